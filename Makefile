@@ -1,0 +1,29 @@
+# Glinter: `make run` builds a release build and starts it; `make test` builds with
+# AddressSanitizer and UBSan and runs every test. Both install missing Debian packages.
+BUILD_DIR      ?= build/release
+TEST_BUILD_DIR ?= build/asan
+FUZZ_BUILD_DIR ?= build/fuzz
+JOBS           ?= $(shell nproc)
+CMAKE_COMMON    = -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+
+.PHONY: all deps build run test clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Release -DGLINTER_BUILD_TESTS=OFF
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target glinter
+
+run: build
+	$(BUILD_DIR)/src/app/glinter --check
+
+test: deps
+	cmake -S . -B $(TEST_BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Debug -DGLINTER_SANITIZE=ON
+	cmake --build $(TEST_BUILD_DIR) -j $(JOBS)
+	cd $(TEST_BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf build

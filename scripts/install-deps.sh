@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Glinter needs to build, test and run.
+# Idempotent: packages already present are skipped, and apt is not touched at all
+# when nothing is missing.
+set -euo pipefail
+
+packages=(
+    build-essential clang lld libclang-rt-14-dev cmake ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libqt6svg6-dev
+    qcoro-qt6-dev libicu-dev
+    dbus dbus-x11 openssl curl ca-certificates
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "install-deps: missing packages: ${missing[*]}" >&2
+    echo "install-deps: run as root (or install them with sudo apt-get install)" >&2
+    exit 1
+fi
+
+echo "install-deps: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/service.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// What the services file held when it was last read.
+struct ServiceFileContents {
+    // The valid records in file order, de-duplicated; empty when the file held none.
+    QList<Service> services;
+    // Why the file could not be used at all (not JSON, not an array, or no valid record
+    // in a non-empty array); absent for a usable file.
+    std::optional<QString> error;
+    // The file could not be read (missing, no permission).
+    bool unreadable = false;
+};
+
+// The list of monitored services, kept in the hand-editable services.json.
+class ServiceStore
+{
+public:
+    // The folder defaults to the generic data location plus "Glinter". It is created by
+    // the first save (a failure is ignored: reads then give the seed list), so reading
+    // never leaves anything behind.
+    explicit ServiceStore(std::optional<QString> directory = std::nullopt);
+
+    QString directory() const { return m_directory; }
+    QString filePath() const { return m_filePath; }
+
+    // Never fails: a missing, unreadable, broken or empty file gives the seed list.
+    QList<Service> load() const;
+
+    // Reads the file and says exactly what it held.
+    ServiceFileContents read() const;
+
+    // Writes the whole list atomically, creating the folder when missing; returns
+    // whether it was written.
+    bool save(const QList<Service> &services) const;
+
+    // The default services, with identifiers made once per process run.
+    static const QList<Service> &seedList();
+
+    // The encoding written by save(): a pretty-printed array, keys sorted, "/" unescaped.
+    static QByteArray encode(const QList<Service> &services);
+
+    // Tolerant decoding of the file's bytes (records that fail are skipped, duplicates by
+    // provider and case-insensitive URL dropped).
+    static ServiceFileContents decode(const QByteArray &data);
+
+private:
+    QString m_directory;
+    QString m_filePath;
+};

@@ -1,0 +1,160 @@
+#include "providers/httpsession.h"
+
+#include <QCoreApplication>
+#include <QNetworkAccessManager>
+#include <QNetworkRequest>
+#include <QPointer>
+#include <QThread>
+#include <QTimer>
+
+#include <qcoro/qcoronetworkreply.h>
+
+#include <memory>
+
+namespace {
+
+// One access manager per thread, so that all sessions share a connection pool and TLS
+// sessions instead of paying for a new pool and worker thread on every check.
+QNetworkAccessManager *accessManager()
+{
+    thread_local QPointer<QNetworkAccessManager> manager;
+    if (!manager) {
+        auto *created = new QNetworkAccessManager;
+        QObject *app = QCoreApplication::instance();
+        if (app && app->thread() == QThread::currentThread())
+            created->setParent(app);
+        else
+            QObject::connect(QThread::currentThread(), &QThread::finished, created, &QObject::deleteLater);
+        manager = created;
+    }
+    return manager;
+}
+
+// A transport error counts only when it is not just the code of an HTTP status that was
+// received (4xx and 5xx statuses also set an error on the reply).
+bool isStatusError(QNetworkReply::NetworkError error)
+{
+    const int code = int(error);
+    return (code >= 201 && code <= 299) || (code >= 401 && code <= 499);
+}
+
+HttpResponse transportFailure(QNetworkReply::NetworkError error, QString text)
+{
+    HttpResponse response;
+    response.error = error;
+    response.errorText = std::move(text);
+    return response;
+}
+
+} // namespace
+
+QByteArray HttpResponse::header(const QByteArray &name) const
+{
+    for (const auto &[key, value] : headers) {
+        if (key.compare(name, Qt::CaseInsensitive) == 0)
+            return value;
+    }
+    return {};
+}
+
+QString HttpResponse::failureText() const
+{
+    if (isTransportError())
+        return errorText;
+    return QStringLiteral("HTTP ") + QString::number(statusCode);
+}
+
+bool isWebUrl(const QUrl &url)
+{
+    const QString scheme = url.scheme();
+    return url.isValid() && (scheme == u"http" || scheme == u"https") && !url.host().isEmpty();
+}
+
+HttpSession::HttpSession(HttpLimits limits)
+    : m_limits(limits)
+{
+}
+
+QString HttpSession::timedOutText()
+{
+    return QCoreApplication::translate("HttpSession", "The request timed out.");
+}
+
+QCoro::Task<HttpResponse> HttpSession::get(QUrl url, HttpHeaders headers,
+                                           std::optional<std::chrono::milliseconds> requestTimeout) const
+{
+    const std::chrono::milliseconds idle =
+        requestTimeout ? std::min(*requestTimeout, m_limits.idle) : m_limits.idle;
+    HttpResponse response = co_await send(std::move(url), QByteArrayLiteral("GET"), {}, std::move(headers), idle);
+    co_return response;
+}
+
+QCoro::Task<HttpResponse> HttpSession::post(QUrl url, QByteArray body, HttpHeaders headers) const
+{
+    HttpResponse response =
+        co_await send(std::move(url), QByteArrayLiteral("POST"), std::move(body), std::move(headers), m_limits.idle);
+    co_return response;
+}
+
+QCoro::Task<HttpResponse> HttpSession::send(QUrl url, QByteArray verb, QByteArray body, HttpHeaders headers,
+                                            std::chrono::milliseconds idle) const
+{
+    if (!isWebUrl(url)) {
+        co_return transportFailure(QNetworkReply::ProtocolUnknownError,
+                                   QCoreApplication::translate("HttpSession", "Unsupported URL"));
+    }
+
+    QNetworkRequest request(url);
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+    request.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
+    request.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
+    request.setAttribute(QNetworkRequest::AuthenticationReuseAttribute, QNetworkRequest::Manual);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setTransferTimeout(int(idle.count()));
+    for (const auto &[name, value] : headers)
+        request.setRawHeader(name, value);
+
+    QNetworkAccessManager *manager = accessManager();
+    std::unique_ptr<QNetworkReply> reply(verb == "GET" ? manager->get(request)
+                                                        : manager->sendCustomRequest(request, verb, body));
+
+    bool pastDeadline = false;
+    bool tooLarge = false;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, reply.get(), [&pastDeadline, raw = reply.get()] {
+        pastDeadline = true;
+        raw->abort();
+    });
+    QObject::connect(reply.get(), &QNetworkReply::downloadProgress, reply.get(),
+                     [&tooLarge, raw = reply.get()](qint64 received, qint64) {
+                         if (received > maxBodySize && !tooLarge) {
+                             tooLarge = true;
+                             raw->abort();
+                         }
+                     });
+    deadline.start(m_limits.total);
+
+    QNetworkReply *pending = reply.get();
+    co_await pending;
+    deadline.stop();
+
+    const QNetworkReply::NetworkError error = reply->error();
+    if (pastDeadline || error == QNetworkReply::TimeoutError)
+        co_return transportFailure(QNetworkReply::TimeoutError, timedOutText());
+    if (tooLarge) {
+        co_return transportFailure(QNetworkReply::UnknownContentError,
+                                   QCoreApplication::translate("HttpSession", "The response is too large."));
+    }
+
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (error != QNetworkReply::NoError && (!status.isValid() || !isStatusError(error)))
+        co_return transportFailure(error, reply->errorString());
+
+    HttpResponse response;
+    response.statusCode = status.isValid() ? status.toInt() : -1;
+    response.headers = reply->rawHeaderPairs();
+    response.body = reply->readAll();
+    co_return response;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/service.h"
+#include "core/servicestatusresult.h"
+
+#include <qcoro/qcorotask.h>
+
+#include <optional>
+
+// A feed reader: turns one service into one result. fetch() never fails; transport,
+// HTTP and format problems become a result with the Unknown indicator and a short text.
+class StatusProvider
+{
+public:
+    virtual ~StatusProvider() = default;
+
+    // One check of the service. The service is copied before the first suspension.
+    virtual QCoro::Task<ServiceStatusResult> fetch(const Service &service) = 0;
+};
+
+// A result stamped with the current time.
+ServiceStatusResult makeResult(const Service &service, Indicator indicator, QString description,
+                               std::optional<QString> incidentTitle = std::nullopt,
+                               bool isMaintenance = false);
+
+// A failed check: Unknown, no title, not a maintenance.
+ServiceStatusResult failureResult(const Service &service, QString description);
+
+// The feed's own text, or the indicator's label when the feed gives none.
+QString descriptionOrLabel(const QString &text, Indicator indicator);

@@ -1,0 +1,249 @@
+#include "fakeserver.h"
+
+#include <QFile>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslServer>
+#include <QSslSocket>
+#include <QTcpServer>
+#include <QTimer>
+
+namespace {
+
+QString dataPath(const QString &name)
+{
+    return QStringLiteral(GLINTER_TEST_DATA "/tls/") + name;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("FakeServer: cannot read %s", qPrintable(path));
+    return file.readAll();
+}
+
+QByteArray reasonPhrase(int status)
+{
+    switch (status) {
+    case 200: return "OK";
+    case 204: return "No Content";
+    case 301: return "Moved Permanently";
+    case 302: return "Found";
+    case 304: return "Not Modified";
+    case 307: return "Temporary Redirect";
+    case 401: return "Unauthorized";
+    case 403: return "Forbidden";
+    case 404: return "Not Found";
+    case 429: return "Too Many Requests";
+    case 500: return "Internal Server Error";
+    case 503: return "Service Unavailable";
+    default: return "Status";
+    }
+}
+
+} // namespace
+
+FakeRoute FakeRoute::json(const QByteArray &body, int status)
+{
+    FakeRoute route;
+    route.status = status;
+    route.body = body;
+    route.headers = {{"Content-Type", "application/json"}};
+    return route;
+}
+
+FakeRoute FakeRoute::text(const QByteArray &body, int status)
+{
+    FakeRoute route;
+    route.status = status;
+    route.body = body;
+    route.headers = {{"Content-Type", "text/plain; charset=utf-8"}};
+    return route;
+}
+
+FakeRoute FakeRoute::redirect(const QByteArray &location, int status)
+{
+    FakeRoute route;
+    route.status = status;
+    route.location = location;
+    return route;
+}
+
+QString FakeServer::caCertificatePath()
+{
+    return dataPath(QStringLiteral("ca.pem"));
+}
+
+FakeServer::FakeServer(Certificate certificate, QObject *parent)
+    : QObject(parent)
+    , m_https(std::make_unique<QSslServer>())
+    , m_http(std::make_unique<QTcpServer>())
+{
+    const QString base = certificate == Certificate::Trusted ? QStringLiteral("server") : QStringLiteral("untrusted");
+    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    configuration.setLocalCertificate(QSslCertificate(readAll(dataPath(base + QStringLiteral(".pem"))), QSsl::Pem));
+    configuration.setPrivateKey(QSslKey(readAll(dataPath(base + QStringLiteral(".key"))), QSsl::Rsa, QSsl::Pem));
+    configuration.setPeerVerifyMode(QSslSocket::VerifyNone);
+    m_https->setSslConfiguration(configuration);
+
+    connect(m_https.get(), &QTcpServer::pendingConnectionAvailable, this, [this] {
+        while (QTcpSocket *socket = m_https->nextPendingConnection())
+            accept(socket, true, m_https->serverPort());
+    });
+    connect(m_http.get(), &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket *socket = m_http->nextPendingConnection())
+            accept(socket, false, m_http->serverPort());
+    });
+    if (!m_https->listen(QHostAddress::LocalHost) || !m_http->listen(QHostAddress::LocalHost))
+        qFatal("FakeServer: cannot listen on loopback");
+}
+
+FakeServer::~FakeServer() = default;
+
+void FakeServer::setRoute(const QByteArray &path, const FakeRoute &route)
+{
+    m_routes.insert(path, route);
+}
+
+void FakeServer::clearRoutes()
+{
+    m_routes.clear();
+}
+
+quint16 FakeServer::httpsPort() const
+{
+    return m_https->serverPort();
+}
+
+quint16 FakeServer::httpPort() const
+{
+    return m_http->serverPort();
+}
+
+QUrl FakeServer::httpsUrl(const QString &path) const
+{
+    return QUrl(QStringLiteral("https://127.0.0.1:%1%2").arg(httpsPort()).arg(path));
+}
+
+QUrl FakeServer::httpUrl(const QString &path) const
+{
+    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(httpPort()).arg(path));
+}
+
+QUrl FakeServer::httpsOrigin() const
+{
+    return QUrl(QStringLiteral("https://127.0.0.1:%1").arg(httpsPort()));
+}
+
+int FakeServer::requestCount(const QByteArray &path) const
+{
+    return int(std::count_if(m_requests.cbegin(), m_requests.cend(),
+                             [&](const FakeRequest &request) { return request.path == path; }));
+}
+
+void FakeServer::accept(QTcpSocket *socket, bool tls, quint16 port)
+{
+    socket->setParent(this);
+    socket->setProperty("tls", tls);
+    socket->setProperty("port", port);
+    connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readFrom(socket); });
+    connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+        m_buffers.remove(socket);
+        socket->deleteLater();
+    });
+    if (socket->bytesAvailable() > 0)
+        readFrom(socket);
+}
+
+void FakeServer::readFrom(QTcpSocket *socket)
+{
+    QByteArray &buffer = m_buffers[socket];
+    buffer += socket->readAll();
+    const qsizetype headerEnd = buffer.indexOf("\r\n\r\n");
+    if (headerEnd < 0)
+        return;
+
+    FakeRequest request;
+    const QList<QByteArray> lines = buffer.left(headerEnd).split('\n');
+    const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
+    request.method = requestLine.value(0);
+    request.target = requestLine.value(1);
+    request.path = request.target.left(request.target.indexOf('?') < 0 ? request.target.size()
+                                                                        : request.target.indexOf('?'));
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const qsizetype colon = lines.at(i).indexOf(':');
+        if (colon > 0)
+            request.headers.insert(lines.at(i).left(colon).trimmed().toLower(), lines.at(i).mid(colon + 1).trimmed());
+    }
+    const qsizetype length = request.headers.value("content-length", "0").toLongLong();
+    if (buffer.size() < headerEnd + 4 + length)
+        return;
+    request.body = buffer.mid(headerEnd + 4, length);
+    request.tls = socket->property("tls").toBool();
+    request.port = quint16(socket->property("port").toUInt());
+    buffer.clear();
+    disconnect(socket, &QTcpSocket::readyRead, this, nullptr);
+
+    m_requests.append(request);
+    Q_EMIT requestReceived(request);
+
+    FakeRoute route = m_routes.value(request.path, m_routes.value("*", FakeRoute::text("not found", 404)));
+    if (route.stall)
+        return;
+    if (route.delay.count() > 0) {
+        QPointer<QTcpSocket> guarded(socket);
+        QTimer::singleShot(route.delay, this, [this, guarded, route] {
+            if (guarded)
+                answer(guarded, route);
+        });
+        return;
+    }
+    answer(socket, route);
+}
+
+void FakeServer::answer(QTcpSocket *socket, const FakeRoute &route)
+{
+    int status = route.status;
+    if (!route.location.isEmpty() && status == 200)
+        status = 302;
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(status) + ' ' + reasonPhrase(status) + "\r\n";
+    for (const auto &[name, value] : route.headers)
+        head += name + ": " + value + "\r\n";
+    if (!route.location.isEmpty())
+        head += "Location: " + route.location + "\r\n";
+    const bool bodyless = status == 204 || status == 304;
+    if (!bodyless)
+        head += "Content-Length: " + QByteArray::number(route.body.size()) + "\r\n";
+    head += "Connection: close\r\n\r\n";
+    socket->write(head);
+
+    if (bodyless) {
+        socket->disconnectFromHost();
+        return;
+    }
+    if (route.closeMidBody) {
+        socket->write(route.body.left(route.body.size() / 2));
+        socket->disconnectFromHost();
+        return;
+    }
+    if (route.trickle.count() > 0) {
+        trickle(QPointer<QTcpSocket>(socket), route.body, route.trickle);
+        return;
+    }
+    socket->write(route.body);
+    socket->disconnectFromHost();
+}
+
+void FakeServer::trickle(QPointer<QTcpSocket> socket, QByteArray rest, std::chrono::milliseconds interval)
+{
+    if (!socket)
+        return;
+    if (rest.isEmpty()) {
+        socket->disconnectFromHost();
+        return;
+    }
+    socket->write(rest.left(1));
+    QTimer::singleShot(interval, this, [this, socket, rest = rest.mid(1), interval] { trickle(socket, rest, interval); });
+}
