@@ -1,0 +1,27 @@
+#pragma once
+
+#include "catalog/catalogentry.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <optional>
+
+// The built-in, read-only list of well-known services the user can switch on with one click.
+// Everything is built once on first use and may be read from any thread.
+namespace ServiceCatalog {
+
+// The category titles in display order.
+const QStringList &categories();
+
+// Every entry, grouped by category in the order of categories().
+const QList<CatalogEntry> &all();
+
+// The entries of one category in catalog order; a title that is not exactly one of
+// categories() yields none.
+QList<CatalogEntry> entries(const QString &category);
+
+// The entry whose id() is the given text, if any.
+std::optional<CatalogEntry> entry(const QString &id);
+
+} // namespace ServiceCatalog
