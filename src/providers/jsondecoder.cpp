@@ -92,6 +92,23 @@ QJsonObject JsonDecoder::requiredObject(const QJsonObject &object, const QString
     return value->toObject();
 }
 
+QJsonArray JsonDecoder::requiredArray(const QJsonObject &object, const QString &key, const QString &path)
+{
+    if (failed())
+        return {};
+    const std::optional<QJsonValue> value = present(object, key);
+    if (!value) {
+        fail(QCoreApplication::translate("JsonDecoder", "The data couldn't be read: \"%1\" is missing.")
+                 .arg(where(key, path)));
+        return {};
+    }
+    if (!value->isArray()) {
+        wrongType(key, path, QT_TRANSLATE_NOOP("JsonDecoder", "an array"));
+        return {};
+    }
+    return value->toArray();
+}
+
 std::optional<QString> JsonDecoder::optionalString(const QJsonObject &object, const QString &key,
                                                    const QString &path)
 {

@@ -21,6 +21,7 @@ public:
 
     QString requiredString(const QJsonObject &object, const QString &key, const QString &path);
     QJsonObject requiredObject(const QJsonObject &object, const QString &key, const QString &path);
+    QJsonArray requiredArray(const QJsonObject &object, const QString &key, const QString &path);
 
     // Absent and null both read as absent.
     std::optional<QString> optionalString(const QJsonObject &object, const QString &key, const QString &path);

@@ -1,24 +1,16 @@
 #include "providers/providerregistry.h"
 
+#include "providers/appleprovider.h"
+#include "providers/awsprovider.h"
+#include "providers/azureprovider.h"
+#include "providers/gcpprovider.h"
+#include "providers/instatusprovider.h"
+#include "providers/statusioprovider.h"
 #include "providers/statuspageprovider.h"
-
-#include <QCoreApplication>
+#include "providers/websiteprovider.h"
+#include "providers/xaiprovider.h"
 
 #include <qcoro/qcorotimer.h>
-
-namespace {
-
-// Stands in for the kinds whose readers do not exist yet.
-class UnsupportedProvider final : public StatusProvider
-{
-public:
-    QCoro::Task<ServiceStatusResult> fetch(const Service &service) override
-    {
-        co_return failureResult(service, QCoreApplication::translate("ProviderRegistry", "Not supported yet"));
-    }
-};
-
-} // namespace
 
 namespace ProviderRegistry {
 
@@ -29,16 +21,25 @@ std::unique_ptr<StatusProvider> provider(ProviderKind kind)
     case ProviderKind::Statuspage:
         return std::make_unique<StatuspageProvider>(session);
     case ProviderKind::Instatus:
+        return std::make_unique<InstatusProvider>(session);
     case ProviderKind::Website:
+        return std::make_unique<WebsiteProvider>(session);
     case ProviderKind::Aws:
+        return std::make_unique<AWSProvider>(session);
     case ProviderKind::Apple:
+        return std::make_unique<AppleProvider>(session);
     case ProviderKind::Gcp:
+        return std::make_unique<GCPProvider>(session);
     case ProviderKind::Azure:
+        return std::make_unique<AzureProvider>(session);
     case ProviderKind::Xai:
+        return std::make_unique<XAIProvider>(session);
     case ProviderKind::StatusIo:
-        break;
+        return std::make_unique<StatusIOProvider>(session);
     }
-    return std::make_unique<UnsupportedProvider>();
+    // Out-of-range values cannot come from the services file, which maps unknown
+    // kinds to Statuspage.
+    return std::make_unique<StatuspageProvider>(session);
 }
 
 } // namespace ProviderRegistry

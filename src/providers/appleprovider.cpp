@@ -1,0 +1,151 @@
+#include "providers/appleprovider.h"
+
+#include "providers/feedscan.h"
+#include "providers/jsondecoder.h"
+#include "providers/networkenvironment.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("AppleProvider", text);
+}
+
+const QString kDeveloperHost = QStringLiteral("developer.apple.com");
+
+} // namespace
+
+AppleProvider::AppleProvider(HttpSession session)
+    : m_session(session)
+{
+}
+
+QUrl AppleProvider::consumerFeed()
+{
+    return NetworkEnvironment::fixedFeed(
+        QUrl(QStringLiteral("https://www.apple.com/support/systemstatus/data/system_status_en_US.js")));
+}
+
+QUrl AppleProvider::developerFeed()
+{
+    return NetworkEnvironment::fixedFeed(
+        QUrl(QStringLiteral("https://www.apple.com/support/systemstatus/data/developer/system_status_en_US.js")));
+}
+
+QUrl AppleProvider::feed(const QUrl &serviceUrl)
+{
+    return serviceUrl.host(QUrl::FullyEncoded).contains(kDeveloperHost) ? developerFeed() : consumerFeed();
+}
+
+std::optional<QByteArray> AppleProvider::extractJSON(const QByteArray &body)
+{
+    if (!FeedScan::strictUtf8(body))
+        return std::nullopt;
+    // Both braces are ASCII, so searching the bytes finds the same places as the text.
+    const qsizetype first = body.indexOf('{');
+    const qsizetype last = body.lastIndexOf('}');
+    if (first < 0 || last < first)
+        return std::nullopt;
+    return body.sliced(first, last - first + 1);
+}
+
+AppleProvider::DecodedPayload AppleProvider::decode(const QByteArray &json)
+{
+    JsonDecoder decoder;
+    const std::optional<QJsonDocument> parsed = decoder.parse(json);
+    const QJsonObject top = decoder.object(parsed ? parsed->object() : QJsonValue(), QString());
+    if (parsed && !parsed->isObject())
+        decoder.fail(tr("The data couldn't be read: the document is not an object."));
+
+    QList<ServiceEntry> services;
+    const QJsonArray entries = decoder.requiredArray(top, QStringLiteral("services"), {});
+    const QString entryPath = QStringLiteral("services[]");
+    const QString eventPath = QStringLiteral("services[].events[]");
+    for (const QJsonValue &value : entries) {
+        const QJsonObject object = decoder.object(value, entryPath);
+        ServiceEntry entry;
+        entry.serviceName = decoder.requiredString(object, QStringLiteral("serviceName"), entryPath);
+        const QJsonArray events = decoder.requiredArray(object, QStringLiteral("events"), entryPath);
+        for (const QJsonValue &eventValue : events) {
+            const QJsonObject eventObject = decoder.object(eventValue, eventPath);
+            entry.events.append({decoder.optionalString(eventObject, QStringLiteral("messageType"), eventPath),
+                                 decoder.optionalString(eventObject, QStringLiteral("eventStatus"), eventPath),
+                                 decoder.optionalString(eventObject, QStringLiteral("statusType"), eventPath)});
+        }
+        if (decoder.failed())
+            break;
+        services.append(std::move(entry));
+    }
+
+    DecodedPayload decoded;
+    if (decoder.failed())
+        decoded.error = decoder.error();
+    else
+        decoded.services = std::move(services);
+    return decoded;
+}
+
+QString AppleProvider::state(const Event &event)
+{
+    if (event.eventStatus)
+        return event.eventStatus->toLower();
+    if (event.messageType)
+        return event.messageType->toLower();
+    if (event.statusType)
+        return event.statusType->toLower();
+    return {};
+}
+
+bool AppleProvider::isOpen(const Event &event)
+{
+    const QString text = state(event);
+    return !text.isEmpty() && !text.contains(u"resolved") && !text.contains(u"completed");
+}
+
+Indicator AppleProvider::severity(const Event &event)
+{
+    if (!isOpen(event))
+        return Indicator::None;
+    return state(event).contains(u"outage") ? Indicator::Major : Indicator::Minor;
+}
+
+ServiceStatusResult AppleProvider::evaluate(const Service &service, const QList<ServiceEntry> &services)
+{
+    QStringList affected;
+    Indicator worst = Indicator::None;
+    for (const ServiceEntry &entry : services) {
+        bool open = false;
+        for (const Event &event : entry.events) {
+            open = open || isOpen(event);
+            worst = std::max(worst, severity(event));
+        }
+        if (open)
+            affected.append(entry.serviceName);
+    }
+    if (affected.isEmpty())
+        return makeResult(service, Indicator::None, label(Indicator::None));
+
+    QString description = affected.at(0);
+    if (affected.size() >= 2)
+        description += QStringLiteral(", ") + affected.at(1);
+    if (affected.size() > 2)
+        description += QStringLiteral(" (+") + QString::number(affected.size() - 2) + QStringLiteral(" more)");
+    return makeResult(service, worst, descriptionOrLabel(description, worst));
+}
+
+QCoro::Task<ServiceStatusResult> AppleProvider::fetch(const Service &serviceRef)
+{
+    const Service service = serviceRef;
+    const HttpResponse response = co_await m_session.get(feed(service.url));
+    if (!response.isSuccess())
+        co_return failureResult(service, response.failureText());
+    const std::optional<QByteArray> json = extractJSON(response.body);
+    if (!json)
+        co_return failureResult(service, tr("Unexpected format"));
+    const DecodedPayload decoded = decode(*json);
+    if (!decoded.services)
+        co_return failureResult(service, decoded.error);
+    co_return evaluate(service, *decoded.services);
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "providers/httpsession.h"
+#include "providers/statusprovider.h"
+
+#include <QList>
+
+// Reads Apple's system status, published as a script data file in a consumer and a
+// developer edition, and reports the services that have open events.
+class AppleProvider final : public StatusProvider
+{
+public:
+    struct Event {
+        std::optional<QString> messageType;
+        std::optional<QString> eventStatus;
+        std::optional<QString> statusType;
+    };
+
+    struct ServiceEntry {
+        QString serviceName;
+        QList<Event> events;
+    };
+
+    struct DecodedPayload {
+        std::optional<QList<ServiceEntry>> services;
+        QString error;
+    };
+
+    explicit AppleProvider(HttpSession session);
+
+    QCoro::Task<ServiceStatusResult> fetch(const Service &service) override;
+
+    static QUrl consumerFeed();
+    static QUrl developerFeed();
+
+    // The developer edition for an address on the developer site, else the consumer one.
+    static QUrl feed(const QUrl &serviceUrl);
+
+    // The JSON object inside the script: from the first "{" through the last "}".
+    static std::optional<QByteArray> extractJSON(const QByteArray &body);
+
+    static DecodedPayload decode(const QByteArray &json);
+    static ServiceStatusResult evaluate(const Service &service, const QList<ServiceEntry> &services);
+
+    // The first present of eventStatus, messageType, statusType, lower-cased.
+    static QString state(const Event &event);
+    static bool isOpen(const Event &event);
+    // None when closed, Major for an outage, Minor otherwise.
+    static Indicator severity(const Event &event);
+
+private:
+    HttpSession m_session;
+};

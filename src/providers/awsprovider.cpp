@@ -1,0 +1,168 @@
+#include "providers/awsprovider.h"
+
+#include "providers/awsregionfilter.h"
+#include "providers/feedscan.h"
+#include "providers/jsondecoder.h"
+#include "providers/networkenvironment.h"
+
+#include <QCoreApplication>
+
+#include <chrono>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("AWSProvider", text);
+}
+
+bool isActive(const AWSProvider::Event &event)
+{
+    return event.status && (*event.status == u"1" || *event.status == u"2" || *event.status == u"3");
+}
+
+} // namespace
+
+AWSProvider::AWSProvider(HttpSession session)
+    : m_session(session)
+{
+}
+
+QUrl AWSProvider::feed()
+{
+    return NetworkEnvironment::fixedFeed(QUrl(QStringLiteral("https://health.aws.amazon.com/public/currentevents")));
+}
+
+std::optional<QString> AWSProvider::decodeUtf16(const QByteArray &body)
+{
+    if (body.size() % 2 != 0)
+        return std::nullopt;
+    const auto *bytes = reinterpret_cast<const uchar *>(body.constData());
+    qsizetype offset = 0;
+    bool bigEndian = true;
+    if (body.size() >= 2) {
+        if (bytes[0] == 0xFE && bytes[1] == 0xFF) {
+            offset = 2;
+        } else if (bytes[0] == 0xFF && bytes[1] == 0xFE) {
+            offset = 2;
+            bigEndian = false;
+        }
+    }
+    QString text;
+    text.resize((body.size() - offset) / 2);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    for (qsizetype i = offset; i < body.size(); i += 2)
+        *out++ = bigEndian ? char16_t((bytes[i] << 8) | bytes[i + 1]) : char16_t((bytes[i + 1] << 8) | bytes[i]);
+
+    // Unpaired surrogates would not survive the conversion to UTF-8.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate()) {
+            if (i + 1 >= text.size() || !text.at(i + 1).isLowSurrogate())
+                return std::nullopt;
+            ++i;
+        } else if (c.isLowSurrogate()) {
+            return std::nullopt;
+        }
+    }
+    return text;
+}
+
+AWSProvider::DecodedEvents AWSProvider::decode(const QByteArray &body)
+{
+    DecodedEvents decoded;
+    const std::optional<QString> text = decodeUtf16(body);
+    if (!text) {
+        decoded.error = tr("Decode error");
+        return decoded;
+    }
+
+    JsonDecoder json;
+    const std::optional<QJsonDocument> parsed = json.parse(text->toUtf8());
+    if (parsed && !parsed->isArray())
+        json.fail(tr("The data couldn't be read: the document is not an array."));
+    QList<Event> events;
+    if (!json.failed()) {
+        const QJsonArray array = parsed->array();
+        events.reserve(array.size());
+        const QString path = QStringLiteral("[]");
+        for (const QJsonValue &value : array) {
+            const QJsonObject object = json.object(value, path);
+            Event event{json.optionalString(object, QStringLiteral("status"), path),
+                        json.optionalString(object, QStringLiteral("summary"), path),
+                        json.optionalString(object, QStringLiteral("region_name"), path),
+                        json.optionalString(object, QStringLiteral("arn"), path)};
+            if (json.failed())
+                break;
+            events.append(std::move(event));
+        }
+    }
+    if (json.failed())
+        decoded.error = json.error();
+    else
+        decoded.events = std::move(events);
+    return decoded;
+}
+
+QString AWSProvider::regionCode(const Event &event)
+{
+    if (!event.arn)
+        return {};
+    const QStringList pieces = event.arn->split(u':', Qt::KeepEmptyParts);
+    return pieces.size() >= 4 ? pieces.at(3) : QString();
+}
+
+Indicator AWSProvider::severity(const Event &event)
+{
+    if (!event.status)
+        return Indicator::None;
+    if (*event.status == u"1")
+        return Indicator::Minor;
+    if (*event.status == u"2")
+        return Indicator::Major;
+    if (*event.status == u"3")
+        return Indicator::Critical;
+    return Indicator::None;
+}
+
+ServiceStatusResult AWSProvider::evaluate(const Service &service, const QList<Event> &events,
+                                          const QSet<QString> &regions)
+{
+    QList<const Event *> counted;
+    for (const Event &event : events) {
+        if (!isActive(event))
+            continue;
+        // Events of global services carry no region and always count.
+        const QString code = regionCode(event);
+        if (regions.isEmpty() || code.isEmpty() || regions.contains(code))
+            counted.append(&event);
+    }
+    if (counted.isEmpty())
+        return makeResult(service, Indicator::None, label(Indicator::None));
+
+    const Event *chosen = counted.first();
+    for (const Event *event : std::as_const(counted)) {
+        if (severity(*event) > severity(*chosen))
+            chosen = event;
+    }
+    const Indicator worst = severity(*chosen);
+    QString description = chosen->summary.value_or(label(worst));
+    if (chosen->regionName)
+        description += QStringLiteral(" \u2014 ") + *chosen->regionName;
+    description += FeedScan::moreSuffix(counted.size());
+    return makeResult(service, worst, descriptionOrLabel(description, worst));
+}
+
+QCoro::Task<ServiceStatusResult> AWSProvider::fetch(const Service &serviceRef)
+{
+    using namespace std::chrono_literals;
+    const Service service = serviceRef;
+    const HttpHeaders headers{{QByteArrayLiteral("Accept"), QByteArrayLiteral("application/json")}};
+    const HttpResponse response = co_await m_session.get(feed(), headers, 60s);
+    if (!response.isSuccess())
+        co_return failureResult(service, response.failureText());
+    const DecodedEvents decoded = decode(response.body);
+    if (!decoded.events)
+        co_return failureResult(service, decoded.error);
+    co_return evaluate(service, *decoded.events, AWSRegionFilter::selected());
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "providers/httpsession.h"
+#include "providers/statusprovider.h"
+
+#include <QList>
+#include <QSet>
+
+// Reads the public AWS Health current-events feed (all regions), keeps the active events
+// of the regions the user selected and reports the worst.
+class AWSProvider final : public StatusProvider
+{
+public:
+    struct Event {
+        std::optional<QString> status;
+        std::optional<QString> summary;
+        std::optional<QString> regionName;
+        std::optional<QString> arn;
+    };
+
+    struct DecodedEvents {
+        std::optional<QList<Event>> events;
+        QString error;
+    };
+
+    explicit AWSProvider(HttpSession session);
+
+    QCoro::Task<ServiceStatusResult> fetch(const Service &service) override;
+
+    static QUrl feed();
+
+    // The body as UTF-16 text: a byte-order mark decides the byte order, big-endian
+    // without one. Absent for an odd length or a broken surrogate pair.
+    static std::optional<QString> decodeUtf16(const QByteArray &body);
+
+    // The feed's bytes (UTF-16) to events; "Decode error" when the text is not UTF-16.
+    static DecodedEvents decode(const QByteArray &body);
+
+    // The region code inside an event's ARN (the fourth ":"-separated piece), or empty.
+    static QString regionCode(const Event &event);
+
+    // Minor, Major, Critical for an active event, None otherwise.
+    static Indicator severity(const Event &event);
+
+    // `regions` empty: every region counts.
+    static ServiceStatusResult evaluate(const Service &service, const QList<Event> &events,
+                                        const QSet<QString> &regions);
+
+private:
+    HttpSession m_session;
+};

@@ -1,0 +1,61 @@
+#include "providers/awsregionfilter.h"
+
+#include "core/preferences.h"
+
+#include <QStringList>
+
+namespace AWSRegionFilter {
+
+const QList<Group> &groups()
+{
+    static const QList<Group> table{
+        {QStringLiteral("Americas"),
+         {{QStringLiteral("us-east-1"), QStringLiteral("N. Virginia")},
+          {QStringLiteral("us-east-2"), QStringLiteral("Ohio")},
+          {QStringLiteral("us-west-1"), QStringLiteral("N. California")},
+          {QStringLiteral("us-west-2"), QStringLiteral("Oregon")},
+          {QStringLiteral("ca-central-1"), QStringLiteral("Canada")},
+          {QStringLiteral("sa-east-1"), QStringLiteral("S\u00E3o Paulo")}}},
+        {QStringLiteral("Europe"),
+         {{QStringLiteral("eu-west-1"), QStringLiteral("Ireland")},
+          {QStringLiteral("eu-west-2"), QStringLiteral("London")},
+          {QStringLiteral("eu-west-3"), QStringLiteral("Paris")},
+          {QStringLiteral("eu-central-1"), QStringLiteral("Frankfurt")},
+          {QStringLiteral("eu-central-2"), QStringLiteral("Zurich")},
+          {QStringLiteral("eu-north-1"), QStringLiteral("Stockholm")},
+          {QStringLiteral("eu-south-1"), QStringLiteral("Milan")}}},
+        {QStringLiteral("Asia Pacific"),
+         {{QStringLiteral("ap-south-1"), QStringLiteral("Mumbai")},
+          {QStringLiteral("ap-southeast-1"), QStringLiteral("Singapore")},
+          {QStringLiteral("ap-southeast-2"), QStringLiteral("Sydney")},
+          {QStringLiteral("ap-northeast-1"), QStringLiteral("Tokyo")},
+          {QStringLiteral("ap-northeast-2"), QStringLiteral("Seoul")},
+          {QStringLiteral("ap-northeast-3"), QStringLiteral("Osaka")},
+          {QStringLiteral("ap-east-1"), QStringLiteral("Hong Kong")}}},
+        {QStringLiteral("Middle East & Africa"),
+         {{QStringLiteral("me-central-1"), QStringLiteral("UAE")},
+          {QStringLiteral("me-south-1"), QStringLiteral("Bahrain")},
+          {QStringLiteral("af-south-1"), QStringLiteral("Cape Town")}}},
+    };
+    return table;
+}
+
+QString preferencesKey()
+{
+    return QStringLiteral("awsRegions");
+}
+
+QSet<QString> selected()
+{
+    const QStringList codes = Preferences::stringListValue(preferencesKey());
+    return QSet<QString>(codes.cbegin(), codes.cend());
+}
+
+void setSelected(const QSet<QString> &codes)
+{
+    QStringList sorted(codes.cbegin(), codes.cend());
+    sorted.sort();
+    Preferences::setValue(preferencesKey(), sorted);
+}
+
+} // namespace AWSRegionFilter

@@ -1,0 +1,70 @@
+#include "providers/azureprovider.h"
+
+#include "providers/feedscan.h"
+#include "providers/networkenvironment.h"
+
+#include <QCoreApplication>
+
+AzureProvider::AzureProvider(HttpSession session)
+    : m_session(session)
+{
+}
+
+QUrl AzureProvider::feed()
+{
+    // The feed host that stays up during regional trouble, unlike the status site itself.
+    return NetworkEnvironment::fixedFeed(QUrl(QStringLiteral("https://rssfeed.azure.status.microsoft/en-us/status/feed/")));
+}
+
+std::optional<QString> AzureProvider::firstTagText(QStringView tag, QStringView text)
+{
+    return FeedScan::elementText(tag, text);
+}
+
+QStringList AzureProvider::itemTitles(QStringView feedText)
+{
+    QStringList titles;
+    const QList<QStringView> bodies = FeedScan::itemBodies(feedText);
+    for (const QStringView body : bodies) {
+        std::optional<QString> title = firstTagText(u"title", body);
+        if (title && !title->isEmpty())
+            titles.append(std::move(*title));
+    }
+    return titles;
+}
+
+Indicator AzureProvider::indicator(const QString &title)
+{
+    const QString lower = title.toLower();
+    if (lower.contains(u"outage"))
+        return Indicator::Critical;
+    if (lower.contains(u"degrad") || lower.contains(u"disruption") || lower.contains(u"impact"))
+        return Indicator::Major;
+    if (lower.contains(u"advisory") || lower.contains(u"information"))
+        return Indicator::Minor;
+    // Every item is a current incident, so an unfamiliar title is still trouble.
+    return Indicator::Major;
+}
+
+ServiceStatusResult AzureProvider::evaluate(const Service &service, const QStringList &titles)
+{
+    if (titles.isEmpty())
+        return makeResult(service, Indicator::None, label(Indicator::None));
+    Indicator worst = Indicator::None;
+    for (const QString &title : titles)
+        worst = std::max(worst, indicator(title));
+    const QString description = titles.first() + FeedScan::moreSuffix(titles.size());
+    return makeResult(service, worst, descriptionOrLabel(description, worst));
+}
+
+QCoro::Task<ServiceStatusResult> AzureProvider::fetch(const Service &serviceRef)
+{
+    const Service service = serviceRef;
+    const HttpResponse response = co_await m_session.get(feed());
+    if (!response.isSuccess())
+        co_return failureResult(service, response.failureText());
+    const std::optional<QString> text = FeedScan::strictUtf8(response.body);
+    if (!text)
+        co_return failureResult(service, QCoreApplication::translate("AzureProvider", "Decode error"));
+    co_return evaluate(service, itemTitles(*text));
+}

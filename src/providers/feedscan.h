@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+// Small text helpers shared by the readers whose feeds are scanned rather than parsed:
+// the RSS feeds are read with plain substring search so that a malformed document still
+// yields whatever items it does hold.
+namespace FeedScan {
+
+// The whole body as text, or nothing when it is not valid UTF-8 (a truncated sequence
+// at the end counts as invalid).
+std::optional<QString> strictUtf8(const QByteArray &body);
+
+// The bodies of the items: the text between each "<item" and the next "</item>", in
+// order. An item without its closing tag ends the scan.
+QList<QStringView> itemBodies(QStringView text);
+
+// The content of the first element `name`: after "<name>" or, for an opening tag with
+// attributes ("<name "), after that tag's closing bracket; up to "</name>". CDATA
+// markers are removed and the result trimmed; an empty element gives an empty text.
+std::optional<QString> elementText(QStringView name, QStringView text);
+
+// " (+N more)" for a list of `count` entries of which one is shown; empty below two.
+QString moreSuffix(qsizetype count);
+
+} // namespace FeedScan

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "providers/httpsession.h"
+#include "providers/statusprovider.h"
+
+#include <QList>
+
+// Reads the Google Cloud incidents archive, counts the incidents still open and reports
+// the worst. The archive runs to several megabytes, so it is decoded off the UI thread.
+class GCPProvider final : public StatusProvider
+{
+public:
+    struct Incident {
+        std::optional<QString> end;
+        std::optional<QString> externalDesc;
+        std::optional<QString> statusImpact;
+        std::optional<QString> severity;
+        std::optional<QString> firstProductTitle;
+    };
+
+    struct DecodedIncidents {
+        std::optional<QList<Incident>> incidents;
+        QString error;
+    };
+
+    explicit GCPProvider(HttpSession session);
+
+    QCoro::Task<ServiceStatusResult> fetch(const Service &service) override;
+
+    static QUrl feed();
+
+    // Keeps only the open incidents; the closed ones are most of the archive.
+    static DecodedIncidents decode(const QByteArray &body);
+
+    static bool isOpen(const Incident &incident);
+    static Indicator severity(const Incident &incident);
+
+    static ServiceStatusResult evaluate(const Service &service, const QList<Incident> &incidents);
+
+private:
+    HttpSession m_session;
+};

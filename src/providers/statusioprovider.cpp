@@ -1,0 +1,177 @@
+#include "providers/statusioprovider.h"
+
+#include "providers/feedscan.h"
+#include "providers/jsondecoder.h"
+#include "providers/networkenvironment.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("StatusIOProvider", text);
+}
+
+bool isQuote(QChar c)
+{
+    return c == u'"' || c == u'\'';
+}
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+bool isHexDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= u'0' && u <= u'9') || (u >= u'a' && u <= u'f') || (u >= u'A' && u <= u'F');
+}
+
+} // namespace
+
+StatusIOProvider::StatusIOProvider(HttpSession session, QUrl apiOrigin)
+    : m_session(session)
+    , m_apiOrigin(std::move(apiOrigin))
+{
+}
+
+QUrl StatusIOProvider::defaultApiOrigin()
+{
+    return QUrl(QStringLiteral("https://api.status.io"));
+}
+
+QUrl StatusIOProvider::apiUrl(const QString &pageId) const
+{
+    QUrl url = m_apiOrigin;
+    url.setPath(QStringLiteral("/1.0/status/") + pageId);
+    url.setQuery(QString());
+    url.setFragment(QString());
+    return NetworkEnvironment::fixedFeed(url);
+}
+
+std::optional<QString> StatusIOProvider::pageId(QStringView html)
+{
+    static constexpr QStringView marker = u"pageId";
+    const qsizetype found = html.indexOf(marker);
+    if (found < 0)
+        return std::nullopt;
+    qsizetype open = found + marker.size();
+    while (open < html.size() && !isQuote(html.at(open)))
+        ++open;
+    if (open >= html.size())
+        return std::nullopt;
+    qsizetype close = open + 1;
+    while (close < html.size() && !isQuote(html.at(close)))
+        ++close;
+    if (close >= html.size())
+        return std::nullopt;
+
+    qsizetype begin = open + 1;
+    qsizetype end = close;
+    while (begin < end && isBlank(html.at(begin)))
+        ++begin;
+    while (end > begin && isBlank(html.at(end - 1)))
+        --end;
+    const QStringView value = html.sliced(begin, end - begin);
+    if (value.isEmpty() || !std::all_of(value.begin(), value.end(), isHexDigit))
+        return std::nullopt;
+    return value.toString();
+}
+
+Indicator StatusIOProvider::indicator(std::optional<int> code, const std::optional<QString> &status)
+{
+    if (code) {
+        switch (*code) {
+        case 100:
+            return Indicator::None;
+        case 200:
+            return Indicator::Minor;
+        case 300:
+            return Indicator::Major;
+        case 400:
+        case 500:
+            return Indicator::Critical;
+        default:
+            break;
+        }
+    }
+    const QString text = status.value_or(QString()).toLower();
+    if (text.isEmpty())
+        return Indicator::Unknown;
+    if (text.contains(u"operational"))
+        return Indicator::None;
+    if (text.contains(u"security") || text.contains(u"disruption") || text.contains(u"outage"))
+        return Indicator::Critical;
+    return Indicator::Minor;
+}
+
+StatusIOProvider::DecodedDocument StatusIOProvider::decode(const QByteArray &data)
+{
+    JsonDecoder json;
+    const std::optional<QJsonDocument> parsed = json.parse(data);
+    const QJsonObject top = json.object(parsed ? parsed->object() : QJsonValue(), QString());
+    if (parsed && !parsed->isObject())
+        json.fail(tr("The data couldn't be read: the document is not an object."));
+
+    const std::optional<QJsonObject> result = json.optionalObject(top, QStringLiteral("result"), {});
+    const std::optional<QJsonObject> overallObject =
+        json.optionalObject(result.value_or(QJsonObject()), QStringLiteral("status_overall"), QStringLiteral("result"));
+    const QString path = QStringLiteral("result.status_overall");
+    const QJsonObject inner = overallObject.value_or(QJsonObject());
+    Overall overall;
+    overall.status = json.optionalString(inner, QStringLiteral("status"), path);
+    const std::optional<double> code = json.optionalNumber(inner, QStringLiteral("status_code"), path);
+    if (code) {
+        // Checked before converting: a fractional or huge number is not a status code.
+        if (std::trunc(*code) != *code || *code < std::numeric_limits<int>::min()
+            || *code > std::numeric_limits<int>::max()) {
+            json.fail(tr("The data couldn't be read: \"%1.status_code\" is not an integer.").arg(path));
+        } else {
+            overall.statusCode = int(*code);
+        }
+    }
+
+    DecodedDocument decoded;
+    if (json.failed())
+        decoded.error = json.error();
+    else if (result && overallObject)
+        decoded.overall = overall;
+    return decoded;
+}
+
+ServiceStatusResult StatusIOProvider::evaluate(const Service &service, const Overall &overall)
+{
+    const Indicator severity = indicator(overall.statusCode, overall.status);
+    return makeResult(service, severity, descriptionOrLabel(overall.status.value_or(QString()), severity));
+}
+
+QCoro::Task<ServiceStatusResult> StatusIOProvider::fetch(const Service &serviceRef)
+{
+    const Service service = serviceRef;
+    const HttpResponse page = co_await m_session.get(service.url);
+    if (!page.isSuccess())
+        co_return failureResult(service, page.failureText());
+
+    const std::optional<QString> html = FeedScan::strictUtf8(page.body);
+    const std::optional<QString> id = html ? pageId(*html) : std::nullopt;
+    const QUrl api = id ? apiUrl(*id) : QUrl();
+    if (!id || !isWebUrl(api))
+        co_return failureResult(service, tr("Couldn't find a Status.io page id"));
+
+    const HttpResponse response = co_await m_session.get(api);
+    if (!response.isSuccess())
+        co_return failureResult(service, response.failureText());
+
+    const DecodedDocument decoded = decode(response.body);
+    if (!decoded.error.isEmpty())
+        co_return failureResult(service, decoded.error);
+    if (!decoded.overall)
+        co_return failureResult(service, tr("Unexpected format"));
+    co_return evaluate(service, *decoded.overall);
+}

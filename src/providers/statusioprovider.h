@@ -1,0 +1,46 @@
+#pragma once
+
+#include "providers/httpsession.h"
+#include "providers/statusprovider.h"
+
+// Reads status pages hosted on Status.io. The page's address does not reveal the
+// identifier the public status API wants, so the page itself is loaded first and the
+// identifier dug out of its HTML.
+class StatusIOProvider final : public StatusProvider
+{
+public:
+    struct Overall {
+        std::optional<QString> status;
+        std::optional<int> statusCode;
+    };
+
+    struct DecodedDocument {
+        // Absent with an empty error: the document lacks "result" or "status_overall".
+        std::optional<Overall> overall;
+        QString error;
+    };
+
+    // The API's origin is configuration; a feed origin from the environment replaces it.
+    explicit StatusIOProvider(HttpSession session, QUrl apiOrigin = defaultApiOrigin());
+
+    QCoro::Task<ServiceStatusResult> fetch(const Service &service) override;
+
+    static QUrl defaultApiOrigin();
+
+    // The status API address of a page identifier.
+    QUrl apiUrl(const QString &pageId) const;
+
+    // The hexadecimal value quoted after the first "pageId" in the page's HTML.
+    static std::optional<QString> pageId(QStringView html);
+
+    static DecodedDocument decode(const QByteArray &data);
+
+    // The code decides when it is a known one, else the status sentence.
+    static Indicator indicator(std::optional<int> code, const std::optional<QString> &status);
+
+    static ServiceStatusResult evaluate(const Service &service, const Overall &overall);
+
+private:
+    HttpSession m_session;
+    QUrl m_apiOrigin;
+};
