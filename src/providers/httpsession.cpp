@@ -140,8 +140,11 @@ QCoro::Task<HttpResponse> HttpSession::send(QUrl url, QByteArray verb, QByteArra
     co_await pending;
     deadline.stop();
 
+    // Nothing else aborts our replies: a cancellation that is not the deadline's is the
+    // idle limit of setTransferTimeout().
     const QNetworkReply::NetworkError error = reply->error();
-    if (pastDeadline || error == QNetworkReply::TimeoutError)
+    if (pastDeadline || error == QNetworkReply::TimeoutError
+        || (error == QNetworkReply::OperationCanceledError && !tooLarge))
         co_return transportFailure(QNetworkReply::TimeoutError, timedOutText());
     if (tooLarge) {
         co_return transportFailure(QNetworkReply::UnknownContentError,

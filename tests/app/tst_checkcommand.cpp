@@ -1,0 +1,212 @@
+#include "app/checkcommand.h"
+
+#include "fakeserver.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+QByteArray statusJson(const char *indicator, const char *description)
+{
+    return QByteArray(R"({"status":{"indicator":")") + indicator + R"(","description":")" + description + R"("}})";
+}
+
+} // namespace
+
+class TestCheckCommand : public QObject
+{
+    Q_OBJECT
+
+private:
+    FakeServer m_server;
+    QTemporaryDir m_home;
+
+    // The fake server serves one page per path prefix; the reader keeps host and port and
+    // replaces the path, so each service gets its own port-less route by query-free path.
+    QByteArray servicesFile(const QList<QPair<QString, QString>> &entries)
+    {
+        QJsonArray array;
+        for (const auto &[name, provider] : entries) {
+            array.append(QJsonObject{{QLatin1String("name"), name},
+                                     {QLatin1String("url"), m_server.httpsUrl(QStringLiteral("/") + name).toString()},
+                                     {QLatin1String("provider"), provider}});
+        }
+        return QJsonDocument(array).toJson();
+    }
+
+    Run run(const QStringList &arguments)
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("GLINTER_FEED_ORIGIN"), m_server.httpsOrigin().toString());
+        environment.insert(QStringLiteral("GLINTER_EXTRA_CA_CERTS"), FakeServer::caCertificatePath());
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), m_home.filePath(QStringLiteral("data")));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.filePath(QStringLiteral("config")));
+        // Qt's HTTP worker thread leaves OpenSSL state behind when a process exits right
+        // after its last exchange; that is not ours to report.
+        environment.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+        process.setProcessEnvironment(environment);
+        QSignalSpy finished(&process, &QProcess::finished);
+        process.start(QStringLiteral(GLINTER_BINARY), arguments);
+        // The fake server lives in this process, so its event loop must keep running.
+        if (!finished.wait(60000))
+            process.kill();
+        return Run{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                   process.readAllStandardOutput(), process.readAllStandardError()};
+    }
+
+    QString writeFile(const QByteArray &content)
+    {
+        const QString path = m_home.filePath(QStringLiteral("services-%1.json").arg(++m_files));
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(content);
+        return path;
+    }
+
+    int m_files = 0;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_server.clearRoutes();
+        m_server.clearRequests();
+    }
+
+    void exitCodeFollowsTheWorstState_data()
+    {
+        QTest::addColumn<QByteArrayList>("indicators");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("all operational") << QByteArrayList{"none", "none"} << 0;
+        QTest::newRow("minor") << QByteArrayList{"none", "minor"} << 1;
+        QTest::newRow("major beats minor") << QByteArrayList{"minor", "major"} << 2;
+        QTest::newRow("critical beats unknown") << QByteArrayList{"garbled", "critical"} << 2;
+        QTest::newRow("minor beats unknown") << QByteArrayList{"garbled", "minor"} << 1;
+        QTest::newRow("unknown") << QByteArrayList{"none", "garbled"} << 3;
+    }
+
+    void exitCodeFollowsTheWorstState()
+    {
+        QFETCH(QByteArrayList, indicators);
+        QFETCH(int, exitCode);
+        QList<ServiceStatusResult> results;
+        for (const QByteArray &word : indicators)
+            results.append(ServiceStatusResult{QUuid(), indicatorFromStatuspageWord(QString::fromUtf8(word)), {}, {}, {}, false});
+        QCOMPARE(CheckCommand::exitCode(results), exitCode);
+    }
+
+    void jsonEndToEnd()
+    {
+        // One service operational, one with an incident over a page that answers through
+        // the rewritten address, one that fails twice (404) and is read exactly twice.
+        m_server.setRoute("/api/v2/status.json", FakeRoute::json(statusJson("none", "All good")));
+        const QByteArray file = servicesFile({{QStringLiteral("Alpha"), QStringLiteral("statuspage")}});
+        const QString path = writeFile(file);
+
+        Run result = run({QStringLiteral("--check"), QStringLiteral("--json"), QStringLiteral("--services"), path});
+        QCOMPARE(result.exitCode, 0);
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(result.out, &error);
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QVERIFY(document.isArray());
+        const QJsonObject alpha = document.array().at(0).toObject();
+        QCOMPARE(alpha.value(QLatin1String("name")).toString(), QStringLiteral("Alpha"));
+        QCOMPARE(alpha.value(QLatin1String("provider")).toString(), QStringLiteral("statuspage"));
+        QCOMPARE(alpha.value(QLatin1String("indicator")).toString(), QStringLiteral("none"));
+        QCOMPARE(alpha.value(QLatin1String("description")).toString(), QStringLiteral("All good"));
+        QCOMPARE(alpha.value(QLatin1String("isMaintenance")).toBool(true), false);
+        QVERIFY(!alpha.contains(QLatin1String("incidentTitle")));
+        QCOMPARE(alpha.value(QLatin1String("id")).toString().size(), 36);
+        QVERIFY(alpha.value(QLatin1String("url")).toString().startsWith(QStringLiteral("https://127.0.0.1:")));
+        const QDateTime checked = QDateTime::fromString(alpha.value(QLatin1String("lastChecked")).toString(), Qt::ISODate);
+        QVERIFY(checked.isValid());
+        QCOMPARE(checked.timeSpec(), Qt::UTC);
+        QCOMPARE(QStringList(alpha.keys()),
+                 (QStringList{QStringLiteral("description"), QStringLiteral("id"), QStringLiteral("indicator"),
+                              QStringLiteral("isMaintenance"), QStringLiteral("lastChecked"), QStringLiteral("name"),
+                              QStringLiteral("provider"), QStringLiteral("url")}));
+    }
+
+    void unreadableFeedIsRetriedOnceAndExitsUnknown()
+    {
+        m_server.setRoute("/api/v2/status.json", FakeRoute::json("{}", 404));
+        const QString path = writeFile(servicesFile({{QStringLiteral("Gone"), QStringLiteral("statuspage")}}));
+        const Run result = run({QStringLiteral("--check"), QStringLiteral("--services"), path});
+        QCOMPARE(result.exitCode, 3);
+        QCOMPARE(m_server.requestCount("/api/v2/status.json"), 2);
+        QVERIFY2(result.out.contains("Gone") && result.out.contains("HTTP 404"), result.out.constData());
+    }
+
+    void incidentTitleAppearsInBothReports()
+    {
+        m_server.setRoute("/api/v2/status.json",
+                          FakeRoute::json(R"({"status":{"indicator":"critical","description":"Major outage"},
+                                               "incidents":[{"name":"Database down","status":"investigating"}]})"));
+        const QString path = writeFile(servicesFile({{QStringLiteral("Beta"), QStringLiteral("statuspage")}}));
+
+        const Run text = run({QStringLiteral("--check"), QStringLiteral("--services"), path});
+        QVERIFY2(text.exitCode == 2, text.err.constData());
+        QVERIFY2(text.out.contains("Beta") && text.out.contains("Database down"), text.out.constData());
+
+        const Run json = run({QStringLiteral("--check"), QStringLiteral("--json"), QStringLiteral("--services"), path});
+        QVERIFY2(json.exitCode == 2, json.err.constData());
+        const QJsonObject beta = QJsonDocument::fromJson(json.out).array().at(0).toObject();
+        QCOMPARE(beta.value(QLatin1String("incidentTitle")).toString(), QStringLiteral("Database down"));
+        QCOMPARE(beta.value(QLatin1String("indicator")).toString(), QStringLiteral("critical"));
+    }
+
+    void usageErrors_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("missing file") << QStringList{QStringLiteral("--check"), QStringLiteral("--services"),
+                                                     QStringLiteral("/nonexistent/services.json")};
+        QTest::newRow("unknown option") << QStringList{QStringLiteral("--check"), QStringLiteral("--frobnicate")};
+        QTest::newRow("json without check") << QStringList{QStringLiteral("--json")};
+    }
+
+    void usageErrors()
+    {
+        QFETCH(QStringList, arguments);
+        const Run result = run(arguments);
+        QCOMPARE(result.exitCode, 3);
+        QVERIFY(result.out.isEmpty());
+        QVERIFY(!result.err.isEmpty());
+    }
+
+    void brokenFileIsReportedAndNothingIsWritten()
+    {
+        m_server.setRoute("*", FakeRoute::json("{}", 404));
+        const QString path = writeFile(R"([{"name":"A","url":"https:\/\/a.example"},])");
+        const Run result = run({QStringLiteral("--check"), QStringLiteral("--json"), QStringLiteral("--services"), path});
+        QVERIFY2(result.err.contains("line 1"), result.err.constData());
+        QVERIFY(QJsonDocument::fromJson(result.out).isArray());
+        QVERIFY(!QDir(m_home.filePath(QStringLiteral("data"))).exists());
+        QVERIFY(!QDir(m_home.filePath(QStringLiteral("config"))).exists());
+    }
+
+    void helpAndVersion()
+    {
+        const Run help = run({QStringLiteral("--help")});
+        QCOMPARE(help.exitCode, 0);
+        QVERIFY(help.out.contains("--check"));
+        const Run version = run({QStringLiteral("--version")});
+        QCOMPARE(version.exitCode, 0);
+        QVERIFY(version.out.startsWith("glinter "));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCheckCommand)
+#include "tst_checkcommand.moc"

@@ -1,0 +1,157 @@
+#include "core/servicestore.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestServiceStore : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    ServiceStore store() const { return ServiceStore(m_dir.path()); }
+
+    void write(const QByteArray &content) const
+    {
+        QFile file(store().filePath());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+    }
+
+    QByteArray onDisk() const
+    {
+        QFile file(store().filePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    static QStringList names(const QList<Service> &services)
+    {
+        QStringList list;
+        for (const Service &service : services)
+            list.append(service.name);
+        return list;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        QFile::remove(store().filePath());
+    }
+
+    void defaultFolderFollowsXdgDataHome()
+    {
+        const ServiceStore defaultStore;
+        QCOMPARE(defaultStore.filePath(), qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Glinter/services.json"));
+    }
+
+    void unusableFilesGiveTheSeedList_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("reportsError");
+        QTest::newRow("empty array") << QByteArray("[]") << false;
+        QTest::newRow("empty file") << QByteArray() << true;
+        QTest::newRow("trailing comma") << QByteArray(R"([{"name":"A","url":"https:\/\/a.example"},])") << true;
+        QTest::newRow("an object") << QByteArray(R"({"name":"A","url":"https:\/\/a.example"})") << true;
+        QTest::newRow("no valid record") << QByteArray(R"([{"name":"A"},7,"x"])") << true;
+    }
+
+    void unusableFilesGiveTheSeedList()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, reportsError);
+        write(content);
+        const QList<Service> loaded = store().load();
+        QCOMPARE(names(loaded), names(ServiceStore::seedList()));
+        // The seed list is made once per run: repeated loads keep the same identities.
+        QCOMPARE(loaded, store().load());
+        QCOMPARE(store().read().error.has_value(), reportsError);
+    }
+
+    void missingFileGivesSeedListAndWritesNothing()
+    {
+        const QList<Service> loaded = store().load();
+        QCOMPARE(loaded.size(), 8);
+        QCOMPARE(loaded.at(6).provider, ProviderKind::Aws);
+        QCOMPARE(loaded.at(7).url.path(), QStringLiteral("/system-status/"));
+        QVERIFY(!QFile::exists(store().filePath()));
+        QVERIFY(store().read().unreadable);
+    }
+
+    void badRecordsAreSkipped()
+    {
+        write(R"([
+            {"name": "First", "url": "https:\/\/one.example"},
+            {"name": "No URL"},
+            {"name": "Third", "url": "https:\/\/three.example", "provider": "website"}
+        ])");
+        const QList<Service> loaded = store().load();
+        QCOMPARE(names(loaded), (QStringList{QStringLiteral("First"), QStringLiteral("Third")}));
+        QVERIFY(!store().read().error);
+    }
+
+    void duplicatesByProviderAndCaseInsensitiveUrl()
+    {
+        write(R"([
+            {"name": "A", "url": "https:\/\/status.example.com/Page"},
+            {"name": "B", "url": "https:\/\/STATUS.example.com/page"},
+            {"name": "C", "url": "https:\/\/status.example.com/page", "provider": "website"}
+        ])");
+        QCOMPARE(names(store().load()), (QStringList{QStringLiteral("A"), QStringLiteral("C")}));
+    }
+
+    void saveWritesSortedKeysAndPlainSlashes()
+    {
+        write(R"([{"name": "A", "url": "https:\/\/a.example/status/", "note": "keep me?", "components": ["c1"]},
+                  {"name": "B", "url": "https:\/\/b.example"}])");
+        const QList<Service> loaded = store().load();
+        QVERIFY(store().save(loaded));
+
+        const QByteArray text = onDisk();
+        QVERIFY(text.startsWith('['));
+        QVERIFY(!text.contains("note"));
+        QVERIFY(text.contains("\"https://a.example/status/\""));
+        QVERIFY(!text.contains("\\/"));
+        QVERIFY(text.contains("\n    {\n        \"components\""));
+
+        const qsizetype components = text.indexOf("\"components\"");
+        const qsizetype id = text.indexOf("\"id\"");
+        const qsizetype name = text.indexOf("\"name\"");
+        const qsizetype provider = text.indexOf("\"provider\"");
+        const qsizetype url = text.indexOf("\"url\"");
+        QVERIFY(components < id && id < name && name < provider && provider < url);
+
+        // The second record has no components key at all, and ids are written upper-case.
+        const QJsonArray array = QJsonDocument::fromJson(text).array();
+        QVERIFY(!array.at(1).toObject().contains(QLatin1String("components")));
+        const QString idText = array.at(0).toObject().value(QLatin1String("id")).toString();
+        QCOMPARE(idText, idText.toUpper());
+
+        // What was saved loads back identically, identifiers included.
+        QCOMPARE(store().load(), loaded);
+    }
+
+    void recordWithoutIdKeepsItsIdOnlyOnceSaved()
+    {
+        write(R"([{"name": "A", "url": "https:\/\/a.example"}])");
+        QVERIFY(store().load().first().id != store().load().first().id);
+        QVERIFY(store().save(store().load()));
+        QCOMPARE(store().load().first().id, store().load().first().id);
+    }
+
+    void saveCreatesTheFolderAndReplacesAtomically()
+    {
+        QTemporaryDir base;
+        const ServiceStore nested(base.path() + QStringLiteral("/a/b/Glinter"));
+        QVERIFY(nested.save(ServiceStore::seedList()));
+        QCOMPARE(nested.load(), ServiceStore::seedList());
+        // No temporary files are left beside the file.
+        QCOMPARE(QDir(nested.directory()).entryList(QDir::Files), QStringList{QStringLiteral("services.json")});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestServiceStore)
+#include "tst_servicestore.moc"

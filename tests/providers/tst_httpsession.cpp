@@ -1,0 +1,163 @@
+#include "providers/httpsession.h"
+#include "providers/networkenvironment.h"
+
+#include "fakeserver.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+using namespace std::chrono_literals;
+
+class TestHttpSession : public QObject
+{
+    Q_OBJECT
+
+private:
+    static HttpResponse get(const HttpSession &session, const QUrl &url, HttpHeaders headers = {})
+    {
+        return QCoro::waitFor(session.get(url, std::move(headers)));
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(NetworkEnvironment::addCaCertificates(FakeServer::caCertificatePath()) > 0);
+    }
+
+    void defaultLimits()
+    {
+        const HttpLimits limits = HttpSession().limits();
+        QCOMPARE(limits.idle, 10s);
+        QCOMPARE(limits.total, 12s);
+    }
+
+    void statusCodesAndBodies_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("success");
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("200") << 200 << true << QString();
+        QTest::newRow("204") << 204 << true << QString();
+        QTest::newRow("404") << 404 << false << QStringLiteral("HTTP 404");
+        QTest::newRow("500") << 500 << false << QStringLiteral("HTTP 500");
+        QTest::newRow("503") << 503 << false << QStringLiteral("HTTP 503");
+    }
+
+    void statusCodesAndBodies()
+    {
+        QFETCH(int, status);
+        QFETCH(bool, success);
+        QFETCH(QString, failure);
+        FakeServer server;
+        server.setRoute("/x", FakeRoute::json(status == 204 ? QByteArray() : QByteArray("{\"a\":1}"), status));
+        const HttpResponse response = get(HttpSession(), server.httpsUrl(QStringLiteral("/x")));
+        QVERIFY(!response.isTransportError());
+        QCOMPARE(response.statusCode, status);
+        QCOMPARE(response.isSuccess(), success);
+        if (!success)
+            QCOMPARE(response.failureText(), failure);
+        else if (status == 200)
+            QCOMPARE(response.body, QByteArray("{\"a\":1}"));
+    }
+
+    void followsRedirectsAndSendsHeaders()
+    {
+        FakeServer server;
+        server.setRoute("/old", FakeRoute::redirect("/new", 301));
+        server.setRoute("/new", FakeRoute::json("{}"));
+        const HttpResponse response =
+            get(HttpSession(), server.httpsUrl(QStringLiteral("/old")), {{"Accept", "application/json"}});
+        QVERIFY(response.isSuccess());
+        QCOMPARE(server.requestCount("/new"), 1);
+        QCOMPARE(server.requests().last().headers.value("accept"), QByteArray("application/json"));
+    }
+
+    void neverKeepsCookiesOrCachedAnswers()
+    {
+        FakeServer server;
+        FakeRoute route = FakeRoute::json("{}");
+        route.headers.append(qMakePair(QByteArray("Set-Cookie"), QByteArray("session=abc; Path=/")));
+        route.headers.append(qMakePair(QByteArray("Cache-Control"), QByteArray("max-age=3600")));
+        server.setRoute("/feed", route);
+        const HttpSession session;
+        QVERIFY(get(session, server.httpsUrl(QStringLiteral("/feed"))).isSuccess());
+        QVERIFY(get(HttpSession(), server.httpsUrl(QStringLiteral("/feed"))).isSuccess());
+        QCOMPARE(server.requestCount("/feed"), 2);
+        QVERIFY(!server.requests().last().headers.contains("cookie"));
+    }
+
+    void refusesAddressesThatAreNotWebAddresses_data()
+    {
+        QTest::addColumn<QUrl>("url");
+        QTest::newRow("file") << QUrl(QStringLiteral("file:///etc/passwd"));
+        QTest::newRow("ftp") << QUrl(QStringLiteral("ftp://127.0.0.1/feed"));
+        QTest::newRow("data") << QUrl(QStringLiteral("data:text/plain,hello"));
+        QTest::newRow("no host") << QUrl(QStringLiteral("https:///path"));
+    }
+
+    void refusesAddressesThatAreNotWebAddresses()
+    {
+        QFETCH(QUrl, url);
+        const HttpResponse response = get(HttpSession(), url);
+        QVERIFY(response.isTransportError());
+        QCOMPARE(response.error, QNetworkReply::ProtocolUnknownError);
+        QVERIFY(!response.errorText.isEmpty());
+    }
+
+    void transportFailures()
+    {
+        FakeServer untrusted(FakeServer::Certificate::Untrusted);
+        const HttpResponse tls = get(HttpSession(), untrusted.httpsUrl(QStringLiteral("/")));
+        QCOMPARE(tls.error, QNetworkReply::SslHandshakeFailedError);
+        QVERIFY(!tls.errorText.isEmpty());
+
+        FakeServer server;
+        FakeRoute half = FakeRoute::json(QByteArray(4000, 'x'));
+        half.closeMidBody = true;
+        server.setRoute("/half", half);
+        const HttpResponse cut = get(HttpSession(), server.httpsUrl(QStringLiteral("/half")));
+        QVERIFY(cut.isTransportError());
+        QVERIFY(!cut.isSuccess());
+    }
+
+    void silenceEndsAfterTheIdleLimit()
+    {
+        FakeServer server;
+        FakeRoute stall;
+        stall.stall = true;
+        server.setRoute("/stall", stall);
+        QElapsedTimer clock;
+        clock.start();
+        const HttpResponse response = get(HttpSession({400ms, 5s}), server.httpsUrl(QStringLiteral("/stall")));
+        QCOMPARE(response.error, QNetworkReply::TimeoutError);
+        QCOMPARE(response.errorText, HttpSession::timedOutText());
+        QVERIFY2(clock.elapsed() < 4000, "the idle limit, not the total one, ended the exchange");
+    }
+
+    void tricklingEndsAfterTheTotalLimit()
+    {
+        FakeServer server;
+        FakeRoute slow = FakeRoute::json(QByteArray(200, 'x'));
+        slow.trickle = 50ms; // never silent for long, but 10 s in all
+        server.setRoute("/slow", slow);
+        QElapsedTimer clock;
+        clock.start();
+        const HttpResponse response = get(HttpSession({1s, 1500ms}), server.httpsUrl(QStringLiteral("/slow")));
+        QCOMPARE(response.error, QNetworkReply::TimeoutError);
+        QCOMPARE(response.errorText, HttpSession::timedOutText());
+        QVERIFY(clock.elapsed() < 8000);
+    }
+
+    void feedOriginMovesFixedEndpointsOnly()
+    {
+        const QUrl endpoint(QStringLiteral("https://health.aws.amazon.com/public/currentevents?x=1"));
+        NetworkEnvironment::setFeedOrigin(std::nullopt);
+        QCOMPARE(NetworkEnvironment::fixedFeed(endpoint), endpoint);
+        NetworkEnvironment::setFeedOrigin(QUrl(QStringLiteral("http://127.0.0.1:8443")));
+        QCOMPARE(NetworkEnvironment::fixedFeed(endpoint), QUrl(QStringLiteral("http://127.0.0.1:8443/public/currentevents?x=1")));
+        NetworkEnvironment::setFeedOrigin(std::nullopt);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHttpSession)
+#include "tst_httpsession.moc"
