@@ -1,0 +1,54 @@
+#include "alerts/alertdecision.h"
+
+#include "alerts/notificationprefs.h"
+#include "alerts/notifier.h"
+#include "alerts/webhookprefs.h"
+
+#include <QCoreApplication>
+
+AlertSettings AlertSettings::current(const QUuid &serviceID)
+{
+    AlertSettings settings;
+    settings.muted = NotificationPrefs::isMuted(serviceID);
+    settings.notificationsEnabled = NotificationPrefs::enabled();
+    settings.minSeverity = NotificationPrefs::minSeverity();
+    settings.webhookConfigured = WebhookPrefs::isConfigured();
+    return settings;
+}
+
+std::optional<Alert> decideAlert(const QString &serviceName, Indicator from, Indicator to,
+                                 const QString &description, const AlertSettings &settings)
+{
+    if (settings.muted)
+        return std::nullopt;
+
+    Alert alert;
+    if (to > from && to >= Indicator::Minor) {
+        if (to < settings.minSeverity)
+            return std::nullopt;
+        alert.event = WebhookEvent::Down;
+        alert.title = serviceName + QStringLiteral(": ") + label(to);
+        alert.body = description;
+    } else if (from >= Indicator::Minor && to == Indicator::None) {
+        alert.event = WebhookEvent::Recovered;
+        alert.title = QCoreApplication::translate("Notifier", "%1 recovered").arg(serviceName);
+        alert.body = label(Indicator::None);
+    } else {
+        return std::nullopt;
+    }
+    alert.notify = settings.notificationsEnabled;
+    alert.webhook = settings.webhookConfigured;
+    return alert;
+}
+
+void notifyIfChanged(const Service &service, Indicator from, const ServiceStatusResult &to, Notifier &notifier)
+{
+    const std::optional<Alert> alert =
+        decideAlert(service.name, from, to.indicator, to.description, AlertSettings::current(service.id));
+    if (!alert)
+        return;
+    if (alert->notify)
+        notifier.post(alert->title, alert->body, service.url);
+    if (alert->webhook)
+        notifier.sendWebhook(alert->event, service, to.indicator, to.description);
+}

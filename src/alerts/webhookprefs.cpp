@@ -1,0 +1,48 @@
+#include "alerts/webhookprefs.h"
+
+#include "core/preferences.h"
+
+namespace WebhookPrefs {
+
+namespace {
+
+QString addressKey()
+{
+    return QStringLiteral("webhookURL");
+}
+
+} // namespace
+
+QString rawAddress()
+{
+    return Preferences::stringValue(addressKey());
+}
+
+void setAddress(const QString &address)
+{
+    Preferences::setValue(addressKey(), address);
+}
+
+std::optional<QUrl> usableAddress(const QString &typed)
+{
+    const QString text = typed.trimmed();
+    if (text.isEmpty())
+        return std::nullopt;
+    const QUrl parsed(text, QUrl::StrictMode);
+    // QUrl lower-cases the scheme, so the case rule is checked on the typed text.
+    if (!parsed.isValid() || parsed.scheme().isEmpty() || !text.startsWith(u"http") || parsed.host().isEmpty())
+        return std::nullopt;
+    return parsed;
+}
+
+std::optional<QUrl> url()
+{
+    return usableAddress(rawAddress());
+}
+
+bool isConfigured()
+{
+    return url().has_value();
+}
+
+} // namespace WebhookPrefs

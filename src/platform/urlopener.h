@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QUrl>
+
+#include <memory>
+
+// Hands an address to the desktop (the default browser).
+class UrlOpener
+{
+public:
+    virtual ~UrlOpener() = default;
+
+    virtual void open(const QUrl &url) = 0;
+};
+
+// The platform's opener.
+std::unique_ptr<UrlOpener> makeUrlOpener();
+
+// Replaces the opener that openWebPage() uses (tests install a recorder); null restores
+// the platform's.
+void setUrlOpener(std::unique_ptr<UrlOpener> opener);
+
+// Whether an address is a web page: http or https with a host.
+bool isWebPage(const QUrl &url);
+
+// Opens a web page in the browser. Addresses come from files and feeds that others
+// write, so anything but a web page (file:, custom schemes that start programs) is
+// ignored. Returns whether the address was handed over. Main thread only.
+bool openWebPage(const QUrl &url);
