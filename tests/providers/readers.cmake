@@ -4,3 +4,8 @@ glinter_add_test(NAME instatusprovider SOURCES tst_instatusprovider.cpp readerte
 glinter_add_test(NAME statusioprovider SOURCES tst_statusioprovider.cpp readertesting.h LIBS ${reader_test_libs})
 glinter_add_test(NAME websiteprovider SOURCES tst_websiteprovider.cpp readertesting.h LIBS ${reader_test_libs})
 glinter_add_test(NAME xaiprovider SOURCES tst_xaiprovider.cpp readertesting.h LIBS ${reader_test_libs})
+glinter_add_test(NAME appleprovider SOURCES tst_appleprovider.cpp readertesting.h LIBS ${reader_test_libs})
+glinter_add_test(NAME azureprovider SOURCES tst_azureprovider.cpp readertesting.h LIBS ${reader_test_libs})
+glinter_add_test(NAME awsprovider SOURCES tst_awsprovider.cpp readertesting.h LIBS ${reader_test_libs})
+glinter_add_test(NAME gcpprovider SOURCES tst_gcpprovider.cpp readertesting.h LIBS ${reader_test_libs})
+glinter_add_test(NAME readerkinds SOURCES tst_readerkinds.cpp LIBS glinter_providers)
