@@ -1,7 +1,7 @@
 #include "app/checkcommand.h"
 
 #include "core/servicestore.h"
-#include "providers/providerregistry.h"
+#include "monitor/statusmonitor.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -19,38 +19,6 @@ namespace {
 void printErr(const QString &text)
 {
     std::fprintf(stderr, "glinter: %s\n", qUtf8Printable(text));
-}
-
-struct Loaded {
-    QList<Service> services;
-    std::optional<QString> usageError;
-};
-
-Loaded loadServices(const Options &options)
-{
-    Loaded loaded;
-    ServiceFileContents contents;
-    QString path;
-    if (options.servicesFile) {
-        path = *options.servicesFile;
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            loaded.usageError = QCoreApplication::translate("CheckCommand", "cannot read %1: %2")
-                                    .arg(path, file.errorString());
-            return loaded;
-        }
-        contents = ServiceStore::decode(file.readAll());
-    } else {
-        const ServiceStore store;
-        path = store.filePath();
-        contents = store.read();
-    }
-    if (contents.error) {
-        printErr(QCoreApplication::translate("CheckCommand", "%1 is not usable (%2); checking the default services")
-                     .arg(path, *contents.error));
-    }
-    loaded.services = contents.services.isEmpty() ? ServiceStore::seedList() : contents.services;
-    return loaded;
 }
 
 } // namespace
@@ -120,26 +88,37 @@ QByteArray jsonReport(const QList<Service> &services, const QList<ServiceStatusR
 
 QCoro::Task<int> run(Options options)
 {
-    const Loaded loaded = loadServices(options);
-    if (loaded.usageError) {
-        printErr(*loaded.usageError);
-        co_return Unknown;
+    QString path;
+    if (options.servicesFile) {
+        path = *options.servicesFile;
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            printErr(QCoreApplication::translate("CheckCommand", "cannot read %1: %2").arg(path, file.errorString()));
+            co_return Unknown;
+        }
     }
 
-    // Every check starts at once; awaiting them in list order only orders the output.
-    std::vector<QCoro::Task<ServiceStatusResult>> checks;
-    checks.reserve(std::size_t(loaded.services.size()));
-    for (const Service &service : loaded.services)
-        checks.push_back(fetchWithRetry(service));
+    // The monitor's own refresh, on a store it never writes, without history or alerts.
+    StatusMonitor::Setup setup(options.servicesFile ? ServiceStore::forFile(path) : ServiceStore());
+    setup.watchFile = false;
+    setup.readOnly = true;
+    setup.autoRefresh = false;
+    StatusMonitor monitor(std::move(setup));
+    if (const std::optional<QString> error = monitor.configError()) {
+        printErr(QCoreApplication::translate("CheckCommand", "%1 is not usable (%2); checking the default services")
+                     .arg(monitor.store().filePath(), *error));
+    }
 
+    co_await monitor.refresh();
+
+    const QList<Service> services = monitor.services();
     QList<ServiceStatusResult> results;
-    for (QCoro::Task<ServiceStatusResult> &check : checks) {
-        ServiceStatusResult result = co_await check;
-        results.append(std::move(result));
-    }
+    for (const Service &service : services)
+        results.append(monitor.result(service.id).value_or(ServiceStatusResult{service.id, Indicator::Unknown,
+                                                                              label(Indicator::Unknown),
+                                                                              QDateTime::currentDateTimeUtc(), {}, false}));
 
-    const QByteArray report = options.json ? jsonReport(loaded.services, results)
-                                           : textReport(loaded.services, results).toUtf8();
+    const QByteArray report = options.json ? jsonReport(services, results) : textReport(services, results).toUtf8();
     std::fwrite(report.constData(), 1, std::size_t(report.size()), stdout);
     std::fflush(stdout);
     co_return exitCode(results);

@@ -1,4 +1,5 @@
 #include "app/checkcommand.h"
+#include "app/headless.h"
 #include "providers/networkenvironment.h"
 
 #include <QCommandLineParser>
@@ -25,7 +26,9 @@ int main(int argc, char *argv[])
     const QCommandLineOption services(QStringLiteral("services"),
                                       QCoreApplication::translate("main", "With --check: read the services from <file>."),
                                       QStringLiteral("file"));
-    parser.addOptions({check, json, services});
+    const QCommandLineOption headless(QStringLiteral("headless"),
+                                      QCoreApplication::translate("main", "Run the monitor without any window or tray, printing each change."));
+    parser.addOptions({check, json, services, headless});
 
     if (!parser.parse(app.arguments())) {
         std::fprintf(stderr, "glinter: %s\n", qUtf8Printable(parser.errorText()));
@@ -47,12 +50,18 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "glinter: --json and --services go with --check\n");
         return CheckCommand::Unknown;
     }
-    if (!parser.isSet(check)) {
-        std::fprintf(stderr, "glinter: the tray application is not built yet; run glinter --check\n");
+    if (parser.isSet(check) && parser.isSet(headless)) {
+        std::fprintf(stderr, "glinter: --check and --headless exclude each other\n");
         return CheckCommand::Unknown;
     }
 
     NetworkEnvironment::loadFromEnvironment();
+    if (parser.isSet(headless))
+        return Headless::run();
+    if (!parser.isSet(check)) {
+        std::fprintf(stderr, "glinter: the tray application is not built yet; run glinter --check or --headless\n");
+        return CheckCommand::Unknown;
+    }
     CheckCommand::Options options;
     options.json = parser.isSet(json);
     if (parser.isSet(services))

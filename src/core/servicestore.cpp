@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSaveFile>
@@ -38,6 +39,14 @@ ServiceStore::ServiceStore(std::optional<QString> directory)
     : m_directory(directory.value_or(defaultDirectory()))
     , m_filePath(m_directory + QStringLiteral("/services.json"))
 {
+}
+
+ServiceStore ServiceStore::forFile(const QString &filePath)
+{
+    const QFileInfo info(filePath);
+    ServiceStore store(info.absolutePath());
+    store.m_filePath = info.absoluteFilePath();
+    return store;
 }
 
 const QList<Service> &ServiceStore::seedList()

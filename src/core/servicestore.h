@@ -27,6 +27,9 @@ public:
     // never leaves anything behind.
     explicit ServiceStore(std::optional<QString> directory = std::nullopt);
 
+    // A store on a services file of another name (the --services option).
+    static ServiceStore forFile(const QString &filePath);
+
     QString directory() const { return m_directory; }
     QString filePath() const { return m_filePath; }
 

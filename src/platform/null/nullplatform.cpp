@@ -1,5 +1,7 @@
 // The factories of a platform without desktop integration.
 #include "platform/null/nullnotifications.h"
+#include "platform/null/nullreachability.h"
+#include "platform/terminationsignals.h"
 #include "platform/null/nullurlopener.h"
 
 std::unique_ptr<Notifications> makeNotifications()
@@ -10,4 +12,19 @@ std::unique_ptr<Notifications> makeNotifications()
 std::unique_ptr<UrlOpener> makeUrlOpener()
 {
     return std::make_unique<NullUrlOpener>();
+}
+
+std::unique_ptr<Reachability> makeReachability()
+{
+    return std::make_unique<NullReachability>();
+}
+
+std::unique_ptr<WakeObserver> makeWakeObserver()
+{
+    return std::make_unique<NullWakeObserver>();
+}
+
+std::unique_ptr<TerminationSignals> makeTerminationSignals()
+{
+    return std::make_unique<TerminationSignals>();
 }

@@ -1,0 +1,125 @@
+#include "app/headless.h"
+
+#include "alerts/notifier.h"
+#include "alerts/statushistory.h"
+#include "monitor/statusmonitor.h"
+#include "platform/notifications.h"
+#include "platform/terminationsignals.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QSet>
+
+#include <cstdio>
+
+namespace Headless {
+
+namespace {
+
+void print(const QString &line)
+{
+    const QString stamped = QDateTime::currentDateTimeUtc().toString(Qt::ISODate) + u' ' + line + u'\n';
+    std::fputs(qUtf8Printable(stamped), stdout);
+    std::fflush(stdout);
+}
+
+QString servicesText(qsizetype count)
+{
+    return count == 1 ? QCoreApplication::translate("Headless", "1 service")
+                      : QCoreApplication::translate("Headless", "%1 services").arg(count);
+}
+
+QString stateText(Indicator indicator)
+{
+    return indicatorName(indicator);
+}
+
+// Prints what changed in the list since the last time it looked.
+class ListPrinter
+{
+public:
+    explicit ListPrinter(const QList<Service> &services) { remember(services); }
+
+    void changed(const QList<Service> &services)
+    {
+        QStringList added;
+        QStringList removed;
+        QSet<QUuid> now;
+        for (const Service &service : services) {
+            now.insert(service.id);
+            if (!m_names.contains(service.id))
+                added.append(service.name);
+        }
+        for (auto it = m_names.cbegin(); it != m_names.cend(); ++it) {
+            if (!now.contains(it.key()))
+                removed.append(it.value());
+        }
+        QString line = QStringLiteral("list: ") + servicesText(services.size());
+        if (!added.isEmpty())
+            line += QStringLiteral("; added ") + added.join(QStringLiteral(", "));
+        if (!removed.isEmpty())
+            line += QStringLiteral("; removed ") + removed.join(QStringLiteral(", "));
+        print(line);
+        remember(services);
+    }
+
+private:
+    void remember(const QList<Service> &services)
+    {
+        m_names.clear();
+        for (const Service &service : services)
+            m_names.insert(service.id, service.name);
+    }
+
+    QHash<QUuid, QString> m_names;
+};
+
+} // namespace
+
+int run()
+{
+    const ServiceStore store;
+    StatusHistory history(StatusHistory::defaultFilePath());
+    Notifier notifier(makeNotifications());
+
+    StatusMonitor::Setup setup(store);
+    setup.history = &history;
+    setup.notifier = &notifier;
+    setup.reachability = makeReachability();
+    setup.wake = makeWakeObserver();
+    StatusMonitor monitor(std::move(setup));
+
+    print(QCoreApplication::translate("Headless", "watching %1 (%2)").arg(store.filePath(), servicesText(monitor.services().size())));
+    if (const std::optional<QString> error = monitor.configError())
+        print(QCoreApplication::translate("Headless", "services.json is not usable: %1").arg(*error));
+
+    ListPrinter list(monitor.services());
+    QObject::connect(&monitor, &StatusMonitor::servicesChanged, &monitor, [&] { list.changed(monitor.services()); });
+    QObject::connect(&monitor, &StatusMonitor::configErrorChanged, &monitor, [&] {
+        if (const std::optional<QString> error = monitor.configError())
+            print(QCoreApplication::translate("Headless", "services.json is not usable, keeping the list: %1").arg(*error));
+        else
+            print(QCoreApplication::translate("Headless", "services.json is readable again"));
+    });
+    QObject::connect(&monitor, &StatusMonitor::resultApplied, &monitor,
+                     [](const Service &service, const std::optional<ServiceStatusResult> &previous,
+                        const ServiceStatusResult &result) {
+                         if (previous && previous->indicator == result.indicator)
+                             return;
+                         const QString from = previous ? stateText(previous->indicator) : QStringLiteral("-");
+                         QString line = service.name + QStringLiteral(": ") + from + QStringLiteral(" \u2192 ")
+                                        + stateText(result.indicator) + QStringLiteral(" (") + result.description + u')';
+                         if (result.incidentTitle && !result.incidentTitle->isEmpty())
+                             line += QStringLiteral(" \u2014 ") + *result.incidentTitle;
+                         print(line);
+                     });
+
+    const std::unique_ptr<TerminationSignals> termination = makeTerminationSignals();
+    QObject::connect(termination.get(), &TerminationSignals::requested, QCoreApplication::instance(), [](int number) {
+        print(QCoreApplication::translate("Headless", "stopping (signal %1)").arg(number));
+        QCoreApplication::quit();
+    });
+    return QCoreApplication::exec();
+}
+
+} // namespace Headless

@@ -1,0 +1,160 @@
+#pragma once
+
+#include "core/indicator.h"
+#include "core/service.h"
+#include "core/servicestatusresult.h"
+#include "core/servicestore.h"
+#include "platform/reachability.h"
+#include "platform/wakeobserver.h"
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+#include <QTimer>
+
+#include <qcoro/qcorotask.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class FileWatcher;
+class Notifier;
+class StatusHistory;
+struct CatalogEntry;
+
+// The one long-lived object every view holds: the monitored services, the latest result
+// of each, and the loop that checks them on a timer, after waking from sleep, when the
+// network comes back and on request. It records history and hands real changes of a
+// service's state to the alert decision. Main thread only.
+class StatusMonitor : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Check = std::function<QCoro::Task<ServiceStatusResult>(Service)>;
+
+    // What the monitor is built on. Everything but the store may be left out: a monitor
+    // without history, notifier, reachability or wake observer simply does without them.
+    struct Setup {
+        explicit Setup(ServiceStore storeToUse)
+            : store(std::move(storeToUse))
+        {
+        }
+
+        ServiceStore store;
+        StatusHistory *history = nullptr;
+        Notifier *notifier = nullptr;
+        std::unique_ptr<Reachability> reachability;
+        std::unique_ptr<WakeObserver> wake;
+        // Watch services.json and merge outside edits.
+        bool watchFile = true;
+        // Never write services.json (a one-shot check).
+        bool readOnly = false;
+        // Run the timer and the first refresh right after start-up.
+        bool autoRefresh = true;
+        std::chrono::milliseconds retryDelay{1500};
+        std::chrono::milliseconds watchDebounce{300};
+        // How one service is checked; by default the registry's reader with one retry.
+        Check check;
+    };
+
+    explicit StatusMonitor(Setup setup, QObject *parent = nullptr);
+    ~StatusMonitor() override;
+
+    // Observed state.
+    const QList<Service> &services() const { return m_services; }
+    const QHash<QUuid, ServiceStatusResult> &results() const { return m_results; }
+    std::optional<ServiceStatusResult> result(const QUuid &serviceID) const;
+    bool isRefreshing() const { return m_isRefreshing; }
+    bool isOffline() const { return m_isOffline; }
+    std::chrono::milliseconds refreshInterval() const { return m_refreshInterval; }
+    // Why services.json could not be used when it was last read; absent once a good file
+    // has been read.
+    std::optional<QString> configError() const { return m_configError; }
+
+    // Stores the interval in the preferences and restarts the timer's period from now.
+    void setRefreshInterval(std::chrono::milliseconds interval);
+
+    // Derived values.
+    Indicator aggregate() const;
+    QString summary() const;
+    std::optional<QDateTime> lastUpdated() const;
+    bool monitorsAWS() const;
+    QList<Indicator> history(const Service &service) const;
+    std::optional<Indicator> lastKnownIndicator(const QUuid &serviceID) const;
+
+    // One full refresh of every service; dropped while offline or already refreshing.
+    QCoro::Task<> refresh();
+    // Starts a refresh nobody waits for.
+    void requestRefresh();
+    // Checks one service and stores its result, without history or alerts.
+    QCoro::Task<> refreshOne(Service service);
+    // Whether a result fetched for this copy of a service may still be applied.
+    bool isCurrent(const Service &service) const;
+
+    // List operations; each saves the whole list.
+    void add(const Service &service);
+    void remove(const QSet<qsizetype> &offsets);
+    void remove(const Service &service);
+    void move(qsizetype from, qsizetype to);
+    void setComponents(const std::optional<QStringList> &components, const Service &service);
+    std::optional<Service> service(const CatalogEntry &entry) const;
+    bool isMonitored(const CatalogEntry &entry) const;
+    void setMonitored(const CatalogEntry &entry, bool on);
+    QList<Service> customServices() const;
+
+    // Merges the file's current content into the list (called by the file watcher).
+    void reloadFromDisk();
+
+    const ServiceStore &store() const { return m_store; }
+
+    // The interval used when the preference is missing, zero or negative.
+    static constexpr std::chrono::seconds defaultRefreshInterval{300};
+
+Q_SIGNALS:
+    void servicesChanged();
+    void resultsChanged();
+    void isRefreshingChanged(bool refreshing);
+    void isOfflineChanged(bool offline);
+    void refreshIntervalChanged(std::chrono::milliseconds interval);
+    void configErrorChanged();
+    // One result of a full refresh or single check was stored.
+    void resultApplied(const Service &service, const std::optional<ServiceStatusResult> &previous,
+                       const ServiceStatusResult &result);
+
+private:
+    void scheduleTimer();
+    void setRefreshing(bool refreshing);
+    void onReachability(bool online);
+    void applyFullRefreshResult(const QList<Service> &snapshot, const ServiceStatusResult &result);
+    void storeResult(const Service &service, const ServiceStatusResult &result);
+    void dropState(const QUuid &serviceID);
+    void save();
+    void setConfigError(std::optional<QString> error);
+    void setServices(QList<Service> services);
+    QCoro::Task<> checkAdded(QList<Service> added);
+
+    ServiceStore m_store;
+    StatusHistory *m_history;
+    Notifier *m_notifier;
+    std::unique_ptr<Reachability> m_reachability;
+    std::unique_ptr<WakeObserver> m_wake;
+    std::unique_ptr<FileWatcher> m_watcher;
+    bool m_readOnly;
+    Check m_check;
+
+    QList<Service> m_services;
+    QHash<QUuid, ServiceStatusResult> m_results;
+    QHash<QUuid, Indicator> m_lastKnown;
+    bool m_isRefreshing = false;
+    bool m_isOffline = false;
+    std::chrono::milliseconds m_refreshInterval{defaultRefreshInterval};
+    std::optional<QString> m_configError;
+    // The file failed to parse when last read: keep a copy before replacing it.
+    bool m_fileBroken = false;
+    QTimer m_timer;
+};

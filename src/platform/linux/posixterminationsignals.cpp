@@ -1,0 +1,62 @@
+#include "platform/terminationsignals.h"
+
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int s_pipe[2] = {-1, -1};
+
+// Async-signal-safe: one byte into the pipe, read on the main thread.
+void onSignal(int number)
+{
+    const char byte = char(number);
+    [[maybe_unused]] const ssize_t written = ::write(s_pipe[0], &byte, 1);
+}
+
+class PosixTerminationSignals final : public TerminationSignals
+{
+public:
+    PosixTerminationSignals()
+    {
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, s_pipe) != 0)
+            return;
+        ::fcntl(s_pipe[0], F_SETFL, O_NONBLOCK);
+        m_notifier = new QSocketNotifier(s_pipe[1], QSocketNotifier::Read, this);
+        connect(m_notifier, &QSocketNotifier::activated, this, [this] {
+            char byte = 0;
+            if (::read(s_pipe[1], &byte, 1) == 1)
+                Q_EMIT requested(int(byte));
+        });
+        struct sigaction action {};
+        action.sa_handler = onSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        ::sigaction(SIGINT, &action, nullptr);
+        ::sigaction(SIGTERM, &action, nullptr);
+    }
+
+    ~PosixTerminationSignals() override
+    {
+        ::signal(SIGINT, SIG_DFL);
+        ::signal(SIGTERM, SIG_DFL);
+        delete m_notifier;
+        ::close(s_pipe[0]);
+        ::close(s_pipe[1]);
+        s_pipe[0] = s_pipe[1] = -1;
+    }
+
+private:
+    QSocketNotifier *m_notifier = nullptr;
+};
+
+} // namespace
+
+std::unique_ptr<TerminationSignals> makeTerminationSignals()
+{
+    return std::make_unique<PosixTerminationSignals>();
+}

@@ -1,0 +1,292 @@
+#include "monitor/statusmonitor.h"
+
+#include "catalog/servicecatalog.h"
+
+#include "scriptedcheck.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+Service makeService(const QString &name, const QString &url, ProviderKind kind = ProviderKind::Statuspage)
+{
+    return Service{QUuid::createUuid(), name, QUrl(url), kind, std::nullopt};
+}
+
+// The identity of the file on disk: an atomic save replaces it with a new one.
+ino_t inode(const QString &path)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
+}
+
+QStringList names(const QList<Service> &services)
+{
+    QStringList list;
+    for (const Service &service : services)
+        list.append(service.name);
+    return list;
+}
+
+} // namespace
+
+struct ListRig {
+    QTemporaryDir dir;
+    ScriptedCheck check;
+    std::unique_ptr<StatusMonitor> monitor;
+
+    explicit ListRig(const QList<Service> &services, bool watch = false)
+    {
+        const ServiceStore store(dir.path());
+        store.save(services);
+        StatusMonitor::Setup setup(store);
+        setup.watchFile = watch;
+        setup.autoRefresh = false;
+        setup.check = check.function();
+        monitor = std::make_unique<StatusMonitor>(std::move(setup));
+    }
+
+    QString path() const { return monitor->store().filePath(); }
+
+    QByteArray file() const
+    {
+        QFile file(path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // An outside edit: written in place, as a plain editor without atomic saves would.
+    void edit(const QByteArray &content) const
+    {
+        QFile file(path());
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(content);
+    }
+
+    void editRecords(const std::function<void(QJsonArray &)> &change) const
+    {
+        QJsonArray array = QJsonDocument::fromJson(file()).array();
+        change(array);
+        edit(QJsonDocument(array).toJson());
+    }
+};
+
+class TestServiceListOperations : public QObject
+{
+    Q_OBJECT
+
+private:
+    const Service m_github = makeService(QStringLiteral("GitHub"), QStringLiteral("https://www.githubstatus.com"));
+    const Service m_site = makeService(QStringLiteral("Site"), QStringLiteral("https://example.org/Health"), ProviderKind::Website);
+
+private Q_SLOTS:
+    void reorderOnlyReordersAndChecksNothing()
+    {
+        ListRig rig({m_github, m_site});
+        rig.editRecords([](QJsonArray &array) {
+            const QJsonValue first = array.takeAt(0);
+            array.append(first);
+        });
+        const QByteArray edited = rig.file();
+        rig.monitor->reloadFromDisk();
+        QCOMPARE(names(rig.monitor->services()), (QStringList{QStringLiteral("Site"), QStringLiteral("GitHub")}));
+        QCOMPARE(rig.monitor->services().at(1).id, m_github.id);
+        QCOMPARE(rig.file(), edited);
+        QTest::qWait(20);
+        QVERIFY(rig.check.calls().isEmpty());
+    }
+
+    void appendedEntryWithoutIdInheritsIdentityByCaseInsensitiveUrl()
+    {
+        ListRig rig({m_github, m_site});
+        rig.editRecords([](QJsonArray &array) {
+            array.removeAt(1);
+            array.append(QJsonObject{{QLatin1String("name"), QStringLiteral("My site")},
+                                     {QLatin1String("url"), QStringLiteral("https://EXAMPLE.org/health")},
+                                     {QLatin1String("provider"), QStringLiteral("website")}});
+        });
+        rig.monitor->reloadFromDisk();
+        QCOMPARE(rig.monitor->services().size(), 2);
+        QCOMPARE(rig.monitor->services().at(1).id, m_site.id);
+        QCOMPARE(rig.monitor->services().at(1).name, QStringLiteral("My site"));
+        QVERIFY(rig.file().contains(uuidText(m_site.id).toUtf8()));
+        QTest::qWait(20);
+        QVERIFY(rig.check.calls().isEmpty());
+    }
+
+    void appendedNewEntryIsAddedCheckedAndWrittenBack()
+    {
+        ListRig rig({m_github});
+        rig.editRecords([](QJsonArray &array) {
+            array.append(QJsonObject{{QLatin1String("name"), QStringLiteral("Fresh")},
+                                     {QLatin1String("url"), QStringLiteral("https://status.fresh.example")}});
+        });
+        rig.monitor->reloadFromDisk();
+        QCOMPARE(rig.monitor->services().size(), 2);
+        const Service fresh = rig.monitor->services().at(1);
+        QVERIFY(rig.file().contains(uuidText(fresh.id).toUtf8()));
+        QTRY_VERIFY(rig.monitor->result(fresh.id).has_value());
+        QCOMPARE(rig.check.callCount(fresh.id), 1);
+        QCOMPARE(rig.check.callCount(m_github.id), 0);
+        // The next merge of the file as written changes nothing and writes nothing.
+        const ino_t before = inode(rig.path());
+        rig.monitor->reloadFromDisk();
+        QCOMPARE(inode(rig.path()), before);
+    }
+
+    void duplicateIdsAreSeparated()
+    {
+        ListRig rig({m_github});
+        rig.editRecords([&](QJsonArray &array) {
+            array.append(QJsonObject{{QLatin1String("id"), uuidText(m_github.id)},
+                                     {QLatin1String("name"), QStringLiteral("Copy")},
+                                     {QLatin1String("url"), QStringLiteral("https://status.other.example")}});
+        });
+        rig.monitor->reloadFromDisk();
+        QCOMPARE(rig.monitor->services().size(), 2);
+        QCOMPARE(rig.monitor->services().at(0).id, m_github.id);
+        QVERIFY(rig.monitor->services().at(1).id != m_github.id);
+        QCOMPARE(rig.file().count(uuidText(m_github.id).toUtf8()), 1);
+    }
+
+    void removedEntryDropsItsState()
+    {
+        ListRig rig({m_github, m_site});
+        QCoro::waitFor(rig.monitor->refresh());
+        QVERIFY(rig.monitor->result(m_site.id));
+        rig.editRecords([](QJsonArray &array) { array.removeAt(1); });
+        rig.monitor->reloadFromDisk();
+        QVERIFY(!rig.monitor->result(m_site.id));
+        QVERIFY(!rig.monitor->lastKnownIndicator(m_site.id));
+        QVERIFY(rig.monitor->result(m_github.id));
+    }
+
+    void ownSaveCausesNoSecondWrite()
+    {
+        ListRig rig({m_github});
+        rig.monitor->add(m_site);
+        const ino_t saved = inode(rig.path());
+        rig.monitor->reloadFromDisk();
+        QCOMPARE(inode(rig.path()), saved);
+        QCOMPARE(rig.monitor->services().size(), 2);
+    }
+
+    void brokenFileIsKeptUntouchedAndCopiedAsideOnTheNextSave()
+    {
+        ListRig rig({m_github, m_site});
+        const QByteArray broken = "[\n  {\"name\": \"GitHub\", \"url\": \"https://www.githubstatus.com\"},\n]\n";
+        rig.edit(broken);
+        QSignalSpy errors(rig.monitor.get(), &StatusMonitor::configErrorChanged);
+        rig.monitor->reloadFromDisk();
+        QCOMPARE(names(rig.monitor->services()), (QStringList{QStringLiteral("GitHub"), QStringLiteral("Site")}));
+        QCOMPARE(rig.file(), broken);
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(rig.monitor->configError().value_or(QString()).contains(QStringLiteral("line 3")),
+                 qPrintable(rig.monitor->configError().value_or(QString())));
+
+        // A change made while the file is broken saves the list, keeping the edit aside.
+        rig.monitor->remove(m_site);
+        QFile copy(rig.path() + QStringLiteral(".broken"));
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), broken);
+        QVERIFY(!rig.monitor->configError());
+        QCOMPARE(names(ServiceStore(rig.dir.path()).load()), QStringList{QStringLiteral("GitHub")});
+    }
+
+    void wrongShapesAreBrokenButAnEmptyArrayBringsTheSeedsBack()
+    {
+        ListRig rig({m_github});
+        for (const QByteArray &content : {QByteArray("{\"name\": \"x\"}"), QByteArray("[{\"url\": 3}]"), QByteArray()}) {
+            rig.edit(content);
+            rig.monitor->reloadFromDisk();
+            QCOMPARE(names(rig.monitor->services()), QStringList{QStringLiteral("GitHub")});
+            QCOMPARE(rig.file(), content);
+        }
+        QFile::remove(rig.path());
+        rig.monitor->reloadFromDisk();
+        QCOMPARE(names(rig.monitor->services()), QStringList{QStringLiteral("GitHub")});
+
+        rig.edit("[]");
+        rig.monitor->reloadFromDisk();
+        QCOMPARE(names(rig.monitor->services()), names(ServiceStore::seedList()));
+        QVERIFY(!rig.monitor->configError());
+    }
+
+    void catalogSwitching()
+    {
+        const CatalogEntry github = *ServiceCatalog::entry(QStringLiteral("statuspage:www.githubstatus.com"));
+        ListRig rig({m_site});
+        rig.monitor->setMonitored(github, true);
+        rig.monitor->setMonitored(github, true);
+        QCOMPARE(rig.monitor->services().size(), 2);
+        QVERIFY(rig.monitor->isMonitored(github));
+
+        // A service of the same provider and host but another page still counts as the entry.
+        ListRig other({makeService(QStringLiteral("GH"), QStringLiteral("https://WWW.githubstatus.com/history"))});
+        QVERIFY(other.monitor->isMonitored(github));
+        other.monitor->setMonitored(github, false);
+        QVERIFY(other.monitor->services().isEmpty());
+    }
+
+    void customServicesAreThoseOutsideTheCatalog()
+    {
+        const Service upper = makeService(QStringLiteral("GH"), QStringLiteral("https://WWW.GITHUBSTATUS.COM"));
+        const Service probe = makeService(QStringLiteral("GH probe"), QStringLiteral("https://www.githubstatus.com"),
+                                          ProviderKind::Website);
+        ListRig rig({upper, probe, m_site});
+        QCOMPARE(names(rig.monitor->customServices()), (QStringList{QStringLiteral("GH probe"), QStringLiteral("Site")}));
+    }
+
+    void emptyComponentSelectionIsStoredAsNone()
+    {
+        ListRig rig({m_github});
+        rig.monitor->setComponents(QStringList{QStringLiteral("a")}, m_github);
+        QVERIFY(rig.file().contains("\"components\""));
+        rig.monitor->setComponents(QStringList(), m_github);
+        QVERIFY(!rig.monitor->services().first().components);
+        QVERIFY(!rig.file().contains("\"components\""));
+    }
+
+    void outsideEditsArriveThroughTheWatcher()
+    {
+        ListRig rig({m_github}, true);
+        // sed -i replaces the file, as most editors' atomic saves do.
+        QProcess sed;
+        sed.start(QStringLiteral("sed"), {QStringLiteral("-i"), QStringLiteral("s/\"GitHub\"/\"GitHub.com\"/"), rig.path()});
+        QVERIFY(sed.waitForFinished());
+        QTRY_COMPARE(names(rig.monitor->services()), QStringList{QStringLiteral("GitHub.com")});
+        QCOMPARE(rig.monitor->services().first().id, m_github.id);
+
+        // mv of a new version over the file.
+        const QString staged = rig.dir.filePath(QStringLiteral("staged.json"));
+        QFile file(staged);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(ServiceStore::encode({rig.monitor->services().first(), m_site}));
+        file.close();
+        QProcess mv;
+        mv.start(QStringLiteral("mv"), {staged, rig.path()});
+        QVERIFY(mv.waitForFinished());
+        QTRY_COMPARE(rig.monitor->services().size(), 2);
+
+        // A syntax error typed by hand leaves list and file as they are.
+        const QByteArray broken = rig.file().replace("\"url\"", "url");
+        rig.edit(broken);
+        QTRY_VERIFY(rig.monitor->configError().has_value());
+        QCOMPARE(rig.monitor->services().size(), 2);
+        QTest::qWait(400);
+        QCOMPARE(rig.file(), broken);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestServiceListOperations)
+#include "tst_servicelistoperations.moc"
