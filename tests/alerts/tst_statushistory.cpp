@@ -1,39 +1,18 @@
 #include "alerts/statushistory.h"
-#include "core/service.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
-
 namespace {
 
-const QUuid serviceA = QUuid::fromString(QStringLiteral("6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F"));
-const QUuid serviceB = QUuid::fromString(QStringLiteral("0A2B3C4D-5E6F-4A1B-8C2D-3E4F5A6B7C8D"));
-
-QDateTime utc(const char *iso)
-{
-    return QDateTime::fromString(QString::fromLatin1(iso), Qt::ISODateWithMs);
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(data);
-}
+const QString idText = QStringLiteral("6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F");
+const QUuid id = QUuid::fromString(idText);
+const QDateTime t0 = QDateTime::fromString(QStringLiteral("2026-03-10T12:00:00Z"), Qt::ISODate);
 
 } // namespace
 
@@ -41,214 +20,116 @@ class TestStatusHistory : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
-    void init()
+    QByteArray stored() const
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_path = m_dir->filePath(QStringLiteral("Glinter/history.json"));
+        QFile file(m_path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    void firstAppendWritesTheFileFormat()
+    void store(const QByteArray &data)
+    {
+        QDir().mkpath(m_dir.path() + u"/Glinter");
+        QFile file(m_path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(data);
+    }
+
+private Q_SLOTS:
+    void cleanup() { QFile::remove(m_path); }
+
+    void fileFormat()
     {
         StatusHistory history(m_path);
-        QVERIFY(history.samples(serviceA).isEmpty());
-        QVERIFY(!QFile::exists(m_path));
+        QVERIFY(history.samples(id).isEmpty());
+        history.append(id, Indicator::Major, QDateTime::fromString(QStringLiteral("2001-01-02T00:00:00.250Z"), Qt::ISODateWithMs));
+        history.append(QUuid::createUuid(), Indicator::None, t0);
 
-        history.append(serviceA, Indicator::Major, utc("2001-01-02T00:00:00.250Z"));
-        history.append(serviceA, Indicator::None, utc("2001-01-02T00:05:00Z"));
-        history.append(serviceB, Indicator::Critical, utc("2001-01-02T00:00:00Z"));
-
-        const QByteArray data = readAll(m_path);
-        QVERIFY2(!data.contains('\n') && !data.contains(": "), data.constData()); // compact
-        QJsonParseError error;
-        const QJsonDocument document = QJsonDocument::fromJson(data, &error);
-        QCOMPARE(error.error, QJsonParseError::NoError);
-        QVERIFY(document.isArray());
-        const QJsonArray top = document.array();
+        const QJsonArray top = QJsonDocument::fromJson(stored()).array();
+        QVERIFY(!stored().contains('\n'));
         QCOMPARE(top.size(), 4);
-
-        QHash<QString, QJsonArray> byId;
-        for (qsizetype i = 0; i < top.size(); i += 2) {
-            QVERIFY(top.at(i).isString());
-            QVERIFY(top.at(i + 1).isArray());
-            byId.insert(top.at(i).toString(), top.at(i + 1).toArray());
-        }
-        QCOMPARE(byId.keys().size(), 2);
-        const QJsonArray a = byId.value(QStringLiteral("6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F"));
-        QCOMPARE(a.size(), 2);
-        QCOMPARE(a.at(0).toObject().keys(), (QStringList{QStringLiteral("at"), QStringLiteral("indicator")}));
-        QCOMPARE(a.at(0).toObject().value(QStringLiteral("indicator")).toInt(), 2);
-        QCOMPARE(a.at(0).toObject().value(QStringLiteral("at")).toDouble(), 86400.25);
-        QCOMPARE(a.at(1).toObject().value(QStringLiteral("indicator")).toInt(), 0);
-        QCOMPARE(a.at(1).toObject().value(QStringLiteral("at")).toDouble(), 86700.0);
-        QCOMPARE(byId.value(QStringLiteral("0A2B3C4D-5E6F-4A1B-8C2D-3E4F5A6B7C8D")).size(), 1);
+        const qsizetype at = top.at(0).toString() == idText ? 0 : 2;
+        QCOMPARE(top.at(at).toString(), idText);
+        const QJsonObject sample = top.at(at + 1).toArray().at(0).toObject();
+        QCOMPARE(sample.size(), 2);
+        QCOMPARE(sample.value(QStringLiteral("indicator")).toInt(), 2);
+        QCOMPARE(sample.value(QStringLiteral("at")).toDouble(), 86400.25);
+        QCOMPARE(StatusHistory(m_path).samples(id, t0), history.samples(id, t0));
     }
 
-    void reloadGivesTheSameSamples()
-    {
-        const QDateTime now = QDateTime::currentDateTimeUtc();
-        {
-            StatusHistory history(m_path);
-            history.append(serviceA, Indicator::Minor, now.addSecs(-120));
-            history.append(serviceA, Indicator::Minor, now.addSecs(-60).addMSecs(7));
-        }
-        const StatusHistory reloaded(m_path);
-        const QList<StatusHistory::Sample> samples = reloaded.samples(serviceA);
-        QCOMPARE(samples.size(), 2);
-        QCOMPARE(samples.at(0).time, now.addSecs(-120));
-        QCOMPARE(samples.at(1).time, now.addSecs(-60).addMSecs(7));
-        QCOMPARE(reloaded.indicators(serviceA), (QList<Indicator>{Indicator::Minor, Indicator::Minor}));
-    }
-
-    void sevenDayLimit_data()
+    void limits_data()
     {
         QTest::addColumn<qint64>("olderByMs");
         QTest::addColumn<int>("kept");
         QTest::newRow("exactly seven days") << qint64(604'800'000) << 2;
         QTest::newRow("a millisecond more") << qint64(604'800'001) << 1;
-        QTest::newRow("dated after the append") << qint64(-3'600'000) << 2;
+        QTest::newRow("in the future") << qint64(-3'600'000) << 2;
     }
 
-    void sevenDayLimit()
+    void limits()
     {
         QFETCH(qint64, olderByMs);
         QFETCH(int, kept);
-        const QDateTime at = utc("2026-03-10T12:00:00Z");
         StatusHistory history(m_path);
-        history.append(serviceA, Indicator::Major, at.addMSecs(-olderByMs));
-        history.append(serviceA, Indicator::None, at);
-        QCOMPARE(history.samples(serviceA, at).size(), kept);
-        QCOMPARE(StatusHistory(m_path).samples(serviceA, at).size(), kept);
+        history.append(id, Indicator::Major, t0.addMSecs(-olderByMs));
+        history.append(id, Indicator::None, t0);
+        QCOMPARE(StatusHistory(m_path).samples(id, t0).size(), kept);
     }
 
-    void ninetySeventhSamplePushesOutTheOldest()
+    void ninetySixSamples()
     {
-        const QDateTime start = utc("2026-03-10T00:00:00Z");
         StatusHistory history(m_path);
         for (int i = 0; i < 97; ++i)
-            history.append(serviceA, i % 2 ? Indicator::Minor : Indicator::None, start.addSecs(60 * i));
-        const QDateTime last = start.addSecs(60 * 96);
-
-        const QList<StatusHistory::Sample> samples = history.samples(serviceA, last);
+            history.append(id, Indicator::Minor, t0.addSecs(60 * i));
+        const QList<StatusHistory::Sample> samples = StatusHistory(m_path).samples(id, t0.addDays(1));
         QCOMPARE(samples.size(), 96);
-        QCOMPARE(samples.first().time, start.addSecs(60));
-        QCOMPARE(samples.last().time, last);
-        QCOMPARE(StatusHistory(m_path).samples(serviceA, last), samples);
+        QCOMPARE(samples.first().time, t0.addSecs(60));
     }
 
-    void readingTrimsWithoutChangingTheStore()
+    void readingTrimsOnlyWhatItReturns()
     {
-        const QDateTime at = utc("2026-03-10T00:00:00Z");
         StatusHistory history(m_path);
-        history.append(serviceA, Indicator::Major, at);
-        history.append(serviceA, Indicator::None, at.addDays(3));
-
-        QCOMPARE(history.samples(serviceA, at.addDays(8)).size(), 1);
-        QCOMPARE(history.samples(serviceA, at.addDays(11)).size(), 0);
-        // Still stored, in memory and on disk, until the next append for that service.
-        QCOMPARE(history.samples(serviceA, at.addDays(3)).size(), 2);
-        QCOMPARE(StatusHistory(m_path).samples(serviceA, at.addDays(3)).size(), 2);
+        history.append(id, Indicator::Major, t0);
+        history.append(id, Indicator::None, t0.addDays(3));
+        QCOMPARE(history.samples(id, t0.addDays(8)).size(), 1);
+        QCOMPARE(history.samples(id, t0.addDays(3)).size(), 2);
     }
 
-    void damagedFileGivesEmptyHistory_data()
+    void damagedFile_data()
     {
         QTest::addColumn<QByteArray>("contents");
-        const QByteArray good = R"({"indicator":1,"at":800000000})";
-        QTest::newRow("not JSON") << QByteArray("[\"6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F\", [");
-        QTest::newRow("empty file") << QByteArray();
-        QTest::newRow("number") << QByteArray("42");
-        QTest::newRow("odd array") << QByteArray("[\"6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F\"]");
-        QTest::newRow("identifier not a string")
-            << QByteArray("[1,[" + good + "]]");
-        QTest::newRow("identifier not a UUID") << QByteArray("[\"github\",[" + good + "]]");
-        QTest::newRow("samples not an array")
-            << QByteArray("[\"6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F\"," + good + "]");
-        QTest::newRow("sample without at")
-            << QByteArray("[\"6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F\",[" + good + R"(,{"indicator":1}]])");
-        QTest::newRow("sample without indicator")
-            << QByteArray(R"(["6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F",[{"at":800000000}]])");
-        QTest::newRow("indicator as text")
-            << QByteArray(R"(["6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F",[{"indicator":"1","at":800000000}]])");
-        QTest::newRow("fractional indicator")
-            << QByteArray(R"(["6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F",[{"indicator":1.5,"at":800000000}]])");
-        QTest::newRow("at as text")
-            << QByteArray(R"(["6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F",[{"indicator":1,"at":"yesterday"}]])");
-        QTest::newRow("one bad entry in an object")
-            << QByteArray("{\"6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F\":[" + good + "],\"x\":[]}");
+        const auto file = [](const char *samples) -> QByteArray { return "[\"" + idText.toLatin1() + "\"," + samples + ']'; };
+        QTest::newRow("not JSON") << file("[");
+        QTest::newRow("a number") << QByteArray("42");
+        QTest::newRow("not an identifier") << QByteArray("[\"github\",[]]");
+        QTest::newRow("sample without at") << file("[{\"indicator\":1,\"at\":8e8},{\"indicator\":1}]");
+        QTest::newRow("indicator as text") << file("[{\"indicator\":\"1\",\"at\":8e8}]");
+        QTest::newRow("fractional indicator") << file("[{\"indicator\":1.5,\"at\":8e8}]");
     }
 
-    void damagedFileGivesEmptyHistory()
+    void damagedFile()
     {
         QFETCH(QByteArray, contents);
-        QVERIFY(QDir().mkpath(QFileInfo(m_path).absolutePath()));
-        writeAll(m_path, contents);
-
+        store(contents);
         StatusHistory history(m_path);
-        QVERIFY(history.samples(serviceA, StatusHistory::fromReferenceSeconds(800000000)).isEmpty());
-        QCOMPARE(readAll(m_path), contents); // left alone until the next append
-
-        const QDateTime at = utc("2026-03-10T00:00:00Z");
-        history.append(serviceB, Indicator::Critical, at);
-        const std::optional<QHash<QUuid, QList<StatusHistory::Sample>>> stored =
-            StatusHistory::decode(readAll(m_path));
-        QVERIFY(stored.has_value());
-        QCOMPARE(stored->keys(), QList<QUuid>{serviceB});
-        QCOMPARE(stored->value(serviceB), (QList<StatusHistory::Sample>{{at, 3}}));
+        QVERIFY(history.samples(id, StatusHistory::fromReferenceSeconds(8e8)).isEmpty());
+        QCOMPARE(stored(), contents); // untouched until the next append
+        history.append(id, Indicator::Critical, t0);
+        QCOMPARE(StatusHistory::decode(stored()), (QHash<QUuid, QList<StatusHistory::Sample>>{{id, {{t0, 3}}}}));
     }
 
-    void tolerantForms_data()
+    // The object form is read too; an unknown indicator is kept and reads as Unknown.
+    void toleratedForms()
     {
-        QTest::addColumn<QByteArray>("contents");
-        QTest::addColumn<int>("indicator");
-        QTest::newRow("object of sample arrays")
-            << QByteArray(R"({"6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F":[{"indicator":2,"at":800000000.5}]})") << 2;
-        QTest::newRow("lower-case identifier, extra keys")
-            << QByteArray(R"(["6f1c2d2e-8a39-4e5b-9b1a-0e7a3c1d2b4f",[{"indicator":0,"at":800000000.5,"note":"x/y"}]])")
-            << 0;
-        QTest::newRow("out-of-range indicator kept as stored")
-            << QByteArray(R"(["6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F",[{"indicator":7,"at":800000000.5}]])") << 7;
-    }
-
-    void tolerantForms()
-    {
-        QFETCH(QByteArray, contents);
-        QFETCH(int, indicator);
-        QVERIFY(QDir().mkpath(QFileInfo(m_path).absolutePath()));
-        writeAll(m_path, contents);
-
-        const StatusHistory history(m_path);
-        const QDateTime at = StatusHistory::fromReferenceSeconds(800000000.5);
-        QCOMPARE(history.samples(serviceA, at), (QList<StatusHistory::Sample>{{at, indicator}}));
-    }
-
-    void outOfRangeIndicatorReadsAsUnknown()
-    {
-        QVERIFY(QDir().mkpath(QFileInfo(m_path).absolutePath()));
-        const double recent = StatusHistory::referenceSeconds(QDateTime::currentDateTimeUtc().addSecs(-60));
-        writeAll(m_path, QJsonDocument(QJsonArray{
-                                           QStringLiteral("6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F"),
-                                           QJsonArray{QJsonObject{{QStringLiteral("indicator"), 7},
-                                                                  {QStringLiteral("at"), recent}},
-                                                      QJsonObject{{QStringLiteral("indicator"), 3},
-                                                                  {QStringLiteral("at"), recent}}}})
-                             .toJson());
-        QCOMPARE(StatusHistory(m_path).indicators(serviceA), (QList<Indicator>{Indicator::Unknown, Indicator::Critical}));
-    }
-
-    void unwritableFileKeepsTheSampleInMemory()
-    {
-        // A folder where the file should be: every write fails.
-        QVERIFY(QDir().mkpath(m_path));
-        StatusHistory history(m_path);
-        const QDateTime at = utc("2026-03-10T00:00:00Z");
-        history.append(serviceA, Indicator::Minor, at);
-        QCOMPARE(history.samples(serviceA, at).size(), 1);
+        const QDateTime at = QDateTime::currentDateTimeUtc().addSecs(-60);
+        store(QByteArray("{\"") + idText.toLower().toLatin1() + "\":[{\"indicator\":7,\"x\":0,\"at\":"
+              + QByteArray::number(StatusHistory::referenceSeconds(at), 'f', 3) + "}]}");
+        QCOMPARE(StatusHistory(m_path).samples(id), (QList<StatusHistory::Sample>{{at, 7}}));
+        QCOMPARE(StatusHistory(m_path).indicators(id), QList<Indicator>{Indicator::Unknown});
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_path;
+    QTemporaryDir m_dir;
+    QString m_path = m_dir.filePath(QStringLiteral("Glinter/history.json"));
 };
 
 QTEST_GUILESS_MAIN(TestStatusHistory)

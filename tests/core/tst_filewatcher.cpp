@@ -1,6 +1,5 @@
 #include "core/filewatcher.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -17,66 +16,19 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Counts handler calls and when the last one came.
-struct CallLog {
-    int calls = 0;
-    bool allOnMainThread = true;
-    QElapsedTimer clock;
-    qint64 lastCallAt = -1;
+void put(const QString &path, const QByteArray &data, QIODevice::OpenMode mode = QIODevice::WriteOnly)
+{
+    QFile file(path);
+    QVERIFY(file.open(mode));
+    file.write(data);
+}
 
-    std::function<void()> handler()
-    {
-        clock.start();
-        return [this] {
-            ++calls;
-            lastCallAt = clock.elapsed();
-            if (QThread::currentThread() != QCoreApplication::instance()->thread())
-                allOnMainThread = false;
-        };
-    }
-};
-
-void writeAtomically(const QString &path, const QByteArray &contents)
+void saveAtomically(const QString &path, const QByteArray &data)
 {
     QSaveFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(contents);
+    file.write(data);
     QVERIFY(file.commit());
-}
-
-void append(const QString &path, const QByteArray &contents)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::Append));
-    file.write(contents);
-}
-
-enum class SaveMethod { SaveFile, MoveOver, MoveOverWhileHeldOpen, SedInPlace };
-
-// The ways programs replace a file: our own store, `mv` over it, an editor that still holds
-// the old file open while it moves the new one into place, and `sed -i`.
-void save(SaveMethod method, const QString &path, const QByteArray &contents)
-{
-    switch (method) {
-    case SaveMethod::SaveFile:
-        writeAtomically(path, contents);
-        return;
-    case SaveMethod::MoveOver:
-    case SaveMethod::MoveOverWhileHeldOpen: {
-        const QString aside = path + QStringLiteral(".new");
-        QFile file(aside);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(contents);
-        file.close();
-        QVERIFY(std::rename(QFile::encodeName(aside).constData(), QFile::encodeName(path).constData()) == 0);
-        return;
-    }
-    case SaveMethod::SedInPlace: {
-        const QString expression = QStringLiteral("$a ") + QString::fromUtf8(contents.trimmed());
-        QCOMPARE(QProcess::execute(QStringLiteral("sed"), {QStringLiteral("-i"), expression, path}), 0);
-        return;
-    }
-    }
 }
 
 } // namespace
@@ -85,138 +37,109 @@ class TestFileWatcher : public QObject
 {
     Q_OBJECT
 
+    std::unique_ptr<FileWatcher> watch(std::chrono::milliseconds debounce = 50ms)
+    {
+        return std::make_unique<FileWatcher>(m_path, [this] {
+            ++m_calls;
+            m_lastCallAt = m_clock.elapsed();
+            m_onMainThread = m_onMainThread && QThread::currentThread() == thread();
+        }, nullptr, debounce);
+    }
+
 private Q_SLOTS:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
         m_path = m_dir->filePath(QStringLiteral("services.json"));
+        m_calls = 0;
+        m_clock.start();
     }
 
-    void burstOfAtomicSavesGivesOneCall()
-    {
-        writeAtomically(m_path, "[]");
-        CallLog log;
-        FileWatcher watcher(m_path, log.handler());
+    void cleanup() { QVERIFY(m_onMainThread); }
 
-        qint64 lastSaveAt = 0;
+    void burstOfSavesGivesOneCall()
+    {
+        saveAtomically(m_path, "[]");
+        const auto watcher = watch(300ms);
         for (int i = 0; i < 3; ++i) {
-            if (i > 0)
-                QTest::qWait(90);
-            writeAtomically(m_path, QByteArray::number(i));
-            lastSaveAt = log.clock.elapsed();
+            QTest::qWait(i ? 90 : 0);
+            saveAtomically(m_path, QByteArray::number(i));
         }
-        QTRY_COMPARE_WITH_TIMEOUT(log.calls, 1, 3000);
-        QVERIFY2(log.lastCallAt - lastSaveAt >= 290,
-                 qPrintable(QStringLiteral("called %1 ms after the last save").arg(log.lastCallAt - lastSaveAt)));
-        // Nothing else is pending.
+        const qint64 lastSaveAt = m_clock.elapsed();
+        QTRY_COMPARE_WITH_TIMEOUT(m_calls, 1, 3000);
+        QVERIFY2(m_lastCallAt - lastSaveAt >= 290, qPrintable(QString::number(m_lastCallAt - lastSaveAt)));
         QTest::qWait(500);
-        QCOMPARE(log.calls, 1);
-        QVERIFY(log.allOnMainThread);
+        QCOMPARE(m_calls, 1);
     }
 
-    void inPlaceWriteAfterReplacementIsNoticed_data()
+    void followsReplacements_data()
     {
-        QTest::addColumn<SaveMethod>("method");
-        QTest::newRow("save file") << SaveMethod::SaveFile;
-        QTest::newRow("mv over") << SaveMethod::MoveOver;
-        QTest::newRow("mv over, old file held open") << SaveMethod::MoveOverWhileHeldOpen;
-        QTest::newRow("sed -i") << SaveMethod::SedInPlace;
+        QTest::addColumn<QString>("method");
+        for (const char *method : {"QSaveFile", "mv", "mv, old file held open", "sed -i"})
+            QTest::newRow(method) << QString::fromLatin1(method);
     }
 
-    void inPlaceWriteAfterReplacementIsNoticed()
+    // After any number of replacements the watch is on the current file: an append changes
+    // no entry of the folder, so only a watch on that file sees it.
+    void followsReplacements()
     {
-        QFETCH(SaveMethod, method);
-        writeAtomically(m_path, "[]\n");
-        CallLog log;
-        FileWatcher watcher(m_path, log.handler(), nullptr, 50ms);
-
-        // Several replacements in a row: the watch must follow each new file. An editor may
-        // keep the replaced file open, so it is not gone and its watch reports no removal.
-        std::vector<std::unique_ptr<QFile>> held;
+        QFETCH(QString, method);
+        put(m_path, "[]\n");
+        const auto watcher = watch();
+        std::vector<std::unique_ptr<QFile>> held; // an editor may keep the replaced file open
         for (int i = 1; i <= 4; ++i) {
-            if (method == SaveMethod::MoveOverWhileHeldOpen) {
-                held.push_back(std::make_unique<QFile>(m_path));
-                QVERIFY(held.back()->open(QIODevice::ReadOnly));
+            if (method == u"QSaveFile") {
+                saveAtomically(m_path, "x\n");
+            } else if (method == u"sed -i") {
+                QCOMPARE(QProcess::execute(QStringLiteral("sed"), {QStringLiteral("-i"), QStringLiteral("$a x"), m_path}), 0);
+            } else {
+                if (method.endsWith(u"open")) {
+                    held.push_back(std::make_unique<QFile>(m_path));
+                    QVERIFY(held.back()->open(QIODevice::ReadOnly));
+                }
+                put(m_path + u".new", "x\n");
+                QCOMPARE(std::rename(qPrintable(m_path + u".new"), qPrintable(m_path)), 0);
             }
-            save(method, m_path, "x" + QByteArray::number(i) + '\n');
-            QTRY_COMPARE_WITH_TIMEOUT(log.calls, i, 3000);
+            QTRY_COMPARE_WITH_TIMEOUT(m_calls, i, 3000);
         }
-        QVERIFY(watcher.isWatchingFile());
-
-        // Appending changes no entry of the folder, so only a watch on the new file sees it.
-        append(m_path, "appended\n");
-        QTRY_COMPARE_WITH_TIMEOUT(log.calls, 5, 3000);
-        append(m_path, "again\n");
-        QTRY_COMPARE_WITH_TIMEOUT(log.calls, 6, 3000);
+        put(m_path, "appended\n", QIODevice::Append);
+        QTRY_COMPARE_WITH_TIMEOUT(m_calls, 5, 3000);
     }
 
-    void deletionAndRecreationAreNoticed()
+    // Starting without the file, then deleting and re-creating it.
+    void missingFile()
     {
-        writeAtomically(m_path, "[]");
-        CallLog log;
-        FileWatcher watcher(m_path, log.handler(), nullptr, 50ms);
-
+        const auto watcher = watch();
+        QVERIFY(!watcher->isWatchingFile());
+        put(m_path, "[]");
+        QTRY_COMPARE_WITH_TIMEOUT(m_calls, 1, 3000);
         QVERIFY(QFile::remove(m_path));
-        QTRY_COMPARE_WITH_TIMEOUT(log.calls, 1, 3000);
-        QVERIFY(!watcher.isWatchingFile());
-
-        QFile created(m_path);
-        QVERIFY(created.open(QIODevice::WriteOnly));
-        created.write("[]");
-        created.close();
-        QTRY_COMPARE_WITH_TIMEOUT(log.calls, 2, 3000);
-        QVERIFY(watcher.isWatchingFile());
-
-        append(m_path, "\n");
-        QTRY_COMPARE_WITH_TIMEOUT(log.calls, 3, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_calls, 2, 3000);
+        QVERIFY(!watcher->isWatchingFile());
+        put(m_path, "[]");
+        QTRY_COMPARE_WITH_TIMEOUT(m_calls, 3, 3000);
+        put(m_path, "\n", QIODevice::Append);
+        QTRY_COMPARE_WITH_TIMEOUT(m_calls, 4, 3000);
     }
 
-    void startWithoutTheFile()
+    void otherFilesInTheFolderFire()
     {
-        CallLog log;
-        FileWatcher watcher(m_path, log.handler(), nullptr, 50ms);
-        QVERIFY(!watcher.isWatchingFile());
-
-        writeAtomically(m_path, "[]");
-        QTRY_COMPARE_WITH_TIMEOUT(log.calls, 1, 3000);
-        QVERIFY(watcher.isWatchingFile());
-
-        append(m_path, "\n");
-        QTRY_COMPARE_WITH_TIMEOUT(log.calls, 2, 3000);
-    }
-
-    void otherFilesInTheFolderAlsoFire()
-    {
-        writeAtomically(m_path, "[]");
-        CallLog log;
-        FileWatcher watcher(m_path, log.handler(), nullptr, 50ms);
+        put(m_path, "[]");
+        const auto watcher = watch();
         const QString other = m_dir->filePath(QStringLiteral("history.json"));
-
-        writeAtomically(other, "[]");
-        QTRY_COMPARE_WITH_TIMEOUT(log.calls, 1, 3000);
-        writeAtomically(other, "[1]");
-        QTRY_COMPARE_WITH_TIMEOUT(log.calls, 2, 3000);
+        saveAtomically(other, "[]");
+        QTRY_COMPARE_WITH_TIMEOUT(m_calls, 1, 3000);
         QVERIFY(QFile::remove(other));
-        QTRY_COMPARE_WITH_TIMEOUT(log.calls, 3, 3000);
-    }
-
-    void droppedWatcherNeverCalls()
-    {
-        writeAtomically(m_path, "[]");
-        CallLog log;
-        auto watcher = std::make_unique<FileWatcher>(m_path, log.handler(), nullptr, 100ms);
-        writeAtomically(m_path, "[1]");
-        // Let the events arrive so that a notification is pending, then drop the watcher.
-        QTest::qWait(30);
-        watcher.reset();
-        QTest::qWait(300);
-        QCOMPARE(log.calls, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(m_calls, 2, 3000);
     }
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_path;
+    int m_calls = 0;
+    qint64 m_lastCallAt = 0;
+    bool m_onMainThread = true;
+    QElapsedTimer m_clock;
 };
 
 QTEST_GUILESS_MAIN(TestFileWatcher)
