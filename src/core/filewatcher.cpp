@@ -13,6 +13,8 @@ FileWatcher::FileWatcher(const QString &filePath, std::function<void()> handler,
     , m_handler(std::move(handler))
 {
     m_debounce.setSingleShot(true);
+    // A coarse timer may fire up to 5 % early, inside the burst it is meant to wait out.
+    m_debounce.setTimerType(Qt::PreciseTimer);
     m_debounce.setInterval(debounce);
     connect(&m_debounce, &QTimer::timeout, this, &FileWatcher::fire);
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &FileWatcher::onEvent);

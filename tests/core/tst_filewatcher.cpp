@@ -61,11 +61,14 @@ private Q_SLOTS:
     {
         saveAtomically(m_path, "[]");
         const auto watcher = watch(300ms);
+        qint64 lastSaveAt = 0;
         for (int i = 0; i < 3; ++i) {
             QTest::qWait(i ? 90 : 0);
+            if (i && m_clock.elapsed() - lastSaveAt >= 250)
+                QSKIP("the machine stalled longer than the burst may last");
             saveAtomically(m_path, QByteArray::number(i));
+            lastSaveAt = m_clock.elapsed();
         }
-        const qint64 lastSaveAt = m_clock.elapsed();
         QTRY_COMPARE_WITH_TIMEOUT(m_calls, 1, 3000);
         QVERIFY2(m_lastCallAt - lastSaveAt >= 290, qPrintable(QString::number(m_lastCallAt - lastSaveAt)));
         QTest::qWait(500);
