@@ -15,6 +15,12 @@ class TestAlertDecision : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init()
+    {
+        for (const char *key : {"notificationsEnabled", "notificationMinSeverity", "mutedServiceIDs", "webhookURL"})
+            Preferences::remove(QString::fromLatin1(key));
+    }
+
     void decide_data()
     {
         QTest::addColumn<Indicator>("from");
@@ -75,9 +81,6 @@ private Q_SLOTS:
         NotificationPrefs::setMuted(b, true);
         NotificationPrefs::setMuted(a, false);
         QCOMPARE(Preferences::stringListValue(QStringLiteral("mutedServiceIDs")), QStringList{uuidText(b)});
-        Preferences::remove(QStringLiteral("mutedServiceIDs"));
-        Preferences::remove(QStringLiteral("notificationMinSeverity"));
-        Preferences::remove(QStringLiteral("notificationsEnabled"));
     }
 
     // The decision reaches both channels with the service's page and the result's text.
