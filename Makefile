@@ -4,9 +4,10 @@ BUILD_DIR      ?= build/release
 TEST_BUILD_DIR ?= build/asan
 FUZZ_BUILD_DIR ?= build/fuzz
 JOBS           ?= $(shell nproc)
+FUZZ_SECONDS   ?= 60
 CMAKE_COMMON    = -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 
-.PHONY: all deps build run test clean
+.PHONY: all deps build run test fuzz clean
 
 all: build
 
@@ -25,5 +26,21 @@ test: deps
 	cmake --build $(TEST_BUILD_DIR) -j $(JOBS)
 	cd $(TEST_BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
+# Builds the libFuzzer targets (in $(FUZZ_BUILD_DIR)) and runs each for FUZZ_SECONDS.
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Debug -DGLINTER_FUZZ=ON \
+		-DGLINTER_BUILD_TESTS=OFF -DGLINTER_BUILD_BENCH=OFF
+	cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS) --target glinter_fuzzers
+	FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run.sh $(FUZZ_BUILD_DIR)
+
 clean:
 	rm -rf build
+
+BENCH_BUILD_DIR ?= build/bench
+BENCH_ARGS      ?=
+
+.PHONY: bench
+bench: deps
+	cmake -S . -B $(BENCH_BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BENCH_BUILD_DIR) -j $(JOBS) --target refresh
+	$(BENCH_BUILD_DIR)/bench/refresh $(BENCH_ARGS)

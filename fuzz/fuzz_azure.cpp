@@ -1,0 +1,18 @@
+// The Azure RSS scan: item titles and grading.
+#include "fuzzsupport.h"
+#include "providers/azureprovider.h"
+#include "providers/feedscan.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const std::optional<QString> text = FeedScan::strictUtf8(FuzzSupport::bytes(data, size));
+    if (!text)
+        return 0;
+    const QStringList titles = AzureProvider::itemTitles(*text);
+    for (const QString &title : titles) {
+        if (title.isEmpty())
+            __builtin_trap(); // empty titles are skipped by the scan
+    }
+    (void)AzureProvider::evaluate(FuzzSupport::service(ProviderKind::Azure), titles);
+    return 0;
+}

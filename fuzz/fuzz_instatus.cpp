@@ -1,0 +1,11 @@
+// Instatus summary document.
+#include "fuzzsupport.h"
+#include "providers/instatusprovider.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const InstatusProvider::DecodedDocument decoded = InstatusProvider::decode(FuzzSupport::bytes(data, size));
+    if (decoded.document)
+        (void)InstatusProvider::evaluate(FuzzSupport::service(ProviderKind::Instatus), *decoded.document);
+    return 0;
+}

@@ -1,0 +1,18 @@
+// The page identifier search over a Status.io page's HTML.
+#include "fuzzsupport.h"
+#include "providers/feedscan.h"
+#include "providers/statusioprovider.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const std::optional<QString> html = FeedScan::strictUtf8(FuzzSupport::bytes(data, size));
+    if (!html)
+        return 0;
+    const std::optional<QString> id = StatusIOProvider::pageId(*html);
+    if (id) {
+        const StatusIOProvider reader{HttpSession()};
+        if (!isWebUrl(reader.apiUrl(*id)))
+            __builtin_trap(); // a hexadecimal identifier always makes a usable address
+    }
+    return 0;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/service.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QTimeZone>
+#include <QUuid>
+
+#include <cstddef>
+#include <cstdint>
+
+// Shared by the fuzz targets. The parsers need no QCoreApplication; none is made.
+namespace FuzzSupport {
+
+// A view of libFuzzer's buffer; the parsers copy whatever they keep.
+inline QByteArray bytes(const uint8_t *data, size_t size)
+{
+    return QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+}
+
+inline Service service(ProviderKind kind)
+{
+    return Service{QUuid(), QStringLiteral("Fuzzed"), QUrl(QStringLiteral("https://status.example.com")), kind,
+                   std::nullopt};
+}
+
+// A fixed check time keeps runs reproducible.
+inline QDateTime checkTime()
+{
+    return QDateTime(QDate(2026, 11, 30), QTime(12, 0), QTimeZone::utc());
+}
+
+} // namespace FuzzSupport
