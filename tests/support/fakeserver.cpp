@@ -84,7 +84,7 @@ FakeServer::FakeServer(Certificate certificate, QObject *parent)
     const QString base = certificate == Certificate::Trusted ? QStringLiteral("server") : QStringLiteral("untrusted");
     QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
     configuration.setLocalCertificate(QSslCertificate(readAll(dataPath(base + QStringLiteral(".pem"))), QSsl::Pem));
-    configuration.setPrivateKey(QSslKey(readAll(dataPath(base + QStringLiteral(".key"))), QSsl::Rsa, QSsl::Pem));
+    configuration.setPrivateKey(QSslKey(readAll(dataPath(base + QStringLiteral(".key"))), QSsl::Ec, QSsl::Pem));
     configuration.setPeerVerifyMode(QSslSocket::VerifyNone);
     m_https->setSslConfiguration(configuration);
 
