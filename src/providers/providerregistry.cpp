@@ -47,10 +47,13 @@ std::unique_ptr<StatusProvider> provider(ProviderKind kind)
 QCoro::Task<ServiceStatusResult> fetchWithRetry(Service service, std::chrono::milliseconds retryDelay)
 {
     const std::unique_ptr<StatusProvider> reader = ProviderRegistry::provider(service.provider);
-    ServiceStatusResult first = co_await reader->fetch(service);
+    QCoro::Task<ServiceStatusResult> firstFetch = reader->fetch(service);
+    ServiceStatusResult first = co_await firstFetch;
     if (first.indicator != Indicator::Unknown)
         co_return first;
-    co_await QCoro::sleepFor(retryDelay);
-    ServiceStatusResult second = co_await reader->fetch(service);
+    QCoro::Task<> pause = QCoro::sleepFor(retryDelay);
+    co_await pause;
+    QCoro::Task<ServiceStatusResult> secondFetch = reader->fetch(service);
+    ServiceStatusResult second = co_await secondFetch;
     co_return second;
 }
