@@ -138,21 +138,6 @@ private Q_SLOTS:
         QVERIFY(AWSRegionFilter::selected().isEmpty());
     }
 
-    void regionTable()
-    {
-        const QList<AWSRegionFilter::Group> &groups = AWSRegionFilter::groups();
-        QStringList titles;
-        qsizetype regions = 0;
-        for (const AWSRegionFilter::Group &group : groups) {
-            titles.append(group.title);
-            regions += group.regions.size();
-        }
-        QCOMPARE(titles, (QStringList{u"Americas"_qs, u"Europe"_qs, u"Asia Pacific"_qs, u"Middle East & Africa"_qs}));
-        QCOMPARE(regions, 23);
-        QCOMPARE(groups.first().regions.first(), (AWSRegionFilter::Region{u"us-east-1"_qs, u"N. Virginia"_qs}));
-        QCOMPARE(groups.first().regions.last().name, u"S\u00E3o Paulo"_qs);
-    }
-
     void throughTheServer()
     {
         FakeServer server;

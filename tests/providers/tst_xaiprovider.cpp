@@ -140,7 +140,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected");
         QTest::newRow("up to a tag") << u"<p>Status: \tInvestigating </p>"_qs << u"Investigating"_qs;
         QTest::newRow("up to a line break") << u"Status: Monitoring\r\nSeverity: Minor"_qs << u"Monitoring"_qs;
-        QTest::newRow("to the end") << u"Status:Identified"_qs << u"Identified"_qs;
         QTest::newRow("absent") << u"State: Identified"_qs << QString();
         QTest::newRow("case-sensitive name") << u"status: Resolved"_qs << QString();
     }
