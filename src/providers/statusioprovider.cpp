@@ -46,9 +46,9 @@ QUrl StatusIOProvider::defaultApiOrigin()
     return QUrl(QStringLiteral("https://api.status.io"));
 }
 
-QUrl StatusIOProvider::apiUrl(const QString &pageId) const
+QUrl StatusIOProvider::apiUrl(const QUrl &apiOrigin, const QString &pageId)
 {
-    QUrl url = m_apiOrigin;
+    QUrl url = apiOrigin;
     url.setPath(QStringLiteral("/1.0/status/") + pageId);
     url.setQuery(QString());
     url.setFragment(QString());
@@ -153,18 +153,22 @@ ServiceStatusResult StatusIOProvider::evaluate(const Service &service, const Ove
 
 QCoro::Task<ServiceStatusResult> StatusIOProvider::fetch(const Service &serviceRef)
 {
+    // Both requests go through the same session; copies keep the second one independent
+    // of the reader object across the first suspension.
     const Service service = serviceRef;
-    const HttpResponse page = co_await m_session.get(service.url);
+    const HttpSession session = m_session;
+    const QUrl apiOrigin = m_apiOrigin;
+    const HttpResponse page = co_await session.get(service.url);
     if (!page.isSuccess())
         co_return failureResult(service, page.failureText());
 
     const std::optional<QString> html = FeedScan::strictUtf8(page.body);
     const std::optional<QString> id = html ? pageId(*html) : std::nullopt;
-    const QUrl api = id ? apiUrl(*id) : QUrl();
+    const QUrl api = id ? apiUrl(apiOrigin, *id) : QUrl();
     if (!id || !isWebUrl(api))
         co_return failureResult(service, tr("Couldn't find a Status.io page id"));
 
-    const HttpResponse response = co_await m_session.get(api);
+    const HttpResponse response = co_await session.get(api);
     if (!response.isSuccess())
         co_return failureResult(service, response.failureText());
 

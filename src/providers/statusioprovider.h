@@ -27,8 +27,10 @@ public:
 
     static QUrl defaultApiOrigin();
 
+    QUrl apiOrigin() const { return m_apiOrigin; }
+
     // The status API address of a page identifier.
-    QUrl apiUrl(const QString &pageId) const;
+    static QUrl apiUrl(const QUrl &apiOrigin, const QString &pageId);
 
     // The hexadecimal value quoted after the first "pageId" in the page's HTML.
     static std::optional<QString> pageId(QStringView html);

@@ -89,10 +89,10 @@ private Q_SLOTS:
     void apiUrlFollowsTheFeedOrigin()
     {
         const StatusIOProvider reader{HttpSession()};
-        QCOMPARE(reader.apiUrl(u"abc"_qs), QUrl(u"https://api.status.io/1.0/status/abc"_qs));
+        QCOMPARE(StatusIOProvider::apiUrl(reader.apiOrigin(), u"abc"_qs), QUrl(u"https://api.status.io/1.0/status/abc"_qs));
         FakeServer server;
         const FeedOrigin origin(server);
-        QCOMPARE(reader.apiUrl(u"abc"_qs), server.httpsUrl(u"/1.0/status/abc"_qs));
+        QCOMPARE(StatusIOProvider::apiUrl(reader.apiOrigin(), u"abc"_qs), server.httpsUrl(u"/1.0/status/abc"_qs));
     }
 
     void throughTheServer()
