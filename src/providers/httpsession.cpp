@@ -15,16 +15,32 @@ namespace {
 
 // One access manager per thread, so that all sessions share a connection pool and TLS
 // sessions instead of paying for a new pool and worker thread on every check.
-QNetworkAccessManager *accessManager()
+QPointer<QNetworkAccessManager> &threadManager()
 {
     thread_local QPointer<QNetworkAccessManager> manager;
+    return manager;
+}
+
+// Runs on the main thread when the application is being destroyed. A manager deleted
+// along with the application's children is too late for its network thread to close its
+// connections, which are then leaked; deleted here, it shuts down cleanly.
+void deleteMainThreadManager()
+{
+    delete threadManager().data();
+}
+
+QNetworkAccessManager *accessManager()
+{
+    QPointer<QNetworkAccessManager> &manager = threadManager();
     if (!manager) {
         auto *created = new QNetworkAccessManager;
         QObject *app = QCoreApplication::instance();
-        if (app && app->thread() == QThread::currentThread())
+        if (app && app->thread() == QThread::currentThread()) {
             created->setParent(app);
-        else
+            qAddPostRoutine(deleteMainThreadManager);
+        } else {
             QObject::connect(QThread::currentThread(), &QThread::finished, created, &QObject::deleteLater);
+        }
         manager = created;
     }
     return manager;
