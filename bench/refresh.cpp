@@ -117,8 +117,10 @@ int main(int argc, char *argv[])
 
     QProcess server;
     server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // One server per feed plus one for the fixed vendor feeds, as each of those has a host
+    // of its own in real life (a client opens at most six connections to one host).
     server.start(QCoreApplication::applicationDirPath() + QStringLiteral("/glinter-bench-feedserver"),
-                 {QString::number(feeds), QString::number(latency)});
+                 {QString::number(feeds + 1), QString::number(latency)});
     if (!server.waitForReadyRead(60000)) {
         std::fprintf(stderr, "refresh: the feed server did not start\n");
         return 1;
@@ -138,7 +140,7 @@ int main(int argc, char *argv[])
     QList<Service> services;
     for (int i = 0; i < feeds; ++i) {
         const CatalogEntry &entry = catalog.at(i % catalog.size());
-        const QUrl url(QStringLiteral("https://127.0.0.1:") + QString::fromLatin1(ports.at(i)) + QStringLiteral("/"));
+        const QUrl url(QStringLiteral("https://127.0.0.1:") + QString::fromLatin1(ports.at(i + 1)) + QStringLiteral("/"));
         services.append(Service{QUuid::createUuid(), entry.name, url, entry.provider, std::nullopt});
     }
 
@@ -190,7 +192,7 @@ int main(int argc, char *argv[])
     const QByteArray ca = caPath().toLocal8Bit();
     const QByteArray conf = config.fileName().toLocal8Bit();
     for (int i = 0; i < runs; ++i) {
-        const char *curlArgs[] = {"curl", "--parallel", "--parallel-max", "200", "--silent", "--cacert",
+        const char *curlArgs[] = {"curl", "--parallel", "--parallel-max", "200", "--silent", "--no-progress-meter", "--cacert",
                               ca.constData(), "--config", conf.constData(), nullptr};
         QElapsedTimer clock;
         clock.start();
@@ -224,6 +226,12 @@ int main(int argc, char *argv[])
     std::printf("%-8s %12.1f %12.1f %14.1f\n", "glinter", gw, gc, double(glinterRss) / 1024.0);
     std::printf("%-8s %12.1f %12.1f %14.1f\n", "curl", cw, cc, double(curlRss) / 1024.0);
     std::printf("ratio    %12.2f %12.2f   (glinter / curl)\n", cw > 0 ? gw / cw : 0.0, cc > 0 ? gc / cc : 0.0);
-    std::printf("target   wall <= slowest feed + 100 ms (%d ms): %s\n", latency + 100, gw <= latency + 100 ? "met" : "missed");
+    // A Status.io page takes two answers in a row (the page, then the API); curl, which
+    // fetches both at once, cannot show that.
+    const bool chained = std::any_of(services.cbegin(), services.cend(),
+                                     [](const Service &service) { return service.provider == ProviderKind::StatusIo; });
+    const int slowest = latency * (chained ? 2 : 1);
+    std::printf("target   wall <= slowest feed + 100 ms (%d ms%s): %s\n", slowest + 100,
+                chained ? ", Status.io reads two answers in a row" : "", gw <= slowest + 100 ? "met" : "missed");
     return 0;
 }
