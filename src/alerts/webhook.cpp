@@ -42,7 +42,8 @@ QCoro::Task<void> postDetached(QJsonObject payload, QUrl url)
 {
     ++s_postsInFlight;
     try {
-        co_await postJSON(std::move(payload), std::move(url));
+        QCoro::Task<bool> posting = postJSON(std::move(payload), std::move(url));
+        co_await posting;
     } catch (...) {
     }
     --s_postsInFlight;
@@ -145,7 +146,8 @@ void send(WebhookEvent event, const Service &service, Indicator indicator, const
 
 QCoro::Task<bool> sendTest(QUrl url)
 {
-    const bool delivered = co_await postJSON(testPayload(), std::move(url));
+    QCoro::Task<bool> deliveredTask = postJSON(testPayload(), std::move(url));
+    const bool delivered = co_await deliveredTask;
     co_return delivered;
 }
 
@@ -155,7 +157,8 @@ QCoro::Task<bool> postJSON(QJsonObject payload, QUrl url, HttpLimits limits)
     const HttpSession session(limits);
     QByteArray body = QJsonDocument(payload).toJson(QJsonDocument::Compact);
     HttpHeaders headers{{QByteArrayLiteral("Content-Type"), QByteArrayLiteral("application/json")}};
-    const HttpResponse response = co_await session.post(std::move(url), std::move(body), std::move(headers));
+    QCoro::Task<HttpResponse> responseTask = session.post(std::move(url), std::move(body), std::move(headers));
+    const HttpResponse response = co_await responseTask;
     co_return response.isSuccess();
 }
 

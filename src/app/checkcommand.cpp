@@ -109,7 +109,8 @@ QCoro::Task<int> run(Options options)
                      .arg(monitor.store().filePath(), *error));
     }
 
-    co_await monitor.refresh();
+    QCoro::Task<> refresh = monitor.refresh();
+    co_await refresh;
 
     const QList<Service> services = monitor.services();
     QList<ServiceStatusResult> results;

@@ -138,7 +138,8 @@ ServiceStatusResult AppleProvider::evaluate(const Service &service, const QList<
 QCoro::Task<ServiceStatusResult> AppleProvider::fetch(const Service &serviceRef)
 {
     const Service service = serviceRef;
-    const HttpResponse response = co_await m_session.get(feed(service.url));
+    QCoro::Task<HttpResponse> responseTask = m_session.get(feed(service.url));
+    const HttpResponse response = co_await responseTask;
     if (!response.isSuccess())
         co_return failureResult(service, response.failureText());
     const std::optional<QByteArray> json = extractJSON(response.body);

@@ -158,7 +158,8 @@ QCoro::Task<ServiceStatusResult> AWSProvider::fetch(const Service &serviceRef)
     using namespace std::chrono_literals;
     const Service service = serviceRef;
     const HttpHeaders headers{{QByteArrayLiteral("Accept"), QByteArrayLiteral("application/json")}};
-    const HttpResponse response = co_await m_session.get(feed(), headers, 60s);
+    QCoro::Task<HttpResponse> responseTask = m_session.get(feed(), headers, 60s);
+    const HttpResponse response = co_await responseTask;
     if (!response.isSuccess())
         co_return failureResult(service, response.failureText());
     const DecodedEvents decoded = decode(response.body);

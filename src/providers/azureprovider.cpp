@@ -60,7 +60,8 @@ ServiceStatusResult AzureProvider::evaluate(const Service &service, const QStrin
 QCoro::Task<ServiceStatusResult> AzureProvider::fetch(const Service &serviceRef)
 {
     const Service service = serviceRef;
-    const HttpResponse response = co_await m_session.get(feed());
+    QCoro::Task<HttpResponse> responseTask = m_session.get(feed());
+    const HttpResponse response = co_await responseTask;
     if (!response.isSuccess())
         co_return failureResult(service, response.failureText());
     const std::optional<QString> text = FeedScan::strictUtf8(response.body);

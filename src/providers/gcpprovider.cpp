@@ -115,7 +115,8 @@ ServiceStatusResult GCPProvider::evaluate(const Service &service, const QList<In
 QCoro::Task<ServiceStatusResult> GCPProvider::fetch(const Service &serviceRef)
 {
     const Service service = serviceRef;
-    const HttpResponse response = co_await m_session.get(feed());
+    QCoro::Task<HttpResponse> responseTask = m_session.get(feed());
+    const HttpResponse response = co_await responseTask;
     if (!response.isSuccess())
         co_return failureResult(service, response.failureText());
     QFuture<DecodedIncidents> decoding = QtConcurrent::run(&GCPProvider::decode, response.body);

@@ -101,14 +101,16 @@ QCoro::Task<HttpResponse> HttpSession::get(QUrl url, HttpHeaders headers,
 {
     const std::chrono::milliseconds idle =
         requestTimeout ? std::min(*requestTimeout, m_limits.idle) : m_limits.idle;
-    HttpResponse response = co_await send(std::move(url), QByteArrayLiteral("GET"), {}, std::move(headers), idle);
+    QCoro::Task<HttpResponse> responseTask = send(std::move(url), QByteArrayLiteral("GET"), {}, std::move(headers), idle);
+    HttpResponse response = co_await responseTask;
     co_return response;
 }
 
 QCoro::Task<HttpResponse> HttpSession::post(QUrl url, QByteArray body, HttpHeaders headers) const
 {
-    HttpResponse response =
-        co_await send(std::move(url), QByteArrayLiteral("POST"), std::move(body), std::move(headers), m_limits.idle);
+    QCoro::Task<HttpResponse> responseTask =
+        send(std::move(url), QByteArrayLiteral("POST"), std::move(body), std::move(headers), m_limits.idle);
+    HttpResponse response = co_await responseTask;
     co_return response;
 }
 

@@ -108,7 +108,8 @@ QCoro::Task<ServiceStatusResult> InstatusProvider::fetch(const Service &serviceR
     if (!endpoint)
         co_return failureResult(service, QCoreApplication::translate("InstatusProvider", "Invalid URL"));
 
-    const HttpResponse response = co_await m_session.get(*endpoint);
+    QCoro::Task<HttpResponse> responseTask = m_session.get(*endpoint);
+    const HttpResponse response = co_await responseTask;
     if (!response.isSuccess())
         co_return failureResult(service, response.failureText());
 

@@ -158,7 +158,8 @@ QCoro::Task<ServiceStatusResult> StatusIOProvider::fetch(const Service &serviceR
     const Service service = serviceRef;
     const HttpSession session = m_session;
     const QUrl apiOrigin = m_apiOrigin;
-    const HttpResponse page = co_await session.get(service.url);
+    QCoro::Task<HttpResponse> pageTask = session.get(service.url);
+    const HttpResponse page = co_await pageTask;
     if (!page.isSuccess())
         co_return failureResult(service, page.failureText());
 
@@ -168,7 +169,8 @@ QCoro::Task<ServiceStatusResult> StatusIOProvider::fetch(const Service &serviceR
     if (!id || !isWebUrl(api))
         co_return failureResult(service, tr("Couldn't find a Status.io page id"));
 
-    const HttpResponse response = co_await session.get(api);
+    QCoro::Task<HttpResponse> responseTask = session.get(api);
+    const HttpResponse response = co_await responseTask;
     if (!response.isSuccess())
         co_return failureResult(service, response.failureText());
 

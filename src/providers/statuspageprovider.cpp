@@ -195,7 +195,8 @@ QCoro::Task<ServiceStatusResult> StatuspageProvider::fetch(const Service &servic
     if (!endpoint)
         co_return failureResult(service, tr("Invalid URL"));
 
-    const HttpResponse response = co_await m_session.get(*endpoint);
+    QCoro::Task<HttpResponse> responseTask = m_session.get(*endpoint);
+    const HttpResponse response = co_await responseTask;
     if (!response.isSuccess())
         co_return failureResult(service, response.failureText());
 
@@ -213,7 +214,8 @@ QCoro::Task<StatuspageProvider::ComponentListing> StatuspageProvider::fetchCompo
         listing.error = tr("Invalid URL");
         co_return listing;
     }
-    const HttpResponse response = co_await session.get(*endpoint);
+    QCoro::Task<HttpResponse> responseTask = session.get(*endpoint);
+    const HttpResponse response = co_await responseTask;
     if (!response.isSuccess()) {
         listing.error = response.failureText();
         co_return listing;

@@ -164,7 +164,8 @@ ServiceStatusResult XAIProvider::evaluate(const Service &service, const QList<In
 QCoro::Task<ServiceStatusResult> XAIProvider::fetch(const Service &serviceRef)
 {
     const Service service = serviceRef;
-    const HttpResponse response = co_await m_session.get(feed());
+    QCoro::Task<HttpResponse> responseTask = m_session.get(feed());
+    const HttpResponse response = co_await responseTask;
     if (!response.isSuccess())
         co_return failureResult(service, response.failureText());
     const std::optional<QString> text = FeedScan::strictUtf8(response.body);
