@@ -171,16 +171,6 @@ private Q_SLOTS:
         QVERIFY(rig.monitor->result(m_github.id));
     }
 
-    void ownSaveCausesNoSecondWrite()
-    {
-        ListRig rig({m_github});
-        rig.monitor->add(m_site);
-        const ino_t saved = inode(rig.path());
-        rig.monitor->reloadFromDisk();
-        QCOMPARE(inode(rig.path()), saved);
-        QCOMPARE(rig.monitor->services().size(), 2);
-    }
-
     void brokenFileIsKeptUntouchedAndCopiedAsideOnTheNextSave()
     {
         ListRig rig({m_github, m_site});

@@ -104,8 +104,6 @@ private Q_SLOTS:
         QTest::newRow("503") << 503 << QByteArray("oops") << QStringLiteral("HTTP 503");
         QTest::newRow("empty body") << 200 << QByteArray() << QString();
         QTest::newRow("html shell") << 200 << QByteArray("<!doctype html><html></html>") << QString();
-        QTest::newRow("no status object") << 200 << QByteArray(R"({"page":{}})") << QString();
-        QTest::newRow("indicator not text") << 200 << QByteArray(R"({"status":{"indicator":2,"description":"x"}})") << QString();
         QTest::newRow("incidents not an array") << 200
                                                 << QByteArray(R"({"status":{"indicator":"none","description":"x"},"incidents":{}})")
                                                 << QString();
@@ -224,10 +222,6 @@ private Q_SLOTS:
         QTest::newRow("unknown status word counts as missing")
             << odd << QStringList{QStringLiteral("a"), QStringLiteral("b")} << Indicator::Unknown
             << QStringLiteral("1 of 2 selected components not found") << false;
-
-        const QByteArray none = R"({"status":{"indicator":"none","description":"d"}})";
-        QTest::newRow("document without components") << none << QStringList{QStringLiteral("a")} << Indicator::Unknown
-                                                     << QStringLiteral("Selected components not found") << false;
     }
 
     void componentMode()
