@@ -1,11 +1,6 @@
 # The feed readers other than Statuspage.
-set(reader_test_libs glinter_providers glinter_testsupport)
-glinter_add_test(NAME instatusprovider SOURCES tst_instatusprovider.cpp readertesting.h LIBS ${reader_test_libs})
-glinter_add_test(NAME statusioprovider SOURCES tst_statusioprovider.cpp readertesting.h LIBS ${reader_test_libs})
-glinter_add_test(NAME websiteprovider SOURCES tst_websiteprovider.cpp readertesting.h LIBS ${reader_test_libs})
-glinter_add_test(NAME xaiprovider SOURCES tst_xaiprovider.cpp readertesting.h LIBS ${reader_test_libs})
-glinter_add_test(NAME appleprovider SOURCES tst_appleprovider.cpp readertesting.h LIBS ${reader_test_libs})
-glinter_add_test(NAME azureprovider SOURCES tst_azureprovider.cpp readertesting.h LIBS ${reader_test_libs})
-glinter_add_test(NAME awsprovider SOURCES tst_awsprovider.cpp readertesting.h LIBS ${reader_test_libs})
-glinter_add_test(NAME gcpprovider SOURCES tst_gcpprovider.cpp readertesting.h LIBS ${reader_test_libs})
+foreach(reader instatus statusio website xai apple azure aws gcp)
+    glinter_add_test(NAME ${reader}provider SOURCES tst_${reader}provider.cpp readertesting.h
+                     LIBS glinter_providers glinter_testsupport)
+endforeach()
 glinter_add_test(NAME readerkinds SOURCES tst_readerkinds.cpp LIBS glinter_providers)

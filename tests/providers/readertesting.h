@@ -5,6 +5,7 @@
 #include "core/service.h"
 #include "fakeserver.h"
 #include "providers/networkenvironment.h"
+#include "providers/statusprovider.h"
 
 #include <QFile>
 #include <QTest>
@@ -27,25 +28,39 @@ inline QByteArray fixture(const QString &relative)
     return file.readAll();
 }
 
-// Trusts the fake server's authority and moves every fixed feed to it for the life of
-// the object.
-class FeedOrigin
+// A result on one line: "major: Text", then " [title]" when there is a title (an empty
+// one included) and " (maintenance)" when flagged.
+inline QString graded(const ServiceStatusResult &result)
+{
+    QString text = indicatorName(result.indicator) + QStringLiteral(": ") + result.description;
+    if (result.incidentTitle)
+        text += QStringLiteral(" [") + *result.incidentTitle + u']';
+    if (result.isMaintenance)
+        text += QStringLiteral(" (maintenance)");
+    return text;
+}
+
+// One check of a service of `kind` at `url`, graded.
+inline QString check(StatusProvider &reader, ProviderKind kind,
+                     const QUrl &url = QUrl(QStringLiteral("https://status.example.com")))
+{
+    return graded(QCoro::waitFor(reader.fetch(service(kind, url))));
+}
+
+// A fake server whose authority is trusted and to which every fixed feed moves for the
+// life of the object.
+class FeedServer : public FakeServer
 {
 public:
-    explicit FeedOrigin(const FakeServer &server)
+    FeedServer()
     {
-        NetworkEnvironment::setFeedOrigin(server.httpsOrigin());
+        static const bool trusted = NetworkEnvironment::addCaCertificates(caCertificatePath()) > 0;
+        if (!trusted)
+            qFatal("the fake server's authority could not be trusted");
+        NetworkEnvironment::setFeedOrigin(httpsOrigin());
     }
-    ~FeedOrigin() { NetworkEnvironment::setFeedOrigin(std::nullopt); }
-    FeedOrigin(const FeedOrigin &) = delete;
-    FeedOrigin &operator=(const FeedOrigin &) = delete;
+    ~FeedServer() override { NetworkEnvironment::setFeedOrigin(std::nullopt); }
 };
-
-inline void trustFakeServer()
-{
-    static const bool trusted = NetworkEnvironment::addCaCertificates(FakeServer::caCertificatePath()) > 0;
-    QVERIFY(trusted);
-}
 
 } // namespace ReaderTesting
 

@@ -18,33 +18,18 @@ class TestReaderKinds : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void everyKindHasItsReader_data()
-    {
-        QTest::addColumn<ProviderKind>("kind");
-        QTest::addColumn<int>("expected");
-        for (qsizetype i = 0; i < allProviderKinds().size(); ++i) {
-            const ProviderKind kind = allProviderKinds().at(i);
-            QTest::newRow(qPrintable(rawValue(kind))) << kind << int(i);
-        }
-    }
-
     void everyKindHasItsReader()
     {
-        QFETCH(ProviderKind, kind);
-        QFETCH(int, expected);
-        const std::unique_ptr<StatusProvider> reader = ProviderRegistry::provider(kind);
-        QVERIFY(reader);
-        const StatusProvider &ref = *reader;
-        QCOMPARE(std::type_index(typeid(ref)), readerTypes().at(expected));
-    }
-
-private:
-    // In the declared order of ProviderKind.
-    static QList<std::type_index> readerTypes()
-    {
-        return {typeid(StatuspageProvider), typeid(InstatusProvider), typeid(WebsiteProvider),
-                typeid(AWSProvider),        typeid(AppleProvider),    typeid(GCPProvider),
-                typeid(AzureProvider),      typeid(XAIProvider),      typeid(StatusIOProvider)};
+        // In the declared order of ProviderKind.
+        const QList<std::type_index> readers{
+            typeid(StatuspageProvider), typeid(InstatusProvider), typeid(WebsiteProvider),
+            typeid(AWSProvider),        typeid(AppleProvider),    typeid(GCPProvider),
+            typeid(AzureProvider),      typeid(XAIProvider),      typeid(StatusIOProvider)};
+        QCOMPARE(allProviderKinds().size(), readers.size());
+        for (qsizetype i = 0; i < readers.size(); ++i) {
+            const std::unique_ptr<StatusProvider> reader = ProviderRegistry::provider(allProviderKinds().at(i));
+            QVERIFY2(reader && std::type_index(typeid(*reader)) == readers.at(i), qPrintable(rawValue(allProviderKinds().at(i))));
+        }
     }
 };
 
