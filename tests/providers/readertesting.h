@@ -63,12 +63,3 @@ public:
 };
 
 } // namespace ReaderTesting
-
-// QCOMPARE prints indicators by name.
-namespace QTest {
-template<>
-inline char *toString(const Indicator &indicator)
-{
-    return qstrdup(qPrintable(indicatorName(indicator)));
-}
-} // namespace QTest

@@ -9,9 +9,9 @@ class TestAppleProvider : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void extractJSON()
+    // A script with its object is read in throughTheServer.
+    void scriptsWithoutAnObject()
     {
-        QCOMPARE(AppleProvider::extractJSON("cb({\"a\":{}});"), QByteArray("{\"a\":{}}"));
         QCOMPARE(AppleProvider::extractJSON("cb({\"a\":1"), std::nullopt);
         QCOMPARE(AppleProvider::extractJSON("} x {"), std::nullopt);
         QCOMPARE(AppleProvider::extractJSON("cb({\"a\":\"\xff\"})"), std::nullopt);

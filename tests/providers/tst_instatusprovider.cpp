@@ -2,8 +2,6 @@
 
 #include "readertesting.h"
 
-#include <QTest>
-
 using namespace ReaderTesting;
 
 class TestInstatusProvider : public QObject
