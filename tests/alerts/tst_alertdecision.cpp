@@ -10,6 +10,8 @@
 
 Q_DECLARE_METATYPE(Indicator)
 
+using namespace Qt::StringLiterals;
+
 class TestAlertDecision : public QObject
 {
     Q_OBJECT
@@ -33,19 +35,14 @@ private Q_SLOTS:
             QTest::newRow(name) << from << to << QString::fromUtf8(settings) << QString::fromUtf8(expected);
         };
         row("none to major", I::None, I::Major, "1w", "GitHub: Partial Outage|Busy|down|1|1");
-        row("minor to major", I::Minor, I::Major, "1", "GitHub: Partial Outage|Busy|down|1|0");
-        row("none to minor", I::None, I::Minor, "1", "GitHub: Degraded Performance|Busy|down|1|0");
         row("major to critical", I::Major, I::Critical, "3", "GitHub: Major Outage|Busy|down|1|0");
         row("below the minimum", I::None, I::Minor, "2w", "");
-        row("minimum below minor", I::None, I::Minor, "0", "GitHub: Degraded Performance|Busy|down|1|0");
+        row("none to minor, minimum below minor", I::None, I::Minor, "0", "GitHub: Degraded Performance|Busy|down|1|0");
         row("recovery despite the minimum", I::Minor, I::None, "3w", "GitHub recovered|All Systems Operational|recovered|1|1");
         row("critical to minor", I::Critical, I::Minor, "1w", "");
         row("no change", I::Major, I::Major, "1w", "");
-        row("healthy stays healthy", I::None, I::None, "1w", "");
-        row("muted worsening", I::None, I::Critical, "m1w", "");
-        row("muted recovery", I::Major, I::None, "m1w", "");
+        row("muted", I::Major, I::None, "m1w", "");
         row("switched off, webhook on", I::None, I::Major, "o1w", "GitHub: Partial Outage|Busy|down|0|1");
-        row("switched off, recovery", I::Critical, I::None, "o1w", "GitHub recovered|All Systems Operational|recovered|0|1");
         row("switched off, below the minimum", I::None, I::Minor, "o2w", "");
     }
 
@@ -66,46 +63,36 @@ private Q_SLOTS:
         QCOMPARE(actual, expected);
     }
 
-    void preferences()
-    {
-        for (const QVariant &bad : {QVariant(7), QVariant(QStringLiteral("high"))}) {
-            Preferences::setValue(QStringLiteral("notificationMinSeverity"), bad);
-            Preferences::setValue(QStringLiteral("notificationsEnabled"), bad);
-            QCOMPARE(NotificationPrefs::minSeverity(), Indicator::Minor);
-            QCOMPARE(NotificationPrefs::enabled(), true);
-        }
-        const QUuid a = QUuid::createUuid();
-        const QUuid b = QUuid::createUuid();
-        Preferences::setValue(QStringLiteral("mutedServiceIDs"), QStringList{QStringLiteral("nope"), uuidText(a).toLower()});
-        QCOMPARE(NotificationPrefs::mutedServiceIDs(), QSet<QUuid>{a});
-        NotificationPrefs::setMuted(b, true);
-        NotificationPrefs::setMuted(a, false);
-        QCOMPARE(Preferences::stringListValue(QStringLiteral("mutedServiceIDs")), QStringList{uuidText(b)});
-    }
-
-    // The decision reaches both channels with the service's page and the result's text.
+    // notifyIfChanged reads the settings of the moment (unreadable ones as the defaults) and
+    // reaches both channels with the service's page and the result's text.
     void notifyIfChangedSends()
     {
+        for (const QVariant &bad : {QVariant(7), QVariant(u"high"_s)}) {
+            Preferences::setValue(u"notificationMinSeverity"_s, bad);
+            Preferences::setValue(u"notificationsEnabled"_s, bad);
+            QCOMPARE(std::pair(NotificationPrefs::minSeverity(), NotificationPrefs::enabled()), std::pair(Indicator::Minor, true));
+        }
         NullNotifications notifications;
         QStringList webhooks;
-        Notifier notifier(notifications, [&webhooks](WebhookEvent event, const Service &service, Indicator indicator,
-                                                     const QString &message) {
-            webhooks.append(QStringList{Webhook::eventWord(event), service.name, indicatorName(indicator), message}.join(u'|'));
+        Notifier notifier(notifications, [&webhooks](WebhookEvent event, const Service &service, Indicator indicator, const QString &text) {
+            webhooks.append(QStringList{Webhook::eventWord(event), service.name, indicatorName(indicator), text}.join(u'|'));
         });
-        const Service service{QUuid::createUuid(), QStringLiteral("GitHub"), QUrl(QStringLiteral("https://www.githubstatus.com")),
-                              ProviderKind::Statuspage, std::nullopt};
-        const ServiceStatusResult healthy{service.id, Indicator::None, QStringLiteral("Fine"), QDateTime::currentDateTimeUtc(), {}, false};
-
-        notifyIfChanged(service, Indicator::Major, healthy, notifier);
-        QCOMPARE(notifications.posted(), (QList<NullNotifications::Posted>{{QStringLiteral("GitHub recovered"), QStringLiteral("All Systems Operational"), service.url}}));
-        QVERIFY(webhooks.isEmpty()); // no address
-        WebhookPrefs::setAddress(QStringLiteral(" https://hooks.example.com/T1\n"));
-        notifyIfChanged(service, Indicator::Major, healthy, notifier);
-        QCOMPARE(webhooks, QStringList{QStringLiteral("recovered|GitHub|none|Fine")});
-        NotificationPrefs::setMuted(service.id, true);
-        notifyIfChanged(service, Indicator::Major, healthy, notifier);
-        QCOMPARE(notifications.posted().size(), 2);
-        QCOMPARE(webhooks.size(), 1);
+        const Service service{QUuid::createUuid(), u"GitHub"_s, QUrl(u"https://www.githubstatus.com"_s), ProviderKind::Statuspage, std::nullopt};
+        const auto recover = [&] { notifyIfChanged(service, Indicator::Major, {service.id, Indicator::None, u"Fine"_s, {}, {}, false}, notifier); };
+        recover(); // no webhook address
+        WebhookPrefs::setAddress(u" https://hooks.example.com/T1\n"_s);
+        recover();
+        // Muted ids are read in any case, unreadable ones dropped, and stored upper-case.
+        Preferences::setValue(u"mutedServiceIDs"_s, QStringList{u"nope"_s, uuidText(service.id).toLower()});
+        QCOMPARE(NotificationPrefs::mutedServiceIDs(), QSet<QUuid>{service.id});
+        recover();
+        const QUuid other = QUuid::createUuid();
+        NotificationPrefs::setMuted(other, true);
+        NotificationPrefs::setMuted(service.id, false);
+        QCOMPARE(Preferences::stringListValue(u"mutedServiceIDs"_s), QStringList{uuidText(other)});
+        const NullNotifications::Posted posted{u"GitHub recovered"_s, u"All Systems Operational"_s, service.url};
+        QCOMPARE(notifications.posted(), (QList<NullNotifications::Posted>{posted, posted}));
+        QCOMPARE(webhooks, QStringList{u"recovered|GitHub|none|Fine"_s});
     }
 };
 

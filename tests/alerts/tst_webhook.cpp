@@ -7,9 +7,7 @@
 #include <QTest>
 
 using namespace std::chrono_literals;
-
-Q_DECLARE_METATYPE(Indicator)
-Q_DECLARE_METATYPE(WebhookEvent)
+using namespace Qt::StringLiterals;
 
 class TestWebhook : public QObject
 {
@@ -22,59 +20,37 @@ class TestWebhook : public QObject
 private Q_SLOTS:
     void initTestCase() { QVERIFY(NetworkEnvironment::addCaCertificates(FakeServer::caCertificatePath()) > 0); }
 
-    void address_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("usable"); // empty: not configured
-        QTest::newRow("trimmed") << QStringLiteral(" \thttps://hooks.example.com/T1\r\n") << QStringLiteral("https://hooks.example.com/T1");
-        QTest::newRow("http") << QStringLiteral("http://127.0.0.1:8080/h") << QStringLiteral("http://127.0.0.1:8080/h");
-        QTest::newRow("blanks only") << QStringLiteral("  \n ") << QString();
-        QTest::newRow("ftp") << QStringLiteral("ftp://hooks.example.com/x") << QString();
-        QTest::newRow("upper-case scheme") << QStringLiteral("HTTPS://hooks.example.com/x") << QString();
-        QTest::newRow("no host") << QStringLiteral("https:///x") << QString();
-        QTest::newRow("no scheme") << QStringLiteral("httpbin.org/post") << QString();
-    }
-
+    // Blanks around the address are dropped; only an http(s) address with a host is usable.
     void address()
     {
-        QFETCH(QString, typed);
-        QFETCH(QString, usable);
-        WebhookPrefs::setAddress(typed);
-        QCOMPARE(WebhookPrefs::rawAddress(), typed);
-        QCOMPARE(WebhookPrefs::url().value_or(QUrl()).toString(), usable);
-        QCOMPARE(WebhookPrefs::isConfigured(), !usable.isEmpty());
+        const QList<std::pair<QString, QString>> cases{
+            {u" \thttps://hooks.example.com/T1\r\n"_s, u"https://hooks.example.com/T1"_s},
+            {u"http://127.0.0.1:8080/h"_s, u"http://127.0.0.1:8080/h"_s}, {u"  \n "_s, {}}, {u"ftp://hooks.example.com/x"_s, {}},
+            {u"HTTPS://hooks.example.com/x"_s, {}}, {u"https:///x"_s, {}}};
+        for (const auto &[typed, usable] : cases) {
+            WebhookPrefs::setAddress(typed);
+            QCOMPARE(WebhookPrefs::rawAddress(), typed);
+            QCOMPARE(WebhookPrefs::url().value_or(QUrl()).toString(), usable);
+            QCOMPARE(WebhookPrefs::isConfigured(), !usable.isEmpty());
+        }
     }
 
-    void payload_data()
-    {
-        QTest::addColumn<WebhookEvent>("event");
-        QTest::addColumn<Indicator>("indicator");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("severity");
-        QTest::newRow("minor") << WebhookEvent::Down << Indicator::Minor
-                               << QStringLiteral("\u26A0\uFE0F GitHub \u2014 Degraded Performance: Busy") << QStringLiteral("minor");
-        QTest::newRow("major") << WebhookEvent::Down << Indicator::Major
-                               << QStringLiteral("\U0001F7E0 GitHub \u2014 Partial Outage: Busy") << QStringLiteral("major");
-        QTest::newRow("critical") << WebhookEvent::Down << Indicator::Critical
-                                  << QStringLiteral("\U0001F534 GitHub \u2014 Major Outage: Busy") << QStringLiteral("critical");
-        QTest::newRow("recovered") << WebhookEvent::Recovered << Indicator::None
-                                   << QStringLiteral("\u2705 GitHub recovered \u2014 All Systems Operational") << QStringLiteral("operational");
-    }
-
+    // Every member of a down, a recovered and a test alert; the message goes out as "text" and "content".
     void payload()
     {
-        QFETCH(WebhookEvent, event);
-        QFETCH(Indicator, indicator);
-        QFETCH(QString, text);
-        QFETCH(QString, severity);
-        const QJsonObject expected{{QStringLiteral("text"), text}, {QStringLiteral("content"), text},
-                                   {QStringLiteral("event"), Webhook::eventWord(event)}, {QStringLiteral("service"), QStringLiteral("GitHub")},
-                                   {QStringLiteral("severity"), severity}, {QStringLiteral("description"), QStringLiteral("Busy")},
-                                   {QStringLiteral("url"), QStringLiteral("https://www.githubstatus.com")}};
-        QCOMPARE(Webhook::payload(event, m_github, indicator, QStringLiteral("Busy")), expected);
-        QCOMPARE(Webhook::eventWord(WebhookEvent::Test), QStringLiteral("test"));
-        QCOMPARE(Webhook::testPayload().value(QStringLiteral("text")).toString(),
-                 QStringLiteral("\U0001F514 Glinter webhook test \u2014 alerts are wired up correctly."));
+        const auto expected = [](const QString &text, const QStringList &m) {
+            return QJsonObject{{u"text"_s, text}, {u"content"_s, text}, {u"event"_s, m[0]}, {u"service"_s, m[1]},
+                               {u"severity"_s, m[2]}, {u"description"_s, m[3]}, {u"url"_s, m[4]}};
+        };
+        QCOMPARE(Webhook::payload(WebhookEvent::Down, m_github, Indicator::Major, u"Busy"_s),
+                 expected(u"\U0001F7E0 GitHub \u2014 Partial Outage: Busy"_s,
+                          {u"down"_s, u"GitHub"_s, u"major"_s, u"Busy"_s, u"https://www.githubstatus.com"_s}));
+        QCOMPARE(Webhook::payload(WebhookEvent::Recovered, m_github, Indicator::None, u"Fine"_s),
+                 expected(u"\u2705 GitHub recovered \u2014 All Systems Operational"_s,
+                          {u"recovered"_s, u"GitHub"_s, u"operational"_s, u"Fine"_s, u"https://www.githubstatus.com"_s}));
+        QCOMPARE(Webhook::testPayload(),
+                 expected(u"\U0001F514 Glinter webhook test \u2014 alerts are wired up correctly."_s,
+                          {u"test"_s, u"Glinter"_s, u"operational"_s, u"Test alert from Glinter"_s, u"https://www.example.com"_s}));
     }
 
     void post_data()
@@ -85,7 +61,6 @@ private Q_SLOTS:
         QTest::newRow("204") << 204 << QByteArray() << true;
         QTest::newRow("301 ending in a 2xx") << 301 << QByteArray("/landed") << true;
         QTest::newRow("301 ending in a 404") << 301 << QByteArray("/nowhere") << false;
-        QTest::newRow("301 without a target") << 301 << QByteArray() << false;
         QTest::newRow("404") << 404 << QByteArray() << false;
         QTest::newRow("500") << 500 << QByteArray() << false;
         QTest::newRow("silent") << 0 << QByteArray() << false;
@@ -95,16 +70,14 @@ private Q_SLOTS:
     {
         QFETCH(int, status);
         QFETCH(QByteArray, location);
-        QFETCH(bool, delivered);
         FakeRoute route = FakeRoute::text("x", status);
         route.location = location;
         route.stall = status == 0;
         m_server.clearRequests();
         m_server.setRoute("/hook", route);
         m_server.setRoute("/landed", FakeRoute::text({}, 204));
-
-        QCOMPARE(QCoro::waitFor(Webhook::postJSON(Webhook::testPayload(), m_server.httpsUrl(QStringLiteral("/hook")), {500ms, 500ms})),
-                 delivered);
+        QTEST(QCoro::waitFor(Webhook::postJSON(Webhook::testPayload(), m_server.httpsUrl(QStringLiteral("/hook")), {500ms, 500ms})),
+              "delivered");
         const FakeRequest request = m_server.requests().first();
         QCOMPARE(request.method + ' ' + request.headers.value("content-type"), QByteArray("POST application/json"));
         QCOMPARE(QJsonDocument::fromJson(request.body).object(), Webhook::testPayload());
