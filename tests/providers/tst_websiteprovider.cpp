@@ -77,15 +77,6 @@ private Q_SLOTS:
         WebsiteProvider reader{HttpSession(HttpLimits{2s, 3s})};
         QCOMPARE(check(reader, ProviderKind::Website, url), u"critical: Offline \u00B7 "_qs + reason);
     }
-
-    // The texts of transport failures the probes above do not produce.
-    void errorTexts()
-    {
-        QCOMPARE(WebsiteProvider::errorText(QNetworkReply::HostNotFoundError, {}), u"Host not found"_qs);
-        QCOMPARE(WebsiteProvider::errorText(QNetworkReply::NetworkSessionFailedError, {}), u"No internet"_qs);
-        QCOMPARE(WebsiteProvider::errorText(QNetworkReply::RemoteHostClosedError, {}), u"Connection lost"_qs);
-        QCOMPARE(WebsiteProvider::errorText(QNetworkReply::ProtocolUnknownError, u"client text"_qs), u"client text"_qs);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestWebsiteProvider)
