@@ -10,6 +10,8 @@
 #include "providers/websiteprovider.h"
 #include "providers/xaiprovider.h"
 
+#include <QTimer>
+
 #include <qcoro/qcorotimer.h>
 
 namespace ProviderRegistry {
@@ -51,8 +53,13 @@ QCoro::Task<ServiceStatusResult> fetchWithRetry(Service service, std::chrono::mi
     ServiceStatusResult first = co_await firstFetch;
     if (first.indicator != Indicator::Unknown)
         co_return first;
-    QCoro::Task<> pause = QCoro::sleepFor(retryDelay);
-    co_await pause;
+    // A precise timer: a coarse one may end the pause up to 5 % early.
+    QTimer pause;
+    pause.setTimerType(Qt::PreciseTimer);
+    pause.setSingleShot(true);
+    pause.start(retryDelay);
+    QTimer *pending = &pause;
+    co_await pending;
     QCoro::Task<ServiceStatusResult> secondFetch = reader->fetch(service);
     ServiceStatusResult second = co_await secondFetch;
     co_return second;

@@ -28,7 +28,9 @@ private Q_SLOTS:
         QCOMPARE(allProviderKinds().size(), readers.size());
         for (qsizetype i = 0; i < readers.size(); ++i) {
             const std::unique_ptr<StatusProvider> reader = ProviderRegistry::provider(allProviderKinds().at(i));
-            QVERIFY2(reader && std::type_index(typeid(*reader)) == readers.at(i), qPrintable(rawValue(allProviderKinds().at(i))));
+            QVERIFY(reader);
+            const StatusProvider &made = *reader;
+            QVERIFY2(std::type_index(typeid(made)) == readers.at(i), qPrintable(rawValue(allProviderKinds().at(i))));
         }
     }
 };
