@@ -58,117 +58,91 @@ QJsonObject JsonDecoder::object(const QJsonValue &value, const QString &path)
     return value.toObject();
 }
 
-QString JsonDecoder::requiredString(const QJsonObject &object, const QString &key, const QString &path)
+namespace {
+
+const char *typeName(QJsonValue::Type type)
+{
+    switch (type) {
+    case QJsonValue::String:
+        return QT_TRANSLATE_NOOP("JsonDecoder", "a string");
+    case QJsonValue::Bool:
+        return QT_TRANSLATE_NOOP("JsonDecoder", "a boolean");
+    case QJsonValue::Double:
+        return QT_TRANSLATE_NOOP("JsonDecoder", "a number");
+    case QJsonValue::Array:
+        return QT_TRANSLATE_NOOP("JsonDecoder", "an array");
+    default:
+        return QT_TRANSLATE_NOOP("JsonDecoder", "an object");
+    }
+}
+
+} // namespace
+
+std::optional<QJsonValue> JsonDecoder::typed(const QJsonObject &object, const QString &key, const QString &path,
+                                             QJsonValue::Type type, Presence presence)
 {
     if (failed())
-        return {};
+        return std::nullopt;
     const std::optional<QJsonValue> value = present(object, key);
     if (!value) {
-        fail(QCoreApplication::translate("JsonDecoder", "The data couldn't be read: \"%1\" is missing.")
-                 .arg(where(key, path)));
-        return {};
+        if (presence == Presence::Required) {
+            fail(QCoreApplication::translate("JsonDecoder", "The data couldn't be read: \"%1\" is missing.")
+                     .arg(where(key, path)));
+        }
+        return std::nullopt;
     }
-    if (!value->isString()) {
-        wrongType(key, path, QT_TRANSLATE_NOOP("JsonDecoder", "a string"));
-        return {};
+    if (value->type() != type) {
+        wrongType(key, path, typeName(type));
+        return std::nullopt;
     }
-    return value->toString();
+    return value;
+}
+
+QString JsonDecoder::requiredString(const QJsonObject &object, const QString &key, const QString &path)
+{
+    return typed(object, key, path, QJsonValue::String, Presence::Required).value_or(QJsonValue()).toString();
 }
 
 QJsonObject JsonDecoder::requiredObject(const QJsonObject &object, const QString &key, const QString &path)
 {
-    if (failed())
-        return {};
-    const std::optional<QJsonValue> value = present(object, key);
-    if (!value) {
-        fail(QCoreApplication::translate("JsonDecoder", "The data couldn't be read: \"%1\" is missing.")
-                 .arg(where(key, path)));
-        return {};
-    }
-    if (!value->isObject()) {
-        wrongType(key, path, QT_TRANSLATE_NOOP("JsonDecoder", "an object"));
-        return {};
-    }
-    return value->toObject();
+    return typed(object, key, path, QJsonValue::Object, Presence::Required).value_or(QJsonValue()).toObject();
 }
 
 QJsonArray JsonDecoder::requiredArray(const QJsonObject &object, const QString &key, const QString &path)
 {
-    if (failed())
-        return {};
-    const std::optional<QJsonValue> value = present(object, key);
-    if (!value) {
-        fail(QCoreApplication::translate("JsonDecoder", "The data couldn't be read: \"%1\" is missing.")
-                 .arg(where(key, path)));
-        return {};
-    }
-    if (!value->isArray()) {
-        wrongType(key, path, QT_TRANSLATE_NOOP("JsonDecoder", "an array"));
-        return {};
-    }
-    return value->toArray();
+    return typed(object, key, path, QJsonValue::Array, Presence::Required).value_or(QJsonValue()).toArray();
 }
 
 std::optional<QString> JsonDecoder::optionalString(const QJsonObject &object, const QString &key,
                                                    const QString &path)
 {
-    const std::optional<QJsonValue> value = present(object, key);
-    if (!value)
-        return std::nullopt;
-    if (!value->isString()) {
-        wrongType(key, path, QT_TRANSLATE_NOOP("JsonDecoder", "a string"));
-        return std::nullopt;
-    }
-    return value->toString();
+    const std::optional<QJsonValue> value = typed(object, key, path, QJsonValue::String, Presence::Optional);
+    return value ? std::optional<QString>(value->toString()) : std::nullopt;
 }
 
 std::optional<bool> JsonDecoder::optionalBool(const QJsonObject &object, const QString &key, const QString &path)
 {
-    const std::optional<QJsonValue> value = present(object, key);
-    if (!value)
-        return std::nullopt;
-    if (!value->isBool()) {
-        wrongType(key, path, QT_TRANSLATE_NOOP("JsonDecoder", "a boolean"));
-        return std::nullopt;
-    }
-    return value->toBool();
+    const std::optional<QJsonValue> value = typed(object, key, path, QJsonValue::Bool, Presence::Optional);
+    return value ? std::optional<bool>(value->toBool()) : std::nullopt;
 }
 
 std::optional<double> JsonDecoder::optionalNumber(const QJsonObject &object, const QString &key,
                                                   const QString &path)
 {
-    const std::optional<QJsonValue> value = present(object, key);
-    if (!value)
-        return std::nullopt;
-    if (!value->isDouble()) {
-        wrongType(key, path, QT_TRANSLATE_NOOP("JsonDecoder", "a number"));
-        return std::nullopt;
-    }
-    return value->toDouble();
+    const std::optional<QJsonValue> value = typed(object, key, path, QJsonValue::Double, Presence::Optional);
+    return value ? std::optional<double>(value->toDouble()) : std::nullopt;
 }
 
 std::optional<QJsonObject> JsonDecoder::optionalObject(const QJsonObject &object, const QString &key,
                                                        const QString &path)
 {
-    const std::optional<QJsonValue> value = present(object, key);
-    if (!value)
-        return std::nullopt;
-    if (!value->isObject()) {
-        wrongType(key, path, QT_TRANSLATE_NOOP("JsonDecoder", "an object"));
-        return std::nullopt;
-    }
-    return value->toObject();
+    const std::optional<QJsonValue> value = typed(object, key, path, QJsonValue::Object, Presence::Optional);
+    return value ? std::optional<QJsonObject>(value->toObject()) : std::nullopt;
 }
 
 std::optional<QJsonArray> JsonDecoder::optionalArray(const QJsonObject &object, const QString &key,
                                                      const QString &path)
 {
-    const std::optional<QJsonValue> value = present(object, key);
-    if (!value)
-        return std::nullopt;
-    if (!value->isArray()) {
-        wrongType(key, path, QT_TRANSLATE_NOOP("JsonDecoder", "an array"));
-        return std::nullopt;
-    }
-    return value->toArray();
+    const std::optional<QJsonValue> value = typed(object, key, path, QJsonValue::Array, Presence::Optional);
+    return value ? std::optional<QJsonArray>(value->toArray()) : std::nullopt;
 }

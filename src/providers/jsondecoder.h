@@ -35,6 +35,12 @@ public:
     void fail(const QString &message);
 
 private:
+    enum class Presence { Required, Optional };
+
+    // The value under `key` when present and of `type`; a wrong type, or a missing
+    // required key, fails the document.
+    std::optional<QJsonValue> typed(const QJsonObject &object, const QString &key, const QString &path,
+                                    QJsonValue::Type type, Presence presence);
     std::optional<QJsonValue> present(const QJsonObject &object, const QString &key);
     void wrongType(const QString &key, const QString &path, const char *expected);
 
