@@ -1,5 +1,5 @@
 # Glinter: `make run` builds a release build and starts it; `make test` builds with
-# AddressSanitizer and UBSan and runs every test. Both install missing Debian packages.
+# AddressSanitizer and UBSan (optimised, as users run it, with assertions) and runs every test. Both install missing Debian packages.
 BUILD_DIR      ?= build/release
 TEST_BUILD_DIR ?= build/asan
 FUZZ_BUILD_DIR ?= build/fuzz
@@ -24,7 +24,7 @@ run: build
 	    echo "glinter --check exited with $$status (0 ok, 1 degraded, 2 outage, 3 unreadable)"
 
 test: deps
-	cmake -S . -B $(TEST_BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Debug -DGLINTER_SANITIZE=ON
+	cmake -S . -B $(TEST_BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g" -DGLINTER_SANITIZE=ON
 	cmake --build $(TEST_BUILD_DIR) -j $(JOBS)
 	cd $(TEST_BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
@@ -44,5 +44,6 @@ BENCH_ARGS      ?=
 .PHONY: bench
 bench: deps
 	cmake -S . -B $(BENCH_BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(BENCH_BUILD_DIR) -j $(JOBS) --target refresh
+	cmake --build $(BENCH_BUILD_DIR) -j $(JOBS) --target refresh historywrites
 	$(BENCH_BUILD_DIR)/bench/refresh $(BENCH_ARGS)
+	$(BENCH_BUILD_DIR)/bench/historywrites

@@ -32,7 +32,9 @@ endfunction()
 # glinter_add_test(NAME statuspage SOURCES tst_statuspageprovider.cpp LIBS glinter_providers glinter_testsupport [DBUS] [TIMEOUT s])
 # Registers a QtTest binary with CTest. Tests run offscreen, in the C.UTF-8 locale, with
 # their files isolated in fresh XDG folders under the build tree, and are labelled after
-# their folder so that `ctest -L providers` runs one layer.
+# their folder so that `ctest -L providers` runs one layer. Under AddressSanitizer freed
+# memory is overwritten, so that Qt's own (uninstrumented) code crashes when it touches an
+# object we freed too early instead of reading stale but intact data.
 function(glinter_add_test)
     cmake_parse_arguments(ARG "DBUS" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
     if(NOT ARG_TIMEOUT)
@@ -54,5 +56,5 @@ function(glinter_add_test)
     set_tests_properties(${ARG_NAME} PROPERTIES
         TIMEOUT ${ARG_TIMEOUT}
         LABELS ${label}
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8;XDG_DATA_HOME=${xdg}/data;XDG_CONFIG_HOME=${xdg}/config;XDG_CACHE_HOME=${xdg}/cache;GLINTER_FEED_ORIGIN=;GLINTER_EXTRA_CA_CERTS=;ASAN_OPTIONS=detect_leaks=1:abort_on_error=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8;XDG_DATA_HOME=${xdg}/data;XDG_CONFIG_HOME=${xdg}/config;XDG_CACHE_HOME=${xdg}/cache;GLINTER_FEED_ORIGIN=;GLINTER_EXTRA_CA_CERTS=;ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:max_free_fill_size=65536:free_fill_byte=255;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
 endfunction()

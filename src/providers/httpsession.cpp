@@ -1,13 +1,14 @@
 #include "providers/httpsession.h"
 
+#include "core/queuedsignal.h"
+#include "providers/contentdecoding.h"
+
 #include <QCoreApplication>
 #include <QNetworkAccessManager>
 #include <QNetworkRequest>
 #include <QPointer>
 #include <QThread>
 #include <QTimer>
-
-#include <qcoro/qcoronetworkreply.h>
 
 #include <memory>
 
@@ -46,12 +47,25 @@ QNetworkAccessManager *accessManager()
     return manager;
 }
 
-// A transport error counts only when it is not just the code of an HTTP status that was
-// received (4xx and 5xx statuses also set an error on the reply).
-bool isStatusError(QNetworkReply::NetworkError error)
+// Whether an error on a reply that carries a status line only restates that status: Qt
+// reports some answered statuses as errors of their own (400 and 418 as invalid operations,
+// a 3xx without a usable Location as an unknown protocol, 4xx and 5xx as content and
+// server errors). Anything else (a cut body, a reset, a time-out) is a transport failure.
+bool isAnsweredStatus(QNetworkReply::NetworkError error)
 {
     const int code = int(error);
-    return (code >= 201 && code <= 299) || (code >= 401 && code <= 499);
+    return (code >= 201 && code <= 299) || error == QNetworkReply::ProtocolUnknownError
+           || error == QNetworkReply::ProtocolInvalidOperationError || (code >= 401 && code <= 499);
+}
+
+QString tooLargeText()
+{
+    return QCoreApplication::translate("HttpSession", "The response is too large.");
+}
+
+QString malformedText()
+{
+    return QCoreApplication::translate("HttpSession", "Malformed response");
 }
 
 HttpResponse transportFailure(QNetworkReply::NetworkError error, QString text)
@@ -130,12 +144,17 @@ QCoro::Task<HttpResponse> HttpSession::send(QUrl url, QByteArray verb, QByteArra
     request.setAttribute(QNetworkRequest::AuthenticationReuseAttribute, QNetworkRequest::Manual);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setTransferTimeout(int(idle.count()));
+    // Asking for the encodings ourselves turns Qt's decompression off: we undo it with a
+    // limit of our own (see ContentDecoding).
+    request.setRawHeader(QByteArrayLiteral("Accept-Encoding"), ContentDecoding::acceptedEncodings());
     for (const auto &[name, value] : headers)
         request.setRawHeader(name, value);
 
     QNetworkAccessManager *manager = accessManager();
-    std::unique_ptr<QNetworkReply> reply(verb == "GET" ? manager->get(request)
-                                                        : manager->sendCustomRequest(request, verb, body));
+    // Owned here, deleted by the event loop: this coroutine may end while the reply is still
+    // in one of its own signals.
+    const std::unique_ptr<QNetworkReply, DeleteLater> reply(
+        verb == "GET" ? manager->get(request) : manager->sendCustomRequest(request, verb, body));
 
     bool pastDeadline = false;
     bool tooLarge = false;
@@ -154,8 +173,10 @@ QCoro::Task<HttpResponse> HttpSession::send(QUrl url, QByteArray verb, QByteArra
                      });
     deadline.start(m_limits.total);
 
-    QNetworkReply *pending = reply.get();
-    co_await pending;
+    // Resumed on the next turn after finished(), not inside it: the deadline's abort() emits
+    // finished() from within the timer's own timeout(), and the timer lives in this frame.
+    if (!reply->isFinished())
+        co_await queuedSignal(reply.get(), &QNetworkReply::finished);
     deadline.stop();
 
     // Nothing else aborts our replies: a cancellation that is not the deadline's is the
@@ -165,17 +186,24 @@ QCoro::Task<HttpResponse> HttpSession::send(QUrl url, QByteArray verb, QByteArra
         || (error == QNetworkReply::OperationCanceledError && !tooLarge))
         co_return transportFailure(QNetworkReply::TimeoutError, timedOutText());
     if (tooLarge) {
-        co_return transportFailure(QNetworkReply::UnknownContentError,
-                                   QCoreApplication::translate("HttpSession", "The response is too large."));
+        co_return transportFailure(QNetworkReply::UnknownContentError, tooLargeText());
     }
 
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (error != QNetworkReply::NoError && (!status.isValid() || !isStatusError(error)))
+    if (error != QNetworkReply::NoError && (!status.isValid() || !isAnsweredStatus(error)))
         co_return transportFailure(error, reply->errorString());
+
+    ContentDecoding::Decoded decoded =
+        ContentDecoding::decode(reply->rawHeader(QByteArrayLiteral("Content-Encoding")), reply->readAll(), maxBodySize);
+    if (!decoded.body) {
+        co_return decoded.failure == ContentDecoding::Failure::TooLarge
+            ? transportFailure(QNetworkReply::UnknownContentError, tooLargeText())
+            : transportFailure(QNetworkReply::ProtocolFailure, malformedText());
+    }
 
     HttpResponse response;
     response.statusCode = status.isValid() ? status.toInt() : -1;
     response.headers = reply->rawHeaderPairs();
-    response.body = reply->readAll();
+    response.body = std::move(*decoded.body);
     co_return response;
 }

@@ -1,5 +1,7 @@
 #include "providers/providerregistry.h"
 
+#include "core/queuedsignal.h"
+
 #include "providers/appleprovider.h"
 #include "providers/awsprovider.h"
 #include "providers/azureprovider.h"
@@ -11,8 +13,6 @@
 #include "providers/xaiprovider.h"
 
 #include <QTimer>
-
-#include <qcoro/qcorotimer.h>
 
 namespace ProviderRegistry {
 
@@ -58,8 +58,9 @@ QCoro::Task<ServiceStatusResult> fetchWithRetry(Service service, std::chrono::mi
     pause.setTimerType(Qt::PreciseTimer);
     pause.setSingleShot(true);
     pause.start(retryDelay);
-    QTimer *pending = &pause;
-    co_await pending;
+    // Resumed after timeout() has returned: a second read that ends at once (an address it
+    // refuses) would otherwise destroy the timer inside its own signal.
+    co_await queuedSignal(&pause, &QTimer::timeout);
     QCoro::Task<ServiceStatusResult> secondFetch = reader->fetch(service);
     ServiceStatusResult second = co_await secondFetch;
     co_return second;

@@ -38,6 +38,26 @@ private Q_SLOTS:
         QTEST(QString(indicatorName(graded.indicator) + u": "_qs + graded.text), "expected");
     }
 
+    void statusesQtTakesForErrorsAreStillAnswers_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("prefix");
+        QTest::newRow("bare 301") << 301 << u"none: Online \u00B7 HTTP 301 \u00B7 "_qs;
+        QTest::newRow("400") << 400 << u"major: Client error \u00B7 HTTP 400 \u00B7 "_qs;
+        QTest::newRow("418") << 418 << u"major: Client error \u00B7 HTTP 418 \u00B7 "_qs;
+        QTest::newRow("526") << 526 << u"critical: Server error \u00B7 HTTP 526 \u00B7 "_qs;
+    }
+
+    void statusesQtTakesForErrorsAreStillAnswers()
+    {
+        QFETCH(int, code);
+        QFETCH(QString, prefix);
+        m_server.setRoute("/", FakeRoute::text("<html>no</html>", code));
+        WebsiteProvider reader{HttpSession()};
+        const QString result = check(reader, ProviderKind::Website, m_server.httpsUrl());
+        QVERIFY2(result.startsWith(prefix), qPrintable(result));
+    }
+
     void answeredWithCodeAndLatency()
     {
         FakeRoute route = FakeRoute::text("<html>hello</html>", 403);
