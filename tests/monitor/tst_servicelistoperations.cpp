@@ -2,6 +2,7 @@
 
 #include "catalog/servicecatalog.h"
 
+#include "fulldisk.h"
 #include "scriptedcheck.h"
 
 #include <QFile>
@@ -46,10 +47,11 @@ struct ListRig {
     ScriptedCheck check;
     std::unique_ptr<StatusMonitor> monitor;
 
-    explicit ListRig(const QList<Service> &services, bool watch = false)
+    explicit ListRig(const QList<Service> &services, bool watch = false, std::optional<QString> folder = std::nullopt)
     {
-        const ServiceStore store(dir.path());
-        store.save(services);
+        const ServiceStore store(folder.value_or(dir.path()));
+        if (!services.isEmpty())
+            (void)store.save(services);
         StatusMonitor::Setup setup(store);
         setup.watchFile = watch;
         setup.autoRefresh = false;
@@ -59,11 +61,13 @@ struct ListRig {
 
     QString path() const { return monitor->store().filePath(); }
 
-    QByteArray file() const
+    QByteArray file(const QString &suffix = QString()) const
     {
-        QFile file(path());
+        QFile file(path() + suffix);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
+
+    QString error() const { return monitor->configError().value_or(QString()); }
 
     // An outside edit: written in place, as a plain editor without atomic saves would.
     void edit(const QByteArray &content) const
@@ -186,11 +190,109 @@ private Q_SLOTS:
 
         // A change made while the file is broken saves the list, keeping the edit aside.
         rig.monitor->remove(m_site);
-        QFile copy(rig.path() + QStringLiteral(".broken"));
-        QVERIFY(copy.open(QIODevice::ReadOnly));
-        QCOMPARE(copy.readAll(), broken);
-        QVERIFY(!rig.monitor->configError());
+        QCOMPARE(rig.file(QStringLiteral(".broken")), broken);
+        QVERIFY2(rig.error().contains(QStringLiteral("services.json.broken")), qPrintable(rig.error()));
         QCOMPARE(names(ServiceStore(rig.dir.path()).load()), QStringList{QStringLiteral("GitHub")});
+    }
+
+    void recordsTheListCannotHoldAreReportedAndCopiedBeforeTheSaveDropsThem()
+    {
+        ListRig rig({m_github, m_site});
+        rig.editRecords([](QJsonArray &array) {
+            array.append(QJsonObject{{QLatin1String("name"), QStringLiteral("Typo")},
+                                     {QLatin1String("ulr"), QStringLiteral("https://typo.example")}});
+            array.append(QJsonObject{{QLatin1String("name"), QStringLiteral("GitHub (team B copy)")},
+                                     {QLatin1String("url"), QStringLiteral("https://WWW.githubstatus.com")},
+                                     {QLatin1String("components"), QJsonArray{QStringLiteral("api")}}});
+        });
+        const QByteArray edited = rig.file();
+        rig.monitor->reloadFromDisk();
+        // Nothing changed that is monitored: the file stays as typed, and says what is wrong.
+        QCOMPARE(rig.file(), edited);
+        QVERIFY2(rig.error().contains(QStringLiteral("Record 3: missing \"url\"")), qPrintable(rig.error()));
+        QVERIFY2(rig.error().contains(QStringLiteral("Record 4 (\"GitHub (team B copy)\")")), qPrintable(rig.error()));
+
+        // The first save that drops them keeps the file as it was beside it, and says so
+        // even after its own write has been read back.
+        rig.monitor->remove(m_site);
+        QCOMPARE(rig.file(QStringLiteral(".broken")), edited);
+        QVERIFY(!rig.file().contains("Typo"));
+        rig.monitor->reloadFromDisk();
+        QVERIFY2(rig.error().contains(QStringLiteral("Record 3")) && rig.error().contains(QStringLiteral("services.json.broken")),
+                 qPrintable(rig.error()));
+
+        // An edit by hand that leaves a clean file clears it.
+        rig.editRecords([](QJsonArray &array) { array.append(QJsonObject{{QLatin1String("name"), QStringLiteral("Typo")},
+                                                                         {QLatin1String("url"), QStringLiteral("https://typo.example")}}); });
+        rig.monitor->reloadFromDisk();
+        QVERIFY2(!rig.monitor->configError(), qPrintable(rig.error()));
+    }
+
+    void aFailedCopyStopsTheSave()
+    {
+        ListRig rig({m_github, m_site});
+        const QByteArray broken = "[{\"name\": \"GitHub\"}, ]";
+        rig.edit(broken);
+        rig.monitor->reloadFromDisk();
+        // A folder where the copy goes cannot be replaced by a file, even by root.
+        QVERIFY(QDir().mkpath(rig.path() + QStringLiteral(".broken/x")));
+        rig.monitor->remove(m_site);
+        QCOMPARE(rig.file(), broken);
+        QVERIFY2(rig.error().contains(QStringLiteral("was not saved")), qPrintable(rig.error()));
+        QCOMPARE(rig.monitor->services().size(), 1);
+    }
+
+    void anIdentifierInTheFileWinsOverTheSeedList()
+    {
+        // Started on a broken file, the monitor watches the seed list; the user then mends
+        // the file, whose GitHub entry has its own identity (and history, and mute).
+        QTemporaryDir dir;
+        QFile broken(dir.filePath(QStringLiteral("services.json")));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write("[{\"name\": \"GitHub\", ");
+        broken.close();
+        ListRig rig({}, false, dir.path());
+        QCOMPARE(names(rig.monitor->services()), names(ServiceStore::seedList()));
+
+        Service own = m_github;
+        own.url = ServiceStore::seedList().at(3).url;
+        rig.edit(ServiceStore::encode({own}));
+        rig.monitor->reloadFromDisk();
+        QCOMPARE(rig.monitor->services().size(), 1);
+        QCOMPARE(rig.monitor->services().first().id, own.id);
+        QVERIFY(rig.file().contains(uuidText(own.id).toUtf8()));
+    }
+
+    void aDeletedFileIsWrittenBack()
+    {
+        ListRig rig({m_github, m_site}, true);
+        QVERIFY(QFile::remove(rig.path()));
+        QTRY_VERIFY(QFile::exists(rig.path()));
+        QCOMPARE(ServiceStore(rig.dir.path()).load(), rig.monitor->services());
+        QVERIFY(!rig.monitor->configError());
+    }
+
+    void aFullDiskKeepsTheFileAndTheSaveIsReported()
+    {
+        FullDisk disk;
+        if (const std::optional<QString> error = disk.mountError())
+            QSKIP(qPrintable(QStringLiteral("cannot mount a tmpfs to fill up: ") + *error));
+        ListRig rig({m_github, m_site}, false, disk.path());
+        const QByteArray saved = rig.file();
+        disk.fill();
+
+        // An outside edit that needs a write-back of identifiers.
+        rig.editRecords([](QJsonArray &array) { array.removeAt(0); });
+        const QByteArray edited = rig.file();
+        QVERIFY(!edited.isEmpty() && edited != saved);
+        rig.monitor->reloadFromDisk();
+        QCOMPARE(rig.file(), edited);
+        QVERIFY2(rig.error().contains(QStringLiteral("could not be saved")), qPrintable(rig.error()));
+
+        disk.release();
+        rig.monitor->add(m_github);
+        QVERIFY2(!rig.monitor->configError(), qPrintable(rig.error()));
+        QCOMPARE(ServiceStore(disk.path()).load(), rig.monitor->services());
     }
 
     void wrongShapesAreBrokenButAnEmptyArrayBringsTheSeedsBack()
