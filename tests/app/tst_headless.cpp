@@ -87,21 +87,6 @@ private Q_SLOTS:
         QVERIFY(m_server.requestCount("/second") >= 1);
     }
 
-    void droppedDuplicateIsNamed()
-    {
-        // A copy of the second entry under another name: only the first of the two is
-        // monitored, and the log says which one is not.
-        QJsonArray array = QJsonDocument::fromJson(file()).array();
-        array.append(entry("Second (team B copy)", QStringLiteral("/second")));
-        write(QJsonDocument(array).toJson());
-        QTRY_VERIFY_WITH_TIMEOUT(output().contains("Record 3 (\"Second (team B copy)\"): same provider and address as "
-                                                   "record 2 (\"Second\")"),
-                                 5000);
-        array.removeLast();
-        write(QJsonDocument(array).toJson());
-        QTRY_VERIFY_WITH_TIMEOUT(output().contains("services.json is fine again"), 5000);
-    }
-
     void syntaxErrorLeavesListAndFileAlone()
     {
         const QByteArray broken = file().replace("\"name\"", "name");
