@@ -4,7 +4,6 @@
 #include "monitor/statusmonitor.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -88,26 +87,35 @@ QByteArray jsonReport(const QList<Service> &services, const QList<ServiceStatusR
 
 QCoro::Task<int> run(Options options)
 {
-    QString path;
-    if (options.servicesFile) {
-        path = *options.servicesFile;
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            printErr(QCoreApplication::translate("CheckCommand", "cannot read %1: %2").arg(path, file.errorString()));
-            co_return Unknown;
+    const ServiceStore store = options.servicesFile ? ServiceStore::forFile(*options.servicesFile) : ServiceStore();
+
+    // A check of a file it cannot use checks nothing: falling back to the default
+    // services would report their state as if it were the state of what the user listed.
+    // Only a missing default file means the defaults, as it does for the monitor.
+    const ServiceFileContents contents = store.read();
+    std::optional<QString> unusable;
+    if (contents.readError && (options.servicesFile || !contents.missing))
+        unusable = QCoreApplication::translate("CheckCommand", "cannot read %1: %2").arg(store.filePath(), *contents.readError);
+    else if (contents.error)
+        unusable = QCoreApplication::translate("CheckCommand", "%1 is not usable: %2").arg(store.filePath(), *contents.error);
+    if (unusable) {
+        printErr(*unusable + QCoreApplication::translate("CheckCommand", "; nothing was checked"));
+        if (options.json) {
+            const QByteArray empty = jsonReport({}, {});
+            std::fwrite(empty.constData(), 1, std::size_t(empty.size()), stdout);
+            std::fflush(stdout);
         }
+        co_return Unknown;
     }
+    for (const QString &problem : contents.problems)
+        printErr(QCoreApplication::translate("CheckCommand", "%1: %2; not checked").arg(store.filePath(), problem));
 
     // The monitor's own refresh, on a store it never writes, without history or alerts.
-    StatusMonitor::Setup setup(options.servicesFile ? ServiceStore::forFile(path) : ServiceStore());
+    StatusMonitor::Setup setup(store);
     setup.watchFile = false;
     setup.readOnly = true;
     setup.autoRefresh = false;
     StatusMonitor monitor(std::move(setup));
-    if (const std::optional<QString> error = monitor.configError()) {
-        printErr(QCoreApplication::translate("CheckCommand", "%1 is not usable (%2); checking the default services")
-                     .arg(monitor.store().filePath(), *error));
-    }
 
     QCoro::Task<> refresh = monitor.refresh();
     co_await refresh;

@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QSet>
 
 #include <cstdio>
@@ -91,15 +92,15 @@ int run()
 
     print(QCoreApplication::translate("Headless", "watching %1 (%2)").arg(store.filePath(), servicesText(monitor.services().size())));
     if (const std::optional<QString> error = monitor.configError())
-        print(QCoreApplication::translate("Headless", "services.json is not usable: %1").arg(*error));
+        print(*error);
 
     ListPrinter list(monitor.services());
     QObject::connect(&monitor, &StatusMonitor::servicesChanged, &monitor, [&] { list.changed(monitor.services()); });
     QObject::connect(&monitor, &StatusMonitor::configErrorChanged, &monitor, [&] {
         if (const std::optional<QString> error = monitor.configError())
-            print(QCoreApplication::translate("Headless", "services.json is not usable, keeping the list: %1").arg(*error));
+            print(*error);
         else
-            print(QCoreApplication::translate("Headless", "services.json is readable again"));
+            print(QCoreApplication::translate("Headless", "%1 is fine again").arg(QFileInfo(store.filePath()).fileName()));
     });
     QObject::connect(&monitor, &StatusMonitor::resultApplied, &monitor,
                      [](const Service &service, const std::optional<ServiceStatusResult> &previous,

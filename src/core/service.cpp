@@ -1,6 +1,9 @@
 #include "core/service.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
+
+#include <utility>
 
 QString uuidText(const QUuid &id)
 {
@@ -19,21 +22,34 @@ std::optional<QUuid> parseUuid(const QString &text)
 
 std::optional<Service> Service::fromJson(const QJsonValue &value)
 {
+    return decode(value).service;
+}
+
+ServiceRecord Service::decode(const QJsonValue &value)
+{
+    const auto fail = [](QString problem) { return ServiceRecord{std::nullopt, std::move(problem), false}; };
     if (!value.isObject())
-        return std::nullopt;
+        return fail(QCoreApplication::translate("Service", "not an object"));
     const QJsonObject object = value.toObject();
 
     const QJsonValue name = object.value(QLatin1String("name"));
     const QJsonValue url = object.value(QLatin1String("url"));
-    if (!name.isString() || !url.isString())
-        return std::nullopt;
+    for (const auto &[key, field] : {std::pair{"name", name}, std::pair{"url", url}}) {
+        if (field.isUndefined())
+            return fail(QCoreApplication::translate("Service", "missing \"%1\"").arg(QLatin1String(key)));
+        if (!field.isString())
+            return fail(QCoreApplication::translate("Service", "\"%1\" is not text").arg(QLatin1String(key)));
+    }
     const QString urlString = url.toString();
     QUrl parsed(urlString, QUrl::StrictMode);
-    if (urlString.isEmpty() || !parsed.isValid())
-        return std::nullopt;
+    if (urlString.isEmpty())
+        return fail(QCoreApplication::translate("Service", "\"url\" is empty"));
+    if (!parsed.isValid())
+        return fail(QCoreApplication::translate("Service", "\"url\" is not a valid address"));
 
     Service service;
-    service.id = parseUuid(object.value(QLatin1String("id")).toString()).value_or(QUuid::createUuid());
+    const std::optional<QUuid> writtenID = parseUuid(object.value(QLatin1String("id")).toString());
+    service.id = writtenID.value_or(QUuid::createUuid());
     service.name = name.toString();
     service.url = parsed;
     service.provider = providerKindFromRaw(object.value(QLatin1String("provider")).toString())
@@ -54,7 +70,7 @@ std::optional<Service> Service::fromJson(const QJsonValue &value)
         if (allText)
             service.components = list;
     }
-    return service;
+    return ServiceRecord{std::move(service), QString(), writtenID.has_value()};
 }
 
 QJsonObject Service::toJson() const

@@ -9,6 +9,8 @@
 
 #include <optional>
 
+struct ServiceRecord;
+
 // One monitored status page (or, for the website probe, one site).
 struct Service {
     QUuid id;
@@ -25,11 +27,25 @@ struct Service {
     // mean none. Fails only when "name" or "url" is missing or not usable text.
     static std::optional<Service> fromJson(const QJsonValue &value);
 
+    // The same decoding, saying why a record cannot be used and whether its "id" was
+    // taken from the record.
+    static ServiceRecord decode(const QJsonValue &value);
+
     // "components" is written only when present (an empty list is written as []).
     QJsonObject toJson() const;
 
     // The URL as written to disk and compared by the store.
     QString urlText() const;
+};
+
+// One record of services.json, decoded.
+struct ServiceRecord {
+    // Absent when the record cannot be used.
+    std::optional<Service> service;
+    // Why it cannot be used, for example `missing "url"`; empty when it can.
+    QString problem;
+    // The identifier was written in the record (not made up for it).
+    bool hasWrittenID = false;
 };
 
 // Canonical upper-case 36-character form.

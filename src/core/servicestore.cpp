@@ -1,13 +1,11 @@
 #include "core/servicestore.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSaveFile>
-#include <QSet>
 #include <QStandardPaths>
 
 namespace {
@@ -86,22 +84,48 @@ ServiceFileContents ServiceStore::decode(const QByteArray &data)
     }
 
     const QJsonArray array = document.array();
-    QSet<QString> seen;
-    for (const QJsonValue &value : array) {
-        std::optional<Service> service = Service::fromJson(value);
-        if (!service)
+    struct Kept {
+        qsizetype record;
+        QString name;
+    };
+    QHash<QString, Kept> seen;
+    for (qsizetype i = 0; i < array.size(); ++i) {
+        const qsizetype record = i + 1;
+        ServiceRecord decoded = Service::decode(array.at(i));
+        if (!decoded.service) {
+            contents.problems.append(
+                QCoreApplication::translate("ServiceStore", "Record %1: %2").arg(QString::number(record), decoded.problem));
             continue;
-        const QString key = duplicateKey(*service);
-        if (seen.contains(key))
+        }
+        Service &service = *decoded.service;
+        const QString key = duplicateKey(service);
+        if (const auto first = seen.constFind(key); first != seen.constEnd()) {
+            contents.problems.append(QCoreApplication::translate(
+                                         "ServiceStore", "Record %1 (\"%2\"): same provider and address as record %3 (\"%4\")")
+                                         .arg(QString::number(record), service.name,
+                                              QString::number(first->record), first->name));
             continue;
-        seen.insert(key);
-        contents.services.append(std::move(*service));
+        }
+        seen.insert(key, Kept{record, service.name});
+        if (decoded.hasWrittenID)
+            contents.writtenIDs.insert(service.id);
+        contents.services.append(std::move(service));
     }
     if (contents.services.isEmpty() && !array.isEmpty()) {
-        contents.error = QCoreApplication::translate(
-            "ServiceStore", "no entry has both a \"name\" and a \"url\"");
+        contents.error = QCoreApplication::translate("ServiceStore", "no record can be used (%1)")
+                             .arg(problemsText(contents.problems));
     }
     return contents;
+}
+
+QString ServiceStore::problemsText(const QStringList &problems)
+{
+    // A file of thousands of bad records must not make a message of thousands of lines.
+    constexpr qsizetype shown = 5;
+    QString text = problems.mid(0, shown).join(QStringLiteral("; "));
+    if (problems.size() > shown)
+        text += QCoreApplication::translate("ServiceStore", "; and %1 more").arg(problems.size() - shown);
+    return text;
 }
 
 ServiceFileContents ServiceStore::read() const
@@ -109,10 +133,19 @@ ServiceFileContents ServiceStore::read() const
     QFile file(m_filePath);
     if (!file.open(QIODevice::ReadOnly)) {
         ServiceFileContents contents;
-        contents.unreadable = true;
+        contents.readError = file.errorString();
+        contents.missing = !file.exists();
         return contents;
     }
-    return decode(file.readAll());
+    QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        ServiceFileContents contents;
+        contents.readError = file.errorString();
+        return contents;
+    }
+    ServiceFileContents contents = decode(data);
+    contents.data = std::move(data);
+    return contents;
 }
 
 QList<Service> ServiceStore::load() const
@@ -131,12 +164,7 @@ QByteArray ServiceStore::encode(const QList<Service> &services)
     return QJsonDocument(array).toJson(QJsonDocument::Indented);
 }
 
-bool ServiceStore::save(const QList<Service> &services) const
+WriteResult ServiceStore::save(const QList<Service> &services) const
 {
-    QDir().mkpath(m_directory);
-    QSaveFile file(m_filePath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(encode(services));
-    return file.commit();
+    return AtomicFile::write(m_filePath, encode(services));
 }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "core/atomicfile.h"
 #include "core/service.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -14,8 +17,20 @@ struct ServiceFileContents {
     // Why the file could not be used at all (not JSON, not an array, or no valid record
     // in a non-empty array); absent for a usable file.
     std::optional<QString> error;
-    // The file could not be read (missing, no permission).
-    bool unreadable = false;
+    // One line per record that was skipped or dropped as a duplicate, in file order, e.g.
+    // `Record 3: missing "url"`. A save of `services` loses these records.
+    QStringList problems;
+    // The identifiers written in the file (records without one were given a fresh one).
+    QSet<QUuid> writtenIDs;
+    // Why the file could not be read (missing, no permission); absent when it was read.
+    std::optional<QString> readError;
+    // The file does not exist.
+    bool missing = false;
+    // The bytes read.
+    QByteArray data;
+
+    // Whether saving over this file loses anything the user wrote.
+    bool savingLosesSomething() const { return error.has_value() || !problems.isEmpty(); }
 };
 
 // The list of monitored services, kept in the hand-editable services.json.
@@ -39,9 +54,9 @@ public:
     // Reads the file and says exactly what it held.
     ServiceFileContents read() const;
 
-    // Writes the whole list atomically, creating the folder when missing; returns
-    // whether it was written.
-    bool save(const QList<Service> &services) const;
+    // Writes the whole list atomically, creating the folder when missing. A failed write
+    // leaves the file as it was.
+    WriteResult save(const QList<Service> &services) const;
 
     // The default services, with identifiers made once per process run.
     static const QList<Service> &seedList();
@@ -52,6 +67,9 @@ public:
     // Tolerant decoding of the file's bytes (records that fail are skipped, duplicates by
     // provider and case-insensitive URL dropped).
     static ServiceFileContents decode(const QByteArray &data);
+
+    // The problems of a file in one line, the first few of them in full.
+    static QString problemsText(const QStringList &problems);
 
 private:
     QString m_directory;

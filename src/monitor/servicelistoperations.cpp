@@ -4,8 +4,9 @@
 
 #include "catalog/catalogentry.h"
 #include "catalog/servicecatalog.h"
+#include "core/atomicfile.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <QSet>
 
 namespace {
@@ -15,26 +16,91 @@ QString brokenCopyPath(const QString &filePath)
     return filePath + QStringLiteral(".broken");
 }
 
+QString fileName(const QString &filePath)
+{
+    return QFileInfo(filePath).fileName();
+}
+
 } // namespace
 
 void StatusMonitor::save()
 {
     if (m_readOnly)
         return;
-    // A file that failed to parse is the user's unfinished edit: keep a copy before it is
-    // replaced, so that nothing typed by hand is lost.
-    if (m_fileBroken) {
-        const QString copy = brokenCopyPath(m_store.filePath());
-        QFile::remove(copy);
-        QFile::copy(m_store.filePath(), copy);
-        m_fileBroken = false;
+    const QString path = m_store.filePath();
+    const QString copyPath = brokenCopyPath(path);
+
+    // Whatever the file holds that the list does not (a syntax error typed by hand, a
+    // record that cannot be read, a duplicate) is the user's work: keep a copy of the file
+    // before it is replaced, or do not replace it. Looking at the file now, rather than
+    // at what the last merge saw, also covers an edit the watcher has not reported yet.
+    const ServiceFileContents onDisk = m_store.read();
+    std::optional<QString> dropped;
+    if (!onDisk.missing && (onDisk.readError || onDisk.savingLosesSomething())) {
+        const WriteResult copy = onDisk.readError ? WriteResult{onDisk.readError} : AtomicFile::write(copyPath, onDisk.data);
+        if (!copy.ok()) {
+            m_saveError = tr("%1 was not saved: a copy of it could not be kept in %2 (%3).")
+                              .arg(fileName(path), fileName(copyPath), *copy.error);
+            m_saveFailedOver = FileState{onDisk.missing, onDisk.data};
+            publishConfigError();
+            return;
+        }
+        dropped = onDisk.error
+                      ? tr("%1 was not usable (%2) and has been replaced by the monitored list; the file as it was "
+                           "is in %3.")
+                            .arg(fileName(path), *onDisk.error, fileName(copyPath))
+                      : tr("%1: %2. These records were dropped from the file; the file as it was is in %3.")
+                            .arg(fileName(path), ServiceStore::problemsText(onDisk.problems), fileName(copyPath));
     }
-    if (m_store.save(m_services))
-        setConfigError(std::nullopt);
+
+    const WriteResult written = m_store.save(m_services);
+    if (!written.ok()) {
+        m_saveError = tr("%1 could not be saved: %2.").arg(fileName(path), *written.error);
+        m_saveFailedOver = FileState{onDisk.missing, onDisk.data};
+        publishConfigError();
+        return;
+    }
+    m_saveError.reset();
+    m_saveFailedOver.reset();
+    if (dropped) {
+        m_fileNote = dropped;
+        m_fileNoteSticky = true;
+    }
+    publishConfigError();
 }
 
-void StatusMonitor::setConfigError(std::optional<QString> error)
+void StatusMonitor::noteFileRead(const ServiceFileContents &contents, bool atStart)
 {
+    const QString name = fileName(m_store.filePath());
+    const QString kept = atStart ? tr("The default services are monitored.") : tr("The monitored list is kept.");
+    if (contents.readError && !contents.missing) {
+        m_fileNote = tr("%1 cannot be read: %2. %3").arg(name, *contents.readError, kept);
+        m_fileNoteSticky = false;
+    } else if (contents.error) {
+        m_fileNote = tr("%1 is not usable: %2. %3").arg(name, *contents.error, kept);
+        m_fileNoteSticky = false;
+    } else if (!contents.problems.isEmpty()) {
+        m_fileNote = tr("%1: %2. These records are not monitored.").arg(name, ServiceStore::problemsText(contents.problems));
+        m_fileNoteSticky = false;
+    } else if (!m_fileNoteSticky || contents.services != m_services) {
+        // A clean file: what was wrong is mended. Only a note about what a save dropped
+        // outlives the save's own echo (the file then equals the list), until the file
+        // is edited again.
+        m_fileNote.reset();
+        m_fileNoteSticky = false;
+    }
+}
+
+void StatusMonitor::publishConfigError()
+{
+    QStringList parts;
+    if (m_saveError)
+        parts.append(*m_saveError);
+    if (m_fileNote)
+        parts.append(*m_fileNote);
+    std::optional<QString> error;
+    if (!parts.isEmpty())
+        error = parts.join(u' ');
     if (m_configError == error)
         return;
     m_configError = std::move(error);
@@ -162,22 +228,32 @@ QList<Service> StatusMonitor::customServices() const
 void StatusMonitor::reloadFromDisk()
 {
     const ServiceFileContents contents = m_store.read();
-
-    // A file that cannot be read or parsed is most likely being edited: keep watching what
-    // is monitored and leave the file alone until a good version appears.
-    if (contents.unreadable || contents.error) {
-        m_fileBroken = contents.error.has_value();
-        setConfigError(contents.error ? contents.error
-                                      : std::optional<QString>(tr("%1 cannot be read").arg(m_store.filePath())));
+    if (m_saveFailedOver && (!contents.readError || contents.missing)
+        && *m_saveFailedOver == FileState{contents.missing, contents.data}) {
         return;
     }
-    m_fileBroken = false;
-    setConfigError(std::nullopt);
+
+    // Deleted while running: write the monitored list back, or the next start would
+    // silently fall back to the seed list.
+    if (contents.missing) {
+        noteFileRead(contents, false);
+        save();
+        return;
+    }
+    noteFileRead(contents, false);
+    // A file that cannot be read or parsed is most likely being edited: keep watching what
+    // is monitored and leave the file alone until a good version appears.
+    if (contents.readError || contents.error) {
+        publishConfigError();
+        return;
+    }
 
     // An empty array brings the seed list back.
     const QList<Service> loaded = contents.services.isEmpty() ? ServiceStore::seedList() : contents.services;
-    if (loaded == m_services)
+    if (loaded == m_services) {
+        publishConfigError();
         return;
+    }
 
     QList<Service> merged;
     merged.reserve(loaded.size());
@@ -185,7 +261,10 @@ void StatusMonitor::reloadFromDisk()
     for (Service entry : loaded) {
         auto inherited = std::find_if(m_services.cbegin(), m_services.cend(),
                                       [&](const Service &current) { return current.id == entry.id; });
-        if (inherited == m_services.cend()) {
+        // Only a record written without an identifier takes over one by provider and
+        // address: an "id" in the file is the user's and always wins (over a seed service
+        // monitored while the file was broken, for one).
+        if (inherited == m_services.cend() && !contents.writtenIDs.contains(entry.id)) {
             const QString url = entry.urlText().toLower();
             inherited = std::find_if(m_services.cbegin(), m_services.cend(), [&](const Service &current) {
                 return current.provider == entry.provider && current.urlText().toLower() == url;

@@ -11,7 +11,6 @@
 #include "providers/providerregistry.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 #include <cmath>
 #include <vector>
@@ -56,12 +55,12 @@ StatusMonitor::StatusMonitor(Setup setup, QObject *parent)
 
     const ServiceFileContents contents = m_store.read();
     m_services = contents.services.isEmpty() ? ServiceStore::seedList() : contents.services;
-    m_fileBroken = contents.error.has_value();
-    m_configError = contents.error;
+    noteFileRead(contents, true);
     m_refreshInterval = storedRefreshInterval();
 
-    if (contents.unreadable && !QFile::exists(m_store.filePath()))
+    if (contents.missing)
         save();
+    publishConfigError();
 
     if (setup.watchFile) {
         QPointer<StatusMonitor> self(this);

@@ -72,8 +72,9 @@ public:
     bool isRefreshing() const { return m_isRefreshing; }
     bool isOffline() const { return m_isOffline; }
     std::chrono::milliseconds refreshInterval() const { return m_refreshInterval; }
-    // Why services.json could not be used when it was last read; absent once a good file
-    // has been read.
+    // What is wrong with services.json, in words for the user: a file that cannot be read
+    // or used, records that are not monitored or were dropped (and where the file as it
+    // was is kept), a save that failed. Absent when all is well.
     std::optional<QString> configError() const { return m_configError; }
 
     // Stores the interval in the preferences and restarts the timer's period from now.
@@ -134,7 +135,8 @@ private:
     void storeResult(const Service &service, const ServiceStatusResult &result);
     void dropState(const QUuid &serviceID);
     void save();
-    void setConfigError(std::optional<QString> error);
+    void noteFileRead(const ServiceFileContents &contents, bool atStart);
+    void publishConfigError();
     void setServices(QList<Service> services);
     QCoro::Task<> checkAdded(QList<Service> added);
 
@@ -154,7 +156,20 @@ private:
     bool m_isOffline = false;
     std::chrono::milliseconds m_refreshInterval{defaultRefreshInterval};
     std::optional<QString> m_configError;
-    // The file failed to parse when last read: keep a copy before replacing it.
-    bool m_fileBroken = false;
+    // What configError() is made of: what the file held when last read (or what a save
+    // dropped from it, which stays until the file is edited again) and why the last save
+    // failed.
+    std::optional<QString> m_fileNote;
+    bool m_fileNoteSticky = false;
+    std::optional<QString> m_saveError;
+    // The file as it was when a save over it failed; the same file seen again by the
+    // watcher (the failed save's own temporary file stirs it) is not merged and saved
+    // again, which would only fail again, every debounce period.
+    struct FileState {
+        bool missing = false;
+        QByteArray data;
+        bool operator==(const FileState &) const = default;
+    };
+    std::optional<FileState> m_saveFailedOver;
     QTimer m_timer;
 };

@@ -184,17 +184,31 @@ private Q_SLOTS:
         QVERIFY(!result.err.isEmpty());
     }
 
-    void brokenFileIsReportedAndNothingIsWritten()
+    void unusableFileChecksNothing_data()
     {
-        m_server.setRoute("*", FakeRoute::json("{}", 404));
-        const QString path = writeFile(R"([{"name":"A","url":"https:\/\/a.example"},])");
-        const Run result = run({QStringLiteral("--check"), QStringLiteral("--json"), QStringLiteral("--services"), path});
-        QVERIFY2(result.err.contains("line 1"), result.err.constData());
-        QVERIFY(QJsonDocument::fromJson(result.out).isArray());
-        QVERIFY(!QDir(m_home.filePath(QStringLiteral("data"))).exists());
-        QVERIFY(!QDir(m_home.filePath(QStringLiteral("config"))).exists());
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QByteArray>("reason");
+        QTest::newRow("not JSON") << QByteArray(R"([{"name":"A","url":"https:\/\/a.example"},])") << QByteArray("line 1");
+        QTest::newRow("not an array") << QByteArray(R"({"name":"A","url":"https:\/\/a.example"})") << QByteArray("not a JSON array");
+        QTest::newRow("no valid record") << QByteArray(R"([{"name":"A","ulr":"x"}])") << QByteArray("Record 1: missing \"url\"");
+        QTest::newRow("a folder") << QByteArray() << QByteArray("cannot read");
     }
 
+    void unusableFileChecksNothing()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QByteArray, reason);
+        m_server.setRoute("*", FakeRoute::json(statusJson("none", "All good")));
+        const QString path = writeFile(content);
+        if (content.isEmpty())
+            QVERIFY(QFile::remove(path) && QDir().mkpath(path));
+        const Run result = run({QStringLiteral("--check"), QStringLiteral("--json"), QStringLiteral("--services"), path});
+        QCOMPARE(result.exitCode, 3);
+        QVERIFY2(result.err.contains(reason), result.err.constData());
+        QCOMPARE(QJsonDocument::fromJson(result.out), QJsonDocument(QJsonArray()));
+        QCOMPARE(m_server.requests().size(), 0);
+        QVERIFY(!QDir(m_home.filePath(QStringLiteral("data"))).exists());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCheckCommand)

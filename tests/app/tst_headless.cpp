@@ -91,7 +91,7 @@ private Q_SLOTS:
     {
         const QByteArray broken = file().replace("\"name\"", "name");
         write(broken);
-        QTRY_VERIFY_WITH_TIMEOUT(output().contains("keeping the list"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(output().contains("The monitored list is kept"), 5000);
         QTest::qWait(500);
         QCOMPARE(file(), broken);
         QVERIFY(!QFile::exists(servicesPath() + QStringLiteral(".broken")));

@@ -78,29 +78,32 @@ private Q_SLOTS:
         QCOMPARE(loaded.at(6).provider, ProviderKind::Aws);
         QCOMPARE(loaded.at(7).url.path(), QStringLiteral("/system-status/"));
         QVERIFY(!QFile::exists(store().filePath()));
-        QVERIFY(store().read().unreadable);
+        QVERIFY(store().read().missing);
     }
 
-    void badRecordsAreSkipped()
+    void skippedRecordsAreNamedWithTheirPositionAndCause()
     {
-        write(R"([
-            {"name": "First", "url": "https:\/\/one.example"},
-            {"name": "No URL"},
-            {"name": "Third", "url": "https:\/\/three.example", "provider": "website"}
-        ])");
-        const QList<Service> loaded = store().load();
-        QCOMPARE(names(loaded), (QStringList{QStringLiteral("First"), QStringLiteral("Third")}));
-        QVERIFY(!store().read().error);
-    }
-
-    void duplicatesByProviderAndCaseInsensitiveUrl()
-    {
-        write(R"([
-            {"name": "A", "url": "https:\/\/status.example.com/Page"},
-            {"name": "B", "url": "https:\/\/STATUS.example.com/page"},
-            {"name": "C", "url": "https:\/\/status.example.com/page", "provider": "website"}
-        ])");
-        QCOMPARE(names(store().load()), (QStringList{QStringLiteral("A"), QStringLiteral("C")}));
+        write(R"json([
+            {"name": "First", "url": "https:\/\/one.example", "id": "6F2C1A34-1E0B-4B7C-9D7E-2F4A0B1C2D3E"},
+            {"name": "Typo", "ulr": "https:\/\/typo.example"},
+            7,
+            {"name": "Prod API", "url": "https:\/\/status.example.com/Page"},
+            {"name": "Prod API (team B copy)", "url": "https:\/\/STATUS.example.com/page", "components": ["db"]},
+            {"name": "Probe", "url": "https:\/\/status.example.com/page", "provider": "website"},
+            {"name": ["x"], "url": "https:\/\/x.example"}
+        ])json");
+        const ServiceFileContents contents = store().read();
+        QVERIFY(!contents.error);
+        QCOMPARE(names(contents.services),
+                 (QStringList{QStringLiteral("First"), QStringLiteral("Prod API"), QStringLiteral("Probe")}));
+        QCOMPARE(contents.problems,
+                 (QStringList{QStringLiteral("Record 2: missing \"url\""), QStringLiteral("Record 3: not an object"),
+                              QStringLiteral("Record 5 (\"Prod API (team B copy)\"): same provider and address as "
+                                             "record 4 (\"Prod API\")"),
+                              QStringLiteral("Record 7: \"name\" is not text")}));
+        QVERIFY(contents.savingLosesSomething());
+        // Only the identifier written in the file counts as written.
+        QCOMPARE(contents.writtenIDs, QSet<QUuid>{QUuid::fromString(QStringLiteral("6F2C1A34-1E0B-4B7C-9D7E-2F4A0B1C2D3E"))});
     }
 
     void saveWritesSortedKeysAndPlainSlashes()
@@ -108,7 +111,7 @@ private Q_SLOTS:
         write(R"([{"name": "A", "url": "https:\/\/a.example/status/", "note": "keep me?", "components": ["c1"]},
                   {"name": "B", "url": "https:\/\/b.example"}])");
         const QList<Service> loaded = store().load();
-        QVERIFY(store().save(loaded));
+        QVERIFY(store().save(loaded).ok());
 
         const QByteArray text = onDisk();
         QVERIFY(text.startsWith('['));
@@ -138,7 +141,7 @@ private Q_SLOTS:
     {
         QTemporaryDir base;
         const ServiceStore nested(base.path() + QStringLiteral("/a/b/Glinter"));
-        QVERIFY(nested.save(ServiceStore::seedList()));
+        QVERIFY(nested.save(ServiceStore::seedList()).ok());
         QCOMPARE(nested.load(), ServiceStore::seedList());
         // No temporary files are left beside the file.
         QCOMPARE(QDir(nested.directory()).entryList(QDir::Files), QStringList{QStringLiteral("services.json")});

@@ -2,6 +2,7 @@
 
 #include "catalog/servicecatalog.h"
 
+#include "fulldisk.h"
 #include "scriptedcheck.h"
 
 #include <QFile>
@@ -46,10 +47,11 @@ struct ListRig {
     ScriptedCheck check;
     std::unique_ptr<StatusMonitor> monitor;
 
-    explicit ListRig(const QList<Service> &services, bool watch = false)
+    explicit ListRig(const QList<Service> &services, bool watch = false, std::optional<QString> folder = std::nullopt)
     {
-        const ServiceStore store(dir.path());
-        store.save(services);
+        const ServiceStore store(folder.value_or(dir.path()));
+        if (!services.isEmpty())
+            (void)store.save(services);
         StatusMonitor::Setup setup(store);
         setup.watchFile = watch;
         setup.autoRefresh = false;
@@ -59,11 +61,13 @@ struct ListRig {
 
     QString path() const { return monitor->store().filePath(); }
 
-    QByteArray file() const
+    QByteArray file(const QString &suffix = QString()) const
     {
-        QFile file(path());
+        QFile file(path() + suffix);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
+
+    QString error() const { return monitor->configError().value_or(QString()); }
 
     // An outside edit: written in place, as a plain editor without atomic saves would.
     void edit(const QByteArray &content) const
@@ -186,11 +190,78 @@ private Q_SLOTS:
 
         // A change made while the file is broken saves the list, keeping the edit aside.
         rig.monitor->remove(m_site);
-        QFile copy(rig.path() + QStringLiteral(".broken"));
-        QVERIFY(copy.open(QIODevice::ReadOnly));
-        QCOMPARE(copy.readAll(), broken);
-        QVERIFY(!rig.monitor->configError());
+        QCOMPARE(rig.file(QStringLiteral(".broken")), broken);
+        QVERIFY2(rig.error().contains(QStringLiteral("services.json.broken")), qPrintable(rig.error()));
         QCOMPARE(names(ServiceStore(rig.dir.path()).load()), QStringList{QStringLiteral("GitHub")});
+    }
+
+    void recordsTheListCannotHoldAreReportedAndCopiedBeforeTheSaveDropsThem()
+    {
+        ListRig rig({m_github, m_site});
+        rig.editRecords([](QJsonArray &array) {
+            array.append(QJsonObject{{QLatin1String("name"), QStringLiteral("Typo")}, {QLatin1String("ulr"), QStringLiteral("x")}});
+            array.append(QJsonObject{{QLatin1String("name"), QStringLiteral("GitHub (team B copy)")},
+                                     {QLatin1String("url"), QStringLiteral("https://www.githubstatus.com")}});
+        });
+        const QByteArray edited = rig.file();
+        rig.monitor->reloadFromDisk();
+        QCOMPARE(rig.file(), edited);
+        QVERIFY2(rig.error().contains(QStringLiteral("Record 3: missing \"url\""))
+                     && rig.error().contains(QStringLiteral("Record 4 (\"GitHub (team B copy)\")")),
+                 qPrintable(rig.error()));
+
+        // The save that drops them keeps the file aside and says so, also once its own
+        // write has been read back; a clean edit by hand clears the note.
+        rig.monitor->remove(m_site);
+        QCOMPARE(rig.file(QStringLiteral(".broken")), edited);
+        rig.monitor->reloadFromDisk();
+        QVERIFY2(rig.error().contains(QStringLiteral("Record 3")) && rig.error().contains(QStringLiteral(".broken")),
+                 qPrintable(rig.error()));
+        rig.editRecords([](QJsonArray &array) { array.removeAt(0); });
+        rig.monitor->reloadFromDisk();
+        QVERIFY(!rig.monitor->configError());
+    }
+
+    void failedWritesLeaveTheFileAndAreReported()
+    {
+        // A folder in the way of the copy: the save that would replace the broken file stops.
+        ListRig rig({m_github, m_site});
+        rig.edit("[{\"name\": \"GitHub\"}, ]");
+        QVERIFY(QDir().mkpath(rig.path() + QStringLiteral(".broken/x")));
+        rig.monitor->remove(m_site);
+        QCOMPARE(rig.file(), QByteArray("[{\"name\": \"GitHub\"}, ]"));
+        QVERIFY2(rig.error().contains(QStringLiteral("was not saved")), qPrintable(rig.error()));
+
+        FullDisk disk;
+        if (!disk.mountError.isEmpty())
+            QSKIP(qPrintable(QStringLiteral("cannot mount a tmpfs to fill: ") + disk.mountError));
+        ListRig full({m_github, m_site}, false, disk.dir.path());
+        disk.fill();
+        // An outside edit that needs a write-back.
+        full.editRecords([](QJsonArray &array) { array.removeAt(0); });
+        const QByteArray edited = full.file();
+        full.monitor->reloadFromDisk();
+        QCOMPARE(full.file(), edited);
+        QVERIFY2(full.error().contains(QStringLiteral("could not be saved")), qPrintable(full.error()));
+        disk.release();
+        full.monitor->add(m_github);
+        QVERIFY(!full.monitor->configError());
+    }
+
+    void anIdentifierInTheFileWinsOverTheSeedList()
+    {
+        // Started on a broken file, the monitor watches the seed list; the mended file's
+        // GitHub entry keeps its own identity (and history, and mute).
+        ListRig rig({});
+        rig.edit("[{\"name\": ");
+        ListRig started({}, false, rig.dir.path());
+        QCOMPARE(names(started.monitor->services()), names(ServiceStore::seedList()));
+        Service own = m_github;
+        own.url = ServiceStore::seedList().at(3).url;
+        rig.edit(ServiceStore::encode({own}));
+        started.monitor->reloadFromDisk();
+        QCOMPARE(started.monitor->services().size(), 1);
+        QCOMPARE(started.monitor->services().first().id, own.id);
     }
 
     void wrongShapesAreBrokenButAnEmptyArrayBringsTheSeedsBack()
@@ -267,6 +338,10 @@ private Q_SLOTS:
         mv.start(QStringLiteral("mv"), {staged, rig.path()});
         QVERIFY(mv.waitForFinished());
         QTRY_COMPARE(rig.monitor->services().size(), 2);
+
+        // A deleted file is written back.
+        QVERIFY(QFile::remove(rig.path()));
+        QTRY_COMPARE(ServiceStore(rig.dir.path()).load(), rig.monitor->services());
 
         // A syntax error typed by hand leaves list and file as they are.
         const QByteArray broken = rig.file().replace("\"url\"", "url");
