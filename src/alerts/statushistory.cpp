@@ -1,6 +1,7 @@
 #include "alerts/statushistory.h"
 
 #include "core/service.h"
+#include "core/atomicfile.h"
 #include "core/servicestore.h"
 
 #include <QDir>
@@ -102,16 +103,30 @@ QList<StatusHistory::Sample> StatusHistory::trimmed(QList<Sample> samples, const
 
 void StatusHistory::append(const QUuid &serviceID, Indicator indicator, const QDateTime &at)
 {
-    QList<Sample> samples = m_samples.value(serviceID);
+    QList<Sample> &samples = m_samples[serviceID];
     samples.append({at, rawValue(indicator)});
-    m_samples.insert(serviceID, trimmed(std::move(samples), at));
+    // Keep memory bounded between writes too.
+    if (samples.size() > maxSamples)
+        samples.remove(0, samples.size() - maxSamples);
+    m_dirty = true;
+}
 
-    QDir().mkpath(QFileInfo(m_filePath).absolutePath());
-    QSaveFile file(m_filePath);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    file.write(encode(m_samples));
-    file.commit();
+std::optional<QString> StatusHistory::save(const QDateTime &now)
+{
+    for (auto it = m_samples.begin(); it != m_samples.end();) {
+        const qsizetype before = it->size();
+        *it = trimmed(std::move(*it), now);
+        if (it->size() != before)
+            m_dirty = true;
+        it = it->isEmpty() ? m_samples.erase(it) : std::next(it);
+    }
+    if (!m_dirty)
+        return std::nullopt;
+
+    const WriteResult written = AtomicFile::write(m_filePath, encode(m_samples));
+    if (written.ok())
+        m_dirty = false;
+    return written.error;
 }
 
 QList<StatusHistory::Sample> StatusHistory::samples(const QUuid &serviceID) const

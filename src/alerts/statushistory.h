@@ -37,9 +37,14 @@ public:
 
     QString filePath() const { return m_filePath; }
 
-    // Adds one sample, trims the service's list against `at` and rewrites the whole file
-    // atomically. A failed write is dropped; the sample stays in memory.
+    // Adds one sample in memory; save() writes it.
     void append(const QUuid &serviceID, Indicator indicator, const QDateTime &at);
+
+    // Trims every service's samples against `now` (services with none left disappear) and,
+    // when anything changed since the last good write, rewrites the whole file atomically,
+    // once. Returns why the write failed; the file is then left as it was and the samples
+    // stay in memory for the next attempt.
+    std::optional<QString> save(const QDateTime &now);
 
     // The service's samples, oldest first, without those older than a week before `now`.
     // The stored list keeps them until the next append.
@@ -64,4 +69,5 @@ private:
 
     QString m_filePath;
     QHash<QUuid, QList<Sample>> m_samples;
+    bool m_dirty = false;
 };

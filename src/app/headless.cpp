@@ -88,6 +88,9 @@ int run()
     setup.notifier = &notifier;
     setup.reachability = makeReachability();
     setup.wake = makeWakeObserver();
+    // Before the monitor reads the services file, which may take long: a stop asked for
+    // meanwhile still ends the process within a second.
+    const std::unique_ptr<TerminationSignals> termination = makeTerminationSignals();
     StatusMonitor monitor(std::move(setup));
 
     print(QCoreApplication::translate("Headless", "watching %1 (%2)").arg(store.filePath(), servicesText(monitor.services().size())));
@@ -115,7 +118,6 @@ int run()
                          print(line);
                      });
 
-    const std::unique_ptr<TerminationSignals> termination = makeTerminationSignals();
     QObject::connect(termination.get(), &TerminationSignals::requested, QCoreApplication::instance(), [](int number) {
         print(QCoreApplication::translate("Headless", "stopping (signal %1)").arg(number));
         QCoreApplication::quit();

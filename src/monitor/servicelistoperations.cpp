@@ -98,6 +98,8 @@ void StatusMonitor::publishConfigError()
         parts.append(*m_saveError);
     if (m_fileNote)
         parts.append(*m_fileNote);
+    if (m_historyError)
+        parts.append(*m_historyError);
     std::optional<QString> error;
     if (!parts.isEmpty())
         error = parts.join(u' ');
@@ -110,6 +112,10 @@ void StatusMonitor::publishConfigError()
 void StatusMonitor::setServices(QList<Service> services)
 {
     m_services = std::move(services);
+    m_indexByID.clear();
+    m_indexByID.reserve(m_services.size());
+    for (qsizetype i = 0; i < m_services.size(); ++i)
+        m_indexByID.insert(m_services.at(i).id, i);
     Q_EMIT servicesChanged();
 }
 
@@ -308,14 +314,19 @@ void StatusMonitor::reloadFromDisk()
 QCoro::Task<> StatusMonitor::checkAdded(QList<Service> added)
 {
     QPointer<StatusMonitor> self(this);
-    for (const Service &service : added) {
-        QCoro::Task<ServiceStatusResult> pending = m_check(service);
-        const ServiceStatusResult result = co_await pending;
-        if (!self)
-            co_return;
-        if (isCurrent(service)) {
-            storeResult(service, result);
-            Q_EMIT resultsChanged();
+    // Nobody awaits this task: nothing may escape it.
+    try {
+        for (const Service &service : added) {
+            QCoro::Task<ServiceStatusResult> pending = m_check(service);
+            const ServiceStatusResult result = co_await pending;
+            if (!self)
+                co_return;
+            if (isCurrent(service)) {
+                storeResult(service, result);
+                Q_EMIT resultsChanged();
+            }
         }
+    } catch (...) {
+        qWarning("Glinter: checking an added service failed unexpectedly");
     }
 }

@@ -6,6 +6,7 @@
 #include "alerts/statushistory.h"
 #include "core/filewatcher.h"
 #include "core/preferences.h"
+#include "core/queuedsignal.h"
 #include "platform/reachability.h"
 #include "platform/wakeobserver.h"
 #include "providers/providerregistry.h"
@@ -21,20 +22,34 @@ namespace {
 
 const QString kRefreshIntervalKey = QStringLiteral("refreshInterval");
 
+constexpr qsizetype startBatch = 32;
+
 std::chrono::milliseconds storedRefreshInterval()
 {
     const double seconds = Preferences::doubleValue(kRefreshIntervalKey, 0);
     if (!(seconds > 0))
         return StatusMonitor::defaultRefreshInterval;
-    return std::max(1ms, std::chrono::milliseconds(std::llround(std::min(seconds, 1e9) * 1000)));
+    // A hand-written value of months would overflow the timer, one of a second would hammer
+    // every vendor.
+    const double bounded = std::clamp(seconds, double(StatusMonitor::minimumRefreshInterval.count()),
+                                      double(StatusMonitor::maximumRefreshInterval.count()));
+    return std::chrono::milliseconds(std::llround(bounded * 1000));
 }
 
 // Runs one check and appends its result, so that results line up in completion order.
+// Never throws: the other checks of the refresh still hold `completed`.
 QCoro::Task<> checkInto(StatusMonitor::Check check, Service service, std::vector<ServiceStatusResult> &completed)
 {
-    QCoro::Task<ServiceStatusResult> pending = check(std::move(service));
-    ServiceStatusResult result = co_await pending;
-    completed.push_back(std::move(result));
+    const QUuid id = service.id;
+    try {
+        QCoro::Task<ServiceStatusResult> pending = check(std::move(service));
+        ServiceStatusResult result = co_await pending;
+        completed.push_back(std::move(result));
+    } catch (...) {
+        completed.push_back(ServiceStatusResult{id, Indicator::Unknown,
+                                                QCoreApplication::translate("StatusMonitor", "The check failed."),
+                                                QDateTime::currentDateTimeUtc(), std::nullopt, false});
+    }
 }
 
 } // namespace
@@ -54,11 +69,23 @@ StatusMonitor::StatusMonitor(Setup setup, QObject *parent)
     }
 
     const ServiceFileContents contents = m_store.read();
-    m_services = contents.services.isEmpty() ? ServiceStore::seedList() : contents.services;
+    QList<Service> loaded = contents.services.isEmpty() ? ServiceStore::seedList() : contents.services;
+    // Two records written with the same "id" are two services: the later one gets an
+    // identity of its own (written back below), as a merge of the file would give it.
+    QSet<QUuid> seen;
+    bool reidentified = false;
+    for (Service &service : loaded) {
+        if (seen.contains(service.id)) {
+            service.id = QUuid::createUuid();
+            reidentified = true;
+        }
+        seen.insert(service.id);
+    }
+    setServices(std::move(loaded));
     noteFileRead(contents, true);
     m_refreshInterval = storedRefreshInterval();
 
-    if (contents.missing)
+    if (contents.missing || reidentified)
         save();
     publishConfigError();
 
@@ -153,6 +180,21 @@ QCoro::Task<> StatusMonitor::refresh()
     if (m_isOffline || m_isRefreshing)
         co_return;
     setRefreshing(true);
+    QPointer<StatusMonitor> self(this);
+    // Nobody may be waiting for this task: whatever goes wrong inside, the loop must not
+    // stay marked as refreshing, or monitoring would stop for good.
+    try {
+        QCoro::Task<> running = runRefresh();
+        co_await running;
+    } catch (...) {
+        qWarning("Glinter: a refresh failed unexpectedly");
+    }
+    if (self)
+        setRefreshing(false);
+}
+
+QCoro::Task<> StatusMonitor::runRefresh()
+{
     const QList<Service> snapshot = m_services;
     QPointer<StatusMonitor> self(this);
 
@@ -161,27 +203,39 @@ QCoro::Task<> StatusMonitor::refresh()
     completed.reserve(std::size_t(snapshot.size()));
     std::vector<QCoro::Task<>> checks;
     checks.reserve(std::size_t(snapshot.size()));
-    for (const Service &service : snapshot)
+    // Started in small batches with a turn of the event loop between them: every request
+    // posts events of its own, and Qt scans the whole queue of posted events as it starts
+    // the next one, so thousands started in one go would cost quadratic time.
+    qsizetype started = 0;
+    for (const Service &service : snapshot) {
         checks.push_back(checkInto(m_check, service, completed));
+        if (++started % startBatch == 0 && started < snapshot.size())
+            co_await NextTurn();
+    }
     for (QCoro::Task<> &check : checks)
         co_await check;
 
     if (!self)
         co_return;
-    for (const ServiceStatusResult &result : completed)
-        applyFullRefreshResult(snapshot, result);
+    QHash<QUuid, qsizetype> checked;
+    checked.reserve(snapshot.size());
+    for (qsizetype i = 0; i < snapshot.size(); ++i)
+        checked.insert(snapshot.at(i).id, i);
+    for (const ServiceStatusResult &result : completed) {
+        const auto it = checked.constFind(result.serviceID);
+        if (it != checked.constEnd())
+            applyFullRefreshResult(snapshot.at(*it), result);
+    }
+    // One write of the history for the whole refresh.
+    saveHistory();
     if (!completed.empty())
         Q_EMIT resultsChanged();
-    setRefreshing(false);
 }
 
-void StatusMonitor::applyFullRefreshResult(const QList<Service> &snapshot, const ServiceStatusResult &result)
+void StatusMonitor::applyFullRefreshResult(const Service &service, const ServiceStatusResult &result)
 {
-    const auto it = std::find_if(snapshot.cbegin(), snapshot.cend(),
-                                 [&](const Service &service) { return service.id == result.serviceID; });
-    if (it == snapshot.cend() || !isCurrent(*it))
+    if (!isCurrent(service))
         return;
-    const Service &service = *it;
     const std::optional<Indicator> old = lastKnownIndicator(service.id);
     storeResult(service, result);
     if (result.indicator == Indicator::Unknown)
@@ -191,6 +245,19 @@ void StatusMonitor::applyFullRefreshResult(const QList<Service> &snapshot, const
     if (old && m_notifier)
         notifyIfChanged(service, *old, result, *m_notifier);
     m_lastKnown.insert(service.id, result.indicator);
+}
+
+void StatusMonitor::saveHistory()
+{
+    if (!m_history)
+        return;
+    std::optional<QString> error = m_history->save(QDateTime::currentDateTimeUtc());
+    if (error)
+        error = tr("history.json could not be saved: %1").arg(*error);
+    if (error == m_historyError)
+        return;
+    m_historyError = std::move(error);
+    publishConfigError();
 }
 
 void StatusMonitor::storeResult(const Service &service, const ServiceStatusResult &result)
@@ -203,20 +270,32 @@ void StatusMonitor::storeResult(const Service &service, const ServiceStatusResul
 QCoro::Task<> StatusMonitor::refreshOne(Service service)
 {
     QPointer<StatusMonitor> self(this);
-    QCoro::Task<ServiceStatusResult> pending = m_check(service);
-    const ServiceStatusResult result = co_await pending;
-    if (!self || !isCurrent(service))
-        co_return;
-    storeResult(service, result);
-    Q_EMIT resultsChanged();
+    try {
+        QCoro::Task<ServiceStatusResult> pending = m_check(service);
+        const ServiceStatusResult result = co_await pending;
+        if (!self || !isCurrent(service))
+            co_return;
+        storeResult(service, result);
+        saveHistory();
+        Q_EMIT resultsChanged();
+    } catch (...) {
+        qWarning("Glinter: a check failed unexpectedly");
+    }
+}
+
+const Service *StatusMonitor::liveService(const QUuid &serviceID) const
+{
+    const auto it = m_indexByID.constFind(serviceID);
+    return it == m_indexByID.constEnd() ? nullptr : &m_services.at(*it);
 }
 
 bool StatusMonitor::isCurrent(const Service &service) const
 {
-    const auto it = std::find_if(m_services.cbegin(), m_services.cend(),
-                                 [&](const Service &live) { return live.id == service.id; });
-    const std::optional<QStringList> live = it == m_services.cend() ? std::nullopt : it->components;
-    return live == service.components;
+    // A result belongs to the service as it was asked for: one removed, moved to another
+    // address or reader, or given another selection since then takes nothing from it.
+    const Service *live = liveService(service.id);
+    return live && live->provider == service.provider && live->url == service.url
+           && live->components == service.components;
 }
 
 Indicator StatusMonitor::aggregate() const

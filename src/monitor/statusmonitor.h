@@ -113,8 +113,11 @@ public:
 
     const ServiceStore &store() const { return m_store; }
 
-    // The interval used when the preference is missing, zero or negative.
+    // The interval used when the preference is missing, zero, negative or not a number;
+    // other stored values are held within the bounds.
     static constexpr std::chrono::seconds defaultRefreshInterval{300};
+    static constexpr std::chrono::seconds minimumRefreshInterval{30};
+    static constexpr std::chrono::seconds maximumRefreshInterval{24 * 60 * 60};
 
 Q_SIGNALS:
     void servicesChanged();
@@ -131,7 +134,10 @@ private:
     void scheduleTimer();
     void setRefreshing(bool refreshing);
     void onReachability(bool online);
-    void applyFullRefreshResult(const QList<Service> &snapshot, const ServiceStatusResult &result);
+    QCoro::Task<> runRefresh();
+    void applyFullRefreshResult(const Service &service, const ServiceStatusResult &result);
+    void saveHistory();
+    const Service *liveService(const QUuid &serviceID) const;
     void storeResult(const Service &service, const ServiceStatusResult &result);
     void dropState(const QUuid &serviceID);
     void save();
@@ -150,6 +156,8 @@ private:
     Check m_check;
 
     QList<Service> m_services;
+    // Where each service stands in m_services, so that results find theirs at once.
+    QHash<QUuid, qsizetype> m_indexByID;
     QHash<QUuid, ServiceStatusResult> m_results;
     QHash<QUuid, Indicator> m_lastKnown;
     bool m_isRefreshing = false;
@@ -171,5 +179,6 @@ private:
         bool operator==(const FileState &) const = default;
     };
     std::optional<FileState> m_saveFailedOver;
+    std::optional<QString> m_historyError;
     QTimer m_timer;
 };

@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <QFileInfo>
 #include <QTest>
 
 namespace {
@@ -38,15 +39,60 @@ private Q_SLOTS:
     {
         StatusHistory history(m_path);
         QVERIFY(history.samples(id).isEmpty());
-        history.append(id, Indicator::Major, QDateTime::fromString(QStringLiteral("2001-01-02T00:00:00.250Z"), Qt::ISODateWithMs));
-        history.append(QUuid::createUuid(), Indicator::None, t0);
+        const QDateTime first = QDateTime::fromString(QStringLiteral("2001-01-02T00:00:00.250Z"), Qt::ISODateWithMs);
+        history.append(id, Indicator::Major, first);
+        history.append(QUuid::createUuid(), Indicator::None, first.addSecs(60));
+        QVERIFY2(!QFile::exists(m_path), "appending alone writes nothing");
+        QCOMPARE(history.save(first.addSecs(60)), std::nullopt);
         const QJsonArray top = QJsonDocument::fromJson(stored()).array();
         QVERIFY(!stored().contains('\n'));
         QCOMPARE(top.size(), 4);
         const qsizetype at = top.at(0).toString() == idText ? 0 : 2;
         QCOMPARE(top.at(at).toString(), idText);
         QCOMPARE(top.at(at + 1).toArray().at(0).toObject(), (QJsonObject{{QStringLiteral("indicator"), 2}, {QStringLiteral("at"), 86400.25}}));
-        QCOMPARE(StatusHistory(m_path).samples(id, t0), history.samples(id, t0));
+        QCOMPARE(StatusHistory(m_path).samples(id, first), history.samples(id, first));
+    }
+
+    // A save writes only when something changed, and drops what fell out of the window,
+    // including every sample of a service that is no longer checked.
+    void saveWritesOnlyChangesAndForgetsOldServices()
+    {
+        StatusHistory history(m_path);
+        const QUuid gone = QUuid::createUuid();
+        history.append(gone, Indicator::Minor, t0);
+        history.append(id, Indicator::None, t0);
+        QCOMPARE(history.save(t0), std::nullopt);
+        QVERIFY(QFile::remove(m_path));
+        QCOMPARE(history.save(t0.addSecs(60)), std::nullopt);
+        QVERIFY2(!QFile::exists(m_path), "nothing new, nothing written");
+
+        history.append(id, Indicator::Major, t0.addDays(8));
+        QCOMPARE(history.save(t0.addDays(8)), std::nullopt);
+        const StatusHistory read(m_path);
+        QCOMPARE(read.indicators(gone), QList<Indicator>());
+        QCOMPARE(read.samples(id, t0.addDays(8)).size(), 1);
+        QVERIFY(!stored().contains(gone.toString(QUuid::WithoutBraces).toUpper().toLatin1()));
+    }
+
+    void failedSaveKeepsTheFileAndTheSamples()
+    {
+        StatusHistory history(m_path);
+        history.append(id, Indicator::Minor, t0);
+        QCOMPARE(history.save(t0), std::nullopt);
+        const QByteArray before = stored();
+        // The folder is away and a plain file stands in its place: nothing can be written.
+        const QString folder = QFileInfo(m_path).absolutePath();
+        QVERIFY(QDir().rename(folder, folder + QStringLiteral(".away")));
+        QFile blocker(folder);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        history.append(id, Indicator::Critical, t0.addSecs(60));
+        QVERIFY(history.save(t0.addSecs(60)));
+        QVERIFY(QFile::remove(folder));
+        QVERIFY(QDir().rename(folder + QStringLiteral(".away"), folder));
+        QCOMPARE(stored(), before);
+        QCOMPARE(history.save(t0.addSecs(60)), std::nullopt);
+        QCOMPARE(StatusHistory(m_path).samples(id, t0.addSecs(60)).size(), 2);
     }
 
     // One sample `olderByMs` before t0, then `later` samples a minute apart from t0 on.
@@ -72,6 +118,7 @@ private Q_SLOTS:
             history.append(id, Indicator::Minor, t0.addSecs(60 * i));
         const QDateTime now = t0.addSecs(60 * (later - 1));
         QVERIFY(history.samples(id, now.addDays(8)).isEmpty()); // trims only what it returns
+        QCOMPARE(history.save(now), std::nullopt);
         const QList<StatusHistory::Sample> read = StatusHistory(m_path).samples(id, now);
         QCOMPARE(history.samples(id, now), read);
         QCOMPARE(read.size(), kept);
@@ -92,7 +139,7 @@ private Q_SLOTS:
         QTest::newRow("indicator not a whole number") << file("[{\"indicator\":1.5,\"at\":AT}]") << QList<Indicator>();
     }
 
-    // A damaged file reads as empty and stays untouched until the next append replaces it.
+    // A damaged file reads as empty and stays untouched until the next save replaces it.
     void readFile()
     {
         QFETCH(QByteArray, contents);
@@ -104,6 +151,8 @@ private Q_SLOTS:
         QCOMPARE(history.indicators(id), read);
         QCOMPARE(stored(), contents);
         history.append(id, Indicator::Critical, now);
+        QCOMPARE(stored(), contents);
+        QCOMPARE(history.save(now), std::nullopt);
         QCOMPARE(StatusHistory(m_path).indicators(id), read << Indicator::Critical);
     }
 

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <stdexcept>
+
 using namespace std::chrono_literals;
 
 namespace {
@@ -44,7 +46,7 @@ struct Rig {
     NullWakeObserver *wake = nullptr;
     std::unique_ptr<StatusMonitor> monitor;
 
-    explicit Rig(const QList<Service> &services, bool autoRefresh = false)
+    explicit Rig(const QList<Service> &services, bool autoRefresh = false, StatusMonitor::Check checkOverride = {})
     {
         const ServiceStore store(dir.path());
         store.save(services);
@@ -60,7 +62,7 @@ struct Rig {
         setup.wake = std::move(woke);
         setup.watchFile = false;
         setup.autoRefresh = autoRefresh;
-        setup.check = check.function();
+        setup.check = checkOverride ? std::move(checkOverride) : check.function();
         monitor = std::make_unique<StatusMonitor>(std::move(setup));
     }
 
@@ -189,6 +191,12 @@ private Q_SLOTS:
         QCOMPARE(Rig({}).monitor->refreshInterval(), std::chrono::milliseconds(300s));
         Preferences::setValue(QStringLiteral("refreshInterval"), 60);
         QCOMPARE(Rig({}).monitor->refreshInterval(), std::chrono::milliseconds(60s));
+        // Hand-written extremes: seconds would hammer every vendor, months overflow timers.
+        Preferences::setValue(QStringLiteral("refreshInterval"), 0.5);
+        QCOMPARE(Rig({}).monitor->refreshInterval(), std::chrono::milliseconds(30s));
+        Preferences::setValue(QStringLiteral("refreshInterval"), 3e6);
+        Rig slow({});
+        QCOMPARE(slow.monitor->refreshInterval(), std::chrono::milliseconds(24h));
 
         const Service a = makeService("A");
         Rig rig({a}, true);
@@ -222,18 +230,76 @@ private Q_SLOTS:
         QCOMPARE(rig.monitor->result(b.id)->indicator, Indicator::None);
     }
 
-    void removedServiceWithoutSelectionKeepsItsInFlightResult()
+    // A result is applied only to the service as it was checked: removed, re-addressed or
+    // moved to another reader in the meantime, it takes nothing from the old check.
+    void changedOrRemovedServicesTakeNothingFromAnInFlightCheck()
     {
         const Service a = makeService("A");
         const Service b = makeService("B", QStringList{QStringLiteral("x")});
-        Rig rig({a, b});
+        const Service c = makeService("C");
+        const Service d = makeService("D");
+        Rig rig({a, b, c, d});
+        rig.check.script(c.id, {Indicator::Major});
         rig.check.setDelay(100ms);
         QCoro::Task<> refresh = rig.monitor->refresh();
         rig.monitor->remove(a);
         rig.monitor->remove(b);
+        rig.monitor->remove(QSet<qsizetype>{0}); // C, now first
+        Service moved = c;
+        moved.url = QUrl(QStringLiteral("https://elsewhere.example"));
+        rig.monitor->add(moved);
         QCoro::waitFor(refresh);
-        QVERIFY(rig.monitor->result(a.id));
+        QVERIFY(!rig.monitor->result(a.id));
         QVERIFY(!rig.monitor->result(b.id));
+        QVERIFY(!rig.monitor->lastKnownIndicator(a.id));
+        // The re-addressed service only has its own fresh check, without history.
+        QTRY_COMPARE(rig.check.callCount(c.id), 2);
+        QTRY_VERIFY(rig.monitor->result(c.id));
+        QVERIFY(rig.monitor->history(c).isEmpty());
+        QVERIFY(!rig.monitor->lastKnownIndicator(c.id));
+        QCOMPARE(rig.monitor->result(d.id)->indicator, Indicator::None);
+        QCOMPARE(StatusHistory(rig.history->filePath()).indicators(d.id), QList<Indicator>{Indicator::None});
+        QCOMPARE(StatusHistory(rig.history->filePath()).indicators(a.id), QList<Indicator>());
+    }
+
+    // Two records written with one identity are two services, each with state of its own.
+    void recordsSharingAnIdentityAreTwoServices()
+    {
+        const Service a = makeService("A");
+        Service b = makeService("B");
+        b.id = a.id;
+        Rig rig({a, b});
+        const QList<Service> services = rig.monitor->services();
+        QCOMPARE(services.size(), 2);
+        QCOMPARE(services.at(0).id, a.id);
+        QVERIFY(services.at(1).id != a.id);
+        rig.check.script(services.at(1).id, {Indicator::Major});
+        rig.refresh();
+        QCOMPARE(rig.monitor->result(a.id)->indicator, Indicator::None);
+        QCOMPARE(rig.monitor->result(services.at(1).id)->indicator, Indicator::Major);
+        QCOMPARE(ServiceStore(rig.dir.path()).read().services.at(1).id, services.at(1).id);
+    }
+
+    // Nobody awaits the timer's refresh: a check that throws must not leave the loop marked
+    // as refreshing for good.
+    void aThrowingCheckDoesNotStopMonitoring()
+    {
+        const Service a = makeService("A");
+        const Service b = makeService("B");
+        int calls = 0;
+        Rig rig({a, b}, false, [&calls, a](Service service) -> QCoro::Task<ServiceStatusResult> {
+            ++calls;
+            if (service.id == a.id)
+                throw std::runtime_error("broken reader");
+            co_return ServiceStatusResult{service.id, Indicator::Minor, {}, QDateTime::currentDateTimeUtc(), {}, false};
+        });
+        rig.monitor->requestRefresh();
+        QTRY_VERIFY(!rig.monitor->isRefreshing());
+        QCOMPARE(rig.monitor->result(b.id)->indicator, Indicator::Minor);
+        QCOMPARE(rig.monitor->result(a.id)->indicator, Indicator::Unknown);
+        rig.monitor->requestRefresh();
+        QTRY_COMPARE(calls, 4);
+        QTRY_VERIFY(!rig.monitor->isRefreshing());
     }
 
     void aggregateAndSummary_data()

@@ -11,11 +11,19 @@ namespace {
 
 int s_pipe[2] = {-1, -1};
 
-// Async-signal-safe: one byte into the pipe, read on the main thread.
+// A stop that the main thread has not completed within a second (a long parse, thousands
+// of exchanges being torn down) ends the process there and then.
+void onWatchdog(int)
+{
+    ::_exit(0);
+}
+
+// Async-signal-safe: one byte into the pipe, read on the main thread, and the watchdog.
 void onSignal(int number)
 {
     const char byte = char(number);
     [[maybe_unused]] const ssize_t written = ::write(s_pipe[0], &byte, 1);
+    ::alarm(1);
 }
 
 class PosixTerminationSignals final : public TerminationSignals
@@ -38,12 +46,18 @@ public:
         action.sa_flags = SA_RESTART;
         ::sigaction(SIGINT, &action, nullptr);
         ::sigaction(SIGTERM, &action, nullptr);
+        struct sigaction watchdog {};
+        watchdog.sa_handler = onWatchdog;
+        sigemptyset(&watchdog.sa_mask);
+        ::sigaction(SIGALRM, &watchdog, nullptr);
     }
 
     ~PosixTerminationSignals() override
     {
         ::signal(SIGINT, SIG_DFL);
         ::signal(SIGTERM, SIG_DFL);
+        // The watchdog stays: a stop already asked for must end the process even while
+        // the application is being torn down after this.
         delete m_notifier;
         ::close(s_pipe[0]);
         ::close(s_pipe[1]);
