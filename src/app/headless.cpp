@@ -90,7 +90,7 @@ int run(const Options &options)
         });
         if (const std::optional<QString> error = metrics->start(*options.metricsListen)) {
             std::fprintf(stderr, "glinter: cannot listen for metrics on %s: %s\n",
-                         qUtf8Printable(options.metricsListen->address.toString()), qUtf8Printable(*error));
+                         qUtf8Printable(options.metricsListen->toString()), qUtf8Printable(*error));
             return kListenFailed;
         }
     }
@@ -112,10 +112,9 @@ int run(const Options &options)
 
     if (metrics) {
         collector = std::make_unique<MetricsCollector>(monitor, QCoreApplication::applicationVersion());
-        const QString host = options.metricsListen->address.protocol() == QAbstractSocket::IPv6Protocol
-                                 ? u'[' + options.metricsListen->address.toString() + u']'
-                                 : options.metricsListen->address.toString();
-        print(QCoreApplication::translate("Headless", "metrics at http://%1:%2/metrics").arg(host).arg(metrics->port()));
+        ListenAddress bound = *options.metricsListen;
+        bound.port = metrics->port();
+        print(QCoreApplication::translate("Headless", "metrics at http://%1/metrics").arg(bound.toString()));
     }
 
     ListPrinter list(monitor.services());

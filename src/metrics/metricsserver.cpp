@@ -39,6 +39,13 @@ std::optional<ListenAddress> ListenAddress::parse(const QString &text)
     return result;
 }
 
+QString ListenAddress::toString() const
+{
+    const QString host = address.protocol() == QAbstractSocket::IPv6Protocol ? u'[' + address.toString() + u']'
+                                                                             : address.toString();
+    return host + u':' + QString::number(port);
+}
+
 MetricsServer::MetricsServer(Render render, QObject *parent)
     : QAbstractHttpServer(parent)
     , m_render(std::move(render))

@@ -19,6 +19,9 @@ struct ListenAddress {
     // Reads "ADDRESS:PORT" with a numeric IPv4 address, a bracketed IPv6 address
     // ("[::1]:9842") or "localhost"; absent for anything else.
     static std::optional<ListenAddress> parse(const QString &text);
+
+    // "127.0.0.1:9842", "[::1]:9842".
+    QString toString() const;
 };
 
 // Serves GET and HEAD of /metrics over HTTP. Every other path answers 404, every other
