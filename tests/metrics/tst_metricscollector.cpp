@@ -79,8 +79,8 @@ private Q_SLOTS:
         snapshot = rig.collector->snapshot();
         QCOMPARE(snapshot.refreshes, 1u);
         QCOMPARE(snapshot.refreshDurations.count(), 1u);
-        // Every check waited 50 ms before answering.
-        QVERIFY(snapshot.refreshDurations.sumSeconds() >= 0.05);
+        // Every check waited 50 ms before answering, on a timer that may end up to 5 % early.
+        QVERIFY(snapshot.refreshDurations.sumSeconds() >= 0.045);
         QCOMPARE(snapshot.services.at(0).result->indicator, Indicator::Unknown);
         QCOMPARE(snapshot.services.at(1).result->indicator, Indicator::Unknown);
         QCOMPARE(snapshot.services.at(2).result->indicator, Indicator::None);
