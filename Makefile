@@ -41,7 +41,12 @@ clean:
 BENCH_BUILD_DIR ?= build/bench
 BENCH_ARGS      ?=
 
-.PHONY: bench
+.PHONY: bench bench-metrics
+bench-metrics: deps
+	cmake -S . -B $(BENCH_BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BENCH_BUILD_DIR) -j $(JOBS) --target metricsscrape
+	$(BENCH_BUILD_DIR)/bench/metricsscrape $(BENCH_ARGS)
+
 bench: deps
 	cmake -S . -B $(BENCH_BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(BENCH_BUILD_DIR) -j $(JOBS) --target refresh historywrites

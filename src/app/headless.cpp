@@ -2,6 +2,7 @@
 
 #include "alerts/notifier.h"
 #include "alerts/statushistory.h"
+#include "metrics/metricscollector.h"
 #include "monitor/statusmonitor.h"
 #include "platform/notifications.h"
 #include "platform/terminationsignals.h"
@@ -77,8 +78,24 @@ private:
 
 } // namespace
 
-int run()
+int run(const Options &options)
 {
+    // Listen before anything else starts, so that an unusable address ends the program
+    // before it touches any file. Scrapes are answered once the event loop runs, by which
+    // time the collector exists.
+    std::unique_ptr<MetricsCollector> collector;
+    std::unique_ptr<MetricsServer> metrics;
+    if (options.metricsListen) {
+        metrics = std::make_unique<MetricsServer>([&collector](MetricsFormat format) {
+            return collector ? renderMetrics(collector->snapshot(), format) : QByteArray();
+        });
+        if (const std::optional<QString> error = metrics->start(*options.metricsListen)) {
+            std::fprintf(stderr, "glinter: cannot listen for metrics on %s: %s\n",
+                         qUtf8Printable(options.metricsListen->toString()), qUtf8Printable(*error));
+            return kListenFailed;
+        }
+    }
+
     const ServiceStore store;
     StatusHistory history(StatusHistory::defaultFilePath());
     Notifier notifier(makeNotifications());
@@ -96,6 +113,13 @@ int run()
     print(QCoreApplication::translate("Headless", "watching %1 (%2)").arg(store.filePath(), servicesText(monitor.services().size())));
     if (const std::optional<QString> error = monitor.configError())
         print(*error);
+
+    if (metrics) {
+        collector = std::make_unique<MetricsCollector>(monitor, QCoreApplication::applicationVersion());
+        ListenAddress bound = *options.metricsListen;
+        bound.port = metrics->port();
+        print(QCoreApplication::translate("Headless", "metrics at http://%1/metrics").arg(bound.toString()));
+    }
 
     ListPrinter list(monitor.services());
     QObject::connect(&monitor, &StatusMonitor::servicesChanged, &monitor, [&] { list.changed(monitor.services()); });

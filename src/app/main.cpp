@@ -28,7 +28,10 @@ int main(int argc, char *argv[])
                                       QStringLiteral("file"));
     const QCommandLineOption headless(QStringLiteral("headless"),
                                       QCoreApplication::translate("main", "Run the monitor without any window or tray, printing each change."));
-    parser.addOptions({check, json, services, headless});
+    const QCommandLineOption metricsListen(QStringLiteral("metrics-listen"),
+                                           QCoreApplication::translate("main", "With --headless: serve Prometheus metrics at http://<address:port>/metrics."),
+                                           QStringLiteral("address:port"));
+    parser.addOptions({check, json, services, headless, metricsListen});
 
     if (!parser.parse(app.arguments())) {
         std::fprintf(stderr, "glinter: %s\n", qUtf8Printable(parser.errorText()));
@@ -55,9 +58,23 @@ int main(int argc, char *argv[])
         return CheckCommand::Unknown;
     }
 
+    Headless::Options headlessOptions;
+    if (parser.isSet(metricsListen)) {
+        if (!parser.isSet(headless)) {
+            std::fprintf(stderr, "glinter: --metrics-listen goes with --headless\n");
+            return Headless::kListenFailed;
+        }
+        headlessOptions.metricsListen = ListenAddress::parse(parser.value(metricsListen));
+        if (!headlessOptions.metricsListen) {
+            std::fprintf(stderr, "glinter: --metrics-listen wants a numeric ADDRESS:PORT such as 127.0.0.1:9842 or [::1]:9842, not \"%s\"\n",
+                         qUtf8Printable(parser.value(metricsListen)));
+            return Headless::kListenFailed;
+        }
+    }
+
     NetworkEnvironment::loadFromEnvironment();
     if (parser.isSet(headless))
-        return Headless::run();
+        return Headless::run(headlessOptions);
     if (!parser.isSet(check)) {
         std::fprintf(stderr, "glinter: the tray application is not built yet; run glinter --check or --headless\n");
         return CheckCommand::Unknown;

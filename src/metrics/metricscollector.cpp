@@ -1,0 +1,55 @@
+#include "metrics/metricscollector.h"
+
+#include "monitor/statusmonitor.h"
+
+#include <QSet>
+
+MetricsCollector::MetricsCollector(const StatusMonitor &monitor, QString version, QObject *parent)
+    : QObject(parent)
+    , m_monitor(monitor)
+    , m_version(std::move(version))
+{
+    connect(&monitor, &StatusMonitor::isRefreshingChanged, this, &MetricsCollector::onRefreshingChanged);
+    connect(&monitor, &StatusMonitor::resultApplied, this,
+            [this](const Service &service, const std::optional<ServiceStatusResult> &, const ServiceStatusResult &result) {
+                if (result.indicator == Indicator::Unknown)
+                    ++m_failures[service.provider];
+            });
+}
+
+void MetricsCollector::onRefreshingChanged(bool refreshing)
+{
+    if (refreshing) {
+        m_refreshClock.start();
+        return;
+    }
+    // A refresh already running when the collector was made has no start time.
+    if (!m_refreshClock.isValid())
+        return;
+    m_durations.observe(std::chrono::nanoseconds(m_refreshClock.nsecsElapsed()));
+    ++m_refreshes;
+    m_refreshClock.invalidate();
+}
+
+MetricsSnapshot MetricsCollector::snapshot() const
+{
+    MetricsSnapshot snapshot;
+    snapshot.version = m_version;
+    snapshot.refreshDurations = m_durations;
+    snapshot.refreshes = m_refreshes;
+    snapshot.checkFailures = m_failures;
+
+    const QList<Service> &services = m_monitor.services();
+    snapshot.services.reserve(services.size());
+    // Two records of a hand-edited file may carry one identifier; a scrape with two series
+    // of the same labels would be rejected whole, so the first one wins.
+    QSet<QUuid> seen;
+    seen.reserve(services.size());
+    for (const Service &service : services) {
+        if (seen.contains(service.id))
+            continue;
+        seen.insert(service.id);
+        snapshot.services.append(MetricsSnapshot::Entry{service, m_monitor.result(service.id)});
+    }
+    return snapshot;
+}

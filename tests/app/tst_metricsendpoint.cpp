@@ -1,0 +1,106 @@
+#include "headlessmetrics.h"
+
+// The metrics endpoint of glinter --headless, read over HTTP the way a scraper reads it.
+class TestMetricsEndpoint : public QObject
+{
+    Q_OBJECT
+
+private:
+    HeadlessMetrics m_glinter;
+
+    QJsonArray services() const
+    {
+        return QJsonArray{m_glinter.entry(QStringLiteral("Up \"quoted\""), QStringLiteral("/up")),
+                          m_glinter.entry(QStringLiteral("Down"), QStringLiteral("/down"))};
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_glinter.server().setRoute("/up", FakeRoute::text("ok"));
+        m_glinter.server().setRoute("/down", FakeRoute::text("broken", 503));
+        m_glinter.writeServices(services());
+        QVERIFY(m_glinter.start());
+    }
+
+    void servesTheMonitorsState()
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(m_glinter.metrics().contains("glinter_refreshes_total 1\n"), 30000);
+        const HeadlessMetrics::Answer answer = m_glinter.fetch("GET", QStringLiteral("/metrics"));
+        QCOMPARE(answer.status, 200);
+        QCOMPARE(answer.contentType, QByteArray("text/plain; version=0.0.4; charset=utf-8"));
+        QVERIFY(answer.body.contains("name=\"Up \\\"quoted\\\"\",provider=\"website\"} 0\n"));
+        QVERIFY(answer.body.contains("name=\"Down\",provider=\"website\"} 3\n"));
+        QVERIFY(answer.body.contains("glinter_services 2\n"));
+        QVERIFY(answer.body.contains("glinter_refresh_duration_seconds_count 1\n"));
+        QVERIFY(!answer.body.contains("# EOF"));
+    }
+
+    void speaksOpenMetricsWhenAsked()
+    {
+        const HeadlessMetrics::Answer answer =
+            m_glinter.fetch("GET", QStringLiteral("/metrics"), "application/openmetrics-text;version=1.0.0,text/plain;q=0.5");
+        QCOMPARE(answer.status, 200);
+        QCOMPARE(answer.contentType, QByteArray("application/openmetrics-text; version=1.0.0; charset=utf-8"));
+        QVERIFY(answer.body.contains("# TYPE glinter_refreshes counter\n"));
+        QVERIFY(answer.body.endsWith("\n# EOF\n"));
+    }
+
+    void answersOnlyGetAndHeadOfMetrics()
+    {
+        const HeadlessMetrics::Answer head = m_glinter.fetch("HEAD", QStringLiteral("/metrics"));
+        QCOMPARE(head.status, 200);
+        QCOMPARE(head.contentType, QByteArray("text/plain; version=0.0.4; charset=utf-8"));
+        QVERIFY(head.body.isEmpty());
+        const HeadlessMetrics::Answer post = m_glinter.fetch("POST", QStringLiteral("/metrics"));
+        QCOMPARE(post.status, 405);
+        QCOMPARE(post.allow, QByteArray("GET, HEAD"));
+        QCOMPARE(m_glinter.fetch("GET", QStringLiteral("/")).status, 404);
+        QCOMPARE(m_glinter.fetch("GET", QStringLiteral("/metrics/extra")).status, 404);
+        // The connection still serves scrapes after the refusals.
+        QCOMPARE(m_glinter.fetch("GET", QStringLiteral("/metrics")).status, 200);
+    }
+
+    void removedServiceLeavesTheNextScrape()
+    {
+        const int checks = m_glinter.server().requestCount("/up") + m_glinter.server().requestCount("/down");
+        for (int i = 0; i < 5; ++i)
+            m_glinter.metrics();
+        QCOMPARE(m_glinter.server().requestCount("/up") + m_glinter.server().requestCount("/down"), checks);
+
+        m_glinter.writeServices(QJsonArray{services().at(0)});
+        QTRY_VERIFY_WITH_TIMEOUT(m_glinter.metrics().contains("glinter_services 1\n"), 10000);
+        QVERIFY(!m_glinter.metrics().contains("name=\"Down\""));
+    }
+
+    void unusableAddressEndsWithStatus3_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("message");
+        QTest::newRow("port in use") << QStringList{QStringLiteral("--headless"), QStringLiteral("--metrics-listen"),
+                                                    QStringLiteral("127.0.0.1:%1").arg(m_glinter.port())}
+                                     << QByteArray("cannot listen for metrics on 127.0.0.1:");
+        QTest::newRow("not an address") << QStringList{QStringLiteral("--headless"), QStringLiteral("--metrics-listen"),
+                                                       QStringLiteral("metrics.example:9842")}
+                                        << QByteArray("--metrics-listen wants");
+        QTest::newRow("without --headless") << QStringList{QStringLiteral("--metrics-listen"), QStringLiteral("127.0.0.1:0")}
+                                            << QByteArray("goes with --headless");
+    }
+
+    void unusableAddressEndsWithStatus3()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, message);
+        QProcess second;
+        second.setProcessEnvironment(m_glinter.environment());
+        second.start(QStringLiteral(GLINTER_BINARY), arguments);
+        QVERIFY(second.waitForFinished(20000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 3);
+        QVERIFY2(second.readAllStandardError().contains(message), message.constData());
+        QVERIFY(!second.readAllStandardOutput().contains("watching"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMetricsEndpoint)
+#include "tst_metricsendpoint.moc"

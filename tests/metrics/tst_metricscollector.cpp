@@ -1,0 +1,124 @@
+#include "metrics/metricscollector.h"
+
+#include "monitor/statusmonitor.h"
+
+#include "scriptedcheck.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <qcoro/qcorotask.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+Service makeService(const char *name, ProviderKind provider)
+{
+    return Service{QUuid::createUuid(), QString::fromUtf8(name),
+                   QUrl(QStringLiteral("https://") + QString::fromUtf8(name).toLower() + QStringLiteral(".example")),
+                   provider, std::nullopt};
+}
+
+QStringList names(const MetricsSnapshot &snapshot)
+{
+    QStringList names;
+    for (const MetricsSnapshot::Entry &entry : snapshot.services)
+        names.append(entry.service.name);
+    return names;
+}
+
+} // namespace
+
+// A monitor on a temporary folder with scripted checks, and a collector watching it.
+struct Rig {
+    QTemporaryDir dir;
+    ScriptedCheck check;
+    std::unique_ptr<StatusMonitor> monitor;
+    std::unique_ptr<MetricsCollector> collector;
+
+    explicit Rig(const QList<Service> &services)
+    {
+        const ServiceStore store(dir.path());
+        store.save(services);
+        StatusMonitor::Setup setup(store);
+        setup.watchFile = false;
+        setup.autoRefresh = false;
+        setup.check = check.function();
+        monitor = std::make_unique<StatusMonitor>(std::move(setup));
+        collector = std::make_unique<MetricsCollector>(*monitor, QStringLiteral("9.9.9"));
+    }
+};
+
+class TestMetricsCollector : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // What the monitor does between scrapes shows in the next one; the scrapes themselves
+    // never start a check.
+    void snapshotsFollowTheMonitor()
+    {
+        const Service a = makeService("A", ProviderKind::Statuspage);
+        const Service b = makeService("B", ProviderKind::Aws);
+        const Service c = makeService("C", ProviderKind::Website);
+        Rig rig({a, b, c});
+        rig.check.script(a.id, {Indicator::Unknown});
+        rig.check.script(b.id, {Indicator::Unknown, Indicator::Major});
+        rig.check.setDelay(50ms);
+
+        MetricsSnapshot snapshot = rig.collector->snapshot();
+        QCOMPARE(names(snapshot), (QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}));
+        QVERIFY(std::none_of(snapshot.services.cbegin(), snapshot.services.cend(),
+                             [](const MetricsSnapshot::Entry &entry) { return entry.result.has_value(); }));
+        QCOMPARE(snapshot.version, QStringLiteral("9.9.9"));
+        QCOMPARE(snapshot.refreshes, 0u);
+        QCOMPARE(rig.check.calls().size(), 0);
+
+        QCoro::waitFor(rig.monitor->refresh());
+        snapshot = rig.collector->snapshot();
+        QCOMPARE(snapshot.refreshes, 1u);
+        QCOMPARE(snapshot.refreshDurations.count(), 1u);
+        // Every check waited 50 ms before answering, on a timer that may end up to 5 % early.
+        QVERIFY(snapshot.refreshDurations.sumSeconds() >= 0.045);
+        QCOMPARE(snapshot.services.at(0).result->indicator, Indicator::Unknown);
+        QCOMPARE(snapshot.services.at(1).result->indicator, Indicator::Unknown);
+        QCOMPARE(snapshot.services.at(2).result->indicator, Indicator::None);
+        QCOMPARE(snapshot.checkFailures.value(ProviderKind::Statuspage), 1u);
+        QCOMPARE(snapshot.checkFailures.value(ProviderKind::Aws), 1u);
+        QCOMPARE(snapshot.checkFailures.value(ProviderKind::Website), 0u);
+
+        // A single check counts its failure but is no full refresh.
+        QCoro::waitFor(rig.monitor->refreshOne(a));
+        QCoro::waitFor(rig.monitor->refreshOne(b));
+        snapshot = rig.collector->snapshot();
+        QCOMPARE(snapshot.refreshes, 1u);
+        QCOMPARE(snapshot.refreshDurations.count(), 1u);
+        QCOMPARE(snapshot.checkFailures.value(ProviderKind::Statuspage), 2u);
+        QCOMPARE(snapshot.checkFailures.value(ProviderKind::Aws), 1u);
+        QCOMPARE(snapshot.services.at(1).result->indicator, Indicator::Major);
+
+        const qsizetype calls = rig.check.calls().size();
+        rig.monitor->remove(b);
+        snapshot = rig.collector->snapshot();
+        QCOMPARE(names(snapshot), (QStringList{QStringLiteral("A"), QStringLiteral("C")}));
+        QCOMPARE(snapshot.services.at(1).result->indicator, Indicator::None);
+        QCOMPARE(rig.check.calls().size(), calls);
+    }
+
+    // A hand-copied record keeps its identifier; two series with one label set would make
+    // Prometheus reject the whole scrape.
+    void duplicateIdentifierIsExposedOnce()
+    {
+        Service first = makeService("First", ProviderKind::Statuspage);
+        Service copy = makeService("Copy", ProviderKind::Statuspage);
+        copy.id = first.id;
+        Rig rig({first, copy});
+        if (rig.monitor->services().size() != 2)
+            QSKIP("the monitor itself no longer loads two services with one identifier");
+        QCOMPARE(names(rig.collector->snapshot()), QStringList{QStringLiteral("First")});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMetricsCollector)
+#include "tst_metricscollector.moc"

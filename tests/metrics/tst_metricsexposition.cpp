@@ -1,0 +1,283 @@
+#include "metrics/metricsexposition.h"
+#include "metrics/metricsserver.h"
+
+#include <QTest>
+
+Q_DECLARE_METATYPE(MetricsSnapshot::Entry)
+
+using namespace std::chrono_literals;
+
+namespace {
+
+const QUuid kFirst = QUuid::fromString(QStringLiteral("{11111111-1111-1111-1111-111111111111}"));
+const QUuid kSecond = QUuid::fromString(QStringLiteral("{22222222-2222-2222-2222-222222222222}"));
+
+MetricsSnapshot::Entry entry(const QUuid &id, const QString &name, ProviderKind provider,
+                             std::optional<Indicator> indicator, bool maintenance = false)
+{
+    MetricsSnapshot::Entry entry{Service{id, name, QUrl(QStringLiteral("https://status.example")), provider, std::nullopt},
+                                 std::nullopt};
+    if (indicator) {
+        // 2026-01-02 03:04:05.250 UTC
+        const QDateTime checked = QDateTime::fromMSecsSinceEpoch(1767323045250, Qt::UTC);
+        entry.result = ServiceStatusResult{id, *indicator, label(*indicator), checked, std::nullopt, maintenance};
+    }
+    return entry;
+}
+
+MetricsSnapshot snapshotOf(QList<MetricsSnapshot::Entry> services)
+{
+    MetricsSnapshot snapshot;
+    snapshot.version = QStringLiteral("1.2.3");
+    snapshot.services = std::move(services);
+    return snapshot;
+}
+
+QList<QByteArray> samples(const QByteArray &text, const QByteArray &metric)
+{
+    QList<QByteArray> found;
+    for (const QByteArray &line : text.split('\n')) {
+        if (line.startsWith(QByteArray(metric + '{')) || line.startsWith(QByteArray(metric + ' ')))
+            found.append(line);
+    }
+    return found;
+}
+
+} // namespace
+
+// The exposition is what Prometheus stores and alerts on: the exact text matters.
+class TestMetricsExposition : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // One whole document per format, to hold the metadata lines and the order of families.
+    void wholeDocument_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QByteArray>("expected");
+        const QByteArray labels = "{id=\"11111111-1111-1111-1111-111111111111\",name=\"Stripe\",provider=\"statuspage\"}";
+        const QByteArray services =
+            "glinter_service_state" + labels + " 2\n"
+            "# HELP glinter_service_up 1 when the last check read the feed, 0 when it was unknown.\n"
+            "# TYPE glinter_service_up gauge\n"
+            "glinter_service_up" + labels + " 1\n"
+            "# HELP glinter_service_maintenance 1 while the service is in scheduled maintenance.\n"
+            "# TYPE glinter_service_maintenance gauge\n"
+            "glinter_service_maintenance" + labels + " 0\n"
+            "# HELP glinter_service_last_check_timestamp_seconds When the service's last check finished, in seconds since the Unix epoch.\n"
+            "# TYPE glinter_service_last_check_timestamp_seconds gauge\n";
+        const QByteArray histogram =
+            "glinter_refresh_duration_seconds_bucket{le=\"0.25\"} 0\n"
+            "glinter_refresh_duration_seconds_bucket{le=\"0.5\"} 0\n"
+            "glinter_refresh_duration_seconds_bucket{le=\"1.0\"} 1\n"
+            "glinter_refresh_duration_seconds_bucket{le=\"2.5\"} 1\n"
+            "glinter_refresh_duration_seconds_bucket{le=\"5.0\"} 1\n"
+            "glinter_refresh_duration_seconds_bucket{le=\"10.0\"} 1\n"
+            "glinter_refresh_duration_seconds_bucket{le=\"15.0\"} 1\n"
+            "glinter_refresh_duration_seconds_bucket{le=\"30.0\"} 2\n"
+            "glinter_refresh_duration_seconds_bucket{le=\"60.0\"} 2\n"
+            "glinter_refresh_duration_seconds_bucket{le=\"+Inf\"} 2\n"
+            "glinter_refresh_duration_seconds_sum 20.75\n"
+            "glinter_refresh_duration_seconds_count 2\n";
+        const QByteArray failures =
+            "glinter_check_failures_total{provider=\"statuspage\"} 3\n"
+            "glinter_check_failures_total{provider=\"instatus\"} 0\n"
+            "glinter_check_failures_total{provider=\"website\"} 0\n"
+            "glinter_check_failures_total{provider=\"aws\"} 1\n"
+            "glinter_check_failures_total{provider=\"apple\"} 0\n"
+            "glinter_check_failures_total{provider=\"gcp\"} 0\n"
+            "glinter_check_failures_total{provider=\"azure\"} 0\n"
+            "glinter_check_failures_total{provider=\"xai\"} 0\n"
+            "glinter_check_failures_total{provider=\"statusio\"} 0\n";
+
+        QTest::newRow("prometheus") << int(MetricsFormat::Prometheus) << QByteArray(
+            "# HELP glinter_service_state State of the service: -1 unknown, 0 none, 1 minor, 2 major, 3 critical.\n"
+            "# TYPE glinter_service_state gauge\n" + services +
+            "glinter_service_last_check_timestamp_seconds" + labels + " 1767323045.25\n"
+            "# HELP glinter_refresh_duration_seconds Duration of full refreshes of every service.\n"
+            "# TYPE glinter_refresh_duration_seconds histogram\n" + histogram +
+            "# HELP glinter_refreshes_total Full refreshes of every service that finished.\n"
+            "# TYPE glinter_refreshes_total counter\n"
+            "glinter_refreshes_total 2\n"
+            "# HELP glinter_check_failures_total Checks whose feed could not be read, by feed format.\n"
+            "# TYPE glinter_check_failures_total counter\n" + failures +
+            "# HELP glinter_build_info The running version of Glinter.\n"
+            "# TYPE glinter_build_info gauge\n"
+            "glinter_build_info{version=\"1.2.3\"} 1\n"
+            "# HELP glinter_services Number of monitored services.\n"
+            "# TYPE glinter_services gauge\n"
+            "glinter_services 1\n");
+        QTest::newRow("openmetrics") << int(MetricsFormat::OpenMetrics) << QByteArray(
+            "# HELP glinter_service_state State of the service: -1 unknown, 0 none, 1 minor, 2 major, 3 critical.\n"
+            "# TYPE glinter_service_state gauge\n" + services +
+            "# UNIT glinter_service_last_check_timestamp_seconds seconds\n"
+            "glinter_service_last_check_timestamp_seconds" + labels + " 1767323045.25\n"
+            "# HELP glinter_refresh_duration_seconds Duration of full refreshes of every service.\n"
+            "# TYPE glinter_refresh_duration_seconds histogram\n"
+            "# UNIT glinter_refresh_duration_seconds seconds\n" + histogram +
+            "# HELP glinter_refreshes Full refreshes of every service that finished.\n"
+            "# TYPE glinter_refreshes counter\n"
+            "glinter_refreshes_total 2\n"
+            "# HELP glinter_check_failures Checks whose feed could not be read, by feed format.\n"
+            "# TYPE glinter_check_failures counter\n" + failures +
+            "# HELP glinter_build The running version of Glinter.\n"
+            "# TYPE glinter_build info\n"
+            "glinter_build_info{version=\"1.2.3\"} 1\n"
+            "# HELP glinter_services Number of monitored services.\n"
+            "# TYPE glinter_services gauge\n"
+            "glinter_services 1\n"
+            "# EOF\n");
+    }
+
+    void wholeDocument()
+    {
+        QFETCH(int, format);
+        QFETCH(QByteArray, expected);
+        MetricsSnapshot snapshot = snapshotOf({entry(kFirst, QStringLiteral("Stripe"), ProviderKind::Statuspage, Indicator::Major)});
+        snapshot.refreshes = 2;
+        snapshot.refreshDurations.observe(750ms);
+        snapshot.refreshDurations.observe(20s);
+        snapshot.checkFailures.insert(ProviderKind::Statuspage, 3);
+        snapshot.checkFailures.insert(ProviderKind::Aws, 1);
+        const QByteArray text = renderMetrics(snapshot, MetricsFormat(format));
+        // Line by line first, so that a failure names the line.
+        const QList<QByteArray> got = text.split('\n');
+        const QList<QByteArray> want = expected.split('\n');
+        for (qsizetype i = 0; i < std::min(got.size(), want.size()); ++i)
+            QCOMPARE(got.at(i), want.at(i));
+        QCOMPARE(text, expected);
+    }
+
+    // The per-service series of one table of monitor states.
+    void serviceSeries_data()
+    {
+        QTest::addColumn<QList<MetricsSnapshot::Entry>>("services");
+        QTest::addColumn<QList<QByteArray>>("expected"); // state, up, maintenance, timestamp lines
+
+        const QByteArray second = "{id=\"22222222-2222-2222-2222-222222222222\",name=\"B\",provider=\"aws\"}";
+        QTest::newRow("not checked yet: unknown, down, no timestamp")
+            << QList{entry(kSecond, QStringLiteral("B"), ProviderKind::Aws, std::nullopt)}
+            << QList<QByteArray>{"glinter_service_state" + second + " -1", "glinter_service_up" + second + " 0",
+                                 "glinter_service_maintenance" + second + " 0"};
+        QTest::newRow("feed unreadable: unknown, down, with timestamp")
+            << QList{entry(kSecond, QStringLiteral("B"), ProviderKind::Aws, Indicator::Unknown)}
+            << QList<QByteArray>{"glinter_service_state" + second + " -1", "glinter_service_up" + second + " 0",
+                                 "glinter_service_maintenance" + second + " 0",
+                                 "glinter_service_last_check_timestamp_seconds" + second + " 1767323045.25"};
+        QTest::newRow("maintenance")
+            << QList{entry(kSecond, QStringLiteral("B"), ProviderKind::Aws, Indicator::Minor, true)}
+            << QList<QByteArray>{"glinter_service_state" + second + " 1", "glinter_service_up" + second + " 1",
+                                 "glinter_service_maintenance" + second + " 1",
+                                 "glinter_service_last_check_timestamp_seconds" + second + " 1767323045.25"};
+        QTest::newRow("critical")
+            << QList{entry(kSecond, QStringLiteral("B"), ProviderKind::Aws, Indicator::Critical)}
+            << QList<QByteArray>{"glinter_service_state" + second + " 3", "glinter_service_up" + second + " 1",
+                                 "glinter_service_maintenance" + second + " 0",
+                                 "glinter_service_last_check_timestamp_seconds" + second + " 1767323045.25"};
+
+        // A hand-edited name with every character the format escapes, and some it does not.
+        const QByteArray odd = "{id=\"11111111-1111-1111-1111-111111111111\",name=\"say \\\"hi\\\" C:\\\\dir\\nnext\tline "
+                               "\xc3\xa9\xe2\x9c\x93 {x=1}\",provider=\"website\"}";
+        QTest::newRow("escaped name")
+            << QList{entry(kFirst, QString::fromUtf8("say \"hi\" C:\\dir\nnext\tline \xc3\xa9\xe2\x9c\x93 {x=1}"),
+                           ProviderKind::Website, Indicator::None)}
+            << QList<QByteArray>{"glinter_service_state" + odd + " 0", "glinter_service_up" + odd + " 1",
+                                 "glinter_service_maintenance" + odd + " 0",
+                                 "glinter_service_last_check_timestamp_seconds" + odd + " 1767323045.25"};
+        QTest::newRow("no services") << QList<MetricsSnapshot::Entry>{} << QList<QByteArray>{};
+    }
+
+    void serviceSeries()
+    {
+        QFETCH(QList<MetricsSnapshot::Entry>, services);
+        QFETCH(QList<QByteArray>, expected);
+        for (const MetricsFormat format : {MetricsFormat::Prometheus, MetricsFormat::OpenMetrics}) {
+            const QByteArray text = renderMetrics(snapshotOf(services), format);
+            QList<QByteArray> got;
+            for (const char *metric : {"glinter_service_state", "glinter_service_up", "glinter_service_maintenance",
+                                       "glinter_service_last_check_timestamp_seconds"})
+                got += samples(text, metric);
+            QCOMPARE(got, expected);
+            QCOMPARE(samples(text, "glinter_services"),
+                     QList<QByteArray>{"glinter_services " + QByteArray::number(services.size())});
+            // Every line is a comment or a sample; an escape gone wrong splits a line.
+            for (const QByteArray &line : text.split('\n'))
+                QVERIFY2(line.isEmpty() || line.startsWith("# ") || line.startsWith("glinter_"), line.constData());
+        }
+    }
+
+    void histogramBuckets_data()
+    {
+        QTest::addColumn<QList<double>>("seconds");
+        QTest::addColumn<QList<quint64>>("cumulative"); // 9 bounds, then +Inf
+        QTest::newRow("a bound belongs to its own bucket")
+            << QList<double>{0.25, 1.0} << QList<quint64>{1, 1, 2, 2, 2, 2, 2, 2, 2, 2};
+        QTest::newRow("a negative duration counts as zero") << QList<double>{-3} << QList<quint64>{1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+    }
+
+    void histogramBuckets()
+    {
+        QFETCH(QList<double>, seconds);
+        QFETCH(QList<quint64>, cumulative);
+        RefreshDurations durations;
+        double sum = 0;
+        for (const double value : seconds) {
+            durations.observe(std::chrono::duration<double>(value));
+            sum += std::max(0.0, value);
+        }
+        QList<quint64> got;
+        for (std::size_t i = 0; i < RefreshDurations::bounds.size(); ++i)
+            got.append(durations.cumulativeCount(i));
+        got.append(durations.count());
+        QCOMPARE(got, cumulative);
+        QCOMPARE(durations.sumSeconds(), sum);
+    }
+
+    void negotiation_data()
+    {
+        QTest::addColumn<QByteArray>("accept");
+        QTest::addColumn<int>("format");
+        const int text = int(MetricsFormat::Prometheus);
+        const int open = int(MetricsFormat::OpenMetrics);
+        QTest::newRow("prometheus 2.x") << QByteArray("application/openmetrics-text;version=1.0.0,application/openmetrics-text;"
+                                                      "version=0.0.1;q=0.75,text/plain;version=0.0.4;q=0.5,*/*;q=0.1")
+                                        << open;
+        QTest::newRow("no header") << QByteArray() << text;
+        QTest::newRow("plain text preferred") << QByteArray("application/openmetrics-text; q=0.3, text/plain;q=0.5") << text;
+        QTest::newRow("openmetrics refused") << QByteArray("application/openmetrics-text;q=0") << text;
+        QTest::newRow("letter case and spaces") << QByteArray(" Application/OpenMetrics-Text ; version=1.0.0") << open;
+    }
+
+    void negotiation()
+    {
+        QFETCH(QByteArray, accept);
+        QFETCH(int, format);
+        QCOMPARE(int(negotiateMetricsFormat(accept)), format);
+    }
+
+    void listenAddress_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("parsed"); // empty: refused
+        QTest::newRow("ipv4") << QStringLiteral("127.0.0.1:9842") << QStringLiteral("127.0.0.1:9842");
+        QTest::newRow("ipv6") << QStringLiteral("[::1]:9842") << QStringLiteral("[::1]:9842");
+        QTest::newRow("localhost") << QStringLiteral("localhost:9842") << QStringLiteral("127.0.0.1:9842");
+        QTest::newRow("ipv6 without brackets") << QStringLiteral("::1:9842") << QString();
+        QTest::newRow("ipv4 in brackets") << QStringLiteral("[127.0.0.1]:9842") << QString();
+        QTest::newRow("port too big") << QStringLiteral("127.0.0.1:65536") << QString();
+        QTest::newRow("no address") << QStringLiteral(":9842") << QString();
+        QTest::newRow("host name") << QStringLiteral("example.com:9842") << QString();
+    }
+
+    void listenAddress()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, parsed);
+        const std::optional<ListenAddress> address = ListenAddress::parse(text);
+        QCOMPARE(address ? address->toString() : QString(), parsed);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMetricsExposition)
+#include "tst_metricsexposition.moc"
