@@ -273,10 +273,21 @@ OnboardingWindow::OnboardingWindow(QWidget *parent)
 
 void OnboardingWindow::showCentred()
 {
+    // The fixed-size layout settles the size only when it is activated.
+    ensurePolished();
+    layout()->activate();
     adjustSize();
-    if (const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const auto centre = [this, screen] {
+        if (!screen)
+            return;
+        const QRect frame = frameGeometry();
+        move(screen->availableGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
+    };
+    centre();
     show();
+    // The window manager's frame is known once the window is shown.
+    centre();
     raise();
     activateWindow();
 }
