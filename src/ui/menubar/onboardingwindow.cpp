@@ -258,6 +258,11 @@ OnboardingWindow::OnboardingWindow(QWidget *parent)
     // Return always means "Choose Services", wherever the focus is, and Escape "Not Now".
     notNow->setAutoDefault(false);
     choose->setDefault(true);
+    // The prominent, filled button: the accent colour behind it.
+    QPalette prominent = choose->palette();
+    prominent.setColor(QPalette::Button, prominent.color(QPalette::Highlight));
+    prominent.setColor(QPalette::ButtonText, prominent.color(QPalette::HighlightedText));
+    choose->setPalette(prominent);
     buttons->addWidget(notNow);
     buttons->addWidget(choose);
     buttons->addStretch();

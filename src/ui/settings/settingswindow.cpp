@@ -1,10 +1,9 @@
 #include "ui/settings/settingswindow.h"
 
 #include <QTabWidget>
-#include <QVBoxLayout>
 
 SettingsWindow::SettingsWindow(StatusMonitor &monitor, Tab initial, QWidget *parent)
-    : QWidget(parent, Qt::Window)
+    : QMainWindow(parent)
     , m_monitor(monitor)
     , m_tabs(new QTabWidget(this))
     , m_services(new QWidget(m_tabs))
@@ -18,8 +17,7 @@ SettingsWindow::SettingsWindow(StatusMonitor &monitor, Tab initial, QWidget *par
     m_tabs->addTab(m_general, tr("General"));
     setCurrentTab(initial);
 
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_tabs);
+    setCentralWidget(m_tabs);
     setFixedSize(500, 580);
 }
 

@@ -1,13 +1,14 @@
 #pragma once
 
-#include <QWidget>
+#include <QMainWindow>
 
 class QTabWidget;
 class StatusMonitor;
 
 // The settings window: a "Services" and a "General" tab, both acting on the shared monitor
-// at once (there is no apply step).
-class SettingsWindow : public QWidget
+// at once (there is no apply step). A main window rather than a dialog: screen readers
+// meet it as a window, and Return in its fields never presses a button by default.
+class SettingsWindow : public QMainWindow
 {
     Q_OBJECT
 
