@@ -7,6 +7,7 @@
 #include "platform/notifications.h"
 #include "platform/urlopener.h"
 
+#include <QDebug>
 #include <QTimer>
 
 namespace {
@@ -40,13 +41,21 @@ DesktopApp::Start DesktopApp::start()
 {
     m_instance = std::make_unique<SingleInstance>(
         m_options.instanceDirectory.isEmpty() ? SingleInstance::defaultDirectory() : m_options.instanceDirectory);
-    if (!m_instance->claim()) {
+    switch (m_instance->claim()) {
+    case SingleInstance::Claim::Running:
+        connect(m_instance.get(), &SingleInstance::showRequested, this, &DesktopApp::showPanel);
+        break;
+    case SingleInstance::Claim::Taken:
         if (m_instance->notifyRunning(handOverTimeout))
             return Start::HandedOver;
-        m_error = m_instance->error();
+        m_error = QStringLiteral("Glinter is already running but does not answer: ") + m_instance->error();
         return Start::Failed;
+    case SingleInstance::Claim::Unavailable:
+        // Better two monitors than none: run without the guard.
+        qWarning().noquote() << QStringLiteral("glinter: cannot make sure Glinter runs once: ") + m_instance->error();
+        m_instance.reset();
+        break;
     }
-    connect(m_instance.get(), &SingleInstance::showRequested, this, &DesktopApp::showPanel);
 
     m_urlOpener = makeUrlOpener();
     // The store and the history come first, in that order, then the monitor that uses them.

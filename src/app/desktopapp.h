@@ -44,7 +44,7 @@ public:
         Running,
         // Another instance was asked to show itself; this one has nothing more to do.
         HandedOver,
-        // Neither: the instance lock or socket could not be used.
+        // Another instance holds the session but did not take the request.
         Failed,
     };
 

@@ -41,25 +41,28 @@ QString SingleInstance::socketPath() const
     return m_directory + QStringLiteral("/glinter.socket");
 }
 
-bool SingleInstance::claim()
+SingleInstance::Claim SingleInstance::claim()
 {
     if (m_directory.isEmpty() || !QDir().mkpath(m_directory)) {
         m_error = QStringLiteral("no runtime folder for the instance lock");
-        return false;
+        return Claim::Unavailable;
     }
     if (!m_lock.tryLock(0)) {
-        m_error = m_lock.error() == QLockFile::LockFailedError ? QStringLiteral("Glinter is already running")
-                                                               : QStringLiteral("cannot create %1").arg(m_lock.fileName());
-        return false;
+        if (m_lock.error() == QLockFile::LockFailedError) {
+            m_error = QStringLiteral("Glinter is already running");
+            return Claim::Taken;
+        }
+        m_error = QStringLiteral("cannot create %1").arg(m_lock.fileName());
+        return Claim::Unavailable;
     }
     // Whoever holds the lock owns the socket name, so a socket left by a crashed run can go.
     QLocalServer::removeServer(socketPath());
     if (!m_server.listen(socketPath())) {
         m_error = m_server.errorString();
         m_lock.unlock();
-        return false;
+        return Claim::Unavailable;
     }
-    return true;
+    return Claim::Running;
 }
 
 bool SingleInstance::notifyRunning(std::chrono::milliseconds timeout)

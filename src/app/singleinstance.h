@@ -19,9 +19,17 @@ public:
     explicit SingleInstance(QString directory = defaultDirectory(), QObject *parent = nullptr);
     ~SingleInstance() override;
 
-    // Becomes the running instance: takes the lock and listens. False when another
-    // instance holds the lock (or the folder cannot hold one), with the reason in error().
-    bool claim();
+    enum class Claim {
+        // This process is the running instance and listens for later ones.
+        Running,
+        // Another instance holds the lock.
+        Taken,
+        // The runtime folder cannot hold the lock or the socket (reason in error()).
+        Unavailable,
+    };
+
+    // Becomes the running instance: takes the lock and listens.
+    Claim claim();
 
     // Asks the running instance to show itself, waiting at most `timeout` for it to
     // listen. Returns whether the request was delivered.

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -180,12 +181,25 @@ private Q_SLOTS:
         lock.close();
 
         SingleInstance instance(m_runtime.path());
-        QVERIFY2(instance.claim(), qPrintable(instance.error()));
+        QCOMPARE(instance.claim(), SingleInstance::Claim::Running);
         SingleInstance later(m_runtime.path());
-        QVERIFY(!later.claim());
+        QCOMPARE(later.claim(), SingleInstance::Claim::Taken);
         QSignalSpy shown(&instance, &SingleInstance::showRequested);
         QVERIFY(later.notifyRunning(2s));
         QTRY_COMPARE(shown.size(), 1);
+    }
+
+    void unusableRuntimeFolderStillRuns()
+    {
+        Preferences::setValue(QStringLiteral("hasOnboarded"), true);
+        QFile blocker(m_runtime.filePath(QStringLiteral("not-a-folder")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        DesktopApp::Options unusable = options();
+        unusable.instanceDirectory = blocker.fileName();
+        DesktopApp app(std::move(unusable));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^glinter: cannot make sure Glinter runs once")));
+        QCOMPARE(app.start(), DesktopApp::Start::Running);
     }
 
     void withoutADisplayItSaysWhatToRunInstead()
