@@ -7,7 +7,7 @@ JOBS           ?= $(shell nproc)
 FUZZ_SECONDS   ?= 60
 CMAKE_COMMON    = -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 
-.PHONY: all deps build run test fuzz clean
+.PHONY: all deps build run test fuzz package clean
 
 all: build
 
@@ -18,15 +18,23 @@ build: deps
 	cmake -S . -B $(BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Release -DGLINTER_BUILD_TESTS=OFF
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target glinter
 
-# Until the tray exists, running Glinter means checking every service once.
+# Starts the tray application (one per session: a running one is asked to show its panel).
+# Without a display it says so and exits with 3; `glinter --headless` and `--check` need none.
 run: build
-	@$(BUILD_DIR)/src/app/glinter --check; status=$$?; \
-	    echo "glinter --check exited with $$status (0 ok, 1 degraded, 2 outage, 3 unreadable)"
+	$(BUILD_DIR)/src/app/glinter
 
 test: deps
 	cmake -S . -B $(TEST_BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g" -DGLINTER_SANITIZE=ON
 	cmake --build $(TEST_BUILD_DIR) -j $(JOBS)
 	cd $(TEST_BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# A Debian package of the release build, installed under /usr, in $(PACKAGE_BUILD_DIR).
+PACKAGE_BUILD_DIR ?= build/package
+package: deps
+	cmake -S . -B $(PACKAGE_BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+		-DGLINTER_BUILD_TESTS=OFF -DGLINTER_BUILD_BENCH=OFF
+	cmake --build $(PACKAGE_BUILD_DIR) -j $(JOBS)
+	cd $(PACKAGE_BUILD_DIR) && cpack -G DEB
 
 # Builds the libFuzzer targets (in $(FUZZ_BUILD_DIR)) and runs each for FUZZ_SECONDS.
 fuzz: deps

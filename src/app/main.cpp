@@ -1,18 +1,81 @@
 #include "app/checkcommand.h"
+#include "app/desktopapp.h"
 #include "app/headless.h"
+#include "platform/terminationsignals.h"
 #include "providers/networkenvironment.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
 #include <cstdio>
 
+namespace {
+
+// Exit status of the desktop application when it cannot run (as for a wrong argument).
+constexpr int cannotRun = CheckCommand::Unknown;
+
+// Whether the platform Qt is going to use has a display to connect to; without one,
+// QApplication would abort.
+bool hasDisplay()
+{
+    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (platform.isEmpty())
+        return x11 || wayland;
+    if (platform.startsWith(u"xcb"))
+        return x11;
+    if (platform.startsWith(u"wayland"))
+        return wayland || (platform.contains(u"xcb") && x11);
+    // offscreen, vnc, eglfs and the like need no display server.
+    return true;
+}
+
+// `glinter` with no arguments: the tray application, once per session.
+int runDesktop(int argc, char *argv[])
+{
+    if (!hasDisplay()) {
+        std::fputs("glinter: no display to show the tray on; run glinter --headless to watch the services "
+                   "without one, or glinter --check to check them once\n",
+                   stderr);
+        return cannotRun;
+    }
+    QApplication app(argc, argv);
+    // Closing a window (settings, onboarding, the panel) leaves Glinter in the tray.
+    QApplication::setQuitOnLastWindowClosed(false);
+    NetworkEnvironment::loadFromEnvironment();
+
+    DesktopApp shell;
+    // The tray and its panel plug in here: build them on shell.monitor(), connect their
+    // settings and quit requests to shell.openSettings() and QCoreApplication::quit(), and
+    // return how to show the panel. Without it the settings window stands in.
+    switch (shell.start()) {
+    case DesktopApp::Start::HandedOver:
+        return 0;
+    case DesktopApp::Start::Failed:
+        std::fprintf(stderr, "glinter: %s\n", qUtf8Printable(shell.error()));
+        return cannotRun;
+    case DesktopApp::Start::Running:
+        break;
+    }
+    // SIGTERM (a logout, systemctl) ends the run like Quit does.
+    const std::unique_ptr<TerminationSignals> termination = makeTerminationSignals();
+    QObject::connect(termination.get(), &TerminationSignals::requested, &app, &QCoreApplication::quit);
+    return QApplication::exec();
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Glinter"));
     QCoreApplication::setApplicationName(QStringLiteral("Glinter"));
     QCoreApplication::setApplicationVersion(QStringLiteral(GLINTER_VERSION));
+    if (argc <= 1)
+        return runDesktop(argc, argv);
+
+    QCoreApplication app(argc, argv);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -76,7 +139,8 @@ int main(int argc, char *argv[])
     if (parser.isSet(headless))
         return Headless::run(headlessOptions);
     if (!parser.isSet(check)) {
-        std::fprintf(stderr, "glinter: the tray application is not built yet; run glinter --check or --headless\n");
+        // Arguments that ask for nothing ("--"): the tray application takes none.
+        std::fprintf(stderr, "glinter: run glinter without arguments for the tray application\n");
         return CheckCommand::Unknown;
     }
     CheckCommand::Options options;

@@ -1,4 +1,5 @@
 // The factories of a platform without desktop integration.
+#include "platform/null/nullloginitem.h"
 #include "platform/null/nullnotifications.h"
 #include "platform/null/nullreachability.h"
 #include "platform/terminationsignals.h"
@@ -27,4 +28,9 @@ std::unique_ptr<WakeObserver> makeWakeObserver()
 std::unique_ptr<TerminationSignals> makeTerminationSignals()
 {
     return std::make_unique<TerminationSignals>();
+}
+
+std::unique_ptr<LoginItem> makeLoginItem()
+{
+    return std::make_unique<NullLoginItem>();
 }

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "monitor/statusmonitor.h"
+#include "ui/menubar/onboardingwindow.h"
+#include "ui/settings/settingswindow.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+class Notifications;
+class Notifier;
+class SingleInstance;
+class StatusHistory;
+class UrlOpener;
+
+// The desktop application: the one monitor with its store, history and notifier, the
+// settings and first-run windows, and the hand-over to an instance already running. The
+// tray (or a window in its place) plugs in through setPanelFactory().
+class DesktopApp : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Options {
+        // How long after start-up GLINTER_OPEN_SETTINGS=1 brings the settings to the front.
+        std::chrono::milliseconds settingsRaiseDelay{500};
+        // Where the instance lock and socket live; empty means the user's runtime folder.
+        QString instanceDirectory;
+        // Reachability and wake signals of the system.
+        bool systemSignals = true;
+        bool autoRefresh = true;
+        // Checks one service; empty means the real readers.
+        StatusMonitor::Check check;
+        // The desktop's notifications; empty means the platform's.
+        std::unique_ptr<Notifications> notifications;
+    };
+
+    enum class Start {
+        // This process runs Glinter.
+        Running,
+        // Another instance was asked to show itself; this one has nothing more to do.
+        HandedOver,
+        // Another instance holds the session but did not take the request.
+        Failed,
+    };
+
+    // Shows the panel.
+    using PanelPresenter = std::function<void()>;
+    // Builds the tray and panel on the running monitor (parenting them to the app) and
+    // returns how to show the panel.
+    using PanelFactory = std::function<PanelPresenter(DesktopApp &app)>;
+
+    DesktopApp();
+    explicit DesktopApp(Options options, QObject *parent = nullptr);
+    ~DesktopApp() override;
+
+    // Called before start().
+    void setPanelFactory(PanelFactory factory) { m_panelFactory = std::move(factory); }
+
+    // Becomes the running instance (or hands over to it), then creates the monitor, which
+    // starts refreshing, builds the panel, and honours GLINTER_OPEN_SETTINGS. Without a
+    // panel the settings window stands in for it and is shown at once.
+    Start start();
+    // Why start() failed.
+    QString error() const { return m_error; }
+
+    // Valid once start() returned Running.
+    StatusMonitor &monitor() { return *m_monitor; }
+    Notifier &notifier() { return *m_notifier; }
+    UrlOpener &urlOpener() { return *m_urlOpener; }
+
+    SettingsWindow *settingsWindow() const { return m_settings; }
+    OnboardingWindow *onboardingWindow() const { return m_onboarding; }
+
+    // The first-run flag ("hasOnboarded").
+    static bool hasOnboarded();
+
+public Q_SLOTS:
+    // Shows the panel (or the window standing in for it); also what a second `glinter` asks.
+    void showPanel();
+    // Opens the settings window, or brings it to the front.
+    void openSettings();
+    // Each time the panel appears: the first time ever, the onboarding window opens.
+    void presentOnboardingIfNeeded();
+
+private:
+    void raiseSettings();
+
+    Options m_options;
+    PanelFactory m_panelFactory;
+    PanelPresenter m_presentPanel;
+    QString m_error;
+    std::unique_ptr<SingleInstance> m_instance;
+    std::unique_ptr<UrlOpener> m_urlOpener;
+    std::unique_ptr<StatusHistory> m_history;
+    std::unique_ptr<Notifier> m_notifier;
+    std::unique_ptr<StatusMonitor> m_monitor;
+    QPointer<SettingsWindow> m_settings;
+    QPointer<OnboardingWindow> m_onboarding;
+};

@@ -1,0 +1,298 @@
+#include "ui/menubar/onboardingwindow.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr int glyphColumn = 18;
+constexpr int glyphSize = 14;
+constexpr int legendSpacing = 10;
+
+// The state colours of the legend.
+// TODO(integration): take them, and the glyphs below, from the shared state palette and
+// glyph renderer of the menu bar once both trees meet, so that they are defined once.
+QColor stateColour(Indicator indicator)
+{
+    switch (indicator) {
+    case Indicator::None:
+        return QColor(0x34, 0xc7, 0x59);
+    case Indicator::Minor:
+        return QColor(0xf5, 0xc2, 0x00);
+    case Indicator::Major:
+        return QColor(0xff, 0x95, 0x00);
+    case Indicator::Critical:
+        return QColor(0xff, 0x3b, 0x30);
+    case Indicator::Unknown:
+        break;
+    }
+    return QColor(0x8e, 0x8e, 0x93);
+}
+
+QPolygonF octagon(const QRectF &box)
+{
+    QPolygonF shape;
+    const QPointF centre = box.center();
+    const qreal radius = box.width() / 2 / std::cos(std::numbers::pi / 8);
+    for (int i = 0; i < 8; ++i) {
+        const qreal angle = std::numbers::pi / 8 + i * std::numbers::pi / 4;
+        shape << centre + QPointF(radius * std::cos(angle), radius * std::sin(angle)) * std::cos(std::numbers::pi / 8);
+    }
+    return shape;
+}
+
+// A filled shape with its mark cut out in `cutout`, or for an unknown state an outlined
+// circle with a question mark.
+void paintStateGlyph(QPainter &painter, const QRectF &box, Indicator indicator, const QColor &cutout)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor colour = stateColour(indicator);
+    const qreal s = box.width();
+    QPen mark(cutout, s * 0.14, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    switch (indicator) {
+    case Indicator::None:
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour);
+        painter.drawEllipse(box);
+        painter.setPen(mark);
+        painter.drawPolyline(QPolygonF{box.topLeft() + QPointF(s * 0.28, s * 0.52), box.topLeft() + QPointF(s * 0.44, s * 0.68),
+                                       box.topLeft() + QPointF(s * 0.72, s * 0.34)});
+        break;
+    case Indicator::Minor: {
+        painter.setPen(QPen(colour, s * 0.08, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(colour);
+        painter.drawPolygon(QPolygonF{box.topLeft() + QPointF(s * 0.5, s * 0.06), box.topLeft() + QPointF(s * 0.96, s * 0.9),
+                                      box.topLeft() + QPointF(s * 0.04, s * 0.9)});
+        painter.setPen(mark);
+        painter.drawLine(box.topLeft() + QPointF(s * 0.5, s * 0.36), box.topLeft() + QPointF(s * 0.5, s * 0.6));
+        painter.drawPoint(box.topLeft() + QPointF(s * 0.5, s * 0.76));
+        break;
+    }
+    case Indicator::Major:
+    case Indicator::Critical:
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour);
+        painter.drawPolygon(octagon(box));
+        painter.setPen(mark);
+        if (indicator == Indicator::Major) {
+            painter.drawLine(box.topLeft() + QPointF(s * 0.5, s * 0.26), box.topLeft() + QPointF(s * 0.5, s * 0.56));
+            painter.drawPoint(box.topLeft() + QPointF(s * 0.5, s * 0.74));
+        } else {
+            painter.drawLine(box.topLeft() + QPointF(s * 0.33, s * 0.33), box.topLeft() + QPointF(s * 0.67, s * 0.67));
+            painter.drawLine(box.topLeft() + QPointF(s * 0.67, s * 0.33), box.topLeft() + QPointF(s * 0.33, s * 0.67));
+        }
+        break;
+    case Indicator::Unknown: {
+        painter.setPen(QPen(colour, s * 0.1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(box.adjusted(s * 0.05, s * 0.05, -s * 0.05, -s * 0.05));
+        QFont font = painter.font();
+        font.setPixelSize(qRound(s * 0.7));
+        font.setBold(true);
+        painter.setFont(font);
+        painter.setPen(colour);
+        painter.drawText(box, Qt::AlignCenter, QStringLiteral("?"));
+        break;
+    }
+    }
+    painter.restore();
+}
+
+// A dial with dots along its upper arc and the needle standing upright, in the accent colour.
+class GaugeSymbol : public QWidget
+{
+public:
+    explicit GaugeSymbol(QWidget *parent)
+        : QWidget(parent)
+    {
+        setFixedSize(44, 44);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QColor accent = palette().color(QPalette::Highlight);
+        const QRectF box = QRectF(rect()).adjusted(3, 3, -3, -3);
+        painter.setPen(QPen(accent, 3));
+        painter.drawEllipse(box);
+        const QPointF hub = box.center() + QPointF(0, box.height() * 0.18);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(accent);
+        const qreal radius = box.width() * 0.32;
+        for (int i = 0; i < 5; ++i) {
+            const qreal angle = std::numbers::pi * (1.0 + i / 4.0);
+            painter.drawEllipse(hub + QPointF(radius * std::cos(angle), radius * std::sin(angle)), 1.8, 1.8);
+        }
+        painter.drawEllipse(hub, 3.5, 3.5);
+        painter.setPen(QPen(accent, 3, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(hub, hub - QPointF(0, radius * 0.85));
+    }
+};
+
+QColor secondaryText(const QPalette &palette)
+{
+    QColor colour = palette.color(QPalette::WindowText);
+    colour.setAlphaF(0.65f);
+    return colour;
+}
+
+QLabel *textLabel(const QString &text, int pixelSize, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    QFont font = label->font();
+    font.setPixelSize(pixelSize);
+    label->setFont(font);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignHCenter);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, secondaryText(palette));
+    label->setPalette(palette);
+    return label;
+}
+
+// The legend's box: the window text colour at 5 %, rounded.
+class LegendBox : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QColor fill = palette().color(QPalette::WindowText);
+        fill.setAlphaF(0.05f);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(fill);
+        painter.drawRoundedRect(QRectF(rect()), 10, 10);
+    }
+};
+
+} // namespace
+
+MeterLegendRow::MeterLegendRow(Indicator indicator, const QString &text, QWidget *parent)
+    : QLabel(text, parent)
+    , m_indicator(indicator)
+{
+    QFont font = this->font();
+    font.setPixelSize(12);
+    setFont(font);
+    setAccessibleName(text);
+    setContentsMargins(glyphColumn + legendSpacing, 0, 0, 0);
+    setMinimumHeight(glyphColumn);
+    setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void MeterLegendRow::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    QPainter painter(this);
+    const QRectF box((glyphColumn - glyphSize) / 2.0, (height() - glyphSize) / 2.0, glyphSize, glyphSize);
+    paintStateGlyph(painter, box, m_indicator, palette().color(QPalette::Window));
+}
+
+OnboardingWindow::OnboardingWindow(QWidget *parent)
+    : QDialog(parent)
+{
+    setWindowTitle(tr("Welcome to Glinter"));
+    setAccessibleName(tr("Welcome to Glinter"));
+
+    auto *column = new QVBoxLayout(this);
+    column->setSpacing(18);
+    column->setContentsMargins(28, 28, 28, 28);
+    // Sized to the content; the content is 380 wide.
+    column->setSizeConstraint(QLayout::SetFixedSize);
+
+    auto *symbol = new GaugeSymbol(this);
+    column->addWidget(symbol, 0, Qt::AlignHCenter);
+
+    auto *heading = new QVBoxLayout;
+    heading->setSpacing(6);
+    auto *title = new QLabel(tr("Welcome to Glinter"), this);
+    QFont titleFont = title->font();
+    titleFont.setPixelSize(20);
+    titleFont.setWeight(QFont::DemiBold);
+    title->setFont(titleFont);
+    title->setAlignment(Qt::AlignHCenter);
+    heading->addWidget(title);
+    heading->addWidget(textLabel(tr("Glinter lives in your menu bar and keeps an eye on the services you depend on."), 13, this));
+    column->addLayout(heading);
+
+    auto *legend = new LegendBox(this);
+    auto *legendColumn = new QVBoxLayout(legend);
+    legendColumn->setSpacing(10);
+    legendColumn->setContentsMargins(14, 14, 14, 14);
+    const std::pair<Indicator, QString> rows[] = {
+        {Indicator::None, tr("Healthy \u2014 everything is operational.")},
+        {Indicator::Minor, tr("Degraded \u2014 minor issues or maintenance.")},
+        {Indicator::Critical, tr("Outage \u2014 a service is down.")},
+        {Indicator::Unknown, tr("Unreachable \u2014 Glinter can\u2019t reach the feed.")},
+    };
+    for (const auto &[indicator, text] : rows) {
+        auto *row = new MeterLegendRow(indicator, text, legend);
+        legendColumn->addWidget(row);
+        m_legend.append(row);
+    }
+    legend->setFixedWidth(380);
+    column->addWidget(legend);
+
+    column->addWidget(textLabel(tr("Open Settings to choose which services to watch."), 12, this));
+
+    auto *buttons = new QHBoxLayout;
+    buttons->setSpacing(10);
+    buttons->addStretch();
+    auto *notNow = new QPushButton(tr("Not Now"), this);
+    auto *choose = new QPushButton(tr("Choose Services"), this);
+    // Return always means "Choose Services", wherever the focus is, and Escape "Not Now".
+    notNow->setAutoDefault(false);
+    choose->setDefault(true);
+    // The prominent, filled button: the accent colour behind it.
+    QPalette prominent = choose->palette();
+    prominent.setColor(QPalette::Button, prominent.color(QPalette::Highlight));
+    prominent.setColor(QPalette::ButtonText, prominent.color(QPalette::HighlightedText));
+    choose->setPalette(prominent);
+    buttons->addWidget(notNow);
+    buttons->addWidget(choose);
+    buttons->addStretch();
+    column->addLayout(buttons);
+
+    connect(notNow, &QPushButton::clicked, this, &QDialog::reject);
+    connect(choose, &QPushButton::clicked, this, [this] {
+        accept();
+        Q_EMIT chooseServicesRequested();
+    });
+    choose->setFocus();
+}
+
+void OnboardingWindow::showCentred()
+{
+    // The fixed-size layout settles the size only when it is activated.
+    ensurePolished();
+    layout()->activate();
+    adjustSize();
+    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const auto centre = [this, screen] {
+        if (!screen)
+            return;
+        const QRect frame = frameGeometry();
+        move(screen->availableGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
+    };
+    centre();
+    show();
+    // The window manager's frame is known once the window is shown.
+    centre();
+    raise();
+    activateWindow();
+}

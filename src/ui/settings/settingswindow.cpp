@@ -1,0 +1,86 @@
+#include "ui/settings/settingswindow.h"
+
+#include <QIcon>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTabWidget>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+// The tabs' symbols, drawn in the text colour: a grid of four tiles for Services, a gear
+// for General.
+QIcon tabIcon(SettingsWindow::Tab tab, const QColor &colour)
+{
+    QIcon icon;
+    for (const int size : {16, 32}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(size / 16.0, size / 16.0);
+        painter.setPen(QPen(colour, 1.3));
+        painter.setBrush(Qt::NoBrush);
+        if (tab == SettingsWindow::Tab::Services) {
+            for (const QPointF corner : {QPointF(2, 2), QPointF(9, 2), QPointF(2, 9), QPointF(9, 9)})
+                painter.drawRoundedRect(QRectF(corner, QSizeF(5, 5)), 1.2, 1.2);
+        } else {
+            QPainterPath gear;
+            const QPointF centre(8, 8);
+            for (int i = 0; i < 16; ++i) {
+                const qreal angle = i * std::numbers::pi / 8;
+                const qreal radius = (i % 2 == 0) ? 6.6 : 5.0;
+                const QPointF point = centre + QPointF(radius * std::cos(angle), radius * std::sin(angle));
+                if (i == 0)
+                    gear.moveTo(point);
+                else
+                    gear.lineTo(point);
+            }
+            gear.closeSubpath();
+            painter.drawPath(gear);
+            painter.drawEllipse(centre, 2.0, 2.0);
+        }
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+} // namespace
+
+SettingsWindow::SettingsWindow(StatusMonitor &monitor, Tab initial, QWidget *parent)
+    : QMainWindow(parent)
+    , m_monitor(monitor)
+    , m_tabs(new QTabWidget(this))
+    , m_services(new QWidget(m_tabs))
+    , m_general(new QWidget(m_tabs))
+{
+    setWindowTitle(tr("Glinter Settings"));
+    setAccessibleName(tr("Glinter Settings"));
+    m_services->setAccessibleName(tr("Services"));
+    m_general->setAccessibleName(tr("General"));
+    const QColor text = palette().color(QPalette::WindowText);
+    m_tabs->addTab(m_services, tabIcon(Tab::Services, text), tr("Services"));
+    m_tabs->addTab(m_general, tabIcon(Tab::General, text), tr("General"));
+    setCurrentTab(initial);
+
+    setCentralWidget(m_tabs);
+    setFixedSize(500, 580);
+}
+
+SettingsWindow::Tab SettingsWindow::initialTab()
+{
+    return qgetenv("GLINTER_SETTINGS_TAB") == "general" ? Tab::General : Tab::Services;
+}
+
+SettingsWindow::Tab SettingsWindow::currentTab() const
+{
+    return m_tabs->currentWidget() == m_general ? Tab::General : Tab::Services;
+}
+
+void SettingsWindow::setCurrentTab(Tab tab)
+{
+    m_tabs->setCurrentWidget(tab == Tab::General ? m_general : m_services);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QTabWidget;
+class StatusMonitor;
+
+// The settings window: a "Services" and a "General" tab, both acting on the shared monitor
+// at once (there is no apply step). A main window rather than a dialog: screen readers
+// meet it as a window, and Return in its fields never presses a button by default.
+class SettingsWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    enum class Tab { Services, General };
+
+    explicit SettingsWindow(StatusMonitor &monitor, Tab initial = initialTab(), QWidget *parent = nullptr);
+
+    // The tab the window opens on: General when GLINTER_SETTINGS_TAB is exactly "general",
+    // Services otherwise.
+    static Tab initialTab();
+
+    Tab currentTab() const;
+    void setCurrentTab(Tab tab);
+
+    // The pages the two tabs show.
+    QWidget *servicesPage() const { return m_services; }
+    QWidget *generalPage() const { return m_general; }
+
+    StatusMonitor &monitor() const { return m_monitor; }
+
+private:
+    StatusMonitor &m_monitor;
+    QTabWidget *m_tabs;
+    QWidget *m_services;
+    QWidget *m_general;
+};

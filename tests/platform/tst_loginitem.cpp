@@ -1,0 +1,138 @@
+// Launch at login: the switch's rules on a recording double, and the XDG autostart entry
+// written under the test's own XDG_CONFIG_HOME.
+#include "platform/linux/xdgautostart.h"
+#include "platform/null/nullloginitem.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTest>
+
+using Status = LoginItem::Status;
+
+class TestLoginItem : public QObject
+{
+    Q_OBJECT
+
+    static QByteArray entryText()
+    {
+        QFile file(XdgAutostart::entryPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/autostart"))
+            .removeRecursively();
+    }
+
+    void switchActsOnlyOnAChange_data()
+    {
+        QTest::addColumn<Status>("status");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<int>("registers");
+        QTest::addColumn<int>("unregisters");
+        QTest::newRow("on when off") << Status::NotRegistered << true << 1 << 0;
+        QTest::newRow("on when on") << Status::Enabled << true << 0 << 0;
+        QTest::newRow("on when switched off by the desktop") << Status::Disabled << true << 1 << 0;
+        QTest::newRow("off when on") << Status::Enabled << false << 0 << 1;
+        QTest::newRow("off when off") << Status::NotRegistered << false << 0 << 0;
+        QTest::newRow("off when switched off by the desktop") << Status::Disabled << false << 0 << 0;
+    }
+
+    void switchActsOnlyOnAChange()
+    {
+        QFETCH(Status, status);
+        QFETCH(bool, enabled);
+        NullLoginItem item;
+        item.setStatus(status);
+        item.setEnabled(enabled);
+        QFETCH(int, registers);
+        QFETCH(int, unregisters);
+        QCOMPARE(item.registerCalls(), registers);
+        QCOMPARE(item.unregisterCalls(), unregisters);
+    }
+
+    void failureIsOneLogLineAndNothingElse()
+    {
+        NullLoginItem item;
+        item.failWith(QStringLiteral("disk full\nsecond line"));
+        QTest::ignoreMessage(QtWarningMsg, "Glinter: launch-at-login toggle failed: disk full second line");
+        item.setEnabled(true);
+        QCOMPARE(item.status(), Status::NotRegistered);
+    }
+
+    void autostartEntryRoundTrip()
+    {
+        XdgAutostart item(QStringLiteral("/opt/My Apps/glinter"));
+        QCOMPARE(item.status(), Status::NotRegistered);
+        item.setEnabled(true);
+        QCOMPARE(item.status(), Status::Enabled);
+        const QByteArray text = entryText();
+        QVERIFY(XdgAutostart::entryPath().startsWith(qEnvironmentVariable("XDG_CONFIG_HOME")));
+        QVERIFY2(text.contains("\nExec=\"/opt/My Apps/glinter\"\n"), text.constData());
+
+        // The desktop's own start-up settings switch it off by editing the entry.
+        QFile file(XdgAutostart::entryPath());
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("Hidden=true\n");
+        file.close();
+        QCOMPARE(item.status(), Status::Disabled);
+        item.setEnabled(true);
+        QCOMPARE(item.status(), Status::Enabled);
+
+        item.setEnabled(false);
+        QCOMPARE(item.status(), Status::NotRegistered);
+        QVERIFY(!QFile::exists(XdgAutostart::entryPath()));
+    }
+
+    void execValueQuotesWhatTheShellWouldRead_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("exec");
+        QTest::newRow("plain") << "/usr/bin/glinter" << "/usr/bin/glinter";
+        QTest::newRow("space") << "/home/a b/glinter" << "\"/home/a b/glinter\"";
+        // Inside quotes $ is escaped by a backslash, which the string value doubles.
+        QTest::newRow("dollar") << "/x/$HOME/glinter" << "\"/x/\\\\$HOME/glinter\"";
+    }
+
+    void execValueQuotesWhatTheShellWouldRead()
+    {
+        QFETCH(QString, program);
+        QTEST(XdgAutostart::execValue(program), "exec");
+    }
+
+    void entryIsAValidDesktopEntry()
+    {
+        const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+        if (validator.isEmpty())
+            QSKIP("desktop-file-validate is not installed (scripts/install-deps.sh installs it)");
+        XdgAutostart item(QStringLiteral("/home/a b/$bin/glinter"));
+        QCOMPARE(item.registerItem(), std::nullopt);
+        QProcess process;
+        process.start(validator, {XdgAutostart::entryPath()});
+        QVERIFY(process.waitForFinished());
+        QVERIFY2(process.exitCode() == 0 && process.readAll().isEmpty(), process.readAll().constData());
+    }
+
+    void unwritableFolderIsReported()
+    {
+        // A file where the autostart folder should be.
+        const QString folder = QFileInfo(XdgAutostart::entryPath()).path();
+        QVERIFY(QDir().mkpath(QFileInfo(folder).path()));
+        QFile blocker(folder);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        XdgAutostart item(QStringLiteral("/usr/bin/glinter"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Glinter: launch-at-login toggle failed: .+")));
+        item.setEnabled(true);
+        QCOMPARE(item.status(), Status::NotRegistered);
+        QVERIFY(QFile::remove(folder));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLoginItem)
+#include "tst_loginitem.moc"
