@@ -84,34 +84,6 @@ private Q_SLOTS:
         service.components = QStringList{QStringLiteral("b"), QStringLiteral("a")};
         QCOMPARE(Service::fromJson(service.toJson()), std::optional<Service>(service));
     }
-
-    void statuspageWords_data()
-    {
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<Indicator>("expected");
-        QTest::newRow("MAINTENANCE") << QStringLiteral("MAINTENANCE") << Indicator::Minor;
-        QTest::newRow("Major") << QStringLiteral("Major") << Indicator::Major;
-        QTest::newRow("leading blank") << QStringLiteral(" none") << Indicator::Unknown;
-        QTest::newRow("partial") << QStringLiteral("partial") << Indicator::Unknown;
-    }
-
-    void statuspageWords()
-    {
-        QFETCH(QString, word);
-        QFETCH(Indicator, expected);
-        QCOMPARE(indicatorFromStatuspageWord(word), expected);
-    }
-
-    void rawValues()
-    {
-        QVERIFY(Indicator::Unknown < Indicator::None && Indicator::Major < Indicator::Critical);
-        QCOMPARE(indicatorFromRaw(-1), std::optional<Indicator>(Indicator::Unknown));
-        QVERIFY(!indicatorFromRaw(4));
-        QVERIFY(!indicatorFromRaw(-2));
-        for (ProviderKind kind : allProviderKinds())
-            QCOMPARE(providerKindFromRaw(rawValue(kind)), std::optional<ProviderKind>(kind));
-        QVERIFY(!providerKindFromRaw(QStringLiteral("AWS")));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestService)
