@@ -42,29 +42,6 @@ private Q_SLOTS:
         QFile::remove(store().filePath());
     }
 
-    void unusableFilesGiveTheSeedList_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<bool>("reportsError");
-        QTest::newRow("empty array") << QByteArray("[]") << false;
-        QTest::newRow("empty file") << QByteArray() << true;
-        QTest::newRow("trailing comma") << QByteArray(R"([{"name":"A","url":"https:\/\/a.example"},])") << true;
-        QTest::newRow("an object") << QByteArray(R"({"name":"A","url":"https:\/\/a.example"})") << true;
-        QTest::newRow("no valid record") << QByteArray(R"([{"name":"A"},7,"x"])") << true;
-    }
-
-    void unusableFilesGiveTheSeedList()
-    {
-        QFETCH(QByteArray, content);
-        QFETCH(bool, reportsError);
-        write(content);
-        const QList<Service> loaded = store().load();
-        QCOMPARE(names(loaded), names(ServiceStore::seedList()));
-        // The seed list is made once per run: repeated loads keep the same identities.
-        QCOMPARE(loaded, store().load());
-        QCOMPARE(store().read().error.has_value(), reportsError);
-    }
-
     void missingFileGivesSeedListAndWritesNothing()
     {
         QCOMPARE(store().load(), ServiceStore::seedList());
