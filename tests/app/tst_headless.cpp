@@ -1,9 +1,39 @@
 #include "headlessmetrics.h"
 
+#include <QJsonValue>
+#include <QStandardPaths>
+#include <QTcpServer>
+
 #include <csignal>
 
+namespace {
+
+// A name with every character the exposition escapes.
+const QString kOdd = QString::fromUtf8("Down \"one\" \\ two\nthree \xc3\xa9");
+
+quint16 freePort()
+{
+    QTcpServer probe;
+    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
+}
+
+QJsonObject api(quint16 port, const QString &pathAndQuery)
+{
+    QNetworkAccessManager client;
+    std::unique_ptr<QNetworkReply, void (*)(QNetworkReply *)> reply(
+        client.get(QNetworkRequest(QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port).arg(pathAndQuery)))),
+        [](QNetworkReply *r) { r->deleteLater(); });
+    QSignalSpy finished(reply.get(), &QNetworkReply::finished);
+    if (!reply->isFinished() && !finished.wait(10000))
+        return {};
+    return QJsonDocument::fromJson(reply->readAll()).object();
+}
+
+} // namespace
+
 // glinter --headless as a user service runs it: scraped over HTTP the way Prometheus scrapes
-// it, its services.json edited by hand while it runs, and stopped with SIGTERM.
+// it (by the real promtool and prometheus when Debian's prometheus package is installed),
+// its services.json edited by hand while it runs, and stopped with SIGTERM.
 class TestHeadless : public QObject
 {
     Q_OBJECT
@@ -20,7 +50,7 @@ private Q_SLOTS:
         m_glinter.server().setRoute("/second", FakeRoute::text("ok"));
         m_glinter.server().setRoute("/down", FakeRoute::text("broken", 503));
         m_glinter.writeServices(QJsonArray{m_glinter.entry(QStringLiteral("Up \"quoted\""), QStringLiteral("/up")),
-                                           m_glinter.entry(QStringLiteral("Down"), QStringLiteral("/down"))});
+                                           m_glinter.entry(kOdd, QStringLiteral("/down"))});
         QVERIFY(m_glinter.start());
     }
 
@@ -31,11 +61,11 @@ private Q_SLOTS:
         QCOMPARE(answer.status, 200);
         QCOMPARE(answer.contentType, QByteArray("text/plain; version=0.0.4; charset=utf-8"));
         QVERIFY(answer.body.contains("name=\"Up \\\"quoted\\\"\",provider=\"website\"} 0\n"));
-        QVERIFY(answer.body.contains("name=\"Down\",provider=\"website\"} 3\n"));
+        QVERIFY(answer.body.contains("name=\"Down \\\"one\\\" \\\\ two\\nthree \xc3\xa9\",provider=\"website\"} 3\n"));
         QVERIFY(answer.body.contains("glinter_services 2\n"));
         QVERIFY(answer.body.contains("glinter_refresh_duration_seconds_count 1\n"));
         QVERIFY(!answer.body.contains("# EOF"));
-        QVERIFY(m_glinter.output().contains("Down: - \xe2\x86\x92 critical"));
+        QVERIFY(m_glinter.output().contains("three \xc3\xa9: - \xe2\x86\x92 critical"));
     }
 
     void speaksOpenMetricsWhenAsked()
@@ -61,6 +91,71 @@ private Q_SLOTS:
         QCOMPARE(m_glinter.fetch("GET", QStringLiteral("/metrics/extra")).status, 404);
         // The connection still serves scrapes after the refusals.
         QCOMPARE(m_glinter.fetch("GET", QStringLiteral("/metrics")).status, 200);
+    }
+
+    void promtoolAcceptsTheText()
+    {
+        const QString promtool = QStandardPaths::findExecutable(QStringLiteral("promtool"));
+        if (promtool.isEmpty())
+            QSKIP("promtool is not installed (Debian package prometheus)");
+        QProcess lint;
+        lint.start(promtool, {QStringLiteral("check"), QStringLiteral("metrics")});
+        QVERIFY(lint.waitForStarted());
+        lint.write(m_glinter.metrics());
+        lint.closeWriteChannel();
+        QVERIFY(lint.waitForFinished(30000));
+        const QByteArray said = lint.readAllStandardOutput() + lint.readAllStandardError();
+        QVERIFY2(lint.exitCode() == 0 && said.trimmed().isEmpty(), said.constData());
+    }
+
+    void prometheusScrapesEveryService()
+    {
+        const QString binary = QStandardPaths::findExecutable(QStringLiteral("prometheus"));
+        if (binary.isEmpty())
+            QSKIP("prometheus is not installed (Debian package prometheus)");
+        QTemporaryDir dir;
+        const quint16 port = freePort();
+        QVERIFY(port != 0);
+        QFile config(dir.filePath(QStringLiteral("prometheus.yml")));
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write(QStringLiteral("global:\n  scrape_interval: 1s\nscrape_configs:\n  - job_name: glinter\n"
+                                    "    static_configs:\n      - targets: ['127.0.0.1:%1']\n")
+                         .arg(m_glinter.port())
+                         .toUtf8());
+        config.close();
+
+        QProcess prometheus;
+        prometheus.setProcessChannelMode(QProcess::MergedChannels);
+        prometheus.start(binary, {QStringLiteral("--config.file=") + config.fileName(),
+                                  QStringLiteral("--storage.tsdb.path=") + dir.filePath(QStringLiteral("data")),
+                                  QStringLiteral("--web.listen-address=127.0.0.1:%1").arg(port)});
+        QVERIFY(prometheus.waitForStarted());
+        const auto stop = qScopeGuard([&] {
+            prometheus.terminate();
+            if (!prometheus.waitForFinished(20000))
+                prometheus.kill();
+        });
+
+        const auto targetHealth = [&] {
+            const QJsonArray targets = api(port, QStringLiteral("/api/v1/targets")).value(QLatin1String("data")).toObject()
+                                           .value(QLatin1String("activeTargets")).toArray();
+            return targets.isEmpty() ? QString() : targets.first().toObject().value(QLatin1String("health")).toString();
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(targetHealth(), QStringLiteral("up"), 60000);
+
+        QJsonArray series;
+        QTRY_VERIFY_WITH_TIMEOUT((series = api(port, QStringLiteral("/api/v1/query?query=glinter_service_state"))
+                                               .value(QLatin1String("data")).toObject().value(QLatin1String("result")).toArray())
+                                         .size() == 2,
+                                 30000);
+        QHash<QString, QString> states;
+        for (const QJsonValue &value : series) {
+            const QJsonObject sample = value.toObject();
+            states.insert(sample.value(QLatin1String("metric")).toObject().value(QLatin1String("name")).toString(),
+                          sample.value(QLatin1String("value")).toArray().at(1).toString());
+        }
+        QCOMPARE(states.value(QStringLiteral("Up \"quoted\"")), QStringLiteral("0"));
+        QCOMPARE(states.value(kOdd), QStringLiteral("3"));
     }
 
     // The entries were written without identifiers; the merge that follows the first
@@ -93,7 +188,7 @@ private Q_SLOTS:
         array.removeAt(1);
         m_glinter.writeServices(array);
         QTRY_VERIFY_WITH_TIMEOUT(m_glinter.metrics().contains("glinter_services 2\n"), 10000);
-        QVERIFY(!m_glinter.metrics().contains("name=\"Down\""));
+        QVERIFY(!m_glinter.metrics().contains("name=\"Down"));
     }
 
     void syntaxErrorLeavesListAndFileAlone()
