@@ -48,12 +48,23 @@ public:
                            {QLatin1String("provider"), QStringLiteral("website")}};
     }
 
-    void writeServices(const QJsonArray &services) const
+    QString servicesPath() const { return m_home.filePath(QStringLiteral("data/Glinter/services.json")); }
+
+    QByteArray servicesFile() const
     {
-        QFile file(m_home.filePath(QStringLiteral("data/Glinter/services.json")));
-        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            file.write(QJsonDocument(services).toJson());
+        QFile file(servicesPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
+
+    // Written in place, as a plain editor without atomic saves would.
+    void writeServicesFile(const QByteArray &content) const
+    {
+        QFile file(servicesPath());
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(content);
+    }
+
+    void writeServices(const QJsonArray &services) const { writeServicesFile(QJsonDocument(services).toJson()); }
 
     QProcessEnvironment environment() const
     {

@@ -10,13 +10,10 @@ class TestServiceCatalog : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // 119 entries in 14 categories; all() holds them as contiguous blocks in display order,
-    // and only an exact title selects a block.
+    // all() holds the categories as contiguous blocks in display order, and only an exact
+    // title selects a block.
     void categories()
     {
-        QCOMPARE(ServiceCatalog::all().size(), 119);
-        QCOMPARE(ServiceCatalog::categories().size(), 14);
-        QCOMPARE(ServiceCatalog::categories().first(), u"AI \u00B7 Models & APIs"_s);
         qsizetype start = 0;
         for (const QString &title : ServiceCatalog::categories()) {
             const QList<CatalogEntry> entries = ServiceCatalog::entries(title);
@@ -24,20 +21,9 @@ private Q_SLOTS:
             QCOMPARE(ServiceCatalog::all().mid(start, entries.size()), entries);
             start += entries.size();
         }
-        QCOMPARE(start, 119);
+        QCOMPARE(start, ServiceCatalog::all().size());
         for (const QString &nearMiss : {u"AI . Models & APIs"_s, u"AI  \u00B7 Models & APIs"_s, u"cloud & infra"_s, QString()})
             QVERIFY2(ServiceCatalog::entries(nearMiss).isEmpty(), qPrintable(nearMiss));
-    }
-
-    void providerCounts()
-    {
-        using enum ProviderKind;
-        QHash<ProviderKind, int> counts;
-        for (const CatalogEntry &e : ServiceCatalog::all())
-            ++counts[e.provider];
-        const QHash<ProviderKind, int> expected{{Statuspage, 104}, {Instatus, 1}, {Website, 7}, {StatusIo, 1}, {Apple, 2},
-                                                {Aws, 1}, {Gcp, 1}, {Azure, 1}, {Xai, 1}};
-        QCOMPARE(counts, expected);
     }
 
     void addressesAndIds()

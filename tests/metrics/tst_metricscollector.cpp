@@ -105,19 +105,6 @@ private Q_SLOTS:
         QCOMPARE(snapshot.services.at(1).result->indicator, Indicator::None);
         QCOMPARE(rig.check.calls().size(), calls);
     }
-
-    // A hand-copied record keeps its identifier; two series with one label set would make
-    // Prometheus reject the whole scrape.
-    void duplicateIdentifierIsExposedOnce()
-    {
-        Service first = makeService("First", ProviderKind::Statuspage);
-        Service copy = makeService("Copy", ProviderKind::Statuspage);
-        copy.id = first.id;
-        Rig rig({first, copy});
-        if (rig.monitor->services().size() != 2)
-            QSKIP("the monitor itself no longer loads two services with one identifier");
-        QCOMPARE(names(rig.collector->snapshot()), QStringList{QStringLiteral("First")});
-    }
 };
 
 QTEST_GUILESS_MAIN(TestMetricsCollector)

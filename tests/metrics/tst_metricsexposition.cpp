@@ -170,11 +170,6 @@ private Q_SLOTS:
             << QList<QByteArray>{"glinter_service_state" + second + " 1", "glinter_service_up" + second + " 1",
                                  "glinter_service_maintenance" + second + " 1",
                                  "glinter_service_last_check_timestamp_seconds" + second + " 1767323045.25"};
-        QTest::newRow("critical")
-            << QList{entry(kSecond, QStringLiteral("B"), ProviderKind::Aws, Indicator::Critical)}
-            << QList<QByteArray>{"glinter_service_state" + second + " 3", "glinter_service_up" + second + " 1",
-                                 "glinter_service_maintenance" + second + " 0",
-                                 "glinter_service_last_check_timestamp_seconds" + second + " 1767323045.25"};
 
         // A hand-edited name with every character the format escapes, and some it does not.
         const QByteArray odd = "{id=\"11111111-1111-1111-1111-111111111111\",name=\"say \\\"hi\\\" C:\\\\dir\\nnext\tline "

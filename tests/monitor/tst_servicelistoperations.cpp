@@ -148,21 +148,6 @@ private Q_SLOTS:
         QCOMPARE(inode(rig.path()), before);
     }
 
-    void duplicateIdsAreSeparated()
-    {
-        ListRig rig({m_github});
-        rig.editRecords([&](QJsonArray &array) {
-            array.append(QJsonObject{{QLatin1String("id"), uuidText(m_github.id)},
-                                     {QLatin1String("name"), QStringLiteral("Copy")},
-                                     {QLatin1String("url"), QStringLiteral("https://status.other.example")}});
-        });
-        rig.monitor->reloadFromDisk();
-        QCOMPARE(rig.monitor->services().size(), 2);
-        QCOMPARE(rig.monitor->services().at(0).id, m_github.id);
-        QVERIFY(rig.monitor->services().at(1).id != m_github.id);
-        QCOMPARE(rig.file().count(uuidText(m_github.id).toUtf8()), 1);
-    }
-
     void removedEntryDropsItsState()
     {
         ListRig rig({m_github, m_site});
@@ -241,8 +226,12 @@ private Q_SLOTS:
         full.editRecords([](QJsonArray &array) { array.removeAt(0); });
         const QByteArray edited = full.file();
         full.monitor->reloadFromDisk();
+        // The file is smaller than a write buffer: only the flush as the save commits meets
+        // the full disk, and nothing is left beside the file.
         QCOMPARE(full.file(), edited);
-        QVERIFY2(full.error().contains(QStringLiteral("could not be saved")), qPrintable(full.error()));
+        QVERIFY2(full.error().contains(QStringLiteral("could not be saved")) && full.error().contains(QStringLiteral("space")),
+                 qPrintable(full.error()));
+        QCOMPARE(QDir(disk.dir.path()).entryList(QDir::Files), (QStringList{QStringLiteral("filler"), QStringLiteral("services.json")}));
         disk.release();
         full.monitor->add(m_github);
         QVERIFY(!full.monitor->configError());
@@ -297,15 +286,12 @@ private Q_SLOTS:
         QVERIFY(other.monitor->isMonitored(github));
         other.monitor->setMonitored(github, false);
         QVERIFY(other.monitor->services().isEmpty());
-    }
 
-    void customServicesAreThoseOutsideTheCatalog()
-    {
-        const Service upper = makeService(QStringLiteral("GH"), QStringLiteral("https://WWW.GITHUBSTATUS.COM"));
+        // Custom services are those no catalog entry counts: another reader on the same host.
         const Service probe = makeService(QStringLiteral("GH probe"), QStringLiteral("https://www.githubstatus.com"),
                                           ProviderKind::Website);
-        ListRig rig({upper, probe, m_site});
-        QCOMPARE(names(rig.monitor->customServices()), (QStringList{QStringLiteral("GH probe"), QStringLiteral("Site")}));
+        ListRig mixed({makeService(QStringLiteral("GH"), QStringLiteral("https://WWW.GITHUBSTATUS.COM")), probe, m_site});
+        QCOMPARE(names(mixed.monitor->customServices()), (QStringList{QStringLiteral("GH probe"), QStringLiteral("Site")}));
     }
 
     void emptyComponentSelectionIsStoredAsNone()
@@ -328,28 +314,9 @@ private Q_SLOTS:
         QTRY_COMPARE(names(rig.monitor->services()), QStringList{QStringLiteral("GitHub.com")});
         QCOMPARE(rig.monitor->services().first().id, m_github.id);
 
-        // mv of a new version over the file.
-        const QString staged = rig.dir.filePath(QStringLiteral("staged.json"));
-        QFile file(staged);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(ServiceStore::encode({rig.monitor->services().first(), m_site}));
-        file.close();
-        QProcess mv;
-        mv.start(QStringLiteral("mv"), {staged, rig.path()});
-        QVERIFY(mv.waitForFinished());
-        QTRY_COMPARE(rig.monitor->services().size(), 2);
-
         // A deleted file is written back.
         QVERIFY(QFile::remove(rig.path()));
         QTRY_COMPARE(ServiceStore(rig.dir.path()).load(), rig.monitor->services());
-
-        // A syntax error typed by hand leaves list and file as they are.
-        const QByteArray broken = rig.file().replace("\"url\"", "url");
-        rig.edit(broken);
-        QTRY_VERIFY(rig.monitor->configError().has_value());
-        QCOMPARE(rig.monitor->services().size(), 2);
-        QTest::qWait(400);
-        QCOMPARE(rig.file(), broken);
     }
 };
 

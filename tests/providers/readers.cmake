@@ -3,4 +3,3 @@ foreach(reader instatus statusio website xai apple azure aws gcp)
     glinter_add_test(NAME ${reader}provider SOURCES tst_${reader}provider.cpp readertesting.h
                      LIBS glinter_providers glinter_testsupport)
 endforeach()
-glinter_add_test(NAME readerkinds SOURCES tst_readerkinds.cpp LIBS glinter_providers)

@@ -54,10 +54,24 @@ private Q_SLOTS:
         QVERIFY2(gap >= 1450, qPrintable(QString::number(gap)));
     }
 
-    void readableAtOnceIsReadOnce()
+    // A readable feed, and a site that answers that it is down, are both read once.
+    void answersAreReadOnce_data()
     {
-        m_server.setRoute("/api/v2/status.json", FakeRoute::json(R"({"status":{"indicator":"major","description":"Bad"}})"));
-        QCOMPARE(QCoro::waitFor(fetchWithRetry(service())).indicator, Indicator::Major);
+        QTest::addColumn<ProviderKind>("kind");
+        QTest::addColumn<FakeRoute>("route");
+        QTest::addColumn<Indicator>("indicator");
+        QTest::newRow("readable feed") << ProviderKind::Statuspage
+                                       << FakeRoute::json(R"({"status":{"indicator":"major","description":"Bad"}})")
+                                       << Indicator::Major;
+        QTest::newRow("site down") << ProviderKind::Website << FakeRoute::text("down", 503) << Indicator::Critical;
+    }
+
+    void answersAreReadOnce()
+    {
+        QFETCH(ProviderKind, kind);
+        QFETCH(FakeRoute, route);
+        m_server.setRoute("*", route);
+        QTEST(QCoro::waitFor(fetchWithRetry(service(kind), 100ms)).indicator, "indicator");
         QCOMPARE(m_arrivals.size(), 1);
     }
 
@@ -70,14 +84,6 @@ private Q_SLOTS:
         QCOMPARE(result.indicator, Indicator::Unknown);
         QCOMPARE(result.description, QStringLiteral("HTTP 404"));
         QCOMPARE(m_arrivals.size(), 2);
-    }
-
-    void aDownSiteIsNotRetried()
-    {
-        m_server.setRoute("*", FakeRoute::text("down", 503));
-        const ServiceStatusResult result = QCoro::waitFor(fetchWithRetry(service(ProviderKind::Website), 100ms));
-        QCOMPARE(result.indicator, Indicator::Critical);
-        QCOMPARE(m_arrivals.size(), 1);
     }
 };
 

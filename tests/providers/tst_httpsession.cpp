@@ -35,13 +35,6 @@ private Q_SLOTS:
         QVERIFY(NetworkEnvironment::addCaCertificates(FakeServer::caCertificatePath()) > 0);
     }
 
-    void defaultLimits()
-    {
-        const HttpLimits limits = HttpSession().limits();
-        QCOMPARE(limits.idle, 10s);
-        QCOMPARE(limits.total, 12s);
-    }
-
     void statusCodesAndBodies_data()
     {
         QTest::addColumn<int>("status");
@@ -49,11 +42,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("failure");
         QTest::newRow("200") << 200 << true << QString();
         QTest::newRow("204") << 204 << true << QString();
-        QTest::newRow("404") << 404 << false << QStringLiteral("HTTP 404");
-        QTest::newRow("500") << 500 << false << QStringLiteral("HTTP 500");
-        QTest::newRow("503") << 503 << false << QStringLiteral("HTTP 503");
-        // Statuses Qt reports as errors of other kinds; still answers, graded by status.
-        for (int status : {301, 400, 418, 451, 520, 521, 522, 523, 524, 525, 526, 527, 599}) {
+        // 404 and 503 are plain; the others Qt reports as errors of other kinds. All are
+        // still answers, graded by status.
+        for (int status : {301, 400, 404, 418, 451, 503, 520, 521, 522, 523, 524, 525, 526, 527, 599}) {
             const QByteArray name = QByteArray::number(status);
             QTest::newRow(name.constData()) << status << false << QStringLiteral("HTTP ") + QString::number(status);
         }
@@ -127,41 +118,6 @@ private Q_SLOTS:
         QCOMPARE(tls.error, QNetworkReply::SslHandshakeFailedError);
         QVERIFY(!tls.errorText.isEmpty());
 
-        FakeServer server;
-        FakeRoute half = FakeRoute::json(QByteArray(4000, 'x'));
-        half.closeMidBody = true;
-        server.setRoute("/half", half);
-        const HttpResponse cut = get(HttpSession(), server.httpsUrl(QStringLiteral("/half")));
-        QVERIFY(cut.isTransportError());
-        QVERIFY(!cut.isSuccess());
-    }
-
-    void silenceEndsAfterTheIdleLimit()
-    {
-        FakeServer server;
-        FakeRoute stall;
-        stall.stall = true;
-        server.setRoute("/stall", stall);
-        QElapsedTimer clock;
-        clock.start();
-        const HttpResponse response = get(HttpSession({400ms, 5s}), server.httpsUrl(QStringLiteral("/stall")));
-        QCOMPARE(response.error, QNetworkReply::TimeoutError);
-        QCOMPARE(response.errorText, HttpSession::timedOutText());
-        QVERIFY2(clock.elapsed() < 4000, "the idle limit, not the total one, ended the exchange");
-    }
-
-    void tricklingEndsAfterTheTotalLimit()
-    {
-        FakeServer server;
-        FakeRoute slow = FakeRoute::json(QByteArray(200, 'x'));
-        slow.trickle = 50ms; // never silent for long, but 10 s in all
-        server.setRoute("/slow", slow);
-        QElapsedTimer clock;
-        clock.start();
-        const HttpResponse response = get(HttpSession({1s, 1500ms}), server.httpsUrl(QStringLiteral("/slow")));
-        QCOMPARE(response.error, QNetworkReply::TimeoutError);
-        QCOMPARE(response.errorText, HttpSession::timedOutText());
-        QVERIFY(clock.elapsed() < 8000);
     }
 
     // A small compressed body that expands past the body limit (a "zip bomb") is refused
@@ -187,6 +143,8 @@ private Q_SLOTS:
     // Exchanges that end by a limit or a dropped connection resume the waiting coroutine from
     // inside the reply's (or the deadline timer's) own signals; nothing the coroutine owns may
     // die there. Repeated because the fault shows only when the frame is freed at that moment.
+    // A stall ends by the idle limit well before the total one; a trickle that is never
+    // silent for long ends by the total limit.
     void endingsInsideSignalsLeaveNothingFreedBehind_data()
     {
         QTest::addColumn<QByteArray>("path");
@@ -216,9 +174,18 @@ private Q_SLOTS:
 
         const HttpSession session({std::chrono::milliseconds(idleMs), std::chrono::milliseconds(totalMs)});
         const QUrl url = server.httpsUrl(QString::fromLatin1(path));
+        const bool limited = path != "/half";
         for (int round = 0; round < 12; ++round) {
+            QElapsedTimer clock;
+            clock.start();
             const HttpResponse response = get(session, url);
             QVERIFY(response.isTransportError());
+            QVERIFY(!response.isSuccess());
+            if (limited) {
+                QCOMPARE(response.error, QNetworkReply::TimeoutError);
+                QCOMPARE(response.errorText, HttpSession::timedOutText());
+                QVERIFY2(clock.elapsed() < 4000, "the shorter limit ended the exchange");
+            }
         }
         // Let the replies' deferred deletions run while the server is still there.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -21,13 +21,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("expected");
         QTest::newRow("199") << 199 << u"major: Unexpected"_qs;
-        QTest::newRow("200") << 200 << u"none: Online"_qs;
         QTest::newRow("399") << 399 << u"none: Online"_qs;
-        QTest::newRow("401") << 401 << u"minor: Restricted"_qs;
         QTest::newRow("429") << 429 << u"minor: Rate limited"_qs;
         QTest::newRow("499") << 499 << u"major: Client error"_qs;
         QTest::newRow("500") << 500 << u"critical: Server error"_qs;
-        QTest::newRow("599") << 599 << u"critical: Server error"_qs;
         QTest::newRow("600") << 600 << u"major: Unexpected"_qs;
     }
 

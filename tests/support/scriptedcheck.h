@@ -35,7 +35,6 @@ public:
         return int(std::count_if(m_state->calls.cbegin(), m_state->calls.cend(),
                                  [&](const Call &call) { return call.service.id == id; }));
     }
-    void clearCalls() { m_state->calls.clear(); }
 
     // The function handed to the monitor; it shares this object's state.
     std::function<QCoro::Task<ServiceStatusResult>(Service)> function() const

@@ -1,9 +1,6 @@
 #include "platform/null/nullnotifications.h"
 
-void NullNotifications::requestAuthorization()
-{
-    ++m_authorizationRequests;
-}
+void NullNotifications::requestAuthorization() { }
 
 void NullNotifications::post(const QString &title, const QString &body, const QUrl &page)
 {

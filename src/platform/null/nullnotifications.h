@@ -21,11 +21,8 @@ public:
     void setFallback(Fallback fallback) override;
 
     QList<Posted> posted() const { return m_posted; }
-    int authorizationRequests() const { return m_authorizationRequests; }
-    void clear() { m_posted.clear(); }
 
 private:
     QList<Posted> m_posted;
-    int m_authorizationRequests = 0;
     Fallback m_fallback;
 };
