@@ -1,0 +1,420 @@
+#include "ui/menubar/panelwindow.h"
+
+#include "monitor/statusmonitor.h"
+#include "platform/urlopener.h"
+#include "ui/menubar/panelbuttons.h"
+#include "ui/menubar/panelmodel.h"
+#include "ui/menubar/servicerow.h"
+#include "ui/menubar/statepalette.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr int panelWidth = 360;
+constexpr int listMaxHeight = 480;
+
+QWidget *horizontalRule(QWidget *parent)
+{
+    auto *rule = new QWidget(parent);
+    rule->setFixedHeight(1);
+    rule->setAutoFillBackground(true);
+    QPalette palette = rule->palette();
+    QColor color = palette.color(QPalette::WindowText);
+    color.setAlphaF(0.12f);
+    palette.setColor(QPalette::Window, color);
+    rule->setPalette(palette);
+    return rule;
+}
+
+} // namespace
+
+// The state symbol and the two header lines, drawn together and read as one element.
+class HeaderView : public QWidget
+{
+public:
+    explicit HeaderView(QWidget *parent)
+        : QWidget(parent)
+    {
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    }
+
+    void setContent(Indicator indicator, const QString &summary, const QString &updated)
+    {
+        if (indicator == m_indicator && summary == m_summary && updated == m_updated)
+            return;
+        m_indicator = indicator;
+        m_summary = summary;
+        m_updated = updated;
+        setAccessibleName(summary + QStringLiteral(", ") + updated);
+        update();
+    }
+
+    QString summary() const { return m_summary; }
+    QString updated() const { return m_updated; }
+
+    QSize sizeHint() const override { return QSize(200, std::max(26, lineHeights())); }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        const int glyphTop = (height() - 26) / 2;
+        painter.drawImage(QPointF(2, glyphTop + 2),
+                          renderGlyph(stateGlyph(m_indicator), stateColor(m_indicator), 22, devicePixelRatioF()));
+        const QFont first = summaryFont();
+        const QFont second = updatedFont();
+        const int left = 26 + 11;
+        const int top = (height() - lineHeights()) / 2;
+        const int firstHeight = QFontMetrics(first).height();
+        painter.setFont(first);
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(QRect(left, top, width() - left, firstHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                         QFontMetrics(first).elidedText(m_summary, Qt::ElideRight, width() - left));
+        painter.setFont(second);
+        painter.setPen(palette().color(QPalette::PlaceholderText));
+        painter.drawText(QRect(left, top + firstHeight, width() - left, QFontMetrics(second).height()),
+                         Qt::AlignLeft | Qt::AlignVCenter, m_updated);
+    }
+
+private:
+    QFont summaryFont() const
+    {
+        QFont f = font();
+        f.setPixelSize(14);
+        f.setWeight(QFont::DemiBold);
+        return f;
+    }
+    QFont updatedFont() const
+    {
+        QFont f = font();
+        f.setPixelSize(11);
+        return f;
+    }
+    int lineHeights() const { return QFontMetrics(summaryFont()).height() + QFontMetrics(updatedFont()).height(); }
+
+    Indicator m_indicator = Indicator::Unknown;
+    QString m_summary;
+    QString m_updated;
+};
+
+// A scroll area as tall as its content up to a cap, scrolling beyond it.
+class CappedScrollArea : public QScrollArea
+{
+public:
+    CappedScrollArea(int maxHeight, QWidget *parent)
+        : QScrollArea(parent)
+        , m_maxHeight(maxHeight)
+    {
+        setFrameShape(QFrame::NoFrame);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        setWidgetResizable(true);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        viewport()->setAutoFillBackground(false);
+    }
+
+    QSize sizeHint() const override
+    {
+        const int content = widget() ? widget()->sizeHint().height() : 0;
+        return QSize(panelWidth, std::min(m_maxHeight, std::max(content, 0)));
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+private:
+    int m_maxHeight;
+};
+
+PanelWindow::PanelWindow(StatusMonitor &monitor, UrlOpener &opener, Mode mode, QWidget *parent)
+    : QWidget(parent, mode == Mode::Popup ? Qt::Tool | Qt::FramelessWindowHint : Qt::Window)
+    , m_monitor(monitor)
+    , m_opener(opener)
+    , m_mode(mode)
+    , m_clock([] { return QDateTime::currentDateTimeUtc(); })
+{
+    setWindowTitle(tr("Glinter"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->setSizeConstraint(QLayout::SetFixedSize);
+
+    auto *header = new QWidget(this);
+    header->setFixedWidth(panelWidth);
+    auto *headerRow = new QHBoxLayout(header);
+    headerRow->setContentsMargins(14, 12, 14, 12);
+    headerRow->setSpacing(11);
+    m_header = new HeaderView(header);
+    m_refresh = new RefreshButton(header);
+    headerRow->addWidget(m_header, 1);
+    headerRow->addWidget(m_refresh, 0, Qt::AlignVCenter);
+    column->addWidget(header);
+    column->addWidget(horizontalRule(this));
+
+    m_scroll = new CappedScrollArea(listMaxHeight, this);
+    m_scroll->setFixedWidth(panelWidth);
+    m_listBox = new QWidget(m_scroll);
+    m_listLayout = new QVBoxLayout(m_listBox);
+    m_listLayout->setContentsMargins(6, 6, 6, 6);
+    m_listLayout->setSpacing(2);
+    m_divider = new QWidget(m_listBox);
+    auto *dividerInset = new QVBoxLayout(m_divider);
+    dividerInset->setContentsMargins(8, 5, 8, 5);
+    dividerInset->addWidget(horizontalRule(m_divider));
+    m_divider->hide();
+    m_scroll->setWidget(m_listBox);
+    column->addWidget(m_scroll);
+    column->addWidget(horizontalRule(this));
+
+    auto *footer = new QWidget(this);
+    footer->setFixedWidth(panelWidth);
+    auto *footerRow = new QHBoxLayout(footer);
+    footerRow->setContentsMargins(8, 8, 8, 8);
+    footerRow->setSpacing(4);
+    auto *settings = new FooterButton(Glyph::Gear, tr("Settings"), footer);
+    auto *quit = new FooterButton(Glyph::Power, tr("Quit"), footer);
+    footerRow->addWidget(settings, 1);
+    footerRow->addWidget(quit, 1);
+    column->addWidget(footer);
+
+    connect(m_refresh, &QAbstractButton::clicked, &m_monitor, &StatusMonitor::requestRefresh);
+    connect(settings, &QAbstractButton::clicked, this, [this] {
+        if (m_mode == Mode::Popup)
+            hide();
+        Q_EMIT settingsRequested();
+    });
+    connect(quit, &QAbstractButton::clicked, this, &PanelWindow::quitRequested);
+
+    auto shortcut = [this](const QKeySequence &keys, auto slot) {
+        auto *made = new QShortcut(keys, this);
+        made->setContext(Qt::WindowShortcut);
+        connect(made, &QShortcut::activated, this, slot);
+    };
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_R), [this] { m_refresh->click(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma), [settings] { settings->click(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), [quit] { quit->click(); });
+    shortcut(QKeySequence(Qt::Key_Escape), [this] { hide(); });
+
+    connect(&m_monitor, &StatusMonitor::servicesChanged, this, &PanelWindow::scheduleRefresh);
+    connect(&m_monitor, &StatusMonitor::resultsChanged, this, &PanelWindow::scheduleRefresh);
+    connect(&m_monitor, &StatusMonitor::isOfflineChanged, this, &PanelWindow::scheduleRefresh);
+    connect(&m_monitor, &StatusMonitor::isRefreshingChanged, m_refresh, &RefreshButton::setRefreshing);
+    m_refresh->setRefreshing(m_monitor.isRefreshing());
+}
+
+PanelWindow::~PanelWindow() = default;
+
+void PanelWindow::popUp(const QRect &anchor)
+{
+    m_anchor = anchor;
+    refreshContent();
+    m_freshForShow = true;
+    adjustSize();
+    placeAgainstAnchor();
+    show();
+    raise();
+    activateWindow();
+}
+
+void PanelWindow::present()
+{
+    if (!isVisible()) {
+        refreshContent();
+        m_freshForShow = true;
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+bool PanelWindow::justLostFocus() const
+{
+    return m_focusLost.isValid() && m_focusLost.elapsed() < 300;
+}
+
+void PanelWindow::placeAgainstAnchor()
+{
+    if (m_mode != Mode::Popup || !m_anchor)
+        return;
+    QScreen *screen = QGuiApplication::screenAt(m_anchor->center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    move(placePanel(size(), *m_anchor, screen->availableGeometry()).topLeft());
+}
+
+void PanelWindow::scheduleRefresh()
+{
+    if (!isVisible()) {
+        m_stale = true;
+        return;
+    }
+    // a refresh publishes once per service; the panel redraws once per turn of the loop
+    if (m_refreshQueued)
+        return;
+    m_refreshQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_refreshQueued = false;
+            if (isVisible())
+                refreshContent();
+        },
+        Qt::QueuedConnection);
+}
+
+ServiceRow *PanelWindow::takeRow(const QUuid &id)
+{
+    if (ServiceRow *row = m_rows.value(id))
+        return row;
+    ServiceRow *row = m_spareRows.isEmpty() ? nullptr : m_spareRows.takeLast();
+    if (!row) {
+        row = new ServiceRow(m_listBox);
+        connect(row, &ServiceRow::pageRequested, this, &PanelWindow::openPage);
+    }
+    m_rows.insert(id, row);
+    return row;
+}
+
+void PanelWindow::refreshContent()
+{
+    m_stale = false;
+    const QDateTime now = m_clock();
+    const QHash<QUuid, ServiceStatusResult> &results = m_monitor.results();
+
+    m_header->setContent(m_monitor.aggregate(), m_monitor.summary(), ::updatedText(m_monitor.lastUpdated(), now));
+    m_refresh->setRefreshing(m_monitor.isRefreshing());
+
+    const GroupedServices grouped = groupServices(m_monitor.services(), results);
+    QList<QUuid> order;
+    QSet<QUuid> listed;
+    for (const QList<Service> *group : {&grouped.affected, &grouped.healthy}) {
+        for (const Service &service : *group) {
+            order.append(service.id);
+            listed.insert(service.id);
+        }
+    }
+
+    // rows of services that left the list wait, hidden, for the next one to come
+    for (auto it = m_rows.begin(); it != m_rows.end();) {
+        if (listed.contains(it.key())) {
+            ++it;
+            continue;
+        }
+        it.value()->hide();
+        m_listLayout->removeWidget(it.value());
+        m_spareRows.append(it.value());
+        it = m_rows.erase(it);
+    }
+
+    for (const QList<Service> *group : {&grouped.affected, &grouped.healthy}) {
+        for (const Service &service : *group) {
+            ServiceRow *row = takeRow(service.id);
+            const auto result = results.constFind(service.id);
+            row->setContent(rowContent(service,
+                                       result == results.cend() ? std::nullopt
+                                                                : std::optional<ServiceStatusResult>(*result),
+                                       now),
+                            m_monitor.history(service));
+        }
+    }
+
+    if (order != m_order || grouped.affected.size() != m_affectedCount) {
+        while (m_listLayout->count() > 0)
+            delete m_listLayout->takeAt(0); // the layout items only; the widgets stay
+        for (qsizetype i = 0; i < order.size(); ++i) {
+            if (i == grouped.affected.size() && grouped.hasDivider())
+                m_listLayout->addWidget(m_divider);
+            m_listLayout->addWidget(m_rows.value(order.at(i)));
+        }
+        m_order = order;
+        m_affectedCount = grouped.affected.size();
+    }
+    m_divider->setVisible(grouped.hasDivider());
+    for (const QUuid &id : std::as_const(order))
+        m_rows.value(id)->show();
+
+    m_listBox->adjustSize();
+    m_scroll->updateGeometry();
+}
+
+QList<ServiceRow *> PanelWindow::rows() const
+{
+    QList<ServiceRow *> shown;
+    for (const QUuid &id : m_order)
+        shown.append(m_rows.value(id));
+    return shown;
+}
+
+bool PanelWindow::hasDivider() const
+{
+    return !m_divider->isHidden();
+}
+
+QString PanelWindow::summaryText() const
+{
+    return m_header->summary();
+}
+
+QString PanelWindow::updatedText() const
+{
+    return m_header->updated();
+}
+
+void PanelWindow::openPage(const QUrl &page)
+{
+    // addresses come from files and feeds others write: only web pages are opened
+    if (isWebPage(page))
+        m_opener.open(page);
+}
+
+void PanelWindow::showEvent(QShowEvent *event)
+{
+    // a panel shown ten minutes after the last check must say so
+    if (!m_freshForShow || m_stale)
+        refreshContent();
+    m_freshForShow = false;
+    QWidget::showEvent(event);
+}
+
+void PanelWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange && m_mode == Mode::Popup && isVisible() && !isActiveWindow()) {
+        m_focusLost.start();
+        hide();
+    }
+    QWidget::changeEvent(event);
+}
+
+void PanelWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // the list grew or shrank while open: stay against the icon and on the screen
+    if (isVisible())
+        placeAgainstAnchor();
+}
+
+void PanelWindow::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    if (m_mode != Mode::Popup)
+        return;
+    // a frameless window needs an edge of its own against a desktop of the same colour
+    QPainter painter(this);
+    QColor edge = palette().color(QPalette::WindowText);
+    edge.setAlphaF(0.2f);
+    painter.setPen(edge);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
