@@ -293,8 +293,8 @@ QImage renderGlyph(Glyph glyph, const QColor &color, qreal side, qreal devicePix
     QImage image = transparentImage(QSize(pixels, pixels), devicePixelRatio);
     if (image.isNull())
         return image;
-    QPainter painter(&image);
-    painter.scale(pixels, pixels);
+    QPainter painter(&image); // the image's ratio scales the painter to logical pixels
+    painter.scale(side, side);
     paintGlyph(painter, glyph, color);
     return image;
 }
@@ -308,8 +308,7 @@ QImage renderSparkline(const QList<Indicator> &samples, qreal devicePixelRatio)
     QImage image = transparentImage(pixels, devicePixelRatio);
     if (image.isNull())
         return image;
-    QPainter painter(&image);
-    painter.scale(devicePixelRatio, devicePixelRatio);
+    QPainter painter(&image); // the image's ratio scales the painter to logical pixels
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     const qsizetype count = std::min(samples.size(), sparklineBars);
