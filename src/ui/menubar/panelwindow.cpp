@@ -7,6 +7,8 @@
 #include "ui/menubar/servicerow.h"
 #include "ui/menubar/statepalette.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -35,6 +37,14 @@ QWidget *horizontalRule(QWidget *parent)
     palette.setColor(QPalette::Window, color);
     rule->setPalette(palette);
     return rule;
+}
+
+// Screen readers announce the panel as a window named "Glinter", not as an anonymous pane.
+QAccessibleInterface *panelAccessible(const QString &className, QObject *object)
+{
+    if (className == u"PanelWindow" && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
 }
 
 } // namespace
@@ -142,8 +152,13 @@ PanelWindow::PanelWindow(StatusMonitor &monitor, UrlOpener &opener, Mode mode, Q
     , m_mode(mode)
     , m_clock([] { return QDateTime::currentDateTimeUtc(); })
 {
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(panelAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
     setWindowTitle(tr("Glinter"));
-    setAttribute(Qt::WA_DeleteOnClose, false);
+    setAccessibleName(tr("Glinter"));
 
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
