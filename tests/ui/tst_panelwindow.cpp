@@ -92,6 +92,7 @@ private Q_SLOTS:
         rig.refresh();
         QTRY_COMPARE(rowNames(*rig.panel), words("Delta Gamma Alpha Beta"));
         QVERIFY(rig.panel->hasDivider());
+        QCOMPARE(rig.panel->rows()[0]->width(), 360 - 2 * 6); // rows keep the full width as they move
         QCOMPARE(rig.panel->summaryText(), QStringLiteral("Major Service Outage"));
         QCOMPARE(rig.panel->rows()[0]->accessibleName(), QStringLiteral("Delta, Major Outage, updated now"));
         QCOMPARE(rig.panel->rows()[0]->accessibleDescription(), QStringLiteral("Opens the status page"));

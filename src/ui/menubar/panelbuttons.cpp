@@ -1,5 +1,6 @@
 #include "ui/menubar/panelbuttons.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 using namespace std::chrono_literals;
@@ -12,7 +13,28 @@ QColor faded(QColor color, float alpha)
     return color;
 }
 
+// Return and Enter press a focused button, as Space does.
+bool pressedByKey(QAbstractButton *button, QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return false;
+    button->click();
+    return true;
+}
+
 } // namespace
+
+void RefreshButton::keyPressEvent(QKeyEvent *event)
+{
+    if (!pressedByKey(this, event))
+        QAbstractButton::keyPressEvent(event);
+}
+
+void FooterButton::keyPressEvent(QKeyEvent *event)
+{
+    if (!pressedByKey(this, event))
+        QAbstractButton::keyPressEvent(event);
+}
 
 RefreshButton::RefreshButton(QWidget *parent)
     : QAbstractButton(parent)

@@ -361,7 +361,7 @@ void PanelWindow::refreshContent()
     for (const QUuid &id : std::as_const(order))
         m_rows.value(id)->show();
 
-    m_listBox->adjustSize();
+    // the scroll area fits the list's width itself; only its own height follows the list
     m_scroll->updateGeometry();
 }
 
