@@ -170,6 +170,16 @@ private Q_SLOTS:
         QVERIFY(!rig.panel->isVisible());
     }
 
+    void popupHidesWhenAnotherWindowTakesTheFocus()
+    {
+        Rig rig({makeService("Alpha")});
+        rig.open();
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QTRY_VERIFY(!rig.panel->isVisible());
+    }
+
     void rowsOpenWebPagesOnly()
     {
         Rig rig({makeService("Alpha", "https://status.alpha.example/"), makeService("Beta", "file:///etc/passwd")});
