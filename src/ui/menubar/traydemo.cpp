@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QPalette>
 #include <QStyleFactory>
 #include <QTemporaryDir>
@@ -74,9 +75,11 @@ ServiceStatusResult inventedResult(const Service &service, qsizetype index, Indi
     return result;
 }
 
-void inventHistory(StatusHistory &history, const QList<Service> &services)
+// Written as one file: appending sample by sample would rewrite it hundreds of times.
+void inventHistory(const QString &filePath, const QList<Service> &services)
 {
     const QDateTime now = QDateTime::currentDateTimeUtc();
+    QHash<QUuid, QList<StatusHistory::Sample>> samples;
     for (qsizetype i = 0; i < services.size(); ++i) {
         const qsizetype count = 4 + (i * 5) % 20;
         for (qsizetype s = 0; s < count; ++s) {
@@ -89,9 +92,12 @@ void inventHistory(StatusHistory &history, const QList<Service> &services)
                 indicator = Indicator::Critical;
             if ((s + 2 * i) % 13 == 0)
                 indicator = Indicator::Unknown;
-            history.append(services.at(i).id, indicator, now.addSecs(-300 * (count - s)));
+            samples[services.at(i).id].append({now.addSecs(-300 * (count - s)), rawValue(indicator)});
         }
     }
+    QFile file(filePath);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(StatusHistory::encode(samples));
 }
 
 void useDarkPalette()
@@ -147,9 +153,10 @@ int main(int argc, char **argv)
     if (parser.isSet(servicesOption))
         services = ServiceStore::forFile(parser.value(servicesOption)).load();
     scratch.save(services);
-    StatusHistory history(folder.filePath(QStringLiteral("history.json")));
+    const QString historyFile = folder.filePath(QStringLiteral("history.json"));
     if (fake)
-        inventHistory(history, services);
+        inventHistory(historyFile, services);
+    StatusHistory history(historyFile);
 
     StatusMonitor::Setup setup(scratch);
     setup.history = &history;
