@@ -4,8 +4,8 @@
 #include "platform/urlopener.h"
 #include "ui/menubar/panelbuttons.h"
 #include "ui/menubar/panelmodel.h"
+#include "ui/menubar/panelpieces.h"
 #include "ui/menubar/servicerow.h"
-#include "ui/menubar/statepalette.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -14,30 +14,12 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QScreen>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QShortcut>
 #include <QVBoxLayout>
 
 using namespace std::chrono_literals;
 
 namespace {
-
-constexpr int panelWidth = 360;
-constexpr int listMaxHeight = 480;
-
-QWidget *horizontalRule(QWidget *parent)
-{
-    auto *rule = new QWidget(parent);
-    rule->setFixedHeight(1);
-    rule->setAutoFillBackground(true);
-    QPalette palette = rule->palette();
-    QColor color = palette.color(QPalette::WindowText);
-    color.setAlphaF(0.12f);
-    palette.setColor(QPalette::Window, color);
-    rule->setPalette(palette);
-    return rule;
-}
 
 // Screen readers announce the panel as a window named "Glinter", not as an anonymous pane.
 QAccessibleInterface *panelAccessible(const QString &className, QObject *object)
@@ -48,102 +30,6 @@ QAccessibleInterface *panelAccessible(const QString &className, QObject *object)
 }
 
 } // namespace
-
-// The state symbol and the two header lines, drawn together and read as one element.
-class HeaderView : public QWidget
-{
-public:
-    explicit HeaderView(QWidget *parent)
-        : QWidget(parent)
-    {
-        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    }
-
-    void setContent(Indicator indicator, const QString &summary, const QString &updated)
-    {
-        if (indicator == m_indicator && summary == m_summary && updated == m_updated)
-            return;
-        m_indicator = indicator;
-        m_summary = summary;
-        m_updated = updated;
-        setAccessibleName(summary + QStringLiteral(", ") + updated);
-        update();
-    }
-
-    QString summary() const { return m_summary; }
-    QString updated() const { return m_updated; }
-
-    QSize sizeHint() const override { return QSize(200, std::max(26, lineHeights())); }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        const int glyphTop = (height() - 26) / 2;
-        painter.drawImage(QPointF(2, glyphTop + 2),
-                          renderGlyph(stateGlyph(m_indicator), stateColor(m_indicator), 22, devicePixelRatioF()));
-        const QFont first = summaryFont();
-        const QFont second = updatedFont();
-        const int left = 26 + 11;
-        const int top = (height() - lineHeights()) / 2;
-        const int firstHeight = QFontMetrics(first).height();
-        painter.setFont(first);
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(QRect(left, top, width() - left, firstHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                         QFontMetrics(first).elidedText(m_summary, Qt::ElideRight, width() - left));
-        painter.setFont(second);
-        painter.setPen(palette().color(QPalette::PlaceholderText));
-        painter.drawText(QRect(left, top + firstHeight, width() - left, QFontMetrics(second).height()),
-                         Qt::AlignLeft | Qt::AlignVCenter, m_updated);
-    }
-
-private:
-    QFont summaryFont() const
-    {
-        QFont f = font();
-        f.setPixelSize(14);
-        f.setWeight(QFont::DemiBold);
-        return f;
-    }
-    QFont updatedFont() const
-    {
-        QFont f = font();
-        f.setPixelSize(11);
-        return f;
-    }
-    int lineHeights() const { return QFontMetrics(summaryFont()).height() + QFontMetrics(updatedFont()).height(); }
-
-    Indicator m_indicator = Indicator::Unknown;
-    QString m_summary;
-    QString m_updated;
-};
-
-// A scroll area as tall as its content up to a cap, scrolling beyond it.
-class CappedScrollArea : public QScrollArea
-{
-public:
-    CappedScrollArea(int maxHeight, QWidget *parent)
-        : QScrollArea(parent)
-        , m_maxHeight(maxHeight)
-    {
-        setFrameShape(QFrame::NoFrame);
-        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-        setWidgetResizable(true);
-        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        viewport()->setAutoFillBackground(false);
-    }
-
-    QSize sizeHint() const override
-    {
-        const int content = widget() ? widget()->sizeHint().height() : 0;
-        return QSize(panelWidth, std::min(m_maxHeight, std::max(content, 0)));
-    }
-    QSize minimumSizeHint() const override { return sizeHint(); }
-
-private:
-    int m_maxHeight;
-};
 
 PanelWindow::PanelWindow(StatusMonitor &monitor, UrlOpener &opener, Mode mode, QWidget *parent)
     : QWidget(parent, mode == Mode::Popup ? Qt::Tool | Qt::FramelessWindowHint : Qt::Window)
