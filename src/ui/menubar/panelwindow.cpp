@@ -141,7 +141,9 @@ void PanelWindow::present()
 
 bool PanelWindow::justLostFocus() const
 {
-    return m_focusLost.isValid() && m_focusLost.elapsed() < 300;
+    // the press on the icon and its click arrive within a fraction of a second
+    constexpr auto sameClick = 300ms;
+    return m_focusLost.isValid() && std::chrono::milliseconds(m_focusLost.elapsed()) < sameClick;
 }
 
 void PanelWindow::placeAgainstAnchor()
