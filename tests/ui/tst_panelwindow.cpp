@@ -221,9 +221,11 @@ private Q_SLOTS:
         // the offscreen platform has no system tray
         Rig rig({makeService("Alpha")});
         TrayController tray(*rig.monitor, rig.opener);
+        QSignalSpy shown(&tray, &TrayController::panelShown);
         QVERIFY(!tray.hasTray());
         PanelWindow *panel = tray.panel();
         QTRY_VERIFY(panel->isVisible());
+        QCOMPARE(shown.size(), 1);
         QCOMPARE(panel->windowTitle(), QStringLiteral("Glinter"));
         QVERIFY(!(panel->windowFlags() & Qt::FramelessWindowHint));
         QVERIFY(!QApplication::quitOnLastWindowClosed());

@@ -290,6 +290,7 @@ void PanelWindow::showEvent(QShowEvent *event)
         refreshContent();
     m_freshForShow = false;
     QWidget::showEvent(event);
+    Q_EMIT shown();
 }
 
 void PanelWindow::changeEvent(QEvent *event)

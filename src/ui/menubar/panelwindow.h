@@ -66,6 +66,8 @@ public:
 Q_SIGNALS:
     void settingsRequested();
     void quitRequested();
+    // The panel appeared on the screen.
+    void shown();
 
 protected:
     void showEvent(QShowEvent *event) override;

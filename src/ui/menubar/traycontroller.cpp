@@ -23,6 +23,7 @@ TrayController::TrayController(StatusMonitor &monitor, UrlOpener &opener, QObjec
                                             trayAvailable ? PanelWindow::Mode::Popup : PanelWindow::Mode::Window);
     connect(m_panel.get(), &PanelWindow::settingsRequested, this, &TrayController::settingsRequested);
     connect(m_panel.get(), &PanelWindow::quitRequested, this, &TrayController::quitRequested);
+    connect(m_panel.get(), &PanelWindow::shown, this, &TrayController::panelShown);
 
     if (!trayAvailable) {
         QMetaObject::invokeMethod(this, &TrayController::showPanel, Qt::QueuedConnection);

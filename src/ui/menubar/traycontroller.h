@@ -46,6 +46,8 @@ public:
 Q_SIGNALS:
     void settingsRequested();
     void quitRequested();
+    // Each time the panel appears (the shell opens the onboarding window on the first).
+    void panelShown();
 
 private:
     void updateIcon();
