@@ -62,14 +62,17 @@ ServiceStatusResult inventedResult(const Service &service, qsizetype index, Indi
     result.serviceID = service.id;
     result.lastChecked = QDateTime::currentDateTimeUtc().addSecs(-90 - 40 * index);
     result.indicator = worst == Indicator::Unknown ? Indicator::Unknown : Indicator::None;
-    if (index == 0)
+    if (index == 0) {
         result.indicator = worst;
-    else if (index == 1 && worst != Indicator::Unknown)
-        result.isMaintenance = true, result.incidentTitle = QStringLiteral("Scheduled database maintenance");
-    else if (index == 2)
+    } else if (index == 1 && worst != Indicator::Unknown) {
+        result.isMaintenance = true;
+        result.incidentTitle = QStringLiteral("Scheduled database maintenance");
+    } else if (index == 2) {
         result.indicator = Indicator::Unknown;
-    else if (index == 3 && rawValue(worst) >= rawValue(Indicator::Minor))
-        result.indicator = Indicator::Minor, result.incidentTitle = QStringLiteral("Elevated latency in eu-west");
+    } else if (index == 3 && rawValue(worst) >= rawValue(Indicator::Minor)) {
+        result.indicator = Indicator::Minor;
+        result.incidentTitle = QStringLiteral("Elevated latency in eu-west");
+    }
     result.description = result.indicator == Indicator::Unknown && index == 2 ? QStringLiteral("HTTP 503")
                                                                               : label(result.indicator);
     return result;
