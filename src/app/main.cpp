@@ -2,7 +2,10 @@
 #include "app/desktopapp.h"
 #include "app/headless.h"
 #include "platform/terminationsignals.h"
+#include "alerts/notifier.h"
+#include "platform/notifications.h"
 #include "providers/networkenvironment.h"
+#include "ui/menubar/traycontroller.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -47,9 +50,16 @@ int runDesktop(int argc, char *argv[])
     NetworkEnvironment::loadFromEnvironment();
 
     DesktopApp shell;
-    // The tray and its panel plug in here: build them on shell.monitor(), connect their
-    // settings and quit requests to shell.openSettings() and QCoreApplication::quit(), and
-    // return how to show the panel. Without it the settings window stands in.
+    // The tray meter and its panel, on the running monitor.
+    shell.setPanelFactory([](DesktopApp &app) -> DesktopApp::PanelPresenter {
+        auto *tray = new TrayController(app.monitor(), app.urlOpener(), &app);
+        QObject::connect(tray, &TrayController::settingsRequested, &app, &DesktopApp::openSettings);
+        QObject::connect(tray, &TrayController::quitRequested, qApp, &QCoreApplication::quit);
+        QObject::connect(tray, &TrayController::panelShown, &app, &DesktopApp::presentOnboardingIfNeeded);
+        // Balloons while the desktop has no notification service.
+        app.notifier().notifications().setFallback(tray->notificationFallback());
+        return [tray] { tray->showPanel(); };
+    });
     switch (shell.start()) {
     case DesktopApp::Start::HandedOver:
         return 0;

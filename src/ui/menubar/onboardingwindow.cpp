@@ -1,5 +1,8 @@
 #include "ui/menubar/onboardingwindow.h"
 
+#include "ui/menubar/renderers.h"
+#include "ui/menubar/statepalette.h"
+
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -16,96 +19,6 @@ namespace {
 constexpr int glyphColumn = 18;
 constexpr int glyphSize = 14;
 constexpr int legendSpacing = 10;
-
-// The state colours of the legend.
-// TODO(integration): take them, and the glyphs below, from the shared state palette and
-// glyph renderer of the menu bar once both trees meet, so that they are defined once.
-QColor stateColour(Indicator indicator)
-{
-    switch (indicator) {
-    case Indicator::None:
-        return QColor(0x34, 0xc7, 0x59);
-    case Indicator::Minor:
-        return QColor(0xf5, 0xc2, 0x00);
-    case Indicator::Major:
-        return QColor(0xff, 0x95, 0x00);
-    case Indicator::Critical:
-        return QColor(0xff, 0x3b, 0x30);
-    case Indicator::Unknown:
-        break;
-    }
-    return QColor(0x8e, 0x8e, 0x93);
-}
-
-QPolygonF octagon(const QRectF &box)
-{
-    QPolygonF shape;
-    const QPointF centre = box.center();
-    const qreal radius = box.width() / 2 / std::cos(std::numbers::pi / 8);
-    for (int i = 0; i < 8; ++i) {
-        const qreal angle = std::numbers::pi / 8 + i * std::numbers::pi / 4;
-        shape << centre + QPointF(radius * std::cos(angle), radius * std::sin(angle)) * std::cos(std::numbers::pi / 8);
-    }
-    return shape;
-}
-
-// A filled shape with its mark cut out in `cutout`, or for an unknown state an outlined
-// circle with a question mark.
-void paintStateGlyph(QPainter &painter, const QRectF &box, Indicator indicator, const QColor &cutout)
-{
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QColor colour = stateColour(indicator);
-    const qreal s = box.width();
-    QPen mark(cutout, s * 0.14, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    switch (indicator) {
-    case Indicator::None:
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(colour);
-        painter.drawEllipse(box);
-        painter.setPen(mark);
-        painter.drawPolyline(QPolygonF{box.topLeft() + QPointF(s * 0.28, s * 0.52), box.topLeft() + QPointF(s * 0.44, s * 0.68),
-                                       box.topLeft() + QPointF(s * 0.72, s * 0.34)});
-        break;
-    case Indicator::Minor: {
-        painter.setPen(QPen(colour, s * 0.08, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.setBrush(colour);
-        painter.drawPolygon(QPolygonF{box.topLeft() + QPointF(s * 0.5, s * 0.06), box.topLeft() + QPointF(s * 0.96, s * 0.9),
-                                      box.topLeft() + QPointF(s * 0.04, s * 0.9)});
-        painter.setPen(mark);
-        painter.drawLine(box.topLeft() + QPointF(s * 0.5, s * 0.36), box.topLeft() + QPointF(s * 0.5, s * 0.6));
-        painter.drawPoint(box.topLeft() + QPointF(s * 0.5, s * 0.76));
-        break;
-    }
-    case Indicator::Major:
-    case Indicator::Critical:
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(colour);
-        painter.drawPolygon(octagon(box));
-        painter.setPen(mark);
-        if (indicator == Indicator::Major) {
-            painter.drawLine(box.topLeft() + QPointF(s * 0.5, s * 0.26), box.topLeft() + QPointF(s * 0.5, s * 0.56));
-            painter.drawPoint(box.topLeft() + QPointF(s * 0.5, s * 0.74));
-        } else {
-            painter.drawLine(box.topLeft() + QPointF(s * 0.33, s * 0.33), box.topLeft() + QPointF(s * 0.67, s * 0.67));
-            painter.drawLine(box.topLeft() + QPointF(s * 0.67, s * 0.33), box.topLeft() + QPointF(s * 0.33, s * 0.67));
-        }
-        break;
-    case Indicator::Unknown: {
-        painter.setPen(QPen(colour, s * 0.1));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawEllipse(box.adjusted(s * 0.05, s * 0.05, -s * 0.05, -s * 0.05));
-        QFont font = painter.font();
-        font.setPixelSize(qRound(s * 0.7));
-        font.setBold(true);
-        painter.setFont(font);
-        painter.setPen(colour);
-        painter.drawText(box, Qt::AlignCenter, QStringLiteral("?"));
-        break;
-    }
-    }
-    painter.restore();
-}
 
 // A dial with dots along its upper arc and the needle standing upright, in the accent colour.
 class GaugeSymbol : public QWidget
@@ -200,7 +113,7 @@ void MeterLegendRow::paintEvent(QPaintEvent *event)
     QLabel::paintEvent(event);
     QPainter painter(this);
     const QRectF box((glyphColumn - glyphSize) / 2.0, (height() - glyphSize) / 2.0, glyphSize, glyphSize);
-    paintStateGlyph(painter, box, m_indicator, palette().color(QPalette::Window));
+    painter.drawImage(box, renderGlyph(stateGlyph(m_indicator), stateColor(m_indicator), glyphSize, devicePixelRatioF()));
 }
 
 OnboardingWindow::OnboardingWindow(QWidget *parent)

@@ -1,0 +1,148 @@
+#include "ui/menubar/panelbuttons.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+QColor faded(QColor color, float alpha)
+{
+    color.setAlphaF(alpha);
+    return color;
+}
+
+// Return and Enter press a focused button, as Space does.
+bool pressedByKey(QAbstractButton *button, QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return false;
+    button->click();
+    return true;
+}
+
+} // namespace
+
+void RefreshButton::keyPressEvent(QKeyEvent *event)
+{
+    if (!pressedByKey(this, event))
+        QAbstractButton::keyPressEvent(event);
+}
+
+void FooterButton::keyPressEvent(QKeyEvent *event)
+{
+    if (!pressedByKey(this, event))
+        QAbstractButton::keyPressEvent(event);
+}
+
+RefreshButton::RefreshButton(QWidget *parent)
+    : QAbstractButton(parent)
+{
+    setAttribute(Qt::WA_Hover);
+    setFocusPolicy(Qt::StrongFocus);
+    setFixedSize(26, 26);
+    setToolTip(tr("Refresh now"));
+    setAccessibleName(tr("Refresh now"));
+    m_spin.setInterval(50ms);
+    connect(&m_spin, &QTimer::timeout, this, [this] {
+        m_angle = (m_angle + 30) % 360;
+        update();
+    });
+}
+
+void RefreshButton::setRefreshing(bool refreshing)
+{
+    if (refreshing == m_refreshing)
+        return;
+    m_refreshing = refreshing;
+    // a screen reader reads the state with the name
+    setAccessibleDescription(refreshing ? tr("Refreshing") : QString());
+    updateSpinning();
+    update();
+}
+
+void RefreshButton::updateSpinning()
+{
+    if (m_refreshing && isVisible())
+        m_spin.start();
+    else
+        m_spin.stop();
+}
+
+void RefreshButton::showEvent(QShowEvent *event)
+{
+    QAbstractButton::showEvent(event);
+    updateSpinning();
+}
+
+void RefreshButton::hideEvent(QHideEvent *event)
+{
+    QAbstractButton::hideEvent(event);
+    updateSpinning();
+}
+
+void RefreshButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor primary = palette().color(QPalette::WindowText);
+    const QColor secondary = palette().color(QPalette::PlaceholderText);
+    if (underMouse() || hasFocus()) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(faded(primary, 0.1f));
+        painter.drawEllipse(QRectF(rect()));
+    }
+    if (m_refreshing) {
+        painter.translate(QRectF(rect()).center());
+        painter.rotate(m_angle);
+        painter.setPen(QPen(secondary, 1.8, Qt::SolidLine, Qt::RoundCap));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawArc(QRectF(-6, -6, 12, 12), 0, 270 * 16);
+        return;
+    }
+    const QImage arrow = renderGlyph(Glyph::Refresh, secondary, 13, devicePixelRatioF());
+    painter.drawImage(QPointF((width() - 13) / 2.0, (height() - 13) / 2.0), arrow);
+}
+
+FooterButton::FooterButton(Glyph glyph, const QString &title, QWidget *parent)
+    : QAbstractButton(parent)
+    , m_glyph(glyph)
+{
+    setText(title);
+    setAccessibleName(title);
+    setAttribute(Qt::WA_Hover);
+    setFocusPolicy(Qt::StrongFocus);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+QSize FooterButton::sizeHint() const
+{
+    QFont titleFont = font();
+    titleFont.setPixelSize(12);
+    return QSize(100, QFontMetrics(titleFont).height() + 12);
+}
+
+void FooterButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor primary = palette().color(QPalette::WindowText);
+    if (underMouse() || hasFocus()) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(faded(primary, 0.08f));
+        painter.drawRoundedRect(QRectF(rect()), 7, 7);
+    }
+    QFont titleFont = font();
+    titleFont.setPixelSize(12);
+    const QFontMetrics metrics(titleFont);
+    constexpr int glyphSide = 11;
+    constexpr int gap = 5;
+    const int contentWidth = glyphSide + gap + metrics.horizontalAdvance(text());
+    const int left = (width() - contentWidth) / 2;
+    painter.drawImage(QPointF(left, (height() - glyphSide) / 2.0),
+                      renderGlyph(m_glyph, primary, glyphSide, devicePixelRatioF()));
+    painter.setFont(titleFont);
+    painter.setPen(primary);
+    painter.drawText(QRect(left + glyphSide + gap, 0, width(), height()), Qt::AlignLeft | Qt::AlignVCenter, text());
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "ui/menubar/renderers.h"
+
+#include <QAbstractButton>
+#include <QTimer>
+
+// The header's round refresh button: a circular arrow, or a spinner while the monitor
+// refreshes. The spinner's timer runs only while refreshing and visible.
+class RefreshButton : public QAbstractButton
+{
+    Q_OBJECT
+
+public:
+    explicit RefreshButton(QWidget *parent = nullptr);
+
+    void setRefreshing(bool refreshing);
+    bool isRefreshing() const { return m_refreshing; }
+    bool isSpinning() const { return m_spin.isActive(); }
+
+    QSize sizeHint() const override { return QSize(26, 26); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void updateSpinning();
+
+    bool m_refreshing = false;
+    int m_angle = 0;
+    QTimer m_spin;
+};
+
+// A footer button: a glyph and a title centred in half the footer, with a rounded hover
+// background.
+class FooterButton : public QAbstractButton
+{
+    Q_OBJECT
+
+public:
+    FooterButton(Glyph glyph, const QString &title, QWidget *parent = nullptr);
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    Glyph m_glyph;
+};

@@ -1,0 +1,166 @@
+#include "ui/menubar/panelmodel.h"
+
+#include <QCoreApplication>
+
+#include <unicode/locid.h>
+#include <unicode/reldatefmt.h>
+#include <unicode/unistr.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("MenuContent", text);
+}
+
+// Making an ICU formatter loads locale data; the panel formats up to a few hundred ages at
+// a time, so each style is made once. Main thread only, like the panel.
+icu::RelativeDateTimeFormatter *formatter(RelativeUnits units)
+{
+    struct Formatters {
+        std::unique_ptr<icu::RelativeDateTimeFormatter> full;
+        std::unique_ptr<icu::RelativeDateTimeFormatter> brief;
+    };
+    static Formatters made = [] {
+        Formatters f;
+        const icu::Locale locale = icu::Locale::getDefault();
+        UErrorCode status = U_ZERO_ERROR;
+        f.full = std::make_unique<icu::RelativeDateTimeFormatter>(locale, nullptr, UDAT_STYLE_LONG,
+                                                                  UDISPCTX_CAPITALIZATION_NONE, status);
+        if (U_FAILURE(status))
+            f.full.reset();
+        status = U_ZERO_ERROR;
+        f.brief = std::make_unique<icu::RelativeDateTimeFormatter>(locale, nullptr, UDAT_STYLE_SHORT,
+                                                                   UDISPCTX_CAPITALIZATION_NONE, status);
+        if (U_FAILURE(status))
+            f.brief.reset();
+        return f;
+    }();
+    return units == RelativeUnits::Full ? made.full.get() : made.brief.get();
+}
+
+QString fromUnicode(const icu::UnicodeString &text)
+{
+    return QString(reinterpret_cast<const QChar *>(text.getBuffer()), text.length());
+}
+
+int severityKey(const QHash<QUuid, ServiceStatusResult> &results, const Service &service)
+{
+    const auto it = results.constFind(service.id);
+    return it == results.cend() ? -1 : rawValue(it->indicator);
+}
+
+} // namespace
+
+GroupedServices groupServices(const QList<Service> &services, const QHash<QUuid, ServiceStatusResult> &results)
+{
+    GroupedServices grouped;
+    for (const Service &service : services) {
+        const auto it = results.constFind(service.id);
+        const bool troubled = it != results.cend()
+                              && (it->indicator == Indicator::Minor || it->indicator == Indicator::Major
+                                  || it->indicator == Indicator::Critical);
+        (troubled ? grouped.affected : grouped.healthy).append(service);
+    }
+    std::stable_sort(grouped.affected.begin(), grouped.affected.end(), [&](const Service &a, const Service &b) {
+        return severityKey(results, a) > severityKey(results, b);
+    });
+    return grouped;
+}
+
+QString relativeTime(const QDateTime &moment, const QDateTime &now, RelativeUnits units)
+{
+    const qint64 seconds = std::max<qint64>(0, moment.secsTo(now));
+    struct Step {
+        qint64 seconds;
+        URelativeDateTimeUnit unit;
+    };
+    static constexpr Step steps[] = {
+        {365 * 86400, UDAT_REL_UNIT_YEAR}, {30 * 86400, UDAT_REL_UNIT_MONTH}, {7 * 86400, UDAT_REL_UNIT_WEEK},
+        {86400, UDAT_REL_UNIT_DAY},        {3600, UDAT_REL_UNIT_HOUR},        {60, UDAT_REL_UNIT_MINUTE},
+        {1, UDAT_REL_UNIT_SECOND},
+    };
+    icu::RelativeDateTimeFormatter *format = formatter(units);
+    if (!format)
+        return QString();
+    icu::UnicodeString text;
+    UErrorCode status = U_ZERO_ERROR;
+    if (seconds < 1) {
+        format->format(0.0, UDAT_REL_UNIT_SECOND, text, status);
+    } else {
+        const Step *step = std::find_if(std::begin(steps), std::end(steps),
+                                        [&](const Step &s) { return seconds >= s.seconds; });
+        format->formatNumeric(-double(seconds / step->seconds), step->unit, text, status);
+    }
+    return U_SUCCESS(status) ? fromUnicode(text) : QString();
+}
+
+QString updatedText(const std::optional<QDateTime> &lastUpdated, const QDateTime &now)
+{
+    if (!lastUpdated)
+        return tr("Checking\u2026");
+    return tr("Updated %1").arg(relativeTime(*lastUpdated, now, RelativeUnits::Full));
+}
+
+QString accessibilityState(Indicator indicator)
+{
+    if (indicator == Indicator::None)
+        return tr("All systems operational");
+    return label(indicator);
+}
+
+QString trayToolTip(Indicator indicator)
+{
+    return tr("Glinter \u2014 %1").arg(accessibilityState(indicator));
+}
+
+RowContent rowContent(const Service &service, const std::optional<ServiceStatusResult> &result, const QDateTime &now)
+{
+    RowContent row;
+    row.name = service.name;
+    row.page = service.url;
+    const QString host = service.url.host(QUrl::FullyEncoded);
+    row.toolTip = tr("Open %1").arg(host.isEmpty() ? service.name : host);
+
+    if (!result) {
+        row.description = tr("Checking\u2026");
+        row.accessibilityLabel = row.name + QStringLiteral(", ") + row.description;
+        return row;
+    }
+
+    row.indicator = result->indicator;
+    const bool titled = result->incidentTitle.has_value();
+    if (result->isMaintenance) {
+        row.glyph = Glyph::Wrench;
+        row.neutralGlyph = true;
+        row.description = titled ? *result->incidentTitle : tr("Under Maintenance");
+    } else {
+        row.glyph = stateGlyph(result->indicator);
+        row.description = titled ? *result->incidentTitle : result->description;
+    }
+    row.ageText = relativeTime(result->lastChecked, now, RelativeUnits::Short);
+
+    QStringList parts{row.name, row.description};
+    if (result->isMaintenance)
+        parts.append(tr("Under Maintenance").toLower());
+    if (!row.ageText.isEmpty())
+        parts.append(tr("Updated %1").arg(row.ageText).toLower());
+    row.accessibilityLabel = parts.join(QStringLiteral(", "));
+    return row;
+}
+
+QRect placePanel(const QSize &panel, const QRect &anchor, const QRect &available)
+{
+    constexpr int gap = 4;
+    const bool below = anchor.center().y() < available.center().y();
+    int y = below ? anchor.bottom() + 1 + gap : anchor.top() - gap - panel.height();
+    int x = anchor.center().x() - panel.width() / 2;
+    // keep it on the screen: the right and bottom edges first, so a panel larger than the
+    // screen keeps its top-left corner visible
+    x = std::max(std::min(x, available.right() + 1 - panel.width()), available.left());
+    y = std::max(std::min(y, available.bottom() + 1 - panel.height()), available.top());
+    return QRect(QPoint(x, y), panel);
+}

@@ -1,0 +1,100 @@
+#include "ui/menubar/panelpieces.h"
+
+#include "ui/menubar/renderers.h"
+#include "ui/menubar/statepalette.h"
+
+#include <QPainter>
+
+QWidget *horizontalRule(QWidget *parent)
+{
+    auto *rule = new QWidget(parent);
+    rule->setFixedHeight(1);
+    rule->setAutoFillBackground(true);
+    QPalette palette = rule->palette();
+    QColor color = palette.color(QPalette::WindowText);
+    color.setAlphaF(0.12f);
+    palette.setColor(QPalette::Window, color);
+    rule->setPalette(palette);
+    return rule;
+}
+
+HeaderView::HeaderView(QWidget *parent)
+    : QWidget(parent)
+{
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+void HeaderView::setContent(Indicator indicator, const QString &summary, const QString &updated)
+{
+    if (indicator == m_indicator && summary == m_summary && updated == m_updated)
+        return;
+    m_indicator = indicator;
+    m_summary = summary;
+    m_updated = updated;
+    setAccessibleName(summary + QStringLiteral(", ") + updated);
+    update();
+}
+
+QSize HeaderView::sizeHint() const
+{
+    return QSize(200, std::max(26, lineHeights()));
+}
+
+void HeaderView::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const int glyphTop = (height() - 26) / 2;
+    painter.drawImage(QPointF(2, glyphTop + 2),
+                      renderGlyph(stateGlyph(m_indicator), stateColor(m_indicator), 22, devicePixelRatioF()));
+    const QFont first = summaryFont();
+    const QFont second = updatedFont();
+    const int left = 26 + 11;
+    const int top = (height() - lineHeights()) / 2;
+    const int firstHeight = QFontMetrics(first).height();
+    painter.setFont(first);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(QRect(left, top, width() - left, firstHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                     QFontMetrics(first).elidedText(m_summary, Qt::ElideRight, width() - left));
+    painter.setFont(second);
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    painter.drawText(QRect(left, top + firstHeight, width() - left, QFontMetrics(second).height()),
+                     Qt::AlignLeft | Qt::AlignVCenter, m_updated);
+}
+
+QFont HeaderView::summaryFont() const
+{
+    QFont f = font();
+    f.setPixelSize(14);
+    f.setWeight(QFont::DemiBold);
+    return f;
+}
+
+QFont HeaderView::updatedFont() const
+{
+    QFont f = font();
+    f.setPixelSize(11);
+    return f;
+}
+
+int HeaderView::lineHeights() const
+{
+    return QFontMetrics(summaryFont()).height() + QFontMetrics(updatedFont()).height();
+}
+
+CappedScrollArea::CappedScrollArea(int maxHeight, QWidget *parent)
+    : QScrollArea(parent)
+    , m_maxHeight(maxHeight)
+{
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setWidgetResizable(true);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    viewport()->setAutoFillBackground(false);
+}
+
+QSize CappedScrollArea::sizeHint() const
+{
+    const int content = widget() ? widget()->sizeHint().height() : 0;
+    return QSize(panelWidth, std::min(m_maxHeight, std::max(content, 0)));
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QHash>
+#include <QList>
+#include <QRect>
+#include <QUuid>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class CappedScrollArea;
+class FooterButton;
+class HeaderView;
+class QVBoxLayout;
+class RefreshButton;
+class ServiceRow;
+class StatusMonitor;
+class UrlOpener;
+
+// The panel of every service: a header with the overall state, the time of the last check
+// and a refresh button; the list, troubled services first; and a footer with Settings and
+// Quit. Next to a tray it is a frameless tool window that hides on Escape and when it loses
+// focus; without a tray it is an ordinary window titled "Glinter" whose closing only hides it.
+//
+// Everything shown is derived from the monitor whenever it publishes (while visible) and
+// each time the panel is shown; nothing runs while it is hidden. Row widgets are kept and
+// refilled in place: screen reader bridges do not cope well with widgets that come and go.
+class PanelWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum class Mode { Popup, Window };
+    using Clock = std::function<QDateTime()>;
+
+    PanelWindow(StatusMonitor &monitor, UrlOpener &opener, Mode mode, QWidget *parent = nullptr);
+    ~PanelWindow() override;
+
+    Mode mode() const { return m_mode; }
+
+    // Shows the panel against `anchor` (the tray icon's geometry, or a point at the cursor),
+    // inside the available area of that screen, and gives it the focus.
+    void popUp(const QRect &anchor);
+    // Shows the ordinary window, raised and active.
+    void present();
+    // Whether the panel was hidden by losing the focus a moment ago: a click on the tray
+    // icon takes the focus first, and must not reopen the panel it just closed.
+    bool justLostFocus() const;
+
+    // Recomputes every text, the order and the rows from the monitor now.
+    void refreshContent();
+
+    // Tests replace the clock.
+    void setClock(Clock clock) { m_clock = std::move(clock); }
+
+    // The rows in the order shown, and what the header reads.
+    QList<ServiceRow *> rows() const;
+    bool hasDivider() const;
+    QString summaryText() const;
+    QString updatedText() const;
+    RefreshButton *refreshButton() const { return m_refresh; }
+
+Q_SIGNALS:
+    void settingsRequested();
+    void quitRequested();
+    // The panel appeared on the screen.
+    void shown();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void scheduleRefresh();
+    void openPage(const QUrl &page);
+    void placeAgainstAnchor();
+    ServiceRow *takeRow(const QUuid &id);
+
+    StatusMonitor &m_monitor;
+    UrlOpener &m_opener;
+    const Mode m_mode;
+    Clock m_clock;
+
+    HeaderView *m_header = nullptr;
+    RefreshButton *m_refresh = nullptr;
+    CappedScrollArea *m_scroll = nullptr;
+    QWidget *m_listBox = nullptr;
+    QVBoxLayout *m_listLayout = nullptr;
+    QWidget *m_divider = nullptr;
+
+    QHash<QUuid, ServiceRow *> m_rows;
+    QList<ServiceRow *> m_spareRows;
+    QList<QUuid> m_order;
+    qsizetype m_affectedCount = 0;
+
+    std::optional<QRect> m_anchor;
+    QElapsedTimer m_focusLost;
+    bool m_refreshQueued = false;
+    bool m_stale = true;
+    bool m_freshForShow = false;
+};

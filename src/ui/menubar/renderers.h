@@ -1,0 +1,50 @@
+#pragma once
+
+#include "core/indicator.h"
+
+#include <QColor>
+#include <QImage>
+#include <QList>
+#include <QSize>
+
+// Pure drawing of the tray meter, the state glyphs and the sparkline. Every function
+// returns an image with its device pixel ratio set, so a widget paints it at its size in
+// logical pixels.
+
+// The meter's frame in logical pixels.
+inline constexpr QSize meterSize{18, 16};
+// The sparkline's frame: 16 bars of 2 with gaps of 1.
+inline constexpr QSize sparklineSize{47, 12};
+inline constexpr qsizetype sparklineBars = 16;
+
+// Three bars, 7, 11 and 15 high, coloured and ramped by the state. When the ratio is not
+// usable (not finite, not positive, absurdly large) or the image cannot be made, the result
+// is an empty (transparent) 18 × 16 image, never a null one.
+QImage renderMeter(Indicator indicator, qreal devicePixelRatio);
+
+// The meter scaled to fit a square or oblong pixel size a tray asks for, centred, at ratio 1.
+QImage renderMeter(Indicator indicator, const QSize &pixelSize);
+
+// The symbols drawn next to states and on buttons.
+enum class Glyph {
+    Question,       // unknown: a circle with a question mark
+    Check,          // operational: a filled circle with a check cut out
+    Triangle,       // degraded: a filled triangle with an exclamation mark cut out
+    Octagon,        // partial outage: a filled octagon with an exclamation mark cut out
+    CrossOctagon,   // major outage: a filled octagon with a cross cut out
+    Wrench,         // maintenance
+    Refresh,        // a circular arrow
+    Gear,
+    Power,
+    OpenArrow,      // a box with an arrow leaving it to the upper right
+};
+
+// The state symbol of an indicator (a value outside the five states reads as unknown).
+Glyph stateGlyph(Indicator indicator);
+
+// A glyph in a square of `side` logical pixels.
+QImage renderGlyph(Glyph glyph, const QColor &color, qreal side, qreal devicePixelRatio);
+
+// The newest 16 samples as bars of the state colours at 70 % opacity, the newest at the
+// right edge, so a short history grows in from the right.
+QImage renderSparkline(const QList<Indicator> &samples, qreal devicePixelRatio);

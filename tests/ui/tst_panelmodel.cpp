@@ -1,0 +1,201 @@
+#include "ui/menubar/panelmodel.h"
+
+#include <QTest>
+
+Q_DECLARE_METATYPE(std::optional<ServiceStatusResult>)
+Q_DECLARE_METATYPE(Glyph)
+
+namespace {
+
+Service makeService(const QString &name, const QString &url = {})
+{
+    return Service{QUuid::createUuid(), name,
+                   QUrl(url.isEmpty() ? QStringLiteral("https://") + name.toLower() + QStringLiteral(".example") : url),
+                   ProviderKind::Statuspage, std::nullopt};
+}
+
+const QDateTime now = QDateTime(QDate(2026, 3, 1), QTime(12, 0), Qt::UTC);
+
+// Letters name the services in stored order; each is followed by its state: '-' no result,
+// '?' unknown, '0' to '3' none to critical.
+struct Listing {
+    QList<Service> services;
+    QHash<QUuid, ServiceStatusResult> results;
+};
+
+Listing listing(const QString &spec)
+{
+    Listing made;
+    for (qsizetype i = 0; i + 1 < spec.size(); i += 2) {
+        const Service service = makeService(spec.at(i));
+        made.services.append(service);
+        const QChar state = spec.at(i + 1);
+        if (state == u'-')
+            continue;
+        const Indicator indicator = state == u'?' ? Indicator::Unknown : *indicatorFromRaw(state.digitValue());
+        made.results.insert(service.id, ServiceStatusResult{service.id, indicator, label(indicator), now, {}, false});
+    }
+    return made;
+}
+
+QString names(const QList<Service> &services)
+{
+    QString text;
+    for (const Service &service : services)
+        text += service.name;
+    return text;
+}
+
+} // namespace
+
+class TestPanelModel : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void grouping_data()
+    {
+        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("affected");
+        QTest::addColumn<QString>("healthy");
+        QTest::newRow("before any result") << "a-b-c-" << "" << "abc";
+        QTest::newRow("only healthy, unknown among them") << "a0b?c-" << "" << "abc";
+        QTest::newRow("only affected") << "a1b3" << "ba" << "";
+        QTest::newRow("severity first, stable within") << "a2b1c3d0e2f?g3" << "cgaeb" << "df";
+    }
+
+    void grouping()
+    {
+        QFETCH(QString, spec);
+        const Listing input = listing(spec);
+        const GroupedServices grouped = groupServices(input.services, input.results);
+        QFETCH(QString, affected);
+        QCOMPARE(names(grouped.affected), affected);
+        QFETCH(QString, healthy);
+        QCOMPARE(names(grouped.healthy), healthy);
+        QCOMPARE(grouped.hasDivider(), !grouped.affected.isEmpty() && !grouped.healthy.isEmpty());
+    }
+
+    void relativeTimes_data()
+    {
+        QTest::addColumn<qint64>("secondsAgo");
+        QTest::addColumn<QString>("full");
+        QTest::addColumn<QString>("brief");
+        QTest::newRow("just now") << qint64(0) << "now" << "now";
+        QTest::newRow("clock went back") << qint64(-120) << "now" << "now";
+        QTest::newRow("seconds") << qint64(59) << "59 seconds ago" << "59 sec. ago";
+        QTest::newRow("one minute") << qint64(61) << "1 minute ago" << "1 min. ago";
+        QTest::newRow("ten minutes") << qint64(10 * 60 + 59) << "10 minutes ago" << "10 min. ago";
+        QTest::newRow("hours") << qint64(2 * 3600 + 5) << "2 hours ago" << "2 hr. ago";
+        QTest::newRow("days") << qint64(3 * 86400) << "3 days ago" << "3 days ago";
+        QTest::newRow("weeks") << qint64(15 * 86400) << "2 weeks ago" << "2 wk. ago";
+    }
+
+    void relativeTimes()
+    {
+        QFETCH(qint64, secondsAgo);
+        const QDateTime moment = now.addSecs(-secondsAgo);
+        QFETCH(QString, full);
+        QCOMPARE(relativeTime(moment, now, RelativeUnits::Full), full);
+        QFETCH(QString, brief);
+        QCOMPARE(relativeTime(moment, now, RelativeUnits::Short), brief);
+    }
+
+    void headerAndTrayTexts()
+    {
+        QCOMPARE(updatedText(std::nullopt, now), QStringLiteral("Checking\u2026"));
+        QCOMPARE(updatedText(now.addSecs(-600), now), QStringLiteral("Updated 10 minutes ago"));
+        QCOMPARE(trayToolTip(Indicator::None), QStringLiteral("Glinter \u2014 All systems operational"));
+        QCOMPARE(trayToolTip(Indicator::Unknown), QStringLiteral("Glinter \u2014 Unreachable"));
+        QCOMPARE(trayToolTip(Indicator::Major), QStringLiteral("Glinter \u2014 Partial Outage"));
+    }
+
+    void rows_data()
+    {
+        QTest::addColumn<std::optional<ServiceStatusResult>>("result");
+        QTest::addColumn<Glyph>("glyph");
+        QTest::addColumn<bool>("neutral");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("age");
+        QTest::addColumn<QString>("spoken");
+
+        const QUuid id = QUuid::createUuid();
+        const QDateTime fiveMinutesAgo = now.addSecs(-300);
+        auto result = [&](Indicator indicator, std::optional<QString> title, bool maintenance) {
+            return std::optional<ServiceStatusResult>(
+                ServiceStatusResult{id, indicator, QStringLiteral("Feed text"), fiveMinutesAgo, title, maintenance});
+        };
+        QTest::newRow("not checked yet") << std::optional<ServiceStatusResult>() << Glyph::Question << false
+                                         << "Checking\u2026" << "" << "GitHub, Checking\u2026";
+        QTest::newRow("maintenance with title")
+            << result(Indicator::Minor, QStringLiteral("Database upgrade"), true) << Glyph::Wrench << true
+            << "Database upgrade" << "5 min. ago"
+            << "GitHub, Database upgrade, under maintenance, updated 5 min. ago";
+        QTest::newRow("maintenance without title")
+            << result(Indicator::None, std::nullopt, true) << Glyph::Wrench << true << "Under Maintenance"
+            << "5 min. ago" << "GitHub, Under Maintenance, under maintenance, updated 5 min. ago";
+        QTest::newRow("incident title over the feed's text")
+            << result(Indicator::Major, QStringLiteral("Git pushes fail"), false) << Glyph::Octagon << false
+            << "Git pushes fail" << "5 min. ago" << "GitHub, Git pushes fail, updated 5 min. ago";
+        QTest::newRow("unreachable") << result(Indicator::Unknown, std::nullopt, false) << Glyph::Question << false
+                                     << "Feed text" << "5 min. ago" << "GitHub, Feed text, updated 5 min. ago";
+        QTest::newRow("critical") << result(Indicator::Critical, std::nullopt, false) << Glyph::CrossOctagon
+                                  << false << "Feed text" << "5 min. ago" << "GitHub, Feed text, updated 5 min. ago";
+    }
+
+    void rows()
+    {
+        QFETCH(std::optional<ServiceStatusResult>, result);
+        const Service service = makeService(QStringLiteral("GitHub"), QStringLiteral("https://www.githubstatus.com/x"));
+        const RowContent row = rowContent(service, result, now);
+        QFETCH(Glyph, glyph);
+        QCOMPARE(row.glyph, glyph);
+        QFETCH(bool, neutral);
+        QCOMPARE(row.neutralGlyph, neutral);
+        QFETCH(QString, description);
+        QCOMPARE(row.description, description);
+        QFETCH(QString, age);
+        QCOMPARE(row.ageText, age);
+        QFETCH(QString, spoken);
+        QCOMPARE(row.accessibilityLabel, spoken);
+        QCOMPARE(row.toolTip, QStringLiteral("Open www.githubstatus.com"));
+    }
+
+    void rowToolTips()
+    {
+        // the host in its encoded form; without a host, the name
+        QCOMPARE(rowContent(makeService(QStringLiteral("Bücher"), QStringLiteral("https://bücher.example/status")),
+                            std::nullopt, now)
+                     .toolTip,
+                 QStringLiteral("Open xn--bcher-kva.example"));
+        QCOMPARE(rowContent(makeService(QStringLiteral("Local"), QStringLiteral("file:///srv/status")), std::nullopt, now)
+                     .toolTip,
+                 QStringLiteral("Open Local"));
+    }
+
+    void placement_data()
+    {
+        QTest::addColumn<QRect>("anchor");
+        QTest::addColumn<QRect>("expected");
+        const QSize panel(360, 300);
+        // a 1280 × 800 screen whose top 24 pixels are a panel
+        QTest::newRow("below an icon at the top right") << QRect(1240, 0, 24, 24) << QRect(QPoint(920, 28), panel);
+        QTest::newRow("above an icon at the bottom left") << QRect(10, 776, 24, 24) << QRect(QPoint(0, 472), panel);
+        QTest::newRow("centred under an icon in the middle") << QRect(628, 0, 24, 24) << QRect(QPoint(459, 28), panel);
+        QTest::newRow("at the cursor") << QRect(640, 300, 1, 1) << QRect(QPoint(460, 305), panel);
+        QTest::newRow("cursor low on the screen") << QRect(640, 790, 1, 1) << QRect(QPoint(460, 486), panel);
+    }
+
+    void placement()
+    {
+        QFETCH(QRect, anchor);
+        const QRect available(0, 24, 1280, 776);
+        const QRect placed = placePanel(QSize(360, 300), anchor, available);
+        QFETCH(QRect, expected);
+        QCOMPARE(placed, expected);
+        QVERIFY(available.contains(placed));
+    }
+};
+
+QTEST_MAIN(TestPanelModel)
+#include "tst_panelmodel.moc"

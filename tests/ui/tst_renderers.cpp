@@ -1,0 +1,164 @@
+#include "ui/menubar/renderers.h"
+#include "ui/menubar/statepalette.h"
+
+#include <QTest>
+
+#include <limits>
+
+Q_DECLARE_METATYPE(Indicator)
+
+namespace {
+
+// The colour at a point in logical pixels, unpremultiplied.
+QColor colorAt(const QImage &image, qreal x, qreal y)
+{
+    const qreal ratio = image.devicePixelRatio();
+    return image.pixelColor(int(x * ratio), int(y * ratio));
+}
+
+bool sameHue(const QColor &a, const QColor &b)
+{
+    return std::abs(a.red() - b.red()) <= 2 && std::abs(a.green() - b.green()) <= 2 && std::abs(a.blue() - b.blue()) <= 2;
+}
+
+bool isTransparent(const QImage &image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y).alpha() != 0)
+                return false;
+    return true;
+}
+
+} // namespace
+
+class TestRenderers : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void meterColoursAndRamp_data()
+    {
+        QTest::addColumn<Indicator>("indicator");
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<QList<double>>("opacities");
+        QTest::newRow("unknown") << Indicator::Unknown << 1.0 << QList<double>{0.45, 0.45, 0.45};
+        QTest::newRow("none") << Indicator::None << 1.0 << QList<double>{1.0, 1.0, 1.0};
+        QTest::newRow("minor") << Indicator::Minor << 1.0 << QList<double>{0.5, 1.0, 1.0};
+        QTest::newRow("major") << Indicator::Major << 1.0 << QList<double>{0.4, 0.7, 1.0};
+        QTest::newRow("critical @2x") << Indicator::Critical << 2.0 << QList<double>{0.4, 0.7, 1.0};
+    }
+
+    void meterColoursAndRamp()
+    {
+        QFETCH(Indicator, indicator);
+        QFETCH(qreal, ratio);
+        QFETCH(QList<double>, opacities);
+        const QImage image = renderMeter(indicator, ratio);
+        QCOMPARE(image.size(), meterSize * ratio);
+        QCOMPARE(image.devicePixelRatio(), ratio);
+        // bars of 3.5 with gaps of 2.5, centred in 18: they start at 1.25, 7.25 and 13.25
+        const QList<qreal> centres{3.0, 9.0, 15.0};
+        const QList<qreal> heights{7, 11, 15};
+        for (int bar = 0; bar < 3; ++bar) {
+            const QColor middle = colorAt(image, centres[bar], 16 - heights[bar] / 2);
+            QVERIFY2(sameHue(middle, stateColor(indicator)), qPrintable(middle.name()));
+            QVERIFY2(std::abs(middle.alphaF() - opacities[bar]) < 0.02, qPrintable(QString::number(middle.alphaF())));
+            // bottom-aligned: nothing above the bar's top, something at the bottom edge
+            QCOMPARE(colorAt(image, centres[bar], 16 - heights[bar] - 0.6).alpha(), 0);
+            QVERIFY(colorAt(image, centres[bar], 15.6).alpha() > 0);
+        }
+        // gaps stay clear
+        QCOMPARE(colorAt(image, 6.0, 14).alpha(), 0);
+        QCOMPARE(colorAt(image, 12.0, 14).alpha(), 0);
+    }
+
+    void meterFailureGivesEmptyImage()
+    {
+        for (qreal ratio : {0.0, -1.0, std::numeric_limits<qreal>::quiet_NaN(), std::numeric_limits<qreal>::infinity(), 1e6}) {
+            const QImage image = renderMeter(Indicator::Critical, ratio);
+            QVERIFY(!image.isNull());
+            QCOMPARE(image.size(), meterSize);
+            QVERIFY(isTransparent(image));
+        }
+        const QImage unsized = renderMeter(Indicator::None, QSize(0, 22));
+        QCOMPARE(unsized.size(), meterSize);
+        QVERIFY(isTransparent(unsized));
+    }
+
+    void meterFitsTraySizes()
+    {
+        // a 22 px square tray slot: the 18 × 16 frame scaled by 1.222, centred; the tallest
+        // bar reaches from the frame's top to its bottom
+        const QImage image = renderMeter(Indicator::None, QSize(22, 22));
+        QCOMPARE(image.size(), QSize(22, 22));
+        QCOMPARE(image.devicePixelRatio(), 1.0);
+        const qreal scale = 22.0 / 18.0;
+        const qreal top = (22 - 16 * scale) / 2;
+        QVERIFY(sameHue(image.pixelColor(int(15 * scale), int(top + 8 * scale)), stateColor(Indicator::None)));
+        QCOMPARE(image.pixelColor(int(15 * scale), int(top) - 1).alpha(), 0);
+        QCOMPARE(image.pixelColor(int(15 * scale), int(top + 16 * scale) + 1).alpha(), 0);
+        QCOMPARE(image.pixelColor(0, 11).alpha(), 0);
+    }
+
+    void sparklineKeepsNewestSixteenAtTheRight()
+    {
+        QList<Indicator> samples(24, Indicator::Critical);
+        samples.append(QList<Indicator>(15, Indicator::None));
+        samples.append(Indicator::Major); // newest
+        const QImage image = renderSparkline(samples, 2.0);
+        QCOMPARE(image.size(), sparklineSize * 2);
+        // bar i of 16 covers [3i, 3i + 2]; the gaps between stay clear
+        for (int bar = 0; bar < 16; ++bar) {
+            const QColor color = colorAt(image, 3 * bar + 1, 6);
+            const Indicator expected = bar == 15 ? Indicator::Major : Indicator::None;
+            QVERIFY2(sameHue(color, stateColor(expected)), qPrintable(QString::number(bar)));
+            QVERIFY(std::abs(color.alphaF() - 0.7) < 0.02);
+            if (bar < 15)
+                QCOMPARE(colorAt(image, 3 * bar + 2.5, 6).alpha(), 0);
+        }
+    }
+
+    void shortSparklineGrowsFromTheRight()
+    {
+        const QImage image = renderSparkline({Indicator::None, Indicator::Minor, static_cast<Indicator>(7)}, 1.0);
+        for (int x = 0; x < 39; ++x)
+            QCOMPARE(image.pixelColor(x, 6).alpha(), 0);
+        QVERIFY(sameHue(image.pixelColor(40, 6), stateColor(Indicator::None)));
+        QVERIFY(sameHue(image.pixelColor(43, 6), stateColor(Indicator::Minor)));
+        // a stored value outside the five states is drawn grey
+        QVERIFY(sameHue(image.pixelColor(46, 6), stateColor(Indicator::Unknown)));
+        // all bars are full height
+        QVERIFY(image.pixelColor(46, 0).alpha() > 0 || image.pixelColor(46, 1).alpha() > 0);
+        QVERIFY(image.pixelColor(46, 11).alpha() > 0 || image.pixelColor(46, 10).alpha() > 0);
+
+        QVERIFY(isTransparent(renderSparkline({}, 1.0)));
+    }
+
+    void paletteDistinguishesTheStates()
+    {
+        QSet<QRgb> colours;
+        for (Indicator indicator : allIndicators())
+            colours.insert(stateColor(indicator).rgb());
+        QCOMPARE(colours.size(), 5);
+        QCOMPARE(stateColor(static_cast<Indicator>(42)), stateColor(Indicator::Unknown));
+    }
+
+    void filledGlyphsCutTheirMarkOut()
+    {
+        // the check of the operational glyph is cleared, so it shows the panel behind it
+        const QImage check = renderGlyph(Glyph::Check, stateColor(Indicator::None), 20, 1.0);
+        QCOMPARE(check.size(), QSize(20, 20));
+        QVERIFY(sameHue(check.pixelColor(10, 3), stateColor(Indicator::None)));
+        QCOMPARE(check.pixelColor(int(0.44 * 20), int(0.68 * 20)).alpha(), 0);
+        QCOMPARE(check.pixelColor(0, 0).alpha(), 0);
+
+        const QImage cross = renderGlyph(stateGlyph(Indicator::Critical), stateColor(Indicator::Critical), 20, 2.0);
+        QCOMPARE(cross.size(), QSize(40, 40));
+        QCOMPARE(colorAt(cross, 10, 10).alpha(), 0);
+        QVERIFY(sameHue(colorAt(cross, 10, 3), stateColor(Indicator::Critical)));
+    }
+};
+
+QTEST_MAIN(TestRenderers)
+#include "tst_renderers.moc"
