@@ -16,35 +16,57 @@ namespace {
 
 // One access manager per thread, so that all sessions share a connection pool and TLS
 // sessions instead of paying for a new pool and worker thread on every check.
-QPointer<QNetworkAccessManager> &threadManager()
+struct ThreadManager {
+    QPointer<QNetworkAccessManager> manager;
+    int inFlight = 0;
+    int served = 0;
+};
+
+ThreadManager &threadManager()
 {
-    thread_local QPointer<QNetworkAccessManager> manager;
-    return manager;
+    thread_local ThreadManager state;
+    return state;
 }
+
+// A manager keeps about 8 KB for every TLS connection it ever opened (Qt 6.4 with OpenSSL 3;
+// feeds that answer "Connection: close" open one per check), so it is retired once it has
+// served this many requests and none is in flight, and a fresh one takes over.
+constexpr int requestsPerManager = 128;
 
 // Runs on the main thread when the application is being destroyed. A manager deleted
 // along with the application's children is too late for its network thread to close its
 // connections, which are then leaked; deleted here, it shuts down cleanly.
 void deleteMainThreadManager()
 {
-    delete threadManager().data();
+    delete threadManager().manager.data();
 }
 
 QNetworkAccessManager *accessManager()
 {
-    QPointer<QNetworkAccessManager> &manager = threadManager();
-    if (!manager) {
+    ThreadManager &state = threadManager();
+    if (state.manager && state.inFlight == 0 && state.served >= requestsPerManager) {
+        // Later, not now: a reply of this manager may still be on its way to deleteLater().
+        state.manager->deleteLater();
+        state.manager = nullptr;
+    }
+    if (!state.manager) {
         auto *created = new QNetworkAccessManager;
         QObject *app = QCoreApplication::instance();
         if (app && app->thread() == QThread::currentThread()) {
             created->setParent(app);
-            qAddPostRoutine(deleteMainThreadManager);
+            static const bool registered = [] {
+                qAddPostRoutine(deleteMainThreadManager);
+                return true;
+            }();
+            Q_UNUSED(registered);
         } else {
             QObject::connect(QThread::currentThread(), &QThread::finished, created, &QObject::deleteLater);
         }
-        manager = created;
+        state.manager = created;
+        state.served = 0;
     }
-    return manager;
+    ++state.served;
+    return state.manager;
 }
 
 // Whether an error on a reply that carries a status line only restates that status: Qt
@@ -175,8 +197,11 @@ QCoro::Task<HttpResponse> HttpSession::send(QUrl url, QByteArray verb, QByteArra
 
     // Resumed on the next turn after finished(), not inside it: the deadline's abort() emits
     // finished() from within the timer's own timeout(), and the timer lives in this frame.
+    ThreadManager &thread = threadManager();
+    ++thread.inFlight;
     if (!reply->isFinished())
         co_await queuedSignal(reply.get(), &QNetworkReply::finished);
+    --thread.inFlight;
     deadline.stop();
 
     // Nothing else aborts our replies: a cancellation that is not the deadline's is the
