@@ -241,6 +241,14 @@ private Q_SLOTS:
         QCOMPARE(row->accessibleDescription(), QStringLiteral("1 selected"));
         QVERIFY(!picker->row(QStringLiteral("ap-south-1"))->isChecked());
 
+        // A screen reader's toggle action flips the row without a click; it is stored too.
+        picker->row(QStringLiteral("us-east-1"))->toggle();
+        QCOMPARE(AWSRegionFilter::selected(), QSet<QString>({QStringLiteral("eu-west-1"), QStringLiteral("us-east-1")}));
+        QCOMPARE(row->accessibleDescription(), QStringLiteral("2 selected"));
+        picker->toggle(QStringLiteral("us-east-1"));
+        QVERIFY(!picker->row(QStringLiteral("us-east-1"))->isChecked());
+        QCOMPARE(row->accessibleDescription(), QStringLiteral("1 selected"));
+
         picker->monitorAllButton()->click();
         QCOMPARE(row->accessibleDescription(), QStringLiteral("All regions"));
         QVERIFY(AWSRegionFilter::selected().isEmpty());

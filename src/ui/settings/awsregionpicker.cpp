@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -83,13 +84,18 @@ AWSRegionPicker::AWSRegionPicker(QWidget *parent)
         column->addWidget(groupTitle(group.title, content));
         for (const AWSRegionFilter::Region &region : group.regions) {
             auto *row = new CheckRow(region.name, region.code, content);
-            connect(row, &CheckRow::clicked, this, [this, code = region.code] { toggle(code); });
+            // toggled, not clicked: a screen reader's toggle action flips the row without
+            // a click.
+            connect(row, &CheckRow::toggled, this, [this, code = region.code](bool on) { setRegion(code, on); });
             column->addWidget(row);
             m_rows.insert(region.code, row);
         }
     }
     column->addStretch();
     scroll->setWidget(content);
+    // The list lies on the picker's own background, not on the darker one of a viewport.
+    scroll->viewport()->setAutoFillBackground(false);
+    content->setAutoFillBackground(false);
     layout->addWidget(scroll);
 
     updateRows();
@@ -100,8 +106,11 @@ void AWSRegionPicker::popUp(QWidget *anchor)
     QPoint place = anchor->mapToGlobal(QPoint(anchor->width() - width(), anchor->height() + 2));
     if (const QScreen *screen = anchor->screen()) {
         const QRect area = screen->availableGeometry();
+        // Below the row when it fits, else above it when that fits, else as low as the
+        // screen allows.
+        const int above = anchor->mapToGlobal(QPoint(0, 0)).y() - height() - 2;
         if (place.y() + height() > area.bottom())
-            place.setY(anchor->mapToGlobal(QPoint(0, 0)).y() - height() - 2);
+            place.setY(above >= area.top() ? above : area.bottom() - height());
         place.setX(std::clamp(place.x(), area.left(), std::max(area.left(), area.right() - width())));
         place.setY(std::max(place.y(), area.top()));
     }
@@ -111,11 +120,34 @@ void AWSRegionPicker::popUp(QWidget *anchor)
     activateWindow();
 }
 
+void AWSRegionPicker::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    // Frameless: an outline sets it off from the window under it.
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
 void AWSRegionPicker::toggle(const QString &code)
 {
     QSet<QString> selected = AWSRegionFilter::selected();
     if (!selected.remove(code))
         selected.insert(code);
+    AWSRegionFilter::setSelected(selected);
+    updateRows();
+    Q_EMIT selectionChanged();
+}
+
+void AWSRegionPicker::setRegion(const QString &code, bool on)
+{
+    QSet<QString> selected = AWSRegionFilter::selected();
+    if (selected.contains(code) == on)
+        return;
+    if (on)
+        selected.insert(code);
+    else
+        selected.remove(code);
     AWSRegionFilter::setSelected(selected);
     updateRows();
     Q_EMIT selectionChanged();

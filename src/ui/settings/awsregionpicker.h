@@ -22,6 +22,8 @@ public:
 
     // Adds the code to the stored selection, or removes it when present.
     void toggle(const QString &code);
+    // Adds the code to the stored selection or removes it; nothing when it is already so.
+    void setRegion(const QString &code, bool on);
     // Empties the stored selection: every region counts again.
     void monitorAll();
 
@@ -36,6 +38,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     // Shows the stored selection.

@@ -246,7 +246,8 @@ QWidget *GeneralTab::buildWebhookSection()
     webhookLabel->setBuddy(m_webhook);
     m_webhook->setAccessibleName(tr("Webhook URL"));
     form->addRow(webhookLabel, m_webhook);
-    connect(m_webhook, &QLineEdit::textEdited, this, [this](const QString &text) {
+    // Any change counts, not only typing: a screen reader may set the text as a whole.
+    connect(m_webhook, &QLineEdit::textChanged, this, [this](const QString &text) {
         WebhookPrefs::setAddress(text);
         m_testOK.reset();
         updateWebhookRow();
