@@ -1,5 +1,7 @@
 #include "ui/settings/settingswindow.h"
 
+#include "ui/settings/generaltab.h"
+
 #include <QIcon>
 #include <QPainter>
 #include <QPainterPath>
@@ -55,7 +57,7 @@ SettingsWindow::SettingsWindow(StatusMonitor &monitor, Tab initial, QWidget *par
     , m_monitor(monitor)
     , m_tabs(new QTabWidget(this))
     , m_services(new QWidget(m_tabs))
-    , m_general(new QWidget(m_tabs))
+    , m_general(new GeneralTab(monitor, {}, m_tabs))
 {
     setWindowTitle(tr("Glinter Settings"));
     setAccessibleName(tr("Glinter Settings"));

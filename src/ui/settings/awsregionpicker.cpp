@@ -1,0 +1,193 @@
+#include "ui/settings/awsregionpicker.h"
+
+#include "providers/awsregionfilter.h"
+#include "ui/settings/checkrow.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+QLabel *groupTitle(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    QFont font = label->font();
+    font.setPointSizeF(font.pointSizeF() * 0.85);
+    font.setWeight(QFont::DemiBold);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::PlaceholderText));
+    label->setPalette(palette);
+    label->setContentsMargins(6, 8, 6, 2);
+    return label;
+}
+
+} // namespace
+
+AWSRegionPicker::AWSRegionPicker(QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
+    , m_monitorAll(new QPushButton(tr("Monitor all"), this))
+{
+    setWindowTitle(tr("AWS Regions"));
+    setAccessibleName(tr("AWS Regions"));
+    setFixedSize(290, 400);
+    setAutoFillBackground(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto *headerRow = new QHBoxLayout;
+    headerRow->setContentsMargins(12, 10, 12, 10);
+    auto *title = new QLabel(tr("AWS Regions"), this);
+    QFont titleFont = title->font();
+    titleFont.setWeight(QFont::DemiBold);
+    title->setFont(titleFont);
+    headerRow->addWidget(title);
+    headerRow->addStretch();
+    m_monitorAll->setFlat(true);
+    QFont small = m_monitorAll->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    m_monitorAll->setFont(small);
+    QPalette tinted = m_monitorAll->palette();
+    tinted.setColor(QPalette::ButtonText, palette().color(QPalette::Highlight));
+    m_monitorAll->setPalette(tinted);
+    connect(m_monitorAll, &QPushButton::clicked, this, &AWSRegionPicker::monitorAll);
+    headerRow->addWidget(m_monitorAll);
+    layout->addLayout(headerRow);
+
+    auto *divider = new QFrame(this);
+    divider->setFrameShape(QFrame::HLine);
+    divider->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(divider);
+
+    auto *scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto *content = new QWidget(scroll);
+    auto *column = new QVBoxLayout(content);
+    column->setContentsMargins(6, 0, 6, 8);
+    column->setSpacing(0);
+    for (const AWSRegionFilter::Group &group : AWSRegionFilter::groups()) {
+        column->addWidget(groupTitle(group.title, content));
+        for (const AWSRegionFilter::Region &region : group.regions) {
+            auto *row = new CheckRow(region.name, region.code, content);
+            // toggled, not clicked: a screen reader's toggle action flips the row without
+            // a click.
+            connect(row, &CheckRow::toggled, this, [this, code = region.code](bool on) { setRegion(code, on); });
+            column->addWidget(row);
+            m_rows.insert(region.code, row);
+        }
+    }
+    column->addStretch();
+    scroll->setWidget(content);
+    // The list lies on the picker's own background, not on the darker one of a viewport.
+    scroll->viewport()->setAutoFillBackground(false);
+    content->setAutoFillBackground(false);
+    layout->addWidget(scroll);
+
+    updateRows();
+}
+
+void AWSRegionPicker::popUp(QWidget *anchor)
+{
+    QPoint place = anchor->mapToGlobal(QPoint(anchor->width() - width(), anchor->height() + 2));
+    if (const QScreen *screen = anchor->screen()) {
+        const QRect area = screen->availableGeometry();
+        // Below the row when it fits, else above it when that fits, else as low as the
+        // screen allows.
+        const int above = anchor->mapToGlobal(QPoint(0, 0)).y() - height() - 2;
+        if (place.y() + height() > area.bottom())
+            place.setY(above >= area.top() ? above : area.bottom() - height());
+        place.setX(std::clamp(place.x(), area.left(), std::max(area.left(), area.right() - width())));
+        place.setY(std::max(place.y(), area.top()));
+    }
+    move(place);
+    show();
+    raise();
+    activateWindow();
+}
+
+void AWSRegionPicker::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    // Frameless: an outline sets it off from the window under it.
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void AWSRegionPicker::toggle(const QString &code)
+{
+    QSet<QString> selected = AWSRegionFilter::selected();
+    if (!selected.remove(code))
+        selected.insert(code);
+    AWSRegionFilter::setSelected(selected);
+    updateRows();
+    Q_EMIT selectionChanged();
+}
+
+void AWSRegionPicker::setRegion(const QString &code, bool on)
+{
+    QSet<QString> selected = AWSRegionFilter::selected();
+    if (selected.contains(code) == on)
+        return;
+    if (on)
+        selected.insert(code);
+    else
+        selected.remove(code);
+    AWSRegionFilter::setSelected(selected);
+    updateRows();
+    Q_EMIT selectionChanged();
+}
+
+void AWSRegionPicker::monitorAll()
+{
+    AWSRegionFilter::setSelected({});
+    updateRows();
+    Q_EMIT selectionChanged();
+}
+
+void AWSRegionPicker::showEvent(QShowEvent *event)
+{
+    // The selection may have been changed elsewhere (by hand in the preferences file)
+    // since the picker was last open.
+    updateRows();
+    QWidget::showEvent(event);
+}
+
+void AWSRegionPicker::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange && isVisible() && !isActiveWindow())
+        hide();
+    QWidget::changeEvent(event);
+}
+
+void AWSRegionPicker::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        hide();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void AWSRegionPicker::updateRows()
+{
+    const QSet<QString> selected = AWSRegionFilter::selected();
+    for (auto it = m_rows.cbegin(); it != m_rows.cend(); ++it)
+        it.value()->setChecked(selected.contains(it.key()));
+    m_monitorAll->setEnabled(!selected.isEmpty());
+}

@@ -1,0 +1,112 @@
+#include "ui/settings/checkrow.h"
+
+#include "ui/menubar/renderers.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int glyphSide = 14;
+constexpr int spacing = 8;
+constexpr int margin = 6;
+
+QFont titleFont(const QFont &base)
+{
+    QFont font = base;
+    font.setWeight(QFont::Medium);
+    return font;
+}
+
+QFont detailFont(const QFont &base)
+{
+    QFont font = base;
+    font.setPointSizeF(base.pointSizeF() * 0.85);
+    return font;
+}
+
+} // namespace
+
+CheckRow::CheckRow(const QString &title, const QString &detail, QWidget *parent)
+    : QAbstractButton(parent)
+    , m_detail(detail)
+{
+    setText(title);
+    setCheckable(true);
+    setAccessibleName(title);
+    if (!detail.isEmpty())
+        setAccessibleDescription(detail);
+    setFocusPolicy(Qt::StrongFocus);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+QSize CheckRow::sizeHint() const
+{
+    const QFontMetrics title(titleFont(font()));
+    int height = title.height();
+    if (!m_detail.isEmpty())
+        height += QFontMetrics(detailFont(font())).height();
+    const int width = margin * 2 + glyphSide + spacing + title.horizontalAdvance(text());
+    return {width, std::max(height, glyphSide) + margin * 2};
+}
+
+void CheckRow::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor primary = palette().color(QPalette::WindowText);
+    const QColor secondary = palette().color(QPalette::PlaceholderText);
+    if (m_hovering || hasFocus()) {
+        QColor wash = primary;
+        wash.setAlphaF(0.06);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(wash);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 5, 5);
+    }
+
+    const QRectF glyphBox(margin, (height() - glyphSide) / 2.0, glyphSide, glyphSide);
+    if (isChecked()) {
+        painter.drawImage(glyphBox, renderGlyph(Glyph::Check, palette().color(QPalette::Highlight), glyphSide,
+                                                devicePixelRatioF()));
+    } else {
+        painter.setPen(QPen(secondary, 1.2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(glyphBox.adjusted(1, 1, -1, -1));
+    }
+
+    const int left = margin + glyphSide + spacing;
+    const QFont title = titleFont(font());
+    const QFontMetrics titleMetrics(title);
+    int textHeight = titleMetrics.height();
+    const QFont detail = detailFont(font());
+    if (!m_detail.isEmpty())
+        textHeight += QFontMetrics(detail).height();
+    int y = (height() - textHeight) / 2;
+    const int textWidth = width() - left - margin;
+    painter.setPen(primary);
+    painter.setFont(title);
+    painter.drawText(QRect(left, y, textWidth, titleMetrics.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                     titleMetrics.elidedText(text(), Qt::ElideRight, textWidth));
+    if (!m_detail.isEmpty()) {
+        y += titleMetrics.height();
+        painter.setPen(secondary);
+        painter.setFont(detail);
+        painter.drawText(QRect(left, y, textWidth, QFontMetrics(detail).height()), Qt::AlignLeft | Qt::AlignVCenter,
+                         m_detail);
+    }
+}
+
+void CheckRow::enterEvent(QEnterEvent *event)
+{
+    m_hovering = true;
+    update();
+    QAbstractButton::enterEvent(event);
+}
+
+void CheckRow::leaveEvent(QEvent *event)
+{
+    m_hovering = false;
+    update();
+    QAbstractButton::leaveEvent(event);
+}

@@ -1,0 +1,374 @@
+#include "ui/settings/generaltab.h"
+
+#include "alerts/notificationprefs.h"
+#include "alerts/webhook.h"
+#include "alerts/webhookprefs.h"
+#include "monitor/statusmonitor.h"
+#include "platform/loginitem.h"
+#include "providers/awsregionfilter.h"
+#include "ui/menubar/renderers.h"
+#include "ui/menubar/statepalette.h"
+#include "ui/settings/awsregionpicker.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+using namespace std::chrono_literals;
+
+// A flat button the width of its row: a title at the left and a value at the right. The
+// screen reader hears the title as the name and the value as the description.
+class ValueRowButton : public QPushButton
+{
+public:
+    ValueRowButton(const QString &title, QWidget *parent)
+        : QPushButton(parent)
+        , m_title(new QLabel(title, this))
+        , m_value(new QLabel(this))
+    {
+        setFlat(true);
+        setAccessibleName(title);
+        setCursor(Qt::PointingHandCursor);
+        auto *layout = new QHBoxLayout(this);
+        layout->setContentsMargins(6, 4, 6, 4);
+        layout->addWidget(m_title);
+        layout->addStretch();
+        layout->addWidget(m_value);
+        QPalette secondary = m_value->palette();
+        secondary.setColor(QPalette::WindowText, palette().color(QPalette::PlaceholderText));
+        m_value->setPalette(secondary);
+        for (QLabel *label : {m_title, m_value})
+            label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        setMinimumHeight(layout->sizeHint().height());
+    }
+
+    void setValue(const QString &value)
+    {
+        m_value->setText(value);
+        setAccessibleDescription(value);
+    }
+    QString value() const { return m_value->text(); }
+
+    QSize sizeHint() const override { return layout()->sizeHint(); }
+
+private:
+    QLabel *m_title;
+    QLabel *m_value;
+};
+
+namespace {
+
+QLabel *footer(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setWordWrap(true);
+    QFont font = label->font();
+    font.setPointSizeF(font.pointSizeF() * 0.85);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::PlaceholderText));
+    label->setPalette(palette);
+    return label;
+}
+
+QFrame *sectionBox(QWidget *parent)
+{
+    auto *box = new QFrame(parent);
+    box->setFrameShape(QFrame::StyledPanel);
+    return box;
+}
+
+QLabel *header(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+// A filled circle with a cross cut out, for the failed test.
+QPixmap failedMark(const QColor &colour, qreal side, qreal ratio)
+{
+    QPixmap pixmap(QSize(qRound(side * ratio), qRound(side * ratio)));
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawEllipse(QRectF(0.5, 0.5, side - 1, side - 1));
+    painter.setCompositionMode(QPainter::CompositionMode_Clear);
+    painter.setPen(QPen(Qt::black, side / 8, Qt::SolidLine, Qt::RoundCap));
+    const qreal a = side * 0.32;
+    const qreal b = side - a;
+    painter.drawLine(QPointF(a, a), QPointF(b, b));
+    painter.drawLine(QPointF(a, b), QPointF(b, a));
+    return pixmap;
+}
+
+const QList<Indicator> &severityChoices()
+{
+    static const QList<Indicator> choices{Indicator::Minor, Indicator::Major, Indicator::Critical};
+    return choices;
+}
+
+} // namespace
+
+GeneralTab::GeneralTab(StatusMonitor &monitor, Hooks hooks, QWidget *parent)
+    : QWidget(parent)
+    , m_monitor(monitor)
+    , m_loginItem(hooks.loginItem ? std::move(hooks.loginItem) : makeLoginItem())
+    , m_requestPermission(std::move(hooks.requestNotificationPermission))
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setSpacing(6);
+    layout->addWidget(buildGeneralSection());
+    layout->addSpacing(8);
+    layout->addWidget(buildNotificationSection());
+    layout->addWidget(footer(tr("Get a notification when a monitored service starts having issues or recovers."), this));
+    layout->addSpacing(8);
+    layout->addWidget(buildWebhookSection());
+    layout->addSpacing(8);
+    layout->addWidget(buildRegionsSection());
+    layout->addStretch();
+
+    connect(&m_monitor, &StatusMonitor::refreshIntervalChanged, this, &GeneralTab::showRefreshInterval);
+    connect(&m_monitor, &StatusMonitor::servicesChanged, this, &GeneralTab::updateRegions);
+}
+
+GeneralTab::~GeneralTab() = default;
+
+const QList<std::chrono::minutes> &GeneralTab::refreshChoices()
+{
+    static const QList<std::chrono::minutes> choices{1min, 5min, 15min, 30min};
+    return choices;
+}
+
+QString GeneralTab::regionsSummary(qsizetype selectedCount)
+{
+    if (selectedCount <= 0)
+        return tr("All regions");
+    return QString::number(selectedCount) + tr(" selected");
+}
+
+QPushButton *GeneralTab::regionsButton() const
+{
+    return m_regionsButton;
+}
+
+QWidget *GeneralTab::buildGeneralSection()
+{
+    QFrame *box = sectionBox(this);
+    auto *form = new QFormLayout(box);
+
+    m_refresh = new QComboBox(box);
+    m_refresh->addItem(tr("1 minute"));
+    m_refresh->addItem(tr("5 minutes"));
+    m_refresh->addItem(tr("15 minutes"));
+    m_refresh->addItem(tr("30 minutes"));
+    auto *refreshLabel = new QLabel(tr("Refresh every"), box);
+    refreshLabel->setBuddy(m_refresh);
+    form->addRow(refreshLabel, m_refresh);
+    showRefreshInterval(m_monitor.refreshInterval());
+    connect(m_refresh, &QComboBox::activated, this, [this](int index) {
+        if (index >= 0 && index < refreshChoices().size())
+            m_monitor.setRefreshInterval(refreshChoices().at(index));
+    });
+
+    m_launchAtLogin = new QCheckBox(tr("Launch at login"), box);
+    m_launchAtLogin->setChecked(m_loginItem->isEnabled());
+    // The switch stays where the user put it even when the registration fails; the
+    // failure is logged.
+    connect(m_launchAtLogin, &QCheckBox::toggled, this, [this](bool on) { m_loginItem->setEnabled(on); });
+    form->addRow(m_launchAtLogin);
+    return box;
+}
+
+QWidget *GeneralTab::buildNotificationSection()
+{
+    QFrame *box = sectionBox(this);
+    auto *form = new QFormLayout(box);
+
+    m_notify = new QCheckBox(tr("Notify when a service goes down"), box);
+    m_notify->setChecked(NotificationPrefs::enabled());
+    form->addRow(m_notify);
+
+    m_severity = new QComboBox(box);
+    m_severity->addItem(tr("Any issue"));
+    m_severity->addItem(tr("Major outages"));
+    m_severity->addItem(tr("Critical only"));
+    m_severity->setCurrentIndex(std::max<qsizetype>(0, severityChoices().indexOf(NotificationPrefs::minSeverity())));
+    m_severityLabel = new QLabel(tr("Notify me about"), box);
+    m_severityLabel->setBuddy(m_severity);
+    form->addRow(m_severityLabel, m_severity);
+    connect(m_severity, &QComboBox::activated, this, [](int index) {
+        if (index >= 0 && index < severityChoices().size())
+            NotificationPrefs::setMinSeverity(severityChoices().at(index));
+    });
+
+    connect(m_notify, &QCheckBox::toggled, this, [this](bool on) {
+        NotificationPrefs::setEnabled(on);
+        if (on && m_requestPermission)
+            m_requestPermission();
+        // The threshold stays stored while hidden; show it as stored when it comes back.
+        if (on)
+            m_severity->setCurrentIndex(
+                std::max<qsizetype>(0, severityChoices().indexOf(NotificationPrefs::minSeverity())));
+        updateSeverityVisibility();
+    });
+    updateSeverityVisibility();
+    return box;
+}
+
+QWidget *GeneralTab::buildWebhookSection()
+{
+    auto *section = new QWidget(this);
+    auto *outer = new QVBoxLayout(section);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(header(tr("Alerts webhook"), section));
+
+    QFrame *box = sectionBox(section);
+    auto *form = new QFormLayout(box);
+    m_webhook = new QLineEdit(WebhookPrefs::rawAddress(), box);
+    m_webhook->setPlaceholderText(tr("https://hooks.slack.com/services/… or any endpoint"));
+    m_webhook->setClearButtonEnabled(true);
+    auto *webhookLabel = new QLabel(tr("Webhook URL"), box);
+    webhookLabel->setBuddy(m_webhook);
+    m_webhook->setAccessibleName(tr("Webhook URL"));
+    form->addRow(webhookLabel, m_webhook);
+    // Any change counts, not only typing: a screen reader may set the text as a whole.
+    connect(m_webhook, &QLineEdit::textChanged, this, [this](const QString &text) {
+        WebhookPrefs::setAddress(text);
+        m_testOK.reset();
+        updateWebhookRow();
+    });
+
+    auto *row = new QHBoxLayout;
+    m_sendTest = new QPushButton(box);
+    connect(m_sendTest, &QPushButton::clicked, this, [this] { sendTest(); });
+    m_testIcon = new QLabel(box);
+    m_testResult = new QLabel(box);
+    QFont small = m_testResult->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    m_testResult->setFont(small);
+    row->addWidget(m_sendTest);
+    row->addWidget(m_testIcon);
+    row->addWidget(m_testResult);
+    row->addStretch();
+    form->addRow(row);
+    outer->addWidget(box);
+    outer->addWidget(footer(tr("POST a JSON alert (with Slack `text` and Discord `content` fields) to this URL on the "
+                               "same up/down transitions. Works even if notifications are off; respects per-service "
+                               "mute and the severity threshold."),
+                            section));
+    updateWebhookRow();
+    return section;
+}
+
+QWidget *GeneralTab::buildRegionsSection()
+{
+    m_regionsSection = new QWidget(this);
+    auto *outer = new QVBoxLayout(m_regionsSection);
+    outer->setContentsMargins(0, 0, 0, 0);
+    QFrame *box = sectionBox(m_regionsSection);
+    auto *inner = new QVBoxLayout(box);
+    inner->setContentsMargins(2, 2, 2, 2);
+    m_regionsButton = new ValueRowButton(tr("AWS Regions"), box);
+    connect(m_regionsButton, &QPushButton::clicked, this, &GeneralTab::showRegionPicker);
+    inner->addWidget(m_regionsButton);
+    outer->addWidget(box);
+    outer->addWidget(footer(tr("Only count AWS incidents in the selected regions. Global services (Route 53, IAM, "
+                               "CloudFront…) always count. Leave all unchecked to monitor every region."),
+                            m_regionsSection));
+    updateRegions();
+    return m_regionsSection;
+}
+
+void GeneralTab::showRefreshInterval(std::chrono::milliseconds interval)
+{
+    const auto &choices = refreshChoices();
+    const auto found = std::find(choices.begin(), choices.end(), interval);
+    // An interval set by hand to none of the choices selects none of them.
+    m_refresh->setCurrentIndex(found == choices.end() ? -1 : int(found - choices.begin()));
+}
+
+void GeneralTab::updateSeverityVisibility()
+{
+    const bool on = m_notify->isChecked();
+    m_severityLabel->setVisible(on);
+    m_severity->setVisible(on);
+}
+
+void GeneralTab::updateWebhookRow()
+{
+    m_sendTest->setText(m_testing ? tr("Sending…") : tr("Send test"));
+    m_sendTest->setEnabled(!m_testing && WebhookPrefs::url().has_value());
+    if (!m_testOK) {
+        m_testIcon->hide();
+        m_testResult->hide();
+        m_testResult->clear();
+        return;
+    }
+    const qreal ratio = devicePixelRatioF();
+    if (*m_testOK) {
+        m_testIcon->setPixmap(QPixmap::fromImage(renderGlyph(Glyph::Check, stateColor(Indicator::None), 12, ratio)));
+        m_testResult->setText(tr("Delivered"));
+    } else {
+        m_testIcon->setPixmap(failedMark(stateColor(Indicator::Critical), 12, ratio));
+        m_testResult->setText(tr("Failed — check the URL"));
+    }
+    m_testIcon->show();
+    m_testResult->show();
+}
+
+QCoro::Task<> GeneralTab::sendTest()
+{
+    const std::optional<QUrl> url = WebhookPrefs::url();
+    if (!url || m_testing)
+        co_return;
+    QPointer<GeneralTab> self(this);
+    m_testing = true;
+    m_testOK.reset();
+    updateWebhookRow();
+    bool delivered = false;
+    // Nobody may await this task (the button starts it): nothing may escape it.
+    try {
+        QCoro::Task<bool> post = Webhook::sendTest(*url);
+        delivered = co_await post;
+    } catch (...) {
+        delivered = false;
+    }
+    if (!self)
+        co_return;
+    m_testing = false;
+    m_testOK = delivered;
+    updateWebhookRow();
+}
+
+void GeneralTab::updateRegions()
+{
+    const bool aws = m_monitor.monitorsAWS();
+    m_regionsSection->setVisible(aws);
+    m_regionsButton->setValue(regionsSummary(AWSRegionFilter::selected().size()));
+    if (!aws && m_picker)
+        m_picker->hide();
+}
+
+void GeneralTab::showRegionPicker()
+{
+    if (!m_picker) {
+        m_picker = new AWSRegionPicker(this);
+        connect(m_picker, &AWSRegionPicker::selectionChanged, this, &GeneralTab::updateRegions);
+    }
+    m_picker->popUp(m_regionsButton);
+}

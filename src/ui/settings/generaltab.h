@@ -1,0 +1,98 @@
+#pragma once
+
+#include "platform/loginitem.h"
+#include "ui/settings/awsregionpicker.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <qcoro/qcorotask.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class StatusMonitor;
+class ValueRowButton;
+
+// The "General" page of the settings: refresh interval, launch at login, notifications
+// and their threshold, the alerts webhook with its test button, and, while AWS is
+// monitored, the AWS region filter. Every control writes through at once; every control
+// shows what the monitor and the preferences hold, so the page keeps no copy of its own.
+class GeneralTab : public QWidget
+{
+    Q_OBJECT
+
+public:
+    struct Hooks {
+        // The launch-at-login registration; the platform's when left empty.
+        std::unique_ptr<LoginItem> loginItem;
+        // Asks the desktop for permission to notify; called when notifications are switched on.
+        std::function<void()> requestNotificationPermission;
+    };
+
+    explicit GeneralTab(StatusMonitor &monitor, Hooks hooks = {}, QWidget *parent = nullptr);
+    ~GeneralTab() override;
+
+    // The choices of "Refresh every", in order.
+    static const QList<std::chrono::minutes> &refreshChoices();
+    // "All regions", or the count followed by " selected".
+    static QString regionsSummary(qsizetype selectedCount);
+
+    // Posts the test alert to the stored address; does nothing without a usable one or
+    // while a test is running. Resolves when the answer is shown.
+    QCoro::Task<> sendTest();
+
+    // The controls, for tests and the accessibility checks.
+    QComboBox *refreshPicker() const { return m_refresh; }
+    QCheckBox *launchAtLoginSwitch() const { return m_launchAtLogin; }
+    QCheckBox *notifySwitch() const { return m_notify; }
+    QComboBox *severityPicker() const { return m_severity; }
+    QLineEdit *webhookField() const { return m_webhook; }
+    QPushButton *sendTestButton() const { return m_sendTest; }
+    QLabel *testResultLabel() const { return m_testResult; }
+    QWidget *regionsSection() const { return m_regionsSection; }
+    QPushButton *regionsButton() const;
+    // Open or not, once the row was pressed.
+    AWSRegionPicker *regionPicker() const { return m_picker; }
+
+public Q_SLOTS:
+    void showRegionPicker();
+
+private:
+    QWidget *buildGeneralSection();
+    QWidget *buildNotificationSection();
+    QWidget *buildWebhookSection();
+    QWidget *buildRegionsSection();
+
+    void showRefreshInterval(std::chrono::milliseconds interval);
+    void updateSeverityVisibility();
+    void updateWebhookRow();
+    void updateRegions();
+
+    StatusMonitor &m_monitor;
+    std::unique_ptr<LoginItem> m_loginItem;
+    std::function<void()> m_requestPermission;
+
+    QComboBox *m_refresh = nullptr;
+    QCheckBox *m_launchAtLogin = nullptr;
+    QCheckBox *m_notify = nullptr;
+    QLabel *m_severityLabel = nullptr;
+    QComboBox *m_severity = nullptr;
+    QLineEdit *m_webhook = nullptr;
+    QPushButton *m_sendTest = nullptr;
+    QLabel *m_testIcon = nullptr;
+    QLabel *m_testResult = nullptr;
+    QWidget *m_regionsSection = nullptr;
+    ValueRowButton *m_regionsButton = nullptr;
+    QPointer<AWSRegionPicker> m_picker;
+
+    bool m_testing = false;
+    std::optional<bool> m_testOK;
+};

@@ -1,0 +1,129 @@
+#include "ui/settings/agentimportrow.h"
+
+#include "catalog/servicecatalog.h"
+#include "core/providerkind.h"
+#include "monitor/statusmonitor.h"
+#include "ui/settings/agentprompt.h"
+
+#include "scriptedcheck.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace std::chrono_literals;
+
+// A monitor on a temporary folder whose services.json is gone again, as on a first run
+// before anything was saved.
+struct Rig {
+    QTemporaryDir dir;
+    ScriptedCheck check;
+    std::unique_ptr<StatusMonitor> monitor;
+    std::unique_ptr<AgentImportRow> row;
+    QList<QUrl> opened;
+
+    Rig()
+    {
+        const ServiceStore store(dir.path());
+        StatusMonitor::Setup setup(store);
+        setup.watchFile = false;
+        setup.autoRefresh = false;
+        setup.check = check.function();
+        monitor = std::make_unique<StatusMonitor>(std::move(setup));
+        QFile::remove(filePath());
+        row = std::make_unique<AgentImportRow>(*monitor);
+        row->setFileOpener([this](const QUrl &url) { opened.append(url); });
+    }
+
+    QString filePath() const { return monitor->store().filePath(); }
+};
+
+class TestAgentImport : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void catalogTableHasOneWellFormedLinePerEntry()
+    {
+        const QString table = AgentPrompt::catalogTable();
+        QVERIFY(!table.endsWith(u'\n'));
+        const QStringList lines = table.split(u'\n');
+        QCOMPARE(lines.size(), ServiceCatalog::all().size());
+        QCOMPARE(lines.size(), 119);
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QStringList fields = lines.at(i).split(QStringLiteral(" | "));
+            QCOMPARE(fields.size(), 3);
+            const CatalogEntry &entry = ServiceCatalog::all().at(i);
+            QCOMPARE(fields.at(0), entry.name);
+            QCOMPARE(QUrl(fields.at(1)), entry.url);
+            QVERIFY2(providerKindFromRaw(fields.at(2)) == entry.provider, qPrintable(lines.at(i)));
+        }
+        QCOMPARE(lines.first(), QStringLiteral("Anthropic | ") + ServiceCatalog::all().first().url.toString()
+                                    + QStringLiteral(" | statuspage"));
+    }
+
+    void promptStructure()
+    {
+        const QString path = QStringLiteral("/home/someone/.local/share/Glinter/services.json");
+        const QString prompt = AgentPrompt::text(path);
+        // The path stands alone on its line, indented by four spaces, as plain text.
+        QVERIFY(prompt.contains(u"reloads live on every save:\n\n    " + path + u"\n\n## Step 1 — "));
+        QVERIFY(!prompt.contains(QStringLiteral("file://")));
+        // The table follows the Step 2 paragraph after one blank line and is followed by one.
+        QVERIFY(prompt.contains(QStringLiteral("(Name | status page URL | provider):\n\n") + AgentPrompt::catalogTable()
+                                + QStringLiteral("\n\nFor a third-party service not in this table")));
+        QVERIFY(prompt.contains(QStringLiteral("a system-tray status monitor")));
+        QVERIFY(!prompt.contains(QStringLiteral("macOS")));
+        // Every provider the file accepts is named, and nothing else.
+        QStringList raws;
+        for (const ProviderKind kind : allProviderKinds())
+            raws.append(rawValue(kind));
+        QVERIFY(prompt.contains(raws.join(QStringLiteral(", ")) + u'.'));
+        QVERIFY(prompt.contains(QStringLiteral("- Skip a service whose URL host is already present in the file.\n")));
+        QVERIFY(prompt.endsWith(QStringLiteral("what you found but skipped (and why).\n")));
+    }
+
+    void copyWritesTheMissingFileFirst()
+    {
+        Rig rig;
+        QVERIFY(!QFile::exists(rig.filePath()));
+        QCOMPARE(rig.row->copyButton()->text(), QStringLiteral("Copy AI Prompt"));
+
+        rig.row->copyPrompt();
+        QVERIFY(QFile::exists(rig.filePath()));
+        QCOMPARE(rig.monitor->store().load(), rig.monitor->services());
+        QCOMPARE(QGuiApplication::clipboard()->text(), AgentPrompt::text(rig.filePath()));
+        QCOMPARE(rig.row->copyButton()->text(), QStringLiteral("Copied"));
+        QVERIFY(rig.row->isCopied());
+
+        rig.row->setCopiedDuration(50ms);
+        rig.row->copyPrompt();
+        QTRY_COMPARE(rig.row->copyButton()->text(), QStringLiteral("Copy AI Prompt"));
+        QVERIFY(!rig.row->isCopied());
+    }
+
+    void editOpensOnlyTheServicesFile()
+    {
+        Rig rig;
+        rig.row->editButton()->click();
+        QVERIFY(QFile::exists(rig.filePath()));
+        QCOMPARE(rig.opened, QList<QUrl>{QUrl::fromLocalFile(rig.filePath())});
+
+        // An existing file is opened as it is, never rewritten first.
+        QFile file(rig.filePath());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("[ {\"name\": \"Hand\", \"url\": \"https://hand.example\"} ]\n");
+        file.close();
+        rig.row->openConfig();
+        rig.row->copyPrompt();
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("[ {\"name\": \"Hand\", \"url\": \"https://hand.example\"} ]\n"));
+        QCOMPARE(rig.opened.size(), 2);
+    }
+};
+
+QTEST_MAIN(TestAgentImport)
+#include "tst_agentimport.moc"
