@@ -23,13 +23,13 @@ struct Listing {
     QHash<QUuid, ServiceStatusResult> results;
 };
 
-Listing listing(const QString &spec)
+Listing listing(const QString &layout)
 {
     Listing made;
-    for (qsizetype i = 0; i + 1 < spec.size(); i += 2) {
-        const Service service = makeService(spec.at(i));
+    for (qsizetype i = 0; i + 1 < layout.size(); i += 2) {
+        const Service service = makeService(layout.at(i));
         made.services.append(service);
-        const QChar state = spec.at(i + 1);
+        const QChar state = layout.at(i + 1);
         if (state == u'-')
             continue;
         const Indicator indicator = state == u'?' ? Indicator::Unknown : *indicatorFromRaw(state.digitValue());
@@ -55,7 +55,7 @@ class TestPanelModel : public QObject
 private Q_SLOTS:
     void grouping_data()
     {
-        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("layout");
         QTest::addColumn<QString>("affected");
         QTest::addColumn<QString>("healthy");
         QTest::newRow("before any result") << "a-b-c-" << "" << "abc";
@@ -66,8 +66,8 @@ private Q_SLOTS:
 
     void grouping()
     {
-        QFETCH(QString, spec);
-        const Listing input = listing(spec);
+        QFETCH(QString, layout);
+        const Listing input = listing(layout);
         const GroupedServices grouped = groupServices(input.services, input.results);
         QFETCH(QString, affected);
         QCOMPARE(names(grouped.affected), affected);
