@@ -129,6 +129,10 @@ private Q_SLOTS:
         QTRY_VERIFY(!github->toggle()->isChecked());
         QCOMPARE(names(rig.saved()), QStringList({QStringLiteral("Stripe")}));
         QVERIFY(github->muteButton()->isHidden());
+
+        // a screen reader's toggle action only toggles, it does not click
+        github->toggle()->toggle();
+        QCOMPARE(names(rig.saved()), QStringList({QStringLiteral("Stripe"), QStringLiteral("GitHub")}));
     }
 
     void selectAllUnderSearchTouchesOnlyShownEntries()

@@ -3,8 +3,8 @@
 #include <QAbstractButton>
 
 // A whole-row toggle: a check mark or an empty circle, a title and an optional detail
-// under it. Reads as its title, "Selected" or "Not selected". The owner decides the state:
-// clicking only emits clicked().
+// under it. Reads as its title, "Selected" or "Not selected". The owner follows toggled()
+// and may set the state back with setOn().
 class CheckRow : public QAbstractButton
 {
     Q_OBJECT
@@ -20,7 +20,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void nextCheckState() override {}
 
 private:
     QString m_title;

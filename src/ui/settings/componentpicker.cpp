@@ -37,7 +37,9 @@ QPushButton *tintedButton(const QString &text, QWidget *parent)
     font.setPixelSize(11);
     button->setFont(font);
     QPalette palette = button->palette();
-    palette.setColor(QPalette::ButtonText, palette.color(QPalette::Highlight));
+    // Tinted while usable; the disabled group keeps the style's dimmed text.
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::ButtonText, palette.color(QPalette::Highlight));
     button->setPalette(palette);
     button->setCursor(Qt::PointingHandCursor);
     return button;
@@ -209,7 +211,11 @@ void ComponentPicker::build()
             m_rows.insert(component.id, row);
             m_listLayout->insertWidget(insertAt++, row);
             const QString id = component.id;
-            connect(row, &QAbstractButton::clicked, this, [this, id] { toggle(id); });
+            // toggled, not clicked: a screen reader's "Toggle" action only toggles.
+            connect(row, &QAbstractButton::toggled, this, [this, id](bool on) {
+                if (on != m_selected.contains(id))
+                    toggle(id);
+            });
         }
         m_sections.append(widgets);
     }

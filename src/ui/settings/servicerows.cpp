@@ -87,8 +87,12 @@ CatalogRow::CatalogRow(StatusMonitor &monitor, const CatalogEntry &entry, QWidge
     , m_mute(new MuteButton(this))
 {
     m_switch->setAccessibleName(tr("Monitor %1").arg(entry.name));
-    connect(m_switch, &QAbstractButton::clicked, this,
-            [this](bool on) { m_monitor.setMonitored(m_entry, on); });
+    // toggled, not clicked: a screen reader's "Toggle" action only toggles. Refilling the
+    // row sets the state the monitor already has, which changes nothing here.
+    connect(m_switch, &QAbstractButton::toggled, this, [this](bool on) {
+        if (on != m_monitor.isMonitored(m_entry))
+            m_monitor.setMonitored(m_entry, on);
+    });
 
     auto *name = new QLabel(entry.name, this);
     name->setFont(sized(font(), 13));
@@ -234,7 +238,8 @@ CategoryHeader::CategoryHeader(StatusMonitor &monitor, const QString &title, QWi
     m_button->setFont(sized(font(), 11));
     m_button->setCursor(Qt::PointingHandCursor);
     QPalette palette = m_button->palette();
-    palette.setColor(QPalette::ButtonText, palette.color(QPalette::Highlight));
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::ButtonText, palette.color(QPalette::Highlight));
     m_button->setPalette(palette);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 10, 8, 2);
