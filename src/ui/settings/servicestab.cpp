@@ -6,6 +6,7 @@
 #include "ui/settings/searchfield.h"
 #include "ui/settings/servicerows.h"
 #include "ui/settings/servicesfilter.h"
+#include "ui/settings/settingsbuttons.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -269,6 +270,13 @@ bool ServicesTab::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void ServicesTab::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The preferences may have been changed elsewhere while the window was closed.
+    MuteNotifier::instance().reload();
 }
 
 bool ServicesTab::showsReorderSection() const
