@@ -35,8 +35,14 @@ CheckRow::CheckRow(const QString &title, const QString &detail, QWidget *parent)
     setText(title);
     setCheckable(true);
     setAccessibleName(title);
-    if (!detail.isEmpty())
+    if (!detail.isEmpty()) {
         setAccessibleDescription(detail);
+    } else {
+        // Without a detail the row also says its state in words, as well as by its checked state.
+        const auto describe = [this](bool on) { setAccessibleDescription(on ? tr("Selected") : tr("Not selected")); };
+        describe(false);
+        connect(this, &QAbstractButton::toggled, this, describe);
+    }
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }

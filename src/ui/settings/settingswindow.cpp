@@ -1,11 +1,13 @@
 #include "ui/settings/settingswindow.h"
 
 #include "ui/settings/generaltab.h"
+#include "ui/settings/servicestab.h"
 
 #include <QIcon>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTabWidget>
+#include <QVBoxLayout>
 
 #include <cmath>
 #include <numbers>
@@ -67,6 +69,9 @@ SettingsWindow::SettingsWindow(StatusMonitor &monitor, Tab initial, QWidget *par
     m_tabs->addTab(m_services, tabIcon(Tab::Services, text), tr("Services"));
     m_tabs->addTab(m_general, tabIcon(Tab::General, text), tr("General"));
     setCurrentTab(initial);
+    auto *servicesLayout = new QVBoxLayout(m_services);
+    servicesLayout->setContentsMargins(0, 0, 0, 0);
+    servicesLayout->addWidget(new ServicesTab(monitor, m_services), 1);
 
     setCentralWidget(m_tabs);
     setFixedSize(500, 580);

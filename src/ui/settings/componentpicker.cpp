@@ -1,0 +1,335 @@
+#include "ui/settings/componentpicker.h"
+
+#include "monitor/statusmonitor.h"
+#include "providers/httpsession.h"
+#include "ui/settings/checkrow.h"
+#include "ui/settings/searchfield.h"
+#include "ui/settings/servicesfilter.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+QCoro::Task<StatuspageProvider::ComponentListing> fetchListing(QUrl url)
+{
+    // Its own limits: 10 s without data, 12 s in all.
+    const HttpSession session(HttpLimits{10s, 12s});
+    co_return co_await StatuspageProvider::fetchComponents(std::move(url), session);
+}
+
+QPushButton *tintedButton(const QString &text, QWidget *parent)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setFlat(true);
+    QFont font = button->font();
+    font.setPixelSize(11);
+    button->setFont(font);
+    QPalette palette = button->palette();
+    // Tinted while usable; the disabled group keeps the style's dimmed text.
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::ButtonText, palette.color(QPalette::Highlight));
+    button->setPalette(palette);
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
+} // namespace
+
+ComponentPicker::ComponentPicker(StatusMonitor &monitor, const Service &service, QWidget *anchor)
+    : QWidget(anchor, Qt::Tool | Qt::FramelessWindowHint)
+    , m_monitor(monitor)
+    , m_service(service)
+    , m_loader(fetchListing)
+    , m_search(new SearchField(tr("Search components"), this))
+    , m_monitorAll(tintedButton(tr("Monitor all"), this))
+    , m_stack(new QStackedWidget(this))
+    , m_errorLabel(new QLabel(this))
+    , m_listWidget(new QWidget)
+    , m_listLayout(new QVBoxLayout(m_listWidget))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(320, 420);
+    setWindowTitle(tr("%1 Components").arg(service.name));
+    setAccessibleName(tr("%1 Components").arg(service.name));
+    if (service.components)
+        m_selected = QSet<QString>(service.components->cbegin(), service.components->cend());
+
+    auto *title = new QLabel(tr("%1 Components").arg(service.name), this);
+    QFont titleFont = title->font();
+    titleFont.setPixelSize(13);
+    titleFont.setWeight(QFont::DemiBold);
+    title->setFont(titleFont);
+    auto *header = new QHBoxLayout;
+    header->addWidget(title, 1);
+    header->addWidget(m_monitorAll);
+
+    auto *line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+
+    auto *progress = new QProgressBar(this);
+    progress->setRange(0, 0);
+    progress->setMaximumWidth(120);
+    progress->setAccessibleName(tr("Loading"));
+    auto *progressPage = new QWidget(this);
+    auto *progressLayout = new QVBoxLayout(progressPage);
+    progressLayout->addWidget(progress, 0, Qt::AlignCenter);
+
+    QFont small = m_errorLabel->font();
+    small.setPixelSize(11);
+    m_errorLabel->setFont(small);
+    m_errorLabel->setWordWrap(true);
+    m_errorLabel->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    QPalette red = m_errorLabel->palette();
+    red.setColor(QPalette::WindowText, QColor(0xd7, 0x37, 0x2f));
+    m_errorLabel->setPalette(red);
+
+    m_listLayout->setContentsMargins(0, 0, 0, 0);
+    m_listLayout->setSpacing(0);
+    m_listLayout->addStretch(1);
+    auto *scroll = new QScrollArea(this);
+    scroll->setWidget(m_listWidget);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    m_stack->addWidget(progressPage);
+    m_stack->addWidget(m_errorLabel);
+    m_stack->addWidget(scroll);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setSpacing(8);
+    layout->addLayout(header);
+    layout->addWidget(m_search);
+    layout->addWidget(line);
+    layout->addWidget(m_stack, 1);
+
+    connect(m_monitorAll, &QPushButton::clicked, this, [this] {
+        m_selected.clear();
+        refreshMarks();
+        save();
+    });
+    connect(m_search, &SearchField::textChanged, this, &ComponentPicker::applySearch);
+    refreshMarks();
+}
+
+void ComponentPicker::showBelow(QWidget *anchor)
+{
+    QPoint at = anchor->mapToGlobal(QPoint(anchor->width() / 2 - width() / 2, anchor->height() + 4));
+    if (const QScreen *screen = anchor->screen()) {
+        const QRect area = screen->availableGeometry();
+        at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() - width())));
+        if (at.y() + height() > area.bottom())
+            at.setY(std::max(area.top(), anchor->mapToGlobal(QPoint(0, 0)).y() - height() - 4));
+    }
+    move(at);
+    show();
+    raise();
+    activateWindow();
+}
+
+void ComponentPicker::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_loadStarted)
+        return;
+    // Nobody awaits this task: it must not let anything escape.
+    [](QPointer<ComponentPicker> picker) -> QCoro::Task<> {
+        try {
+            if (picker)
+                co_await picker->load();
+        } catch (...) {
+        }
+    }(this);
+}
+
+QCoro::Task<> ComponentPicker::load()
+{
+    if (m_loadStarted)
+        co_return;
+    m_loadStarted = true;
+    QPointer<ComponentPicker> self(this);
+    Loader loader = m_loader;
+    const QUrl url = m_service.url;
+    const StatuspageProvider::ComponentListing listing = co_await loader(url);
+    if (!self)
+        co_return;
+    if (listing.error) {
+        m_error = *listing.error;
+        m_errorLabel->setText(*listing.error);
+        m_stack->setCurrentIndex(1);
+    } else {
+        m_all = listing.components;
+        build();
+        m_stack->setCurrentIndex(2);
+    }
+    Q_EMIT loaded();
+}
+
+void ComponentPicker::build()
+{
+    // Every row is made once; the search only shows and hides them.
+    int insertAt = 0;
+    for (const ServicesFilter::ComponentSection &section : ServicesFilter::componentSections(*m_all, QString())) {
+        SectionWidgets widgets{section.id, section.title, nullptr, nullptr, {}};
+        if (!section.title.isEmpty()) {
+            widgets.header = new QWidget(m_listWidget);
+            auto *label = new QLabel(section.title, widgets.header);
+            QFont font = label->font();
+            font.setPixelSize(11);
+            font.setWeight(QFont::DemiBold);
+            label->setFont(font);
+            QPalette palette = label->palette();
+            QColor secondary = palette.color(QPalette::WindowText);
+            secondary.setAlphaF(0.6);
+            palette.setColor(QPalette::WindowText, secondary);
+            label->setPalette(palette);
+            widgets.button = tintedButton(QString(), widgets.header);
+            auto *row = new QHBoxLayout(widgets.header);
+            row->setContentsMargins(6, 8, 0, 2);
+            row->addWidget(label, 1);
+            row->addWidget(widgets.button);
+            m_listLayout->insertWidget(insertAt++, widgets.header);
+            const QString id = section.id;
+            connect(widgets.button, &QPushButton::clicked, this, [this, id] { toggleSection(id); });
+        }
+        for (const StatuspageProvider::Component &component : section.items) {
+            auto *row = new CheckRow(component.name, QString(), m_listWidget);
+            m_rows.insert(component.id, row);
+            m_listLayout->insertWidget(insertAt++, row);
+            const QString id = component.id;
+            // toggled, not clicked: a screen reader's "Toggle" action only toggles.
+            connect(row, &QAbstractButton::toggled, this, [this, id](bool on) {
+                if (on != m_selected.contains(id))
+                    toggle(id);
+            });
+        }
+        m_sections.append(widgets);
+    }
+    applySearch();
+}
+
+void ComponentPicker::applySearch()
+{
+    if (!m_all)
+        return;
+    const QList<ServicesFilter::ComponentSection> shown = ServicesFilter::componentSections(*m_all, m_search->text());
+    QSet<QString> visible;
+    for (SectionWidgets &widgets : m_sections) {
+        widgets.itemIDs.clear();
+        for (const ServicesFilter::ComponentSection &section : shown) {
+            if (section.id == widgets.id) {
+                for (const StatuspageProvider::Component &item : section.items) {
+                    widgets.itemIDs.append(item.id);
+                    visible.insert(item.id);
+                }
+            }
+        }
+        if (widgets.header)
+            widgets.header->setVisible(!widgets.itemIDs.isEmpty());
+    }
+    for (auto it = m_rows.cbegin(); it != m_rows.cend(); ++it)
+        it.value()->setVisible(visible.contains(it.key()));
+    refreshMarks();
+}
+
+void ComponentPicker::refreshMarks()
+{
+    m_monitorAll->setEnabled(!m_selected.isEmpty());
+    for (auto it = m_rows.cbegin(); it != m_rows.cend(); ++it)
+        it.value()->setChecked(m_selected.contains(it.key()));
+    for (const SectionWidgets &widgets : std::as_const(m_sections)) {
+        if (!widgets.button)
+            continue;
+        const bool all = std::all_of(widgets.itemIDs.cbegin(), widgets.itemIDs.cend(),
+                                     [this](const QString &id) { return m_selected.contains(id); });
+        widgets.button->setText(all ? tr("Deselect all") : tr("Select all"));
+        widgets.button->setAccessibleName(all ? tr("Deselect all in %1").arg(widgets.title)
+                                              : tr("Select all in %1").arg(widgets.title));
+    }
+}
+
+void ComponentPicker::toggle(const QString &id)
+{
+    if (!m_selected.remove(id))
+        m_selected.insert(id);
+    refreshMarks();
+    save();
+}
+
+void ComponentPicker::toggleSection(const QString &sectionID)
+{
+    for (const SectionWidgets &widgets : std::as_const(m_sections)) {
+        if (widgets.id != sectionID)
+            continue;
+        const bool all = std::all_of(widgets.itemIDs.cbegin(), widgets.itemIDs.cend(),
+                                     [this](const QString &id) { return m_selected.contains(id); });
+        for (const QString &id : widgets.itemIDs) {
+            if (all)
+                m_selected.remove(id);
+            else
+                m_selected.insert(id);
+        }
+    }
+    refreshMarks();
+    save();
+}
+
+void ComponentPicker::save()
+{
+    m_monitor.setComponents(ServicesFilter::savedSelection(m_selected), m_service);
+}
+
+QList<QPair<QString, QList<CheckRow *>>> ComponentPicker::shownSections() const
+{
+    QList<QPair<QString, QList<CheckRow *>>> sections;
+    for (const SectionWidgets &widgets : m_sections) {
+        if (widgets.itemIDs.isEmpty())
+            continue;
+        QList<CheckRow *> rows;
+        for (const QString &id : widgets.itemIDs)
+            rows.append(m_rows.value(id));
+        sections.append({widgets.title, rows});
+    }
+    return sections;
+}
+
+QPushButton *ComponentPicker::sectionButton(const QString &groupID) const
+{
+    for (const SectionWidgets &widgets : m_sections) {
+        if (widgets.id == groupID)
+            return widgets.button;
+    }
+    return nullptr;
+}
+
+void ComponentPicker::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // Like a popover: gone once the user works elsewhere.
+    if (event->type() == QEvent::ActivationChange && isVisible() && !isActiveWindow())
+        close();
+}
+
+void ComponentPicker::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Window));
+    QColor border = palette().color(QPalette::WindowText);
+    border.setAlphaF(0.2);
+    painter.setPen(border);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "core/service.h"
+#include "providers/statuspageprovider.h"
+
+#include <QHash>
+#include <QSet>
+#include <QWidget>
+
+#include <qcoro/qcorotask.h>
+
+#include <functional>
+#include <optional>
+
+class CheckRow;
+class QLabel;
+class QPushButton;
+class QStackedWidget;
+class QVBoxLayout;
+class SearchField;
+class StatusMonitor;
+
+// Narrows a Statuspage service to chosen components. A small tool window anchored under its
+// button (popups are invisible to screen readers), hidden when it loses focus. It loads the
+// page's components once when shown, and hands every change to the monitor at once.
+class ComponentPicker : public QWidget
+{
+    Q_OBJECT
+
+public:
+    using Loader = std::function<QCoro::Task<StatuspageProvider::ComponentListing>(QUrl)>;
+
+    ComponentPicker(StatusMonitor &monitor, const Service &service, QWidget *anchor = nullptr);
+
+    // Replaces the network read (before show or load()).
+    void setLoader(Loader loader) { m_loader = std::move(loader); }
+    // Loads the list; show() starts it by itself.
+    QCoro::Task<> load();
+
+    void showBelow(QWidget *anchor);
+
+    QSet<QString> selected() const { return m_selected; }
+    std::optional<QString> error() const { return m_error; }
+    bool isLoaded() const { return m_all.has_value(); }
+    SearchField *searchField() const { return m_search; }
+    QPushButton *monitorAllButton() const { return m_monitorAll; }
+    // The sections shown: titles (empty for ungrouped) with their visible rows.
+    QList<QPair<QString, QList<CheckRow *>>> shownSections() const;
+    CheckRow *row(const QString &componentID) const { return m_rows.value(componentID); }
+    QPushButton *sectionButton(const QString &groupID) const;
+
+Q_SIGNALS:
+    void loaded();
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    struct SectionWidgets {
+        QString id;
+        QString title;
+        QWidget *header = nullptr;
+        QPushButton *button = nullptr;
+        QList<QString> itemIDs;   // visible ones after the search
+    };
+
+    void build();
+    void applySearch();
+    void refreshMarks();
+    void toggle(const QString &id);
+    void toggleSection(const QString &sectionID);
+    void save();
+
+    StatusMonitor &m_monitor;
+    Service m_service;
+    Loader m_loader;
+    bool m_loadStarted = false;
+    std::optional<QList<StatuspageProvider::Component>> m_all;
+    std::optional<QString> m_error;
+    QSet<QString> m_selected;
+    SearchField *m_search;
+    QPushButton *m_monitorAll;
+    QStackedWidget *m_stack;
+    QLabel *m_errorLabel;
+    QWidget *m_listWidget;
+    QVBoxLayout *m_listLayout;
+    QHash<QString, CheckRow *> m_rows;
+    QList<SectionWidgets> m_sections;
+};

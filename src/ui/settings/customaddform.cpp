@@ -1,0 +1,266 @@
+#include "ui/settings/customaddform.h"
+
+#include "monitor/statusmonitor.h"
+#include "providers/providerregistry.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QCoro::Task<ServiceStatusResult> readFeed(Service service)
+{
+    const std::unique_ptr<StatusProvider> provider = ProviderRegistry::provider(service.provider);
+    co_return co_await provider->fetch(service);
+}
+
+// Spaces and tabs only: the platform's whitespace set without line breaks.
+QString trimmedBlanks(const QString &text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    const auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
+    while (begin < end && blank(text.at(begin)))
+        ++begin;
+    while (end > begin && blank(text.at(end - 1)))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+QString pageWithArticle(ProviderKind kind)
+{
+    switch (kind) {
+    case ProviderKind::Instatus:
+        return QCoreApplication::translate("CustomAddForm", "Added as an Instatus page");
+    case ProviderKind::StatusIo:
+        return QCoreApplication::translate("CustomAddForm", "Added as a Status.io page");
+    default:
+        return QCoreApplication::translate("CustomAddForm", "Added as a Statuspage.io page");
+    }
+}
+
+} // namespace
+
+CustomAddForm::CustomAddForm(StatusMonitor &monitor, QWidget *parent)
+    : QWidget(parent)
+    , m_monitor(monitor)
+    , m_check(readFeed)
+    , m_name(new QLineEdit(this))
+    , m_address(new QLineEdit(this))
+    , m_format(new QComboBox(this))
+    , m_add(new QPushButton(this))
+    , m_message(new QLabel(this))
+{
+    auto *title = new QLabel(tr("Add a Custom Service"), this);
+    QFont titleFont = title->font();
+    titleFont.setPixelSize(12);
+    titleFont.setWeight(QFont::DemiBold);
+    title->setFont(titleFont);
+
+    m_name->setPlaceholderText(tr("Name"));
+    m_name->setAccessibleName(tr("Name"));
+    m_name->setFixedWidth(110);
+    m_address->setAccessibleName(tr("Address"));
+    for (const std::optional<ProviderKind> &kind : choices())
+        m_format->addItem(kind ? displayName(*kind) : tr("Detect automatically"), kind ? int(*kind) : -1);
+    m_format->setFixedWidth(140);
+    // A combo box is read by the label it is the buddy of; the label itself is not shown.
+    auto *formatLabel = new QLabel(tr("Feed format"), this);
+    formatLabel->setBuddy(m_format);
+    formatLabel->hide();
+    m_format->setAccessibleName(tr("Feed format"));
+    m_add->setAccessibleName(tr("Add"));
+
+    QFont small = m_message->font();
+    small.setPixelSize(11);
+    m_message->setFont(small);
+    m_message->setWordWrap(true);
+
+    auto *row = new QHBoxLayout;
+    row->setSpacing(6);
+    row->addWidget(m_name);
+    row->addWidget(m_address, 1);
+    row->addWidget(m_format);
+    row->addWidget(m_add);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(6);
+    layout->addWidget(title);
+    layout->addLayout(row);
+    layout->addWidget(m_message);
+
+    const auto edited = [this] {
+        m_notice.reset();
+        updateControls();
+    };
+    connect(m_name, &QLineEdit::textChanged, this, edited);
+    connect(m_address, &QLineEdit::textChanged, this, edited);
+    connect(m_format, &QComboBox::currentIndexChanged, this, edited);
+    connect(m_add, &QPushButton::clicked, this, &CustomAddForm::runAdd);
+    connect(m_address, &QLineEdit::returnPressed, this, [this] {
+        if (m_add->isEnabled())
+            runAdd();
+    });
+    updateControls();
+}
+
+QList<std::optional<ProviderKind>> CustomAddForm::choices()
+{
+    return {ProviderKind::Statuspage, ProviderKind::Instatus, ProviderKind::Website, std::nullopt};
+}
+
+QList<ProviderKind> CustomAddForm::detectedKinds()
+{
+    return {ProviderKind::Statuspage, ProviderKind::Instatus, ProviderKind::StatusIo};
+}
+
+std::optional<QUrl> CustomAddForm::resolveAddress(const QString &typed)
+{
+    const QString text = trimmedBlanks(typed);
+    QUrl url(text, QUrl::StrictMode);
+    if (text.isEmpty() || !url.isValid())
+        return std::nullopt;
+    if (url.host().isEmpty() && !url.scheme().isEmpty()) {
+        // "host:port" parses as a scheme and a path; read it as an address without one.
+        const QUrl prefixed(QStringLiteral("https://") + text, QUrl::StrictMode);
+        if (!prefixed.isValid() || prefixed.host().isEmpty() || url.path().isEmpty() || !url.path().at(0).isDigit())
+            return std::nullopt;
+        url = prefixed;
+    }
+    if (url.scheme().isEmpty()) {
+        const QUrl prefixed(QStringLiteral("https://") + text, QUrl::StrictMode);
+        if (prefixed.isValid())
+            url = prefixed;
+    }
+    if (url.host().isEmpty())
+        return std::nullopt;
+    // Only web addresses can be read or probed; anything else would never be reachable.
+    const QString scheme = url.scheme().toLower();
+    if (scheme != QLatin1String("https") && scheme != QLatin1String("http"))
+        return std::nullopt;
+    return url;
+}
+
+std::optional<ProviderKind> CustomAddForm::chosenKind() const
+{
+    const int raw = m_format->currentData().toInt();
+    if (raw < 0)
+        return std::nullopt;
+    return ProviderKind(raw);
+}
+
+void CustomAddForm::updateControls()
+{
+    const bool website = chosenKind() == ProviderKind::Website;
+    m_address->setPlaceholderText(website ? tr("https://example.com or your server URL") : tr("Status page URL"));
+    m_add->setText(m_validating ? tr("Checking…") : tr("Add"));
+    m_add->setEnabled(!m_name->text().isEmpty() && !m_address->text().isEmpty() && !m_validating);
+
+    QPalette palette = m_message->palette();
+    QColor colour = this->palette().color(QPalette::WindowText);
+    if (m_error) {
+        m_message->setText(*m_error);
+        colour = QColor(0xd7, 0x37, 0x2f);
+    } else {
+        colour.setAlphaF(0.6);
+        if (m_notice)
+            m_message->setText(*m_notice);
+        else
+            m_message->setText(website ? tr("Pings any site or server over HTTP — reports online/offline with latency.")
+                                       : tr("Paste a public status page; Glinter reads its live feed."));
+    }
+    palette.setColor(QPalette::WindowText, colour);
+    m_message->setPalette(palette);
+}
+
+void CustomAddForm::setValidating(bool validating)
+{
+    m_validating = validating;
+    updateControls();
+}
+
+void CustomAddForm::showError(const QString &error)
+{
+    m_error = error;
+    updateControls();
+}
+
+void CustomAddForm::runAdd()
+{
+    // Nobody awaits this task: it must not let anything escape.
+    [](QPointer<CustomAddForm> form) -> QCoro::Task<> {
+        try {
+            if (form)
+                co_await form->add();
+        } catch (...) {
+            if (form) {
+                form->setValidating(false);
+                form->showError(tr("Invalid URL"));
+            }
+        }
+    }(this);
+}
+
+QCoro::Task<> CustomAddForm::add()
+{
+    QPointer<CustomAddForm> self(this);
+    m_error.reset();
+    m_notice.reset();
+    updateControls();
+    const std::optional<QUrl> url = resolveAddress(m_address->text());
+    if (!url) {
+        showError(tr("Invalid URL"));
+        Q_EMIT finished();
+        co_return;
+    }
+    const std::optional<ProviderKind> chosen = chosenKind();
+    if (chosen == ProviderKind::Website) {
+        addService(*url, ProviderKind::Website);
+        Q_EMIT finished();
+        co_return;
+    }
+
+    setValidating(true);
+    const QList<ProviderKind> kinds = chosen ? QList<ProviderKind>{*chosen} : detectedKinds();
+    QStringList reasons;
+    for (const ProviderKind kind : kinds) {
+        const Service probe{QUuid::createUuid(), m_name->text(), *url, kind, std::nullopt};
+        FeedCheck check = m_check;
+        const ServiceStatusResult result = co_await check(probe);
+        if (!self)
+            co_return;
+        if (result.indicator != Indicator::Unknown) {
+            setValidating(false);
+            addService(*url, kind);
+            if (!chosen) {
+                m_notice = pageWithArticle(kind);
+                updateControls();
+            }
+            Q_EMIT finished();
+            co_return;
+        }
+        reasons.append(chosen ? result.description : displayName(kind) + QStringLiteral(": ") + result.description);
+    }
+    setValidating(false);
+    if (chosen)
+        showError(tr("Couldn't read a %1 feed there (%2)").arg(displayName(*chosen), reasons.value(0)));
+    else
+        showError(tr("Couldn't read a Statuspage.io, Instatus or Status.io feed there (%1)").arg(reasons.join(QStringLiteral("; "))));
+    Q_EMIT finished();
+}
+
+void CustomAddForm::addService(const QUrl &url, ProviderKind kind)
+{
+    const Service service{QUuid::createUuid(), trimmedBlanks(m_name->text()), url, kind, std::nullopt};
+    m_name->clear();
+    m_address->clear();
+    m_format->setCurrentIndex(0);
+    m_error.reset();
+    updateControls();
+    m_monitor.add(service);
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "core/providerkind.h"
+#include "core/service.h"
+#include "core/servicestatusresult.h"
+
+#include <QUrl>
+#include <QWidget>
+
+#include <qcoro/qcorotask.h>
+
+#include <functional>
+#include <optional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class StatusMonitor;
+
+// Adds a service the catalog does not list. A status page is read once with its real
+// reader before it is added, so that a wrong address is refused with the reason instead of
+// becoming a service that is never reachable; a website is added as typed. "Detect
+// automatically" tries the hosted status-page formats in turn and keeps the first that
+// reads.
+class CustomAddForm : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // One read of a feed for the check; by default the registry's reader for the kind.
+    using FeedCheck = std::function<QCoro::Task<ServiceStatusResult>(Service)>;
+
+    explicit CustomAddForm(StatusMonitor &monitor, QWidget *parent = nullptr);
+
+    void setFeedCheck(FeedCheck check) { m_check = std::move(check); }
+
+    // The address as it will be added: trimmed of spaces and tabs, "https://" put in front
+    // when it has no scheme; absent when it is no web address with a host.
+    static std::optional<QUrl> resolveAddress(const QString &typed);
+
+    // The formats the picker offers, in order; absent stands for "Detect automatically".
+    static QList<std::optional<ProviderKind>> choices();
+    // The formats detection tries, in order.
+    static QList<ProviderKind> detectedKinds();
+
+    QLineEdit *nameField() const { return m_name; }
+    QLineEdit *addressField() const { return m_address; }
+    QComboBox *formatPicker() const { return m_format; }
+    QPushButton *addButton() const { return m_add; }
+    QLabel *messageLine() const { return m_message; }
+    std::optional<QString> error() const { return m_error; }
+    bool isValidating() const { return m_validating; }
+
+    // Presses the button (what a click does), returning when the add has finished.
+    QCoro::Task<> add();
+
+Q_SIGNALS:
+    void finished();
+
+private:
+    std::optional<ProviderKind> chosenKind() const;
+    void updateControls();
+    void setValidating(bool validating);
+    void showError(const QString &error);
+    void addService(const QUrl &url, ProviderKind kind);
+    void runAdd();
+
+    StatusMonitor &m_monitor;
+    FeedCheck m_check;
+    QLineEdit *m_name;
+    QLineEdit *m_address;
+    QComboBox *m_format;
+    QPushButton *m_add;
+    QLabel *m_message;
+    std::optional<QString> m_error;
+    std::optional<QString> m_notice;
+    bool m_validating = false;
+};

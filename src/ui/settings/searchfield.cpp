@@ -1,0 +1,75 @@
+#include "ui/settings/searchfield.h"
+
+#include "ui/settings/settingsbuttons.h"
+#include "ui/settings/settingsglyphs.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+
+SearchField::SearchField(const QString &prompt, QWidget *parent)
+    : QWidget(parent)
+    , m_edit(new QLineEdit(this))
+    , m_clear(new GlyphButton(this))
+{
+    QColor secondary = palette().color(QPalette::WindowText);
+    secondary.setAlphaF(0.55);
+    auto *magnifier = new QLabel(this);
+    magnifier->setPixmap(QPixmap::fromImage(renderSettingsGlyph(SettingsGlyph::Magnifier, secondary, 12, devicePixelRatioF())));
+    magnifier->setAccessibleName(QString());
+    magnifier->setFocusPolicy(Qt::NoFocus);
+
+    m_edit->setPlaceholderText(prompt);
+    m_edit->setAccessibleName(prompt);
+    m_edit->setFrame(false);
+    m_edit->setClearButtonEnabled(false);
+    m_edit->setAttribute(Qt::WA_MacShowFocusRect, false);
+    QFont font = m_edit->font();
+    font.setPixelSize(13);
+    m_edit->setFont(font);
+
+    secondary.setAlphaF(0.35);
+    m_clear->setGlyph(renderSettingsGlyph(SettingsGlyph::ClearCircle, secondary, 12, devicePixelRatioF()));
+    m_clear->setAccessibleName(tr("Clear search"));
+    m_clear->setToolTip(tr("Clear search"));
+    m_clear->setFixedSize(18, 18);
+    m_clear->hide();
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(8, 6, 8, 6);
+    layout->setSpacing(6);
+    layout->addWidget(magnifier);
+    layout->addWidget(m_edit, 1);
+    layout->addWidget(m_clear);
+
+    connect(m_edit, &QLineEdit::textChanged, this, [this](const QString &text) {
+        m_clear->setVisible(!text.isEmpty());
+        Q_EMIT textChanged(text);
+    });
+    connect(m_clear, &QAbstractButton::clicked, this, [this] {
+        m_edit->clear();
+        m_edit->setFocus();
+    });
+}
+
+QString SearchField::text() const
+{
+    return m_edit->text();
+}
+
+void SearchField::setText(const QString &text)
+{
+    m_edit->setText(text);
+}
+
+void SearchField::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QColor fill = palette().color(QPalette::WindowText);
+    fill.setAlphaF(0.06);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(fill);
+    painter.drawRoundedRect(QRectF(rect()), 8, 8);
+}

@@ -1,0 +1,278 @@
+#include "ui/settings/servicerows.h"
+
+#include "monitor/statusmonitor.h"
+#include "ui/menubar/renderers.h"
+#include "ui/menubar/statepalette.h"
+#include "ui/settings/servicesfilter.h"
+#include "ui/settings/settingsbuttons.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+QFont sized(QFont font, int pixels, QFont::Weight weight = QFont::Normal)
+{
+    font.setPixelSize(pixels);
+    font.setWeight(weight);
+    return font;
+}
+
+QLabel *secondaryLabel(QWidget *parent, int pixels)
+{
+    auto *label = new QLabel(parent);
+    label->setFont(sized(parent->font(), pixels));
+    QPalette palette = label->palette();
+    QColor colour = palette.color(QPalette::WindowText);
+    colour.setAlphaF(0.6);
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    return label;
+}
+
+std::optional<Indicator> currentIndicator(const StatusMonitor &monitor, const std::optional<Service> &service)
+{
+    if (!service)
+        return std::nullopt;
+    const auto it = monitor.results().constFind(service->id);
+    if (it == monitor.results().cend())
+        return std::nullopt;
+    return it->indicator;
+}
+
+} // namespace
+
+StateGlyphLabel::StateGlyphLabel(Missing missing, QWidget *parent)
+    : QWidget(parent)
+    , m_missing(missing)
+{
+    setFixedSize(16, 16);
+}
+
+void StateGlyphLabel::setIndicator(std::optional<Indicator> indicator)
+{
+    if (m_set && indicator == m_indicator)
+        return;
+    m_set = true;
+    m_indicator = indicator;
+    update();
+}
+
+void StateGlyphLabel::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (!m_indicator && m_missing == Missing::Faded) {
+        QColor faded = palette().color(QPalette::WindowText);
+        faded.setAlphaF(0.6 * 0.4);
+        painter.drawImage(QPointF(1, 1), renderGlyph(Glyph::Check, faded, 14, devicePixelRatioF()));
+        return;
+    }
+    const Indicator indicator = m_indicator.value_or(Indicator::Unknown);
+    painter.drawImage(QPointF(1, 1), renderGlyph(stateGlyph(indicator), stateColor(indicator), 14, devicePixelRatioF()));
+}
+
+CatalogRow::CatalogRow(StatusMonitor &monitor, const CatalogEntry &entry, QWidget *parent)
+    : QWidget(parent)
+    , m_monitor(monitor)
+    , m_entry(entry)
+    , m_switch(new SwitchButton(this))
+    , m_glyph(new StateGlyphLabel(StateGlyphLabel::Missing::Faded, this))
+    , m_components(new ComponentsButton(monitor, this))
+    , m_mute(new MuteButton(this))
+{
+    m_switch->setAccessibleName(tr("Monitor %1").arg(entry.name));
+    // toggled, not clicked: a screen reader's "Toggle" action only toggles. Refilling the
+    // row sets the state the monitor already has, which changes nothing here.
+    connect(m_switch, &QAbstractButton::toggled, this, [this](bool on) {
+        if (on != m_monitor.isMonitored(m_entry))
+            m_monitor.setMonitored(m_entry, on);
+    });
+
+    auto *name = new QLabel(entry.name, this);
+    name->setFont(sized(font(), 13));
+    QLabel *host = secondaryLabel(this, 10);
+    host->setText(ServicesFilter::hostLine(entry.url));
+    auto *text = new QVBoxLayout;
+    text->setSpacing(1);
+    text->setContentsMargins(0, 0, 0, 0);
+    text->addWidget(name);
+    text->addWidget(host);
+
+    m_mute->hide();
+    m_components->setWanted(false);
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(8, 3, 8, 3);
+    layout->setSpacing(8);
+    layout->addWidget(m_switch);
+    layout->addWidget(m_glyph);
+    layout->addLayout(text, 1);
+    layout->addWidget(m_components);
+    layout->addWidget(m_mute);
+    m_glyph->setIndicator(std::nullopt);
+}
+
+void CatalogRow::setService(const std::optional<Service> &service)
+{
+    const bool monitored = service.has_value();
+    if (m_switch->isChecked() != monitored)
+        m_switch->setChecked(monitored);
+    if (service != m_service) {
+        m_service = service;
+        m_components->setService(service);
+        m_components->setWanted(monitored);
+        if (service)
+            m_mute->setServiceID(service->id);
+        m_mute->setVisible(monitored);
+    }
+    updateState();
+}
+
+void CatalogRow::updateState()
+{
+    m_glyph->setIndicator(currentIndicator(m_monitor, m_service));
+}
+
+ListedServiceRow::ListedServiceRow(StatusMonitor &monitor, Kind kind, QWidget *parent)
+    : QFrame(parent)
+    , m_monitor(monitor)
+    , m_kind(kind)
+    , m_glyph(new StateGlyphLabel(StateGlyphLabel::Missing::Unknown, this))
+    , m_name(new QLabel(this))
+    , m_components(new ComponentsButton(monitor, this))
+    , m_mute(new MuteButton(this))
+    , m_remove(new RemoveButton(monitor, this))
+{
+    setFocusPolicy(Qt::StrongFocus);
+    m_name->setFont(sized(font(), 13));
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(8, 3, 8, 3);
+    layout->setSpacing(8);
+    if (kind == Kind::Reorder) {
+        QColor tertiary = palette().color(QPalette::WindowText);
+        tertiary.setAlphaF(0.35);
+        auto *handle = new QLabel(this);
+        handle->setPixmap(QPixmap::fromImage(renderSettingsGlyph(SettingsGlyph::DragHandle, tertiary, 12, devicePixelRatioF())));
+        handle->setCursor(Qt::OpenHandCursor);
+        layout->addWidget(handle);
+        setAccessibleDescription(tr("Drag, or press Alt+Up or Alt+Down, to reorder"));
+    }
+    layout->addWidget(m_glyph);
+    if (kind == Kind::Custom) {
+        m_host = secondaryLabel(this, 10);
+        auto *text = new QVBoxLayout;
+        text->setSpacing(1);
+        text->setContentsMargins(0, 0, 0, 0);
+        text->addWidget(m_name);
+        text->addWidget(m_host);
+        layout->addLayout(text, 1);
+    } else {
+        layout->addWidget(m_name, 1);
+    }
+    layout->addWidget(m_components);
+    layout->addWidget(m_mute);
+    layout->addWidget(m_remove);
+}
+
+void ListedServiceRow::setService(const Service &service)
+{
+    if (service != m_service) {
+        m_service = service;
+        m_name->setText(service.name);
+        setAccessibleName(service.name);
+        if (m_host)
+            m_host->setText(ServicesFilter::hostLine(service.url));
+        m_components->setService(service);
+        m_mute->setServiceID(service.id);
+        m_remove->setService(service);
+    }
+    updateState();
+}
+
+void ListedServiceRow::updateState()
+{
+    m_glyph->setIndicator(currentIndicator(m_monitor, m_service));
+}
+
+void ListedServiceRow::keyPressEvent(QKeyEvent *event)
+{
+    if (m_kind == Kind::Reorder && event->modifiers() == Qt::AltModifier
+        && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
+        Q_EMIT moveRequested(event->key() == Qt::Key_Up ? -1 : 1);
+        event->accept();
+        return;
+    }
+    QFrame::keyPressEvent(event);
+}
+
+void ListedServiceRow::paintEvent(QPaintEvent *event)
+{
+    if (hasFocus()) {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QColor focus = palette().color(QPalette::Highlight);
+        focus.setAlphaF(0.15);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(focus);
+        painter.drawRoundedRect(QRectF(rect()), 5, 5);
+    }
+    QFrame::paintEvent(event);
+}
+
+CategoryHeader::CategoryHeader(StatusMonitor &monitor, const QString &title, QWidget *parent)
+    : QWidget(parent)
+    , m_monitor(monitor)
+    , m_title(title)
+    , m_button(new QPushButton(this))
+{
+    auto *label = secondaryLabel(this, 11);
+    label->setFont(sized(font(), 11, QFont::DemiBold));
+    label->setText(title);
+    m_button->setFlat(true);
+    m_button->setFont(sized(font(), 11));
+    m_button->setCursor(Qt::PointingHandCursor);
+    QPalette palette = m_button->palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::ButtonText, palette.color(QPalette::Highlight));
+    m_button->setPalette(palette);
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(8, 10, 8, 2);
+    layout->addWidget(label);
+    layout->addStretch(1);
+    layout->addWidget(m_button);
+    connect(m_button, &QPushButton::clicked, this, [this] {
+        // Copied: each change makes the tab refill this header.
+        const QList<CatalogEntry> entries = m_entries;
+        const bool on = !allMonitored();
+        for (const CatalogEntry &entry : entries)
+            m_monitor.setMonitored(entry, on);
+    });
+}
+
+void CategoryHeader::setEntries(const QList<CatalogEntry> &entries)
+{
+    m_entries = entries;
+    updateButton();
+}
+
+bool CategoryHeader::allMonitored() const
+{
+    return std::all_of(m_entries.cbegin(), m_entries.cend(),
+                       [this](const CatalogEntry &entry) { return m_monitor.isMonitored(entry); });
+}
+
+void CategoryHeader::updateButton()
+{
+    const bool all = allMonitored();
+    const QString text = all ? tr("Deselect all") : tr("Select all");
+    if (m_button->text() != text) {
+        m_button->setText(text);
+        m_button->setAccessibleName(all ? tr("Deselect all in %1").arg(m_title) : tr("Select all in %1").arg(m_title));
+    }
+}

@@ -1,0 +1,339 @@
+#include "ui/settings/servicestab.h"
+
+#include "ui/settings/agentimportrow.h"
+
+#include "catalog/servicecatalog.h"
+#include "monitor/statusmonitor.h"
+#include "ui/settings/customaddform.h"
+#include "ui/settings/searchfield.h"
+#include "ui/settings/servicerows.h"
+#include "ui/settings/servicesfilter.h"
+#include "ui/settings/settingsbuttons.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel *sectionTitle(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    QFont font = label->font();
+    font.setPixelSize(11);
+    font.setWeight(QFont::DemiBold);
+    label->setFont(font);
+    label->setContentsMargins(8, 10, 8, 2);
+    QPalette palette = label->palette();
+    QColor colour = palette.color(QPalette::WindowText);
+    colour.setAlphaF(0.6);
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    return label;
+}
+
+QFrame *divider(QWidget *parent)
+{
+    auto *line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+} // namespace
+
+ServicesTab::ServicesTab(StatusMonitor &monitor, QWidget *parent)
+    : QWidget(parent)
+    , m_monitor(monitor)
+    , m_search(new SearchField(tr("Search services"), this))
+    , m_scroll(new QScrollArea(this))
+    , m_emptySearch(new QLabel(this))
+    , m_form(new CustomAddForm(monitor, this))
+{
+    auto *intro = new QLabel(tr("Choose the services you want to monitor."), this);
+    QFont introFont = intro->font();
+    introFont.setPixelSize(12);
+    intro->setFont(introFont);
+    QPalette introPalette = intro->palette();
+    QColor secondary = introPalette.color(QPalette::WindowText);
+    secondary.setAlphaF(0.6);
+    introPalette.setColor(QPalette::WindowText, secondary);
+    intro->setPalette(introPalette);
+
+    auto *list = new QWidget;
+    auto *listLayout = new QVBoxLayout(list);
+    listLayout->setContentsMargins(0, 0, 0, 8);
+    listLayout->setSpacing(0);
+
+    m_reorderSection = new QWidget(list);
+    m_reorderLayout = new QVBoxLayout(m_reorderSection);
+    m_reorderLayout->setContentsMargins(0, 0, 0, 0);
+    m_reorderLayout->setSpacing(0);
+    m_reorderLayout->addWidget(sectionTitle(tr("Monitored (drag to reorder)"), m_reorderSection));
+    listLayout->addWidget(m_reorderSection);
+
+    for (const QString &title : ServiceCatalog::categories()) {
+        Category category{title, new CategoryHeader(monitor, title, list), {}};
+        listLayout->addWidget(category.header);
+        for (const CatalogEntry &entry : ServiceCatalog::entries(title)) {
+            auto *row = new CatalogRow(monitor, entry, list);
+            listLayout->addWidget(row);
+            category.rows.append(row);
+            m_catalogRows.append(row);
+            m_catalogByID.insert(entry.id(), row);
+        }
+        m_categories.append(category);
+    }
+
+    m_customSection = new QWidget(list);
+    m_customLayout = new QVBoxLayout(m_customSection);
+    m_customLayout->setContentsMargins(0, 0, 0, 0);
+    m_customLayout->setSpacing(0);
+    m_customLayout->addWidget(sectionTitle(tr("Custom"), m_customSection));
+    listLayout->addWidget(m_customSection);
+    // "Add from a Codebase" closes the list.
+    listLayout->addWidget(new AgentImportRow(monitor, list));
+    listLayout->addStretch(1);
+
+    m_scroll->setWidget(list);
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setFrameShape(QFrame::StyledPanel);
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    m_emptySearch->setAlignment(Qt::AlignCenter);
+    m_emptySearch->setWordWrap(true);
+    m_emptySearch->setFrameShape(QFrame::StyledPanel);
+    m_emptySearch->hide();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 8);
+    layout->setSpacing(8);
+    layout->addWidget(intro);
+    layout->addWidget(m_search);
+    layout->addWidget(m_scroll, 1);
+    layout->addWidget(m_emptySearch, 1);
+    layout->addWidget(divider(this));
+    layout->addWidget(m_form);
+
+    connect(&monitor, &StatusMonitor::servicesChanged, this, &ServicesTab::syncServices);
+    connect(&monitor, &StatusMonitor::resultsChanged, this, &ServicesTab::syncStates);
+    connect(m_search, &SearchField::textChanged, this, &ServicesTab::applyFilter);
+    syncServices();
+}
+
+ListedServiceRow *ServicesTab::addPooledRow(QList<ListedServiceRow *> &pool, QVBoxLayout *layout, bool reorder)
+{
+    auto *row = new ListedServiceRow(m_monitor, reorder ? ListedServiceRow::Kind::Reorder : ListedServiceRow::Kind::Custom,
+                                     layout->parentWidget());
+    layout->addWidget(row);
+    pool.append(row);
+    if (reorder) {
+        row->installEventFilter(this);
+        connect(row, &ListedServiceRow::moveRequested, this, [this, row](int delta) { moveRow(row, delta); });
+    }
+    return row;
+}
+
+void ServicesTab::syncServices()
+{
+    setUpdatesEnabled(false);
+    const QList<Service> &services = m_monitor.services();
+    while (m_reorderPool.size() < services.size())
+        addPooledRow(m_reorderPool, m_reorderLayout, true);
+    for (qsizetype i = 0; i < m_reorderPool.size(); ++i) {
+        if (i < services.size())
+            m_reorderPool.at(i)->setService(services.at(i));
+    }
+    m_reorderShown = services.size();
+
+    const QList<Service> custom = m_monitor.customServices();
+    while (m_customPool.size() < custom.size())
+        addPooledRow(m_customPool, m_customLayout, false);
+    for (qsizetype i = 0; i < custom.size(); ++i)
+        m_customPool.at(i)->setService(custom.at(i));
+    m_customShown = custom.size();
+
+    for (CatalogRow *row : std::as_const(m_catalogRows))
+        row->setService(m_monitor.service(row->entry()));
+    applyFilter();
+    setUpdatesEnabled(true);
+}
+
+void ServicesTab::syncStates()
+{
+    for (qsizetype i = 0; i < m_reorderShown; ++i)
+        m_reorderPool.at(i)->updateState();
+    for (qsizetype i = 0; i < m_customShown; ++i)
+        m_customPool.at(i)->updateState();
+    for (CatalogRow *row : std::as_const(m_catalogRows))
+        row->updateState();
+}
+
+void ServicesTab::applyFilter()
+{
+    const QString query = m_search->text();
+    setUpdatesEnabled(false);
+    bool anything = false;
+
+    m_reorderSection->setVisible(ServicesFilter::showsReorderSection(query, m_reorderShown));
+    for (qsizetype i = 0; i < m_reorderPool.size(); ++i)
+        m_reorderPool.at(i)->setVisible(i < m_reorderShown);
+
+    for (const Category &category : std::as_const(m_categories)) {
+        QList<CatalogEntry> shown;
+        for (CatalogRow *row : category.rows) {
+            const bool match = ServicesFilter::matches(row->entry(), query);
+            row->setVisible(match);
+            if (match)
+                shown.append(row->entry());
+        }
+        category.header->setVisible(!shown.isEmpty());
+        category.header->setEntries(shown);
+        anything = anything || !shown.isEmpty();
+    }
+
+    bool anyCustom = false;
+    for (qsizetype i = 0; i < m_customPool.size(); ++i) {
+        ListedServiceRow *row = m_customPool.at(i);
+        const bool match = i < m_customShown && ServicesFilter::matches(row->service(), query);
+        row->setVisible(match);
+        anyCustom = anyCustom || match;
+    }
+    m_customSection->setVisible(anyCustom);
+    anything = anything || anyCustom;
+
+    const bool empty = !query.isEmpty() && !anything;
+    if (empty)
+        m_emptySearch->setText(tr("No results for “%1”").arg(query) + QStringLiteral("\n\n")
+                               + tr("Check the spelling or try a new search."));
+    m_emptySearch->setVisible(empty);
+    m_scroll->setVisible(!empty);
+    setUpdatesEnabled(true);
+}
+
+void ServicesTab::moveRow(ListedServiceRow *row, int delta)
+{
+    const qsizetype from = m_reorderPool.indexOf(row);
+    const qsizetype to = from + delta;
+    if (from < 0 || from >= m_reorderShown || to < 0 || to >= m_reorderShown)
+        return;
+    m_monitor.move(from, to);
+    // The rows keep their places; the service moved to the row at its new place.
+    m_reorderPool.at(to)->setFocus(Qt::OtherFocusReason);
+}
+
+bool ServicesTab::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *row = qobject_cast<ListedServiceRow *>(watched);
+    if (!row)
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton) {
+            m_dragStart = mouse->globalPosition().toPoint();
+            m_dragFrom = m_reorderPool.indexOf(row);
+            m_dragging = false;
+        }
+        break;
+    }
+    case QEvent::MouseMove: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (m_dragStart && !m_dragging
+            && (mouse->globalPosition().toPoint() - *m_dragStart).manhattanLength() >= QApplication::startDragDistance()) {
+            m_dragging = true;
+            row->setCursor(Qt::ClosedHandCursor);
+        }
+        break;
+    }
+    case QEvent::MouseButtonRelease: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (m_dragging) {
+            row->unsetCursor();
+            // The place under the pointer, or the first or last place beyond the list.
+            const QPoint at = m_reorderSection->mapFromGlobal(mouse->globalPosition().toPoint());
+            qsizetype to = m_reorderShown - 1;
+            for (qsizetype i = 0; i < m_reorderShown; ++i) {
+                if (at.y() < m_reorderPool.at(i)->geometry().bottom()) {
+                    to = i;
+                    break;
+                }
+            }
+            if (m_dragFrom >= 0 && to != m_dragFrom)
+                m_monitor.move(m_dragFrom, to);
+        }
+        m_dragStart.reset();
+        m_dragging = false;
+        m_dragFrom = -1;
+        break;
+    }
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ServicesTab::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The preferences may have been changed elsewhere while the window was closed.
+    MuteNotifier::instance().reload();
+}
+
+bool ServicesTab::showsReorderSection() const
+{
+    return !m_reorderSection->isHidden() && !m_scroll->isHidden();
+}
+
+bool ServicesTab::showsCustomSection() const
+{
+    return !m_customSection->isHidden() && !m_scroll->isHidden();
+}
+
+bool ServicesTab::showsEmptySearch() const
+{
+    return !m_emptySearch->isHidden();
+}
+
+QString ServicesTab::emptySearchText() const
+{
+    return m_emptySearch->text();
+}
+
+QList<ListedServiceRow *> ServicesTab::reorderRows() const
+{
+    return m_reorderPool.mid(0, m_reorderShown);
+}
+
+QList<ListedServiceRow *> ServicesTab::customRows() const
+{
+    QList<ListedServiceRow *> rows;
+    for (qsizetype i = 0; i < m_customShown; ++i) {
+        if (!m_customPool.at(i)->isHidden())
+            rows.append(m_customPool.at(i));
+    }
+    return rows;
+}
+
+CatalogRow *ServicesTab::catalogRow(const QString &entryID) const
+{
+    return m_catalogByID.value(entryID);
+}
+
+CategoryHeader *ServicesTab::categoryHeader(const QString &category) const
+{
+    for (const Category &entry : m_categories) {
+        if (entry.title == category)
+            return entry.header;
+    }
+    return nullptr;
+}
+
+bool ServicesTab::isCategoryShown(const QString &category) const
+{
+    const CategoryHeader *header = categoryHeader(category);
+    return header && !header->isHidden() && !m_scroll->isHidden();
+}

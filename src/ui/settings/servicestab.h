@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QPoint>
+#include <QWidget>
+
+#include <optional>
+
+class CatalogRow;
+class CategoryHeader;
+class CustomAddForm;
+class ListedServiceRow;
+class QLabel;
+class QScrollArea;
+class QVBoxLayout;
+class SearchField;
+class StatusMonitor;
+
+// The Services tab: a search, then one scrolling list of the monitored services (to
+// reorder), the catalog by category with a switch per entry, and the services added by
+// hand; the custom add form below. Rows are made once and refilled in place whenever the
+// monitor publishes a change; a search only shows and hides them.
+class ServicesTab : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ServicesTab(StatusMonitor &monitor, QWidget *parent = nullptr);
+
+    SearchField *searchField() const { return m_search; }
+    CustomAddForm *addForm() const { return m_form; }
+
+    // What the list shows, for tests and for the accessibility checks.
+    bool showsReorderSection() const;
+    bool showsCustomSection() const;
+    bool showsEmptySearch() const;
+    QString emptySearchText() const;
+    QList<ListedServiceRow *> reorderRows() const;   // the visible ones, in order
+    QList<ListedServiceRow *> customRows() const;    // the visible ones, in order
+    QList<CatalogRow *> catalogRows() const { return m_catalogRows; }
+    CatalogRow *catalogRow(const QString &entryID) const;
+    CategoryHeader *categoryHeader(const QString &category) const;
+    bool isCategoryShown(const QString &category) const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void syncServices();
+    void syncStates();
+    void applyFilter();
+    void moveRow(ListedServiceRow *row, int delta);
+    ListedServiceRow *addPooledRow(QList<ListedServiceRow *> &pool, QVBoxLayout *layout, bool reorder);
+
+    StatusMonitor &m_monitor;
+    SearchField *m_search;
+    QScrollArea *m_scroll;
+    QLabel *m_emptySearch;
+    QWidget *m_reorderSection;
+    QVBoxLayout *m_reorderLayout;
+    QList<ListedServiceRow *> m_reorderPool;
+    qsizetype m_reorderShown = 0;
+    struct Category {
+        QString title;
+        CategoryHeader *header;
+        QList<CatalogRow *> rows;
+    };
+    QList<Category> m_categories;
+    QList<CatalogRow *> m_catalogRows;
+    QHash<QString, CatalogRow *> m_catalogByID;
+    QWidget *m_customSection;
+    QVBoxLayout *m_customLayout;
+    QList<ListedServiceRow *> m_customPool;
+    qsizetype m_customShown = 0;
+    CustomAddForm *m_form;
+    // A drag of a reorder row: where it started and which place it came from.
+    std::optional<QPoint> m_dragStart;
+    qsizetype m_dragFrom = -1;
+    bool m_dragging = false;
+};

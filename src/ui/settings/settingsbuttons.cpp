@@ -1,0 +1,194 @@
+#include "ui/settings/settingsbuttons.h"
+
+#include "alerts/notificationprefs.h"
+#include "monitor/statusmonitor.h"
+#include "ui/settings/componentpicker.h"
+#include "ui/settings/servicesfilter.h"
+
+#include <QPainter>
+#include <QStyleOption>
+
+namespace {
+
+QColor secondary(const QWidget &widget)
+{
+    QColor colour = widget.palette().color(QPalette::WindowText);
+    colour.setAlphaF(0.6);
+    return colour;
+}
+
+} // namespace
+
+GlyphButton::GlyphButton(QWidget *parent)
+    : QAbstractButton(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::PointingHandCursor);
+    setAttribute(Qt::WA_Hover);
+}
+
+void GlyphButton::setGlyph(const QImage &image)
+{
+    m_image = image;
+    update();
+}
+
+void GlyphButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (underMouse() || hasFocus()) {
+        QColor hover = palette().color(QPalette::WindowText);
+        hover.setAlphaF(hasFocus() ? 0.14 : 0.08);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(hover);
+        painter.drawRoundedRect(QRectF(rect()), 5, 5);
+    }
+    if (!m_image.isNull()) {
+        const QSizeF size = m_image.deviceIndependentSize();
+        painter.drawImage(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), m_image);
+    }
+}
+
+SwitchButton::SwitchButton(QWidget *parent)
+    : QAbstractButton(parent)
+{
+    setCheckable(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void SwitchButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF track = QRectF(rect()).adjusted(1, 1, -1, -1);
+    const qreal radius = track.height() / 2;
+    QColor off = palette().color(QPalette::WindowText);
+    off.setAlphaF(0.22);
+    painter.setPen(hasFocus() ? QPen(palette().color(QPalette::Highlight), 1.5) : Qt::NoPen);
+    painter.setBrush(isChecked() ? palette().color(QPalette::Highlight) : off);
+    painter.drawRoundedRect(track, radius, radius);
+    const qreal knob = track.height() - 4;
+    const qreal x = isChecked() ? track.right() - 2 - knob : track.left() + 2;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::white);
+    painter.drawEllipse(QRectF(x, track.top() + 2, knob, knob));
+}
+
+MuteNotifier &MuteNotifier::instance()
+{
+    static MuteNotifier notifier;
+    return notifier;
+}
+
+void MuteNotifier::setMuted(const QUuid &serviceID, bool muted)
+{
+    NotificationPrefs::setMuted(serviceID, muted);
+    reload();
+}
+
+void MuteNotifier::reload()
+{
+    Q_EMIT mutedChanged(NotificationPrefs::mutedServiceIDs());
+}
+
+MuteButton::MuteButton(QWidget *parent)
+    : GlyphButton(parent)
+{
+    setMutedShown(false);
+    connect(&MuteNotifier::instance(), &MuteNotifier::mutedChanged, this,
+            [this](const QSet<QUuid> &muted) { setMutedShown(muted.contains(m_serviceID)); });
+    connect(this, &QAbstractButton::clicked, this,
+            [this] { MuteNotifier::instance().setMuted(m_serviceID, !m_muted); });
+}
+
+void MuteButton::setServiceID(const QUuid &serviceID)
+{
+    if (serviceID == m_serviceID)
+        return;
+    m_serviceID = serviceID;
+    setMutedShown(!serviceID.isNull() && NotificationPrefs::isMuted(serviceID));
+}
+
+void MuteButton::setMutedShown(bool muted)
+{
+    if (muted == m_muted && !toolTip().isEmpty())
+        return;
+    m_muted = muted;
+    const QColor colour = muted ? palette().color(QPalette::Highlight) : secondary(*this);
+    setGlyph(renderSettingsGlyph(muted ? SettingsGlyph::BellSlash : SettingsGlyph::Bell, colour, 13, devicePixelRatioF()));
+    setToolTip(muted ? tr("Notifications muted") : tr("Mute notifications"));
+    setAccessibleName(muted ? tr("Unmute notifications") : tr("Mute notifications"));
+}
+
+RemoveButton::RemoveButton(StatusMonitor &monitor, QWidget *parent)
+    : GlyphButton(parent)
+    , m_monitor(monitor)
+{
+    setGlyph(renderSettingsGlyph(SettingsGlyph::Trash, secondary(*this), 13, devicePixelRatioF()));
+    // Queued: the row holding this button is refilled by the removal.
+    connect(this, &QAbstractButton::clicked, this, [this] {
+        const Service service = m_service;
+        QMetaObject::invokeMethod(&m_monitor, [monitor = &m_monitor, service] { monitor->remove(service); },
+                                  Qt::QueuedConnection);
+    });
+}
+
+void RemoveButton::setService(const Service &service)
+{
+    if (service.name != m_service.name) {
+        setToolTip(tr("Remove %1").arg(service.name));
+        setAccessibleName(tr("Remove %1").arg(service.name));
+    }
+    m_service = service;
+}
+
+ComponentsButton::ComponentsButton(StatusMonitor &monitor, QWidget *parent)
+    : GlyphButton(parent)
+    , m_monitor(monitor)
+{
+    hide();
+    connect(this, &QAbstractButton::clicked, this, &ComponentsButton::openPicker);
+}
+
+void ComponentsButton::setService(const std::optional<Service> &service)
+{
+    const bool selection = service && service->components && !service->components->isEmpty();
+    const bool hadSelection = m_service && m_service->components && !m_service->components->isEmpty();
+    const bool first = !m_service && toolTip().isEmpty();
+    if (first || selection != hadSelection) {
+        setGlyph(renderSettingsGlyph(selection ? SettingsGlyph::FilterFilled : SettingsGlyph::Filter,
+                                     selection ? palette().color(QPalette::Highlight) : secondary(*this), 13,
+                                     devicePixelRatioF()));
+    }
+    m_service = service;
+    if (service) {
+        setToolTip(ServicesFilter::componentsTooltip(service->components));
+        setAccessibleName(tr("Choose components for %1").arg(service->name));
+    }
+    updateShown();
+}
+
+void ComponentsButton::setWanted(bool wanted)
+{
+    m_wanted = wanted;
+    updateShown();
+}
+
+void ComponentsButton::updateShown()
+{
+    setVisible(m_wanted && m_service && m_service->provider == ProviderKind::Statuspage);
+}
+
+void ComponentsButton::openPicker()
+{
+    if (!m_service)
+        return;
+    if (m_picker) {
+        m_picker->close();
+        m_picker = nullptr;
+    }
+    m_picker = new ComponentPicker(m_monitor, *m_service, this);
+    m_picker->showBelow(this);
+}

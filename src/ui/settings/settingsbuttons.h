@@ -1,0 +1,123 @@
+#pragma once
+
+#include "core/service.h"
+#include "ui/settings/componentpicker.h"
+#include "ui/settings/settingsglyphs.h"
+
+#include <QAbstractButton>
+#include <QPointer>
+#include <QSet>
+#include <QUuid>
+
+#include <optional>
+
+class ComponentPicker;
+class StatusMonitor;
+
+// A borderless button showing one glyph, with a rounded background while hovered.
+class GlyphButton : public QAbstractButton
+{
+    Q_OBJECT
+
+public:
+    explicit GlyphButton(QWidget *parent = nullptr);
+
+    void setGlyph(const QImage &image);
+
+    QSize sizeHint() const override { return QSize(22, 22); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QImage m_image;
+};
+
+// An on/off switch drawn as a pill with a knob; checkable, and named by its owner.
+class SwitchButton : public QAbstractButton
+{
+    Q_OBJECT
+
+public:
+    explicit SwitchButton(QWidget *parent = nullptr);
+
+    QSize sizeHint() const override { return QSize(32, 18); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+// Tells every mute button at once when the muted set changes, so that the buttons of one
+// service agree wherever they are shown. Writes go through here.
+class MuteNotifier : public QObject
+{
+    Q_OBJECT
+
+public:
+    static MuteNotifier &instance();
+
+    void setMuted(const QUuid &serviceID, bool muted);
+    // Re-reads the preferences and tells the buttons (after an outside change).
+    void reload();
+
+Q_SIGNALS:
+    void mutedChanged(const QSet<QUuid> &muted);
+};
+
+// The bell: mutes or unmutes one service's notifications.
+class MuteButton : public GlyphButton
+{
+    Q_OBJECT
+
+public:
+    explicit MuteButton(QWidget *parent = nullptr);
+
+    void setServiceID(const QUuid &serviceID);
+    QUuid serviceID() const { return m_serviceID; }
+    bool isMuted() const { return m_muted; }
+
+private:
+    void setMutedShown(bool muted);
+
+    QUuid m_serviceID;
+    bool m_muted = false;
+};
+
+// The trash can: removes the service at once.
+class RemoveButton : public GlyphButton
+{
+    Q_OBJECT
+
+public:
+    RemoveButton(StatusMonitor &monitor, QWidget *parent = nullptr);
+
+    void setService(const Service &service);
+
+private:
+    StatusMonitor &m_monitor;
+    Service m_service;
+};
+
+// The filter symbol: opens the component picker of a Statuspage service; shows nothing for
+// other services or when no service is set.
+class ComponentsButton : public GlyphButton
+{
+    Q_OBJECT
+
+public:
+    ComponentsButton(StatusMonitor &monitor, QWidget *parent = nullptr);
+
+    void setService(const std::optional<Service> &service);
+    // Whether the owner wants the button at all (a catalog row hides it while unmonitored).
+    void setWanted(bool wanted);
+    ComponentPicker *picker() const { return m_picker; }
+
+private:
+    void openPicker();
+    void updateShown();
+
+    StatusMonitor &m_monitor;
+    std::optional<Service> m_service;
+    bool m_wanted = true;
+    QPointer<ComponentPicker> m_picker;
+};
