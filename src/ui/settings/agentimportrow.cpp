@@ -2,6 +2,7 @@
 
 #include "monitor/statusmonitor.h"
 #include "ui/settings/agentprompt.h"
+#include "ui/settings/settingsglyphs.h"
 
 #include <QClipboard>
 #include <QDesktopServices>
@@ -21,13 +22,7 @@ namespace {
 // Two overlapping sheets ("copy") or a check mark ("copied"), in the button's text colour.
 QIcon copyIcon(bool copied, const QColor &colour)
 {
-    QIcon icon;
-    for (const int size : {16, 32}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size / 16.0, size / 16.0);
+    return paintedIcon([copied, colour](QPainter &painter) {
         painter.setPen(QPen(colour, 1.3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.setBrush(Qt::NoBrush);
         if (copied) {
@@ -37,10 +32,7 @@ QIcon copyIcon(bool copied, const QColor &colour)
             painter.drawPolyline(QPolygonF({QPointF(3.5, 5), QPointF(2.5, 5), QPointF(2.5, 14), QPointF(10, 14),
                                             QPointF(10, 13)}));
         }
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    });
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "ui/settings/settingsglyphs.h"
 
 #include <QPainter>
+#include <QPixmap>
 #include <QPainterPath>
 
 #include <cmath>
@@ -109,4 +110,20 @@ QImage renderSettingsGlyph(SettingsGlyph glyph, const QColor &color, qreal side,
     draw(painter, glyph, color);
     painter.end();
     return image;
+}
+
+QIcon paintedIcon(const std::function<void(QPainter &)> &draw)
+{
+    QIcon icon;
+    for (const int size : {16, 32}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(size / 16.0, size / 16.0);
+        draw(painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }

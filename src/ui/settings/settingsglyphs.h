@@ -1,7 +1,12 @@
 #pragma once
 
 #include <QColor>
+#include <QIcon>
 #include <QImage>
+
+#include <functional>
+
+class QPainter;
 
 // The settings window's own small symbols, drawn like the state glyphs (renderers.h): pure
 // functions returning an image of `side` logical pixels with its device pixel ratio set.
@@ -18,3 +23,6 @@ enum class SettingsGlyph {
 };
 
 QImage renderSettingsGlyph(SettingsGlyph glyph, const QColor &color, qreal side, qreal devicePixelRatio);
+
+// An icon at 16 and 32 pixels from a routine that draws on a 16 × 16 canvas (antialiased).
+QIcon paintedIcon(const std::function<void(QPainter &)> &draw);

@@ -2,6 +2,7 @@
 
 #include "ui/settings/generaltab.h"
 #include "ui/settings/servicestab.h"
+#include "ui/settings/settingsglyphs.h"
 
 #include <QIcon>
 #include <QPainter>
@@ -18,13 +19,7 @@ namespace {
 // for General.
 QIcon tabIcon(SettingsWindow::Tab tab, const QColor &colour)
 {
-    QIcon icon;
-    for (const int size : {16, 32}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size / 16.0, size / 16.0);
+    return paintedIcon([tab, colour](QPainter &painter) {
         painter.setPen(QPen(colour, 1.3));
         painter.setBrush(Qt::NoBrush);
         if (tab == SettingsWindow::Tab::Services) {
@@ -46,10 +41,7 @@ QIcon tabIcon(SettingsWindow::Tab tab, const QColor &colour)
             painter.drawPath(gear);
             painter.drawEllipse(centre, 2.0, 2.0);
         }
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    });
 }
 
 } // namespace
