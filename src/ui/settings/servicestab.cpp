@@ -176,6 +176,12 @@ void ServicesTab::applyFilter()
 {
     const QString query = m_search->text();
     setUpdatesEnabled(false);
+    // Rows shown and hidden inside a hidden list cost no layout each; the list is laid out
+    // once when it is shown again.
+    QWidget *list = m_scroll->widget();
+    const bool listWasVisible = list->isVisible();
+    if (listWasVisible)
+        list->hide();
     bool anything = false;
 
     m_reorderSection->setVisible(ServicesFilter::showsReorderSection(query, m_reorderShown));
@@ -211,6 +217,8 @@ void ServicesTab::applyFilter()
                                + tr("Check the spelling or try a new search."));
     m_emptySearch->setVisible(empty);
     m_scroll->setVisible(!empty);
+    if (listWasVisible)
+        list->show();
     setUpdatesEnabled(true);
 }
 
