@@ -83,13 +83,7 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override
     {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QColor fill = palette().color(QPalette::WindowText);
-        fill.setAlphaF(0.05f);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(fill);
-        painter.drawRoundedRect(QRectF(rect()), 10, 10);
+        paintTint(*this, palette().color(QPalette::WindowText), 0.05, 10);
     }
 };
 

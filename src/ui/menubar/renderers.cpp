@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QWidget>
 
 #include <array>
 #include <cmath>
@@ -322,4 +323,14 @@ QImage renderSparkline(const QList<Indicator> &samples, qreal devicePixelRatio)
         painter.drawRoundedRect(QRectF(x, 0, 2, sparklineSize.height()), 1, 1);
     }
     return image;
+}
+
+void paintTint(QWidget &widget, QColor colour, qreal alpha, qreal radius)
+{
+    QPainter painter(&widget);
+    painter.setRenderHint(QPainter::Antialiasing);
+    colour.setAlphaF(float(alpha));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawRoundedRect(QRectF(widget.rect()), radius, radius);
 }

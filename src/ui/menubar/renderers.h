@@ -7,6 +7,8 @@
 #include <QList>
 #include <QSize>
 
+class QWidget;
+
 // Pure drawing of the tray meter, the state glyphs and the sparkline. Every function
 // returns an image with its device pixel ratio set, so a widget paints it at its size in
 // logical pixels.
@@ -48,3 +50,7 @@ QImage renderGlyph(Glyph glyph, const QColor &color, qreal side, qreal devicePix
 // The newest 16 samples as bars of the state colours at 70 % opacity, the newest at the
 // right edge, so a short history grows in from the right.
 QImage renderSparkline(const QList<Indicator> &samples, qreal devicePixelRatio);
+
+// Fills `widget` with a rounded rectangle of `colour` at `alpha` opacity: the soft panels,
+// fields and focus marks drawn behind widgets' contents.
+void paintTint(QWidget &widget, QColor colour, qreal alpha, qreal radius);

@@ -1,12 +1,12 @@
 #include "ui/settings/searchfield.h"
 
+#include "ui/menubar/renderers.h"
 #include "ui/settings/settingsbuttons.h"
 #include "ui/settings/settingsglyphs.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 
 SearchField::SearchField(const QString &prompt, QWidget *parent)
     : QWidget(parent)
@@ -65,11 +65,5 @@ void SearchField::setText(const QString &text)
 
 void SearchField::paintEvent(QPaintEvent *)
 {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QColor fill = palette().color(QPalette::WindowText);
-    fill.setAlphaF(0.06);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(fill);
-    painter.drawRoundedRect(QRectF(rect()), 8, 8);
+    paintTint(*this, palette().color(QPalette::WindowText), 0.06, 8);
 }

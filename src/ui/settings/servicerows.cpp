@@ -140,7 +140,7 @@ void CatalogRow::updateState()
 }
 
 ListedServiceRow::ListedServiceRow(StatusMonitor &monitor, Kind kind, QWidget *parent)
-    : QFrame(parent)
+    : QWidget(parent)
     , m_monitor(monitor)
     , m_kind(kind)
     , m_glyph(new StateGlyphLabel(StateGlyphLabel::Missing::Unknown, this))
@@ -208,21 +208,14 @@ void ListedServiceRow::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    QFrame::keyPressEvent(event);
+    QWidget::keyPressEvent(event);
 }
 
 void ListedServiceRow::paintEvent(QPaintEvent *event)
 {
-    if (hasFocus()) {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QColor focus = palette().color(QPalette::Highlight);
-        focus.setAlphaF(0.15);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(focus);
-        painter.drawRoundedRect(QRectF(rect()), 5, 5);
-    }
-    QFrame::paintEvent(event);
+    if (hasFocus())
+        paintTint(*this, palette().color(QPalette::Highlight), 0.15, 5);
+    QWidget::paintEvent(event);
 }
 
 CategoryHeader::CategoryHeader(StatusMonitor &monitor, const QString &title, QWidget *parent)

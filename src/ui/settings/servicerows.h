@@ -4,7 +4,7 @@
 #include "core/indicator.h"
 #include "core/service.h"
 
-#include <QFrame>
+#include <QWidget>
 #include <QWidget>
 
 #include <optional>
@@ -73,7 +73,7 @@ private:
 // A monitored service in the reorderable list (drag handle, name) or in "Custom" (name over
 // host). Rows are kept in a pool and refilled with whichever service now stands at their
 // place. Alt+Up and Alt+Down ask to move the service one place.
-class ListedServiceRow : public QFrame
+class ListedServiceRow : public QWidget
 {
     Q_OBJECT
 
