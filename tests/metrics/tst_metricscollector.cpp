@@ -2,9 +2,8 @@
 
 #include "monitor/statusmonitor.h"
 
-#include "scriptedcheck.h"
+#include "monitorrig.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <qcoro/qcorotask.h>
@@ -31,21 +30,12 @@ QStringList names(const MetricsSnapshot &snapshot)
 } // namespace
 
 // A monitor on a temporary folder with scripted checks, and a collector watching it.
-struct Rig {
-    QTemporaryDir dir;
-    ScriptedCheck check;
-    std::unique_ptr<StatusMonitor> monitor;
+struct Rig : MonitorRig {
     std::unique_ptr<MetricsCollector> collector;
 
     explicit Rig(const QList<Service> &services)
+        : MonitorRig(services)
     {
-        const ServiceStore store(dir.path());
-        store.save(services);
-        StatusMonitor::Setup setup(store);
-        setup.watchFile = false;
-        setup.autoRefresh = false;
-        setup.check = check.function();
-        monitor = std::make_unique<StatusMonitor>(std::move(setup));
         collector = std::make_unique<MetricsCollector>(*monitor, QStringLiteral("9.9.9"));
     }
 };

@@ -3,7 +3,7 @@
 #include "catalog/servicecatalog.h"
 
 #include "fulldisk.h"
-#include "scriptedcheck.h"
+#include "monitorrig.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -11,7 +11,6 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -32,31 +31,12 @@ ino_t inode(const QString &path)
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
 }
 
-QStringList names(const QList<Service> &services)
-{
-    QStringList list;
-    for (const Service &service : services)
-        list.append(service.name);
-    return list;
-}
-
 } // namespace
 
-struct ListRig {
-    QTemporaryDir dir;
-    ScriptedCheck check;
-    std::unique_ptr<StatusMonitor> monitor;
-
+struct ListRig : MonitorRig {
     explicit ListRig(const QList<Service> &services, bool watch = false, std::optional<QString> folder = std::nullopt)
+        : MonitorRig(services, {.watchFile = watch, .folder = std::move(folder)})
     {
-        const ServiceStore store(folder.value_or(dir.path()));
-        if (!services.isEmpty())
-            (void)store.save(services);
-        StatusMonitor::Setup setup(store);
-        setup.watchFile = watch;
-        setup.autoRefresh = false;
-        setup.check = check.function();
-        monitor = std::make_unique<StatusMonitor>(std::move(setup));
     }
 
     QString path() const { return monitor->store().filePath(); }

@@ -1,30 +1,16 @@
 #pragma once
 
 #include "catalog/servicecatalog.h"
-#include "monitor/statusmonitor.h"
 
-#include "scriptedcheck.h"
+#include "monitorrig.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
-
-// A monitor on a temporary folder with scripted checks, for the settings views.
-struct SettingsRig {
-    QTemporaryDir dir;
-    ScriptedCheck check;
-    std::unique_ptr<StatusMonitor> monitor;
-
+// The monitor rig for the settings views.
+struct SettingsRig : MonitorRig {
     explicit SettingsRig(const QList<Service> &services = {})
+        : MonitorRig(services)
     {
-        const ServiceStore store(dir.path());
-        store.save(services);
-        StatusMonitor::Setup setup(store);
-        setup.watchFile = false;
-        setup.autoRefresh = false;
-        setup.check = check.function();
-        monitor = std::make_unique<StatusMonitor>(std::move(setup));
         // An empty file is seeded on start; these tests begin with exactly what they give.
         if (services.isEmpty()) {
             QSet<qsizetype> all;

@@ -5,34 +5,24 @@
 #include "monitor/statusmonitor.h"
 #include "ui/settings/agentprompt.h"
 
-#include "scriptedcheck.h"
+#include "monitorrig.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace std::chrono_literals;
 
 // A monitor on a temporary folder whose services.json is gone again, as on a first run
 // before anything was saved.
-struct Rig {
-    QTemporaryDir dir;
-    ScriptedCheck check;
-    std::unique_ptr<StatusMonitor> monitor;
+struct Rig : MonitorRig {
     std::unique_ptr<AgentImportRow> row;
     QList<QUrl> opened;
 
     Rig()
     {
-        const ServiceStore store(dir.path());
-        StatusMonitor::Setup setup(store);
-        setup.watchFile = false;
-        setup.autoRefresh = false;
-        setup.check = check.function();
-        monitor = std::make_unique<StatusMonitor>(std::move(setup));
         QFile::remove(filePath());
         row = std::make_unique<AgentImportRow>(*monitor);
         row->setFileOpener([this](const QUrl &url) { opened.append(url); });

@@ -10,7 +10,7 @@
 #include "ui/settings/checkrow.h"
 
 #include "fakeserver.h"
-#include "scriptedcheck.h"
+#include "monitorrig.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace std::chrono_literals;
@@ -43,24 +42,15 @@ void retype(QLineEdit *field, const QString &text)
 } // namespace
 
 // A monitor on a temporary folder and the tab on it, with a login item that only records.
-struct Rig {
-    QTemporaryDir dir;
-    ScriptedCheck check;
-    std::unique_ptr<StatusMonitor> monitor;
+struct Rig : MonitorRig {
     NullLoginItem *loginItem = nullptr;
     int permissionRequests = 0;
     std::unique_ptr<GeneralTab> tab;
 
     explicit Rig(const QList<Service> &services = {makeService(QStringLiteral("GitHub"))},
                  LoginItem::Status login = LoginItem::Status::NotRegistered)
+        : MonitorRig(services)
     {
-        const ServiceStore store(dir.path());
-        store.save(services);
-        StatusMonitor::Setup setup(store);
-        setup.watchFile = false;
-        setup.autoRefresh = false;
-        setup.check = check.function();
-        monitor = std::make_unique<StatusMonitor>(std::move(setup));
         auto item = std::make_unique<NullLoginItem>();
         item->setStatus(login);
         loginItem = item.get();

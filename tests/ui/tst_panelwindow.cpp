@@ -1,17 +1,15 @@
 #include "ui/menubar/panelwindow.h"
 
-#include "alerts/statushistory.h"
 #include "monitor/statusmonitor.h"
 #include "platform/null/nullurlopener.h"
 #include "ui/menubar/panelbuttons.h"
 #include "ui/menubar/servicerow.h"
 #include "ui/menubar/traycontroller.h"
 
-#include "scriptedcheck.h"
+#include "monitorrig.h"
 
 #include <QApplication>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -40,31 +38,17 @@ QStringList rowNames(const PanelWindow &panel)
 } // namespace
 
 // A monitor on a temporary folder with scripted checks, and a panel on it.
-struct Rig {
-    QTemporaryDir dir;
-    ScriptedCheck check;
+struct Rig : MonitorRig {
     NullUrlOpener opener;
     QList<Service> services;
-    std::unique_ptr<StatusHistory> history;
-    std::unique_ptr<StatusMonitor> monitor;
     std::unique_ptr<PanelWindow> panel;
 
-    explicit Rig(QList<Service> list, PanelWindow::Mode mode = PanelWindow::Mode::Popup)
-        : services(std::move(list))
+    explicit Rig(const QList<Service> &list, PanelWindow::Mode mode = PanelWindow::Mode::Popup)
+        : MonitorRig(list, {.history = true})
+        , services(list)
     {
-        const ServiceStore store(dir.path());
-        store.save(services);
-        history = std::make_unique<StatusHistory>(dir.filePath(QStringLiteral("history.json")));
-        StatusMonitor::Setup setup(store);
-        setup.history = history.get();
-        setup.watchFile = false;
-        setup.autoRefresh = false;
-        setup.check = check.function();
-        monitor = std::make_unique<StatusMonitor>(std::move(setup));
         panel = std::make_unique<PanelWindow>(*monitor, opener, mode);
     }
-
-    void refresh() { QCoro::waitFor(monitor->refresh()); }
 
     void open()
     {

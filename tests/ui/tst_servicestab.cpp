@@ -23,14 +23,6 @@ QStringList names(const QList<ListedServiceRow *> &rows)
     return list;
 }
 
-QStringList names(const QList<Service> &services)
-{
-    QStringList list;
-    for (const Service &service : services)
-        list.append(service.name);
-    return list;
-}
-
 } // namespace
 
 class TestServicesTab : public QObject
