@@ -27,6 +27,13 @@ void StatusMonitor::save()
 {
     if (m_readOnly)
         return;
+    save(m_store.read());
+}
+
+void StatusMonitor::save(const ServiceFileContents &onDisk)
+{
+    if (m_readOnly)
+        return;
     const QString path = m_store.filePath();
     const QString copyPath = brokenCopyPath(path);
 
@@ -34,7 +41,6 @@ void StatusMonitor::save()
     // record that cannot be read, a duplicate) is the user's work: keep a copy of the file
     // before it is replaced, or do not replace it. Looking at the file now, rather than
     // at what the last merge saw, also covers an edit the watcher has not reported yet.
-    const ServiceFileContents onDisk = m_store.read();
     std::optional<QString> dropped;
     if (!onDisk.missing && (onDisk.readError || onDisk.savingLosesSomething())) {
         const WriteResult copy = onDisk.readError ? WriteResult{onDisk.readError} : AtomicFile::write(copyPath, onDisk.data);
@@ -243,7 +249,7 @@ void StatusMonitor::reloadFromDisk()
     // silently fall back to the seed list.
     if (contents.missing) {
         noteFileRead(contents, false);
-        save();
+        save(contents);
         return;
     }
     noteFileRead(contents, false);
@@ -306,7 +312,7 @@ void StatusMonitor::reloadFromDisk()
         setServices(std::move(merged));
     if (dropped)
         Q_EMIT resultsChanged();
-    save();
+    save(contents);
     if (!added.isEmpty())
         checkAdded(std::move(added));
 }
