@@ -118,17 +118,9 @@ QByteArray serviceLabels(const Service &service)
     return labels;
 }
 
-void appendSample(QByteArray &out, const char *name, const QByteArray &labels, double value)
-{
-    out.append(name);
-    if (!labels.isEmpty())
-        out.append('{').append(labels).append('}');
-    out.append(' ');
-    appendNumber(out, value);
-    out.append('\n');
-}
-
-void appendSample(QByteArray &out, const char *name, const QByteArray &labels, std::uint64_t value)
+// `value` is a double or a std::uint64_t, written as appendNumber writes it.
+template <typename Number>
+void appendSample(QByteArray &out, const char *name, const QByteArray &labels, Number value)
 {
     out.append(name);
     if (!labels.isEmpty())

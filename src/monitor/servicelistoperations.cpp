@@ -7,6 +7,7 @@
 #include "core/atomicfile.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
 
 namespace {
@@ -27,6 +28,13 @@ void StatusMonitor::save()
 {
     if (m_readOnly)
         return;
+    save(m_store.read());
+}
+
+void StatusMonitor::save(const ServiceFileContents &onDisk)
+{
+    if (m_readOnly)
+        return;
     const QString path = m_store.filePath();
     const QString copyPath = brokenCopyPath(path);
 
@@ -34,7 +42,6 @@ void StatusMonitor::save()
     // record that cannot be read, a duplicate) is the user's work: keep a copy of the file
     // before it is replaced, or do not replace it. Looking at the file now, rather than
     // at what the last merge saw, also covers an edit the watcher has not reported yet.
-    const ServiceFileContents onDisk = m_store.read();
     std::optional<QString> dropped;
     if (!onDisk.missing && (onDisk.readError || onDisk.savingLosesSomething())) {
         const WriteResult copy = onDisk.readError ? WriteResult{onDisk.readError} : AtomicFile::write(copyPath, onDisk.data);
@@ -155,12 +162,9 @@ void StatusMonitor::remove(const QSet<qsizetype> &offsets)
 
 void StatusMonitor::remove(const Service &service)
 {
-    for (qsizetype i = 0; i < m_services.size(); ++i) {
-        if (m_services.at(i).id == service.id) {
-            remove(QSet<qsizetype>{i});
-            return;
-        }
-    }
+    const auto it = m_indexByID.constFind(service.id);
+    if (it != m_indexByID.constEnd())
+        remove(QSet<qsizetype>{*it});
 }
 
 void StatusMonitor::move(qsizetype from, qsizetype to)
@@ -175,18 +179,16 @@ void StatusMonitor::move(qsizetype from, qsizetype to)
 
 void StatusMonitor::setComponents(const std::optional<QStringList> &components, const Service &service)
 {
-    for (qsizetype i = 0; i < m_services.size(); ++i) {
-        if (m_services.at(i).id != service.id)
-            continue;
-        QList<Service> services = m_services;
-        services[i].components = components && !components->isEmpty() ? components : std::nullopt;
-        const Service updated = services.at(i);
-        m_lastKnown.remove(updated.id);
-        setServices(std::move(services));
-        save();
-        refreshOne(updated);
+    const auto it = m_indexByID.constFind(service.id);
+    if (it == m_indexByID.constEnd())
         return;
-    }
+    QList<Service> services = m_services;
+    services[*it].components = components && !components->isEmpty() ? components : std::nullopt;
+    const Service updated = services.at(*it);
+    m_lastKnown.remove(updated.id);
+    setServices(std::move(services));
+    save();
+    refreshOne(updated);
 }
 
 std::optional<Service> StatusMonitor::service(const CatalogEntry &entry) const
@@ -243,7 +245,7 @@ void StatusMonitor::reloadFromDisk()
     // silently fall back to the seed list.
     if (contents.missing) {
         noteFileRead(contents, false);
-        save();
+        save(contents);
         return;
     }
     noteFileRead(contents, false);
@@ -261,42 +263,46 @@ void StatusMonitor::reloadFromDisk()
         return;
     }
 
+    // The first monitored service for each provider and address, for records written
+    // without an identifier; looked up once per record rather than scanned.
+    using Address = QPair<int, QString>;
+    const auto addressOf = [](const Service &service) {
+        return Address{int(service.provider), service.urlText().toLower()};
+    };
+    QHash<Address, QUuid> idByAddress;
+    idByAddress.reserve(m_services.size());
+    // Filled from the back, so the first of equal addresses is the one kept.
+    for (auto it = m_services.crbegin(); it != m_services.crend(); ++it)
+        idByAddress.insert(addressOf(*it), it->id);
+
     QList<Service> merged;
     merged.reserve(loaded.size());
     QSet<QUuid> used;
     for (Service entry : loaded) {
-        auto inherited = std::find_if(m_services.cbegin(), m_services.cend(),
-                                      [&](const Service &current) { return current.id == entry.id; });
         // Only a record written without an identifier takes over one by provider and
         // address: an "id" in the file is the user's and always wins (over a seed service
         // monitored while the file was broken, for one).
-        if (inherited == m_services.cend() && !contents.writtenIDs.contains(entry.id)) {
-            const QString url = entry.urlText().toLower();
-            inherited = std::find_if(m_services.cbegin(), m_services.cend(), [&](const Service &current) {
-                return current.provider == entry.provider && current.urlText().toLower() == url;
-            });
+        if (!liveService(entry.id) && !contents.writtenIDs.contains(entry.id)) {
+            const auto byAddress = idByAddress.constFind(addressOf(entry));
+            if (byAddress != idByAddress.constEnd())
+                entry.id = *byAddress;
         }
-        if (inherited != m_services.cend())
-            entry.id = inherited->id;
         if (used.contains(entry.id))
             entry.id = QUuid::createUuid();
         used.insert(entry.id);
         merged.append(std::move(entry));
     }
 
-    QSet<QUuid> old;
-    for (const Service &service : std::as_const(m_services))
-        old.insert(service.id);
     bool dropped = false;
-    for (const QUuid &id : std::as_const(old)) {
-        if (!used.contains(id)) {
-            dropState(id);
+    for (const Service &service : std::as_const(m_services)) {
+        if (!used.contains(service.id)) {
+            dropState(service.id);
             dropped = true;
         }
     }
     QList<Service> added;
     for (const Service &service : std::as_const(merged)) {
-        if (!old.contains(service.id))
+        if (!liveService(service.id))
             added.append(service);
     }
 
@@ -306,7 +312,7 @@ void StatusMonitor::reloadFromDisk()
         setServices(std::move(merged));
     if (dropped)
         Q_EMIT resultsChanged();
-    save();
+    save(contents);
     if (!added.isEmpty())
         checkAdded(std::move(added));
 }

@@ -86,7 +86,7 @@ StatusMonitor::StatusMonitor(Setup setup, QObject *parent)
     m_refreshInterval = storedRefreshInterval();
 
     if (contents.missing || reidentified)
-        save();
+        save(contents);
     publishConfigError();
 
     if (setup.watchFile) {

@@ -141,6 +141,8 @@ private:
     void storeResult(const Service &service, const ServiceStatusResult &result);
     void dropState(const QUuid &serviceID);
     void save();
+    // Saves over `onDisk`, the file as just read.
+    void save(const ServiceFileContents &onDisk);
     void noteFileRead(const ServiceFileContents &contents, bool atStart);
     void publishConfigError();
     void setServices(QList<Service> services);

@@ -20,7 +20,7 @@ Decoded inflateWith(int windowBits, const QByteArray &body, qint64 maxSize)
     int status = Z_OK;
     while (status != Z_STREAM_END) {
         const qsizetype used = out.size();
-        if (used + chunk > maxSize + chunk) {
+        if (used > maxSize) {
             inflateEnd(&stream);
             return {std::nullopt, Failure::TooLarge};
         }
