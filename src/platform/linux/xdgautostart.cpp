@@ -1,10 +1,10 @@
 #include "platform/linux/xdgautostart.h"
 
-#include "core/atomicfile.h"
-
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStandardPaths>
 
 XdgAutostart::XdgAutostart(QString program)
@@ -75,7 +75,16 @@ LoginItem::Status XdgAutostart::status() const
 
 std::optional<QString> XdgAutostart::registerItem()
 {
-    return AtomicFile::write(entryPath(), entry(m_program)).error;
+    const QString path = entryPath();
+    if (!QDir().mkpath(QFileInfo(path).path()))
+        return QStringLiteral("cannot create %1").arg(QFileInfo(path).path());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    file.write(entry(m_program));
+    if (!file.commit())
+        return file.errorString();
+    return std::nullopt;
 }
 
 std::optional<QString> XdgAutostart::unregisterItem()
