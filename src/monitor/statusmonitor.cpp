@@ -6,7 +6,6 @@
 #include "alerts/statushistory.h"
 #include "core/filewatcher.h"
 #include "core/preferences.h"
-#include "core/queuedsignal.h"
 #include "platform/reachability.h"
 #include "platform/wakeobserver.h"
 #include "providers/providerregistry.h"
@@ -22,7 +21,6 @@ namespace {
 
 const QString kRefreshIntervalKey = QStringLiteral("refreshInterval");
 
-constexpr qsizetype startBatch = 32;
 
 std::chrono::milliseconds storedRefreshInterval()
 {
@@ -49,6 +47,16 @@ QCoro::Task<> checkInto(StatusMonitor::Check check, Service service, std::vector
         completed.push_back(ServiceStatusResult{id, Indicator::Unknown,
                                                 QCoreApplication::translate("StatusMonitor", "The check failed."),
                                                 QDateTime::currentDateTimeUtc(), std::nullopt, false});
+    }
+}
+
+// Takes the next unchecked service of `services` until none is left.
+QCoro::Task<> checkEach(StatusMonitor::Check check, const QList<Service> &services, qsizetype &next,
+                        std::vector<ServiceStatusResult> &completed)
+{
+    while (next < services.size()) {
+        QCoro::Task<> one = checkInto(check, services.at(next++), completed);
+        co_await one;
     }
 }
 
@@ -198,22 +206,18 @@ QCoro::Task<> StatusMonitor::runRefresh()
     const QList<Service> snapshot = m_services;
     QPointer<StatusMonitor> self(this);
 
-    // Every check starts now, all at once; each appends its result when it finishes.
+    // Every check starts now, all at once, up to checksInFlight of them; each appends its
+    // result when it finishes and the next service takes its place.
     std::vector<ServiceStatusResult> completed;
     completed.reserve(std::size_t(snapshot.size()));
-    std::vector<QCoro::Task<>> checks;
-    checks.reserve(std::size_t(snapshot.size()));
-    // Started in small batches with a turn of the event loop between them: every request
-    // posts events of its own, and Qt scans the whole queue of posted events as it starts
-    // the next one, so thousands started in one go would cost quadratic time.
-    qsizetype started = 0;
-    for (const Service &service : snapshot) {
-        checks.push_back(checkInto(m_check, service, completed));
-        if (++started % startBatch == 0 && started < snapshot.size())
-            co_await NextTurn();
-    }
-    for (QCoro::Task<> &check : checks)
-        co_await check;
+    qsizetype next = 0;
+    std::vector<QCoro::Task<>> workers;
+    const qsizetype workerCount = std::min(snapshot.size(), checksInFlight);
+    workers.reserve(std::size_t(workerCount));
+    for (qsizetype i = 0; i < workerCount; ++i)
+        workers.push_back(checkEach(m_check, snapshot, next, completed));
+    for (QCoro::Task<> &worker : workers)
+        co_await worker;
 
     if (!self)
         co_return;

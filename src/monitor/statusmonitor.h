@@ -118,6 +118,12 @@ public:
     static constexpr std::chrono::seconds defaultRefreshInterval{300};
     static constexpr std::chrono::seconds minimumRefreshInterval{30};
     static constexpr std::chrono::seconds maximumRefreshInterval{24 * 60 * 60};
+    // Checks of one refresh running at the same time. The whole catalog fits at once; with
+    // thousands of services, each request started costs in proportion to the timers of all
+    // those in flight (Qt keeps them in one sorted list), so the refresh would grow
+    // quadratically, and every request waiting behind Qt's six connections per host would
+    // use up its time limit in that queue.
+    static constexpr qsizetype checksInFlight = 128;
 
 Q_SIGNALS:
     void servicesChanged();

@@ -295,6 +295,26 @@ private Q_SLOTS:
         QTRY_VERIFY(!rig.monitor->isRefreshing());
     }
 
+    // Thousands of services are checked a bounded number at a time, and every one of them.
+    void aLongListIsCheckedABoundedNumberAtATime()
+    {
+        QList<Service> services;
+        for (int i = 0; i < 300; ++i)
+            services.append(makeService(qPrintable(QStringLiteral("S%1").arg(i))));
+        int inFlight = 0;
+        int mostInFlight = 0;
+        Rig rig(services, false, [&](Service service) -> QCoro::Task<ServiceStatusResult> {
+            mostInFlight = std::max(mostInFlight, ++inFlight);
+            co_await QCoro::sleepFor(1ms);
+            --inFlight;
+            co_return ServiceStatusResult{service.id, Indicator::Minor, {}, QDateTime::currentDateTimeUtc(), {}, false};
+        });
+        rig.refresh();
+        QCOMPARE(mostInFlight, int(StatusMonitor::checksInFlight));
+        for (const Service &service : services)
+            QVERIFY(rig.monitor->result(service.id).has_value());
+    }
+
     void aggregateAndSummary_data()
     {
         QTest::addColumn<QList<Indicator>>("indicators");
