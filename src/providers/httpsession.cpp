@@ -207,14 +207,20 @@ QCoro::Task<HttpResponse> HttpSession::send(QUrl url, QByteArray verb, QByteArra
     // Nothing else aborts our replies: a cancellation that is not the deadline's is the
     // idle limit of setTransferTimeout().
     const QNetworkReply::NetworkError error = reply->error();
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (pastDeadline || error == QNetworkReply::TimeoutError
-        || (error == QNetworkReply::OperationCanceledError && !tooLarge))
+        || (error == QNetworkReply::OperationCanceledError && !tooLarge)) {
+        // Qt drops every field of a head it cannot parse (too many or too long fields) and
+        // then reads the body until the connection closes: a status line without a single
+        // field that runs into a limit was a malformed answer, not a slow one.
+        if (status.isValid() && reply->rawHeaderList().isEmpty())
+            co_return transportFailure(QNetworkReply::ProtocolFailure, malformedText());
         co_return transportFailure(QNetworkReply::TimeoutError, timedOutText());
+    }
     if (tooLarge) {
         co_return transportFailure(QNetworkReply::UnknownContentError, tooLargeText());
     }
 
-    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (error != QNetworkReply::NoError && (!status.isValid() || !isAnsweredStatus(error)))
         co_return transportFailure(error, reply->errorString());
 

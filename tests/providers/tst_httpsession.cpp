@@ -140,6 +140,24 @@ private Q_SLOTS:
         QCOMPARE(get(HttpSession(), server.httpsUrl(QStringLiteral("/small"))).body, QByteArray("{\"a\":1}"));
     }
 
+    // Qt drops every field of a head it cannot parse (here: too many) and then waits for the
+    // connection to close, as if no length had been given.
+    void aHeadQtCannotReadIsMalformedNotSlow()
+    {
+        FakeServer server;
+        FakeRoute route = FakeRoute::json("{}");
+        for (int i = 0; i < 5000; ++i)
+            route.headers.append(qMakePair("X-Filler-" + QByteArray::number(i), QByteArray("x")));
+        route.keepOpen = true;
+        server.setRoute("/many", route);
+        const HttpSession session({300ms, 5s});
+        const HttpResponse response = get(session, server.httpUrl(QStringLiteral("/many")));
+        QCOMPARE(response.errorText, QStringLiteral("Malformed response"));
+        route.headers.resize(3);
+        server.setRoute("/few", route);
+        QVERIFY(get(session, server.httpUrl(QStringLiteral("/few"))).isSuccess());
+    }
+
     // Exchanges that end by a limit or a dropped connection resume the waiting coroutine from
     // inside the reply's (or the deadline timer's) own signals; nothing the coroutine owns may
     // die there. Repeated because the fault shows only when the frame is freed at that moment.

@@ -216,8 +216,12 @@ void FakeServer::answer(QTcpSocket *socket, const FakeRoute &route)
     const bool bodyless = status == 204 || status == 304;
     if (!bodyless)
         head += "Content-Length: " + QByteArray::number(route.body.size()) + "\r\n";
-    head += "Connection: close\r\n\r\n";
+    head += route.keepOpen ? "\r\n" : "Connection: close\r\n\r\n";
     socket->write(head);
+    if (route.keepOpen) {
+        socket->write(route.body);
+        return;
+    }
 
     if (bodyless) {
         socket->disconnectFromHost();

@@ -26,6 +26,7 @@ struct FakeRoute {
     bool closeMidBody = false;                 // announce the whole body, send half, close
     std::chrono::milliseconds trickle{0};      // send the body one byte per interval
     QByteArray location;                       // redirect target (status defaults to 302)
+    bool keepOpen = false;                     // answer without "Connection: close", never close
 
     static FakeRoute json(const QByteArray &body, int status = 200);
     static FakeRoute text(const QByteArray &body, int status = 200);
