@@ -19,11 +19,6 @@ struct Run {
     QByteArray err;
 };
 
-QByteArray statusJson(const char *indicator, const char *description)
-{
-    return QByteArray(R"({"status":{"indicator":")") + indicator + R"(","description":")" + description + R"("}})";
-}
-
 } // namespace
 
 class TestCheckCommand : public QObject
@@ -33,19 +28,6 @@ class TestCheckCommand : public QObject
 private:
     FakeServer m_server;
     QTemporaryDir m_home;
-
-    // The fake server serves one page per path prefix; the reader keeps host and port and
-    // replaces the path, so each service gets its own port-less route by query-free path.
-    QByteArray servicesFile(const QList<QPair<QString, QString>> &entries)
-    {
-        QJsonArray array;
-        for (const auto &[name, provider] : entries) {
-            array.append(QJsonObject{{QLatin1String("name"), name},
-                                     {QLatin1String("url"), m_server.httpsUrl(QStringLiteral("/") + name).toString()},
-                                     {QLatin1String("provider"), provider}});
-        }
-        return QJsonDocument(array).toJson();
-    }
 
     Run run(const QStringList &arguments)
     {
@@ -113,44 +95,23 @@ private Q_SLOTS:
         m_server.setRoute("/api/v2/status.json",
                           FakeRoute::json(R"({"status":{"indicator":"critical","description":"Major outage"},
                                                "incidents":[{"name":"Database down","status":"investigating"}]})"));
-        const QString path = writeFile(servicesFile({{QStringLiteral("Beta"), QStringLiteral("statuspage")}}));
+        const QString path = writeFile(QJsonDocument(QJsonArray{QJsonObject{
+            {QLatin1String("name"), QStringLiteral("Beta")},
+            {QLatin1String("url"), m_server.httpsUrl(QStringLiteral("/beta")).toString()},
+            {QLatin1String("provider"), QStringLiteral("statuspage")}}}).toJson());
 
         const Run text = run({QStringLiteral("--check"), QStringLiteral("--services"), path});
         QVERIFY2(text.exitCode == 2, text.err.constData());
-        QVERIFY2(text.out.contains("Beta") && text.out.contains("Database down"), text.out.constData());
+        QVERIFY2(text.out.contains("Beta: Major outage \xe2\x80\x94 Database down"), text.out.constData());
 
         const Run json = run({QStringLiteral("--check"), QStringLiteral("--json"), QStringLiteral("--services"), path});
         QVERIFY2(json.exitCode == 2, json.err.constData());
-        QJsonParseError error;
-        const QJsonDocument document = QJsonDocument::fromJson(json.out, &error);
-        QCOMPARE(error.error, QJsonParseError::NoError);
-        const QJsonObject beta = document.array().at(0).toObject();
-        const auto value = [&beta](const char *key) { return beta.value(QLatin1String(key)); };
-        QCOMPARE(value("name").toString(), QStringLiteral("Beta"));
-        QCOMPARE(value("provider").toString(), QStringLiteral("statuspage"));
-        QCOMPARE(value("indicator").toString(), QStringLiteral("critical"));
-        QCOMPARE(value("description").toString(), QStringLiteral("Major outage"));
-        QCOMPARE(value("incidentTitle").toString(), QStringLiteral("Database down"));
-        QCOMPARE(value("isMaintenance").toBool(true), false);
-        QCOMPARE(value("id").toString().size(), 36);
-        QVERIFY(value("url").toString().startsWith(QStringLiteral("https://127.0.0.1:")));
-        const QDateTime checked = QDateTime::fromString(value("lastChecked").toString(), Qt::ISODate);
+        const QJsonObject beta = QJsonDocument::fromJson(json.out).array().at(0).toObject();
+        QCOMPARE(beta.value(QLatin1String("indicator")).toString(), QStringLiteral("critical"));
+        QCOMPARE(beta.value(QLatin1String("incidentTitle")).toString(), QStringLiteral("Database down"));
+        const QDateTime checked = QDateTime::fromString(beta.value(QLatin1String("lastChecked")).toString(), Qt::ISODate);
         QVERIFY(checked.isValid());
         QCOMPARE(checked.timeSpec(), Qt::UTC);
-        QCOMPARE(beta.keys().size(), 9);
-    }
-
-    void unreadableFeedIsRetriedOnceAndExitsUnknown()
-    {
-        m_server.setRoute("/api/v2/status.json", FakeRoute::json("{}", 404));
-        const QString path = writeFile(servicesFile({{QStringLiteral("Gone"), QStringLiteral("statuspage")}}));
-        const Run result = run({QStringLiteral("--check"), QStringLiteral("--json"), QStringLiteral("--services"), path});
-        QCOMPARE(result.exitCode, 3);
-        QCOMPARE(m_server.requestCount("/api/v2/status.json"), 2);
-        const QJsonObject gone = QJsonDocument::fromJson(result.out).array().at(0).toObject();
-        QCOMPARE(gone.value(QLatin1String("description")).toString(), QStringLiteral("HTTP 404"));
-        QCOMPARE(gone.value(QLatin1String("indicator")).toString(), QStringLiteral("unknown"));
-        QVERIFY(!gone.contains(QLatin1String("incidentTitle")));
     }
 
     void usageErrors_data()
@@ -175,7 +136,6 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QByteArray>("reason");
         QTest::newRow("not JSON") << QByteArray(R"([{"name":"A","url":"https:\/\/a.example"},])") << QByteArray("line 1");
-        QTest::newRow("not an array") << QByteArray(R"({"name":"A","url":"https:\/\/a.example"})") << QByteArray("not a JSON array");
         QTest::newRow("no valid record") << QByteArray(R"([{"name":"A","ulr":"x"}])") << QByteArray("Record 1: missing \"url\"");
         QTest::newRow("a folder") << QByteArray() << QByteArray("cannot read");
     }
@@ -184,7 +144,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, content);
         QFETCH(QByteArray, reason);
-        m_server.setRoute("*", FakeRoute::json(statusJson("none", "All good")));
+        m_server.setRoute("*", FakeRoute::json(R"({"status":{"indicator":"none","description":"All good"}})"));
         const QString path = writeFile(content);
         if (content.isEmpty())
             QVERIFY(QFile::remove(path) && QDir().mkpath(path));
