@@ -32,12 +32,18 @@ inline CatalogEntry catalogEntry(const QString &name)
     qFatal("no catalog entry %s", qPrintable(name));
 }
 
-inline Service serviceFor(const CatalogEntry &entry)
+inline Service catalogService(const QString &name)
 {
+    const CatalogEntry entry = catalogEntry(name);
     return Service{QUuid::createUuid(), entry.name, entry.url, entry.provider, std::nullopt};
 }
 
 inline Service customService(const QString &name, const QString &url)
 {
     return Service{QUuid::createUuid(), name, QUrl(url), ProviderKind::Statuspage, std::nullopt};
+}
+
+inline QStringList words(const char *text)
+{
+    return QString::fromUtf8(text).split(u' ');
 }
