@@ -9,19 +9,16 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <sys/stat.h>
 
-using namespace std::chrono_literals;
-
 namespace {
 
-Service makeService(const QString &name, const QString &url, ProviderKind kind = ProviderKind::Statuspage)
+Service makeService(const char *name, const char *url, ProviderKind kind = ProviderKind::Statuspage)
 {
-    return Service{QUuid::createUuid(), name, QUrl(url), kind, std::nullopt};
+    return Service{QUuid::createUuid(), QString::fromUtf8(name), QUrl(QString::fromUtf8(url)), kind, std::nullopt};
 }
 
 // The identity of the file on disk: an atomic save replaces it with a new one.
@@ -34,8 +31,8 @@ ino_t inode(const QString &path)
 } // namespace
 
 struct ListRig : MonitorRig {
-    explicit ListRig(const QList<Service> &services, bool watch = false, std::optional<QString> folder = std::nullopt)
-        : MonitorRig(services, {.watchFile = watch, .folder = std::move(folder)})
+    explicit ListRig(const QList<Service> &services, std::optional<QString> folder = std::nullopt)
+        : MonitorRig(services, {.folder = std::move(folder)})
     {
     }
 
@@ -70,119 +67,84 @@ class TestServiceListOperations : public QObject
     Q_OBJECT
 
 private:
-    const Service m_github = makeService(QStringLiteral("GitHub"), QStringLiteral("https://www.githubstatus.com"));
-    const Service m_site = makeService(QStringLiteral("Site"), QStringLiteral("https://example.org/Health"), ProviderKind::Website);
+    const Service m_github = makeService("GitHub", "https://www.githubstatus.com");
+    const Service m_site = makeService("Site", "https://example.org/Health", ProviderKind::Website);
 
 private Q_SLOTS:
-    void reorderOnlyReordersAndChecksNothing()
+    // One outside edit that drops, moves, re-enters a record without its identifier and
+    // appends one: the re-entered record keeps its identity (matched by address, host case
+    // aside) and its state, only the new one is checked, and the identities are written
+    // back once.
+    void outsideEditIsMerged()
     {
-        ListRig rig({m_github, m_site});
+        const Service gone = makeService("Gone", "https://gone.example");
+        ListRig rig({m_github, m_site, gone});
+        rig.refresh();
         rig.editRecords([](QJsonArray &array) {
-            const QJsonValue first = array.takeAt(0);
-            array.append(first);
-        });
-        const QByteArray edited = rig.file();
-        rig.monitor->reloadFromDisk();
-        QCOMPARE(names(rig.monitor->services()), (QStringList{QStringLiteral("Site"), QStringLiteral("GitHub")}));
-        QCOMPARE(rig.monitor->services().at(1).id, m_github.id);
-        QCOMPARE(rig.file(), edited);
-        QTest::qWait(20);
-        QVERIFY(rig.check.calls().isEmpty());
-    }
-
-    void appendedEntryWithoutIdInheritsIdentityByCaseInsensitiveUrl()
-    {
-        ListRig rig({m_github, m_site});
-        rig.editRecords([](QJsonArray &array) {
+            array.removeAt(2);
             array.removeAt(1);
-            array.append(QJsonObject{{QLatin1String("name"), QStringLiteral("My site")},
-                                     {QLatin1String("url"), QStringLiteral("https://EXAMPLE.org/health")},
-                                     {QLatin1String("provider"), QStringLiteral("website")}});
-        });
-        rig.monitor->reloadFromDisk();
-        QCOMPARE(rig.monitor->services().size(), 2);
-        QCOMPARE(rig.monitor->services().at(1).id, m_site.id);
-        QCOMPARE(rig.monitor->services().at(1).name, QStringLiteral("My site"));
-        QVERIFY(rig.file().contains(uuidText(m_site.id).toUtf8()));
-        QTest::qWait(20);
-        QVERIFY(rig.check.calls().isEmpty());
-    }
-
-    void appendedNewEntryIsAddedCheckedAndWrittenBack()
-    {
-        ListRig rig({m_github});
-        rig.editRecords([](QJsonArray &array) {
+            array.prepend(QJsonObject{{QLatin1String("name"), QStringLiteral("My site")},
+                                      {QLatin1String("url"), QStringLiteral("https://EXAMPLE.org/Health")},
+                                      {QLatin1String("provider"), QStringLiteral("website")}});
             array.append(QJsonObject{{QLatin1String("name"), QStringLiteral("Fresh")},
                                      {QLatin1String("url"), QStringLiteral("https://status.fresh.example")}});
         });
         rig.monitor->reloadFromDisk();
-        QCOMPARE(rig.monitor->services().size(), 2);
-        const Service fresh = rig.monitor->services().at(1);
-        QVERIFY(rig.file().contains(uuidText(fresh.id).toUtf8()));
-        QTRY_VERIFY(rig.monitor->result(fresh.id).has_value());
-        QCOMPARE(rig.check.callCount(fresh.id), 1);
-        QCOMPARE(rig.check.callCount(m_github.id), 0);
+        const QList<Service> services = rig.monitor->services();
+        QCOMPARE(names(services), (QStringList{QStringLiteral("My site"), QStringLiteral("GitHub"), QStringLiteral("Fresh")}));
+        QCOMPARE(services.at(0).id, m_site.id);
+        QVERIFY(rig.monitor->result(m_site.id));
+        QCOMPARE(services.at(1).id, m_github.id);
+        QVERIFY(!rig.monitor->result(gone.id));
+        QVERIFY(!rig.monitor->lastKnownIndicator(gone.id));
+        QTRY_VERIFY(rig.monitor->result(services.at(2).id));
+        QCOMPARE(rig.check.calls().size(), 4);
+        QCOMPARE(rig.monitor->store().read().writtenIDs, (QSet<QUuid>{m_site.id, m_github.id, services.at(2).id}));
         // The next merge of the file as written changes nothing and writes nothing.
         const ino_t before = inode(rig.path());
         rig.monitor->reloadFromDisk();
         QCOMPARE(inode(rig.path()), before);
     }
 
-    void removedEntryDropsItsState()
+    void editsItCannotTakeAreKeptAndCopiedAside_data()
     {
-        ListRig rig({m_github, m_site});
-        QCoro::waitFor(rig.monitor->refresh());
-        QVERIFY(rig.monitor->result(m_site.id));
-        rig.editRecords([](QJsonArray &array) { array.removeAt(1); });
-        rig.monitor->reloadFromDisk();
-        QVERIFY(!rig.monitor->result(m_site.id));
-        QVERIFY(!rig.monitor->lastKnownIndicator(m_site.id));
-        QVERIFY(rig.monitor->result(m_github.id));
+        QTest::addColumn<QByteArray>("edited");
+        QTest::addColumn<QString>("said");
+        QJsonArray records = QJsonDocument::fromJson(ServiceStore::encode({m_github, m_site})).array();
+        records.append(QJsonObject{{QLatin1String("name"), QStringLiteral("Typo")}, {QLatin1String("ulr"), QStringLiteral("x")}});
+        records.append(QJsonObject{{QLatin1String("name"), QStringLiteral("GitHub (team B copy)")},
+                                   {QLatin1String("url"), QStringLiteral("https://www.githubstatus.com")}});
+        QTest::newRow("records the list cannot hold") << QJsonDocument(records).toJson()
+                                                      << QStringLiteral("Record 3: missing \"url\"");
+        QTest::newRow("syntax error") << QByteArray("[\n  {\"name\": \"GitHub\", \"url\": \"https://www.githubstatus.com\"},\n]\n")
+                                      << QStringLiteral("line 3");
+        QTest::newRow("not an array") << QByteArray("{\"name\": \"x\"}") << QStringLiteral("not a JSON array");
+        QTest::newRow("no usable record") << QByteArray("[{\"url\": 3}]") << QStringLiteral("no record can be used");
+        QTest::newRow("empty file") << QByteArray() << QStringLiteral("line 1");
     }
 
-    void brokenFileIsKeptUntouchedAndCopiedAsideOnTheNextSave()
+    // The list stays as it was and the file untouched until the next change saves the list;
+    // that save keeps the edit aside and says so, also once its own write has been read
+    // back, until a clean edit by hand.
+    void editsItCannotTakeAreKeptAndCopiedAside()
     {
+        QFETCH(QByteArray, edited);
+        QFETCH(QString, said);
         ListRig rig({m_github, m_site});
-        const QByteArray broken = "[\n  {\"name\": \"GitHub\", \"url\": \"https://www.githubstatus.com\"},\n]\n";
-        rig.edit(broken);
+        rig.edit(edited);
         QSignalSpy errors(rig.monitor.get(), &StatusMonitor::configErrorChanged);
         rig.monitor->reloadFromDisk();
         QCOMPARE(names(rig.monitor->services()), (QStringList{QStringLiteral("GitHub"), QStringLiteral("Site")}));
-        QCOMPARE(rig.file(), broken);
-        QCOMPARE(errors.size(), 1);
-        QVERIFY2(rig.monitor->configError().value_or(QString()).contains(QStringLiteral("line 3")),
-                 qPrintable(rig.monitor->configError().value_or(QString())));
-
-        // A change made while the file is broken saves the list, keeping the edit aside.
-        rig.monitor->remove(m_site);
-        QCOMPARE(rig.file(QStringLiteral(".broken")), broken);
-        QVERIFY2(rig.error().contains(QStringLiteral("services.json.broken")), qPrintable(rig.error()));
-        QCOMPARE(names(ServiceStore(rig.dir.path()).load()), QStringList{QStringLiteral("GitHub")});
-    }
-
-    void recordsTheListCannotHoldAreReportedAndCopiedBeforeTheSaveDropsThem()
-    {
-        ListRig rig({m_github, m_site});
-        rig.editRecords([](QJsonArray &array) {
-            array.append(QJsonObject{{QLatin1String("name"), QStringLiteral("Typo")}, {QLatin1String("ulr"), QStringLiteral("x")}});
-            array.append(QJsonObject{{QLatin1String("name"), QStringLiteral("GitHub (team B copy)")},
-                                     {QLatin1String("url"), QStringLiteral("https://www.githubstatus.com")}});
-        });
-        const QByteArray edited = rig.file();
-        rig.monitor->reloadFromDisk();
         QCOMPARE(rig.file(), edited);
-        QVERIFY2(rig.error().contains(QStringLiteral("Record 3: missing \"url\""))
-                     && rig.error().contains(QStringLiteral("Record 4 (\"GitHub (team B copy)\")")),
-                 qPrintable(rig.error()));
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(rig.error().contains(said), qPrintable(rig.error()));
 
-        // The save that drops them keeps the file aside and says so, also once its own
-        // write has been read back; a clean edit by hand clears the note.
         rig.monitor->remove(m_site);
         QCOMPARE(rig.file(QStringLiteral(".broken")), edited);
+        QCOMPARE(names(ServiceStore(rig.dir.path()).load()), QStringList{QStringLiteral("GitHub")});
         rig.monitor->reloadFromDisk();
-        QVERIFY2(rig.error().contains(QStringLiteral("Record 3")) && rig.error().contains(QStringLiteral(".broken")),
-                 qPrintable(rig.error()));
-        rig.editRecords([](QJsonArray &array) { array.removeAt(0); });
+        QVERIFY2(rig.error().contains(QStringLiteral("services.json.broken")), qPrintable(rig.error()));
+        rig.edit(ServiceStore::encode({m_github, m_site}));
         rig.monitor->reloadFromDisk();
         QVERIFY(!rig.monitor->configError());
     }
@@ -200,7 +162,7 @@ private Q_SLOTS:
         FullDisk disk;
         if (!disk.mountError.isEmpty())
             QSKIP(qPrintable(QStringLiteral("cannot mount a tmpfs to fill: ") + disk.mountError));
-        ListRig full({m_github, m_site}, false, disk.dir.path());
+        ListRig full({m_github, m_site}, disk.dir.path());
         disk.fill();
         // An outside edit that needs a write-back.
         full.editRecords([](QJsonArray &array) { array.removeAt(0); });
@@ -217,61 +179,37 @@ private Q_SLOTS:
         QVERIFY(!full.monitor->configError());
     }
 
-    void anIdentifierInTheFileWinsOverTheSeedList()
-    {
-        // Started on a broken file, the monitor watches the seed list; the mended file's
-        // GitHub entry keeps its own identity (and history, and mute).
-        ListRig rig({});
-        rig.edit("[{\"name\": ");
-        ListRig started({}, false, rig.dir.path());
-        QCOMPARE(names(started.monitor->services()), names(ServiceStore::seedList()));
-        Service own = m_github;
-        own.url = ServiceStore::seedList().at(3).url;
-        rig.edit(ServiceStore::encode({own}));
-        started.monitor->reloadFromDisk();
-        QCOMPARE(started.monitor->services().size(), 1);
-        QCOMPARE(started.monitor->services().first().id, own.id);
-    }
-
-    void wrongShapesAreBrokenButAnEmptyArrayBringsTheSeedsBack()
+    // A deleted file is written back from the list and an emptied one brings the seeds
+    // back; a mended file's identifier then wins over the seed's of the same address (and
+    // with it the service's history and mute).
+    void deletedEmptiedAndMendedFile()
     {
         ListRig rig({m_github});
-        for (const QByteArray &content : {QByteArray("{\"name\": \"x\"}"), QByteArray("[{\"url\": 3}]"), QByteArray()}) {
-            rig.edit(content);
-            rig.monitor->reloadFromDisk();
-            QCOMPARE(names(rig.monitor->services()), QStringList{QStringLiteral("GitHub")});
-            QCOMPARE(rig.file(), content);
-        }
-        QFile::remove(rig.path());
+        QVERIFY(QFile::remove(rig.path()));
         rig.monitor->reloadFromDisk();
-        QCOMPARE(names(rig.monitor->services()), QStringList{QStringLiteral("GitHub")});
+        QCOMPARE(ServiceStore(rig.dir.path()).load(), QList<Service>{m_github});
 
         rig.edit("[]");
         rig.monitor->reloadFromDisk();
         QCOMPARE(names(rig.monitor->services()), names(ServiceStore::seedList()));
         QVERIFY(!rig.monitor->configError());
+        rig.edit(ServiceStore::encode({m_github}));
+        rig.monitor->reloadFromDisk();
+        QCOMPARE(rig.monitor->services(), QList<Service>{m_github});
     }
 
+    // Switched on twice, a catalog entry is added once; switched off, it removes the service
+    // it counts, whatever page of the entry's host that one watches.
     void catalogSwitching()
     {
         const CatalogEntry github = *ServiceCatalog::entry(QStringLiteral("statuspage:www.githubstatus.com"));
-        ListRig rig({m_site});
-        rig.monitor->setMonitored(github, true);
-        rig.monitor->setMonitored(github, true);
-        QCOMPARE(rig.monitor->services().size(), 2);
+        ListRig rig({makeService("GH", "https://WWW.githubstatus.com/history"), m_site});
         QVERIFY(rig.monitor->isMonitored(github));
-
-        // A service of the same provider and host but another page still counts as the entry.
-        ListRig other({makeService(QStringLiteral("GH"), QStringLiteral("https://WWW.githubstatus.com/history"))});
-        QVERIFY(other.monitor->isMonitored(github));
-        other.monitor->setMonitored(github, false);
-        QVERIFY(other.monitor->services().isEmpty());
-
-        // Custom services are those no catalog entry counts: another reader on the same host.
-        const Service probe = makeService(QStringLiteral("GH probe"), QStringLiteral("https://www.githubstatus.com"),
-                                          ProviderKind::Website);
-        ListRig mixed({makeService(QStringLiteral("GH"), QStringLiteral("https://WWW.GITHUBSTATUS.COM")), probe, m_site});
-        QCOMPARE(names(mixed.monitor->customServices()), (QStringList{QStringLiteral("GH probe"), QStringLiteral("Site")}));
+        rig.monitor->setMonitored(github, false);
+        QCOMPARE(names(rig.monitor->services()), QStringList{QStringLiteral("Site")});
+        rig.monitor->setMonitored(github, true);
+        rig.monitor->setMonitored(github, true);
+        QCOMPARE(names(rig.monitor->services()), (QStringList{QStringLiteral("Site"), QStringLiteral("GitHub")}));
     }
 
     void emptyComponentSelectionIsStoredAsNone()
@@ -282,21 +220,6 @@ private Q_SLOTS:
         rig.monitor->setComponents(QStringList(), m_github);
         QVERIFY(!rig.monitor->services().first().components);
         QVERIFY(!rig.file().contains("\"components\""));
-    }
-
-    void outsideEditsArriveThroughTheWatcher()
-    {
-        ListRig rig({m_github}, true);
-        // sed -i replaces the file, as most editors' atomic saves do.
-        QProcess sed;
-        sed.start(QStringLiteral("sed"), {QStringLiteral("-i"), QStringLiteral("s/\"GitHub\"/\"GitHub.com\"/"), rig.path()});
-        QVERIFY(sed.waitForFinished());
-        QTRY_COMPARE(names(rig.monitor->services()), QStringList{QStringLiteral("GitHub.com")});
-        QCOMPARE(rig.monitor->services().first().id, m_github.id);
-
-        // A deleted file is written back.
-        QVERIFY(QFile::remove(rig.path()));
-        QTRY_COMPARE(ServiceStore(rig.dir.path()).load(), rig.monitor->services());
     }
 };
 
