@@ -24,51 +24,21 @@ QByteArray readAll(const QString &path)
     return file.readAll();
 }
 
-QByteArray reasonPhrase(int status)
-{
-    switch (status) {
-    case 200: return "OK";
-    case 204: return "No Content";
-    case 301: return "Moved Permanently";
-    case 302: return "Found";
-    case 304: return "Not Modified";
-    case 307: return "Temporary Redirect";
-    case 401: return "Unauthorized";
-    case 403: return "Forbidden";
-    case 404: return "Not Found";
-    case 429: return "Too Many Requests";
-    case 500: return "Internal Server Error";
-    case 503: return "Service Unavailable";
-    default: return "Status";
-    }
-}
-
 } // namespace
 
 FakeRoute FakeRoute::json(const QByteArray &body, int status)
 {
-    FakeRoute route;
-    route.status = status;
-    route.body = body;
-    route.headers = {{"Content-Type", "application/json"}};
-    return route;
+    return {.status = status, .headers = {{"Content-Type", "application/json"}}, .body = body};
 }
 
 FakeRoute FakeRoute::text(const QByteArray &body, int status)
 {
-    FakeRoute route;
-    route.status = status;
-    route.body = body;
-    route.headers = {{"Content-Type", "text/plain; charset=utf-8"}};
-    return route;
+    return {.status = status, .headers = {{"Content-Type", "text/plain; charset=utf-8"}}, .body = body};
 }
 
 FakeRoute FakeRoute::redirect(const QByteArray &location, int status)
 {
-    FakeRoute route;
-    route.status = status;
-    route.location = location;
-    return route;
+    return {.status = status, .location = location};
 }
 
 QString FakeServer::caCertificatePath()
@@ -102,39 +72,14 @@ FakeServer::FakeServer(Certificate certificate, QObject *parent)
 
 FakeServer::~FakeServer() = default;
 
-void FakeServer::setRoute(const QByteArray &path, const FakeRoute &route)
-{
-    m_routes.insert(path, route);
-}
-
-void FakeServer::clearRoutes()
-{
-    m_routes.clear();
-}
-
-quint16 FakeServer::httpsPort() const
-{
-    return m_https->serverPort();
-}
-
-quint16 FakeServer::httpPort() const
-{
-    return m_http->serverPort();
-}
-
 QUrl FakeServer::httpsUrl(const QString &path) const
 {
-    return QUrl(QStringLiteral("https://127.0.0.1:%1%2").arg(httpsPort()).arg(path));
+    return QUrl(QStringLiteral("https://127.0.0.1:%1%2").arg(m_https->serverPort()).arg(path));
 }
 
 QUrl FakeServer::httpUrl(const QString &path) const
 {
-    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(httpPort()).arg(path));
-}
-
-QUrl FakeServer::httpsOrigin() const
-{
-    return QUrl(QStringLiteral("https://127.0.0.1:%1").arg(httpsPort()));
+    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(m_http->serverPort()).arg(path));
 }
 
 int FakeServer::requestCount(const QByteArray &path) const
@@ -170,8 +115,7 @@ void FakeServer::readFrom(QTcpSocket *socket)
     const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
     request.method = requestLine.value(0);
     request.target = requestLine.value(1);
-    request.path = request.target.left(request.target.indexOf('?') < 0 ? request.target.size()
-                                                                        : request.target.indexOf('?'));
+    request.path = request.target.split('?').value(0);
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const qsizetype colon = lines.at(i).indexOf(':');
         if (colon > 0)
@@ -205,39 +149,25 @@ void FakeServer::readFrom(QTcpSocket *socket)
 
 void FakeServer::answer(QTcpSocket *socket, const FakeRoute &route)
 {
-    int status = route.status;
-    if (!route.location.isEmpty() && status == 200)
-        status = 302;
-    QByteArray head = "HTTP/1.1 " + QByteArray::number(status) + ' ' + reasonPhrase(status) + "\r\n";
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(route.status) + " Status\r\n";
     for (const auto &[name, value] : route.headers)
         head += name + ": " + value + "\r\n";
     if (!route.location.isEmpty())
         head += "Location: " + route.location + "\r\n";
-    const bool bodyless = status == 204 || status == 304;
+    const bool bodyless = route.status == 204 || route.status == 304;
     if (!bodyless)
         head += "Content-Length: " + QByteArray::number(route.body.size()) + "\r\n";
     head += route.keepOpen ? "\r\n" : "Connection: close\r\n\r\n";
     socket->write(head);
     if (route.keepOpen) {
         socket->write(route.body);
-        return;
-    }
-
-    if (bodyless) {
-        socket->disconnectFromHost();
-        return;
-    }
-    if (route.closeMidBody) {
-        socket->write(route.body.left(route.body.size() / 2));
-        socket->disconnectFromHost();
-        return;
-    }
-    if (route.trickle.count() > 0) {
+    } else if (route.trickle.count() > 0 && !bodyless) {
         trickle(QPointer<QTcpSocket>(socket), route.body, route.trickle);
-        return;
+    } else {
+        if (!bodyless)
+            socket->write(route.closeMidBody ? route.body.left(route.body.size() / 2) : route.body);
+        socket->disconnectFromHost();
     }
-    socket->write(route.body);
-    socket->disconnectFromHost();
 }
 
 void FakeServer::trickle(QPointer<QTcpSocket> socket, QByteArray rest, std::chrono::milliseconds interval)

@@ -25,7 +25,7 @@ struct FakeRoute {
     bool stall = false;                        // accept the request and never answer
     bool closeMidBody = false;                 // announce the whole body, send half, close
     std::chrono::milliseconds trickle{0};      // send the body one byte per interval
-    QByteArray location;                       // redirect target (status defaults to 302)
+    QByteArray location;                       // redirect target
     bool keepOpen = false;                     // answer without "Connection: close", never close
 
     static FakeRoute json(const QByteArray &body, int status = 200);
@@ -59,14 +59,12 @@ public:
     ~FakeServer() override;
 
     // Routes match the path without the query; "*" answers every path without a route.
-    void setRoute(const QByteArray &path, const FakeRoute &route);
-    void clearRoutes();
+    void setRoute(const QByteArray &path, const FakeRoute &route) { m_routes.insert(path, route); }
+    void clearRoutes() { m_routes.clear(); }
 
-    quint16 httpsPort() const;
-    quint16 httpPort() const;
     QUrl httpsUrl(const QString &path = QStringLiteral("/")) const;
     QUrl httpUrl(const QString &path = QStringLiteral("/")) const;
-    QUrl httpsOrigin() const;
+    QUrl httpsOrigin() const { return httpsUrl(QString()); }
 
     QList<FakeRequest> requests() const { return m_requests; }
     int requestCount(const QByteArray &path) const;
