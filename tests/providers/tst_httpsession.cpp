@@ -3,7 +3,6 @@
 
 #include "fakeserver.h"
 
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QTest>
 
@@ -14,14 +13,16 @@ class TestHttpSession : public QObject
     Q_OBJECT
 
 private:
-    static QByteArray gzipped(const QByteArray &data)
+    static FakeRoute gzipped(const QByteArray &data)
     {
         QProcess gzip;
         gzip.start(QStringLiteral("gzip"), {QStringLiteral("-c")});
         gzip.write(data);
         gzip.closeWriteChannel();
         gzip.waitForFinished(60000);
-        return gzip.readAllStandardOutput();
+        FakeRoute route = FakeRoute::json(gzip.readAllStandardOutput());
+        route.headers += {{"Content-Encoding", "gzip"}};
+        return route;
     }
 
     static HttpResponse get(const HttpSession &session, const QUrl &url, HttpHeaders headers = {})
@@ -67,57 +68,35 @@ private Q_SLOTS:
             QCOMPARE(response.body, QByteArray("{\"a\":1}"));
     }
 
-    void followsRedirectsAndSendsHeaders()
+    // Redirects are followed with the caller's headers; no cookie and no cached answer is kept.
+    void redirectsHeadersNoCookiesNoCache()
     {
         FakeServer server;
         server.setRoute("/old", FakeRoute::redirect("/new", 301));
-        server.setRoute("/new", FakeRoute::json("{}"));
-        const HttpResponse response =
-            get(HttpSession(), server.httpsUrl(QStringLiteral("/old")), {{"Accept", "application/json"}});
-        QVERIFY(response.isSuccess());
-        QCOMPARE(server.requestCount("/new"), 1);
-        QCOMPARE(server.requests().last().headers.value("accept"), QByteArray("application/json"));
-    }
-
-    void neverKeepsCookiesOrCachedAnswers()
-    {
-        FakeServer server;
         FakeRoute route = FakeRoute::json("{}");
-        route.headers.append(qMakePair(QByteArray("Set-Cookie"), QByteArray("session=abc; Path=/")));
-        route.headers.append(qMakePair(QByteArray("Cache-Control"), QByteArray("max-age=3600")));
-        server.setRoute("/feed", route);
+        route.headers += {{"Set-Cookie", "session=abc; Path=/"}, {"Cache-Control", "max-age=3600"}};
+        server.setRoute("/new", route);
         const HttpSession session;
-        QVERIFY(get(session, server.httpsUrl(QStringLiteral("/feed"))).isSuccess());
-        QVERIFY(get(HttpSession(), server.httpsUrl(QStringLiteral("/feed"))).isSuccess());
-        QCOMPARE(server.requestCount("/feed"), 2);
+        QVERIFY(get(session, server.httpsUrl(u"/old"_qs), {{"Accept", "application/json"}}).isSuccess());
+        QCOMPARE(server.requests().last().headers.value("accept"), QByteArray("application/json"));
+        QVERIFY(get(session, server.httpsUrl(u"/new"_qs)).isSuccess());
+        QCOMPARE(server.requestCount("/new"), 2);
         QVERIFY(!server.requests().last().headers.contains("cookie"));
     }
 
-    void refusesAddressesThatAreNotWebAddresses_data()
-    {
-        QTest::addColumn<QUrl>("url");
-        QTest::newRow("file") << QUrl(QStringLiteral("file:///etc/passwd"));
-        QTest::newRow("ftp") << QUrl(QStringLiteral("ftp://127.0.0.1/feed"));
-        QTest::newRow("data") << QUrl(QStringLiteral("data:text/plain,hello"));
-        QTest::newRow("no host") << QUrl(QStringLiteral("https:///path"));
-    }
-
-    void refusesAddressesThatAreNotWebAddresses()
-    {
-        QFETCH(QUrl, url);
-        const HttpResponse response = get(HttpSession(), url);
-        QVERIFY(response.isTransportError());
-        QCOMPARE(response.error, QNetworkReply::ProtocolUnknownError);
-        QVERIFY(!response.errorText.isEmpty());
-    }
-
+    // Addresses that are not web addresses are refused before anything is sent; a server
+    // whose certificate is not trusted fails the handshake.
     void transportFailures()
     {
+        for (const QString &address : {u"file:///etc/passwd"_qs, u"data:text/plain,hello"_qs, u"https:///path"_qs}) {
+            const HttpResponse response = get(HttpSession(), QUrl(address));
+            QCOMPARE(response.error, QNetworkReply::ProtocolUnknownError);
+            QVERIFY(!response.errorText.isEmpty());
+        }
         FakeServer untrusted(FakeServer::Certificate::Untrusted);
-        const HttpResponse tls = get(HttpSession(), untrusted.httpsUrl(QStringLiteral("/")));
+        const HttpResponse tls = get(HttpSession(), untrusted.httpsUrl());
         QCOMPARE(tls.error, QNetworkReply::SslHandshakeFailedError);
         QVERIFY(!tls.errorText.isEmpty());
-
     }
 
     // A small compressed body that expands past the body limit (a "zip bomb") is refused
@@ -125,14 +104,8 @@ private Q_SLOTS:
     void expandingBodiesAreRefusedAsTooLarge()
     {
         FakeServer server;
-        QByteArray zeros(HttpSession::maxBodySize + 1, '\0');
-        FakeRoute bomb = FakeRoute::json(gzipped(zeros));
-        zeros.clear();
-        bomb.headers.append(qMakePair(QByteArray("Content-Encoding"), QByteArray("gzip")));
-        server.setRoute("/bomb", bomb);
-        FakeRoute small = FakeRoute::json(gzipped("{\"a\":1}"));
-        small.headers.append(qMakePair(QByteArray("Content-Encoding"), QByteArray("gzip")));
-        server.setRoute("/small", small);
+        server.setRoute("/bomb", gzipped(QByteArray(HttpSession::maxBodySize + 1, '\0')));
+        server.setRoute("/small", gzipped("{\"a\":1}"));
 
         const HttpResponse expanded = get(HttpSession(), server.httpsUrl(QStringLiteral("/bomb")));
         QVERIFY(expanded.isTransportError());
@@ -161,15 +134,15 @@ private Q_SLOTS:
     // Exchanges that end by a limit or a dropped connection resume the waiting coroutine from
     // inside the reply's (or the deadline timer's) own signals; nothing the coroutine owns may
     // die there. Repeated because the fault shows only when the frame is freed at that moment.
-    // A stall ends by the idle limit well before the total one; a trickle that is never
-    // silent for long ends by the total limit.
+    // The other limit is far away, so a limit that does not end the exchange hangs the test;
+    // a trickle that is never silent for long ends by the total limit, or would succeed.
     void endingsInsideSignalsLeaveNothingFreedBehind_data()
     {
         QTest::addColumn<QByteArray>("path");
         QTest::addColumn<int>("idleMs");
         QTest::addColumn<int>("totalMs");
-        QTest::newRow("stall, idle limit") << QByteArray("/stall") << 60 << 5000;
-        QTest::newRow("stall, total limit") << QByteArray("/stall") << 5000 << 80;
+        QTest::newRow("stall, idle limit") << QByteArray("/stall") << 60 << 600000;
+        QTest::newRow("stall, total limit") << QByteArray("/stall") << 600000 << 80;
         QTest::newRow("trickle past the total limit") << QByteArray("/trickle") << 5000 << 120;
         QTest::newRow("closed mid-body") << QByteArray("/half") << 5000 << 5000;
     }
@@ -180,43 +153,19 @@ private Q_SLOTS:
         QFETCH(int, idleMs);
         QFETCH(int, totalMs);
         FakeServer server;
-        FakeRoute stall;
-        stall.stall = true;
-        server.setRoute("/stall", stall);
-        FakeRoute trickle = FakeRoute::json(QByteArray(60, 'x'));
-        trickle.trickle = 20ms;
-        server.setRoute("/trickle", trickle);
-        FakeRoute half = FakeRoute::json(QByteArray(4000, 'x'));
-        half.closeMidBody = true;
-        server.setRoute("/half", half);
+        server.setRoute("/stall", {.stall = true});
+        server.setRoute("/trickle", {.body = QByteArray(60, 'x'), .trickle = 20ms});
+        server.setRoute("/half", {.body = QByteArray(4000, 'x'), .closeMidBody = true});
 
         const HttpSession session({std::chrono::milliseconds(idleMs), std::chrono::milliseconds(totalMs)});
-        const QUrl url = server.httpsUrl(QString::fromLatin1(path));
-        const bool limited = path != "/half";
         for (int round = 0; round < 12; ++round) {
-            QElapsedTimer clock;
-            clock.start();
-            const HttpResponse response = get(session, url);
+            const HttpResponse response = get(session, server.httpsUrl(QString::fromLatin1(path)));
             QVERIFY(response.isTransportError());
-            QVERIFY(!response.isSuccess());
-            if (limited) {
-                QCOMPARE(response.error, QNetworkReply::TimeoutError);
+            if (path != "/half")
                 QCOMPARE(response.errorText, HttpSession::timedOutText());
-                QVERIFY2(clock.elapsed() < 4000, "the shorter limit ended the exchange");
-            }
         }
         // Let the replies' deferred deletions run while the server is still there.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    void feedOriginMovesFixedEndpointsOnly()
-    {
-        const QUrl endpoint(QStringLiteral("https://health.aws.amazon.com/public/currentevents?x=1"));
-        NetworkEnvironment::setFeedOrigin(std::nullopt);
-        QCOMPARE(NetworkEnvironment::fixedFeed(endpoint), endpoint);
-        NetworkEnvironment::setFeedOrigin(QUrl(QStringLiteral("http://127.0.0.1:8443")));
-        QCOMPARE(NetworkEnvironment::fixedFeed(endpoint), QUrl(QStringLiteral("http://127.0.0.1:8443/public/currentevents?x=1")));
-        NetworkEnvironment::setFeedOrigin(std::nullopt);
     }
 };
 
