@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestOnboardingWindow : public QObject
 {
     Q_OBJECT
@@ -20,27 +22,19 @@ class TestOnboardingWindow : public QObject
     }
 
 private Q_SLOTS:
-    void everyLineIsNamedOnce()
+    void everyLineIsNamedOnceAndFits()
     {
         OnboardingWindow window;
         window.showCentred();
         QAccessibleInterface *root = QAccessible::queryAccessibleInterface(&window);
-        QCOMPARE(root->text(QAccessible::Name), QStringLiteral("Welcome to Glinter"));
-        QCOMPARE(names(root, QAccessible::Button), (QStringList{QStringLiteral("Not Now"), QStringLiteral("Choose Services")}));
+        QCOMPARE(root->text(QAccessible::Name), u"Welcome to Glinter"_s);
+        QCOMPARE(names(root, QAccessible::Button), (QStringList{u"Not Now"_s, u"Choose Services"_s}));
         const QStringList lines = names(root, QAccessible::StaticText);
-        for (const QString &legend : {QStringLiteral("Healthy \u2014 everything is operational."),
-                                      QStringLiteral("Degraded \u2014 minor issues or maintenance."),
-                                      QStringLiteral("Outage \u2014 a service is down."),
-                                      QStringLiteral("Unreachable \u2014 Glinter can\u2019t reach the feed.")})
+        for (const QString &legend : {u"Healthy — everything is operational."_s, u"Degraded — minor issues or maintenance."_s,
+                                      u"Outage — a service is down."_s, u"Unreachable — Glinter can’t reach the feed."_s})
             QCOMPARE(lines.count(legend), 1);
-    }
 
-    void sizedToItsContentAndCentred()
-    {
-        OnboardingWindow window;
-        window.showCentred();
-        // 380 of content between insets of 28.
-        QCOMPARE(window.width(), 380 + 2 * 28);
+        // fixed to its content, no legend line cut off, centred on the screen
         QCOMPARE(window.minimumSize(), window.maximumSize());
         for (MeterLegendRow *row : window.legendRows())
             QVERIFY(row->sizeHint().width() <= row->width());

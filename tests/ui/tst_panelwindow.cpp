@@ -67,7 +67,6 @@ private Q_SLOTS:
         Rig rig({makeService("Alpha"), makeService("Beta"), makeService("Gamma"), makeService("Delta")});
         rig.open();
         QCOMPARE(rowNames(*rig.panel), words("Alpha Beta Gamma Delta"));
-        QCOMPARE(rig.panel->updatedText(), QStringLiteral("Checking\u2026"));
         QVERIFY(!rig.panel->hasDivider());
         const QList<ServiceRow *> before = rig.panel->rows();
 
@@ -81,11 +80,8 @@ private Q_SLOTS:
         QCOMPARE(rig.panel->rows()[0]->accessibleDescription(), QStringLiteral("Opens the status page"));
 
         // the same widgets, reordered and refilled
-        QList<ServiceRow *> after = rig.panel->rows();
-        std::sort(after.begin(), after.end());
-        QList<ServiceRow *> sortedBefore = before;
-        std::sort(sortedBefore.begin(), sortedBefore.end());
-        QCOMPARE(after, sortedBefore);
+        const QList<ServiceRow *> after = rig.panel->rows();
+        QCOMPARE(QSet<ServiceRow *>(after.begin(), after.end()), QSet<ServiceRow *>(before.begin(), before.end()));
 
         // rows keep the list's full width through publishes and reopening
         rig.refresh();

@@ -101,7 +101,7 @@ private Q_SLOTS:
         QCOMPARE(image.pixelColor(0, 11).alpha(), 0);
     }
 
-    void sparklineKeepsNewestSixteenAtTheRight()
+    void sparklineShowsTheNewestSixteenFromTheRight()
     {
         QList<Indicator> samples(24, Indicator::Critical);
         samples.append(QList<Indicator>(15, Indicator::None));
@@ -117,21 +117,18 @@ private Q_SLOTS:
             if (bar < 15)
                 QCOMPARE(colorAt(image, 3 * bar + 2.5, 6).alpha(), 0);
         }
-    }
 
-    void shortSparklineGrowsFromTheRight()
-    {
-        const QImage image = renderSparkline({Indicator::None, Indicator::Minor, static_cast<Indicator>(7)}, 1.0);
+        // fewer samples fill the places at the right
+        const QImage few = renderSparkline({Indicator::None, Indicator::Minor, static_cast<Indicator>(7)}, 1.0);
         for (int x = 0; x < 39; ++x)
-            QCOMPARE(image.pixelColor(x, 6).alpha(), 0);
-        QVERIFY(sameHue(image.pixelColor(40, 6), stateColor(Indicator::None)));
-        QVERIFY(sameHue(image.pixelColor(43, 6), stateColor(Indicator::Minor)));
+            QCOMPARE(few.pixelColor(x, 6).alpha(), 0);
+        QVERIFY(sameHue(few.pixelColor(40, 6), stateColor(Indicator::None)));
+        QVERIFY(sameHue(few.pixelColor(43, 6), stateColor(Indicator::Minor)));
         // a stored value outside the five states is drawn grey
-        QVERIFY(sameHue(image.pixelColor(46, 6), stateColor(Indicator::Unknown)));
+        QVERIFY(sameHue(few.pixelColor(46, 6), stateColor(Indicator::Unknown)));
         // all bars are full height
-        QVERIFY(image.pixelColor(46, 0).alpha() > 0 || image.pixelColor(46, 1).alpha() > 0);
-        QVERIFY(image.pixelColor(46, 11).alpha() > 0 || image.pixelColor(46, 10).alpha() > 0);
-
+        QVERIFY(few.pixelColor(46, 0).alpha() > 0 || few.pixelColor(46, 1).alpha() > 0);
+        QVERIFY(few.pixelColor(46, 11).alpha() > 0 || few.pixelColor(46, 10).alpha() > 0);
         QVERIFY(isTransparent(renderSparkline({}, 1.0)));
     }
 
@@ -141,7 +138,6 @@ private Q_SLOTS:
         for (Indicator indicator : allIndicators())
             colours.insert(stateColor(indicator).rgb());
         QCOMPARE(colours.size(), 5);
-        QCOMPARE(stateColor(static_cast<Indicator>(42)), stateColor(Indicator::Unknown));
     }
 
     void filledGlyphsCutTheirMarkOut()
