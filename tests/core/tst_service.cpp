@@ -7,7 +7,8 @@
 #include <QTest>
 
 // Raw-string fixtures write the slashes of URLs as "\/" (valid JSON): moc would take
-// a "//" inside a raw string for the start of a comment.
+// a "//" inside a raw string for the start of a comment. Records that are refused are
+// the store test's.
 class TestService : public QObject
 {
     Q_OBJECT
@@ -22,38 +23,25 @@ private Q_SLOTS:
     void decodesTolerantly_data()
     {
         QTest::addColumn<QByteArray>("json");
-        QTest::addColumn<bool>("decodes");
         QTest::addColumn<QString>("provider");
         QTest::addColumn<bool>("hasComponents");
-
-        const auto row = [](const char *name, const char *json, bool decodes, const char *provider, bool components) {
-            QTest::newRow(name) << QByteArray(json) << decodes << QString::fromUtf8(provider) << components;
-        };
-        row("complete", R"({"id":"6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F","name":"A","url":"https:\/\/a.example","provider":"aws","components":["x"]})", true, "aws", true);
-        row("provider capitalised", R"({"name":"A","url":"https:\/\/a.example","provider":"Instatus"})", true, "statuspage", false);
-        row("provider not text", R"({"name":"A","url":"https:\/\/a.example","provider":3})", true, "statuspage", false);
-        row("components a string", R"({"name":"A","url":"https:\/\/a.example","components":"abc"})", true, "statuspage", false);
-        row("components with a number", R"({"name":"A","url":"https:\/\/a.example","components":["a",1]})", true, "statuspage", false);
-        row("components empty", R"({"name":"A","url":"https:\/\/a.example","components":[]})", true, "statuspage", true);
-        row("no name", R"({"url":"https:\/\/a.example"})", false, "", false);
-        row("url not text", R"({"name":"A","url":{"href":"https:\/\/a.example"}})", false, "", false);
-        row("url empty", R"({"name":"A","url":""})", false, "", false);
-        row("url with a space in the host", R"({"name":"A","url":"https:\/\/a b.example"})", false, "", false);
+        QTest::newRow("complete") << QByteArray(R"({"id":"6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F","name":"A","url":"https:\/\/a.example","provider":"aws","components":["x"]})")
+                                  << QStringLiteral("aws") << true;
+        QTest::newRow("provider capitalised") << QByteArray(R"({"name":"A","url":"https:\/\/a.example","provider":"Instatus"})")
+                                              << QStringLiteral("statuspage") << false;
+        QTest::newRow("components with a number") << QByteArray(R"({"name":"A","url":"https:\/\/a.example","components":["a",1]})")
+                                                  << QStringLiteral("statuspage") << false;
+        QTest::newRow("components empty") << QByteArray(R"({"name":"A","url":"https:\/\/a.example","components":[]})")
+                                          << QStringLiteral("statuspage") << true;
     }
 
     void decodesTolerantly()
     {
         QFETCH(QByteArray, json);
-        QFETCH(bool, decodes);
-        QFETCH(QString, provider);
-        QFETCH(bool, hasComponents);
-
         const std::optional<Service> service = decode(json);
-        QCOMPARE(service.has_value(), decodes);
-        if (!service)
-            return;
-        QCOMPARE(rawValue(service->provider), provider);
-        QCOMPARE(service->components.has_value(), hasComponents);
+        QVERIFY(service);
+        QTEST(rawValue(service->provider), "provider");
+        QTEST(service->components.has_value(), "hasComponents");
         QVERIFY(!service->id.isNull());
     }
 
@@ -68,8 +56,8 @@ private Q_SLOTS:
         QCOMPARE(uuidText(lower->id), QStringLiteral("6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F"));
     }
 
-    // An empty selection is written as an empty list, none not at all; the store's save
-    // test holds the rest of the record's form.
+    // An empty selection is written as an empty list, none not at all, and what is
+    // written reads back the same.
     void encodesComponentsOnlyWhenPresent()
     {
         Service service{QUuid::createUuid(), QStringLiteral("A"), QUrl(QStringLiteral("https://a.example/x")),
