@@ -35,34 +35,25 @@ private Q_SLOTS:
         }
     }
 
-    // Every member of a down, a recovered and a test alert; the message goes out as "text" and "content".
+    // The message goes out as "text" and "content", beside every member of the event.
     void payload()
     {
-        const auto expected = [](const QString &text, const QStringList &m) {
-            return QJsonObject{{u"text"_s, text}, {u"content"_s, text}, {u"event"_s, m[0]}, {u"service"_s, m[1]},
-                               {u"severity"_s, m[2]}, {u"description"_s, m[3]}, {u"url"_s, m[4]}};
-        };
+        const QString text = u"\U0001F7E0 GitHub \u2014 Partial Outage: Busy"_s;
         QCOMPARE(Webhook::payload(WebhookEvent::Down, m_github, Indicator::Major, u"Busy"_s),
-                 expected(u"\U0001F7E0 GitHub \u2014 Partial Outage: Busy"_s,
-                          {u"down"_s, u"GitHub"_s, u"major"_s, u"Busy"_s, u"https://www.githubstatus.com"_s}));
-        QCOMPARE(Webhook::payload(WebhookEvent::Recovered, m_github, Indicator::None, u"Fine"_s),
-                 expected(u"\u2705 GitHub recovered \u2014 All Systems Operational"_s,
-                          {u"recovered"_s, u"GitHub"_s, u"operational"_s, u"Fine"_s, u"https://www.githubstatus.com"_s}));
-        QCOMPARE(Webhook::testPayload(),
-                 expected(u"\U0001F514 Glinter webhook test \u2014 alerts are wired up correctly."_s,
-                          {u"test"_s, u"Glinter"_s, u"operational"_s, u"Test alert from Glinter"_s, u"https://www.example.com"_s}));
+                 (QJsonObject{{u"text"_s, text}, {u"content"_s, text}, {u"event"_s, u"down"_s}, {u"service"_s, u"GitHub"_s},
+                              {u"severity"_s, u"major"_s}, {u"description"_s, u"Busy"_s},
+                              {u"url"_s, u"https://www.githubstatus.com"_s}}));
     }
 
+    // Statuses Qt reports as errors, also after a redirect, and no answer are no delivery.
     void post_data()
     {
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("location");
         QTest::addColumn<bool>("delivered");
-        QTest::newRow("204") << 204 << QByteArray() << true;
         QTest::newRow("301 ending in a 2xx") << 301 << QByteArray("/landed") << true;
         QTest::newRow("301 ending in a 404") << 301 << QByteArray("/nowhere") << false;
         QTest::newRow("404") << 404 << QByteArray() << false;
-        QTest::newRow("500") << 500 << QByteArray() << false;
         QTest::newRow("silent") << 0 << QByteArray() << false;
     }
 
