@@ -114,44 +114,39 @@ private Q_SLOTS:
         QCOMPARE(checked.timeSpec(), Qt::UTC);
     }
 
-    void usageErrors_data()
+    // A run that cannot use its file or its arguments checks nothing, writes nothing and ends
+    // with status 3; a JSON report is then an empty array.
+    void refusedRunChecksNothing_data()
     {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("missing file") << QStringList{QStringLiteral("--check"), QStringLiteral("--services"),
-                                                     QStringLiteral("/nonexistent/services.json")};
-        QTest::newRow("json without check") << QStringList{QStringLiteral("--json")};
+        QTest::addColumn<QStringList>("arguments"); // "%1": a file holding `content`
+        QTest::addColumn<QByteArray>("content");    // null: a folder in the file's place
+        QTest::addColumn<QByteArray>("reason");
+        const QStringList check{QStringLiteral("--check"), QStringLiteral("--json"), QStringLiteral("--services")};
+        QTest::newRow("not JSON") << check + QStringList{QStringLiteral("%1")}
+                                  << QByteArray(R"([{"name":"A","url":"https:\/\/a.example"},])") << QByteArray("line 1");
+        QTest::newRow("no valid record") << check + QStringList{QStringLiteral("%1")}
+                                         << QByteArray(R"([{"name":"A","ulr":"x"}])") << QByteArray("Record 1: missing \"url\"");
+        QTest::newRow("a folder") << check + QStringList{QStringLiteral("%1")} << QByteArray() << QByteArray("cannot read");
+        QTest::newRow("missing file") << check + QStringList{QStringLiteral("/nonexistent/services.json")}
+                                      << QByteArray("") << QByteArray("cannot read");
+        QTest::newRow("json without check") << QStringList{QStringLiteral("--json")} << QByteArray("")
+                                            << QByteArray("go with --check");
     }
 
-    void usageErrors()
+    void refusedRunChecksNothing()
     {
         QFETCH(QStringList, arguments);
-        const Run result = run(arguments);
-        QCOMPARE(result.exitCode, 3);
-        QVERIFY(result.out.isEmpty());
-        QVERIFY(!result.err.isEmpty());
-    }
-
-    void unusableFileChecksNothing_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QByteArray>("reason");
-        QTest::newRow("not JSON") << QByteArray(R"([{"name":"A","url":"https:\/\/a.example"},])") << QByteArray("line 1");
-        QTest::newRow("no valid record") << QByteArray(R"([{"name":"A","ulr":"x"}])") << QByteArray("Record 1: missing \"url\"");
-        QTest::newRow("a folder") << QByteArray() << QByteArray("cannot read");
-    }
-
-    void unusableFileChecksNothing()
-    {
         QFETCH(QByteArray, content);
         QFETCH(QByteArray, reason);
         m_server.setRoute("*", FakeRoute::json(R"({"status":{"indicator":"none","description":"All good"}})"));
         const QString path = writeFile(content);
-        if (content.isEmpty())
+        if (content.isNull())
             QVERIFY(QFile::remove(path) && QDir().mkpath(path));
-        const Run result = run({QStringLiteral("--check"), QStringLiteral("--json"), QStringLiteral("--services"), path});
+        const Run result = run(arguments.replaceInStrings(QStringLiteral("%1"), path));
         QCOMPARE(result.exitCode, 3);
         QVERIFY2(result.err.contains(reason), result.err.constData());
-        QCOMPARE(QJsonDocument::fromJson(result.out), QJsonDocument(QJsonArray()));
+        QCOMPARE(QJsonDocument::fromJson(result.out),
+                 arguments.contains(QStringLiteral("--check")) ? QJsonDocument(QJsonArray()) : QJsonDocument());
         QCOMPARE(m_server.requests().size(), 0);
         QVERIFY(!QDir(m_home.filePath(QStringLiteral("data"))).exists());
     }
