@@ -51,7 +51,6 @@ private Q_SLOTS:
         QTest::newRow("odd length") << utf16(json, QStringConverter::Utf16BE) + 'x' << u"Decode error"_qs;
         QTest::newRow("lone high surrogate") << QByteArray("\xfe\xff\x00[\xd8\x3d\x00]", 8) << u"Decode error"_qs;
         QTest::newRow("lone low surrogate") << QByteArray("\x00[\xde\x00\x00]", 6) << u"Decode error"_qs;
-        QTest::newRow("not an array") << utf16("{}", QStringConverter::Utf16BE) << u"json"_qs;
     }
 
     void decode()
@@ -97,25 +96,18 @@ private Q_SLOTS:
     void throughTheServer()
     {
         FeedServer server;
-        FakeRoute route;
-        route.body = fixture(u"aws/currentevents-utf16be.json"_qs);
-        route.headers = {{"Content-Type", "application/json;charset=utf-16"}};
-        server.setRoute("/public/currentevents", route);
+        server.setRoute("/public/currentevents", {.headers = {{"Content-Type", "application/json;charset=utf-16"}},
+                                                  .body = fixture(u"aws/currentevents-utf16be.json"_qs)});
         AWSProvider reader{HttpSession()};
         QCOMPARE(check(reader, ProviderKind::Aws), u"critical: Increased API Error Rates \u2014 N. Virginia (+2 more)"_qs);
         QCOMPARE(server.requests().last().headers.value("accept"), QByteArray("application/json"));
 
-        // The selection is stored sorted and read on every check, not when the reader is made.
-        AWSRegionFilter::setSelected({u"us-west-2"_qs, u"eu-west-1"_qs, u"ap-south-1"_qs});
-        QCOMPARE(Preferences::settings()->value(AWSRegionFilter::preferencesKey()).toStringList(),
-                 (QStringList{u"ap-south-1"_qs, u"eu-west-1"_qs, u"us-west-2"_qs}));
+        // The selection is read on every check, not when the reader is made.
+        AWSRegionFilter::setSelected({u"us-west-2"_qs, u"eu-west-1"_qs});
         QCOMPARE(check(reader, ProviderKind::Aws), u"major: Elevated S3 latency \u2014 Ireland (+1 more)"_qs);
         // A stored value that is not a list counts as no selection.
         Preferences::setValue(AWSRegionFilter::preferencesKey(), 42);
         QVERIFY(AWSRegionFilter::selected().isEmpty());
-
-        server.setRoute("/public/currentevents", FakeRoute::json(fixture(u"aws/currentevents.json"_qs)));
-        QVERIFY(check(reader, ProviderKind::Aws).startsWith(u"unknown: "_qs));
     }
 };
 

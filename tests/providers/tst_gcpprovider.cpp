@@ -21,7 +21,6 @@ private Q_SLOTS:
             << u"minor: Charts"_qs;
         QTest::newRow("unknown impact falls to severity")
             << QByteArray(R"([{"external_desc":"X","status_impact":"SOMETHING","severity":"medium"}])") << u"major: X"_qs;
-        QTest::newRow("severity high") << QByteArray(R"([{"external_desc":"X","severity":"high"}])") << u"critical: X"_qs;
         QTest::newRow("neither member, no headline") << QByteArray(R"([{}])") << u"minor: Degraded Performance"_qs;
         QTest::newRow("empty end is open, first product shown")
             << QByteArray(R"([{"end":"","external_desc":"Latency","status_impact":"SERVICE_OUTAGE","affected_products":[{"title":"Cloud Run"},{"title":"GKE"}]}])")

@@ -12,25 +12,6 @@ class TestWebsiteProvider : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void classify_data()
-    {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("199") << 199 << u"major: Unexpected"_qs;
-        QTest::newRow("399") << 399 << u"none: Online"_qs;
-        QTest::newRow("429") << 429 << u"minor: Rate limited"_qs;
-        QTest::newRow("499") << 499 << u"major: Client error"_qs;
-        QTest::newRow("500") << 500 << u"critical: Server error"_qs;
-        QTest::newRow("600") << 600 << u"major: Unexpected"_qs;
-    }
-
-    void classify()
-    {
-        QFETCH(int, code);
-        const WebsiteProvider::Classification graded = WebsiteProvider::classify(code);
-        QTEST(QString(indicatorName(graded.indicator) + u": "_qs + graded.text), "expected");
-    }
-
     // Statuses Qt reports as errors are still answers, graded by status; every answer carries
     // the time it took. Failures to connect read as offline, with the reason.
     void throughTheServer()
