@@ -7,8 +7,8 @@
 #include <QTest>
 
 // Raw-string fixtures write the slashes of URLs as "\/" (valid JSON): moc would take
-// a "//" inside a raw string for the start of a comment. Records that are refused are
-// the store test's.
+// a "//" inside a raw string for the start of a comment. Refused records and identifiers
+// are the store test's.
 class TestService : public QObject
 {
     Q_OBJECT
@@ -43,17 +43,6 @@ private Q_SLOTS:
         QTEST(rawValue(service->provider), "provider");
         QTEST(service->components.has_value(), "hasComponents");
         QVERIFY(!service->id.isNull());
-    }
-
-    void missingOrMalformedIdGivesAFreshOneEachTime()
-    {
-        const QByteArray bare = R"({"name":"A","url":"https:\/\/a.example"})";
-        QVERIFY(decode(bare)->id != decode(bare)->id);
-        QVERIFY(!decode(R"({"id":"github","name":"A","url":"https:\/\/a.example"})")->id.isNull());
-        const auto braces = decode(R"({"id":"{6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F}","name":"A","url":"https:\/\/a.example"})");
-        QVERIFY(braces->id != QUuid::fromString(QStringLiteral("6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F")));
-        const auto lower = decode(R"({"id":"6f1c2d2e-8a39-4e5b-9b1a-0e7a3c1d2b4f","name":"A","url":"https:\/\/a.example"})");
-        QCOMPARE(uuidText(lower->id), QStringLiteral("6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F"));
     }
 
     // An empty selection is written as an empty list, none not at all, and what is

@@ -28,16 +28,19 @@ private Q_SLOTS:
             7,
             {"name": "Prod API", "url": "https:\/\/status.example.com/Page"},
             {"name": "Prod API (team B copy)", "url": "https:\/\/STATUS.example.com/page", "components": ["db"]},
-            {"name": "Probe", "url": "https:\/\/status.example.com/page", "provider": "website"},
+            {"name": "Probe", "url": "https:\/\/status.example.com/page", "provider": "website", "id": "github"},
             {"name": ["x"], "url": "https:\/\/x.example"},
             {"name": "Blank", "url": ""},
-            {"name": "Spaced", "url": "https:\/\/a b.example"}
+            {"name": "Spaced", "url": "https:\/\/a b.example"},
+            {"name": "Lower", "url": "https:\/\/lower.example", "id": "6f1c2d2e-8a39-4e5b-9b1a-0e7a3c1d2b4f"},
+            {"name": "Braced", "url": "https:\/\/braced.example", "id": "{0A1B2C3D-8A39-4E5B-9B1A-0E7A3C1D2B4F}"}
         ])json");
         QVERIFY(!contents.error);
         QStringList kept;
         for (const Service &service : contents.services)
             kept.append(service.name);
-        QCOMPARE(kept, (QStringList{QStringLiteral("First"), QStringLiteral("Prod API"), QStringLiteral("Probe")}));
+        QCOMPARE(kept, (QStringList{QStringLiteral("First"), QStringLiteral("Prod API"), QStringLiteral("Probe"),
+                                    QStringLiteral("Lower"), QStringLiteral("Braced")}));
         QCOMPARE(contents.problems,
                  (QStringList{QStringLiteral("Record 2: missing \"url\""), QStringLiteral("Record 3: not an object"),
                               QStringLiteral("Record 5 (\"Prod API (team B copy)\"): same provider and address as "
@@ -45,8 +48,9 @@ private Q_SLOTS:
                               QStringLiteral("Record 7: \"name\" is not text"), QStringLiteral("Record 8: \"url\" is empty"),
                               QStringLiteral("Record 9: \"url\" is not a valid address")}));
         QVERIFY(contents.savingLosesSomething());
-        // Only the identifier written in the file counts as written.
-        QCOMPARE(contents.writtenIDs, QSet<QUuid>{QUuid::fromString(QStringLiteral("6F2C1A34-1E0B-4B7C-9D7E-2F4A0B1C2D3E"))});
+        // Only a well-formed identifier, in any case, counts as written; the others get fresh ones.
+        QCOMPARE(contents.writtenIDs, (QSet<QUuid>{QUuid::fromString(QStringLiteral("6F2C1A34-1E0B-4B7C-9D7E-2F4A0B1C2D3E")),
+                                                   QUuid::fromString(QStringLiteral("6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F"))}));
     }
 
     void saveCreatesTheFolderAndReplacesAtomically()
