@@ -38,10 +38,6 @@ private Q_SLOTS:
         QTest::newRow("two affected")
             << payload({entry("Mail", R"({"messageType":"Issue"})"), entry("Maps", ""), entry("TV", R"({"eventStatus":"ongoing"})")})
             << u"minor: Mail, TV"_qs;
-        QTest::newRow("three affected")
-            << payload({entry("iCloud Mail", R"({"eventStatus":"ongoing"})"), entry("Maps", R"({"statusType":"Outage"})"),
-                        entry("Siri", R"({"eventStatus":"ongoing"})")})
-            << u"major: iCloud Mail, Maps (+1 more)"_qs;
         QTest::newRow("empty name") << payload({entry("", R"({"eventStatus":"ongoing"})")}) << u"minor: Degraded Performance"_qs;
         QTest::newRow("no services") << QByteArray("{}") << u"unreadable"_qs;
         QTest::newRow("status of wrong type") << payload({entry("M", R"({"eventStatus":1})")}) << u"unreadable"_qs;

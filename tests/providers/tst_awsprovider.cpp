@@ -72,10 +72,6 @@ private Q_SLOTS:
         QTest::newRow("empty summary") << QList{awsEvent("1", QString())} << QStringList() << u"minor: Degraded Performance"_qs;
         QTest::newRow("no summary, with region") << QList{awsEvent("3", std::nullopt, u"Ohio"_qs)} << QStringList()
                                                  << u"critical: Major Outage \u2014 Ohio"_qs;
-        QTest::newRow("worst, first in feed order, with count")
-            << QList{awsEvent("1", u"a"_qs, u"Ireland"_qs), awsEvent("3", u"Increased API Error Rates"_qs, u"N. Virginia"_qs),
-                     awsEvent("3", u"c"_qs, u"Tokyo"_qs)}
-            << QStringList() << u"critical: Increased API Error Rates \u2014 N. Virginia (+2 more)"_qs;
         // Codes match exactly, table or not; events without a code are global and always count.
         QTest::newRow("selected regions and global events")
             << QList{inRegion("3", u"us"_qs, u"us-east-1"_qs), inRegion("3", u"EU"_qs, u"EU-WEST-1"_qs),

@@ -16,22 +16,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected");
         QTest::newRow("only closed") << QByteArray(R"([{"end":"2026-11-20T10:00:00+00:00","status_impact":"SERVICE_OUTAGE"}])")
                                      << u"none: All Systems Operational"_qs;
-        QTest::newRow("impact wins over severity")
-            << QByteArray(R"([{"external_desc":"Charts","status_impact":"SERVICE_INFORMATION","severity":"high"}])")
-            << u"minor: Charts"_qs;
         QTest::newRow("unknown impact falls to severity")
             << QByteArray(R"([{"external_desc":"X","status_impact":"SOMETHING","severity":"medium"}])") << u"major: X"_qs;
         QTest::newRow("neither member, no headline") << QByteArray(R"([{}])") << u"minor: Degraded Performance"_qs;
-        QTest::newRow("empty end is open, first product shown")
-            << QByteArray(R"([{"end":"","external_desc":"Latency","status_impact":"SERVICE_OUTAGE","affected_products":[{"title":"Cloud Run"},{"title":"GKE"}]}])")
-            << u"critical: Latency \u2014 Cloud Run"_qs;
         QTest::newRow("first product without title")
             << QByteArray(R"([{"external_desc":"Latency","affected_products":[{"id":"x"},{"title":"GKE"}]}])") << u"minor: Latency"_qs;
-        QTest::newRow("first worst wins, count of open")
-            << QByteArray(R"([{"external_desc":"a","severity":"low"},{"end":"x","status_impact":"SERVICE_OUTAGE"},)"
-                          R"({"external_desc":"Elevated latency for requests","status_impact":"SERVICE_DISRUPTION","affected_products":[{"title":"Cloud Run"}]},)"
-                          R"({"external_desc":"c","severity":"medium"}])")
-            << u"major: Elevated latency for requests \u2014 Cloud Run (+2 more)"_qs;
         QTest::newRow("object instead of array") << QByteArray("{}") << u"unreadable"_qs;
         QTest::newRow("a closed incident of the wrong type still fails") << QByteArray(R"([{"end":"x","severity":1}])")
                                                                          << u"unreadable"_qs;

@@ -20,10 +20,6 @@ private Q_SLOTS:
         QTest::newRow("page word in lower case") << QByteArray(R"({"page":{"status":"hasissues"}})") << u"major: Partial Outage"_qs;
         QTest::newRow("page under maintenance") << QByteArray(R"({"page":{"status":"UNDERMAINTENANCE"}})")
                                                 << u"minor: Degraded Performance (maintenance)"_qs;
-        QTest::newRow("worst impact, first name")
-            << QByteArray(R"({"page":{"status":"HASISSUES"},"activeIncidents":[{"name":"Slow","impact":"MINOROUTAGE"},)"
-                          R"({"name":"Down","impact":"majoroutage"}]})")
-            << u"critical: Slow [Slow]"_qs;
         QTest::newRow("maintenance alone") << QByteArray(R"({"page":{"status":"UP"},"activeMaintenances":[{"name":"Upgrade"}]})")
                                            << u"minor: Upgrade [Upgrade] (maintenance)"_qs;
         QTest::newRow("unnamed incident, named maintenance")

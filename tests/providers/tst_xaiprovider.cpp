@@ -46,12 +46,10 @@ private Q_SLOTS:
             << QStringList{u"recent/minor"_qs, u"future/minor"_qs, u"garbled date/minor"_qs};
         // Keywords are looked for in the severity and the title joined by a space.
         QTest::newRow("grading and maintenance")
-            << item(u"API"_qs, u"Identified"_qs, u"Major Outage"_qs) + item(u"Grok unavailable"_qs, u"Identified"_qs)
-                   + item(u"outage report"_qs, u"Identified"_qs, u"major"_qs) + item(u"Chat"_qs, u"Identified"_qs, u"OUTAGE"_qs)
-                   + item(u"Search"_qs, u"Identified"_qs, u"Partial degradation"_qs)
-                   + item(u"Billing"_qs, u"Identified"_qs, u"Maintenance"_qs) + item(u"Upgrade"_qs, u"scheduled maintenance"_qs)
-            << QStringList{u"API/critical"_qs,  u"Grok unavailable/critical"_qs,  u"outage report/critical"_qs,
-                           u"Chat/major"_qs,    u"Search/major"_qs,              u"Billing/minor/maintenance"_qs,
+            << item(u"API"_qs, u"Identified"_qs, u"Major Outage"_qs) + item(u"outage report"_qs, u"Identified"_qs, u"major"_qs)
+                   + item(u"Chat"_qs, u"Identified"_qs, u"OUTAGE"_qs) + item(u"Billing"_qs, u"Identified"_qs, u"Maintenance"_qs)
+                   + item(u"Upgrade"_qs, u"scheduled maintenance"_qs)
+            << QStringList{u"API/critical"_qs, u"outage report/critical"_qs, u"Chat/major"_qs, u"Billing/minor/maintenance"_qs,
                            u"Upgrade/minor/maintenance"_qs};
         QTest::newRow("no title, no description")
             << item(QString(), u"Investigating"_qs) + u"<item><title>Bare</title></item>"_qs
