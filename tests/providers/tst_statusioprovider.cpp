@@ -28,24 +28,13 @@ private Q_SLOTS:
         QTEST(StatusIOProvider::pageId(html).value_or(u"none"_qs), "id");
     }
 
-    void indicator_data()
-    {
-        QTest::addColumn<std::optional<int>>("code");
-        QTest::addColumn<std::optional<QString>>("status");
-        QTest::addColumn<QString>("expected");
-        const auto text = [](const char *t) { return std::optional<QString>(QString::fromUtf8(t)); };
-        const std::optional<int> noCode;
-        QTest::newRow("100 wins over the text") << std::optional<int>(100) << text("Service Disruption") << u"none"_qs;
-        QTest::newRow("500 wins over the text") << std::optional<int>(500) << text("Operational") << u"critical"_qs;
-        QTest::newRow("600 falls to the text") << std::optional<int>(600) << text("Security Event") << u"critical"_qs;
-        QTest::newRow("nothing") << noCode << std::optional<QString>() << u"unknown"_qs;
-    }
-
+    // A known status code wins over the text; an unknown one falls back to it.
     void indicator()
     {
-        QFETCH(std::optional<int>, code);
-        QFETCH(std::optional<QString>, status);
-        QTEST(indicatorName(StatusIOProvider::indicator(code, status)), "expected");
+        QCOMPARE(StatusIOProvider::indicator(100, u"Service Disruption"_qs), Indicator::None);
+        QCOMPARE(StatusIOProvider::indicator(500, u"Operational"_qs), Indicator::Critical);
+        QCOMPARE(StatusIOProvider::indicator(600, u"Security Event"_qs), Indicator::Critical);
+        QCOMPARE(StatusIOProvider::indicator(std::nullopt, std::nullopt), Indicator::Unknown);
     }
 
     void decode()
@@ -58,35 +47,25 @@ private Q_SLOTS:
         QVERIFY(!StatusIOProvider::decode(R"({"result":{"status_overall":{"status_code":"100"}}})").error.isEmpty());
     }
 
-    // The page, then the status API for the identifier found in it.
-    void throughTheServer_data()
-    {
-        QTest::addColumn<FakeRoute>("page");
-        QTest::addColumn<FakeRoute>("api");
-        QTest::addColumn<QString>("expected");
-        QTest::addColumn<int>("apiRequests");
-        const FakeRoute page = FakeRoute::text(fixture(u"statusio/page.html"_qs));
-        const FakeRoute good = FakeRoute::json(fixture(u"statusio/status-disruption.json"_qs));
-        QTest::newRow("read") << page << good << u"critical: Service Disruption"_qs << 1;
-        QTest::newRow("page not UTF-8") << FakeRoute::text("pageId: \"abc\" \xff\xfe") << good
-                                        << u"unknown: Couldn't find a Status.io page id"_qs << 0;
-        QTest::newRow("api without overall") << page << FakeRoute::json(R"({"result":{}})") << u"unknown: Unexpected format"_qs << 1;
-    }
-
+    // The page, then the status API for the identifier found in it. The reader may go away
+    // while its check waits for the page.
     void throughTheServer()
     {
-        QFETCH(FakeRoute, page);
-        QFETCH(FakeRoute, api);
         auto reader = std::make_unique<StatusIOProvider>(HttpSession());
         QCOMPARE(StatusIOProvider::apiUrl(reader->apiOrigin(), u"abc"_qs), QUrl(u"https://api.status.io/1.0/status/abc"_qs));
         FeedServer server;
-        server.setRoute("/status", page);
-        server.setRoute("/1.0/status/5b36dc6502d06804c08349f7", api);
-        // The reader may go away while its check waits for the page.
+        server.setRoute("/status", FakeRoute::text(fixture(u"statusio/page.html"_qs)));
+        server.setRoute("/1.0/status/5b36dc6502d06804c08349f7", FakeRoute::json(fixture(u"statusio/status-disruption.json"_qs)));
         QCoro::Task<ServiceStatusResult> checking = reader->fetch(service(ProviderKind::StatusIo, server.httpsUrl(u"/status"_qs)));
         reader.reset();
-        QTEST(graded(QCoro::waitFor(checking)), "expected");
-        QTEST(server.requestCount("/1.0/status/5b36dc6502d06804c08349f7"), "apiRequests");
+        QCOMPARE(graded(QCoro::waitFor(checking)), u"critical: Service Disruption"_qs);
+
+        // A page that is not UTF-8 is not searched for an identifier.
+        server.setRoute("/status", FakeRoute::text("pageId: \"abc\" \xff\xfe"));
+        StatusIOProvider again{HttpSession()};
+        QCOMPARE(check(again, ProviderKind::StatusIo, server.httpsUrl(u"/status"_qs)),
+                 u"unknown: Couldn't find a Status.io page id"_qs);
+        QCOMPARE(server.requestCount("/1.0/status/5b36dc6502d06804c08349f7"), 1);
     }
 };
 
