@@ -80,7 +80,7 @@ private Q_SLOTS:
         recover(); // no webhook address
         WebhookPrefs::setAddress(u" https://hooks.example.com/T1\n"_s);
         recover();
-        // Muted ids are read in any case, unreadable ones dropped, and stored upper-case.
+        // Muted ids are read in any case, unreadable ones dropped.
         Preferences::setValue(u"mutedServiceIDs"_s, QStringList{u"nope"_s, uuidText(service.id).toLower()});
         QCOMPARE(NotificationPrefs::mutedServiceIDs(), QSet<QUuid>{service.id});
         recover();

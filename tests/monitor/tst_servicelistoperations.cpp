@@ -53,13 +53,6 @@ struct ListRig : MonitorRig {
         if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             file.write(content);
     }
-
-    void editRecords(const std::function<void(QJsonArray &)> &change) const
-    {
-        QJsonArray array = QJsonDocument::fromJson(file()).array();
-        change(array);
-        edit(QJsonDocument(array).toJson());
-    }
 };
 
 class TestServiceListOperations : public QObject
@@ -80,15 +73,13 @@ private Q_SLOTS:
         const Service gone = makeService("Gone", "https://gone.example");
         ListRig rig({m_github, m_site, gone});
         rig.refresh();
-        rig.editRecords([](QJsonArray &array) {
-            array.removeAt(2);
-            array.removeAt(1);
-            array.prepend(QJsonObject{{QLatin1String("name"), QStringLiteral("My site")},
-                                      {QLatin1String("url"), QStringLiteral("https://EXAMPLE.org/Health")},
-                                      {QLatin1String("provider"), QStringLiteral("website")}});
-            array.append(QJsonObject{{QLatin1String("name"), QStringLiteral("Fresh")},
-                                     {QLatin1String("url"), QStringLiteral("https://status.fresh.example")}});
-        });
+        QJsonArray array = QJsonDocument::fromJson(ServiceStore::encode({m_github})).array();
+        array.prepend(QJsonObject{{QLatin1String("name"), QStringLiteral("My site")},
+                                  {QLatin1String("url"), QStringLiteral("https://EXAMPLE.org/Health")},
+                                  {QLatin1String("provider"), QStringLiteral("website")}});
+        array.append(QJsonObject{{QLatin1String("name"), QStringLiteral("Fresh")},
+                                 {QLatin1String("url"), QStringLiteral("https://status.fresh.example")}});
+        rig.edit(QJsonDocument(array).toJson());
         rig.monitor->reloadFromDisk();
         const QList<Service> services = rig.monitor->services();
         QCOMPARE(names(services), (QStringList{QStringLiteral("My site"), QStringLiteral("GitHub"), QStringLiteral("Fresh")}));
@@ -165,8 +156,8 @@ private Q_SLOTS:
         ListRig full({m_github, m_site}, disk.dir.path());
         disk.fill();
         // An outside edit that needs a write-back.
-        full.editRecords([](QJsonArray &array) { array.removeAt(0); });
-        const QByteArray edited = full.file();
+        const QByteArray edited = ServiceStore::encode({m_site});
+        full.edit(edited);
         full.monitor->reloadFromDisk();
         // The file is smaller than a write buffer: only the flush as the save commits meets
         // the full disk, and nothing is left beside the file.
