@@ -110,49 +110,44 @@ private Q_SLOTS:
             QVERIFY2(lines.contains(sample), sample.constData());
     }
 
-    // The per-service series of one table of monitor states.
+    // The per-service series of one table of monitor states, in both formats.
     void serviceSeries_data()
     {
         QTest::addColumn<QList<MetricsSnapshot::Entry>>("services");
-        QTest::addColumn<QList<QByteArray>>("expected"); // state, up, maintenance, timestamp lines
+        QTest::addColumn<QByteArray>("labels");
+        QTest::addColumn<QByteArrayList>("values"); // state, up, maintenance, timestamp if any
 
-        const QByteArray second = "{id=\"22222222-2222-2222-2222-222222222222\",name=\"B\",provider=\"aws\"}";
-        QTest::newRow("not checked yet: unknown, down, no timestamp")
-            << QList{entry(kSecond, QStringLiteral("B"), ProviderKind::Aws, std::nullopt)}
-            << QList<QByteArray>{"glinter_service_state" + second + " -1", "glinter_service_up" + second + " 0",
-                                 "glinter_service_maintenance" + second + " 0"};
-        QTest::newRow("feed unreadable: unknown, down, with timestamp")
-            << QList{entry(kSecond, QStringLiteral("B"), ProviderKind::Aws, Indicator::Unknown)}
-            << QList<QByteArray>{"glinter_service_state" + second + " -1", "glinter_service_up" + second + " 0",
-                                 "glinter_service_maintenance" + second + " 0",
-                                 "glinter_service_last_check_timestamp_seconds" + second + " 1767323045.25"};
-        QTest::newRow("maintenance")
-            << QList{entry(kSecond, QStringLiteral("B"), ProviderKind::Aws, Indicator::Minor, true)}
-            << QList<QByteArray>{"glinter_service_state" + second + " 1", "glinter_service_up" + second + " 1",
-                                 "glinter_service_maintenance" + second + " 1",
-                                 "glinter_service_last_check_timestamp_seconds" + second + " 1767323045.25"};
-
+        const QByteArray b = "{id=\"22222222-2222-2222-2222-222222222222\",name=\"B\",provider=\"aws\"}";
+        QTest::newRow("not checked yet") << QList{entry(kSecond, QStringLiteral("B"), ProviderKind::Aws, std::nullopt)} << b
+                                         << QByteArrayList{"-1", "0", "0"};
+        QTest::newRow("feed unreadable") << QList{entry(kSecond, QStringLiteral("B"), ProviderKind::Aws, Indicator::Unknown)}
+                                         << b << QByteArrayList{"-1", "0", "0", "1767323045.25"};
+        QTest::newRow("maintenance") << QList{entry(kSecond, QStringLiteral("B"), ProviderKind::Aws, Indicator::Minor, true)}
+                                     << b << QByteArrayList{"1", "1", "1", "1767323045.25"};
         // A hand-edited name with every character the format escapes, and some it does not.
-        const QByteArray odd = "{id=\"11111111-1111-1111-1111-111111111111\",name=\"say \\\"hi\\\" C:\\\\dir\\nnext\tline "
-                               "\xc3\xa9\xe2\x9c\x93 {x=1}\",provider=\"website\"}";
         QTest::newRow("escaped name")
             << QList{entry(kFirst, QString::fromUtf8("say \"hi\" C:\\dir\nnext\tline \xc3\xa9\xe2\x9c\x93 {x=1}"),
                            ProviderKind::Website, Indicator::None)}
-            << QList<QByteArray>{"glinter_service_state" + odd + " 0", "glinter_service_up" + odd + " 1",
-                                 "glinter_service_maintenance" + odd + " 0",
-                                 "glinter_service_last_check_timestamp_seconds" + odd + " 1767323045.25"};
-        QTest::newRow("no services") << QList<MetricsSnapshot::Entry>{} << QList<QByteArray>{};
+            << QByteArray("{id=\"11111111-1111-1111-1111-111111111111\",name=\"say \\\"hi\\\" C:\\\\dir\\nnext\tline "
+                          "\xc3\xa9\xe2\x9c\x93 {x=1}\",provider=\"website\"}")
+            << QByteArrayList{"0", "1", "0", "1767323045.25"};
+        QTest::newRow("no services") << QList<MetricsSnapshot::Entry>{} << QByteArray() << QByteArrayList{};
     }
 
     void serviceSeries()
     {
         QFETCH(QList<MetricsSnapshot::Entry>, services);
-        QFETCH(QList<QByteArray>, expected);
+        QFETCH(QByteArray, labels);
+        QFETCH(QByteArrayList, values);
+        const char *const metrics[] = {"glinter_service_state", "glinter_service_up", "glinter_service_maintenance",
+                                       "glinter_service_last_check_timestamp_seconds"};
+        QList<QByteArray> expected;
+        for (qsizetype i = 0; i < values.size(); ++i)
+            expected.append(metrics[i] + labels + ' ' + values.at(i));
         for (const MetricsFormat format : {MetricsFormat::Prometheus, MetricsFormat::OpenMetrics}) {
             const QByteArray text = renderMetrics(snapshotOf(services), format);
             QList<QByteArray> got;
-            for (const char *metric : {"glinter_service_state", "glinter_service_up", "glinter_service_maintenance",
-                                       "glinter_service_last_check_timestamp_seconds"})
+            for (const char *metric : metrics)
                 got += samples(text, metric);
             QCOMPARE(got, expected);
             QCOMPARE(samples(text, "glinter_services"),
