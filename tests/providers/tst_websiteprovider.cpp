@@ -34,8 +34,6 @@ private Q_SLOTS:
         const QUrl refused(u"http://127.0.0.1:%1/"_qs.arg(closed.serverPort()));
         closed.close();
         QCOMPARE(check(reader, ProviderKind::Website, refused), u"critical: Offline \u00B7 Connection refused"_qs);
-        QCOMPARE(check(reader, ProviderKind::Website, QUrl(u"ftp://127.0.0.1/file"_qs)),
-                 u"critical: Offline \u00B7 Unsupported URL"_qs);
     }
 };
 
