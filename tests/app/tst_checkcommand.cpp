@@ -11,21 +11,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-} // namespace
-
 class TestCheckCommand : public QObject
 {
     Q_OBJECT
 
-private:
+    struct Run {
+        int exitCode = -1;
+        QByteArray out;
+        QByteArray err;
+    };
+
     FakeServer m_server;
     QTemporaryDir m_home;
 
