@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+// Raw-string records write the slashes of URLs as "\/" (valid JSON): moc would take a "//"
+// inside a raw string for the start of a comment.
 class TestServiceStore : public QObject
 {
     Q_OBJECT
@@ -18,22 +20,26 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(store.filePath()));
     }
 
-    // Raw-string records write the slashes of URLs as "\/" (valid JSON): moc would take a
-    // "//" inside a raw string for the start of a comment.
+    // Records that cannot be used are skipped and named with their position and cause; the
+    // others are read tolerantly.
     void skippedRecordsAreNamedWithTheirPositionAndCause()
     {
         const ServiceFileContents contents = ServiceStore::decode(R"json([
-            {"name": "First", "url": "https:\/\/one.example", "id": "6F2C1A34-1E0B-4B7C-9D7E-2F4A0B1C2D3E"},
+            {"name": "First", "url": "https:\/\/one.example", "id": "6F2C1A34-1E0B-4B7C-9D7E-2F4A0B1C2D3E",
+             "provider": "aws", "components": ["x"]},
             {"name": "Typo", "ulr": "https:\/\/typo.example"},
             7,
             {"name": "Prod API", "url": "https:\/\/status.example.com/Page"},
             {"name": "Prod API (team B copy)", "url": "https:\/\/STATUS.example.com/page", "components": ["db"]},
-            {"name": "Probe", "url": "https:\/\/status.example.com/page", "provider": "website", "id": "github"},
+            {"name": "Probe", "url": "https:\/\/status.example.com/page", "provider": "website", "id": "github",
+             "components": []},
             {"name": ["x"], "url": "https:\/\/x.example"},
             {"name": "Blank", "url": ""},
             {"name": "Spaced", "url": "https:\/\/a b.example"},
-            {"name": "Lower", "url": "https:\/\/lower.example", "id": "6f1c2d2e-8a39-4e5b-9b1a-0e7a3c1d2b4f"},
-            {"name": "Braced", "url": "https:\/\/braced.example", "id": "{0A1B2C3D-8A39-4E5B-9B1A-0E7A3C1D2B4F}"}
+            {"name": "Lower", "url": "https:\/\/lower.example", "id": "6f1c2d2e-8a39-4e5b-9b1a-0e7a3c1d2b4f",
+             "provider": "Instatus"},
+            {"name": "Braced", "url": "https:\/\/braced.example", "id": "{0A1B2C3D-8A39-4E5B-9B1A-0E7A3C1D2B4F}",
+             "components": ["a", 1]}
         ])json");
         QVERIFY(!contents.error);
         QStringList kept;
@@ -48,9 +54,28 @@ private Q_SLOTS:
                               QStringLiteral("Record 7: \"name\" is not text"), QStringLiteral("Record 8: \"url\" is empty"),
                               QStringLiteral("Record 9: \"url\" is not a valid address")}));
         QVERIFY(contents.savingLosesSomething());
+        const QList<Service> &read = contents.services;
+        QCOMPARE(std::pair(read.at(0).provider, read.at(0).components), std::pair(ProviderKind::Aws, std::optional(QStringList{QStringLiteral("x")})));
+        QCOMPARE(read.at(2).components, std::optional(QStringList()));
+        QCOMPARE(read.at(3).provider, ProviderKind::Statuspage); // a reader's name in another case is no reader
+        QVERIFY(!read.at(4).components);                        // a selection with anything but text is none
+        QVERIFY(!read.at(1).id.isNull() && read.at(1).id != read.at(2).id);
         // Only a well-formed identifier, in any case, counts as written; the others get fresh ones.
         QCOMPARE(contents.writtenIDs, (QSet<QUuid>{QUuid::fromString(QStringLiteral("6F2C1A34-1E0B-4B7C-9D7E-2F4A0B1C2D3E")),
                                                    QUuid::fromString(QStringLiteral("6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F"))}));
+    }
+
+    // An empty selection is written as an empty list, none not at all, and what is
+    // written reads back the same.
+    void encodesComponentsOnlyWhenPresent()
+    {
+        Service service{QUuid::createUuid(), QStringLiteral("A"), QUrl(QStringLiteral("https://a.example/x")),
+                        ProviderKind::StatusIo, std::nullopt};
+        QVERIFY(!service.toJson().contains(QLatin1String("components")));
+        service.components = QStringList();
+        QVERIFY(service.toJson().value(QLatin1String("components")).isArray());
+        service.components = QStringList{QStringLiteral("b"), QStringLiteral("a")};
+        QCOMPARE(Service::fromJson(service.toJson()), std::optional<Service>(service));
     }
 
     void saveCreatesTheFolderAndReplacesAtomically()
