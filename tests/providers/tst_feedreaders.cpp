@@ -1,0 +1,473 @@
+#include "providers/appleprovider.h"
+#include "providers/awsprovider.h"
+#include "providers/awsregionfilter.h"
+#include "providers/azureprovider.h"
+#include "providers/gcpprovider.h"
+#include "providers/instatusprovider.h"
+#include "providers/statusioprovider.h"
+#include "providers/websiteprovider.h"
+#include "providers/xaiprovider.h"
+
+#include "core/preferences.h"
+#include "readertesting.h"
+
+#include <QRegularExpression>
+#include <QStringEncoder>
+#include <QTcpServer>
+#include <QTimeZone>
+
+using namespace ReaderTesting;
+
+namespace {
+
+const QDateTime kNow = QDateTime(QDate(2026, 11, 30), QTime(12, 0), QTimeZone::utc());
+
+QString item(const QString &title, const QString &status, const QString &severity = {}, const QString &extra = {})
+{
+    const QString titleElement = title.isNull() ? QString() : u"<title>"_qs + title + u"</title>"_qs;
+    return u"<item>"_qs + titleElement + u"<description><![CDATA[<p>Status: "_qs + status + u"</p><p>Severity: "_qs
+           + severity + u"</p>]]></description>"_qs + extra + u"</item>"_qs;
+}
+
+QString published(qint64 hoursAgo)
+{
+    return u"<pubDate>"_qs + QLocale::c().toString(kNow.addSecs(-hoursAgo * 3600), u"ddd, dd MMM yyyy HH:mm:ss"_qs)
+           + u" GMT</pubDate>"_qs;
+}
+
+QByteArray utf16(const QByteArray &utf8, QStringConverter::Encoding encoding, bool byteOrderMark = true)
+{
+    QStringEncoder encoder(encoding, byteOrderMark ? QStringConverter::Flag::WriteBom : QStringConverter::Flag::Default);
+    return encoder.encode(QString::fromUtf8(utf8));
+}
+
+AWSProvider::Event awsEvent(const char *status, std::optional<QString> summary = std::nullopt,
+                            std::optional<QString> region = std::nullopt, std::optional<QString> arn = std::nullopt)
+{
+    return {QString::fromLatin1(status), std::move(summary), std::move(region), std::move(arn)};
+}
+
+AWSProvider::Event inRegion(const char *status, const QString &summary, const QString &code)
+{
+    return awsEvent(status, summary, std::nullopt, u"arn:aws:health:"_qs + code + u"::event/EC2/ISSUE/1"_qs);
+}
+
+} // namespace
+
+// The feed readers other than Statuspage: what each makes of its document, and one check of
+// each through a fake server.
+class TestFeedReaders : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup() { Preferences::remove(AWSRegionFilter::preferencesKey()); }
+
+    // "unreadable" when the document does not decode.
+    void instatusEvaluate_data()
+    {
+        QTest::addColumn<QByteArray>("document");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("page up, null lists") << QByteArray(R"({"page":{"status":"UP"},"activeIncidents":null,"activeMaintenances":null})")
+                                             << u"none: All Systems Operational"_qs;
+        QTest::newRow("page without status") << QByteArray(R"({"page":{}})") << u"none: All Systems Operational"_qs;
+        QTest::newRow("page word in lower case") << QByteArray(R"({"page":{"status":"hasissues"}})") << u"major: Partial Outage"_qs;
+        QTest::newRow("page under maintenance") << QByteArray(R"({"page":{"status":"UNDERMAINTENANCE"}})")
+                                                << u"minor: Degraded Performance (maintenance)"_qs;
+        QTest::newRow("maintenance alone") << QByteArray(R"({"page":{"status":"UP"},"activeMaintenances":[{"name":"Upgrade"}]})")
+                                           << u"minor: Upgrade [Upgrade] (maintenance)"_qs;
+        QTest::newRow("unnamed incident, named maintenance")
+            << QByteArray(R"({"page":{},"activeIncidents":[{"impact":"PARTIALOUTAGE"}],"activeMaintenances":[{"name":"Upgrade"}]})")
+            << u"major: Upgrade [Upgrade]"_qs;
+        QTest::newRow("unknown impact word, not lowered by maintenance")
+            << QByteArray(R"({"page":{},"activeIncidents":[{"name":"X","impact":"WEIRD"}],"activeMaintenances":[{"name":"M"}]})")
+            << u"major: X [X]"_qs;
+        QTest::newRow("operational incident raised by maintenance")
+            << QByteArray(R"({"page":{"status":"UP"},"activeIncidents":[{"name":"X","impact":"OPERATIONAL"}],"activeMaintenances":[{}]})")
+            << u"minor: X [X]"_qs;
+        QTest::newRow("empty incident name") << QByteArray(R"({"page":{},"activeIncidents":[{"name":"","impact":"MINOROUTAGE"}]})")
+                                             << u"minor: Degraded Performance []"_qs;
+        QTest::newRow("no page") << QByteArray(R"({"activeIncidents":[]})") << u"unreadable"_qs;
+        QTest::newRow("impact not a string") << QByteArray(R"({"page":{},"activeIncidents":[{"impact":3}]})") << u"unreadable"_qs;
+    }
+
+    void instatusEvaluate()
+    {
+        QFETCH(QByteArray, document);
+        const InstatusProvider::DecodedDocument decoded = InstatusProvider::decode(document);
+        QCOMPARE(decoded.error.isEmpty(), decoded.document.has_value());
+        QTEST(decoded.document ? graded(InstatusProvider::evaluate(service(ProviderKind::Instatus), *decoded.document))
+                               : u"unreadable"_qs,
+              "expected");
+    }
+
+    void instatusThroughTheServer()
+    {
+        FeedServer server;
+        server.setRoute("/summary.json", FakeRoute::json(fixture(u"instatus/summary-incidents.json"_qs)));
+        InstatusProvider reader{HttpSession()};
+        QCOMPARE(check(reader, ProviderKind::Instatus, server.httpsUrl(u"/history"_qs)),
+                 u"critical: Image generation is slow [Image generation is slow]"_qs);
+        QCOMPARE(server.requestCount("/summary.json"), 1);
+        QCOMPARE(check(reader, ProviderKind::Instatus, QUrl(u"status page"_qs)), u"unknown: Invalid URL"_qs);
+    }
+
+    void statusioPageId_data()
+    {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<QString>("id");
+        QTest::newRow("double quotes") << u"var c = {pageId: \"5b36dc6502d0\"};"_qs << u"5b36dc6502d0"_qs;
+        QTest::newRow("equals sign, blanks inside the quotes") << u"data-pageId=\" \t5b36dc6502d0 \""_qs << u"5b36dc6502d0"_qs;
+        QTest::newRow("upper-case hex, mixed quote kinds") << u"pageId:\"ABCDEF'"_qs << u"ABCDEF"_qs;
+        QTest::newRow("only the first pageId counts") << u"pageId: \"5b36-dc65\" pageId: \"5b36dc6502d0\""_qs << u"none"_qs;
+        QTest::newRow("marker in other case") << u"pageid: \"abc\""_qs << u"none"_qs;
+        QTest::newRow("unterminated quote") << u"pageId: \"5b36dc6502d0"_qs << u"none"_qs;
+        QTest::newRow("empty value") << u"pageId: \"  \""_qs << u"none"_qs;
+    }
+
+    void statusioPageId()
+    {
+        QFETCH(QString, html);
+        QTEST(StatusIOProvider::pageId(html).value_or(u"none"_qs), "id");
+    }
+
+    // A known status code wins over the text; an unknown one falls back to it.
+    void statusioIndicator()
+    {
+        QCOMPARE(StatusIOProvider::indicator(100, u"Service Disruption"_qs), Indicator::None);
+        QCOMPARE(StatusIOProvider::indicator(500, u"Operational"_qs), Indicator::Critical);
+        QCOMPARE(StatusIOProvider::indicator(600, u"Security Event"_qs), Indicator::Critical);
+        QCOMPARE(StatusIOProvider::indicator(std::nullopt, std::nullopt), Indicator::Unknown);
+    }
+
+    void statusioDecode()
+    {
+        QVERIFY(StatusIOProvider::decode(R"({"result":{"status_overall":{}}})").overall);
+        const StatusIOProvider::DecodedDocument none = StatusIOProvider::decode(R"({"result":{"status":[]}})");
+        QVERIFY(!none.overall && none.error.isEmpty());
+        // A status code must be a whole number.
+        QVERIFY(!StatusIOProvider::decode(R"({"result":{"status_overall":{"status_code":100.5}}})").error.isEmpty());
+        QVERIFY(!StatusIOProvider::decode(R"({"result":{"status_overall":{"status_code":"100"}}})").error.isEmpty());
+    }
+
+    // The page, then the status API for the identifier found in it. The reader may go away
+    // while its check waits for the page.
+    void statusioThroughTheServer()
+    {
+        auto reader = std::make_unique<StatusIOProvider>(HttpSession());
+        QCOMPARE(StatusIOProvider::apiUrl(reader->apiOrigin(), u"abc"_qs), QUrl(u"https://api.status.io/1.0/status/abc"_qs));
+        FeedServer server;
+        server.setRoute("/status", FakeRoute::text(fixture(u"statusio/page.html"_qs)));
+        server.setRoute("/1.0/status/5b36dc6502d06804c08349f7", FakeRoute::json(fixture(u"statusio/status-disruption.json"_qs)));
+        QCoro::Task<ServiceStatusResult> checking = reader->fetch(service(ProviderKind::StatusIo, server.httpsUrl(u"/status"_qs)));
+        reader.reset();
+        QCOMPARE(graded(QCoro::waitFor(checking)), u"critical: Service Disruption"_qs);
+
+        // A page that is not UTF-8 is not searched for an identifier.
+        server.setRoute("/status", FakeRoute::text("pageId: \"abc\" \xff\xfe"));
+        StatusIOProvider again{HttpSession()};
+        QCOMPARE(check(again, ProviderKind::StatusIo, server.httpsUrl(u"/status"_qs)),
+                 u"unknown: Couldn't find a Status.io page id"_qs);
+        QCOMPARE(server.requestCount("/1.0/status/5b36dc6502d06804c08349f7"), 1);
+    }
+
+    // Statuses Qt reports as errors are still answers, graded by status; every answer carries
+    // the time it took. Failures to connect read as offline, with the reason.
+    void websiteThroughTheServer()
+    {
+        FeedServer server;
+        WebsiteProvider reader{HttpSession()};
+        const QRegularExpression answered(u"^(.*) \u00B7 \\d+ ms$"_qs);
+        const QList<QPair<int, QString>> codes{{403, u"minor: Restricted \u00B7 HTTP 403"_qs},
+                                               {301, u"none: Online \u00B7 HTTP 301"_qs},
+                                               {418, u"major: Client error \u00B7 HTTP 418"_qs},
+                                               {526, u"critical: Server error \u00B7 HTTP 526"_qs}};
+        for (const auto &[code, expected] : codes) {
+            server.setRoute("/", FakeRoute::text("<html>no</html>", code));
+            QCOMPARE(answered.match(check(reader, ProviderKind::Website, server.httpsUrl())).captured(1), expected);
+        }
+        QCOMPARE(server.requests().last().headers.value("user-agent"), QByteArray("Mozilla/5.0 (Macintosh) Glinter/1.0"));
+
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const QUrl refused(u"http://127.0.0.1:%1/"_qs.arg(closed.serverPort()));
+        closed.close();
+        QCOMPARE(check(reader, ProviderKind::Website, refused), u"critical: Offline \u00B7 Connection refused"_qs);
+    }
+
+    // Each open incident as "title/indicator", with "/maintenance" when flagged.
+    void xaiActiveIncidents_data()
+    {
+        QTest::addColumn<QString>("feed");
+        QTest::addColumn<QStringList>("incidents");
+        QTest::newRow("closed items dropped, any case")
+            << item(u"A"_qs, u"Resolved"_qs) + item(u"B"_qs, u"postmortem"_qs) + item(u"C"_qs, u"COMPLETED"_qs)
+                   + item(u"D"_qs, u"Investigating"_qs)
+            << QStringList{u"D/minor"_qs};
+        QTest::newRow("age limit")
+            << item(u"old"_qs, u"Identified"_qs, {}, published(73)) + item(u"recent"_qs, u"Identified"_qs, {}, published(71))
+                   + item(u"future"_qs, u"Identified"_qs, {}, published(-1))
+                   + item(u"garbled date"_qs, u"Identified"_qs, {}, u"<pubDate>yesterday</pubDate>"_qs)
+            << QStringList{u"recent/minor"_qs, u"future/minor"_qs, u"garbled date/minor"_qs};
+        // Keywords are looked for in the severity and the title joined by a space.
+        QTest::newRow("grading and maintenance")
+            << item(u"API"_qs, u"Identified"_qs, u"Major Outage"_qs) + item(u"outage report"_qs, u"Identified"_qs, u"major"_qs)
+                   + item(u"Chat"_qs, u"Identified"_qs, u"OUTAGE"_qs) + item(u"Billing"_qs, u"Identified"_qs, u"Maintenance"_qs)
+                   + item(u"Upgrade"_qs, u"scheduled maintenance"_qs)
+            << QStringList{u"API/critical"_qs, u"outage report/critical"_qs, u"Chat/major"_qs, u"Billing/minor/maintenance"_qs,
+                           u"Upgrade/minor/maintenance"_qs};
+        QTest::newRow("no title, no description")
+            << item(QString(), u"Investigating"_qs) + u"<item><title>Bare</title></item>"_qs
+            << QStringList{u"Active incident/minor"_qs, u"Bare/minor"_qs};
+    }
+
+    void xaiActiveIncidents()
+    {
+        QFETCH(QString, feed);
+        QStringList got;
+        for (const XAIProvider::Incident &incident : XAIProvider::activeIncidents(feed, kNow))
+            got.append(incident.title + u'/' + indicatorName(incident.indicator)
+                       + (incident.isMaintenance ? u"/maintenance"_qs : QString()));
+        QTEST(got, "incidents");
+    }
+
+    void xaiFieldsAndDates()
+    {
+        QCOMPARE(XAIProvider::field(u"Status", u"<p>Status: \tInvestigating </p>"), u"Investigating"_qs);
+        QCOMPARE(XAIProvider::field(u"Status", u"Status: Monitoring\r\nSeverity: Minor"), u"Monitoring"_qs);
+        QCOMPARE(XAIProvider::parsePubDate(u"Tue, 10 Jun 2025 14:05:00 GMT+02:00").value_or(QDateTime()).toUTC(),
+                 QDateTime(QDate(2025, 6, 10), QTime(12, 5), QTimeZone::utc()));
+        QCOMPARE(XAIProvider::parsePubDate(u"Tue, 10 Jun 2025 14:05:00 GMT and more"), std::nullopt);
+    }
+
+    void xaiEvaluatePicksTheFirstWorst()
+    {
+        const QList<XAIProvider::Incident> incidents{
+            {u"a"_qs, Indicator::Minor, false}, {u"b"_qs, Indicator::Critical, true}, {u"c"_qs, Indicator::Critical, false}};
+        QCOMPARE(graded(XAIProvider::evaluate(service(ProviderKind::Xai), incidents)),
+                 u"critical: b (+2 more) [b] (maintenance)"_qs);
+    }
+
+    void xaiThroughTheServer()
+    {
+        FeedServer server;
+        server.setRoute("/feed.xml", FakeRoute::text(fixture(u"xai/feed.xml"_qs)));
+        XAIProvider reader{HttpSession()};
+        QCOMPARE(check(reader, ProviderKind::Xai),
+                 u"critical: Console sign-in unavailable (+1 more) [Console sign-in unavailable]"_qs);
+        server.setRoute("/feed.xml", FakeRoute::text("<rss>\xc3\x28</rss>"));
+        QCOMPARE(check(reader, ProviderKind::Xai), u"unknown: Decode error"_qs);
+    }
+
+    // A script with its object is read in appleThroughTheServer.
+    void appleScriptsWithoutAnObject()
+    {
+        QCOMPARE(AppleProvider::extractJSON("cb({\"a\":1"), std::nullopt);
+        QCOMPARE(AppleProvider::extractJSON("} x {"), std::nullopt);
+        QCOMPARE(AppleProvider::extractJSON("cb({\"a\":\"\xff\"})"), std::nullopt);
+    }
+
+    // "unreadable" when the payload does not decode.
+    void appleEvaluate_data()
+    {
+        QTest::addColumn<QByteArray>("payload");
+        QTest::addColumn<QString>("expected");
+        const auto entry = [](const char *name, const char *events) -> QByteArray {
+            return QByteArray("{\"serviceName\":\"") + name + "\",\"events\":[" + events + "]}";
+        };
+        const auto payload = [](const QList<QByteArray> &entries) -> QByteArray {
+            return QByteArray("{\"services\":[") + entries.join(',') + "]}";
+        };
+        QTest::newRow("closed in any case, empty, or closed by the first present member")
+            << payload({entry("Maps", ""), entry("Mail", R"({"eventStatus":"resolved"})"),
+                        entry("TV", R"({"eventStatus":"COMPLETED"})"), entry("Siri", R"({"eventStatus":""})"),
+                        entry("Music", R"({"eventStatus":"resolved","statusType":"Outage"})")})
+            << u"none: All Systems Operational"_qs;
+        QTest::newRow("ongoing outweighs the outage type")
+            << payload({entry("Mail", R"({"eventStatus":"ongoing","statusType":"Outage"})")}) << u"minor: Mail"_qs;
+        QTest::newRow("two affected")
+            << payload({entry("Mail", R"({"messageType":"Issue"})"), entry("Maps", ""), entry("TV", R"({"eventStatus":"ongoing"})")})
+            << u"minor: Mail, TV"_qs;
+        QTest::newRow("empty name") << payload({entry("", R"({"eventStatus":"ongoing"})")}) << u"minor: Degraded Performance"_qs;
+        QTest::newRow("no services") << QByteArray("{}") << u"unreadable"_qs;
+        QTest::newRow("status of wrong type") << payload({entry("M", R"({"eventStatus":1})")}) << u"unreadable"_qs;
+    }
+
+    void appleEvaluate()
+    {
+        QFETCH(QByteArray, payload);
+        const AppleProvider::DecodedPayload decoded = AppleProvider::decode(payload);
+        QCOMPARE(decoded.error.isEmpty(), decoded.services.has_value());
+        QTEST(decoded.services ? graded(AppleProvider::evaluate(service(ProviderKind::Apple), *decoded.services))
+                               : u"unreadable"_qs,
+              "expected");
+    }
+
+    // The developer edition only for an address on the developer site.
+    void appleThroughTheServer()
+    {
+        FeedServer server;
+        server.setRoute("/support/systemstatus/data/developer/system_status_en_US.js",
+                        FakeRoute::text(fixture(u"apple/system_status.js"_qs)));
+        server.setRoute("/support/systemstatus/data/system_status_en_US.js", FakeRoute::text("no JSON here"));
+        AppleProvider reader{HttpSession()};
+        QCOMPARE(check(reader, ProviderKind::Apple, QUrl(u"https://developer.apple.com/system-status/"_qs)),
+                 u"major: iCloud Mail, Siri (+1 more)"_qs);
+        QCOMPARE(check(reader, ProviderKind::Apple, QUrl(u"https://example.com/developer.apple.com"_qs)),
+                 u"unknown: Unexpected format"_qs);
+    }
+
+    // The strongest keyword wins, in any case.
+    void azureIndicator()
+    {
+        QCOMPARE(AzureProvider::indicator(u"Advisory: Network OUTAGE"_qs), Indicator::Critical);
+        QCOMPARE(AzureProvider::indicator(u"Advisory: impact on VMs"_qs), Indicator::Major);
+    }
+
+    void azureItemTitles_data()
+    {
+        QTest::addColumn<QString>("feed");
+        QTest::addColumn<QStringList>("titles");
+        QTest::newRow("channel title is not an item") << u"<title>Azure</title><item><title>A</title></item>"_qs
+                                                      << QStringList{u"A"_qs};
+        QTest::newRow("attributes and cdata")
+            << u"<item><title type=\"text\">A</title></item><item><title><![CDATA[\n B ]]></title></item>"_qs
+            << QStringList{u"A"_qs, u"B"_qs};
+        QTest::newRow("blank, empty, missing, longer-named and unclosed titles skipped")
+            << u"<item><title>  </title></item><item><title></title></item><item><link>x</link></item>"_qs
+                   u"<item><titles>A</titles></item><item><title>A</item><item><title>C</title></item>"_qs
+            << QStringList{u"C"_qs};
+        QTest::newRow("unterminated item") << u"<item><title>A</title></item><item><title>B</title>"_qs
+                                           << QStringList{u"A"_qs};
+    }
+
+    void azureItemTitles()
+    {
+        QFETCH(QString, feed);
+        QTEST(AzureProvider::itemTitles(feed), "titles");
+    }
+
+    void azureThroughTheServer()
+    {
+        FeedServer server;
+        server.setRoute("/en-us/status/feed/", FakeRoute::text(fixture(u"azure/feed.xml"_qs)));
+        AzureProvider reader{HttpSession()};
+        QCOMPARE(check(reader, ProviderKind::Azure), u"major: Degraded performance for Azure Storage in West Europe (+1 more)"_qs);
+        server.setRoute("/en-us/status/feed/", FakeRoute::text(fixture(u"azure/feed-empty.xml"_qs)));
+        QCOMPARE(check(reader, ProviderKind::Azure), u"none: All Systems Operational"_qs);
+        server.setRoute("/en-us/status/feed/", FakeRoute::text("<item><title>\xed\xa0\x80</title></item>"));
+        QCOMPARE(check(reader, ProviderKind::Azure), u"unknown: Decode error"_qs);
+    }
+
+    // The summary of the one event, "Decode error" when the body is not UTF-16, or "json"
+    // when it is UTF-16 but not the expected JSON (the JSON reader's own text).
+    void awsDecode_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("outcome");
+        const QByteArray json = R"([{"status":"2", "summary":"Caf\u00e9 \u00fc \ud83d\ude00 down"}])"; // even length
+        const QString summary = u"Caf\u00e9 \u00fc \U0001F600 down"_qs;
+        QTest::newRow("big-endian with mark") << utf16(json, QStringConverter::Utf16BE) << summary;
+        QTest::newRow("little-endian with mark") << utf16(json, QStringConverter::Utf16LE) << summary;
+        QTest::newRow("big-endian without mark") << utf16(json, QStringConverter::Utf16BE, false) << summary;
+        QTest::newRow("UTF-8") << json << u"json"_qs;
+        QTest::newRow("odd length") << utf16(json, QStringConverter::Utf16BE) + 'x' << u"Decode error"_qs;
+        QTest::newRow("lone high surrogate") << QByteArray("\xfe\xff\x00[\xd8\x3d\x00]", 8) << u"Decode error"_qs;
+        QTest::newRow("lone low surrogate") << QByteArray("\x00[\xde\x00\x00]", 6) << u"Decode error"_qs;
+    }
+
+    void awsDecode()
+    {
+        QFETCH(QByteArray, body);
+        const AWSProvider::DecodedEvents decoded = AWSProvider::decode(body);
+        QCOMPARE(decoded.error.isEmpty(), decoded.events.has_value());
+        const QString outcome = decoded.events ? decoded.events->value(0).summary.value_or(QString()) : decoded.error;
+        QTEST(decoded.events || outcome == u"Decode error"_qs ? outcome : u"json"_qs, "outcome");
+    }
+
+    void awsEvaluate_data()
+    {
+        QTest::addColumn<QList<AWSProvider::Event>>("events");
+        QTest::addColumn<QStringList>("regions");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("only inactive") << QList{awsEvent("0", u"old"_qs), awsEvent("4"), awsEvent("")} << QStringList()
+                                       << u"none: All Systems Operational"_qs;
+        QTest::newRow("empty summary") << QList{awsEvent("1", QString())} << QStringList() << u"minor: Degraded Performance"_qs;
+        QTest::newRow("no summary, with region") << QList{awsEvent("3", std::nullopt, u"Ohio"_qs)} << QStringList()
+                                                 << u"critical: Major Outage \u2014 Ohio"_qs;
+        // Codes match exactly, table or not; events without a code are global and always count.
+        QTest::newRow("selected regions and global events")
+            << QList{inRegion("3", u"us"_qs, u"us-east-1"_qs), inRegion("3", u"EU"_qs, u"EU-WEST-1"_qs),
+                     inRegion("1", u"eu"_qs, u"eu-west-1"_qs), inRegion("1", u"mars"_qs, u"mars-north-1"_qs),
+                     inRegion("2", u"empty piece"_qs, QString()), awsEvent("1", u"no arn"_qs),
+                     awsEvent("1", u"short arn"_qs, {}, u"arn:aws:us-east-1"_qs)}
+            << QStringList{u"eu-west-1"_qs, u"mars-north-1"_qs} << u"major: empty piece (+4 more)"_qs;
+    }
+
+    void awsEvaluate()
+    {
+        QFETCH(QList<AWSProvider::Event>, events);
+        QFETCH(QStringList, regions);
+        const QSet<QString> selected(regions.cbegin(), regions.cend());
+        QTEST(graded(AWSProvider::evaluate(service(ProviderKind::Aws), events, selected)), "expected");
+    }
+
+    void awsThroughTheServer()
+    {
+        FeedServer server;
+        server.setRoute("/public/currentevents", {.headers = {{"Content-Type", "application/json;charset=utf-16"}},
+                                                  .body = fixture(u"aws/currentevents-utf16be.json"_qs)});
+        AWSProvider reader{HttpSession()};
+        QCOMPARE(check(reader, ProviderKind::Aws), u"critical: Increased API Error Rates \u2014 N. Virginia (+2 more)"_qs);
+        QCOMPARE(server.requests().last().headers.value("accept"), QByteArray("application/json"));
+
+        // The selection is read on every check, not when the reader is made.
+        AWSRegionFilter::setSelected({u"us-west-2"_qs, u"eu-west-1"_qs});
+        QCOMPARE(check(reader, ProviderKind::Aws), u"major: Elevated S3 latency \u2014 Ireland (+1 more)"_qs);
+        // A stored value that is not a list counts as no selection.
+        Preferences::setValue(AWSRegionFilter::preferencesKey(), 42);
+        QVERIFY(AWSRegionFilter::selected().isEmpty());
+    }
+
+    // "unreadable" when the feed does not decode.
+    void gcpEvaluate_data()
+    {
+        QTest::addColumn<QByteArray>("feed");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("only closed") << QByteArray(R"([{"end":"2026-11-20T10:00:00+00:00","status_impact":"SERVICE_OUTAGE"}])")
+                                     << u"none: All Systems Operational"_qs;
+        QTest::newRow("unknown impact falls to severity")
+            << QByteArray(R"([{"external_desc":"X","status_impact":"SOMETHING","severity":"medium"}])") << u"major: X"_qs;
+        QTest::newRow("neither member, no headline") << QByteArray(R"([{}])") << u"minor: Degraded Performance"_qs;
+        QTest::newRow("first product without title")
+            << QByteArray(R"([{"external_desc":"Latency","affected_products":[{"id":"x"},{"title":"GKE"}]}])") << u"minor: Latency"_qs;
+        QTest::newRow("object instead of array") << QByteArray("{}") << u"unreadable"_qs;
+        QTest::newRow("a closed incident of the wrong type still fails") << QByteArray(R"([{"end":"x","severity":1}])")
+                                                                         << u"unreadable"_qs;
+        QTest::newRow("later product not an object") << QByteArray(R"([{"affected_products":[{"title":"a"},3]}])")
+                                                     << u"unreadable"_qs;
+    }
+
+    void gcpEvaluate()
+    {
+        QFETCH(QByteArray, feed);
+        const GCPProvider::DecodedIncidents decoded = GCPProvider::decode(feed);
+        QCOMPARE(decoded.error.isEmpty(), decoded.incidents.has_value());
+        QTEST(decoded.incidents ? graded(GCPProvider::evaluate(service(ProviderKind::Gcp), *decoded.incidents))
+                                : u"unreadable"_qs,
+              "expected");
+    }
+
+    void gcpThroughTheServer()
+    {
+        FeedServer server;
+        server.setRoute("/incidents.json", FakeRoute::json(fixture(u"gcp/incidents.json"_qs)));
+        GCPProvider reader{HttpSession()};
+        QCOMPARE(check(reader, ProviderKind::Gcp), u"major: Elevated latency for requests \u2014 Cloud Run (+1 more)"_qs);
+        server.setRoute("/incidents.json", FakeRoute::json("[{\"end\":"));
+        QVERIFY(check(reader, ProviderKind::Gcp).startsWith(u"unknown: The data couldn't be read"_qs));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFeedReaders)
+#include "tst_feedreaders.moc"
