@@ -64,7 +64,7 @@ private Q_SLOTS:
     void redirectsHeadersNoCookiesNoCache()
     {
         FakeServer server;
-        server.setRoute("/old", FakeRoute::redirect("/new", 301));
+        server.setRoute("/old", {.status = 301, .location = "/new"});
         FakeRoute route = FakeRoute::json("{}");
         route.headers += {{"Set-Cookie", "session=abc; Path=/"}, {"Cache-Control", "max-age=3600"}};
         server.setRoute("/new", route);

@@ -36,11 +36,6 @@ FakeRoute FakeRoute::text(const QByteArray &body, int status)
     return {.status = status, .headers = {{"Content-Type", "text/plain; charset=utf-8"}}, .body = body};
 }
 
-FakeRoute FakeRoute::redirect(const QByteArray &location, int status)
-{
-    return {.status = status, .location = location};
-}
-
 QString FakeServer::caCertificatePath()
 {
     return dataPath(QStringLiteral("ca.pem"));

@@ -30,7 +30,6 @@ struct FakeRoute {
 
     static FakeRoute json(const QByteArray &body, int status = 200);
     static FakeRoute text(const QByteArray &body, int status = 200);
-    static FakeRoute redirect(const QByteArray &location, int status = 302);
 };
 
 // A request the server received.
