@@ -8,8 +8,6 @@
 
 #include <qcoro/qcorotask.h>
 
-using namespace std::chrono_literals;
-
 namespace {
 
 Service makeService(const char *name, ProviderKind provider)
@@ -37,7 +35,6 @@ private Q_SLOTS:
         MetricsCollector collector(*rig.monitor, QStringLiteral("9.9.9"));
         rig.check.script(a.id, {Indicator::Unknown});
         rig.check.script(b.id, {Indicator::Unknown, Indicator::Major});
-        rig.check.setDelay(50ms);
 
         MetricsSnapshot snapshot = collector.snapshot();
         QCOMPARE(snapshot.services.size(), 3);
@@ -50,8 +47,6 @@ private Q_SLOTS:
         snapshot = collector.snapshot();
         QCOMPARE(snapshot.refreshes, 1u);
         QCOMPARE(snapshot.refreshDurations.count(), 1u);
-        // Every check waited 50 ms before answering, on a timer that may end up to 5 % early.
-        QVERIFY(snapshot.refreshDurations.sumSeconds() >= 0.045);
         QCOMPARE(snapshot.services.at(2).result->indicator, Indicator::None);
         QCOMPARE(snapshot.checkFailures.value(ProviderKind::Statuspage), 1u);
         QCOMPARE(snapshot.checkFailures.value(ProviderKind::Aws), 1u);

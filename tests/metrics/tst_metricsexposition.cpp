@@ -59,11 +59,9 @@ private Q_SLOTS:
         QTest::addColumn<QList<QByteArray>>("metadata");
         QTest::newRow("prometheus") << int(MetricsFormat::Prometheus)
                                     << QList<QByteArray>{"# TYPE glinter_refreshes_total counter",
-                                                         "# TYPE glinter_check_failures_total counter",
                                                          "# TYPE glinter_build_info gauge"};
         QTest::newRow("openmetrics") << int(MetricsFormat::OpenMetrics)
                                      << QList<QByteArray>{"# TYPE glinter_refreshes counter",
-                                                          "# TYPE glinter_check_failures counter",
                                                           "# TYPE glinter_build info",
                                                           "# UNIT glinter_service_last_check_timestamp_seconds seconds",
                                                           "# UNIT glinter_refresh_duration_seconds seconds"};
@@ -167,7 +165,6 @@ private Q_SLOTS:
         QTest::newRow("prometheus 2.x") << QByteArray("application/openmetrics-text;version=1.0.0,application/openmetrics-text;"
                                                       "version=0.0.1;q=0.75,text/plain;version=0.0.4;q=0.5,*/*;q=0.1")
                                         << open;
-        QTest::newRow("no header") << QByteArray() << text;
         QTest::newRow("plain text preferred") << QByteArray("application/openmetrics-text; q=0.3, text/plain;q=0.5") << text;
         QTest::newRow("openmetrics refused") << QByteArray("application/openmetrics-text;q=0") << text;
         QTest::newRow("letter case and spaces") << QByteArray(" Application/OpenMetrics-Text ; version=1.0.0") << open;

@@ -16,12 +16,6 @@ class TestLoginItem : public QObject
 {
     Q_OBJECT
 
-    static QByteArray entryText()
-    {
-        QFile file(XdgAutostart::entryPath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
 private Q_SLOTS:
     void init()
     {
@@ -44,12 +38,14 @@ private Q_SLOTS:
         QCOMPARE(item.status(), Status::NotRegistered);
         item.setEnabled(true);
         QCOMPARE(item.status(), Status::Enabled);
-        const QByteArray text = entryText();
         QVERIFY(XdgAutostart::entryPath().startsWith(qEnvironmentVariable("XDG_CONFIG_HOME")));
+        QFile file(XdgAutostart::entryPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
         QVERIFY2(text.contains("\nExec=\"/opt/My Apps/glinter\"\n"), text.constData());
+        file.close();
 
         // The desktop's own start-up settings switch it off by editing the entry.
-        QFile file(XdgAutostart::entryPath());
         QVERIFY(file.open(QIODevice::Append));
         file.write("Hidden=true\n");
         file.close();
