@@ -78,8 +78,6 @@ private Q_SLOTS:
         QCOMPARE(published.size(), 1);
         QCOMPARE(refreshing.size(), 2);
         QCOMPARE(rig.monitor->summary(), QStringLiteral("All Systems Operational"));
-        QVERIFY(rig.monitor->lastUpdated());
-        QVERIFY(rig.notifications.posted().isEmpty());
 
         rig.refresh(); // none -> major
         QCOMPARE(rig.webhooks, QList<WebhookEvent>{WebhookEvent::Down});
@@ -160,12 +158,10 @@ private Q_SLOTS:
         rig.monitor->add(moved);
         QCoro::waitFor(refresh);
         QVERIFY(!rig.monitor->result(a.id));
-        QVERIFY(!rig.monitor->lastKnownIndicator(a.id));
         for (const Service &changed : {b, c}) {
             QTRY_COMPARE(rig.check.callCount(changed.id), 2);
             QTRY_VERIFY(rig.monitor->result(changed.id));
             QVERIFY(rig.monitor->history(changed).isEmpty());
-            QVERIFY(!rig.monitor->lastKnownIndicator(changed.id));
         }
         QCOMPARE(rig.monitor->result(b.id)->indicator, Indicator::None);
         QCOMPARE(rig.monitor->result(d.id)->indicator, Indicator::None);
