@@ -90,10 +90,8 @@ private Q_SLOTS:
         m_server.setRoute("/api/v2/status.json",
                           FakeRoute::json(R"({"status":{"indicator":"critical","description":"Major outage"},
                                                "incidents":[{"name":"Database down","status":"investigating"}]})"));
-        const QString path = writeFile(QJsonDocument(QJsonArray{QJsonObject{
-            {QLatin1String("name"), QStringLiteral("Beta")},
-            {QLatin1String("url"), m_server.httpsUrl(QStringLiteral("/beta")).toString()},
-            {QLatin1String("provider"), QStringLiteral("statuspage")}}}).toJson());
+        const QString path = writeFile(QStringLiteral(R"([{"name":"Beta","url":"%1","provider":"statuspage"}])")
+                                           .arg(m_server.httpsUrl(QStringLiteral("/beta")).toString()).toUtf8());
 
         const Run text = run({QStringLiteral("--check"), QStringLiteral("--services"), path});
         QVERIFY2(text.exitCode == 2, text.err.constData());

@@ -84,7 +84,6 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(QFileInfo(folder).path()));
         QFile blocker(folder);
         QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
         XdgAutostart item(QStringLiteral("/usr/bin/glinter"));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Glinter: launch-at-login toggle failed: .+")));
         item.setEnabled(true);
