@@ -34,7 +34,7 @@ private Q_SLOTS:
 
     void autostartEntryRoundTrip()
     {
-        XdgAutostart item(QStringLiteral("/opt/My Apps/glinter"));
+        XdgAutostart item(QStringLiteral("/opt/My Apps/$bin/glinter"));
         QCOMPARE(item.status(), Status::NotRegistered);
         item.setEnabled(true);
         QCOMPARE(item.status(), Status::Enabled);
@@ -42,8 +42,15 @@ private Q_SLOTS:
         QFile file(XdgAutostart::entryPath());
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray text = file.readAll();
-        QVERIFY2(text.contains("\nExec=\"/opt/My Apps/glinter\"\n"), text.constData());
+        // Quoted for the space, the $ escaped twice as the format asks.
+        QVERIFY2(text.contains("\nExec=\"/opt/My Apps/\\\\$bin/glinter\"\n"), text.constData());
         file.close();
+        // desktop-file-validate is required by the build (see tests/install).
+        QProcess validator;
+        validator.start(QStringLiteral("desktop-file-validate"), {file.fileName()});
+        QVERIFY(validator.waitForFinished());
+        const QByteArray said = validator.readAll();
+        QVERIFY2(validator.exitCode() == 0 && said.isEmpty(), said.constData());
 
         // The desktop's own start-up settings switch it off by editing the entry.
         QVERIFY(file.open(QIODevice::Append));
@@ -59,22 +66,6 @@ private Q_SLOTS:
         item.setEnabled(false);
         QCOMPARE(item.status(), Status::NotRegistered);
         QVERIFY(!QFile::exists(XdgAutostart::entryPath()));
-    }
-
-    // The validator also refuses a $ in a quoted Exec value that is not escaped as the
-    // format asks; the round trip above holds the quotes around a space.
-    void entryIsAValidDesktopEntry()
-    {
-        const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
-        if (validator.isEmpty())
-            QSKIP("desktop-file-validate is not installed (scripts/install-deps.sh installs it)");
-        XdgAutostart item(QStringLiteral("/home/a b/$bin/glinter"));
-        QCOMPARE(item.registerItem(), std::nullopt);
-        QProcess process;
-        process.start(validator, {XdgAutostart::entryPath()});
-        QVERIFY(process.waitForFinished());
-        const QByteArray said = process.readAll();
-        QVERIFY2(process.exitCode() == 0 && said.isEmpty(), said.constData());
     }
 
     void unwritableFolderIsReported()
