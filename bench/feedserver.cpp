@@ -56,7 +56,7 @@ int main(int argc, char *argv[])
         auto server = std::make_unique<FakeServer>();
         for (const auto &[path, r] : routes)
             server->setRoute(path, r);
-        ports += ' ' + QByteArray::number(server->httpsPort());
+        ports += ' ' + QByteArray::number(server->httpsUrl().port());
         servers.push_back(std::move(server));
     }
     std::printf("%s\n", ports.constData());
