@@ -323,7 +323,7 @@ QCoro::Task<> StatusMonitor::checkAdded(QList<Service> added)
     // Nobody awaits this task: nothing may escape it.
     try {
         for (const Service &service : added) {
-            QCoro::Task<ServiceStatusResult> pending = m_check(service);
+            QCoro::Task<ServiceStatusResult> pending = checkedResult(m_check, service);
             const ServiceStatusResult result = co_await pending;
             if (!self)
                 co_return;

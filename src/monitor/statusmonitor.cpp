@@ -35,19 +35,11 @@ std::chrono::milliseconds storedRefreshInterval()
 }
 
 // Runs one check and appends its result, so that results line up in completion order.
-// Never throws: the other checks of the refresh still hold `completed`.
 QCoro::Task<> checkInto(StatusMonitor::Check check, Service service, std::vector<ServiceStatusResult> &completed)
 {
-    const QUuid id = service.id;
-    try {
-        QCoro::Task<ServiceStatusResult> pending = check(std::move(service));
-        ServiceStatusResult result = co_await pending;
-        completed.push_back(std::move(result));
-    } catch (...) {
-        completed.push_back(ServiceStatusResult{id, Indicator::Unknown,
-                                                QCoreApplication::translate("StatusMonitor", "The check failed."),
-                                                QDateTime::currentDateTimeUtc(), std::nullopt, false});
-    }
+    QCoro::Task<ServiceStatusResult> pending = StatusMonitor::checkedResult(std::move(check), std::move(service));
+    ServiceStatusResult result = co_await pending;
+    completed.push_back(std::move(result));
 }
 
 // Takes the next unchecked service of `services` until none is left.
@@ -271,11 +263,24 @@ void StatusMonitor::storeResult(const Service &service, const ServiceStatusResul
     Q_EMIT resultApplied(service, previous, result);
 }
 
+QCoro::Task<ServiceStatusResult> StatusMonitor::checkedResult(Check check, Service service)
+{
+    const QUuid id = service.id;
+    try {
+        QCoro::Task<ServiceStatusResult> pending = check(std::move(service));
+        ServiceStatusResult result = co_await pending;
+        co_return result;
+    } catch (...) {
+        co_return ServiceStatusResult{id, Indicator::Unknown, tr("The check failed."), QDateTime::currentDateTimeUtc(),
+                                      std::nullopt, false};
+    }
+}
+
 QCoro::Task<> StatusMonitor::refreshOne(Service service)
 {
     QPointer<StatusMonitor> self(this);
     try {
-        QCoro::Task<ServiceStatusResult> pending = m_check(service);
+        QCoro::Task<ServiceStatusResult> pending = checkedResult(m_check, service);
         const ServiceStatusResult result = co_await pending;
         if (!self || !isCurrent(service))
             co_return;

@@ -125,6 +125,9 @@ public:
     // use up its time limit in that queue.
     static constexpr qsizetype checksInFlight = 128;
 
+    // The result of one check; a check that throws reads as unknown ("The check failed.").
+    static QCoro::Task<ServiceStatusResult> checkedResult(Check check, Service service);
+
 Q_SIGNALS:
     void servicesChanged();
     void resultsChanged();

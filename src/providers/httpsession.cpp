@@ -28,6 +28,17 @@ ThreadManager &threadManager()
     return state;
 }
 
+// Counts a request as in flight on this thread for as long as it lives, also when the
+// coroutine waiting for it is destroyed before the reply finishes.
+class InFlight
+{
+public:
+    InFlight() { ++threadManager().inFlight; }
+    ~InFlight() { --threadManager().inFlight; }
+    InFlight(const InFlight &) = delete;
+    InFlight &operator=(const InFlight &) = delete;
+};
+
 // A manager keeps about 8 KB for every TLS connection it ever opened (Qt 6.4 with OpenSSL 3;
 // feeds that answer "Connection: close" open one per check), so it is retired once it has
 // served this many requests and none is in flight, and a fresh one takes over.
@@ -197,11 +208,11 @@ QCoro::Task<HttpResponse> HttpSession::send(QUrl url, QByteArray verb, QByteArra
 
     // Resumed on the next turn after finished(), not inside it: the deadline's abort() emits
     // finished() from within the timer's own timeout(), and the timer lives in this frame.
-    ThreadManager &thread = threadManager();
-    ++thread.inFlight;
-    if (!reply->isFinished())
-        co_await queuedSignal(reply.get(), &QNetworkReply::finished);
-    --thread.inFlight;
+    {
+        const InFlight counted;
+        if (!reply->isFinished())
+            co_await queuedSignal(reply.get(), &QNetworkReply::finished);
+    }
     deadline.stop();
 
     // Nothing else aborts our replies: a cancellation that is not the deadline's is the

@@ -79,9 +79,15 @@ std::optional<QString> XdgAutostart::registerItem()
     if (!QDir().mkpath(QFileInfo(path).path()))
         return QStringLiteral("cannot create %1").arg(QFileInfo(path).path());
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a full disk shows in write() instead of slipping past commit().
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
-    file.write(entry(m_program));
+    const QByteArray contents = entry(m_program);
+    if (file.write(contents) != contents.size()) {
+        const QString error = file.errorString();
+        file.cancelWriting();
+        return error;
+    }
     if (!file.commit())
         return file.errorString();
     return std::nullopt;
