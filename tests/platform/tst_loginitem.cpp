@@ -3,6 +3,8 @@
 #include "platform/linux/xdgautostart.h"
 #include "platform/null/nullloginitem.h"
 
+#include "fulldisk.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -80,6 +82,34 @@ private Q_SLOTS:
         item.setEnabled(true);
         QCOMPARE(item.status(), Status::NotRegistered);
         QVERIFY(QFile::remove(folder));
+    }
+
+    // A write that fails for want of space must not replace the entry with a short one.
+    void aFullDiskLeavesTheEntryAsItWas()
+    {
+        const FullDisk disk;
+        if (!disk.mountError.isEmpty())
+            QSKIP(qPrintable(QStringLiteral("cannot mount a small tmpfs: ") + disk.mountError));
+        const QByteArray home = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(disk.dir.path()));
+        XdgAutostart item(QStringLiteral("/usr/bin/glinter"));
+        item.setEnabled(true);
+        QFile file(XdgAutostart::entryPath());
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("Hidden=true\n");
+        file.close();
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+
+        disk.fill();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Glinter: launch-at-login toggle failed: .+")));
+        item.setEnabled(true);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+        QCOMPARE(item.status(), Status::Disabled);
+        disk.release();
+        qputenv("XDG_CONFIG_HOME", home);
     }
 };
 
