@@ -194,13 +194,13 @@ private Q_SLOTS:
         QList<Service> services;
         for (int i = 0; i < 300; ++i)
             services.append(makeService(qPrintable(QStringLiteral("S%1").arg(i))));
-        const QUuid broken = services.first().id;
+        QSet<QUuid> broken{services.first().id};
         int calls = 0;
         int inFlight = 0;
         int mostInFlight = 0;
         Rig rig(services, [&](Service service) -> QCoro::Task<ServiceStatusResult> {
             ++calls;
-            if (service.id == broken)
+            if (broken.contains(service.id))
                 throw std::runtime_error("broken reader");
             mostInFlight = std::max(mostInFlight, ++inFlight);
             co_await QCoro::sleepFor(1ms);
@@ -210,12 +210,19 @@ private Q_SLOTS:
         rig.monitor->requestRefresh();
         QTRY_VERIFY(!rig.monitor->isRefreshing());
         QCOMPARE(mostInFlight, int(StatusMonitor::checksInFlight));
-        QCOMPARE(rig.monitor->result(broken)->indicator, Indicator::Unknown);
+        QCOMPARE(rig.monitor->result(services.first().id)->indicator, Indicator::Unknown);
         for (const Service &service : services.mid(1))
             QCOMPARE(rig.monitor->result(service.id)->indicator, Indicator::Minor);
         rig.monitor->requestRefresh();
         QTRY_COMPARE(calls, 600);
         QTRY_VERIFY(!rig.monitor->isRefreshing());
+
+        // The single check of an added service fails the same way.
+        const Service added = makeService("Added");
+        broken.insert(added.id);
+        rig.monitor->add(added);
+        QTRY_VERIFY(rig.monitor->result(added.id).has_value());
+        QCOMPARE(rig.monitor->result(added.id)->indicator, Indicator::Unknown);
     }
 };
 
