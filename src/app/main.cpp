@@ -1,6 +1,7 @@
 #include "app/checkcommand.h"
 #include "app/desktopapp.h"
 #include "app/headless.h"
+#include "platform/processlimits.h"
 #include "platform/terminationsignals.h"
 #include "alerts/notifier.h"
 #include "platform/notifications.h"
@@ -82,6 +83,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("Glinter"));
     QCoreApplication::setApplicationName(QStringLiteral("Glinter"));
     QCoreApplication::setApplicationVersion(QStringLiteral(GLINTER_VERSION));
+    raiseOpenFileLimit();
     if (argc <= 1)
         return runDesktop(argc, argv);
 

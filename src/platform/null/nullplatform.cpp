@@ -2,6 +2,7 @@
 #include "platform/null/nullloginitem.h"
 #include "platform/null/nullnotifications.h"
 #include "platform/null/nullreachability.h"
+#include "platform/processlimits.h"
 #include "platform/terminationsignals.h"
 #include "platform/null/nullurlopener.h"
 
@@ -33,4 +34,8 @@ std::unique_ptr<TerminationSignals> makeTerminationSignals()
 std::unique_ptr<LoginItem> makeLoginItem()
 {
     return std::make_unique<NullLoginItem>();
+}
+
+void raiseOpenFileLimit()
+{
 }
