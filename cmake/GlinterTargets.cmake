@@ -31,7 +31,8 @@ endfunction()
 
 # glinter_add_test(NAME statuspage SOURCES tst_statuspageprovider.cpp LIBS glinter_providers glinter_testsupport [DBUS] [TIMEOUT s])
 # Registers a QtTest binary with CTest. Tests run offscreen, in the C.UTF-8 locale, with
-# their files isolated in fresh XDG folders under the build tree, and are labelled after
+# their files isolated in fresh XDG folders under the build tree (temporary ones when a
+# binary is started by hand, see tests/support/isolation.cpp), and are labelled after
 # their folder so that `ctest -L providers` runs one layer. Under AddressSanitizer freed
 # memory is overwritten, so that Qt's own (uninstrumented) code crashes when it touches an
 # object we freed too early instead of reading stale but intact data.
@@ -41,7 +42,7 @@ function(glinter_add_test)
         set(ARG_TIMEOUT 120)
     endif()
     set(target tst_${ARG_NAME})
-    add_executable(${target} ${ARG_SOURCES})
+    add_executable(${target} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/isolation.cpp)
     target_link_libraries(${target} PRIVATE glinter_options Qt6::Test ${ARG_LIBS})
     target_compile_definitions(${target} PRIVATE
         GLINTER_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
