@@ -119,10 +119,9 @@ public:
     static constexpr std::chrono::seconds minimumRefreshInterval{30};
     static constexpr std::chrono::seconds maximumRefreshInterval{24 * 60 * 60};
     // Checks of one refresh running at the same time. The whole catalog fits at once; with
-    // thousands of services, each request started costs in proportion to the timers of all
-    // those in flight (Qt keeps them in one sorted list), so the refresh would grow
-    // quadratically, and every request waiting behind Qt's six connections per host would
-    // use up its time limit in that queue.
+    // thousands of services, each request started would cost in proportion to the timers of
+    // all those in flight (Qt keeps them in one sorted list), and the refresh would grow
+    // quadratically.
     static constexpr qsizetype checksInFlight = 128;
 
     // The result of one check; a check that throws reads as unknown ("The check failed.").
