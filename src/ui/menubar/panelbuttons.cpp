@@ -7,12 +7,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-QColor faded(QColor color, float alpha)
-{
-    color.setAlphaF(alpha);
-    return color;
-}
-
 // Return and Enter press a focused button, as Space does.
 bool pressedByKey(QAbstractButton *button, QKeyEvent *event)
 {
@@ -84,15 +78,11 @@ void RefreshButton::hideEvent(QHideEvent *event)
 
 void RefreshButton::paintEvent(QPaintEvent *)
 {
+    if (underMouse() || hasFocus())
+        paintTint(*this, palette().color(QPalette::WindowText), 0.1, width() / 2.0);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor primary = palette().color(QPalette::WindowText);
     const QColor secondary = palette().color(QPalette::PlaceholderText);
-    if (underMouse() || hasFocus()) {
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(faded(primary, 0.1f));
-        painter.drawEllipse(QRectF(rect()));
-    }
     if (m_refreshing) {
         painter.translate(QRectF(rect()).center());
         painter.rotate(m_angle);
@@ -125,14 +115,11 @@ QSize FooterButton::sizeHint() const
 
 void FooterButton::paintEvent(QPaintEvent *)
 {
+    const QColor primary = palette().color(QPalette::WindowText);
+    if (underMouse() || hasFocus())
+        paintTint(*this, primary, 0.08, 7);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor primary = palette().color(QPalette::WindowText);
-    if (underMouse() || hasFocus()) {
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(faded(primary, 0.08f));
-        painter.drawRoundedRect(QRectF(rect()), 7, 7);
-    }
     QFont titleFont = font();
     titleFont.setPixelSize(12);
     const QFontMetrics metrics(titleFont);

@@ -78,17 +78,13 @@ void ServiceRow::renderImages(qreal ratio)
 void ServiceRow::paintEvent(QPaintEvent *)
 {
     renderImages(devicePixelRatioF());
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
     const QColor primary = palette().color(QPalette::WindowText);
     const QColor secondary = palette().color(QPalette::PlaceholderText);
     const bool hovered = underMouse() || hasFocus();
-
-    if (hovered) {
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(faded(primary, 0.08f));
-        painter.drawRoundedRect(QRectF(rect()), 7, 7);
-    }
+    if (hovered)
+        paintTint(*this, primary, 0.08, 7);
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
 
     const QRect inner = rect().adjusted(insetX, insetY, -insetX, -insetY);
     painter.drawImage(QPointF(inner.left() + (glyphColumn - glyphSide) / 2.0, inner.center().y() - glyphSide / 2.0 + 0.5),

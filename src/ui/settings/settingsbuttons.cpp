@@ -2,6 +2,7 @@
 
 #include "alerts/notificationprefs.h"
 #include "monitor/statusmonitor.h"
+#include "ui/menubar/renderers.h"
 #include "ui/settings/componentpicker.h"
 #include "ui/settings/servicesfilter.h"
 
@@ -35,16 +36,10 @@ void GlyphButton::setGlyph(const QImage &image)
 
 void GlyphButton::paintEvent(QPaintEvent *)
 {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    if (underMouse() || hasFocus()) {
-        QColor hover = palette().color(QPalette::WindowText);
-        hover.setAlphaF(hasFocus() ? 0.14 : 0.08);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(hover);
-        painter.drawRoundedRect(QRectF(rect()), 5, 5);
-    }
+    if (underMouse() || hasFocus())
+        paintTint(*this, palette().color(QPalette::WindowText), hasFocus() ? 0.14 : 0.08, 5);
     if (!m_image.isNull()) {
+        QPainter painter(this);
         const QSizeF size = m_image.deviceIndependentSize();
         painter.drawImage(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), m_image);
     }
