@@ -9,6 +9,7 @@
 #include "ui/menubar/renderers.h"
 #include "ui/menubar/statepalette.h"
 #include "ui/settings/awsregionpicker.h"
+#include "ui/settings/settingsglyphs.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,7 +18,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -94,26 +94,6 @@ QLabel *header(const QString &text, QWidget *parent)
     font.setBold(true);
     label->setFont(font);
     return label;
-}
-
-// A filled circle with a cross cut out, for the failed test.
-QPixmap failedMark(const QColor &colour, qreal side, qreal ratio)
-{
-    QPixmap pixmap(QSize(qRound(side * ratio), qRound(side * ratio)));
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(colour);
-    painter.drawEllipse(QRectF(0.5, 0.5, side - 1, side - 1));
-    painter.setCompositionMode(QPainter::CompositionMode_Clear);
-    painter.setPen(QPen(Qt::black, side / 8, Qt::SolidLine, Qt::RoundCap));
-    const qreal a = side * 0.32;
-    const qreal b = side - a;
-    painter.drawLine(QPointF(a, a), QPointF(b, b));
-    painter.drawLine(QPointF(a, b), QPointF(b, a));
-    return pixmap;
 }
 
 const QList<Indicator> &severityChoices()
@@ -324,7 +304,8 @@ void GeneralTab::updateWebhookRow()
         m_testIcon->setPixmap(QPixmap::fromImage(renderGlyph(Glyph::Check, stateColor(Indicator::None), 12, ratio)));
         m_testResult->setText(tr("Delivered"));
     } else {
-        m_testIcon->setPixmap(failedMark(stateColor(Indicator::Critical), 12, ratio));
+        m_testIcon->setPixmap(
+            QPixmap::fromImage(renderSettingsGlyph(SettingsGlyph::ClearCircle, stateColor(Indicator::Critical), 12, ratio)));
         m_testResult->setText(tr("Failed — check the URL"));
     }
     m_testIcon->show();
