@@ -130,20 +130,22 @@ QString ServiceStore::problemsText(const QStringList &problems)
 
 ServiceFileContents ServiceStore::read() const
 {
+    // Only a regular file is opened (a pipe would block), and none larger than a list could fill.
+    constexpr qsizetype maxSize = 16 * 1024 * 1024;
+    ServiceFileContents contents;
     QFile file(m_filePath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ServiceFileContents contents;
-        contents.readError = file.errorString();
+    const bool special = file.exists() && !QFileInfo(m_filePath).isFile();
+    if (special || !file.open(QIODevice::ReadOnly)) {
+        contents.readError = special ? QCoreApplication::translate("ServiceStore", "not a regular file") : file.errorString();
         contents.missing = !file.exists();
         return contents;
     }
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        ServiceFileContents contents;
-        contents.readError = file.errorString();
+    QByteArray data = file.size() > maxSize ? QByteArray() : file.readAll();
+    if (file.error() != QFileDevice::NoError || file.size() > maxSize) {
+        contents.readError = file.size() > maxSize ? QCoreApplication::translate("ServiceStore", "larger than 16 MiB") : file.errorString();
         return contents;
     }
-    ServiceFileContents contents = decode(data);
+    contents = decode(data);
     contents.data = std::move(data);
     return contents;
 }
