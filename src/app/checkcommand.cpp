@@ -112,6 +112,7 @@ QCoro::Task<int> run(Options options)
 
     // The monitor's own refresh, on a store it never writes, without history or alerts.
     StatusMonitor::Setup setup(store);
+    setup.contents = contents;
     setup.watchFile = false;
     setup.readOnly = true;
     setup.autoRefresh = false;

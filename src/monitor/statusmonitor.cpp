@@ -68,7 +68,7 @@ StatusMonitor::StatusMonitor(Setup setup, QObject *parent)
         m_check = [delay = setup.retryDelay](Service service) { return fetchWithRetry(std::move(service), delay); };
     }
 
-    const ServiceFileContents contents = m_store.read();
+    const ServiceFileContents contents = setup.contents ? std::move(*setup.contents) : m_store.read();
     QList<Service> loaded = contents.services.isEmpty() ? ServiceStore::seedList() : contents.services;
     // Two records written with the same "id" are two services: the later one gets an
     // identity of its own (written back below), as a merge of the file would give it.

@@ -46,6 +46,8 @@ public:
         }
 
         ServiceStore store;
+        // The services file as the caller has just read it, so that it is not read again.
+        std::optional<ServiceFileContents> contents;
         StatusHistory *history = nullptr;
         Notifier *notifier = nullptr;
         std::unique_ptr<Reachability> reachability;
