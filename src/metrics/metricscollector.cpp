@@ -2,8 +2,6 @@
 
 #include "monitor/statusmonitor.h"
 
-#include <QSet>
-
 MetricsCollector::MetricsCollector(const StatusMonitor &monitor, QString version, QObject *parent)
     : QObject(parent)
     , m_monitor(monitor)
@@ -41,15 +39,8 @@ MetricsSnapshot MetricsCollector::snapshot() const
 
     const QList<Service> &services = m_monitor.services();
     snapshot.services.reserve(services.size());
-    // Two records of a hand-edited file may carry one identifier; a scrape with two series
-    // of the same labels would be rejected whole, so the first one wins.
-    QSet<QUuid> seen;
-    seen.reserve(services.size());
-    for (const Service &service : services) {
-        if (seen.contains(service.id))
-            continue;
-        seen.insert(service.id);
+    // Identifiers are unique: the monitor gives a record that repeats one an identity of its own.
+    for (const Service &service : services)
         snapshot.services.append(MetricsSnapshot::Entry{service, m_monitor.result(service.id)});
-    }
     return snapshot;
 }
