@@ -210,8 +210,9 @@ QCoro::Task<HttpResponse> HttpSession::send(QUrl url, QByteArray verb, QByteArra
     // finished() from within the timer's own timeout(), and the timer lives in this frame.
     {
         const InFlight counted;
+        auto finished = queuedSignal(reply.get(), &QNetworkReply::finished);
         if (!reply->isFinished())
-            co_await queuedSignal(reply.get(), &QNetworkReply::finished);
+            co_await finished;
     }
     deadline.stop();
 

@@ -60,7 +60,8 @@ QCoro::Task<ServiceStatusResult> fetchWithRetry(Service service, std::chrono::mi
     pause.start(retryDelay);
     // Resumed after timeout() has returned: a second read that ends at once (an address it
     // refuses) would otherwise destroy the timer inside its own signal.
-    co_await queuedSignal(&pause, &QTimer::timeout);
+    auto timedOut = queuedSignal(&pause, &QTimer::timeout);
+    co_await timedOut;
     QCoro::Task<ServiceStatusResult> secondFetch = reader->fetch(service);
     ServiceStatusResult second = co_await secondFetch;
     co_return second;
