@@ -1,10 +1,10 @@
 #include "platform/linux/xdgautostart.h"
 
+#include "core/atomicfile.h"
+
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 XdgAutostart::XdgAutostart(QString program)
@@ -75,22 +75,7 @@ LoginItem::Status XdgAutostart::status() const
 
 std::optional<QString> XdgAutostart::registerItem()
 {
-    const QString path = entryPath();
-    if (!QDir().mkpath(QFileInfo(path).path()))
-        return QStringLiteral("cannot create %1").arg(QFileInfo(path).path());
-    QSaveFile file(path);
-    // Unbuffered: a full disk shows in write() instead of slipping past commit().
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return file.errorString();
-    const QByteArray contents = entry(m_program);
-    if (file.write(contents) != contents.size()) {
-        const QString error = file.errorString();
-        file.cancelWriting();
-        return error;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return std::nullopt;
+    return AtomicFile::write(entryPath(), entry(m_program)).error;
 }
 
 std::optional<QString> XdgAutostart::unregisterItem()
