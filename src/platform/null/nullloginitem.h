@@ -8,23 +8,8 @@ class NullLoginItem : public LoginItem
 public:
     Status status() const override { return m_status; }
 
-    std::optional<QString> registerItem() override
-    {
-        ++m_registerCalls;
-        if (m_failure)
-            return m_failure;
-        m_status = Status::Enabled;
-        return std::nullopt;
-    }
-
-    std::optional<QString> unregisterItem() override
-    {
-        ++m_unregisterCalls;
-        if (m_failure)
-            return m_failure;
-        m_status = Status::NotRegistered;
-        return std::nullopt;
-    }
+    std::optional<QString> registerItem() override { return toggle(m_registerCalls, Status::Enabled); }
+    std::optional<QString> unregisterItem() override { return toggle(m_unregisterCalls, Status::NotRegistered); }
 
     void setStatus(Status status) { m_status = status; }
     void failWith(std::optional<QString> reason) { m_failure = std::move(reason); }
@@ -32,6 +17,15 @@ public:
     int unregisterCalls() const { return m_unregisterCalls; }
 
 private:
+    std::optional<QString> toggle(int &calls, Status status)
+    {
+        ++calls;
+        if (m_failure)
+            return m_failure;
+        m_status = status;
+        return std::nullopt;
+    }
+
     Status m_status = Status::NotRegistered;
     std::optional<QString> m_failure;
     int m_registerCalls = 0;
