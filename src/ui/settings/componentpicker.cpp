@@ -5,6 +5,7 @@
 #include "ui/settings/checkrow.h"
 #include "ui/settings/searchfield.h"
 #include "ui/settings/servicesfilter.h"
+#include "ui/settings/settingsbuttons.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -27,22 +28,6 @@ QCoro::Task<StatuspageProvider::ComponentListing> fetchListing(QUrl url)
     // Its own limits: 10 s without data, 12 s in all.
     const HttpSession session(HttpLimits{10s, 12s});
     co_return co_await StatuspageProvider::fetchComponents(std::move(url), session);
-}
-
-QPushButton *tintedButton(const QString &text, QWidget *parent)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setFlat(true);
-    QFont font = button->font();
-    font.setPixelSize(11);
-    button->setFont(font);
-    QPalette palette = button->palette();
-    // Tinted while usable; the disabled group keeps the style's dimmed text.
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
-        palette.setColor(group, QPalette::ButtonText, palette.color(QPalette::Highlight));
-    button->setPalette(palette);
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
 }
 
 } // namespace
@@ -187,16 +172,8 @@ void ComponentPicker::build()
         SectionWidgets widgets{section.id, section.title, nullptr, nullptr, {}};
         if (!section.title.isEmpty()) {
             widgets.header = new QWidget(m_listWidget);
-            auto *label = new QLabel(section.title, widgets.header);
-            QFont font = label->font();
-            font.setPixelSize(11);
-            font.setWeight(QFont::DemiBold);
-            label->setFont(font);
-            QPalette palette = label->palette();
-            QColor secondary = palette.color(QPalette::WindowText);
-            secondary.setAlphaF(0.6);
-            palette.setColor(QPalette::WindowText, secondary);
-            label->setPalette(palette);
+            QLabel *label = secondaryLabel(widgets.header, 11, QFont::DemiBold);
+            label->setText(section.title);
             widgets.button = tintedButton(QString(), widgets.header);
             auto *row = new QHBoxLayout(widgets.header);
             row->setContentsMargins(6, 8, 0, 2);

@@ -24,18 +24,6 @@ QFont sized(QFont font, int pixels, QFont::Weight weight = QFont::Normal)
     return font;
 }
 
-QLabel *secondaryLabel(QWidget *parent, int pixels)
-{
-    auto *label = new QLabel(parent);
-    label->setFont(sized(parent->font(), pixels));
-    QPalette palette = label->palette();
-    QColor colour = palette.color(QPalette::WindowText);
-    colour.setAlphaF(0.6);
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-    return label;
-}
-
 std::optional<Indicator> currentIndicator(const StatusMonitor &monitor, const std::optional<Service> &service)
 {
     if (!service)
@@ -222,18 +210,10 @@ CategoryHeader::CategoryHeader(StatusMonitor &monitor, const QString &title, QWi
     : QWidget(parent)
     , m_monitor(monitor)
     , m_title(title)
-    , m_button(new QPushButton(this))
+    , m_button(tintedButton(QString(), this))
 {
-    auto *label = secondaryLabel(this, 11);
-    label->setFont(sized(font(), 11, QFont::DemiBold));
+    QLabel *label = secondaryLabel(this, 11, QFont::DemiBold);
     label->setText(title);
-    m_button->setFlat(true);
-    m_button->setFont(sized(font(), 11));
-    m_button->setCursor(Qt::PointingHandCursor);
-    QPalette palette = m_button->palette();
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
-        palette.setColor(group, QPalette::ButtonText, palette.color(QPalette::Highlight));
-    m_button->setPalette(palette);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 10, 8, 2);
     layout->addWidget(label);

@@ -21,17 +21,9 @@ namespace {
 
 QLabel *sectionTitle(const QString &text, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setPixelSize(11);
-    font.setWeight(QFont::DemiBold);
-    label->setFont(font);
+    QLabel *label = secondaryLabel(parent, 11, QFont::DemiBold);
+    label->setText(text);
     label->setContentsMargins(8, 10, 8, 2);
-    QPalette palette = label->palette();
-    QColor colour = palette.color(QPalette::WindowText);
-    colour.setAlphaF(0.6);
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
     return label;
 }
 
@@ -53,15 +45,8 @@ ServicesTab::ServicesTab(StatusMonitor &monitor, QWidget *parent)
     , m_emptySearch(new QLabel(this))
     , m_form(new CustomAddForm(monitor, this))
 {
-    auto *intro = new QLabel(tr("Choose the services you want to monitor."), this);
-    QFont introFont = intro->font();
-    introFont.setPixelSize(12);
-    intro->setFont(introFont);
-    QPalette introPalette = intro->palette();
-    QColor secondary = introPalette.color(QPalette::WindowText);
-    secondary.setAlphaF(0.6);
-    introPalette.setColor(QPalette::WindowText, secondary);
-    intro->setPalette(introPalette);
+    QLabel *intro = secondaryLabel(this, 12);
+    intro->setText(tr("Choose the services you want to monitor."));
 
     auto *list = new QWidget;
     auto *listLayout = new QVBoxLayout(list);

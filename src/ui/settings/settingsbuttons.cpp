@@ -6,7 +6,9 @@
 #include "ui/settings/componentpicker.h"
 #include "ui/settings/servicesfilter.h"
 
+#include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QStyleOption>
 
 namespace {
@@ -19,6 +21,35 @@ QColor secondary(const QWidget &widget)
 }
 
 } // namespace
+
+QLabel *secondaryLabel(QWidget *parent, int pixels, QFont::Weight weight)
+{
+    auto *label = new QLabel(parent);
+    QFont font = label->font();
+    font.setPixelSize(pixels);
+    font.setWeight(weight);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, secondary(*label));
+    label->setPalette(palette);
+    return label;
+}
+
+QPushButton *tintedButton(const QString &text, QWidget *parent)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setFlat(true);
+    QFont font = button->font();
+    font.setPixelSize(11);
+    button->setFont(font);
+    QPalette palette = button->palette();
+    // Tinted while usable; the disabled group keeps the style's dimmed text.
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::ButtonText, palette.color(QPalette::Highlight));
+    button->setPalette(palette);
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
 
 GlyphButton::GlyphButton(QWidget *parent)
     : QAbstractButton(parent)

@@ -12,7 +12,14 @@
 #include <optional>
 
 class ComponentPicker;
+class QLabel;
+class QPushButton;
 class StatusMonitor;
+
+// A label in the secondary text colour (the text colour at 60 %), at a pixel size.
+QLabel *secondaryLabel(QWidget *parent, int pixels, QFont::Weight weight = QFont::Normal);
+// A small flat button in the highlight colour while usable; disabled, it keeps the style's dimmed text.
+QPushButton *tintedButton(const QString &text, QWidget *parent);
 
 // A borderless button showing one glyph, with a rounded background while hovered.
 class GlyphButton : public QAbstractButton
