@@ -1,5 +1,7 @@
 #include "alerts/statushistory.h"
 
+#include "testfiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,12 +22,6 @@ class TestStatusHistory : public QObject
 {
     Q_OBJECT
 
-    QByteArray stored() const
-    {
-        QFile file(m_path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
 private Q_SLOTS:
     void cleanup() { QFile::remove(m_path); }
 
@@ -41,8 +37,8 @@ private Q_SLOTS:
         history.append(gone, Indicator::None, t0);
         QVERIFY2(!QFile::exists(m_path), "appending alone writes nothing");
         QCOMPARE(history.save(t0), std::nullopt);
-        const QJsonArray top = QJsonDocument::fromJson(stored()).array();
-        QVERIFY(!stored().contains('\n'));
+        const QJsonArray top = QJsonDocument::fromJson(::readFile(m_path)).array();
+        QVERIFY(!::readFile(m_path).contains('\n'));
         QCOMPARE(top.size(), 4);
         const qsizetype at = top.at(0).toString() == idText ? 0 : 2;
         QCOMPARE(top.at(at).toString(), idText);
@@ -55,7 +51,7 @@ private Q_SLOTS:
         history.append(id, Indicator::Minor, later);
         QCOMPARE(history.save(later), std::nullopt);
         QCOMPARE(StatusHistory(m_path).indicators(gone), QList<Indicator>());
-        const QByteArray before = stored();
+        const QByteArray before = ::readFile(m_path);
         // The folder is away and a plain file stands in its place: nothing can be written.
         const QString folder = QFileInfo(m_path).absolutePath();
         QVERIFY(QDir().rename(folder, folder + QStringLiteral(".away")));
@@ -66,7 +62,7 @@ private Q_SLOTS:
         QVERIFY(history.save(later.addSecs(60)));
         QVERIFY(QFile::remove(folder));
         QVERIFY(QDir().rename(folder + QStringLiteral(".away"), folder));
-        QCOMPARE(stored(), before);
+        QCOMPARE(::readFile(m_path), before);
         QCOMPARE(history.save(later.addSecs(60)), std::nullopt);
         QCOMPARE(StatusHistory(m_path).samples(id, later.addSecs(60)).size(), 2);
     }
@@ -122,13 +118,11 @@ private Q_SLOTS:
         const QDateTime now = QDateTime::currentDateTimeUtc();
         contents.replace("AT", QByteArray::number(StatusHistory::referenceSeconds(now.addSecs(-60)), 'f', 3));
         QDir().mkpath(QFileInfo(m_path).absolutePath());
-        QFile file(m_path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size());
-        file.close();
+        QVERIFY(::writeFile(m_path, contents));
         StatusHistory history(m_path);
         QCOMPARE(history.indicators(id), read);
         history.append(id, Indicator::Critical, now);
-        QCOMPARE(stored(), contents);
+        QCOMPARE(::readFile(m_path), contents);
         QCOMPARE(history.save(now), std::nullopt);
         QCOMPARE(StatusHistory(m_path).indicators(id), read << Indicator::Critical);
     }

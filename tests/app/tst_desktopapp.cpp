@@ -4,6 +4,8 @@
 #include "core/preferences.h"
 #include "platform/null/nullnotifications.h"
 
+#include "testfiles.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -47,9 +49,7 @@ private Q_SLOTS:
         // An empty list: nothing in these tests reads a feed.
         const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Glinter");
         QVERIFY(QDir().mkpath(folder));
-        QFile file(folder + QStringLiteral("/services.json"));
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write("[]\n");
+        QVERIFY(writeFile(folder + QStringLiteral("/services.json"), "[]\n"));
     }
 
     void init()
@@ -126,12 +126,9 @@ private Q_SLOTS:
     // to the first.
     void secondInstanceShowsTheFirstsPanel()
     {
-        QFile socket(m_runtime.filePath(QStringLiteral("glinter.socket")));
-        QVERIFY(socket.open(QIODevice::WriteOnly));
-        QFile lock(m_runtime.filePath(QStringLiteral("glinter.lock")));
-        QVERIFY(lock.open(QIODevice::WriteOnly));
-        lock.write("999999999\nGlinter\n" + QSysInfo::machineHostName().toUtf8() + '\n');
-        lock.close();
+        QVERIFY(writeFile(m_runtime.filePath(QStringLiteral("glinter.socket")), {}));
+        QVERIFY(writeFile(m_runtime.filePath(QStringLiteral("glinter.lock")),
+                          "999999999\nGlinter\n" + QSysInfo::machineHostName().toUtf8() + '\n'));
 
         Preferences::setValue(QStringLiteral("hasOnboarded"), true);
         const std::unique_ptr<DesktopApp> first = appWithPanel();

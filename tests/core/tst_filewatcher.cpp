@@ -1,5 +1,7 @@
 #include "core/filewatcher.h"
 
+#include "testfiles.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -14,12 +16,6 @@
 using namespace std::chrono_literals;
 
 namespace {
-
-void put(const QString &path, const QByteArray &data, QIODevice::OpenMode mode = QIODevice::WriteOnly)
-{
-    QFile file(path);
-    QVERIFY(file.open(mode) && file.write(data) == data.size());
-}
 
 void saveAtomically(const QString &path, const QByteArray &data)
 {
@@ -86,7 +82,7 @@ private Q_SLOTS:
         QFETCH(bool, holdOld);
         const auto watcher = watch();
         QVERIFY(!watcher->isWatchingFile());
-        put(m_path, "[]\n");
+        QVERIFY(writeFile(m_path, "[]\n"));
         QTRY_COMPARE_WITH_TIMEOUT(m_calls, 1, 3000);
         std::vector<std::unique_ptr<QFile>> held;
         for (int i = 2; i <= 4; ++i) {
@@ -97,14 +93,14 @@ private Q_SLOTS:
             QCOMPARE(QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), command, m_path}), 0);
             QTRY_COMPARE_WITH_TIMEOUT(m_calls, i, 3000);
         }
-        put(m_path, "appended\n", QIODevice::Append);
+        QVERIFY(writeFile(m_path, "appended\n", QIODevice::Append));
         QTRY_COMPARE_WITH_TIMEOUT(m_calls, 5, 3000);
         QVERIFY(QFile::remove(m_path));
         QTRY_COMPARE_WITH_TIMEOUT(m_calls, 6, 3000);
         QVERIFY(!watcher->isWatchingFile());
-        put(m_path, "[]");
+        QVERIFY(writeFile(m_path, "[]"));
         QTRY_COMPARE_WITH_TIMEOUT(m_calls, 7, 3000);
-        put(m_path, "\n", QIODevice::Append);
+        QVERIFY(writeFile(m_path, "\n", QIODevice::Append));
         QTRY_COMPARE_WITH_TIMEOUT(m_calls, 8, 3000);
     }
 

@@ -8,17 +8,6 @@
 
 #include <qcoro/qcorotask.h>
 
-namespace {
-
-Service makeService(const char *name, ProviderKind provider)
-{
-    return Service{QUuid::createUuid(), QString::fromUtf8(name),
-                   QUrl(QStringLiteral("https://") + QString::fromUtf8(name).toLower() + QStringLiteral(".example")),
-                   provider, std::nullopt};
-}
-
-} // namespace
-
 class TestMetricsCollector : public QObject
 {
     Q_OBJECT
@@ -28,9 +17,9 @@ private Q_SLOTS:
     // never start a check.
     void snapshotsFollowTheMonitor()
     {
-        const Service a = makeService("A", ProviderKind::Statuspage);
-        const Service b = makeService("B", ProviderKind::Aws);
-        const Service c = makeService("C", ProviderKind::Website);
+        const Service a = makeService("A");
+        const Service b = makeService("B", {}, ProviderKind::Aws);
+        const Service c = makeService("C", {}, ProviderKind::Website);
         MonitorRig rig({a, b, c});
         MetricsCollector collector(*rig.monitor, QStringLiteral("9.9.9"));
         rig.check.script(a.id, {Indicator::Unknown});

@@ -4,6 +4,7 @@
 
 #include "fulldisk.h"
 #include "monitorrig.h"
+#include "testfiles.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -15,11 +16,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-Service makeService(const char *name, const char *url, ProviderKind kind = ProviderKind::Statuspage)
-{
-    return Service{QUuid::createUuid(), QString::fromUtf8(name), QUrl(QString::fromUtf8(url)), kind, std::nullopt};
-}
 
 // The identity of the file on disk: an atomic save replaces it with a new one.
 ino_t inode(const QString &path)
@@ -38,21 +34,11 @@ struct ListRig : MonitorRig {
 
     QString path() const { return monitor->store().filePath(); }
 
-    QByteArray file(const QString &suffix = QString()) const
-    {
-        QFile file(path() + suffix);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray file(const QString &suffix = QString()) const { return readFile(path() + suffix); }
 
     QString error() const { return monitor->configError().value_or(QString()); }
 
-    // An outside edit: written in place, as a plain editor without atomic saves would.
-    void edit(const QByteArray &content) const
-    {
-        QFile file(path());
-        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            file.write(content);
-    }
+    void edit(const QByteArray &content) const { (void)writeFile(path(), content); }
 };
 
 class TestServiceListOperations : public QObject

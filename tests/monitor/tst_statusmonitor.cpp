@@ -14,17 +14,6 @@
 
 using namespace std::chrono_literals;
 
-namespace {
-
-Service makeService(const char *name, std::optional<QStringList> components = std::nullopt)
-{
-    return Service{QUuid::createUuid(), QString::fromUtf8(name),
-                   QUrl(QStringLiteral("https://") + QString::fromUtf8(name).toLower() + QStringLiteral(".example")),
-                   ProviderKind::Statuspage, std::move(components)};
-}
-
-} // namespace
-
 // The shared rig with history, its monitor replaced by one that also has recording doubles
 // for alerts, reachability and wake-ups.
 struct Rig : MonitorRig {
@@ -142,7 +131,8 @@ private Q_SLOTS:
     void changedOrRemovedServicesTakeNothingFromAnInFlightCheck()
     {
         const Service a = makeService("A");
-        const Service b = makeService("B", QStringList{QStringLiteral("x")});
+        Service b = makeService("B");
+        b.components = QStringList{QStringLiteral("x")};
         const Service c = makeService("C");
         const Service d = makeService("D");
         Rig rig({a, b, c, d});
@@ -193,7 +183,7 @@ private Q_SLOTS:
     {
         QList<Service> services;
         for (int i = 0; i < 300; ++i)
-            services.append(makeService(qPrintable(QStringLiteral("S%1").arg(i))));
+            services.append(makeService(QStringLiteral("S%1").arg(i)));
         QSet<QUuid> broken{services.first().id};
         int calls = 0;
         int inFlight = 0;

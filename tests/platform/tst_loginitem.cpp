@@ -4,6 +4,7 @@
 #include "platform/null/nullloginitem.h"
 
 #include "fulldisk.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,23 +42,18 @@ private Q_SLOTS:
         item.setEnabled(true);
         QCOMPARE(item.status(), Status::Enabled);
         QVERIFY(XdgAutostart::entryPath().startsWith(qEnvironmentVariable("XDG_CONFIG_HOME")));
-        QFile file(XdgAutostart::entryPath());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray text = file.readAll();
+        const QByteArray text = readFile(XdgAutostart::entryPath());
         // Quoted for the space, the $ escaped twice as the format asks.
         QVERIFY2(text.contains("\nExec=\"/opt/My Apps/\\\\$bin/glinter\"\n"), text.constData());
-        file.close();
         // desktop-file-validate is required by the build (see tests/install).
         QProcess validator;
-        validator.start(QStringLiteral("desktop-file-validate"), {file.fileName()});
+        validator.start(QStringLiteral("desktop-file-validate"), {XdgAutostart::entryPath()});
         QVERIFY(validator.waitForFinished());
         const QByteArray said = validator.readAll();
         QVERIFY2(validator.exitCode() == 0 && said.isEmpty(), said.constData());
 
         // The desktop's own start-up settings switch it off by editing the entry.
-        QVERIFY(file.open(QIODevice::Append));
-        file.write("Hidden=true\n");
-        file.close();
+        QVERIFY(writeFile(XdgAutostart::entryPath(), "Hidden=true\n", QIODevice::Append));
         QCOMPARE(item.status(), Status::Disabled);
         // Switching off what the desktop switched off leaves its entry alone.
         item.setEnabled(false);
@@ -94,19 +90,13 @@ private Q_SLOTS:
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(disk.dir.path()));
         XdgAutostart item(QStringLiteral("/usr/bin/glinter"));
         item.setEnabled(true);
-        QFile file(XdgAutostart::entryPath());
-        QVERIFY(file.open(QIODevice::Append));
-        file.write("Hidden=true\n");
-        file.close();
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray before = file.readAll();
-        file.close();
+        QVERIFY(writeFile(XdgAutostart::entryPath(), "Hidden=true\n", QIODevice::Append));
+        const QByteArray before = readFile(XdgAutostart::entryPath());
 
         disk.fill();
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Glinter: launch-at-login toggle failed: .+")));
         item.setEnabled(true);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), before);
+        QCOMPARE(readFile(XdgAutostart::entryPath()), before);
         QCOMPARE(item.status(), Status::Disabled);
         disk.release();
         qputenv("XDG_CONFIG_HOME", home);

@@ -77,10 +77,6 @@ private Q_SLOTS:
                            {"name":"Other","status":"investigating","components":[{"id":"b"}]},
                            {"name":"Mine","status":"identified","components":[{"id":"b"},{"id":"a"}]}])")
             << QStringList{u"a"_qs} << u"major: A: Partial Outage [Mine]"_qs;
-        QTest::newRow("no incident of selected components")
-            << summary({component("a", "A", "partial_outage")},
-                       R"([{"name":"Other","status":"investigating","components":[{"id":"z"}]}])")
-            << QStringList{u"a"_qs} << u"major: A: Partial Outage"_qs;
     }
 
     void evaluate()

@@ -55,11 +55,11 @@ FakeServer::FakeServer(Certificate certificate, QObject *parent)
 
     connect(m_https.get(), &QTcpServer::pendingConnectionAvailable, this, [this] {
         while (QTcpSocket *socket = m_https->nextPendingConnection())
-            accept(socket, true, m_https->serverPort());
+            accept(socket, true);
     });
     connect(m_http.get(), &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket *socket = m_http->nextPendingConnection())
-            accept(socket, false, m_http->serverPort());
+            accept(socket, false);
     });
     if (!m_https->listen(QHostAddress::LocalHost) || !m_http->listen(QHostAddress::LocalHost))
         qFatal("FakeServer: cannot listen on loopback");
@@ -83,11 +83,10 @@ int FakeServer::requestCount(const QByteArray &path) const
                              [&](const FakeRequest &request) { return request.path == path; }));
 }
 
-void FakeServer::accept(QTcpSocket *socket, bool tls, quint16 port)
+void FakeServer::accept(QTcpSocket *socket, bool tls)
 {
     socket->setParent(this);
     socket->setProperty("tls", tls);
-    socket->setProperty("port", port);
     connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readFrom(socket); });
     connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
         m_buffers.remove(socket);
@@ -121,7 +120,6 @@ void FakeServer::readFrom(QTcpSocket *socket)
         return;
     request.body = buffer.mid(headerEnd + 4, length);
     request.tls = socket->property("tls").toBool();
-    request.port = quint16(socket->property("port").toUInt());
     buffer.clear();
     disconnect(socket, &QTcpSocket::readyRead, this, nullptr);
 

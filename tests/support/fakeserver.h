@@ -40,7 +40,6 @@ struct FakeRequest {
     QMap<QByteArray, QByteArray> headers; // names in lower case
     QByteArray body;
     bool tls = false;
-    quint16 port = 0;
 };
 
 // An HTTP/1.1 server on loopback for tests: one listener over TLS (a certificate for
@@ -78,7 +77,7 @@ Q_SIGNALS:
 private:
     struct Connection;
 
-    void accept(QTcpSocket *socket, bool tls, quint16 port);
+    void accept(QTcpSocket *socket, bool tls);
     void readFrom(QTcpSocket *socket);
     void answer(QTcpSocket *socket, const FakeRoute &route);
     void trickle(QPointer<QTcpSocket> socket, QByteArray rest, std::chrono::milliseconds interval);

@@ -18,12 +18,26 @@ struct MonitorRigOptions {
     std::optional<QString> folder; // default: the rig's own temporary folder
 };
 
+// A service for the tests; its page is https://<name in lower case>.example unless given.
+inline Service makeService(QAnyStringView name, QAnyStringView url = {}, ProviderKind provider = ProviderKind::Statuspage)
+{
+    const QString text = name.toString();
+    return Service{QUuid::createUuid(), text,
+                   QUrl(url.isEmpty() ? QStringLiteral("https://") + text.toLower() + QStringLiteral(".example") : url.toString()),
+                   provider, std::nullopt};
+}
+
 inline QStringList names(const QList<Service> &services)
 {
     QStringList list;
     for (const Service &service : services)
         list.append(service.name);
     return list;
+}
+
+inline QStringList words(const char *text)
+{
+    return QString::fromUtf8(text).split(u' ');
 }
 
 // A monitor on a temporary folder with scripted checks that never refreshes on its own.

@@ -21,19 +21,14 @@
 class ScriptedCheck
 {
 public:
-    struct Call {
-        Service service;
-        QDateTime at;
-    };
-
     void script(const QUuid &id, QList<Indicator> indicators) { m_state->script.insert(id, std::move(indicators)); }
     void setDelay(std::chrono::milliseconds delay) { m_state->delay = delay; }
 
-    QList<Call> calls() const { return m_state->calls; }
+    QList<Service> calls() const { return m_state->calls; }
     int callCount(const QUuid &id) const
     {
         return int(std::count_if(m_state->calls.cbegin(), m_state->calls.cend(),
-                                 [&](const Call &call) { return call.service.id == id; }));
+                                 [&](const Service &call) { return call.id == id; }));
     }
 
     // The function handed to the monitor; it shares this object's state.
@@ -46,12 +41,12 @@ private:
     struct State {
         QHash<QUuid, QList<Indicator>> script;
         std::chrono::milliseconds delay{0};
-        QList<Call> calls;
+        QList<Service> calls;
     };
 
     static QCoro::Task<ServiceStatusResult> run(std::shared_ptr<State> state, Service service)
     {
-        state->calls.append(Call{service, QDateTime::currentDateTimeUtc()});
+        state->calls.append(service);
         if (state->delay.count() > 0)
             co_await QCoro::sleepFor(state->delay);
         Indicator indicator = Indicator::None;

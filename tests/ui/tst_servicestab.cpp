@@ -109,7 +109,6 @@ private Q_SLOTS:
         row->removeButton()->click();
         QTRY_VERIFY(!github->toggle()->isChecked());
         QCOMPARE(names(rig.saved()), words("Stripe"));
-        QVERIFY(github->muteButton()->isHidden());
 
         // a screen reader's toggle action only toggles, it does not click
         github->toggle()->toggle();
@@ -150,14 +149,8 @@ private Q_SLOTS:
         QVERIFY(NotificationPrefs::isMuted(acme.id));
         QVERIFY(reorder->muteButton()->isMuted());
         QCOMPARE(reorder->muteButton()->accessibleName(), u"Unmute notifications"_s);
-
-        // the catalog row and the reorder row of one service, the other way round
-        CatalogRow *github = tab.catalogRow(catalogEntry(u"GitHub"_s).id());
-        tab.reorderRows().at(1)->muteButton()->click();
-        QVERIFY(github->muteButton()->isMuted());
-        github->muteButton()->click();
-        QVERIFY(!tab.reorderRows().at(1)->muteButton()->isMuted());
-        QVERIFY(reorder->muteButton()->isMuted());
+        // the other service's buttons stay as they were
+        QVERIFY(!tab.catalogRow(catalogEntry(u"GitHub"_s).id())->muteButton()->isMuted());
     }
 
     void rowsAreRefilledInPlace()
