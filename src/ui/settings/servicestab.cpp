@@ -19,12 +19,19 @@
 
 namespace {
 
-QLabel *sectionTitle(const QString &text, QWidget *parent)
+// A titled section at the end of the list; its rows go into the layout returned.
+QVBoxLayout *titledSection(const QString &title, QVBoxLayout *list)
 {
-    QLabel *label = secondaryLabel(parent, 11, QFont::DemiBold);
-    label->setText(text);
+    auto *section = new QWidget(list->parentWidget());
+    auto *layout = new QVBoxLayout(section);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    QLabel *label = secondaryLabel(section, 11, QFont::DemiBold);
+    label->setText(title);
     label->setContentsMargins(8, 10, 8, 2);
-    return label;
+    layout->addWidget(label);
+    list->addWidget(section);
+    return layout;
 }
 
 QFrame *divider(QWidget *parent)
@@ -53,12 +60,8 @@ ServicesTab::ServicesTab(StatusMonitor &monitor, QWidget *parent)
     listLayout->setContentsMargins(0, 0, 0, 8);
     listLayout->setSpacing(0);
 
-    m_reorderSection = new QWidget(list);
-    m_reorderLayout = new QVBoxLayout(m_reorderSection);
-    m_reorderLayout->setContentsMargins(0, 0, 0, 0);
-    m_reorderLayout->setSpacing(0);
-    m_reorderLayout->addWidget(sectionTitle(tr("Monitored (drag to reorder)"), m_reorderSection));
-    listLayout->addWidget(m_reorderSection);
+    m_reorderLayout = titledSection(tr("Monitored (drag to reorder)"), listLayout);
+    m_reorderSection = m_reorderLayout->parentWidget();
 
     for (const QString &title : ServiceCatalog::categories()) {
         Category category{title, new CategoryHeader(monitor, title, list), {}};
@@ -73,12 +76,8 @@ ServicesTab::ServicesTab(StatusMonitor &monitor, QWidget *parent)
         m_categories.append(category);
     }
 
-    m_customSection = new QWidget(list);
-    m_customLayout = new QVBoxLayout(m_customSection);
-    m_customLayout->setContentsMargins(0, 0, 0, 0);
-    m_customLayout->setSpacing(0);
-    m_customLayout->addWidget(sectionTitle(tr("Custom"), m_customSection));
-    listLayout->addWidget(m_customSection);
+    m_customLayout = titledSection(tr("Custom"), listLayout);
+    m_customSection = m_customLayout->parentWidget();
     // "Add from a Codebase" closes the list.
     listLayout->addWidget(new AgentImportRow(monitor, list));
     listLayout->addStretch(1);
@@ -109,38 +108,29 @@ ServicesTab::ServicesTab(StatusMonitor &monitor, QWidget *parent)
     syncServices();
 }
 
-ListedServiceRow *ServicesTab::addPooledRow(QList<ListedServiceRow *> &pool, QVBoxLayout *layout, bool reorder)
+qsizetype ServicesTab::fillPool(QList<ListedServiceRow *> &pool, QVBoxLayout *layout, bool reorder,
+                                const QList<Service> &services)
 {
-    auto *row = new ListedServiceRow(m_monitor, reorder ? ListedServiceRow::Kind::Reorder : ListedServiceRow::Kind::Custom,
-                                     layout->parentWidget());
-    layout->addWidget(row);
-    pool.append(row);
-    if (reorder) {
-        row->installEventFilter(this);
-        connect(row, &ListedServiceRow::moveRequested, this, [this, row](int delta) { moveRow(row, delta); });
+    while (pool.size() < services.size()) {
+        const auto kind = reorder ? ListedServiceRow::Kind::Reorder : ListedServiceRow::Kind::Custom;
+        auto *row = new ListedServiceRow(m_monitor, kind, layout->parentWidget());
+        layout->addWidget(row);
+        pool.append(row);
+        if (reorder) {
+            row->installEventFilter(this);
+            connect(row, &ListedServiceRow::moveRequested, this, [this, row](int delta) { moveRow(row, delta); });
+        }
     }
-    return row;
+    for (qsizetype i = 0; i < services.size(); ++i)
+        pool.at(i)->setService(services.at(i));
+    return services.size();
 }
 
 void ServicesTab::syncServices()
 {
     setUpdatesEnabled(false);
-    const QList<Service> &services = m_monitor.services();
-    while (m_reorderPool.size() < services.size())
-        addPooledRow(m_reorderPool, m_reorderLayout, true);
-    for (qsizetype i = 0; i < m_reorderPool.size(); ++i) {
-        if (i < services.size())
-            m_reorderPool.at(i)->setService(services.at(i));
-    }
-    m_reorderShown = services.size();
-
-    const QList<Service> custom = m_monitor.customServices();
-    while (m_customPool.size() < custom.size())
-        addPooledRow(m_customPool, m_customLayout, false);
-    for (qsizetype i = 0; i < custom.size(); ++i)
-        m_customPool.at(i)->setService(custom.at(i));
-    m_customShown = custom.size();
-
+    m_reorderShown = fillPool(m_reorderPool, m_reorderLayout, true, m_monitor.services());
+    m_customShown = fillPool(m_customPool, m_customLayout, false, m_monitor.customServices());
     for (CatalogRow *row : std::as_const(m_catalogRows))
         row->setService(m_monitor.service(row->entry()));
     applyFilter();

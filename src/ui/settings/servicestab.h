@@ -16,6 +16,7 @@ class QScrollArea;
 class QVBoxLayout;
 class SearchField;
 class StatusMonitor;
+struct Service;
 
 // The Services tab: a search, then one scrolling list of the monitored services (to
 // reorder), the catalog by category with a switch per entry, and the services added by
@@ -52,7 +53,9 @@ private:
     void syncStates();
     void applyFilter();
     void moveRow(ListedServiceRow *row, int delta);
-    ListedServiceRow *addPooledRow(QList<ListedServiceRow *> &pool, QVBoxLayout *layout, bool reorder);
+    // Refills the first rows of a pool with `services`, making rows that are missing; returns the count.
+    qsizetype fillPool(QList<ListedServiceRow *> &pool, QVBoxLayout *layout, bool reorder,
+                       const QList<Service> &services);
 
     StatusMonitor &m_monitor;
     SearchField *m_search;
