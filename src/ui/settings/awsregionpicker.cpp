@@ -131,12 +131,7 @@ void AWSRegionPicker::paintEvent(QPaintEvent *event)
 
 void AWSRegionPicker::toggle(const QString &code)
 {
-    QSet<QString> selected = AWSRegionFilter::selected();
-    if (!selected.remove(code))
-        selected.insert(code);
-    AWSRegionFilter::setSelected(selected);
-    updateRows();
-    Q_EMIT selectionChanged();
+    setRegion(code, !AWSRegionFilter::selected().contains(code));
 }
 
 void AWSRegionPicker::setRegion(const QString &code, bool on)
