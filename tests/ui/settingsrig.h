@@ -37,8 +37,3 @@ inline Service catalogService(const QString &name)
     const CatalogEntry entry = catalogEntry(name);
     return Service{QUuid::createUuid(), entry.name, entry.url, entry.provider, std::nullopt};
 }
-
-inline Service customService(const QString &name, const QString &url)
-{
-    return Service{QUuid::createUuid(), name, QUrl(url), ProviderKind::Statuspage, std::nullopt};
-}

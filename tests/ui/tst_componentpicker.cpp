@@ -65,7 +65,7 @@ private Q_SLOTS:
     {
         SettingsRig rig;
         ComponentsButton button(*rig.monitor);
-        Service service = customService(u"Acme"_s, u"https://status.acme.test"_s);
+        Service service = makeService("Acme", "https://status.acme.test");
         button.setService(service);
         QVERIFY(!button.isHidden());
         QCOMPARE(button.accessibleName(), u"Choose components for Acme"_s);
@@ -76,7 +76,7 @@ private Q_SLOTS:
 
     void tickingSavesAndMonitorAllClears()
     {
-        const Service acme = customService(u"Acme"_s, u"https://status.acme.test"_s);
+        const Service acme = makeService("Acme", "https://status.acme.test");
         SettingsRig rig({acme});
         ComponentPicker picker(*rig.monitor, acme);
         picker.setLoader([](QUrl) -> QCoro::Task<StatuspageProvider::ComponentListing> {
@@ -114,7 +114,7 @@ private Q_SLOTS:
 
     void startsFromStoredSelectionAndShowsErrors()
     {
-        Service acme = customService(u"Acme"_s, u"https://status.acme.test"_s);
+        Service acme = makeService("Acme", "https://status.acme.test");
         acme.components = QStringList{u"us-api"_s};
         SettingsRig rig({acme});
         ComponentPicker picker(*rig.monitor, acme);

@@ -59,12 +59,12 @@ private Q_SLOTS:
     {
         const Service noHost{QUuid::createUuid(), u"Box"_s, QUrl(u"file:///srv/box"_s), ProviderKind::Website, std::nullopt};
         QVERIFY(!ServicesFilter::matches(noHost, u"srv"_s));
-        QVERIFY(ServicesFilter::matches(customService(u"Acme"_s, u"https://status.acme.test"_s), u"ACME.TE"_s));
+        QVERIFY(ServicesFilter::matches(makeService("Acme", "https://status.acme.test"), u"ACME.TE"_s));
     }
 
     void searchHidesReorderingAndClearingRestoresAll()
     {
-        SettingsRig rig({customService(u"Acme"_s, u"https://status.acme.test"_s)});
+        SettingsRig rig({makeService("Acme", "https://status.acme.test")});
         ServicesTab tab(*rig.monitor);
         QVERIFY(tab.showsCustomSection());
         QVERIFY(!tab.showsReorderSection()); // one service is nothing to reorder
@@ -138,7 +138,7 @@ private Q_SLOTS:
 
     void muteButtonsAgree()
     {
-        const Service acme = customService(u"Acme"_s, u"https://status.acme.test"_s);
+        const Service acme = makeService("Acme", "https://status.acme.test");
         SettingsRig rig({acme, catalogService(u"GitHub"_s)});
         ServicesTab tab(*rig.monitor);
         ListedServiceRow *custom = tab.customRows().at(0);
