@@ -1,7 +1,5 @@
 #pragma once
 
-// Helpers shared by the feed readers' tests.
-
 #include "core/service.h"
 #include "fakeserver.h"
 #include "providers/networkenvironment.h"
@@ -40,7 +38,6 @@ inline QString graded(const ServiceStatusResult &result)
     return text;
 }
 
-// One check of a service of `kind` at `url`, graded.
 inline QString check(StatusProvider &reader, ProviderKind kind,
                      const QUrl &url = QUrl(QStringLiteral("https://status.example.com")))
 {

@@ -6,7 +6,6 @@
 
 #include <QTest>
 
-// The monitor rig for the settings views.
 struct SettingsRig : MonitorRig {
     explicit SettingsRig(const QList<Service> &services = {})
         : MonitorRig(services)

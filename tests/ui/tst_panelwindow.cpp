@@ -24,7 +24,6 @@ QStringList rowNames(const PanelWindow &panel)
 
 } // namespace
 
-// A monitor on a temporary folder with scripted checks, and a panel on it.
 struct Rig : MonitorRig {
     NullUrlOpener opener;
     QList<Service> services;
