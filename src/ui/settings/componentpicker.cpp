@@ -206,17 +206,15 @@ void ComponentPicker::applySearch()
     const QList<ServicesFilter::ComponentSection> shown = ServicesFilter::componentSections(*m_all, m_search->text());
     QSet<QString> visible;
     for (SectionWidgets &widgets : m_sections) {
-        widgets.itemIDs.clear();
+        widgets.items.clear();
         for (const ServicesFilter::ComponentSection &section : shown) {
-            if (section.id == widgets.id) {
-                for (const StatuspageProvider::Component &item : section.items) {
-                    widgets.itemIDs.append(item.id);
-                    visible.insert(item.id);
-                }
-            }
+            if (section.id == widgets.id)
+                widgets.items = section.items;
         }
+        for (const StatuspageProvider::Component &item : std::as_const(widgets.items))
+            visible.insert(item.id);
         if (widgets.header)
-            widgets.header->setVisible(!widgets.itemIDs.isEmpty());
+            widgets.header->setVisible(!widgets.items.isEmpty());
     }
     for (auto it = m_rows.cbegin(); it != m_rows.cend(); ++it)
         it.value()->setVisible(visible.contains(it.key()));
@@ -231,8 +229,7 @@ void ComponentPicker::refreshMarks()
     for (const SectionWidgets &widgets : std::as_const(m_sections)) {
         if (!widgets.button)
             continue;
-        const bool all = std::all_of(widgets.itemIDs.cbegin(), widgets.itemIDs.cend(),
-                                     [this](const QString &id) { return m_selected.contains(id); });
+        const bool all = ServicesFilter::allSelected(widgets.items, m_selected);
         widgets.button->setText(all ? tr("Deselect all") : tr("Select all"));
         widgets.button->setAccessibleName(all ? tr("Deselect all in %1").arg(widgets.title)
                                               : tr("Select all in %1").arg(widgets.title));
@@ -252,13 +249,12 @@ void ComponentPicker::toggleSection(const QString &sectionID)
     for (const SectionWidgets &widgets : std::as_const(m_sections)) {
         if (widgets.id != sectionID)
             continue;
-        const bool all = std::all_of(widgets.itemIDs.cbegin(), widgets.itemIDs.cend(),
-                                     [this](const QString &id) { return m_selected.contains(id); });
-        for (const QString &id : widgets.itemIDs) {
+        const bool all = ServicesFilter::allSelected(widgets.items, m_selected);
+        for (const StatuspageProvider::Component &item : widgets.items) {
             if (all)
-                m_selected.remove(id);
+                m_selected.remove(item.id);
             else
-                m_selected.insert(id);
+                m_selected.insert(item.id);
         }
     }
     refreshMarks();
@@ -274,11 +270,11 @@ QList<QPair<QString, QList<CheckRow *>>> ComponentPicker::shownSections() const
 {
     QList<QPair<QString, QList<CheckRow *>>> sections;
     for (const SectionWidgets &widgets : m_sections) {
-        if (widgets.itemIDs.isEmpty())
+        if (widgets.items.isEmpty())
             continue;
         QList<CheckRow *> rows;
-        for (const QString &id : widgets.itemIDs)
-            rows.append(m_rows.value(id));
+        for (const StatuspageProvider::Component &item : widgets.items)
+            rows.append(m_rows.value(item.id));
         sections.append({widgets.title, rows});
     }
     return sections;

@@ -63,7 +63,7 @@ private:
         QString title;
         QWidget *header = nullptr;
         QPushButton *button = nullptr;
-        QList<QString> itemIDs;   // visible ones after the search
+        QList<StatuspageProvider::Component> items;   // visible ones after the search
     };
 
     void build();
