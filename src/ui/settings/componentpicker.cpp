@@ -27,7 +27,8 @@ QCoro::Task<StatuspageProvider::ComponentListing> fetchListing(QUrl url)
 {
     // Its own limits: 10 s without data, 12 s in all.
     const HttpSession session(HttpLimits{10s, 12s});
-    co_return co_await StatuspageProvider::fetchComponents(std::move(url), session);
+    auto fetching = StatuspageProvider::fetchComponents(std::move(url), session);
+    co_return co_await fetching;
 }
 
 } // namespace
@@ -134,8 +135,8 @@ void ComponentPicker::showEvent(QShowEvent *event)
     // Nobody awaits this task: it must not let anything escape.
     [](QPointer<ComponentPicker> picker) -> QCoro::Task<> {
         try {
-            if (picker)
-                co_await picker->load();
+            QCoro::Task<> loading = picker->load();
+            co_await loading;
         } catch (...) {
         }
     }(this);
@@ -148,8 +149,8 @@ QCoro::Task<> ComponentPicker::load()
     m_loadStarted = true;
     QPointer<ComponentPicker> self(this);
     Loader loader = m_loader;
-    const QUrl url = m_service.url;
-    const StatuspageProvider::ComponentListing listing = co_await loader(url);
+    QCoro::Task<StatuspageProvider::ComponentListing> loading = loader(m_service.url);
+    const StatuspageProvider::ComponentListing listing = co_await loading;
     if (!self)
         co_return;
     if (listing.error) {

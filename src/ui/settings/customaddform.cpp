@@ -16,7 +16,8 @@ namespace {
 QCoro::Task<ServiceStatusResult> readFeed(Service service)
 {
     const std::unique_ptr<StatusProvider> provider = ProviderRegistry::provider(service.provider);
-    co_return co_await provider->fetch(service);
+    QCoro::Task<ServiceStatusResult> reading = provider->fetch(service);
+    co_return co_await reading;
 }
 
 // Spaces and tabs only: the platform's whitespace set without line breaks.
@@ -195,8 +196,8 @@ void CustomAddForm::runAdd()
     // Nobody awaits this task: it must not let anything escape.
     [](QPointer<CustomAddForm> form) -> QCoro::Task<> {
         try {
-            if (form)
-                co_await form->add();
+            QCoro::Task<> adding = form->add();
+            co_await adding;
         } catch (...) {
             if (form) {
                 form->setValidating(false);
@@ -231,7 +232,8 @@ QCoro::Task<> CustomAddForm::add()
     for (const ProviderKind kind : kinds) {
         const Service probe{QUuid::createUuid(), m_name->text(), *url, kind, std::nullopt};
         FeedCheck check = m_check;
-        const ServiceStatusResult result = co_await check(probe);
+        QCoro::Task<ServiceStatusResult> checking = check(probe);
+        const ServiceStatusResult result = co_await checking;
         if (!self)
             co_return;
         if (result.indicator != Indicator::Unknown) {
