@@ -45,7 +45,6 @@ private Q_SLOTS:
         QTest::newRow("unknown") << Indicator::Unknown << 1.0 << QList<double>{0.45, 0.45, 0.45};
         QTest::newRow("none") << Indicator::None << 1.0 << QList<double>{1.0, 1.0, 1.0};
         QTest::newRow("minor") << Indicator::Minor << 1.0 << QList<double>{0.5, 1.0, 1.0};
-        QTest::newRow("major") << Indicator::Major << 1.0 << QList<double>{0.4, 0.7, 1.0};
         QTest::newRow("critical @2x") << Indicator::Critical << 2.0 << QList<double>{0.4, 0.7, 1.0};
     }
 
