@@ -2,6 +2,7 @@
 
 #include "providers/awsregionfilter.h"
 #include "ui/settings/checkrow.h"
+#include "ui/settings/settingsbuttons.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -11,11 +12,8 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace {
 
@@ -103,21 +101,7 @@ AWSRegionPicker::AWSRegionPicker(QWidget *parent)
 
 void AWSRegionPicker::popUp(QWidget *anchor)
 {
-    QPoint place = anchor->mapToGlobal(QPoint(anchor->width() - width(), anchor->height() + 2));
-    if (const QScreen *screen = anchor->screen()) {
-        const QRect area = screen->availableGeometry();
-        // Below the row when it fits, else above it when that fits, else as low as the
-        // screen allows.
-        const int above = anchor->mapToGlobal(QPoint(0, 0)).y() - height() - 2;
-        if (place.y() + height() > area.bottom())
-            place.setY(above >= area.top() ? above : area.bottom() - height());
-        place.setX(std::clamp(place.x(), area.left(), std::max(area.left(), area.right() - width())));
-        place.setY(std::max(place.y(), area.top()));
-    }
-    move(place);
-    show();
-    raise();
-    activateWindow();
+    popUpAt(*this, *anchor, anchor->width() - width(), 2);
 }
 
 void AWSRegionPicker::paintEvent(QPaintEvent *event)

@@ -14,7 +14,6 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -114,17 +113,7 @@ ComponentPicker::ComponentPicker(StatusMonitor &monitor, const Service &service,
 
 void ComponentPicker::showBelow(QWidget *anchor)
 {
-    QPoint at = anchor->mapToGlobal(QPoint(anchor->width() / 2 - width() / 2, anchor->height() + 4));
-    if (const QScreen *screen = anchor->screen()) {
-        const QRect area = screen->availableGeometry();
-        at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() - width())));
-        if (at.y() + height() > area.bottom())
-            at.setY(std::max(area.top(), anchor->mapToGlobal(QPoint(0, 0)).y() - height() - 4));
-    }
-    move(at);
-    show();
-    raise();
-    activateWindow();
+    popUpAt(*this, *anchor, anchor->width() / 2 - width() / 2, 4);
 }
 
 void ComponentPicker::showEvent(QShowEvent *event)

@@ -9,7 +9,10 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyleOption>
+
+#include <algorithm>
 
 namespace {
 
@@ -49,6 +52,22 @@ QPushButton *tintedButton(const QString &text, QWidget *parent)
     button->setPalette(palette);
     button->setCursor(Qt::PointingHandCursor);
     return button;
+}
+
+void popUpAt(QWidget &window, const QWidget &anchor, int x, int gap)
+{
+    QPoint at = anchor.mapToGlobal(QPoint(x, anchor.height() + gap));
+    if (const QScreen *screen = anchor.screen()) {
+        const QRect area = screen->availableGeometry();
+        if (at.y() + window.height() > area.bottom())
+            at.setY(anchor.mapToGlobal(QPoint(0, 0)).y() - window.height() - gap);
+        at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() - window.width())));
+        at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() - window.height())));
+    }
+    window.move(at);
+    window.show();
+    window.raise();
+    window.activateWindow();
 }
 
 GlyphButton::GlyphButton(QWidget *parent)

@@ -20,6 +20,9 @@ class StatusMonitor;
 QLabel *secondaryLabel(QWidget *parent, int pixels, QFont::Weight weight = QFont::Normal);
 // A small flat button in the highlight colour while usable; disabled, it keeps the style's dimmed text.
 QPushButton *tintedButton(const QString &text, QWidget *parent);
+// Shows a picker window `x` pixels right of the anchor's left edge and `gap` below it, or
+// above it when there is no room below, inside the screen's available area; then focuses it.
+void popUpAt(QWidget &window, const QWidget &anchor, int x, int gap);
 
 // A borderless button showing one glyph, with a rounded background while hovered.
 class GlyphButton : public QAbstractButton
