@@ -43,6 +43,7 @@ CheckRow::CheckRow(const QString &title, const QString &detail, QWidget *parent)
         describe(false);
         connect(this, &QAbstractButton::toggled, this, describe);
     }
+    setAttribute(Qt::WA_Hover);
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
@@ -63,7 +64,7 @@ void CheckRow::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
     const QColor primary = palette().color(QPalette::WindowText);
     const QColor secondary = palette().color(QPalette::PlaceholderText);
-    if (m_hovering || hasFocus()) {
+    if (underMouse() || hasFocus()) {
         QColor wash = primary;
         wash.setAlphaF(0.06);
         painter.setPen(Qt::NoPen);
@@ -101,18 +102,4 @@ void CheckRow::paintEvent(QPaintEvent *)
         painter.drawText(QRect(left, y, textWidth, QFontMetrics(detail).height()), Qt::AlignLeft | Qt::AlignVCenter,
                          m_detail);
     }
-}
-
-void CheckRow::enterEvent(QEnterEvent *event)
-{
-    m_hovering = true;
-    update();
-    QAbstractButton::enterEvent(event);
-}
-
-void CheckRow::leaveEvent(QEvent *event)
-{
-    m_hovering = false;
-    update();
-    QAbstractButton::leaveEvent(event);
 }
