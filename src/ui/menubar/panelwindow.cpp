@@ -202,13 +202,11 @@ void PanelWindow::refreshContent()
 
     const GroupedServices grouped = groupServices(m_monitor.services(), results);
     QList<QUuid> order;
-    QSet<QUuid> listed;
     for (const QList<Service> *group : {&grouped.affected, &grouped.healthy}) {
-        for (const Service &service : *group) {
+        for (const Service &service : *group)
             order.append(service.id);
-            listed.insert(service.id);
-        }
     }
+    const QSet<QUuid> listed(order.cbegin(), order.cend());
 
     // rows of services that left the list wait, hidden, for the next one to come
     for (auto it = m_rows.begin(); it != m_rows.end();) {
