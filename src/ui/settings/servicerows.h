@@ -5,7 +5,6 @@
 #include "core/service.h"
 
 #include <QWidget>
-#include <QWidget>
 
 #include <optional>
 
