@@ -126,19 +126,13 @@ std::optional<QUrl> CustomAddForm::resolveAddress(const QString &typed)
     QUrl url(text, QUrl::StrictMode);
     if (text.isEmpty() || !url.isValid())
         return std::nullopt;
-    if (url.host().isEmpty() && !url.scheme().isEmpty()) {
-        // "host:port" parses as a scheme and a path; read it as an address without one.
-        const QUrl prefixed(QStringLiteral("https://") + text, QUrl::StrictMode);
-        if (!prefixed.isValid() || prefixed.host().isEmpty() || url.path().isEmpty() || !url.path().at(0).isDigit())
+    if (url.scheme().isEmpty() || url.host().isEmpty()) {
+        // Read as typed without a scheme; "host:port" also parses as a scheme and a path.
+        if (!url.scheme().isEmpty() && (url.path().isEmpty() || !url.path().at(0).isDigit()))
             return std::nullopt;
-        url = prefixed;
+        url = QUrl(QStringLiteral("https://") + text, QUrl::StrictMode);
     }
-    if (url.scheme().isEmpty()) {
-        const QUrl prefixed(QStringLiteral("https://") + text, QUrl::StrictMode);
-        if (prefixed.isValid())
-            url = prefixed;
-    }
-    if (url.host().isEmpty())
+    if (!url.isValid() || url.host().isEmpty())
         return std::nullopt;
     // Only web addresses can be read or probed; anything else would never be reachable.
     const QString scheme = url.scheme().toLower();
