@@ -115,7 +115,7 @@ private Q_SLOTS:
             route.headers.append(qMakePair("X-Filler-" + QByteArray::number(i), QByteArray("x")));
         route.keepOpen = true;
         server.setRoute("/many", route);
-        const HttpSession session({300ms, 5s});
+        const HttpSession session({2s, 10s});
         const HttpResponse response = get(session, server.httpUrl(QStringLiteral("/many")));
         QCOMPARE(response.errorText, QStringLiteral("Malformed response"));
         route.headers.resize(3);
