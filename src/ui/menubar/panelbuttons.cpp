@@ -5,9 +5,6 @@
 
 using namespace std::chrono_literals;
 
-namespace {
-
-// Return and Enter press a focused button, as Space does.
 bool pressedByKey(QAbstractButton *button, QKeyEvent *event)
 {
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
@@ -15,8 +12,6 @@ bool pressedByKey(QAbstractButton *button, QKeyEvent *event)
     button->click();
     return true;
 }
-
-} // namespace
 
 void RefreshButton::keyPressEvent(QKeyEvent *event)
 {

@@ -5,6 +5,9 @@
 #include <QAbstractButton>
 #include <QTimer>
 
+// Return and Enter press a focused button of the panel, as Space does; false for other keys.
+bool pressedByKey(QAbstractButton *button, QKeyEvent *event);
+
 // The header's round refresh button: a circular arrow, or a spinner while the monitor
 // refreshes. The spinner's timer runs only while refreshing and visible.
 class RefreshButton : public QAbstractButton

@@ -1,5 +1,6 @@
 #include "ui/menubar/servicerow.h"
 
+#include "ui/menubar/panelbuttons.h"
 #include "ui/menubar/statepalette.h"
 
 #include <QKeyEvent>
@@ -131,11 +132,8 @@ void ServiceRow::paintEvent(QPaintEvent *)
 
 void ServiceRow::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        click();
-        return;
-    }
-    QAbstractButton::keyPressEvent(event);
+    if (!pressedByKey(this, event))
+        QAbstractButton::keyPressEvent(event);
 }
 
 bool ServiceRow::event(QEvent *event)
