@@ -15,23 +15,19 @@ namespace {
 
 using Component = StatuspageProvider::Component;
 
-Component item(const char *id, const char *name, std::optional<QString> group = std::nullopt)
+Component item(const char *id, const char *name, std::optional<QString> group = std::nullopt,
+               std::optional<bool> heading = std::nullopt)
 {
-    return Component{QString::fromUtf8(id), QString::fromUtf8(name), u"operational"_s, std::nullopt, group};
-}
-
-Component heading(const char *id, const char *name)
-{
-    return Component{QString::fromUtf8(id), QString::fromUtf8(name), u"operational"_s, true, std::nullopt};
+    return Component{QString::fromUtf8(id), QString::fromUtf8(name), u"operational"_s, heading, group};
 }
 
 QList<Component> page()
 {
     return {item("api", "API"),
-            heading("eu", "Europe"),
+            item("eu", "Europe", std::nullopt, true),
             item("eu-api", "EU API", u"eu"_s),
             item("eu-web", "EU Dashboard", u"eu"_s),
-            heading("us", "America"),
+            item("us", "America", std::nullopt, true),
             item("us-api", "US API", u"us"_s),
             item("orphan", "Lost API", u"nowhere"_s)};
 }
