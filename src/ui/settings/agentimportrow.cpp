@@ -103,7 +103,6 @@ void AgentImportRow::openConfig()
 
 void AgentImportRow::setCopied(bool copied)
 {
-    m_copied = copied;
     m_copy->setText(copied ? tr("Copied") : tr("Copy AI Prompt"));
     m_copy->setIcon(copyIcon(copied, palette().color(QPalette::ButtonText)));
 }

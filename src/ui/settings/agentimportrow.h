@@ -34,7 +34,6 @@ public:
     // Opens services.json, writing it first when it is missing.
     void openConfig();
 
-    bool isCopied() const { return m_copied; }
     QPushButton *copyButton() const { return m_copy; }
     QPushButton *editButton() const { return m_edit; }
 
@@ -46,6 +45,5 @@ private:
     QPushButton *m_copy;
     QPushButton *m_edit;
     QTimer m_copiedReset;
-    bool m_copied = false;
     FileOpener m_openFile;
 };

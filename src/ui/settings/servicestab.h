@@ -30,7 +30,6 @@ public:
     explicit ServicesTab(StatusMonitor &monitor, QWidget *parent = nullptr);
 
     SearchField *searchField() const { return m_search; }
-    CustomAddForm *addForm() const { return m_form; }
 
     // What the list shows, for tests and for the accessibility checks.
     bool showsReorderSection() const;
@@ -39,7 +38,6 @@ public:
     QString emptySearchText() const;
     QList<ListedServiceRow *> reorderRows() const;   // the visible ones, in order
     QList<ListedServiceRow *> customRows() const;    // the visible ones, in order
-    QList<CatalogRow *> catalogRows() const { return m_catalogRows; }
     CatalogRow *catalogRow(const QString &entryID) const;
     CategoryHeader *categoryHeader(const QString &category) const;
     bool isCategoryShown(const QString &category) const;

@@ -48,7 +48,6 @@ QIcon tabIcon(SettingsWindow::Tab tab, const QColor &colour)
 
 SettingsWindow::SettingsWindow(StatusMonitor &monitor, Tab initial, QWidget *parent)
     : QMainWindow(parent)
-    , m_monitor(monitor)
     , m_tabs(new QTabWidget(this))
     , m_services(new QWidget(m_tabs))
     , m_general(new GeneralTab(monitor, {}, m_tabs))

@@ -24,14 +24,10 @@ public:
     Tab currentTab() const;
     void setCurrentTab(Tab tab);
 
-    // The pages the two tabs show.
+    // The page the Services tab shows.
     QWidget *servicesPage() const { return m_services; }
-    QWidget *generalPage() const { return m_general; }
-
-    StatusMonitor &monitor() const { return m_monitor; }
 
 private:
-    StatusMonitor &m_monitor;
     QTabWidget *m_tabs;
     QWidget *m_services;
     QWidget *m_general;
