@@ -4,7 +4,6 @@
 #include "core/atomicfile.h"
 #include "core/servicestore.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -68,10 +67,11 @@ std::optional<QList<StatusHistory::Sample>> decodeSamples(const QJsonValue &valu
 StatusHistory::StatusHistory(QString filePath)
     : m_filePath(std::move(filePath))
 {
-    QFile file(m_filePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    m_samples = decode(file.readAll()).value_or(QHash<QUuid, QList<Sample>>{});
+    // A week of samples for thousands of services fits well within this.
+    constexpr qint64 maxSize = 64 * 1024 * 1024;
+    const ReadResult file = AtomicFile::read(m_filePath, maxSize);
+    if (file.bytes)
+        m_samples = decode(*file.bytes).value_or(QHash<QUuid, QList<Sample>>{});
 }
 
 QString StatusHistory::defaultFilePath()

@@ -2,10 +2,30 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
 namespace AtomicFile {
+
+ReadResult read(const QString &path, qint64 maxSize)
+{
+    const QString tooLarge = QCoreApplication::translate("AtomicFile", "larger than %1 MiB").arg(maxSize / (1024 * 1024));
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return {std::nullopt, QCoreApplication::translate("AtomicFile", "not a regular file")};
+    if (info.size() > maxSize)
+        return {std::nullopt, tooLarge};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {std::nullopt, file.errorString(), !file.exists()};
+    QByteArray bytes = file.read(maxSize + 1);
+    if (file.error() != QFileDevice::NoError)
+        return {std::nullopt, file.errorString()};
+    if (bytes.size() > maxSize)
+        return {std::nullopt, tooLarge};
+    return {std::move(bytes), {}};
+}
 
 WriteResult write(const QString &path, const QByteArray &bytes)
 {

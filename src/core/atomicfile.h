@@ -17,7 +17,19 @@ struct WriteResult {
     bool ok() const { return !error.has_value(); }
 };
 
+// The outcome of a whole-file read: the bytes, or why there are none.
+struct ReadResult {
+    std::optional<QByteArray> bytes;
+    QString error;
+    bool missing = false; // nothing at the path at all
+};
+
 namespace AtomicFile {
+
+// Reads the whole regular file at `path` if it holds at most `maxSize` bytes. Anything else
+// there (a pipe, whose opening would block for good, a device, a folder) is refused without
+// being opened, as is a larger file.
+ReadResult read(const QString &path, qint64 maxSize);
 
 // Writes `bytes` to `path`, creating missing folders. After a failure the file at `path`
 // is as it was and no temporary file is left beside it.

@@ -1,7 +1,8 @@
 #include "core/servicestore.h"
 
+#include "core/atomicfile.h"
+
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QJsonArray>
@@ -130,23 +131,17 @@ QString ServiceStore::problemsText(const QStringList &problems)
 
 ServiceFileContents ServiceStore::read() const
 {
-    // Only a regular file is opened (a pipe would block), and none larger than a list could fill.
-    constexpr qsizetype maxSize = 16 * 1024 * 1024;
-    ServiceFileContents contents;
-    QFile file(m_filePath);
-    const bool special = file.exists() && !QFileInfo(m_filePath).isFile();
-    if (special || !file.open(QIODevice::ReadOnly)) {
-        contents.readError = special ? QCoreApplication::translate("ServiceStore", "not a regular file") : file.errorString();
-        contents.missing = !file.exists();
+    // No list fills more than this; a larger file is refused rather than read into memory.
+    constexpr qint64 maxSize = 16 * 1024 * 1024;
+    ReadResult file = AtomicFile::read(m_filePath, maxSize);
+    if (!file.bytes) {
+        ServiceFileContents contents;
+        contents.readError = file.error;
+        contents.missing = file.missing;
         return contents;
     }
-    QByteArray data = file.size() > maxSize ? QByteArray() : file.readAll();
-    if (file.error() != QFileDevice::NoError || file.size() > maxSize) {
-        contents.readError = file.size() > maxSize ? QCoreApplication::translate("ServiceStore", "larger than 16 MiB") : file.errorString();
-        return contents;
-    }
-    contents = decode(data);
-    contents.data = std::move(data);
+    ServiceFileContents contents = decode(*file.bytes);
+    contents.data = std::move(*file.bytes);
     return contents;
 }
 

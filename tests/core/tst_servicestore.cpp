@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 // Raw-string records write the slashes of URLs as "\/" (valid JSON): moc would take a "//"
 // inside a raw string for the start of a comment.
 class TestServiceStore : public QObject
@@ -18,6 +20,20 @@ private Q_SLOTS:
         QCOMPARE(store.load(), ServiceStore::seedList());
         QVERIFY(store.read().missing);
         QVERIFY(!QFile::exists(store.filePath()));
+    }
+
+    // A pipe put in the file's place would block the opening for good; a huge file would be
+    // read into memory whole. Both read as unreadable, never as an empty list.
+    void pipesAndHugeFilesAreRefusedUnopened()
+    {
+        QTemporaryDir dir;
+        const ServiceStore store(dir.path());
+        QVERIFY(::mkfifo(QFile::encodeName(store.filePath()).constData(), 0600) == 0);
+        QCOMPARE(store.read().readError, QStringLiteral("not a regular file"));
+        QVERIFY(QFile::remove(store.filePath()));
+        QFile huge(store.filePath());
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(16 * 1024 * 1024 + 1));
+        QCOMPARE(store.read().readError, QStringLiteral("larger than 16 MiB"));
     }
 
     // Records that cannot be used are skipped and named with their position and cause; the
