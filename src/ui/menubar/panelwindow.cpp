@@ -161,7 +161,7 @@ void PanelWindow::placeAgainstAnchor()
 void PanelWindow::scheduleRefresh()
 {
     if (!isVisible()) {
-        m_stale = true;
+        m_freshForShow = false;
         return;
     }
     // a refresh publishes once per service; the panel redraws once per turn of the loop
@@ -193,7 +193,6 @@ ServiceRow *PanelWindow::takeRow(const QUuid &id)
 
 void PanelWindow::refreshContent()
 {
-    m_stale = false;
     const QDateTime now = m_clock();
     const QHash<QUuid, ServiceStatusResult> &results = m_monitor.results();
 
@@ -284,7 +283,7 @@ void PanelWindow::openPage(const QUrl &page)
 void PanelWindow::showEvent(QShowEvent *event)
 {
     // a panel shown ten minutes after the last check must say so
-    if (!m_freshForShow || m_stale)
+    if (!m_freshForShow)
         refreshContent();
     m_freshForShow = false;
     QWidget::showEvent(event);

@@ -101,6 +101,5 @@ private:
     std::optional<QRect> m_anchor;
     QElapsedTimer m_focusLost;
     bool m_refreshQueued = false;
-    bool m_stale = true;
     bool m_freshForShow = false;
 };
