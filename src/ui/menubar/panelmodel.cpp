@@ -59,10 +59,8 @@ GroupedServices groupServices(const QList<Service> &services, const QHash<QUuid,
 {
     GroupedServices grouped;
     for (const Service &service : services) {
-        const auto it = results.constFind(service.id);
-        const bool troubled = it != results.cend()
-                              && (it->indicator == Indicator::Minor || it->indicator == Indicator::Major
-                                  || it->indicator == Indicator::Critical);
+        const int key = severityKey(results, service);
+        const bool troubled = key >= rawValue(Indicator::Minor) && key <= rawValue(Indicator::Critical);
         (troubled ? grouped.affected : grouped.healthy).append(service);
     }
     std::stable_sort(grouped.affected.begin(), grouped.affected.end(), [&](const Service &a, const Service &b) {
