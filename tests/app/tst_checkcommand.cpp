@@ -67,7 +67,6 @@ private Q_SLOTS:
         QTest::addColumn<QByteArrayList>("indicators");
         QTest::addColumn<int>("exitCode");
         QTest::newRow("all operational") << QByteArrayList{"none", "none"} << 0;
-        QTest::newRow("minor") << QByteArrayList{"none", "minor"} << 1;
         QTest::newRow("major beats minor") << QByteArrayList{"minor", "major"} << 2;
         QTest::newRow("critical beats unknown") << QByteArrayList{"garbled", "critical"} << 2;
         QTest::newRow("unknown") << QByteArrayList{"none", "garbled"} << 3;

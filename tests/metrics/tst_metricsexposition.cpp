@@ -166,7 +166,6 @@ private Q_SLOTS:
                                                       "version=0.0.1;q=0.75,text/plain;version=0.0.4;q=0.5,*/*;q=0.1")
                                         << open;
         QTest::newRow("plain text preferred") << QByteArray("application/openmetrics-text; q=0.3, text/plain;q=0.5") << text;
-        QTest::newRow("openmetrics refused") << QByteArray("application/openmetrics-text;q=0") << text;
         QTest::newRow("letter case and spaces") << QByteArray(" Application/OpenMetrics-Text ; version=1.0.0") << open;
     }
 
@@ -183,10 +182,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("parsed"); // empty: refused
         QTest::newRow("ipv6") << QStringLiteral("[::1]:9842") << QStringLiteral("[::1]:9842");
         QTest::newRow("localhost") << QStringLiteral("localhost:9842") << QStringLiteral("127.0.0.1:9842");
-        QTest::newRow("ipv6 without brackets") << QStringLiteral("::1:9842") << QString();
-        QTest::newRow("ipv4 in brackets") << QStringLiteral("[127.0.0.1]:9842") << QString();
         QTest::newRow("port too big") << QStringLiteral("127.0.0.1:65536") << QString();
-        QTest::newRow("no address") << QStringLiteral(":9842") << QString();
     }
 
     void listenAddress()

@@ -70,11 +70,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("brief");
         QTest::newRow("just now") << qint64(0) << "now" << "now";
         QTest::newRow("clock went back") << qint64(-120) << "now" << "now";
-        QTest::newRow("seconds") << qint64(59) << "59 seconds ago" << "59 sec. ago";
         QTest::newRow("one minute") << qint64(61) << "1 minute ago" << "1 min. ago";
-        QTest::newRow("ten minutes") << qint64(10 * 60 + 59) << "10 minutes ago" << "10 min. ago";
-        QTest::newRow("hours") << qint64(2 * 3600 + 5) << "2 hours ago" << "2 hr. ago";
-        QTest::newRow("days") << qint64(3 * 86400) << "3 days ago" << "3 days ago";
         QTest::newRow("weeks") << qint64(15 * 86400) << "2 weeks ago" << "2 wk. ago";
     }
 

@@ -85,21 +85,6 @@ private Q_SLOTS:
         QVERIFY(isTransparent(unsized));
     }
 
-    void meterFitsTraySizes()
-    {
-        // a 22 px square tray slot: the 18 × 16 frame scaled by 1.222, centred; the tallest
-        // bar reaches from the frame's top to its bottom
-        const QImage image = renderMeter(Indicator::None, QSize(22, 22));
-        QCOMPARE(image.size(), QSize(22, 22));
-        QCOMPARE(image.devicePixelRatio(), 1.0);
-        const qreal scale = 22.0 / 18.0;
-        const qreal top = (22 - 16 * scale) / 2;
-        QVERIFY(sameHue(image.pixelColor(int(15 * scale), int(top + 8 * scale)), stateColor(Indicator::None)));
-        QCOMPARE(image.pixelColor(int(15 * scale), int(top) - 1).alpha(), 0);
-        QCOMPARE(image.pixelColor(int(15 * scale), int(top + 16 * scale) + 1).alpha(), 0);
-        QCOMPARE(image.pixelColor(0, 11).alpha(), 0);
-    }
-
     void sparklineShowsTheNewestSixteenFromTheRight()
     {
         QList<Indicator> samples(24, Indicator::Critical);
@@ -129,29 +114,6 @@ private Q_SLOTS:
         QVERIFY(few.pixelColor(46, 0).alpha() > 0 || few.pixelColor(46, 1).alpha() > 0);
         QVERIFY(few.pixelColor(46, 11).alpha() > 0 || few.pixelColor(46, 10).alpha() > 0);
         QVERIFY(isTransparent(renderSparkline({}, 1.0)));
-    }
-
-    void paletteDistinguishesTheStates()
-    {
-        QSet<QRgb> colours;
-        for (Indicator indicator : allIndicators())
-            colours.insert(stateColor(indicator).rgb());
-        QCOMPARE(colours.size(), 5);
-    }
-
-    void filledGlyphsCutTheirMarkOut()
-    {
-        // the check of the operational glyph is cleared, so it shows the panel behind it
-        const QImage check = renderGlyph(Glyph::Check, stateColor(Indicator::None), 20, 1.0);
-        QCOMPARE(check.size(), QSize(20, 20));
-        QVERIFY(sameHue(check.pixelColor(10, 3), stateColor(Indicator::None)));
-        QCOMPARE(check.pixelColor(int(0.44 * 20), int(0.68 * 20)).alpha(), 0);
-        QCOMPARE(check.pixelColor(0, 0).alpha(), 0);
-
-        const QImage cross = renderGlyph(stateGlyph(Indicator::Critical), stateColor(Indicator::Critical), 20, 2.0);
-        QCOMPARE(cross.size(), QSize(40, 40));
-        QCOMPARE(colorAt(cross, 10, 10).alpha(), 0);
-        QVERIFY(sameHue(colorAt(cross, 10, 3), stateColor(Indicator::Critical)));
     }
 };
 
