@@ -45,9 +45,8 @@ StateGlyphLabel::StateGlyphLabel(Missing missing, QWidget *parent)
 
 void StateGlyphLabel::setIndicator(std::optional<Indicator> indicator)
 {
-    if (m_set && indicator == m_indicator)
+    if (indicator == m_indicator)
         return;
-    m_set = true;
     m_indicator = indicator;
     update();
 }
@@ -103,7 +102,6 @@ CatalogRow::CatalogRow(StatusMonitor &monitor, const CatalogEntry &entry, QWidge
     layout->addLayout(text, 1);
     layout->addWidget(m_components);
     layout->addWidget(m_mute);
-    m_glyph->setIndicator(std::nullopt);
 }
 
 void CatalogRow::setService(const std::optional<Service> &service)

@@ -38,7 +38,6 @@ protected:
 private:
     Missing m_missing;
     std::optional<Indicator> m_indicator;
-    bool m_set = false;
 };
 
 // One catalog entry: the "Monitor …" switch, the state, the name over the host and, while
