@@ -35,7 +35,7 @@ QLabel *groupTitle(const QString &text, QWidget *parent)
 
 AWSRegionPicker::AWSRegionPicker(QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
-    , m_monitorAll(new QPushButton(tr("Monitor all"), this))
+    , m_monitorAll(tintedButton(tr("Monitor all"), this))
 {
     setWindowTitle(tr("AWS Regions"));
     setAccessibleName(tr("AWS Regions"));
@@ -54,13 +54,6 @@ AWSRegionPicker::AWSRegionPicker(QWidget *parent)
     title->setFont(titleFont);
     headerRow->addWidget(title);
     headerRow->addStretch();
-    m_monitorAll->setFlat(true);
-    QFont small = m_monitorAll->font();
-    small.setPointSizeF(small.pointSizeF() * 0.85);
-    m_monitorAll->setFont(small);
-    QPalette tinted = m_monitorAll->palette();
-    tinted.setColor(QPalette::ButtonText, palette().color(QPalette::Highlight));
-    m_monitorAll->setPalette(tinted);
     connect(m_monitorAll, &QPushButton::clicked, this, &AWSRegionPicker::monitorAll);
     headerRow->addWidget(m_monitorAll);
     layout->addLayout(headerRow);
