@@ -58,10 +58,7 @@ AWSRegionPicker::AWSRegionPicker(QWidget *parent)
     headerRow->addWidget(m_monitorAll);
     layout->addLayout(headerRow);
 
-    auto *divider = new QFrame(this);
-    divider->setFrameShape(QFrame::HLine);
-    divider->setFrameShadow(QFrame::Sunken);
-    layout->addWidget(divider);
+    layout->addWidget(divider(this));
 
     auto *scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);

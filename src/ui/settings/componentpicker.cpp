@@ -60,9 +60,7 @@ ComponentPicker::ComponentPicker(StatusMonitor &monitor, const Service &service,
     header->addWidget(title, 1);
     header->addWidget(m_monitorAll);
 
-    auto *line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
+    QFrame *line = divider(this);
 
     auto *progress = new QProgressBar(this);
     progress->setRange(0, 0);

@@ -34,14 +34,6 @@ QVBoxLayout *titledSection(const QString &title, QVBoxLayout *list)
     return layout;
 }
 
-QFrame *divider(QWidget *parent)
-{
-    auto *line = new QFrame(parent);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
-}
-
 } // namespace
 
 ServicesTab::ServicesTab(StatusMonitor &monitor, QWidget *parent)

@@ -6,6 +6,7 @@
 #include "ui/settings/componentpicker.h"
 #include "ui/settings/servicesfilter.h"
 
+#include <QFrame>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -68,6 +69,14 @@ void popUpAt(QWidget &window, const QWidget &anchor, int x, int gap)
     window.show();
     window.raise();
     window.activateWindow();
+}
+
+QFrame *divider(QWidget *parent)
+{
+    auto *line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
 }
 
 GlyphButton::GlyphButton(QWidget *parent)

@@ -12,6 +12,7 @@
 #include <optional>
 
 class ComponentPicker;
+class QFrame;
 class QLabel;
 class QPushButton;
 class StatusMonitor;
@@ -23,6 +24,8 @@ QPushButton *tintedButton(const QString &text, QWidget *parent);
 // Shows a picker window `x` pixels right of the anchor's left edge and `gap` below it, or
 // above it when there is no room below, inside the screen's available area; then focuses it.
 void popUpAt(QWidget &window, const QWidget &anchor, int x, int gap);
+// A sunken horizontal line between the parts of a settings page or picker.
+QFrame *divider(QWidget *parent);
 
 // A borderless button showing one glyph, with a rounded background while hovered.
 class GlyphButton : public QAbstractButton
