@@ -63,7 +63,6 @@ private Q_SLOTS:
         Service service = makeService("Acme", "https://status.acme.test");
         button.setService(service);
         QVERIFY(!button.isHidden());
-        QCOMPARE(button.accessibleName(), u"Choose components for Acme"_s);
         service.provider = ProviderKind::Instatus;
         button.setService(service);
         QVERIFY(button.isHidden());
@@ -93,10 +92,8 @@ private Q_SLOTS:
         // select all under a search leaves the hidden items of the section alone
         picker.searchField()->setText(u"dash"_s);
         QPushButton *europe = picker.sectionButton(u"eu"_s);
-        QCOMPARE(europe->text(), u"Select all"_s);
         europe->click();
         QCOMPARE(rig.saved().first().components, QStringList({u"eu-web"_s}));
-        QCOMPARE(europe->text(), u"Deselect all"_s);
         QCOMPARE(europe->accessibleName(), u"Deselect all in Europe"_s);
 
         picker.searchField()->setText(QString());
