@@ -20,18 +20,6 @@ class TestAgentImport : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void promptEmbedsPathAndTable()
-    {
-        const QString path = u"/home/someone/.local/share/Glinter/services.json"_s;
-        const QString prompt = AgentPrompt::text(path);
-        // The path stands alone on its line, indented by four spaces, as plain text.
-        QVERIFY(prompt.contains(u"reloads live on every save:\n\n    " + path + u"\n\n## Step 1 — "));
-        QVERIFY(!prompt.contains(u"file://"_s));
-        // The table follows the Step 2 paragraph after one blank line and is followed by one.
-        QVERIFY(prompt.contains(u"(Name | status page URL | provider):\n\n"_s + AgentPrompt::catalogTable()
-                                + u"\n\nFor a third-party service not in this table"_s));
-    }
-
     void copyWritesTheMissingFileAndEditOpensItAsItIs()
     {
         // a monitor on a temporary folder whose services.json is gone again, as on a first run
@@ -45,7 +33,14 @@ private Q_SLOTS:
         row.copyPrompt();
         QVERIFY(QFile::exists(path));
         QCOMPARE(rig.monitor->store().load(), rig.monitor->services());
-        QCOMPARE(QGuiApplication::clipboard()->text(), AgentPrompt::text(path));
+        const QString prompt = QGuiApplication::clipboard()->text();
+        QCOMPARE(prompt, AgentPrompt::text(path));
+        // The path stands alone on its line, indented by four spaces, as plain text.
+        QVERIFY(prompt.contains(u"reloads live on every save:\n\n    " + path + u"\n\n## Step 1 — "));
+        QVERIFY(!prompt.contains(u"file://"_s));
+        // The table follows the Step 2 paragraph after one blank line and is followed by one.
+        QVERIFY(prompt.contains(u"(Name | status page URL | provider):\n\n"_s + AgentPrompt::catalogTable()
+                                + u"\n\nFor a third-party service not in this table"_s));
         QCOMPARE(row.copyButton()->text(), u"Copied"_s);
         QTRY_COMPARE(row.copyButton()->text(), u"Copy AI Prompt"_s);
 

@@ -68,7 +68,7 @@ private Q_SLOTS:
         QCOMPARE(url ? url->toString() : QString(), resolved);
     }
 
-    void controlsFollowTheFormat()
+    void failedCheckKeepsFieldsAndAddingEmptiesThem()
     {
         FormRig rig;
         CustomAddForm &form = rig.form;
@@ -81,12 +81,7 @@ private Q_SLOTS:
         const auto labels = combo->relations(QAccessible::Label);
         QVERIFY(!labels.isEmpty());
         QCOMPARE(labels.first().first->text(QAccessible::Name), u"Feed format"_s);
-    }
 
-    void failedCheckKeepsFieldsAndAddingEmptiesThem()
-    {
-        FormRig rig;
-        CustomAddForm &form = rig.form;
         rig.add(u"Acme"_s, u"status.acme.test"_s, 1);
         QCOMPARE(form.error(), u"Couldn't read a Instatus feed there (HTTP 404)"_s);
         QCOMPARE(form.messageLine()->text(), *form.error());

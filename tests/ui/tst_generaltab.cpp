@@ -134,41 +134,33 @@ private Q_SLOTS:
         QVERIFY(!again.tab->severityPicker()->isVisible());
     }
 
-    void webhookTest_data()
-    {
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("delivered") << 204 << u"Delivered"_s;
-        QTest::newRow("refused") << 500 << u"Failed — check the URL"_s;
-    }
-
     void webhookTest()
     {
-        QFETCH(int, status);
-        QFETCH(QString, shown);
         FakeServer server;
-        server.setRoute("/hook", FakeRoute::text("ok", status));
+        server.setRoute("/refused", FakeRoute::text("no", 500));
+        server.setRoute("/hook", FakeRoute::text("ok", 204));
         Rig rig;
         QLineEdit *field = rig.tab->webhookField();
         QPushButton *send = rig.tab->sendTestButton();
+        QLabel *result = rig.tab->testResultLabel();
         // an address without a scheme gives nothing to test
         retype(field, u"hooks.example/no-scheme"_s);
         QVERIFY(!send->isEnabled());
 
-        const QString address = server.httpUrl(u"/hook"_s).toString();
-        retype(field, address);
-        QVERIFY(send->isEnabled());
+        retype(field, server.httpUrl(u"/refused"_s).toString());
         send->click();
         QVERIFY(!send->isEnabled());
-        QTRY_COMPARE_WITH_TIMEOUT(rig.tab->testResultLabel()->text(), shown, 15000);
-        QVERIFY(rig.tab->testResultLabel()->isVisible());
+        QTRY_COMPARE_WITH_TIMEOUT(result->text(), u"Failed — check the URL"_s, 15000);
+        QVERIFY(result->isVisible());
         QCOMPARE(send->text(), u"Send test"_s);
         QVERIFY(send->isEnabled());
-        QCOMPARE(server.requestCount("/hook"), 1);
 
         // Typing again clears the outcome.
-        QTest::keyClick(field, Qt::Key_Backspace);
-        QVERIFY(!rig.tab->testResultLabel()->isVisible());
+        retype(field, server.httpUrl(u"/hook"_s).toString());
+        QVERIFY(!result->isVisible());
+        send->click();
+        QTRY_COMPARE_WITH_TIMEOUT(result->text(), u"Delivered"_s, 15000);
+        QCOMPARE(server.requestCount("/hook"), 1);
     }
 
     void regionPickerFollowsAWSAndWritesThrough()
@@ -202,7 +194,6 @@ private Q_SLOTS:
         QCOMPARE(button->accessibleDescription(), u"2 selected"_s);
         QCOMPARE(Preferences::stringListValue(u"awsRegions"_s), QStringList({u"ap-south-1"_s, u"eu-west-1"_s}));
         QVERIFY(picker->monitorAllButton()->isEnabled());
-
 
         rig.monitor->remove(aws);
         QVERIFY(!rig.tab->regionsSection()->isVisible());

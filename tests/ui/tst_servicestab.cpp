@@ -43,9 +43,10 @@ private Q_SLOTS:
         QVERIFY(ServicesFilter::matches(makeService("Acme", "https://status.acme.test"), u"ACME.TE"_s));
     }
 
-    void searchHidesReorderingAndClearingRestoresAll()
+    void searchHidesReorderingAndMuteButtonsAgree()
     {
-        SettingsRig rig({makeService("Acme", "https://status.acme.test")});
+        const Service acme = makeService("Acme", "https://status.acme.test");
+        SettingsRig rig({acme});
         ServicesTab tab(*rig.monitor);
         QVERIFY(tab.showsCustomSection());
         QVERIFY(!tab.showsReorderSection()); // one service is nothing to reorder
@@ -67,6 +68,13 @@ private Q_SLOTS:
         QVERIFY(tab.showsReorderSection());
         for (const QString &category : ServiceCatalog::categories())
             QVERIFY(tab.isCategoryShown(category));
+
+        // muting in one list shows in the other; the other service's buttons stay as they were
+        tab.customRows().at(0)->muteButton()->click();
+        QVERIFY(NotificationPrefs::isMuted(acme.id));
+        QVERIFY(tab.reorderRows().at(0)->muteButton()->isMuted());
+        QCOMPARE(tab.reorderRows().at(0)->muteButton()->accessibleName(), u"Unmute notifications"_s);
+        QVERIFY(!tab.catalogRow(catalogEntry(u"GitHub"_s).id())->muteButton()->isMuted());
     }
 
     void switchWritesThroughAndFollowsRemoval()
@@ -115,21 +123,6 @@ private Q_SLOTS:
         header->button()->click();
         QCOMPARE(rig.saved().size(), ServiceCatalog::entries(u"Developer Tools"_s).size());
         QCOMPARE(rig.saved().first().name, u"npm"_s);
-    }
-
-    void muteButtonsAgree()
-    {
-        const Service acme = makeService("Acme", "https://status.acme.test");
-        SettingsRig rig({acme, catalogService(u"GitHub"_s)});
-        ServicesTab tab(*rig.monitor);
-        ListedServiceRow *custom = tab.customRows().at(0);
-        ListedServiceRow *reorder = tab.reorderRows().at(0);
-        custom->muteButton()->click();
-        QVERIFY(NotificationPrefs::isMuted(acme.id));
-        QVERIFY(reorder->muteButton()->isMuted());
-        QCOMPARE(reorder->muteButton()->accessibleName(), u"Unmute notifications"_s);
-        // the other service's buttons stay as they were
-        QVERIFY(!tab.catalogRow(catalogEntry(u"GitHub"_s).id())->muteButton()->isMuted());
     }
 
     void rowsAreRefilledInPlace()
