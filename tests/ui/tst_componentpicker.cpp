@@ -3,7 +3,6 @@
 #include "ui/settings/checkrow.h"
 #include "ui/settings/searchfield.h"
 #include "ui/settings/servicesfilter.h"
-#include "ui/settings/settingsbuttons.h"
 
 #include "settingsrig.h"
 
@@ -54,18 +53,6 @@ private Q_SLOTS:
         QCOMPARE(titles(ServicesFilter::componentSections(page(), u"api"_s)), words(":1 Europe:1 America:1"));
         QCOMPARE(titles(ServicesFilter::componentSections(page(), u"eu"_s)), words("Europe:2"));
         QCOMPARE(titles(ServicesFilter::componentSections(page(), u"america"_s)), QStringList());
-    }
-
-    void buttonOnlyForStatuspage()
-    {
-        SettingsRig rig;
-        ComponentsButton button(*rig.monitor);
-        Service service = makeService("Acme", "https://status.acme.test");
-        button.setService(service);
-        QVERIFY(!button.isHidden());
-        service.provider = ProviderKind::Instatus;
-        button.setService(service);
-        QVERIFY(button.isHidden());
     }
 
     void tickingSavesAndMonitorAllClears()
