@@ -30,16 +30,11 @@ struct FormRig : SettingsRig {
         });
     }
 
-    void fill(const QString &name, const QString &address, int format = 0)
+    void add(const QString &name, const QString &address, int format = 0)
     {
         form.nameField()->setText(name);
         form.addressField()->setText(address);
         form.formatPicker()->setCurrentIndex(format);
-    }
-
-    void add(const QString &name, const QString &address, int format = 0)
-    {
-        fill(name, address, format);
         QCoro::waitFor(form.add());
     }
 };
@@ -73,7 +68,8 @@ private Q_SLOTS:
         FormRig rig;
         CustomAddForm &form = rig.form;
         QVERIFY(!form.addButton()->isEnabled());
-        rig.fill(u"   "_s, u"x"_s);
+        form.nameField()->setText(u"   "_s);
+        form.addressField()->setText(u"x"_s);
         QVERIFY(form.addButton()->isEnabled()); // as typed, before trimming
 
         // the picker is named by its buddy label
@@ -117,7 +113,6 @@ private Q_SLOTS:
         rig.add(u"Acme"_s, u"status.acme.test"_s, 3);
         QCOMPARE(rig.asked.size(), 2);
         QCOMPARE(rig.saved().first().provider, ProviderKind::Instatus);
-        QCOMPARE(rig.form.messageLine()->text(), u"Added as an Instatus page"_s);
 
         rig.answers.clear();
         rig.asked.clear();
