@@ -178,19 +178,6 @@ void PanelWindow::scheduleRefresh()
         Qt::QueuedConnection);
 }
 
-ServiceRow *PanelWindow::takeRow(const QUuid &id)
-{
-    if (ServiceRow *row = m_rows.value(id))
-        return row;
-    ServiceRow *row = m_spareRows.isEmpty() ? nullptr : m_spareRows.takeLast();
-    if (!row) {
-        row = new ServiceRow(m_listBox);
-        connect(row, &ServiceRow::pageRequested, this, &PanelWindow::openPage);
-    }
-    m_rows.insert(id, row);
-    return row;
-}
-
 void PanelWindow::refreshContent()
 {
     const QDateTime now = m_clock();
@@ -200,51 +187,40 @@ void PanelWindow::refreshContent()
     m_refresh->setRefreshing(m_monitor.isRefreshing());
 
     const GroupedServices grouped = groupServices(m_monitor.services(), results);
-    QList<QUuid> order;
+    QList<const Service *> order;
     for (const QList<Service> *group : {&grouped.affected, &grouped.healthy}) {
         for (const Service &service : *group)
-            order.append(service.id);
+            order.append(&service);
     }
-    const QSet<QUuid> listed(order.cbegin(), order.cend());
 
-    // rows of services that left the list wait, hidden, for the next one to come
-    for (auto it = m_rows.begin(); it != m_rows.end();) {
-        if (listed.contains(it.key())) {
-            ++it;
+    // Rows are filled by position, never moved: the order a screen reader and the Tab key
+    // walk (that of the widgets' creation) stays the order shown.
+    while (m_rows.size() < order.size()) {
+        auto *row = new ServiceRow(m_listBox);
+        connect(row, &ServiceRow::pageRequested, this, &PanelWindow::openPage);
+        m_listLayout->addWidget(row);
+        m_rows.append(row);
+    }
+    for (qsizetype i = 0; i < m_rows.size(); ++i) {
+        ServiceRow *row = m_rows.at(i);
+        if (i >= order.size()) {
+            row->hide();
             continue;
         }
-        it.value()->hide();
-        m_listLayout->removeWidget(it.value());
-        m_spareRows.append(it.value());
-        it = m_rows.erase(it);
+        const Service &service = *order.at(i);
+        const auto result = results.constFind(service.id);
+        row->setContent(rowContent(service,
+                                   result == results.cend() ? std::nullopt : std::optional<ServiceStatusResult>(*result),
+                                   now),
+                        m_monitor.history(service));
+        row->show();
     }
+    m_shownRows = order.size();
 
-    for (const QList<Service> *group : {&grouped.affected, &grouped.healthy}) {
-        for (const Service &service : *group) {
-            ServiceRow *row = takeRow(service.id);
-            const auto result = results.constFind(service.id);
-            row->setContent(rowContent(service,
-                                       result == results.cend() ? std::nullopt
-                                                                : std::optional<ServiceStatusResult>(*result),
-                                       now),
-                            m_monitor.history(service));
-        }
-    }
-
-    if (order != m_order || grouped.affected.size() != m_affectedCount) {
-        while (m_listLayout->count() > 0)
-            delete m_listLayout->takeAt(0); // the layout items only; the widgets stay
-        for (qsizetype i = 0; i < order.size(); ++i) {
-            if (i == grouped.affected.size() && grouped.hasDivider())
-                m_listLayout->addWidget(m_divider);
-            m_listLayout->addWidget(m_rows.value(order.at(i)));
-        }
-        m_order = order;
-        m_affectedCount = grouped.affected.size();
-    }
+    m_listLayout->removeWidget(m_divider);
+    if (grouped.hasDivider())
+        m_listLayout->insertWidget(int(grouped.affected.size()), m_divider);
     m_divider->setVisible(grouped.hasDivider());
-    for (const QUuid &id : std::as_const(order))
-        m_rows.value(id)->show();
 
     // the scroll area fits the list's width itself; only its own height follows the list
     m_scroll->updateGeometry();
@@ -252,10 +228,7 @@ void PanelWindow::refreshContent()
 
 QList<ServiceRow *> PanelWindow::rows() const
 {
-    QList<ServiceRow *> shown;
-    for (const QUuid &id : m_order)
-        shown.append(m_rows.value(id));
-    return shown;
+    return m_rows.first(m_shownRows);
 }
 
 bool PanelWindow::hasDivider() const

@@ -2,10 +2,8 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
-#include <QHash>
 #include <QList>
 #include <QRect>
-#include <QUuid>
 #include <QWidget>
 
 #include <functional>
@@ -79,7 +77,6 @@ private:
     void scheduleRefresh();
     void openPage(const QUrl &page);
     void placeAgainstAnchor();
-    ServiceRow *takeRow(const QUuid &id);
 
     StatusMonitor &m_monitor;
     UrlOpener &m_opener;
@@ -93,10 +90,10 @@ private:
     QVBoxLayout *m_listLayout = nullptr;
     QWidget *m_divider = nullptr;
 
-    QHash<QUuid, ServiceRow *> m_rows;
-    QList<ServiceRow *> m_spareRows;
-    QList<QUuid> m_order;
-    qsizetype m_affectedCount = 0;
+    // Every row ever made, in the order of the layout and of their creation; the first
+    // m_shownRows show the list, the rest wait, hidden, for a longer one.
+    QList<ServiceRow *> m_rows;
+    qsizetype m_shownRows = 0;
 
     std::optional<QRect> m_anchor;
     QElapsedTimer m_focusLost;
