@@ -63,7 +63,7 @@ private Q_SLOTS:
         QCOMPARE(url ? url->toString() : QString(), resolved);
     }
 
-    void failedCheckKeepsFieldsAndAddingEmptiesThem()
+    void addingChecksOrDetectsTheFeed()
     {
         FormRig rig;
         CustomAddForm &form = rig.form;
@@ -103,23 +103,20 @@ private Q_SLOTS:
 
         rig.add(u"Bad"_s, u"mailto:x@acme.test"_s);
         QCOMPARE(form.error(), u"Invalid URL"_s);
-    }
 
-    void detectionKeepsTheFirstFormatThatReads()
-    {
-        FormRig rig;
-        rig.answers.insert(ProviderKind::Instatus, Indicator::None);
+        // detection keeps the first format that reads, or names what each one said
         rig.answers.insert(ProviderKind::StatusIo, Indicator::None);
-        rig.add(u"Acme"_s, u"status.acme.test"_s, 3);
+        rig.asked.clear();
+        rig.add(u"Auto"_s, u"auto.acme.test"_s, 3);
         QCOMPARE(rig.asked.size(), 2);
-        QCOMPARE(rig.saved().first().provider, ProviderKind::Instatus);
+        QCOMPARE(rig.saved().last().provider, ProviderKind::Instatus);
 
         rig.answers.clear();
         rig.asked.clear();
         rig.add(u"Nope"_s, u"nope.acme.test"_s, 3);
         QCOMPARE(rig.asked.size(), 3);
-        QVERIFY(rig.form.error()->contains(u"Statuspage.io: HTTP 404; Instatus: HTTP 404; Status.io: HTTP 404"_s));
-        QCOMPARE(rig.saved().size(), 1);
+        QVERIFY(form.error()->contains(u"Statuspage.io: HTTP 404; Instatus: HTTP 404; Status.io: HTTP 404"_s));
+        QCOMPARE(rig.saved().size(), 3);
     }
 
     void realStatuspageReaderThroughFakeServer()

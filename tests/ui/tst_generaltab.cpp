@@ -66,25 +66,6 @@ private Q_SLOTS:
             Preferences::remove(QString::fromLatin1(key));
     }
 
-    void refreshPickerFollowsTheMonitor()
-    {
-        Rig rig;
-        QComboBox *picker = rig.tab->refreshPicker();
-        QCOMPARE(picker->currentText(), u"5 minutes"_s);
-
-        picker->setCurrentIndex(3);
-        Q_EMIT picker->activated(3);
-        QVERIFY(rig.monitor->refreshInterval() == 30min);
-        QCOMPARE(Preferences::doubleValue(u"refreshInterval"_s, 0), 1800.0);
-
-        rig.monitor->setRefreshInterval(1min);
-        QCOMPARE(picker->currentText(), u"1 minute"_s);
-        // A hand-set interval that is none of the choices selects none, rather than
-        // claiming one the monitor does not use.
-        rig.monitor->setRefreshInterval(2min);
-        QCOMPARE(picker->currentIndex(), -1);
-    }
-
     void launchAtLoginSwitch()
     {
         Rig enabled(LoginItem::Status::Enabled);
@@ -103,9 +84,25 @@ private Q_SLOTS:
         QCOMPARE(enabled.loginItem->status(), LoginItem::Status::NotRegistered);
     }
 
-    void thresholdHiddenWhileNotificationsAreOff()
+    void pickersFollowTheMonitorAndPreferences()
     {
         Rig rig;
+        QComboBox *picker = rig.tab->refreshPicker();
+        QCOMPARE(picker->currentText(), u"5 minutes"_s);
+
+        picker->setCurrentIndex(3);
+        Q_EMIT picker->activated(3);
+        QVERIFY(rig.monitor->refreshInterval() == 30min);
+        QCOMPARE(Preferences::doubleValue(u"refreshInterval"_s, 0), 1800.0);
+
+        rig.monitor->setRefreshInterval(1min);
+        QCOMPARE(picker->currentText(), u"1 minute"_s);
+        // A hand-set interval that is none of the choices selects none, rather than
+        // claiming one the monitor does not use.
+        rig.monitor->setRefreshInterval(2min);
+        QCOMPARE(picker->currentIndex(), -1);
+
+        // the severity threshold is hidden while notifications are off
         QCheckBox *notify = rig.tab->notifySwitch();
         QComboBox *severity = rig.tab->severityPicker();
         QVERIFY(notify->isChecked());
