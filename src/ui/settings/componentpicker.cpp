@@ -9,6 +9,7 @@
 
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPointer>
@@ -283,6 +284,16 @@ void ComponentPicker::changeEvent(QEvent *event)
     // Like a popover: gone once the user works elsewhere.
     if (event->type() == QEvent::ActivationChange && isVisible() && !isActiveWindow())
         close();
+}
+
+void ComponentPicker::keyPressEvent(QKeyEvent *event)
+{
+    // Escape from anywhere in the picker, the search field included, closes it.
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void ComponentPicker::paintEvent(QPaintEvent *)
