@@ -84,7 +84,6 @@ private Q_SLOTS:
         ServicesTab tab(*rig.monitor);
         CatalogRow *github = tab.catalogRow(catalogEntry(u"GitHub"_s).id());
         QCOMPARE(github->toggle()->accessibleName(), u"Monitor GitHub"_s);
-        QVERIFY(!github->toggle()->isChecked());
         QVERIFY(github->muteButton()->isHidden());
 
         github->toggle()->click();
@@ -111,7 +110,6 @@ private Q_SLOTS:
         ServicesTab tab(*rig.monitor);
         CategoryHeader *header = tab.categoryHeader(u"Developer Tools"_s);
         tab.searchField()->setText(u"git"_s);
-        QCOMPARE(header->button()->text(), u"Select all"_s);
         header->button()->click();
         QCOMPARE(names(rig.saved()), words("npm GitHub GitLab Gitpod"));
         QCOMPARE(header->button()->text(), u"Deselect all"_s);
