@@ -93,8 +93,12 @@ void SingleInstance::accept()
     while (QLocalSocket *socket = m_server.nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         const auto read = [this, socket] {
-            if (!socket->canReadLine())
+            if (!socket->canReadLine()) {
+                // Our message is one short line; a longer one is not ours, and is not buffered.
+                if (socket->bytesAvailable() > 256)
+                    socket->abort();
                 return;
+            }
             const QByteArray line = socket->readLine();
             socket->disconnectFromServer();
             if (line == showMessage.toByteArray())
