@@ -6,6 +6,7 @@
 
 #include "settingsrig.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
@@ -89,6 +90,11 @@ private Q_SLOTS:
         picker.monitorAllButton()->click();
         QCOMPARE(rig.saved().first().components, std::nullopt);
         QVERIFY(!picker.row(u"us-api"_s)->isChecked());
+
+        // Escape in the search field closes the picker
+        picker.show();
+        QTest::keyClick(picker.searchField()->lineEdit(), Qt::Key_Escape);
+        QVERIFY(!picker.isVisible());
     }
 
     void startsFromStoredSelectionAndShowsErrors()
