@@ -7,6 +7,7 @@
 #include "settingsrig.h"
 
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
@@ -95,6 +96,60 @@ private Q_SLOTS:
         picker.show();
         QTest::keyClick(picker.searchField()->lineEdit(), Qt::Key_Escape);
         QVERIFY(!picker.isVisible());
+    }
+
+    // An edit of services.json merged while the picker is open is not undone by the next
+    // tick; a service removed meanwhile closes the picker.
+    void eachTickAppliesToTheSelectionStoredNow()
+    {
+        Service acme = makeService("Acme", "https://status.acme.test");
+        acme.components = QStringList{u"eu-api"_s};
+        SettingsRig rig({acme});
+        auto *picker = new ComponentPicker(*rig.monitor, acme);
+        const QPointer<ComponentPicker> alive(picker);
+        picker->setLoader([](QUrl) -> QCoro::Task<StatuspageProvider::ComponentListing> {
+            co_return StatuspageProvider::ComponentListing{page(), std::nullopt};
+        });
+        QCoro::waitFor(picker->load());
+        picker->show();
+
+        rig.monitor->setComponents(QStringList{u"eu-api"_s, u"us-api"_s}, acme);
+        QVERIFY(picker->row(u"us-api"_s)->isChecked());
+        picker->row(u"api"_s)->click();
+        QCOMPARE(rig.saved().first().components, QStringList({u"api"_s, u"eu-api"_s, u"us-api"_s}));
+
+        rig.monitor->setComponents(std::nullopt, acme);
+        picker->sectionButton(u"us"_s)->click();
+        QCOMPARE(rig.saved().first().components, QStringList({u"us-api"_s}));
+
+        rig.monitor->remove(acme);
+        QTRY_VERIFY(!alive);
+        QVERIFY(rig.saved().isEmpty());
+    }
+
+    // Group names and errors come from the page: they are shown as written.
+    void markupFromThePageStaysText()
+    {
+        const Service acme = makeService("Acme", "https://status.acme.test");
+        SettingsRig rig({acme});
+        ComponentPicker picker(*rig.monitor, acme);
+        picker.setLoader([](QUrl) -> QCoro::Task<StatuspageProvider::ComponentListing> {
+            co_return StatuspageProvider::ComponentListing{
+                {Component{u"g"_s, markupName, u"operational"_s, true, std::nullopt},
+                 Component{u"c"_s, markupName, u"operational"_s, std::nullopt, u"g"_s}},
+                std::nullopt};
+        });
+        QCoro::waitFor(picker.load());
+        verifyNoMarkupRendered(picker);
+        QVERIFY(showsText(picker, markupName)); // the group's title
+
+        ComponentPicker failing(*rig.monitor, acme);
+        failing.setLoader([](QUrl) -> QCoro::Task<StatuspageProvider::ComponentListing> {
+            co_return StatuspageProvider::ComponentListing{{}, markupName};
+        });
+        QCoro::waitFor(failing.load());
+        verifyNoMarkupRendered(failing);
+        QVERIFY(showsText(failing, markupName));
     }
 
     void startsFromStoredSelectionAndShowsErrors()

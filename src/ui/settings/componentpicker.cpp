@@ -41,7 +41,7 @@ ComponentPicker::ComponentPicker(StatusMonitor &monitor, const Service &service,
     , m_search(new SearchField(tr("Search components"), this))
     , m_monitorAll(tintedButton(tr("Monitor all"), this))
     , m_stack(new QStackedWidget(this))
-    , m_errorLabel(new QLabel(this))
+    , m_errorLabel(plainLabel(QString(), this))
     , m_listWidget(new QWidget)
     , m_listLayout(new QVBoxLayout(m_listWidget))
 {
@@ -52,7 +52,7 @@ ComponentPicker::ComponentPicker(StatusMonitor &monitor, const Service &service,
     if (service.components)
         m_selected = QSet<QString>(service.components->cbegin(), service.components->cend());
 
-    auto *title = new QLabel(tr("%1 Components").arg(service.name), this);
+    QLabel *title = plainLabel(tr("%1 Components").arg(service.name), this);
     QFont titleFont = title->font();
     titleFont.setPixelSize(13);
     titleFont.setWeight(QFont::DemiBold);
@@ -102,12 +102,39 @@ ComponentPicker::ComponentPicker(StatusMonitor &monitor, const Service &service,
     layout->addWidget(m_stack, 1);
 
     connect(m_monitorAll, &QPushButton::clicked, this, [this] {
+        followMonitor();
         m_selected.clear();
         refreshMarks();
         save();
     });
     connect(m_search, &SearchField::textChanged, this, &ComponentPicker::applySearch);
+    connect(&m_monitor, &StatusMonitor::servicesChanged, this, &ComponentPicker::followMonitor);
     refreshMarks();
+}
+
+std::optional<Service> ComponentPicker::current() const
+{
+    for (const Service &service : m_monitor.services()) {
+        if (service.id == m_service.id)
+            return service;
+    }
+    return std::nullopt;
+}
+
+void ComponentPicker::followMonitor()
+{
+    const std::optional<Service> service = current();
+    if (!service) {
+        close();
+        return;
+    }
+    m_service = *service;
+    const QSet<QString> stored = service->components ? QSet<QString>(service->components->cbegin(), service->components->cend())
+                                                     : QSet<QString>();
+    if (stored != m_selected) {
+        m_selected = stored;
+        refreshMarks();
+    }
 }
 
 void ComponentPicker::showBelow(QWidget *anchor)
@@ -180,7 +207,7 @@ void ComponentPicker::build()
             // toggled, not clicked: a screen reader's "Toggle" action only toggles.
             connect(row, &QAbstractButton::toggled, this, [this, id](bool on) {
                 if (on != m_selected.contains(id))
-                    toggle(id);
+                    choose(id, on);
             });
         }
         m_sections.append(widgets);
@@ -225,16 +252,23 @@ void ComponentPicker::refreshMarks()
     }
 }
 
-void ComponentPicker::toggle(const QString &id)
+void ComponentPicker::choose(const QString &id, bool on)
 {
-    if (!m_selected.remove(id))
-        m_selected.insert(id);
+    // Each change applies to the selection stored now, not to the one seen at opening.
+    followMonitor();
+    if (m_selected.contains(id) != on) {
+        if (on)
+            m_selected.insert(id);
+        else
+            m_selected.remove(id);
+        save();
+    }
     refreshMarks();
-    save();
 }
 
 void ComponentPicker::toggleSection(const QString &sectionID)
 {
+    followMonitor();
     for (const SectionWidgets &widgets : std::as_const(m_sections)) {
         if (widgets.id != sectionID)
             continue;
@@ -252,7 +286,8 @@ void ComponentPicker::toggleSection(const QString &sectionID)
 
 void ComponentPicker::save()
 {
-    m_monitor.setComponents(ServicesFilter::savedSelection(m_selected), m_service);
+    if (current())
+        m_monitor.setComponents(ServicesFilter::savedSelection(m_selected), m_service);
 }
 
 QList<QPair<QString, QList<CheckRow *>>> ComponentPicker::shownSections() const

@@ -67,10 +67,14 @@ private:
         QList<StatuspageProvider::Component> items;   // visible ones after the search
     };
 
+    // The service as the monitor holds it now; absent once it is no longer monitored.
+    std::optional<Service> current() const;
+    // Takes the selection the monitor holds now (an outside edit may have changed it).
+    void followMonitor();
     void build();
     void applySearch();
     void refreshMarks();
-    void toggle(const QString &id);
+    void choose(const QString &id, bool on);
     void toggleSection(const QString &sectionID);
     void save();
 
