@@ -110,8 +110,7 @@ void DesktopApp::openSettings()
         return;
     if (!m_settings)
         m_settings = new SettingsWindow(*m_monitor);
-    m_settings->show();
-    raiseSettings();
+    m_settings->open();
 }
 
 void DesktopApp::raiseSettings()

@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <qcoro/qcorotimer.h>
+
 using namespace Qt::StringLiterals;
 
 // The form on an empty list, with a feed check that answers from a table by kind and
@@ -117,6 +119,41 @@ private Q_SLOTS:
         QCOMPARE(rig.asked.size(), 3);
         QVERIFY(form.error()->contains(u"Statuspage.io: HTTP 404; Instatus: HTTP 404; Status.io: HTTP 404"_s));
         QCOMPARE(rig.saved().size(), 3);
+    }
+
+    // While the check runs a screen reader hears "Checking…"; starting the form over meanwhile
+    // (the window closed and opened again) empties it, and the press still adds the page.
+    void checkingIsAnnouncedAndStartingOverKeepsThePress()
+    {
+        FormRig rig;
+        rig.form.setFeedCheck([](Service service) -> QCoro::Task<ServiceStatusResult> {
+            co_await QCoro::sleepFor(std::chrono::milliseconds(50));
+            co_return ServiceStatusResult{service.id, Indicator::None, u"ok"_s, QDateTime::currentDateTimeUtc(),
+                                          std::nullopt, false};
+        });
+        rig.form.nameField()->setText(u"Slow"_s);
+        rig.form.addressField()->setText(u"slow.acme.test"_s);
+        QCoro::Task<> adding = rig.form.add();
+        QVERIFY(rig.form.isValidating());
+        QCOMPARE(rig.form.addButton()->accessibleName(), u"Checking…"_s);
+
+        rig.form.startOver();
+        QCOMPARE(rig.form.addButton()->accessibleName(), u"Add"_s);
+        QVERIFY(rig.form.nameField()->text().isEmpty());
+        QCoro::waitFor(std::move(adding));
+        QCOMPARE(names(rig.saved()), words("Slow"));
+        QVERIFY(!rig.form.error());
+        QVERIFY(rig.form.nameField()->text().isEmpty());
+        QVERIFY(!rig.form.messageLine()->text().startsWith(u"Added"_s));
+
+        // an error from the feed is shown as written
+        rig.form.setFeedCheck([](Service service) -> QCoro::Task<ServiceStatusResult> {
+            co_return ServiceStatusResult{service.id, Indicator::Unknown, markupName, QDateTime::currentDateTimeUtc(),
+                                          std::nullopt, false};
+        });
+        rig.add(u"Bad"_s, u"bad.acme.test"_s, 1);
+        QVERIFY(rig.form.error()->contains(markupName));
+        verifyNoMarkupRendered(rig.form);
     }
 
     void realStatuspageReaderThroughFakeServer()

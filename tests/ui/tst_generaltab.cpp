@@ -153,6 +153,16 @@ private Q_SLOTS:
         send->click();
         QTRY_COMPARE_WITH_TIMEOUT(result->text(), u"Delivered"_s, 15000);
         QCOMPARE(server.requestCount("/hook"), 1);
+
+        // Opened anew, the tab forgets the outcome and reads what was changed elsewhere:
+        // the address, and the login entry.
+        Preferences::setValue(u"webhookURL"_s, u"https://hooks.example/elsewhere"_s);
+        rig.loginItem->setStatus(LoginItem::Status::Enabled);
+        rig.tab->startOver();
+        QVERIFY(!result->isVisible());
+        QCOMPARE(field->text(), u"https://hooks.example/elsewhere"_s);
+        QVERIFY(rig.tab->launchAtLoginSwitch()->isChecked());
+        QCOMPARE(rig.loginItem->registerCalls(), 0); // read, not written
     }
 
     void regionPickerFollowsAWSAndWritesThrough()
@@ -172,7 +182,9 @@ private Q_SLOTS:
         QVERIFY(picker->isVisible());
         QCOMPARE(picker->row(u"us-west-2"_s)->accessibleName(), u"Oregon"_s);
         QVERIFY(picker->row(u"us-west-2"_s)->isChecked());
+        QCOMPARE(picker->row(u"us-west-2"_s)->accessibleDescription(), u"Selected, us-west-2"_s);
         QVERIFY(!picker->row(u"us-east-1"_s)->isChecked());
+        QCOMPARE(picker->row(u"us-east-1"_s)->accessibleDescription(), u"Not selected, us-east-1"_s);
 
         picker->monitorAllButton()->click();
         QCOMPARE(button->accessibleDescription(), u"All regions"_s);
@@ -184,6 +196,7 @@ private Q_SLOTS:
         picker->row(u"ap-south-1"_s)->toggle();
         QCOMPARE(button->accessibleDescription(), u"2 selected"_s);
         QCOMPARE(Preferences::stringListValue(u"awsRegions"_s), QStringList({u"ap-south-1"_s, u"eu-west-1"_s}));
+        QCOMPARE(picker->row(u"ap-south-1"_s)->accessibleDescription(), u"Selected, ap-south-1"_s);
         QVERIFY(picker->monitorAllButton()->isEnabled());
 
         rig.monitor->remove(aws);

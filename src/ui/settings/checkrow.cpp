@@ -35,14 +35,13 @@ CheckRow::CheckRow(const QString &title, const QString &detail, QWidget *parent)
     setText(title);
     setCheckable(true);
     setAccessibleName(title);
-    if (!detail.isEmpty()) {
-        setAccessibleDescription(detail);
-    } else {
-        // Without a detail the row also says its state in words, as well as by its checked state.
-        const auto describe = [this](bool on) { setAccessibleDescription(on ? tr("Selected") : tr("Not selected")); };
-        describe(false);
-        connect(this, &QAbstractButton::toggled, this, describe);
-    }
+    // The row says its state in words as well as by its checked state, then its detail.
+    const auto describe = [this](bool on) {
+        const QString state = on ? tr("Selected") : tr("Not selected");
+        setAccessibleDescription(m_detail.isEmpty() ? state : tr("%1, %2").arg(state, m_detail));
+    };
+    describe(false);
+    connect(this, &QAbstractButton::toggled, this, describe);
     setAttribute(Qt::WA_Hover);
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

@@ -2,6 +2,7 @@
 
 #include "monitor/statusmonitor.h"
 #include "providers/providerregistry.h"
+#include "ui/settings/settingsbuttons.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -55,9 +56,9 @@ CustomAddForm::CustomAddForm(StatusMonitor &monitor, QWidget *parent)
     , m_address(new QLineEdit(this))
     , m_format(new QComboBox(this))
     , m_add(new QPushButton(this))
-    , m_message(new QLabel(this))
+    , m_message(plainLabel(QString(), this))
 {
-    auto *title = new QLabel(tr("Add a Custom Service"), this);
+    QLabel *title = plainLabel(tr("Add a Custom Service"), this);
     QFont titleFont = title->font();
     titleFont.setPixelSize(12);
     titleFont.setWeight(QFont::DemiBold);
@@ -71,11 +72,10 @@ CustomAddForm::CustomAddForm(StatusMonitor &monitor, QWidget *parent)
         m_format->addItem(kind ? displayName(*kind) : tr("Detect automatically"), kind ? int(*kind) : -1);
     m_format->setFixedWidth(140);
     // A combo box is read by the label it is the buddy of; the label itself is not shown.
-    auto *formatLabel = new QLabel(tr("Feed format"), this);
+    QLabel *formatLabel = plainLabel(tr("Feed format"), this);
     formatLabel->setBuddy(m_format);
     formatLabel->hide();
     m_format->setAccessibleName(tr("Feed format"));
-    m_add->setAccessibleName(tr("Add"));
 
     QFont small = m_message->font();
     small.setPixelSize(11);
@@ -153,7 +153,10 @@ void CustomAddForm::updateControls()
 {
     const bool website = chosenKind() == ProviderKind::Website;
     m_address->setPlaceholderText(website ? tr("https://example.com or your server URL") : tr("Status page URL"));
-    m_add->setText(m_validating ? tr("Checking…") : tr("Add"));
+    // The name follows the text, so that a screen reader announces the check while it runs.
+    const QString action = m_validating ? tr("Checking…") : tr("Add");
+    m_add->setText(action);
+    m_add->setAccessibleName(action);
     m_add->setEnabled(!m_name->text().isEmpty() && !m_address->text().isEmpty() && !m_validating);
 
     QPalette palette = m_message->palette();
@@ -201,9 +204,23 @@ void CustomAddForm::runAdd()
     }(this);
 }
 
+void CustomAddForm::startOver()
+{
+    ++m_generation;
+    m_name->clear();
+    m_address->clear();
+    m_format->setCurrentIndex(0);
+    m_error.reset();
+    m_notice.reset();
+    m_validating = false;
+    updateControls();
+}
+
 QCoro::Task<> CustomAddForm::add()
 {
     QPointer<CustomAddForm> self(this);
+    const quint64 generation = m_generation;
+    const QString pressedName = m_name->text();
     m_error.reset();
     m_notice.reset();
     updateControls();
@@ -224,13 +241,21 @@ QCoro::Task<> CustomAddForm::add()
     const QList<ProviderKind> kinds = chosen ? QList<ProviderKind>{*chosen} : detectedKinds();
     QStringList reasons;
     for (const ProviderKind kind : kinds) {
-        const Service probe{QUuid::createUuid(), m_name->text(), *url, kind, std::nullopt};
+        const Service probe{QUuid::createUuid(), pressedName, *url, kind, std::nullopt};
         FeedCheck check = m_check;
         QCoro::Task<ServiceStatusResult> checking = check(probe);
         const ServiceStatusResult result = co_await checking;
         if (!self)
             co_return;
-        if (result.indicator != Indicator::Unknown) {
+        // Once the form was started over, the press still counts but the old form's messages
+        // do not.
+        const bool stale = generation != m_generation;
+        if (stale && result.indicator != Indicator::Unknown) {
+            m_monitor.add(Service{QUuid::createUuid(), trimmedBlanks(pressedName), *url, kind, std::nullopt});
+            Q_EMIT finished();
+            co_return;
+        }
+        if (!stale && result.indicator != Indicator::Unknown) {
             setValidating(false);
             addService(*url, kind);
             if (!chosen) {
@@ -241,6 +266,10 @@ QCoro::Task<> CustomAddForm::add()
             co_return;
         }
         reasons.append(chosen ? result.description : displayName(kind) + QStringLiteral(": ") + result.description);
+    }
+    if (generation != m_generation) {
+        Q_EMIT finished();
+        co_return;
     }
     setValidating(false);
     if (chosen)

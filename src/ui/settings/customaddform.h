@@ -54,6 +54,9 @@ public:
 
     // Presses the button (what a click does), returning when the add has finished.
     QCoro::Task<> add();
+    // Empties the form and its message line, as when the window is opened anew. A check
+    // still running adds its service when it reads, but says nothing in the new form.
+    void startOver();
 
 Q_SIGNALS:
     void finished();
@@ -76,4 +79,6 @@ private:
     std::optional<QString> m_error;
     std::optional<QString> m_notice;
     bool m_validating = false;
+    // Counts startOver(): a check begun before the last one no longer owns the form.
+    quint64 m_generation = 0;
 };

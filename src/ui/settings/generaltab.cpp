@@ -9,6 +9,7 @@
 #include "ui/menubar/renderers.h"
 #include "ui/menubar/statepalette.h"
 #include "ui/settings/awsregionpicker.h"
+#include "ui/settings/settingsbuttons.h"
 #include "ui/settings/settingsglyphs.h"
 
 #include <QCheckBox>
@@ -32,8 +33,8 @@ class ValueRowButton : public QPushButton
 public:
     ValueRowButton(const QString &title, QWidget *parent)
         : QPushButton(parent)
-        , m_title(new QLabel(title, this))
-        , m_value(new QLabel(this))
+        , m_title(plainLabel(title, this))
+        , m_value(plainLabel(QString(), this))
     {
         setFlat(true);
         setAccessibleName(title);
@@ -69,7 +70,7 @@ namespace {
 
 QLabel *footer(const QString &text, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
+    QLabel *label = plainLabel(text, parent);
     label->setWordWrap(true);
     QFont font = label->font();
     font.setPointSizeF(font.pointSizeF() * 0.85);
@@ -89,7 +90,7 @@ QFrame *sectionBox(QWidget *parent)
 
 QLabel *header(const QString &text, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
+    QLabel *label = plainLabel(text, parent);
     QFont font = label->font();
     font.setBold(true);
     label->setFont(font);
@@ -141,6 +142,32 @@ QString GeneralTab::regionsSummary(qsizetype selectedCount)
     return QString::number(selectedCount) + tr(" selected");
 }
 
+void GeneralTab::startOver()
+{
+    {
+        const QSignalBlocker blockLogin(m_launchAtLogin);
+        m_launchAtLogin->setChecked(m_loginItem->isEnabled());
+    }
+    {
+        const QSignalBlocker blockNotify(m_notify);
+        m_notify->setChecked(NotificationPrefs::enabled());
+    }
+    m_severity->setCurrentIndex(std::max<qsizetype>(0, severityChoices().indexOf(NotificationPrefs::minSeverity())));
+    updateSeverityVisibility();
+    {
+        const QSignalBlocker blockWebhook(m_webhook);
+        m_webhook->setText(WebhookPrefs::rawAddress());
+    }
+    showRefreshInterval(m_monitor.refreshInterval());
+    if (m_picker)
+        m_picker->hide();
+    // A test still on its way shows its answer when it comes; only an old answer goes.
+    if (!m_testing)
+        m_testOK.reset();
+    updateWebhookRow();
+    updateRegions();
+}
+
 QPushButton *GeneralTab::regionsButton() const
 {
     return m_regionsButton;
@@ -156,7 +183,7 @@ QWidget *GeneralTab::buildGeneralSection()
     m_refresh->addItem(tr("5 minutes"));
     m_refresh->addItem(tr("15 minutes"));
     m_refresh->addItem(tr("30 minutes"));
-    auto *refreshLabel = new QLabel(tr("Refresh every"), box);
+    QLabel *refreshLabel = plainLabel(tr("Refresh every"), box);
     refreshLabel->setBuddy(m_refresh);
     form->addRow(refreshLabel, m_refresh);
     showRefreshInterval(m_monitor.refreshInterval());
@@ -188,7 +215,7 @@ QWidget *GeneralTab::buildNotificationSection()
     m_severity->addItem(tr("Major outages"));
     m_severity->addItem(tr("Critical only"));
     m_severity->setCurrentIndex(std::max<qsizetype>(0, severityChoices().indexOf(NotificationPrefs::minSeverity())));
-    m_severityLabel = new QLabel(tr("Notify me about"), box);
+    m_severityLabel = plainLabel(tr("Notify me about"), box);
     m_severityLabel->setBuddy(m_severity);
     form->addRow(m_severityLabel, m_severity);
     connect(m_severity, &QComboBox::activated, this, [](int index) {
@@ -222,7 +249,7 @@ QWidget *GeneralTab::buildWebhookSection()
     m_webhook = new QLineEdit(WebhookPrefs::rawAddress(), box);
     m_webhook->setPlaceholderText(tr("https://hooks.slack.com/services/… or any endpoint"));
     m_webhook->setClearButtonEnabled(true);
-    auto *webhookLabel = new QLabel(tr("Webhook URL"), box);
+    QLabel *webhookLabel = plainLabel(tr("Webhook URL"), box);
     webhookLabel->setBuddy(m_webhook);
     m_webhook->setAccessibleName(tr("Webhook URL"));
     form->addRow(webhookLabel, m_webhook);
@@ -236,8 +263,8 @@ QWidget *GeneralTab::buildWebhookSection()
     auto *row = new QHBoxLayout;
     m_sendTest = new QPushButton(box);
     connect(m_sendTest, &QPushButton::clicked, this, [this] { sendTest(); });
-    m_testIcon = new QLabel(box);
-    m_testResult = new QLabel(box);
+    m_testIcon = new GlyphLabel(12, box);
+    m_testResult = plainLabel(QString(), box);
     QFont small = m_testResult->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
     m_testResult->setFont(small);
@@ -299,13 +326,15 @@ void GeneralTab::updateWebhookRow()
         m_testResult->clear();
         return;
     }
-    const qreal ratio = devicePixelRatioF();
     if (*m_testOK) {
-        m_testIcon->setPixmap(QPixmap::fromImage(renderGlyph(Glyph::Check, stateColor(Indicator::None), 12, ratio)));
+        m_testIcon->setGlyph([](const QPalette &, qreal ratio) {
+            return renderGlyph(Glyph::Check, stateColor(Indicator::None), 12, ratio);
+        });
         m_testResult->setText(tr("Delivered"));
     } else {
-        m_testIcon->setPixmap(
-            QPixmap::fromImage(renderSettingsGlyph(SettingsGlyph::ClearCircle, stateColor(Indicator::Critical), 12, ratio)));
+        m_testIcon->setGlyph([](const QPalette &, qreal ratio) {
+            return renderSettingsGlyph(SettingsGlyph::ClearCircle, stateColor(Indicator::Critical), 12, ratio);
+        });
         m_testResult->setText(tr("Failed — check the URL"));
     }
     m_testIcon->show();

@@ -19,6 +19,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class StatusMonitor;
+class GlyphLabel;
 class ValueRowButton;
 
 // The "General" page of the settings: refresh interval, launch at login, notifications
@@ -44,6 +45,10 @@ public:
     static const QList<std::chrono::minutes> &refreshChoices();
     // "All regions", or the count followed by " selected".
     static QString regionsSummary(qsizetype selectedCount);
+
+    // Shows what is stored now (the login entry included) and forgets the last test's
+    // result, as when the window is opened anew.
+    void startOver();
 
     // Posts the test alert to the stored address; does nothing without a usable one or
     // while a test is running. Resolves when the answer is shown.
@@ -87,7 +92,7 @@ private:
     QComboBox *m_severity = nullptr;
     QLineEdit *m_webhook = nullptr;
     QPushButton *m_sendTest = nullptr;
-    QLabel *m_testIcon = nullptr;
+    GlyphLabel *m_testIcon = nullptr;
     QLabel *m_testResult = nullptr;
     QWidget *m_regionsSection = nullptr;
     ValueRowButton *m_regionsButton = nullptr;

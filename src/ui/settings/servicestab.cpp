@@ -1,8 +1,8 @@
 #include "ui/settings/servicestab.h"
 
-#include "ui/settings/agentimportrow.h"
-
 #include "catalog/servicecatalog.h"
+#include "ui/settings/agentimportrow.h"
+#include "ui/settings/componentpicker.h"
 #include "monitor/statusmonitor.h"
 #include "ui/settings/customaddform.h"
 #include "ui/settings/searchfield.h"
@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -41,7 +42,7 @@ ServicesTab::ServicesTab(StatusMonitor &monitor, QWidget *parent)
     , m_monitor(monitor)
     , m_search(new SearchField(tr("Search services"), this))
     , m_scroll(new QScrollArea(this))
-    , m_emptySearch(new QLabel(this))
+    , m_emptySearch(plainLabel(QString(), this))
     , m_form(new CustomAddForm(monitor, this))
 {
     QLabel *intro = secondaryLabel(this, 12);
@@ -127,6 +128,16 @@ void ServicesTab::syncServices()
         row->setService(m_monitor.service(row->entry()));
     applyFilter();
     setUpdatesEnabled(true);
+}
+
+void ServicesTab::startOver()
+{
+    m_search->setText(QString());
+    m_form->startOver();
+    const QList<ComponentPicker *> pickers = findChildren<ComponentPicker *>();
+    for (ComponentPicker *picker : pickers)
+        picker->close();
+    m_scroll->verticalScrollBar()->setValue(0);
 }
 
 void ServicesTab::syncStates()

@@ -29,6 +29,10 @@ class ServicesTab : public QWidget
 public:
     explicit ServicesTab(StatusMonitor &monitor, QWidget *parent = nullptr);
 
+    // Back to how the tab opens: no search, an empty custom form, no picker open, the list
+    // at its top.
+    void startOver();
+
     SearchField *searchField() const { return m_search; }
 
     // What the list shows, for tests and for the accessibility checks.

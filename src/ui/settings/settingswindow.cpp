@@ -17,9 +17,9 @@ namespace {
 
 // The tabs' symbols, drawn in the text colour: a grid of four tiles for Services, a gear
 // for General.
-QIcon tabIcon(SettingsWindow::Tab tab, const QColor &colour)
+QIcon tabIcon(SettingsWindow::Tab tab)
 {
-    return paintedIcon([tab, colour](QPainter &painter) {
+    return paintedIcon(QPalette::WindowText, [tab](QPainter &painter, const QColor &colour) {
         painter.setPen(QPen(colour, 1.3));
         painter.setBrush(Qt::NoBrush);
         if (tab == SettingsWindow::Tab::Services) {
@@ -56,16 +56,27 @@ SettingsWindow::SettingsWindow(StatusMonitor &monitor, Tab initial, QWidget *par
     setAccessibleName(tr("Glinter Settings"));
     m_services->setAccessibleName(tr("Services"));
     m_general->setAccessibleName(tr("General"));
-    const QColor text = palette().color(QPalette::WindowText);
-    m_tabs->addTab(m_services, tabIcon(Tab::Services, text), tr("Services"));
-    m_tabs->addTab(m_general, tabIcon(Tab::General, text), tr("General"));
+    m_tabs->addTab(m_services, tabIcon(Tab::Services), tr("Services"));
+    m_tabs->addTab(m_general, tabIcon(Tab::General), tr("General"));
     setCurrentTab(initial);
     auto *servicesLayout = new QVBoxLayout(m_services);
     servicesLayout->setContentsMargins(0, 0, 0, 0);
-    servicesLayout->addWidget(new ServicesTab(monitor, m_services), 1);
+    m_servicesTab = new ServicesTab(monitor, m_services);
+    servicesLayout->addWidget(m_servicesTab, 1);
 
     setCentralWidget(m_tabs);
     setFixedSize(500, 580);
+}
+
+void SettingsWindow::open()
+{
+    if (!isVisible()) {
+        m_servicesTab->startOver();
+        m_general->startOver();
+    }
+    show();
+    raise();
+    activateWindow();
 }
 
 SettingsWindow::Tab SettingsWindow::initialTab()

@@ -2,7 +2,9 @@
 
 #include <QMainWindow>
 
+class GeneralTab;
 class QTabWidget;
+class ServicesTab;
 class StatusMonitor;
 
 // The settings window: a "Services" and a "General" tab, both acting on the shared monitor
@@ -21,6 +23,11 @@ public:
     // Services otherwise.
     static Tab initialTab();
 
+    // Shows the window and brings it to the front. A window that was closed opens as new:
+    // search empty, forms empty, no error or test result left over, the stored values read
+    // again; a window already open is only raised.
+    void open();
+
     Tab currentTab() const;
     void setCurrentTab(Tab tab);
 
@@ -30,5 +37,6 @@ public:
 private:
     QTabWidget *m_tabs;
     QWidget *m_services;
-    QWidget *m_general;
+    GeneralTab *m_general;
+    ServicesTab *m_servicesTab;
 };
