@@ -4,6 +4,7 @@
 
 #include "monitorrig.h"
 
+#include <QLabel>
 #include <QTest>
 
 struct SettingsRig : MonitorRig {
@@ -21,6 +22,29 @@ struct SettingsRig : MonitorRig {
 
     QList<Service> saved() const { return monitor->store().read().services; }
 };
+
+// Names, group names and errors a file, a feed or a server could send, as markup.
+inline const QString markupName = QStringLiteral("<font color=#ff00ff size=7>X</font><a href='https://evil.example/'>click me</a><img src='/usr/share/pixmaps/x.png'>");
+
+// Whatever `root` shows: no label that would render markup, no tooltip with raw markup.
+inline void verifyNoMarkupRendered(const QWidget &root)
+{
+    QList<const QWidget *> widgets{&root};
+    for (const QWidget *child : root.findChildren<QWidget *>())
+        widgets.append(child);
+    for (const QWidget *widget : widgets) {
+        if (const auto *label = qobject_cast<const QLabel *>(widget); label && label->textFormat() != Qt::PlainText)
+            QVERIFY2(!Qt::mightBeRichText(label->text()), qPrintable(label->text()));
+        QVERIFY2(!widget->toolTip().contains(u'<'), qPrintable(widget->toolTip()));
+    }
+}
+
+// Whether some label of `root` shows `text` exactly.
+inline bool showsText(const QWidget &root, const QString &text)
+{
+    const QList<QLabel *> labels = root.findChildren<QLabel *>();
+    return std::any_of(labels.cbegin(), labels.cend(), [&text](const QLabel *label) { return label->text() == text; });
+}
 
 inline CatalogEntry catalogEntry(const QString &name)
 {

@@ -1,13 +1,19 @@
 #include "ui/settings/servicestab.h"
 
 #include "alerts/notificationprefs.h"
+#include "ui/settings/customaddform.h"
 #include "ui/settings/searchfield.h"
 #include "ui/settings/servicerows.h"
 #include "ui/settings/servicesfilter.h"
 #include "ui/settings/settingsbuttons.h"
+#include "ui/settings/settingsglyphs.h"
+#include "ui/settings/settingswindow.h"
 
 #include "settingsrig.h"
 
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
@@ -122,6 +128,86 @@ private Q_SLOTS:
         header->button()->click();
         QCOMPARE(rig.saved().size(), ServiceCatalog::entries(u"Developer Tools"_s).size());
         QCOMPARE(rig.saved().first().name, u"npm"_s);
+    }
+
+    // services.json is written by hand and by agents: a name is shown as written, never as
+    // markup, and so is a search for one.
+    void markupInNamesStaysText()
+    {
+        const Service marked = makeService(markupName, "https://status.marked.test");
+        SettingsRig rig({marked, catalogService(u"GitHub"_s)});
+        ServicesTab tab(*rig.monitor);
+        QCOMPARE(names(tab.customRows()), QStringList{markupName});
+        QVERIFY(showsText(tab, markupName));
+        QCOMPARE(tab.customRows().at(0)->removeButton()->accessibleName(), u"Remove "_s + markupName);
+        verifyNoMarkupRendered(tab);
+
+        tab.searchField()->setText(u"<b>nothing</b>"_s);
+        QVERIFY(tab.showsEmptySearch());
+        verifyNoMarkupRendered(tab);
+    }
+
+    // A window closed and opened again starts as new; raising an open one changes nothing.
+    void reopenedWindowStartsFresh()
+    {
+        SettingsRig rig({catalogService(u"GitHub"_s)});
+        SettingsWindow window(*rig.monitor, SettingsWindow::Tab::Services);
+        window.open();
+        auto *tab = window.findChild<ServicesTab *>();
+        auto *form = window.findChild<CustomAddForm *>();
+        tab->searchField()->setText(u"git"_s);
+        form->nameField()->setText(u"Half"_s);
+        form->addressField()->setText(u"mailto:typed@acme.test"_s);
+        QCoro::waitFor(form->add());
+        QVERIFY(form->error());
+        form->nameField()->setText(u"Half typed"_s);
+
+        window.open();
+        QCOMPARE(tab->searchField()->text(), u"git"_s);
+        QVERIFY(form->error());
+
+        window.close();
+        window.open();
+        QVERIFY(tab->searchField()->text().isEmpty());
+        QVERIFY(form->nameField()->text().isEmpty());
+        QVERIFY(form->addressField()->text().isEmpty());
+        QVERIFY(!form->error());
+        QVERIFY(form->messageLine()->text() != u"Invalid URL"_s);
+    }
+
+    // Symbols are drawn in the palette's colours when painted, so a theme switch reaches them.
+    void glyphsFollowThePalette()
+    {
+        const auto reddest = [](const QImage &image) {
+            int best = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    const QColor colour = image.pixelColor(x, y);
+                    if (colour.alpha() > 100)
+                        best = std::max(best, colour.red() - colour.blue());
+                }
+            }
+            return best;
+        };
+        QPalette red = QGuiApplication::palette();
+        red.setColor(QPalette::WindowText, Qt::red);
+        red.setColor(QPalette::Window, Qt::white);
+
+        RemoveButton button(*SettingsRig().monitor);
+        button.resize(button.sizeHint());
+        const int before = reddest(button.grab().toImage());
+        button.setPalette(red);
+        QVERIFY(reddest(button.grab().toImage()) > before + 100);
+
+        const QIcon icon = paintedIcon(QPalette::WindowText, [](QPainter &painter, const QColor &colour) {
+            painter.fillRect(QRectF(0, 0, 16, 16), colour);
+        });
+        const QPalette original = QGuiApplication::palette();
+        QGuiApplication::setPalette(red);
+        const QImage painted = icon.pixmap(QSize(16, 16), 2.0).toImage();
+        QGuiApplication::setPalette(original);
+        QCOMPARE(painted.size(), QSize(32, 32)); // drawn at the ratio asked for
+        QCOMPARE(painted.pixelColor(8, 8), QColor(Qt::red));
     }
 
     void rowsAreRefilledInPlace()

@@ -2,6 +2,7 @@
 
 #include "monitor/statusmonitor.h"
 #include "ui/settings/agentprompt.h"
+#include "ui/settings/settingsbuttons.h"
 #include "ui/settings/settingsglyphs.h"
 
 #include <QClipboard>
@@ -20,9 +21,9 @@ using namespace std::chrono_literals;
 namespace {
 
 // Two overlapping sheets ("copy") or a check mark ("copied"), in the button's text colour.
-QIcon copyIcon(bool copied, const QColor &colour)
+QIcon copyIcon(bool copied)
 {
-    return paintedIcon([copied, colour](QPainter &painter) {
+    return paintedIcon(QPalette::ButtonText, [copied](QPainter &painter, const QColor &colour) {
         painter.setPen(QPen(colour, 1.3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.setBrush(Qt::NoBrush);
         if (copied) {
@@ -45,13 +46,13 @@ AgentImportRow::AgentImportRow(StatusMonitor &monitor, QWidget *parent)
     , m_openFile([](const QUrl &file) { QDesktopServices::openUrl(file); })
 {
     auto *layout = new QVBoxLayout(this);
-    auto *title = new QLabel(tr("Add from a Codebase"), this);
+    QLabel *title = plainLabel(tr("Add from a Codebase"), this);
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
     layout->addWidget(title);
 
-    auto *explanation = new QLabel(tr("Paste the prompt into Claude Code, Cursor, or any coding agent opened in a "
+    QLabel *explanation = plainLabel(tr("Paste the prompt into Claude Code, Cursor, or any coding agent opened in a "
                                       "project — it finds the services the code depends on, plus your own production "
                                       "URLs, and adds them here. The config is plain JSON; edits apply instantly."),
                                    this);
@@ -104,5 +105,5 @@ void AgentImportRow::openConfig()
 void AgentImportRow::setCopied(bool copied)
 {
     m_copy->setText(copied ? tr("Copied") : tr("Copy AI Prompt"));
-    m_copy->setIcon(copyIcon(copied, palette().color(QPalette::ButtonText)));
+    m_copy->setIcon(copyIcon(copied));
 }

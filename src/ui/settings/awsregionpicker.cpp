@@ -19,7 +19,7 @@ namespace {
 
 QLabel *groupTitle(const QString &text, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
+    QLabel *label = plainLabel(text, parent);
     QFont font = label->font();
     font.setPointSizeF(font.pointSizeF() * 0.85);
     font.setWeight(QFont::DemiBold);
@@ -48,7 +48,7 @@ AWSRegionPicker::AWSRegionPicker(QWidget *parent)
 
     auto *headerRow = new QHBoxLayout;
     headerRow->setContentsMargins(12, 10, 12, 10);
-    auto *title = new QLabel(tr("AWS Regions"), this);
+    QLabel *title = plainLabel(tr("AWS Regions"), this);
     QFont titleFont = title->font();
     titleFont.setWeight(QFont::DemiBold);
     title->setFont(titleFont);

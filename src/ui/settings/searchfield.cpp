@@ -5,7 +5,6 @@
 #include "ui/settings/settingsglyphs.h"
 
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 
 SearchField::SearchField(const QString &prompt, QWidget *parent)
@@ -13,12 +12,10 @@ SearchField::SearchField(const QString &prompt, QWidget *parent)
     , m_edit(new QLineEdit(this))
     , m_clear(new GlyphButton(this))
 {
-    QColor secondary = palette().color(QPalette::WindowText);
-    secondary.setAlphaF(0.55);
-    auto *magnifier = new QLabel(this);
-    magnifier->setPixmap(QPixmap::fromImage(renderSettingsGlyph(SettingsGlyph::Magnifier, secondary, 12, devicePixelRatioF())));
-    magnifier->setAccessibleName(QString());
-    magnifier->setFocusPolicy(Qt::NoFocus);
+    auto *magnifier = new GlyphLabel(12, this);
+    magnifier->setGlyph([](const QPalette &palette, qreal ratio) {
+        return renderSettingsGlyph(SettingsGlyph::Magnifier, secondaryColour(palette), 12, ratio);
+    });
 
     m_edit->setPlaceholderText(prompt);
     m_edit->setAccessibleName(prompt);
@@ -29,8 +26,14 @@ SearchField::SearchField(const QString &prompt, QWidget *parent)
     font.setPixelSize(13);
     m_edit->setFont(font);
 
-    secondary.setAlphaF(0.35);
-    m_clear->setGlyph(renderSettingsGlyph(SettingsGlyph::ClearCircle, secondary, 12, devicePixelRatioF()));
+    m_clear->setGlyph(
+        SettingsGlyph::ClearCircle,
+        [](const QPalette &palette) {
+            QColor faint = palette.color(QPalette::WindowText);
+            faint.setAlphaF(0.35);
+            return faint;
+        },
+        12);
     m_clear->setAccessibleName(tr("Clear search"));
     m_clear->setToolTip(tr("Clear search"));
     m_clear->setFixedSize(18, 18);

@@ -81,7 +81,7 @@ CatalogRow::CatalogRow(StatusMonitor &monitor, const CatalogEntry &entry, QWidge
             m_monitor.setMonitored(m_entry, on);
     });
 
-    auto *name = new QLabel(entry.name, this);
+    QLabel *name = plainLabel(entry.name, this);
     name->setFont(sized(font(), 13));
     QLabel *host = secondaryLabel(this, 10);
     host->setText(ServicesFilter::hostLine(entry.url));
@@ -130,7 +130,7 @@ ListedServiceRow::ListedServiceRow(StatusMonitor &monitor, Kind kind, QWidget *p
     , m_monitor(monitor)
     , m_kind(kind)
     , m_glyph(new StateGlyphLabel(StateGlyphLabel::Missing::Unknown, this))
-    , m_name(new QLabel(this))
+    , m_name(plainLabel(QString(), this))
     , m_components(new ComponentsButton(monitor, this))
     , m_mute(new MuteButton(this))
     , m_remove(new RemoveButton(monitor, this))
@@ -141,10 +141,12 @@ ListedServiceRow::ListedServiceRow(StatusMonitor &monitor, Kind kind, QWidget *p
     layout->setContentsMargins(8, 3, 8, 3);
     layout->setSpacing(8);
     if (kind == Kind::Reorder) {
-        QColor tertiary = palette().color(QPalette::WindowText);
-        tertiary.setAlphaF(0.35);
-        auto *handle = new QLabel(this);
-        handle->setPixmap(QPixmap::fromImage(renderSettingsGlyph(SettingsGlyph::DragHandle, tertiary, 12, devicePixelRatioF())));
+        auto *handle = new GlyphLabel(12, this);
+        handle->setGlyph([](const QPalette &palette, qreal ratio) {
+            QColor tertiary = palette.color(QPalette::WindowText);
+            tertiary.setAlphaF(0.35);
+            return renderSettingsGlyph(SettingsGlyph::DragHandle, tertiary, 12, ratio);
+        });
         handle->setCursor(Qt::OpenHandCursor);
         layout->addWidget(handle);
         setAccessibleDescription(tr("Drag, or press Alt+Up or Alt+Down, to reorder"));

@@ -14,27 +14,46 @@
 #include <QStyleOption>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
-QColor secondary(const QWidget &widget)
+QColor secondary(const QPalette &palette)
 {
-    QColor colour = widget.palette().color(QPalette::WindowText);
-    colour.setAlphaF(0.6);
-    return colour;
+    return secondaryColour(palette);
+}
+
+QColor accent(const QPalette &palette)
+{
+    return palette.color(QPalette::Highlight);
 }
 
 } // namespace
 
-QLabel *secondaryLabel(QWidget *parent, int pixels, QFont::Weight weight)
+QColor secondaryColour(const QPalette &palette)
+{
+    QColor colour = palette.color(QPalette::WindowText);
+    colour.setAlphaF(0.6);
+    return colour;
+}
+
+QLabel *plainLabel(const QString &text, QWidget *parent)
 {
     auto *label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
+    return label;
+}
+
+QLabel *secondaryLabel(QWidget *parent, int pixels, QFont::Weight weight)
+{
+    QLabel *label = plainLabel(QString(), parent);
     QFont font = label->font();
     font.setPixelSize(pixels);
     font.setWeight(weight);
     label->setFont(font);
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, secondary(*label));
+    palette.setColor(QPalette::WindowText, secondary(palette));
     label->setPalette(palette);
     return label;
 }
@@ -87,21 +106,81 @@ GlyphButton::GlyphButton(QWidget *parent)
     setAttribute(Qt::WA_Hover);
 }
 
-void GlyphButton::setGlyph(const QImage &image)
+void GlyphCache::setPainter(GlyphPainter painter)
 {
-    m_image = image;
+    m_painter = std::move(painter);
+    m_image = QImage();
+    m_paletteKey = -1;
+}
+
+const QImage &GlyphCache::image(const QWidget &widget)
+{
+    const qint64 key = widget.palette().cacheKey();
+    const qreal ratio = widget.devicePixelRatioF();
+    if (m_painter && (key != m_paletteKey || !qFuzzyCompare(ratio, m_ratio))) {
+        m_image = m_painter(widget.palette(), ratio);
+        m_paletteKey = key;
+        m_ratio = ratio;
+    }
+    return m_image;
+}
+
+namespace {
+
+void paintCentred(QWidget &widget, const QImage &image)
+{
+    if (image.isNull())
+        return;
+    QPainter painter(&widget);
+    const QSizeF size = image.deviceIndependentSize();
+    painter.drawImage(QPointF((widget.width() - size.width()) / 2, (widget.height() - size.height()) / 2), image);
+}
+
+} // namespace
+
+void GlyphButton::setGlyph(GlyphPainter painter)
+{
+    m_glyph.setPainter(std::move(painter));
     update();
+}
+
+void GlyphButton::setGlyph(SettingsGlyph glyph, std::function<QColor(const QPalette &)> colour, qreal side)
+{
+    setGlyph([glyph, colour = std::move(colour), side](const QPalette &palette, qreal ratio) {
+        return renderSettingsGlyph(glyph, colour(palette), side, ratio);
+    });
 }
 
 void GlyphButton::paintEvent(QPaintEvent *)
 {
     if (underMouse() || hasFocus())
         paintTint(*this, palette().color(QPalette::WindowText), hasFocus() ? 0.14 : 0.08, 5);
-    if (!m_image.isNull()) {
-        QPainter painter(this);
-        const QSizeF size = m_image.deviceIndependentSize();
-        painter.drawImage(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), m_image);
-    }
+    paintCentred(*this, m_glyph.image(*this));
+}
+
+GlyphLabel::GlyphLabel(qreal side, QWidget *parent)
+    : QWidget(parent)
+    , m_side(side)
+{
+    setFocusPolicy(Qt::NoFocus);
+    setFixedSize(sizeHint());
+}
+
+void GlyphLabel::setGlyph(GlyphPainter painter)
+{
+    m_glyph.setPainter(std::move(painter));
+    update();
+}
+
+QSize GlyphLabel::sizeHint() const
+{
+    const int side = int(std::ceil(m_side));
+    return QSize(side, side);
+}
+
+void GlyphLabel::paintEvent(QPaintEvent *)
+{
+    paintCentred(*this, m_glyph.image(*this));
 }
 
 SwitchButton::SwitchButton(QWidget *parent)
@@ -170,8 +249,7 @@ void MuteButton::setMutedShown(bool muted)
     if (muted == m_muted && !toolTip().isEmpty())
         return;
     m_muted = muted;
-    const QColor colour = muted ? palette().color(QPalette::Highlight) : secondary(*this);
-    setGlyph(renderSettingsGlyph(muted ? SettingsGlyph::BellSlash : SettingsGlyph::Bell, colour, 13, devicePixelRatioF()));
+    setGlyph(muted ? SettingsGlyph::BellSlash : SettingsGlyph::Bell, muted ? accent : secondary);
     setToolTip(muted ? tr("Notifications muted") : tr("Mute notifications"));
     setAccessibleName(muted ? tr("Unmute notifications") : tr("Mute notifications"));
 }
@@ -180,7 +258,7 @@ RemoveButton::RemoveButton(StatusMonitor &monitor, QWidget *parent)
     : GlyphButton(parent)
     , m_monitor(monitor)
 {
-    setGlyph(renderSettingsGlyph(SettingsGlyph::Trash, secondary(*this), 13, devicePixelRatioF()));
+    setGlyph(SettingsGlyph::Trash, secondary);
     // Queued: the row holding this button is refilled by the removal.
     connect(this, &QAbstractButton::clicked, this, [this] {
         const Service service = m_service;
@@ -192,7 +270,7 @@ RemoveButton::RemoveButton(StatusMonitor &monitor, QWidget *parent)
 void RemoveButton::setService(const Service &service)
 {
     if (service.name != m_service.name) {
-        setToolTip(tr("Remove %1").arg(service.name));
+        setToolTip(tr("Remove %1").arg(service.name).toHtmlEscaped());
         setAccessibleName(tr("Remove %1").arg(service.name));
     }
     m_service = service;
@@ -211,14 +289,11 @@ void ComponentsButton::setService(const std::optional<Service> &service)
     const bool selection = service && service->components && !service->components->isEmpty();
     const bool hadSelection = m_service && m_service->components && !m_service->components->isEmpty();
     const bool first = !m_service && toolTip().isEmpty();
-    if (first || selection != hadSelection) {
-        setGlyph(renderSettingsGlyph(selection ? SettingsGlyph::FilterFilled : SettingsGlyph::Filter,
-                                     selection ? palette().color(QPalette::Highlight) : secondary(*this), 13,
-                                     devicePixelRatioF()));
-    }
+    if (first || selection != hadSelection)
+        setGlyph(selection ? SettingsGlyph::FilterFilled : SettingsGlyph::Filter, selection ? accent : secondary);
     m_service = service;
     if (service) {
-        setToolTip(ServicesFilter::componentsTooltip(service->components));
+        setToolTip(ServicesFilter::componentsTooltip(service->components).toHtmlEscaped());
         setAccessibleName(tr("Choose components for %1").arg(service->name));
     }
     updateShown();

@@ -1,9 +1,12 @@
 #include "ui/settings/settingsglyphs.h"
 
+#include <QGuiApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -112,18 +115,62 @@ QImage renderSettingsGlyph(SettingsGlyph glyph, const QColor &color, qreal side,
     return image;
 }
 
-QIcon paintedIcon(const std::function<void(QPainter &)> &draw)
+namespace {
+
+class PaintedIconEngine : public QIconEngine
 {
-    QIcon icon;
-    for (const int size : {16, 32}) {
-        QPixmap pixmap(size, size);
+public:
+    using Draw = std::function<void(QPainter &, const QColor &)>;
+
+    PaintedIconEngine(QPalette::ColorRole role, Draw draw)
+        : m_role(role)
+        , m_draw(std::move(draw))
+    {
+    }
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        painter->drawPixmap(rect, scaledPixmap(rect.size() * ratio, mode, state, ratio));
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+
+    // `size` is in device pixels already, as QIcon asks for it.
+    QPixmap scaledPixmap(const QSize &pixels, QIcon::Mode mode, QIcon::State, qreal scale) override
+    {
+        if (pixels.isEmpty() || pixels.width() > 1024 || pixels.height() > 1024)
+            return {};
+        QPixmap pixmap(pixels);
         pixmap.fill(Qt::transparent);
+        const QPalette palette = QGuiApplication::palette();
+        const QColor colour = palette.color(mode == QIcon::Disabled ? QPalette::Disabled : QPalette::Active, m_role);
         QPainter painter(&pixmap);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size / 16.0, size / 16.0);
-        draw(painter);
+        const qreal side = std::min(pixels.width(), pixels.height());
+        painter.translate((pixels.width() - side) / 2, (pixels.height() - side) / 2);
+        painter.scale(side / 16.0, side / 16.0);
+        m_draw(painter, colour);
         painter.end();
-        icon.addPixmap(pixmap);
+        pixmap.setDevicePixelRatio(scale);
+        return pixmap;
     }
-    return icon;
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {QSize(16, 16), QSize(32, 32)}; }
+    QIconEngine *clone() const override { return new PaintedIconEngine(m_role, m_draw); }
+    QString key() const override { return QStringLiteral("glinter-painted"); }
+
+private:
+    QPalette::ColorRole m_role;
+    Draw m_draw;
+};
+
+} // namespace
+
+QIcon paintedIcon(QPalette::ColorRole role, std::function<void(QPainter &, const QColor &)> draw)
+{
+    return QIcon(new PaintedIconEngine(role, std::move(draw)));
 }

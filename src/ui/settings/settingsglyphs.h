@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QIcon>
 #include <QImage>
+#include <QPalette>
 
 #include <functional>
 
@@ -24,5 +25,8 @@ enum class SettingsGlyph {
 
 QImage renderSettingsGlyph(SettingsGlyph glyph, const QColor &color, qreal side, qreal devicePixelRatio);
 
-// An icon at 16 and 32 pixels from a routine that draws on a 16 × 16 canvas (antialiased).
-QIcon paintedIcon(const std::function<void(QPainter &)> &draw);
+// An icon drawn when it is shown, at the size and pixel ratio asked for, by a routine that
+// draws on a 16 × 16 canvas (antialiased) in a colour of the application's palette at that
+// moment: the icon follows a change of theme and a move to a screen of another ratio. The
+// disabled icon takes the colour from the palette's disabled group.
+QIcon paintedIcon(QPalette::ColorRole role, std::function<void(QPainter &, const QColor &)> draw);
