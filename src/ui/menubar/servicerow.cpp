@@ -53,7 +53,7 @@ void ServiceRow::setContent(const RowContent &content, const QList<Indicator> &h
     if (imagesChanged)
         m_imagesRatio = 0;
     setAccessibleName(m_content.accessibilityLabel);
-    setToolTip(m_content.toolTip);
+    setToolTip(m_content.toolTip.toHtmlEscaped());
     update();
 }
 
