@@ -1,9 +1,13 @@
 // The fake internet of the refresh benchmark, run as a separate process so that its work
 // is not counted as the client's: N HTTPS feed servers on loopback, one port each, that
 // answer every feed format after a fixed latency. Prints "ports P1 P2 ..." when ready.
+// Every reader with fixed vendor feeds is served at their paths, with the first sample (in
+// name order) of its folder under tests/data/feeds.
 #include "fakeserver.h"
+#include "providers/readertable.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 
 #include <cstdio>
@@ -36,19 +40,28 @@ int main(int argc, char *argv[])
         r.delay = latency;
         return r;
     };
-    const QList<QPair<QByteArray, FakeRoute>> routes{
+    // The hosted page formats, at their paths under any page's host.
+    QList<QPair<QByteArray, FakeRoute>> routes{
         {"/api/v2/status.json", route(fixture("statuspage/status.json"), "application/json")},
         {"/api/v2/summary.json", route(fixture("statuspage/summary.json"), "application/json")},
         {"/summary.json", route(fixture("instatus/summary-up.json"), "application/json")},
-        {"/public/currentevents", route(fixture("aws/currentevents-utf16be.json"), "application/json;charset=utf-16")},
-        {"/incidents.json", route(fixture("gcp/incidents.json"), "application/json")},
-        {"/en-us/status/feed/", route(fixture("azure/feed-empty.xml"), "application/rss+xml")},
-        {"/support/systemstatus/data/system_status_en_US.js", route(fixture("apple/system_status.js"), "text/javascript")},
-        {"/support/systemstatus/data/developer/system_status_en_US.js", route(fixture("apple/system_status.js"), "text/javascript")},
-        {"/feed.xml", route(fixture("xai/feed.xml"), "application/rss+xml")},
         {"/1.0/status/5b36dc6502d06804c08349f7", route(fixture("statusio/status-operational.json"), "application/json")},
-        {"*", route(fixture("statusio/page.html"), "text/html")},
     };
+    for (const ReaderInfo &reader : readerTable()) {
+        const QString folder = QStringLiteral(GLINTER_TEST_DATA "/feeds/") + rawValue(reader.kind);
+        const QStringList samples = QDir(folder).entryList(QDir::Files, QDir::Name);
+        for (const std::u16string_view feed : reader.fixedFeeds) {
+            const QUrl address(QString::fromUtf16(feed.data(), qsizetype(feed.size())));
+            if (feed.empty() || address.path().isEmpty() || samples.isEmpty())
+                continue;
+            const QString sample = samples.first();
+            const QByteArray type = sample.endsWith(u".json") ? "application/json"
+                                    : sample.endsWith(u".js") ? "text/javascript"
+                                                               : "application/rss+xml";
+            routes.append({address.path().toUtf8(), route(fixture(qPrintable(rawValue(reader.kind) + u'/' + sample)), type)});
+        }
+    }
+    routes.append({"*", route(fixture("statusio/page.html"), "text/html")});
 
     std::vector<std::unique_ptr<FakeServer>> servers;
     QByteArray ports = "ports";

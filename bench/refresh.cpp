@@ -6,6 +6,7 @@
 #include "catalog/servicecatalog.h"
 #include "monitor/statusmonitor.h"
 #include "providers/networkenvironment.h"
+#include "providers/readertable.h"
 #include "providers/statuspageprovider.h"
 
 #include <QCommandLineParser>
@@ -85,18 +86,10 @@ QString endpoint(const Service &service, const QUrl &origin)
         return service.url.toString();
     case ProviderKind::StatusIo:
         return service.url.toString() + QStringLiteral(" ") + fixed + QStringLiteral("/1.0/status/5b36dc6502d06804c08349f7");
-    case ProviderKind::Aws:
-        return fixed + QStringLiteral("/public/currentevents");
-    case ProviderKind::Gcp:
-        return fixed + QStringLiteral("/incidents.json");
-    case ProviderKind::Azure:
-        return fixed + QStringLiteral("/en-us/status/feed/");
-    case ProviderKind::Apple:
-        return fixed + QStringLiteral("/support/systemstatus/data/system_status_en_US.js");
-    case ProviderKind::Xai:
-        return fixed + QStringLiteral("/feed.xml");
+    default:
+        // the vendors' own feeds, moved to the feed origin
+        return fixedFeed(service.provider).toString();
     }
-    return base;
 }
 
 } // namespace

@@ -8,26 +8,15 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "${1:-build/fuzz}")
 shift || true
 seconds=${FUZZ_SECONDS:-60}
-feeds=$root/tests/data/feeds
-
-# target, seed folder, dictionary
-table=(
-    "statuspage       $feeds/statuspage          json.dict"
-    "instatus         $feeds/instatus            json.dict"
-    "statusio_pageid  $feeds/statusio            html.dict"
-    "statusio_api     $feeds/statusio            json.dict"
-    "xai              $feeds/xai                 rss.dict"
-    "apple            $feeds/apple               json.dict"
-    "azure            $feeds/azure               rss.dict"
-    "aws              $feeds/aws                 -"
-    "gcp              $feeds/gcp                 json.dict"
-    "servicestore     $root/fuzz/seeds/servicestore json.dict"
-)
+list=$build/fuzz/fuzzers.txt
+if [ ! -f "$list" ]; then
+    echo "fuzz: $list is missing (make fuzz configures and builds the targets)" >&2
+    exit 2
+fi
 
 mkdir -p "$build/corpus" "$build/findings" "$build/logs"
 failed=()
-for row in "${table[@]}"; do
-    read -r name seeds dict <<<"$row"
+while read -r name seeds dict; do
     if [ $# -gt 0 ] && [[ " $* " != *" $name "* ]]; then
         continue
     fi
@@ -45,7 +34,7 @@ for row in "${table[@]}"; do
     fi
     log=$build/logs/$name.log
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-        "$binary" "${options[@]}" "$corpus" "$seeds" >"$log" 2>&1
+        "$binary" "${options[@]}" "$corpus" "$seeds" </dev/null >"$log" 2>&1
     status=$?
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
     speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
@@ -56,7 +45,7 @@ for row in "${table[@]}"; do
         printf 'fuzz_%-16s FAILED  (exit %d, see %s)\n' "$name" "$status" "$log"
         failed+=("$name")
     fi
-done
+done <"$list"
 
 if [ ${#failed[@]} -gt 0 ]; then
     echo "fuzz: findings in ${failed[*]} (inputs in $build/findings)" >&2

@@ -3,9 +3,13 @@
 #include <QList>
 #include <QString>
 
+#include <array>
 #include <optional>
+#include <string_view>
 
-// The feed format of a service, which decides the reader that checks it.
+// The feed format of a service, which decides the reader that checks it. Everything else
+// about a reader (its name on screen, how it is made, its fixed feeds, whether format
+// detection tries it) is one row of the readers' table in the providers.
 enum class ProviderKind {
     Statuspage,
     Instatus,
@@ -18,6 +22,13 @@ enum class ProviderKind {
     StatusIo,
 };
 
+inline constexpr std::size_t providerKindCount = std::size_t(ProviderKind::StatusIo) + 1;
+
+// The value written to services.json for each kind, in the order of the kinds.
+inline constexpr std::array<std::u16string_view, providerKindCount> storedProviderNames{
+    u"statuspage", u"instatus", u"website", u"aws", u"apple", u"gcp", u"azure", u"xai", u"statusio",
+};
+
 // All kinds in their declared order (the order pickers list them in).
 const QList<ProviderKind> &allProviderKinds();
 
@@ -26,6 +37,3 @@ QString rawValue(ProviderKind kind);
 
 // Exact match of a raw value: no trimming, no case folding.
 std::optional<ProviderKind> providerKindFromRaw(const QString &raw);
-
-// The name shown in the custom-service form's provider picker.
-QString displayName(ProviderKind kind);

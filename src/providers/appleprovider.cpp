@@ -2,7 +2,7 @@
 
 #include "providers/feedscan.h"
 #include "providers/jsondecoder.h"
-#include "providers/networkenvironment.h"
+#include "providers/readertable.h"
 
 #include <QCoreApplication>
 
@@ -24,14 +24,12 @@ AppleProvider::AppleProvider(HttpSession session)
 
 QUrl AppleProvider::consumerFeed()
 {
-    return NetworkEnvironment::fixedFeed(
-        QUrl(QStringLiteral("https://www.apple.com/support/systemstatus/data/system_status_en_US.js")));
+    return fixedFeed(ProviderKind::Apple, 0);
 }
 
 QUrl AppleProvider::developerFeed()
 {
-    return NetworkEnvironment::fixedFeed(
-        QUrl(QStringLiteral("https://www.apple.com/support/systemstatus/data/developer/system_status_en_US.js")));
+    return fixedFeed(ProviderKind::Apple, 1);
 }
 
 QUrl AppleProvider::feed(const QUrl &serviceUrl)

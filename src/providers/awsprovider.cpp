@@ -3,7 +3,7 @@
 #include "providers/awsregionfilter.h"
 #include "providers/feedscan.h"
 #include "providers/jsondecoder.h"
-#include "providers/networkenvironment.h"
+#include "providers/readertable.h"
 
 #include <QCoreApplication>
 
@@ -30,7 +30,7 @@ AWSProvider::AWSProvider(HttpSession session)
 
 QUrl AWSProvider::feed()
 {
-    return NetworkEnvironment::fixedFeed(QUrl(QStringLiteral("https://health.aws.amazon.com/public/currentevents")));
+    return fixedFeed(ProviderKind::Aws);
 }
 
 std::optional<QString> AWSProvider::decodeUtf16(const QByteArray &body)

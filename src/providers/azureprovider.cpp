@@ -1,7 +1,7 @@
 #include "providers/azureprovider.h"
 
 #include "providers/feedscan.h"
-#include "providers/networkenvironment.h"
+#include "providers/readertable.h"
 
 #include <QCoreApplication>
 
@@ -13,7 +13,7 @@ AzureProvider::AzureProvider(HttpSession session)
 QUrl AzureProvider::feed()
 {
     // The feed host that stays up during regional trouble, unlike the status site itself.
-    return NetworkEnvironment::fixedFeed(QUrl(QStringLiteral("https://rssfeed.azure.status.microsoft/en-us/status/feed/")));
+    return fixedFeed(ProviderKind::Azure);
 }
 
 std::optional<QString> AzureProvider::firstTagText(QStringView tag, QStringView text)

@@ -2,7 +2,7 @@
 
 #include "providers/feedscan.h"
 #include "providers/jsondecoder.h"
-#include "providers/networkenvironment.h"
+#include "providers/readertable.h"
 
 #include <QCoreApplication>
 #include <QtConcurrent/QtConcurrentRun>
@@ -16,7 +16,7 @@ GCPProvider::GCPProvider(HttpSession session)
 
 QUrl GCPProvider::feed()
 {
-    return NetworkEnvironment::fixedFeed(QUrl(QStringLiteral("https://status.cloud.google.com/incidents.json")));
+    return fixedFeed(ProviderKind::Gcp);
 }
 
 GCPProvider::DecodedIncidents GCPProvider::decode(const QByteArray &body)

@@ -1,16 +1,7 @@
 #include "providers/providerregistry.h"
 
 #include "core/queuedsignal.h"
-
-#include "providers/appleprovider.h"
-#include "providers/awsprovider.h"
-#include "providers/azureprovider.h"
-#include "providers/gcpprovider.h"
-#include "providers/instatusprovider.h"
-#include "providers/statusioprovider.h"
-#include "providers/statuspageprovider.h"
-#include "providers/websiteprovider.h"
-#include "providers/xaiprovider.h"
+#include "providers/readertable.h"
 
 #include <QTimer>
 
@@ -18,30 +9,7 @@ namespace ProviderRegistry {
 
 std::unique_ptr<StatusProvider> provider(ProviderKind kind)
 {
-    HttpSession session;
-    switch (kind) {
-    case ProviderKind::Statuspage:
-        return std::make_unique<StatuspageProvider>(session);
-    case ProviderKind::Instatus:
-        return std::make_unique<InstatusProvider>(session);
-    case ProviderKind::Website:
-        return std::make_unique<WebsiteProvider>(session);
-    case ProviderKind::Aws:
-        return std::make_unique<AWSProvider>(session);
-    case ProviderKind::Apple:
-        return std::make_unique<AppleProvider>(session);
-    case ProviderKind::Gcp:
-        return std::make_unique<GCPProvider>(session);
-    case ProviderKind::Azure:
-        return std::make_unique<AzureProvider>(session);
-    case ProviderKind::Xai:
-        return std::make_unique<XAIProvider>(session);
-    case ProviderKind::StatusIo:
-        return std::make_unique<StatusIOProvider>(session);
-    }
-    // Out-of-range values cannot come from the services file, which maps unknown
-    // kinds to Statuspage.
-    return std::make_unique<StatuspageProvider>(session);
+    return readerInfo(kind).make(HttpSession());
 }
 
 } // namespace ProviderRegistry

@@ -3,6 +3,7 @@
 #include "providers/feedscan.h"
 #include "providers/jsondecoder.h"
 #include "providers/networkenvironment.h"
+#include "providers/readertable.h"
 
 #include <QCoreApplication>
 
@@ -43,7 +44,7 @@ StatusIOProvider::StatusIOProvider(HttpSession session, QUrl apiOrigin)
 
 QUrl StatusIOProvider::defaultApiOrigin()
 {
-    return QUrl(QStringLiteral("https://api.status.io"));
+    return fixedFeed(ProviderKind::StatusIo);
 }
 
 QUrl StatusIOProvider::apiUrl(const QUrl &apiOrigin, const QString &pageId)

@@ -1,7 +1,7 @@
 #include "providers/xaiprovider.h"
 
 #include "providers/feedscan.h"
-#include "providers/networkenvironment.h"
+#include "providers/readertable.h"
 
 #include <QCoreApplication>
 #include <QTimeZone>
@@ -59,7 +59,7 @@ XAIProvider::XAIProvider(HttpSession session)
 
 QUrl XAIProvider::feed()
 {
-    return NetworkEnvironment::fixedFeed(QUrl(QStringLiteral("https://status.x.ai/feed.xml")));
+    return fixedFeed(ProviderKind::Xai);
 }
 
 std::optional<QDateTime> XAIProvider::parsePubDate(QStringView text)

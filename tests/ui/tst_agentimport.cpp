@@ -1,7 +1,7 @@
 #include "ui/settings/agentimportrow.h"
 
 #include "monitor/statusmonitor.h"
-#include "ui/settings/agentprompt.h"
+#include "catalog/agentprompt.h"
 
 #include "monitorrig.h"
 #include "testfiles.h"

@@ -2,6 +2,7 @@
 
 #include "monitor/statusmonitor.h"
 #include "providers/providerregistry.h"
+#include "providers/readertable.h"
 #include "ui/settings/settingsbuttons.h"
 
 #include <QComboBox>
@@ -34,17 +35,6 @@ QString trimmedBlanks(const QString &text)
     return text.mid(begin, end - begin);
 }
 
-QString pageWithArticle(ProviderKind kind)
-{
-    switch (kind) {
-    case ProviderKind::Instatus:
-        return QCoreApplication::translate("CustomAddForm", "Added as an Instatus page");
-    case ProviderKind::StatusIo:
-        return QCoreApplication::translate("CustomAddForm", "Added as a Status.io page");
-    default:
-        return QCoreApplication::translate("CustomAddForm", "Added as a Statuspage.io page");
-    }
-}
 
 } // namespace
 
@@ -112,12 +102,23 @@ CustomAddForm::CustomAddForm(StatusMonitor &monitor, QWidget *parent)
 
 QList<std::optional<ProviderKind>> CustomAddForm::choices()
 {
-    return {ProviderKind::Statuspage, ProviderKind::Instatus, ProviderKind::Website, std::nullopt};
+    QList<std::optional<ProviderKind>> kinds;
+    for (const ReaderInfo &reader : readerTable()) {
+        if (reader.offeredInForm)
+            kinds.append(reader.kind);
+    }
+    kinds.append(std::nullopt);
+    return kinds;
 }
 
 QList<ProviderKind> CustomAddForm::detectedKinds()
 {
-    return {ProviderKind::Statuspage, ProviderKind::Instatus, ProviderKind::StatusIo};
+    QList<ProviderKind> kinds;
+    for (const ReaderInfo &reader : readerTable()) {
+        if (reader.detectable)
+            kinds.append(reader.kind);
+    }
+    return kinds;
 }
 
 std::optional<QUrl> CustomAddForm::resolveAddress(const QString &typed)
@@ -259,23 +260,24 @@ QCoro::Task<> CustomAddForm::add()
             setValidating(false);
             addService(*url, kind);
             if (!chosen) {
-                m_notice = pageWithArticle(kind);
+                m_notice = QCoreApplication::translate("Readers", readerInfo(kind).addedAs);
                 updateControls();
             }
             Q_EMIT finished();
             co_return;
         }
-        reasons.append(chosen ? result.description : displayName(kind) + QStringLiteral(": ") + result.description);
+        reasons.append(chosen ? result.description : tr("%1: %2").arg(displayName(kind), result.description));
     }
     if (generation != m_generation) {
         Q_EMIT finished();
         co_return;
     }
     setValidating(false);
-    if (chosen)
-        showError(tr("Couldn't read a %1 feed there (%2)").arg(displayName(*chosen), reasons.value(0)));
-    else
-        showError(tr("Couldn't read a Statuspage.io, Instatus or Status.io feed there (%1)").arg(reasons.join(QStringLiteral("; "))));
+    // "a Statuspage.io feed", or with detection "a Statuspage.io, Instatus or Status.io feed"
+    QString formats = displayName(kinds.constLast());
+    for (qsizetype i = kinds.size() - 2; i >= 0; --i)
+        formats = (i == kinds.size() - 2 ? tr("%1 or %2") : tr("%1, %2")).arg(displayName(kinds.at(i)), formats);
+    showError(tr("Couldn't read a %1 feed there (%2)").arg(formats, reasons.join(QStringLiteral("; "))));
     Q_EMIT finished();
 }
 

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/providerkind.h"
+#include "providers/httpsession.h"
+#include "providers/statusprovider.h"
+
+#include <QUrl>
+
+#include <array>
+#include <memory>
+#include <string_view>
+
+// What the program knows of one kind of feed. Everything that lists or tells readers apart
+// (the registry, the custom form's formats and detection, the agent prompt, the benchmark's
+// fake feeds) reads this table; adding a reader is its own files and one row here.
+struct ReaderInfo {
+    ProviderKind kind;
+    // The format's name on screen (translation context "Readers").
+    const char *displayName;
+    std::unique_ptr<StatusProvider> (*make)(const HttpSession &session);
+    // The vendor's own feed addresses, for readers that do not read the service's address;
+    // empty entries are unused.
+    std::array<std::u16string_view, 2> fixedFeeds;
+    // Offered by name in the custom form's format picker.
+    bool offeredInForm;
+    // Tried, in table order, by the custom form's "Detect automatically".
+    bool detectable;
+    // What the custom form says after detection found this format (context "Readers").
+    const char *addedAs;
+};
+
+// Every reader, in the order of ProviderKind.
+const std::array<ReaderInfo, providerKindCount> &readerTable();
+const ReaderInfo &readerInfo(ProviderKind kind);
+
+// The format's name on screen, translated.
+QString displayName(ProviderKind kind);
+
+// One of the reader's fixed feeds, moved to GLINTER_FEED_ORIGIN when that is set.
+QUrl fixedFeed(ProviderKind kind, std::size_t index = 0);
