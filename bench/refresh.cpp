@@ -5,7 +5,7 @@
 //   refresh [--feeds N] [--latency MS] [--runs R]
 #include "catalog/servicecatalog.h"
 #include "monitor/statusmonitor.h"
-#include "providers/networkenvironment.h"
+#include "net/networkenvironment.h"
 #include "providers/readertable.h"
 #include "providers/statuspageprovider.h"
 

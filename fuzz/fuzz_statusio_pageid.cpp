@@ -1,4 +1,5 @@
 // The page identifier search over a Status.io page's HTML.
+#include "core/webaddress.h"
 #include "fuzzsupport.h"
 #include "providers/feedscan.h"
 #include "providers/statusioprovider.h"
@@ -10,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     const std::optional<QString> id = StatusIOProvider::pageId(*html);
     if (id) {
-        if (!isWebUrl(StatusIOProvider::apiUrl(StatusIOProvider::defaultApiOrigin(), *id)))
+        if (!isWebAddress(StatusIOProvider::apiUrl(StatusIOProvider::defaultApiOrigin(), *id)))
             __builtin_trap(); // a hexadecimal identifier always makes a usable address
     }
     return 0;

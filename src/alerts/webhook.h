@@ -2,7 +2,7 @@
 
 #include "core/indicator.h"
 #include "core/service.h"
-#include "providers/httpsession.h"
+#include "net/httpsession.h"
 
 #include <QJsonObject>
 #include <QString>

@@ -1,6 +1,7 @@
 #include "alerts/webhookprefs.h"
 
 #include "core/preferences.h"
+#include "core/webaddress.h"
 
 namespace WebhookPrefs {
 
@@ -29,8 +30,9 @@ std::optional<QUrl> usableAddress(const QString &typed)
     if (text.isEmpty())
         return std::nullopt;
     const QUrl parsed(text, QUrl::StrictMode);
-    // QUrl lower-cases the scheme, so the case rule is checked on the typed text.
-    if (!parsed.isValid() || parsed.scheme().isEmpty() || !text.startsWith(u"http") || parsed.host().isEmpty())
+    // The address the session will post to; QUrl lower-cases the scheme, so the scheme
+    // written in capitals is refused on the typed text.
+    if (!isWebAddress(parsed) || !text.startsWith(u"http"))
         return std::nullopt;
     return parsed;
 }

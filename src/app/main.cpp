@@ -5,7 +5,7 @@
 #include "platform/terminationsignals.h"
 #include "alerts/notifier.h"
 #include "platform/notifications.h"
-#include "providers/networkenvironment.h"
+#include "net/networkenvironment.h"
 #include "ui/menubar/traycontroller.h"
 
 #include <QApplication>

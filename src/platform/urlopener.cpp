@@ -1,5 +1,7 @@
 #include "platform/urlopener.h"
 
+#include "core/webaddress.h"
+
 namespace {
 
 std::unique_ptr<UrlOpener> &currentOpener()
@@ -15,15 +17,9 @@ void setUrlOpener(std::unique_ptr<UrlOpener> opener)
     currentOpener() = std::move(opener);
 }
 
-bool isWebPage(const QUrl &url)
-{
-    const QString scheme = url.scheme();
-    return url.isValid() && (scheme == u"http" || scheme == u"https") && !url.host().isEmpty();
-}
-
 bool openWebPage(const QUrl &url)
 {
-    if (!isWebPage(url))
+    if (!isWebAddress(url))
         return false;
     std::unique_ptr<UrlOpener> &opener = currentOpener();
     if (!opener)

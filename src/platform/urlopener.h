@@ -20,9 +20,6 @@ std::unique_ptr<UrlOpener> makeUrlOpener();
 // the platform's.
 void setUrlOpener(std::unique_ptr<UrlOpener> opener);
 
-// Whether an address is a web page: http or https with a host.
-bool isWebPage(const QUrl &url);
-
 // Opens a web page in the browser. Addresses come from files and feeds that others
 // write, so anything but a web page (file:, custom schemes that start programs) is
 // ignored. Returns whether the address was handed over. Main thread only.

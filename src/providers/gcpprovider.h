@@ -1,6 +1,6 @@
 #pragma once
 
-#include "providers/httpsession.h"
+#include "net/httpsession.h"
 #include "providers/statusprovider.h"
 
 #include <QList>

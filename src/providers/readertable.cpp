@@ -5,7 +5,7 @@
 #include "providers/azureprovider.h"
 #include "providers/gcpprovider.h"
 #include "providers/instatusprovider.h"
-#include "providers/networkenvironment.h"
+#include "net/networkenvironment.h"
 #include "providers/statusioprovider.h"
 #include "providers/statuspageprovider.h"
 #include "providers/websiteprovider.h"

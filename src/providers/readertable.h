@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/providerkind.h"
-#include "providers/httpsession.h"
+#include "net/httpsession.h"
 #include "providers/statusprovider.h"
 
 #include <QUrl>

@@ -1,8 +1,9 @@
 #include "providers/statusioprovider.h"
 
+#include "core/webaddress.h"
 #include "providers/feedscan.h"
 #include "providers/jsondecoder.h"
-#include "providers/networkenvironment.h"
+#include "net/networkenvironment.h"
 #include "providers/readertable.h"
 
 #include <QCoreApplication>
@@ -167,7 +168,7 @@ QCoro::Task<ServiceStatusResult> StatusIOProvider::fetch(const Service &serviceR
     const std::optional<QString> html = FeedScan::strictUtf8(page.body);
     const std::optional<QString> id = html ? pageId(*html) : std::nullopt;
     const QUrl api = id ? apiUrl(apiOrigin, *id) : QUrl();
-    if (!id || !isWebUrl(api))
+    if (!id || !isWebAddress(api))
         co_return failureResult(service, tr("Couldn't find a Status.io page id"));
 
     QCoro::Task<HttpResponse> responseTask = session.get(api);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "providers/httpsession.h"
+#include "net/httpsession.h"
 #include "providers/statusprovider.h"
 
 // Watches a website or server that has no status page: one timed GET of the address,

@@ -6,7 +6,7 @@
 #include "core/preferences.h"
 #include "fakeserver.h"
 #include "platform/null/nullnotifications.h"
-#include "providers/networkenvironment.h"
+#include "net/networkenvironment.h"
 
 #include <QJsonDocument>
 #include <QRegularExpression>
@@ -145,7 +145,8 @@ private Q_SLOTS:
     {
         m_server.clearRequests();
         m_server.setRoute("/hook", FakeRoute::text({}, 204));
-        for (const QString &unusable : {u"  \n "_s, u"ftp://hooks.example.com/x"_s, u"HTTPS://hooks.example.com/x"_s, u"https:///x"_s}) {
+        for (const QString &unusable : {u"  \n "_s, u"ftp://hooks.example.com/x"_s, u"HTTPS://hooks.example.com/x"_s,
+                                        u"https:///x"_s, u"httpx://hooks.example.com/x"_s}) {
             WebhookPrefs::setAddress(unusable);
             QCOMPARE(WebhookPrefs::rawAddress(), unusable);
             QVERIFY(!WebhookPrefs::isConfigured());

@@ -2,7 +2,7 @@
 
 #include "core/service.h"
 #include "fakeserver.h"
-#include "providers/networkenvironment.h"
+#include "net/networkenvironment.h"
 #include "providers/statusprovider.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "ui/settings/customaddform.h"
 
-#include "providers/networkenvironment.h"
+#include "net/networkenvironment.h"
 
 #include "fakeserver.h"
 #include "settingsrig.h"

@@ -1,5 +1,6 @@
 #include "platform/linux/dbusnotifications.h"
 
+#include "core/webaddress.h"
 #include "notificationsproxy.h"
 #include "platform/urlopener.h"
 
@@ -75,7 +76,7 @@ void DBusNotifications::post(const QString &title, const QString &body, const QU
                         m_fallback(title, body, page);
                     return;
                 }
-                if (isWebPage(page))
+                if (isWebAddress(page))
                     m_pages.insert(answer.value(), page);
             });
 }

@@ -1,5 +1,6 @@
 #include "ui/menubar/panelwindow.h"
 
+#include "core/webaddress.h"
 #include "monitor/statusmonitor.h"
 #include "platform/urlopener.h"
 #include "ui/menubar/panelbuttons.h"
@@ -249,7 +250,7 @@ QString PanelWindow::updatedText() const
 void PanelWindow::openPage(const QUrl &page)
 {
     // addresses come from files and feeds others write: only web pages are opened
-    if (isWebPage(page))
+    if (isWebAddress(page))
         m_opener.open(page);
 }
 

@@ -1,5 +1,6 @@
 #include "ui/menubar/traycontroller.h"
 
+#include "core/webaddress.h"
 #include "monitor/statusmonitor.h"
 #include "platform/urlopener.h"
 #include "ui/menubar/metericonengine.h"
@@ -48,7 +49,7 @@ TrayController::TrayController(StatusMonitor &monitor, UrlOpener &opener, QObjec
             showPanel();
     });
     connect(m_tray, &QSystemTrayIcon::messageClicked, this, [this] {
-        if (isWebPage(m_balloonPage))
+        if (isWebAddress(m_balloonPage))
             m_opener.open(m_balloonPage);
     });
     connect(&m_monitor, &StatusMonitor::resultsChanged, this, &TrayController::updateIcon);

@@ -1,7 +1,7 @@
 #include "ui/settings/componentpicker.h"
 
 #include "monitor/statusmonitor.h"
-#include "providers/httpsession.h"
+#include "net/httpsession.h"
 #include "ui/settings/checkrow.h"
 #include "ui/settings/searchfield.h"
 #include "ui/settings/servicesfilter.h"

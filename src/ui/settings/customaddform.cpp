@@ -1,5 +1,6 @@
 #include "ui/settings/customaddform.h"
 
+#include "core/webaddress.h"
 #include "monitor/statusmonitor.h"
 #include "providers/providerregistry.h"
 #include "providers/readertable.h"
@@ -133,11 +134,8 @@ std::optional<QUrl> CustomAddForm::resolveAddress(const QString &typed)
             return std::nullopt;
         url = QUrl(QStringLiteral("https://") + text, QUrl::StrictMode);
     }
-    if (!url.isValid() || url.host().isEmpty())
-        return std::nullopt;
     // Only web addresses can be read or probed; anything else would never be reachable.
-    const QString scheme = url.scheme().toLower();
-    if (scheme != QLatin1String("https") && scheme != QLatin1String("http"))
+    if (!isWebAddress(url))
         return std::nullopt;
     return url;
 }

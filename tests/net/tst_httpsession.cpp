@@ -1,5 +1,5 @@
-#include "providers/httpsession.h"
-#include "providers/networkenvironment.h"
+#include "net/httpsession.h"
+#include "net/networkenvironment.h"
 
 #include "fakeserver.h"
 

@@ -1,4 +1,6 @@
-#include "providers/networkenvironment.h"
+#include "net/networkenvironment.h"
+
+#include "core/webaddress.h"
 
 #include <QMutex>
 #include <QSslCertificate>
@@ -25,7 +27,7 @@ void loadFromEnvironment()
     const QString origin = qEnvironmentVariable("GLINTER_FEED_ORIGIN");
     if (!origin.isEmpty()) {
         const QUrl url(origin, QUrl::StrictMode);
-        if (url.isValid() && (url.scheme() == u"http" || url.scheme() == u"https") && !url.host().isEmpty())
+        if (isWebAddress(url))
             setFeedOrigin(url);
         else
             warn(QStringLiteral("GLINTER_FEED_ORIGIN is not an http(s) origin: ") + origin);

@@ -1,7 +1,8 @@
-#include "providers/httpsession.h"
+#include "net/httpsession.h"
 
 #include "core/queuedsignal.h"
-#include "providers/contentdecoding.h"
+#include "core/webaddress.h"
+#include "net/contentdecoding.h"
 
 #include <QCoreApplication>
 #include <QNetworkAccessManager>
@@ -127,12 +128,6 @@ QString HttpResponse::failureText() const
     return QStringLiteral("HTTP ") + QString::number(statusCode);
 }
 
-bool isWebUrl(const QUrl &url)
-{
-    const QString scheme = url.scheme();
-    return url.isValid() && (scheme == u"http" || scheme == u"https") && !url.host().isEmpty();
-}
-
 HttpSession::HttpSession(HttpLimits limits)
     : m_limits(limits)
 {
@@ -164,7 +159,7 @@ QCoro::Task<HttpResponse> HttpSession::post(QUrl url, QByteArray body, HttpHeade
 QCoro::Task<HttpResponse> HttpSession::send(QUrl url, QByteArray verb, QByteArray body, HttpHeaders headers,
                                             std::chrono::milliseconds idle) const
 {
-    if (!isWebUrl(url)) {
+    if (!isWebAddress(url)) {
         co_return transportFailure(QNetworkReply::ProtocolUnknownError,
                                    QCoreApplication::translate("HttpSession", "Unsupported URL"));
     }

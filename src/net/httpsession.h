@@ -68,5 +68,3 @@ private:
     HttpLimits m_limits;
 };
 
-// Whether a URL may be requested at all (http or https with a host).
-bool isWebUrl(const QUrl &url);
