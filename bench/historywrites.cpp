@@ -3,7 +3,7 @@
 // process's written bytes (/proc/self/io "wchar") around each refresh.
 //
 //   historywrites [--services N] [--refreshes R]
-#include "alerts/statushistory.h"
+#include "monitor/statushistory.h"
 #include "monitor/statusmonitor.h"
 
 #include <QCommandLineParser>

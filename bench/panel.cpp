@@ -5,7 +5,7 @@
 //   panel [--idle SECONDS]      (default 5; the goal is stated for 300)
 //
 // Runs on the display of the environment, offscreen when there is none.
-#include "alerts/statushistory.h"
+#include "monitor/statushistory.h"
 #include "catalog/servicecatalog.h"
 #include "monitor/statusmonitor.h"
 #include "platform/null/nullurlopener.h"

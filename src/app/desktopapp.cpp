@@ -1,7 +1,7 @@
 #include "app/desktopapp.h"
 
 #include "alerts/notifier.h"
-#include "alerts/statushistory.h"
+#include "monitor/statushistory.h"
 #include "app/singleinstance.h"
 #include "core/preferences.h"
 #include "platform/notifications.h"

@@ -1,7 +1,7 @@
 #include "app/headless.h"
 
 #include "alerts/notifier.h"
-#include "alerts/statushistory.h"
+#include "monitor/statushistory.h"
 #include "metrics/metricscollector.h"
 #include "monitor/statusmonitor.h"
 #include "platform/notifications.h"

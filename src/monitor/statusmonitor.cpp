@@ -3,7 +3,7 @@
 #include "alerts/alertdecision.h"
 #include "alerts/notificationprefs.h"
 #include "alerts/notifier.h"
-#include "alerts/statushistory.h"
+#include "monitor/statushistory.h"
 #include "core/filewatcher.h"
 #include "core/preferences.h"
 #include "platform/reachability.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "alerts/statushistory.h"
+#include "monitor/statushistory.h"
 #include "monitor/statusmonitor.h"
 
 #include "scriptedcheck.h"

@@ -7,7 +7,7 @@
 // fills the sparklines, so every look of the meter and the rows can be seen offline.
 // --dark uses a dark palette, --balloon shows a notification balloon after two seconds,
 // --show opens the panel at start.
-#include "alerts/statushistory.h"
+#include "monitor/statushistory.h"
 #include "core/servicestore.h"
 #include "monitor/statusmonitor.h"
 #include "platform/urlopener.h"

@@ -1,4 +1,4 @@
-#include "alerts/statushistory.h"
+#include "monitor/statushistory.h"
 
 #include "core/service.h"
 #include "core/atomicfile.h"
