@@ -48,7 +48,7 @@ void notifyIfChanged(const Service &service, Indicator from, const ServiceStatus
     if (!alert)
         return;
     if (alert->notify)
-        notifier.post(alert->title, alert->body, service.url);
+        notifier.post(Notification{service.id, alert->title, alert->body, service.url});
     if (alert->webhook)
         notifier.sendWebhook(alert->event, service, to.indicator, to.description);
 }

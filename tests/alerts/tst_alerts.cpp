@@ -95,8 +95,8 @@ private Q_SLOTS:
         Preferences::setValue(u"mutedServiceIDs"_s, QStringList{u"nope"_s, uuidText(m_github.id).toLower()});
         QCOMPARE(NotificationPrefs::mutedServiceIDs(), QSet<QUuid>{m_github.id});
         recover();
-        const NullNotifications::Posted posted{u"GitHub recovered"_s, u"All Systems Operational"_s, m_github.url};
-        QCOMPARE(notifications.posted(), (QList<NullNotifications::Posted>{posted, posted}));
+        const Notification posted{m_github.id, u"GitHub recovered"_s, u"All Systems Operational"_s, m_github.url};
+        QCOMPARE(notifications.posted(), (QList<Notification>{posted, posted}));
         QCOMPARE(webhooks, QStringList{u"recovered|GitHub|none|Fine"_s});
     }
 
