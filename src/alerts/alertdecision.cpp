@@ -6,10 +6,10 @@
 
 #include <QCoreApplication>
 
-AlertSettings AlertSettings::current(const QUuid &serviceID)
+AlertSettings AlertSettings::current(const QUuid &serviceID, const QDateTime &now)
 {
     AlertSettings settings;
-    settings.muted = NotificationPrefs::isMuted(serviceID);
+    settings.muted = NotificationPrefs::isMuted(serviceID, now);
     settings.notificationsEnabled = NotificationPrefs::enabled();
     settings.minSeverity = NotificationPrefs::minSeverity();
     settings.webhookConfigured = WebhookPrefs::isConfigured();
