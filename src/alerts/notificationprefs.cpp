@@ -82,9 +82,13 @@ void setMutedServiceIDs(const QSet<QUuid> &ids)
     QStringList texts;
     for (const QUuid &id : ids)
         texts.append(uuidText(id));
-    // Sorted only so that the file does not churn between saves.
+    // Sorted only so that the file does not churn between saves; an empty list would be
+    // written as "@Invalid()".
     std::sort(texts.begin(), texts.end());
-    Preferences::setValue(mutedKey(), texts);
+    if (texts.isEmpty())
+        Preferences::remove(mutedKey());
+    else
+        Preferences::setValue(mutedKey(), texts);
 }
 
 QHash<QUuid, QDateTime> mutedUntil(const QDateTime &now)
