@@ -9,7 +9,9 @@
 
 #include "settingsrig.h"
 
+#include <QLabel>
 #include <QPushButton>
+#include <QTextDocument>
 
 using namespace Qt::StringLiterals;
 
@@ -104,6 +106,22 @@ private Q_SLOTS:
         MuteNotifier::instance().muteUntil(acme.id, QDateTime::currentDateTimeUtc().addMSecs(300));
         QTRY_VERIFY(!bell->isMuted());
         QCOMPARE(bell->toolTip(), u"Mute notifications"_s);
+    }
+
+    // A name from services.json is shown as written, in the row and in its tooltips.
+    void namesStayText()
+    {
+        const Service odd = makeService("R&D <img src=/usr/share/pixmaps/x.png>", "https://status.acme.test");
+        SettingsRig rig({odd});
+        ServicesTab tab(*rig.monitor);
+        ListedServiceRow *row = tab.customRows().at(0);
+        QTextDocument tooltip;
+        tooltip.setHtml(row->removeButton()->toolTip());
+        QCOMPARE(tooltip.toPlainText(), u"Remove "_s + odd.name);
+        bool shown = false;
+        for (const QLabel *label : row->findChildren<QLabel *>())
+            shown = shown || (label->text() == odd.name && label->textFormat() == Qt::PlainText);
+        QVERIFY(shown);
     }
 
     void switchWritesThroughAndFollowsRemoval()

@@ -255,7 +255,7 @@ RemoveButton::RemoveButton(StatusMonitor &monitor, QWidget *parent)
 void RemoveButton::setService(const Service &service)
 {
     if (service.name != m_service.name) {
-        setToolTip(tr("Remove %1").arg(service.name));
+        setToolTip(tr("Remove %1").arg(service.name).toHtmlEscaped());
         setAccessibleName(tr("Remove %1").arg(service.name));
     }
     m_service = service;
