@@ -6,10 +6,10 @@
 
 #include <QCoreApplication>
 
-AlertSettings AlertSettings::current(const QUuid &serviceID)
+AlertSettings AlertSettings::current(const QUuid &serviceID, const QDateTime &now)
 {
     AlertSettings settings;
-    settings.muted = NotificationPrefs::isMuted(serviceID);
+    settings.muted = NotificationPrefs::isMuted(serviceID, now);
     settings.notificationsEnabled = NotificationPrefs::enabled();
     settings.minSeverity = NotificationPrefs::minSeverity();
     settings.webhookConfigured = WebhookPrefs::isConfigured();
@@ -48,7 +48,7 @@ void notifyIfChanged(const Service &service, Indicator from, const ServiceStatus
     if (!alert)
         return;
     if (alert->notify)
-        notifier.post(alert->title, alert->body, service.url);
+        notifier.post(Notification{service.id, alert->title, alert->body, service.url});
     if (alert->webhook)
         notifier.sendWebhook(alert->event, service, to.indicator, to.description);
 }

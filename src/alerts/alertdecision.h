@@ -5,6 +5,7 @@
 #include "core/service.h"
 #include "core/servicestatusresult.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QUuid>
 
@@ -19,8 +20,8 @@ struct AlertSettings {
     Indicator minSeverity = Indicator::Minor;
     bool webhookConfigured = false;
 
-    // The user's settings for one service, read now.
-    static AlertSettings current(const QUuid &serviceID);
+    // The user's settings for one service, read now; a timed mute counts until its end.
+    static AlertSettings current(const QUuid &serviceID, const QDateTime &now = QDateTime::currentDateTimeUtc());
 };
 
 // One alert to send, and through which channels.

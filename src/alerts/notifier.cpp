@@ -18,9 +18,9 @@ void Notifier::requestAuthorization()
     m_notifications.requestAuthorization();
 }
 
-void Notifier::post(const QString &title, const QString &body, const QUrl &page)
+void Notifier::post(const Notification &notification)
 {
-    m_notifications.post(title, body, page);
+    m_notifications.post(notification);
 }
 
 void Notifier::sendWebhook(WebhookEvent event, const Service &service, Indicator indicator, const QString &message)

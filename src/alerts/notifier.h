@@ -19,8 +19,7 @@ public:
     // Called at start when notifications are on, and whenever the user switches them on.
     void requestAuthorization();
 
-    // A click on the notification opens `page`.
-    void post(const QString &title, const QString &body, const QUrl &page);
+    void post(const Notification &notification);
 
     void sendWebhook(WebhookEvent event, const Service &service, Indicator indicator, const QString &message);
 

@@ -1,7 +1,8 @@
 // glinter-notify-demo [SECONDS]: runs the alert decision for an invented service that
 // goes from operational to a partial outage and posts the result through the desktop's
 // notifications, then waits SECONDS (default 10) so that a click on the notification
-// can open its page. Preferences are the user's own, so a muted or disabled state shows.
+// can open its page or ask to mute it (printed, not stored). Preferences are the user's
+// own, so a muted or disabled state shows.
 #include "alerts/alertdecision.h"
 #include "alerts/notifier.h"
 #include "platform/notifications.h"
@@ -21,6 +22,9 @@ int main(int argc, char **argv)
     notifications->setFallback([](const QString &title, const QString &body, const QUrl &) {
         std::fprintf(stderr, "no notification service on the bus: %s / %s\n", qUtf8Printable(title),
                      qUtf8Printable(body));
+    });
+    notifications->setMuteRequest([](const QUuid &serviceID) {
+        std::fprintf(stderr, "asked to mute %s for an hour\n", qUtf8Printable(uuidText(serviceID)));
     });
     Notifier notifier(*notifications, [](WebhookEvent, const Service &, Indicator, const QString &) {});
 

@@ -6,7 +6,9 @@
 #include "core/preferences.h"
 #include "platform/notifications.h"
 #include "platform/urlopener.h"
+#include "ui/settings/settingsbuttons.h"
 
+#include <QDateTime>
 #include <QDebug>
 #include <QTimer>
 
@@ -63,6 +65,11 @@ DesktopApp::Start DesktopApp::start()
     m_history = std::make_unique<StatusHistory>(StatusHistory::defaultFilePath());
     m_notifier = std::make_unique<Notifier>(m_options.notifications ? std::move(m_options.notifications)
                                                                      : makeNotifications());
+    // A notification's "Mute for 1 Hour": stored, and the bells in the settings follow at once.
+    m_notifier->notifications().setMuteRequest([](const QUuid &serviceID) {
+        const auto period = std::chrono::seconds(Notifications::mutePeriod);
+        MuteNotifier::instance().muteUntil(serviceID, QDateTime::currentDateTimeUtc().addSecs(period.count()));
+    });
     StatusMonitor::Setup setup(std::move(store));
     setup.history = m_history.get();
     setup.notifier = m_notifier.get();

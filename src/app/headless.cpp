@@ -1,5 +1,6 @@
 #include "app/headless.h"
 
+#include "alerts/notificationprefs.h"
 #include "alerts/notifier.h"
 #include "monitor/statushistory.h"
 #include "metrics/metricscollector.h"
@@ -12,6 +13,7 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace Headless {
@@ -141,6 +143,18 @@ int run(const Options &options)
                              line += QStringLiteral(" \u2014 ") + *result.incidentTitle;
                          print(line);
                      });
+
+    // A desktop session can show the notifications of a headless run too, with their mute action.
+    notifier.notifications().setMuteRequest([&monitor](const QUuid &serviceID) {
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        const QDateTime end = now.addSecs(std::chrono::seconds(Notifications::mutePeriod).count());
+        NotificationPrefs::muteUntil(serviceID, end, now);
+        const QList<Service> services = monitor.services();
+        const auto service = std::find_if(services.cbegin(), services.cend(),
+                                          [&serviceID](const Service &candidate) { return candidate.id == serviceID; });
+        if (service != services.cend())
+            print(QCoreApplication::translate("Headless", "%1 muted until %2").arg(service->name, end.toString(Qt::ISODate)));
+    });
 
     QObject::connect(termination.get(), &TerminationSignals::requested, QCoreApplication::instance(), [](int number) {
         print(QCoreApplication::translate("Headless", "stopping (signal %1)").arg(number));

@@ -31,7 +31,7 @@ private Q_SLOTS:
 
     void init()
     {
-        for (const char *key : {"notificationsEnabled", "notificationMinSeverity", "mutedServiceIDs", "webhookURL"})
+        for (const char *key : {"notificationsEnabled", "notificationMinSeverity", "mutedServiceIDs", "mutedUntil", "webhookURL"})
             Preferences::remove(QString::fromLatin1(key));
     }
 
@@ -95,9 +95,72 @@ private Q_SLOTS:
         Preferences::setValue(u"mutedServiceIDs"_s, QStringList{u"nope"_s, uuidText(m_github.id).toLower()});
         QCOMPARE(NotificationPrefs::mutedServiceIDs(), QSet<QUuid>{m_github.id});
         recover();
-        const NullNotifications::Posted posted{u"GitHub recovered"_s, u"All Systems Operational"_s, m_github.url};
-        QCOMPARE(notifications.posted(), (QList<NullNotifications::Posted>{posted, posted}));
+        const Notification posted{m_github.id, u"GitHub recovered"_s, u"All Systems Operational"_s, m_github.url};
+        QCOMPARE(notifications.posted(), (QList<Notification>{posted, posted}));
         QCOMPARE(webhooks, QStringList{u"recovered|GitHub|none|Fine"_s});
+    }
+
+    // A timed mute holds while now < its end, whatever zone the end was written in; what
+    // cannot be read as an identifier and a zoned time mutes nothing.
+    void timedMuteReading_data()
+    {
+        QTest::addColumn<QVariant>("stored"); // %1 stands for the service's identifier
+        QTest::addColumn<bool>("muted");
+        const auto row = [](const char *name, const QVariant &stored, bool muted) { QTest::newRow(name) << stored << muted; };
+        row("running", u"%1 2030-01-01T12:30:00Z"_s, true);
+        row("ends now", u"%1 2030-01-01T12:00:00Z"_s, false);
+        row("ended", u"%1 2030-01-01T11:59:59Z"_s, false);
+        row("written with an offset", u"%1 2030-01-01T14:30:00+02:00"_s, true);
+        row("an ended entry beside a running one", QStringList{u"%1 2030-01-01T11:00:00Z"_s, u"%1 2030-01-01T13:00:00Z"_s}, true);
+        row("no time zone", u"%1 2030-01-01T12:30:00"_s, false);
+        row("not a time", u"%1 soon"_s, false);
+        row("not an identifier", u"GitHub 2030-01-01T12:30:00Z"_s, false);
+        row("not text", 7, false);
+    }
+
+    void timedMuteReading()
+    {
+        QFETCH(QVariant, stored);
+        const QDateTime now(QDate(2030, 1, 1), QTime(12, 0), Qt::UTC);
+        const QString id = uuidText(m_github.id);
+        QStringList texts = stored.toStringList();
+        for (QString &text : texts)
+            text = text.arg(id);
+        Preferences::setValue(u"mutedUntil"_s, stored.typeId() == QMetaType::Int ? stored : QVariant(texts));
+        QTEST(AlertSettings::current(m_github.id, now).muted, "muted");
+        QVERIFY(!AlertSettings::current(QUuid::createUuid(), now).muted);
+    }
+
+    // A mute from a notification silences both channels until it ends, across a restart;
+    // the bell's unmute ends it early. It leaves the permanent mute alone.
+    void timedMuteSilencesUntilItEnds()
+    {
+        NullNotifications notifications;
+        int webhooks = 0;
+        Notifier notifier(notifications, [&webhooks](WebhookEvent, const Service &, Indicator, const QString &) { ++webhooks; });
+        WebhookPrefs::setAddress(u"https://hooks.example.com/T1"_s);
+        const auto worsen = [&] { notifyIfChanged(m_github, Indicator::None, {m_github.id, Indicator::Major, u"Busy"_s, {}, {}, false}, notifier); };
+
+        const QDateTime second = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch(), Qt::UTC);
+        const QDateTime now = second.addMSecs(250);
+        const QUuid other = QUuid::createUuid();
+        NotificationPrefs::muteUntil(other, now.addSecs(-1), now.addSecs(-3600)); // ended by now
+        NotificationPrefs::muteUntil(m_github.id, now.addSecs(3600), now);
+        worsen();
+        QCOMPARE(std::pair(notifications.posted().size(), webhooks), std::pair(qsizetype(0), 0));
+        // In the user's file for the next run, to the second; the ended entry is gone.
+        QFile file(Preferences::settings()->fileName());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray line = "mutedUntil=" + uuidText(m_github.id).toLatin1() + ' '
+            + second.addSecs(3601).toString(Qt::ISODate).toLatin1() + '\n';
+        QVERIFY2(file.readAll().contains(line), line.constData());
+        QVERIFY(!AlertSettings::current(m_github.id, now.addSecs(3601)).muted);
+
+        NotificationPrefs::setMuted(m_github.id, true, now);
+        NotificationPrefs::setMuted(m_github.id, false, now);
+        QVERIFY(!NotificationPrefs::isMuted(m_github.id, now));
+        worsen();
+        QCOMPARE(std::pair(notifications.posted().size(), webhooks), std::pair(qsizetype(1), 1));
     }
 
     // The message goes out as "text" and "content", beside every member of the event.

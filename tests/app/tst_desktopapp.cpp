@@ -1,8 +1,10 @@
 // The desktop application's shell, offscreen: first run, the environment switches, one
 // instance per session, and `glinter` on a machine without a display.
+#include "alerts/notificationprefs.h"
 #include "app/desktopapp.h"
 #include "core/preferences.h"
 #include "platform/null/nullnotifications.h"
+#include "ui/settings/settingsbuttons.h"
 
 #include "testfiles.h"
 
@@ -152,6 +154,28 @@ private Q_SLOTS:
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^glinter: cannot make sure Glinter runs once")));
         QCOMPARE(app.start(), DesktopApp::Start::Running);
         QVERIFY(app.settingsWindow() && app.settingsWindow()->isVisible());
+    }
+
+    // A notification's "Mute for 1 Hour" mutes its service for an hour, and a bell already
+    // shown says so at once.
+    void muteFromANotification()
+    {
+        Preferences::setValue(QStringLiteral("hasOnboarded"), true);
+        DesktopApp::Options withNotifications = options();
+        auto notifications = std::make_unique<NullNotifications>();
+        const NullNotifications *shown = notifications.get();
+        withNotifications.notifications = std::move(notifications);
+        DesktopApp app(std::move(withNotifications));
+        QCOMPARE(app.start(), DesktopApp::Start::Running);
+        const QUuid id = QUuid::createUuid();
+        MuteButton bell;
+        bell.setServiceID(id);
+        const QDateTime before = QDateTime::currentDateTimeUtc();
+        shown->invokeMute(id);
+        QVERIFY(bell.isMuted());
+        const QDateTime end = NotificationPrefs::mutedUntil(before).value(id);
+        QVERIFY2(end >= before.addSecs(3600) && end <= QDateTime::currentDateTimeUtc().addSecs(3601), qPrintable(end.toString(Qt::ISODate)));
+        QVERIFY(NotificationPrefs::mutedServiceIDs().isEmpty());
     }
 
     void withoutADisplayItSaysWhatToRunInstead()

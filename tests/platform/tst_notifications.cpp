@@ -5,27 +5,56 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusContext>
 #include <QDBusMessage>
+#include <QDBusServiceWatcher>
+#include <QSignalSpy>
 #include <QTest>
+
+#include <optional>
+
+using namespace Qt::StringLiterals;
 
 const QString serviceName = QStringLiteral("org.freedesktop.Notifications");
 const QString objectPath = QStringLiteral("/org/freedesktop/Notifications");
 
-class FakeNotificationDaemon : public QObject
+class FakeNotificationDaemon : public QObject, protected QDBusContext
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 
 public:
-    QStringList calls; // "app|replaces|summary|body|first action|has sound"
+    struct Call {
+        QString app;
+        QString icon;
+        QString summary;
+        QString body;
+        QStringList actions;
+        QVariantMap hints;
+    };
+    QList<Call> calls;
+    // Without any, the daemon lacks the method.
+    std::optional<QStringList> capabilities = QStringList{u"body"_s, u"actions"_s};
+    int capabilityQuestions = 0;
+
+    static uint idOf(qsizetype call) { return uint(call + 41); }
 
 public Q_SLOTS:
-    uint Notify(const QString &app, uint replaces, const QString &, const QString &summary, const QString &body,
+    QStringList GetCapabilities()
+    {
+        ++capabilityQuestions;
+        if (!capabilities)
+            sendErrorReply(QDBusError::UnknownMethod, u"no GetCapabilities here"_s);
+        return capabilities.value_or(QStringList());
+    }
+
+    uint Notify(const QString &app, uint replaces, const QString &icon, const QString &summary, const QString &body,
                 const QStringList &actions, const QVariantMap &hints, int)
     {
-        calls.append(QStringList{app, QString::number(replaces), summary, body, actions.value(0),
-                                 QString::number(hints.contains(QStringLiteral("sound-name")))}.join(u'|'));
-        return uint(calls.size() + 40);
+        if (replaces != 0)
+            qFatal("a notification replaced another");
+        calls.append({app, icon, summary, body, actions, hints});
+        return idOf(calls.size() - 1);
     }
 };
 
@@ -37,11 +66,21 @@ class TestNotifications : public QObject
     FakeNotificationDaemon m_daemon;
     NullUrlOpener *m_opened = nullptr;
 
-    void click(uint id, const QString &action)
+    static void emitAction(QDBusConnection &from, uint id, const QString &action)
     {
         QDBusMessage signal = QDBusMessage::createSignal(objectPath, serviceName, QStringLiteral("ActionInvoked"));
         signal << id << action;
-        m_bus.send(signal);
+        from.send(signal);
+    }
+
+    void click(uint id, const QString &action) { emitAction(m_bus, id, action); }
+
+    void startDaemon()
+    {
+        if (m_bus.interface()->isServiceRegistered(serviceName))
+            return;
+        QVERIFY(m_bus.registerObject(objectPath, &m_daemon, QDBusConnection::ExportAllSlots));
+        QVERIFY(m_bus.registerService(serviceName));
     }
 
 private Q_SLOTS:
@@ -51,29 +90,33 @@ private Q_SLOTS:
         m_opened = opener.get();
         setUrlOpener(std::move(opener));
         m_daemon.calls.clear();
+        m_daemon.capabilityQuestions = 0;
     }
 
+    // The balloon gets the text as written, never escaped for a daemon.
     void withoutADaemonTheFallbackShows()
     {
         QVERIFY(!m_bus.interface()->isServiceRegistered(serviceName));
         std::unique_ptr<Notifications> notifications = makeNotifications();
         QStringList shown;
         notifications->setFallback([&shown](const QString &title, const QString &body, const QUrl &) { shown << title + u'|' + body; });
-        notifications->post(QStringLiteral("T"), QStringLiteral("B"), QUrl());
-        QTRY_COMPARE_WITH_TIMEOUT(shown, QStringList{QStringLiteral("T|B")}, 30000);
+        notifications->post({QUuid::createUuid(), u"R&D"_s, u"<b>B</b>"_s, QUrl()});
+        QTRY_COMPARE_WITH_TIMEOUT(shown, QStringList{u"R&D|<b>B</b>"_s}, 30000);
     }
 
     // A click on a notification opens its page, but never a file: address.
     void postsArriveAndClicksOpenWebPages()
     {
-        QVERIFY(m_bus.registerObject(objectPath, &m_daemon, QDBusConnection::ExportAllSlots));
-        QVERIFY(m_bus.registerService(serviceName));
+        startDaemon();
         const std::unique_ptr<Notifications> notifications = makeNotifications();
         const QUrl page(QStringLiteral("https://status.example.com"));
-        notifications->post(QStringLiteral("Example recovered"), QStringLiteral("All Systems Operational"), page);
-        notifications->post(QStringLiteral("B"), {}, QUrl(QStringLiteral("file:///etc/passwd")));
+        notifications->post({QUuid::createUuid(), u"Example recovered"_s, u"All Systems Operational"_s, page});
+        notifications->post({QUuid::createUuid(), u"B"_s, {}, QUrl(u"file:///etc/passwd"_s)});
         QTRY_COMPARE_WITH_TIMEOUT(m_daemon.calls.size(), 2, 5000);
-        QCOMPARE(m_daemon.calls.first(), QStringLiteral("Glinter|0|Example recovered|All Systems Operational|default|1"));
+        const FakeNotificationDaemon::Call &first = m_daemon.calls.first();
+        QCOMPARE(QStringList({first.app, first.icon, first.hints.value(u"desktop-entry"_s).toString()}),
+                 QStringList({u"Glinter"_s, u"glinter"_s, u"app.glinter.Glinter"_s}));
+        QVERIFY(first.hints.contains(u"sound-name"_s));
         // Daemons broadcast clicks: other actions and other programs' identifiers open nothing.
         click(41, QStringLiteral("dismiss"));
         click(99, QStringLiteral("default"));
@@ -81,6 +124,81 @@ private Q_SLOTS:
         click(41, QStringLiteral("default")); // handled last, so all before it were too
         QTRY_COMPARE_WITH_TIMEOUT(m_opened->opened().size(), 1, 5000);
         QCOMPARE(m_opened->opened(), QList<QUrl>{page});
+    }
+
+    // The summary is plain text for every daemon; the body is escaped for a daemon that
+    // reads markup in it, and for one that does not say. Posts made while the daemon is
+    // asked keep their order; it is asked once, and again when the name changes hands.
+    void bodyMarkupFollowsTheDaemon_data()
+    {
+        QTest::addColumn<std::optional<QStringList>>("capabilities");
+        QTest::addColumn<bool>("escaped");
+        QTest::newRow("body-markup") << std::optional(QStringList{u"actions"_s, u"body"_s, u"body-markup"_s}) << true;
+        QTest::newRow("plain body") << std::optional(QStringList{u"actions"_s, u"body"_s}) << false;
+        QTest::newRow("no answer") << std::optional<QStringList>() << true;
+    }
+
+    void bodyMarkupFollowsTheDaemon()
+    {
+        QFETCH(std::optional<QStringList>, capabilities);
+        QFETCH(bool, escaped);
+        startDaemon();
+        m_daemon.capabilities = capabilities;
+        const std::unique_ptr<Notifications> notifications = makeNotifications();
+        const QString body = u"<b>Big</b> outage & <a href=\"http://evil.example/\">click</a> <img src=/x.png>"_s;
+        const QString sent = escaped
+            ? u"&lt;b&gt;Big&lt;/b&gt; outage &amp; &lt;a href=&quot;http://evil.example/&quot;&gt;click&lt;/a&gt; &lt;img src=/x.png&gt;"_s
+            : body;
+        const QString ampersand = escaped ? u"a&amp;b"_s : u"a&b"_s;
+        notifications->post({QUuid::createUuid(), u"R&D <i>"_s, body, QUrl()});
+        notifications->post({QUuid::createUuid(), u"2"_s, u"a&b"_s, QUrl()});
+        QTRY_COMPARE_WITH_TIMEOUT(m_daemon.calls.size(), 2, 5000);
+        notifications->post({QUuid::createUuid(), u"3"_s, u"a&b"_s, QUrl()});
+        QTRY_COMPARE_WITH_TIMEOUT(m_daemon.calls.size(), 3, 5000);
+        QStringList texts;
+        for (const FakeNotificationDaemon::Call &call : std::as_const(m_daemon.calls))
+            texts << call.summary + u'|' + call.body;
+        QCOMPARE(texts, QStringList({u"R&D <i>|"_s + sent, u"2|"_s + ampersand, u"3|"_s + ampersand}));
+        QCOMPARE(m_daemon.capabilityQuestions, 1);
+
+        // The daemon goes and comes back with other capabilities.
+        QDBusServiceWatcher watcher(serviceName, QDBusConnection::sessionBus(), QDBusServiceWatcher::WatchForOwnerChange);
+        QSignalSpy changes(&watcher, &QDBusServiceWatcher::serviceOwnerChanged);
+        m_daemon.capabilities = QStringList{u"body-markup"_s};
+        QVERIFY(m_bus.unregisterService(serviceName));
+        QVERIFY(m_bus.registerService(serviceName));
+        QTRY_COMPARE_WITH_TIMEOUT(changes.size(), 2, 5000);
+        notifications->post({QUuid::createUuid(), u"4"_s, u"a&b"_s, QUrl()});
+        QTRY_COMPARE_WITH_TIMEOUT(m_daemon.calls.size(), 4, 5000);
+        QCOMPARE(m_daemon.calls.last().body, u"a&amp;b"_s);
+    }
+
+    // "Mute for 1 Hour" names the service of the notification it was invoked on, when its
+    // daemon reports it for one of ours.
+    void muteActionNamesTheService()
+    {
+        startDaemon();
+        const std::unique_ptr<Notifications> notifications = makeNotifications();
+        QList<QUuid> muted;
+        notifications->setMuteRequest([&muted](const QUuid &id) { muted.append(id); });
+        const QUuid first = QUuid::createUuid();
+        const QUuid second = QUuid::createUuid();
+        notifications->post({first, u"A"_s, u"a"_s, QUrl()});
+        notifications->post({second, u"B"_s, u"b"_s, QUrl()});
+        QTRY_COMPARE_WITH_TIMEOUT(m_daemon.calls.size(), 2, 5000);
+        const qsizetype mute = m_daemon.calls.first().actions.indexOf(u"Mute for 1 Hour"_s);
+        QVERIFY(mute > 0);
+        const QString key = m_daemon.calls.first().actions.at(mute - 1);
+
+        // Another program sending the daemon's signal about our notification is not heard.
+        QDBusConnection other = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("other"));
+        emitAction(other, FakeNotificationDaemon::idOf(1), key);
+        // A round trip through the bus: the signal above reaches us before anything sent after it.
+        QVERIFY(other.interface()->isServiceRegistered(serviceName));
+        click(FakeNotificationDaemon::idOf(9), key);
+        click(FakeNotificationDaemon::idOf(0), key);
+        QTRY_COMPARE_WITH_TIMEOUT(muted, QList<QUuid>{first}, 5000);
+        QDBusConnection::disconnectFromBus(QStringLiteral("other"));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "ui/settings/servicestab.h"
 
 #include "alerts/notificationprefs.h"
+#include "core/preferences.h"
 #include "ui/settings/customaddform.h"
 #include "ui/settings/searchfield.h"
 #include "ui/settings/servicerows.h"
@@ -12,9 +13,11 @@
 #include "settingsrig.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QTextDocument>
 
 using namespace Qt::StringLiterals;
 
@@ -35,7 +38,11 @@ class TestServicesTab : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { NotificationPrefs::setMutedServiceIDs({}); }
+    void init()
+    {
+        NotificationPrefs::setMutedServiceIDs({});
+        Preferences::remove(u"mutedUntil"_s);
+    }
 
     // Catalog entries match by a piece of the host too (names: the "git" search below);
     // custom services by host only when they have one.
@@ -82,6 +89,29 @@ private Q_SLOTS:
         QVERIFY(tab.reorderRows().at(0)->muteButton()->isMuted());
         QCOMPARE(tab.reorderRows().at(0)->muteButton()->accessibleName(), u"Unmute notifications"_s);
         QVERIFY(!tab.catalogRow(catalogEntry(u"GitHub"_s).id())->muteButton()->isMuted());
+    }
+
+    // A mute from a notification shows on the bell with its end, and ends there by itself;
+    // the bell ends it early.
+    void timedMuteShowsUntilItEnds()
+    {
+        const Service acme = makeService("Acme", "https://status.acme.test", ProviderKind::Instatus);
+        SettingsRig rig({acme});
+        ServicesTab tab(*rig.monitor);
+        MuteButton *bell = tab.customRows().at(0)->muteButton();
+        const QDateTime end = QDateTime::currentDateTimeUtc().addSecs(3600);
+        MuteNotifier::instance().muteUntil(acme.id, end);
+        QVERIFY(bell->isMuted());
+        QCOMPARE(bell->accessibleName(), u"Unmute notifications"_s);
+        const QString clock = NotificationPrefs::mutedUntil(end.addSecs(-1)).value(acme.id).toLocalTime().toString(u"HH:mm"_s);
+        QVERIFY2(bell->toolTip().startsWith(u"Muted until "_s + clock), qPrintable(bell->toolTip()));
+        bell->click();
+        QVERIFY(!bell->isMuted());
+        QVERIFY(!NotificationPrefs::isMuted(acme.id));
+
+        MuteNotifier::instance().muteUntil(acme.id, QDateTime::currentDateTimeUtc().addMSecs(300));
+        QTRY_VERIFY(!bell->isMuted());
+        QCOMPARE(bell->toolTip(), u"Mute notifications"_s);
     }
 
     void switchWritesThroughAndFollowsRemoval()
@@ -140,6 +170,9 @@ private Q_SLOTS:
         QCOMPARE(names(tab.customRows()), QStringList{markupName});
         QVERIFY(showsText(tab, markupName));
         QCOMPARE(tab.customRows().at(0)->removeButton()->accessibleName(), u"Remove "_s + markupName);
+        QTextDocument tooltip;
+        tooltip.setHtml(tab.customRows().at(0)->removeButton()->toolTip());
+        QCOMPARE(tooltip.toPlainText(), u"Remove "_s + markupName);
         verifyNoMarkupRendered(tab);
 
         tab.searchField()->setText(u"<b>nothing</b>"_s);

@@ -2,12 +2,23 @@
 
 void NullNotifications::requestAuthorization() { }
 
-void NullNotifications::post(const QString &title, const QString &body, const QUrl &page)
+void NullNotifications::post(const Notification &notification)
 {
-    m_posted.append({title, body, page});
+    m_posted.append(notification);
 }
 
 void NullNotifications::setFallback(Fallback fallback)
 {
     m_fallback = std::move(fallback);
+}
+
+void NullNotifications::setMuteRequest(MuteRequest request)
+{
+    m_muteRequest = std::move(request);
+}
+
+void NullNotifications::invokeMute(const QUuid &serviceID) const
+{
+    if (m_muteRequest)
+        m_muteRequest(serviceID);
 }

@@ -8,21 +8,17 @@
 class NullNotifications : public Notifications
 {
 public:
-    struct Posted {
-        QString title;
-        QString body;
-        QUrl page;
-
-        bool operator==(const Posted &) const = default;
-    };
-
     void requestAuthorization() override;
-    void post(const QString &title, const QString &body, const QUrl &page) override;
+    void post(const Notification &notification) override;
     void setFallback(Fallback fallback) override;
+    void setMuteRequest(MuteRequest request) override;
 
-    QList<Posted> posted() const { return m_posted; }
+    QList<Notification> posted() const { return m_posted; }
+    // What a click on "Mute for 1 Hour" of a notification about that service does.
+    void invokeMute(const QUuid &serviceID) const;
 
 private:
-    QList<Posted> m_posted;
+    QList<Notification> m_posted;
     Fallback m_fallback;
+    MuteRequest m_muteRequest;
 };

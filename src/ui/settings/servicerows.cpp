@@ -136,6 +136,7 @@ ListedServiceRow::ListedServiceRow(StatusMonitor &monitor, Kind kind, QWidget *p
     , m_remove(new RemoveButton(monitor, this))
 {
     setFocusPolicy(Qt::StrongFocus);
+    m_name->setTextFormat(Qt::PlainText);
     m_name->setFont(sized(font(), 13));
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 3, 8, 3);

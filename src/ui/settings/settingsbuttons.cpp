@@ -6,15 +6,20 @@
 #include "ui/settings/componentpicker.h"
 #include "ui/settings/servicesfilter.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
+#include <QLocale>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyleOption>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -209,10 +214,23 @@ void SwitchButton::paintEvent(QPaintEvent *)
     painter.drawEllipse(QRectF(x, track.top() + 2, knob, knob));
 }
 
+MuteNotifier::MuteNotifier(QObject *parent)
+    : QObject(parent)
+{
+    m_nextEnd.setSingleShot(true);
+    // A coarse timer may fire minutes late on an hour.
+    m_nextEnd.setTimerType(Qt::PreciseTimer);
+    connect(&m_nextEnd, &QTimer::timeout, this, &MuteNotifier::reload);
+}
+
 MuteNotifier &MuteNotifier::instance()
 {
-    static MuteNotifier notifier;
-    return notifier;
+    // The application's child rather than a static, so that its timer goes with the event
+    // loop it runs on.
+    static QPointer<MuteNotifier> notifier;
+    if (!notifier)
+        notifier = new MuteNotifier(QCoreApplication::instance());
+    return *notifier;
 }
 
 void MuteNotifier::setMuted(const QUuid &serviceID, bool muted)
@@ -221,17 +239,38 @@ void MuteNotifier::setMuted(const QUuid &serviceID, bool muted)
     reload();
 }
 
+void MuteNotifier::muteUntil(const QUuid &serviceID, const QDateTime &end)
+{
+    NotificationPrefs::muteUntil(serviceID, end, QDateTime::currentDateTimeUtc());
+    reload();
+}
+
 void MuteNotifier::reload()
 {
-    Q_EMIT mutedChanged(NotificationPrefs::mutedServiceIDs());
+    Q_EMIT mutedChanged(current());
+}
+
+MuteNotifier::Mutes MuteNotifier::current()
+{
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    Mutes mutes{NotificationPrefs::mutedServiceIDs(), NotificationPrefs::mutedUntil(now)};
+    if (mutes.until.isEmpty()) {
+        m_nextEnd.stop();
+    } else {
+        // Re-armed on every read, so that an end written meanwhile is never missed; a timer
+        // that fires early finds the mute still running and waits again. QTimer counts in
+        // int milliseconds: a far end is reached in steps.
+        const QDateTime next = *std::min_element(mutes.until.cbegin(), mutes.until.cend());
+        m_nextEnd.start(std::clamp(std::chrono::milliseconds(now.msecsTo(next)), 0ms, std::chrono::milliseconds(24h)));
+    }
+    return mutes;
 }
 
 MuteButton::MuteButton(QWidget *parent)
     : GlyphButton(parent)
 {
-    setMutedShown(false);
-    connect(&MuteNotifier::instance(), &MuteNotifier::mutedChanged, this,
-            [this](const QSet<QUuid> &muted) { setMutedShown(muted.contains(m_serviceID)); });
+    setMutedShown(false, std::nullopt);
+    connect(&MuteNotifier::instance(), &MuteNotifier::mutedChanged, this, &MuteButton::showMutes);
     connect(this, &QAbstractButton::clicked, this,
             [this] { MuteNotifier::instance().setMuted(m_serviceID, !m_muted); });
 }
@@ -241,17 +280,41 @@ void MuteButton::setServiceID(const QUuid &serviceID)
     if (serviceID == m_serviceID)
         return;
     m_serviceID = serviceID;
-    setMutedShown(!serviceID.isNull() && NotificationPrefs::isMuted(serviceID));
+    showMutes(MuteNotifier::instance().current());
 }
 
-void MuteButton::setMutedShown(bool muted)
+void MuteButton::showMutes(const MuteNotifier::Mutes &mutes)
 {
-    if (muted == m_muted && !toolTip().isEmpty())
+    if (m_serviceID.isNull()) {
+        setMutedShown(false, std::nullopt);
+    } else if (mutes.always.contains(m_serviceID)) {
+        setMutedShown(true, std::nullopt);
+    } else {
+        const auto until = mutes.until.constFind(m_serviceID);
+        setMutedShown(until != mutes.until.constEnd(),
+                      until != mutes.until.constEnd() ? std::optional(*until) : std::nullopt);
+    }
+}
+
+void MuteButton::setMutedShown(bool muted, const std::optional<QDateTime> &until)
+{
+    if (muted == m_muted && until == m_until && !toolTip().isEmpty())
         return;
     m_muted = muted;
+    m_until = until;
     setGlyph(muted ? SettingsGlyph::BellSlash : SettingsGlyph::Bell, muted ? accent : secondary);
-    setToolTip(muted ? tr("Notifications muted") : tr("Mute notifications"));
+    QString state = muted ? tr("Notifications muted") : tr("Mute notifications");
+    if (until) {
+        // The clock time for an hour's mute; a date too for an end that is further away.
+        const QDateTime local = until->toLocalTime();
+        const bool soon = QDateTime::currentDateTimeUtc().secsTo(*until) < 12 * 3600;
+        state = tr("Muted until %1")
+                    .arg(soon ? QLocale().toString(local.time(), QLocale::ShortFormat)
+                              : QLocale().toString(local, QLocale::ShortFormat));
+    }
+    setToolTip(state.toHtmlEscaped());
     setAccessibleName(muted ? tr("Unmute notifications") : tr("Mute notifications"));
+    setAccessibleDescription(until ? state : QString());
 }
 
 RemoveButton::RemoveButton(StatusMonitor &monitor, QWidget *parent)

@@ -5,8 +5,11 @@
 #include "ui/settings/settingsglyphs.h"
 
 #include <QAbstractButton>
+#include <QDateTime>
+#include <QHash>
 #include <QPointer>
 #include <QSet>
+#include <QTimer>
 #include <QUuid>
 
 #include <functional>
@@ -108,20 +111,38 @@ protected:
 };
 
 // Tells every mute button at once when the muted set changes, so that the buttons of one
-// service agree wherever they are shown. Writes go through here.
+// service agree wherever they are shown, and again when a timed mute ends. Writes go
+// through here.
 class MuteNotifier : public QObject
 {
     Q_OBJECT
 
 public:
+    // The muted services: for good, or until a moment (UTC).
+    struct Mutes {
+        QSet<QUuid> always;
+        QHash<QUuid, QDateTime> until;
+    };
+
     static MuteNotifier &instance();
 
+    // Switches the bell: off ends a timed mute too.
     void setMuted(const QUuid &serviceID, bool muted);
+    // A notification's "Mute for 1 Hour".
+    void muteUntil(const QUuid &serviceID, const QDateTime &end);
     // Re-reads the preferences and tells the buttons (after an outside change).
     void reload();
+    // The mutes stored now, with the earliest end watched.
+    Mutes current();
 
 Q_SIGNALS:
-    void mutedChanged(const QSet<QUuid> &muted);
+    void mutedChanged(const MuteNotifier::Mutes &mutes);
+
+private:
+    explicit MuteNotifier(QObject *parent);
+
+    // Fires at the earliest end of the timed mutes, when the buttons change by themselves.
+    QTimer m_nextEnd;
 };
 
 // The bell: mutes or unmutes one service's notifications.
@@ -137,10 +158,12 @@ public:
     bool isMuted() const { return m_muted; }
 
 private:
-    void setMutedShown(bool muted);
+    void showMutes(const MuteNotifier::Mutes &mutes);
+    void setMutedShown(bool muted, const std::optional<QDateTime> &until);
 
     QUuid m_serviceID;
     bool m_muted = false;
+    std::optional<QDateTime> m_until;
 };
 
 // The trash can: removes the service at once.
