@@ -1,6 +1,7 @@
 #include "catalog/servicecatalog.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <span>
 
@@ -272,3 +273,49 @@ std::optional<CatalogEntry> entry(const QString &id)
 }
 
 } // namespace ServiceCatalog
+
+std::optional<Service> ServiceCatalog::monitoredService(const CatalogEntry &entry, const QList<Service> &services)
+{
+    for (const Service &service : services) {
+        if (entry.matches(service))
+            return service;
+    }
+    return std::nullopt;
+}
+
+QHash<QString, Service> ServiceCatalog::monitoredByEntry(const QList<Service> &services)
+{
+    QHash<QString, Service> byEntry;
+    byEntry.reserve(services.size());
+    for (const Service &service : services) {
+        const QString key = catalogKey(service);
+        if (!byEntry.contains(key))
+            byEntry.insert(key, service);
+    }
+    return byEntry;
+}
+
+QList<Service> ServiceCatalog::customServices(const QList<Service> &services)
+{
+    static const QSet<QString> catalogIDs = [] {
+        QSet<QString> ids;
+        for (const CatalogEntry &entry : all())
+            ids.insert(entry.id());
+        return ids;
+    }();
+    QList<Service> custom;
+    for (const Service &service : services) {
+        if (!catalogIDs.contains(catalogKey(service)))
+            custom.append(service);
+    }
+    return custom;
+}
+
+QList<Service> ServiceCatalog::newServices(const QList<CatalogEntry> &entries)
+{
+    QList<Service> services;
+    services.reserve(entries.size());
+    for (const CatalogEntry &entry : entries)
+        services.append(Service{QUuid::createUuid(), entry.name, entry.url, entry.provider, std::nullopt});
+    return services;
+}

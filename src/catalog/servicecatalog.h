@@ -1,7 +1,9 @@
 #pragma once
 
 #include "catalog/catalogentry.h"
+#include "core/service.h"
 
+#include <QHash>
 #include <QList>
 #include <QStringList>
 
@@ -23,5 +25,17 @@ QList<CatalogEntry> entries(const QString &category);
 
 // The entry whose id() is the given text, if any.
 std::optional<CatalogEntry> entry(const QString &id);
+
+// The first of `services` that stands for the entry, if any.
+std::optional<Service> monitoredService(const CatalogEntry &entry, const QList<Service> &services);
+
+// The first service standing for each catalog entry, by the entry's id(), in one pass.
+QHash<QString, Service> monitoredByEntry(const QList<Service> &services);
+
+// The services that stand for no catalog entry: those added by hand, in list order.
+QList<Service> customServices(const QList<Service> &services);
+
+// A new service for each entry, with a fresh identity and the whole page selected.
+QList<Service> newServices(const QList<CatalogEntry> &entries);
 
 } // namespace ServiceCatalog

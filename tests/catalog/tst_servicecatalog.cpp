@@ -59,6 +59,13 @@ private Q_SLOTS:
             QVERIFY2(github->matches(service) == matches, qPrintable(url));
             QVERIFY2(ServiceCatalog::entry(catalogKey(service)).has_value() == matches, qPrintable(url));
         }
+
+        // the list's services found by entry in one pass agree: the first of a host counts
+        const Service site{QUuid::createUuid(), u"Site"_s, QUrl(u"https://site.example"_s), Website, std::nullopt};
+        const Service mine{QUuid::createUuid(), u"GH"_s, QUrl(u"https://WWW.githubstatus.com/history"_s), Statuspage, std::nullopt};
+        const Service again{QUuid::createUuid(), u"GH 2"_s, QUrl(u"https://www.githubstatus.com"_s), Statuspage, std::nullopt};
+        QCOMPARE(ServiceCatalog::monitoredByEntry({site, mine, again}).value(github->id()).id, mine.id);
+        QCOMPARE(ServiceCatalog::customServices({site, mine, again}), QList<Service>{site});
     }
 };
 

@@ -174,18 +174,6 @@ private Q_SLOTS:
         QCOMPARE(rig.monitor->services(), QList<Service>{m_github});
     }
 
-    // A catalog entry counts a service of its reader on any page of its host: switching it on
-    // adds nothing more, switching it off removes that service.
-    void catalogSwitching()
-    {
-        const CatalogEntry github = *ServiceCatalog::entry(QStringLiteral("statuspage:www.githubstatus.com"));
-        ListRig rig({makeService("GH", "https://WWW.githubstatus.com/history"), m_site});
-        rig.monitor->setMonitored(github, true);
-        QCOMPARE(rig.monitor->services().size(), 2);
-        rig.monitor->setMonitored(github, false);
-        QCOMPARE(names(rig.monitor->services()), QStringList{QStringLiteral("Site")});
-    }
-
     void emptyComponentSelectionIsStoredAsNone()
     {
         ListRig rig({m_github});

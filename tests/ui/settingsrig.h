@@ -13,9 +13,9 @@ struct SettingsRig : MonitorRig {
     {
         // An empty file is seeded on start; these tests begin with exactly what they give.
         if (services.isEmpty()) {
-            QSet<qsizetype> all;
-            for (qsizetype i = 0; i < monitor->services().size(); ++i)
-                all.insert(i);
+            QSet<QUuid> all;
+            for (const Service &service : monitor->services())
+                all.insert(service.id);
             monitor->remove(all);
         }
     }

@@ -172,9 +172,9 @@ private Q_SLOTS:
         QVERIFY2(capped < 480 + 200, qPrintable(QString::number(capped)));
 
         // removing rows shrinks the panel again
-        QSet<qsizetype> all;
+        QSet<QUuid> all;
         for (qsizetype i = 2; i < 40; ++i)
-            all.insert(i);
+            all.insert(rig.monitor->services().at(i).id);
         rig.monitor->remove(all);
         QTRY_VERIFY2(rig.panel->height() < capped - 200,
                      qPrintable(QStringLiteral("%1 then %2").arg(capped).arg(rig.panel->height())));

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTextDocument>
 
 using namespace Qt::StringLiterals;
@@ -65,7 +66,7 @@ private Q_SLOTS:
         QVERIFY(tab.customRows().at(0)->componentsButton()->isHidden());
         QVERIFY(!tab.showsReorderSection()); // one service is nothing to reorder
 
-        rig.monitor->setMonitored(catalogEntry(u"GitHub"_s), true);
+        rig.monitor->add(ServiceCatalog::newServices({catalogEntry(u"GitHub"_s)}));
         QVERIFY(tab.showsReorderSection());
         QCOMPARE(names(tab.reorderRows()), words("Acme GitHub"));
 
@@ -146,11 +147,15 @@ private Q_SLOTS:
         ServicesTab tab(*rig.monitor);
         CategoryHeader *header = tab.categoryHeader(u"Developer Tools"_s);
         tab.searchField()->setText(u"git"_s);
+        // the whole section is one change of the list: one save, one refill of the tab
+        QSignalSpy changes(rig.monitor.get(), &StatusMonitor::servicesChanged);
         header->button()->click();
+        QCOMPARE(changes.size(), 1);
         QCOMPARE(names(rig.saved()), words("npm GitHub GitLab Gitpod"));
         QCOMPARE(header->button()->text(), u"Deselect all"_s);
 
         header->button()->click();
+        QCOMPARE(changes.size(), 2);
         QCOMPARE(names(rig.saved()), words("npm"));
 
         // without a search, one monitored entry leaves the others to be added
@@ -249,7 +254,7 @@ private Q_SLOTS:
         ServicesTab tab(*rig.monitor);
         const qsizetype before = tab.findChildren<QWidget *>().size();
         rig.monitor->remove(rig.monitor->services().at(0));
-        rig.monitor->setMonitored(catalogEntry(u"Linear"_s), true);
+        rig.monitor->add(ServiceCatalog::newServices({catalogEntry(u"Linear"_s)}));
         rig.monitor->reloadFromDisk();
         QCOMPARE(tab.findChildren<QWidget *>().size(), before);
         QCOMPARE(names(tab.reorderRows()), words("Stripe Linear"));

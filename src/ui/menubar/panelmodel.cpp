@@ -69,6 +69,25 @@ GroupedServices groupServices(const QList<Service> &services, const QHash<QUuid,
     return grouped;
 }
 
+QString summaryText(Indicator aggregate, bool offline)
+{
+    if (offline)
+        return tr("No connection");
+    switch (aggregate) {
+    case Indicator::None:
+        return tr("All Systems Operational");
+    case Indicator::Minor:
+        return tr("Some Systems Degraded");
+    case Indicator::Major:
+        return tr("Partial Service Outage");
+    case Indicator::Critical:
+        return tr("Major Service Outage");
+    case Indicator::Unknown:
+        break;
+    }
+    return tr("Status Unavailable");
+}
+
 QString relativeTime(const QDateTime &moment, const QDateTime &now, RelativeUnits units)
 {
     const qint64 seconds = std::max<qint64>(0, moment.secsTo(now));

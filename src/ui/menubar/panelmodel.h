@@ -37,6 +37,9 @@ enum class RelativeUnits {
 // in the future (a clock that went back), reads as now.
 QString relativeTime(const QDateTime &moment, const QDateTime &now, RelativeUnits units);
 
+// The header's first line: the overall state, or "No connection" while offline.
+QString summaryText(Indicator aggregate, bool offline);
+
 // The header's second line: "Updated …" or, before any result, "Checking…".
 QString updatedText(const std::optional<QDateTime> &lastUpdated, const QDateTime &now);
 

@@ -184,7 +184,7 @@ void PanelWindow::refreshContent()
     const QDateTime now = m_clock();
     const QHash<QUuid, ServiceStatusResult> &results = m_monitor.results();
 
-    m_header->setContent(m_monitor.aggregate(), m_monitor.summary(), ::updatedText(m_monitor.lastUpdated(), now));
+    m_header->setContent(m_monitor.aggregate(), ::summaryText(m_monitor.aggregate(), m_monitor.isOffline()), ::updatedText(m_monitor.lastUpdated(), now));
     m_refresh->setRefreshing(m_monitor.isRefreshing());
 
     const GroupedServices grouped = groupServices(m_monitor.services(), results);

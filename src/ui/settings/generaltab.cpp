@@ -367,7 +367,9 @@ QCoro::Task<> GeneralTab::sendTest()
 
 void GeneralTab::updateRegions()
 {
-    const bool aws = m_monitor.monitorsAWS();
+    const QList<Service> &services = m_monitor.services();
+    const bool aws = std::any_of(services.cbegin(), services.cend(),
+                                 [](const Service &service) { return service.provider == ProviderKind::Aws; });
     m_regionsSection->setVisible(aws);
     m_regionsButton->setValue(regionsSummary(AWSRegionFilter::selected().size()));
     if (!aws && m_picker)

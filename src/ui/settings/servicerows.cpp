@@ -1,5 +1,6 @@
 #include "ui/settings/servicerows.h"
 
+#include "catalog/servicecatalog.h"
 #include "monitor/statusmonitor.h"
 #include "ui/menubar/renderers.h"
 #include "ui/menubar/statepalette.h"
@@ -77,8 +78,10 @@ CatalogRow::CatalogRow(StatusMonitor &monitor, const CatalogEntry &entry, QWidge
     // toggled, not clicked: a screen reader's "Toggle" action only toggles. Refilling the
     // row sets the state the monitor already has, which changes nothing here.
     connect(m_switch, &QAbstractButton::toggled, this, [this](bool on) {
-        if (on != m_monitor.isMonitored(m_entry))
-            m_monitor.setMonitored(m_entry, on);
+        if (on && !m_service)
+            m_monitor.add(ServiceCatalog::newServices({m_entry}));
+        else if (!on && m_service)
+            m_monitor.remove(*m_service);
     });
 
     QLabel *name = plainLabel(entry.name, this);
@@ -106,9 +109,8 @@ CatalogRow::CatalogRow(StatusMonitor &monitor, const CatalogEntry &entry, QWidge
 
 void CatalogRow::setService(const std::optional<Service> &service)
 {
+    // The service first: the switch's handler compares with it.
     const bool monitored = service.has_value();
-    if (m_switch->isChecked() != monitored)
-        m_switch->setChecked(monitored);
     if (service != m_service) {
         m_service = service;
         m_components->setService(service);
@@ -117,6 +119,8 @@ void CatalogRow::setService(const std::optional<Service> &service)
             m_mute->setServiceID(service->id);
         m_mute->setVisible(monitored);
     }
+    if (m_switch->isChecked() != monitored)
+        m_switch->setChecked(monitored);
     updateState();
 }
 
@@ -221,11 +225,21 @@ CategoryHeader::CategoryHeader(StatusMonitor &monitor, const QString &title, QWi
     layout->addStretch(1);
     layout->addWidget(m_button);
     connect(m_button, &QPushButton::clicked, this, [this] {
-        // Copied: each change makes the tab refill this header.
-        const QList<CatalogEntry> entries = m_entries;
-        const bool on = !allMonitored();
-        for (const CatalogEntry &entry : entries)
-            m_monitor.setMonitored(entry, on);
+        // One change of the list for the whole section: one save, one refill of the tab.
+        const QHash<QString, Service> monitored = ServiceCatalog::monitoredByEntry(m_monitor.services());
+        if (allMonitored()) {
+            QSet<QUuid> ids;
+            for (const CatalogEntry &entry : std::as_const(m_entries))
+                ids.insert(monitored.value(entry.id()).id);
+            m_monitor.remove(ids);
+            return;
+        }
+        QList<CatalogEntry> missing;
+        for (const CatalogEntry &entry : std::as_const(m_entries)) {
+            if (!monitored.contains(entry.id()))
+                missing.append(entry);
+        }
+        m_monitor.add(ServiceCatalog::newServices(missing));
     });
 }
 
@@ -237,8 +251,9 @@ void CategoryHeader::setEntries(const QList<CatalogEntry> &entries)
 
 bool CategoryHeader::allMonitored() const
 {
+    const QHash<QString, Service> monitored = ServiceCatalog::monitoredByEntry(m_monitor.services());
     return std::all_of(m_entries.cbegin(), m_entries.cend(),
-                       [this](const CatalogEntry &entry) { return m_monitor.isMonitored(entry); });
+                       [&monitored](const CatalogEntry &entry) { return monitored.contains(entry.id()); });
 }
 
 void CategoryHeader::updateButton()

@@ -123,9 +123,12 @@ void ServicesTab::syncServices()
 {
     setUpdatesEnabled(false);
     m_reorderShown = fillPool(m_reorderPool, m_reorderLayout, true, m_monitor.services());
-    m_customShown = fillPool(m_customPool, m_customLayout, false, m_monitor.customServices());
-    for (CatalogRow *row : std::as_const(m_catalogRows))
-        row->setService(m_monitor.service(row->entry()));
+    m_customShown = fillPool(m_customPool, m_customLayout, false, ServiceCatalog::customServices(m_monitor.services()));
+    const QHash<QString, Service> byEntry = ServiceCatalog::monitoredByEntry(m_monitor.services());
+    for (CatalogRow *row : std::as_const(m_catalogRows)) {
+        const auto found = byEntry.constFind(row->entry().id());
+        row->setService(found == byEntry.cend() ? std::nullopt : std::optional<Service>(*found));
+    }
     applyFilter();
     setUpdatesEnabled(true);
 }

@@ -1,14 +1,10 @@
-// The operations of StatusMonitor that change the list of services, and the merge of
-// outside edits of services.json.
-#include "monitor/statusmonitor.h"
+#include "monitor/servicelist.h"
 
-#include "catalog/catalogentry.h"
-#include "catalog/servicecatalog.h"
 #include "core/atomicfile.h"
+#include "core/filewatcher.h"
 
 #include <QFileInfo>
-#include <QHash>
-#include <QSet>
+#include <QPointer>
 
 namespace {
 
@@ -24,14 +20,126 @@ QString fileName(const QString &filePath)
 
 } // namespace
 
-void StatusMonitor::save()
+ServiceList::ServiceList(Setup setup, QObject *parent)
+    : QObject(parent)
+    , m_store(std::move(setup.store))
+    , m_readOnly(setup.readOnly)
+{
+    const ServiceFileContents contents = setup.contents ? std::move(*setup.contents) : m_store.read();
+    QList<Service> loaded = contents.services.isEmpty() ? ServiceStore::seedList() : contents.services;
+    // Two records written with the same "id" are two services: the later one gets an
+    // identity of its own (written back below), as a merge of the file would give it.
+    QSet<QUuid> seen;
+    bool reidentified = false;
+    for (Service &service : loaded) {
+        if (seen.contains(service.id)) {
+            service.id = QUuid::createUuid();
+            reidentified = true;
+        }
+        seen.insert(service.id);
+    }
+    setServices(std::move(loaded));
+    noteFileRead(contents, true);
+    if (contents.missing || reidentified)
+        save(contents);
+    publishFileError();
+
+    if (setup.watchFile) {
+        QPointer<ServiceList> self(this);
+        m_watcher = std::make_unique<FileWatcher>(
+            m_store.filePath(),
+            [self] {
+                if (self)
+                    self->reloadFromDisk();
+            },
+            nullptr, setup.watchDebounce);
+    }
+}
+
+ServiceList::~ServiceList() = default;
+
+const Service *ServiceList::find(const QUuid &serviceID) const
+{
+    const auto it = m_indexByID.constFind(serviceID);
+    return it == m_indexByID.constEnd() ? nullptr : &m_services.at(*it);
+}
+
+bool ServiceList::isCurrent(const Service &service) const
+{
+    // A result belongs to the service as it was asked for: one removed, moved to another
+    // address or reader, or given another selection since then takes nothing from it.
+    const Service *live = find(service.id);
+    return live && live->provider == service.provider && live->url == service.url
+           && live->components == service.components;
+}
+
+void ServiceList::setServices(QList<Service> services)
+{
+    m_services = std::move(services);
+    m_indexByID.clear();
+    m_indexByID.reserve(m_services.size());
+    for (qsizetype i = 0; i < m_services.size(); ++i)
+        m_indexByID.insert(m_services.at(i).id, i);
+    Q_EMIT changed();
+}
+
+void ServiceList::add(const QList<Service> &services)
+{
+    if (services.isEmpty())
+        return;
+    setServices(m_services + services);
+    save();
+    Q_EMIT added(services, AddedBy::User);
+}
+
+void ServiceList::remove(const QSet<QUuid> &serviceIDs)
+{
+    QList<Service> kept;
+    QList<QUuid> removedIDs;
+    for (const Service &service : std::as_const(m_services)) {
+        if (serviceIDs.contains(service.id))
+            removedIDs.append(service.id);
+        else
+            kept.append(service);
+    }
+    if (removedIDs.isEmpty())
+        return;
+    Q_EMIT removed(removedIDs);
+    setServices(std::move(kept));
+    save();
+}
+
+void ServiceList::move(qsizetype from, qsizetype to)
+{
+    if (from < 0 || from >= m_services.size() || to < 0 || to >= m_services.size() || from == to)
+        return;
+    QList<Service> services = m_services;
+    services.move(from, to);
+    setServices(std::move(services));
+    save();
+}
+
+void ServiceList::setComponents(const std::optional<QStringList> &components, const QUuid &serviceID)
+{
+    const auto it = m_indexByID.constFind(serviceID);
+    if (it == m_indexByID.constEnd())
+        return;
+    QList<Service> services = m_services;
+    services[*it].components = components && !components->isEmpty() ? components : std::nullopt;
+    const Service updated = services.at(*it);
+    setServices(std::move(services));
+    save();
+    Q_EMIT reselected(updated);
+}
+
+void ServiceList::save()
 {
     if (m_readOnly)
         return;
     save(m_store.read());
 }
 
-void StatusMonitor::save(const ServiceFileContents &onDisk)
+void ServiceList::save(const ServiceFileContents &onDisk)
 {
     if (m_readOnly)
         return;
@@ -49,7 +157,7 @@ void StatusMonitor::save(const ServiceFileContents &onDisk)
             m_saveError = tr("%1 was not saved: a copy of it could not be kept in %2 (%3).")
                               .arg(fileName(path), fileName(copyPath), *copy.error);
             m_saveFailedOver = FileState{onDisk.missing, onDisk.data};
-            publishConfigError();
+            publishFileError();
             return;
         }
         dropped = onDisk.error
@@ -64,7 +172,7 @@ void StatusMonitor::save(const ServiceFileContents &onDisk)
     if (!written.ok()) {
         m_saveError = tr("%1 could not be saved: %2.").arg(fileName(path), *written.error);
         m_saveFailedOver = FileState{onDisk.missing, onDisk.data};
-        publishConfigError();
+        publishFileError();
         return;
     }
     m_saveError.reset();
@@ -73,10 +181,10 @@ void StatusMonitor::save(const ServiceFileContents &onDisk)
         m_fileNote = dropped;
         m_fileNoteSticky = true;
     }
-    publishConfigError();
+    publishFileError();
 }
 
-void StatusMonitor::noteFileRead(const ServiceFileContents &contents, bool atStart)
+void ServiceList::noteFileRead(const ServiceFileContents &contents, bool atStart)
 {
     const QString name = fileName(m_store.filePath());
     const QString kept = atStart ? tr("The default services are monitored.") : tr("The monitored list is kept.");
@@ -98,142 +206,23 @@ void StatusMonitor::noteFileRead(const ServiceFileContents &contents, bool atSta
     }
 }
 
-void StatusMonitor::publishConfigError()
+void ServiceList::publishFileError()
 {
     QStringList parts;
     if (m_saveError)
         parts.append(*m_saveError);
     if (m_fileNote)
         parts.append(*m_fileNote);
-    if (m_historyError)
-        parts.append(*m_historyError);
     std::optional<QString> error;
     if (!parts.isEmpty())
         error = parts.join(u' ');
-    if (m_configError == error)
+    if (m_fileError == error)
         return;
-    m_configError = std::move(error);
-    Q_EMIT configErrorChanged();
+    m_fileError = std::move(error);
+    Q_EMIT fileErrorChanged();
 }
 
-void StatusMonitor::setServices(QList<Service> services)
-{
-    m_services = std::move(services);
-    m_indexByID.clear();
-    m_indexByID.reserve(m_services.size());
-    for (qsizetype i = 0; i < m_services.size(); ++i)
-        m_indexByID.insert(m_services.at(i).id, i);
-    Q_EMIT servicesChanged();
-}
-
-void StatusMonitor::dropState(const QUuid &serviceID)
-{
-    m_results.remove(serviceID);
-    m_lastKnown.remove(serviceID);
-}
-
-void StatusMonitor::add(const Service &service)
-{
-    QList<Service> services = m_services;
-    services.append(service);
-    setServices(std::move(services));
-    save();
-    refreshOne(service);
-}
-
-void StatusMonitor::remove(const QSet<qsizetype> &offsets)
-{
-    QList<Service> kept;
-    bool removedAny = false;
-    for (qsizetype i = 0; i < m_services.size(); ++i) {
-        if (offsets.contains(i)) {
-            dropState(m_services.at(i).id);
-            removedAny = true;
-        } else {
-            kept.append(m_services.at(i));
-        }
-    }
-    if (!removedAny)
-        return;
-    setServices(std::move(kept));
-    Q_EMIT resultsChanged();
-    save();
-}
-
-void StatusMonitor::remove(const Service &service)
-{
-    const auto it = m_indexByID.constFind(service.id);
-    if (it != m_indexByID.constEnd())
-        remove(QSet<qsizetype>{*it});
-}
-
-void StatusMonitor::move(qsizetype from, qsizetype to)
-{
-    if (from < 0 || from >= m_services.size() || to < 0 || to >= m_services.size() || from == to)
-        return;
-    QList<Service> services = m_services;
-    services.move(from, to);
-    setServices(std::move(services));
-    save();
-}
-
-void StatusMonitor::setComponents(const std::optional<QStringList> &components, const Service &service)
-{
-    const auto it = m_indexByID.constFind(service.id);
-    if (it == m_indexByID.constEnd())
-        return;
-    QList<Service> services = m_services;
-    services[*it].components = components && !components->isEmpty() ? components : std::nullopt;
-    const Service updated = services.at(*it);
-    m_lastKnown.remove(updated.id);
-    setServices(std::move(services));
-    save();
-    refreshOne(updated);
-}
-
-std::optional<Service> StatusMonitor::service(const CatalogEntry &entry) const
-{
-    for (const Service &service : m_services) {
-        if (entry.matches(service))
-            return service;
-    }
-    return std::nullopt;
-}
-
-bool StatusMonitor::isMonitored(const CatalogEntry &entry) const
-{
-    return service(entry).has_value();
-}
-
-void StatusMonitor::setMonitored(const CatalogEntry &entry, bool on)
-{
-    const std::optional<Service> existing = service(entry);
-    if (!on) {
-        if (existing)
-            remove(*existing);
-        return;
-    }
-    if (!existing)
-        add(Service{QUuid::createUuid(), entry.name, entry.url, entry.provider, std::nullopt});
-}
-
-QList<Service> StatusMonitor::customServices() const
-{
-    static const QSet<QString> catalogIDs = [] {
-        QSet<QString> ids;
-        for (const CatalogEntry &entry : ServiceCatalog::all())
-            ids.insert(entry.id());
-        return ids;
-    }();
-    QList<Service> custom;
-    for (const Service &service : m_services) {
-        if (!catalogIDs.contains(catalogKey(service)))
-            custom.append(service);
-    }
-    return custom;
-}
-
-void StatusMonitor::reloadFromDisk()
+void ServiceList::reloadFromDisk()
 {
     const ServiceFileContents contents = m_store.read();
     if (m_saveFailedOver && (!contents.readError || contents.missing)
@@ -252,14 +241,14 @@ void StatusMonitor::reloadFromDisk()
     // A file that cannot be read or parsed is most likely being edited: keep watching what
     // is monitored and leave the file alone until a good version appears.
     if (contents.readError || contents.error) {
-        publishConfigError();
+        publishFileError();
         return;
     }
 
     // An empty array brings the seed list back.
     const QList<Service> loaded = contents.services.isEmpty() ? ServiceStore::seedList() : contents.services;
     if (loaded == m_services) {
-        publishConfigError();
+        publishFileError();
         return;
     }
 
@@ -282,7 +271,7 @@ void StatusMonitor::reloadFromDisk()
         // Only a record written without an identifier takes over one by provider and
         // address: an "id" in the file is the user's and always wins (over a seed service
         // monitored while the file was broken, for one).
-        if (!liveService(entry.id) && !contents.writtenIDs.contains(entry.id)) {
+        if (!find(entry.id) && !contents.writtenIDs.contains(entry.id)) {
             const auto byAddress = idByAddress.constFind(addressOf(entry));
             if (byAddress != idByAddress.constEnd())
                 entry.id = *byAddress;
@@ -293,46 +282,24 @@ void StatusMonitor::reloadFromDisk()
         merged.append(std::move(entry));
     }
 
-    bool dropped = false;
+    QList<QUuid> droppedIDs;
     for (const Service &service : std::as_const(m_services)) {
-        if (!used.contains(service.id)) {
-            dropState(service.id);
-            dropped = true;
-        }
+        if (!used.contains(service.id))
+            droppedIDs.append(service.id);
     }
-    QList<Service> added;
+    QList<Service> newcomers;
     for (const Service &service : std::as_const(merged)) {
-        if (!liveService(service.id))
-            added.append(service);
+        if (!find(service.id))
+            newcomers.append(service);
     }
 
+    if (!droppedIDs.isEmpty())
+        Q_EMIT removed(droppedIDs);
     // Entries that only received their identity (written by hand without "id") change
     // nothing anyone sees; the save below records the identity in the file.
     if (merged != m_services)
         setServices(std::move(merged));
-    if (dropped)
-        Q_EMIT resultsChanged();
     save(contents);
-    if (!added.isEmpty())
-        checkAdded(std::move(added));
-}
-
-QCoro::Task<> StatusMonitor::checkAdded(QList<Service> added)
-{
-    QPointer<StatusMonitor> self(this);
-    // Nobody awaits this task: nothing may escape it.
-    try {
-        for (const Service &service : added) {
-            QCoro::Task<ServiceStatusResult> pending = checkedResult(m_check, service);
-            const ServiceStatusResult result = co_await pending;
-            if (!self)
-                co_return;
-            if (isCurrent(service)) {
-                storeResult(service, result);
-                Q_EMIT resultsChanged();
-            }
-        }
-    } catch (...) {
-        qWarning("Glinter: checking an added service failed unexpectedly");
-    }
+    if (!newcomers.isEmpty())
+        Q_EMIT added(newcomers, AddedBy::File);
 }

@@ -1,0 +1,102 @@
+#include "monitor/results.h"
+
+#include "alerts/alertdecision.h"
+#include "monitor/statushistory.h"
+
+Results::Results(StatusHistory *history, Notifier *notifier, QObject *parent)
+    : QObject(parent)
+    , m_history(history)
+    , m_notifier(notifier)
+{
+}
+
+std::optional<ServiceStatusResult> Results::result(const QUuid &serviceID) const
+{
+    const auto it = m_results.constFind(serviceID);
+    if (it == m_results.constEnd())
+        return std::nullopt;
+    return *it;
+}
+
+std::optional<Indicator> Results::lastKnownIndicator(const QUuid &serviceID) const
+{
+    const auto it = m_lastKnown.constFind(serviceID);
+    if (it == m_lastKnown.constEnd())
+        return std::nullopt;
+    return *it;
+}
+
+QList<Indicator> Results::history(const QUuid &serviceID) const
+{
+    return m_history ? m_history->indicators(serviceID) : QList<Indicator>();
+}
+
+Indicator Results::aggregate(const QList<Service> &services) const
+{
+    Indicator worst = Indicator::Unknown;
+    for (const Service &service : services) {
+        const auto it = m_results.constFind(service.id);
+        if (it != m_results.constEnd() && it->indicator != Indicator::Unknown)
+            worst = std::max(worst, it->indicator);
+    }
+    return worst;
+}
+
+std::optional<QDateTime> Results::lastUpdated() const
+{
+    std::optional<QDateTime> latest;
+    for (const ServiceStatusResult &result : m_results) {
+        if (!latest || result.lastChecked > *latest)
+            latest = result.lastChecked;
+    }
+    return latest;
+}
+
+void Results::record(const Service &service, const ServiceStatusResult &result)
+{
+    const std::optional<Indicator> old = lastKnownIndicator(service.id);
+    store(service, result);
+    if (result.indicator == Indicator::Unknown)
+        return;
+    if (m_history)
+        m_history->append(service.id, result.indicator, result.lastChecked);
+    if (old && m_notifier)
+        notifyIfChanged(service, *old, result, *m_notifier);
+    m_lastKnown.insert(service.id, result.indicator);
+}
+
+void Results::store(const Service &service, const ServiceStatusResult &result)
+{
+    const std::optional<ServiceStatusResult> previous = this->result(service.id);
+    m_results.insert(service.id, result);
+    Q_EMIT applied(service, previous, result);
+}
+
+void Results::saveHistory()
+{
+    if (!m_history)
+        return;
+    std::optional<QString> error = m_history->save(QDateTime::currentDateTimeUtc());
+    if (error)
+        error = tr("history.json could not be saved: %1").arg(*error);
+    if (error == m_historyError)
+        return;
+    m_historyError = std::move(error);
+    Q_EMIT historyErrorChanged();
+}
+
+void Results::forget(const QList<QUuid> &serviceIDs)
+{
+    bool any = false;
+    for (const QUuid &id : serviceIDs) {
+        any = m_results.remove(id) || any;
+        m_lastKnown.remove(id);
+    }
+    if (any)
+        Q_EMIT changed();
+}
+
+void Results::forgetLastKnown(const QUuid &serviceID)
+{
+    m_lastKnown.remove(serviceID);
+}
