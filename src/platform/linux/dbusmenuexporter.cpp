@@ -67,14 +67,14 @@ uint DBusMenuExporter::GetLayout(int parentId, int recursionDepth, const QString
     return m_revision;
 }
 
-DBusMenuItemPropertiesList DBusMenuExporter::GetGroupProperties(const QList<int> &ids, const QStringList &propertyNames)
+QList<DBusMenuItemProperties> DBusMenuExporter::GetGroupProperties(const QList<int> &ids, const QStringList &propertyNames)
 {
     QList<int> wanted = ids;
     if (wanted.isEmpty()) {
         for (int id = 0; id <= m_entries.size(); ++id)
             wanted.append(id);
     }
-    DBusMenuItemPropertiesList items;
+    QList<DBusMenuItemProperties> items;
     for (int id : std::as_const(wanted)) {
         if (exists(id))
             items.append({id, properties(id, propertyNames)});
@@ -108,7 +108,7 @@ void DBusMenuExporter::Event(int id, const QString &eventId, const QDBusVariant 
         failUnknown(id);
 }
 
-QList<int> DBusMenuExporter::EventGroup(const DBusMenuEvents &events)
+QList<int> DBusMenuExporter::EventGroup(const QList<DBusMenuEvent> &events)
 {
     QList<int> unknown;
     for (const DBusMenuEvent &event : events) {

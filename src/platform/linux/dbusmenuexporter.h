@@ -33,15 +33,15 @@ public:
 
 public Q_SLOTS:
     uint GetLayout(int parentId, int recursionDepth, const QStringList &propertyNames, DBusMenuLayout &layout);
-    DBusMenuItemPropertiesList GetGroupProperties(const QList<int> &ids, const QStringList &propertyNames);
+    QList<DBusMenuItemProperties> GetGroupProperties(const QList<int> &ids, const QStringList &propertyNames);
     QDBusVariant GetProperty(int id, const QString &name);
     void Event(int id, const QString &eventId, const QDBusVariant &data, uint timestamp);
-    QList<int> EventGroup(const DBusMenuEvents &events);
+    QList<int> EventGroup(const QList<DBusMenuEvent> &events);
     bool AboutToShow(int id);
     QList<int> AboutToShowGroup(const QList<int> &ids, QList<int> &idErrors);
 
 Q_SIGNALS:
-    void ItemsPropertiesUpdated(const DBusMenuItemPropertiesList &updated, const DBusMenuItemPropertyNamesList &removed);
+    void ItemsPropertiesUpdated(const QList<DBusMenuItemProperties> &updated, const QList<DBusMenuItemPropertyNames> &removed);
     void LayoutUpdated(uint revision, int parent);
     void ItemActivationRequested(int id, uint timestamp);
 

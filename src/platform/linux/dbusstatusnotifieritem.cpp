@@ -52,11 +52,11 @@ class StatusNotifierItemAdaptor : public QDBusAbstractAdaptor
     Q_PROPERTY(int WindowId READ windowId)
     Q_PROPERTY(QString IconThemePath READ noName)
     Q_PROPERTY(QString IconName READ noName)
-    Q_PROPERTY(SniIconPixmaps IconPixmap READ iconPixmap)
+    Q_PROPERTY(QList<SniIconPixmap> IconPixmap READ iconPixmap)
     Q_PROPERTY(QString OverlayIconName READ noName)
-    Q_PROPERTY(SniIconPixmaps OverlayIconPixmap READ noPixmap)
+    Q_PROPERTY(QList<SniIconPixmap> OverlayIconPixmap READ noPixmap)
     Q_PROPERTY(QString AttentionIconName READ noName)
-    Q_PROPERTY(SniIconPixmaps AttentionIconPixmap READ noPixmap)
+    Q_PROPERTY(QList<SniIconPixmap> AttentionIconPixmap READ noPixmap)
     Q_PROPERTY(QString AttentionMovieName READ noName)
     Q_PROPERTY(SniToolTip ToolTip READ toolTip)
     Q_PROPERTY(bool ItemIsMenu READ itemIsMenu)
@@ -75,8 +75,8 @@ public:
     QString status() const { return QStringLiteral("Active"); }
     int windowId() const { return 0; }
     QString noName() const { return {}; }
-    SniIconPixmaps iconPixmap() const { return m_item->iconPixmaps(); }
-    SniIconPixmaps noPixmap() const { return {}; }
+    QList<SniIconPixmap> iconPixmap() const { return m_item->iconPixmaps(); }
+    QList<SniIconPixmap> noPixmap() const { return {}; }
     SniToolTip toolTip() const { return m_item->toolTip(); }
     // a left click is ours (the panel); the menu comes with a right click
     bool itemIsMenu() const { return false; }

@@ -35,7 +35,7 @@ public:
 
     // What the adaptor publishes.
     QString title() const { return m_title; }
-    SniIconPixmaps iconPixmaps() const { return m_icon; }
+    QList<SniIconPixmap> iconPixmaps() const { return m_icon; }
     SniToolTip toolTip() const;
 
 private Q_SLOTS:
@@ -57,7 +57,7 @@ private:
 
     QString m_title;
     QString m_toolTip;
-    SniIconPixmaps m_icon;
+    QList<SniIconPixmap> m_icon;
 
     // Answers to an earlier watcher (or an earlier offer) are dropped.
     quint64 m_attempt = 0;

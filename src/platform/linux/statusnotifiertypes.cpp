@@ -130,15 +130,15 @@ void registerStatusNotifierTypes()
 {
     static const bool registered = [] {
         qDBusRegisterMetaType<SniIconPixmap>();
-        qDBusRegisterMetaType<SniIconPixmaps>();
+        qDBusRegisterMetaType<QList<SniIconPixmap>>();
         qDBusRegisterMetaType<SniToolTip>();
         qDBusRegisterMetaType<DBusMenuLayout>();
         qDBusRegisterMetaType<DBusMenuItemProperties>();
-        qDBusRegisterMetaType<DBusMenuItemPropertiesList>();
+        qDBusRegisterMetaType<QList<DBusMenuItemProperties>>();
         qDBusRegisterMetaType<DBusMenuItemPropertyNames>();
-        qDBusRegisterMetaType<DBusMenuItemPropertyNamesList>();
+        qDBusRegisterMetaType<QList<DBusMenuItemPropertyNames>>();
         qDBusRegisterMetaType<DBusMenuEvent>();
-        qDBusRegisterMetaType<DBusMenuEvents>();
+        qDBusRegisterMetaType<QList<DBusMenuEvent>>();
         return true;
     }();
     Q_UNUSED(registered);

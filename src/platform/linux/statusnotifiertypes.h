@@ -13,7 +13,9 @@ class QImage;
 
 // The structures of the StatusNotifierItem and com.canonical.dbusmenu interfaces, as Qt
 // D-Bus marshals them. registerStatusNotifierTypes() must run before an object using them
-// is exported.
+// is exported. Slots and signals spell their lists QList<…>: Qt D-Bus finds the type of a
+// parameter by the name written there, and an alias's name is not registered, so a method
+// taking one would silently be left out of the interface.
 
 // One size of an icon, (iiay): ARGB32 pixels in network byte order.
 struct SniIconPixmap {
@@ -23,12 +25,11 @@ struct SniIconPixmap {
 
     static SniIconPixmap fromImage(const QImage &image);
 };
-using SniIconPixmaps = QList<SniIconPixmap>;
 
 // (sa(iiay)ss): icon name, icon, title, text.
 struct SniToolTip {
     QString iconName;
-    SniIconPixmaps icon;
+    QList<SniIconPixmap> icon;
     QString title;
     QString text;
 };
@@ -45,14 +46,12 @@ struct DBusMenuItemProperties {
     int id = 0;
     QVariantMap properties;
 };
-using DBusMenuItemPropertiesList = QList<DBusMenuItemProperties>;
 
 // (ias)
 struct DBusMenuItemPropertyNames {
     int id = 0;
     QStringList names;
 };
-using DBusMenuItemPropertyNamesList = QList<DBusMenuItemPropertyNames>;
 
 // (isvu)
 struct DBusMenuEvent {
@@ -61,7 +60,6 @@ struct DBusMenuEvent {
     QDBusVariant data;
     uint timestamp = 0;
 };
-using DBusMenuEvents = QList<DBusMenuEvent>;
 
 Q_DECLARE_METATYPE(SniIconPixmap)
 Q_DECLARE_METATYPE(SniToolTip)
