@@ -24,16 +24,19 @@ constexpr int iconSides[] = {16, 22, 24, 32, 48};
 // QSystemTrayIcon is made or isSystemTrayAvailable() is asked: QGenericUnixTheme then asks
 // the StatusNotifierWatcher whether a host is registered and keeps the answer for good. A
 // QSystemTrayIcon made while a host is there would be a second StatusNotifierItem beside
-// ours, and every later one too. So this controller never asks isSystemTrayAvailable() and
-// makes the first QSystemTrayIcon only while our item knows of no host, then asks the
-// watcher again: a host still absent after Qt asked was absent when it asked (hosts do not
-// come and go within a round trip), and from then on Qt uses XEmbed only. A host present by
-// then leaves Qt's choice unknown: that icon is thrown away unshown and no other is made;
-// our item, about to be hosted, carries the meter, and a desktop that later offers only an
-// XEmbed tray gets the window instead. Orders this covers: XEmbed tray first, host later
-// (Qt on XEmbed, the icon moves to our item when the host comes); host first (our item,
-// Qt never asked); both at once (our item; Qt's icon is made only after our item's first
-// look for a host has ended).
+// ours, and so would every later one. So this controller never calls
+// isSystemTrayAvailable(), and makes the first QSystemTrayIcon only after asking the
+// watcher itself, just before and just after Qt does. No host before and none after means
+// none when Qt asked (a host does not come and go within a round trip): Qt is on XEmbed for
+// good, and later icons are safe. A host after leaves Qt's choice unknown: that icon is
+// thrown away unshown and no other is ever made, our item (about to be hosted) carries the
+// meter, and should only an XEmbed tray remain one day, the window stands in. What this
+// relies on, by the order in which trays appear:
+// - an XEmbed tray alone, or before any host: Qt on XEmbed; a host that comes later takes
+//   the meter from it through our item;
+// - a host first: our item only, Qt is never asked;
+// - both at once (a panel such as Xfce's that offers both): the host is seen before Qt is
+//   asked, or at the latest just after, and our item takes the meter either way.
 enum class QtTrayKind { Undecided, XEmbed, Unsafe };
 QtTrayKind qtTrayKind = QtTrayKind::Undecided;
 
@@ -174,7 +177,9 @@ void TrayController::makeXEmbedIcon()
 {
     if (m_qtTray || qtTrayKind == QtTrayKind::Unsafe)
         return;
-    if (qtTrayKind == QtTrayKind::Undecided && m_item->isHostAvailable())
+    // asked now, not as last heard: a panel that starts announces its XEmbed tray and its
+    // host at about the same moment, and our item may not have heard of the host yet
+    if (qtTrayKind == QtTrayKind::Undecided && (m_item->isHostAvailable() || m_item->askHostAvailable()))
         return;
     auto tray = std::make_unique<QSystemTrayIcon>();
     if (qtTrayKind == QtTrayKind::Undecided) {
