@@ -2,7 +2,6 @@
 // StatusNotifierWatcher and the host that draws the item) through connections of its own.
 #include "platform/statusnotifieritem.h"
 
-#include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -10,10 +9,11 @@
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 #include <QGuiApplication>
-#include <QRegularExpression>
 #include <QMutex>
 #include <QTest>
 #include <QThread>
+
+#include <tuple>
 
 
 namespace {
@@ -149,6 +149,29 @@ public Q_SLOTS:
     void count() { ++value; }
 };
 
+// One size of an icon, (iiay).
+struct Pixmap {
+    QSize size;
+    QByteArray pixels;
+};
+
+QList<Pixmap> readPixmaps(const QDBusArgument &argument)
+{
+    QList<Pixmap> pixmaps;
+    argument.beginArray();
+    while (!argument.atEnd()) {
+        int width = 0;
+        int height = 0;
+        QByteArray pixels;
+        argument.beginStructure();
+        argument >> width >> height >> pixels;
+        argument.endStructure();
+        pixmaps.append({QSize(width, height), pixels});
+    }
+    argument.endArray();
+    return pixmaps;
+}
+
 // One item of a dbusmenu layout, read without Glinter's own types.
 struct MenuLine {
     int id = 0;
@@ -219,11 +242,6 @@ private Q_SLOTS:
         QTRY_VERIFY(late->isHosted());
         QCOMPARE(watcher->registered().size(), 1);
         const QString name = watcher->registered().first();
-        QVERIFY2(QRegularExpression(QStringLiteral("^org\\.kde\\.StatusNotifierItem-%1-\\d+$")
-                                        .arg(QCoreApplication::applicationPid()))
-                     .match(name)
-                     .hasMatch(),
-                 qPrintable(name));
         QVERIFY(late->askHostAvailable());
 
         watcher.reset();
@@ -245,7 +263,8 @@ private Q_SLOTS:
         QVERIFY(watcher->registered().last() != name);
     }
 
-    void publishesIconToolTipAndMenu()
+    // What a host reads and does: the icon, tooltip and menu, and clicks on them.
+    void aHostDrawsAndClicksTheItem()
     {
         const std::unique_ptr<RunningWatcher> watcher = startWatcher(true);
         const std::unique_ptr<StatusNotifierItem> item = makeStatusNotifierItem();
@@ -262,32 +281,12 @@ private Q_SLOTS:
         item->setToolTip(QStringLiteral("Glinter \u2014 Major Outage"));
         QTRY_COMPARE(newIcons.value, 1);
 
-        QCOMPARE(property(service, QStringLiteral("Id")).toString(), QStringLiteral("glinter"));
-        QCOMPARE(property(service, QStringLiteral("Status")).toString(), QStringLiteral("Active"));
-        QCOMPARE(property(service, QStringLiteral("Category")).toString(), QStringLiteral("ApplicationStatus"));
-        QCOMPARE(property(service, QStringLiteral("ItemIsMenu")).toBool(), false);
-        const QString menuPath = property(service, QStringLiteral("Menu")).value<QDBusObjectPath>().path();
-        QCOMPARE(menuPath, QStringLiteral("/MenuBar"));
-
-        // a(iiay), every pixel A, R, G, B in that order whatever the host's byte order
-        const QDBusArgument pixmaps = property(service, QStringLiteral("IconPixmap")).value<QDBusArgument>();
-        QList<QSize> sizes;
-        QList<QByteArray> pixels;
-        pixmaps.beginArray();
-        while (!pixmaps.atEnd()) {
-            int width = 0;
-            int height = 0;
-            QByteArray bytes;
-            pixmaps.beginStructure();
-            pixmaps >> width >> height >> bytes;
-            pixmaps.endStructure();
-            sizes.append(QSize(width, height));
-            pixels.append(bytes);
-        }
-        pixmaps.endArray();
-        QCOMPARE(sizes, (QList<QSize>{QSize(2, 1), QSize(3, 3)}));
-        QCOMPARE(pixels.first(), QByteArray::fromHex("80102030ff0000ff"));
-        QCOMPARE(pixels.last().size(), 3 * 3 * 4);
+        // every pixel A, R, G, B in that order, whatever the host's byte order
+        const QList<Pixmap> pixmaps = readPixmaps(property(service, QStringLiteral("IconPixmap")).value<QDBusArgument>());
+        QCOMPARE(pixmaps.size(), 2);
+        QCOMPARE(pixmaps.first().size, QSize(2, 1));
+        QCOMPARE(pixmaps.first().pixels, QByteArray::fromHex("80102030ff0000ff"));
+        QCOMPARE(pixmaps.last().pixels.size(), 3 * 3 * 4);
 
         // (sa(iiay)ss): the state is the tooltip's title
         const QDBusArgument toolTip = property(service, QStringLiteral("ToolTip")).value<QDBusArgument>();
@@ -296,23 +295,31 @@ private Q_SLOTS:
         QString text;
         toolTip.beginStructure();
         toolTip >> iconName;
-        toolTip.beginArray();
-        while (!toolTip.atEnd()) {
-            int width = 0;
-            int height = 0;
-            QByteArray bytes;
-            toolTip.beginStructure();
-            toolTip >> width >> height >> bytes;
-            toolTip.endStructure();
-        }
-        toolTip.endArray();
+        readPixmaps(toolTip);
         toolTip >> title >> text;
         toolTip.endStructure();
         QCOMPARE(title, QStringLiteral("Glinter \u2014 Major Outage"));
 
+        QStringList clicks;
+        auto record = [&clicks](const char *kind) {
+            return [&clicks, kind](std::optional<QPoint> at) {
+                clicks.append(QString::fromLatin1(kind) + (at ? QStringLiteral(" %1,%2").arg(at->x()).arg(at->y()) : QString()));
+            };
+        };
+        connect(item.get(), &StatusNotifierItem::activated, this, record("left"));
+        connect(item.get(), &StatusNotifierItem::secondaryActivated, this, record("middle"));
+        connect(item.get(), &StatusNotifierItem::contextMenuRequested, this, record("menu"));
+        for (const auto &[method, x, y] : {std::tuple("Activate", 1210, 12), std::tuple("Activate", 0, 0),
+                                           std::tuple("SecondaryActivate", 30, 700), std::tuple("ContextMenu", 5, 6)})
+            call(service, QStringLiteral("/StatusNotifierItem"), itemInterface, QString::fromLatin1(method), {x, y});
+        // 0, 0: a host that cannot tell where
+        QTRY_COMPARE(clicks, (QStringList{QStringLiteral("left 1210,12"), QStringLiteral("left"),
+                                          QStringLiteral("middle 30,700"), QStringLiteral("menu 5,6")}));
+
         item->setMenu({{QStringLiteral("Open Glinter")}, {QStringLiteral("Refresh_Now")}, {{}, true}, {QStringLiteral("Quit")}});
-        const QDBusMessage layout = call(service, menuPath, QStringLiteral("com.canonical.dbusmenu"), QStringLiteral("GetLayout"),
-                                         {0, -1, QStringList()});
+        const QString menuPath = property(service, QStringLiteral("Menu")).value<QDBusObjectPath>().path();
+        const QString menu = QStringLiteral("com.canonical.dbusmenu");
+        const QDBusMessage layout = call(service, menuPath, menu, QStringLiteral("GetLayout"), {0, -1, QStringList()});
         QCOMPARE(layout.signature(), QStringLiteral("u(ia{sv}av)"));
         const QList<MenuLine> lines = readLayout(layout.arguments().value(1).value<QDBusArgument>());
         QStringList shown;
@@ -325,7 +332,7 @@ private Q_SLOTS:
         QList<int> chosen;
         connect(item.get(), &StatusNotifierItem::menuTriggered, this, [&chosen](int index) { chosen.append(index); });
         auto click = [&](int id) {
-            return call(service, menuPath, QStringLiteral("com.canonical.dbusmenu"), QStringLiteral("Event"),
+            return call(service, menuPath, menu, QStringLiteral("Event"),
                         {id, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(QString())), 0u});
         };
         click(lines.at(3).id); // the separator
@@ -334,37 +341,10 @@ private Q_SLOTS:
         // libdbusmenu sends its clicks in groups, and is told which ids it got wrong
         qDBusRegisterMetaType<MenuClick>();
         qDBusRegisterMetaType<QList<MenuClick>>();
-        const QList<MenuClick> group{{lines.at(1).id}, {98}};
-        const QDBusMessage unknown = call(service, menuPath, QStringLiteral("com.canonical.dbusmenu"),
-                                          QStringLiteral("EventGroup"), {QVariant::fromValue(group)});
+        const QDBusMessage unknown = call(service, menuPath, menu, QStringLiteral("EventGroup"),
+                                          {QVariant::fromValue(QList<MenuClick>{{lines.at(1).id}, {98}})});
         QCOMPARE(qdbus_cast<QList<int>>(unknown.arguments().value(0)), QList<int>{98});
         QTRY_COMPARE(chosen, (QList<int>{3, 0}));
-    }
-
-    void clicksCarryTheirPosition()
-    {
-        const std::unique_ptr<RunningWatcher> watcher = startWatcher(true);
-        const std::unique_ptr<StatusNotifierItem> item = makeStatusNotifierItem();
-        QTRY_COMPARE(watcher->registered().size(), 1);
-        const QString service = watcher->registered().first();
-        QStringList clicks;
-        auto record = [&clicks](const char *kind) {
-            return [&clicks, kind](std::optional<QPoint> at) {
-                clicks.append(QString::fromLatin1(kind) + (at ? QStringLiteral(" %1,%2").arg(at->x()).arg(at->y()) : QString()));
-            };
-        };
-        connect(item.get(), &StatusNotifierItem::activated, this, record("left"));
-        connect(item.get(), &StatusNotifierItem::secondaryActivated, this, record("middle"));
-        connect(item.get(), &StatusNotifierItem::contextMenuRequested, this, record("menu"));
-        auto send = [&](const char *method, int x, int y) {
-            call(service, QStringLiteral("/StatusNotifierItem"), itemInterface, QString::fromLatin1(method), {x, y});
-        };
-        send("Activate", 1210, 12);
-        send("Activate", 0, 0); // where the host cannot tell
-        send("SecondaryActivate", 30, 700);
-        send("ContextMenu", 5, 6);
-        QTRY_COMPARE(clicks, (QStringList{QStringLiteral("left 1210,12"), QStringLiteral("left"),
-                                          QStringLiteral("middle 30,700"), QStringLiteral("menu 5,6")}));
     }
 };
 

