@@ -4,7 +4,6 @@
 #include "platform/null/nullurlopener.h"
 #include "ui/menubar/panelbuttons.h"
 #include "ui/menubar/servicerow.h"
-#include "ui/menubar/traycontroller.h"
 
 #include "monitorrig.h"
 
@@ -178,28 +177,6 @@ private Q_SLOTS:
         rig.monitor->remove(all);
         QTRY_VERIFY2(rig.panel->height() < capped - 200,
                      qPrintable(QStringLiteral("%1 then %2").arg(capped).arg(rig.panel->height())));
-    }
-
-    void withoutTrayThePanelIsAWindow()
-    {
-        // the offscreen platform has no system tray
-        Rig rig({makeService("Alpha")});
-        TrayController tray(*rig.monitor, rig.opener);
-        QSignalSpy shown(&tray, &TrayController::panelShown);
-        QVERIFY(!tray.hasTray());
-        PanelWindow *panel = tray.panel();
-        QTRY_VERIFY(panel->isVisible());
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(panel->windowTitle(), QStringLiteral("Glinter"));
-        QVERIFY(!(panel->windowFlags() & Qt::FramelessWindowHint));
-        QVERIFY(!QApplication::quitOnLastWindowClosed());
-        panel->close();
-        QVERIFY(!panel->isVisible());
-        tray.showPanel(); // a second start asks for this
-        QVERIFY(panel->isVisible());
-        // without a tray a notification balloon has nowhere to go and is dropped
-        tray.notificationFallback()(QStringLiteral("t"), QStringLiteral("b"), QUrl(QStringLiteral("https://a.example")));
-        QVERIFY(rig.opener.opened().isEmpty());
     }
 };
 

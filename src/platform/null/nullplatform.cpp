@@ -2,6 +2,8 @@
 #include "platform/null/nullloginitem.h"
 #include "platform/null/nullnotifications.h"
 #include "platform/null/nullreachability.h"
+#include "platform/null/nullstatusnotifieritem.h"
+#include "platform/null/nullxembedtray.h"
 #include "platform/processlimits.h"
 #include "platform/terminationsignals.h"
 #include "platform/null/nullurlopener.h"
@@ -34,6 +36,16 @@ std::unique_ptr<TerminationSignals> makeTerminationSignals()
 std::unique_ptr<LoginItem> makeLoginItem()
 {
     return std::make_unique<NullLoginItem>();
+}
+
+std::unique_ptr<StatusNotifierItem> makeStatusNotifierItem()
+{
+    return std::make_unique<NullStatusNotifierItem>();
+}
+
+std::unique_ptr<XEmbedTray> makeXEmbedTray()
+{
+    return std::make_unique<NullXEmbedTray>();
 }
 
 void raiseOpenFileLimit()

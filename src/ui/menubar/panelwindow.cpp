@@ -30,10 +30,15 @@ QAccessibleInterface *panelAccessible(const QString &className, QObject *object)
     return nullptr;
 }
 
+Qt::WindowFlags flagsFor(PanelWindow::Mode mode)
+{
+    return mode == PanelWindow::Mode::Popup ? Qt::Tool | Qt::FramelessWindowHint : Qt::Window;
+}
+
 } // namespace
 
 PanelWindow::PanelWindow(StatusMonitor &monitor, UrlOpener &opener, Mode mode, QWidget *parent)
-    : QWidget(parent, mode == Mode::Popup ? Qt::Tool | Qt::FramelessWindowHint : Qt::Window)
+    : QWidget(parent, flagsFor(mode))
     , m_monitor(monitor)
     , m_opener(opener)
     , m_mode(mode)
@@ -116,6 +121,17 @@ PanelWindow::PanelWindow(StatusMonitor &monitor, UrlOpener &opener, Mode mode, Q
 }
 
 PanelWindow::~PanelWindow() = default;
+
+void PanelWindow::setMode(Mode mode)
+{
+    if (mode == m_mode)
+        return;
+    // first, so that the hiding below is not taken for a popup losing the focus
+    m_mode = mode;
+    hide();
+    setWindowFlags(flagsFor(mode));
+    m_anchor.reset();
+}
 
 void PanelWindow::popUp(const QRect &anchor)
 {

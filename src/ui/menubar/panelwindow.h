@@ -22,6 +22,7 @@ class UrlOpener;
 // and a refresh button; the list, troubled services first; and a footer with Settings and
 // Quit. Next to a tray it is a frameless tool window that hides on Escape and when it loses
 // focus; without a tray it is an ordinary window titled "Glinter" whose closing only hides it.
+// A tray that comes or goes later switches it from one to the other.
 //
 // Everything shown is derived from the monitor whenever it publishes (while visible) and
 // each time the panel is shown; nothing runs while it is hidden. Row widgets are kept and
@@ -38,6 +39,9 @@ public:
     ~PanelWindow() override;
 
     Mode mode() const { return m_mode; }
+    // Hides the panel and turns it into the other kind of window; it is shown again only
+    // when asked.
+    void setMode(Mode mode);
 
     // Shows the panel against `anchor` (the tray icon's geometry, or a point at the cursor),
     // inside the available area of that screen, and gives it the focus.
@@ -80,7 +84,7 @@ private:
 
     StatusMonitor &m_monitor;
     UrlOpener &m_opener;
-    const Mode m_mode;
+    Mode m_mode;
     Clock m_clock;
 
     HeaderView *m_header = nullptr;

@@ -2,66 +2,214 @@
 
 #include "core/webaddress.h"
 #include "monitor/statusmonitor.h"
+#include "platform/statusnotifieritem.h"
 #include "platform/urlopener.h"
+#include "platform/xembedtray.h"
 #include "ui/menubar/metericonengine.h"
 #include "ui/menubar/panelmodel.h"
 #include "ui/menubar/panelwindow.h"
+#include "ui/menubar/renderers.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QMenu>
+#include <QScreen>
+#include <QSystemTrayIcon>
+
+namespace {
+
+// The sizes offered to StatusNotifierItem trays, which pick the one nearest their panel.
+constexpr int iconSides[] = {16, 22, 24, 32, 48};
+
+// Qt chooses between its own D-Bus tray and XEmbed once per process, the first time a
+// QSystemTrayIcon is made or isSystemTrayAvailable() is asked: QGenericUnixTheme then asks
+// the StatusNotifierWatcher whether a host is registered and keeps the answer for good. A
+// QSystemTrayIcon made while a host is there would be a second StatusNotifierItem beside
+// ours, and so would every later one. So this controller never calls
+// isSystemTrayAvailable(), and makes the first QSystemTrayIcon only after asking the
+// watcher itself, just before and just after Qt does. No host before and none after means
+// none when Qt asked (a host does not come and go within a round trip): Qt is on XEmbed for
+// good, and later icons are safe. A host after leaves Qt's choice unknown: that icon is
+// thrown away unshown and no other is ever made, our item (about to be hosted) carries the
+// meter, and should only an XEmbed tray remain one day, the window stands in. What this
+// relies on, by the order in which trays appear:
+// - an XEmbed tray alone, or before any host: Qt on XEmbed; a host that comes later takes
+//   the meter from it through our item;
+// - a host first: our item only, Qt is never asked;
+// - both at once (a panel such as Xfce's that offers both): the host is seen before Qt is
+//   asked, or at the latest just after, and our item takes the meter either way.
+enum class QtTrayKind { Undecided, XEmbed, Unsafe };
+QtTrayKind qtTrayKind = QtTrayKind::Undecided;
+
+// Trays give click positions in device pixels; Qt's high-DPI scaling keeps each screen's
+// top-left corner and divides the rest.
+std::optional<QPoint> logicalPoint(std::optional<QPoint> device)
+{
+    if (!device)
+        return std::nullopt;
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        const QRect logical = screen->geometry();
+        const qreal ratio = screen->devicePixelRatio();
+        if (QRect(logical.topLeft(), logical.size() * ratio).contains(*device))
+            return logical.topLeft() + (*device - logical.topLeft()) / ratio;
+    }
+    return device;
+}
+
+QRect pointAnchor(std::optional<QPoint> device)
+{
+    return QRect(logicalPoint(device).value_or(QCursor::pos()), QSize(1, 1));
+}
+
+} // namespace
 
 TrayController::TrayController(StatusMonitor &monitor, UrlOpener &opener, QObject *parent)
+    : TrayController(monitor, opener, Desktop{}, parent)
+{
+}
+
+TrayController::TrayController(StatusMonitor &monitor, UrlOpener &opener, Desktop desktop, QObject *parent)
     : QObject(parent)
     , m_monitor(monitor)
     , m_opener(opener)
+    , m_item(desktop.item ? std::move(desktop.item) : makeStatusNotifierItem())
+    , m_xembed(desktop.xembed ? std::move(desktop.xembed) : makeXEmbedTray())
 {
     // the program lives in the tray (or, without one, goes on running when its window closes)
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const bool trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
-    m_panel = std::make_unique<PanelWindow>(monitor, opener,
-                                            trayAvailable ? PanelWindow::Mode::Popup : PanelWindow::Mode::Window);
+    m_panel = std::make_unique<PanelWindow>(monitor, opener, PanelWindow::Mode::Window);
     connect(m_panel.get(), &PanelWindow::settingsRequested, this, &TrayController::settingsRequested);
     connect(m_panel.get(), &PanelWindow::quitRequested, this, &TrayController::quitRequested);
     connect(m_panel.get(), &PanelWindow::shown, this, &TrayController::panelShown);
 
-    if (!trayAvailable) {
-        QMetaObject::invokeMethod(this, &TrayController::showPanel, Qt::QueuedConnection);
-        return;
+    // trays that deliver no left click still reach everything through the menu
+    m_entries = {
+        {tr("Open Glinter"), [this] { showPanel(); }},
+        {tr("Refresh Now"), [this] { m_monitor.requestRefresh(); }},
+        {},
+        {tr("Settings\u2026"), [this] { Q_EMIT settingsRequested(); }},
+        {tr("Quit"), [this] { Q_EMIT quitRequested(); }},
+    };
+    m_menu = std::make_unique<QMenu>();
+    QList<StatusNotifierItem::MenuEntry> itemMenu;
+    for (const MenuEntry &entry : std::as_const(m_entries)) {
+        itemMenu.append({entry.label, entry.label.isEmpty()});
+        if (entry.label.isEmpty())
+            m_menu->addSeparator();
+        else
+            connect(m_menu->addAction(entry.label), &QAction::triggered, this, entry.run);
     }
 
-    m_tray = new QSystemTrayIcon(this);
-    // trays that deliver no left click (StatusNotifierItem hosts that show only a menu)
-    // still reach everything through the menu
-    m_menu = std::make_unique<QMenu>();
-    connect(m_menu->addAction(tr("Open Glinter")), &QAction::triggered, this, &TrayController::showPanel);
-    connect(m_menu->addAction(tr("Refresh Now")), &QAction::triggered, &m_monitor, &StatusMonitor::requestRefresh);
-    m_menu->addSeparator();
-    connect(m_menu->addAction(tr("Settings\u2026")), &QAction::triggered, this, &TrayController::settingsRequested);
-    connect(m_menu->addAction(tr("Quit")), &QAction::triggered, this, &TrayController::quitRequested);
-    m_tray->setContextMenu(m_menu.get());
+    m_item->setTitle(tr("Glinter"));
+    m_item->setMenu(itemMenu);
+    connect(m_item.get(), &StatusNotifierItem::activated, this,
+            [this](std::optional<QPoint> at) { togglePanelAt(pointAnchor(at)); });
+    connect(m_item.get(), &StatusNotifierItem::secondaryActivated, this,
+            [this](std::optional<QPoint> at) { showPanelAt(pointAnchor(at)); });
+    connect(m_item.get(), &StatusNotifierItem::contextMenuRequested, this,
+            [this](std::optional<QPoint> at) { m_menu->popup(pointAnchor(at).topLeft()); });
+    connect(m_item.get(), &StatusNotifierItem::menuTriggered, this, [this](int index) {
+        if (index >= 0 && index < m_entries.size() && m_entries.at(index).run)
+            m_entries.at(index).run();
+    });
+    connect(m_item.get(), &StatusNotifierItem::hostedChanged, this, &TrayController::follow);
+    connect(m_item.get(), &StatusNotifierItem::settled, this, &TrayController::follow);
+    connect(m_xembed.get(), &XEmbedTray::presentChanged, this, &TrayController::follow);
 
-    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::Trigger)
-            togglePanel();
-        else if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::MiddleClick)
-            showPanel();
+    m_lossTimer.setSingleShot(true);
+    m_lossTimer.setInterval(desktop.lossGrace);
+    connect(&m_lossTimer, &QTimer::timeout, this, [this] {
+        if (presence() == Presence::None)
+            m_panel->setMode(PanelWindow::Mode::Window);
     });
-    connect(m_tray, &QSystemTrayIcon::messageClicked, this, [this] {
-        if (isWebAddress(m_balloonPage))
-            m_opener.open(m_balloonPage);
-    });
+
     connect(&m_monitor, &StatusMonitor::resultsChanged, this, &TrayController::updateIcon);
     connect(&m_monitor, &StatusMonitor::servicesChanged, this, &TrayController::updateIcon);
     updateIcon();
-    m_tray->show();
+    // after the caller has connected to panelShown
+    QMetaObject::invokeMethod(this, &TrayController::follow, Qt::QueuedConnection);
 }
 
 TrayController::~TrayController()
 {
     // the icon refers to the menu: it goes first
-    delete m_tray;
+    delete m_qtTray;
+    m_item.reset();
+}
+
+TrayController::Presence TrayController::presence() const
+{
+    if (m_item->isHosted())
+        return Presence::StatusNotifier;
+    return m_qtTray ? Presence::XEmbed : Presence::None;
+}
+
+// Puts the meter where the trays are now, and the panel with it.
+void TrayController::follow()
+{
+    if (!m_item->isHosted() && m_item->isSettled() && m_xembed->isPresent())
+        makeXEmbedIcon();
+    else
+        dropXEmbedIcon();
+
+    const Presence now = presence();
+    if (now != Presence::None) {
+        m_lossTimer.stop();
+        // the window standing in for the tray goes
+        m_panel->setMode(PanelWindow::Mode::Popup);
+        m_placed = true;
+    } else if (!m_placed) {
+        if (m_item->isSettled()) {
+            m_placed = true;
+            showPanel();
+        }
+    } else if (m_panel->mode() == PanelWindow::Mode::Popup && !m_lossTimer.isActive()) {
+        // a tray that restarts is back long before this
+        m_lossTimer.start();
+    }
+    if (now != m_presence) {
+        m_presence = now;
+        Q_EMIT presenceChanged(now);
+    }
+}
+
+void TrayController::makeXEmbedIcon()
+{
+    if (m_qtTray || qtTrayKind == QtTrayKind::Unsafe)
+        return;
+    // asked now, not as last heard: a panel that starts announces its XEmbed tray and its
+    // host at about the same moment, and our item may not have heard of the host yet
+    if (qtTrayKind == QtTrayKind::Undecided && (m_item->isHostAvailable() || m_item->askHostAvailable()))
+        return;
+    auto tray = std::make_unique<QSystemTrayIcon>();
+    if (qtTrayKind == QtTrayKind::Undecided) {
+        qtTrayKind = m_item->askHostAvailable() ? QtTrayKind::Unsafe : QtTrayKind::XEmbed;
+        if (qtTrayKind == QtTrayKind::Unsafe)
+            return;
+    }
+    m_qtTray = tray.release();
+    m_qtTray->setParent(this);
+    m_qtTray->setContextMenu(m_menu.get());
+    connect(m_qtTray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger)
+            togglePanel();
+        else if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::MiddleClick)
+            showPanel();
+    });
+    connect(m_qtTray, &QSystemTrayIcon::messageClicked, this, [this] {
+        if (isWebAddress(m_balloonPage))
+            m_opener.open(m_balloonPage);
+    });
+    if (m_shown)
+        showIcon(*m_shown);
+    m_qtTray->show();
+}
+
+void TrayController::dropXEmbedIcon()
+{
+    delete m_qtTray;
+    m_qtTray = nullptr;
 }
 
 void TrayController::updateIcon()
@@ -70,27 +218,51 @@ void TrayController::updateIcon()
     if (m_shown == aggregate)
         return;
     m_shown = aggregate;
-    m_tray->setIcon(QIcon(new MeterIconEngine(aggregate)));
-    m_tray->setToolTip(trayToolTip(aggregate));
+    showIcon(aggregate);
+}
+
+void TrayController::showIcon(Indicator indicator)
+{
+    const QString toolTip = trayToolTip(indicator);
+    if (m_qtTray) {
+        m_qtTray->setIcon(QIcon(new MeterIconEngine(indicator)));
+        m_qtTray->setToolTip(toolTip);
+    }
+    // kept current while no tray holds it, for the one that comes
+    QList<QImage> images;
+    for (int side : iconSides)
+        images.append(renderMeter(indicator, QSize(side, side)));
+    m_item->setIcon(images);
+    m_item->setToolTip(toolTip);
 }
 
 QRect TrayController::anchor() const
 {
-    const QRect icon = m_tray ? m_tray->geometry() : QRect();
+    const QRect icon = m_qtTray ? m_qtTray->geometry() : QRect();
     if (icon.isValid() && !icon.isEmpty())
         return icon;
-    return QRect(QCursor::pos(), QSize(1, 1));
+    return pointAnchor(std::nullopt);
 }
 
 void TrayController::showPanel()
 {
-    if (m_panel->mode() == PanelWindow::Mode::Window)
-        m_panel->present();
-    else
-        m_panel->popUp(anchor());
+    showPanelAt(anchor());
 }
 
 void TrayController::togglePanel()
+{
+    togglePanelAt(anchor());
+}
+
+void TrayController::showPanelAt(const QRect &anchor)
+{
+    if (m_panel->mode() == PanelWindow::Mode::Window)
+        m_panel->present();
+    else
+        m_panel->popUp(anchor);
+}
+
+void TrayController::togglePanelAt(const QRect &anchor)
 {
     if (m_panel->isVisible()) {
         m_panel->hide();
@@ -99,15 +271,15 @@ void TrayController::togglePanel()
     // the click that reached us took the focus from the open panel and so closed it
     if (m_panel->justLostFocus())
         return;
-    showPanel();
+    showPanelAt(anchor);
 }
 
 void TrayController::showBalloon(const QString &title, const QString &body, const QUrl &page)
 {
-    if (!m_tray)
+    if (!m_qtTray)
         return;
     m_balloonPage = page;
-    m_tray->showMessage(title, body, QIcon(new MeterIconEngine(m_monitor.aggregate())));
+    m_qtTray->showMessage(title, body, QIcon(new MeterIconEngine(m_monitor.aggregate())));
 }
 
 Notifications::Fallback TrayController::notificationFallback()

@@ -5,25 +5,46 @@
 
 #include <QObject>
 #include <QPointer>
-#include <QSystemTrayIcon>
+#include <QRect>
+#include <QTimer>
 #include <QUrl>
 
+#include <chrono>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class PanelWindow;
 class QMenu;
+class QSystemTrayIcon;
 class StatusMonitor;
+class StatusNotifierItem;
 class UrlOpener;
+class XEmbedTray;
 
 // Glinter's presence on the desktop: the meter in the system tray, its menu and the panel.
-// Without a system tray the panel is an ordinary window titled "Glinter", shown at start;
-// closing it keeps Glinter running.
+// The meter goes to a StatusNotifierItem tray whenever one holds our item, otherwise to an
+// XEmbed tray through QSystemTrayIcon. While there is neither, the panel is an ordinary
+// window titled "Glinter", shown at start; closing it keeps Glinter running. A tray that
+// comes later takes the meter and the window goes; when every tray has been gone for a
+// while (longer than a restart takes), the panel turns back into that window, unshown.
 class TrayController : public QObject
 {
     Q_OBJECT
 
 public:
+    enum class Presence { None, StatusNotifier, XEmbed };
+
+    // The desktop's trays; empty members mean the platform's.
+    struct Desktop {
+        std::unique_ptr<StatusNotifierItem> item;
+        std::unique_ptr<XEmbedTray> xembed;
+        // How long every tray may be gone before the panel becomes the window again.
+        std::chrono::milliseconds lossGrace{std::chrono::seconds(5)};
+    };
+
     TrayController(StatusMonitor &monitor, UrlOpener &opener, QObject *parent = nullptr);
+    TrayController(StatusMonitor &monitor, UrlOpener &opener, Desktop desktop, QObject *parent = nullptr);
     ~TrayController() override;
 
     // Shows the panel (at the tray icon, or as the window); also the answer to a second
@@ -32,11 +53,12 @@ public:
     // What a left click on the icon does.
     void togglePanel();
 
-    // Whether the meter sits in a system tray.
-    bool hasTray() const { return m_tray != nullptr; }
+    // Where the meter is now, and whether it sits in a tray at all.
+    Presence presence() const;
+    bool hasTray() const { return presence() != Presence::None; }
 
     // Shows a notification as a tray balloon; a click on it opens `page` (web pages only).
-    // Dropped when there is no tray.
+    // Only an XEmbed tray has balloons: elsewhere it is dropped.
     void showBalloon(const QString &title, const QString &body, const QUrl &page);
     // For Notifications::setFallback: balloons while the desktop has no notification service.
     Notifications::Fallback notificationFallback();
@@ -48,16 +70,35 @@ Q_SIGNALS:
     void quitRequested();
     // Each time the panel appears (the shell opens the onboarding window on the first).
     void panelShown();
+    void presenceChanged(TrayController::Presence presence);
 
 private:
+    struct MenuEntry {
+        QString label; // none: a separator
+        std::function<void()> run;
+    };
+
+    void follow();
+    void makeXEmbedIcon();
+    void dropXEmbedIcon();
     void updateIcon();
+    void showIcon(Indicator indicator);
     QRect anchor() const;
+    void showPanelAt(const QRect &anchor);
+    void togglePanelAt(const QRect &anchor);
 
     StatusMonitor &m_monitor;
     UrlOpener &m_opener;
+    std::unique_ptr<StatusNotifierItem> m_item;
+    std::unique_ptr<XEmbedTray> m_xembed;
     std::unique_ptr<PanelWindow> m_panel;
+    QList<MenuEntry> m_entries;
     std::unique_ptr<QMenu> m_menu;
-    QSystemTrayIcon *m_tray = nullptr;
+    QSystemTrayIcon *m_qtTray = nullptr;
+    QTimer m_lossTimer;
+    Presence m_presence = Presence::None;
+    // Whether the panel has found its first place: a tray, or the window shown at start.
+    bool m_placed = false;
     std::optional<Indicator> m_shown;
     QUrl m_balloonPage;
 };

@@ -181,8 +181,14 @@ int main(int argc, char **argv)
         std::fputs("settings requested\n", stdout);
         std::fflush(stdout);
     });
-    std::printf("tray: %s\n", tray.hasTray() ? "system tray" : "no tray, panel as a window");
-    std::fflush(stdout);
+    // trays come and go after start
+    QObject::connect(&tray, &TrayController::presenceChanged, &app, [](TrayController::Presence presence) {
+        const char *where = presence == TrayController::Presence::StatusNotifier ? "StatusNotifierItem tray"
+                            : presence == TrayController::Presence::XEmbed       ? "XEmbed tray"
+                                                                                 : "no tray, panel as a window";
+        std::printf("tray: %s\n", where);
+        std::fflush(stdout);
+    });
     if (parser.isSet(showOption))
         QTimer::singleShot(std::chrono::milliseconds(800), &tray, &TrayController::showPanel);
     if (parser.isSet(balloonOption)) {

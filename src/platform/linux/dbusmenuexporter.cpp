@@ -1,0 +1,140 @@
+#include "platform/linux/dbusmenuexporter.h"
+
+#include <QDBusMessage>
+#include <QGuiApplication>
+
+DBusMenuExporter::DBusMenuExporter(Clicked clicked, QObject *parent)
+    : QObject(parent)
+    , m_clicked(std::move(clicked))
+{
+}
+
+void DBusMenuExporter::setEntries(const QList<StatusNotifierItem::MenuEntry> &entries)
+{
+    if (entries == m_entries)
+        return;
+    m_entries = entries;
+    ++m_revision;
+    Q_EMIT LayoutUpdated(m_revision, 0);
+}
+
+QString DBusMenuExporter::textDirection() const
+{
+    return QGuiApplication::layoutDirection() == Qt::RightToLeft ? QStringLiteral("rtl") : QStringLiteral("ltr");
+}
+
+QVariantMap DBusMenuExporter::properties(int id, const QStringList &names) const
+{
+    QVariantMap all;
+    if (id == 0) {
+        all.insert(QStringLiteral("children-display"), QStringLiteral("submenu"));
+    } else {
+        const StatusNotifierItem::MenuEntry &entry = m_entries.at(id - 1);
+        if (entry.separator) {
+            all.insert(QStringLiteral("type"), QStringLiteral("separator"));
+        } else {
+            // an underscore marks the access key; a label's own underscores are doubled
+            QString label = entry.label;
+            all.insert(QStringLiteral("label"), label.replace(u'_', QStringLiteral("__")));
+            all.insert(QStringLiteral("enabled"), true);
+        }
+        all.insert(QStringLiteral("visible"), true);
+    }
+    if (names.isEmpty())
+        return all;
+    QVariantMap chosen;
+    for (const QString &name : names) {
+        const auto found = all.constFind(name);
+        if (found != all.cend())
+            chosen.insert(name, *found);
+    }
+    return chosen;
+}
+
+uint DBusMenuExporter::GetLayout(int parentId, int recursionDepth, const QStringList &propertyNames,
+                                 DBusMenuLayout &layout)
+{
+    if (!exists(parentId)) {
+        failUnknown(parentId);
+        return m_revision;
+    }
+    layout = DBusMenuLayout{parentId, properties(parentId, propertyNames), {}};
+    // the menu is one level deep: only the root has children
+    if (parentId == 0 && recursionDepth != 0) {
+        for (int id = 1; id <= m_entries.size(); ++id)
+            layout.children.append(DBusMenuLayout{id, properties(id, propertyNames), {}});
+    }
+    return m_revision;
+}
+
+QList<DBusMenuItemProperties> DBusMenuExporter::GetGroupProperties(const QList<int> &ids, const QStringList &propertyNames)
+{
+    QList<int> wanted = ids;
+    if (wanted.isEmpty()) {
+        for (int id = 0; id <= m_entries.size(); ++id)
+            wanted.append(id);
+    }
+    QList<DBusMenuItemProperties> items;
+    for (int id : std::as_const(wanted)) {
+        if (exists(id))
+            items.append({id, properties(id, propertyNames)});
+    }
+    return items;
+}
+
+QDBusVariant DBusMenuExporter::GetProperty(int id, const QString &name)
+{
+    if (!exists(id)) {
+        failUnknown(id);
+        return {};
+    }
+    return QDBusVariant(properties(id, {}).value(name));
+}
+
+bool DBusMenuExporter::handle(int id, const QString &eventId)
+{
+    if (!exists(id))
+        return false;
+    if (id > 0 && eventId == u"clicked" && !m_entries.at(id - 1).separator && m_clicked) {
+        // after the reply: a choice such as Quit must not end the program inside the call
+        QMetaObject::invokeMethod(this, [this, index = id - 1] { m_clicked(index); }, Qt::QueuedConnection);
+    }
+    return true;
+}
+
+void DBusMenuExporter::Event(int id, const QString &eventId, const QDBusVariant &, uint)
+{
+    if (!handle(id, eventId))
+        failUnknown(id);
+}
+
+QList<int> DBusMenuExporter::EventGroup(const QList<DBusMenuEvent> &events)
+{
+    QList<int> unknown;
+    for (const DBusMenuEvent &event : events) {
+        if (!handle(event.id, event.eventId))
+            unknown.append(event.id);
+    }
+    return unknown;
+}
+
+bool DBusMenuExporter::AboutToShow(int)
+{
+    // the layout is always current
+    return false;
+}
+
+QList<int> DBusMenuExporter::AboutToShowGroup(const QList<int> &ids, QList<int> &idErrors)
+{
+    for (int id : ids) {
+        if (!exists(id))
+            idErrors.append(id);
+    }
+    return {};
+}
+
+void DBusMenuExporter::failUnknown(int id)
+{
+    if (calledFromDBus())
+        sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("No menu item %1").arg(id));
+}

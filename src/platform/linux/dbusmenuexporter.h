@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/linux/statusnotifiertypes.h"
+#include "platform/statusnotifieritem.h"
+
+#include <QDBusContext>
+#include <QObject>
+
+#include <functional>
+
+// A flat menu published as com.canonical.dbusmenu, from which trays draw the item's menu on
+// a right click. Item 0 is the root; entry i is item i + 1.
+class DBusMenuExporter : public QObject, protected QDBusContext
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "com.canonical.dbusmenu")
+    Q_PROPERTY(uint Version READ version)
+    Q_PROPERTY(QString TextDirection READ textDirection)
+    Q_PROPERTY(QString Status READ status)
+    Q_PROPERTY(QStringList IconThemePath READ iconThemePath)
+
+public:
+    using Clicked = std::function<void(int index)>;
+
+    DBusMenuExporter(Clicked clicked, QObject *parent = nullptr);
+
+    void setEntries(const QList<StatusNotifierItem::MenuEntry> &entries);
+
+    uint version() const { return 3; }
+    QString textDirection() const;
+    QString status() const { return QStringLiteral("normal"); }
+    QStringList iconThemePath() const { return {}; }
+
+public Q_SLOTS:
+    uint GetLayout(int parentId, int recursionDepth, const QStringList &propertyNames, DBusMenuLayout &layout);
+    QList<DBusMenuItemProperties> GetGroupProperties(const QList<int> &ids, const QStringList &propertyNames);
+    QDBusVariant GetProperty(int id, const QString &name);
+    void Event(int id, const QString &eventId, const QDBusVariant &data, uint timestamp);
+    QList<int> EventGroup(const QList<DBusMenuEvent> &events);
+    bool AboutToShow(int id);
+    QList<int> AboutToShowGroup(const QList<int> &ids, QList<int> &idErrors);
+
+Q_SIGNALS:
+    void ItemsPropertiesUpdated(const QList<DBusMenuItemProperties> &updated, const QList<DBusMenuItemPropertyNames> &removed);
+    void LayoutUpdated(uint revision, int parent);
+    void ItemActivationRequested(int id, uint timestamp);
+
+private:
+    bool exists(int id) const { return id >= 0 && id <= m_entries.size(); }
+    QVariantMap properties(int id, const QStringList &names) const;
+    // Acts on one event; false for an item that does not exist.
+    bool handle(int id, const QString &eventId);
+    void failUnknown(int id);
+
+    Clicked m_clicked;
+    QList<StatusNotifierItem::MenuEntry> m_entries;
+    uint m_revision = 1;
+};

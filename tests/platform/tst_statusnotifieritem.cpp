@@ -1,0 +1,352 @@
+// Runs on a private session bus, where the test plays the tray's side (the
+// StatusNotifierWatcher and the host that draws the item) through connections of its own.
+#include "platform/statusnotifieritem.h"
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusObjectPath>
+#include <QDBusVariant>
+#include <QGuiApplication>
+#include <QMutex>
+#include <QTest>
+#include <QThread>
+
+#include <tuple>
+
+
+namespace {
+
+const QString watcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
+const QString itemInterface = QStringLiteral("org.kde.StatusNotifierItem");
+
+// A watcher on a connection of its own.
+class FakeWatcher : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
+    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ hasHost)
+
+public:
+    FakeWatcher(const QString &name, bool host)
+        : m_name(name)
+        , m_host(host)
+    {
+        QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, m_name);
+        bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), this,
+                           QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals
+                               | QDBusConnection::ExportAllProperties);
+        m_started = bus.registerService(watcherService);
+    }
+    ~FakeWatcher() override { QDBusConnection::disconnectFromBus(m_name); }
+
+    bool started() const { return m_started; }
+    bool hasHost() const { return m_host; }
+    void setHost(bool host)
+    {
+        m_host = host;
+        if (host)
+            Q_EMIT StatusNotifierHostRegistered();
+        else
+            Q_EMIT StatusNotifierHostUnregistered();
+    }
+    QStringList registered() const
+    {
+        const QMutexLocker lock(&m_mutex);
+        return m_registered;
+    }
+
+public Q_SLOTS:
+    void RegisterStatusNotifierItem(const QString &service)
+    {
+        const QMutexLocker lock(&m_mutex);
+        m_registered.append(service);
+    }
+
+Q_SIGNALS:
+    void StatusNotifierHostRegistered();
+    void StatusNotifierHostUnregistered();
+
+private:
+    QString m_name;
+    bool m_host;
+    bool m_started = false;
+    mutable QMutex m_mutex;
+    QStringList m_registered;
+};
+
+// The watcher made, run and ended in a thread of its own, so that it answers while the
+// item waits for it.
+class RunningWatcher
+{
+public:
+    RunningWatcher(const QString &name, bool host)
+    {
+        m_thread.start();
+        m_context.moveToThread(&m_thread);
+        inThread([&] { m_watcher = new FakeWatcher(name, host); });
+    }
+    ~RunningWatcher()
+    {
+        inThread([this] { delete m_watcher; });
+        m_thread.quit();
+        m_thread.wait();
+    }
+
+    bool started() const { return m_watcher->started(); }
+    QStringList registered() const { return m_watcher->registered(); }
+    void setHost(bool host)
+    {
+        inThread([this, host] { m_watcher->setHost(host); });
+    }
+
+private:
+    template<typename Function>
+    void inThread(Function function)
+    {
+        QMetaObject::invokeMethod(&m_context, function, Qt::BlockingQueuedConnection);
+    }
+
+    QThread m_thread;
+    QObject m_context;
+    FakeWatcher *m_watcher = nullptr;
+};
+
+// One click of an EventGroup call, (isvu).
+struct MenuClick {
+    int id = 0;
+};
+
+QDBusArgument &operator<<(QDBusArgument &argument, const MenuClick &click)
+{
+    argument.beginStructure();
+    argument << click.id << QStringLiteral("clicked") << QDBusVariant(0) << 0u;
+    argument.endStructure();
+    return argument;
+}
+
+const QDBusArgument &operator>>(const QDBusArgument &argument, MenuClick &click)
+{
+    QString event;
+    QDBusVariant data;
+    uint timestamp = 0;
+    argument.beginStructure();
+    argument >> click.id >> event >> data >> timestamp;
+    argument.endStructure();
+    return argument;
+}
+
+// Counts a D-Bus signal.
+class Counter : public QObject
+{
+    Q_OBJECT
+
+public:
+    int value = 0;
+
+public Q_SLOTS:
+    void count() { ++value; }
+};
+
+// One size of an icon, (iiay).
+struct Pixmap {
+    QSize size;
+    QByteArray pixels;
+};
+
+QList<Pixmap> readPixmaps(const QDBusArgument &argument)
+{
+    QList<Pixmap> pixmaps;
+    argument.beginArray();
+    while (!argument.atEnd()) {
+        int width = 0;
+        int height = 0;
+        QByteArray pixels;
+        argument.beginStructure();
+        argument >> width >> height >> pixels;
+        argument.endStructure();
+        pixmaps.append({QSize(width, height), pixels});
+    }
+    argument.endArray();
+    return pixmaps;
+}
+
+// One item of a dbusmenu layout, read without Glinter's own types.
+struct MenuLine {
+    int id = 0;
+    QVariantMap properties;
+};
+
+QList<MenuLine> readLayout(const QDBusArgument &argument)
+{
+    QList<MenuLine> lines;
+    MenuLine line;
+    argument.beginStructure();
+    argument >> line.id >> line.properties;
+    lines.append(line);
+    argument.beginArray();
+    while (!argument.atEnd()) {
+        QDBusVariant child;
+        argument >> child;
+        lines.append(readLayout(child.variant().value<QDBusArgument>()));
+    }
+    argument.endArray();
+    argument.endStructure();
+    return lines;
+}
+
+} // namespace
+
+class TestStatusNotifierItem : public QObject
+{
+    Q_OBJECT
+
+    // the host's side: it reads the item and clicks it
+    QDBusConnection m_host = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("host"));
+    int m_watchers = 0;
+
+    std::unique_ptr<RunningWatcher> startWatcher(bool host)
+    {
+        auto watcher = std::make_unique<RunningWatcher>(QStringLiteral("watcher%1").arg(++m_watchers), host);
+        return watcher->started() ? std::move(watcher) : nullptr;
+    }
+
+    QDBusMessage call(const QString &service, const QString &path, const QString &interface, const QString &method,
+                      const QVariantList &arguments)
+    {
+        QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
+        message.setArguments(arguments);
+        return m_host.call(message, QDBus::BlockWithGui);
+    }
+
+    QVariant property(const QString &service, const QString &name)
+    {
+        const QDBusMessage reply = call(service, QStringLiteral("/StatusNotifierItem"),
+                                        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
+                                        {itemInterface, name});
+        return reply.arguments().value(0).value<QDBusVariant>().variant();
+    }
+
+private Q_SLOTS:
+    // At start, late, after a restart, and a host that comes and goes under the same watcher.
+    void offersItselfToEveryWatcher()
+    {
+        const std::unique_ptr<StatusNotifierItem> late = makeStatusNotifierItem();
+        QTRY_VERIFY(late->isSettled());
+        QVERIFY(!late->isHosted());
+        QVERIFY(!late->askHostAvailable());
+
+        std::unique_ptr<RunningWatcher> watcher = startWatcher(true);
+        QVERIFY(watcher);
+        QTRY_VERIFY(late->isHosted());
+        QCOMPARE(watcher->registered().size(), 1);
+        const QString name = watcher->registered().first();
+        QVERIFY(late->askHostAvailable());
+
+        watcher.reset();
+        QTRY_VERIFY(!late->isHosted());
+        watcher = startWatcher(false);
+        QVERIFY(watcher);
+        QTRY_COMPARE(watcher->registered(), QStringList{name});
+        QVERIFY(!late->isHostAvailable());
+        QVERIFY(!late->askHostAvailable());
+        watcher->setHost(true);
+        QTRY_VERIFY(late->isHosted());
+        watcher->setHost(false);
+        QTRY_VERIFY(!late->isHosted());
+        watcher->setHost(true);
+
+        const std::unique_ptr<StatusNotifierItem> early = makeStatusNotifierItem();
+        QTRY_VERIFY(early->isHosted());
+        QCOMPARE(watcher->registered().size(), 2);
+        QVERIFY(watcher->registered().last() != name);
+    }
+
+    // What a host reads and does: the icon, tooltip and menu, and clicks on them.
+    void aHostDrawsAndClicksTheItem()
+    {
+        const std::unique_ptr<RunningWatcher> watcher = startWatcher(true);
+        const std::unique_ptr<StatusNotifierItem> item = makeStatusNotifierItem();
+        QTRY_COMPARE(watcher->registered().size(), 1);
+        const QString service = watcher->registered().first();
+
+        Counter newIcons;
+        QVERIFY(m_host.connect(service, QStringLiteral("/StatusNotifierItem"), itemInterface, QStringLiteral("NewIcon"),
+                               &newIcons, SLOT(count())));
+        QImage image(2, 1, QImage::Format_ARGB32);
+        image.setPixel(0, 0, qRgba(0x10, 0x20, 0x30, 0x80));
+        image.setPixel(1, 0, qRgba(0x00, 0x00, 0xff, 0xff));
+        item->setIcon({image, QImage(3, 3, QImage::Format_ARGB32)});
+        item->setToolTip(QStringLiteral("Glinter \u2014 Major Outage"));
+        QTRY_COMPARE(newIcons.value, 1);
+
+        // every pixel A, R, G, B in that order, whatever the host's byte order
+        const QList<Pixmap> pixmaps = readPixmaps(property(service, QStringLiteral("IconPixmap")).value<QDBusArgument>());
+        QCOMPARE(pixmaps.size(), 2);
+        QCOMPARE(pixmaps.first().size, QSize(2, 1));
+        QCOMPARE(pixmaps.first().pixels, QByteArray::fromHex("80102030ff0000ff"));
+        QCOMPARE(pixmaps.last().pixels.size(), 3 * 3 * 4);
+
+        // (sa(iiay)ss): the state is the tooltip's title
+        const QDBusArgument toolTip = property(service, QStringLiteral("ToolTip")).value<QDBusArgument>();
+        QString iconName;
+        QString title;
+        QString text;
+        toolTip.beginStructure();
+        toolTip >> iconName;
+        readPixmaps(toolTip);
+        toolTip >> title >> text;
+        toolTip.endStructure();
+        QCOMPARE(title, QStringLiteral("Glinter \u2014 Major Outage"));
+
+        QStringList clicks;
+        auto record = [&clicks](const char *kind) {
+            return [&clicks, kind](std::optional<QPoint> at) {
+                clicks.append(QString::fromLatin1(kind) + (at ? QStringLiteral(" %1,%2").arg(at->x()).arg(at->y()) : QString()));
+            };
+        };
+        connect(item.get(), &StatusNotifierItem::activated, this, record("left"));
+        connect(item.get(), &StatusNotifierItem::secondaryActivated, this, record("middle"));
+        connect(item.get(), &StatusNotifierItem::contextMenuRequested, this, record("menu"));
+        for (const auto &[method, x, y] : {std::tuple("Activate", 1210, 12), std::tuple("Activate", 0, 0),
+                                           std::tuple("SecondaryActivate", 30, 700), std::tuple("ContextMenu", 5, 6)})
+            call(service, QStringLiteral("/StatusNotifierItem"), itemInterface, QString::fromLatin1(method), {x, y});
+        // 0, 0: a host that cannot tell where
+        QTRY_COMPARE(clicks, (QStringList{QStringLiteral("left 1210,12"), QStringLiteral("left"),
+                                          QStringLiteral("middle 30,700"), QStringLiteral("menu 5,6")}));
+
+        item->setMenu({{QStringLiteral("Open Glinter")}, {QStringLiteral("Refresh_Now")}, {{}, true}, {QStringLiteral("Quit")}});
+        const QString menuPath = property(service, QStringLiteral("Menu")).value<QDBusObjectPath>().path();
+        const QString menu = QStringLiteral("com.canonical.dbusmenu");
+        const QDBusMessage layout = call(service, menuPath, menu, QStringLiteral("GetLayout"), {0, -1, QStringList()});
+        QCOMPARE(layout.signature(), QStringLiteral("u(ia{sv}av)"));
+        const QList<MenuLine> lines = readLayout(layout.arguments().value(1).value<QDBusArgument>());
+        QStringList shown;
+        for (const MenuLine &line : lines.sliced(1))
+            shown.append(line.properties.value(QStringLiteral("type")).toString() + line.properties.value(QStringLiteral("label")).toString());
+        // an underscore would mark an access key
+        QCOMPARE(shown, (QStringList{QStringLiteral("Open Glinter"), QStringLiteral("Refresh__Now"),
+                                     QStringLiteral("separator"), QStringLiteral("Quit")}));
+
+        QList<int> chosen;
+        connect(item.get(), &StatusNotifierItem::menuTriggered, this, [&chosen](int index) { chosen.append(index); });
+        auto click = [&](int id) {
+            return call(service, menuPath, menu, QStringLiteral("Event"),
+                        {id, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(QString())), 0u});
+        };
+        click(lines.at(3).id); // the separator
+        QCOMPARE(click(99).type(), QDBusMessage::ErrorMessage);
+        click(lines.at(4).id);
+        // libdbusmenu sends its clicks in groups, and is told which ids it got wrong
+        qDBusRegisterMetaType<MenuClick>();
+        qDBusRegisterMetaType<QList<MenuClick>>();
+        const QDBusMessage unknown = call(service, menuPath, menu, QStringLiteral("EventGroup"),
+                                          {QVariant::fromValue(QList<MenuClick>{{lines.at(1).id}, {98}})});
+        QCOMPARE(qdbus_cast<QList<int>>(unknown.arguments().value(0)), QList<int>{98});
+        QTRY_COMPARE(chosen, (QList<int>{3, 0}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStatusNotifierItem)
+#include "tst_statusnotifieritem.moc"

@@ -1,0 +1,193 @@
+// The tray controller on the platform doubles, offscreen and on a private session bus (so
+// that the QSystemTrayIcon made for an XEmbed tray asks no real desktop anything).
+#include "ui/menubar/traycontroller.h"
+
+#include "platform/null/nullstatusnotifieritem.h"
+#include "platform/null/nullurlopener.h"
+#include "platform/null/nullxembedtray.h"
+#include "ui/menubar/panelmodel.h"
+#include "ui/menubar/panelwindow.h"
+
+#include "monitorrig.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace std::chrono_literals;
+using Presence = TrayController::Presence;
+
+namespace {
+
+struct Trays {
+    bool hosted = false;
+    bool xembed = false;
+    bool settled = true;
+    std::chrono::milliseconds lossGrace = 0ms;
+};
+
+struct TrayRig : MonitorRig {
+    NullUrlOpener opener;
+    NullStatusNotifierItem *item = nullptr;
+    NullXEmbedTray *xembed = nullptr;
+    std::unique_ptr<TrayController> tray;
+
+    explicit TrayRig(Trays trays)
+        : MonitorRig({makeService("Alpha")})
+    {
+        auto madeItem = std::make_unique<NullStatusNotifierItem>();
+        madeItem->setHosted(trays.hosted);
+        madeItem->setSettled(trays.settled);
+        auto madeXEmbed = std::make_unique<NullXEmbedTray>();
+        madeXEmbed->setPresent(trays.xembed);
+        item = madeItem.get();
+        xembed = madeXEmbed.get();
+        tray = std::make_unique<TrayController>(
+            *monitor, opener, TrayController::Desktop{std::move(madeItem), std::move(madeXEmbed), trays.lossGrace});
+        // the controller looks at the trays once the caller has connected to it
+        QCoreApplication::processEvents();
+    }
+
+    PanelWindow &panel() const { return *tray->panel(); }
+    bool isPopup() const { return panel().mode() == PanelWindow::Mode::Popup; }
+};
+
+QRect expectedPlace(const PanelWindow &panel, const QPoint &click)
+{
+    const QRect available = QGuiApplication::screenAt(click)->availableGeometry();
+    return placePanel(panel.size(), QRect(click, QSize(1, 1)), available);
+}
+
+} // namespace
+
+class TestTrayController : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void withoutTrayThePanelIsAWindowUntilOneComes()
+    {
+        // still looking for a tray at start: no window that would only flash
+        TrayRig rig({.settled = false});
+        QSignalSpy shown(rig.tray.get(), &TrayController::panelShown);
+        QVERIFY(!rig.panel().isVisible());
+        rig.item->setSettled(true);
+        QTRY_VERIFY(rig.panel().isVisible());
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(rig.panel().windowTitle(), QStringLiteral("Glinter"));
+        QVERIFY(!(rig.panel().windowFlags() & Qt::FramelessWindowHint));
+        QVERIFY(!QApplication::quitOnLastWindowClosed());
+        rig.panel().close();
+        QVERIFY(!rig.panel().isVisible());
+        rig.tray->showPanel(); // a second start asks for this
+        QVERIFY(rig.panel().isVisible());
+        // without a tray a notification balloon has nowhere to go and is dropped
+        rig.tray->notificationFallback()(QStringLiteral("t"), QStringLiteral("b"), QUrl(QStringLiteral("https://a.example")));
+        QVERIFY(rig.opener.opened().isEmpty());
+
+        // a tray that comes late takes the meter, and the window goes
+        rig.item->setHosted(true);
+        QCOMPARE(rig.tray->presence(), Presence::StatusNotifier);
+        QVERIFY(!rig.panel().isVisible());
+        QVERIFY(rig.panel().windowFlags() & Qt::FramelessWindowHint);
+    }
+
+    void everyTrayGoneForGoodBringsTheWindowBackUnshown_data()
+    {
+        QTest::addColumn<int>("graceMs");
+        QTest::addColumn<bool>("window");
+        QTest::newRow("restarting") << 3600 * 1000 << false;
+        QTest::newRow("gone") << 0 << true;
+    }
+
+    void everyTrayGoneForGoodBringsTheWindowBackUnshown()
+    {
+        QFETCH(int, graceMs);
+        QFETCH(bool, window);
+        TrayRig rig({.hosted = true, .lossGrace = std::chrono::milliseconds(graceMs)});
+        QVERIFY(rig.isPopup());
+        rig.item->setHosted(false);
+        QCOMPARE(rig.tray->presence(), Presence::None);
+        QCoreApplication::processEvents();
+        QTRY_COMPARE(!rig.isPopup(), window);
+        QVERIFY(!rig.panel().isVisible());
+        rig.item->setHosted(true);
+        QVERIFY(rig.isPopup());
+    }
+
+    void hostedItemShowsTheMeterAndOpensThePanelAtTheClick()
+    {
+        TrayRig rig({.hosted = true});
+        QSignalSpy settings(rig.tray.get(), &TrayController::settingsRequested);
+        QSignalSpy quit(rig.tray.get(), &TrayController::quitRequested);
+        QCOMPARE(rig.tray->presence(), Presence::StatusNotifier);
+        QVERIFY(!rig.panel().isVisible());
+
+        QList<QSize> sizes;
+        for (const QImage &image : rig.item->icon())
+            sizes.append(image.size());
+        QCOMPARE(sizes, (QList<QSize>{{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}}));
+        rig.check.script(rig.monitor->services().first().id, {Indicator::Major});
+        rig.refresh();
+        QCOMPARE(rig.item->toolTip(), trayToolTip(Indicator::Major));
+
+        // a left click toggles the panel, placed at the click
+        const QPoint click(300, 10);
+        rig.item->activate(click);
+        QVERIFY(rig.panel().isVisible());
+        QCOMPARE(rig.panel().geometry(), expectedPlace(rig.panel(), click));
+        rig.item->activate(click);
+        QVERIFY(!rig.panel().isVisible());
+        // a host that cannot tell where: at the pointer
+        rig.item->activate(std::nullopt);
+        QCOMPARE(rig.panel().geometry(), expectedPlace(rig.panel(), QCursor::pos()));
+        // a middle click only opens it
+        rig.item->secondaryActivate(QPoint(200, 500));
+        QVERIFY(rig.panel().isVisible());
+        QCOMPARE(rig.panel().geometry(), expectedPlace(rig.panel(), QPoint(200, 500)));
+        rig.panel().hide();
+
+        const QList<StatusNotifierItem::MenuEntry> menu = rig.item->menu();
+        QStringList labels;
+        for (const StatusNotifierItem::MenuEntry &entry : menu)
+            labels.append(entry.separator ? QStringLiteral("-") : entry.label);
+        QCOMPARE(labels, (QStringList{QStringLiteral("Open Glinter"), QStringLiteral("Refresh Now"), QStringLiteral("-"),
+                                      QStringLiteral("Settings\u2026"), QStringLiteral("Quit")}));
+        rig.item->chooseMenuEntry(int(labels.indexOf(QStringLiteral("Open Glinter"))));
+        QVERIFY(rig.panel().isVisible());
+        rig.item->chooseMenuEntry(int(labels.indexOf(QStringLiteral("Refresh Now"))));
+        QTRY_COMPARE(rig.check.callCount(rig.monitor->services().first().id), 2);
+        rig.item->chooseMenuEntry(int(labels.indexOf(QStringLiteral("Settings\u2026"))));
+        QCOMPARE(settings.size(), 1);
+        rig.item->chooseMenuEntry(int(labels.indexOf(QStringLiteral("Quit"))));
+        QCOMPARE(quit.size(), 1);
+    }
+
+    // Qt's own tray icon only for XEmbed, and never beside a hosted item.
+    void xembedTrayHoldsTheMeterWhileNoHostDoes()
+    {
+        TrayRig rig({.xembed = true});
+        QCOMPARE(rig.tray->presence(), Presence::XEmbed);
+        QVERIFY(rig.isPopup());
+        QVERIFY(!rig.panel().isVisible());
+        rig.item->setHosted(true);
+        QCOMPARE(rig.tray->presence(), Presence::StatusNotifier);
+        rig.item->setHosted(false);
+        QCOMPARE(rig.tray->presence(), Presence::XEmbed);
+        rig.xembed->setPresent(false);
+        QCOMPARE(rig.tray->presence(), Presence::None);
+
+        // an XEmbed tray that comes late takes the meter from the window
+        TrayRig late({});
+        QTRY_VERIFY(late.panel().isVisible());
+        late.xembed->setPresent(true);
+        QCOMPARE(late.tray->presence(), Presence::XEmbed);
+        QVERIFY(!late.panel().isVisible());
+        QVERIFY(late.isPopup());
+    }
+};
+
+QTEST_MAIN(TestTrayController)
+#include "tst_traycontroller.moc"
