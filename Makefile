@@ -52,11 +52,11 @@ BENCH_ARGS      ?=
 .PHONY: bench bench-metrics
 bench-metrics: deps
 	cmake -S . -B $(BENCH_BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(BENCH_BUILD_DIR) -j $(JOBS) --target metricsscrape
-	$(BENCH_BUILD_DIR)/bench/metricsscrape $(BENCH_ARGS)
+	cmake --build $(BENCH_BUILD_DIR) -j $(JOBS) --target glinter-bench-metricsscrape
+	$(BENCH_BUILD_DIR)/bench/glinter-bench-metricsscrape $(BENCH_ARGS)
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(BENCH_BUILD_DIR) -j $(JOBS) --target refresh historywrites
-	$(BENCH_BUILD_DIR)/bench/refresh $(BENCH_ARGS)
-	$(BENCH_BUILD_DIR)/bench/historywrites
+	cmake --build $(BENCH_BUILD_DIR) -j $(JOBS) --target glinter-bench-refresh glinter-bench-historywrites
+	$(BENCH_BUILD_DIR)/bench/glinter-bench-refresh $(BENCH_ARGS)
+	$(BENCH_BUILD_DIR)/bench/glinter-bench-historywrites

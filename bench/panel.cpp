@@ -9,7 +9,7 @@
 #include "catalog/servicecatalog.h"
 #include "monitor/statusmonitor.h"
 #include "platform/null/nullurlopener.h"
-#include "ui/menubar/panelwindow.h"
+#include "ui/tray/panelwindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "monitor/statusmonitor.h"
-#include "ui/menubar/onboardingwindow.h"
+#include "ui/tray/onboardingwindow.h"
 #include "ui/settings/settingswindow.h"
 
 #include <QObject>

@@ -6,7 +6,7 @@
 #include "alerts/notifier.h"
 #include "platform/notifications.h"
 #include "net/networkenvironment.h"
-#include "ui/menubar/traycontroller.h"
+#include "ui/tray/traycontroller.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,5 +1,6 @@
 #include "ui/settings/agentimportrow.h"
 
+#include "ui/common/style.h"
 #include "monitor/statusmonitor.h"
 #include "catalog/agentprompt.h"
 #include "ui/settings/settingsbuttons.h"
@@ -46,20 +47,18 @@ AgentImportRow::AgentImportRow(StatusMonitor &monitor, QWidget *parent)
     , m_openFile([](const QUrl &file) { QDesktopServices::openUrl(file); })
 {
     auto *layout = new QVBoxLayout(this);
-    QLabel *title = plainLabel(tr("Add from a Codebase"), this);
+    QLabel *title = Style::plainLabel(tr("Add from a Codebase"), this);
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
     layout->addWidget(title);
 
-    QLabel *explanation = plainLabel(tr("Paste the prompt into Claude Code, Cursor, or any coding agent opened in a "
+    QLabel *explanation = Style::plainLabel(tr("Paste the prompt into Claude Code, Cursor, or any coding agent opened in a "
                                       "project — it finds the services the code depends on, plus your own production "
                                       "URLs, and adds them here. The config is plain JSON; edits apply instantly."),
                                    this);
     explanation->setWordWrap(true);
-    QPalette secondary = explanation->palette();
-    secondary.setColor(QPalette::WindowText, secondary.color(QPalette::PlaceholderText));
-    explanation->setPalette(secondary);
+    explanation->setForegroundRole(QPalette::PlaceholderText);
     layout->addWidget(explanation);
 
     auto *buttons = new QHBoxLayout;

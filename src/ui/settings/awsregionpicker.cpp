@@ -1,5 +1,6 @@
 #include "ui/settings/awsregionpicker.h"
 
+#include "ui/common/style.h"
 #include "providers/awsregionfilter.h"
 #include "ui/settings/checkrow.h"
 #include "ui/settings/settingsbuttons.h"
@@ -19,14 +20,8 @@ namespace {
 
 QLabel *groupTitle(const QString &text, QWidget *parent)
 {
-    QLabel *label = plainLabel(text, parent);
-    QFont font = label->font();
-    font.setPointSizeF(font.pointSizeF() * 0.85);
-    font.setWeight(QFont::DemiBold);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, palette.color(QPalette::PlaceholderText));
-    label->setPalette(palette);
+    QLabel *label = Style::secondaryLabel(parent, Style::Text::Footnote, QFont::DemiBold);
+    label->setText(text);
     label->setContentsMargins(6, 8, 6, 2);
     return label;
 }
@@ -34,8 +29,8 @@ QLabel *groupTitle(const QString &text, QWidget *parent)
 } // namespace
 
 AWSRegionPicker::AWSRegionPicker(QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
-    , m_monitorAll(tintedButton(tr("Monitor all"), this))
+    : Popover(parent)
+    , m_monitorAll(Style::tintedButton(tr("Monitor all"), this))
 {
     setWindowTitle(tr("AWS Regions"));
     setAccessibleName(tr("AWS Regions"));
@@ -48,7 +43,7 @@ AWSRegionPicker::AWSRegionPicker(QWidget *parent)
 
     auto *headerRow = new QHBoxLayout;
     headerRow->setContentsMargins(12, 10, 12, 10);
-    QLabel *title = plainLabel(tr("AWS Regions"), this);
+    QLabel *title = Style::plainLabel(tr("AWS Regions"), this);
     QFont titleFont = title->font();
     titleFont.setWeight(QFont::DemiBold);
     title->setFont(titleFont);
@@ -58,7 +53,7 @@ AWSRegionPicker::AWSRegionPicker(QWidget *parent)
     headerRow->addWidget(m_monitorAll);
     layout->addLayout(headerRow);
 
-    layout->addWidget(divider(this));
+    layout->addWidget(Style::divider(this));
 
     auto *scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
@@ -87,20 +82,6 @@ AWSRegionPicker::AWSRegionPicker(QWidget *parent)
     layout->addWidget(scroll);
 
     updateRows();
-}
-
-void AWSRegionPicker::popUp(QWidget *anchor)
-{
-    popUpAt(*this, *anchor, anchor->width() - width(), 2);
-}
-
-void AWSRegionPicker::paintEvent(QPaintEvent *event)
-{
-    QWidget::paintEvent(event);
-    // Frameless: an outline sets it off from the window under it.
-    QPainter painter(this);
-    painter.setPen(palette().color(QPalette::Mid));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void AWSRegionPicker::toggle(const QString &code)
@@ -135,22 +116,6 @@ void AWSRegionPicker::showEvent(QShowEvent *event)
     // since the picker was last open.
     updateRows();
     QWidget::showEvent(event);
-}
-
-void AWSRegionPicker::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::ActivationChange && isVisible() && !isActiveWindow())
-        hide();
-    QWidget::changeEvent(event);
-}
-
-void AWSRegionPicker::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        hide();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 void AWSRegionPicker::updateRows()

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "ui/common/popover.h"
+
 #include <QHash>
-#include <QWidget>
 
 class CheckRow;
 class QPushButton;
@@ -10,15 +11,13 @@ class QPushButton;
 // opens it, with "Monitor all" and one check row per region of AWSRegionFilter::groups(),
 // by group. Every press is stored at once through AWSRegionFilter::setSelected(). A tool
 // window rather than a popup, so that screen readers see it; it hides when it loses focus.
-class AWSRegionPicker : public QWidget
+class AWSRegionPicker : public Popover
 {
     Q_OBJECT
 
 public:
     explicit AWSRegionPicker(QWidget *parent = nullptr);
 
-    // Shows the picker under `anchor` (above it when there is no room below) and focuses it.
-    void popUp(QWidget *anchor);
 
     // Adds the code to the stored selection, or removes it when present.
     void toggle(const QString &code);
@@ -36,9 +35,6 @@ Q_SIGNALS:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void changeEvent(QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
 
 private:
     // Shows the stored selection.

@@ -1,6 +1,7 @@
 #include "ui/settings/checkrow.h"
 
-#include "ui/menubar/renderers.h"
+#include "ui/common/renderers.h"
+#include "ui/common/style.h"
 
 #include <QPainter>
 
@@ -21,9 +22,7 @@ QFont titleFont(const QFont &base)
 
 QFont detailFont(const QFont &base)
 {
-    QFont font = base;
-    font.setPointSizeF(base.pointSizeF() * 0.85);
-    return font;
+    return Style::font(base, Style::Text::Footnote);
 }
 
 } // namespace
@@ -62,7 +61,7 @@ void CheckRow::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QColor primary = palette().color(QPalette::WindowText);
-    const QColor secondary = palette().color(QPalette::PlaceholderText);
+    const QColor secondary = Style::secondary(palette());
     if (underMouse() || hasFocus()) {
         QColor wash = primary;
         wash.setAlphaF(0.06);

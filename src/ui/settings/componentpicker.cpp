@@ -1,5 +1,6 @@
 #include "ui/settings/componentpicker.h"
 
+#include "ui/common/style.h"
 #include "monitor/statusmonitor.h"
 #include "net/httpsession.h"
 #include "ui/settings/checkrow.h"
@@ -34,14 +35,14 @@ QCoro::Task<StatuspageProvider::ComponentListing> fetchListing(QUrl url)
 } // namespace
 
 ComponentPicker::ComponentPicker(StatusMonitor &monitor, const Service &service, QWidget *anchor)
-    : QWidget(anchor, Qt::Tool | Qt::FramelessWindowHint)
+    : Popover(anchor)
     , m_monitor(monitor)
     , m_service(service)
     , m_loader(fetchListing)
     , m_search(new SearchField(tr("Search components"), this))
-    , m_monitorAll(tintedButton(tr("Monitor all"), this))
+    , m_monitorAll(Style::tintedButton(tr("Monitor all"), this))
     , m_stack(new QStackedWidget(this))
-    , m_errorLabel(plainLabel(QString(), this))
+    , m_errorLabel(Style::plainLabel(QString(), this))
     , m_listWidget(new QWidget)
     , m_listLayout(new QVBoxLayout(m_listWidget))
 {
@@ -52,16 +53,14 @@ ComponentPicker::ComponentPicker(StatusMonitor &monitor, const Service &service,
     if (service.components)
         m_selected = QSet<QString>(service.components->cbegin(), service.components->cend());
 
-    QLabel *title = plainLabel(tr("%1 Components").arg(service.name), this);
-    QFont titleFont = title->font();
-    titleFont.setPixelSize(13);
-    titleFont.setWeight(QFont::DemiBold);
-    title->setFont(titleFont);
+    auto *title = new ElidedLabel(this);
+    title->setText(tr("%1 Components").arg(service.name));
+    title->setFont(Style::font(title->font(), Style::Text::Body, QFont::DemiBold));
     auto *header = new QHBoxLayout;
     header->addWidget(title, 1);
     header->addWidget(m_monitorAll);
 
-    QFrame *line = divider(this);
+    QFrame *line = Style::divider(this);
 
     auto *progress = new QProgressBar(this);
     progress->setRange(0, 0);
@@ -71,14 +70,10 @@ ComponentPicker::ComponentPicker(StatusMonitor &monitor, const Service &service,
     auto *progressLayout = new QVBoxLayout(progressPage);
     progressLayout->addWidget(progress, 0, Qt::AlignCenter);
 
-    QFont small = m_errorLabel->font();
-    small.setPixelSize(11);
-    m_errorLabel->setFont(small);
+    m_errorLabel->setFont(Style::font(m_errorLabel->font(), Style::Text::Footnote));
     m_errorLabel->setWordWrap(true);
     m_errorLabel->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    QPalette red = m_errorLabel->palette();
-    red.setColor(QPalette::WindowText, QColor(0xd7, 0x37, 0x2f));
-    m_errorLabel->setPalette(red);
+    Style::setTone(*m_errorLabel, Style::Tone::Error);
 
     m_listLayout->setContentsMargins(0, 0, 0, 0);
     m_listLayout->setSpacing(0);
@@ -137,11 +132,6 @@ void ComponentPicker::followMonitor()
     }
 }
 
-void ComponentPicker::showBelow(QWidget *anchor)
-{
-    popUpAt(*this, *anchor, anchor->width() / 2 - width() / 2, 4);
-}
-
 void ComponentPicker::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
@@ -188,9 +178,9 @@ void ComponentPicker::build()
         SectionWidgets widgets{section.id, section.title, nullptr, nullptr, {}};
         if (!section.title.isEmpty()) {
             widgets.header = new QWidget(m_listWidget);
-            QLabel *label = secondaryLabel(widgets.header, 11, QFont::DemiBold);
+            QLabel *label = Style::secondaryLabel(widgets.header, Style::Text::Footnote, QFont::DemiBold);
             label->setText(section.title);
-            widgets.button = tintedButton(QString(), widgets.header);
+            widgets.button = Style::tintedButton(QString(), widgets.header);
             auto *row = new QHBoxLayout(widgets.header);
             row->setContentsMargins(6, 8, 0, 2);
             row->addWidget(label, 1);
@@ -313,30 +303,3 @@ QPushButton *ComponentPicker::sectionButton(const QString &groupID) const
     return nullptr;
 }
 
-void ComponentPicker::changeEvent(QEvent *event)
-{
-    QWidget::changeEvent(event);
-    // Like a popover: gone once the user works elsewhere.
-    if (event->type() == QEvent::ActivationChange && isVisible() && !isActiveWindow())
-        close();
-}
-
-void ComponentPicker::keyPressEvent(QKeyEvent *event)
-{
-    // Escape from anywhere in the picker, the search field included, closes it.
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}
-
-void ComponentPicker::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Window));
-    QColor border = palette().color(QPalette::WindowText);
-    border.setAlphaF(0.2);
-    painter.setPen(border);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
-}

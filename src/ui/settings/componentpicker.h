@@ -3,9 +3,10 @@
 #include "core/service.h"
 #include "providers/statuspageprovider.h"
 
+#include "ui/common/popover.h"
+
 #include <QHash>
 #include <QSet>
-#include <QWidget>
 
 #include <qcoro/qcorotask.h>
 
@@ -23,7 +24,7 @@ class StatusMonitor;
 // Narrows a Statuspage service to chosen components. A small tool window anchored under its
 // button (popups are invisible to screen readers), hidden when it loses focus. It loads the
 // page's components once when shown, and hands every change to the monitor at once.
-class ComponentPicker : public QWidget
+class ComponentPicker : public Popover
 {
     Q_OBJECT
 
@@ -37,7 +38,6 @@ public:
     // Loads the list; show() starts it by itself.
     QCoro::Task<> load();
 
-    void showBelow(QWidget *anchor);
 
     QSet<QString> selected() const { return m_selected; }
     std::optional<QString> error() const { return m_error; }
@@ -53,10 +53,7 @@ Q_SIGNALS:
     void loaded();
 
 protected:
-    void changeEvent(QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
 
 private:
     struct SectionWidgets {

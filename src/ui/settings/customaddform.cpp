@@ -1,5 +1,6 @@
 #include "ui/settings/customaddform.h"
 
+#include "ui/common/style.h"
 #include "core/webaddress.h"
 #include "monitor/statusmonitor.h"
 #include "providers/providerregistry.h"
@@ -47,13 +48,10 @@ CustomAddForm::CustomAddForm(StatusMonitor &monitor, QWidget *parent)
     , m_address(new QLineEdit(this))
     , m_format(new QComboBox(this))
     , m_add(new QPushButton(this))
-    , m_message(plainLabel(QString(), this))
+    , m_message(Style::plainLabel(QString(), this))
 {
-    QLabel *title = plainLabel(tr("Add a Custom Service"), this);
-    QFont titleFont = title->font();
-    titleFont.setPixelSize(12);
-    titleFont.setWeight(QFont::DemiBold);
-    title->setFont(titleFont);
+    QLabel *title = Style::plainLabel(tr("Add a Custom Service"), this);
+    title->setFont(Style::font(title->font(), Style::Text::Callout, QFont::DemiBold));
 
     m_name->setPlaceholderText(tr("Name"));
     m_name->setAccessibleName(tr("Name"));
@@ -63,14 +61,12 @@ CustomAddForm::CustomAddForm(StatusMonitor &monitor, QWidget *parent)
         m_format->addItem(kind ? displayName(*kind) : tr("Detect automatically"), kind ? int(*kind) : -1);
     m_format->setFixedWidth(140);
     // A combo box is read by the label it is the buddy of; the label itself is not shown.
-    QLabel *formatLabel = plainLabel(tr("Feed format"), this);
+    QLabel *formatLabel = Style::plainLabel(tr("Feed format"), this);
     formatLabel->setBuddy(m_format);
     formatLabel->hide();
     m_format->setAccessibleName(tr("Feed format"));
 
-    QFont small = m_message->font();
-    small.setPixelSize(11);
-    m_message->setFont(small);
+    m_message->setFont(Style::font(m_message->font(), Style::Text::Footnote));
     m_message->setWordWrap(true);
 
     auto *row = new QHBoxLayout;
@@ -158,21 +154,14 @@ void CustomAddForm::updateControls()
     m_add->setAccessibleName(action);
     m_add->setEnabled(!m_name->text().isEmpty() && !m_address->text().isEmpty() && !m_validating);
 
-    QPalette palette = m_message->palette();
-    QColor colour = this->palette().color(QPalette::WindowText);
-    if (m_error) {
+    if (m_error)
         m_message->setText(*m_error);
-        colour = QColor(0xd7, 0x37, 0x2f);
-    } else {
-        colour.setAlphaF(0.6);
-        if (m_notice)
-            m_message->setText(*m_notice);
-        else
-            m_message->setText(website ? tr("Pings any site or server over HTTP — reports online/offline with latency.")
-                                       : tr("Paste a public status page; Glinter reads its live feed."));
-    }
-    palette.setColor(QPalette::WindowText, colour);
-    m_message->setPalette(palette);
+    else if (m_notice)
+        m_message->setText(*m_notice);
+    else
+        m_message->setText(website ? tr("Pings any site or server over HTTP — reports online/offline with latency.")
+                                   : tr("Paste a public status page; Glinter reads its live feed."));
+    Style::setTone(*m_message, m_error ? Style::Tone::Error : Style::Tone::Secondary);
 }
 
 void CustomAddForm::setValidating(bool validating)

@@ -1,13 +1,14 @@
 #include "ui/settings/generaltab.h"
 
+#include "ui/common/style.h"
 #include "alerts/notificationprefs.h"
 #include "alerts/webhook.h"
 #include "alerts/webhookprefs.h"
 #include "monitor/statusmonitor.h"
 #include "platform/loginitem.h"
 #include "providers/awsregionfilter.h"
-#include "ui/menubar/renderers.h"
-#include "ui/menubar/statepalette.h"
+#include "ui/common/renderers.h"
+#include "ui/common/statepalette.h"
 #include "ui/settings/awsregionpicker.h"
 #include "ui/settings/settingsbuttons.h"
 #include "ui/settings/settingsglyphs.h"
@@ -33,8 +34,8 @@ class ValueRowButton : public QPushButton
 public:
     ValueRowButton(const QString &title, QWidget *parent)
         : QPushButton(parent)
-        , m_title(plainLabel(title, this))
-        , m_value(plainLabel(QString(), this))
+        , m_title(Style::plainLabel(title, this))
+        , m_value(Style::plainLabel(QString(), this))
     {
         setFlat(true);
         setAccessibleName(title);
@@ -44,9 +45,7 @@ public:
         layout->addWidget(m_title);
         layout->addStretch();
         layout->addWidget(m_value);
-        QPalette secondary = m_value->palette();
-        secondary.setColor(QPalette::WindowText, palette().color(QPalette::PlaceholderText));
-        m_value->setPalette(secondary);
+        m_value->setForegroundRole(QPalette::PlaceholderText);
         for (QLabel *label : {m_title, m_value})
             label->setAttribute(Qt::WA_TransparentForMouseEvents);
         setMinimumHeight(layout->sizeHint().height());
@@ -70,14 +69,9 @@ namespace {
 
 QLabel *footer(const QString &text, QWidget *parent)
 {
-    QLabel *label = plainLabel(text, parent);
+    QLabel *label = Style::secondaryLabel(parent, Style::Text::Footnote);
+    label->setText(text);
     label->setWordWrap(true);
-    QFont font = label->font();
-    font.setPointSizeF(font.pointSizeF() * 0.85);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, palette.color(QPalette::PlaceholderText));
-    label->setPalette(palette);
     return label;
 }
 
@@ -90,7 +84,7 @@ QFrame *sectionBox(QWidget *parent)
 
 QLabel *header(const QString &text, QWidget *parent)
 {
-    QLabel *label = plainLabel(text, parent);
+    QLabel *label = Style::plainLabel(text, parent);
     QFont font = label->font();
     font.setBold(true);
     label->setFont(font);
@@ -183,7 +177,7 @@ QWidget *GeneralTab::buildGeneralSection()
     m_refresh->addItem(tr("5 minutes"));
     m_refresh->addItem(tr("15 minutes"));
     m_refresh->addItem(tr("30 minutes"));
-    QLabel *refreshLabel = plainLabel(tr("Refresh every"), box);
+    QLabel *refreshLabel = Style::plainLabel(tr("Refresh every"), box);
     refreshLabel->setBuddy(m_refresh);
     form->addRow(refreshLabel, m_refresh);
     showRefreshInterval(m_monitor.refreshInterval());
@@ -215,7 +209,7 @@ QWidget *GeneralTab::buildNotificationSection()
     m_severity->addItem(tr("Major outages"));
     m_severity->addItem(tr("Critical only"));
     m_severity->setCurrentIndex(std::max<qsizetype>(0, severityChoices().indexOf(NotificationPrefs::minSeverity())));
-    m_severityLabel = plainLabel(tr("Notify me about"), box);
+    m_severityLabel = Style::plainLabel(tr("Notify me about"), box);
     m_severityLabel->setBuddy(m_severity);
     form->addRow(m_severityLabel, m_severity);
     connect(m_severity, &QComboBox::activated, this, [](int index) {
@@ -249,7 +243,7 @@ QWidget *GeneralTab::buildWebhookSection()
     m_webhook = new QLineEdit(WebhookPrefs::rawAddress(), box);
     m_webhook->setPlaceholderText(tr("https://hooks.slack.com/services/… or any endpoint"));
     m_webhook->setClearButtonEnabled(true);
-    QLabel *webhookLabel = plainLabel(tr("Webhook URL"), box);
+    QLabel *webhookLabel = Style::plainLabel(tr("Webhook URL"), box);
     webhookLabel->setBuddy(m_webhook);
     m_webhook->setAccessibleName(tr("Webhook URL"));
     form->addRow(webhookLabel, m_webhook);
@@ -264,10 +258,8 @@ QWidget *GeneralTab::buildWebhookSection()
     m_sendTest = new QPushButton(box);
     connect(m_sendTest, &QPushButton::clicked, this, [this] { sendTest(); });
     m_testIcon = new GlyphLabel(12, box);
-    m_testResult = plainLabel(QString(), box);
-    QFont small = m_testResult->font();
-    small.setPointSizeF(small.pointSizeF() * 0.85);
-    m_testResult->setFont(small);
+    m_testResult = Style::plainLabel(QString(), box);
+    m_testResult->setFont(Style::font(m_testResult->font(), Style::Text::Footnote));
     row->addWidget(m_sendTest);
     row->addWidget(m_testIcon);
     row->addWidget(m_testResult);
@@ -382,5 +374,5 @@ void GeneralTab::showRegionPicker()
         m_picker = new AWSRegionPicker(this);
         connect(m_picker, &AWSRegionPicker::selectionChanged, this, &GeneralTab::updateRegions);
     }
-    m_picker->popUp(m_regionsButton);
+    m_picker->popUp(*m_regionsButton, Qt::AlignRight);
 }

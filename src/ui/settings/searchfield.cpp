@@ -1,6 +1,7 @@
 #include "ui/settings/searchfield.h"
 
-#include "ui/menubar/renderers.h"
+#include "ui/common/style.h"
+#include "ui/common/renderers.h"
 #include "ui/settings/settingsbuttons.h"
 #include "ui/settings/settingsglyphs.h"
 
@@ -13,27 +14,14 @@ SearchField::SearchField(const QString &prompt, QWidget *parent)
     , m_clear(new GlyphButton(this))
 {
     auto *magnifier = new GlyphLabel(12, this);
-    magnifier->setGlyph([](const QPalette &palette, qreal ratio) {
-        return renderSettingsGlyph(SettingsGlyph::Magnifier, secondaryColour(palette), 12, ratio);
-    });
+    magnifier->setGlyph(settingsGlyph(SettingsGlyph::Magnifier, Style::secondary, 12));
 
     m_edit->setPlaceholderText(prompt);
     m_edit->setAccessibleName(prompt);
     m_edit->setFrame(false);
     m_edit->setClearButtonEnabled(false);
     m_edit->setAttribute(Qt::WA_MacShowFocusRect, false);
-    QFont font = m_edit->font();
-    font.setPixelSize(13);
-    m_edit->setFont(font);
-
-    m_clear->setGlyph(
-        SettingsGlyph::ClearCircle,
-        [](const QPalette &palette) {
-            QColor faint = palette.color(QPalette::WindowText);
-            faint.setAlphaF(0.35);
-            return faint;
-        },
-        12);
+    m_clear->setGlyph(settingsGlyph(SettingsGlyph::ClearCircle, Style::tertiary, 12));
     m_clear->setAccessibleName(tr("Clear search"));
     m_clear->setToolTip(tr("Clear search"));
     m_clear->setFixedSize(18, 18);

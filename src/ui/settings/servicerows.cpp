@@ -1,9 +1,10 @@
 #include "ui/settings/servicerows.h"
 
+#include "ui/common/style.h"
 #include "catalog/servicecatalog.h"
 #include "monitor/statusmonitor.h"
-#include "ui/menubar/renderers.h"
-#include "ui/menubar/statepalette.h"
+#include "ui/common/renderers.h"
+#include "ui/common/statepalette.h"
 #include "ui/settings/servicesfilter.h"
 #include "ui/settings/settingsbuttons.h"
 
@@ -18,11 +19,13 @@
 
 namespace {
 
-QFont sized(QFont font, int pixels, QFont::Weight weight = QFont::Normal)
+// The host under a name, in small secondary type, cut short rather than widening the row.
+QLabel *hostLabel(QWidget *parent)
 {
-    font.setPixelSize(pixels);
-    font.setWeight(weight);
-    return font;
+    auto *host = new ElidedLabel(parent);
+    host->setFont(Style::font(host->font(), Style::Text::Caption));
+    host->setForegroundRole(QPalette::PlaceholderText);
+    return host;
 }
 
 std::optional<Indicator> currentIndicator(const StatusMonitor &monitor, const std::optional<Service> &service)
@@ -56,8 +59,8 @@ void StateGlyphLabel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     if (!m_indicator && m_missing == Missing::Faded) {
-        QColor faded = palette().color(QPalette::WindowText);
-        faded.setAlphaF(0.6 * 0.4);
+        QColor faded = Style::secondary(palette());
+        faded.setAlphaF(faded.alphaF() * 0.4f);
         painter.drawImage(QPointF(1, 1), renderGlyph(Glyph::Check, faded, 14, devicePixelRatioF()));
         return;
     }
@@ -84,9 +87,9 @@ CatalogRow::CatalogRow(StatusMonitor &monitor, const CatalogEntry &entry, QWidge
             m_monitor.remove(*m_service);
     });
 
-    QLabel *name = plainLabel(entry.name, this);
-    name->setFont(sized(font(), 13));
-    QLabel *host = secondaryLabel(this, 10);
+    auto *name = new ElidedLabel(this);
+    name->setText(entry.name);
+    QLabel *host = hostLabel(this);
     host->setText(ServicesFilter::hostLine(entry.url));
     auto *text = new QVBoxLayout;
     text->setSpacing(1);
@@ -134,31 +137,25 @@ ListedServiceRow::ListedServiceRow(StatusMonitor &monitor, Kind kind, QWidget *p
     , m_monitor(monitor)
     , m_kind(kind)
     , m_glyph(new StateGlyphLabel(StateGlyphLabel::Missing::Unknown, this))
-    , m_name(plainLabel(QString(), this))
+    , m_name(new ElidedLabel(this))
     , m_components(new ComponentsButton(monitor, this))
     , m_mute(new MuteButton(this))
     , m_remove(new RemoveButton(monitor, this))
 {
     setFocusPolicy(Qt::StrongFocus);
-    m_name->setTextFormat(Qt::PlainText);
-    m_name->setFont(sized(font(), 13));
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 3, 8, 3);
     layout->setSpacing(8);
     if (kind == Kind::Reorder) {
         auto *handle = new GlyphLabel(12, this);
-        handle->setGlyph([](const QPalette &palette, qreal ratio) {
-            QColor tertiary = palette.color(QPalette::WindowText);
-            tertiary.setAlphaF(0.35);
-            return renderSettingsGlyph(SettingsGlyph::DragHandle, tertiary, 12, ratio);
-        });
+        handle->setGlyph(settingsGlyph(SettingsGlyph::DragHandle, Style::tertiary, 12));
         handle->setCursor(Qt::OpenHandCursor);
         layout->addWidget(handle);
         setAccessibleDescription(tr("Drag, or press Alt+Up or Alt+Down, to reorder"));
     }
     layout->addWidget(m_glyph);
     if (kind == Kind::Custom) {
-        m_host = secondaryLabel(this, 10);
+        m_host = hostLabel(this);
         auto *text = new QVBoxLayout;
         text->setSpacing(1);
         text->setContentsMargins(0, 0, 0, 0);
@@ -215,9 +212,9 @@ CategoryHeader::CategoryHeader(StatusMonitor &monitor, const QString &title, QWi
     : QWidget(parent)
     , m_monitor(monitor)
     , m_title(title)
-    , m_button(tintedButton(QString(), this))
+    , m_button(Style::tintedButton(QString(), this))
 {
-    QLabel *label = secondaryLabel(this, 11, QFont::DemiBold);
+    QLabel *label = Style::secondaryLabel(this, Style::Text::Footnote, QFont::DemiBold);
     label->setText(title);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 10, 8, 2);

@@ -1,5 +1,6 @@
 #include "ui/settings/servicestab.h"
 
+#include "ui/common/style.h"
 #include "catalog/servicecatalog.h"
 #include "ui/settings/agentimportrow.h"
 #include "ui/settings/componentpicker.h"
@@ -27,7 +28,7 @@ QVBoxLayout *titledSection(const QString &title, QVBoxLayout *list)
     auto *layout = new QVBoxLayout(section);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    QLabel *label = secondaryLabel(section, 11, QFont::DemiBold);
+    QLabel *label = Style::secondaryLabel(section, Style::Text::Footnote, QFont::DemiBold);
     label->setText(title);
     label->setContentsMargins(8, 10, 8, 2);
     layout->addWidget(label);
@@ -42,10 +43,10 @@ ServicesTab::ServicesTab(StatusMonitor &monitor, QWidget *parent)
     , m_monitor(monitor)
     , m_search(new SearchField(tr("Search services"), this))
     , m_scroll(new QScrollArea(this))
-    , m_emptySearch(plainLabel(QString(), this))
+    , m_emptySearch(Style::plainLabel(QString(), this))
     , m_form(new CustomAddForm(monitor, this))
 {
-    QLabel *intro = secondaryLabel(this, 12);
+    QLabel *intro = Style::secondaryLabel(this, Style::Text::Callout);
     intro->setText(tr("Choose the services you want to monitor."));
 
     auto *list = new QWidget;
@@ -92,7 +93,7 @@ ServicesTab::ServicesTab(StatusMonitor &monitor, QWidget *parent)
     layout->addWidget(m_search);
     layout->addWidget(m_scroll, 1);
     layout->addWidget(m_emptySearch, 1);
-    layout->addWidget(divider(this));
+    layout->addWidget(Style::divider(this));
     layout->addWidget(m_form);
 
     connect(&monitor, &StatusMonitor::servicesChanged, this, &ServicesTab::syncServices);

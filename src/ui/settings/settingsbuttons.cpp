@@ -2,7 +2,8 @@
 
 #include "alerts/notificationprefs.h"
 #include "monitor/statusmonitor.h"
-#include "ui/menubar/renderers.h"
+#include "ui/common/renderers.h"
+#include "ui/common/style.h"
 #include "ui/settings/componentpicker.h"
 #include "ui/settings/servicesfilter.h"
 
@@ -23,170 +24,12 @@ using namespace std::chrono_literals;
 
 namespace {
 
-QColor secondary(const QPalette &palette)
-{
-    return secondaryColour(palette);
-}
-
-QColor accent(const QPalette &palette)
+QColor accentColour(const QPalette &palette)
 {
     return palette.color(QPalette::Highlight);
 }
 
 } // namespace
-
-QColor secondaryColour(const QPalette &palette)
-{
-    QColor colour = palette.color(QPalette::WindowText);
-    colour.setAlphaF(0.6);
-    return colour;
-}
-
-QLabel *plainLabel(const QString &text, QWidget *parent)
-{
-    auto *label = new QLabel(parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setText(text);
-    return label;
-}
-
-QLabel *secondaryLabel(QWidget *parent, int pixels, QFont::Weight weight)
-{
-    QLabel *label = plainLabel(QString(), parent);
-    QFont font = label->font();
-    font.setPixelSize(pixels);
-    font.setWeight(weight);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, secondary(palette));
-    label->setPalette(palette);
-    return label;
-}
-
-QPushButton *tintedButton(const QString &text, QWidget *parent)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setFlat(true);
-    QFont font = button->font();
-    font.setPixelSize(11);
-    button->setFont(font);
-    QPalette palette = button->palette();
-    // Tinted while usable; the disabled group keeps the style's dimmed text.
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
-        palette.setColor(group, QPalette::ButtonText, palette.color(QPalette::Highlight));
-    button->setPalette(palette);
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
-
-void popUpAt(QWidget &window, const QWidget &anchor, int x, int gap)
-{
-    QPoint at = anchor.mapToGlobal(QPoint(x, anchor.height() + gap));
-    if (const QScreen *screen = anchor.screen()) {
-        const QRect area = screen->availableGeometry();
-        if (at.y() + window.height() > area.bottom())
-            at.setY(anchor.mapToGlobal(QPoint(0, 0)).y() - window.height() - gap);
-        at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() - window.width())));
-        at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() - window.height())));
-    }
-    window.move(at);
-    window.show();
-    window.raise();
-    window.activateWindow();
-}
-
-QFrame *divider(QWidget *parent)
-{
-    auto *line = new QFrame(parent);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
-}
-
-GlyphButton::GlyphButton(QWidget *parent)
-    : QAbstractButton(parent)
-{
-    setFocusPolicy(Qt::StrongFocus);
-    setCursor(Qt::PointingHandCursor);
-    setAttribute(Qt::WA_Hover);
-}
-
-void GlyphCache::setPainter(GlyphPainter painter)
-{
-    m_painter = std::move(painter);
-    m_image = QImage();
-    m_paletteKey = -1;
-}
-
-const QImage &GlyphCache::image(const QWidget &widget)
-{
-    const qint64 key = widget.palette().cacheKey();
-    const qreal ratio = widget.devicePixelRatioF();
-    if (m_painter && (key != m_paletteKey || !qFuzzyCompare(ratio, m_ratio))) {
-        m_image = m_painter(widget.palette(), ratio);
-        m_paletteKey = key;
-        m_ratio = ratio;
-    }
-    return m_image;
-}
-
-namespace {
-
-void paintCentred(QWidget &widget, const QImage &image)
-{
-    if (image.isNull())
-        return;
-    QPainter painter(&widget);
-    const QSizeF size = image.deviceIndependentSize();
-    painter.drawImage(QPointF((widget.width() - size.width()) / 2, (widget.height() - size.height()) / 2), image);
-}
-
-} // namespace
-
-void GlyphButton::setGlyph(GlyphPainter painter)
-{
-    m_glyph.setPainter(std::move(painter));
-    update();
-}
-
-void GlyphButton::setGlyph(SettingsGlyph glyph, std::function<QColor(const QPalette &)> colour, qreal side)
-{
-    setGlyph([glyph, colour = std::move(colour), side](const QPalette &palette, qreal ratio) {
-        return renderSettingsGlyph(glyph, colour(palette), side, ratio);
-    });
-}
-
-void GlyphButton::paintEvent(QPaintEvent *)
-{
-    if (underMouse() || hasFocus())
-        paintTint(*this, palette().color(QPalette::WindowText), hasFocus() ? 0.14 : 0.08, 5);
-    paintCentred(*this, m_glyph.image(*this));
-}
-
-GlyphLabel::GlyphLabel(qreal side, QWidget *parent)
-    : QWidget(parent)
-    , m_side(side)
-{
-    setFocusPolicy(Qt::NoFocus);
-    setFixedSize(sizeHint());
-}
-
-void GlyphLabel::setGlyph(GlyphPainter painter)
-{
-    m_glyph.setPainter(std::move(painter));
-    update();
-}
-
-QSize GlyphLabel::sizeHint() const
-{
-    const int side = int(std::ceil(m_side));
-    return QSize(side, side);
-}
-
-void GlyphLabel::paintEvent(QPaintEvent *)
-{
-    paintCentred(*this, m_glyph.image(*this));
-}
 
 SwitchButton::SwitchButton(QWidget *parent)
     : QAbstractButton(parent)
@@ -302,7 +145,7 @@ void MuteButton::setMutedShown(bool muted, const std::optional<QDateTime> &until
         return;
     m_muted = muted;
     m_until = until;
-    setGlyph(muted ? SettingsGlyph::BellSlash : SettingsGlyph::Bell, muted ? accent : secondary);
+    setGlyph(settingsGlyph(muted ? SettingsGlyph::BellSlash : SettingsGlyph::Bell, muted ? accentColour : Style::secondary));
     QString state = muted ? tr("Notifications muted") : tr("Mute notifications");
     if (until) {
         // The clock time for an hour's mute; a date too for an end that is further away.
@@ -321,7 +164,7 @@ RemoveButton::RemoveButton(StatusMonitor &monitor, QWidget *parent)
     : GlyphButton(parent)
     , m_monitor(monitor)
 {
-    setGlyph(SettingsGlyph::Trash, secondary);
+    setGlyph(settingsGlyph(SettingsGlyph::Trash, Style::secondary));
     // Queued: the row holding this button is refilled by the removal.
     connect(this, &QAbstractButton::clicked, this, [this] {
         const Service service = m_service;
@@ -353,7 +196,8 @@ void ComponentsButton::setService(const std::optional<Service> &service)
     const bool hadSelection = m_service && m_service->components && !m_service->components->isEmpty();
     const bool first = !m_service && toolTip().isEmpty();
     if (first || selection != hadSelection)
-        setGlyph(selection ? SettingsGlyph::FilterFilled : SettingsGlyph::Filter, selection ? accent : secondary);
+        setGlyph(settingsGlyph(selection ? SettingsGlyph::FilterFilled : SettingsGlyph::Filter,
+                              selection ? accentColour : Style::secondary));
     m_service = service;
     if (service) {
         setToolTip(ServicesFilter::componentsTooltip(service->components).toHtmlEscaped());
@@ -382,5 +226,5 @@ void ComponentsButton::openPicker()
         m_picker = nullptr;
     }
     m_picker = new ComponentPicker(m_monitor, *m_service, this);
-    m_picker->showBelow(this);
+    m_picker->popUp(*this);
 }

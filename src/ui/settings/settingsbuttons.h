@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/service.h"
+#include "ui/common/glyphwidgets.h"
 #include "ui/settings/componentpicker.h"
 #include "ui/settings/settingsglyphs.h"
 
@@ -16,85 +17,7 @@
 #include <optional>
 
 class ComponentPicker;
-class QFrame;
-class QLabel;
-class QPushButton;
 class StatusMonitor;
-
-// A plain-text label in the secondary text colour (the text colour at 60 %), at a pixel size.
-QLabel *secondaryLabel(QWidget *parent, int pixels, QFont::Weight weight = QFont::Normal);
-// A label that shows its text as written, never as markup: names, addresses and errors come
-// from files, feeds and servers others write.
-QLabel *plainLabel(const QString &text, QWidget *parent);
-// The secondary text colour of a palette: its text colour at 60 %.
-QColor secondaryColour(const QPalette &palette);
-
-// Draws a glyph for a palette at a device pixel ratio. Glyphs are drawn when painted, so
-// that they follow a change of theme or a move to a screen of another ratio.
-using GlyphPainter = std::function<QImage(const QPalette &palette, qreal devicePixelRatio)>;
-// A small flat button in the highlight colour while usable; disabled, it keeps the style's dimmed text.
-QPushButton *tintedButton(const QString &text, QWidget *parent);
-// Shows a picker window `x` pixels right of the anchor's left edge and `gap` below it, or
-// above it when there is no room below, inside the screen's available area; then focuses it.
-void popUpAt(QWidget &window, const QWidget &anchor, int x, int gap);
-// A sunken horizontal line between the parts of a settings page or picker.
-QFrame *divider(QWidget *parent);
-
-// Keeps the image of a glyph for the palette and ratio it was last drawn for.
-class GlyphCache
-{
-public:
-    void setPainter(GlyphPainter painter);
-    bool isEmpty() const { return !m_painter; }
-    const QImage &image(const QWidget &widget);
-
-private:
-    GlyphPainter m_painter;
-    QImage m_image;
-    qint64 m_paletteKey = -1;
-    qreal m_ratio = 0;
-};
-
-// A borderless button showing one glyph, with a rounded background while hovered.
-class GlyphButton : public QAbstractButton
-{
-    Q_OBJECT
-
-public:
-    explicit GlyphButton(QWidget *parent = nullptr);
-
-    void setGlyph(GlyphPainter painter);
-    // A settings glyph at `side` pixels in a colour taken from the palette when drawn.
-    void setGlyph(SettingsGlyph glyph, std::function<QColor(const QPalette &)> colour, qreal side = 13);
-
-    QSize sizeHint() const override { return QSize(22, 22); }
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
-private:
-    GlyphCache m_glyph;
-};
-
-// A glyph that is only looked at: not focusable, silent to screen readers.
-class GlyphLabel : public QWidget
-{
-    Q_OBJECT
-
-public:
-    GlyphLabel(qreal side, QWidget *parent = nullptr);
-
-    void setGlyph(GlyphPainter painter);
-
-    QSize sizeHint() const override;
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
-private:
-    qreal m_side;
-    GlyphCache m_glyph;
-};
 
 // An on/off switch drawn as a pill with a knob; checkable, and named by its owner.
 class SwitchButton : public QAbstractButton

@@ -115,6 +115,13 @@ QImage renderSettingsGlyph(SettingsGlyph glyph, const QColor &color, qreal side,
     return image;
 }
 
+GlyphPainter settingsGlyph(SettingsGlyph glyph, std::function<QColor(const QPalette &)> colour, qreal side)
+{
+    return [glyph, colour = std::move(colour), side](const QPalette &palette, qreal ratio) {
+        return renderSettingsGlyph(glyph, colour(palette), side, ratio);
+    };
+}
+
 namespace {
 
 class PaintedIconEngine : public QIconEngine

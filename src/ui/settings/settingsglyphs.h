@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/common/glyphwidgets.h"
+
 #include <QColor>
 #include <QIcon>
 #include <QImage>
@@ -24,6 +26,9 @@ enum class SettingsGlyph {
 };
 
 QImage renderSettingsGlyph(SettingsGlyph glyph, const QColor &color, qreal side, qreal devicePixelRatio);
+
+// The glyph at `side` pixels, drawn when painted in a colour of the palette of the moment.
+GlyphPainter settingsGlyph(SettingsGlyph glyph, std::function<QColor(const QPalette &)> colour, qreal side = 13);
 
 // An icon drawn when it is shown, at the size and pixel ratio asked for, by a routine that
 // draws on a 16 × 16 canvas (antialiased) in a colour of the application's palette at that

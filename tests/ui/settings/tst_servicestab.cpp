@@ -229,6 +229,7 @@ private Q_SLOTS:
         };
         QPalette red = QGuiApplication::palette();
         red.setColor(QPalette::WindowText, Qt::red);
+        red.setColor(QPalette::PlaceholderText, Qt::red);
         red.setColor(QPalette::Window, Qt::white);
 
         RemoveButton button(*SettingsRig().monitor);

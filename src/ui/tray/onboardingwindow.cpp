@@ -1,7 +1,8 @@
-#include "ui/menubar/onboardingwindow.h"
+#include "ui/tray/onboardingwindow.h"
 
-#include "ui/menubar/renderers.h"
-#include "ui/menubar/statepalette.h"
+#include "ui/common/style.h"
+#include "ui/common/renderers.h"
+#include "ui/common/statepalette.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -53,24 +54,12 @@ protected:
     }
 };
 
-QColor secondaryText(const QPalette &palette)
+QLabel *textLabel(const QString &text, Style::Text size, QWidget *parent)
 {
-    QColor colour = palette.color(QPalette::WindowText);
-    colour.setAlphaF(0.65f);
-    return colour;
-}
-
-QLabel *textLabel(const QString &text, int pixelSize, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setPixelSize(pixelSize);
-    label->setFont(font);
+    QLabel *label = Style::secondaryLabel(parent, size);
+    label->setText(text);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignHCenter);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, secondaryText(palette));
-    label->setPalette(palette);
     return label;
 }
 
@@ -93,9 +82,8 @@ MeterLegendRow::MeterLegendRow(Indicator indicator, const QString &text, QWidget
     : QLabel(text, parent)
     , m_indicator(indicator)
 {
-    QFont font = this->font();
-    font.setPixelSize(12);
-    setFont(font);
+    setTextFormat(Qt::PlainText);
+    setFont(Style::font(font(), Style::Text::Callout));
     setAccessibleName(text);
     setContentsMargins(glyphColumn + legendSpacing, 0, 0, 0);
     setMinimumHeight(glyphColumn);
@@ -127,14 +115,11 @@ OnboardingWindow::OnboardingWindow(QWidget *parent)
 
     auto *heading = new QVBoxLayout;
     heading->setSpacing(6);
-    auto *title = new QLabel(tr("Welcome to Glinter"), this);
-    QFont titleFont = title->font();
-    titleFont.setPixelSize(20);
-    titleFont.setWeight(QFont::DemiBold);
-    title->setFont(titleFont);
+    QLabel *title = Style::plainLabel(tr("Welcome to Glinter"), this);
+    title->setFont(Style::font(title->font(), Style::Text::Title, QFont::DemiBold));
     title->setAlignment(Qt::AlignHCenter);
     heading->addWidget(title);
-    heading->addWidget(textLabel(tr("Glinter lives in your menu bar and keeps an eye on the services you depend on."), 13, this));
+    heading->addWidget(textLabel(tr("Glinter lives in your menu bar and keeps an eye on the services you depend on."), Style::Text::Body, this));
     column->addLayout(heading);
 
     auto *legend = new LegendBox(this);
@@ -155,7 +140,7 @@ OnboardingWindow::OnboardingWindow(QWidget *parent)
     legend->setFixedWidth(380);
     column->addWidget(legend);
 
-    column->addWidget(textLabel(tr("Open Settings to choose which services to watch."), 12, this));
+    column->addWidget(textLabel(tr("Open Settings to choose which services to watch."), Style::Text::Callout, this));
 
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(10);

@@ -1,7 +1,8 @@
-#include "ui/menubar/servicerow.h"
+#include "ui/tray/servicerow.h"
 
-#include "ui/menubar/panelbuttons.h"
-#include "ui/menubar/statepalette.h"
+#include "ui/common/style.h"
+#include "ui/tray/panelbuttons.h"
+#include "ui/common/statepalette.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -15,14 +16,6 @@ constexpr int spacing = 10;
 constexpr int glyphColumn = 16;
 constexpr int glyphSide = 14;
 constexpr int ageColumn = 38;
-
-QFont sizedFont(const QFont &base, int pixels, QFont::Weight weight)
-{
-    QFont font = base;
-    font.setPixelSize(pixels);
-    font.setWeight(weight);
-    return font;
-}
 
 QColor faded(QColor color, float alpha)
 {
@@ -59,8 +52,8 @@ void ServiceRow::setContent(const RowContent &content, const QList<Indicator> &h
 
 QSize ServiceRow::sizeHint() const
 {
-    const QFontMetrics name(sizedFont(font(), 13, QFont::Medium));
-    const QFontMetrics description(sizedFont(font(), 11, QFont::Normal));
+    const QFontMetrics name(Style::font(font(), Style::Text::Body, QFont::Medium));
+    const QFontMetrics description(Style::font(font(), Style::Text::Footnote));
     return QSize(300, insetY + name.height() + 1 + description.height() + insetY);
 }
 
@@ -68,7 +61,7 @@ void ServiceRow::renderImages(qreal ratio)
 {
     if (qFuzzyCompare(ratio, m_imagesRatio))
         return;
-    const QColor secondary = palette().color(QPalette::PlaceholderText);
+    const QColor secondary = Style::secondary(palette());
     const QColor glyphColor = m_content.neutralGlyph ? secondary : stateColor(m_content.indicator);
     m_glyph = renderGlyph(m_content.glyph, glyphColor, glyphSide, ratio);
     m_sparkline = renderSparkline(m_history, ratio);
@@ -80,7 +73,7 @@ void ServiceRow::paintEvent(QPaintEvent *)
 {
     renderImages(devicePixelRatioF());
     const QColor primary = palette().color(QPalette::WindowText);
-    const QColor secondary = palette().color(QPalette::PlaceholderText);
+    const QColor secondary = Style::secondary(palette());
     const bool hovered = underMouse() || hasFocus();
     if (hovered)
         paintTint(*this, primary, 0.08, 7);
@@ -92,7 +85,7 @@ void ServiceRow::paintEvent(QPaintEvent *)
                       m_glyph);
 
     // the age column grows for locales whose short units are long
-    const QFont ageFont = sizedFont(font(), 10, QFont::Normal);
+    const QFont ageFont = Style::font(font(), Style::Text::Caption);
     const QFontMetrics ageMetrics(ageFont);
     const int ageWidth = std::max(ageColumn, ageMetrics.horizontalAdvance(m_content.ageText));
     const QRect ageRect(inner.right() + 1 - ageWidth, inner.top(), ageWidth, inner.height());
@@ -111,8 +104,8 @@ void ServiceRow::paintEvent(QPaintEvent *)
 
     const int textLeft = inner.left() + glyphColumn + spacing;
     const int textWidth = std::max(0, sparkRect.left() - spacing - textLeft);
-    const QFont nameFont = sizedFont(font(), 13, QFont::Medium);
-    const QFont descriptionFont = sizedFont(font(), 11, QFont::Normal);
+    const QFont nameFont = Style::font(font(), Style::Text::Body, QFont::Medium);
+    const QFont descriptionFont = Style::font(font(), Style::Text::Footnote);
     const QFontMetrics nameMetrics(nameFont);
     const QFontMetrics descriptionMetrics(descriptionFont);
     const int textHeight = nameMetrics.height() + 1 + descriptionMetrics.height();

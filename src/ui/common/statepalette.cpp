@@ -1,4 +1,4 @@
-#include "ui/menubar/statepalette.h"
+#include "ui/common/statepalette.h"
 
 QColor stateColor(Indicator indicator)
 {

@@ -1,12 +1,12 @@
 // The tray controller on the platform doubles, offscreen and on a private session bus (so
 // that the QSystemTrayIcon made for an XEmbed tray asks no real desktop anything).
-#include "ui/menubar/traycontroller.h"
+#include "ui/tray/traycontroller.h"
 
 #include "platform/null/nullstatusnotifieritem.h"
 #include "platform/null/nullurlopener.h"
 #include "platform/null/nullxembedtray.h"
-#include "ui/menubar/panelmodel.h"
-#include "ui/menubar/panelwindow.h"
+#include "ui/tray/panelmodel.h"
+#include "ui/tray/panelwindow.h"
 
 #include "monitorrig.h"
 
@@ -57,7 +57,7 @@ struct TrayRig : MonitorRig {
 QRect expectedPlace(const PanelWindow &panel, const QPoint &click)
 {
     const QRect available = QGuiApplication::screenAt(click)->availableGeometry();
-    return placePanel(panel.size(), QRect(click, QSize(1, 1)), available);
+    return placePopover(panel.size(), QRect(click, QSize(1, 1)), available);
 }
 
 } // namespace

@@ -1,9 +1,9 @@
-#include "ui/menubar/panelwindow.h"
+#include "ui/tray/panelwindow.h"
 
 #include "monitor/statusmonitor.h"
 #include "platform/null/nullurlopener.h"
-#include "ui/menubar/panelbuttons.h"
-#include "ui/menubar/servicerow.h"
+#include "ui/tray/panelbuttons.h"
+#include "ui/tray/servicerow.h"
 
 #include "monitorrig.h"
 

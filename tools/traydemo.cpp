@@ -11,7 +11,7 @@
 #include "core/servicestore.h"
 #include "monitor/statusmonitor.h"
 #include "platform/urlopener.h"
-#include "ui/menubar/traycontroller.h"
+#include "ui/tray/traycontroller.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,4 +1,6 @@
-#include "ui/menubar/panelbuttons.h"
+#include "ui/tray/panelbuttons.h"
+
+#include "ui/common/style.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -77,7 +79,7 @@ void RefreshButton::paintEvent(QPaintEvent *)
         paintTint(*this, palette().color(QPalette::WindowText), 0.1, width() / 2.0);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor secondary = palette().color(QPalette::PlaceholderText);
+    const QColor secondary = Style::secondary(palette());
     if (m_refreshing) {
         painter.translate(QRectF(rect()).center());
         painter.rotate(m_angle);
@@ -103,8 +105,7 @@ FooterButton::FooterButton(Glyph glyph, const QString &title, QWidget *parent)
 
 QSize FooterButton::sizeHint() const
 {
-    QFont titleFont = font();
-    titleFont.setPixelSize(12);
+    const QFont titleFont = Style::font(font(), Style::Text::Callout);
     return QSize(100, QFontMetrics(titleFont).height() + 12);
 }
 
@@ -115,8 +116,7 @@ void FooterButton::paintEvent(QPaintEvent *)
         paintTint(*this, primary, 0.08, 7);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    QFont titleFont = font();
-    titleFont.setPixelSize(12);
+    const QFont titleFont = Style::font(font(), Style::Text::Callout);
     const QFontMetrics metrics(titleFont);
     constexpr int glyphSide = 11;
     constexpr int gap = 5;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/menubar/renderers.h"
+#include "ui/common/renderers.h"
 
 #include <QAbstractButton>
 #include <QTimer>

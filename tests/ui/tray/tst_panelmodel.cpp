@@ -1,4 +1,5 @@
-#include "ui/menubar/panelmodel.h"
+#include "ui/tray/panelmodel.h"
+
 
 #include "monitorrig.h"
 
@@ -150,29 +151,6 @@ private Q_SLOTS:
         QCOMPARE(rowContent(makeService(QStringLiteral("Local"), QStringLiteral("file:///srv/status")), std::nullopt, now)
                      .toolTip,
                  QStringLiteral("Open Local"));
-    }
-
-    void placement_data()
-    {
-        QTest::addColumn<QRect>("anchor");
-        QTest::addColumn<QRect>("expected");
-        const QSize panel(360, 300);
-        // a 1280 × 800 screen whose top 24 pixels are a panel
-        QTest::newRow("below an icon at the top right") << QRect(1240, 0, 24, 24) << QRect(QPoint(920, 28), panel);
-        QTest::newRow("above an icon at the bottom left") << QRect(10, 776, 24, 24) << QRect(QPoint(0, 472), panel);
-        QTest::newRow("centred under an icon in the middle") << QRect(628, 0, 24, 24) << QRect(QPoint(459, 28), panel);
-        QTest::newRow("at the cursor") << QRect(640, 300, 1, 1) << QRect(QPoint(460, 305), panel);
-        QTest::newRow("cursor low on the screen") << QRect(640, 790, 1, 1) << QRect(QPoint(460, 486), panel);
-    }
-
-    void placement()
-    {
-        QFETCH(QRect, anchor);
-        const QRect available(0, 24, 1280, 776);
-        const QRect placed = placePanel(QSize(360, 300), anchor, available);
-        QFETCH(QRect, expected);
-        QCOMPARE(placed, expected);
-        QVERIFY(available.contains(placed));
     }
 };
 

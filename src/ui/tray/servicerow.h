@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/menubar/panelmodel.h"
+#include "ui/tray/panelmodel.h"
 
 #include <QAbstractButton>
 #include <QImage>

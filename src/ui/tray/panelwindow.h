@@ -1,10 +1,10 @@
 #pragma once
 
+#include "ui/common/popover.h"
+
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QList>
 #include <QRect>
-#include <QWidget>
 
 #include <functional>
 #include <optional>
@@ -27,7 +27,7 @@ class UrlOpener;
 // Everything shown is derived from the monitor whenever it publishes (while visible) and
 // each time the panel is shown; nothing runs while it is hidden. Row widgets are kept and
 // refilled in place: screen reader bridges do not cope well with widgets that come and go.
-class PanelWindow : public QWidget
+class PanelWindow : public Popover
 {
     Q_OBJECT
 
@@ -38,7 +38,7 @@ public:
     PanelWindow(StatusMonitor &monitor, UrlOpener &opener, Mode mode, QWidget *parent = nullptr);
     ~PanelWindow() override;
 
-    Mode mode() const { return m_mode; }
+    Mode mode() const { return isPopover() ? Mode::Popup : Mode::Window; }
     // Hides the panel and turns it into the other kind of window; it is shown again only
     // when asked.
     void setMode(Mode mode);
@@ -48,9 +48,6 @@ public:
     void popUp(const QRect &anchor);
     // Shows the ordinary window, raised and active.
     void present();
-    // Whether the panel was hidden by losing the focus a moment ago: a click on the tray
-    // icon takes the focus first, and must not reopen the panel it just closed.
-    bool justLostFocus() const;
 
     // Recomputes every text, the order and the rows from the monitor now.
     void refreshContent();
@@ -73,18 +70,13 @@ Q_SIGNALS:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void changeEvent(QEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
 
 private:
     void scheduleRefresh();
     void openPage(const QUrl &page);
-    void placeAgainstAnchor();
 
     StatusMonitor &m_monitor;
     UrlOpener &m_opener;
-    Mode m_mode;
     Clock m_clock;
 
     HeaderView *m_header = nullptr;
@@ -99,8 +91,6 @@ private:
     QList<ServiceRow *> m_rows;
     qsizetype m_shownRows = 0;
 
-    std::optional<QRect> m_anchor;
-    QElapsedTimer m_focusLost;
     bool m_refreshQueued = false;
     bool m_freshForShow = false;
 };

@@ -1,6 +1,6 @@
-#include "ui/menubar/renderers.h"
+#include "ui/common/renderers.h"
 
-#include "ui/menubar/statepalette.h"
+#include "ui/common/statepalette.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,6 +1,6 @@
-#include "ui/menubar/metericonengine.h"
+#include "ui/tray/metericonengine.h"
 
-#include "ui/menubar/renderers.h"
+#include "ui/common/renderers.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,5 +1,5 @@
-#include "ui/menubar/renderers.h"
-#include "ui/menubar/statepalette.h"
+#include "ui/common/renderers.h"
+#include "ui/common/statepalette.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "ui/menubar/panelmodel.h"
+#include "ui/tray/panelmodel.h"
 
 #include <QCoreApplication>
 
@@ -167,17 +167,4 @@ RowContent rowContent(const Service &service, const std::optional<ServiceStatusR
         parts.append(tr("Updated %1").arg(row.ageText).toLower());
     row.accessibilityLabel = parts.join(QStringLiteral(", "));
     return row;
-}
-
-QRect placePanel(const QSize &panel, const QRect &anchor, const QRect &available)
-{
-    constexpr int gap = 4;
-    const bool below = anchor.center().y() < available.center().y();
-    int y = below ? anchor.bottom() + 1 + gap : anchor.top() - gap - panel.height();
-    int x = anchor.center().x() - panel.width() / 2;
-    // keep it on the screen: the right and bottom edges first, so a panel larger than the
-    // screen keeps its top-left corner visible
-    x = std::max(std::min(x, available.right() + 1 - panel.width()), available.left());
-    y = std::max(std::min(y, available.bottom() + 1 - panel.height()), available.top());
-    return QRect(QPoint(x, y), panel);
 }

@@ -1,5 +1,5 @@
 // The first-run window as a screen reader meets it: every line and button one named element.
-#include "ui/menubar/onboardingwindow.h"
+#include "ui/tray/onboardingwindow.h"
 
 #include <QAccessible>
 #include <QPushButton>

@@ -1,7 +1,8 @@
-#include "ui/menubar/panelpieces.h"
+#include "ui/tray/panelpieces.h"
 
-#include "ui/menubar/renderers.h"
-#include "ui/menubar/statepalette.h"
+#include "ui/common/style.h"
+#include "ui/common/renderers.h"
+#include "ui/common/statepalette.h"
 
 #include <QPainter>
 
@@ -56,24 +57,19 @@ void HeaderView::paintEvent(QPaintEvent *)
     painter.drawText(QRect(left, top, width() - left, firstHeight), Qt::AlignLeft | Qt::AlignVCenter,
                      QFontMetrics(first).elidedText(m_summary, Qt::ElideRight, width() - left));
     painter.setFont(second);
-    painter.setPen(palette().color(QPalette::PlaceholderText));
+    painter.setPen(Style::secondary(palette()));
     painter.drawText(QRect(left, top + firstHeight, width() - left, QFontMetrics(second).height()),
                      Qt::AlignLeft | Qt::AlignVCenter, m_updated);
 }
 
 QFont HeaderView::summaryFont() const
 {
-    QFont f = font();
-    f.setPixelSize(14);
-    f.setWeight(QFont::DemiBold);
-    return f;
+    return Style::font(font(), Style::Text::Headline, QFont::DemiBold);
 }
 
 QFont HeaderView::updatedFont() const
 {
-    QFont f = font();
-    f.setPixelSize(11);
-    return f;
+    return Style::font(font(), Style::Text::Footnote);
 }
 
 int HeaderView::lineHeights() const

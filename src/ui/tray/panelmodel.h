@@ -3,7 +3,7 @@
 #include "core/indicator.h"
 #include "core/service.h"
 #include "core/servicestatusresult.h"
-#include "ui/menubar/renderers.h"
+#include "ui/common/renderers.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -66,8 +66,3 @@ struct RowContent {
 };
 
 RowContent rowContent(const Service &service, const std::optional<ServiceStatusResult> &result, const QDateTime &now);
-
-// Where the panel goes: against the tray icon (below it when the icon is in the upper half
-// of the screen, above it otherwise), centred on it and kept inside the available area.
-// `anchor` is the icon's geometry, or a point-sized rectangle at the cursor.
-QRect placePanel(const QSize &panel, const QRect &anchor, const QRect &available);

@@ -1,14 +1,14 @@
-#include "ui/menubar/traycontroller.h"
+#include "ui/tray/traycontroller.h"
 
 #include "core/webaddress.h"
 #include "monitor/statusmonitor.h"
 #include "platform/statusnotifieritem.h"
 #include "platform/urlopener.h"
 #include "platform/xembedtray.h"
-#include "ui/menubar/metericonengine.h"
-#include "ui/menubar/panelmodel.h"
-#include "ui/menubar/panelwindow.h"
-#include "ui/menubar/renderers.h"
+#include "ui/tray/metericonengine.h"
+#include "ui/tray/panelmodel.h"
+#include "ui/tray/panelwindow.h"
+#include "ui/common/renderers.h"
 
 #include <QApplication>
 #include <QCursor>

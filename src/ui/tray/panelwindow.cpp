@@ -1,12 +1,12 @@
-#include "ui/menubar/panelwindow.h"
+#include "ui/tray/panelwindow.h"
 
 #include "core/webaddress.h"
 #include "monitor/statusmonitor.h"
 #include "platform/urlopener.h"
-#include "ui/menubar/panelbuttons.h"
-#include "ui/menubar/panelmodel.h"
-#include "ui/menubar/panelpieces.h"
-#include "ui/menubar/servicerow.h"
+#include "ui/tray/panelbuttons.h"
+#include "ui/tray/panelmodel.h"
+#include "ui/tray/panelpieces.h"
+#include "ui/tray/servicerow.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -30,18 +30,12 @@ QAccessibleInterface *panelAccessible(const QString &className, QObject *object)
     return nullptr;
 }
 
-Qt::WindowFlags flagsFor(PanelWindow::Mode mode)
-{
-    return mode == PanelWindow::Mode::Popup ? Qt::Tool | Qt::FramelessWindowHint : Qt::Window;
-}
-
 } // namespace
 
 PanelWindow::PanelWindow(StatusMonitor &monitor, UrlOpener &opener, Mode mode, QWidget *parent)
-    : QWidget(parent, flagsFor(mode))
+    : Popover(parent)
     , m_monitor(monitor)
     , m_opener(opener)
-    , m_mode(mode)
     , m_clock([] { return QDateTime::currentDateTimeUtc(); })
 {
     static const bool accessibleInstalled = [] {
@@ -49,6 +43,7 @@ PanelWindow::PanelWindow(StatusMonitor &monitor, UrlOpener &opener, Mode mode, Q
         return true;
     }();
     Q_UNUSED(accessibleInstalled);
+    setPopover(mode == Mode::Popup);
     setWindowTitle(tr("Glinter"));
     setAccessibleName(tr("Glinter"));
 
@@ -97,7 +92,7 @@ PanelWindow::PanelWindow(StatusMonitor &monitor, UrlOpener &opener, Mode mode, Q
 
     connect(m_refresh, &QAbstractButton::clicked, &m_monitor, &StatusMonitor::requestRefresh);
     connect(settings, &QAbstractButton::clicked, this, [this] {
-        if (m_mode == Mode::Popup)
+        if (isPopover())
             hide();
         Q_EMIT settingsRequested();
     });
@@ -111,7 +106,6 @@ PanelWindow::PanelWindow(StatusMonitor &monitor, UrlOpener &opener, Mode mode, Q
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_R), [this] { m_refresh->click(); });
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma), [settings] { settings->click(); });
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), [quit] { quit->click(); });
-    shortcut(QKeySequence(Qt::Key_Escape), [this] { hide(); });
 
     connect(&m_monitor, &StatusMonitor::servicesChanged, this, &PanelWindow::scheduleRefresh);
     connect(&m_monitor, &StatusMonitor::resultsChanged, this, &PanelWindow::scheduleRefresh);
@@ -124,25 +118,14 @@ PanelWindow::~PanelWindow() = default;
 
 void PanelWindow::setMode(Mode mode)
 {
-    if (mode == m_mode)
-        return;
-    // first, so that the hiding below is not taken for a popup losing the focus
-    m_mode = mode;
-    hide();
-    setWindowFlags(flagsFor(mode));
-    m_anchor.reset();
+    setPopover(mode == Mode::Popup);
 }
 
 void PanelWindow::popUp(const QRect &anchor)
 {
-    m_anchor = anchor;
     refreshContent();
     m_freshForShow = true;
-    adjustSize();
-    placeAgainstAnchor();
-    show();
-    raise();
-    activateWindow();
+    Popover::popUp(anchor);
 }
 
 void PanelWindow::present()
@@ -154,25 +137,6 @@ void PanelWindow::present()
     show();
     raise();
     activateWindow();
-}
-
-bool PanelWindow::justLostFocus() const
-{
-    // the press on the icon and its click arrive within a fraction of a second
-    constexpr auto sameClick = 300ms;
-    return m_focusLost.isValid() && std::chrono::milliseconds(m_focusLost.elapsed()) < sameClick;
-}
-
-void PanelWindow::placeAgainstAnchor()
-{
-    if (m_mode != Mode::Popup || !m_anchor)
-        return;
-    QScreen *screen = QGuiApplication::screenAt(m_anchor->center());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    move(placePanel(size(), *m_anchor, screen->availableGeometry()).topLeft());
 }
 
 void PanelWindow::scheduleRefresh()
@@ -278,34 +242,4 @@ void PanelWindow::showEvent(QShowEvent *event)
     m_freshForShow = false;
     QWidget::showEvent(event);
     Q_EMIT shown();
-}
-
-void PanelWindow::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::ActivationChange && m_mode == Mode::Popup && isVisible() && !isActiveWindow()) {
-        m_focusLost.start();
-        hide();
-    }
-    QWidget::changeEvent(event);
-}
-
-void PanelWindow::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    // the list grew or shrank while open: stay against the icon and on the screen
-    if (isVisible())
-        placeAgainstAnchor();
-}
-
-void PanelWindow::paintEvent(QPaintEvent *event)
-{
-    QWidget::paintEvent(event);
-    if (m_mode != Mode::Popup)
-        return;
-    // a frameless window needs an edge of its own against a desktop of the same colour
-    QPainter painter(this);
-    QColor edge = palette().color(QPalette::WindowText);
-    edge.setAlphaF(0.2f);
-    painter.setPen(edge);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }

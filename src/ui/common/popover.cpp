@@ -1,0 +1,126 @@
+#include "ui/common/popover.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScreen>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr int gap = 4;
+
+Qt::WindowFlags flags(bool popover)
+{
+    return popover ? Qt::Tool | Qt::FramelessWindowHint : Qt::Window;
+}
+
+} // namespace
+
+QRect placePopover(const QSize &size, const QRect &anchor, const QRect &available, Qt::Alignment horizontal)
+{
+    const bool fitsBelow = anchor.bottom() + 1 + gap + size.height() <= available.bottom() + 1;
+    int y = fitsBelow ? anchor.bottom() + 1 + gap : anchor.top() - gap - size.height();
+    int x = anchor.center().x() - size.width() / 2;
+    if (horizontal & Qt::AlignLeft)
+        x = anchor.left();
+    else if (horizontal & Qt::AlignRight)
+        x = anchor.right() + 1 - size.width();
+    // the right and bottom edges first, so that one larger than the screen keeps its
+    // top-left corner visible
+    x = std::max(std::min(x, available.right() + 1 - size.width()), available.left());
+    y = std::max(std::min(y, available.bottom() + 1 - size.height()), available.top());
+    return QRect(QPoint(x, y), size);
+}
+
+Popover::Popover(QWidget *parent)
+    : QWidget(parent, flags(true))
+{
+}
+
+void Popover::setPopover(bool popover)
+{
+    if (popover == m_popover)
+        return;
+    // first, so that the hiding below is not taken for a popover losing the focus
+    m_popover = popover;
+    hide();
+    setWindowFlags(flags(popover));
+    m_anchor.reset();
+}
+
+void Popover::popUp(const QRect &anchor, Qt::Alignment horizontal)
+{
+    m_anchor = anchor;
+    m_alignment = horizontal;
+    adjustSize();
+    place();
+    show();
+    raise();
+    activateWindow();
+}
+
+void Popover::popUp(const QWidget &anchor, Qt::Alignment horizontal)
+{
+    popUp(QRect(anchor.mapToGlobal(QPoint(0, 0)), anchor.size()), horizontal);
+}
+
+bool Popover::justLostFocus() const
+{
+    // the press on the icon and its click arrive within a fraction of a second
+    constexpr auto sameClick = 300ms;
+    return m_focusLost.isValid() && std::chrono::milliseconds(m_focusLost.elapsed()) < sameClick;
+}
+
+void Popover::place()
+{
+    if (!m_popover || !m_anchor)
+        return;
+    const QScreen *screen = QGuiApplication::screenAt(m_anchor->center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (screen)
+        move(placePopover(size(), *m_anchor, screen->availableGeometry(), m_alignment).topLeft());
+}
+
+void Popover::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange && m_popover && isVisible() && !isActiveWindow()) {
+        m_focusLost.start();
+        close();
+    }
+    QWidget::changeEvent(event);
+}
+
+void Popover::keyPressEvent(QKeyEvent *event)
+{
+    // Escape from anywhere inside, a search field included, closes it.
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void Popover::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    if (!m_popover)
+        return;
+    // a frameless window needs an edge of its own against a window of the same colour
+    QPainter painter(this);
+    QColor edge = palette().color(QPalette::WindowText);
+    edge.setAlphaF(0.2f);
+    painter.setPen(edge);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void Popover::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // grown or shrunk while open: stay against the anchor and on the screen
+    if (isVisible())
+        place();
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QRect>
+#include <QWidget>
+
+#include <optional>
+
+// A small frameless window next to what opened it: the panel beside the tray icon, the
+// settings' pickers beside their buttons. A tool window rather than a popup, so that screen
+// readers see it (Qt 6.4 does not expose Qt::Popup windows to them); like a popup it closes
+// on Escape and when it loses the focus, and it draws its own edge.
+class Popover : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Popover(QWidget *parent = nullptr);
+
+    // Shows it against `anchor` (global coordinates) inside the available area of the
+    // screen under it, as placePopover() says, and gives it the focus. It stays against the
+    // anchor when its size changes while open.
+    void popUp(const QRect &anchor, Qt::Alignment horizontal = Qt::AlignHCenter);
+    // The same against a widget.
+    void popUp(const QWidget &anchor, Qt::Alignment horizontal = Qt::AlignHCenter);
+
+    // Whether it closed on losing the focus a moment ago: a click on what opened it takes
+    // the focus first, and must not open again what it just closed.
+    bool justLostFocus() const;
+
+    // Off, it is an ordinary window with a frame that neither places itself nor closes on
+    // its own (the panel where there is no tray).
+    void setPopover(bool popover);
+    bool isPopover() const { return m_popover; }
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void place();
+
+    bool m_popover = true;
+    std::optional<QRect> m_anchor;
+    Qt::Alignment m_alignment = Qt::AlignHCenter;
+    QElapsedTimer m_focusLost;
+};
+
+// Where a popover of `size` goes against `anchor` inside `available`: below the anchor when
+// it fits there, else above; centred on it, or with the anchor's left or right edge; always
+// inside the available area (the top-left corner first when it is larger).
+QRect placePopover(const QSize &size, const QRect &anchor, const QRect &available,
+                   Qt::Alignment horizontal = Qt::AlignHCenter);

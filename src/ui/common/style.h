@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QLabel>
+#include <QPushButton>
+
+class QFrame;
+class QPalette;
+class QWidget;
+
+// How Glinter's windows look, in one place: text sizes relative to the user's font, the
+// secondary and error colours taken from the palette of the moment (so that light, dark
+// and high-contrast themes work, and a theme switch reaches everything), and the small
+// widgets every window uses. Text from files, feeds and servers is always plain text.
+namespace Style {
+
+// Sizes of text, relative to the application font: a user who chose larger type gets
+// larger text everywhere.
+enum class Text {
+    Caption,    // ages, hosts under names
+    Footnote,   // descriptions, small buttons, notes under a section
+    Callout,    // introductions, legends
+    Body,       // names
+    Headline,   // the panel's overall state
+    Title,      // a window's greeting
+};
+
+QFont font(const QFont &base, Text size, QFont::Weight weight = QFont::Normal);
+
+// The one secondary text colour: the palette's placeholder colour.
+QColor secondary(const QPalette &palette);
+// Fainter still: drag handles, the clear button of a search.
+QColor tertiary(const QPalette &palette);
+// The one colour of errors, a red that reads on light and dark windows.
+QColor error(const QPalette &palette);
+
+// A label that shows its text as written, never as markup.
+QLabel *plainLabel(const QString &text, QWidget *parent);
+// A plain-text label in the secondary colour, which follows the palette.
+QLabel *secondaryLabel(QWidget *parent, Text size, QFont::Weight weight = QFont::Normal);
+// The colour a label's text is shown in.
+enum class Tone { Primary, Secondary, Error };
+void setTone(QLabel &label, Tone tone);
+// A small flat button in the accent colour while usable; disabled, it keeps the style's
+// dimmed text.
+QPushButton *tintedButton(const QString &text, QWidget *parent);
+// A sunken horizontal line between the parts of a page or popover.
+QFrame *divider(QWidget *parent);
+
+} // namespace Style
+
+// A small flat button whose text is in the accent colour while usable (disabled, it keeps
+// the style's dimmed text), following the palette as it changes.
+class TintedButton : public QPushButton
+{
+    Q_OBJECT
+
+public:
+    explicit TintedButton(const QString &text, QWidget *parent = nullptr);
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void tint();
+
+    bool m_tinting = false;
+};
+
+// A one-line plain-text label that elides its end instead of widening its row: a long
+// name must not push the row's buttons out of sight. The whole text stays its text (and
+// what a screen reader reads).
+class ElidedLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit ElidedLabel(QWidget *parent = nullptr);
+
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
