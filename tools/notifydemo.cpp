@@ -5,7 +5,9 @@
 // own, so a muted or disabled state shows.
 #include "alerts/alertdecision.h"
 #include "alerts/notifier.h"
+#include "core/settings.h"
 #include "platform/notifications.h"
+#include "platform/urlopener.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -18,7 +20,8 @@ int main(int argc, char **argv)
     const QStringList arguments = QCoreApplication::arguments();
     const int seconds = arguments.size() > 1 ? arguments.at(1).toInt() : 10;
 
-    std::unique_ptr<Notifications> notifications = makeNotifications();
+    const std::unique_ptr<UrlOpener> opener = makeUrlOpener();
+    std::unique_ptr<Notifications> notifications = makeNotifications(*opener);
     notifications->setFallback([](const QString &title, const QString &body, const QUrl &) {
         std::fprintf(stderr, "no notification service on the bus: %s / %s\n", qUtf8Printable(title),
                      qUtf8Printable(body));
@@ -26,7 +29,8 @@ int main(int argc, char **argv)
     notifications->setMuteRequest([](const QUuid &serviceID) {
         std::fprintf(stderr, "asked to mute %s for an hour\n", qUtf8Printable(uuidText(serviceID)));
     });
-    Notifier notifier(*notifications, [](WebhookEvent, const Service &, Indicator, const QString &) {});
+    const Settings settings;
+    Notifier notifier(*notifications, settings, [](const QUrl &, WebhookEvent, const Service &, Indicator, const QString &) {});
 
     Service service;
     service.id = QUuid::createUuid();

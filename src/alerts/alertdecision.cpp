@@ -1,18 +1,17 @@
 #include "alerts/alertdecision.h"
 
-#include "alerts/notificationprefs.h"
 #include "alerts/notifier.h"
-#include "alerts/webhookprefs.h"
+#include "core/settings.h"
 
 #include <QCoreApplication>
 
-AlertSettings AlertSettings::current(const QUuid &serviceID, const QDateTime &now)
+AlertSettings AlertSettings::current(const Settings &stored, const QUuid &serviceID, const QDateTime &now)
 {
     AlertSettings settings;
-    settings.muted = NotificationPrefs::isMuted(serviceID, now);
-    settings.notificationsEnabled = NotificationPrefs::enabled();
-    settings.minSeverity = NotificationPrefs::minSeverity();
-    settings.webhookConfigured = WebhookPrefs::isConfigured();
+    settings.muted = stored.isMuted(serviceID, now);
+    settings.notificationsEnabled = stored.notificationsEnabled();
+    settings.minSeverity = stored.notificationMinSeverity();
+    settings.webhookConfigured = stored.webhookURL().has_value();
     return settings;
 }
 
@@ -44,7 +43,7 @@ std::optional<Alert> decideAlert(const QString &serviceName, Indicator from, Ind
 void notifyIfChanged(const Service &service, Indicator from, const ServiceStatusResult &to, Notifier &notifier)
 {
     const std::optional<Alert> alert =
-        decideAlert(service.name, from, to.indicator, to.description, AlertSettings::current(service.id));
+        decideAlert(service.name, from, to.indicator, to.description, AlertSettings::current(notifier.settings(), service.id));
     if (!alert)
         return;
     if (alert->notify)

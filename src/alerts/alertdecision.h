@@ -12,6 +12,7 @@
 #include <optional>
 
 class Notifier;
+class Settings;
 
 // What the alert decision consults besides the two states.
 struct AlertSettings {
@@ -21,7 +22,8 @@ struct AlertSettings {
     bool webhookConfigured = false;
 
     // The user's settings for one service, read now; a timed mute counts until its end.
-    static AlertSettings current(const QUuid &serviceID, const QDateTime &now = QDateTime::currentDateTimeUtc());
+    static AlertSettings current(const Settings &stored, const QUuid &serviceID,
+                                 const QDateTime &now = QDateTime::currentDateTimeUtc());
 };
 
 // One alert to send, and through which channels.

@@ -1,14 +1,18 @@
 #include "alerts/notifier.h"
 
-Notifier::Notifier(Notifications &notifications, WebhookSender webhook)
+#include "core/settings.h"
+
+Notifier::Notifier(Notifications &notifications, const Settings &settings, WebhookSender webhook)
     : m_notifications(notifications)
+    , m_settings(settings)
     , m_webhook(std::move(webhook))
 {
 }
 
-Notifier::Notifier(std::unique_ptr<Notifications> notifications, WebhookSender webhook)
+Notifier::Notifier(std::unique_ptr<Notifications> notifications, const Settings &settings, WebhookSender webhook)
     : m_owned(std::move(notifications))
     , m_notifications(*m_owned)
+    , m_settings(settings)
     , m_webhook(std::move(webhook))
 {
 }
@@ -25,6 +29,7 @@ void Notifier::post(const Notification &notification)
 
 void Notifier::sendWebhook(WebhookEvent event, const Service &service, Indicator indicator, const QString &message)
 {
-    if (m_webhook)
-        m_webhook(event, service, indicator, message);
+    const std::optional<QUrl> address = m_settings.webhookURL();
+    if (address && m_webhook)
+        m_webhook(*address, event, service, indicator, message);
 }

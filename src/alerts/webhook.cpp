@@ -1,6 +1,5 @@
 #include "alerts/webhook.h"
 
-#include "alerts/webhookprefs.h"
 
 #include <QJsonDocument>
 
@@ -135,13 +134,10 @@ HttpLimits limits()
     return HttpLimits{10s, 10s};
 }
 
-void send(WebhookEvent event, const Service &service, Indicator indicator, const QString &message)
+void send(const QUrl &address, WebhookEvent event, const Service &service, Indicator indicator, const QString &message)
 {
-    std::optional<QUrl> address = WebhookPrefs::url();
-    if (!address)
-        return;
     // Dropping the task leaves the post running; it cleans up after itself.
-    postDetached(payload(event, service, indicator, message), std::move(*address));
+    postDetached(payload(event, service, indicator, message), address);
 }
 
 QCoro::Task<bool> sendTest(QUrl url)

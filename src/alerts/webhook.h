@@ -34,9 +34,9 @@ QJsonObject testPayload();
 // One exchange per post, ended after 10 s without progress or 10 s in all.
 HttpLimits limits();
 
-// Posts an alert to the configured address in the background; does nothing without one.
-// The outcome is dropped.
-void send(WebhookEvent event, const Service &service, Indicator indicator, const QString &message);
+// Posts an alert to `address` in the background; the outcome is dropped.
+void send(const QUrl &address, WebhookEvent event, const Service &service, Indicator indicator,
+          const QString &message);
 
 // How many posts of send() have not finished yet (main thread only).
 int postsInFlight();

@@ -3,18 +3,15 @@
 #include "alerts/notifier.h"
 #include "monitor/statushistory.h"
 #include "app/singleinstance.h"
-#include "core/preferences.h"
+#include "core/settings.h"
 #include "platform/notifications.h"
 #include "platform/urlopener.h"
-#include "ui/settings/settingsbuttons.h"
 
 #include <QDateTime>
 #include <QDebug>
 #include <QTimer>
 
 namespace {
-
-const QString hasOnboardedKey = QStringLiteral("hasOnboarded");
 
 // How long a second `glinter` waits for the running one to take its request.
 constexpr std::chrono::seconds handOverTimeout{5};
@@ -62,15 +59,17 @@ DesktopApp::Start DesktopApp::start()
     m_urlOpener = makeUrlOpener();
     // The store and the history come first, in that order, then the monitor that uses them.
     ServiceStore store;
+    m_preferences = std::make_unique<Settings>();
     m_history = std::make_unique<StatusHistory>(StatusHistory::defaultFilePath());
-    m_notifier = std::make_unique<Notifier>(m_options.notifications ? std::move(m_options.notifications)
-                                                                     : makeNotifications());
+    m_notifier = std::make_unique<Notifier>(
+        m_options.notifications ? std::move(m_options.notifications) : makeNotifications(*m_urlOpener), *m_preferences);
     // A notification's "Mute for 1 Hour": stored, and the bells in the settings follow at once.
-    m_notifier->notifications().setMuteRequest([](const QUuid &serviceID) {
+    m_notifier->notifications().setMuteRequest([settings = m_preferences.get()](const QUuid &serviceID) {
         const auto period = std::chrono::seconds(Notifications::mutePeriod);
-        MuteNotifier::instance().muteUntil(serviceID, QDateTime::currentDateTimeUtc().addSecs(period.count()));
+        settings->muteUntil(serviceID, QDateTime::currentDateTimeUtc().addSecs(period.count()));
     });
     StatusMonitor::Setup setup(std::move(store));
+    setup.settings = m_preferences.get();
     setup.history = m_history.get();
     setup.notifier = m_notifier.get();
     setup.autoRefresh = m_options.autoRefresh;
@@ -93,11 +92,6 @@ DesktopApp::Start DesktopApp::start()
     if (!m_presentPanel)
         showPanel();
     return Start::Running;
-}
-
-bool DesktopApp::hasOnboarded()
-{
-    return Preferences::boolValue(hasOnboardedKey, false);
 }
 
 void DesktopApp::showPanel()
@@ -130,11 +124,11 @@ void DesktopApp::raiseSettings()
 
 void DesktopApp::presentOnboardingIfNeeded()
 {
-    if (hasOnboarded())
+    if (m_preferences->hasOnboarded())
         return;
     // Recorded before the window opens, so that it never comes back, however it is closed
     // and even when opening it fails.
-    Preferences::setValue(hasOnboardedKey, true);
+    m_preferences->setHasOnboarded(true);
     m_onboarding = new OnboardingWindow;
     m_onboarding->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_onboarding, &OnboardingWindow::chooseServicesRequested, this, &DesktopApp::openSettings);

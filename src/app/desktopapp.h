@@ -13,6 +13,7 @@
 
 class Notifications;
 class Notifier;
+class Settings;
 class SingleInstance;
 class StatusHistory;
 class UrlOpener;
@@ -71,13 +72,12 @@ public:
     // Valid once start() returned Running.
     StatusMonitor &monitor() { return *m_monitor; }
     Notifier &notifier() { return *m_notifier; }
+    Settings &preferences() { return *m_preferences; }
     UrlOpener &urlOpener() { return *m_urlOpener; }
 
     SettingsWindow *settingsWindow() const { return m_settings; }
     OnboardingWindow *onboardingWindow() const { return m_onboarding; }
 
-    // The first-run flag ("hasOnboarded").
-    static bool hasOnboarded();
 
 public Q_SLOTS:
     // Shows the panel (or the window standing in for it); also what a second `glinter` asks.
@@ -96,6 +96,7 @@ private:
     QString m_error;
     std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<UrlOpener> m_urlOpener;
+    std::unique_ptr<Settings> m_preferences;
     std::unique_ptr<StatusHistory> m_history;
     std::unique_ptr<Notifier> m_notifier;
     std::unique_ptr<StatusMonitor> m_monitor;

@@ -1,12 +1,13 @@
 #include "app/headless.h"
 
-#include "alerts/notificationprefs.h"
 #include "alerts/notifier.h"
+#include "core/settings.h"
 #include "monitor/statushistory.h"
 #include "metrics/metricscollector.h"
 #include "monitor/statusmonitor.h"
 #include "platform/notifications.h"
 #include "platform/terminationsignals.h"
+#include "platform/urlopener.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -100,9 +101,12 @@ int run(const Options &options)
 
     const ServiceStore store;
     StatusHistory history(StatusHistory::defaultFilePath());
-    Notifier notifier(makeNotifications());
+    Settings settings;
+    const std::unique_ptr<UrlOpener> opener = makeUrlOpener();
+    Notifier notifier(makeNotifications(*opener), settings);
 
     StatusMonitor::Setup setup(store);
+    setup.settings = &settings;
     setup.history = &history;
     setup.notifier = &notifier;
     setup.reachability = makeReachability();
@@ -145,10 +149,10 @@ int run(const Options &options)
                      });
 
     // A desktop session can show the notifications of a headless run too, with their mute action.
-    notifier.notifications().setMuteRequest([&monitor](const QUuid &serviceID) {
+    notifier.notifications().setMuteRequest([&monitor, &settings](const QUuid &serviceID) {
         const QDateTime now = QDateTime::currentDateTimeUtc();
         const QDateTime end = now.addSecs(std::chrono::seconds(Notifications::mutePeriod).count());
-        NotificationPrefs::muteUntil(serviceID, end, now);
+        settings.muteUntil(serviceID, end, now);
         const QList<Service> services = monitor.services();
         const auto service = std::find_if(services.cbegin(), services.cend(),
                                           [&serviceID](const Service &candidate) { return candidate.id == serviceID; });

@@ -1,29 +1,14 @@
 #include "monitor/refreshscheduler.h"
 
-#include "core/preferences.h"
+#include "core/settings.h"
 #include "monitor/results.h"
 #include "monitor/servicelist.h"
 
 #include <QPointer>
 
-#include <cmath>
 #include <vector>
 
 namespace {
-
-const QString kRefreshIntervalKey = QStringLiteral("refreshInterval");
-
-std::chrono::milliseconds storedInterval()
-{
-    const double seconds = Preferences::doubleValue(kRefreshIntervalKey, 0);
-    if (!(seconds > 0))
-        return RefreshScheduler::defaultInterval;
-    // A hand-written value of months would overflow the timer, one of a second would hammer
-    // every vendor.
-    const double bounded = std::clamp(seconds, double(RefreshScheduler::minimumInterval.count()),
-                                      double(RefreshScheduler::maximumInterval.count()));
-    return std::chrono::milliseconds(std::llround(bounded * 1000));
-}
 
 // Runs one check and appends its result, so that results line up in completion order.
 QCoro::Task<> checkInto(RefreshScheduler::Check check, Service service, std::vector<ServiceStatusResult> &completed)
@@ -45,15 +30,22 @@ QCoro::Task<> checkEach(RefreshScheduler::Check check, const QList<Service> &ser
 
 } // namespace
 
-RefreshScheduler::RefreshScheduler(ServiceList &list, Results &results, Setup setup, QObject *parent)
+RefreshScheduler::RefreshScheduler(ServiceList &list, Results &results, Settings &settings, Setup setup,
+                                   QObject *parent)
     : QObject(parent)
     , m_list(list)
     , m_results(results)
     , m_check(std::move(setup.check))
     , m_reachability(std::move(setup.reachability))
     , m_wake(std::move(setup.wake))
-    , m_interval(storedInterval())
+    , m_settings(settings)
+    , m_interval(settings.refreshInterval())
+    , m_timerWanted(setup.autoRefresh)
 {
+    connect(&m_settings, &Settings::refreshIntervalChanged, this, [this] {
+        scheduleTimer();
+        Q_EMIT intervalChanged(m_interval);
+    });
     if (m_reachability) {
         m_isOffline = !m_reachability->isOnline();
         connect(m_reachability.get(), &Reachability::updated, this, &RefreshScheduler::onReachability);
@@ -73,17 +65,11 @@ RefreshScheduler::RefreshScheduler(ServiceList &list, Results &results, Setup se
 
 RefreshScheduler::~RefreshScheduler() = default;
 
-void RefreshScheduler::setInterval(std::chrono::milliseconds interval)
-{
-    m_interval = interval;
-    Preferences::setValue(kRefreshIntervalKey, double(interval.count()) / 1000.0);
-    scheduleTimer();
-    Q_EMIT intervalChanged(interval);
-}
-
 void RefreshScheduler::scheduleTimer()
 {
-    m_timer.start(m_interval);
+    m_interval = m_settings.refreshInterval();
+    if (m_timerWanted)
+        m_timer.start(m_interval);
 }
 
 void RefreshScheduler::setRefreshing(bool refreshing)

@@ -17,6 +17,7 @@
 
 class Results;
 class ServiceList;
+class Settings;
 
 // When and how the services are checked: a full refresh on a timer, after waking from
 // sleep, when the network comes back and on request (never two at once, none while
@@ -39,14 +40,13 @@ public:
         bool autoRefresh = true;
     };
 
-    RefreshScheduler(ServiceList &list, Results &results, Setup setup, QObject *parent = nullptr);
+    // The interval is the one `settings` hold, followed as it changes there.
+    RefreshScheduler(ServiceList &list, Results &results, Settings &settings, Setup setup, QObject *parent = nullptr);
     ~RefreshScheduler() override;
 
     bool isRefreshing() const { return m_isRefreshing; }
     bool isOffline() const { return m_isOffline; }
     std::chrono::milliseconds interval() const { return m_interval; }
-    // Stores the interval in the preferences and restarts the timer's period from now.
-    void setInterval(std::chrono::milliseconds interval);
 
     // One full refresh of every service; dropped while offline or already refreshing.
     QCoro::Task<> refresh();
@@ -57,11 +57,6 @@ public:
     // Checks services that came in with an edit of the file, one after the other.
     QCoro::Task<> checkAdded(QList<Service> added);
 
-    // The interval used when the preference is missing, zero, negative or not a number;
-    // other stored values are held within the bounds.
-    static constexpr std::chrono::seconds defaultInterval{300};
-    static constexpr std::chrono::seconds minimumInterval{30};
-    static constexpr std::chrono::seconds maximumInterval{24 * 60 * 60};
     // Checks of one refresh running at the same time. The whole catalog fits at once; with
     // thousands of services, each request started would cost in proportion to the timers of
     // all those in flight (Qt keeps them in one sorted list), and the refresh would grow
@@ -77,6 +72,7 @@ Q_SIGNALS:
     void intervalChanged(std::chrono::milliseconds interval);
 
 private:
+    // Takes the interval stored now and starts the timer's period from now.
     void scheduleTimer();
     void setRefreshing(bool refreshing);
     void onReachability(bool online);
@@ -89,6 +85,8 @@ private:
     std::unique_ptr<WakeObserver> m_wake;
     bool m_isRefreshing = false;
     bool m_isOffline = false;
-    std::chrono::milliseconds m_interval{defaultInterval};
+    Settings &m_settings;
+    std::chrono::milliseconds m_interval;
+    bool m_timerWanted;
     QTimer m_timer;
 };

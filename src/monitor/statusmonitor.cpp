@@ -1,7 +1,7 @@
 #include "monitor/statusmonitor.h"
 
-#include "alerts/notificationprefs.h"
 #include "alerts/notifier.h"
+#include "core/settings.h"
 #include "providers/providerregistry.h"
 
 namespace {
@@ -16,13 +16,13 @@ ServiceList::Setup listSetup(StatusMonitor::Setup &setup)
     return list;
 }
 
-RefreshScheduler::Setup schedulerSetup(StatusMonitor::Setup &setup)
+RefreshScheduler::Setup schedulerSetup(StatusMonitor::Setup &setup, const Settings &settings)
 {
     RefreshScheduler::Setup scheduler;
     scheduler.check = std::move(setup.check);
     if (!scheduler.check) {
-        scheduler.check = [delay = setup.retryDelay](Service service) {
-            return fetchWithRetry(std::move(service), delay);
+        scheduler.check = [delay = setup.retryDelay, &settings](Service service) {
+            return fetchWithRetry(std::move(service), delay, ReaderOptions{settings.awsRegions()});
         };
     }
     scheduler.reachability = std::move(setup.reachability);
@@ -35,13 +35,15 @@ RefreshScheduler::Setup schedulerSetup(StatusMonitor::Setup &setup)
 
 StatusMonitor::StatusMonitor(Setup setup, QObject *parent)
     : QObject(parent)
+    , m_ownSettings(setup.settings ? nullptr : std::make_unique<Settings>())
+    , m_settings(setup.settings ? setup.settings : m_ownSettings.get())
     , m_list(std::make_unique<ServiceList>(listSetup(setup)))
     , m_results(std::make_unique<Results>(setup.history, setup.notifier))
 {
     m_configError = m_list->fileError();
-    if (setup.notifier && NotificationPrefs::enabled())
+    if (setup.notifier && m_settings->notificationsEnabled())
         setup.notifier->requestAuthorization();
-    m_scheduler = std::make_unique<RefreshScheduler>(*m_list, *m_results, schedulerSetup(setup));
+    m_scheduler = std::make_unique<RefreshScheduler>(*m_list, *m_results, *m_settings, schedulerSetup(setup, *m_settings));
 
     connect(m_list.get(), &ServiceList::changed, this, &StatusMonitor::servicesChanged);
     connect(m_list.get(), &ServiceList::removed, m_results.get(), &Results::forget);
@@ -67,6 +69,11 @@ StatusMonitor::StatusMonitor(Setup setup, QObject *parent)
 }
 
 StatusMonitor::~StatusMonitor() = default;
+
+void StatusMonitor::setRefreshInterval(std::chrono::milliseconds interval)
+{
+    m_settings->setRefreshInterval(interval);
+}
 
 std::optional<Indicator> StatusMonitor::lastKnownIndicator(const QUuid &serviceID) const
 {

@@ -20,6 +20,7 @@
 #include <optional>
 
 class Notifier;
+class Settings;
 class StatusHistory;
 
 // The one object every view holds, over three pieces with a job each: the service list
@@ -42,6 +43,8 @@ public:
         }
 
         ServiceStore store;
+        // The user's preferences; the monitor reads its own when none is given.
+        Settings *settings = nullptr;
         // The services file as the caller has just read it, so that it is not read again.
         std::optional<ServiceFileContents> contents;
         StatusHistory *history = nullptr;
@@ -56,7 +59,8 @@ public:
         bool autoRefresh = true;
         std::chrono::milliseconds retryDelay{1500};
         std::chrono::milliseconds watchDebounce{300};
-        // How one service is checked; by default the registry's reader with one retry.
+        // How one service is checked; by default the registry's reader with one retry, told
+        // the settings' AWS regions.
         Check check;
     };
 
@@ -77,7 +81,9 @@ public:
     bool isRefreshing() const { return m_scheduler->isRefreshing(); }
     bool isOffline() const { return m_scheduler->isOffline(); }
     std::chrono::milliseconds refreshInterval() const { return m_scheduler->interval(); }
-    void setRefreshInterval(std::chrono::milliseconds interval) { m_scheduler->setInterval(interval); }
+    // Stores the interval; the timer's period starts again from now.
+    void setRefreshInterval(std::chrono::milliseconds interval);
+    Settings &settings() { return *m_settings; }
     const ServiceStore &store() const { return m_list->store(); }
     // What is wrong with services.json or history.json, in words for the user; absent when
     // all is well.
@@ -119,6 +125,8 @@ Q_SIGNALS:
 private:
     void publishConfigError();
 
+    std::unique_ptr<Settings> m_ownSettings;
+    Settings *m_settings;
     std::unique_ptr<ServiceList> m_list;
     std::unique_ptr<Results> m_results;
     std::unique_ptr<RefreshScheduler> m_scheduler;

@@ -21,6 +21,8 @@ struct Notification {
     bool operator==(const Notification &) const = default;
 };
 
+class UrlOpener;
+
 // The desktop's user notifications.
 class Notifications
 {
@@ -51,4 +53,5 @@ public:
 };
 
 // The platform's notifications; on a platform without any, a double that only records.
-std::unique_ptr<Notifications> makeNotifications();
+// A click on a notification opens its page with `opener`, which must outlive it.
+std::unique_ptr<Notifications> makeNotifications(UrlOpener &opener);

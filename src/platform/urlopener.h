@@ -16,11 +16,7 @@ public:
 // The platform's opener.
 std::unique_ptr<UrlOpener> makeUrlOpener();
 
-// Replaces the opener that openWebPage() uses (tests install a recorder); null restores
-// the platform's.
-void setUrlOpener(std::unique_ptr<UrlOpener> opener);
-
 // Opens a web page in the browser. Addresses come from files and feeds that others
 // write, so anything but a web page (file:, custom schemes that start programs) is
-// ignored. Returns whether the address was handed over. Main thread only.
-bool openWebPage(const QUrl &url);
+// ignored. Returns whether the address was handed over.
+bool openWebPage(UrlOpener &opener, const QUrl &url);

@@ -1,6 +1,6 @@
 #include "providers/awsprovider.h"
 
-#include "providers/awsregionfilter.h"
+#include "providers/awsregions.h"
 #include "providers/feedscan.h"
 #include "providers/jsondecoder.h"
 #include "providers/readertable.h"
@@ -23,8 +23,9 @@ bool isActive(const AWSProvider::Event &event)
 
 } // namespace
 
-AWSProvider::AWSProvider(HttpSession session)
+AWSProvider::AWSProvider(HttpSession session, QSet<QString> regions)
     : m_session(session)
+    , m_regions(std::move(regions))
 {
 }
 
@@ -165,5 +166,5 @@ QCoro::Task<ServiceStatusResult> AWSProvider::fetch(const Service &serviceRef)
     const DecodedEvents decoded = decode(response.body);
     if (!decoded.events)
         co_return failureResult(service, decoded.error);
-    co_return evaluate(service, *decoded.events, AWSRegionFilter::selected());
+    co_return evaluate(service, *decoded.events, m_regions);
 }

@@ -23,7 +23,8 @@ public:
         QString error;
     };
 
-    explicit AWSProvider(HttpSession session);
+    // Events of other regions than `regions` do not count; empty means all count.
+    explicit AWSProvider(HttpSession session, QSet<QString> regions = {});
 
     QCoro::Task<ServiceStatusResult> fetch(const Service &service) override;
 
@@ -48,4 +49,5 @@ public:
 
 private:
     HttpSession m_session;
+    QSet<QString> m_regions;
 };

@@ -7,16 +7,17 @@
 
 namespace ProviderRegistry {
 
-std::unique_ptr<StatusProvider> provider(ProviderKind kind)
+std::unique_ptr<StatusProvider> provider(ProviderKind kind, const ReaderOptions &options)
 {
-    return readerInfo(kind).make(HttpSession());
+    return readerInfo(kind).make(HttpSession(), options);
 }
 
 } // namespace ProviderRegistry
 
-QCoro::Task<ServiceStatusResult> fetchWithRetry(Service service, std::chrono::milliseconds retryDelay)
+QCoro::Task<ServiceStatusResult> fetchWithRetry(Service service, std::chrono::milliseconds retryDelay,
+                                                ReaderOptions options)
 {
-    const std::unique_ptr<StatusProvider> reader = ProviderRegistry::provider(service.provider);
+    const std::unique_ptr<StatusProvider> reader = ProviderRegistry::provider(service.provider, options);
     QCoro::Task<ServiceStatusResult> firstFetch = reader->fetch(service);
     ServiceStatusResult first = co_await firstFetch;
     if (first.indicator != Indicator::Unknown)

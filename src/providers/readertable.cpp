@@ -16,9 +16,15 @@
 namespace {
 
 template <class Reader>
-std::unique_ptr<StatusProvider> make(const HttpSession &session)
+std::unique_ptr<StatusProvider> make(const HttpSession &session, const ReaderOptions &)
 {
     return std::make_unique<Reader>(session);
+}
+
+template <>
+std::unique_ptr<StatusProvider> make<AWSProvider>(const HttpSession &session, const ReaderOptions &options)
+{
+    return std::make_unique<AWSProvider>(session, options.awsRegions);
 }
 
 constexpr std::array<ReaderInfo, providerKindCount> table{{

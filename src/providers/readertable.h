@@ -17,7 +17,7 @@ struct ReaderInfo {
     ProviderKind kind;
     // The format's name on screen (translation context "Readers").
     const char *displayName;
-    std::unique_ptr<StatusProvider> (*make)(const HttpSession &session);
+    std::unique_ptr<StatusProvider> (*make)(const HttpSession &session, const ReaderOptions &options);
     // The vendor's own feed addresses, for readers that do not read the service's address;
     // empty entries are unused.
     std::array<std::u16string_view, 2> fixedFeeds;

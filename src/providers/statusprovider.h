@@ -3,9 +3,18 @@
 #include "core/service.h"
 #include "core/servicestatusresult.h"
 
+#include <QSet>
+#include <QString>
+
 #include <qcoro/qcorotask.h>
 
 #include <optional>
+
+// What a reader is told of the user's settings, read when the check starts.
+struct ReaderOptions {
+    // The AWS regions whose events count; empty means all.
+    QSet<QString> awsRegions;
+};
 
 // A feed reader: turns one service into one result. fetch() never fails; transport,
 // HTTP and format problems become a result with the Unknown indicator and a short text.

@@ -1,9 +1,8 @@
 #include "alerts/alertdecision.h"
-#include "alerts/notificationprefs.h"
 #include "alerts/notifier.h"
 #include "alerts/webhook.h"
-#include "alerts/webhookprefs.h"
 #include "core/preferences.h"
+#include "core/settings.h"
 #include "fakeserver.h"
 #include "platform/null/nullnotifications.h"
 #include "net/networkenvironment.h"
@@ -73,94 +72,32 @@ private Q_SLOTS:
         QCOMPARE(actual, expected);
     }
 
-    // notifyIfChanged reads the settings of the moment (unreadable ones as the defaults) and
-    // reaches both channels with the service's page and the result's text.
+    // notifyIfChanged reads the settings of the moment and reaches both channels with the
+    // service's page and the result's text; a mute, for good or for an hour, silences both.
     void notifyIfChangedSends()
     {
-        for (const QVariant &bad : {QVariant(7), QVariant(u"high"_s)}) {
-            Preferences::setValue(u"notificationMinSeverity"_s, bad);
-            Preferences::setValue(u"notificationsEnabled"_s, bad);
-            QCOMPARE(std::pair(NotificationPrefs::minSeverity(), NotificationPrefs::enabled()), std::pair(Indicator::Minor, true));
-        }
+        Settings settings;
         NullNotifications notifications;
         QStringList webhooks;
-        Notifier notifier(notifications, [&webhooks](WebhookEvent event, const Service &service, Indicator indicator, const QString &text) {
-            webhooks.append(QStringList{Webhook::eventWord(event), service.name, indicatorName(indicator), text}.join(u'|'));
-        });
+        Notifier notifier(notifications, settings,
+                          [&webhooks](const QUrl &address, WebhookEvent event, const Service &service, Indicator indicator,
+                                      const QString &text) {
+                              webhooks.append(QStringList{address.host(), Webhook::eventWord(event), service.name,
+                                                          indicatorName(indicator), text}
+                                                  .join(u'|'));
+                          });
         const auto recover = [&] { notifyIfChanged(m_github, Indicator::Major, {m_github.id, Indicator::None, u"Fine"_s, {}, {}, false}, notifier); };
         recover(); // no webhook address
-        WebhookPrefs::setAddress(u" https://hooks.example.com/T1\n"_s);
+        settings.setWebhookAddress(u" https://hooks.example.com/T1\n"_s);
         recover();
-        // Muted ids are read in any case, unreadable ones dropped.
-        Preferences::setValue(u"mutedServiceIDs"_s, QStringList{u"nope"_s, uuidText(m_github.id).toLower()});
-        QCOMPARE(NotificationPrefs::mutedServiceIDs(), QSet<QUuid>{m_github.id});
+        settings.setMuted(m_github.id, true);
+        recover();
+        settings.setMuted(m_github.id, false);
+        settings.muteUntil(m_github.id, QDateTime::currentDateTimeUtc().addSecs(3600));
         recover();
         const Notification posted{m_github.id, u"GitHub recovered"_s, u"All Systems Operational"_s, m_github.url};
         QCOMPARE(notifications.posted(), (QList<Notification>{posted, posted}));
-        QCOMPARE(webhooks, QStringList{u"recovered|GitHub|none|Fine"_s});
-    }
-
-    // A timed mute holds while now < its end, whatever zone the end was written in; what
-    // cannot be read as an identifier and a zoned time mutes nothing.
-    void timedMuteReading_data()
-    {
-        QTest::addColumn<QVariant>("stored"); // %1 stands for the service's identifier
-        QTest::addColumn<bool>("muted");
-        const auto row = [](const char *name, const QVariant &stored, bool muted) { QTest::newRow(name) << stored << muted; };
-        row("running", u"%1 2030-01-01T12:30:00Z"_s, true);
-        row("ends now", u"%1 2030-01-01T12:00:00Z"_s, false);
-        row("ended", u"%1 2030-01-01T11:59:59Z"_s, false);
-        row("written with an offset", u"%1 2030-01-01T14:30:00+02:00"_s, true);
-        row("an ended entry beside a running one", QStringList{u"%1 2030-01-01T11:00:00Z"_s, u"%1 2030-01-01T13:00:00Z"_s}, true);
-        row("no time zone", u"%1 2030-01-01T12:30:00"_s, false);
-        row("not a time", u"%1 soon"_s, false);
-        row("not an identifier", u"GitHub 2030-01-01T12:30:00Z"_s, false);
-        row("not text", 7, false);
-    }
-
-    void timedMuteReading()
-    {
-        QFETCH(QVariant, stored);
-        const QDateTime now(QDate(2030, 1, 1), QTime(12, 0), Qt::UTC);
-        const QString id = uuidText(m_github.id);
-        QStringList texts = stored.toStringList();
-        for (QString &text : texts)
-            text = text.arg(id);
-        Preferences::setValue(u"mutedUntil"_s, stored.typeId() == QMetaType::Int ? stored : QVariant(texts));
-        QTEST(AlertSettings::current(m_github.id, now).muted, "muted");
-        QVERIFY(!AlertSettings::current(QUuid::createUuid(), now).muted);
-    }
-
-    // A mute from a notification silences both channels until it ends, across a restart;
-    // the bell's unmute ends it early. It leaves the permanent mute alone.
-    void timedMuteSilencesUntilItEnds()
-    {
-        NullNotifications notifications;
-        int webhooks = 0;
-        Notifier notifier(notifications, [&webhooks](WebhookEvent, const Service &, Indicator, const QString &) { ++webhooks; });
-        WebhookPrefs::setAddress(u"https://hooks.example.com/T1"_s);
-        const auto worsen = [&] { notifyIfChanged(m_github, Indicator::None, {m_github.id, Indicator::Major, u"Busy"_s, {}, {}, false}, notifier); };
-
-        const QDateTime second = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch(), Qt::UTC);
-        const QDateTime now = second.addMSecs(250);
-        const QUuid other = QUuid::createUuid();
-        NotificationPrefs::muteUntil(other, now.addSecs(-1), now.addSecs(-3600)); // ended by now
-        NotificationPrefs::muteUntil(m_github.id, now.addSecs(3600), now);
-        worsen();
-        QCOMPARE(std::pair(notifications.posted().size(), webhooks), std::pair(qsizetype(0), 0));
-        // In the user's file for the next run, to the second; the ended entry is gone.
-        QFile file(Preferences::settings()->fileName());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray line = "mutedUntil=" + uuidText(m_github.id).toLatin1() + ' '
-            + second.addSecs(3601).toString(Qt::ISODate).toLatin1() + '\n';
-        QVERIFY2(file.readAll().contains(line), line.constData());
-        QVERIFY(!AlertSettings::current(m_github.id, now.addSecs(3601)).muted);
-
-        NotificationPrefs::setMuted(m_github.id, true, now);
-        NotificationPrefs::setMuted(m_github.id, false, now);
-        QVERIFY(!NotificationPrefs::isMuted(m_github.id, now));
-        worsen();
-        QCOMPARE(std::pair(notifications.posted().size(), webhooks), std::pair(qsizetype(1), 1));
+        QCOMPARE(webhooks, QStringList{u"hooks.example.com|recovered|GitHub|none|Fine"_s});
     }
 
     // The message goes out as "text" and "content", beside every member of the event.
@@ -202,21 +139,13 @@ private Q_SLOTS:
         QCOMPARE(QJsonDocument::fromJson(request.body).object(), Webhook::testPayload());
     }
 
-    // Only an http(s) address with a host is used, blanks around it dropped; the address
-    // is kept as typed.
-    void sendOnlyToAUsableAddress()
+    // An alert goes to the address as posted, the event's payload in the body.
+    void sendPostsThePayload()
     {
         m_server.clearRequests();
         m_server.setRoute("/hook", FakeRoute::text({}, 204));
-        for (const QString &unusable : {u"  \n "_s, u"ftp://hooks.example.com/x"_s, u"HTTPS://hooks.example.com/x"_s,
-                                        u"https:///x"_s, u"httpx://hooks.example.com/x"_s}) {
-            WebhookPrefs::setAddress(unusable);
-            QCOMPARE(WebhookPrefs::rawAddress(), unusable);
-            QVERIFY(!WebhookPrefs::isConfigured());
-            Webhook::send(WebhookEvent::Down, m_github, Indicator::Major, QStringLiteral("never sent"));
-        }
-        WebhookPrefs::setAddress(u" \t"_s + m_server.httpUrl(QStringLiteral("/hook")).toString() + u"\r\n"_s);
-        Webhook::send(WebhookEvent::Recovered, m_github, Indicator::None, QStringLiteral("Fine"));
+        Webhook::send(m_server.httpUrl(QStringLiteral("/hook")), WebhookEvent::Recovered, m_github, Indicator::None,
+                      QStringLiteral("Fine"));
         QTRY_COMPARE_WITH_TIMEOUT(Webhook::postsInFlight(), 0, 5000);
         QCOMPARE(m_server.requests().size(), 1);
         QCOMPARE(QJsonDocument::fromJson(m_server.requests().first().body).object(),

@@ -1,6 +1,6 @@
 // The desktop application's shell, offscreen: first run, the environment switches, one
 // instance per session, and `glinter` on a machine without a display.
-#include "alerts/notificationprefs.h"
+#include "core/settings.h"
 #include "app/desktopapp.h"
 #include "core/preferences.h"
 #include "platform/null/nullnotifications.h"
@@ -168,14 +168,14 @@ private Q_SLOTS:
         DesktopApp app(std::move(withNotifications));
         QCOMPARE(app.start(), DesktopApp::Start::Running);
         const QUuid id = QUuid::createUuid();
-        MuteButton bell;
+        MuteButton bell(app.preferences());
         bell.setServiceID(id);
         const QDateTime before = QDateTime::currentDateTimeUtc();
         shown->invokeMute(id);
         QVERIFY(bell.isMuted());
-        const QDateTime end = NotificationPrefs::mutedUntil(before).value(id);
+        const QDateTime end = Settings().mutes(before).until.value(id);
         QVERIFY2(end >= before.addSecs(3600) && end <= QDateTime::currentDateTimeUtc().addSecs(3601), qPrintable(end.toString(Qt::ISODate)));
-        QVERIFY(NotificationPrefs::mutedServiceIDs().isEmpty());
+        QVERIFY(Settings().mutes().always.isEmpty());
     }
 
     void withoutADisplayItSaysWhatToRunInstead()

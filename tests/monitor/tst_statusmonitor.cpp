@@ -2,6 +2,7 @@
 
 #include "alerts/notifier.h"
 #include "core/preferences.h"
+#include "core/settings.h"
 #include "platform/null/nullnotifications.h"
 #include "platform/null/nullreachability.h"
 
@@ -19,7 +20,9 @@ using namespace std::chrono_literals;
 struct Rig : MonitorRig {
     NullNotifications notifications;
     QList<WebhookEvent> webhooks;
-    Notifier notifier{notifications, [this](WebhookEvent event, const Service &, Indicator, const QString &) {
+    Settings settings;
+    Notifier notifier{notifications, settings,
+                      [this](const QUrl &, WebhookEvent event, const Service &, Indicator, const QString &) {
                           webhooks.append(event);
                       }};
     NullReachability *reachability = new NullReachability;
@@ -30,6 +33,7 @@ struct Rig : MonitorRig {
     {
         StatusMonitor::Setup setup(monitor->store());
         setup.history = history.get();
+        setup.settings = &settings;
         setup.notifier = &notifier;
         setup.reachability.reset(reachability);
         setup.wake.reset(wake);
@@ -107,18 +111,6 @@ private Q_SLOTS:
         QTRY_VERIFY(!rig.monitor->isRefreshing());
         rig.wake->wake();
         QTRY_COMPARE(rig.check.callCount(a.id), 3);
-    }
-
-    // Unusable values give the default; hand-written extremes are held between half a
-    // minute (seconds would hammer every vendor) and a day (months overflow timers).
-    void storedIntervalIsBounded()
-    {
-        for (const auto &[stored, interval] : {std::pair(QVariant(-5), 300s), std::pair(QVariant(QStringLiteral("soon")), 300s),
-                                               std::pair(QVariant(60), 60s), std::pair(QVariant(0.5), 30s),
-                                               std::pair(QVariant(3e6), std::chrono::seconds(24h))}) {
-            Preferences::setValue(QStringLiteral("refreshInterval"), stored);
-            QCOMPARE(Rig({}).monitor->refreshInterval(), std::chrono::milliseconds(interval));
-        }
     }
 
     // A result is applied only to the service as it was checked: removed, re-addressed or

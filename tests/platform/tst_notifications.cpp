@@ -64,7 +64,7 @@ class TestNotifications : public QObject
 
     QDBusConnection m_bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("daemon"));
     FakeNotificationDaemon m_daemon;
-    NullUrlOpener *m_opened = nullptr;
+    NullUrlOpener m_opener;
 
     static void emitAction(QDBusConnection &from, uint id, const QString &action)
     {
@@ -86,9 +86,7 @@ class TestNotifications : public QObject
 private Q_SLOTS:
     void init()
     {
-        auto opener = std::make_unique<NullUrlOpener>();
-        m_opened = opener.get();
-        setUrlOpener(std::move(opener));
+        m_opener = NullUrlOpener();
         m_daemon.calls.clear();
         m_daemon.capabilityQuestions = 0;
     }
@@ -97,7 +95,7 @@ private Q_SLOTS:
     void withoutADaemonTheFallbackShows()
     {
         QVERIFY(!m_bus.interface()->isServiceRegistered(serviceName));
-        std::unique_ptr<Notifications> notifications = makeNotifications();
+        std::unique_ptr<Notifications> notifications = makeNotifications(m_opener);
         QStringList shown;
         notifications->setFallback([&shown](const QString &title, const QString &body, const QUrl &) { shown << title + u'|' + body; });
         notifications->post({QUuid::createUuid(), u"R&D"_s, u"<b>B</b>"_s, QUrl()});
@@ -108,7 +106,7 @@ private Q_SLOTS:
     void postsArriveAndClicksOpenWebPages()
     {
         startDaemon();
-        const std::unique_ptr<Notifications> notifications = makeNotifications();
+        const std::unique_ptr<Notifications> notifications = makeNotifications(m_opener);
         const QUrl page(QStringLiteral("https://status.example.com"));
         notifications->post({QUuid::createUuid(), u"Example recovered"_s, u"All Systems Operational"_s, page});
         notifications->post({QUuid::createUuid(), u"B"_s, {}, QUrl(u"file:///etc/passwd"_s)});
@@ -122,8 +120,8 @@ private Q_SLOTS:
         click(99, QStringLiteral("default"));
         click(42, QStringLiteral("default"));
         click(41, QStringLiteral("default")); // handled last, so all before it were too
-        QTRY_COMPARE_WITH_TIMEOUT(m_opened->opened().size(), 1, 5000);
-        QCOMPARE(m_opened->opened(), QList<QUrl>{page});
+        QTRY_COMPARE_WITH_TIMEOUT(m_opener.opened().size(), 1, 5000);
+        QCOMPARE(m_opener.opened(), QList<QUrl>{page});
     }
 
     // The summary is plain text for every daemon; the body is escaped for a daemon that
@@ -144,7 +142,7 @@ private Q_SLOTS:
         QFETCH(bool, escaped);
         startDaemon();
         m_daemon.capabilities = capabilities;
-        const std::unique_ptr<Notifications> notifications = makeNotifications();
+        const std::unique_ptr<Notifications> notifications = makeNotifications(m_opener);
         const QString body = u"<b>Big</b> outage & <a href=\"http://evil.example/\">click</a> <img src=/x.png>"_s;
         const QString sent = escaped
             ? u"&lt;b&gt;Big&lt;/b&gt; outage &amp; &lt;a href=&quot;http://evil.example/&quot;&gt;click&lt;/a&gt; &lt;img src=/x.png&gt;"_s
@@ -178,7 +176,7 @@ private Q_SLOTS:
     void muteActionNamesTheService()
     {
         startDaemon();
-        const std::unique_ptr<Notifications> notifications = makeNotifications();
+        const std::unique_ptr<Notifications> notifications = makeNotifications(m_opener);
         QList<QUuid> muted;
         notifications->setMuteRequest([&muted](const QUuid &id) { muted.append(id); });
         const QUuid first = QUuid::createUuid();

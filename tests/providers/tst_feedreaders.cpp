@@ -1,6 +1,6 @@
 #include "providers/appleprovider.h"
 #include "providers/awsprovider.h"
-#include "providers/awsregionfilter.h"
+#include "providers/awsregions.h"
 #include "providers/azureprovider.h"
 #include "providers/gcpprovider.h"
 #include "providers/instatusprovider.h"
@@ -61,7 +61,6 @@ class TestFeedReaders : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { Preferences::remove(AWSRegionFilter::preferencesKey()); }
 
     // "unreadable" when the document does not decode.
     void instatusEvaluate_data()
@@ -413,12 +412,9 @@ private Q_SLOTS:
         QCOMPARE(check(reader, ProviderKind::Aws), u"critical: Increased API Error Rates \u2014 N. Virginia (+2 more)"_qs);
         QCOMPARE(server.requests().last().headers.value("accept"), QByteArray("application/json"));
 
-        // The selection is read on every check, not when the reader is made.
-        AWSRegionFilter::setSelected({u"us-west-2"_qs, u"eu-west-1"_qs});
-        QCOMPARE(check(reader, ProviderKind::Aws), u"major: Elevated S3 latency \u2014 Ireland (+1 more)"_qs);
-        // A stored value that is not a list counts as no selection.
-        Preferences::setValue(AWSRegionFilter::preferencesKey(), 42);
-        QVERIFY(AWSRegionFilter::selected().isEmpty());
+        // a reader told the user's regions counts only theirs
+        AWSProvider narrowed{HttpSession(), {u"us-west-2"_qs, u"eu-west-1"_qs}};
+        QCOMPARE(check(narrowed, ProviderKind::Aws), u"major: Elevated S3 latency \u2014 Ireland (+1 more)"_qs);
     }
 
     // "unreadable" when the feed does not decode.

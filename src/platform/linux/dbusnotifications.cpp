@@ -35,9 +35,10 @@ constexpr std::chrono::milliseconds capabilitiesTimeout = 5s;
 
 } // namespace
 
-DBusNotifications::DBusNotifications(const QDBusConnection &bus, QObject *parent)
+DBusNotifications::DBusNotifications(const QDBusConnection &bus, UrlOpener &opener, QObject *parent)
     : QObject(parent)
     , m_bus(bus)
+    , m_opener(opener)
     , m_proxy(new NotificationsProxy(serviceName(), objectPath(), m_bus, this))
 {
     // Daemons broadcast their signals to every client. Any sender is listened to, because
@@ -154,7 +155,7 @@ void DBusNotifications::onActionInvoked(uint id, const QString &actionKey, const
     if (found == m_shown.constEnd())
         return;
     if (actionKey == defaultAction())
-        openWebPage(found->page);
+        openWebPage(m_opener, found->page);
     else if (actionKey == muteAction() && m_muteRequest)
         m_muteRequest(found->serviceID);
 }
@@ -174,7 +175,7 @@ void DBusNotifications::onOwnerChanged(const QString &, const QString &, const Q
     m_shown.removeIf([&newOwner](const auto &shown) { return shown.key().first != newOwner; });
 }
 
-std::unique_ptr<Notifications> makeNotifications()
+std::unique_ptr<Notifications> makeNotifications(UrlOpener &opener)
 {
-    return std::make_unique<DBusNotifications>(QDBusConnection::sessionBus());
+    return std::make_unique<DBusNotifications>(QDBusConnection::sessionBus(), opener);
 }

@@ -11,6 +11,7 @@
 #include <utility>
 
 class NotificationsProxy;
+class UrlOpener;
 class QDBusMessage;
 
 // Notifications through the desktop's org.freedesktop.Notifications service.
@@ -19,7 +20,7 @@ class DBusNotifications : public QObject, public Notifications
     Q_OBJECT
 
 public:
-    explicit DBusNotifications(const QDBusConnection &bus, QObject *parent = nullptr);
+    DBusNotifications(const QDBusConnection &bus, UrlOpener &opener, QObject *parent = nullptr);
     ~DBusNotifications() override;
 
     // Nothing to ask: the desktop decides what it shows.
@@ -51,6 +52,7 @@ private:
     };
 
     QDBusConnection m_bus;
+    UrlOpener &m_opener;
     NotificationsProxy *m_proxy = nullptr;
     Fallback m_fallback;
     MuteRequest m_muteRequest;

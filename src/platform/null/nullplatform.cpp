@@ -8,7 +8,7 @@
 #include "platform/terminationsignals.h"
 #include "platform/null/nullurlopener.h"
 
-std::unique_ptr<Notifications> makeNotifications()
+std::unique_ptr<Notifications> makeNotifications(UrlOpener &)
 {
     return std::make_unique<NullNotifications>();
 }

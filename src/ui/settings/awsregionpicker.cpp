@@ -1,7 +1,8 @@
 #include "ui/settings/awsregionpicker.h"
 
 #include "ui/common/style.h"
-#include "providers/awsregionfilter.h"
+#include "providers/awsregions.h"
+#include "core/settings.h"
 #include "ui/settings/checkrow.h"
 #include "ui/settings/settingsbuttons.h"
 
@@ -28,8 +29,9 @@ QLabel *groupTitle(const QString &text, QWidget *parent)
 
 } // namespace
 
-AWSRegionPicker::AWSRegionPicker(QWidget *parent)
+AWSRegionPicker::AWSRegionPicker(Settings &settings, QWidget *parent)
     : Popover(parent)
+    , m_settings(settings)
     , m_monitorAll(Style::tintedButton(tr("Monitor all"), this))
 {
     setWindowTitle(tr("AWS Regions"));
@@ -63,9 +65,9 @@ AWSRegionPicker::AWSRegionPicker(QWidget *parent)
     auto *column = new QVBoxLayout(content);
     column->setContentsMargins(6, 0, 6, 8);
     column->setSpacing(0);
-    for (const AWSRegionFilter::Group &group : AWSRegionFilter::groups()) {
+    for (const AWSRegions::Group &group : AWSRegions::groups()) {
         column->addWidget(groupTitle(group.title, content));
-        for (const AWSRegionFilter::Region &region : group.regions) {
+        for (const AWSRegions::Region &region : group.regions) {
             auto *row = new CheckRow(region.name, region.code, content);
             // toggled, not clicked: a screen reader's toggle action flips the row without
             // a click.
@@ -81,46 +83,36 @@ AWSRegionPicker::AWSRegionPicker(QWidget *parent)
     content->setAutoFillBackground(false);
     layout->addWidget(scroll);
 
+    // Whoever changes the selection, the rows show it.
+    connect(&m_settings, &Settings::awsRegionsChanged, this, &AWSRegionPicker::updateRows);
     updateRows();
 }
 
 void AWSRegionPicker::toggle(const QString &code)
 {
-    setRegion(code, !AWSRegionFilter::selected().contains(code));
+    setRegion(code, !m_settings.awsRegions().contains(code));
 }
 
 void AWSRegionPicker::setRegion(const QString &code, bool on)
 {
-    QSet<QString> selected = AWSRegionFilter::selected();
+    QSet<QString> selected = m_settings.awsRegions();
     if (selected.contains(code) == on)
         return;
     if (on)
         selected.insert(code);
     else
         selected.remove(code);
-    AWSRegionFilter::setSelected(selected);
-    updateRows();
-    Q_EMIT selectionChanged();
+    m_settings.setAwsRegions(selected);
 }
 
 void AWSRegionPicker::monitorAll()
 {
-    AWSRegionFilter::setSelected({});
-    updateRows();
-    Q_EMIT selectionChanged();
-}
-
-void AWSRegionPicker::showEvent(QShowEvent *event)
-{
-    // The selection may have been changed elsewhere (by hand in the preferences file)
-    // since the picker was last open.
-    updateRows();
-    QWidget::showEvent(event);
+    m_settings.setAwsRegions({});
 }
 
 void AWSRegionPicker::updateRows()
 {
-    const QSet<QString> selected = AWSRegionFilter::selected();
+    const QSet<QString> selected = m_settings.awsRegions();
     for (auto it = m_rows.cbegin(); it != m_rows.cend(); ++it)
         it.value()->setChecked(selected.contains(it.key()));
     m_monitorAll->setEnabled(!selected.isEmpty());

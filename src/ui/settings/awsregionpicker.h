@@ -5,18 +5,19 @@
 #include <QHash>
 
 class CheckRow;
+class Settings;
 class QPushButton;
 
 // The AWS region filter's picker: a small window (290 × 400) anchored under the row that
-// opens it, with "Monitor all" and one check row per region of AWSRegionFilter::groups(),
-// by group. Every press is stored at once through AWSRegionFilter::setSelected(). A tool
+// opens it, with "Monitor all" and one check row per region of AWSRegions::groups(),
+// by group. Every press is stored at once in the settings' awsRegions. A tool
 // window rather than a popup, so that screen readers see it; it hides when it loses focus.
 class AWSRegionPicker : public Popover
 {
     Q_OBJECT
 
 public:
-    explicit AWSRegionPicker(QWidget *parent = nullptr);
+    explicit AWSRegionPicker(Settings &settings, QWidget *parent = nullptr);
 
 
     // Adds the code to the stored selection, or removes it when present.
@@ -29,17 +30,13 @@ public:
     CheckRow *row(const QString &code) const { return m_rows.value(code); }
     QPushButton *monitorAllButton() const { return m_monitorAll; }
 
-Q_SIGNALS:
-    // The stored selection was changed here.
-    void selectionChanged();
-
 protected:
-    void showEvent(QShowEvent *event) override;
 
 private:
     // Shows the stored selection.
     void updateRows();
 
+    Settings &m_settings;
     QPushButton *m_monitorAll;
     QHash<QString, CheckRow *> m_rows;
 };

@@ -1,12 +1,10 @@
 #include "ui/settings/generaltab.h"
 
 #include "ui/common/style.h"
-#include "alerts/notificationprefs.h"
 #include "alerts/webhook.h"
-#include "alerts/webhookprefs.h"
+#include "core/settings.h"
 #include "monitor/statusmonitor.h"
 #include "platform/loginitem.h"
-#include "providers/awsregionfilter.h"
 #include "ui/common/renderers.h"
 #include "ui/common/statepalette.h"
 #include "ui/settings/awsregionpicker.h"
@@ -102,6 +100,7 @@ const QList<Indicator> &severityChoices()
 GeneralTab::GeneralTab(StatusMonitor &monitor, Hooks hooks, QWidget *parent)
     : QWidget(parent)
     , m_monitor(monitor)
+    , m_settings(monitor.settings())
     , m_loginItem(hooks.loginItem ? std::move(hooks.loginItem) : makeLoginItem())
     , m_requestPermission(std::move(hooks.requestNotificationPermission))
 {
@@ -119,6 +118,7 @@ GeneralTab::GeneralTab(StatusMonitor &monitor, Hooks hooks, QWidget *parent)
 
     connect(&m_monitor, &StatusMonitor::refreshIntervalChanged, this, &GeneralTab::showRefreshInterval);
     connect(&m_monitor, &StatusMonitor::servicesChanged, this, &GeneralTab::updateRegions);
+    connect(&m_settings, &Settings::awsRegionsChanged, this, &GeneralTab::updateRegions);
 }
 
 GeneralTab::~GeneralTab() = default;
@@ -144,13 +144,13 @@ void GeneralTab::startOver()
     }
     {
         const QSignalBlocker blockNotify(m_notify);
-        m_notify->setChecked(NotificationPrefs::enabled());
+        m_notify->setChecked(m_settings.notificationsEnabled());
     }
-    m_severity->setCurrentIndex(std::max<qsizetype>(0, severityChoices().indexOf(NotificationPrefs::minSeverity())));
+    m_severity->setCurrentIndex(std::max<qsizetype>(0, severityChoices().indexOf(m_settings.notificationMinSeverity())));
     updateSeverityVisibility();
     {
         const QSignalBlocker blockWebhook(m_webhook);
-        m_webhook->setText(WebhookPrefs::rawAddress());
+        m_webhook->setText(m_settings.webhookAddress());
     }
     showRefreshInterval(m_monitor.refreshInterval());
     if (m_picker)
@@ -201,30 +201,30 @@ QWidget *GeneralTab::buildNotificationSection()
     auto *form = new QFormLayout(box);
 
     m_notify = new QCheckBox(tr("Notify when a service goes down"), box);
-    m_notify->setChecked(NotificationPrefs::enabled());
+    m_notify->setChecked(m_settings.notificationsEnabled());
     form->addRow(m_notify);
 
     m_severity = new QComboBox(box);
     m_severity->addItem(tr("Any issue"));
     m_severity->addItem(tr("Major outages"));
     m_severity->addItem(tr("Critical only"));
-    m_severity->setCurrentIndex(std::max<qsizetype>(0, severityChoices().indexOf(NotificationPrefs::minSeverity())));
+    m_severity->setCurrentIndex(std::max<qsizetype>(0, severityChoices().indexOf(m_settings.notificationMinSeverity())));
     m_severityLabel = Style::plainLabel(tr("Notify me about"), box);
     m_severityLabel->setBuddy(m_severity);
     form->addRow(m_severityLabel, m_severity);
-    connect(m_severity, &QComboBox::activated, this, [](int index) {
+    connect(m_severity, &QComboBox::activated, this, [this](int index) {
         if (index >= 0 && index < severityChoices().size())
-            NotificationPrefs::setMinSeverity(severityChoices().at(index));
+            m_settings.setNotificationMinSeverity(severityChoices().at(index));
     });
 
     connect(m_notify, &QCheckBox::toggled, this, [this](bool on) {
-        NotificationPrefs::setEnabled(on);
+        m_settings.setNotificationsEnabled(on);
         if (on && m_requestPermission)
             m_requestPermission();
         // The threshold stays stored while hidden; show it as stored when it comes back.
         if (on)
             m_severity->setCurrentIndex(
-                std::max<qsizetype>(0, severityChoices().indexOf(NotificationPrefs::minSeverity())));
+                std::max<qsizetype>(0, severityChoices().indexOf(m_settings.notificationMinSeverity())));
         updateSeverityVisibility();
     });
     updateSeverityVisibility();
@@ -240,7 +240,7 @@ QWidget *GeneralTab::buildWebhookSection()
 
     QFrame *box = sectionBox(section);
     auto *form = new QFormLayout(box);
-    m_webhook = new QLineEdit(WebhookPrefs::rawAddress(), box);
+    m_webhook = new QLineEdit(m_settings.webhookAddress(), box);
     m_webhook->setPlaceholderText(tr("https://hooks.slack.com/services/… or any endpoint"));
     m_webhook->setClearButtonEnabled(true);
     QLabel *webhookLabel = Style::plainLabel(tr("Webhook URL"), box);
@@ -249,7 +249,7 @@ QWidget *GeneralTab::buildWebhookSection()
     form->addRow(webhookLabel, m_webhook);
     // Any change counts, not only typing: a screen reader may set the text as a whole.
     connect(m_webhook, &QLineEdit::textChanged, this, [this](const QString &text) {
-        WebhookPrefs::setAddress(text);
+        m_settings.setWebhookAddress(text);
         m_testOK.reset();
         updateWebhookRow();
     });
@@ -311,7 +311,7 @@ void GeneralTab::updateSeverityVisibility()
 void GeneralTab::updateWebhookRow()
 {
     m_sendTest->setText(m_testing ? tr("Sending…") : tr("Send test"));
-    m_sendTest->setEnabled(!m_testing && WebhookPrefs::url().has_value());
+    m_sendTest->setEnabled(!m_testing && m_settings.webhookURL().has_value());
     if (!m_testOK) {
         m_testIcon->hide();
         m_testResult->hide();
@@ -335,7 +335,7 @@ void GeneralTab::updateWebhookRow()
 
 QCoro::Task<> GeneralTab::sendTest()
 {
-    const std::optional<QUrl> url = WebhookPrefs::url();
+    const std::optional<QUrl> url = m_settings.webhookURL();
     if (!url || m_testing)
         co_return;
     QPointer<GeneralTab> self(this);
@@ -363,7 +363,7 @@ void GeneralTab::updateRegions()
     const bool aws = std::any_of(services.cbegin(), services.cend(),
                                  [](const Service &service) { return service.provider == ProviderKind::Aws; });
     m_regionsSection->setVisible(aws);
-    m_regionsButton->setValue(regionsSummary(AWSRegionFilter::selected().size()));
+    m_regionsButton->setValue(regionsSummary(m_settings.awsRegions().size()));
     if (!aws && m_picker)
         m_picker->hide();
 }
@@ -371,8 +371,7 @@ void GeneralTab::updateRegions()
 void GeneralTab::showRegionPicker()
 {
     if (!m_picker) {
-        m_picker = new AWSRegionPicker(this);
-        connect(m_picker, &AWSRegionPicker::selectionChanged, this, &GeneralTab::updateRegions);
+        m_picker = new AWSRegionPicker(m_settings, this);
     }
     m_picker->popUp(*m_regionsButton, Qt::AlignRight);
 }

@@ -18,6 +18,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class Settings;
 class StatusMonitor;
 class GlyphLabel;
 class ValueRowButton;
@@ -82,6 +83,7 @@ private:
     void updateRegions();
 
     StatusMonitor &m_monitor;
+    Settings &m_settings;
     std::unique_ptr<LoginItem> m_loginItem;
     std::function<void()> m_requestPermission;
 

@@ -75,7 +75,7 @@ CatalogRow::CatalogRow(StatusMonitor &monitor, const CatalogEntry &entry, QWidge
     , m_switch(new SwitchButton(this))
     , m_glyph(new StateGlyphLabel(StateGlyphLabel::Missing::Faded, this))
     , m_components(new ComponentsButton(monitor, this))
-    , m_mute(new MuteButton(this))
+    , m_mute(new MuteButton(monitor.settings(), this))
 {
     m_switch->setAccessibleName(tr("Monitor %1").arg(entry.name));
     // toggled, not clicked: a screen reader's "Toggle" action only toggles. Refilling the
@@ -139,7 +139,7 @@ ListedServiceRow::ListedServiceRow(StatusMonitor &monitor, Kind kind, QWidget *p
     , m_glyph(new StateGlyphLabel(StateGlyphLabel::Missing::Unknown, this))
     , m_name(new ElidedLabel(this))
     , m_components(new ComponentsButton(monitor, this))
-    , m_mute(new MuteButton(this))
+    , m_mute(new MuteButton(monitor.settings(), this))
     , m_remove(new RemoveButton(monitor, this))
 {
     setFocusPolicy(Qt::StrongFocus);

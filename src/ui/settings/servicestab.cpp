@@ -266,13 +266,6 @@ bool ServicesTab::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void ServicesTab::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    // The preferences may have been changed elsewhere while the window was closed.
-    MuteNotifier::instance().reload();
-}
-
 bool ServicesTab::showsReorderSection() const
 {
     return !m_reorderSection->isHidden() && !m_scroll->isHidden();

@@ -1,6 +1,6 @@
 #include "ui/settings/settingsbuttons.h"
 
-#include "alerts/notificationprefs.h"
+#include "core/settings.h"
 #include "monitor/statusmonitor.h"
 #include "ui/common/renderers.h"
 #include "ui/common/style.h"
@@ -57,65 +57,14 @@ void SwitchButton::paintEvent(QPaintEvent *)
     painter.drawEllipse(QRectF(x, track.top() + 2, knob, knob));
 }
 
-MuteNotifier::MuteNotifier(QObject *parent)
-    : QObject(parent)
-{
-    m_nextEnd.setSingleShot(true);
-    // A coarse timer may fire minutes late on an hour.
-    m_nextEnd.setTimerType(Qt::PreciseTimer);
-    connect(&m_nextEnd, &QTimer::timeout, this, &MuteNotifier::reload);
-}
-
-MuteNotifier &MuteNotifier::instance()
-{
-    // The application's child rather than a static, so that its timer goes with the event
-    // loop it runs on.
-    static QPointer<MuteNotifier> notifier;
-    if (!notifier)
-        notifier = new MuteNotifier(QCoreApplication::instance());
-    return *notifier;
-}
-
-void MuteNotifier::setMuted(const QUuid &serviceID, bool muted)
-{
-    NotificationPrefs::setMuted(serviceID, muted);
-    reload();
-}
-
-void MuteNotifier::muteUntil(const QUuid &serviceID, const QDateTime &end)
-{
-    NotificationPrefs::muteUntil(serviceID, end, QDateTime::currentDateTimeUtc());
-    reload();
-}
-
-void MuteNotifier::reload()
-{
-    Q_EMIT mutedChanged(current());
-}
-
-MuteNotifier::Mutes MuteNotifier::current()
-{
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    Mutes mutes{NotificationPrefs::mutedServiceIDs(), NotificationPrefs::mutedUntil(now)};
-    if (mutes.until.isEmpty()) {
-        m_nextEnd.stop();
-    } else {
-        // Re-armed on every read, so that an end written meanwhile is never missed; a timer
-        // that fires early finds the mute still running and waits again. QTimer counts in
-        // int milliseconds: a far end is reached in steps.
-        const QDateTime next = *std::min_element(mutes.until.cbegin(), mutes.until.cend());
-        m_nextEnd.start(std::clamp(std::chrono::milliseconds(now.msecsTo(next)), 0ms, std::chrono::milliseconds(24h)));
-    }
-    return mutes;
-}
-
-MuteButton::MuteButton(QWidget *parent)
+MuteButton::MuteButton(Settings &settings, QWidget *parent)
     : GlyphButton(parent)
+    , m_settings(settings)
 {
     setMutedShown(false, std::nullopt);
-    connect(&MuteNotifier::instance(), &MuteNotifier::mutedChanged, this, &MuteButton::showMutes);
-    connect(this, &QAbstractButton::clicked, this,
-            [this] { MuteNotifier::instance().setMuted(m_serviceID, !m_muted); });
+    // Every bell of a service agrees, and a timed mute shows unmuted the moment it ends.
+    connect(&m_settings, &Settings::mutesChanged, this, [this] { showMutes(m_settings.mutes()); });
+    connect(this, &QAbstractButton::clicked, this, [this] { m_settings.setMuted(m_serviceID, !m_muted); });
 }
 
 void MuteButton::setServiceID(const QUuid &serviceID)
@@ -123,10 +72,10 @@ void MuteButton::setServiceID(const QUuid &serviceID)
     if (serviceID == m_serviceID)
         return;
     m_serviceID = serviceID;
-    showMutes(MuteNotifier::instance().current());
+    showMutes(m_settings.mutes());
 }
 
-void MuteButton::showMutes(const MuteNotifier::Mutes &mutes)
+void MuteButton::showMutes(const Settings::Mutes &mutes)
 {
     if (m_serviceID.isNull()) {
         setMutedShown(false, std::nullopt);

@@ -1,10 +1,9 @@
 #include "ui/settings/generaltab.h"
 
-#include "alerts/notificationprefs.h"
+#include "core/settings.h"
 #include "core/preferences.h"
 #include "monitor/statusmonitor.h"
 #include "platform/null/nullloginitem.h"
-#include "providers/awsregionfilter.h"
 #include "ui/settings/awsregionpicker.h"
 #include "ui/settings/checkrow.h"
 
@@ -109,16 +108,16 @@ private Q_SLOTS:
 
         severity->setCurrentIndex(2);
         Q_EMIT severity->activated(2);
-        QCOMPARE(NotificationPrefs::minSeverity(), Indicator::Critical);
+        QCOMPARE(rig.monitor->settings().notificationMinSeverity(), Indicator::Critical);
 
         notify->click();
-        QVERIFY(!NotificationPrefs::enabled());
+        QVERIFY(!rig.monitor->settings().notificationsEnabled());
         QVERIFY(!severity->isVisible());
         QCOMPARE(rig.permissionRequests, 0);
 
         // switching off keeps the threshold for the next time
         notify->click();
-        QVERIFY(NotificationPrefs::enabled());
+        QVERIFY(rig.monitor->settings().notificationsEnabled());
         QVERIFY(severity->isVisible());
         QCOMPARE(severity->currentText(), u"Critical only"_s);
         QCOMPARE(rig.permissionRequests, 1);
@@ -168,7 +167,7 @@ private Q_SLOTS:
     void regionPickerFollowsAWSAndWritesThrough()
     {
         // A stored code the table does not know still counts as selected.
-        AWSRegionFilter::setSelected({u"us-west-2"_s, u"not-a-region"_s});
+        Preferences::setValue(u"awsRegions"_s, QStringList{u"us-west-2"_s, u"not-a-region"_s});
         Rig rig;
         QVERIFY(!rig.tab->regionsSection()->isVisible());
         const Service aws = makeService("AWS", {}, ProviderKind::Aws);
@@ -188,7 +187,7 @@ private Q_SLOTS:
 
         picker->monitorAllButton()->click();
         QCOMPARE(button->accessibleDescription(), u"All regions"_s);
-        QVERIFY(AWSRegionFilter::selected().isEmpty());
+        QVERIFY(rig.monitor->settings().awsRegions().isEmpty());
         QVERIFY(!picker->monitorAllButton()->isEnabled());
 
         picker->row(u"eu-west-1"_s)->click();

@@ -1,6 +1,6 @@
 #include "ui/settings/servicestab.h"
 
-#include "alerts/notificationprefs.h"
+#include "core/settings.h"
 #include "core/preferences.h"
 #include "ui/settings/customaddform.h"
 #include "ui/settings/searchfield.h"
@@ -41,7 +41,8 @@ class TestServicesTab : public QObject
 private Q_SLOTS:
     void init()
     {
-        NotificationPrefs::setMutedServiceIDs({});
+        Preferences::remove(u"mutedServiceIDs"_s);
+        Preferences::remove(u"mutedUntil"_s);
         Preferences::remove(u"mutedUntil"_s);
     }
 
@@ -86,7 +87,7 @@ private Q_SLOTS:
 
         // muting in one list shows in the other; the other service's buttons stay as they were
         tab.customRows().at(0)->muteButton()->click();
-        QVERIFY(NotificationPrefs::isMuted(acme.id));
+        QVERIFY(rig.monitor->settings().isMuted(acme.id));
         QVERIFY(tab.reorderRows().at(0)->muteButton()->isMuted());
         QCOMPARE(tab.reorderRows().at(0)->muteButton()->accessibleName(), u"Unmute notifications"_s);
         QVERIFY(!tab.catalogRow(catalogEntry(u"GitHub"_s).id())->muteButton()->isMuted());
@@ -101,16 +102,16 @@ private Q_SLOTS:
         ServicesTab tab(*rig.monitor);
         MuteButton *bell = tab.customRows().at(0)->muteButton();
         const QDateTime end = QDateTime::currentDateTimeUtc().addSecs(3600);
-        MuteNotifier::instance().muteUntil(acme.id, end);
+        rig.monitor->settings().muteUntil(acme.id, end);
         QVERIFY(bell->isMuted());
         QCOMPARE(bell->accessibleName(), u"Unmute notifications"_s);
-        const QString clock = NotificationPrefs::mutedUntil(end.addSecs(-1)).value(acme.id).toLocalTime().toString(u"HH:mm"_s);
+        const QString clock = rig.monitor->settings().mutes(end.addSecs(-1)).until.value(acme.id).toLocalTime().toString(u"HH:mm"_s);
         QVERIFY2(bell->toolTip().startsWith(u"Muted until "_s + clock), qPrintable(bell->toolTip()));
         bell->click();
         QVERIFY(!bell->isMuted());
-        QVERIFY(!NotificationPrefs::isMuted(acme.id));
+        QVERIFY(!rig.monitor->settings().isMuted(acme.id));
 
-        MuteNotifier::instance().muteUntil(acme.id, QDateTime::currentDateTimeUtc().addMSecs(300));
+        rig.monitor->settings().muteUntil(acme.id, QDateTime::currentDateTimeUtc().addMSecs(300));
         QTRY_VERIFY(!bell->isMuted());
         QCOMPARE(bell->toolTip(), u"Mute notifications"_s);
     }

@@ -1,10 +1,8 @@
-#include "providers/awsregionfilter.h"
-
-#include "core/preferences.h"
+#include "providers/awsregions.h"
 
 #include <QStringList>
 
-namespace AWSRegionFilter {
+namespace AWSRegions {
 
 const QList<Group> &groups()
 {
@@ -40,22 +38,4 @@ const QList<Group> &groups()
     return table;
 }
 
-QString preferencesKey()
-{
-    return QStringLiteral("awsRegions");
-}
-
-QSet<QString> selected()
-{
-    const QStringList codes = Preferences::stringListValue(preferencesKey());
-    return QSet<QString>(codes.cbegin(), codes.cend());
-}
-
-void setSelected(const QSet<QString> &codes)
-{
-    QStringList sorted(codes.cbegin(), codes.cend());
-    sorted.sort();
-    Preferences::setValue(preferencesKey(), sorted);
-}
-
-} // namespace AWSRegionFilter
+} // namespace AWSRegions
