@@ -142,9 +142,7 @@ void send(const QUrl &address, WebhookEvent event, const Service &service, Indic
 
 QCoro::Task<bool> sendTest(QUrl url)
 {
-    QCoro::Task<bool> deliveredTask = postJSON(testPayload(), std::move(url));
-    const bool delivered = co_await deliveredTask;
-    co_return delivered;
+    return postJSON(testPayload(), std::move(url));
 }
 
 QCoro::Task<bool> postJSON(QJsonObject payload, QUrl url, HttpLimits limits)

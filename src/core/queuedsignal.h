@@ -45,16 +45,6 @@ QueuedSignal<Sender, Signal> queuedSignal(Sender *sender, Signal signal)
     return QueuedSignal<Sender, Signal>(sender, signal);
 }
 
-// Resumes the coroutine on a later turn of the event loop, after the events already posted.
-struct NextTurn {
-    bool await_ready() const noexcept { return false; }
-    void await_suspend(std::coroutine_handle<> waiting) const
-    {
-        QMetaObject::invokeMethod(QCoreApplication::instance(), [waiting] { waiting.resume(); }, Qt::QueuedConnection);
-    }
-    void await_resume() const noexcept {}
-};
-
 // Deletes a QObject on a later turn of the event loop: for objects that may still be inside
 // one of their own signals when their owner lets go of them.
 struct DeleteLater {

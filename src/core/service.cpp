@@ -20,11 +20,6 @@ std::optional<QUuid> parseUuid(const QString &text)
     return id;
 }
 
-std::optional<Service> Service::fromJson(const QJsonValue &value)
-{
-    return decode(value).service;
-}
-
 ServiceRecord Service::decode(const QJsonValue &value)
 {
     const auto fail = [](QString problem) { return ServiceRecord{std::nullopt, std::move(problem), false}; };

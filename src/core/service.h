@@ -24,11 +24,8 @@ struct Service {
 
     // Decodes one record of services.json tolerantly: a missing or malformed "id" gets a
     // fresh identifier, an unknown "provider" means Statuspage, malformed "components"
-    // mean none. Fails only when "name" or "url" is missing or not usable text.
-    static std::optional<Service> fromJson(const QJsonValue &value);
-
-    // The same decoding, saying why a record cannot be used and whether its "id" was
-    // taken from the record.
+    // mean none. Fails only when "name" or "url" is missing or not usable text, and says
+    // why, and whether the "id" was taken from the record.
     static ServiceRecord decode(const QJsonValue &value);
 
     // "components" is written only when present (an empty list is written as []).

@@ -112,15 +112,6 @@ HttpResponse transportFailure(QNetworkReply::NetworkError error, QString text)
 
 } // namespace
 
-QByteArray HttpResponse::header(const QByteArray &name) const
-{
-    for (const auto &[key, value] : headers) {
-        if (key.compare(name, Qt::CaseInsensitive) == 0)
-            return value;
-    }
-    return {};
-}
-
 QString HttpResponse::failureText() const
 {
     if (isTransportError())
@@ -138,22 +129,14 @@ QString HttpSession::timedOutText()
     return QCoreApplication::translate("HttpSession", "The request timed out.");
 }
 
-QCoro::Task<HttpResponse> HttpSession::get(QUrl url, HttpHeaders headers,
-                                           std::optional<std::chrono::milliseconds> requestTimeout) const
+QCoro::Task<HttpResponse> HttpSession::get(QUrl url, HttpHeaders headers) const
 {
-    const std::chrono::milliseconds idle =
-        requestTimeout ? std::min(*requestTimeout, m_limits.idle) : m_limits.idle;
-    QCoro::Task<HttpResponse> responseTask = send(std::move(url), QByteArrayLiteral("GET"), {}, std::move(headers), idle);
-    HttpResponse response = co_await responseTask;
-    co_return response;
+    return send(std::move(url), QByteArrayLiteral("GET"), {}, std::move(headers), m_limits.idle);
 }
 
 QCoro::Task<HttpResponse> HttpSession::post(QUrl url, QByteArray body, HttpHeaders headers) const
 {
-    QCoro::Task<HttpResponse> responseTask =
-        send(std::move(url), QByteArrayLiteral("POST"), std::move(body), std::move(headers), m_limits.idle);
-    HttpResponse response = co_await responseTask;
-    co_return response;
+    return send(std::move(url), QByteArrayLiteral("POST"), std::move(body), std::move(headers), m_limits.idle);
 }
 
 QCoro::Task<HttpResponse> HttpSession::send(QUrl url, QByteArray verb, QByteArray body, HttpHeaders headers,
@@ -241,7 +224,6 @@ QCoro::Task<HttpResponse> HttpSession::send(QUrl url, QByteArray verb, QByteArra
 
     HttpResponse response;
     response.statusCode = status.isValid() ? status.toInt() : -1;
-    response.headers = reply->rawHeaderPairs();
     response.body = std::move(*decoded.body);
     co_return response;
 }

@@ -27,11 +27,9 @@ struct HttpResponse {
     QString errorText;
     int statusCode = -1; // -1: no HTTP status was received
     QByteArray body;
-    HttpHeaders headers;
 
     bool isTransportError() const { return error != QNetworkReply::NoError; }
     bool isSuccess() const { return !isTransportError() && statusCode >= 200 && statusCode <= 299; }
-    QByteArray header(const QByteArray &name) const;
 
     // The shared failure description for a response that is not a success: the
     // transport error's text, or "HTTP " and the status code.
@@ -50,9 +48,8 @@ public:
 
     HttpLimits limits() const { return m_limits; }
 
-    // `requestTimeout`, when given, lowers the idle limit for this request.
-    QCoro::Task<HttpResponse> get(QUrl url, HttpHeaders headers = {},
-                                  std::optional<std::chrono::milliseconds> requestTimeout = {}) const;
+    // The session must outlive the task.
+    QCoro::Task<HttpResponse> get(QUrl url, HttpHeaders headers = {}) const;
     QCoro::Task<HttpResponse> post(QUrl url, QByteArray body, HttpHeaders headers = {}) const;
 
     // Largest body accepted; a longer one ends the exchange as a transport error.

@@ -156,10 +156,9 @@ ServiceStatusResult AWSProvider::evaluate(const Service &service, const QList<Ev
 
 QCoro::Task<ServiceStatusResult> AWSProvider::fetch(const Service &serviceRef)
 {
-    using namespace std::chrono_literals;
     const Service service = serviceRef;
     const HttpHeaders headers{{QByteArrayLiteral("Accept"), QByteArrayLiteral("application/json")}};
-    QCoro::Task<HttpResponse> responseTask = m_session.get(feed(), headers, 60s);
+    QCoro::Task<HttpResponse> responseTask = m_session.get(feed(), headers);
     const HttpResponse response = co_await responseTask;
     if (!response.isSuccess())
         co_return failureResult(service, response.failureText());

@@ -161,8 +161,8 @@ ServiceStatusResult StatuspageProvider::evaluateComponents(const Service &servic
     const Indicator indicator = componentIndicator(worst->status);
     const qsizetype missing = selected.size() - kept.size();
     if (indicator == Indicator::None && missing >= 1) {
-        return failureResult(service, QString::number(missing) + tr(" of ") + QString::number(selected.size())
-                                          + tr(" selected components not found"));
+        return failureResult(service,
+                             tr("%1 of %2 selected components not found").arg(missing).arg(selected.size()));
     }
 
     std::optional<QString> title;

@@ -71,7 +71,7 @@ QCoro::Task<ServiceStatusResult> WebsiteProvider::fetch(const Service &serviceRe
     const Service service = serviceRef;
     const HttpHeaders headers{{QByteArrayLiteral("User-Agent"), userAgent()}};
     const auto start = steady_clock::now();
-    QCoro::Task<HttpResponse> responseTask = m_session.get(service.url, headers, seconds(10));
+    QCoro::Task<HttpResponse> responseTask = m_session.get(service.url, headers);
     const HttpResponse response = co_await responseTask;
     if (response.isTransportError()) {
         co_return makeResult(service, Indicator::Critical,

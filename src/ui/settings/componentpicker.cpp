@@ -167,7 +167,6 @@ QCoro::Task<> ComponentPicker::load()
         build();
         m_stack->setCurrentIndex(2);
     }
-    Q_EMIT loaded();
 }
 
 void ComponentPicker::build()
@@ -278,20 +277,6 @@ void ComponentPicker::save()
 {
     if (current())
         m_monitor.setComponents(ServicesFilter::savedSelection(m_selected), m_service);
-}
-
-QList<QPair<QString, QList<CheckRow *>>> ComponentPicker::shownSections() const
-{
-    QList<QPair<QString, QList<CheckRow *>>> sections;
-    for (const SectionWidgets &widgets : m_sections) {
-        if (widgets.items.isEmpty())
-            continue;
-        QList<CheckRow *> rows;
-        for (const StatuspageProvider::Component &item : widgets.items)
-            rows.append(m_rows.value(item.id));
-        sections.append({widgets.title, rows});
-    }
-    return sections;
 }
 
 QPushButton *ComponentPicker::sectionButton(const QString &groupID) const

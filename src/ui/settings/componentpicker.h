@@ -44,13 +44,8 @@ public:
     bool isLoaded() const { return m_all.has_value(); }
     SearchField *searchField() const { return m_search; }
     QPushButton *monitorAllButton() const { return m_monitorAll; }
-    // The sections shown: titles (empty for ungrouped) with their visible rows.
-    QList<QPair<QString, QList<CheckRow *>>> shownSections() const;
     CheckRow *row(const QString &componentID) const { return m_rows.value(componentID); }
     QPushButton *sectionButton(const QString &groupID) const;
-
-Q_SIGNALS:
-    void loaded();
 
 protected:
     void showEvent(QShowEvent *event) override;

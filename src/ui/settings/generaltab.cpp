@@ -89,10 +89,34 @@ QLabel *header(const QString &text, QWidget *parent)
     return label;
 }
 
-const QList<Indicator> &severityChoices()
+// The choices of "Refresh every" and "Notify me about", each with its words.
+struct RefreshChoice {
+    std::chrono::minutes interval;
+    const char *label;
+};
+constexpr RefreshChoice refreshChoices[] = {
+    {1min, QT_TRANSLATE_NOOP("GeneralTab", "1 minute")},
+    {5min, QT_TRANSLATE_NOOP("GeneralTab", "5 minutes")},
+    {15min, QT_TRANSLATE_NOOP("GeneralTab", "15 minutes")},
+    {30min, QT_TRANSLATE_NOOP("GeneralTab", "30 minutes")},
+};
+
+struct SeverityChoice {
+    Indicator minimum;
+    const char *label;
+};
+constexpr SeverityChoice severityChoices[] = {
+    {Indicator::Minor, QT_TRANSLATE_NOOP("GeneralTab", "Any issue")},
+    {Indicator::Major, QT_TRANSLATE_NOOP("GeneralTab", "Major outages")},
+    {Indicator::Critical, QT_TRANSLATE_NOOP("GeneralTab", "Critical only")},
+};
+
+// "All regions", or how many are selected.
+QString regionsSummary(qsizetype selectedCount)
 {
-    static const QList<Indicator> choices{Indicator::Minor, Indicator::Major, Indicator::Critical};
-    return choices;
+    if (selectedCount <= 0)
+        return QCoreApplication::translate("GeneralTab", "All regions");
+    return QCoreApplication::translate("GeneralTab", "%1 selected").arg(selectedCount);
 }
 
 } // namespace
@@ -123,19 +147,6 @@ GeneralTab::GeneralTab(StatusMonitor &monitor, Hooks hooks, QWidget *parent)
 
 GeneralTab::~GeneralTab() = default;
 
-const QList<std::chrono::minutes> &GeneralTab::refreshChoices()
-{
-    static const QList<std::chrono::minutes> choices{1min, 5min, 15min, 30min};
-    return choices;
-}
-
-QString GeneralTab::regionsSummary(qsizetype selectedCount)
-{
-    if (selectedCount <= 0)
-        return tr("All regions");
-    return QString::number(selectedCount) + tr(" selected");
-}
-
 void GeneralTab::startOver()
 {
     {
@@ -146,7 +157,7 @@ void GeneralTab::startOver()
         const QSignalBlocker blockNotify(m_notify);
         m_notify->setChecked(m_settings.notificationsEnabled());
     }
-    m_severity->setCurrentIndex(std::max<qsizetype>(0, severityChoices().indexOf(m_settings.notificationMinSeverity())));
+    showMinimumSeverity();
     updateSeverityVisibility();
     {
         const QSignalBlocker blockWebhook(m_webhook);
@@ -173,17 +184,15 @@ QWidget *GeneralTab::buildGeneralSection()
     auto *form = new QFormLayout(box);
 
     m_refresh = new QComboBox(box);
-    m_refresh->addItem(tr("1 minute"));
-    m_refresh->addItem(tr("5 minutes"));
-    m_refresh->addItem(tr("15 minutes"));
-    m_refresh->addItem(tr("30 minutes"));
+    for (const RefreshChoice &choice : refreshChoices)
+        m_refresh->addItem(tr(choice.label), qlonglong(choice.interval.count()));
     QLabel *refreshLabel = Style::plainLabel(tr("Refresh every"), box);
     refreshLabel->setBuddy(m_refresh);
     form->addRow(refreshLabel, m_refresh);
     showRefreshInterval(m_monitor.refreshInterval());
     connect(m_refresh, &QComboBox::activated, this, [this](int index) {
-        if (index >= 0 && index < refreshChoices().size())
-            m_monitor.setRefreshInterval(refreshChoices().at(index));
+        if (index >= 0)
+            m_monitor.setRefreshInterval(std::chrono::minutes(m_refresh->itemData(index).toLongLong()));
     });
 
     m_launchAtLogin = new QCheckBox(tr("Launch at login"), box);
@@ -205,16 +214,15 @@ QWidget *GeneralTab::buildNotificationSection()
     form->addRow(m_notify);
 
     m_severity = new QComboBox(box);
-    m_severity->addItem(tr("Any issue"));
-    m_severity->addItem(tr("Major outages"));
-    m_severity->addItem(tr("Critical only"));
-    m_severity->setCurrentIndex(std::max<qsizetype>(0, severityChoices().indexOf(m_settings.notificationMinSeverity())));
+    for (const SeverityChoice &choice : severityChoices)
+        m_severity->addItem(tr(choice.label), rawValue(choice.minimum));
+    showMinimumSeverity();
     m_severityLabel = Style::plainLabel(tr("Notify me about"), box);
     m_severityLabel->setBuddy(m_severity);
     form->addRow(m_severityLabel, m_severity);
     connect(m_severity, &QComboBox::activated, this, [this](int index) {
-        if (index >= 0 && index < severityChoices().size())
-            m_settings.setNotificationMinSeverity(severityChoices().at(index));
+        if (const std::optional<Indicator> minimum = indicatorFromRaw(m_severity->itemData(index).toInt()))
+            m_settings.setNotificationMinSeverity(*minimum);
     });
 
     connect(m_notify, &QCheckBox::toggled, this, [this](bool on) {
@@ -223,8 +231,7 @@ QWidget *GeneralTab::buildNotificationSection()
             m_requestPermission();
         // The threshold stays stored while hidden; show it as stored when it comes back.
         if (on)
-            m_severity->setCurrentIndex(
-                std::max<qsizetype>(0, severityChoices().indexOf(m_settings.notificationMinSeverity())));
+            showMinimumSeverity();
         updateSeverityVisibility();
     });
     updateSeverityVisibility();
@@ -295,10 +302,14 @@ QWidget *GeneralTab::buildRegionsSection()
 
 void GeneralTab::showRefreshInterval(std::chrono::milliseconds interval)
 {
-    const auto &choices = refreshChoices();
-    const auto found = std::find(choices.begin(), choices.end(), interval);
     // An interval set by hand to none of the choices selects none of them.
-    m_refresh->setCurrentIndex(found == choices.end() ? -1 : int(found - choices.begin()));
+    const auto minutes = std::chrono::duration_cast<std::chrono::minutes>(interval);
+    m_refresh->setCurrentIndex(minutes == interval ? m_refresh->findData(qlonglong(minutes.count())) : -1);
+}
+
+void GeneralTab::showMinimumSeverity()
+{
+    m_severity->setCurrentIndex(std::max(0, m_severity->findData(rawValue(m_settings.notificationMinSeverity()))));
 }
 
 void GeneralTab::updateSeverityVisibility()

@@ -42,10 +42,6 @@ public:
     explicit GeneralTab(StatusMonitor &monitor, Hooks hooks = {}, QWidget *parent = nullptr);
     ~GeneralTab() override;
 
-    // The choices of "Refresh every", in order.
-    static const QList<std::chrono::minutes> &refreshChoices();
-    // "All regions", or the count followed by " selected".
-    static QString regionsSummary(qsizetype selectedCount);
 
     // Shows what is stored now (the login entry included) and forgets the last test's
     // result, as when the window is opened anew.
@@ -78,6 +74,7 @@ private:
     QWidget *buildRegionsSection();
 
     void showRefreshInterval(std::chrono::milliseconds interval);
+    void showMinimumSeverity();
     void updateSeverityVisibility();
     void updateWebhookRow();
     void updateRegions();
