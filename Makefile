@@ -7,7 +7,7 @@ JOBS           ?= $(shell nproc)
 FUZZ_SECONDS   ?= 60
 CMAKE_COMMON    = -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 
-.PHONY: all deps build run test fuzz package clean
+.PHONY: all deps build run test lint format format-check fuzz package clean
 
 all: build
 
@@ -15,7 +15,7 @@ deps:
 	@scripts/install-deps.sh
 
 build: deps
-	cmake -S . -B $(BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Release -DGLINTER_BUILD_TESTS=OFF
+	cmake -S . -B $(BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target glinter
 
 # Starts the tray application (one per session: a running one is asked to show its panel).
@@ -24,22 +24,36 @@ run: build
 	$(BUILD_DIR)/src/app/glinter
 
 test: deps
-	cmake -S . -B $(TEST_BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g" -DGLINTER_SANITIZE=ON
+	cmake -S . -B $(TEST_BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g" -DGLINTER_SANITIZE=ON -DGLINTER_WERROR=ON
 	cmake --build $(TEST_BUILD_DIR) -j $(JOBS)
 	cd $(TEST_BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# clang-tidy's bugprone checks (.clang-tidy) on every source file of the program, with the
+# compile commands of the test build (which `make test` makes first when it is missing).
+lint: deps
+	@test -f $(TEST_BUILD_DIR)/compile_commands.json || $(MAKE) test
+	run-clang-tidy -p $(TEST_BUILD_DIR) -j $(JOBS) -quiet $(addprefix $(CURDIR)/,$(shell git ls-files 'src/*.cpp'))
+
+# The house style (.clang-format): format-check fails on any difference, format applies it.
+FORMATTED = $(shell git ls-files '*.cpp' '*.h')
+format-check: deps
+	clang-format --dry-run -Werror $(FORMATTED)
+
+format: deps
+	clang-format -i $(FORMATTED)
 
 # A Debian package of the release build, installed under /usr, in $(PACKAGE_BUILD_DIR).
 PACKAGE_BUILD_DIR ?= build/package
 package: deps
 	cmake -S . -B $(PACKAGE_BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-		-DGLINTER_BUILD_TESTS=OFF -DGLINTER_BUILD_BENCH=OFF
+		-DBUILD_TESTING=OFF -DGLINTER_BUILD_BENCH=OFF
 	cmake --build $(PACKAGE_BUILD_DIR) -j $(JOBS)
 	cd $(PACKAGE_BUILD_DIR) && cpack -G DEB
 
 # Builds the libFuzzer targets (in $(FUZZ_BUILD_DIR)) and runs each for FUZZ_SECONDS.
 fuzz: deps
 	cmake -S . -B $(FUZZ_BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Debug -DGLINTER_FUZZ=ON \
-		-DGLINTER_BUILD_TESTS=OFF -DGLINTER_BUILD_BENCH=OFF
+		-DBUILD_TESTING=OFF -DGLINTER_BUILD_BENCH=OFF
 	cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS) --target glinter_fuzzers
 	FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run.sh $(FUZZ_BUILD_DIR)
 

@@ -14,6 +14,9 @@ target_compile_options(glinter_options INTERFACE
     -Wunused -Woverloaded-virtual -Wnull-dereference -Wformat=2
     -Wno-gnu-zero-variadic-macro-arguments
 )
+if(GLINTER_WERROR)
+    target_compile_options(glinter_options INTERFACE -Werror)
+endif()
 if(GLINTER_SANITIZE)
     target_compile_options(glinter_options INTERFACE
         -fsanitize=address,undefined -fno-sanitize=function,vptr -fno-omit-frame-pointer

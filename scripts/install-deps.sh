@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-    build-essential clang lld libclang-rt-14-dev cmake ninja-build pkg-config
+    build-essential clang lld libclang-rt-14-dev clang-format clang-tidy cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libqt6svg6-dev
     qcoro-qt6-dev libicu-dev zlib1g-dev qt6-httpserver-dev libxcb1-dev
     dbus dbus-x11 openssl curl ca-certificates

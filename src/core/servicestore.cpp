@@ -132,7 +132,7 @@ QString ServiceStore::problemsText(const QStringList &problems)
 ServiceFileContents ServiceStore::read() const
 {
     // No list fills more than this; a larger file is refused rather than read into memory.
-    constexpr qint64 maxSize = 16 * 1024 * 1024;
+    constexpr qint64 maxSize = qint64(16) * 1024 * 1024;
     ReadResult file = AtomicFile::read(m_filePath, maxSize);
     if (!file.bytes) {
         ServiceFileContents contents;

@@ -68,7 +68,7 @@ StatusHistory::StatusHistory(QString filePath)
     : m_filePath(std::move(filePath))
 {
     // A week of samples for thousands of services fits well within this.
-    constexpr qint64 maxSize = 64 * 1024 * 1024;
+    constexpr qint64 maxSize = qint64(64) * 1024 * 1024;
     const ReadResult file = AtomicFile::read(m_filePath, maxSize);
     if (file.bytes)
         m_samples = decode(*file.bytes).value_or(QHash<QUuid, QList<Sample>>{});

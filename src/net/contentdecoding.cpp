@@ -14,7 +14,7 @@ Decoded inflateWith(int windowBits, const QByteArray &body, qint64 maxSize)
         return {std::nullopt, Failure::Malformed};
 
     QByteArray out;
-    constexpr qsizetype chunk = 64 * 1024;
+    constexpr qsizetype chunk = qsizetype(64) * 1024;
     stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(body.constData()));
     stream.avail_in = uInt(body.size());
     int status = Z_OK;

@@ -53,7 +53,7 @@ public:
     QCoro::Task<HttpResponse> post(QUrl url, QByteArray body, HttpHeaders headers = {}) const;
 
     // Largest body accepted; a longer one ends the exchange as a transport error.
-    static constexpr qint64 maxBodySize = 64 * 1024 * 1024;
+    static constexpr qint64 maxBodySize = qint64(64) * 1024 * 1024;
 
     // The text of a timed-out exchange, the same for both limits.
     static QString timedOutText();

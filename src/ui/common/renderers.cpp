@@ -319,7 +319,7 @@ QImage renderSparkline(const QList<Indicator> &samples, qreal devicePixelRatio)
         color.setAlphaF(0.7f);
         painter.setBrush(color);
         // bar i of `count` ends `count - i - 1` slots before the right edge
-        const qreal x = sparklineSize.width() - (count - i) * 3.0 + 1.0;
+        const qreal x = sparklineSize.width() - double(count - i) * 3.0 + 1.0;
         painter.drawRoundedRect(QRectF(x, 0, 2, sparklineSize.height()), 1, 1);
     }
     return image;

@@ -99,7 +99,7 @@ void MuteButton::setMutedShown(bool muted, const std::optional<QDateTime> &until
     if (until) {
         // The clock time for an hour's mute; a date too for an end that is further away.
         const QDateTime local = until->toLocalTime();
-        const bool soon = QDateTime::currentDateTimeUtc().secsTo(*until) < 12 * 3600;
+        const bool soon = QDateTime::currentDateTimeUtc().secsTo(*until) < qint64(12) * 3600;
         state = tr("Muted until %1")
                     .arg(soon ? QLocale().toString(local.time(), QLocale::ShortFormat)
                               : QLocale().toString(local, QLocale::ShortFormat));

@@ -96,7 +96,7 @@ QString relativeTime(const QDateTime &moment, const QDateTime &now, RelativeUnit
         URelativeDateTimeUnit unit;
     };
     static constexpr Step steps[] = {
-        {365 * 86400, UDAT_REL_UNIT_YEAR}, {30 * 86400, UDAT_REL_UNIT_MONTH}, {7 * 86400, UDAT_REL_UNIT_WEEK},
+        {qint64(365) * 86400, UDAT_REL_UNIT_YEAR}, {qint64(30) * 86400, UDAT_REL_UNIT_MONTH}, {qint64(7) * 86400, UDAT_REL_UNIT_WEEK},
         {86400, UDAT_REL_UNIT_DAY},        {3600, UDAT_REL_UNIT_HOUR},        {60, UDAT_REL_UNIT_MINUTE},
         {1, UDAT_REL_UNIT_SECOND},
     };
@@ -110,7 +110,9 @@ QString relativeTime(const QDateTime &moment, const QDateTime &now, RelativeUnit
     } else {
         const Step *step = std::find_if(std::begin(steps), std::end(steps),
                                         [&](const Step &s) { return seconds >= s.seconds; });
-        format->formatNumeric(-double(seconds / step->seconds), step->unit, text, status);
+        // whole units: five and a half minutes are "5 minutes ago"
+        const qint64 whole = seconds / step->seconds;
+        format->formatNumeric(-double(whole), step->unit, text, status);
     }
     return U_SUCCESS(status) ? fromUnicode(text) : QString();
 }
