@@ -10,6 +10,7 @@
 #include "monitor/statusmonitor.h"
 #include "platform/null/nullurlopener.h"
 #include "ui/tray/panelwindow.h"
+#include "ui/tray/servicerow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -152,7 +153,8 @@ int main(int argc, char **argv)
     QApplication::exec();
     const double idleCpu = cpuSeconds() - cpuBefore;
 
-    std::printf("services            %lld (platform %s)\n", static_cast<long long>(panel.rows().size()),
+    const qsizetype rows = panel.findChildren<ServiceRow *>().size();
+    std::printf("services            %lld (platform %s)\n", static_cast<long long>(rows),
                 qUtf8Printable(QGuiApplication::platformName()));
     std::printf("RSS before panel    %.1f MB\n", beforePanelMB);
     std::printf("RSS panel opened    %.1f MB   (goal <= 60 MB)\n", openMB);

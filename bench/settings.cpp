@@ -73,8 +73,8 @@ int main(int argc, char **argv)
         window->repaint();
         opens.push_back(double(clock.nsecsElapsed()) / 1e6);
 
-        auto *tab = window->servicesPage()->findChild<ServicesTab *>();
-        QLineEdit *edit = tab->searchField()->lineEdit();
+        auto *search = window->findChild<ServicesTab *>()->findChild<SearchField *>(QStringLiteral("search"));
+        auto *edit = search->findChild<QLineEdit *>(QStringLiteral("query"));
         for (const QString &word : typed) {
             for (const QChar c : word) {
                 clock.restart();

@@ -75,10 +75,6 @@ public:
     Settings &preferences() { return *m_preferences; }
     UrlOpener &urlOpener() { return *m_urlOpener; }
 
-    SettingsWindow *settingsWindow() const { return m_settings; }
-    OnboardingWindow *onboardingWindow() const { return m_onboarding; }
-
-
 public Q_SLOTS:
     // Shows the panel (or the window standing in for it); also what a second `glinter` asks.
     void showPanel();

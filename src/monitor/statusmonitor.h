@@ -67,11 +67,6 @@ public:
     explicit StatusMonitor(Setup setup, QObject *parent = nullptr);
     ~StatusMonitor() override;
 
-    ServiceList &list() { return *m_list; }
-    const ServiceList &list() const { return *m_list; }
-    Results &resultStore() { return *m_results; }
-    RefreshScheduler &scheduler() { return *m_scheduler; }
-
     // Observed state.
     const QList<Service> &services() const { return m_list->services(); }
     const QHash<QUuid, ServiceStatusResult> &results() const { return m_results->all(); }

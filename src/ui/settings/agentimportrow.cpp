@@ -61,6 +61,8 @@ AgentImportRow::AgentImportRow(StatusMonitor &monitor, QWidget *parent)
     explanation->setForegroundRole(QPalette::PlaceholderText);
     layout->addWidget(explanation);
 
+    m_copy->setObjectName(QStringLiteral("copyPrompt"));
+    m_edit->setObjectName(QStringLiteral("editConfig"));
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_copy);
     buttons->addWidget(m_edit);

@@ -34,9 +34,6 @@ public:
     // Opens services.json, writing it first when it is missing.
     void openConfig();
 
-    QPushButton *copyButton() const { return m_copy; }
-    QPushButton *editButton() const { return m_edit; }
-
 private:
     void saveFileIfMissing();
     void setCopied(bool copied);

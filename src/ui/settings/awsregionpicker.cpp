@@ -51,6 +51,7 @@ AWSRegionPicker::AWSRegionPicker(Settings &settings, QWidget *parent)
     title->setFont(titleFont);
     headerRow->addWidget(title);
     headerRow->addStretch();
+    m_monitorAll->setObjectName(QStringLiteral("monitorAll"));
     connect(m_monitorAll, &QPushButton::clicked, this, &AWSRegionPicker::monitorAll);
     headerRow->addWidget(m_monitorAll);
     layout->addLayout(headerRow);
@@ -69,6 +70,8 @@ AWSRegionPicker::AWSRegionPicker(Settings &settings, QWidget *parent)
         column->addWidget(groupTitle(group.title, content));
         for (const AWSRegions::Region &region : group.regions) {
             auto *row = new CheckRow(region.name, region.code, content);
+            row->setObjectName(QStringLiteral("region"));
+            row->setProperty("code", region.code);
             // toggled, not clicked: a screen reader's toggle action flips the row without
             // a click.
             connect(row, &CheckRow::toggled, this, [this, code = region.code](bool on) { setRegion(code, on); });

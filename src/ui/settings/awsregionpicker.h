@@ -19,18 +19,12 @@ class AWSRegionPicker : public Popover
 public:
     explicit AWSRegionPicker(Settings &settings, QWidget *parent = nullptr);
 
-
     // Adds the code to the stored selection, or removes it when present.
     void toggle(const QString &code);
     // Adds the code to the stored selection or removes it; nothing when it is already so.
     void setRegion(const QString &code, bool on);
     // Empties the stored selection: every region counts again.
     void monitorAll();
-
-    CheckRow *row(const QString &code) const { return m_rows.value(code); }
-    QPushButton *monitorAllButton() const { return m_monitorAll; }
-
-protected:
 
 private:
     // Shows the stored selection.

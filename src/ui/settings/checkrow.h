@@ -14,9 +14,6 @@ class CheckRow : public QAbstractButton
 public:
     CheckRow(const QString &title, const QString &detail = {}, QWidget *parent = nullptr);
 
-    QString title() const { return text(); }
-    QString detail() const { return m_detail; }
-
     QSize sizeHint() const override;
 
 protected:

@@ -53,6 +53,10 @@ ComponentPicker::ComponentPicker(StatusMonitor &monitor, const Service &service,
     if (service.components)
         m_selected = QSet<QString>(service.components->cbegin(), service.components->cend());
 
+    m_search->setObjectName(QStringLiteral("componentSearch"));
+    m_monitorAll->setObjectName(QStringLiteral("monitorAll"));
+    m_errorLabel->setObjectName(QStringLiteral("loadError"));
+
     auto *title = new ElidedLabel(this);
     title->setText(tr("%1 Components").arg(service.name));
     title->setFont(Style::font(title->font(), Style::Text::Body, QFont::DemiBold));
@@ -79,6 +83,7 @@ ComponentPicker::ComponentPicker(StatusMonitor &monitor, const Service &service,
     m_listLayout->setSpacing(0);
     m_listLayout->addStretch(1);
     auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("componentList"));
     scroll->setWidget(m_listWidget);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
@@ -159,7 +164,6 @@ QCoro::Task<> ComponentPicker::load()
     if (!self)
         co_return;
     if (listing.error) {
-        m_error = *listing.error;
         m_errorLabel->setText(*listing.error);
         m_stack->setCurrentIndex(1);
     } else {
@@ -177,9 +181,12 @@ void ComponentPicker::build()
         SectionWidgets widgets{section.id, section.title, nullptr, nullptr, {}};
         if (!section.title.isEmpty()) {
             widgets.header = new QWidget(m_listWidget);
+            widgets.header->setObjectName(QStringLiteral("section"));
+            widgets.header->setProperty("sectionID", section.id);
             QLabel *label = Style::secondaryLabel(widgets.header, Style::Text::Footnote, QFont::DemiBold);
             label->setText(section.title);
             widgets.button = Style::tintedButton(QString(), widgets.header);
+            widgets.button->setObjectName(QStringLiteral("selectAll"));
             auto *row = new QHBoxLayout(widgets.header);
             row->setContentsMargins(6, 8, 0, 2);
             row->addWidget(label, 1);
@@ -190,6 +197,8 @@ void ComponentPicker::build()
         }
         for (const StatuspageProvider::Component &component : section.items) {
             auto *row = new CheckRow(component.name, QString(), m_listWidget);
+            row->setObjectName(QStringLiteral("component"));
+            row->setProperty("componentID", component.id);
             m_rows.insert(component.id, row);
             m_listLayout->insertWidget(insertAt++, row);
             const QString id = component.id;
@@ -278,13 +287,3 @@ void ComponentPicker::save()
     if (current())
         m_monitor.setComponents(ServicesFilter::savedSelection(m_selected), m_service);
 }
-
-QPushButton *ComponentPicker::sectionButton(const QString &groupID) const
-{
-    for (const SectionWidgets &widgets : m_sections) {
-        if (widgets.id == groupID)
-            return widgets.button;
-    }
-    return nullptr;
-}
-

@@ -38,15 +38,6 @@ public:
     // Loads the list; show() starts it by itself.
     QCoro::Task<> load();
 
-
-    QSet<QString> selected() const { return m_selected; }
-    std::optional<QString> error() const { return m_error; }
-    bool isLoaded() const { return m_all.has_value(); }
-    SearchField *searchField() const { return m_search; }
-    QPushButton *monitorAllButton() const { return m_monitorAll; }
-    CheckRow *row(const QString &componentID) const { return m_rows.value(componentID); }
-    QPushButton *sectionButton(const QString &groupID) const;
-
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -75,7 +66,6 @@ private:
     Loader m_loader;
     bool m_loadStarted = false;
     std::optional<QList<StatuspageProvider::Component>> m_all;
-    std::optional<QString> m_error;
     QSet<QString> m_selected;
     SearchField *m_search;
     QPushButton *m_monitorAll;

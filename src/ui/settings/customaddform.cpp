@@ -50,6 +50,12 @@ CustomAddForm::CustomAddForm(StatusMonitor &monitor, QWidget *parent)
     , m_add(new QPushButton(this))
     , m_message(Style::plainLabel(QString(), this))
 {
+    m_name->setObjectName(QStringLiteral("nameField"));
+    m_address->setObjectName(QStringLiteral("addressField"));
+    m_format->setObjectName(QStringLiteral("formatPicker"));
+    m_add->setObjectName(QStringLiteral("addButton"));
+    m_message->setObjectName(QStringLiteral("messageLine"));
+
     QLabel *title = Style::plainLabel(tr("Add a Custom Service"), this);
     title->setFont(Style::font(title->font(), Style::Text::Callout, QFont::DemiBold));
 

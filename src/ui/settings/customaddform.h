@@ -44,14 +44,6 @@ public:
     // The formats detection tries, in order.
     static QList<ProviderKind> detectedKinds();
 
-    QLineEdit *nameField() const { return m_name; }
-    QLineEdit *addressField() const { return m_address; }
-    QComboBox *formatPicker() const { return m_format; }
-    QPushButton *addButton() const { return m_add; }
-    QLabel *messageLine() const { return m_message; }
-    std::optional<QString> error() const { return m_error; }
-    bool isValidating() const { return m_validating; }
-
     // Presses the button (what a click does), returning when the add has finished.
     QCoro::Task<> add();
     // Empties the form and its message line, as when the window is opened anew. A check

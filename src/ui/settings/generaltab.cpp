@@ -173,17 +173,13 @@ void GeneralTab::startOver()
     updateRegions();
 }
 
-QPushButton *GeneralTab::regionsButton() const
-{
-    return m_regionsButton;
-}
-
 QWidget *GeneralTab::buildGeneralSection()
 {
     QFrame *box = sectionBox(this);
     auto *form = new QFormLayout(box);
 
     m_refresh = new QComboBox(box);
+    m_refresh->setObjectName(QStringLiteral("refreshPicker"));
     for (const RefreshChoice &choice : refreshChoices)
         m_refresh->addItem(tr(choice.label), qlonglong(choice.interval.count()));
     QLabel *refreshLabel = Style::plainLabel(tr("Refresh every"), box);
@@ -196,6 +192,7 @@ QWidget *GeneralTab::buildGeneralSection()
     });
 
     m_launchAtLogin = new QCheckBox(tr("Launch at login"), box);
+    m_launchAtLogin->setObjectName(QStringLiteral("launchAtLogin"));
     m_launchAtLogin->setChecked(m_loginItem->isEnabled());
     // The switch stays where the user put it even when the registration fails; the
     // failure is logged.
@@ -210,10 +207,12 @@ QWidget *GeneralTab::buildNotificationSection()
     auto *form = new QFormLayout(box);
 
     m_notify = new QCheckBox(tr("Notify when a service goes down"), box);
+    m_notify->setObjectName(QStringLiteral("notify"));
     m_notify->setChecked(m_settings.notificationsEnabled());
     form->addRow(m_notify);
 
     m_severity = new QComboBox(box);
+    m_severity->setObjectName(QStringLiteral("severityPicker"));
     for (const SeverityChoice &choice : severityChoices)
         m_severity->addItem(tr(choice.label), rawValue(choice.minimum));
     showMinimumSeverity();
@@ -248,6 +247,7 @@ QWidget *GeneralTab::buildWebhookSection()
     QFrame *box = sectionBox(section);
     auto *form = new QFormLayout(box);
     m_webhook = new QLineEdit(m_settings.webhookAddress(), box);
+    m_webhook->setObjectName(QStringLiteral("webhookField"));
     m_webhook->setPlaceholderText(tr("https://hooks.slack.com/services/… or any endpoint"));
     m_webhook->setClearButtonEnabled(true);
     QLabel *webhookLabel = Style::plainLabel(tr("Webhook URL"), box);
@@ -263,9 +263,11 @@ QWidget *GeneralTab::buildWebhookSection()
 
     auto *row = new QHBoxLayout;
     m_sendTest = new QPushButton(box);
+    m_sendTest->setObjectName(QStringLiteral("sendTest"));
     connect(m_sendTest, &QPushButton::clicked, this, [this] { sendTest(); });
     m_testIcon = new GlyphLabel(12, box);
     m_testResult = Style::plainLabel(QString(), box);
+    m_testResult->setObjectName(QStringLiteral("testResult"));
     m_testResult->setFont(Style::font(m_testResult->font(), Style::Text::Footnote));
     row->addWidget(m_sendTest);
     row->addWidget(m_testIcon);
@@ -284,12 +286,14 @@ QWidget *GeneralTab::buildWebhookSection()
 QWidget *GeneralTab::buildRegionsSection()
 {
     m_regionsSection = new QWidget(this);
+    m_regionsSection->setObjectName(QStringLiteral("regionsSection"));
     auto *outer = new QVBoxLayout(m_regionsSection);
     outer->setContentsMargins(0, 0, 0, 0);
     QFrame *box = sectionBox(m_regionsSection);
     auto *inner = new QVBoxLayout(box);
     inner->setContentsMargins(2, 2, 2, 2);
     m_regionsButton = new ValueRowButton(tr("AWS Regions"), box);
+    m_regionsButton->setObjectName(QStringLiteral("regionsButton"));
     connect(m_regionsButton, &QPushButton::clicked, this, &GeneralTab::showRegionPicker);
     inner->addWidget(m_regionsButton);
     outer->addWidget(box);
@@ -383,6 +387,7 @@ void GeneralTab::showRegionPicker()
 {
     if (!m_picker) {
         m_picker = new AWSRegionPicker(m_settings, this);
+        m_picker->setObjectName(QStringLiteral("regionPicker"));
     }
     m_picker->popUp(*m_regionsButton, Qt::AlignRight);
 }

@@ -42,7 +42,6 @@ public:
     explicit GeneralTab(StatusMonitor &monitor, Hooks hooks = {}, QWidget *parent = nullptr);
     ~GeneralTab() override;
 
-
     // Shows what is stored now (the login entry included) and forgets the last test's
     // result, as when the window is opened anew.
     void startOver();
@@ -50,19 +49,6 @@ public:
     // Posts the test alert to the stored address; does nothing without a usable one or
     // while a test is running. Resolves when the answer is shown.
     QCoro::Task<> sendTest();
-
-    // The controls, for tests and the accessibility checks.
-    QComboBox *refreshPicker() const { return m_refresh; }
-    QCheckBox *launchAtLoginSwitch() const { return m_launchAtLogin; }
-    QCheckBox *notifySwitch() const { return m_notify; }
-    QComboBox *severityPicker() const { return m_severity; }
-    QLineEdit *webhookField() const { return m_webhook; }
-    QPushButton *sendTestButton() const { return m_sendTest; }
-    QLabel *testResultLabel() const { return m_testResult; }
-    QWidget *regionsSection() const { return m_regionsSection; }
-    QPushButton *regionsButton() const;
-    // Open or not, once the row was pressed.
-    AWSRegionPicker *regionPicker() const { return m_picker; }
 
 public Q_SLOTS:
     void showRegionPicker();

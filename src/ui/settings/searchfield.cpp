@@ -16,11 +16,13 @@ SearchField::SearchField(const QString &prompt, QWidget *parent)
     auto *magnifier = new GlyphLabel(12, this);
     magnifier->setGlyph(settingsGlyph(SettingsGlyph::Magnifier, Style::secondary, 12));
 
+    m_edit->setObjectName(QStringLiteral("query"));
     m_edit->setPlaceholderText(prompt);
     m_edit->setAccessibleName(prompt);
     m_edit->setFrame(false);
     m_edit->setClearButtonEnabled(false);
     m_edit->setAttribute(Qt::WA_MacShowFocusRect, false);
+    m_clear->setObjectName(QStringLiteral("clear"));
     m_clear->setGlyph(settingsGlyph(SettingsGlyph::ClearCircle, Style::tertiary, 12));
     m_clear->setAccessibleName(tr("Clear search"));
     m_clear->setToolTip(tr("Clear search"));

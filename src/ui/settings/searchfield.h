@@ -16,8 +16,6 @@ public:
 
     QString text() const;
     void setText(const QString &text);
-    QLineEdit *lineEdit() const { return m_edit; }
-    GlyphButton *clearButton() const { return m_clear; }
 
 Q_SIGNALS:
     void textChanged(const QString &text);

@@ -77,6 +77,9 @@ CatalogRow::CatalogRow(StatusMonitor &monitor, const CatalogEntry &entry, QWidge
     , m_components(new ComponentsButton(monitor, this))
     , m_mute(new MuteButton(monitor.settings(), this))
 {
+    m_switch->setObjectName(QStringLiteral("monitor"));
+    m_components->setObjectName(QStringLiteral("components"));
+    m_mute->setObjectName(QStringLiteral("mute"));
     m_switch->setAccessibleName(tr("Monitor %1").arg(entry.name));
     // toggled, not clicked: a screen reader's "Toggle" action only toggles. Refilling the
     // row sets the state the monitor already has, which changes nothing here.
@@ -143,6 +146,9 @@ ListedServiceRow::ListedServiceRow(StatusMonitor &monitor, Kind kind, QWidget *p
     , m_remove(new RemoveButton(monitor, this))
 {
     setFocusPolicy(Qt::StrongFocus);
+    m_components->setObjectName(QStringLiteral("components"));
+    m_mute->setObjectName(QStringLiteral("mute"));
+    m_remove->setObjectName(QStringLiteral("remove"));
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 3, 8, 3);
     layout->setSpacing(8);
@@ -214,6 +220,9 @@ CategoryHeader::CategoryHeader(StatusMonitor &monitor, const QString &title, QWi
     , m_title(title)
     , m_button(Style::tintedButton(QString(), this))
 {
+    setObjectName(QStringLiteral("category"));
+    setProperty("title", title);
+    m_button->setObjectName(QStringLiteral("selectAll"));
     QLabel *label = Style::secondaryLabel(this, Style::Text::Footnote, QFont::DemiBold);
     label->setText(title);
     auto *layout = new QHBoxLayout(this);

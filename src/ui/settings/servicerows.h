@@ -28,7 +28,6 @@ public:
     explicit StateGlyphLabel(Missing missing, QWidget *parent = nullptr);
 
     void setIndicator(std::optional<Indicator> indicator);
-    std::optional<Indicator> indicator() const { return m_indicator; }
 
     QSize sizeHint() const override { return QSize(16, 16); }
 
@@ -53,10 +52,6 @@ public:
     // The monitored service standing for the entry, if any, and its current result.
     void setService(const std::optional<Service> &service);
     void updateState();
-
-    SwitchButton *toggle() const { return m_switch; }
-    MuteButton *muteButton() const { return m_mute; }
-    ComponentsButton *componentsButton() const { return m_components; }
 
 private:
     StatusMonitor &m_monitor;
@@ -83,10 +78,6 @@ public:
     void setService(const Service &service);
     const Service &service() const { return m_service; }
     void updateState();
-
-    MuteButton *muteButton() const { return m_mute; }
-    RemoveButton *removeButton() const { return m_remove; }
-    ComponentsButton *componentsButton() const { return m_components; }
 
 Q_SIGNALS:
     void moveRequested(int delta);
@@ -118,7 +109,6 @@ public:
 
     void setEntries(const QList<CatalogEntry> &entries);
     void updateButton();
-    QPushButton *button() const { return m_button; }
 
 private:
     bool allMonitored() const;

@@ -46,6 +46,8 @@ ServicesTab::ServicesTab(StatusMonitor &monitor, QWidget *parent)
     , m_emptySearch(Style::plainLabel(QString(), this))
     , m_form(new CustomAddForm(monitor, this))
 {
+    m_search->setObjectName(QStringLiteral("search"));
+    m_emptySearch->setObjectName(QStringLiteral("emptySearch"));
     QLabel *intro = Style::secondaryLabel(this, Style::Text::Callout);
     intro->setText(tr("Choose the services you want to monitor."));
 
@@ -56,22 +58,23 @@ ServicesTab::ServicesTab(StatusMonitor &monitor, QWidget *parent)
 
     m_reorderLayout = titledSection(tr("Monitored (drag to reorder)"), listLayout);
     m_reorderSection = m_reorderLayout->parentWidget();
+    m_reorderSection->setObjectName(QStringLiteral("reorderSection"));
 
     for (const QString &title : ServiceCatalog::categories()) {
-        Category category{title, new CategoryHeader(monitor, title, list), {}};
+        Category category{new CategoryHeader(monitor, title, list), {}};
         listLayout->addWidget(category.header);
         for (const CatalogEntry &entry : ServiceCatalog::entries(title)) {
             auto *row = new CatalogRow(monitor, entry, list);
             listLayout->addWidget(row);
             category.rows.append(row);
             m_catalogRows.append(row);
-            m_catalogByID.insert(entry.id(), row);
         }
         m_categories.append(category);
     }
 
     m_customLayout = titledSection(tr("Custom"), listLayout);
     m_customSection = m_customLayout->parentWidget();
+    m_customSection->setObjectName(QStringLiteral("customSection"));
     // "Add from a Codebase" closes the list.
     listLayout->addWidget(new AgentImportRow(monitor, list));
     listLayout->addStretch(1);
@@ -264,59 +267,4 @@ bool ServicesTab::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     return QWidget::eventFilter(watched, event);
-}
-
-bool ServicesTab::showsReorderSection() const
-{
-    return !m_reorderSection->isHidden() && !m_scroll->isHidden();
-}
-
-bool ServicesTab::showsCustomSection() const
-{
-    return !m_customSection->isHidden() && !m_scroll->isHidden();
-}
-
-bool ServicesTab::showsEmptySearch() const
-{
-    return !m_emptySearch->isHidden();
-}
-
-QString ServicesTab::emptySearchText() const
-{
-    return m_emptySearch->text();
-}
-
-QList<ListedServiceRow *> ServicesTab::reorderRows() const
-{
-    return m_reorderPool.mid(0, m_reorderShown);
-}
-
-QList<ListedServiceRow *> ServicesTab::customRows() const
-{
-    QList<ListedServiceRow *> rows;
-    for (qsizetype i = 0; i < m_customShown; ++i) {
-        if (!m_customPool.at(i)->isHidden())
-            rows.append(m_customPool.at(i));
-    }
-    return rows;
-}
-
-CatalogRow *ServicesTab::catalogRow(const QString &entryID) const
-{
-    return m_catalogByID.value(entryID);
-}
-
-CategoryHeader *ServicesTab::categoryHeader(const QString &category) const
-{
-    for (const Category &entry : m_categories) {
-        if (entry.title == category)
-            return entry.header;
-    }
-    return nullptr;
-}
-
-bool ServicesTab::isCategoryShown(const QString &category) const
-{
-    const CategoryHeader *header = categoryHeader(category);
-    return header && !header->isHidden() && !m_scroll->isHidden();
 }

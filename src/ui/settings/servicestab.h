@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QList>
 #include <QPoint>
 #include <QWidget>
@@ -33,19 +32,6 @@ public:
     // at its top.
     void startOver();
 
-    SearchField *searchField() const { return m_search; }
-
-    // What the list shows, for tests and for the accessibility checks.
-    bool showsReorderSection() const;
-    bool showsCustomSection() const;
-    bool showsEmptySearch() const;
-    QString emptySearchText() const;
-    QList<ListedServiceRow *> reorderRows() const;   // the visible ones, in order
-    QList<ListedServiceRow *> customRows() const;    // the visible ones, in order
-    CatalogRow *catalogRow(const QString &entryID) const;
-    CategoryHeader *categoryHeader(const QString &category) const;
-    bool isCategoryShown(const QString &category) const;
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -67,13 +53,11 @@ private:
     QList<ListedServiceRow *> m_reorderPool;
     qsizetype m_reorderShown = 0;
     struct Category {
-        QString title;
         CategoryHeader *header;
         QList<CatalogRow *> rows;
     };
     QList<Category> m_categories;
     QList<CatalogRow *> m_catalogRows;
-    QHash<QString, CatalogRow *> m_catalogByID;
     QWidget *m_customSection;
     QVBoxLayout *m_customLayout;
     QList<ListedServiceRow *> m_customPool;

@@ -41,8 +41,6 @@ public:
     explicit MuteButton(Settings &settings, QWidget *parent = nullptr);
 
     void setServiceID(const QUuid &serviceID);
-    QUuid serviceID() const { return m_serviceID; }
-    bool isMuted() const { return m_muted; }
 
 private:
     void showMutes(const Settings::Mutes &mutes);
@@ -81,7 +79,6 @@ public:
     void setService(const std::optional<Service> &service);
     // Whether the owner wants the button at all (a catalog row hides it while unmonitored).
     void setWanted(bool wanted);
-    ComponentPicker *picker() const { return m_picker; }
 
 private:
     void openPicker();

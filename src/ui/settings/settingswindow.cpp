@@ -52,6 +52,7 @@ SettingsWindow::SettingsWindow(StatusMonitor &monitor, Tab initial, QWidget *par
     , m_services(new QWidget(m_tabs))
     , m_general(new GeneralTab(monitor, {}, m_tabs))
 {
+    m_tabs->setObjectName(QStringLiteral("tabs"));
     setWindowTitle(tr("Glinter Settings"));
     setAccessibleName(tr("Glinter Settings"));
     m_services->setAccessibleName(tr("Services"));
@@ -82,11 +83,6 @@ void SettingsWindow::open()
 SettingsWindow::Tab SettingsWindow::initialTab()
 {
     return qgetenv("GLINTER_SETTINGS_TAB") == "general" ? Tab::General : Tab::Services;
-}
-
-SettingsWindow::Tab SettingsWindow::currentTab() const
-{
-    return m_tabs->currentWidget() == m_general ? Tab::General : Tab::Services;
 }
 
 void SettingsWindow::setCurrentTab(Tab tab)

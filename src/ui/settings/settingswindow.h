@@ -28,11 +28,7 @@ public:
     // again; a window already open is only raised.
     void open();
 
-    Tab currentTab() const;
     void setCurrentTab(Tab tab);
-
-    // The page the Services tab shows.
-    QWidget *servicesPage() const { return m_services; }
 
 private:
     QTabWidget *m_tabs;

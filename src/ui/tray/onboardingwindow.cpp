@@ -135,7 +135,6 @@ OnboardingWindow::OnboardingWindow(QWidget *parent)
     for (const auto &[indicator, text] : rows) {
         auto *row = new MeterLegendRow(indicator, text, legend);
         legendColumn->addWidget(row);
-        m_legend.append(row);
     }
     legend->setFixedWidth(380);
     column->addWidget(legend);

@@ -14,8 +14,6 @@ class MeterLegendRow : public QLabel
 public:
     MeterLegendRow(Indicator indicator, const QString &text, QWidget *parent = nullptr);
 
-    Indicator indicator() const { return m_indicator; }
-
 protected:
     void paintEvent(QPaintEvent *event) override;
 
@@ -35,12 +33,7 @@ public:
     // Sizes the window to its content and shows it in the middle of its screen, in front.
     void showCentred();
 
-    QList<MeterLegendRow *> legendRows() const { return m_legend; }
-
 Q_SIGNALS:
     // "Choose Services" was pressed; the window has closed itself.
     void chooseServicesRequested();
-
-private:
-    QList<MeterLegendRow *> m_legend;
 };

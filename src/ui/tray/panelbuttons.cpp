@@ -4,6 +4,7 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QTimer>
 
 using namespace std::chrono_literals;
 
@@ -29,14 +30,16 @@ void FooterButton::keyPressEvent(QKeyEvent *event)
 
 RefreshButton::RefreshButton(QWidget *parent)
     : QAbstractButton(parent)
+    , m_spin(new QTimer(this))
 {
     setAttribute(Qt::WA_Hover);
     setFocusPolicy(Qt::StrongFocus);
     setFixedSize(26, 26);
     setToolTip(tr("Refresh now"));
     setAccessibleName(tr("Refresh now"));
-    m_spin.setInterval(50ms);
-    connect(&m_spin, &QTimer::timeout, this, [this] {
+    m_spin->setObjectName(QStringLiteral("spinner"));
+    m_spin->setInterval(50ms);
+    connect(m_spin, &QTimer::timeout, this, [this] {
         m_angle = (m_angle + 30) % 360;
         update();
     });
@@ -56,9 +59,9 @@ void RefreshButton::setRefreshing(bool refreshing)
 void RefreshButton::updateSpinning()
 {
     if (m_refreshing && isVisible())
-        m_spin.start();
+        m_spin->start();
     else
-        m_spin.stop();
+        m_spin->stop();
 }
 
 void RefreshButton::showEvent(QShowEvent *event)

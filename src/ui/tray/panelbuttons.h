@@ -3,13 +3,14 @@
 #include "ui/common/renderers.h"
 
 #include <QAbstractButton>
-#include <QTimer>
+
+class QTimer;
 
 // Return and Enter press a focused button of the panel, as Space does; false for other keys.
 bool pressedByKey(QAbstractButton *button, QKeyEvent *event);
 
 // The header's round refresh button: a circular arrow, or a spinner while the monitor
-// refreshes. The spinner's timer runs only while refreshing and visible.
+// refreshes. The spinner's timer ("spinner") runs only while refreshing and visible.
 class RefreshButton : public QAbstractButton
 {
     Q_OBJECT
@@ -18,8 +19,6 @@ public:
     explicit RefreshButton(QWidget *parent = nullptr);
 
     void setRefreshing(bool refreshing);
-    bool isRefreshing() const { return m_refreshing; }
-    bool isSpinning() const { return m_spin.isActive(); }
 
     QSize sizeHint() const override { return QSize(26, 26); }
 
@@ -34,7 +33,7 @@ private:
 
     bool m_refreshing = false;
     int m_angle = 0;
-    QTimer m_spin;
+    QTimer *m_spin;
 };
 
 // A footer button: a glyph and a title centred in half the footer, with a rounded hover

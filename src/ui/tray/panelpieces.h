@@ -20,8 +20,6 @@ public:
     explicit HeaderView(QWidget *parent);
 
     void setContent(Indicator indicator, const QString &summary, const QString &updated);
-    QString summary() const { return m_summary; }
-    QString updated() const { return m_updated; }
 
     QSize sizeHint() const override;
 

@@ -58,7 +58,9 @@ PanelWindow::PanelWindow(StatusMonitor &monitor, UrlOpener &opener, Mode mode, Q
     headerRow->setContentsMargins(14, 12, 14, 12);
     headerRow->setSpacing(11);
     m_header = new HeaderView(header);
+    m_header->setObjectName(QStringLiteral("header"));
     m_refresh = new RefreshButton(header);
+    m_refresh->setObjectName(QStringLiteral("refresh"));
     headerRow->addWidget(m_header, 1);
     headerRow->addWidget(m_refresh, 0, Qt::AlignVCenter);
     column->addWidget(header);
@@ -196,7 +198,6 @@ void PanelWindow::refreshContent()
                         m_monitor.history(service));
         row->show();
     }
-    m_shownRows = order.size();
 
     m_listLayout->removeWidget(m_divider);
     if (grouped.hasDivider())
@@ -205,26 +206,6 @@ void PanelWindow::refreshContent()
 
     // the scroll area fits the list's width itself; only its own height follows the list
     m_scroll->updateGeometry();
-}
-
-QList<ServiceRow *> PanelWindow::rows() const
-{
-    return m_rows.first(m_shownRows);
-}
-
-bool PanelWindow::hasDivider() const
-{
-    return !m_divider->isHidden();
-}
-
-QString PanelWindow::summaryText() const
-{
-    return m_header->summary();
-}
-
-QString PanelWindow::updatedText() const
-{
-    return m_header->updated();
 }
 
 void PanelWindow::openPage(const QUrl &page)

@@ -55,13 +55,6 @@ public:
     // Tests replace the clock.
     void setClock(Clock clock) { m_clock = std::move(clock); }
 
-    // The rows in the order shown, and what the header reads.
-    QList<ServiceRow *> rows() const;
-    bool hasDivider() const;
-    QString summaryText() const;
-    QString updatedText() const;
-    RefreshButton *refreshButton() const { return m_refresh; }
-
 Q_SIGNALS:
     void settingsRequested();
     void quitRequested();
@@ -87,9 +80,8 @@ private:
     QWidget *m_divider = nullptr;
 
     // Every row ever made, in the order of the layout and of their creation; the first
-    // m_shownRows show the list, the rest wait, hidden, for a longer one.
+    // ones show the list, the rest wait, hidden, for a longer one.
     QList<ServiceRow *> m_rows;
-    qsizetype m_shownRows = 0;
 
     bool m_refreshQueued = false;
     bool m_freshForShow = false;

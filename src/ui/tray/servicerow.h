@@ -17,7 +17,6 @@ public:
     explicit ServiceRow(QWidget *parent = nullptr);
 
     void setContent(const RowContent &content, const QList<Indicator> &history);
-    const RowContent &content() const { return m_content; }
 
     QSize sizeHint() const override;
 

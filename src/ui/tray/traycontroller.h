@@ -53,17 +53,14 @@ public:
     // What a left click on the icon does.
     void togglePanel();
 
-    // Where the meter is now, and whether it sits in a tray at all.
+    // Where the meter is now.
     Presence presence() const;
-    bool hasTray() const { return presence() != Presence::None; }
 
     // Shows a notification as a tray balloon; a click on it opens `page` (web pages only).
     // Only an XEmbed tray has balloons: elsewhere it is dropped.
     void showBalloon(const QString &title, const QString &body, const QUrl &page);
     // For Notifications::setFallback: balloons while the desktop has no notification service.
     Notifications::Fallback notificationFallback();
-
-    PanelWindow *panel() const { return m_panel.get(); }
 
 Q_SIGNALS:
     void settingsRequested();

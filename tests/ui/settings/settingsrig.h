@@ -1,8 +1,10 @@
 #pragma once
 
 #include "catalog/servicecatalog.h"
+#include "ui/common/style.h"
 
 #include "monitorrig.h"
+#include "widgets.h"
 
 #include <QLabel>
 #include <QTest>
@@ -44,6 +46,15 @@ inline bool showsText(const QWidget &root, const QString &text)
 {
     const QList<QLabel *> labels = root.findChildren<QLabel *>();
     return std::any_of(labels.cbegin(), labels.cend(), [&text](const QLabel *label) { return label->text() == text; });
+}
+
+// What the custom form's message line says in the error colour; nothing while it says no error.
+inline std::optional<QString> shownError(const QWidget &form)
+{
+    const auto *line = child<QLabel>(form, "messageLine");
+    if (line->palette().color(line->foregroundRole()) != Style::error(line->palette()))
+        return std::nullopt;
+    return line->text();
 }
 
 inline CatalogEntry catalogEntry(const QString &name)

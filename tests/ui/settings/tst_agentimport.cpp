@@ -5,6 +5,7 @@
 
 #include "monitorrig.h"
 #include "testfiles.h"
+#include "widgets.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -41,13 +42,14 @@ private Q_SLOTS:
         // The table follows the Step 2 paragraph after one blank line and is followed by one.
         QVERIFY(prompt.contains(u"(Name | status page URL | provider):\n\n"_s + AgentPrompt::catalogTable()
                                 + u"\n\nFor a third-party service not in this table"_s));
-        QCOMPARE(row.copyButton()->text(), u"Copied"_s);
-        QTRY_COMPARE(row.copyButton()->text(), u"Copy AI Prompt"_s);
+        auto *copy = child<QPushButton>(row, "copyPrompt");
+        QCOMPARE(copy->text(), u"Copied"_s);
+        QTRY_COMPARE(copy->text(), u"Copy AI Prompt"_s);
 
         // An existing file is opened as it is, never rewritten first.
         const QByteArray byHand = "[ {\"name\": \"Hand\", \"url\": \"https://hand.example\"} ]\n";
         QVERIFY(writeFile(path, byHand));
-        row.editButton()->click();
+        child<QPushButton>(row, "editConfig")->click();
         row.copyPrompt();
         QCOMPARE(readFile(path), byHand);
         QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(path)});

@@ -5,10 +5,13 @@
 #include "ui/settings/servicesfilter.h"
 
 #include "settingsrig.h"
+#include "widgets.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
 
 using namespace Qt::StringLiterals;
 
@@ -31,6 +34,26 @@ QList<Component> page()
             item("us", "America", std::nullopt, true),
             item("us-api", "US API", u"us"_s),
             item("orphan", "Lost API", u"nowhere"_s)};
+}
+
+CheckRow *row(const ComponentPicker &picker, const QString &componentID)
+{
+    return child<CheckRow>(picker, "component", "componentID", componentID);
+}
+
+QPushButton *sectionButton(const ComponentPicker &picker, const QString &sectionID)
+{
+    return child<QPushButton>(*child<QWidget>(picker, "section", "sectionID", sectionID), "selectAll");
+}
+
+QPushButton *monitorAll(const ComponentPicker &picker)
+{
+    return child<QPushButton>(picker, "monitorAll");
+}
+
+SearchField *search(const ComponentPicker &picker)
+{
+    return child<SearchField>(picker, "componentSearch");
 }
 
 QStringList titles(const QList<ServicesFilter::ComponentSection> &sections)
@@ -66,35 +89,35 @@ private Q_SLOTS:
             co_return StatuspageProvider::ComponentListing{page(), std::nullopt};
         });
         QCoro::waitFor(picker.load());
-        QVERIFY(!picker.monitorAllButton()->isEnabled());
-        QVERIFY(!picker.row(u"api"_s)->isChecked());
+        QVERIFY(!monitorAll(picker)->isEnabled());
+        QVERIFY(!row(picker, u"api"_s)->isChecked());
 
-        picker.row(u"eu-web"_s)->click();
+        row(picker, u"eu-web"_s)->click();
         QCOMPARE(rig.saved().first().components, QStringList({u"eu-web"_s}));
-        QVERIFY(picker.monitorAllButton()->isEnabled());
-        QCOMPARE(picker.row(u"eu-web"_s)->accessibleDescription(), u"Selected"_s);
+        QVERIFY(monitorAll(picker)->isEnabled());
+        QCOMPARE(row(picker, u"eu-web"_s)->accessibleDescription(), u"Selected"_s);
 
         // unticking the last one means all components again
-        picker.row(u"eu-web"_s)->click();
+        row(picker, u"eu-web"_s)->click();
         QCOMPARE(rig.saved().first().components, std::nullopt);
 
         // select all under a search leaves the hidden items of the section alone
-        picker.searchField()->setText(u"dash"_s);
-        QPushButton *europe = picker.sectionButton(u"eu"_s);
+        search(picker)->setText(u"dash"_s);
+        QPushButton *europe = sectionButton(picker, u"eu"_s);
         europe->click();
         QCOMPARE(rig.saved().first().components, QStringList({u"eu-web"_s}));
         QCOMPARE(europe->accessibleName(), u"Deselect all in Europe"_s);
 
-        picker.searchField()->setText(QString());
-        picker.row(u"us-api"_s)->toggle(); // as a screen reader's toggle action
+        search(picker)->setText(QString());
+        row(picker, u"us-api"_s)->toggle(); // as a screen reader's toggle action
         QCOMPARE(rig.saved().first().components, QStringList({u"eu-web"_s, u"us-api"_s}));
-        picker.monitorAllButton()->click();
+        monitorAll(picker)->click();
         QCOMPARE(rig.saved().first().components, std::nullopt);
-        QVERIFY(!picker.row(u"us-api"_s)->isChecked());
+        QVERIFY(!row(picker, u"us-api"_s)->isChecked());
 
         // Escape in the search field closes the picker
         picker.show();
-        QTest::keyClick(picker.searchField()->lineEdit(), Qt::Key_Escape);
+        QTest::keyClick(child<QLineEdit>(*search(picker), "query"), Qt::Key_Escape);
         QVERIFY(!picker.isVisible());
     }
 
@@ -114,12 +137,12 @@ private Q_SLOTS:
         picker->show();
 
         rig.monitor->setComponents(QStringList{u"eu-api"_s, u"us-api"_s}, acme);
-        QVERIFY(picker->row(u"us-api"_s)->isChecked());
-        picker->row(u"api"_s)->click();
+        QVERIFY(row(*picker, u"us-api"_s)->isChecked());
+        row(*picker, u"api"_s)->click();
         QCOMPARE(rig.saved().first().components, QStringList({u"api"_s, u"eu-api"_s, u"us-api"_s}));
 
         rig.monitor->setComponents(std::nullopt, acme);
-        picker->sectionButton(u"us"_s)->click();
+        sectionButton(*picker, u"us"_s)->click();
         QCOMPARE(rig.saved().first().components, QStringList({u"us-api"_s}));
 
         rig.monitor->remove(acme);
@@ -161,10 +184,12 @@ private Q_SLOTS:
         picker.setLoader([](QUrl) -> QCoro::Task<StatuspageProvider::ComponentListing> {
             co_return StatuspageProvider::ComponentListing{{}, u"HTTP 503"_s};
         });
-        QVERIFY(picker.monitorAllButton()->isEnabled());
+        QVERIFY(monitorAll(picker)->isEnabled());
         QCoro::waitFor(picker.load());
-        QVERIFY(!picker.isLoaded());
-        QCOMPARE(picker.error(), u"HTTP 503"_s);
+        auto *error = child<QLabel>(picker, "loadError");
+        QVERIFY(error->isVisibleTo(&picker));
+        QCOMPARE(error->text(), u"HTTP 503"_s);
+        QVERIFY(!child<QScrollArea>(picker, "componentList")->isVisibleTo(&picker));
     }
 };
 

@@ -21,6 +21,10 @@ struct FormRig : SettingsRig {
     QHash<ProviderKind, Indicator> answers;
     QList<Service> asked;
     CustomAddForm form{*monitor};
+    QLineEdit *name = child<QLineEdit>(form, "nameField");
+    QLineEdit *address = child<QLineEdit>(form, "addressField");
+    QComboBox *format = child<QComboBox>(form, "formatPicker");
+    QPushButton *addButton = child<QPushButton>(form, "addButton");
 
     FormRig()
     {
@@ -32,11 +36,11 @@ struct FormRig : SettingsRig {
         });
     }
 
-    void add(const QString &name, const QString &address, int format = 0)
+    void add(const QString &typedName, const QString &typedAddress, int formatIndex = 0)
     {
-        form.nameField()->setText(name);
-        form.addressField()->setText(address);
-        form.formatPicker()->setCurrentIndex(format);
+        name->setText(typedName);
+        address->setText(typedAddress);
+        format->setCurrentIndex(formatIndex);
         QCoro::waitFor(form.add());
     }
 };
@@ -69,33 +73,32 @@ private Q_SLOTS:
     {
         FormRig rig;
         CustomAddForm &form = rig.form;
-        QVERIFY(!form.addButton()->isEnabled());
-        form.nameField()->setText(u"   "_s);
-        form.addressField()->setText(u"x"_s);
-        QVERIFY(form.addButton()->isEnabled()); // as typed, before trimming
+        QVERIFY(!rig.addButton->isEnabled());
+        rig.name->setText(u"   "_s);
+        rig.address->setText(u"x"_s);
+        QVERIFY(rig.addButton->isEnabled()); // as typed, before trimming
 
         // the picker is named by its buddy label
-        QAccessibleInterface *combo = QAccessible::queryAccessibleInterface(form.formatPicker());
+        QAccessibleInterface *combo = QAccessible::queryAccessibleInterface(rig.format);
         const auto labels = combo->relations(QAccessible::Label);
         QVERIFY(!labels.isEmpty());
         QCOMPARE(labels.first().first->text(QAccessible::Name), u"Feed format"_s);
 
         rig.add(u"Acme"_s, u"status.acme.test"_s, 1);
-        QCOMPARE(form.error(), u"Couldn't read a Instatus feed there (HTTP 404)"_s);
-        QCOMPARE(form.messageLine()->text(), *form.error());
+        QCOMPARE(shownError(form), u"Couldn't read a Instatus feed there (HTTP 404)"_s);
         QVERIFY(rig.saved().isEmpty());
-        QCOMPARE(form.addressField()->text(), u"status.acme.test"_s);
-        QVERIFY(!form.isValidating());
+        QCOMPARE(rig.address->text(), u"status.acme.test"_s);
+        QVERIFY(rig.addButton->isEnabled()); // the check is over
 
         // any readable state, even an outage, is accepted; the probe's id is not kept
         rig.answers.insert(ProviderKind::Instatus, Indicator::Critical);
         QCoro::waitFor(form.add());
-        QVERIFY(!form.error());
+        QVERIFY(!shownError(form));
         QCOMPARE(rig.saved().size(), 1);
         QVERIFY(rig.saved().first().id != rig.asked.last().id);
-        QVERIFY(form.nameField()->text().isEmpty());
-        QVERIFY(form.addressField()->text().isEmpty());
-        QCOMPARE(form.formatPicker()->currentIndex(), 0);
+        QVERIFY(rig.name->text().isEmpty());
+        QVERIFY(rig.address->text().isEmpty());
+        QCOMPARE(rig.format->currentIndex(), 0);
 
         // a website is added without a check, its name trimmed
         rig.add(u"  Box "_s, u"box.acme.test"_s, 2);
@@ -104,7 +107,7 @@ private Q_SLOTS:
         QCOMPARE(rig.saved().last().provider, ProviderKind::Website);
 
         rig.add(u"Bad"_s, u"mailto:x@acme.test"_s);
-        QCOMPARE(form.error(), u"Invalid URL"_s);
+        QCOMPARE(shownError(form), u"Invalid URL"_s);
 
         // detection keeps the first format that reads, or names what each one said
         rig.answers.insert(ProviderKind::StatusIo, Indicator::None);
@@ -117,7 +120,8 @@ private Q_SLOTS:
         rig.asked.clear();
         rig.add(u"Nope"_s, u"nope.acme.test"_s, 3);
         QCOMPARE(rig.asked.size(), 3);
-        QVERIFY(form.error()->contains(u"Statuspage.io: HTTP 404; Instatus: HTTP 404; Status.io: HTTP 404"_s));
+        const QString reasons = shownError(form).value_or(QString());
+        QVERIFY(reasons.contains(u"Statuspage.io: HTTP 404; Instatus: HTTP 404; Status.io: HTTP 404"_s));
         QCOMPARE(rig.saved().size(), 3);
     }
 
@@ -131,20 +135,20 @@ private Q_SLOTS:
             co_return ServiceStatusResult{service.id, Indicator::None, u"ok"_s, QDateTime::currentDateTimeUtc(),
                                           std::nullopt, false};
         });
-        rig.form.nameField()->setText(u"Slow"_s);
-        rig.form.addressField()->setText(u"slow.acme.test"_s);
+        rig.name->setText(u"Slow"_s);
+        rig.address->setText(u"slow.acme.test"_s);
         QCoro::Task<> adding = rig.form.add();
-        QVERIFY(rig.form.isValidating());
-        QCOMPARE(rig.form.addButton()->accessibleName(), u"Checking…"_s);
+        QVERIFY(!rig.addButton->isEnabled());
+        QCOMPARE(rig.addButton->accessibleName(), u"Checking…"_s);
 
         rig.form.startOver();
-        QCOMPARE(rig.form.addButton()->accessibleName(), u"Add"_s);
-        QVERIFY(rig.form.nameField()->text().isEmpty());
+        QCOMPARE(rig.addButton->accessibleName(), u"Add"_s);
+        QVERIFY(rig.name->text().isEmpty());
         QCoro::waitFor(std::move(adding));
         QCOMPARE(names(rig.saved()), words("Slow"));
-        QVERIFY(!rig.form.error());
-        QVERIFY(rig.form.nameField()->text().isEmpty());
-        QVERIFY(!rig.form.messageLine()->text().startsWith(u"Added"_s));
+        QVERIFY(!shownError(rig.form));
+        QVERIFY(rig.name->text().isEmpty());
+        QVERIFY(!child<QLabel>(rig.form, "messageLine")->text().startsWith(u"Added"_s));
 
         // an error from the feed is shown as written
         rig.form.setFeedCheck([](Service service) -> QCoro::Task<ServiceStatusResult> {
@@ -152,7 +156,7 @@ private Q_SLOTS:
                                           std::nullopt, false};
         });
         rig.add(u"Bad"_s, u"bad.acme.test"_s, 1);
-        QVERIFY(rig.form.error()->contains(markupName));
+        QVERIFY(shownError(rig.form).value_or(QString()).contains(markupName));
         verifyNoMarkupRendered(rig.form);
     }
 
@@ -163,10 +167,10 @@ private Q_SLOTS:
         server.setRoute("*", FakeRoute::json(R"({"status":{"indicator":"none","description":"All good"},"components":[],"incidents":[]})"));
         SettingsRig rig;
         CustomAddForm form(*rig.monitor);
-        form.nameField()->setText(u"Local"_s);
-        form.addressField()->setText(server.httpsUrl().toString());
+        child<QLineEdit>(form, "nameField")->setText(u"Local"_s);
+        child<QLineEdit>(form, "addressField")->setText(server.httpsUrl().toString());
         QCoro::waitFor(form.add());
-        QVERIFY2(!form.error(), qPrintable(form.error().value_or(QString())));
+        QVERIFY2(!shownError(form), qPrintable(shownError(form).value_or(QString())));
         QCOMPARE(rig.saved().size(), 1);
     }
 };

@@ -9,6 +9,7 @@
 
 #include "fakeserver.h"
 #include "monitorrig.h"
+#include "widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -51,6 +52,8 @@ struct Rig : MonitorRig {
         tab->resize(500, 580);
         tab->show();
     }
+
+    QCheckBox *launchAtLogin() const { return child<QCheckBox>(*tab, "launchAtLogin"); }
 };
 
 class TestGeneralTab : public QObject
@@ -68,24 +71,24 @@ private Q_SLOTS:
     void launchAtLoginSwitch()
     {
         Rig enabled(LoginItem::Status::Enabled);
-        QVERIFY(enabled.tab->launchAtLoginSwitch()->isChecked());
+        QVERIFY(enabled.launchAtLogin()->isChecked());
         Rig off(LoginItem::Status::Disabled);
-        QVERIFY(!off.tab->launchAtLoginSwitch()->isChecked());
+        QVERIFY(!off.launchAtLogin()->isChecked());
 
         off.loginItem->failWith(u"no autostart folder"_s);
-        off.tab->launchAtLoginSwitch()->click();
+        off.launchAtLogin()->click();
         QCOMPARE(off.loginItem->registerCalls(), 1);
         // The switch stays where the user put it.
-        QVERIFY(off.tab->launchAtLoginSwitch()->isChecked());
+        QVERIFY(off.launchAtLogin()->isChecked());
 
-        enabled.tab->launchAtLoginSwitch()->click();
+        enabled.launchAtLogin()->click();
         QCOMPARE(enabled.loginItem->unregisterCalls(), 1);
     }
 
     void pickersFollowTheMonitorAndPreferences()
     {
         Rig rig;
-        QComboBox *picker = rig.tab->refreshPicker();
+        auto *picker = child<QComboBox>(*rig.tab, "refreshPicker");
         QCOMPARE(picker->currentText(), u"5 minutes"_s);
 
         picker->setCurrentIndex(3);
@@ -101,8 +104,8 @@ private Q_SLOTS:
         QCOMPARE(picker->currentIndex(), -1);
 
         // the severity threshold is hidden while notifications are off
-        QCheckBox *notify = rig.tab->notifySwitch();
-        QComboBox *severity = rig.tab->severityPicker();
+        auto *notify = child<QCheckBox>(*rig.tab, "notify");
+        auto *severity = child<QComboBox>(*rig.tab, "severityPicker");
         QVERIFY(notify->isChecked());
         QVERIFY(severity->isVisible());
 
@@ -125,8 +128,8 @@ private Q_SLOTS:
         // Reopened, the tab shows the stored state.
         notify->click();
         Rig again;
-        QVERIFY(!again.tab->notifySwitch()->isChecked());
-        QVERIFY(!again.tab->severityPicker()->isVisible());
+        QVERIFY(!child<QCheckBox>(*again.tab, "notify")->isChecked());
+        QVERIFY(!child<QComboBox>(*again.tab, "severityPicker")->isVisible());
     }
 
     void webhookTest()
@@ -135,9 +138,9 @@ private Q_SLOTS:
         server.setRoute("/refused", FakeRoute::text("no", 500));
         server.setRoute("/hook", FakeRoute::text("ok", 204));
         Rig rig;
-        QLineEdit *field = rig.tab->webhookField();
-        QPushButton *send = rig.tab->sendTestButton();
-        QLabel *result = rig.tab->testResultLabel();
+        auto *field = child<QLineEdit>(*rig.tab, "webhookField");
+        auto *send = child<QPushButton>(*rig.tab, "sendTest");
+        auto *result = child<QLabel>(*rig.tab, "testResult");
         QVERIFY(!send->isEnabled()); // nothing to test without an address
         retype(field, server.httpUrl(u"/refused"_s).toString());
         send->click();
@@ -160,7 +163,7 @@ private Q_SLOTS:
         rig.tab->startOver();
         QVERIFY(!result->isVisible());
         QCOMPARE(field->text(), u"https://hooks.example/elsewhere"_s);
-        QVERIFY(rig.tab->launchAtLoginSwitch()->isChecked());
+        QVERIFY(rig.launchAtLogin()->isChecked());
         QCOMPARE(rig.loginItem->registerCalls(), 0); // read, not written
     }
 
@@ -169,37 +172,40 @@ private Q_SLOTS:
         // A stored code the table does not know still counts as selected.
         Preferences::setValue(u"awsRegions"_s, QStringList{u"us-west-2"_s, u"not-a-region"_s});
         Rig rig;
-        QVERIFY(!rig.tab->regionsSection()->isVisible());
+        auto *section = child<QWidget>(*rig.tab, "regionsSection");
+        QVERIFY(!section->isVisible());
         const Service aws = makeService("AWS", {}, ProviderKind::Aws);
         rig.monitor->add(aws);
-        QVERIFY(rig.tab->regionsSection()->isVisible());
-        QPushButton *button = rig.tab->regionsButton();
+        QVERIFY(section->isVisible());
+        auto *button = child<QPushButton>(*rig.tab, "regionsButton");
         QCOMPARE(button->accessibleDescription(), u"2 selected"_s);
 
         button->click();
-        AWSRegionPicker *picker = rig.tab->regionPicker();
+        auto *picker = child<AWSRegionPicker>(*rig.tab, "regionPicker");
         QVERIFY(picker->isVisible());
-        QCOMPARE(picker->row(u"us-west-2"_s)->accessibleName(), u"Oregon"_s);
-        QVERIFY(picker->row(u"us-west-2"_s)->isChecked());
-        QCOMPARE(picker->row(u"us-west-2"_s)->accessibleDescription(), u"Selected, us-west-2"_s);
-        QVERIFY(!picker->row(u"us-east-1"_s)->isChecked());
-        QCOMPARE(picker->row(u"us-east-1"_s)->accessibleDescription(), u"Not selected, us-east-1"_s);
+        const auto row = [picker](const QString &code) { return child<CheckRow>(*picker, "region", "code", code); };
+        auto *monitorAll = child<QPushButton>(*picker, "monitorAll");
+        QCOMPARE(row(u"us-west-2"_s)->accessibleName(), u"Oregon"_s);
+        QVERIFY(row(u"us-west-2"_s)->isChecked());
+        QCOMPARE(row(u"us-west-2"_s)->accessibleDescription(), u"Selected, us-west-2"_s);
+        QVERIFY(!row(u"us-east-1"_s)->isChecked());
+        QCOMPARE(row(u"us-east-1"_s)->accessibleDescription(), u"Not selected, us-east-1"_s);
 
-        picker->monitorAllButton()->click();
+        monitorAll->click();
         QCOMPARE(button->accessibleDescription(), u"All regions"_s);
         QVERIFY(rig.monitor->settings().awsRegions().isEmpty());
-        QVERIFY(!picker->monitorAllButton()->isEnabled());
+        QVERIFY(!monitorAll->isEnabled());
 
-        picker->row(u"eu-west-1"_s)->click();
+        row(u"eu-west-1"_s)->click();
         // a screen reader's toggle action flips the row without a click; it is stored too
-        picker->row(u"ap-south-1"_s)->toggle();
+        row(u"ap-south-1"_s)->toggle();
         QCOMPARE(button->accessibleDescription(), u"2 selected"_s);
         QCOMPARE(Preferences::stringListValue(u"awsRegions"_s), QStringList({u"ap-south-1"_s, u"eu-west-1"_s}));
-        QCOMPARE(picker->row(u"ap-south-1"_s)->accessibleDescription(), u"Selected, ap-south-1"_s);
-        QVERIFY(picker->monitorAllButton()->isEnabled());
+        QCOMPARE(row(u"ap-south-1"_s)->accessibleDescription(), u"Selected, ap-south-1"_s);
+        QVERIFY(monitorAll->isEnabled());
 
         rig.monitor->remove(aws);
-        QVERIFY(!rig.tab->regionsSection()->isVisible());
+        QVERIFY(!section->isVisible());
         QVERIFY(!picker->isVisible());
     }
 };

@@ -11,6 +11,7 @@
 #include "ui/settings/settingswindow.h"
 
 #include "settingsrig.h"
+#include "widgets.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -30,6 +31,49 @@ QStringList names(const QList<ListedServiceRow *> &rows)
     for (const ListedServiceRow *row : rows)
         list.append(row->service().name);
     return list;
+}
+
+// What the tab shows, through the names it gives its parts.
+
+SearchField *search(const QWidget &tab)
+{
+    return child<SearchField>(tab, "search");
+}
+
+bool shows(const QWidget &tab, const char *part)
+{
+    return child<QWidget>(tab, part)->isVisibleTo(&tab);
+}
+
+QList<ListedServiceRow *> reorderRows(const QWidget &tab)
+{
+    return shownChildren<ListedServiceRow>(*child<QWidget>(tab, "reorderSection"));
+}
+
+QList<ListedServiceRow *> customRows(const QWidget &tab)
+{
+    return shownChildren<ListedServiceRow>(*child<QWidget>(tab, "customSection"));
+}
+
+CatalogRow *catalogRow(const QWidget &tab, const QString &name)
+{
+    const QString id = catalogEntry(name).id();
+    const QList<CatalogRow *> rows = tab.findChildren<CatalogRow *>();
+    const auto found = std::find_if(rows.cbegin(), rows.cend(),
+                                    [&id](const CatalogRow *row) { return row->entry().id() == id; });
+    if (found == rows.cend())
+        qFatal("no catalog row for %s", qPrintable(name));
+    return *found;
+}
+
+CategoryHeader *categoryHeader(const QWidget &tab, const QString &title)
+{
+    return child<CategoryHeader>(tab, "category", "title", title);
+}
+
+MuteButton *muteButton(const QWidget *row)
+{
+    return child<MuteButton>(*row, "mute");
 }
 
 } // namespace
@@ -62,35 +106,35 @@ private Q_SLOTS:
         const Service acme = makeService("Acme", "https://status.acme.test", ProviderKind::Instatus);
         SettingsRig rig({acme});
         ServicesTab tab(*rig.monitor);
-        QVERIFY(tab.showsCustomSection());
+        QVERIFY(shows(tab, "customSection"));
         // components are chosen on Statuspage pages only
-        QVERIFY(tab.customRows().at(0)->componentsButton()->isHidden());
-        QVERIFY(!tab.showsReorderSection()); // one service is nothing to reorder
+        QVERIFY(child<ComponentsButton>(*customRows(tab).at(0), "components")->isHidden());
+        QVERIFY(!shows(tab, "reorderSection")); // one service is nothing to reorder
 
         rig.monitor->add(ServiceCatalog::newServices({catalogEntry(u"GitHub"_s)}));
-        QVERIFY(tab.showsReorderSection());
-        QCOMPARE(names(tab.reorderRows()), words("Acme GitHub"));
+        QVERIFY(shows(tab, "reorderSection"));
+        QCOMPARE(names(reorderRows(tab)), words("Acme GitHub"));
 
-        tab.searchField()->setText(u"qqqqxyz"_s);
-        QVERIFY(!tab.showsReorderSection());
-        QVERIFY(tab.showsEmptySearch());
-        QVERIFY(tab.emptySearchText().startsWith(u"No results for “qqqqxyz”"_s));
-        QVERIFY(!tab.showsCustomSection());
+        search(tab)->setText(u"qqqqxyz"_s);
+        QVERIFY(!shows(tab, "reorderSection"));
+        QVERIFY(shows(tab, "emptySearch"));
+        QVERIFY(child<QLabel>(tab, "emptySearch")->text().startsWith(u"No results for “qqqqxyz”"_s));
+        QVERIFY(!shows(tab, "customSection"));
 
-        QVERIFY(tab.searchField()->clearButton()->isVisibleTo(tab.searchField()));
-        tab.searchField()->clearButton()->click();
-        QVERIFY(!tab.showsEmptySearch());
-        QVERIFY(tab.showsCustomSection());
-        QVERIFY(tab.showsReorderSection());
+        auto *clear = child<QAbstractButton>(*search(tab), "clear");
+        QVERIFY(clear->isVisibleTo(search(tab)));
+        clear->click();
+        QVERIFY(!shows(tab, "emptySearch"));
+        QVERIFY(shows(tab, "customSection"));
+        QVERIFY(shows(tab, "reorderSection"));
         for (const QString &category : ServiceCatalog::categories())
-            QVERIFY(tab.isCategoryShown(category));
+            QVERIFY(categoryHeader(tab, category)->isVisibleTo(&tab));
 
         // muting in one list shows in the other; the other service's buttons stay as they were
-        tab.customRows().at(0)->muteButton()->click();
+        muteButton(customRows(tab).at(0))->click();
         QVERIFY(rig.monitor->settings().isMuted(acme.id));
-        QVERIFY(tab.reorderRows().at(0)->muteButton()->isMuted());
-        QCOMPARE(tab.reorderRows().at(0)->muteButton()->accessibleName(), u"Unmute notifications"_s);
-        QVERIFY(!tab.catalogRow(catalogEntry(u"GitHub"_s).id())->muteButton()->isMuted());
+        QCOMPARE(muteButton(reorderRows(tab).at(0))->accessibleName(), u"Unmute notifications"_s);
+        QCOMPARE(muteButton(catalogRow(tab, u"GitHub"_s))->accessibleName(), u"Mute notifications"_s);
     }
 
     // A mute from a notification shows on the bell with its end, and ends there by itself;
@@ -100,19 +144,18 @@ private Q_SLOTS:
         const Service acme = makeService("Acme", "https://status.acme.test", ProviderKind::Instatus);
         SettingsRig rig({acme});
         ServicesTab tab(*rig.monitor);
-        MuteButton *bell = tab.customRows().at(0)->muteButton();
+        MuteButton *bell = muteButton(customRows(tab).at(0));
         const QDateTime end = QDateTime::currentDateTimeUtc().addSecs(3600);
         rig.monitor->settings().muteUntil(acme.id, end);
-        QVERIFY(bell->isMuted());
         QCOMPARE(bell->accessibleName(), u"Unmute notifications"_s);
         const QString clock = rig.monitor->settings().mutes(end.addSecs(-1)).until.value(acme.id).toLocalTime().toString(u"HH:mm"_s);
         QVERIFY2(bell->toolTip().startsWith(u"Muted until "_s + clock), qPrintable(bell->toolTip()));
         bell->click();
-        QVERIFY(!bell->isMuted());
+        QCOMPARE(bell->accessibleName(), u"Mute notifications"_s);
         QVERIFY(!rig.monitor->settings().isMuted(acme.id));
 
         rig.monitor->settings().muteUntil(acme.id, QDateTime::currentDateTimeUtc().addMSecs(300));
-        QTRY_VERIFY(!bell->isMuted());
+        QTRY_COMPARE(bell->accessibleName(), u"Mute notifications"_s);
         QCOMPARE(bell->toolTip(), u"Mute notifications"_s);
     }
 
@@ -120,25 +163,26 @@ private Q_SLOTS:
     {
         SettingsRig rig({catalogService(u"Stripe"_s)});
         ServicesTab tab(*rig.monitor);
-        CatalogRow *github = tab.catalogRow(catalogEntry(u"GitHub"_s).id());
-        QCOMPARE(github->toggle()->accessibleName(), u"Monitor GitHub"_s);
-        QVERIFY(github->muteButton()->isHidden());
+        CatalogRow *github = catalogRow(tab, u"GitHub"_s);
+        auto *toggle = child<SwitchButton>(*github, "monitor");
+        QCOMPARE(toggle->accessibleName(), u"Monitor GitHub"_s);
+        QVERIFY(muteButton(github)->isHidden());
 
-        github->toggle()->click();
+        toggle->click();
         QCOMPARE(names(rig.saved()), words("Stripe GitHub"));
-        QVERIFY(github->toggle()->isChecked());
-        QVERIFY(!github->muteButton()->isHidden());
-        QVERIFY(!github->componentsButton()->isHidden());
+        QVERIFY(toggle->isChecked());
+        QVERIFY(!muteButton(github)->isHidden());
+        QVERIFY(!child<ComponentsButton>(*github, "components")->isHidden());
 
         // removing from the reorder row switches the catalog toggle off
-        ListedServiceRow *row = tab.reorderRows().at(1);
-        QCOMPARE(row->removeButton()->accessibleName(), u"Remove GitHub"_s);
-        row->removeButton()->click();
-        QTRY_VERIFY(!github->toggle()->isChecked());
+        auto *remove = child<RemoveButton>(*reorderRows(tab).at(1), "remove");
+        QCOMPARE(remove->accessibleName(), u"Remove GitHub"_s);
+        remove->click();
+        QTRY_VERIFY(!toggle->isChecked());
         QCOMPARE(names(rig.saved()), words("Stripe"));
 
         // a screen reader's toggle action only toggles, it does not click
-        github->toggle()->toggle();
+        toggle->toggle();
         QCOMPARE(names(rig.saved()), words("Stripe GitHub"));
     }
 
@@ -146,22 +190,22 @@ private Q_SLOTS:
     {
         SettingsRig rig({catalogService(u"npm"_s)});
         ServicesTab tab(*rig.monitor);
-        CategoryHeader *header = tab.categoryHeader(u"Developer Tools"_s);
-        tab.searchField()->setText(u"git"_s);
+        auto *selectAll = child<QPushButton>(*categoryHeader(tab, u"Developer Tools"_s), "selectAll");
+        search(tab)->setText(u"git"_s);
         // the whole section is one change of the list: one save, one refill of the tab
         QSignalSpy changes(rig.monitor.get(), &StatusMonitor::servicesChanged);
-        header->button()->click();
+        selectAll->click();
         QCOMPARE(changes.size(), 1);
         QCOMPARE(names(rig.saved()), words("npm GitHub GitLab Gitpod"));
-        QCOMPARE(header->button()->text(), u"Deselect all"_s);
+        QCOMPARE(selectAll->text(), u"Deselect all"_s);
 
-        header->button()->click();
+        selectAll->click();
         QCOMPARE(changes.size(), 2);
         QCOMPARE(names(rig.saved()), words("npm"));
 
         // without a search, one monitored entry leaves the others to be added
-        tab.searchField()->setText(QString());
-        header->button()->click();
+        search(tab)->setText(QString());
+        selectAll->click();
         QCOMPARE(rig.saved().size(), ServiceCatalog::entries(u"Developer Tools"_s).size());
         QCOMPARE(rig.saved().first().name, u"npm"_s);
     }
@@ -173,16 +217,17 @@ private Q_SLOTS:
         const Service marked = makeService(markupName, "https://status.marked.test");
         SettingsRig rig({marked, catalogService(u"GitHub"_s)});
         ServicesTab tab(*rig.monitor);
-        QCOMPARE(names(tab.customRows()), QStringList{markupName});
+        QCOMPARE(names(customRows(tab)), QStringList{markupName});
         QVERIFY(showsText(tab, markupName));
-        QCOMPARE(tab.customRows().at(0)->removeButton()->accessibleName(), u"Remove "_s + markupName);
+        auto *remove = child<RemoveButton>(*customRows(tab).at(0), "remove");
+        QCOMPARE(remove->accessibleName(), u"Remove "_s + markupName);
         QTextDocument tooltip;
-        tooltip.setHtml(tab.customRows().at(0)->removeButton()->toolTip());
+        tooltip.setHtml(remove->toolTip());
         QCOMPARE(tooltip.toPlainText(), u"Remove "_s + markupName);
         verifyNoMarkupRendered(tab);
 
-        tab.searchField()->setText(u"<b>nothing</b>"_s);
-        QVERIFY(tab.showsEmptySearch());
+        search(tab)->setText(u"<b>nothing</b>"_s);
+        QVERIFY(shows(tab, "emptySearch"));
         verifyNoMarkupRendered(tab);
     }
 
@@ -194,24 +239,26 @@ private Q_SLOTS:
         window.open();
         auto *tab = window.findChild<ServicesTab *>();
         auto *form = window.findChild<CustomAddForm *>();
-        tab->searchField()->setText(u"git"_s);
-        form->nameField()->setText(u"Half"_s);
-        form->addressField()->setText(u"mailto:typed@acme.test"_s);
+        auto *name = child<QLineEdit>(*form, "nameField");
+        auto *address = child<QLineEdit>(*form, "addressField");
+        search(*tab)->setText(u"git"_s);
+        name->setText(u"Half"_s);
+        address->setText(u"mailto:typed@acme.test"_s);
         QCoro::waitFor(form->add());
-        QVERIFY(form->error());
-        form->nameField()->setText(u"Half typed"_s);
+        QVERIFY(shownError(*form));
+        name->setText(u"Half typed"_s);
 
         window.open();
-        QCOMPARE(tab->searchField()->text(), u"git"_s);
-        QVERIFY(form->error());
+        QCOMPARE(search(*tab)->text(), u"git"_s);
+        QVERIFY(shownError(*form));
 
         window.close();
         window.open();
-        QVERIFY(tab->searchField()->text().isEmpty());
-        QVERIFY(form->nameField()->text().isEmpty());
-        QVERIFY(form->addressField()->text().isEmpty());
-        QVERIFY(!form->error());
-        QVERIFY(form->messageLine()->text() != u"Invalid URL"_s);
+        QVERIFY(search(*tab)->text().isEmpty());
+        QVERIFY(name->text().isEmpty());
+        QVERIFY(address->text().isEmpty());
+        QVERIFY(!shownError(*form));
+        QVERIFY(child<QLabel>(*form, "messageLine")->text() != u"Invalid URL"_s);
     }
 
     // Symbols are drawn in the palette's colours when painted, so a theme switch reaches them.
@@ -259,7 +306,7 @@ private Q_SLOTS:
         rig.monitor->add(ServiceCatalog::newServices({catalogEntry(u"Linear"_s)}));
         rig.monitor->reloadFromDisk();
         QCOMPARE(tab.findChildren<QWidget *>().size(), before);
-        QCOMPARE(names(tab.reorderRows()), words("Stripe Linear"));
+        QCOMPARE(names(reorderRows(tab)), words("Stripe Linear"));
     }
 
     void altArrowsAndDragMoveARow()
@@ -269,21 +316,21 @@ private Q_SLOTS:
         tab.resize(480, 900);
         tab.show();
         QVERIFY(QTest::qWaitForWindowExposed(&tab));
-        ListedServiceRow *first = tab.reorderRows().at(0);
+        ListedServiceRow *first = reorderRows(tab).at(0);
         first->setFocus();
         QTest::keyClick(first, Qt::Key_Down, Qt::AltModifier);
         QCOMPARE(names(rig.saved()), words("Stripe GitHub Linear"));
-        ListedServiceRow *focused = tab.reorderRows().at(1);
+        ListedServiceRow *focused = reorderRows(tab).at(1);
         QTRY_VERIFY(focused->hasFocus());
         QTest::keyClick(focused, Qt::Key_Down, Qt::AltModifier);
-        QTest::keyClick(tab.reorderRows().at(2), Qt::Key_Down, Qt::AltModifier); // already last
+        QTest::keyClick(reorderRows(tab).at(2), Qt::Key_Down, Qt::AltModifier); // already last
         QCOMPARE(names(rig.saved()), words("Stripe Linear GitHub"));
-        QTest::keyClick(tab.reorderRows().at(2), Qt::Key_Up, Qt::AltModifier);
+        QTest::keyClick(reorderRows(tab).at(2), Qt::Key_Up, Qt::AltModifier);
         QCOMPARE(names(rig.monitor->services()), words("Stripe GitHub Linear"));
 
         // the first row dragged onto the last
-        ListedServiceRow *top = tab.reorderRows().at(0);
-        ListedServiceRow *last = tab.reorderRows().at(2);
+        ListedServiceRow *top = reorderRows(tab).at(0);
+        ListedServiceRow *last = reorderRows(tab).at(2);
         QTest::mousePress(top, Qt::LeftButton, {}, QPoint(4, top->height() / 2));
         const QPoint over = top->mapFromGlobal(last->mapToGlobal(QPoint(4, last->height() / 2)));
         QMouseEvent move(QEvent::MouseMove, over, top->mapToGlobal(over), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);

@@ -9,6 +9,7 @@
 #include "ui/tray/panelwindow.h"
 
 #include "monitorrig.h"
+#include "widgets.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -33,6 +34,7 @@ struct TrayRig : MonitorRig {
     NullStatusNotifierItem *item = nullptr;
     NullXEmbedTray *xembed = nullptr;
     std::unique_ptr<TrayController> tray;
+    PanelWindow *panelWindow = nullptr;
 
     explicit TrayRig(Trays trays)
         : MonitorRig({makeService("Alpha")})
@@ -44,13 +46,20 @@ struct TrayRig : MonitorRig {
         madeXEmbed->setPresent(trays.xembed);
         item = madeItem.get();
         xembed = madeXEmbed.get();
+        const QList<PanelWindow *> before = topLevels<PanelWindow>();
         tray = std::make_unique<TrayController>(
             *monitor, opener, TrayController::Desktop{std::move(madeItem), std::move(madeXEmbed), trays.lossGrace});
+        // the controller's panel is the window it made: the one that was not there before
+        QList<PanelWindow *> made = topLevels<PanelWindow>();
+        made.removeIf([&before](PanelWindow *window) { return before.contains(window); });
+        if (made.size() != 1)
+            qFatal("the controller made %lld panels, expected one", qlonglong(made.size()));
+        panelWindow = made.first();
         // the controller looks at the trays once the caller has connected to it
         QCoreApplication::processEvents();
     }
 
-    PanelWindow &panel() const { return *tray->panel(); }
+    PanelWindow &panel() const { return *panelWindow; }
     bool isPopup() const { return panel().mode() == PanelWindow::Mode::Popup; }
 };
 
