@@ -3,8 +3,9 @@
 // answer every feed format after a fixed latency. Prints "ports P1 P2 ..." when ready.
 // Every reader with fixed vendor feeds is served at their paths, with the first sample (in
 // name order) of its folder under tests/data/feeds.
-#include "fakeserver.h"
 #include "providers/readertable.h"
+
+#include "fakeserver.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -45,7 +46,8 @@ int main(int argc, char *argv[])
         {"/api/v2/status.json", route(fixture("statuspage/status.json"), "application/json")},
         {"/api/v2/summary.json", route(fixture("statuspage/summary.json"), "application/json")},
         {"/summary.json", route(fixture("instatus/summary-up.json"), "application/json")},
-        {"/1.0/status/5b36dc6502d06804c08349f7", route(fixture("statusio/status-operational.json"), "application/json")},
+        {"/1.0/status/5b36dc6502d06804c08349f7",
+         route(fixture("statusio/status-operational.json"), "application/json")},
     };
     for (const ReaderInfo &reader : readerTable()) {
         const QString folder = QStringLiteral(GLINTER_TEST_DATA "/feeds/") + rawValue(reader.kind);
@@ -57,8 +59,9 @@ int main(int argc, char *argv[])
             const QString sample = samples.first();
             const QByteArray type = sample.endsWith(u".json") ? "application/json"
                                     : sample.endsWith(u".js") ? "text/javascript"
-                                                               : "application/rss+xml";
-            routes.append({address.path().toUtf8(), route(fixture(qPrintable(rawValue(reader.kind) + u'/' + sample)), type)});
+                                                              : "application/rss+xml";
+            routes.append(
+                {address.path().toUtf8(), route(fixture(qPrintable(rawValue(reader.kind) + u'/' + sample)), type)});
         }
     }
     routes.append({"*", route(fixture("statusio/page.html"), "text/html")});

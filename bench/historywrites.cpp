@@ -30,8 +30,8 @@ qint64 writtenBytes()
 
 QCoro::Task<ServiceStatusResult> instantCheck(Service service)
 {
-    co_return ServiceStatusResult{service.id, Indicator::None, QStringLiteral("Fine"),
-                                  QDateTime::currentDateTimeUtc(), std::nullopt, false};
+    co_return ServiceStatusResult{
+        service.id, Indicator::None, QStringLiteral("Fine"), QDateTime::currentDateTimeUtc(), std::nullopt, false};
 }
 
 } // namespace

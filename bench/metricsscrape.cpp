@@ -14,16 +14,15 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
+#include <arpa/inet.h>
 #include <atomic>
 #include <cstdio>
 #include <ctime>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -46,11 +45,12 @@ double percentile(std::vector<double> values, double fraction)
 QCoro::Task<ServiceStatusResult> answer(Service service)
 {
     // A spread of states, so that the text looks like a real one.
-    static const Indicator states[] = {Indicator::None, Indicator::None, Indicator::None, Indicator::Minor,
+    static const Indicator states[] = {Indicator::None,  Indicator::None,     Indicator::None,   Indicator::Minor,
                                        Indicator::Major, Indicator::Critical, Indicator::Unknown};
     const Indicator indicator = states[qHash(service.id) % std::size(states)];
-    co_return ServiceStatusResult{service.id, indicator, label(indicator), QDateTime::currentDateTimeUtc(),
-                                  std::nullopt, indicator == Indicator::Minor};
+    co_return ServiceStatusResult{service.id,       indicator,
+                                  label(indicator), QDateTime::currentDateTimeUtc(),
+                                  std::nullopt,     indicator == Indicator::Minor};
 }
 
 // One GET /metrics on a fresh connection; the body size, or -1.
@@ -97,10 +97,10 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
-    const QCommandLineOption servicesOption(QStringLiteral("services"), QStringLiteral("Services monitored."), QStringLiteral("n"),
-                                            QString::number(ServiceCatalog::all().size()));
-    const QCommandLineOption scrapesOption(QStringLiteral("scrapes"), QStringLiteral("Scrapes measured."), QStringLiteral("n"),
-                                           QStringLiteral("500"));
+    const QCommandLineOption servicesOption(QStringLiteral("services"), QStringLiteral("Services monitored."),
+                                            QStringLiteral("n"), QString::number(ServiceCatalog::all().size()));
+    const QCommandLineOption scrapesOption(QStringLiteral("scrapes"), QStringLiteral("Scrapes measured."),
+                                           QStringLiteral("n"), QStringLiteral("500"));
     parser.addOptions({servicesOption, scrapesOption});
     parser.addHelpOption();
     parser.process(app);

@@ -5,8 +5,8 @@
 //   panel [--idle SECONDS]      (default 5; the goal is stated for 300)
 //
 // Runs on the display of the environment, offscreen when there is none.
-#include "monitor/statushistory.h"
 #include "catalog/servicecatalog.h"
+#include "monitor/statushistory.h"
 #include "monitor/statusmonitor.h"
 #include "platform/null/nullurlopener.h"
 #include "ui/tray/panelwindow.h"
@@ -115,10 +115,10 @@ int main(int argc, char **argv)
     setup.history = &history;
     setup.watchFile = false;
     setup.check = [](Service service) -> QCoro::Task<ServiceStatusResult> {
-        const Indicator indicator = qHash(service.id) % 17 == 0 ? Indicator::Major
+        const Indicator indicator = qHash(service.id) % 17 == 0   ? Indicator::Major
                                     : qHash(service.id) % 11 == 0 ? Indicator::Minor
                                                                   : Indicator::None;
-        co_return ServiceStatusResult{service.id, indicator, label(indicator), QDateTime::currentDateTimeUtc(),
+        co_return ServiceStatusResult{service.id,   indicator, label(indicator), QDateTime::currentDateTimeUtc(),
                                       std::nullopt, false};
     };
     // no refresh timer: the idle figure is the program at rest, not the next refresh (which

@@ -85,7 +85,8 @@ QString endpoint(const Service &service, const QUrl &origin)
     case ProviderKind::Website:
         return service.url.toString();
     case ProviderKind::StatusIo:
-        return service.url.toString() + QStringLiteral(" ") + fixed + QStringLiteral("/1.0/status/5b36dc6502d06804c08349f7");
+        return service.url.toString() + QStringLiteral(" ") + fixed
+               + QStringLiteral("/1.0/status/5b36dc6502d06804c08349f7");
     default:
         // the vendors' own feeds, moved to the feed origin
         return fixedFeed(service.provider).toString();
@@ -99,9 +100,12 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.addHelpOption();
-    const QCommandLineOption feedsOption(QStringLiteral("feeds"), QStringLiteral("Number of feeds."), QStringLiteral("N"), QStringLiteral("119"));
-    const QCommandLineOption latencyOption(QStringLiteral("latency"), QStringLiteral("Latency of every answer in ms."), QStringLiteral("MS"), QStringLiteral("300"));
-    const QCommandLineOption runsOption(QStringLiteral("runs"), QStringLiteral("Measured refreshes."), QStringLiteral("R"), QStringLiteral("5"));
+    const QCommandLineOption feedsOption(QStringLiteral("feeds"), QStringLiteral("Number of feeds."),
+                                         QStringLiteral("N"), QStringLiteral("119"));
+    const QCommandLineOption latencyOption(QStringLiteral("latency"), QStringLiteral("Latency of every answer in ms."),
+                                           QStringLiteral("MS"), QStringLiteral("300"));
+    const QCommandLineOption runsOption(QStringLiteral("runs"), QStringLiteral("Measured refreshes."),
+                                        QStringLiteral("R"), QStringLiteral("5"));
     parser.addOptions({feedsOption, latencyOption, runsOption});
     parser.process(app);
     const int feeds = std::max(1, parser.value(feedsOption).toInt());
@@ -133,7 +137,8 @@ int main(int argc, char *argv[])
     QList<Service> services;
     for (int i = 0; i < feeds; ++i) {
         const CatalogEntry &entry = catalog.at(i % catalog.size());
-        const QUrl url(QStringLiteral("https://127.0.0.1:") + QString::fromLatin1(ports.at(i + 1)) + QStringLiteral("/"));
+        const QUrl url(QStringLiteral("https://127.0.0.1:") + QString::fromLatin1(ports.at(i + 1))
+                       + QStringLiteral("/"));
         services.append(Service{QUuid::createUuid(), entry.name, url, entry.provider, std::nullopt});
     }
 
@@ -185,8 +190,9 @@ int main(int argc, char *argv[])
     const QByteArray ca = caPath().toLocal8Bit();
     const QByteArray conf = config.fileName().toLocal8Bit();
     for (int i = 0; i < runs; ++i) {
-        const char *curlArgs[] = {"curl", "--parallel", "--parallel-max", "200", "--silent", "--no-progress-meter", "--cacert",
-                              ca.constData(), "--config", conf.constData(), nullptr};
+        const char *curlArgs[] = {"curl",     "--parallel",          "--parallel-max", "200",
+                                  "--silent", "--no-progress-meter", "--cacert",       ca.constData(),
+                                  "--config", conf.constData(),      nullptr};
         QElapsedTimer clock;
         clock.start();
         pid_t pid = 0;
@@ -207,12 +213,12 @@ int main(int argc, char *argv[])
         curlCpu.push_back(ms(usage.ru_utime) + ms(usage.ru_stime));
     }
 
-
     server.kill();
     server.waitForFinished();
 
     const double gw = median(wall), gc = median(cpu), cw = median(curlWall), cc = median(curlCpu);
-    std::printf("refresh: %d feeds (%d requests for curl), %d ms latency, median of %d runs\n", feeds, urls, latency, runs);
+    std::printf("refresh: %d feeds (%d requests for curl), %d ms latency, median of %d runs\n", feeds, urls, latency,
+                runs);
     if (unreadable > 0)
         std::printf("warning: %d feeds read as unknown in the warm-up refresh\n", unreadable);
     std::printf("%-8s %12s %12s %14s\n", "", "wall ms", "cpu ms", "peak RSS MiB");

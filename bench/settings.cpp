@@ -36,7 +36,8 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.addOption({QStringLiteral("rounds"), QStringLiteral("Windows to open."), QStringLiteral("N"), QStringLiteral("5")});
+    parser.addOption(
+        {QStringLiteral("rounds"), QStringLiteral("Windows to open."), QStringLiteral("N"), QStringLiteral("5")});
     parser.addHelpOption();
     parser.process(app);
     const int rounds = std::max(1, parser.value(QStringLiteral("rounds")).toInt());
@@ -50,20 +51,23 @@ int main(int argc, char **argv)
     }
     for (int i = 0; i < 5; ++i)
         services.append(Service{QUuid::createUuid(), QStringLiteral("Custom %1").arg(i),
-                                QUrl(QStringLiteral("https://status%1.internal.test").arg(i)), ProviderKind::Statuspage, std::nullopt});
+                                QUrl(QStringLiteral("https://status%1.internal.test").arg(i)), ProviderKind::Statuspage,
+                                std::nullopt});
     const ServiceStore store(dir.path());
     store.save(services);
     StatusMonitor::Setup setup(store);
     setup.watchFile = false;
     setup.autoRefresh = false;
     setup.check = [](Service service) -> QCoro::Task<ServiceStatusResult> {
-        co_return ServiceStatusResult{service.id, Indicator::None, QString(), QDateTime::currentDateTimeUtc(), std::nullopt, false};
+        co_return ServiceStatusResult{
+            service.id, Indicator::None, QString(), QDateTime::currentDateTimeUtc(), std::nullopt, false};
     };
     StatusMonitor monitor(std::move(setup));
 
     std::vector<double> opens;
     std::vector<double> keys;
-    const QStringList typed{QStringLiteral("cloud"), QStringLiteral("statuspage"), QStringLiteral("zzq"), QStringLiteral("git")};
+    const QStringList typed{QStringLiteral("cloud"), QStringLiteral("statuspage"), QStringLiteral("zzq"),
+                            QStringLiteral("git")};
     for (int round = 0; round < rounds; ++round) {
         QElapsedTimer clock;
         clock.start();

@@ -1,6 +1,7 @@
 // Apple system status: cutting the JSON out of the script, then the payload.
-#include "fuzzsupport.h"
 #include "providers/appleprovider.h"
+
+#include "fuzzsupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

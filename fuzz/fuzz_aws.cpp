@@ -1,6 +1,7 @@
 // AWS Health feed: UTF-16 decoding, JSON events and the region filter.
-#include "fuzzsupport.h"
 #include "providers/awsprovider.h"
+
+#include "fuzzsupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -1,7 +1,8 @@
 // The Azure RSS scan: item titles and grading.
-#include "fuzzsupport.h"
 #include "providers/azureprovider.h"
 #include "providers/feedscan.h"
+
+#include "fuzzsupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

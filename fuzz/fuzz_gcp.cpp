@@ -1,6 +1,7 @@
 // Google Cloud incidents archive.
-#include "fuzzsupport.h"
 #include "providers/gcpprovider.h"
+
+#include "fuzzsupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -1,6 +1,7 @@
 // Instatus summary document.
-#include "fuzzsupport.h"
 #include "providers/instatusprovider.h"
+
+#include "fuzzsupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

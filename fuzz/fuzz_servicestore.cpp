@@ -1,5 +1,6 @@
 // The services file as written by hand or by an agent.
 #include "core/servicestore.h"
+
 #include "fuzzsupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

@@ -1,6 +1,7 @@
 // Status.io public status API document.
-#include "fuzzsupport.h"
 #include "providers/statusioprovider.h"
+
+#include "fuzzsupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -1,8 +1,9 @@
 // The page identifier search over a Status.io page's HTML.
 #include "core/webaddress.h"
-#include "fuzzsupport.h"
 #include "providers/feedscan.h"
 #include "providers/statusioprovider.h"
+
+#include "fuzzsupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

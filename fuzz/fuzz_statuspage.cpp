@@ -1,6 +1,7 @@
 // Statuspage document: decoding, then both the page-wide and the selected-components result.
-#include "fuzzsupport.h"
 #include "providers/statuspageprovider.h"
+
+#include "fuzzsupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -1,7 +1,8 @@
 // The xAI RSS scan: items, fields, publication dates and grading.
-#include "fuzzsupport.h"
 #include "providers/feedscan.h"
 #include "providers/xaiprovider.h"
+
+#include "fuzzsupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

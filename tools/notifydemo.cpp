@@ -30,7 +30,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "asked to mute %s for an hour\n", qUtf8Printable(uuidText(serviceID)));
     });
     const Settings settings;
-    Notifier notifier(*notifications, settings, [](const QUrl &, WebhookEvent, const Service &, Indicator, const QString &) {});
+    Notifier notifier(*notifications, settings,
+                      [](const QUrl &, WebhookEvent, const Service &, Indicator, const QString &) {});
 
     Service service;
     service.id = QUuid::createUuid();

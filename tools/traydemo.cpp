@@ -7,8 +7,8 @@
 // fills the sparklines, so every look of the meter and the rows can be seen offline.
 // --dark uses a dark palette, --balloon shows a notification balloon after two seconds,
 // --show opens the panel at start.
-#include "monitor/statushistory.h"
 #include "core/servicestore.h"
+#include "monitor/statushistory.h"
 #include "monitor/statusmonitor.h"
 #include "platform/urlopener.h"
 #include "ui/tray/traycontroller.h"
@@ -20,7 +20,6 @@
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTimer>
-
 #include <qcoro/qcorotask.h>
 
 #include <cstdio>
@@ -30,10 +29,14 @@ namespace {
 QList<Service> exampleServices()
 {
     const QList<std::pair<const char *, const char *>> known = {
-        {"GitHub", "https://www.githubstatus.com"},     {"Cloudflare", "https://www.cloudflarestatus.com"},
-        {"OpenAI", "https://status.openai.com"},        {"Slack", "https://slack-status.com"},
-        {"npm", "https://status.npmjs.org"},            {"Vercel", "https://www.vercel-status.com"},
-        {"Docker Hub", "https://www.dockerstatus.com"}, {"Atlassian", "https://status.atlassian.com"},
+        {"GitHub", "https://www.githubstatus.com"},
+        {"Cloudflare", "https://www.cloudflarestatus.com"},
+        {"OpenAI", "https://status.openai.com"},
+        {"Slack", "https://slack-status.com"},
+        {"npm", "https://status.npmjs.org"},
+        {"Vercel", "https://www.vercel-status.com"},
+        {"Docker Hub", "https://www.dockerstatus.com"},
+        {"Atlassian", "https://status.atlassian.com"},
     };
     QList<Service> services;
     for (const auto &[name, url] : known) {
@@ -167,8 +170,8 @@ int main(int argc, char **argv)
     if (fake) {
         setup.check = [worst = *fake, services](Service service) -> QCoro::Task<ServiceStatusResult> {
             const qsizetype index = std::distance(
-                services.cbegin(), std::find_if(services.cbegin(), services.cend(),
-                                                [&](const Service &s) { return s.id == service.id; }));
+                services.cbegin(),
+                std::find_if(services.cbegin(), services.cend(), [&](const Service &s) { return s.id == service.id; }));
             co_return inventedResult(service, index, worst);
         };
     }
@@ -193,7 +196,8 @@ int main(int argc, char **argv)
         QTimer::singleShot(std::chrono::milliseconds(800), &tray, &TrayController::showPanel);
     if (parser.isSet(balloonOption)) {
         QTimer::singleShot(std::chrono::seconds(2), &tray, [&tray] {
-            tray.showBalloon(QStringLiteral("GitHub: Partial Outage"), QStringLiteral("Elevated error rates on Git operations"),
+            tray.showBalloon(QStringLiteral("GitHub: Partial Outage"),
+                             QStringLiteral("Elevated error rates on Git operations"),
                              QUrl(QStringLiteral("https://www.githubstatus.com")));
         });
     }

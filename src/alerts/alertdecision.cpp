@@ -15,8 +15,8 @@ AlertSettings AlertSettings::current(const Settings &stored, const QUuid &servic
     return settings;
 }
 
-std::optional<Alert> decideAlert(const QString &serviceName, Indicator from, Indicator to,
-                                 const QString &description, const AlertSettings &settings)
+std::optional<Alert> decideAlert(const QString &serviceName, Indicator from, Indicator to, const QString &description,
+                                 const AlertSettings &settings)
 {
     if (settings.muted)
         return std::nullopt;
@@ -42,8 +42,8 @@ std::optional<Alert> decideAlert(const QString &serviceName, Indicator from, Ind
 
 void notifyIfChanged(const Service &service, Indicator from, const ServiceStatusResult &to, Notifier &notifier)
 {
-    const std::optional<Alert> alert =
-        decideAlert(service.name, from, to.indicator, to.description, AlertSettings::current(notifier.settings(), service.id));
+    const std::optional<Alert> alert = decideAlert(service.name, from, to.indicator, to.description,
+                                                   AlertSettings::current(notifier.settings(), service.id));
     if (!alert)
         return;
     if (alert->notify)

@@ -41,8 +41,8 @@ struct Alert {
 // that reaches the minimum severity, or a recovery to full health from any trouble
 // (whether or not the trouble was announced). Nothing for a muted service or for any
 // other change. The webhook does not depend on the notifications switch.
-std::optional<Alert> decideAlert(const QString &serviceName, Indicator from, Indicator to,
-                                 const QString &description, const AlertSettings &settings);
+std::optional<Alert> decideAlert(const QString &serviceName, Indicator from, Indicator to, const QString &description,
+                                 const AlertSettings &settings);
 
 // Decides with the user's current settings and sends what the decision asks for. The
 // monitor calls it when it holds a previous known state and the new one is known.

@@ -1,6 +1,5 @@
 #include "alerts/webhook.h"
 
-
 #include <QJsonDocument>
 
 #include <exception>
@@ -94,8 +93,8 @@ QString messageText(WebhookEvent event, const QString &serviceName, Indicator in
         return symbol(indicator) + u' ' + serviceName + QStringLiteral(" \u2014 ") + phrase(indicator)
                + QStringLiteral(": ") + message;
     case WebhookEvent::Recovered:
-        return symbol(Indicator::None) + u' ' + serviceName
-               + QStringLiteral(" recovered \u2014 ") + phrase(Indicator::None);
+        return symbol(Indicator::None) + u' ' + serviceName + QStringLiteral(" recovered \u2014 ")
+               + phrase(Indicator::None);
     case WebhookEvent::Test:
         break;
     }

@@ -7,7 +7,6 @@
 #include <QJsonObject>
 #include <QString>
 #include <QUrl>
-
 #include <qcoro/qcorotask.h>
 
 enum class WebhookEvent { Down, Recovered, Test };
@@ -35,8 +34,7 @@ QJsonObject testPayload();
 HttpLimits limits();
 
 // Posts an alert to `address` in the background; the outcome is dropped.
-void send(const QUrl &address, WebhookEvent event, const Service &service, Indicator indicator,
-          const QString &message);
+void send(const QUrl &address, WebhookEvent event, const Service &service, Indicator indicator, const QString &message);
 
 // How many posts of send() have not finished yet (main thread only).
 int postsInFlight();

@@ -95,9 +95,11 @@ QCoro::Task<int> run(Options options)
     const ServiceFileContents contents = store.read();
     std::optional<QString> unusable;
     if (contents.readError && (options.servicesFile || !contents.missing))
-        unusable = QCoreApplication::translate("CheckCommand", "cannot read %1: %2").arg(store.filePath(), *contents.readError);
+        unusable = QCoreApplication::translate("CheckCommand", "cannot read %1: %2")
+                       .arg(store.filePath(), *contents.readError);
     else if (contents.error)
-        unusable = QCoreApplication::translate("CheckCommand", "%1 is not usable: %2").arg(store.filePath(), *contents.error);
+        unusable =
+            QCoreApplication::translate("CheckCommand", "%1 is not usable: %2").arg(store.filePath(), *contents.error);
     if (unusable) {
         printErr(*unusable + QCoreApplication::translate("CheckCommand", "; nothing was checked"));
         if (options.json) {
@@ -124,9 +126,13 @@ QCoro::Task<int> run(Options options)
     const QList<Service> services = monitor.services();
     QList<ServiceStatusResult> results;
     for (const Service &service : services)
-        results.append(monitor.result(service.id).value_or(ServiceStatusResult{service.id, Indicator::Unknown,
-                                                                              label(Indicator::Unknown),
-                                                                              QDateTime::currentDateTimeUtc(), {}, false}));
+        results.append(monitor.result(service.id)
+                           .value_or(ServiceStatusResult{service.id,
+                                                         Indicator::Unknown,
+                                                         label(Indicator::Unknown),
+                                                         QDateTime::currentDateTimeUtc(),
+                                                         {},
+                                                         false}));
 
     const QByteArray report = options.json ? jsonReport(services, results) : textReport(services, results).toUtf8();
     std::fwrite(report.constData(), 1, std::size_t(report.size()), stdout);

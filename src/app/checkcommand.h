@@ -6,7 +6,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-
 #include <qcoro/qcorotask.h>
 
 // `glinter --check`: one headless check of every service, printed as lines or as one
@@ -15,9 +14,9 @@ namespace CheckCommand {
 
 enum ExitCode : int {
     Ok = 0,
-    Warning = 1,   // some service is minor
-    Critical = 2,  // some service is major or critical
-    Unknown = 3,   // some service is unreachable, or the command was misused
+    Warning = 1, // some service is minor
+    Critical = 2, // some service is major or critical
+    Unknown = 3, // some service is unreachable, or the command was misused
 };
 
 struct Options {

@@ -1,9 +1,9 @@
 #include "app/desktopapp.h"
 
 #include "alerts/notifier.h"
-#include "monitor/statushistory.h"
 #include "app/singleinstance.h"
 #include "core/settings.h"
+#include "monitor/statushistory.h"
 #include "platform/notifications.h"
 #include "platform/urlopener.h"
 

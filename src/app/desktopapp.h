@@ -1,8 +1,8 @@
 #pragma once
 
 #include "monitor/statusmonitor.h"
-#include "ui/tray/onboardingwindow.h"
 #include "ui/settings/settingswindow.h"
+#include "ui/tray/onboardingwindow.h"
 
 #include <QObject>
 #include <QPointer>

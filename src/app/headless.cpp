@@ -2,8 +2,8 @@
 
 #include "alerts/notifier.h"
 #include "core/settings.h"
-#include "monitor/statushistory.h"
 #include "metrics/metricscollector.h"
+#include "monitor/statushistory.h"
 #include "monitor/statusmonitor.h"
 #include "platform/notifications.h"
 #include "platform/terminationsignals.h"
@@ -116,7 +116,8 @@ int run(const Options &options)
     const std::unique_ptr<TerminationSignals> termination = makeTerminationSignals();
     StatusMonitor monitor(std::move(setup));
 
-    print(QCoreApplication::translate("Headless", "watching %1 (%2)").arg(store.filePath(), servicesText(monitor.services().size())));
+    print(QCoreApplication::translate("Headless", "watching %1 (%2)")
+              .arg(store.filePath(), servicesText(monitor.services().size())));
     if (const std::optional<QString> error = monitor.configError())
         print(*error);
 
@@ -133,7 +134,8 @@ int run(const Options &options)
         if (const std::optional<QString> error = monitor.configError())
             print(*error);
         else
-            print(QCoreApplication::translate("Headless", "%1 is fine again").arg(QFileInfo(store.filePath()).fileName()));
+            print(QCoreApplication::translate("Headless", "%1 is fine again")
+                      .arg(QFileInfo(store.filePath()).fileName()));
     });
     QObject::connect(&monitor, &StatusMonitor::resultApplied, &monitor,
                      [](const Service &service, const std::optional<ServiceStatusResult> &previous,
@@ -142,7 +144,8 @@ int run(const Options &options)
                              return;
                          const QString from = previous ? stateText(previous->indicator) : QStringLiteral("-");
                          QString line = service.name + QStringLiteral(": ") + from + QStringLiteral(" \u2192 ")
-                                        + stateText(result.indicator) + QStringLiteral(" (") + result.description + u')';
+                                        + stateText(result.indicator) + QStringLiteral(" (") + result.description
+                                        + u')';
                          if (result.incidentTitle && !result.incidentTitle->isEmpty())
                              line += QStringLiteral(" \u2014 ") + *result.incidentTitle;
                          print(line);
@@ -157,7 +160,8 @@ int run(const Options &options)
         const auto service = std::find_if(services.cbegin(), services.cend(),
                                           [&serviceID](const Service &candidate) { return candidate.id == serviceID; });
         if (service != services.cend())
-            print(QCoreApplication::translate("Headless", "%1 muted until %2").arg(service->name, end.toString(Qt::ISODate)));
+            print(QCoreApplication::translate("Headless", "%1 muted until %2")
+                      .arg(service->name, end.toString(Qt::ISODate)));
     });
 
     QObject::connect(termination.get(), &TerminationSignals::requested, QCoreApplication::instance(), [](int number) {

@@ -1,11 +1,11 @@
+#include "alerts/notifier.h"
 #include "app/checkcommand.h"
 #include "app/desktopapp.h"
 #include "app/headless.h"
+#include "net/networkenvironment.h"
+#include "platform/notifications.h"
 #include "platform/processlimits.h"
 #include "platform/terminationsignals.h"
-#include "alerts/notifier.h"
-#include "platform/notifications.h"
-#include "net/networkenvironment.h"
 #include "ui/tray/traycontroller.h"
 
 #include <QApplication>
@@ -94,18 +94,22 @@ int main(int argc, char *argv[])
         QCoreApplication::translate("main", "Watches the status pages of the services you depend on."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption check(QStringLiteral("check"),
-                                   QCoreApplication::translate("main", "Check every service once, print the states and exit."));
+    const QCommandLineOption check(
+        QStringLiteral("check"),
+        QCoreApplication::translate("main", "Check every service once, print the states and exit."));
     const QCommandLineOption json(QStringLiteral("json"),
                                   QCoreApplication::translate("main", "With --check: print one JSON array."));
-    const QCommandLineOption services(QStringLiteral("services"),
-                                      QCoreApplication::translate("main", "With --check: read the services from <file>."),
-                                      QStringLiteral("file"));
-    const QCommandLineOption headless(QStringLiteral("headless"),
-                                      QCoreApplication::translate("main", "Run the monitor without any window or tray, printing each change."));
-    const QCommandLineOption metricsListen(QStringLiteral("metrics-listen"),
-                                           QCoreApplication::translate("main", "With --headless: serve Prometheus metrics at http://<address:port>/metrics."),
-                                           QStringLiteral("address:port"));
+    const QCommandLineOption services(
+        QStringLiteral("services"), QCoreApplication::translate("main", "With --check: read the services from <file>."),
+        QStringLiteral("file"));
+    const QCommandLineOption headless(
+        QStringLiteral("headless"),
+        QCoreApplication::translate("main", "Run the monitor without any window or tray, printing each change."));
+    const QCommandLineOption metricsListen(
+        QStringLiteral("metrics-listen"),
+        QCoreApplication::translate("main",
+                                    "With --headless: serve Prometheus metrics at http://<address:port>/metrics."),
+        QStringLiteral("address:port"));
     parser.addOptions({check, json, services, headless, metricsListen});
 
     if (!parser.parse(app.arguments())) {
@@ -121,7 +125,8 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        std::fprintf(stderr, "glinter: unexpected argument: %s\n", qUtf8Printable(parser.positionalArguments().first()));
+        std::fprintf(stderr, "glinter: unexpected argument: %s\n",
+                     qUtf8Printable(parser.positionalArguments().first()));
         return CheckCommand::Unknown;
     }
     if ((parser.isSet(json) || parser.isSet(services)) && !parser.isSet(check)) {
@@ -141,7 +146,9 @@ int main(int argc, char *argv[])
         }
         headlessOptions.metricsListen = ListenAddress::parse(parser.value(metricsListen));
         if (!headlessOptions.metricsListen) {
-            std::fprintf(stderr, "glinter: --metrics-listen wants a numeric ADDRESS:PORT such as 127.0.0.1:9842 or [::1]:9842, not \"%s\"\n",
+            std::fprintf(stderr,
+                         "glinter: --metrics-listen wants a numeric ADDRESS:PORT such as 127.0.0.1:9842 or [::1]:9842, "
+                         "not \"%s\"\n",
                          qUtf8Printable(parser.value(metricsListen)));
             return Headless::kListenFailed;
         }

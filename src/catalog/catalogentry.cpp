@@ -28,8 +28,7 @@ bool CatalogEntry::matches(const Service &service) const
 
 size_t qHash(const CatalogEntry &entry, size_t seed) noexcept
 {
-    return qHashMulti(seed, entry.name, entry.url, static_cast<int>(entry.provider),
-                      entry.category);
+    return qHashMulti(seed, entry.name, entry.url, static_cast<int>(entry.provider), entry.category);
 }
 
 QString catalogKey(const Service &service)

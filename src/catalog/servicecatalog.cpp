@@ -237,8 +237,8 @@ const QList<CatalogEntry> &all()
         for (const Group &group : kGroups) {
             const QString title = QString::fromUtf16(group.title);
             for (const Row &row : group.rows) {
-                list.append(CatalogEntry{QString::fromUtf16(row.name),
-                                         QUrl(QString::fromUtf16(row.url)), row.provider, title});
+                list.append(
+                    CatalogEntry{QString::fromUtf16(row.name), QUrl(QString::fromUtf16(row.url)), row.provider, title});
             }
         }
         return list;

@@ -10,7 +10,8 @@ namespace AtomicFile {
 
 ReadResult read(const QString &path, qint64 maxSize)
 {
-    const QString tooLarge = QCoreApplication::translate("AtomicFile", "larger than %1 MiB").arg(maxSize / (qint64(1024) * 1024));
+    const QString tooLarge =
+        QCoreApplication::translate("AtomicFile", "larger than %1 MiB").arg(maxSize / (qint64(1024) * 1024));
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
         return {std::nullopt, QCoreApplication::translate("AtomicFile", "not a regular file")};

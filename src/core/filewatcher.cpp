@@ -64,8 +64,11 @@ void FileWatcher::fire()
         m_handler();
         return;
     }
-    QMetaObject::invokeMethod(app, [self = QPointer<FileWatcher>(this), handler = m_handler] {
-        if (self)
-            handler();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        app,
+        [self = QPointer<FileWatcher>(this), handler = m_handler] {
+            if (self)
+                handler();
+        },
+        Qt::QueuedConnection);
 }

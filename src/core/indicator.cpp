@@ -4,8 +4,8 @@
 
 const QList<Indicator> &allIndicators()
 {
-    static const QList<Indicator> all{Indicator::Unknown, Indicator::None, Indicator::Minor,
-                                      Indicator::Major, Indicator::Critical};
+    static const QList<Indicator> all{Indicator::Unknown, Indicator::None, Indicator::Minor, Indicator::Major,
+                                      Indicator::Critical};
     return all;
 }
 

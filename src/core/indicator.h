@@ -20,7 +20,10 @@ enum class Indicator : int {
 const QList<Indicator> &allIndicators();
 
 // The raw value stored in the history file.
-constexpr int rawValue(Indicator indicator) { return static_cast<int>(indicator); }
+constexpr int rawValue(Indicator indicator)
+{
+    return static_cast<int>(indicator);
+}
 
 // Accepts exactly -1..3.
 std::optional<Indicator> indicatorFromRaw(int raw);

@@ -8,8 +8,8 @@ namespace Preferences {
 
 std::unique_ptr<QSettings> settings()
 {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("Glinter"), QStringLiteral("Glinter"));
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Glinter"),
+                                       QStringLiteral("Glinter"));
 }
 
 namespace {

@@ -28,11 +28,12 @@ public:
 
     void await_suspend(std::coroutine_handle<> waiting)
     {
-        QObject::connect(m_sender, m_signal, m_sender, [waiting] { waiting.resume(); },
-                         Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
+        QObject::connect(
+            m_sender, m_signal, m_sender, [waiting] { waiting.resume(); },
+            Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
     }
 
-    void await_resume() const noexcept {}
+    void await_resume() const noexcept { }
 
 private:
     Sender *m_sender;

@@ -47,8 +47,8 @@ ServiceRecord Service::decode(const QJsonValue &value)
     service.id = writtenID.value_or(QUuid::createUuid());
     service.name = name.toString();
     service.url = parsed;
-    service.provider = providerKindFromRaw(object.value(QLatin1String("provider")).toString())
-                           .value_or(ProviderKind::Statuspage);
+    service.provider =
+        providerKindFromRaw(object.value(QLatin1String("provider")).toString()).value_or(ProviderKind::Statuspage);
 
     const QJsonValue components = object.value(QLatin1String("components"));
     if (components.isArray()) {

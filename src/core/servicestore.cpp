@@ -13,8 +13,7 @@ namespace {
 
 QString defaultDirectory()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-           + QStringLiteral("/Glinter");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Glinter");
 }
 
 QString duplicateKey(const Service &service)
@@ -52,8 +51,8 @@ const QList<Service> &ServiceStore::seedList()
 {
     static const QList<Service> seeds = [] {
         const auto make = [](const char *name, const char *url, ProviderKind kind) {
-            return Service{QUuid::createUuid(), QString::fromUtf8(name),
-                           QUrl(QString::fromUtf8(url)), kind, std::nullopt};
+            return Service{QUuid::createUuid(), QString::fromUtf8(name), QUrl(QString::fromUtf8(url)), kind,
+                           std::nullopt};
         };
         return QList<Service>{
             make("Vercel", "https://www.vercel-status.com", ProviderKind::Statuspage),
@@ -75,8 +74,7 @@ ServiceFileContents ServiceStore::decode(const QByteArray &data)
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(data, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
-        contents.error = parseError.errorString() + QStringLiteral(" (")
-                         + positionText(data, parseError.offset) + u')';
+        contents.error = parseError.errorString() + QStringLiteral(" (") + positionText(data, parseError.offset) + u')';
         return contents;
     }
     if (!document.isArray()) {
@@ -94,17 +92,17 @@ ServiceFileContents ServiceStore::decode(const QByteArray &data)
         const qsizetype record = i + 1;
         ServiceRecord decoded = Service::decode(array.at(i));
         if (!decoded.service) {
-            contents.problems.append(
-                QCoreApplication::translate("ServiceStore", "Record %1: %2").arg(QString::number(record), decoded.problem));
+            contents.problems.append(QCoreApplication::translate("ServiceStore", "Record %1: %2")
+                                         .arg(QString::number(record), decoded.problem));
             continue;
         }
         Service &service = *decoded.service;
         const QString key = duplicateKey(service);
         if (const auto first = seen.constFind(key); first != seen.constEnd()) {
-            contents.problems.append(QCoreApplication::translate(
-                                         "ServiceStore", "Record %1 (\"%2\"): same provider and address as record %3 (\"%4\")")
-                                         .arg(QString::number(record), service.name,
-                                              QString::number(first->record), first->name));
+            contents.problems.append(
+                QCoreApplication::translate("ServiceStore",
+                                            "Record %1 (\"%2\"): same provider and address as record %3 (\"%4\")")
+                    .arg(QString::number(record), service.name, QString::number(first->record), first->name));
             continue;
         }
         seen.insert(key, Kept{record, service.name});

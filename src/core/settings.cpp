@@ -62,8 +62,8 @@ std::chrono::milliseconds Settings::refreshInterval() const
         return defaultRefreshInterval;
     // A hand-written value of months would overflow the timer, one of a second would hammer
     // every vendor.
-    const double bounded =
-        std::clamp(seconds, double(minimumRefreshInterval.count()), double(maximumRefreshInterval.count()));
+    const double bounded = std::clamp(seconds, double(minimumRefreshInterval.count()),
+                                      double(maximumRefreshInterval.count()));
     return std::chrono::milliseconds(std::llround(bounded * 1000));
 }
 

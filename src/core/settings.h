@@ -63,7 +63,8 @@ public:
     // either as one.
     void setMuted(const QUuid &serviceID, bool muted, const QDateTime &now = QDateTime::currentDateTimeUtc());
     // Replaces the service's end, stored to the second, rounded up.
-    void muteUntil(const QUuid &serviceID, const QDateTime &end, const QDateTime &now = QDateTime::currentDateTimeUtc());
+    void muteUntil(const QUuid &serviceID, const QDateTime &end,
+                   const QDateTime &now = QDateTime::currentDateTimeUtc());
 
     // "webhookURL" as the user typed it, and the usable address derived from it on every
     // read (see usableWebhookAddress()).

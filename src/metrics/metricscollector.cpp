@@ -8,11 +8,12 @@ MetricsCollector::MetricsCollector(const StatusMonitor &monitor, QString version
     , m_version(std::move(version))
 {
     connect(&monitor, &StatusMonitor::isRefreshingChanged, this, &MetricsCollector::onRefreshingChanged);
-    connect(&monitor, &StatusMonitor::resultApplied, this,
-            [this](const Service &service, const std::optional<ServiceStatusResult> &, const ServiceStatusResult &result) {
-                if (result.indicator == Indicator::Unknown)
-                    ++m_failures[service.provider];
-            });
+    connect(
+        &monitor, &StatusMonitor::resultApplied, this,
+        [this](const Service &service, const std::optional<ServiceStatusResult> &, const ServiceStatusResult &result) {
+            if (result.indicator == Indicator::Unknown)
+                ++m_failures[service.provider];
+        });
 }
 
 void MetricsCollector::onRefreshingChanged(bool refreshing)

@@ -119,7 +119,7 @@ QByteArray serviceLabels(const Service &service)
 }
 
 // `value` is a double or a std::uint64_t, written as appendNumber writes it.
-template <typename Number>
+template<typename Number>
 void appendSample(QByteArray &out, const char *name, const QByteArray &labels, Number value)
 {
     out.append(name);
@@ -212,7 +212,8 @@ QByteArray renderMetrics(const MetricsSnapshot &snapshot, MetricsFormat format)
     }
 
     const RefreshDurations &durations = snapshot.refreshDurations;
-    writer.family("glinter_refresh_duration_seconds", Kind::Histogram, "Duration of full refreshes of every service.", true);
+    writer.family("glinter_refresh_duration_seconds", Kind::Histogram, "Duration of full refreshes of every service.",
+                  true);
     for (std::size_t i = 0; i < RefreshDurations::bounds.size(); ++i) {
         QByteArray le("le=\"");
         appendBound(le, RefreshDurations::bounds[i]);

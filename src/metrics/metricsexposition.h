@@ -6,7 +6,7 @@
 
 // The two text formats a scraper may ask for.
 enum class MetricsFormat {
-    Prometheus,  // text/plain; version=0.0.4
+    Prometheus, // text/plain; version=0.0.4
     OpenMetrics, // application/openmetrics-text; version=1.0.0
 };
 

@@ -105,6 +105,6 @@ bool MetricsServer::handleRequest(const QHttpServerRequest &request, QTcpSocket 
 void MetricsServer::missingHandler(const QHttpServerRequest &request, QTcpSocket *socket)
 {
     QHttpServerResponder responder = makeResponder(request, socket);
-    responder.write(QByteArrayLiteral("not found; the metrics are at /metrics\n"), QByteArrayLiteral("text/plain; charset=utf-8"),
-                    QHttpServerResponder::StatusCode::NotFound);
+    responder.write(QByteArrayLiteral("not found; the metrics are at /metrics\n"),
+                    QByteArrayLiteral("text/plain; charset=utf-8"), QHttpServerResponder::StatusCode::NotFound);
 }

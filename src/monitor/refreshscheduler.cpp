@@ -157,8 +157,8 @@ QCoro::Task<ServiceStatusResult> RefreshScheduler::checkedResult(Check check, Se
         ServiceStatusResult result = co_await pending;
         co_return result;
     } catch (...) {
-        co_return ServiceStatusResult{id, Indicator::Unknown, tr("The check failed."), QDateTime::currentDateTimeUtc(),
-                                      std::nullopt, false};
+        co_return ServiceStatusResult{
+            id, Indicator::Unknown, tr("The check failed."), QDateTime::currentDateTimeUtc(), std::nullopt, false};
     }
 }
 

@@ -8,7 +8,6 @@
 #include <QList>
 #include <QObject>
 #include <QTimer>
-
 #include <qcoro/qcorotask.h>
 
 #include <chrono>

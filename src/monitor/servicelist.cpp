@@ -152,7 +152,8 @@ void ServiceList::save(const ServiceFileContents &onDisk)
     // at what the last merge saw, also covers an edit the watcher has not reported yet.
     std::optional<QString> dropped;
     if (!onDisk.missing && (onDisk.readError || onDisk.savingLosesSomething())) {
-        const WriteResult copy = onDisk.readError ? WriteResult{onDisk.readError} : AtomicFile::write(copyPath, onDisk.data);
+        const WriteResult copy = onDisk.readError ? WriteResult{onDisk.readError}
+                                                  : AtomicFile::write(copyPath, onDisk.data);
         if (!copy.ok()) {
             m_saveError = tr("%1 was not saved: a copy of it could not be kept in %2 (%3).")
                               .arg(fileName(path), fileName(copyPath), *copy.error);
@@ -195,7 +196,8 @@ void ServiceList::noteFileRead(const ServiceFileContents &contents, bool atStart
         m_fileNote = tr("%1 is not usable: %2. %3").arg(name, *contents.error, kept);
         m_fileNoteSticky = false;
     } else if (!contents.problems.isEmpty()) {
-        m_fileNote = tr("%1: %2. These records are not monitored.").arg(name, ServiceStore::problemsText(contents.problems));
+        m_fileNote =
+            tr("%1: %2. These records are not monitored.").arg(name, ServiceStore::problemsText(contents.problems));
         m_fileNoteSticky = false;
     } else if (!m_fileNoteSticky || contents.services != m_services) {
         // A clean file: what was wrong is mended. Only a note about what a save dropped

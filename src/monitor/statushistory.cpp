@@ -1,7 +1,7 @@
 #include "monitor/statushistory.h"
 
-#include "core/service.h"
 #include "core/atomicfile.h"
+#include "core/service.h"
 #include "core/servicestore.h"
 
 #include <QJsonArray>
@@ -152,8 +152,7 @@ QByteArray StatusHistory::encode(const QHash<QUuid, QList<Sample>> &samplesBySer
     for (auto it = samplesByService.constBegin(); it != samplesByService.constEnd(); ++it) {
         QJsonArray samples;
         for (const Sample &sample : it.value()) {
-            samples.append(QJsonObject{{indicatorKey(), sample.indicator},
-                                       {atKey(), referenceSeconds(sample.time)}});
+            samples.append(QJsonObject{{indicatorKey(), sample.indicator}, {atKey(), referenceSeconds(sample.time)}});
         }
         top.append(uuidText(it.key()));
         top.append(samples);

@@ -43,7 +43,8 @@ StatusMonitor::StatusMonitor(Setup setup, QObject *parent)
     m_configError = m_list->fileError();
     if (setup.notifier && m_settings->notificationsEnabled())
         setup.notifier->requestAuthorization();
-    m_scheduler = std::make_unique<RefreshScheduler>(*m_list, *m_results, *m_settings, schedulerSetup(setup, *m_settings));
+    m_scheduler = std::make_unique<RefreshScheduler>(*m_list, *m_results, *m_settings,
+                                                     schedulerSetup(setup, *m_settings));
 
     connect(m_list.get(), &ServiceList::changed, this, &StatusMonitor::servicesChanged);
     connect(m_list.get(), &ServiceList::removed, m_results.get(), &Results::forget);

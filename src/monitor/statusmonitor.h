@@ -12,7 +12,6 @@
 #include <QList>
 #include <QObject>
 #include <QSet>
-
 #include <qcoro/qcorotask.h>
 
 #include <chrono>

@@ -214,8 +214,8 @@ QCoro::Task<HttpResponse> HttpSession::send(QUrl url, QByteArray verb, QByteArra
     if (error != QNetworkReply::NoError && (!status.isValid() || !isAnsweredStatus(error)))
         co_return transportFailure(error, reply->errorString());
 
-    ContentDecoding::Decoded decoded =
-        ContentDecoding::decode(reply->rawHeader(QByteArrayLiteral("Content-Encoding")), reply->readAll(), maxBodySize);
+    ContentDecoding::Decoded decoded = ContentDecoding::decode(reply->rawHeader(QByteArrayLiteral("Content-Encoding")),
+                                                               reply->readAll(), maxBodySize);
     if (!decoded.body) {
         co_return decoded.failure == ContentDecoding::Failure::TooLarge
             ? transportFailure(QNetworkReply::UnknownContentError, tooLargeText())

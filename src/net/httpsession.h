@@ -6,7 +6,6 @@
 #include <QPair>
 #include <QString>
 #include <QUrl>
-
 #include <qcoro/qcorotask.h>
 
 #include <chrono>
@@ -64,4 +63,3 @@ private:
 
     HttpLimits m_limits;
 };
-

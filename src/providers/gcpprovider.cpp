@@ -6,7 +6,6 @@
 
 #include <QCoreApplication>
 #include <QtConcurrent/QtConcurrentRun>
-
 #include <qcoro/qcorofuture.h>
 
 GCPProvider::GCPProvider(HttpSession session)
@@ -24,7 +23,8 @@ GCPProvider::DecodedIncidents GCPProvider::decode(const QByteArray &body)
     JsonDecoder json;
     const std::optional<QJsonDocument> parsed = json.parse(body);
     if (parsed && !parsed->isArray())
-        json.fail(QCoreApplication::translate("GCPProvider", "The data couldn't be read: the document is not an array."));
+        json.fail(
+            QCoreApplication::translate("GCPProvider", "The data couldn't be read: the document is not an array."));
 
     QList<Incident> open;
     if (!json.failed()) {
@@ -38,14 +38,15 @@ GCPProvider::DecodedIncidents GCPProvider::decode(const QByteArray &body)
             incident.externalDesc = json.optionalString(object, QStringLiteral("external_desc"), path);
             incident.statusImpact = json.optionalString(object, QStringLiteral("status_impact"), path);
             incident.severity = json.optionalString(object, QStringLiteral("severity"), path);
-            const std::optional<QJsonArray> products =
-                json.optionalArray(object, QStringLiteral("affected_products"), path);
+            const std::optional<QJsonArray> products = json.optionalArray(object, QStringLiteral("affected_products"),
+                                                                          path);
             if (products) {
                 // Every product is checked, as a stricter reader would, but only the
                 // first one's title is ever shown.
                 for (qsizetype i = 0; i < products->size(); ++i) {
                     const QJsonObject product = json.object(products->at(i), productPath);
-                    const std::optional<QString> title = json.optionalString(product, QStringLiteral("title"), productPath);
+                    const std::optional<QString> title = json.optionalString(product, QStringLiteral("title"),
+                                                                             productPath);
                     if (i == 0)
                         incident.firstProductTitle = title;
                 }

@@ -56,7 +56,8 @@ InstatusProvider::DecodedDocument InstatusProvider::decode(const QByteArray &dat
     const std::optional<QJsonDocument> parsed = json.parse(data);
     const QJsonObject top = json.object(parsed ? parsed->object() : QJsonValue(), QString());
     if (parsed && !parsed->isObject())
-        json.fail(QCoreApplication::translate("InstatusProvider", "The data couldn't be read: the document is not an object."));
+        json.fail(QCoreApplication::translate("InstatusProvider",
+                                              "The data couldn't be read: the document is not an object."));
 
     Document document;
     const QJsonObject page = json.requiredObject(top, QStringLiteral("page"), {});

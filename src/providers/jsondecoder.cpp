@@ -113,8 +113,7 @@ QJsonArray JsonDecoder::requiredArray(const QJsonObject &object, const QString &
     return typed(object, key, path, QJsonValue::Array, Presence::Required).value_or(QJsonValue()).toArray();
 }
 
-std::optional<QString> JsonDecoder::optionalString(const QJsonObject &object, const QString &key,
-                                                   const QString &path)
+std::optional<QString> JsonDecoder::optionalString(const QJsonObject &object, const QString &key, const QString &path)
 {
     const std::optional<QJsonValue> value = typed(object, key, path, QJsonValue::String, Presence::Optional);
     return value ? std::optional<QString>(value->toString()) : std::nullopt;
@@ -126,8 +125,7 @@ std::optional<bool> JsonDecoder::optionalBool(const QJsonObject &object, const Q
     return value ? std::optional<bool>(value->toBool()) : std::nullopt;
 }
 
-std::optional<double> JsonDecoder::optionalNumber(const QJsonObject &object, const QString &key,
-                                                  const QString &path)
+std::optional<double> JsonDecoder::optionalNumber(const QJsonObject &object, const QString &key, const QString &path)
 {
     const std::optional<QJsonValue> value = typed(object, key, path, QJsonValue::Double, Presence::Optional);
     return value ? std::optional<double>(value->toDouble()) : std::nullopt;
@@ -140,8 +138,7 @@ std::optional<QJsonObject> JsonDecoder::optionalObject(const QJsonObject &object
     return value ? std::optional<QJsonObject>(value->toObject()) : std::nullopt;
 }
 
-std::optional<QJsonArray> JsonDecoder::optionalArray(const QJsonObject &object, const QString &key,
-                                                     const QString &path)
+std::optional<QJsonArray> JsonDecoder::optionalArray(const QJsonObject &object, const QString &key, const QString &path)
 {
     const std::optional<QJsonValue> value = typed(object, key, path, QJsonValue::Array, Presence::Optional);
     return value ? std::optional<QJsonArray>(value->toArray()) : std::nullopt;

@@ -1,11 +1,11 @@
 #include "providers/readertable.h"
 
+#include "net/networkenvironment.h"
 #include "providers/appleprovider.h"
 #include "providers/awsprovider.h"
 #include "providers/azureprovider.h"
 #include "providers/gcpprovider.h"
 #include "providers/instatusprovider.h"
-#include "net/networkenvironment.h"
 #include "providers/statusioprovider.h"
 #include "providers/statuspageprovider.h"
 #include "providers/websiteprovider.h"
@@ -15,39 +15,83 @@
 
 namespace {
 
-template <class Reader>
+template<class Reader>
 std::unique_ptr<StatusProvider> make(const HttpSession &session, const ReaderOptions &)
 {
     return std::make_unique<Reader>(session);
 }
 
-template <>
+template<>
 std::unique_ptr<StatusProvider> make<AWSProvider>(const HttpSession &session, const ReaderOptions &options)
 {
     return std::make_unique<AWSProvider>(session, options.awsRegions);
 }
 
 constexpr std::array<ReaderInfo, providerKindCount> table{{
-    {ProviderKind::Statuspage, QT_TRANSLATE_NOOP("Readers", "Statuspage.io"), &make<StatuspageProvider>, {}, true, true,
+    {ProviderKind::Statuspage,
+     QT_TRANSLATE_NOOP("Readers", "Statuspage.io"),
+     &make<StatuspageProvider>,
+     {},
+     true,
+     true,
      QT_TRANSLATE_NOOP("Readers", "Added as a Statuspage.io page")},
-    {ProviderKind::Instatus, QT_TRANSLATE_NOOP("Readers", "Instatus"), &make<InstatusProvider>, {}, true, true,
+    {ProviderKind::Instatus,
+     QT_TRANSLATE_NOOP("Readers", "Instatus"),
+     &make<InstatusProvider>,
+     {},
+     true,
+     true,
      QT_TRANSLATE_NOOP("Readers", "Added as an Instatus page")},
-    {ProviderKind::Website, QT_TRANSLATE_NOOP("Readers", "Website / Server"), &make<WebsiteProvider>, {}, true, false,
+    {ProviderKind::Website,
+     QT_TRANSLATE_NOOP("Readers", "Website / Server"),
+     &make<WebsiteProvider>,
+     {},
+     true,
+     false,
      nullptr},
-    {ProviderKind::Aws, QT_TRANSLATE_NOOP("Readers", "AWS Health"), &make<AWSProvider>,
-     {u"https://health.aws.amazon.com/public/currentevents"}, false, false, nullptr},
-    {ProviderKind::Apple, QT_TRANSLATE_NOOP("Readers", "Apple System Status"), &make<AppleProvider>,
+    {ProviderKind::Aws,
+     QT_TRANSLATE_NOOP("Readers", "AWS Health"),
+     &make<AWSProvider>,
+     {u"https://health.aws.amazon.com/public/currentevents"},
+     false,
+     false,
+     nullptr},
+    {ProviderKind::Apple,
+     QT_TRANSLATE_NOOP("Readers", "Apple System Status"),
+     &make<AppleProvider>,
      {u"https://www.apple.com/support/systemstatus/data/system_status_en_US.js",
       u"https://www.apple.com/support/systemstatus/data/developer/system_status_en_US.js"},
-     false, false, nullptr},
-    {ProviderKind::Gcp, QT_TRANSLATE_NOOP("Readers", "Google Cloud Status"), &make<GCPProvider>,
-     {u"https://status.cloud.google.com/incidents.json"}, false, false, nullptr},
-    {ProviderKind::Azure, QT_TRANSLATE_NOOP("Readers", "Azure Status"), &make<AzureProvider>,
-     {u"https://rssfeed.azure.status.microsoft/en-us/status/feed/"}, false, false, nullptr},
-    {ProviderKind::Xai, QT_TRANSLATE_NOOP("Readers", "xAI Status"), &make<XAIProvider>, {u"https://status.x.ai/feed.xml"},
-     false, false, nullptr},
-    {ProviderKind::StatusIo, QT_TRANSLATE_NOOP("Readers", "Status.io"), &make<StatusIOProvider>,
-     {u"https://api.status.io"}, false, true, QT_TRANSLATE_NOOP("Readers", "Added as a Status.io page")},
+     false,
+     false,
+     nullptr},
+    {ProviderKind::Gcp,
+     QT_TRANSLATE_NOOP("Readers", "Google Cloud Status"),
+     &make<GCPProvider>,
+     {u"https://status.cloud.google.com/incidents.json"},
+     false,
+     false,
+     nullptr},
+    {ProviderKind::Azure,
+     QT_TRANSLATE_NOOP("Readers", "Azure Status"),
+     &make<AzureProvider>,
+     {u"https://rssfeed.azure.status.microsoft/en-us/status/feed/"},
+     false,
+     false,
+     nullptr},
+    {ProviderKind::Xai,
+     QT_TRANSLATE_NOOP("Readers", "xAI Status"),
+     &make<XAIProvider>,
+     {u"https://status.x.ai/feed.xml"},
+     false,
+     false,
+     nullptr},
+    {ProviderKind::StatusIo,
+     QT_TRANSLATE_NOOP("Readers", "Status.io"),
+     &make<StatusIOProvider>,
+     {u"https://api.status.io"},
+     false,
+     true,
+     QT_TRANSLATE_NOOP("Readers", "Added as a Status.io page")},
 }};
 
 constexpr bool inKindOrder()
@@ -59,7 +103,8 @@ constexpr bool inKindOrder()
     }
     return true;
 }
-static_assert(inKindOrder(), "one row per kind, in the order of ProviderKind, each named and made; detected ones say so");
+static_assert(inKindOrder(),
+              "one row per kind, in the order of ProviderKind, each named and made; detected ones say so");
 
 } // namespace
 

@@ -1,9 +1,9 @@
 #include "providers/statusioprovider.h"
 
 #include "core/webaddress.h"
+#include "net/networkenvironment.h"
 #include "providers/feedscan.h"
 #include "providers/jsondecoder.h"
-#include "net/networkenvironment.h"
 #include "providers/readertable.h"
 
 #include <QCoreApplication>
@@ -122,8 +122,8 @@ StatusIOProvider::DecodedDocument StatusIOProvider::decode(const QByteArray &dat
         json.fail(tr("The data couldn't be read: the document is not an object."));
 
     const std::optional<QJsonObject> result = json.optionalObject(top, QStringLiteral("result"), {});
-    const std::optional<QJsonObject> overallObject =
-        json.optionalObject(result.value_or(QJsonObject()), QStringLiteral("status_overall"), QStringLiteral("result"));
+    const std::optional<QJsonObject> overallObject = json.optionalObject(
+        result.value_or(QJsonObject()), QStringLiteral("status_overall"), QStringLiteral("result"));
     const QString path = QStringLiteral("result.status_overall");
     const QJsonObject inner = overallObject.value_or(QJsonObject());
     Overall overall;

@@ -94,7 +94,8 @@ StatuspageProvider::DecodedDocument StatuspageProvider::decode(const QByteArray 
                 QStringList ids;
                 for (const QJsonValue &component : *components) {
                     const QJsonObject c = json.object(component, QStringLiteral("incidents[].components[]"));
-                    ids.append(json.requiredString(c, QStringLiteral("id"), QStringLiteral("incidents[].components[]")));
+                    ids.append(
+                        json.requiredString(c, QStringLiteral("id"), QStringLiteral("incidents[].components[]")));
                 }
                 incident.componentIDs = ids;
             }
@@ -135,8 +136,7 @@ ServiceStatusResult StatuspageProvider::evaluate(const Service &service, const D
 
     const Indicator indicator = indicatorFromStatuspageWord(document.indicator);
     const bool maintenance = document.indicator.toLower() == u"maintenance";
-    const std::optional<QString> title =
-        document.incidents ? activeIncidentName(*document.incidents) : std::nullopt;
+    const std::optional<QString> title = document.incidents ? activeIncidentName(*document.incidents) : std::nullopt;
     return makeResult(service, indicator, descriptionOrLabel(document.description, indicator), title, maintenance);
 }
 
@@ -161,8 +161,7 @@ ServiceStatusResult StatuspageProvider::evaluateComponents(const Service &servic
     const Indicator indicator = componentIndicator(worst->status);
     const qsizetype missing = selected.size() - kept.size();
     if (indicator == Indicator::None && missing >= 1) {
-        return failureResult(service,
-                             tr("%1 of %2 selected components not found").arg(missing).arg(selected.size()));
+        return failureResult(service, tr("%1 of %2 selected components not found").arg(missing).arg(selected.size()));
     }
 
     std::optional<QString> title;
@@ -181,9 +180,8 @@ ServiceStatusResult StatuspageProvider::evaluateComponents(const Service &servic
         title = activeIncidentName(relevant);
     }
 
-    const QString description = indicator == Indicator::None
-                                    ? label(Indicator::None)
-                                    : worst->name + QStringLiteral(": ") + label(indicator);
+    const QString description = indicator == Indicator::None ? label(Indicator::None)
+                                                             : worst->name + QStringLiteral(": ") + label(indicator);
     return makeResult(service, indicator, description, title, worst->status == u"under_maintenance");
 }
 

@@ -3,12 +3,9 @@
 ServiceStatusResult makeResult(const Service &service, Indicator indicator, QString description,
                                std::optional<QString> incidentTitle, bool isMaintenance)
 {
-    return ServiceStatusResult{service.id,
-                               indicator,
-                               std::move(description),
-                               QDateTime::currentDateTimeUtc(),
-                               std::move(incidentTitle),
-                               isMaintenance};
+    return ServiceStatusResult{
+        service.id,   indicator, std::move(description), QDateTime::currentDateTimeUtc(), std::move(incidentTitle),
+        isMaintenance};
 }
 
 ServiceStatusResult failureResult(const Service &service, QString description)

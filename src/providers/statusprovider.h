@@ -5,7 +5,6 @@
 
 #include <QSet>
 #include <QString>
-
 #include <qcoro/qcorotask.h>
 
 #include <optional>
@@ -29,8 +28,7 @@ public:
 
 // A result stamped with the current time.
 ServiceStatusResult makeResult(const Service &service, Indicator indicator, QString description,
-                               std::optional<QString> incidentTitle = std::nullopt,
-                               bool isMaintenance = false);
+                               std::optional<QString> incidentTitle = std::nullopt, bool isMaintenance = false);
 
 // A failed check: Unknown, no title, not a maintenance.
 ServiceStatusResult failureResult(const Service &service, QString description);

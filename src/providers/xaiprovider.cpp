@@ -5,7 +5,6 @@
 
 #include <QCoreApplication>
 #include <QTimeZone>
-
 #include <unicode/locid.h>
 #include <unicode/smpdtfmt.h>
 #include <unicode/timezone.h>

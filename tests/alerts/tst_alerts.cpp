@@ -3,9 +3,10 @@
 #include "alerts/webhook.h"
 #include "core/preferences.h"
 #include "core/settings.h"
-#include "fakeserver.h"
-#include "platform/null/nullnotifications.h"
 #include "net/networkenvironment.h"
+#include "platform/null/nullnotifications.h"
+
+#include "fakeserver.h"
 
 #include <QJsonDocument>
 #include <QRegularExpression>
@@ -21,8 +22,9 @@ class TestAlerts : public QObject
 {
     Q_OBJECT
 
-    const Service m_github{QUuid::createUuid(), QStringLiteral("GitHub"), QUrl(QStringLiteral("https://www.githubstatus.com")),
-                           ProviderKind::Statuspage, std::nullopt};
+    const Service m_github{QUuid::createUuid(), QStringLiteral("GitHub"),
+                           QUrl(QStringLiteral("https://www.githubstatus.com")), ProviderKind::Statuspage,
+                           std::nullopt};
     FakeServer m_server;
 
 private Q_SLOTS:
@@ -30,7 +32,8 @@ private Q_SLOTS:
 
     void init()
     {
-        for (const char *key : {"notificationsEnabled", "notificationMinSeverity", "mutedServiceIDs", "mutedUntil", "webhookURL"})
+        for (const char *key :
+             {"notificationsEnabled", "notificationMinSeverity", "mutedServiceIDs", "mutedUntil", "webhookURL"})
             Preferences::remove(QString::fromLatin1(key));
     }
 
@@ -48,7 +51,8 @@ private Q_SLOTS:
         row("none to major", I::None, I::Major, "1w", "GitHub: Partial Outage|Busy|down|1|1");
         row("major to critical", I::Major, I::Critical, "3", "GitHub: Major Outage|Busy|down|1|0");
         row("below the minimum", I::None, I::Minor, "2w", "");
-        row("recovery despite the minimum", I::Minor, I::None, "3w", "GitHub recovered|All Systems Operational|recovered|1|1");
+        row("recovery despite the minimum", I::Minor, I::None, "3w",
+            "GitHub recovered|All Systems Operational|recovered|1|1");
         row("critical to minor", I::Critical, I::Minor, "1w", "");
         row("no change", I::Major, I::Major, "1w", "");
         row("muted", I::Major, I::None, "m1w", "");
@@ -64,7 +68,8 @@ private Q_SLOTS:
         const int minimum = QString(settings).remove(QRegularExpression(QStringLiteral("\\D"))).toInt();
         const AlertSettings given{settings.contains(u'm'), !settings.contains(u'o'), *indicatorFromRaw(minimum),
                                   settings.contains(u'w')};
-        const std::optional<Alert> alert = decideAlert(QStringLiteral("GitHub"), from, to, QStringLiteral("Busy"), given);
+        const std::optional<Alert> alert = decideAlert(QStringLiteral("GitHub"), from, to, QStringLiteral("Busy"),
+                                                       given);
         const QString actual = !alert ? QString()
                                       : QStringList{alert->title, alert->body, Webhook::eventWord(alert->event),
                                                     QString::number(alert->notify), QString::number(alert->webhook)}
@@ -80,13 +85,16 @@ private Q_SLOTS:
         NullNotifications notifications;
         QStringList webhooks;
         Notifier notifier(notifications, settings,
-                          [&webhooks](const QUrl &address, WebhookEvent event, const Service &service, Indicator indicator,
-                                      const QString &text) {
+                          [&webhooks](const QUrl &address, WebhookEvent event, const Service &service,
+                                      Indicator indicator, const QString &text) {
                               webhooks.append(QStringList{address.host(), Webhook::eventWord(event), service.name,
                                                           indicatorName(indicator), text}
                                                   .join(u'|'));
                           });
-        const auto recover = [&] { notifyIfChanged(m_github, Indicator::Major, {m_github.id, Indicator::None, u"Fine"_s, {}, {}, false}, notifier); };
+        const auto recover = [&] {
+            notifyIfChanged(m_github, Indicator::Major, {m_github.id, Indicator::None, u"Fine"_s, {}, {}, false},
+                            notifier);
+        };
         recover(); // no webhook address
         settings.setWebhookAddress(u" https://hooks.example.com/T1\n"_s);
         recover();
@@ -105,8 +113,12 @@ private Q_SLOTS:
     {
         const QString text = u"\U0001F7E0 GitHub \u2014 Partial Outage: Busy"_s;
         QCOMPARE(Webhook::payload(WebhookEvent::Down, m_github, Indicator::Major, u"Busy"_s),
-                 (QJsonObject{{u"text"_s, text}, {u"content"_s, text}, {u"event"_s, u"down"_s}, {u"service"_s, u"GitHub"_s},
-                              {u"severity"_s, u"major"_s}, {u"description"_s, u"Busy"_s},
+                 (QJsonObject{{u"text"_s, text},
+                              {u"content"_s, text},
+                              {u"event"_s, u"down"_s},
+                              {u"service"_s, u"GitHub"_s},
+                              {u"severity"_s, u"major"_s},
+                              {u"description"_s, u"Busy"_s},
                               {u"url"_s, u"https://www.githubstatus.com"_s}}));
     }
 
@@ -132,7 +144,8 @@ private Q_SLOTS:
         m_server.clearRequests();
         m_server.setRoute("/hook", route);
         m_server.setRoute("/landed", FakeRoute::text({}, 204));
-        QTEST(QCoro::waitFor(Webhook::postJSON(Webhook::testPayload(), m_server.httpsUrl(QStringLiteral("/hook")), {500ms, 500ms})),
+        QTEST(QCoro::waitFor(Webhook::postJSON(Webhook::testPayload(), m_server.httpsUrl(QStringLiteral("/hook")),
+                                               {500ms, 500ms})),
               "delivered");
         const FakeRequest request = m_server.requests().first();
         QCOMPARE(request.method + ' ' + request.headers.value("content-type"), QByteArray("POST application/json"));

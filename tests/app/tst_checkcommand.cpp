@@ -78,7 +78,8 @@ private Q_SLOTS:
         QFETCH(int, exitCode);
         QList<ServiceStatusResult> results;
         for (const QByteArray &word : indicators)
-            results.append(ServiceStatusResult{QUuid(), indicatorFromStatuspageWord(QString::fromUtf8(word)), {}, {}, {}, false});
+            results.append(
+                ServiceStatusResult{QUuid(), indicatorFromStatuspageWord(QString::fromUtf8(word)), {}, {}, {}, false});
         QCOMPARE(CheckCommand::exitCode(results), exitCode);
     }
 
@@ -89,7 +90,8 @@ private Q_SLOTS:
                           FakeRoute::json(R"({"status":{"indicator":"critical","description":"Major outage"},
                                                "incidents":[{"name":"Database down","status":"investigating"}]})"));
         const QString path = writeFile(QStringLiteral(R"([{"name":"Beta","url":"%1","provider":"statuspage"}])")
-                                           .arg(m_server.httpsUrl(QStringLiteral("/beta")).toString()).toUtf8());
+                                           .arg(m_server.httpsUrl(QStringLiteral("/beta")).toString())
+                                           .toUtf8());
 
         const Run text = run({QStringLiteral("--check"), QStringLiteral("--services"), path});
         QVERIFY2(text.exitCode == 2, text.err.constData());
@@ -100,7 +102,8 @@ private Q_SLOTS:
         const QJsonObject beta = QJsonDocument::fromJson(json.out).array().at(0).toObject();
         QCOMPARE(beta.value(QLatin1String("indicator")).toString(), QStringLiteral("critical"));
         QCOMPARE(beta.value(QLatin1String("incidentTitle")).toString(), QStringLiteral("Database down"));
-        const QDateTime checked = QDateTime::fromString(beta.value(QLatin1String("lastChecked")).toString(), Qt::ISODate);
+        const QDateTime checked = QDateTime::fromString(beta.value(QLatin1String("lastChecked")).toString(),
+                                                        Qt::ISODate);
         QVERIFY(checked.isValid());
         QCOMPARE(checked.timeSpec(), Qt::UTC);
     }
@@ -110,16 +113,18 @@ private Q_SLOTS:
     void refusedRunChecksNothing_data()
     {
         QTest::addColumn<QStringList>("arguments"); // "%1": a file holding `content`
-        QTest::addColumn<QByteArray>("content");    // null: a folder in the file's place
+        QTest::addColumn<QByteArray>("content"); // null: a folder in the file's place
         QTest::addColumn<QByteArray>("reason");
         const QStringList check{QStringLiteral("--check"), QStringLiteral("--json"), QStringLiteral("--services")};
         QTest::newRow("no valid record") << check + QStringList{QStringLiteral("%1")}
-                                         << QByteArray(R"([{"name":"A","ulr":"x"}])") << QByteArray("Record 1: missing \"url\"");
-        QTest::newRow("a folder") << check + QStringList{QStringLiteral("%1")} << QByteArray() << QByteArray("cannot read");
+                                         << QByteArray(R"([{"name":"A","ulr":"x"}])")
+                                         << QByteArray("Record 1: missing \"url\"");
+        QTest::newRow("a folder") << check + QStringList{QStringLiteral("%1")} << QByteArray()
+                                  << QByteArray("cannot read");
         QTest::newRow("missing file") << check + QStringList{QStringLiteral("/nonexistent/services.json")}
                                       << QByteArray("") << QByteArray("cannot read");
-        QTest::newRow("json without check") << QStringList{QStringLiteral("--json")} << QByteArray("")
-                                            << QByteArray("go with --check");
+        QTest::newRow("json without check")
+            << QStringList{QStringLiteral("--json")} << QByteArray("") << QByteArray("go with --check");
     }
 
     void refusedRunChecksNothing()

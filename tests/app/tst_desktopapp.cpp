@@ -1,8 +1,8 @@
 // The desktop application's shell, offscreen: first run, the environment switches, one
 // instance per session, and `glinter` on a machine without a display.
-#include "core/settings.h"
 #include "app/desktopapp.h"
 #include "core/preferences.h"
+#include "core/settings.h"
 #include "platform/null/nullnotifications.h"
 #include "ui/settings/settingsbuttons.h"
 
@@ -63,7 +63,8 @@ private Q_SLOTS:
     void initTestCase()
     {
         // An empty list: nothing in these tests reads a feed.
-        const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Glinter");
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+                               + QStringLiteral("/Glinter");
         QVERIFY(QDir().mkpath(folder));
         QVERIFY(writeFile(folder + QStringLiteral("/services.json"), "[]\n"));
     }
@@ -167,7 +168,8 @@ private Q_SLOTS:
         DesktopApp::Options unusable = options();
         unusable.instanceDirectory = blocker.fileName();
         DesktopApp app(std::move(unusable));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^glinter: cannot make sure Glinter runs once")));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("^glinter: cannot make sure Glinter runs once")));
         QCOMPARE(app.start(), DesktopApp::Start::Running);
         QVERIFY(isOpen<SettingsWindow>());
     }
@@ -190,7 +192,8 @@ private Q_SLOTS:
         shown->invokeMute(id);
         QCOMPARE(bell.accessibleName(), QStringLiteral("Unmute notifications"));
         const QDateTime end = Settings().mutes(before).until.value(id);
-        QVERIFY2(end >= before.addSecs(3600) && end <= QDateTime::currentDateTimeUtc().addSecs(3601), qPrintable(end.toString(Qt::ISODate)));
+        QVERIFY2(end >= before.addSecs(3600) && end <= QDateTime::currentDateTimeUtc().addSecs(3601),
+                 qPrintable(end.toString(Qt::ISODate)));
         QVERIFY(Settings().mutes().always.isEmpty());
     }
 

@@ -78,8 +78,8 @@ class TestHeadless : public QObject
         QSignalSpy finished(reply, &QNetworkReply::finished);
         if (!reply->isFinished() && !finished.wait(20000))
             return {};
-        return Answer{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), reply->rawHeader("Content-Type"),
-                      reply->rawHeader("Allow"), reply->readAll()};
+        return Answer{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
+                      reply->rawHeader("Content-Type"), reply->rawHeader("Allow"), reply->readAll()};
     }
 
     QByteArray metrics() { return fetch("GET", QStringLiteral("/metrics")).body; }
@@ -93,8 +93,9 @@ private Q_SLOTS:
         writeServices(QJsonDocument(QJsonArray{entry(QStringLiteral("Down"), QStringLiteral("/down"))}).toJson());
 
         m_glinter.setProcessEnvironment(environment());
-        m_glinter.start(QStringLiteral(GLINTER_BINARY),
-                        {QStringLiteral("--headless"), QStringLiteral("--metrics-listen"), QStringLiteral("127.0.0.1:0")});
+        m_glinter.start(
+            QStringLiteral(GLINTER_BINARY),
+            {QStringLiteral("--headless"), QStringLiteral("--metrics-listen"), QStringLiteral("127.0.0.1:0")});
         QVERIFY(m_glinter.waitForStarted());
         static const QRegularExpression printed(QStringLiteral("metrics at http://127\\.0\\.0\\.1:(\\d+)/metrics"));
         QRegularExpressionMatch match;
@@ -120,8 +121,8 @@ private Q_SLOTS:
         QCOMPARE(head.status, 200);
         QCOMPARE(head.contentType, QByteArray("text/plain; version=0.0.4; charset=utf-8"));
         QVERIFY(head.body.isEmpty());
-        const Answer open =
-            fetch("GET", QStringLiteral("/metrics"), "application/openmetrics-text;version=1.0.0,text/plain;q=0.5");
+        const Answer open = fetch("GET", QStringLiteral("/metrics"),
+                                  "application/openmetrics-text;version=1.0.0,text/plain;q=0.5");
         QCOMPARE(open.status, 200);
         QCOMPARE(open.contentType, QByteArray("application/openmetrics-text; version=1.0.0; charset=utf-8"));
         QVERIFY(open.body.endsWith("\n# EOF\n"));
@@ -148,10 +149,11 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QByteArray>("message");
         const QString listen = QStringLiteral("--metrics-listen");
-        QTest::newRow("port in use") << QStringList{QStringLiteral("--headless"), listen, QStringLiteral("127.0.0.1:%1").arg(m_port)}
+        QTest::newRow("port in use") << QStringList{QStringLiteral("--headless"), listen,
+                                                    QStringLiteral("127.0.0.1:%1").arg(m_port)}
                                      << QByteArray("cannot listen for metrics on 127.0.0.1:");
-        QTest::newRow("without --headless") << QStringList{listen, QStringLiteral("127.0.0.1:0")}
-                                            << QByteArray("goes with --headless");
+        QTest::newRow("without --headless")
+            << QStringList{listen, QStringLiteral("127.0.0.1:0")} << QByteArray("goes with --headless");
     }
 
     void unusableAddressEndsWithStatus3()

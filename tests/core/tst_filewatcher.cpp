@@ -31,10 +31,13 @@ class TestFileWatcher : public QObject
 
     std::unique_ptr<FileWatcher> watch(std::chrono::milliseconds debounce = 50ms)
     {
-        return std::make_unique<FileWatcher>(m_path, [this] {
-            ++m_calls;
-            m_onMainThread = m_onMainThread && QThread::currentThread() == thread();
-        }, nullptr, debounce);
+        return std::make_unique<FileWatcher>(
+            m_path,
+            [this] {
+                ++m_calls;
+                m_onMainThread = m_onMainThread && QThread::currentThread() == thread();
+            },
+            nullptr, debounce);
     }
 
 private Q_SLOTS:
@@ -68,9 +71,10 @@ private Q_SLOTS:
     void followsTheFile_data()
     {
         QTest::addColumn<QString>("command"); // run by sh with the file as $0
-        QTest::addColumn<bool>("holdOld");    // as an editor may keep the replaced file open
+        QTest::addColumn<bool>("holdOld"); // as an editor may keep the replaced file open
         QTest::newRow("sed -i") << QStringLiteral("sed -i '$a x' \"$0\"") << false;
-        QTest::newRow("mv, old file held open") << QStringLiteral("printf 'x\\n' > \"$0.new\" && mv \"$0.new\" \"$0\"") << true;
+        QTest::newRow("mv, old file held open")
+            << QStringLiteral("printf 'x\\n' > \"$0.new\" && mv \"$0.new\" \"$0\"") << true;
     }
 
     // Started without the file, after any number of replacements and after it was deleted

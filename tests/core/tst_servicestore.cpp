@@ -63,22 +63,25 @@ private Q_SLOTS:
             kept.append(service.name);
         QCOMPARE(kept, (QStringList{QStringLiteral("First"), QStringLiteral("Prod API"), QStringLiteral("Probe"),
                                     QStringLiteral("Lower"), QStringLiteral("Braced")}));
-        QCOMPARE(contents.problems,
-                 (QStringList{QStringLiteral("Record 2: missing \"url\""), QStringLiteral("Record 3: not an object"),
-                              QStringLiteral("Record 5 (\"Prod API (team B copy)\"): same provider and address as "
-                                             "record 4 (\"Prod API\")"),
-                              QStringLiteral("Record 7: \"name\" is not text"), QStringLiteral("Record 8: \"url\" is empty"),
-                              QStringLiteral("Record 9: \"url\" is not a valid address")}));
+        QCOMPARE(
+            contents.problems,
+            (QStringList{QStringLiteral("Record 2: missing \"url\""), QStringLiteral("Record 3: not an object"),
+                         QStringLiteral("Record 5 (\"Prod API (team B copy)\"): same provider and address as "
+                                        "record 4 (\"Prod API\")"),
+                         QStringLiteral("Record 7: \"name\" is not text"), QStringLiteral("Record 8: \"url\" is empty"),
+                         QStringLiteral("Record 9: \"url\" is not a valid address")}));
         QVERIFY(contents.savingLosesSomething());
         const QList<Service> &read = contents.services;
-        QCOMPARE(std::pair(read.at(0).provider, read.at(0).components), std::pair(ProviderKind::Aws, std::optional(QStringList{QStringLiteral("x")})));
+        QCOMPARE(std::pair(read.at(0).provider, read.at(0).components),
+                 std::pair(ProviderKind::Aws, std::optional(QStringList{QStringLiteral("x")})));
         QCOMPARE(read.at(2).components, std::optional(QStringList()));
         QCOMPARE(read.at(3).provider, ProviderKind::Statuspage); // a reader's name in another case is no reader
-        QVERIFY(!read.at(4).components);                        // a selection with anything but text is none
+        QVERIFY(!read.at(4).components); // a selection with anything but text is none
         QVERIFY(!read.at(1).id.isNull() && read.at(1).id != read.at(2).id);
         // Only a well-formed identifier, in any case, counts as written; the others get fresh ones.
-        QCOMPARE(contents.writtenIDs, (QSet<QUuid>{QUuid::fromString(QStringLiteral("6F2C1A34-1E0B-4B7C-9D7E-2F4A0B1C2D3E")),
-                                                   QUuid::fromString(QStringLiteral("6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F"))}));
+        QCOMPARE(contents.writtenIDs,
+                 (QSet<QUuid>{QUuid::fromString(QStringLiteral("6F2C1A34-1E0B-4B7C-9D7E-2F4A0B1C2D3E")),
+                              QUuid::fromString(QStringLiteral("6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F"))}));
     }
 
     // An empty selection is written as an empty list, none not at all, and what is

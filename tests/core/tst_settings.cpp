@@ -1,7 +1,6 @@
-#include "core/settings.h"
-
 #include "core/preferences.h"
 #include "core/service.h"
+#include "core/settings.h"
 
 #include <QFile>
 #include <QSettings>
@@ -33,9 +32,9 @@ private Q_SLOTS:
     void unusableValuesReadAsDefaults()
     {
         const Settings settings;
-        for (const auto &[stored, interval] : {std::pair(QVariant(-5), 300s), std::pair(QVariant(u"soon"_s), 300s),
-                                               std::pair(QVariant(60), 60s), std::pair(QVariant(0.5), 30s),
-                                               std::pair(QVariant(3e6), std::chrono::seconds(24h))}) {
+        for (const auto &[stored, interval] :
+             {std::pair(QVariant(-5), 300s), std::pair(QVariant(u"soon"_s), 300s), std::pair(QVariant(60), 60s),
+              std::pair(QVariant(0.5), 30s), std::pair(QVariant(3e6), std::chrono::seconds(24h))}) {
             Preferences::setValue(u"refreshInterval"_s, stored);
             QCOMPARE(settings.refreshInterval(), std::chrono::milliseconds(interval));
         }
@@ -57,11 +56,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QVariant>("stored"); // %1 stands for the service's identifier
         QTest::addColumn<bool>("muted");
-        const auto row = [](const char *name, const QVariant &stored, bool muted) { QTest::newRow(name) << stored << muted; };
+        const auto row = [](const char *name, const QVariant &stored, bool muted) {
+            QTest::newRow(name) << stored << muted;
+        };
         row("running", u"%1 2030-01-01T12:30:00Z"_s, true);
         row("ends now", u"%1 2030-01-01T12:00:00Z"_s, false);
         row("written with an offset", u"%1 2030-01-01T14:30:00+02:00"_s, true);
-        row("an ended entry beside a running one", QStringList{u"%1 2030-01-01T11:00:00Z"_s, u"%1 2030-01-01T13:00:00Z"_s}, true);
+        row("an ended entry beside a running one",
+            QStringList{u"%1 2030-01-01T11:00:00Z"_s, u"%1 2030-01-01T13:00:00Z"_s}, true);
         row("no time zone", u"%1 2030-01-01T12:30:00"_s, false);
         row("not an identifier", u"GitHub 2030-01-01T12:30:00Z"_s, false);
         row("not text", 7, false);

@@ -1,11 +1,9 @@
 #include "metrics/metricscollector.h"
-
 #include "monitor/statusmonitor.h"
 
 #include "monitorrig.h"
 
 #include <QTest>
-
 #include <qcoro/qcorotask.h>
 
 class TestMetricsCollector : public QObject

@@ -15,8 +15,8 @@ const QUuid kSecond = QUuid::fromString(QStringLiteral("{22222222-2222-2222-2222
 MetricsSnapshot::Entry entry(const QUuid &id, const QString &name, ProviderKind provider,
                              std::optional<Indicator> indicator, bool maintenance = false)
 {
-    MetricsSnapshot::Entry entry{Service{id, name, QUrl(QStringLiteral("https://status.example")), provider, std::nullopt},
-                                 std::nullopt};
+    MetricsSnapshot::Entry entry{
+        Service{id, name, QUrl(QStringLiteral("https://status.example")), provider, std::nullopt}, std::nullopt};
     if (indicator) {
         // 2026-01-02 03:04:05.250 UTC
         const QDateTime checked = QDateTime::fromMSecsSinceEpoch(1767323045250, Qt::UTC);
@@ -72,7 +72,8 @@ private Q_SLOTS:
         QFETCH(int, format);
         QFETCH(QList<QByteArray>, metadata);
         const bool open = MetricsFormat(format) == MetricsFormat::OpenMetrics;
-        MetricsSnapshot snapshot = snapshotOf({entry(kFirst, QStringLiteral("Stripe"), ProviderKind::Statuspage, Indicator::Major)});
+        MetricsSnapshot snapshot = snapshotOf(
+            {entry(kFirst, QStringLiteral("Stripe"), ProviderKind::Statuspage, Indicator::Major)});
         snapshot.refreshes = 2;
         // A bound belongs to its own bucket; a negative duration counts as zero.
         snapshot.refreshDurations.observe(500ms);
@@ -95,16 +96,16 @@ private Q_SLOTS:
                 QVERIFY2(!family.isEmpty() && line.startsWith(family), line.constData());
         }
         // Cumulative buckets with bounds in canonical form, and the samples named alike in both formats.
-        for (const QByteArray &sample : {QByteArray("glinter_refresh_duration_seconds_bucket{le=\"0.25\"} 1"),
-                                         QByteArray("glinter_refresh_duration_seconds_bucket{le=\"0.5\"} 2"),
-                                         QByteArray("glinter_refresh_duration_seconds_bucket{le=\"1.0\"} 2"),
-                                         QByteArray("glinter_refresh_duration_seconds_bucket{le=\"+Inf\"} 3"),
-                                         QByteArray("glinter_refresh_duration_seconds_sum 20.5"),
-                                         QByteArray("glinter_refresh_duration_seconds_count 3"),
-                                         QByteArray("glinter_refreshes_total 2"),
-                                         QByteArray("glinter_check_failures_total{provider=\"aws\"} 1"),
-                                         QByteArray("glinter_check_failures_total{provider=\"statuspage\"} 0"),
-                                         QByteArray("glinter_build_info{version=\"1.2.3\"} 1")})
+        for (const QByteArray &sample :
+             {QByteArray("glinter_refresh_duration_seconds_bucket{le=\"0.25\"} 1"),
+              QByteArray("glinter_refresh_duration_seconds_bucket{le=\"0.5\"} 2"),
+              QByteArray("glinter_refresh_duration_seconds_bucket{le=\"1.0\"} 2"),
+              QByteArray("glinter_refresh_duration_seconds_bucket{le=\"+Inf\"} 3"),
+              QByteArray("glinter_refresh_duration_seconds_sum 20.5"),
+              QByteArray("glinter_refresh_duration_seconds_count 3"), QByteArray("glinter_refreshes_total 2"),
+              QByteArray("glinter_check_failures_total{provider=\"aws\"} 1"),
+              QByteArray("glinter_check_failures_total{provider=\"statuspage\"} 0"),
+              QByteArray("glinter_build_info{version=\"1.2.3\"} 1")})
             QVERIFY2(lines.contains(sample), sample.constData());
     }
 
@@ -116,11 +117,13 @@ private Q_SLOTS:
         QTest::addColumn<QByteArrayList>("values"); // state, up, maintenance, timestamp if any
 
         const QByteArray b = "{id=\"22222222-2222-2222-2222-222222222222\",name=\"B\",provider=\"aws\"}";
-        QTest::newRow("not checked yet") << QList{entry(kSecond, QStringLiteral("B"), ProviderKind::Aws, std::nullopt)} << b
-                                         << QByteArrayList{"-1", "0", "0"};
-        QTest::newRow("feed unreadable") << QList{entry(kSecond, QStringLiteral("B"), ProviderKind::Aws, Indicator::Unknown)}
+        QTest::newRow("not checked yet") << QList{entry(kSecond, QStringLiteral("B"), ProviderKind::Aws, std::nullopt)}
+                                         << b << QByteArrayList{"-1", "0", "0"};
+        QTest::newRow("feed unreadable") << QList{entry(kSecond, QStringLiteral("B"), ProviderKind::Aws,
+                                                        Indicator::Unknown)}
                                          << b << QByteArrayList{"-1", "0", "0", "1767323045.25"};
-        QTest::newRow("maintenance") << QList{entry(kSecond, QStringLiteral("B"), ProviderKind::Aws, Indicator::Minor, true)}
+        QTest::newRow("maintenance") << QList{entry(kSecond, QStringLiteral("B"), ProviderKind::Aws, Indicator::Minor,
+                                                    true)}
                                      << b << QByteArrayList{"1", "1", "1", "1767323045.25"};
         // A hand-edited name with every character the format escapes, and some it does not.
         QTest::newRow("escaped name")
@@ -162,10 +165,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("format");
         const int text = int(MetricsFormat::Prometheus);
         const int open = int(MetricsFormat::OpenMetrics);
-        QTest::newRow("prometheus 2.x") << QByteArray("application/openmetrics-text;version=1.0.0,application/openmetrics-text;"
-                                                      "version=0.0.1;q=0.75,text/plain;version=0.0.4;q=0.5,*/*;q=0.1")
+        QTest::newRow("prometheus 2.x") << QByteArray(
+            "application/openmetrics-text;version=1.0.0,application/openmetrics-text;"
+            "version=0.0.1;q=0.75,text/plain;version=0.0.4;q=0.5,*/*;q=0.1")
                                         << open;
-        QTest::newRow("plain text preferred") << QByteArray("application/openmetrics-text; q=0.3, text/plain;q=0.5") << text;
+        QTest::newRow("plain text preferred")
+            << QByteArray("application/openmetrics-text; q=0.3, text/plain;q=0.5") << text;
         QTest::newRow("letter case and spaces") << QByteArray(" Application/OpenMetrics-Text ; version=1.0.0") << open;
     }
 

@@ -1,6 +1,5 @@
-#include "monitor/statusmonitor.h"
-
 #include "catalog/servicecatalog.h"
+#include "monitor/statusmonitor.h"
 
 #include "fulldisk.h"
 #include "monitorrig.h"
@@ -20,7 +19,8 @@ namespace {
 // The identity of the file on disk: an atomic save replaces it with a new one.
 ino_t inode(const QString &path)
 {
-    struct stat info {};
+    struct stat info {
+    };
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
 }
 
@@ -68,7 +68,8 @@ private Q_SLOTS:
         rig.edit(QJsonDocument(array).toJson());
         rig.monitor->reloadFromDisk();
         const QList<Service> services = rig.monitor->services();
-        QCOMPARE(names(services), (QStringList{QStringLiteral("My site"), QStringLiteral("GitHub"), QStringLiteral("Fresh")}));
+        QCOMPARE(names(services),
+                 (QStringList{QStringLiteral("My site"), QStringLiteral("GitHub"), QStringLiteral("Fresh")}));
         QCOMPARE(services.at(0).id, m_site.id);
         QVERIFY(rig.monitor->result(m_site.id));
         QVERIFY(!rig.monitor->result(gone.id));
@@ -87,12 +88,14 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("edited");
         QTest::addColumn<QString>("said");
         QJsonArray records = QJsonDocument::fromJson(ServiceStore::encode({m_github, m_site})).array();
-        records.append(QJsonObject{{QLatin1String("name"), QStringLiteral("Typo")}, {QLatin1String("ulr"), QStringLiteral("x")}});
+        records.append(
+            QJsonObject{{QLatin1String("name"), QStringLiteral("Typo")}, {QLatin1String("ulr"), QStringLiteral("x")}});
         records.append(QJsonObject{{QLatin1String("name"), QStringLiteral("GitHub (team B copy)")},
                                    {QLatin1String("url"), QStringLiteral("https://www.githubstatus.com")}});
-        QTest::newRow("records the list cannot hold") << QJsonDocument(records).toJson()
-                                                      << QStringLiteral("Record 3: missing \"url\"");
-        QTest::newRow("syntax error") << QByteArray("[\n  {\"name\": \"GitHub\", \"url\": \"https://www.githubstatus.com\"},\n]\n")
+        QTest::newRow("records the list cannot hold")
+            << QJsonDocument(records).toJson() << QStringLiteral("Record 3: missing \"url\"");
+        QTest::newRow("syntax error") << QByteArray(
+            "[\n  {\"name\": \"GitHub\", \"url\": \"https://www.githubstatus.com\"},\n]\n")
                                       << QStringLiteral("line 3");
         QTest::newRow("not an array") << QByteArray("{\"name\": \"x\"}") << QStringLiteral("not a JSON array");
         QTest::newRow("no usable record") << QByteArray("[{\"url\": 3}]") << QStringLiteral("no record can be used");
@@ -147,9 +150,11 @@ private Q_SLOTS:
         // The file is smaller than a write buffer: only the flush as the save commits meets
         // the full disk, and nothing is left beside the file.
         QCOMPARE(full.file(), edited);
-        QVERIFY2(full.error().contains(QStringLiteral("could not be saved")) && full.error().contains(QStringLiteral("space")),
+        QVERIFY2(full.error().contains(QStringLiteral("could not be saved"))
+                     && full.error().contains(QStringLiteral("space")),
                  qPrintable(full.error()));
-        QCOMPARE(QDir(disk.dir.path()).entryList(QDir::Files), (QStringList{QStringLiteral("filler"), QStringLiteral("services.json")}));
+        QCOMPARE(QDir(disk.dir.path()).entryList(QDir::Files),
+                 (QStringList{QStringLiteral("filler"), QStringLiteral("services.json")}));
         disk.release();
         full.monitor->add(m_github);
         QVERIFY(!full.monitor->configError());

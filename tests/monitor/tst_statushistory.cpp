@@ -42,7 +42,8 @@ private Q_SLOTS:
         QCOMPARE(top.size(), 4);
         const qsizetype at = top.at(0).toString() == idText ? 0 : 2;
         QCOMPARE(top.at(at).toString(), idText);
-        QCOMPARE(top.at(at + 1).toArray().at(0).toObject(), (QJsonObject{{QStringLiteral("indicator"), 2}, {QStringLiteral("at"), 86400.25}}));
+        QCOMPARE(top.at(at + 1).toArray().at(0).toObject(),
+                 (QJsonObject{{QStringLiteral("indicator"), 2}, {QStringLiteral("at"), 86400.25}}));
         QVERIFY(QFile::remove(m_path));
         QCOMPARE(history.save(t0.addSecs(60)), std::nullopt);
         QVERIFY2(!QFile::exists(m_path), "nothing new, nothing written");
@@ -101,12 +102,16 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("contents"); // "AT": a minute ago
         QTest::addColumn<QList<Indicator>>("read");
-        const auto file = [](const char *samples) -> QByteArray { return "[\"" + idText.toLatin1() + "\"," + samples + ']'; };
+        const auto file = [](const char *samples) -> QByteArray {
+            return "[\"" + idText.toLatin1() + "\"," + samples + ']';
+        };
         QTest::newRow("object form, unknown indicator")
-            << "{\"" + idText.toLower().toLatin1() + "\":[{\"indicator\":7,\"x\":0,\"at\":AT}]}" << QList<Indicator>{Indicator::Unknown};
+            << "{\"" + idText.toLower().toLatin1() + "\":[{\"indicator\":7,\"x\":0,\"at\":AT}]}"
+            << QList<Indicator>{Indicator::Unknown};
         QTest::newRow("not JSON") << file("[") << QList<Indicator>();
         QTest::newRow("not an identifier") << QByteArray("[\"github\",[]]") << QList<Indicator>();
-        QTest::newRow("sample without at") << file("[{\"indicator\":1,\"at\":AT},{\"indicator\":1}]") << QList<Indicator>();
+        QTest::newRow("sample without at")
+            << file("[{\"indicator\":1,\"at\":AT},{\"indicator\":1}]") << QList<Indicator>();
         QTest::newRow("indicator not a whole number") << file("[{\"indicator\":1.5,\"at\":AT}]") << QList<Indicator>();
     }
 

@@ -1,8 +1,7 @@
-#include "monitor/statusmonitor.h"
-
 #include "alerts/notifier.h"
 #include "core/preferences.h"
 #include "core/settings.h"
+#include "monitor/statusmonitor.h"
 #include "platform/null/nullnotifications.h"
 #include "platform/null/nullreachability.h"
 
@@ -51,7 +50,8 @@ class TestStatusMonitor : public QObject
 private Q_SLOTS:
     void init()
     {
-        for (const char *key : {"refreshInterval", "notificationsEnabled", "mutedServiceIDs", "notificationMinSeverity"})
+        for (const char *key :
+             {"refreshInterval", "notificationsEnabled", "mutedServiceIDs", "notificationMinSeverity"})
             Preferences::remove(QString::fromLatin1(key));
         Preferences::setValue(QStringLiteral("webhookURL"), QStringLiteral("https://hooks.example/alerts"));
     }

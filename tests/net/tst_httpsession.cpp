@@ -31,10 +31,7 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QVERIFY(NetworkEnvironment::addCaCertificates(FakeServer::caCertificatePath()) > 0);
-    }
+    void initTestCase() { QVERIFY(NetworkEnvironment::addCaCertificates(FakeServer::caCertificatePath()) > 0); }
 
     // Every status is an answer, graded by status: 404 and 503 are plain, the others from 300
     // up Qt reports as errors of other kinds.

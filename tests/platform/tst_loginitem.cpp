@@ -74,7 +74,8 @@ private Q_SLOTS:
         QFile blocker(folder);
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         XdgAutostart item(QStringLiteral("/usr/bin/glinter"));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Glinter: launch-at-login toggle failed: .+")));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("^Glinter: launch-at-login toggle failed: .+")));
         item.setEnabled(true);
         QCOMPARE(item.status(), Status::NotRegistered);
         QVERIFY(QFile::remove(folder));
@@ -94,7 +95,8 @@ private Q_SLOTS:
         const QByteArray before = readFile(XdgAutostart::entryPath());
 
         disk.fill();
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Glinter: launch-at-login toggle failed: .+")));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("^Glinter: launch-at-login toggle failed: .+")));
         item.setEnabled(true);
         QCOMPARE(readFile(XdgAutostart::entryPath()), before);
         QCOMPARE(item.status(), Status::Disabled);

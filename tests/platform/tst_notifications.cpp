@@ -18,7 +18,9 @@ using namespace Qt::StringLiterals;
 const QString serviceName = QStringLiteral("org.freedesktop.Notifications");
 const QString objectPath = QStringLiteral("/org/freedesktop/Notifications");
 
-class FakeNotificationDaemon : public QObject, protected QDBusContext
+class FakeNotificationDaemon
+    : public QObject
+    , protected QDBusContext
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
@@ -97,7 +99,8 @@ private Q_SLOTS:
         QVERIFY(!m_bus.interface()->isServiceRegistered(serviceName));
         std::unique_ptr<Notifications> notifications = makeNotifications(m_opener);
         QStringList shown;
-        notifications->setFallback([&shown](const QString &title, const QString &body, const QUrl &) { shown << title + u'|' + body; });
+        notifications->setFallback(
+            [&shown](const QString &title, const QString &body, const QUrl &) { shown << title + u'|' + body; });
         notifications->post({QUuid::createUuid(), u"R&D"_s, u"<b>B</b>"_s, QUrl()});
         QTRY_COMPARE_WITH_TIMEOUT(shown, QStringList{u"R&D|<b>B</b>"_s}, 30000);
     }
@@ -144,9 +147,10 @@ private Q_SLOTS:
         m_daemon.capabilities = capabilities;
         const std::unique_ptr<Notifications> notifications = makeNotifications(m_opener);
         const QString body = u"<b>Big</b> outage & <a href=\"http://evil.example/\">click</a> <img src=/x.png>"_s;
-        const QString sent = escaped
-            ? u"&lt;b&gt;Big&lt;/b&gt; outage &amp; &lt;a href=&quot;http://evil.example/&quot;&gt;click&lt;/a&gt; &lt;img src=/x.png&gt;"_s
-            : body;
+        const QString sent =
+            escaped
+                ? u"&lt;b&gt;Big&lt;/b&gt; outage &amp; &lt;a href=&quot;http://evil.example/&quot;&gt;click&lt;/a&gt; &lt;img src=/x.png&gt;"_s
+                : body;
         const QString ampersand = escaped ? u"a&amp;b"_s : u"a&b"_s;
         notifications->post({QUuid::createUuid(), u"R&D <i>"_s, body, QUrl()});
         notifications->post({QUuid::createUuid(), u"2"_s, u"a&b"_s, QUrl()});
@@ -160,7 +164,8 @@ private Q_SLOTS:
         QCOMPARE(m_daemon.capabilityQuestions, 1);
 
         // The daemon goes and comes back with other capabilities.
-        QDBusServiceWatcher watcher(serviceName, QDBusConnection::sessionBus(), QDBusServiceWatcher::WatchForOwnerChange);
+        QDBusServiceWatcher watcher(serviceName, QDBusConnection::sessionBus(),
+                                    QDBusServiceWatcher::WatchForOwnerChange);
         QSignalSpy changes(&watcher, &QDBusServiceWatcher::serviceOwnerChanged);
         m_daemon.capabilities = QStringList{u"body-markup"_s};
         QVERIFY(m_bus.unregisterService(serviceName));

@@ -15,7 +15,6 @@
 
 #include <tuple>
 
-
 namespace {
 
 const QString watcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
@@ -282,7 +281,8 @@ private Q_SLOTS:
         QTRY_COMPARE(newIcons.value, 1);
 
         // every pixel A, R, G, B in that order, whatever the host's byte order
-        const QList<Pixmap> pixmaps = readPixmaps(property(service, QStringLiteral("IconPixmap")).value<QDBusArgument>());
+        const QList<Pixmap> pixmaps = readPixmaps(
+            property(service, QStringLiteral("IconPixmap")).value<QDBusArgument>());
         QCOMPARE(pixmaps.size(), 2);
         QCOMPARE(pixmaps.first().size, QSize(2, 1));
         QCOMPARE(pixmaps.first().pixels, QByteArray::fromHex("80102030ff0000ff"));
@@ -303,7 +303,8 @@ private Q_SLOTS:
         QStringList clicks;
         auto record = [&clicks](const char *kind) {
             return [&clicks, kind](std::optional<QPoint> at) {
-                clicks.append(QString::fromLatin1(kind) + (at ? QStringLiteral(" %1,%2").arg(at->x()).arg(at->y()) : QString()));
+                clicks.append(QString::fromLatin1(kind)
+                              + (at ? QStringLiteral(" %1,%2").arg(at->x()).arg(at->y()) : QString()));
             };
         };
         connect(item.get(), &StatusNotifierItem::activated, this, record("left"));
@@ -316,7 +317,8 @@ private Q_SLOTS:
         QTRY_COMPARE(clicks, (QStringList{QStringLiteral("left 1210,12"), QStringLiteral("left"),
                                           QStringLiteral("middle 30,700"), QStringLiteral("menu 5,6")}));
 
-        item->setMenu({{QStringLiteral("Open Glinter")}, {QStringLiteral("Refresh_Now")}, {{}, true}, {QStringLiteral("Quit")}});
+        item->setMenu(
+            {{QStringLiteral("Open Glinter")}, {QStringLiteral("Refresh_Now")}, {{}, true}, {QStringLiteral("Quit")}});
         const QString menuPath = property(service, QStringLiteral("Menu")).value<QDBusObjectPath>().path();
         const QString menu = QStringLiteral("com.canonical.dbusmenu");
         const QDBusMessage layout = call(service, menuPath, menu, QStringLiteral("GetLayout"), {0, -1, QStringList()});
@@ -324,7 +326,8 @@ private Q_SLOTS:
         const QList<MenuLine> lines = readLayout(layout.arguments().value(1).value<QDBusArgument>());
         QStringList shown;
         for (const MenuLine &line : lines.sliced(1))
-            shown.append(line.properties.value(QStringLiteral("type")).toString() + line.properties.value(QStringLiteral("label")).toString());
+            shown.append(line.properties.value(QStringLiteral("type")).toString()
+                         + line.properties.value(QStringLiteral("label")).toString());
         // an underscore would mark an access key
         QCOMPARE(shown, (QStringList{QStringLiteral("Open Glinter"), QStringLiteral("Refresh__Now"),
                                      QStringLiteral("separator"), QStringLiteral("Quit")}));

@@ -1,14 +1,14 @@
 #pragma once
 
 #include "core/service.h"
-#include "fakeserver.h"
 #include "net/networkenvironment.h"
 #include "providers/statusprovider.h"
+
+#include "fakeserver.h"
 
 #include <QFile>
 #include <QTest>
 #include <QUuid>
-
 #include <qcoro/qcorotask.h>
 
 namespace ReaderTesting {

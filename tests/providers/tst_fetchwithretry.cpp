@@ -23,7 +23,8 @@ private Q_SLOTS:
         QTest::newRow("unreadable twice keeps the second text")
             << FakeRoute::json("{}", 500) << FakeRoute::json("{}", 404) << u"unknown: HTTP 404"_qs << 2;
         QTest::newRow("readable feed is read once")
-            << FakeRoute::json(R"({"status":{"indicator":"major","description":"Bad"}})") << fine << u"major: Bad"_qs << 1;
+            << FakeRoute::json(R"({"status":{"indicator":"major","description":"Bad"}})") << fine << u"major: Bad"_qs
+            << 1;
         // Both reads end at once; the second must not start inside the pause timer's signal.
         QTest::newRow("refused address") << fine << fine << u"unknown: Invalid URL"_qs << 0;
     }
@@ -35,8 +36,9 @@ private Q_SLOTS:
         QFETCH(int, requests);
         FeedServer server;
         server.setRoute("*", first);
-        connect(&server, &FakeServer::requestReceived, this, [&] { server.setRoute("*", second); },
-                Qt::ConnectionType(Qt::SingleShotConnection | Qt::QueuedConnection));
+        connect(
+            &server, &FakeServer::requestReceived, this, [&] { server.setRoute("*", second); },
+            Qt::ConnectionType(Qt::SingleShotConnection | Qt::QueuedConnection));
         const QUrl url = requests > 0 ? server.httpsUrl() : QUrl(u"status page"_qs);
         QTEST(graded(QCoro::waitFor(fetchWithRetry(service(ProviderKind::Statuspage, url), 100ms))), "expected");
         QCOMPARE(server.requests().size(), requests);

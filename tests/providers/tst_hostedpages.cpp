@@ -22,27 +22,32 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("document");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("page up, null lists") << QByteArray(R"({"page":{"status":"UP"},"activeIncidents":null,"activeMaintenances":null})")
-                                             << u"none: All Systems Operational"_qs;
+        QTest::newRow("page up, null lists")
+            << QByteArray(R"({"page":{"status":"UP"},"activeIncidents":null,"activeMaintenances":null})")
+            << u"none: All Systems Operational"_qs;
         QTest::newRow("page without status") << QByteArray(R"({"page":{}})") << u"none: All Systems Operational"_qs;
-        QTest::newRow("page word in lower case") << QByteArray(R"({"page":{"status":"hasissues"}})") << u"major: Partial Outage"_qs;
+        QTest::newRow("page word in lower case")
+            << QByteArray(R"({"page":{"status":"hasissues"}})") << u"major: Partial Outage"_qs;
         QTest::newRow("page under maintenance") << QByteArray(R"({"page":{"status":"UNDERMAINTENANCE"}})")
                                                 << u"minor: Degraded Performance (maintenance)"_qs;
-        QTest::newRow("maintenance alone") << QByteArray(R"({"page":{"status":"UP"},"activeMaintenances":[{"name":"Upgrade"}]})")
-                                           << u"minor: Upgrade [Upgrade] (maintenance)"_qs;
-        QTest::newRow("unnamed incident, named maintenance")
-            << QByteArray(R"({"page":{},"activeIncidents":[{"impact":"PARTIALOUTAGE"}],"activeMaintenances":[{"name":"Upgrade"}]})")
-            << u"major: Upgrade [Upgrade]"_qs;
-        QTest::newRow("unknown impact word, not lowered by maintenance")
-            << QByteArray(R"({"page":{},"activeIncidents":[{"name":"X","impact":"WEIRD"}],"activeMaintenances":[{"name":"M"}]})")
-            << u"major: X [X]"_qs;
-        QTest::newRow("operational incident raised by maintenance")
-            << QByteArray(R"({"page":{"status":"UP"},"activeIncidents":[{"name":"X","impact":"OPERATIONAL"}],"activeMaintenances":[{}]})")
-            << u"minor: X [X]"_qs;
-        QTest::newRow("empty incident name") << QByteArray(R"({"page":{},"activeIncidents":[{"name":"","impact":"MINOROUTAGE"}]})")
-                                             << u"minor: Degraded Performance []"_qs;
+        QTest::newRow("maintenance alone")
+            << QByteArray(R"({"page":{"status":"UP"},"activeMaintenances":[{"name":"Upgrade"}]})")
+            << u"minor: Upgrade [Upgrade] (maintenance)"_qs;
+        QTest::newRow("unnamed incident, named maintenance") << QByteArray(
+            R"({"page":{},"activeIncidents":[{"impact":"PARTIALOUTAGE"}],"activeMaintenances":[{"name":"Upgrade"}]})")
+                                                             << u"major: Upgrade [Upgrade]"_qs;
+        QTest::newRow("unknown impact word, not lowered by maintenance") << QByteArray(
+            R"({"page":{},"activeIncidents":[{"name":"X","impact":"WEIRD"}],"activeMaintenances":[{"name":"M"}]})")
+                                                                         << u"major: X [X]"_qs;
+        QTest::newRow("operational incident raised by maintenance") << QByteArray(
+            R"({"page":{"status":"UP"},"activeIncidents":[{"name":"X","impact":"OPERATIONAL"}],"activeMaintenances":[{}]})")
+                                                                    << u"minor: X [X]"_qs;
+        QTest::newRow("empty incident name")
+            << QByteArray(R"({"page":{},"activeIncidents":[{"name":"","impact":"MINOROUTAGE"}]})")
+            << u"minor: Degraded Performance []"_qs;
         QTest::newRow("no page") << QByteArray(R"({"activeIncidents":[]})") << u"unreadable"_qs;
-        QTest::newRow("impact not a string") << QByteArray(R"({"page":{},"activeIncidents":[{"impact":3}]})") << u"unreadable"_qs;
+        QTest::newRow("impact not a string")
+            << QByteArray(R"({"page":{},"activeIncidents":[{"impact":3}]})") << u"unreadable"_qs;
     }
 
     void instatusEvaluate()
@@ -70,8 +75,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("html");
         QTest::addColumn<QString>("id");
-        QTest::newRow("equals sign, blanks inside the quotes") << u"data-pageId=\" \t5b36dc6502d0 \""_qs << u"5b36dc6502d0"_qs;
-        QTest::newRow("only the first pageId counts") << u"pageId: \"5b36-dc65\" pageId: \"5b36dc6502d0\""_qs << u"none"_qs;
+        QTest::newRow("equals sign, blanks inside the quotes")
+            << u"data-pageId=\" \t5b36dc6502d0 \""_qs << u"5b36dc6502d0"_qs;
+        QTest::newRow("only the first pageId counts")
+            << u"pageId: \"5b36-dc65\" pageId: \"5b36dc6502d0\""_qs << u"none"_qs;
         QTest::newRow("unterminated quote") << u"pageId: \"5b36dc6502d0"_qs << u"none"_qs;
     }
 
@@ -104,11 +111,14 @@ private Q_SLOTS:
     void statusioThroughTheServer()
     {
         auto reader = std::make_unique<StatusIOProvider>(HttpSession());
-        QCOMPARE(StatusIOProvider::apiUrl(reader->apiOrigin(), u"abc"_qs), QUrl(u"https://api.status.io/1.0/status/abc"_qs));
+        QCOMPARE(StatusIOProvider::apiUrl(reader->apiOrigin(), u"abc"_qs),
+                 QUrl(u"https://api.status.io/1.0/status/abc"_qs));
         FeedServer server;
         server.setRoute("/status", FakeRoute::text(fixture(u"statusio/page.html"_qs)));
-        server.setRoute("/1.0/status/5b36dc6502d06804c08349f7", FakeRoute::json(fixture(u"statusio/status-disruption.json"_qs)));
-        QCoro::Task<ServiceStatusResult> checking = reader->fetch(service(ProviderKind::StatusIo, server.httpsUrl(u"/status"_qs)));
+        server.setRoute("/1.0/status/5b36dc6502d06804c08349f7",
+                        FakeRoute::json(fixture(u"statusio/status-disruption.json"_qs)));
+        QCoro::Task<ServiceStatusResult> checking = reader->fetch(
+            service(ProviderKind::StatusIo, server.httpsUrl(u"/status"_qs)));
         reader.reset();
         QCOMPARE(graded(QCoro::waitFor(checking)), u"critical: Service Disruption"_qs);
 
@@ -135,7 +145,8 @@ private Q_SLOTS:
             server.setRoute("/", FakeRoute::text("<html>no</html>", code));
             QCOMPARE(answered.match(check(reader, ProviderKind::Website, server.httpsUrl())).captured(1), expected);
         }
-        QCOMPARE(server.requests().last().headers.value("user-agent"), QByteArray("Mozilla/5.0 (Macintosh) Glinter/1.0"));
+        QCOMPARE(server.requests().last().headers.value("user-agent"),
+                 QByteArray("Mozilla/5.0 (Macintosh) Glinter/1.0"));
 
         QTcpServer closed;
         QVERIFY(closed.listen(QHostAddress::LocalHost));

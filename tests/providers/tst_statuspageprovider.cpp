@@ -43,10 +43,12 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<QStringList>("selected");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("maintenance in capitals") << page("MAINTENANCE", "Scheduled") << QStringList()
-                                                 << u"minor: Scheduled (maintenance)"_qs;
-        QTest::newRow("unknown word keeps the page text") << page("partial", "Odd") << QStringList() << u"unknown: Odd"_qs;
-        QTest::newRow("empty description gives the label") << page("major", "") << QStringList() << u"major: Partial Outage"_qs;
+        QTest::newRow("maintenance in capitals")
+            << page("MAINTENANCE", "Scheduled") << QStringList() << u"minor: Scheduled (maintenance)"_qs;
+        QTest::newRow("unknown word keeps the page text")
+            << page("partial", "Odd") << QStringList() << u"unknown: Odd"_qs;
+        QTest::newRow("empty description gives the label")
+            << page("major", "") << QStringList() << u"major: Partial Outage"_qs;
         QTest::newRow("blank description is kept") << page("none", " ") << QStringList() << u"none:  "_qs;
         QTest::newRow("closed in any case skipped, no status is active")
             << page("minor", "d", R"([{"name":"X","status":"resolved"},{"name":"W","status":"POSTMORTEM"},{"name":"Y"},
@@ -56,21 +58,26 @@ private Q_SLOTS:
             << page("minor", "d", R"([{"status":"investigating"},{"name":"Z","status":"identified"}])") << QStringList()
             << u"minor: d"_qs;
         QTest::newRow("html shell") << QByteArray("<!doctype html><html></html>") << QStringList() << u"unreadable"_qs;
-        QTest::newRow("incidents not an array") << QByteArray(R"({"status":{"indicator":"none","description":"x"},"incidents":{}})")
-                                                << QStringList() << u"unreadable"_qs;
+        QTest::newRow("incidents not an array")
+            << QByteArray(R"({"status":{"indicator":"none","description":"x"},"incidents":{}})") << QStringList()
+            << u"unreadable"_qs;
 
-        const QByteArray ab = summary({component("a", "A", "degraded_performance"), component("b", "B", "under_maintenance")});
-        QTest::newRow("first of equals wins") << ab << QStringList{u"a"_qs, u"b"_qs} << u"minor: A: Degraded Performance"_qs;
-        QTest::newRow("maintenance component") << ab << QStringList{u"b"_qs}
-                                               << u"minor: B: Degraded Performance (maintenance)"_qs;
+        const QByteArray ab = summary(
+            {component("a", "A", "degraded_performance"), component("b", "B", "under_maintenance")});
+        QTest::newRow("first of equals wins")
+            << ab << QStringList{u"a"_qs, u"b"_qs} << u"minor: A: Degraded Performance"_qs;
+        QTest::newRow("maintenance component")
+            << ab << QStringList{u"b"_qs} << u"minor: B: Degraded Performance (maintenance)"_qs;
         // Duplicates count once; a status word not understood counts as missing.
         QTest::newRow("missing ones counted")
             << summary({component("a", "A", "operational"), component("b", "B", "exploded")})
             << QStringList{u"a"_qs, u"a"_qs, u"b"_qs, u"x"_qs} << u"unknown: 2 of 3 selected components not found"_qs;
-        QTest::newRow("nothing selected is present") << summary({component("a", "A", "operational")}) << QStringList{u"x"_qs}
-                                                     << u"unknown: Selected components not found"_qs;
-        QTest::newRow("missing ones do not hide an outage") << summary({component("a", "Core", "major_outage")})
-                                                            << QStringList{u"a"_qs, u"x"_qs} << u"critical: Core: Major Outage"_qs;
+        QTest::newRow("nothing selected is present")
+            << summary({component("a", "A", "operational")}) << QStringList{u"x"_qs}
+            << u"unknown: Selected components not found"_qs;
+        QTest::newRow("missing ones do not hide an outage")
+            << summary({component("a", "Core", "major_outage")}) << QStringList{u"a"_qs, u"x"_qs}
+            << u"critical: Core: Major Outage"_qs;
         QTest::newRow("title only from incidents of selected components")
             << summary({component("a", "A", "partial_outage"), component("b", "B", "operational")},
                        R"([{"name":"No components","status":"investigating"},
@@ -85,7 +92,8 @@ private Q_SLOTS:
         QFETCH(QStringList, selected);
         const StatuspageProvider::DecodedDocument decoded = StatuspageProvider::decode(json);
         QCOMPARE(decoded.error.isEmpty(), decoded.document.has_value());
-        QTEST(decoded.document ? graded(StatuspageProvider::evaluate(selecting(selected), *decoded.document)) : u"unreadable"_qs,
+        QTEST(decoded.document ? graded(StatuspageProvider::evaluate(selecting(selected), *decoded.document))
+                               : u"unreadable"_qs,
               "expected");
     }
 
@@ -94,7 +102,8 @@ private Q_SLOTS:
     {
         FeedServer server;
         server.setRoute("/api/v2/status.json", FakeRoute::json(page("major", "Partial System Outage")));
-        server.setRoute("/api/v2/summary.json", FakeRoute::json(R"({"status":{"indicator":"minor","description":"d"},"components":[
+        server.setRoute("/api/v2/summary.json",
+                        FakeRoute::json(R"({"status":{"indicator":"minor","description":"d"},"components":[
             {"id":"a","name":"API","status":"partial_outage","group":true,"group_id":null},
             {"id":"b","name":"Web","status":"operational","group":false,"group_id":"a"}],
             "incidents":[{"name":"API errors","status":"investigating","components":[{"id":"a"}]}]})"));
@@ -110,8 +119,8 @@ private Q_SLOTS:
         QCOMPARE(result.serviceID, selected.id);
         QCOMPARE(graded(result), u"major: API: Partial Outage [API errors]"_qs);
 
-        const StatuspageProvider::ComponentListing listing =
-            QCoro::waitFor(StatuspageProvider::fetchComponents(server.httpsUrl(u"/any/page"_qs), HttpSession()));
+        const StatuspageProvider::ComponentListing listing = QCoro::waitFor(
+            StatuspageProvider::fetchComponents(server.httpsUrl(u"/any/page"_qs), HttpSession()));
         QCOMPARE(listing.components.size(), 2);
         QCOMPARE(listing.components.at(0).group, std::optional<bool>(true));
         QVERIFY(!listing.components.at(0).groupID);

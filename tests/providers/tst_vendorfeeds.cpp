@@ -64,18 +64,21 @@ private Q_SLOTS:
             << item(u"A"_qs, u"Resolved"_qs) + item(u"B"_qs, u"postmortem"_qs) + item(u"C"_qs, u"COMPLETED"_qs)
                    + item(u"D"_qs, u"Investigating"_qs)
             << QStringList{u"D/minor"_qs};
-        QTest::newRow("age limit")
-            << item(u"old"_qs, u"Identified"_qs, {}, published(73)) + item(u"recent"_qs, u"Identified"_qs, {}, published(71))
-                   + item(u"future"_qs, u"Identified"_qs, {}, published(-1))
-                   + item(u"garbled date"_qs, u"Identified"_qs, {}, u"<pubDate>yesterday</pubDate>"_qs)
-            << QStringList{u"recent/minor"_qs, u"future/minor"_qs, u"garbled date/minor"_qs};
+        QTest::newRow("age limit") << item(u"old"_qs, u"Identified"_qs, {}, published(73))
+                                          + item(u"recent"_qs, u"Identified"_qs, {}, published(71))
+                                          + item(u"future"_qs, u"Identified"_qs, {}, published(-1))
+                                          + item(u"garbled date"_qs, u"Identified"_qs, {},
+                                                 u"<pubDate>yesterday</pubDate>"_qs)
+                                   << QStringList{u"recent/minor"_qs, u"future/minor"_qs, u"garbled date/minor"_qs};
         // Keywords are looked for in the severity and the title joined by a space.
         QTest::newRow("grading and maintenance")
-            << item(u"API"_qs, u"Identified"_qs, u"Major Outage"_qs) + item(u"outage report"_qs, u"Identified"_qs, u"major"_qs)
-                   + item(u"Chat"_qs, u"Identified"_qs, u"OUTAGE"_qs) + item(u"Billing"_qs, u"Identified"_qs, u"Maintenance"_qs)
+            << item(u"API"_qs, u"Identified"_qs, u"Major Outage"_qs)
+                   + item(u"outage report"_qs, u"Identified"_qs, u"major"_qs)
+                   + item(u"Chat"_qs, u"Identified"_qs, u"OUTAGE"_qs)
+                   + item(u"Billing"_qs, u"Identified"_qs, u"Maintenance"_qs)
                    + item(u"Upgrade"_qs, u"scheduled maintenance"_qs)
-            << QStringList{u"API/critical"_qs, u"outage report/critical"_qs, u"Chat/major"_qs, u"Billing/minor/maintenance"_qs,
-                           u"Upgrade/minor/maintenance"_qs};
+            << QStringList{u"API/critical"_qs, u"outage report/critical"_qs, u"Chat/major"_qs,
+                           u"Billing/minor/maintenance"_qs, u"Upgrade/minor/maintenance"_qs};
         QTest::newRow("no title, no description")
             << item(QString(), u"Investigating"_qs) + u"<item><title>Bare</title></item>"_qs
             << QStringList{u"Active incident/minor"_qs, u"Bare/minor"_qs};
@@ -102,8 +105,9 @@ private Q_SLOTS:
 
     void xaiEvaluatePicksTheFirstWorst()
     {
-        const QList<XAIProvider::Incident> incidents{
-            {u"a"_qs, Indicator::Minor, false}, {u"b"_qs, Indicator::Critical, true}, {u"c"_qs, Indicator::Critical, false}};
+        const QList<XAIProvider::Incident> incidents{{u"a"_qs, Indicator::Minor, false},
+                                                     {u"b"_qs, Indicator::Critical, true},
+                                                     {u"c"_qs, Indicator::Critical, false}};
         QCOMPARE(graded(XAIProvider::evaluate(service(ProviderKind::Xai), incidents)),
                  u"critical: b (+2 more) [b] (maintenance)"_qs);
     }
@@ -145,10 +149,11 @@ private Q_SLOTS:
             << u"none: All Systems Operational"_qs;
         QTest::newRow("ongoing outweighs the outage type")
             << payload({entry("Mail", R"({"eventStatus":"ongoing","statusType":"Outage"})")}) << u"minor: Mail"_qs;
-        QTest::newRow("two affected")
-            << payload({entry("Mail", R"({"messageType":"Issue"})"), entry("Maps", ""), entry("TV", R"({"eventStatus":"ongoing"})")})
-            << u"minor: Mail, TV"_qs;
-        QTest::newRow("empty name") << payload({entry("", R"({"eventStatus":"ongoing"})")}) << u"minor: Degraded Performance"_qs;
+        QTest::newRow("two affected") << payload({entry("Mail", R"({"messageType":"Issue"})"), entry("Maps", ""),
+                                                  entry("TV", R"({"eventStatus":"ongoing"})")})
+                                      << u"minor: Mail, TV"_qs;
+        QTest::newRow("empty name") << payload({entry("", R"({"eventStatus":"ongoing"})")})
+                                    << u"minor: Degraded Performance"_qs;
         QTest::newRow("no services") << QByteArray("{}") << u"unreadable"_qs;
         QTest::newRow("status of wrong type") << payload({entry("M", R"({"eventStatus":1})")}) << u"unreadable"_qs;
     }
@@ -188,17 +193,17 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("feed");
         QTest::addColumn<QStringList>("titles");
-        QTest::newRow("channel title is not an item") << u"<title>Azure</title><item><title>A</title></item>"_qs
-                                                      << QStringList{u"A"_qs};
+        QTest::newRow("channel title is not an item")
+            << u"<title>Azure</title><item><title>A</title></item>"_qs << QStringList{u"A"_qs};
         QTest::newRow("attributes and cdata")
             << u"<item><title type=\"text\">A</title></item><item><title><![CDATA[\n B ]]></title></item>"_qs
             << QStringList{u"A"_qs, u"B"_qs};
         QTest::newRow("blank, empty, missing, longer-named and unclosed titles skipped")
             << u"<item><title>  </title></item><item><title></title></item><item><link>x</link></item>"_qs
-                   u"<item><titles>A</titles></item><item><title>A</item><item><title>C</title></item>"_qs
+               u"<item><titles>A</titles></item><item><title>A</item><item><title>C</title></item>"_qs
             << QStringList{u"C"_qs};
-        QTest::newRow("unterminated item") << u"<item><title>A</title></item><item><title>B</title>"_qs
-                                           << QStringList{u"A"_qs};
+        QTest::newRow("unterminated item")
+            << u"<item><title>A</title></item><item><title>B</title>"_qs << QStringList{u"A"_qs};
     }
 
     void azureItemTitles()
@@ -212,7 +217,8 @@ private Q_SLOTS:
         FeedServer server;
         server.setRoute("/en-us/status/feed/", FakeRoute::text(fixture(u"azure/feed.xml"_qs)));
         AzureProvider reader{HttpSession()};
-        QCOMPARE(check(reader, ProviderKind::Azure), u"major: Degraded performance for Azure Storage in West Europe (+1 more)"_qs);
+        QCOMPARE(check(reader, ProviderKind::Azure),
+                 u"major: Degraded performance for Azure Storage in West Europe (+1 more)"_qs);
         server.setRoute("/en-us/status/feed/", FakeRoute::text(fixture(u"azure/feed-empty.xml"_qs)));
         QCOMPARE(check(reader, ProviderKind::Azure), u"none: All Systems Operational"_qs);
         server.setRoute("/en-us/status/feed/", FakeRoute::text("<item><title>\xed\xa0\x80</title></item>"));
@@ -249,14 +255,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected");
         QTest::newRow("only inactive") << QList{awsEvent("0", u"old"_qs), awsEvent("4"), awsEvent("")} << QStringList()
                                        << u"none: All Systems Operational"_qs;
-        QTest::newRow("empty summary") << QList{awsEvent("1", QString())} << QStringList() << u"minor: Degraded Performance"_qs;
+        QTest::newRow("empty summary") << QList{awsEvent("1", QString())} << QStringList()
+                                       << u"minor: Degraded Performance"_qs;
         QTest::newRow("no summary, with region") << QList{awsEvent("3", std::nullopt, u"Ohio"_qs)} << QStringList()
                                                  << u"critical: Major Outage \u2014 Ohio"_qs;
         // Codes match exactly, table or not; events without a code are global and always count.
         QTest::newRow("selected regions and global events")
-            << QList{inRegion("3", u"us"_qs, u"us-east-1"_qs), inRegion("3", u"EU"_qs, u"EU-WEST-1"_qs),
-                     inRegion("1", u"eu"_qs, u"eu-west-1"_qs), inRegion("1", u"mars"_qs, u"mars-north-1"_qs),
-                     inRegion("2", u"empty piece"_qs, QString()), awsEvent("1", u"no arn"_qs),
+            << QList{inRegion("3", u"us"_qs, u"us-east-1"_qs),
+                     inRegion("3", u"EU"_qs, u"EU-WEST-1"_qs),
+                     inRegion("1", u"eu"_qs, u"eu-west-1"_qs),
+                     inRegion("1", u"mars"_qs, u"mars-north-1"_qs),
+                     inRegion("2", u"empty piece"_qs, QString()),
+                     awsEvent("1", u"no arn"_qs),
                      awsEvent("1", u"short arn"_qs, {}, u"arn:aws:us-east-1"_qs)}
             << QStringList{u"eu-west-1"_qs, u"mars-north-1"_qs} << u"major: empty piece (+4 more)"_qs;
     }
@@ -275,7 +285,8 @@ private Q_SLOTS:
         server.setRoute("/public/currentevents", {.headers = {{"Content-Type", "application/json;charset=utf-16"}},
                                                   .body = fixture(u"aws/currentevents-utf16be.json"_qs)});
         AWSProvider reader{HttpSession()};
-        QCOMPARE(check(reader, ProviderKind::Aws), u"critical: Increased API Error Rates \u2014 N. Virginia (+2 more)"_qs);
+        QCOMPARE(check(reader, ProviderKind::Aws),
+                 u"critical: Increased API Error Rates \u2014 N. Virginia (+2 more)"_qs);
         QCOMPARE(server.requests().last().headers.value("accept"), QByteArray("application/json"));
 
         // a reader told the user's regions counts only theirs
@@ -288,18 +299,21 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("feed");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("only closed") << QByteArray(R"([{"end":"2026-11-20T10:00:00+00:00","status_impact":"SERVICE_OUTAGE"}])")
+        QTest::newRow("only closed") << QByteArray(
+            R"([{"end":"2026-11-20T10:00:00+00:00","status_impact":"SERVICE_OUTAGE"}])")
                                      << u"none: All Systems Operational"_qs;
         QTest::newRow("unknown impact falls to severity")
-            << QByteArray(R"([{"external_desc":"X","status_impact":"SOMETHING","severity":"medium"}])") << u"major: X"_qs;
+            << QByteArray(R"([{"external_desc":"X","status_impact":"SOMETHING","severity":"medium"}])")
+            << u"major: X"_qs;
         QTest::newRow("neither member, no headline") << QByteArray(R"([{}])") << u"minor: Degraded Performance"_qs;
         QTest::newRow("first product without title")
-            << QByteArray(R"([{"external_desc":"Latency","affected_products":[{"id":"x"},{"title":"GKE"}]}])") << u"minor: Latency"_qs;
+            << QByteArray(R"([{"external_desc":"Latency","affected_products":[{"id":"x"},{"title":"GKE"}]}])")
+            << u"minor: Latency"_qs;
         QTest::newRow("object instead of array") << QByteArray("{}") << u"unreadable"_qs;
-        QTest::newRow("a closed incident of the wrong type still fails") << QByteArray(R"([{"end":"x","severity":1}])")
-                                                                         << u"unreadable"_qs;
-        QTest::newRow("later product not an object") << QByteArray(R"([{"affected_products":[{"title":"a"},3]}])")
-                                                     << u"unreadable"_qs;
+        QTest::newRow("a closed incident of the wrong type still fails")
+            << QByteArray(R"([{"end":"x","severity":1}])") << u"unreadable"_qs;
+        QTest::newRow("later product not an object")
+            << QByteArray(R"([{"affected_products":[{"title":"a"},3]}])") << u"unreadable"_qs;
     }
 
     void gcpEvaluate()
@@ -317,7 +331,8 @@ private Q_SLOTS:
         FeedServer server;
         server.setRoute("/incidents.json", FakeRoute::json(fixture(u"gcp/incidents.json"_qs)));
         GCPProvider reader{HttpSession()};
-        QCOMPARE(check(reader, ProviderKind::Gcp), u"major: Elevated latency for requests \u2014 Cloud Run (+1 more)"_qs);
+        QCOMPARE(check(reader, ProviderKind::Gcp),
+                 u"major: Elevated latency for requests \u2014 Cloud Run (+1 more)"_qs);
         server.setRoute("/incidents.json", FakeRoute::json("[{\"end\":"));
         QVERIFY(check(reader, ProviderKind::Gcp).startsWith(u"unknown: The data couldn't be read"_qs));
     }

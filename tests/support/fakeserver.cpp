@@ -172,5 +172,6 @@ void FakeServer::trickle(QPointer<QTcpSocket> socket, QByteArray rest, std::chro
         return;
     }
     socket->write(rest.left(1));
-    QTimer::singleShot(interval, this, [this, socket, rest = rest.mid(1), interval] { trickle(socket, rest, interval); });
+    QTimer::singleShot(interval, this,
+                       [this, socket, rest = rest.mid(1), interval] { trickle(socket, rest, interval); });
 }

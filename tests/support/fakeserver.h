@@ -21,12 +21,12 @@ struct FakeRoute {
     int status = 200;
     QList<QPair<QByteArray, QByteArray>> headers;
     QByteArray body;
-    std::chrono::milliseconds delay{0};        // wait before answering
-    bool stall = false;                        // accept the request and never answer
-    bool closeMidBody = false;                 // announce the whole body, send half, close
-    std::chrono::milliseconds trickle{0};      // send the body one byte per interval
-    QByteArray location;                       // redirect target
-    bool keepOpen = false;                     // answer without "Connection: close", never close
+    std::chrono::milliseconds delay{0}; // wait before answering
+    bool stall = false; // accept the request and never answer
+    bool closeMidBody = false; // announce the whole body, send half, close
+    std::chrono::milliseconds trickle{0}; // send the body one byte per interval
+    QByteArray location; // redirect target
+    bool keepOpen = false; // answer without "Connection: close", never close
 
     static FakeRoute json(const QByteArray &body, int status = 200);
     static FakeRoute text(const QByteArray &body, int status = 200);
@@ -36,7 +36,7 @@ struct FakeRoute {
 struct FakeRequest {
     QByteArray method;
     QByteArray target; // as sent: path and query
-    QByteArray path;   // without query
+    QByteArray path; // without query
     QMap<QByteArray, QByteArray> headers; // names in lower case
     QByteArray body;
     bool tls = false;

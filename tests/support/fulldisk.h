@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <cstring>
-
 #include <sys/mount.h>
 
 // A real 64 KB file system to fill up: a tmpfs on a temporary folder, for the life of the

@@ -6,7 +6,6 @@
 #include "scriptedcheck.h"
 
 #include <QTemporaryDir>
-
 #include <qcoro/qcorotask.h>
 
 #include <memory>
@@ -19,12 +18,14 @@ struct MonitorRigOptions {
 };
 
 // A service for the tests; its page is https://<name in lower case>.example unless given.
-inline Service makeService(QAnyStringView name, QAnyStringView url = {}, ProviderKind provider = ProviderKind::Statuspage)
+inline Service makeService(QAnyStringView name, QAnyStringView url = {},
+                           ProviderKind provider = ProviderKind::Statuspage)
 {
     const QString text = name.toString();
-    return Service{QUuid::createUuid(), text,
-                   QUrl(url.isEmpty() ? QStringLiteral("https://") + text.toLower() + QStringLiteral(".example") : url.toString()),
-                   provider, std::nullopt};
+    return Service{
+        QUuid::createUuid(), text,
+        QUrl(url.isEmpty() ? QStringLiteral("https://") + text.toLower() + QStringLiteral(".example") : url.toString()),
+        provider, std::nullopt};
 }
 
 inline QStringList names(const QList<Service> &services)

@@ -7,7 +7,6 @@
 #include <QHash>
 #include <QList>
 #include <QUuid>
-
 #include <qcoro/qcorotask.h>
 #include <qcoro/qcorotimer.h>
 
@@ -53,7 +52,7 @@ private:
         QList<Indicator> &queue = state->script[service.id];
         if (!queue.isEmpty())
             indicator = queue.size() > 1 ? queue.takeFirst() : queue.first();
-        co_return ServiceStatusResult{service.id, indicator, label(indicator), QDateTime::currentDateTimeUtc(),
+        co_return ServiceStatusResult{service.id,   indicator, label(indicator), QDateTime::currentDateTimeUtc(),
                                       std::nullopt, false};
     }
 

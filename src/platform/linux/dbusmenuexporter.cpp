@@ -67,7 +67,8 @@ uint DBusMenuExporter::GetLayout(int parentId, int recursionDepth, const QString
     return m_revision;
 }
 
-QList<DBusMenuItemProperties> DBusMenuExporter::GetGroupProperties(const QList<int> &ids, const QStringList &propertyNames)
+QList<DBusMenuItemProperties> DBusMenuExporter::GetGroupProperties(const QList<int> &ids,
+                                                                   const QStringList &propertyNames)
 {
     QList<int> wanted = ids;
     if (wanted.isEmpty()) {
@@ -97,7 +98,8 @@ bool DBusMenuExporter::handle(int id, const QString &eventId)
         return false;
     if (id > 0 && eventId == u"clicked" && !m_entries.at(id - 1).separator && m_clicked) {
         // after the reply: a choice such as Quit must not end the program inside the call
-        QMetaObject::invokeMethod(this, [this, index = id - 1] { m_clicked(index); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, index = id - 1] { m_clicked(index); }, Qt::QueuedConnection);
     }
     return true;
 }

@@ -10,7 +10,9 @@
 
 // A flat menu published as com.canonical.dbusmenu, from which trays draw the item's menu on
 // a right click. Item 0 is the root; entry i is item i + 1.
-class DBusMenuExporter : public QObject, protected QDBusContext
+class DBusMenuExporter
+    : public QObject
+    , protected QDBusContext
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "com.canonical.dbusmenu")
@@ -41,7 +43,8 @@ public Q_SLOTS:
     QList<int> AboutToShowGroup(const QList<int> &ids, QList<int> &idErrors);
 
 Q_SIGNALS:
-    void ItemsPropertiesUpdated(const QList<DBusMenuItemProperties> &updated, const QList<DBusMenuItemPropertyNames> &removed);
+    void ItemsPropertiesUpdated(const QList<DBusMenuItemProperties> &updated,
+                                const QList<DBusMenuItemPropertyNames> &removed);
     void LayoutUpdated(uint revision, int parent);
     void ItemActivationRequested(int id, uint timestamp);
 

@@ -1,8 +1,9 @@
 #include "platform/linux/dbusnotifications.h"
 
 #include "core/webaddress.h"
-#include "notificationsproxy.h"
 #include "platform/urlopener.h"
+
+#include "notificationsproxy.h"
 
 #include <QCoreApplication>
 #include <QDBusMessage>
@@ -45,9 +46,9 @@ DBusNotifications::DBusNotifications(const QDBusConnection &bus, UrlOpener &open
     // the daemon is often started by the bus on the first call, after this object exists;
     // only a notification's own daemon is heard about it (see m_shown).
     m_bus.connect(QString(), objectPath(), interfaceName(), QStringLiteral("ActionInvoked"), this,
-                  SLOT(onActionInvoked(uint,QString,QDBusMessage)));
+                  SLOT(onActionInvoked(uint, QString, QDBusMessage)));
     m_bus.connect(QString(), objectPath(), interfaceName(), QStringLiteral("NotificationClosed"), this,
-                  SLOT(onNotificationClosed(uint,uint,QDBusMessage)));
+                  SLOT(onNotificationClosed(uint, uint, QDBusMessage)));
     auto *watcher = new QDBusServiceWatcher(serviceName(), m_bus, QDBusServiceWatcher::WatchForOwnerChange, this);
     connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, &DBusNotifications::onOwnerChanged);
 }
@@ -85,8 +86,8 @@ void DBusNotifications::post(const Notification &notification)
 void DBusNotifications::askCapabilities()
 {
     m_asking = true;
-    const QDBusMessage call =
-        QDBusMessage::createMethodCall(serviceName(), objectPath(), interfaceName(), QStringLiteral("GetCapabilities"));
+    const QDBusMessage call = QDBusMessage::createMethodCall(serviceName(), objectPath(), interfaceName(),
+                                                             QStringLiteral("GetCapabilities"));
     const QDBusPendingCall pending = m_bus.asyncCall(call, int(capabilitiesTimeout.count()));
     auto *watcher = new QDBusPendingCallWatcher(pending, this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *finished) {

@@ -15,7 +15,9 @@ class UrlOpener;
 class QDBusMessage;
 
 // Notifications through the desktop's org.freedesktop.Notifications service.
-class DBusNotifications : public QObject, public Notifications
+class DBusNotifications
+    : public QObject
+    , public Notifications
 {
     Q_OBJECT
 
@@ -24,7 +26,7 @@ public:
     ~DBusNotifications() override;
 
     // Nothing to ask: the desktop decides what it shows.
-    void requestAuthorization() override {}
+    void requestAuthorization() override { }
     void post(const Notification &notification) override;
     void setFallback(Fallback fallback) override { m_fallback = std::move(fallback); }
     void setMuteRequest(MuteRequest request) override { m_muteRequest = std::move(request); }

@@ -31,9 +31,8 @@ std::optional<QPoint> position(int x, int y)
 
 QDBusMessage hostRegisteredQuery()
 {
-    QDBusMessage get = QDBusMessage::createMethodCall(watcherService, watcherPath,
-                                                      QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                      QStringLiteral("Get"));
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        watcherService, watcherPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     get << watcherInterface << QStringLiteral("IsStatusNotifierHostRegistered");
     return get;
 }
@@ -86,7 +85,7 @@ public Q_SLOTS:
     void Activate(int x, int y) { Q_EMIT m_item->activated(position(x, y)); }
     void SecondaryActivate(int x, int y) { Q_EMIT m_item->secondaryActivated(position(x, y)); }
     void ContextMenu(int x, int y) { Q_EMIT m_item->contextMenuRequested(position(x, y)); }
-    void Scroll(int, const QString &) {}
+    void Scroll(int, const QString &) { }
 
 Q_SIGNALS:
     void NewTitle();
@@ -133,10 +132,10 @@ DBusStatusNotifierItem::DBusStatusNotifierItem(QObject *parent)
                     offer();
             });
     // subscribed through the well-known name: they come from whoever owns it at the time
-    m_bus.connect(watcherService, watcherPath, watcherInterface, QStringLiteral("StatusNotifierHostRegistered"),
-                  this, SLOT(onHostRegistered()));
-    m_bus.connect(watcherService, watcherPath, watcherInterface, QStringLiteral("StatusNotifierHostUnregistered"),
-                  this, SLOT(onHostUnregistered()));
+    m_bus.connect(watcherService, watcherPath, watcherInterface, QStringLiteral("StatusNotifierHostRegistered"), this,
+                  SLOT(onHostRegistered()));
+    m_bus.connect(watcherService, watcherPath, watcherInterface, QStringLiteral("StatusNotifierHostUnregistered"), this,
+                  SLOT(onHostUnregistered()));
     offer();
 }
 

@@ -40,13 +40,15 @@ public:
             if (::read(s_pipe[1], &byte, 1) == 1)
                 Q_EMIT requested(int(byte));
         });
-        struct sigaction action {};
+        struct sigaction action {
+        };
         action.sa_handler = onSignal;
         sigemptyset(&action.sa_mask);
         action.sa_flags = SA_RESTART;
         ::sigaction(SIGINT, &action, nullptr);
         ::sigaction(SIGTERM, &action, nullptr);
-        struct sigaction watchdog {};
+        struct sigaction watchdog {
+        };
         watchdog.sa_handler = onWatchdog;
         sigemptyset(&watchdog.sa_mask);
         ::sigaction(SIGALRM, &watchdog, nullptr);

@@ -9,7 +9,9 @@
 // Follows the owner of the _NET_SYSTEM_TRAY_S<screen> selection on Qt's own X connection:
 // a tray that starts announces itself with a MANAGER message to the root window (where Qt
 // already listens for structure events), and one that quits destroys its window.
-class X11XEmbedTray final : public XEmbedTray, public QAbstractNativeEventFilter
+class X11XEmbedTray final
+    : public XEmbedTray
+    , public QAbstractNativeEventFilter
 {
     Q_OBJECT
 

@@ -1,6 +1,8 @@
 #include "platform/null/nullnotifications.h"
 
-void NullNotifications::requestAuthorization() { }
+void NullNotifications::requestAuthorization()
+{
+}
 
 void NullNotifications::post(const Notification &notification)
 {

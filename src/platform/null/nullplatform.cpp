@@ -3,10 +3,10 @@
 #include "platform/null/nullnotifications.h"
 #include "platform/null/nullreachability.h"
 #include "platform/null/nullstatusnotifieritem.h"
+#include "platform/null/nullurlopener.h"
 #include "platform/null/nullxembedtray.h"
 #include "platform/processlimits.h"
 #include "platform/terminationsignals.h"
-#include "platform/null/nullurlopener.h"
 
 std::unique_ptr<Notifications> makeNotifications(UrlOpener &)
 {

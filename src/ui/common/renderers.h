@@ -29,16 +29,16 @@ QImage renderMeter(Indicator indicator, const QSize &pixelSize);
 
 // The symbols drawn next to states and on buttons.
 enum class Glyph {
-    Question,       // unknown: a circle with a question mark
-    Check,          // operational: a filled circle with a check cut out
-    Triangle,       // degraded: a filled triangle with an exclamation mark cut out
-    Octagon,        // partial outage: a filled octagon with an exclamation mark cut out
-    CrossOctagon,   // major outage: a filled octagon with a cross cut out
-    Wrench,         // maintenance
-    Refresh,        // a circular arrow
+    Question, // unknown: a circle with a question mark
+    Check, // operational: a filled circle with a check cut out
+    Triangle, // degraded: a filled triangle with an exclamation mark cut out
+    Octagon, // partial outage: a filled octagon with an exclamation mark cut out
+    CrossOctagon, // major outage: a filled octagon with a cross cut out
+    Wrench, // maintenance
+    Refresh, // a circular arrow
     Gear,
     Power,
-    OpenArrow,      // a box with an arrow leaving it to the upper right
+    OpenArrow, // a box with an arrow leaving it to the upper right
 };
 
 // The state symbol of an indicator (a value outside the five states reads as unknown).

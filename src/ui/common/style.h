@@ -18,12 +18,12 @@ namespace Style {
 // Sizes of text, relative to the application font: a user who chose larger type gets
 // larger text everywhere.
 enum class Text {
-    Caption,    // ages, hosts under names
-    Footnote,   // descriptions, small buttons, notes under a section
-    Callout,    // introductions, legends
-    Body,       // names
-    Headline,   // the panel's overall state
-    Title,      // a window's greeting
+    Caption, // ages, hosts under names
+    Footnote, // descriptions, small buttons, notes under a section
+    Callout, // introductions, legends
+    Body, // names
+    Headline, // the panel's overall state
+    Title, // a window's greeting
 };
 
 QFont font(const QFont &base, Text size, QFont::Weight weight = QFont::Normal);

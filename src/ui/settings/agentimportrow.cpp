@@ -1,8 +1,8 @@
 #include "ui/settings/agentimportrow.h"
 
-#include "ui/common/style.h"
-#include "monitor/statusmonitor.h"
 #include "catalog/agentprompt.h"
+#include "monitor/statusmonitor.h"
+#include "ui/common/style.h"
 #include "ui/settings/settingsbuttons.h"
 #include "ui/settings/settingsglyphs.h"
 
@@ -31,8 +31,8 @@ QIcon copyIcon(bool copied)
             painter.drawPolyline(QPolygonF({QPointF(3, 8.5), QPointF(6.5, 12), QPointF(13, 4)}));
         } else {
             painter.drawRoundedRect(QRectF(5.5, 2, 8, 10), 1.5, 1.5);
-            painter.drawPolyline(QPolygonF({QPointF(3.5, 5), QPointF(2.5, 5), QPointF(2.5, 14), QPointF(10, 14),
-                                            QPointF(10, 13)}));
+            painter.drawPolyline(
+                QPolygonF({QPointF(3.5, 5), QPointF(2.5, 5), QPointF(2.5, 14), QPointF(10, 14), QPointF(10, 13)}));
         }
     });
 }
@@ -53,10 +53,11 @@ AgentImportRow::AgentImportRow(StatusMonitor &monitor, QWidget *parent)
     title->setFont(bold);
     layout->addWidget(title);
 
-    QLabel *explanation = Style::plainLabel(tr("Paste the prompt into Claude Code, Cursor, or any coding agent opened in a "
-                                      "project — it finds the services the code depends on, plus your own production "
-                                      "URLs, and adds them here. The config is plain JSON; edits apply instantly."),
-                                   this);
+    QLabel *explanation = Style::plainLabel(
+        tr("Paste the prompt into Claude Code, Cursor, or any coding agent opened in a "
+           "project — it finds the services the code depends on, plus your own production "
+           "URLs, and adds them here. The config is plain JSON; edits apply instantly."),
+        this);
     explanation->setWordWrap(true);
     explanation->setForegroundRole(QPalette::PlaceholderText);
     layout->addWidget(explanation);

@@ -1,8 +1,8 @@
 #include "ui/settings/awsregionpicker.h"
 
-#include "ui/common/style.h"
-#include "providers/awsregions.h"
 #include "core/settings.h"
+#include "providers/awsregions.h"
+#include "ui/common/style.h"
 #include "ui/settings/checkrow.h"
 #include "ui/settings/settingsbuttons.h"
 

@@ -1,8 +1,8 @@
 #include "ui/settings/componentpicker.h"
 
-#include "ui/common/style.h"
 #include "monitor/statusmonitor.h"
 #include "net/httpsession.h"
+#include "ui/common/style.h"
 #include "ui/settings/checkrow.h"
 #include "ui/settings/searchfield.h"
 #include "ui/settings/servicesfilter.h"
@@ -129,8 +129,9 @@ void ComponentPicker::followMonitor()
         return;
     }
     m_service = *service;
-    const QSet<QString> stored = service->components ? QSet<QString>(service->components->cbegin(), service->components->cend())
-                                                     : QSet<QString>();
+    const QSet<QString> stored = service->components
+                                     ? QSet<QString>(service->components->cbegin(), service->components->cend())
+                                     : QSet<QString>();
     if (stored != m_selected) {
         m_selected = stored;
         refreshMarks();

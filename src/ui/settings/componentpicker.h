@@ -2,12 +2,10 @@
 
 #include "core/service.h"
 #include "providers/statuspageprovider.h"
-
 #include "ui/common/popover.h"
 
 #include <QHash>
 #include <QSet>
-
 #include <qcoro/qcorotask.h>
 
 #include <functional>
@@ -47,7 +45,7 @@ private:
         QString title;
         QWidget *header = nullptr;
         QPushButton *button = nullptr;
-        QList<StatuspageProvider::Component> items;   // visible ones after the search
+        QList<StatuspageProvider::Component> items; // visible ones after the search
     };
 
     // The service as the monitor holds it now; absent once it is no longer monitored.

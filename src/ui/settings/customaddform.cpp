@@ -1,10 +1,10 @@
 #include "ui/settings/customaddform.h"
 
-#include "ui/common/style.h"
 #include "core/webaddress.h"
 #include "monitor/statusmonitor.h"
 #include "providers/providerregistry.h"
 #include "providers/readertable.h"
+#include "ui/common/style.h"
 #include "ui/settings/settingsbuttons.h"
 
 #include <QComboBox>
@@ -36,7 +36,6 @@ QString trimmedBlanks(const QString &text)
         --end;
     return text.mid(begin, end - begin);
 }
-
 
 } // namespace
 

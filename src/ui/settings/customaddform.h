@@ -6,7 +6,6 @@
 
 #include <QUrl>
 #include <QWidget>
-
 #include <qcoro/qcorotask.h>
 
 #include <functional>

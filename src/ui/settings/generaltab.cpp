@@ -1,12 +1,12 @@
 #include "ui/settings/generaltab.h"
 
-#include "ui/common/style.h"
 #include "alerts/webhook.h"
 #include "core/settings.h"
 #include "monitor/statusmonitor.h"
 #include "platform/loginitem.h"
 #include "ui/common/renderers.h"
 #include "ui/common/statepalette.h"
+#include "ui/common/style.h"
 #include "ui/settings/awsregionpicker.h"
 #include "ui/settings/settingsbuttons.h"
 #include "ui/settings/settingsglyphs.h"
@@ -133,7 +133,8 @@ GeneralTab::GeneralTab(StatusMonitor &monitor, Hooks hooks, QWidget *parent)
     layout->addWidget(buildGeneralSection());
     layout->addSpacing(8);
     layout->addWidget(buildNotificationSection());
-    layout->addWidget(footer(tr("Get a notification when a monitored service starts having issues or recovers."), this));
+    layout->addWidget(
+        footer(tr("Get a notification when a monitored service starts having issues or recovers."), this));
     layout->addSpacing(8);
     layout->addWidget(buildWebhookSection());
     layout->addSpacing(8);

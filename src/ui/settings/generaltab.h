@@ -5,7 +5,6 @@
 
 #include <QPointer>
 #include <QWidget>
-
 #include <qcoro/qcorotask.h>
 
 #include <chrono>

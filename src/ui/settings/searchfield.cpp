@@ -1,7 +1,7 @@
 #include "ui/settings/searchfield.h"
 
-#include "ui/common/style.h"
 #include "ui/common/renderers.h"
+#include "ui/common/style.h"
 #include "ui/settings/settingsbuttons.h"
 #include "ui/settings/settingsglyphs.h"
 

@@ -1,10 +1,10 @@
 #include "ui/settings/servicerows.h"
 
-#include "ui/common/style.h"
 #include "catalog/servicecatalog.h"
 #include "monitor/statusmonitor.h"
 #include "ui/common/renderers.h"
 #include "ui/common/statepalette.h"
+#include "ui/common/style.h"
 #include "ui/settings/servicesfilter.h"
 #include "ui/settings/settingsbuttons.h"
 
@@ -65,7 +65,8 @@ void StateGlyphLabel::paintEvent(QPaintEvent *)
         return;
     }
     const Indicator indicator = m_indicator.value_or(Indicator::Unknown);
-    painter.drawImage(QPointF(1, 1), renderGlyph(stateGlyph(indicator), stateColor(indicator), 14, devicePixelRatioF()));
+    painter.drawImage(QPointF(1, 1),
+                      renderGlyph(stateGlyph(indicator), stateColor(indicator), 14, devicePixelRatioF()));
 }
 
 CatalogRow::CatalogRow(StatusMonitor &monitor, const CatalogEntry &entry, QWidget *parent)

@@ -45,8 +45,7 @@ QString componentsTooltip(const std::optional<QStringList> &components)
     return QCoreApplication::translate("ComponentsButton", "Watching %1 components").arg(components->size());
 }
 
-QList<ComponentSection> componentSections(const QList<StatuspageProvider::Component> &components,
-                                          const QString &query)
+QList<ComponentSection> componentSections(const QList<StatuspageProvider::Component> &components, const QString &query)
 {
     const QString needle = query.toLower();
     QList<ComponentSection> sections{ComponentSection{}};

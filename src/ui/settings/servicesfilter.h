@@ -39,8 +39,7 @@ struct ComponentSection {
 // The picker's sections: ungrouped components first, then one per group heading in feed
 // order; the search narrows components by name, never the headings; empty sections and
 // components of unknown groups are left out.
-QList<ComponentSection> componentSections(const QList<StatuspageProvider::Component> &components,
-                                          const QString &query);
+QList<ComponentSection> componentSections(const QList<StatuspageProvider::Component> &components, const QString &query);
 
 // A section header's button: every item selected reads "Deselect all".
 bool allSelected(const QList<StatuspageProvider::Component> &items, const QSet<QString> &selected);

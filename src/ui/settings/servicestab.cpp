@@ -1,10 +1,10 @@
 #include "ui/settings/servicestab.h"
 
-#include "ui/common/style.h"
 #include "catalog/servicecatalog.h"
+#include "monitor/statusmonitor.h"
+#include "ui/common/style.h"
 #include "ui/settings/agentimportrow.h"
 #include "ui/settings/componentpicker.h"
-#include "monitor/statusmonitor.h"
 #include "ui/settings/customaddform.h"
 #include "ui/settings/searchfield.h"
 #include "ui/settings/servicerows.h"
@@ -236,7 +236,8 @@ bool ServicesTab::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseMove: {
         auto *mouse = static_cast<QMouseEvent *>(event);
         if (m_dragStart && !m_dragging
-            && (mouse->globalPosition().toPoint() - *m_dragStart).manhattanLength() >= QApplication::startDragDistance()) {
+            && (mouse->globalPosition().toPoint() - *m_dragStart).manhattanLength()
+                   >= QApplication::startDragDistance()) {
             m_dragging = true;
             row->setCursor(Qt::ClosedHandCursor);
         }

@@ -94,7 +94,8 @@ void MuteButton::setMutedShown(bool muted, const std::optional<QDateTime> &until
         return;
     m_muted = muted;
     m_until = until;
-    setGlyph(settingsGlyph(muted ? SettingsGlyph::BellSlash : SettingsGlyph::Bell, muted ? accentColour : Style::secondary));
+    setGlyph(
+        settingsGlyph(muted ? SettingsGlyph::BellSlash : SettingsGlyph::Bell, muted ? accentColour : Style::secondary));
     QString state = muted ? tr("Notifications muted") : tr("Mute notifications");
     if (until) {
         // The clock time for an hour's mute; a date too for an end that is further away.
@@ -117,8 +118,8 @@ RemoveButton::RemoveButton(StatusMonitor &monitor, QWidget *parent)
     // Queued: the row holding this button is refilled by the removal.
     connect(this, &QAbstractButton::clicked, this, [this] {
         const Service service = m_service;
-        QMetaObject::invokeMethod(&m_monitor, [monitor = &m_monitor, service] { monitor->remove(service); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &m_monitor, [monitor = &m_monitor, service] { monitor->remove(service); }, Qt::QueuedConnection);
     });
 }
 
@@ -146,7 +147,7 @@ void ComponentsButton::setService(const std::optional<Service> &service)
     const bool first = !m_service && toolTip().isEmpty();
     if (first || selection != hadSelection)
         setGlyph(settingsGlyph(selection ? SettingsGlyph::FilterFilled : SettingsGlyph::Filter,
-                              selection ? accentColour : Style::secondary));
+                               selection ? accentColour : Style::secondary));
     m_service = service;
     if (service) {
         setToolTip(ServicesFilter::componentsTooltip(service->components).toHtmlEscaped());

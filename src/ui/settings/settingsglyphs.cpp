@@ -3,8 +3,8 @@
 #include <QGuiApplication>
 #include <QIconEngine>
 #include <QPainter>
-#include <QPixmap>
 #include <QPainterPath>
+#include <QPixmap>
 
 #include <algorithm>
 #include <cmath>

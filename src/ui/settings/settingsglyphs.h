@@ -14,15 +14,15 @@ class QPainter;
 // The settings window's own small symbols, drawn like the state glyphs (renderers.h): pure
 // functions returning an image of `side` logical pixels with its device pixel ratio set.
 enum class SettingsGlyph {
-    Bell,           // notifications on
-    BellSlash,      // notifications muted (filled, struck through)
+    Bell, // notifications on
+    BellSlash, // notifications muted (filled, struck through)
     Trash,
-    Filter,         // three shortening lines in a circle: no component selection
-    FilterFilled,   // the same, filled: a component selection is set
+    Filter, // three shortening lines in a circle: no component selection
+    FilterFilled, // the same, filled: a component selection is set
     Magnifier,
-    ClearCircle,    // a filled circle with a cross cut out
-    Circle,         // an empty check mark place
-    DragHandle,     // three horizontal lines
+    ClearCircle, // a filled circle with a cross cut out
+    Circle, // an empty check mark place
+    DragHandle, // three horizontal lines
 };
 
 QImage renderSettingsGlyph(SettingsGlyph glyph, const QColor &color, qreal side, qreal devicePixelRatio);

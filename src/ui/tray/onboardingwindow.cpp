@@ -1,8 +1,8 @@
 #include "ui/tray/onboardingwindow.h"
 
-#include "ui/common/style.h"
 #include "ui/common/renderers.h"
 #include "ui/common/statepalette.h"
+#include "ui/common/style.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -70,10 +70,7 @@ public:
     using QWidget::QWidget;
 
 protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        paintTint(*this, palette().color(QPalette::WindowText), 0.05, 10);
-    }
+    void paintEvent(QPaintEvent *) override { paintTint(*this, palette().color(QPalette::WindowText), 0.05, 10); }
 };
 
 } // namespace
@@ -95,7 +92,8 @@ void MeterLegendRow::paintEvent(QPaintEvent *event)
     QLabel::paintEvent(event);
     QPainter painter(this);
     const QRectF box((glyphColumn - glyphSize) / 2.0, (height() - glyphSize) / 2.0, glyphSize, glyphSize);
-    painter.drawImage(box, renderGlyph(stateGlyph(m_indicator), stateColor(m_indicator), glyphSize, devicePixelRatioF()));
+    painter.drawImage(box,
+                      renderGlyph(stateGlyph(m_indicator), stateColor(m_indicator), glyphSize, devicePixelRatioF()));
 }
 
 OnboardingWindow::OnboardingWindow(QWidget *parent)
@@ -119,7 +117,8 @@ OnboardingWindow::OnboardingWindow(QWidget *parent)
     title->setFont(Style::font(title->font(), Style::Text::Title, QFont::DemiBold));
     title->setAlignment(Qt::AlignHCenter);
     heading->addWidget(title);
-    heading->addWidget(textLabel(tr("Glinter lives in your menu bar and keeps an eye on the services you depend on."), Style::Text::Body, this));
+    heading->addWidget(textLabel(tr("Glinter lives in your menu bar and keeps an eye on the services you depend on."),
+                                 Style::Text::Body, this));
     column->addLayout(heading);
 
     auto *legend = new LegendBox(this);

@@ -1,7 +1,6 @@
 #include "ui/tray/panelmodel.h"
 
 #include <QCoreApplication>
-
 #include <unicode/locid.h>
 #include <unicode/reldatefmt.h>
 #include <unicode/unistr.h>
@@ -96,8 +95,12 @@ QString relativeTime(const QDateTime &moment, const QDateTime &now, RelativeUnit
         URelativeDateTimeUnit unit;
     };
     static constexpr Step steps[] = {
-        {qint64(365) * 86400, UDAT_REL_UNIT_YEAR}, {qint64(30) * 86400, UDAT_REL_UNIT_MONTH}, {qint64(7) * 86400, UDAT_REL_UNIT_WEEK},
-        {86400, UDAT_REL_UNIT_DAY},        {3600, UDAT_REL_UNIT_HOUR},        {60, UDAT_REL_UNIT_MINUTE},
+        {qint64(365) * 86400, UDAT_REL_UNIT_YEAR},
+        {qint64(30) * 86400, UDAT_REL_UNIT_MONTH},
+        {qint64(7) * 86400, UDAT_REL_UNIT_WEEK},
+        {86400, UDAT_REL_UNIT_DAY},
+        {3600, UDAT_REL_UNIT_HOUR},
+        {60, UDAT_REL_UNIT_MINUTE},
         {1, UDAT_REL_UNIT_SECOND},
     };
     icu::RelativeDateTimeFormatter *format = formatter(units);

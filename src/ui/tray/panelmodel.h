@@ -29,8 +29,8 @@ struct GroupedServices {
 GroupedServices groupServices(const QList<Service> &services, const QHash<QUuid, ServiceStatusResult> &results);
 
 enum class RelativeUnits {
-    Full,   // "5 minutes ago"
-    Short,  // "5 min. ago"
+    Full, // "5 minutes ago"
+    Short, // "5 min. ago"
 };
 
 // How long ago `moment` was, in the user's locale. A moment within the last second, or one

@@ -1,8 +1,8 @@
 #include "ui/tray/panelpieces.h"
 
-#include "ui/common/style.h"
 #include "ui/common/renderers.h"
 #include "ui/common/statepalette.h"
+#include "ui/common/style.h"
 
 #include <QPainter>
 

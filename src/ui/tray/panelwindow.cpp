@@ -166,7 +166,8 @@ void PanelWindow::refreshContent()
     const QDateTime now = m_clock();
     const QHash<QUuid, ServiceStatusResult> &results = m_monitor.results();
 
-    m_header->setContent(m_monitor.aggregate(), ::summaryText(m_monitor.aggregate(), m_monitor.isOffline()), ::updatedText(m_monitor.lastUpdated(), now));
+    m_header->setContent(m_monitor.aggregate(), ::summaryText(m_monitor.aggregate(), m_monitor.isOffline()),
+                         ::updatedText(m_monitor.lastUpdated(), now));
     m_refresh->setRefreshing(m_monitor.isRefreshing());
 
     const GroupedServices grouped = groupServices(m_monitor.services(), results);
@@ -192,10 +193,10 @@ void PanelWindow::refreshContent()
         }
         const Service &service = *order.at(i);
         const auto result = results.constFind(service.id);
-        row->setContent(rowContent(service,
-                                   result == results.cend() ? std::nullopt : std::optional<ServiceStatusResult>(*result),
-                                   now),
-                        m_monitor.history(service));
+        row->setContent(
+            rowContent(service, result == results.cend() ? std::nullopt : std::optional<ServiceStatusResult>(*result),
+                       now),
+            m_monitor.history(service));
         row->show();
     }
 

@@ -1,8 +1,8 @@
 #include "ui/tray/servicerow.h"
 
+#include "ui/common/statepalette.h"
 #include "ui/common/style.h"
 #include "ui/tray/panelbuttons.h"
-#include "ui/common/statepalette.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -81,8 +81,8 @@ void ServiceRow::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
 
     const QRect inner = rect().adjusted(insetX, insetY, -insetX, -insetY);
-    painter.drawImage(QPointF(inner.left() + (glyphColumn - glyphSide) / 2.0, inner.center().y() - glyphSide / 2.0 + 0.5),
-                      m_glyph);
+    painter.drawImage(
+        QPointF(inner.left() + (glyphColumn - glyphSide) / 2.0, inner.center().y() - glyphSide / 2.0 + 0.5), m_glyph);
 
     // the age column grows for locales whose short units are long
     const QFont ageFont = Style::font(font(), Style::Text::Caption);

@@ -5,10 +5,10 @@
 #include "platform/statusnotifieritem.h"
 #include "platform/urlopener.h"
 #include "platform/xembedtray.h"
+#include "ui/common/renderers.h"
 #include "ui/tray/metericonengine.h"
 #include "ui/tray/panelmodel.h"
 #include "ui/tray/panelwindow.h"
-#include "ui/common/renderers.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -17,14 +17,19 @@ private Q_SLOTS:
         const QSize panel(360, 300);
         const int centred = Qt::AlignHCenter;
         // a 1280 × 800 screen whose top 24 pixels are a panel
-        QTest::newRow("below an icon at the top right") << QRect(1240, 0, 24, 24) << centred << QRect(QPoint(920, 28), panel);
-        QTest::newRow("above an icon at the bottom left") << QRect(10, 776, 24, 24) << centred << QRect(QPoint(0, 472), panel);
-        QTest::newRow("centred under an icon in the middle") << QRect(628, 0, 24, 24) << centred << QRect(QPoint(459, 28), panel);
+        QTest::newRow("below an icon at the top right")
+            << QRect(1240, 0, 24, 24) << centred << QRect(QPoint(920, 28), panel);
+        QTest::newRow("above an icon at the bottom left")
+            << QRect(10, 776, 24, 24) << centred << QRect(QPoint(0, 472), panel);
+        QTest::newRow("centred under an icon in the middle")
+            << QRect(628, 0, 24, 24) << centred << QRect(QPoint(459, 28), panel);
         QTest::newRow("at the cursor") << QRect(640, 300, 1, 1) << centred << QRect(QPoint(460, 305), panel);
         QTest::newRow("cursor low on the screen") << QRect(640, 790, 1, 1) << centred << QRect(QPoint(460, 486), panel);
         // a picker under its button in a window, its right edge on the button's
-        QTest::newRow("right edges together") << QRect(700, 400, 200, 30) << int(Qt::AlignRight) << QRect(QPoint(540, 434), panel);
-        QTest::newRow("above when no room below") << QRect(700, 520, 200, 30) << int(Qt::AlignRight) << QRect(QPoint(540, 216), panel);
+        QTest::newRow("right edges together")
+            << QRect(700, 400, 200, 30) << int(Qt::AlignRight) << QRect(QPoint(540, 434), panel);
+        QTest::newRow("above when no room below")
+            << QRect(700, 520, 200, 30) << int(Qt::AlignRight) << QRect(QPoint(540, 216), panel);
     }
 
     void placement()

@@ -18,7 +18,8 @@ QColor colorAt(const QImage &image, qreal x, qreal y)
 
 bool sameHue(const QColor &a, const QColor &b)
 {
-    return std::abs(a.red() - b.red()) <= 2 && std::abs(a.green() - b.green()) <= 2 && std::abs(a.blue() - b.blue()) <= 2;
+    return std::abs(a.red() - b.red()) <= 2 && std::abs(a.green() - b.green()) <= 2
+           && std::abs(a.blue() - b.blue()) <= 2;
 }
 
 bool isTransparent(const QImage &image)
@@ -74,7 +75,8 @@ private Q_SLOTS:
 
     void meterFailureGivesEmptyImage()
     {
-        for (qreal ratio : {0.0, -1.0, std::numeric_limits<qreal>::quiet_NaN(), std::numeric_limits<qreal>::infinity(), 1e6}) {
+        for (qreal ratio :
+             {0.0, -1.0, std::numeric_limits<qreal>::quiet_NaN(), std::numeric_limits<qreal>::infinity(), 1e6}) {
             const QImage image = renderMeter(Indicator::Critical, ratio);
             QVERIFY(!image.isNull());
             QCOMPARE(image.size(), meterSize);

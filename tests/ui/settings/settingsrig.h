@@ -26,7 +26,9 @@ struct SettingsRig : MonitorRig {
 };
 
 // Names, group names and errors a file, a feed or a server could send, as markup.
-inline const QString markupName = QStringLiteral("<font color=#ff00ff size=7>X</font><a href='https://evil.example/'>click me</a><img src='/usr/share/pixmaps/x.png'>");
+inline const QString markupName = QStringLiteral(
+    "<font color=#ff00ff size=7>X</font><a href='https://evil.example/'>click me</a><img "
+    "src='/usr/share/pixmaps/x.png'>");
 
 // Whatever `root` shows: no label that would render markup, no tooltip with raw markup.
 inline void verifyNoMarkupRendered(const QWidget &root)

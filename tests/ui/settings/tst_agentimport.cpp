@@ -1,7 +1,6 @@
-#include "ui/settings/agentimportrow.h"
-
-#include "monitor/statusmonitor.h"
 #include "catalog/agentprompt.h"
+#include "monitor/statusmonitor.h"
+#include "ui/settings/agentimportrow.h"
 
 #include "monitorrig.h"
 #include "testfiles.h"

@@ -1,6 +1,5 @@
-#include "ui/settings/componentpicker.h"
-
 #include "ui/settings/checkrow.h"
+#include "ui/settings/componentpicker.h"
 #include "ui/settings/searchfield.h"
 #include "ui/settings/servicesfilter.h"
 

@@ -1,6 +1,5 @@
-#include "ui/settings/customaddform.h"
-
 #include "net/networkenvironment.h"
+#include "ui/settings/customaddform.h"
 
 #include "fakeserver.h"
 #include "settingsrig.h"
@@ -10,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
 #include <qcoro/qcorotimer.h>
 
 using namespace Qt::StringLiterals;
@@ -31,8 +29,12 @@ struct FormRig : SettingsRig {
         form.setFeedCheck([this](Service service) -> QCoro::Task<ServiceStatusResult> {
             asked.append(service);
             const Indicator indicator = answers.value(service.provider, Indicator::Unknown);
-            co_return ServiceStatusResult{service.id, indicator, indicator == Indicator::Unknown ? u"HTTP 404"_s : u"ok"_s,
-                                          QDateTime::currentDateTimeUtc(), std::nullopt, false};
+            co_return ServiceStatusResult{service.id,
+                                          indicator,
+                                          indicator == Indicator::Unknown ? u"HTTP 404"_s : u"ok"_s,
+                                          QDateTime::currentDateTimeUtc(),
+                                          std::nullopt,
+                                          false};
         });
     }
 
@@ -55,7 +57,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("resolved"); // empty: refused
         QTest::newRow("no scheme gets https") << u"status.acme.test"_s << u"https://status.acme.test"_s;
-        QTest::newRow("spaces and tabs trimmed") << u" \thttps://status.acme.test/ \t"_s << u"https://status.acme.test/"_s;
+        QTest::newRow("spaces and tabs trimmed")
+            << u" \thttps://status.acme.test/ \t"_s << u"https://status.acme.test/"_s;
         QTest::newRow("host and port") << u"localhost:8080"_s << u"https://localhost:8080"_s;
         QTest::newRow("plain http kept") << u"http://10.0.0.2/health"_s << u"http://10.0.0.2/health"_s;
         QTest::newRow("not a web scheme") << u"ftp://files.acme.test"_s << QString();
@@ -132,8 +135,8 @@ private Q_SLOTS:
         FormRig rig;
         rig.form.setFeedCheck([](Service service) -> QCoro::Task<ServiceStatusResult> {
             co_await QCoro::sleepFor(std::chrono::milliseconds(50));
-            co_return ServiceStatusResult{service.id, Indicator::None, u"ok"_s, QDateTime::currentDateTimeUtc(),
-                                          std::nullopt, false};
+            co_return ServiceStatusResult{
+                service.id, Indicator::None, u"ok"_s, QDateTime::currentDateTimeUtc(), std::nullopt, false};
         });
         rig.name->setText(u"Slow"_s);
         rig.address->setText(u"slow.acme.test"_s);
@@ -152,8 +155,8 @@ private Q_SLOTS:
 
         // an error from the feed is shown as written
         rig.form.setFeedCheck([](Service service) -> QCoro::Task<ServiceStatusResult> {
-            co_return ServiceStatusResult{service.id, Indicator::Unknown, markupName, QDateTime::currentDateTimeUtc(),
-                                          std::nullopt, false};
+            co_return ServiceStatusResult{
+                service.id, Indicator::Unknown, markupName, QDateTime::currentDateTimeUtc(), std::nullopt, false};
         });
         rig.add(u"Bad"_s, u"bad.acme.test"_s, 1);
         QVERIFY(shownError(rig.form).value_or(QString()).contains(markupName));
@@ -164,7 +167,9 @@ private Q_SLOTS:
     {
         QVERIFY(NetworkEnvironment::addCaCertificates(FakeServer::caCertificatePath()) > 0);
         FakeServer server;
-        server.setRoute("*", FakeRoute::json(R"({"status":{"indicator":"none","description":"All good"},"components":[],"incidents":[]})"));
+        server.setRoute(
+            "*", FakeRoute::json(
+                     R"({"status":{"indicator":"none","description":"All good"},"components":[],"incidents":[]})"));
         SettingsRig rig;
         CustomAddForm form(*rig.monitor);
         child<QLineEdit>(form, "nameField")->setText(u"Local"_s);

@@ -1,11 +1,10 @@
-#include "ui/settings/generaltab.h"
-
-#include "core/settings.h"
 #include "core/preferences.h"
+#include "core/settings.h"
 #include "monitor/statusmonitor.h"
 #include "platform/null/nullloginitem.h"
 #include "ui/settings/awsregionpicker.h"
 #include "ui/settings/checkrow.h"
+#include "ui/settings/generaltab.h"
 
 #include "fakeserver.h"
 #include "monitorrig.h"
@@ -63,8 +62,8 @@ class TestGeneralTab : public QObject
 private Q_SLOTS:
     void init()
     {
-        for (const char *key : {"refreshInterval", "notificationsEnabled", "notificationMinSeverity", "webhookURL",
-                                "awsRegions"})
+        for (const char *key :
+             {"refreshInterval", "notificationsEnabled", "notificationMinSeverity", "webhookURL", "awsRegions"})
             Preferences::remove(QString::fromLatin1(key));
     }
 

@@ -1,11 +1,10 @@
-#include "ui/settings/servicestab.h"
-
-#include "core/settings.h"
 #include "core/preferences.h"
+#include "core/settings.h"
 #include "ui/settings/customaddform.h"
 #include "ui/settings/searchfield.h"
 #include "ui/settings/servicerows.h"
 #include "ui/settings/servicesfilter.h"
+#include "ui/settings/servicestab.h"
 #include "ui/settings/settingsbuttons.h"
 #include "ui/settings/settingsglyphs.h"
 #include "ui/settings/settingswindow.h"
@@ -96,7 +95,8 @@ private Q_SLOTS:
     {
         const CatalogEntry docker = catalogEntry(u"Docker Hub"_s);
         QVERIFY(ServicesFilter::matches(docker, docker.url.host().section(u'.', -2, -2)));
-        const Service noHost{QUuid::createUuid(), u"Box"_s, QUrl(u"file:///srv/box"_s), ProviderKind::Website, std::nullopt};
+        const Service noHost{QUuid::createUuid(), u"Box"_s, QUrl(u"file:///srv/box"_s), ProviderKind::Website,
+                             std::nullopt};
         QVERIFY(!ServicesFilter::matches(noHost, u"srv"_s));
         QVERIFY(ServicesFilter::matches(makeService("Acme", "https://status.acme.test"), u"ACME.TE"_s));
     }
@@ -148,7 +148,8 @@ private Q_SLOTS:
         const QDateTime end = QDateTime::currentDateTimeUtc().addSecs(3600);
         rig.monitor->settings().muteUntil(acme.id, end);
         QCOMPARE(bell->accessibleName(), u"Unmute notifications"_s);
-        const QString clock = rig.monitor->settings().mutes(end.addSecs(-1)).until.value(acme.id).toLocalTime().toString(u"HH:mm"_s);
+        const QString clock =
+            rig.monitor->settings().mutes(end.addSecs(-1)).until.value(acme.id).toLocalTime().toString(u"HH:mm"_s);
         QVERIFY2(bell->toolTip().startsWith(u"Muted until "_s + clock), qPrintable(bell->toolTip()));
         bell->click();
         QCOMPARE(bell->accessibleName(), u"Mute notifications"_s);

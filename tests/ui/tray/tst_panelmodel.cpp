@@ -1,6 +1,5 @@
 #include "ui/tray/panelmodel.h"
 
-
 #include "monitorrig.h"
 
 #include <QTest>
@@ -46,10 +45,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("layout");
         QTest::addColumn<QString>("affected");
         QTest::addColumn<QString>("healthy");
-        QTest::newRow("before any result") << "a-b-c-" << "" << "abc";
-        QTest::newRow("only healthy, unknown among them") << "a0b?c-" << "" << "abc";
-        QTest::newRow("only affected") << "a1b3" << "ba" << "";
-        QTest::newRow("severity first, stable within") << "a2b1c3d0e2f?g3" << "cgaeb" << "df";
+        QTest::newRow("before any result") << "a-b-c-"
+                                           << ""
+                                           << "abc";
+        QTest::newRow("only healthy, unknown among them") << "a0b?c-"
+                                                          << ""
+                                                          << "abc";
+        QTest::newRow("only affected") << "a1b3"
+                                       << "ba"
+                                       << "";
+        QTest::newRow("severity first, stable within") << "a2b1c3d0e2f?g3"
+                                                       << "cgaeb"
+                                                       << "df";
     }
 
     void grouping()
@@ -69,10 +76,14 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("secondsAgo");
         QTest::addColumn<QString>("full");
         QTest::addColumn<QString>("brief");
-        QTest::newRow("just now") << qint64(0) << "now" << "now";
-        QTest::newRow("clock went back") << qint64(-120) << "now" << "now";
-        QTest::newRow("one minute") << qint64(61) << "1 minute ago" << "1 min. ago";
-        QTest::newRow("weeks") << qint64(15 * 86400) << "2 weeks ago" << "2 wk. ago";
+        QTest::newRow("just now") << qint64(0) << "now"
+                                  << "now";
+        QTest::newRow("clock went back") << qint64(-120) << "now"
+                                         << "now";
+        QTest::newRow("one minute") << qint64(61) << "1 minute ago"
+                                    << "1 min. ago";
+        QTest::newRow("weeks") << qint64(15 * 86400) << "2 weeks ago"
+                               << "2 wk. ago";
     }
 
     void relativeTimes()
@@ -108,19 +119,26 @@ private Q_SLOTS:
                 ServiceStatusResult{id, indicator, QStringLiteral("Feed text"), fiveMinutesAgo, title, maintenance});
         };
         QTest::newRow("not checked yet") << std::optional<ServiceStatusResult>() << Glyph::Question << false
-                                         << "Checking\u2026" << "" << "GitHub, Checking\u2026";
-        QTest::newRow("maintenance with title")
-            << result(Indicator::Minor, QStringLiteral("Database upgrade"), true) << Glyph::Wrench << true
-            << "Database upgrade" << "5 min. ago"
-            << "GitHub, Database upgrade, under maintenance, updated 5 min. ago";
+                                         << "Checking\u2026"
+                                         << ""
+                                         << "GitHub, Checking\u2026";
+        QTest::newRow("maintenance with title") << result(Indicator::Minor, QStringLiteral("Database upgrade"), true)
+                                                << Glyph::Wrench << true << "Database upgrade"
+                                                << "5 min. ago"
+                                                << "GitHub, Database upgrade, under maintenance, updated 5 min. ago";
         QTest::newRow("maintenance without title")
             << result(Indicator::None, std::nullopt, true) << Glyph::Wrench << true << "Under Maintenance"
-            << "5 min. ago" << "GitHub, Under Maintenance, under maintenance, updated 5 min. ago";
+            << "5 min. ago"
+            << "GitHub, Under Maintenance, under maintenance, updated 5 min. ago";
         QTest::newRow("incident title over the feed's text")
             << result(Indicator::Major, QStringLiteral("Git pushes fail"), false) << Glyph::Octagon << false
-            << "Git pushes fail" << "5 min. ago" << "GitHub, Git pushes fail, updated 5 min. ago";
+            << "Git pushes fail"
+            << "5 min. ago"
+            << "GitHub, Git pushes fail, updated 5 min. ago";
         QTest::newRow("unreachable") << result(Indicator::Unknown, std::nullopt, false) << Glyph::Question << false
-                                     << "Feed text" << "5 min. ago" << "GitHub, Feed text, updated 5 min. ago";
+                                     << "Feed text"
+                                     << "5 min. ago"
+                                     << "GitHub, Feed text, updated 5 min. ago";
     }
 
     void rows()
@@ -148,9 +166,10 @@ private Q_SLOTS:
                             std::nullopt, now)
                      .toolTip,
                  QStringLiteral("Open xn--bcher-kva.example"));
-        QCOMPARE(rowContent(makeService(QStringLiteral("Local"), QStringLiteral("file:///srv/status")), std::nullopt, now)
-                     .toolTip,
-                 QStringLiteral("Open Local"));
+        QCOMPARE(
+            rowContent(makeService(QStringLiteral("Local"), QStringLiteral("file:///srv/status")), std::nullopt, now)
+                .toolTip,
+            QStringLiteral("Open Local"));
     }
 };
 

@@ -1,8 +1,7 @@
-#include "ui/tray/panelwindow.h"
-
 #include "monitor/statusmonitor.h"
 #include "platform/null/nullurlopener.h"
 #include "ui/tray/panelbuttons.h"
+#include "ui/tray/panelwindow.h"
 #include "ui/tray/servicerow.h"
 
 #include "monitorrig.h"

@@ -1,12 +1,11 @@
 // The tray controller on the platform doubles, offscreen and on a private session bus (so
 // that the QSystemTrayIcon made for an XEmbed tray asks no real desktop anything).
-#include "ui/tray/traycontroller.h"
-
 #include "platform/null/nullstatusnotifieritem.h"
 #include "platform/null/nullurlopener.h"
 #include "platform/null/nullxembedtray.h"
 #include "ui/tray/panelmodel.h"
 #include "ui/tray/panelwindow.h"
+#include "ui/tray/traycontroller.h"
 
 #include "monitorrig.h"
 #include "widgets.h"
@@ -93,7 +92,8 @@ private Q_SLOTS:
         rig.tray->showPanel(); // a second start asks for this
         QVERIFY(rig.panel().isVisible());
         // without a tray a notification balloon has nowhere to go and is dropped
-        rig.tray->notificationFallback()(QStringLiteral("t"), QStringLiteral("b"), QUrl(QStringLiteral("https://a.example")));
+        rig.tray->notificationFallback()(QStringLiteral("t"), QStringLiteral("b"),
+                                         QUrl(QStringLiteral("https://a.example")));
         QVERIFY(rig.opener.opened().isEmpty());
 
         // a tray that comes late takes the meter, and the window goes
@@ -162,8 +162,8 @@ private Q_SLOTS:
         QStringList labels;
         for (const StatusNotifierItem::MenuEntry &entry : menu)
             labels.append(entry.separator ? QStringLiteral("-") : entry.label);
-        QCOMPARE(labels, (QStringList{QStringLiteral("Open Glinter"), QStringLiteral("Refresh Now"), QStringLiteral("-"),
-                                      QStringLiteral("Settings\u2026"), QStringLiteral("Quit")}));
+        QCOMPARE(labels, (QStringList{QStringLiteral("Open Glinter"), QStringLiteral("Refresh Now"),
+                                      QStringLiteral("-"), QStringLiteral("Settings\u2026"), QStringLiteral("Quit")}));
         rig.item->chooseMenuEntry(int(labels.indexOf(QStringLiteral("Open Glinter"))));
         QVERIFY(rig.panel().isVisible());
         rig.item->chooseMenuEntry(int(labels.indexOf(QStringLiteral("Refresh Now"))));
