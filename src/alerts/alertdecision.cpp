@@ -40,9 +40,20 @@ std::optional<Alert> decideAlert(const QString &serviceName, Indicator from, Ind
     return alert;
 }
 
+QString alertBody(const ServiceStatusResult &result)
+{
+    if (result.incidentTitle && !result.incidentTitle->isEmpty())
+        return *result.incidentTitle;
+    for (const Incident &incident : result.incidents) {
+        if (!incident.title.isEmpty())
+            return incident.title;
+    }
+    return result.description;
+}
+
 void notifyIfChanged(const Service &service, Indicator from, const ServiceStatusResult &to, Notifier &notifier)
 {
-    const std::optional<Alert> alert = decideAlert(service.name, from, to.indicator, to.description,
+    const std::optional<Alert> alert = decideAlert(service.name, from, to.indicator, alertBody(to),
                                                    AlertSettings::current(notifier.settings(), service.id));
     if (!alert)
         return;

@@ -44,6 +44,11 @@ struct Alert {
 std::optional<Alert> decideAlert(const QString &serviceName, Indicator from, Indicator to, const QString &description,
                                  const AlertSettings &settings);
 
-// Decides with the user's current settings and sends what the decision asks for. The
-// monitor calls it when it holds a previous known state and the new one is known.
+// What a notification of a worsening says: the title of the incident the feed names, else
+// the result's description.
+QString alertBody(const ServiceStatusResult &result);
+
+// Decides with the user's current settings and sends what the decision asks for (the
+// webhook always carries the result's description). The monitor calls it when it holds a
+// previous known state and the new one is known.
 void notifyIfChanged(const Service &service, Indicator from, const ServiceStatusResult &to, Notifier &notifier);

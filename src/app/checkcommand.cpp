@@ -2,6 +2,7 @@
 
 #include "core/servicestore.h"
 #include "monitor/statusmonitor.h"
+#include "providers/readertable.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -18,6 +19,57 @@ namespace {
 void printErr(const QString &text)
 {
     std::fprintf(stderr, "glinter: %s\n", qUtf8Printable(text));
+}
+
+// A moment for machines: ISO 8601 in UTC, or null when the feed did not say.
+QJsonValue instant(const QDateTime &moment)
+{
+    return moment.isValid() ? QJsonValue(moment.toUTC().toString(Qt::ISODate)) : QJsonValue();
+}
+
+QJsonArray incidentsJson(const QList<Incident> &incidents)
+{
+    QJsonArray array;
+    for (const Incident &incident : incidents) {
+        QJsonObject object{
+            {QLatin1String("title"), incident.title},
+            {QLatin1String("status"), incident.status.toLower()},
+            {QLatin1String("startedAt"), instant(incident.startedAt)},
+            {QLatin1String("updatedAt"), instant(incident.updatedAt)},
+            {QLatin1String("update"), incident.update},
+            {QLatin1String("url"), incident.url.toString(QUrl::FullyEncoded)},
+        };
+        if (incident.impact && *incident.impact != Indicator::Unknown)
+            object.insert(QLatin1String("impact"), indicatorName(*incident.impact));
+        array.append(object);
+    }
+    return array;
+}
+
+QJsonArray maintenancesJson(const QList<Maintenance> &maintenances)
+{
+    QJsonArray array;
+    for (const Maintenance &maintenance : maintenances) {
+        array.append(QJsonObject{
+            {QLatin1String("title"), maintenance.title},
+            {QLatin1String("status"), maintenanceStatusWord(maintenance.status)},
+            {QLatin1String("startsAt"), instant(maintenance.startsAt)},
+            {QLatin1String("endsAt"), instant(maintenance.endsAt)},
+            {QLatin1String("url"), maintenance.url.toString(QUrl::FullyEncoded)},
+        });
+    }
+    return array;
+}
+
+// "    identified since 2026-12-07 03:10 UTC: Elevated error rates"
+QString incidentLine(const Incident &incident)
+{
+    QString line = QStringLiteral("    ")
+                   + (incident.status.isEmpty() ? QStringLiteral("ongoing") : incident.status.toLower());
+    if (incident.startedAt.isValid())
+        line += QStringLiteral(" since ") + incident.startedAt.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm"))
+                + QStringLiteral(" UTC");
+    return line + QStringLiteral(": ") + incident.title;
 }
 
 } // namespace
@@ -58,6 +110,11 @@ QString textReport(const QList<Service> &services, const QList<ServiceStatusResu
         if (result.isMaintenance)
             line += QStringLiteral(" [maintenance]");
         text += line + u'\n';
+        // Under a service in trouble, what its page says is going on.
+        if (result.indicator >= Indicator::Minor) {
+            for (const Incident &incident : result.incidents)
+                text += incidentLine(incident) + u'\n';
+        }
     }
     return text;
 }
@@ -80,6 +137,11 @@ QByteArray jsonReport(const QList<Service> &services, const QList<ServiceStatusR
         };
         if (result.incidentTitle)
             object.insert(QLatin1String("incidentTitle"), *result.incidentTitle);
+        // The probe of a plain website reads no status page: it has no story to tell.
+        if (readerInfo(service.provider).tellsStory) {
+            object.insert(QLatin1String("incidents"), incidentsJson(result.incidents));
+            object.insert(QLatin1String("maintenances"), maintenancesJson(result.maintenances));
+        }
         array.append(object);
     }
     return QJsonDocument(array).toJson(QJsonDocument::Indented);

@@ -14,19 +14,21 @@
 // (the registry, the custom form's formats and detection, the agent prompt, the benchmark's
 // fake feeds) reads this table; adding a reader is its own files and one row here.
 struct ReaderInfo {
-    ProviderKind kind;
+    ProviderKind kind = ProviderKind::Statuspage;
     // The format's name on screen (translation context "Readers").
-    const char *displayName;
-    std::unique_ptr<StatusProvider> (*make)(const HttpSession &session, const ReaderOptions &options);
+    const char *displayName = nullptr;
+    std::unique_ptr<StatusProvider> (*make)(const HttpSession &session, const ReaderOptions &options) = nullptr;
     // The vendor's own feed addresses, for readers that do not read the service's address;
     // empty entries are unused.
-    std::array<std::u16string_view, 2> fixedFeeds;
+    std::array<std::u16string_view, 2> fixedFeeds{};
     // Offered by name in the custom form's format picker.
-    bool offeredInForm;
+    bool offeredInForm = false;
     // Tried, in table order, by the custom form's "Detect automatically".
-    bool detectable;
+    bool detectable = false;
     // What the custom form says after detection found this format (context "Readers").
-    const char *addedAs;
+    const char *addedAs = nullptr;
+    // Reads a feed that can tell incidents and maintenance (every reader but the probe).
+    bool tellsStory = false;
 };
 
 // Every reader, in the order of ProviderKind.

@@ -108,6 +108,33 @@ private Q_SLOTS:
         QCOMPARE(webhooks, QStringList{u"hooks.example.com|recovered|GitHub|none|Fine"_s});
     }
 
+    // A worsening names the incident its feed tells of; the webhook keeps the description.
+    void aWorseningNamesItsIncident()
+    {
+        Settings settings;
+        settings.setWebhookAddress(u"https://hooks.example.com/T1"_s);
+        NullNotifications notifications;
+        QStringList webhooks;
+        Notifier notifier(notifications, settings,
+                          [&webhooks](const QUrl &, WebhookEvent, const Service &, Indicator, const QString &text) {
+                              webhooks.append(text);
+                          });
+        ServiceStatusResult worse{m_github.id, Indicator::Major, u"Partial System Outage"_s, {}};
+        worse.incidents = {Incident{u"Degraded Actions runs"_s}};
+        notifyIfChanged(m_github, Indicator::None, worse, notifier);
+        worse.incidentTitle = u"Git operations failing"_s;
+        notifyIfChanged(m_github, Indicator::None, worse, notifier);
+        worse.incidentTitle.reset();
+        worse.incidents.clear();
+        notifyIfChanged(m_github, Indicator::None, worse, notifier);
+        QStringList bodies;
+        for (const Notification &posted : notifications.posted())
+            bodies.append(posted.body);
+        QCOMPARE(bodies,
+                 (QStringList{u"Degraded Actions runs"_s, u"Git operations failing"_s, u"Partial System Outage"_s}));
+        QCOMPARE(webhooks, QStringList(3, u"Partial System Outage"_s));
+    }
+
     // The message goes out as "text" and "content", beside every member of the event.
     void payload()
     {

@@ -108,6 +108,55 @@ private Q_SLOTS:
         QCOMPARE(checked.timeSpec(), Qt::UTC);
     }
 
+    // What a page tells besides its state: arrays in JSON (none for the website probe, which
+    // reads no page), one line per incident under a service in trouble.
+    void storyInBothReports()
+    {
+        const Service page{QUuid::createUuid(), QStringLiteral("Beta"),
+                           QUrl(QStringLiteral("https://status.beta.test")), ProviderKind::Statuspage, std::nullopt};
+        const Service site{QUuid::createUuid(), QStringLiteral("Site"), QUrl(QStringLiteral("https://beta.test")),
+                           ProviderKind::Website, std::nullopt};
+        const QDateTime started(QDate(2026, 12, 7), QTime(3, 10), Qt::UTC);
+        ServiceStatusResult troubled{page.id, Indicator::Major, QStringLiteral("Partial System Outage"), started};
+        troubled.incidents = {Incident{QStringLiteral("Database down"), QStringLiteral("Identified"),
+                                       Indicator::Critical, started, started.addSecs(600),
+                                       QStringLiteral("We found it."), QUrl(QStringLiteral("https://stspg.io/x"))},
+                              Incident{QStringLiteral("Slow logins"), {}, std::nullopt, {}, {}, {}, {}}};
+        troubled.maintenances = {Maintenance{QStringLiteral("Upgrade"), Maintenance::Status::InProgress, started,
+                                             started.addSecs(3600), QUrl(QStringLiteral("https://stspg.io/m"))}};
+        const ServiceStatusResult probed{site.id, Indicator::None, QStringLiteral("Online"), started};
+
+        const QJsonArray report =
+            QJsonDocument::fromJson(CheckCommand::jsonReport({page, site}, {troubled, probed})).array();
+        const QJsonArray incidents = report.at(0)[QLatin1String("incidents")].toArray();
+        QCOMPARE(incidents.size(), 2);
+        QCOMPARE(incidents.at(0).toObject(),
+                 (QJsonObject{{QLatin1String("title"), QStringLiteral("Database down")},
+                              {QLatin1String("status"), QStringLiteral("identified")},
+                              {QLatin1String("impact"), QStringLiteral("critical")},
+                              {QLatin1String("startedAt"), QStringLiteral("2026-12-07T03:10:00Z")},
+                              {QLatin1String("updatedAt"), QStringLiteral("2026-12-07T03:20:00Z")},
+                              {QLatin1String("update"), QStringLiteral("We found it.")},
+                              {QLatin1String("url"), QStringLiteral("https://stspg.io/x")}}));
+        // what the feed does not say stays unknown
+        QVERIFY(!incidents.at(1).toObject().contains(QLatin1String("impact")));
+        QVERIFY(incidents.at(1)[QLatin1String("startedAt")].isNull());
+        QCOMPARE(report.at(0)[QLatin1String("maintenances")].toArray().at(0).toObject(),
+                 (QJsonObject{{QLatin1String("title"), QStringLiteral("Upgrade")},
+                              {QLatin1String("status"), QStringLiteral("in_progress")},
+                              {QLatin1String("startsAt"), QStringLiteral("2026-12-07T03:10:00Z")},
+                              {QLatin1String("endsAt"), QStringLiteral("2026-12-07T04:10:00Z")},
+                              {QLatin1String("url"), QStringLiteral("https://stspg.io/m")}}));
+        QVERIFY(!report.at(1).toObject().contains(QLatin1String("incidents")));
+        QVERIFY(!report.at(1).toObject().contains(QLatin1String("maintenances")));
+
+        const QStringList lines = CheckCommand::textReport({page, site}, {troubled, probed}).split(u'\n');
+        QCOMPARE(lines.mid(1, 2),
+                 (QStringList{QStringLiteral("    identified since 2026-12-07 03:10 UTC: Database down"),
+                              QStringLiteral("    ongoing: Slow logins")}));
+        QVERIFY(lines.at(3).startsWith(QStringLiteral("NONE")));
+    }
+
     // A run that cannot use its file or its arguments checks nothing, writes nothing and ends
     // with status 3; a JSON report is then an empty array.
     void refusedRunChecksNothing_data()
