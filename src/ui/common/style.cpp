@@ -87,6 +87,12 @@ void setTone(QLabel &label, Tone tone)
     }
 }
 
+void setPlainToolTip(QWidget &widget, const QString &text)
+{
+    widget.setToolTip(text.toHtmlEscaped());
+    widget.setAccessibleDescription(text);
+}
+
 QPushButton *tintedButton(const QString &text, QWidget *parent)
 {
     return new TintedButton(text, parent);

@@ -45,6 +45,9 @@ void setTone(QLabel &label, Tone tone);
 // A small flat button in the accent colour while usable; disabled, it keeps the style's
 // dimmed text.
 QPushButton *tintedButton(const QString &text, QWidget *parent);
+// Shows `text` as the widget's tooltip, never as markup (tooltips take rich text), and
+// gives screen readers, who would read the escaped tooltip, the text itself.
+void setPlainToolTip(QWidget &widget, const QString &text);
 // A sunken horizontal line between the parts of a page or popover.
 QFrame *divider(QWidget *parent);
 

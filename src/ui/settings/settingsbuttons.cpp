@@ -126,7 +126,7 @@ RemoveButton::RemoveButton(StatusMonitor &monitor, QWidget *parent)
 void RemoveButton::setService(const Service &service)
 {
     if (service.name != m_service.name) {
-        setToolTip(tr("Remove %1").arg(service.name).toHtmlEscaped());
+        Style::setPlainToolTip(*this, tr("Remove %1").arg(service.name));
         setAccessibleName(tr("Remove %1").arg(service.name));
     }
     m_service = service;
@@ -137,6 +137,8 @@ ComponentsButton::ComponentsButton(StatusMonitor &monitor, QWidget *parent)
     , m_monitor(monitor)
 {
     hide();
+    // Named even before it stands for a service: screen readers list hidden buttons too.
+    setAccessibleName(tr("Choose components"));
     connect(this, &QAbstractButton::clicked, this, &ComponentsButton::openPicker);
 }
 
@@ -150,7 +152,7 @@ void ComponentsButton::setService(const std::optional<Service> &service)
                                selection ? accentColour : Style::secondary));
     m_service = service;
     if (service) {
-        setToolTip(ServicesFilter::componentsTooltip(service->components).toHtmlEscaped());
+        Style::setPlainToolTip(*this, ServicesFilter::componentsTooltip(service->components));
         setAccessibleName(tr("Choose components for %1").arg(service->name));
     }
     updateShown();
