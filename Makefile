@@ -32,12 +32,15 @@ test: deps
 # compile commands of the test build (which `make test` makes first when it is missing).
 lint: deps
 	@test -f $(TEST_BUILD_DIR)/compile_commands.json || $(MAKE) test
-	run-clang-tidy -p $(TEST_BUILD_DIR) -j $(JOBS) -quiet $(addprefix $(CURDIR)/,$(shell git ls-files 'src/*.cpp'))
+	@echo "lint: clang-tidy on $(words $(shell git ls-files 'src/*.cpp')) source files"
+	@run-clang-tidy -p $(TEST_BUILD_DIR) -j $(JOBS) -quiet $(addprefix $(CURDIR)/,$(shell git ls-files 'src/*.cpp')) > $(TEST_BUILD_DIR)/lint.log 2>&1 \
+		|| { grep -E "(warning|error):" $(TEST_BUILD_DIR)/lint.log | sort -u; echo "lint: findings above (whole output in $(TEST_BUILD_DIR)/lint.log)"; exit 1; }
+	@echo "lint: no findings"
 
 # The house style (.clang-format): format-check fails on any difference, format applies it.
 FORMATTED = $(shell git ls-files '*.cpp' '*.h')
 format-check: deps
-	clang-format --dry-run -Werror $(FORMATTED)
+	@clang-format --dry-run -Werror $(FORMATTED) && echo "format-check: $(words $(FORMATTED)) files follow .clang-format"
 
 format: deps
 	clang-format -i $(FORMATTED)
