@@ -23,9 +23,10 @@ QPixmap MeterIconEngine::pixmap(const QSize &size, QIcon::Mode, QIcon::State)
     return QPixmap::fromImage(renderMeter(m_indicator, size));
 }
 
+// `size` is in device pixels already, as QIcon asks for it.
 QPixmap MeterIconEngine::scaledPixmap(const QSize &size, QIcon::Mode, QIcon::State, qreal scale)
 {
-    QImage image = renderMeter(m_indicator, size * scale);
+    QImage image = renderMeter(m_indicator, size);
     image.setDevicePixelRatio(scale);
     return QPixmap::fromImage(image);
 }

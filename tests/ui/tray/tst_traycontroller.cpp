@@ -3,6 +3,7 @@
 #include "platform/null/nullstatusnotifieritem.h"
 #include "platform/null/nullurlopener.h"
 #include "platform/null/nullxembedtray.h"
+#include "ui/tray/metericonengine.h"
 #include "ui/tray/panelmodel.h"
 #include "ui/tray/panelwindow.h"
 #include "ui/tray/traycontroller.h"
@@ -138,6 +139,8 @@ private Q_SLOTS:
         for (const QImage &image : rig.item->icon())
             sizes.append(image.size());
         QCOMPARE(sizes, (QList<QSize>{{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}}));
+        // what an XEmbed tray or a balloon asks of the icon at a ratio of 2
+        QCOMPARE(QIcon(new MeterIconEngine(Indicator::None)).pixmap(QSize(22, 22), 2.0).size(), QSize(44, 44));
         rig.check.script(rig.monitor->services().first().id, {Indicator::Major});
         rig.refresh();
         QCOMPARE(rig.item->toolTip(), trayToolTip(Indicator::Major));
