@@ -1,4 +1,4 @@
-// AWS Health feed: UTF-16 decoding, JSON events and the region filter.
+// AWS Health feed: UTF-16 decoding, JSON events, the region filter and the events' story.
 #include "providers/awsprovider.h"
 
 #include "fuzzsupport.h"
@@ -10,6 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     const Service service = FuzzSupport::service(ProviderKind::Aws);
     (void)AWSProvider::evaluate(service, *decoded.events, {});
-    (void)AWSProvider::evaluate(service, *decoded.events, {QStringLiteral("us-east-1"), QString()});
+    const QSet<QString> regions{QStringLiteral("us-east-1"), QString()};
+    (void)AWSProvider::evaluate(service, *decoded.events, regions);
+    (void)AWSProvider::story(*decoded.events, regions);
     return 0;
 }

@@ -1,4 +1,4 @@
-// The Azure RSS scan: item titles and grading.
+// The Azure RSS scan: items, grading and the items' story.
 #include "providers/azureprovider.h"
 #include "providers/feedscan.h"
 
@@ -15,5 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             __builtin_trap(); // empty titles are skipped by the scan
     }
     (void)AzureProvider::evaluate(FuzzSupport::service(ProviderKind::Azure), titles);
+    (void)AzureProvider::story(AzureProvider::items(*text));
+    // The description cleaner on its own, with the whole input as the description.
+    (void)FeedScan::plainText(*text);
     return 0;
 }

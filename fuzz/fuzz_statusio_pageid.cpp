@@ -14,6 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (id) {
         if (!isWebAddress(StatusIOProvider::apiUrl(StatusIOProvider::defaultApiOrigin(), *id)))
             __builtin_trap(); // a hexadecimal identifier always makes a usable address
+        const QUrl page = FuzzSupport::service(ProviderKind::StatusIo).url;
+        if (!isWebAddress(StatusIOProvider::postUrl(page, u"incident", *id, *id)))
+            __builtin_trap(); // and so do the links of the page's posts
     }
     return 0;
 }

@@ -1,4 +1,4 @@
-// The xAI RSS scan: items, fields, publication dates and grading.
+// The xAI RSS scan: items, fields, publication dates, grading and the posts' story.
 #include "providers/feedscan.h"
 #include "providers/xaiprovider.h"
 
@@ -9,9 +9,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const std::optional<QString> text = FeedScan::strictUtf8(FuzzSupport::bytes(data, size));
     if (!text)
         return 0;
-    const QList<XAIProvider::Incident> incidents = XAIProvider::activeIncidents(*text, FuzzSupport::checkTime());
-    (void)XAIProvider::evaluate(FuzzSupport::service(ProviderKind::Xai), incidents);
+    const QList<XAIProvider::Post> posts = XAIProvider::activePosts(*text, FuzzSupport::checkTime());
+    ServiceStatusResult result = XAIProvider::evaluate(FuzzSupport::service(ProviderKind::Xai), posts);
+    FeedStory::tell(result, XAIProvider::story(posts), FuzzSupport::checkTime());
     // The date parser on its own, with the whole input as the date text.
-    (void)XAIProvider::parsePubDate(*text);
+    (void)FeedScan::pubDate(*text);
     return 0;
 }

@@ -68,9 +68,15 @@ AppleProvider::DecodedPayload AppleProvider::decode(const QByteArray &json)
         const QJsonArray events = decoder.requiredArray(object, QStringLiteral("events"), entryPath);
         for (const QJsonValue &eventValue : events) {
             const QJsonObject eventObject = decoder.object(eventValue, eventPath);
-            entry.events.append({decoder.optionalString(eventObject, QStringLiteral("messageType"), eventPath),
-                                 decoder.optionalString(eventObject, QStringLiteral("eventStatus"), eventPath),
-                                 decoder.optionalString(eventObject, QStringLiteral("statusType"), eventPath)});
+            Event event{decoder.optionalString(eventObject, QStringLiteral("messageType"), eventPath),
+                        decoder.optionalString(eventObject, QStringLiteral("eventStatus"), eventPath),
+                        decoder.optionalString(eventObject, QStringLiteral("statusType"), eventPath)};
+            event.message = eventObject.value(u"message").toString().trimmed();
+            event.startsAt = FeedStory::epochInstant(eventObject.value(u"epochStartDate"),
+                                                     FeedStory::EpochUnit::Milliseconds);
+            event.endsAt = FeedStory::epochInstant(eventObject.value(u"epochEndDate"),
+                                                   FeedStory::EpochUnit::Milliseconds);
+            entry.events.append(std::move(event));
         }
         if (decoder.failed())
             break;
@@ -100,6 +106,14 @@ bool AppleProvider::isOpen(const Event &event)
 {
     const QString text = state(event);
     return !text.isEmpty() && !text.contains(u"resolved") && !text.contains(u"completed");
+}
+
+bool AppleProvider::isMaintenance(const Event &event)
+{
+    const auto says = [](const std::optional<QString> &word) {
+        return word && word->contains(u"maintenance", Qt::CaseInsensitive);
+    };
+    return says(event.statusType) || says(event.messageType);
 }
 
 Indicator AppleProvider::severity(const Event &event)
@@ -133,6 +147,40 @@ ServiceStatusResult AppleProvider::evaluate(const Service &service, const QList<
     return makeResult(service, worst, descriptionOrLabel(description, worst));
 }
 
+FeedStory::Story AppleProvider::story(const QList<ServiceEntry> &services)
+{
+    FeedStory::Story story;
+    for (const ServiceEntry &entry : services) {
+        for (const Event &event : entry.events) {
+            if (!isOpen(event))
+                continue;
+            const QString stage = event.eventStatus.value_or(QString()).toLower();
+            if (isMaintenance(event)) {
+                Maintenance window;
+                window.title = entry.serviceName;
+                window.status = stage == u"upcoming" || stage == u"scheduled" ? Maintenance::Status::Scheduled
+                                                                              : Maintenance::Status::InProgress;
+                window.startsAt = event.startsAt;
+                window.endsAt = event.endsAt;
+                story.maintenances.append(std::move(window));
+                continue;
+            }
+            Incident incident;
+            incident.title = entry.serviceName;
+            incident.status = stage;
+            // The event's type is the feed's own grade ("Outage", "Issue"); the row's grade
+            // reads the stage first and so never sees it.
+            if (event.statusType)
+                incident.impact = event.statusType->contains(u"outage", Qt::CaseInsensitive) ? Indicator::Major
+                                                                                             : Indicator::Minor;
+            incident.startedAt = event.startsAt;
+            incident.update = event.message;
+            story.incidents.append(std::move(incident));
+        }
+    }
+    return story;
+}
+
 QCoro::Task<ServiceStatusResult> AppleProvider::fetch(const Service &serviceRef)
 {
     const Service service = serviceRef;
@@ -146,5 +194,7 @@ QCoro::Task<ServiceStatusResult> AppleProvider::fetch(const Service &serviceRef)
     const DecodedPayload decoded = decode(*json);
     if (!decoded.services)
         co_return failureResult(service, decoded.error);
-    co_return evaluate(service, *decoded.services);
+    ServiceStatusResult result = evaluate(service, *decoded.services);
+    FeedStory::tell(result, story(*decoded.services), QDateTime::currentDateTimeUtc());
+    co_return result;
 }

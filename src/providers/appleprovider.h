@@ -1,6 +1,7 @@
 #pragma once
 
 #include "net/httpsession.h"
+#include "providers/feedstory.h"
 #include "providers/statusprovider.h"
 
 #include <QList>
@@ -14,6 +15,10 @@ public:
         std::optional<QString> messageType;
         std::optional<QString> eventStatus;
         std::optional<QString> statusType;
+        // Read leniently: a wrong type leaves them empty.
+        QString message;
+        QDateTime startsAt;
+        QDateTime endsAt;
     };
 
     struct ServiceEntry {
@@ -42,9 +47,14 @@ public:
     static DecodedPayload decode(const QByteArray &json);
     static ServiceStatusResult evaluate(const Service &service, const QList<ServiceEntry> &services);
 
+    // Each open event as an incident titled by its service, except maintenance events,
+    // which are windows. The feed has no page per event, so there are no links.
+    static FeedStory::Story story(const QList<ServiceEntry> &services);
+
     // The first present of eventStatus, messageType, statusType, lower-cased.
     static QString state(const Event &event);
     static bool isOpen(const Event &event);
+    static bool isMaintenance(const Event &event);
     // None when closed, Major for an outage, Minor otherwise.
     static Indicator severity(const Event &event);
 

@@ -21,6 +21,38 @@ bool isActive(const AWSProvider::Event &event)
     return event.status && (*event.status == u"1" || *event.status == u"2" || *event.status == u"3");
 }
 
+// The active events of the selected regions; `regions` empty: every region counts.
+QList<const AWSProvider::Event *> counted(const QList<AWSProvider::Event> &events, const QSet<QString> &regions)
+{
+    QList<const AWSProvider::Event *> kept;
+    for (const AWSProvider::Event &event : events) {
+        if (!isActive(event))
+            continue;
+        // Events of global services carry no region and always count.
+        const QString code = AWSProvider::regionCode(event);
+        if (regions.isEmpty() || code.isEmpty() || regions.contains(code))
+            kept.append(&event);
+    }
+    return kept;
+}
+
+// The log entry with the latest time; the last listed when none has a readable time.
+void readLatestEntry(const QJsonArray &log, AWSProvider::Event &event)
+{
+    QJsonObject latest = log.isEmpty() ? QJsonObject() : log.last().toObject();
+    QDateTime latestAt;
+    for (const QJsonValue &value : log) {
+        const QJsonObject entry = value.toObject();
+        const QDateTime time = FeedStory::epochInstant(entry.value(u"timestamp"), FeedStory::EpochUnit::Seconds);
+        if (time.isValid() && (!latestAt.isValid() || time >= latestAt)) {
+            latest = entry;
+            latestAt = time;
+        }
+    }
+    event.latestMessage = latest.value(u"message").toString().trimmed();
+    event.latestAt = latestAt;
+}
+
 } // namespace
 
 AWSProvider::AWSProvider(HttpSession session, QSet<QString> regions)
@@ -95,6 +127,9 @@ AWSProvider::DecodedEvents AWSProvider::decode(const QByteArray &body)
                         json.optionalString(object, QStringLiteral("arn"), path)};
             if (json.failed())
                 break;
+            event.serviceName = object.value(u"service_name").toString();
+            event.startedAt = FeedStory::epochInstant(object.value(u"date"), FeedStory::EpochUnit::Seconds);
+            readLatestEntry(object.value(u"event_log").toArray(), event);
             events.append(std::move(event));
         }
     }
@@ -129,20 +164,12 @@ Indicator AWSProvider::severity(const Event &event)
 ServiceStatusResult AWSProvider::evaluate(const Service &service, const QList<Event> &events,
                                           const QSet<QString> &regions)
 {
-    QList<const Event *> counted;
-    for (const Event &event : events) {
-        if (!isActive(event))
-            continue;
-        // Events of global services carry no region and always count.
-        const QString code = regionCode(event);
-        if (regions.isEmpty() || code.isEmpty() || regions.contains(code))
-            counted.append(&event);
-    }
-    if (counted.isEmpty())
+    const QList<const Event *> counting = counted(events, regions);
+    if (counting.isEmpty())
         return makeResult(service, Indicator::None, label(Indicator::None));
 
-    const Event *chosen = counted.first();
-    for (const Event *event : std::as_const(counted)) {
+    const Event *chosen = counting.first();
+    for (const Event *event : counting) {
         if (severity(*event) > severity(*chosen))
             chosen = event;
     }
@@ -150,8 +177,27 @@ ServiceStatusResult AWSProvider::evaluate(const Service &service, const QList<Ev
     QString description = chosen->summary.value_or(label(worst));
     if (chosen->regionName)
         description += QStringLiteral(" \u2014 ") + *chosen->regionName;
-    description += FeedScan::moreSuffix(counted.size());
+    description += FeedScan::moreSuffix(counting.size());
     return makeResult(service, worst, descriptionOrLabel(description, worst));
+}
+
+FeedStory::Story AWSProvider::story(const QList<Event> &events, const QSet<QString> &regions)
+{
+    FeedStory::Story story;
+    const QList<const Event *> counting = counted(events, regions);
+    for (const Event *event : counting) {
+        Incident incident;
+        // Titled as the row names it: a summary means little without its region.
+        incident.title = event->summary.value_or(event->serviceName);
+        if (event->regionName)
+            incident.title += QStringLiteral(" \u2014 ") + *event->regionName;
+        incident.impact = severity(*event);
+        incident.startedAt = event->startedAt;
+        incident.updatedAt = event->latestAt;
+        incident.update = event->latestMessage;
+        story.incidents.append(std::move(incident));
+    }
+    return story;
 }
 
 QCoro::Task<ServiceStatusResult> AWSProvider::fetch(const Service &serviceRef)
@@ -165,5 +211,7 @@ QCoro::Task<ServiceStatusResult> AWSProvider::fetch(const Service &serviceRef)
     const DecodedEvents decoded = decode(response.body);
     if (!decoded.events)
         co_return failureResult(service, decoded.error);
-    co_return evaluate(service, *decoded.events, m_regions);
+    ServiceStatusResult result = evaluate(service, *decoded.events, m_regions);
+    FeedStory::tell(result, story(*decoded.events, m_regions), QDateTime::currentDateTimeUtc());
+    co_return result;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "net/httpsession.h"
+#include "providers/feedstory.h"
 #include "providers/statusprovider.h"
 
 #include <QList>
@@ -16,6 +17,12 @@ public:
         std::optional<QString> summary;
         std::optional<QString> regionName;
         std::optional<QString> arn;
+        // Read leniently: a wrong type leaves them empty.
+        QString serviceName;
+        QDateTime startedAt;
+        // The latest entry of the event's log.
+        QString latestMessage;
+        QDateTime latestAt;
     };
 
     struct DecodedEvents {
@@ -46,6 +53,10 @@ public:
     // `regions` empty: every region counts.
     static ServiceStatusResult evaluate(const Service &service, const QList<Event> &events,
                                         const QSet<QString> &regions);
+
+    // The events that count, as incidents. The feed grades them but names no stage and
+    // links no page.
+    static FeedStory::Story story(const QList<Event> &events, const QSet<QString> &regions);
 
 private:
     HttpSession m_session;

@@ -5,6 +5,18 @@
 
 #include <QCoreApplication>
 
+namespace {
+
+QStringList titlesOf(const QList<AzureProvider::Item> &items)
+{
+    QStringList titles;
+    for (const AzureProvider::Item &item : items)
+        titles.append(item.title);
+    return titles;
+}
+
+} // namespace
+
 AzureProvider::AzureProvider(HttpSession session)
     : m_session(session)
 {
@@ -21,16 +33,27 @@ std::optional<QString> AzureProvider::firstTagText(QStringView tag, QStringView 
     return FeedScan::elementText(tag, text);
 }
 
-QStringList AzureProvider::itemTitles(QStringView feedText)
+QList<AzureProvider::Item> AzureProvider::items(QStringView feedText)
 {
-    QStringList titles;
+    QList<Item> items;
     const QList<QStringView> bodies = FeedScan::itemBodies(feedText);
     for (const QStringView body : bodies) {
         std::optional<QString> title = firstTagText(u"title", body);
-        if (title && !title->isEmpty())
-            titles.append(std::move(*title));
+        if (!title || title->isEmpty())
+            continue;
+        Item item;
+        item.title = std::move(*title);
+        item.text = FeedScan::plainText(firstTagText(u"description", body).value_or(QString()));
+        item.link = FeedStory::webAddress(firstTagText(u"link", body).value_or(QString()));
+        item.published = FeedScan::pubDate(firstTagText(u"pubDate", body).value_or(QString())).value_or(QDateTime());
+        items.append(std::move(item));
     }
-    return titles;
+    return items;
+}
+
+QStringList AzureProvider::itemTitles(QStringView feedText)
+{
+    return titlesOf(items(feedText));
 }
 
 Indicator AzureProvider::indicator(const QString &title)
@@ -57,6 +80,20 @@ ServiceStatusResult AzureProvider::evaluate(const Service &service, const QStrin
     return makeResult(service, worst, descriptionOrLabel(description, worst));
 }
 
+FeedStory::Story AzureProvider::story(const QList<Item> &items)
+{
+    FeedStory::Story story;
+    for (const Item &item : items) {
+        Incident incident;
+        incident.title = item.title;
+        incident.startedAt = item.published;
+        incident.update = item.text;
+        incident.url = item.link;
+        story.incidents.append(std::move(incident));
+    }
+    return story;
+}
+
 QCoro::Task<ServiceStatusResult> AzureProvider::fetch(const Service &serviceRef)
 {
     const Service service = serviceRef;
@@ -67,5 +104,8 @@ QCoro::Task<ServiceStatusResult> AzureProvider::fetch(const Service &serviceRef)
     const std::optional<QString> text = FeedScan::strictUtf8(response.body);
     if (!text)
         co_return failureResult(service, QCoreApplication::translate("AzureProvider", "Decode error"));
-    co_return evaluate(service, itemTitles(*text));
+    const QList<Item> current = items(*text);
+    ServiceStatusResult result = evaluate(service, titlesOf(current));
+    FeedStory::tell(result, story(current), QDateTime::currentDateTimeUtc());
+    co_return result;
 }

@@ -1,6 +1,130 @@
 #include "providers/feedscan.h"
 
 #include <QStringDecoder>
+#include <unicode/locid.h>
+#include <unicode/smpdtfmt.h>
+#include <unicode/timezone.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <memory>
+#include <mutex>
+
+namespace {
+
+// One formatter for the process, made on first use. ICU formatters keep a calendar they
+// change while parsing, so every parse holds the lock.
+struct PubDateFormat {
+    PubDateFormat()
+    {
+        UErrorCode status = U_ZERO_ERROR;
+        auto made = std::make_unique<icu::SimpleDateFormat>(icu::UnicodeString(u"EEE, dd MMM yyyy HH:mm:ss zzz"),
+                                                            icu::Locale("en_US_POSIX"), status);
+        if (U_SUCCESS(status)) {
+            made->adoptTimeZone(icu::TimeZone::createTimeZone(icu::UnicodeString(u"GMT")));
+            format = std::move(made);
+        }
+    }
+
+    std::mutex lock;
+    std::unique_ptr<icu::SimpleDateFormat> format;
+};
+
+PubDateFormat &pubDateFormat()
+{
+    static PubDateFormat shared; // initialised once, thread-safely
+    return shared;
+}
+
+// Where a block of text ends in HTML: the text after it starts a new line.
+bool breaksLine(QStringView tag)
+{
+    static constexpr std::array<QStringView, 13> names{u"br", u"p",  u"div", u"li", u"ul", u"ol", u"tr",
+                                                       u"h1", u"h2", u"h3",  u"h4", u"h5", u"h6"};
+    return std::any_of(names.begin(), names.end(),
+                       [tag](QStringView name) { return tag.compare(name, Qt::CaseInsensitive) == 0; });
+}
+
+// The text between the tags, with a line break where a block ends. In markup a line break
+// of the source is a blank like any other; text without a single tag keeps its lines.
+QString withoutTags(QStringView html)
+{
+    // Marks the breaks the tags make until the source's own are blanked.
+    constexpr QChar blockEnd = QChar::ParagraphSeparator;
+    QString text;
+    text.reserve(html.size());
+    bool markup = false;
+    qsizetype at = 0;
+    while (at < html.size()) {
+        const QChar c = html.at(at);
+        const qsizetype close = c == u'<' ? html.indexOf(u'>', at + 1) : -1;
+        qsizetype nameStart = at + 1;
+        if (nameStart < close && html.at(nameStart) == u'/')
+            ++nameStart;
+        qsizetype nameEnd = nameStart;
+        while (nameEnd < close && html.at(nameEnd).isLetterOrNumber())
+            ++nameEnd;
+        // A "<" that opens no tag ("latency < 1 s") is text.
+        if (close < 0 || nameEnd == nameStart) {
+            text.append(c);
+            ++at;
+            continue;
+        }
+        markup = true;
+        if (breaksLine(html.sliced(nameStart, nameEnd - nameStart)))
+            text.append(blockEnd);
+        at = close + 1;
+    }
+    if (markup) {
+        text.replace(u'\n', u' ');
+        text.replace(u'\r', u' ');
+        text.replace(blockEnd, u'\n');
+    }
+    return text;
+}
+
+std::optional<char32_t> characterReference(QStringView name)
+{
+    if (name.startsWith(u'#')) {
+        bool ok = false;
+        const bool hex = name.size() > 1 && (name.at(1) == u'x' || name.at(1) == u'X');
+        const uint code = hex ? name.sliced(2).toUInt(&ok, 16) : name.sliced(1).toUInt(&ok, 10);
+        if (!ok || code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return std::nullopt;
+        return char32_t(code);
+    }
+    static const QList<std::pair<QStringView, char32_t>> named{{u"amp", U'&'},  {u"lt", U'<'},    {u"gt", U'>'},
+                                                               {u"quot", U'"'}, {u"apos", U'\''}, {u"nbsp", U'\u00A0'}};
+    for (const auto &[key, character] : named) {
+        if (name == key)
+            return character;
+    }
+    return std::nullopt;
+}
+
+// An unknown or unterminated reference stays as written.
+QString decodeReferences(QStringView text)
+{
+    QString decoded;
+    decoded.reserve(text.size());
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        const qsizetype end = text.at(at) == u'&' ? text.indexOf(u';', at + 1) : -1;
+        constexpr qsizetype longestName = 10;
+        const std::optional<char32_t> character = end > at && end - at <= longestName
+                                                      ? characterReference(text.sliced(at + 1, end - at - 1))
+                                                      : std::nullopt;
+        if (!character) {
+            decoded.append(text.at(at));
+            continue;
+        }
+        decoded.append(QString::fromUcs4(&*character, 1));
+        at = end;
+    }
+    return decoded;
+}
+
+} // namespace
 
 namespace FeedScan {
 
@@ -60,6 +184,48 @@ std::optional<QString> elementText(QStringView name, QStringView text)
     content.remove(QStringLiteral("<![CDATA["));
     content.remove(QStringLiteral("]]>"));
     return content.trimmed();
+}
+
+QString plainText(QStringView html)
+{
+    // An escaped description shows its markup only once its references are decoded.
+    const QString source = !html.contains(u'<') && html.contains(u"&lt;") ? decodeReferences(html) : html.toString();
+    const QStringList lines = decodeReferences(withoutTags(source)).split(u'\n');
+    QStringList kept;
+    for (const QString &line : lines) {
+        QString simple = line.simplified();
+        if (!simple.isEmpty())
+            kept.append(std::move(simple));
+    }
+    return kept.join(u'\n');
+}
+
+std::optional<QDateTime> pubDate(QStringView text)
+{
+    PubDateFormat &shared = pubDateFormat();
+    if (!shared.format || text.isEmpty() || text.size() > 256)
+        return std::nullopt;
+    // RFC 822's military "Z" for UTC, as the Azure feed writes it, is no zone to ICU.
+    QString normalised = text.toString();
+    if (normalised.endsWith(QStringLiteral(" Z"))) {
+        normalised.chop(1);
+        normalised += QStringLiteral("GMT");
+    }
+    const icu::UnicodeString input(reinterpret_cast<const UChar *>(normalised.utf16()), int32_t(normalised.size()));
+    icu::ParsePosition position(0);
+    UDate date = 0;
+    {
+        const std::lock_guard guard(shared.lock);
+        date = shared.format->parse(input, position);
+    }
+    // The whole text must be a date, not just its beginning.
+    if (position.getErrorIndex() >= 0 || position.getIndex() != input.length())
+        return std::nullopt;
+    // Lenient parsing accepts absurd years; keep to what a QDateTime holds safely.
+    constexpr double limit = 1e15; // milliseconds, about 31,700 years
+    if (!std::isfinite(date) || std::abs(date) > limit)
+        return std::nullopt;
+    return QDateTime::fromMSecsSinceEpoch(qint64(date), Qt::UTC);
 }
 
 QString moreSuffix(qsizetype count)

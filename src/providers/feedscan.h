@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringView>
@@ -24,6 +25,15 @@ QList<QStringView> itemBodies(QStringView text);
 // attributes ("<name "), after that tag's closing bracket; up to "</name>". CDATA
 // markers are removed and the result trimmed; an empty element gives an empty text.
 std::optional<QString> elementText(QStringView name, QStringView text);
+
+// Feed text that may be HTML (a description, escaped or in CDATA) as plain text: tags
+// dropped, line breaks kept where paragraphs, breaks and list items end, character
+// references decoded, blanks within a line collapsed and blank lines removed.
+QString plainText(QStringView html);
+
+// An RFC 822 date as RSS writes it ("Tue, 10 Jun 2025 14:05:00 GMT", "... GMT+02:00",
+// "... Z"), in UTC; nothing unless the whole text is such a date.
+std::optional<QDateTime> pubDate(QStringView text);
 
 // " (+N more)" for a list of `count` entries of which one is shown; empty below two.
 QString moreSuffix(qsizetype count);

@@ -8,6 +8,32 @@
 #include <QtConcurrent/QtConcurrentRun>
 #include <qcoro/qcorofuture.h>
 
+namespace {
+
+// The incident's latest update: the archive lists the updates newest first and repeats the
+// first as "most_recent_update".
+void readLatestUpdate(const QJsonObject &object, GCPProvider::Incident &incident)
+{
+    QJsonObject latest = object.value(u"most_recent_update").toObject();
+    if (latest.isEmpty())
+        latest = object.value(u"updates").toArray().at(0).toObject();
+    incident.update = latest.value(u"text").toString().trimmed();
+    incident.updatedAt = FeedStory::isoInstant(latest.value(u"when"));
+    if (!incident.updatedAt.isValid())
+        incident.updatedAt = FeedStory::isoInstant(latest.value(u"modified"));
+}
+
+// The title the row gives the incident.
+QString headline(const GCPProvider::Incident &incident, Indicator severity)
+{
+    QString text = incident.externalDesc.value_or(label(severity));
+    if (incident.firstProductTitle)
+        text += QStringLiteral(" \u2014 ") + *incident.firstProductTitle;
+    return text;
+}
+
+} // namespace
+
 GCPProvider::GCPProvider(HttpSession session)
     : m_session(session)
 {
@@ -53,8 +79,12 @@ GCPProvider::DecodedIncidents GCPProvider::decode(const QByteArray &body)
             }
             if (json.failed())
                 break;
-            if (isOpen(incident))
-                open.append(std::move(incident));
+            if (!isOpen(incident))
+                continue;
+            incident.begin = FeedStory::isoInstant(object.value(u"begin"));
+            readLatestUpdate(object, incident);
+            incident.page = incidentPage(object.value(u"uri").toString());
+            open.append(std::move(incident));
         }
     }
 
@@ -64,6 +94,16 @@ GCPProvider::DecodedIncidents GCPProvider::decode(const QByteArray &body)
     else
         decoded.incidents = std::move(open);
     return decoded;
+}
+
+QUrl GCPProvider::incidentPage(const QString &uri)
+{
+    const std::u16string_view feed = readerInfo(ProviderKind::Gcp).fixedFeeds.at(0);
+    const QUrl site(QString::fromUtf16(feed.data(), qsizetype(feed.size())));
+    const QString trimmed = uri.trimmed();
+    if (trimmed.isEmpty())
+        return {};
+    return FeedStory::webAddress(site.resolved(QUrl(trimmed)).toString());
 }
 
 bool GCPProvider::isOpen(const Incident &incident)
@@ -106,11 +146,26 @@ ServiceStatusResult GCPProvider::evaluate(const Service &service, const QList<In
             chosen = incident;
     }
     const Indicator worst = severity(*chosen);
-    QString description = chosen->externalDesc.value_or(label(worst));
-    if (chosen->firstProductTitle)
-        description += QStringLiteral(" \u2014 ") + *chosen->firstProductTitle;
-    description += FeedScan::moreSuffix(open.size());
+    const QString description = headline(*chosen, worst) + FeedScan::moreSuffix(open.size());
     return makeResult(service, worst, descriptionOrLabel(description, worst));
+}
+
+FeedStory::Story GCPProvider::story(const QList<Incident> &incidents)
+{
+    FeedStory::Story story;
+    for (const Incident &open : incidents) {
+        if (!isOpen(open))
+            continue;
+        ::Incident incident;
+        incident.impact = severity(open);
+        incident.title = headline(open, *incident.impact);
+        incident.startedAt = open.begin;
+        incident.updatedAt = open.updatedAt;
+        incident.update = open.update;
+        incident.url = open.page;
+        story.incidents.append(std::move(incident));
+    }
+    return story;
 }
 
 QCoro::Task<ServiceStatusResult> GCPProvider::fetch(const Service &serviceRef)
@@ -124,5 +179,7 @@ QCoro::Task<ServiceStatusResult> GCPProvider::fetch(const Service &serviceRef)
     const DecodedIncidents decoded = co_await decoding;
     if (!decoded.incidents)
         co_return failureResult(service, decoded.error);
-    co_return evaluate(service, *decoded.incidents);
+    ServiceStatusResult result = evaluate(service, *decoded.incidents);
+    FeedStory::tell(result, story(*decoded.incidents), QDateTime::currentDateTimeUtc());
+    co_return result;
 }

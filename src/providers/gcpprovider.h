@@ -1,6 +1,7 @@
 #pragma once
 
 #include "net/httpsession.h"
+#include "providers/feedstory.h"
 #include "providers/statusprovider.h"
 
 #include <QList>
@@ -16,6 +17,12 @@ public:
         std::optional<QString> statusImpact;
         std::optional<QString> severity;
         std::optional<QString> firstProductTitle;
+        // Read leniently: a wrong type leaves them empty.
+        QDateTime begin;
+        // The most recent update's text and time.
+        QString update;
+        QDateTime updatedAt;
+        QUrl page;
     };
 
     struct DecodedIncidents {
@@ -36,6 +43,14 @@ public:
     static Indicator severity(const Incident &incident);
 
     static ServiceStatusResult evaluate(const Service &service, const QList<Incident> &incidents);
+
+    // The open incidents, titled as the row names them. The feed grades them but names no
+    // stage.
+    static FeedStory::Story story(const QList<Incident> &incidents);
+
+    // The incident's page for the archive's relative "uri", on the status site itself even
+    // when the feed is read from elsewhere; empty when it is no web address.
+    static QUrl incidentPage(const QString &uri);
 
 private:
     HttpSession m_session;

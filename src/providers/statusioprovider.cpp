@@ -35,6 +35,102 @@ bool isHexDigit(QChar c)
     return (u >= u'0' && u <= u'9') || (u >= u'a' && u <= u'f') || (u >= u'A' && u <= u'F');
 }
 
+bool isPlainIdentifier(const QString &text)
+{
+    const auto plain = [](QChar c) { return c.isDigit() || (c.unicode() < 128 && c.isLetter()); };
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), plain);
+}
+
+std::optional<int> code(const QJsonValue &value)
+{
+    const double number = value.toDouble(std::numeric_limits<double>::quiet_NaN());
+    if (!std::isfinite(number) || std::trunc(number) != number || std::abs(number) > 1e6)
+        return std::nullopt;
+    return int(number);
+}
+
+// The stage of an incident message's state code.
+QString stateWord(const QJsonValue &state)
+{
+    switch (code(state).value_or(0)) {
+    case 100:
+        return QStringLiteral("investigating");
+    case 200:
+        return QStringLiteral("identified");
+    case 300:
+        return QStringLiteral("monitoring");
+    default:
+        return {};
+    }
+}
+
+// The message with the latest time; the last listed when none has a readable time.
+QJsonObject latestMessage(const QJsonArray &messages)
+{
+    QJsonObject latest = messages.isEmpty() ? QJsonObject() : messages.last().toObject();
+    QDateTime latestTime;
+    for (const QJsonValue &value : messages) {
+        const QJsonObject message = value.toObject();
+        const QDateTime time = FeedStory::isoInstant(message.value(u"datetime"));
+        if (time.isValid() && (!latestTime.isValid() || time >= latestTime)) {
+            latest = message;
+            latestTime = time;
+        }
+    }
+    return latest;
+}
+
+QString postId(const QJsonObject &post)
+{
+    const QString id = post.value(u"_id").toString();
+    return id.isEmpty() ? post.value(u"id").toString() : id;
+}
+
+FeedStory::Story readStory(const QJsonObject &result, const QUrl &page, const QString &pageId)
+{
+    FeedStory::Story story;
+    const QJsonArray incidents = result.value(u"incidents").toArray();
+    for (const QJsonValue &value : incidents) {
+        if (!value.isObject())
+            continue;
+        const QJsonObject object = value.toObject();
+        const QJsonObject latest = latestMessage(object.value(u"messages").toArray());
+        Incident incident;
+        incident.title = object.value(u"name").toString();
+        incident.status = stateWord(latest.value(u"state"));
+        // A message's status is the state it gave the affected components.
+        const std::optional<int> status = code(latest.value(u"status"));
+        const Indicator impact = status ? StatusIOProvider::indicator(status, std::nullopt) : Indicator::Unknown;
+        if (impact != Indicator::Unknown)
+            incident.impact = impact;
+        incident.startedAt = FeedStory::isoInstant(object.value(u"datetime_open"));
+        incident.updatedAt = FeedStory::isoInstant(latest.value(u"datetime"));
+        incident.update = latest.value(u"details").toString().trimmed();
+        incident.url = StatusIOProvider::postUrl(page, u"incident", pageId, postId(object));
+        story.incidents.append(std::move(incident));
+    }
+
+    const QJsonObject maintenance = result.value(u"maintenance").toObject();
+    const std::pair<QStringView, Maintenance::Status> lists[] = {{u"active", Maintenance::Status::InProgress},
+                                                                 {u"upcoming", Maintenance::Status::Scheduled}};
+    for (const auto &[key, status] : lists) {
+        const QJsonArray windows = maintenance.value(key).toArray();
+        for (const QJsonValue &value : windows) {
+            if (!value.isObject())
+                continue;
+            const QJsonObject object = value.toObject();
+            Maintenance window;
+            window.title = object.value(u"name").toString();
+            window.status = status;
+            window.startsAt = FeedStory::isoInstant(object.value(u"datetime_planned_start"));
+            window.endsAt = FeedStory::isoInstant(object.value(u"datetime_planned_end"));
+            window.url = StatusIOProvider::postUrl(page, u"maintenance", pageId, postId(object));
+            story.maintenances.append(std::move(window));
+        }
+    }
+    return story;
+}
+
 } // namespace
 
 StatusIOProvider::StatusIOProvider(HttpSession session, QUrl apiOrigin)
@@ -98,6 +194,7 @@ Indicator StatusIOProvider::indicator(std::optional<int> code, const std::option
             return Indicator::Major;
         case 400:
         case 500:
+        case 600: // a security event
             return Indicator::Critical;
         default:
             break;
@@ -113,7 +210,20 @@ Indicator StatusIOProvider::indicator(std::optional<int> code, const std::option
     return Indicator::Minor;
 }
 
-StatusIOProvider::DecodedDocument StatusIOProvider::decode(const QByteArray &data)
+QUrl StatusIOProvider::postUrl(const QUrl &page, QStringView kind, const QString &pageId, const QString &postId)
+{
+    if (!isWebAddress(page) || !isPlainIdentifier(pageId) || !isPlainIdentifier(postId))
+        return {};
+    QUrl url;
+    url.setScheme(page.scheme());
+    url.setHost(page.host());
+    url.setPort(page.port());
+    url.setPath(QStringLiteral("/pages/") + kind + u'/' + pageId + u'/' + postId);
+    return url;
+}
+
+StatusIOProvider::DecodedDocument StatusIOProvider::decode(const QByteArray &data, const QUrl &page,
+                                                           const QString &pageId)
 {
     JsonDecoder json;
     const std::optional<QJsonDocument> parsed = json.parse(data);
@@ -144,6 +254,8 @@ StatusIOProvider::DecodedDocument StatusIOProvider::decode(const QByteArray &dat
         decoded.error = json.error();
     else if (result && overallObject)
         decoded.overall = overall;
+    if (decoded.overall)
+        decoded.story = readStory(*result, page, pageId);
     return decoded;
 }
 
@@ -176,10 +288,12 @@ QCoro::Task<ServiceStatusResult> StatusIOProvider::fetch(const Service &serviceR
     if (!response.isSuccess())
         co_return failureResult(service, response.failureText());
 
-    const DecodedDocument decoded = decode(response.body);
+    const DecodedDocument decoded = decode(response.body, service.url, *id);
     if (!decoded.error.isEmpty())
         co_return failureResult(service, decoded.error);
     if (!decoded.overall)
         co_return failureResult(service, tr("Unexpected format"));
-    co_return evaluate(service, *decoded.overall);
+    ServiceStatusResult result = evaluate(service, *decoded.overall);
+    FeedStory::tell(result, decoded.story, QDateTime::currentDateTimeUtc());
+    co_return result;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "net/httpsession.h"
+#include "providers/feedstory.h"
 #include "providers/statusprovider.h"
 
 // Reads status pages hosted on Status.io. The page's address does not reveal the
@@ -18,6 +19,9 @@ public:
         // Absent with an empty error: the document lacks "result" or "status_overall".
         std::optional<Overall> overall;
         QString error;
+        // The open incidents and the active and upcoming maintenance, read leniently:
+        // nothing in them fails the document.
+        FeedStory::Story story;
     };
 
     // The API's origin is configuration; a feed origin from the environment replaces it.
@@ -35,7 +39,13 @@ public:
     // The hexadecimal value quoted after the first "pageId" in the page's HTML.
     static std::optional<QString> pageId(QStringView html);
 
-    static DecodedDocument decode(const QByteArray &data);
+    // The page's address and identifier give the links of its posts; without them the
+    // story has none.
+    static DecodedDocument decode(const QByteArray &data, const QUrl &page = {}, const QString &pageId = {});
+
+    // Where the page shows one of its posts (`kind` "incident" or "maintenance"); empty
+    // unless the page is a web address and both identifiers are plain letters and digits.
+    static QUrl postUrl(const QUrl &page, QStringView kind, const QString &pageId, const QString &postId);
 
     // The code decides when it is a known one, else the status sentence.
     static Indicator indicator(std::optional<int> code, const std::optional<QString> &status);

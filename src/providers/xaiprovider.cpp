@@ -4,14 +4,6 @@
 #include "providers/readertable.h"
 
 #include <QCoreApplication>
-#include <QTimeZone>
-#include <unicode/locid.h>
-#include <unicode/smpdtfmt.h>
-#include <unicode/timezone.h>
-
-#include <cmath>
-#include <memory>
-#include <mutex>
 
 namespace {
 
@@ -20,33 +12,24 @@ QString tr(const char *text)
     return QCoreApplication::translate("XAIProvider", text);
 }
 
-// One formatter for the process, made on first use. ICU formatters keep a calendar they
-// change while parsing, so every parse holds the lock.
-struct PubDateFormat {
-    PubDateFormat()
-    {
-        UErrorCode status = U_ZERO_ERROR;
-        auto made = std::make_unique<icu::SimpleDateFormat>(icu::UnicodeString(u"EEE, dd MMM yyyy HH:mm:ss zzz"),
-                                                            icu::Locale("en_US_POSIX"), status);
-        if (U_SUCCESS(status)) {
-            made->adoptTimeZone(icu::TimeZone::createTimeZone(icu::UnicodeString(u"GMT")));
-            format = std::move(made);
-        }
-    }
-
-    std::mutex lock;
-    std::unique_ptr<icu::SimpleDateFormat> format;
-};
-
-PubDateFormat &pubDateFormat()
-{
-    static PubDateFormat shared; // initialised once, thread-safely
-    return shared;
-}
-
 bool isBlank(QChar c)
 {
     return c == u' ' || c == u'\t';
+}
+
+// The description's own text: its Status and Severity lines are read as fields.
+QString postText(const QString &description)
+{
+    QStringList lines = FeedScan::plainText(description).split(u'\n', Qt::SkipEmptyParts);
+    lines.removeIf([](const QString &line) {
+        return line.startsWith(QStringLiteral("Status:")) || line.startsWith(QStringLiteral("Severity:"));
+    });
+    return lines.join(u'\n');
+}
+
+bool isStillToCome(const QString &status)
+{
+    return status.contains(u"scheduled") || status.contains(u"upcoming") || status.contains(u"not started");
 }
 
 } // namespace
@@ -59,28 +42,6 @@ XAIProvider::XAIProvider(HttpSession session)
 QUrl XAIProvider::feed()
 {
     return fixedFeed(ProviderKind::Xai);
-}
-
-std::optional<QDateTime> XAIProvider::parsePubDate(QStringView text)
-{
-    PubDateFormat &shared = pubDateFormat();
-    if (!shared.format || text.isEmpty() || text.size() > 256)
-        return std::nullopt;
-    const icu::UnicodeString input(reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
-    icu::ParsePosition position(0);
-    UDate date = 0;
-    {
-        const std::lock_guard guard(shared.lock);
-        date = shared.format->parse(input, position);
-    }
-    // The whole text must be a date, not just its beginning.
-    if (position.getErrorIndex() >= 0 || position.getIndex() != input.length())
-        return std::nullopt;
-    // Lenient parsing accepts absurd years; keep to what a QDateTime holds safely.
-    constexpr double limit = 1e15; // milliseconds, about 31,700 years
-    if (!std::isfinite(date) || std::abs(date) > limit)
-        return std::nullopt;
-    return QDateTime::fromMSecsSinceEpoch(qint64(date), QTimeZone::utc());
 }
 
 std::optional<QString> XAIProvider::tagText(QStringView name, QStringView text)
@@ -118,46 +79,94 @@ Indicator XAIProvider::indicator(const QString &severity, const QString &title)
     return Indicator::Minor;
 }
 
-QList<XAIProvider::Incident> XAIProvider::activeIncidents(QStringView feedText, const QDateTime &now)
+std::optional<Indicator> XAIProvider::impact(const QString &severity)
 {
-    QList<Incident> incidents;
+    const QString text = severity.toLower();
+    const auto containsAny = [&text](std::initializer_list<QStringView> words) {
+        return std::any_of(words.begin(), words.end(), [&text](QStringView word) { return text.contains(word); });
+    };
+    if (containsAny({u"major outage", u"critical"}))
+        return Indicator::Critical;
+    if (containsAny({u"major", u"outage", u"partial"}))
+        return Indicator::Major;
+    if (containsAny({u"minor", u"degraded"}))
+        return Indicator::Minor;
+    if (text.contains(u"none"))
+        return Indicator::None;
+    return std::nullopt;
+}
+
+QList<XAIProvider::Post> XAIProvider::activePosts(QStringView feedText, const QDateTime &now)
+{
+    QList<Post> posts;
     const qint64 nowMs = now.toMSecsSinceEpoch();
     const qint64 maxAgeMs = std::chrono::milliseconds(maxAge).count();
     const QList<QStringView> bodies = FeedScan::itemBodies(feedText);
     for (const QStringView body : bodies) {
         const QString description = tagText(u"description", body).value_or(QString());
-        const QString status = field(u"Status", description).toUpper();
-        if (status.contains(u"RESOLVED") || status.contains(u"COMPLETED") || status.contains(u"POSTMORTEM"))
+        const QString status = field(u"Status", description);
+        const QString upper = status.toUpper();
+        if (upper.contains(u"RESOLVED") || upper.contains(u"COMPLETED") || upper.contains(u"POSTMORTEM"))
             continue;
 
+        Post post;
         if (const std::optional<QString> published = tagText(u"pubDate", body)) {
-            const std::optional<QDateTime> date = parsePubDate(*published);
+            const std::optional<QDateTime> date = FeedScan::pubDate(*published);
             if (date && nowMs - date->toMSecsSinceEpoch() > maxAgeMs)
                 continue;
+            post.published = date.value_or(QDateTime());
         }
 
-        Incident incident;
-        incident.title = tagText(u"title", body).value_or(tr("Active incident"));
-        const QString severity = field(u"Severity", description);
-        incident.isMaintenance = status.contains(u"MAINTENANCE") || severity.toLower().contains(u"maintenance");
-        incident.indicator = indicator(severity, incident.title);
-        incidents.append(std::move(incident));
+        post.title = tagText(u"title", body).value_or(tr("Active incident"));
+        post.severity = field(u"Severity", description);
+        post.isMaintenance = upper.contains(u"MAINTENANCE") || post.severity.toLower().contains(u"maintenance");
+        post.indicator = indicator(post.severity, post.title);
+        post.status = status.toLower();
+        post.text = postText(description);
+        post.link = FeedStory::webAddress(tagText(u"link", body).value_or(QString()));
+        posts.append(std::move(post));
     }
-    return incidents;
+    return posts;
 }
 
-ServiceStatusResult XAIProvider::evaluate(const Service &service, const QList<Incident> &incidents)
+ServiceStatusResult XAIProvider::evaluate(const Service &service, const QList<Post> &posts)
 {
-    if (incidents.isEmpty())
+    if (posts.isEmpty())
         return makeResult(service, Indicator::None, label(Indicator::None));
-    const Incident *chosen = &incidents.first();
-    for (const Incident &incident : incidents) {
-        if (incident.indicator > chosen->indicator)
-            chosen = &incident;
+    const Post *chosen = &posts.first();
+    for (const Post &post : posts) {
+        if (post.indicator > chosen->indicator)
+            chosen = &post;
     }
-    const QString description = chosen->title + FeedScan::moreSuffix(incidents.size());
+    const QString description = chosen->title + FeedScan::moreSuffix(posts.size());
     return makeResult(service, chosen->indicator, descriptionOrLabel(description, chosen->indicator), chosen->title,
                       chosen->isMaintenance);
+}
+
+FeedStory::Story XAIProvider::story(const QList<Post> &posts)
+{
+    FeedStory::Story story;
+    for (const Post &post : posts) {
+        if (post.isMaintenance) {
+            Maintenance window;
+            window.title = post.title;
+            window.status = isStillToCome(post.status) ? Maintenance::Status::Scheduled
+                                                       : Maintenance::Status::InProgress;
+            window.url = post.link;
+            story.maintenances.append(std::move(window));
+            continue;
+        }
+        Incident incident;
+        incident.title = post.title;
+        incident.status = post.status;
+        incident.impact = impact(post.severity);
+        // The post's date is the nearest the feed comes to the incident's start.
+        incident.startedAt = post.published;
+        incident.update = post.text;
+        incident.url = post.link;
+        story.incidents.append(std::move(incident));
+    }
+    return story;
 }
 
 QCoro::Task<ServiceStatusResult> XAIProvider::fetch(const Service &serviceRef)
@@ -170,5 +179,9 @@ QCoro::Task<ServiceStatusResult> XAIProvider::fetch(const Service &serviceRef)
     const std::optional<QString> text = FeedScan::strictUtf8(response.body);
     if (!text)
         co_return failureResult(service, tr("Decode error"));
-    co_return evaluate(service, activeIncidents(*text, QDateTime::currentDateTimeUtc()));
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const QList<Post> posts = activePosts(*text, now);
+    ServiceStatusResult result = evaluate(service, posts);
+    FeedStory::tell(result, story(posts), now);
+    co_return result;
 }

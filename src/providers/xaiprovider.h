@@ -1,6 +1,7 @@
 #pragma once
 
 #include "net/httpsession.h"
+#include "providers/feedstory.h"
 #include "providers/statusprovider.h"
 
 #include <QDateTime>
@@ -14,11 +15,21 @@
 class XAIProvider final : public StatusProvider
 {
 public:
-    struct Incident {
+    // One item of the feed: an incident or a maintenance post.
+    struct Post {
         QString title;
         Indicator indicator = Indicator::Minor;
         bool isMaintenance = false;
-        bool operator==(const Incident &) const = default;
+        // The "Status:" word in lower case; empty without one.
+        QString status;
+        // The "Severity:" text.
+        QString severity;
+        // The description without its Status and Severity lines, as plain text.
+        QString text;
+        QUrl link;
+        // Invalid when the item has no readable date.
+        QDateTime published;
+        bool operator==(const Post &) const = default;
     };
 
     // Posts older than this are ignored even when nobody closed them.
@@ -30,10 +41,15 @@ public:
 
     static QUrl feed();
 
-    // The open incidents of a feed at the check time `now`, in feed order.
-    static QList<Incident> activeIncidents(QStringView feedText, const QDateTime &now);
+    // The open posts of a feed at the check time `now`, in feed order.
+    static QList<Post> activePosts(QStringView feedText, const QDateTime &now);
 
-    static ServiceStatusResult evaluate(const Service &service, const QList<Incident> &incidents);
+    static ServiceStatusResult evaluate(const Service &service, const QList<Post> &posts);
+
+    // The incident posts as incidents, the maintenance posts as windows. The feed gives a
+    // post's date, not a window's times: a maintenance counts as in progress unless its
+    // status says it is still to come.
+    static FeedStory::Story story(const QList<Post> &posts);
 
     // The cleaned content of the first element `name` (CDATA removed, trimmed).
     static std::optional<QString> tagText(QStringView name, QStringView text);
@@ -43,8 +59,9 @@ public:
 
     static Indicator indicator(const QString &severity, const QString &title);
 
-    // An RFC 822 date as RSS writes it ("Tue, 10 Jun 2025 14:05:00 GMT").
-    static std::optional<QDateTime> parsePubDate(QStringView text);
+    // The feed's own grade of an incident, from its Severity text alone (the title's words
+    // grade the row, not the incident); nothing for a word it does not know.
+    static std::optional<Indicator> impact(const QString &severity);
 
 private:
     HttpSession m_session;

@@ -38,6 +38,44 @@ inline QString graded(const ServiceStatusResult &result)
     return text;
 }
 
+// An instant as ISO text in UTC, "-" when unknown.
+inline QString instant(const QDateTime &time)
+{
+    return time.isValid() ? time.toUTC().toString(Qt::ISODate) : QStringLiteral("-");
+}
+
+// An incident on one line: "title | status | impact | started | updated | update | url",
+// "-" for what is unknown.
+inline QString told(const Incident &incident)
+{
+    const auto orDash = [](const QString &text) { return text.isEmpty() ? QStringLiteral("-") : text; };
+    return QStringList{orDash(incident.title),
+                       orDash(incident.status),
+                       incident.impact ? indicatorName(*incident.impact) : QStringLiteral("-"),
+                       instant(incident.startedAt),
+                       instant(incident.updatedAt),
+                       orDash(incident.update),
+                       orDash(incident.url.toString())}
+        .join(QStringLiteral(" | "));
+}
+
+// A window on one line: "title | status | starts | ends | url".
+inline QString told(const Maintenance &window)
+{
+    return QStringList{window.title, maintenanceStatusWord(window.status), instant(window.startsAt),
+                       instant(window.endsAt), window.url.isEmpty() ? QStringLiteral("-") : window.url.toString()}
+        .join(QStringLiteral(" | "));
+}
+
+template<class Story>
+QStringList told(const QList<Story> &list)
+{
+    QStringList lines;
+    for (const Story &entry : list)
+        lines.append(told(entry));
+    return lines;
+}
+
 inline QString check(StatusProvider &reader, ProviderKind kind,
                      const QUrl &url = QUrl(QStringLiteral("https://status.example.com")))
 {

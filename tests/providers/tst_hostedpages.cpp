@@ -106,6 +106,64 @@ private Q_SLOTS:
         QVERIFY(!StatusIOProvider::decode(R"({"result":{"status_overall":{"status_code":"100"}}})").error.isEmpty());
     }
 
+    // Links go to the page's own host, whatever the path of the address the user gave.
+    void statusioStory()
+    {
+        const QUrl page(u"https://status.example.com/en/overview?lang=en"_qs);
+        const QString pageId = u"5b36dc6502d06804c08349f7"_qs;
+        const StatusIOProvider::DecodedDocument decoded = StatusIOProvider::decode(
+            fixture(u"statusio/status-incident.json"_qs), page, pageId);
+        QVERIFY(decoded.overall);
+        const QString posts = u"https://status.example.com/pages/"_qs;
+        QCOMPARE(told(decoded.story.incidents),
+                 (QStringList{u"Elevated API latency | identified | critical | 2026-11-30T09:12:00Z | "
+                              u"2026-11-30T09:40:00Z | A database node is overloaded; we are failing over. | "_qs
+                                  + posts + u"incident/5b36dc6502d06804c08349f7/5e7a1c90d2a8b104c3a1f001"_qs,
+                              u"Delayed webhooks | - | - | 2026-11-30T08:00:00Z | - | - | "_qs + posts
+                                  + u"incident/5b36dc6502d06804c08349f7/5e7a1c90d2a8b104c3a1f010"_qs}));
+        QCOMPARE(told(decoded.story.maintenances),
+                 (QStringList{u"Database upgrade | in_progress | 2026-11-30T09:00:00Z | 2026-11-30T13:00:00Z | "_qs
+                                  + posts + u"maintenance/5b36dc6502d06804c08349f7/5e7a1c90d2a8b104c3a1f020"_qs,
+                              u"Network maintenance | scheduled | 2099-01-10T02:00:00Z | 2099-01-10T04:00:00Z | "_qs
+                                  + posts + u"maintenance/5b36dc6502d06804c08349f7/5e7a1c90d2a8b104c3a1f030"_qs}));
+        QCOMPARE(StatusIOProvider::decode(fixture(u"statusio/status-incident.json"_qs)).story.incidents.value(0).url,
+                 QUrl());
+    }
+
+    // A story that makes no sense is read as far as it goes; the state still stands.
+    void statusioStoryLeniency_data()
+    {
+        QTest::addColumn<QByteArray>("result");
+        QTest::addColumn<QStringList>("incidents");
+        QTest::addColumn<QStringList>("maintenances");
+        QTest::newRow("lists of the wrong type")
+            << QByteArray(R"("incidents":{"name":"x"},"maintenance":{"active":"now","upcoming":[3]})") << QStringList()
+            << QStringList();
+        QTest::newRow("newest message first, fields of the wrong type")
+            << QByteArray(R"("incidents":["x",{"_id":"a/b","name":3,"datetime_open":"yesterday","messages":[)"
+                          R"({"details":" newer ","state":300,"status":600,"datetime":"2026-11-30T10:00:00Z"},)"
+                          R"({"details":"older","state":100,"status":100,"datetime":"2026-11-30T09:00:00Z"}]}])")
+            << QStringList{u"- | monitoring | critical | - | 2026-11-30T10:00:00Z | newer | -"_qs} << QStringList();
+        QTest::newRow("messages without times: the last listed; unknown codes")
+            << QByteArray(R"("incidents":[{"name":"A","messages":[{"details":"first","state":100},)"
+                          R"({"details":"second","state":250,"status":"500"}]}])")
+            << QStringList{u"A | - | - | - | - | second | -"_qs} << QStringList();
+        QTest::newRow("window without times")
+            << QByteArray(R"("maintenance":{"upcoming":[{"name":"M","datetime_planned_start":17}]})") << QStringList()
+            << QStringList{u"M | scheduled | - | - | -"_qs};
+    }
+
+    void statusioStoryLeniency()
+    {
+        QFETCH(QByteArray, result);
+        const QByteArray document = R"({"result":{"status_overall":{"status_code":100},)" + result + "}}";
+        const StatusIOProvider::DecodedDocument decoded = StatusIOProvider::decode(
+            document, QUrl(u"https://status.example.com"_qs), u"5b36"_qs);
+        QVERIFY2(decoded.overall, qPrintable(decoded.error));
+        QTEST(told(decoded.story.incidents), "incidents");
+        QTEST(told(decoded.story.maintenances), "maintenances");
+    }
+
     // The page, then the status API for the identifier found in it. The reader may go away
     // while its check waits for the page.
     void statusioThroughTheServer()
@@ -122,12 +180,25 @@ private Q_SLOTS:
         reader.reset();
         QCOMPARE(graded(QCoro::waitFor(checking)), u"critical: Service Disruption"_qs);
 
+        // Of the maintenance, only what is current is told.
+        server.setRoute("/1.0/status/5b36dc6502d06804c08349f7",
+                        FakeRoute::json(fixture(u"statusio/status-incident.json"_qs)));
+        StatusIOProvider troubled{HttpSession()};
+        const ServiceStatusResult result = QCoro::waitFor(
+            troubled.fetch(service(ProviderKind::StatusIo, server.httpsUrl(u"/status"_qs))));
+        QCOMPARE(graded(result), u"critical: Partial Service Disruption"_qs);
+        QCOMPARE(result.incidents.size(), 2);
+        QCOMPARE(result.incidents.first().url.host(), u"127.0.0.1"_qs);
+        QCOMPARE(result.incidents.first().url.port(), server.httpsUrl().port());
+        QCOMPARE(result.maintenances.size(), 1);
+        QCOMPARE(result.maintenances.first().title, u"Database upgrade"_qs);
+
         // A page that is not UTF-8 is not searched for an identifier.
         server.setRoute("/status", FakeRoute::text("pageId: \"abc\" \xff\xfe"));
         StatusIOProvider again{HttpSession()};
         QCOMPARE(check(again, ProviderKind::StatusIo, server.httpsUrl(u"/status"_qs)),
                  u"unknown: Couldn't find a Status.io page id"_qs);
-        QCOMPARE(server.requestCount("/1.0/status/5b36dc6502d06804c08349f7"), 1);
+        QCOMPARE(server.requestCount("/1.0/status/5b36dc6502d06804c08349f7"), 2);
     }
 
     // Statuses Qt reports as errors are still answers, graded by status; every answer carries

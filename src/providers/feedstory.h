@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/servicestatusresult.h"
+
+#include <QDateTime>
+#include <QJsonValue>
+#include <QList>
+#include <QString>
+#include <QUrl>
+
+#include <chrono>
+
+// What the readers learn besides the state: the page's unresolved incidents and its
+// maintenance windows, and the few rules they share to read them. A story is read
+// leniently: a field that is missing or of the wrong type stays empty, and never fails
+// the check it comes with.
+namespace FeedStory {
+
+struct Story {
+    // In the feed's order.
+    QList<Incident> incidents;
+    // Every window the feed lists that is not over; tell() keeps the ones worth telling.
+    QList<Maintenance> maintenances;
+
+    bool operator==(const Story &) const = default;
+};
+
+// How far ahead a scheduled window is worth telling about.
+inline constexpr std::chrono::days maintenanceHorizon{7};
+
+// A window in progress, or scheduled to start within the horizon and not over yet. A
+// scheduled window without a known start cannot be placed and is not told.
+bool isCurrent(const Maintenance &window, const QDateTime &now);
+
+// Puts the story into the result, keeping only the current windows.
+void tell(ServiceStatusResult &result, Story story, const QDateTime &now);
+
+// The text as an address when it is a web address (core/webaddress.h), else empty: a link
+// from a feed is only worth keeping when it can be opened.
+QUrl webAddress(const QString &text);
+
+// An ISO 8601 instant ("2026-11-30T10:04:11.000Z", "2026-11-30T08:00:00+01:00") in UTC;
+// a text without an offset is taken as UTC. Invalid when the value is not such a text.
+QDateTime isoInstant(const QJsonValue &value);
+
+enum class EpochUnit { Seconds, Milliseconds };
+
+// A count of units since 1970 in UTC, written as a JSON number or as a string of one;
+// invalid for anything else or a value beyond what a QDateTime holds safely.
+QDateTime epochInstant(const QJsonValue &value, EpochUnit unit);
+
+} // namespace FeedStory
