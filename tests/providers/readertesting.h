@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QTest>
+#include <QTimeZone>
 #include <QUuid>
 #include <qcoro/qcorotask.h>
 
@@ -36,6 +37,35 @@ inline QString graded(const ServiceStatusResult &result)
     if (result.isMaintenance)
         text += QStringLiteral(" (maintenance)");
     return text;
+}
+
+// What a result tells besides the state, one line per incident and window:
+// "title | status | impact | started | updated | update | url" and
+// "title | status | starts | ends | url", times in ISO 8601 (a time that is not UTC shows
+// its offset), "-" for what the feed did not say.
+inline QStringList story(const ServiceStatusResult &result)
+{
+    const auto field = [](const QString &text) { return text.isEmpty() ? u"-"_qs : text; };
+    const auto time = [&](const QDateTime &t) { return field(t.toString(Qt::ISODateWithMs)); };
+    QStringList lines;
+    for (const Incident &incident : result.incidents) {
+        lines.append(QStringList{field(incident.title), field(incident.status),
+                                 incident.impact ? indicatorName(*incident.impact) : u"-"_qs, time(incident.startedAt),
+                                 time(incident.updatedAt), field(incident.update), field(incident.url.toString())}
+                         .join(u" | "_qs));
+    }
+    for (const Maintenance &window : result.maintenances) {
+        lines.append(QStringList{field(window.title), maintenanceStatusWord(window.status), time(window.startsAt),
+                                 time(window.endsAt), field(window.url.toString())}
+                         .join(u" | "_qs));
+    }
+    return lines;
+}
+
+// The time the story tests check at: the fixtures are written around it.
+inline QDateTime checkTime()
+{
+    return QDateTime(QDate(2026, 11, 30), QTime(12, 0), QTimeZone::utc());
 }
 
 inline QString check(StatusProvider &reader, ProviderKind kind,
