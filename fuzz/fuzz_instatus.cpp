@@ -1,4 +1,4 @@
-// Instatus summary document.
+// Instatus summary document: the state and the story of incidents and maintenance windows.
 #include "providers/instatusprovider.h"
 
 #include "fuzzsupport.h"
@@ -7,6 +7,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const InstatusProvider::DecodedDocument decoded = InstatusProvider::decode(FuzzSupport::bytes(data, size));
     if (decoded.document)
-        (void)InstatusProvider::evaluate(FuzzSupport::service(ProviderKind::Instatus), *decoded.document);
+        (void)InstatusProvider::evaluate(FuzzSupport::service(ProviderKind::Instatus), *decoded.document,
+                                         FuzzSupport::checkTime());
     return 0;
 }

@@ -1,15 +1,22 @@
-// Statuspage document: decoding, then both the page-wide and the selected-components result.
+// Statuspage documents: the state document with both the page-wide and the selected-components
+// result, and the same bytes read as a story document (unresolved incidents, the calendar).
 #include "providers/statuspageprovider.h"
 
 #include "fuzzsupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const StatuspageProvider::DecodedDocument decoded = StatuspageProvider::decode(FuzzSupport::bytes(data, size));
+    const QByteArray bytes = FuzzSupport::bytes(data, size);
+    const StatuspageProvider::Story story = StatuspageProvider::decodeStory(bytes);
+    StatuspageProvider::Document storyOnly{QStringLiteral("major"), QString(), std::nullopt, story};
+    (void)StatuspageProvider::evaluate(FuzzSupport::service(ProviderKind::Statuspage), storyOnly,
+                                       FuzzSupport::checkTime());
+
+    const StatuspageProvider::DecodedDocument decoded = StatuspageProvider::decode(bytes);
     if (!decoded.document)
         return 0;
     Service service = FuzzSupport::service(ProviderKind::Statuspage);
-    (void)StatuspageProvider::evaluate(service, *decoded.document);
+    (void)StatuspageProvider::evaluate(service, *decoded.document, FuzzSupport::checkTime());
 
     QStringList selected{QStringLiteral("c1")};
     if (decoded.document->components) {
@@ -20,6 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
     }
     service.components = selected;
-    (void)StatuspageProvider::evaluate(service, *decoded.document);
+    (void)StatuspageProvider::evaluate(service, *decoded.document, FuzzSupport::checkTime());
     return 0;
 }

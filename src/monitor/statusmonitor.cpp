@@ -2,6 +2,7 @@
 
 #include "alerts/notifier.h"
 #include "core/settings.h"
+#include "providers/maintenancecalendar.h"
 #include "providers/providerregistry.h"
 
 namespace {
@@ -16,13 +17,14 @@ ServiceList::Setup listSetup(StatusMonitor::Setup &setup)
     return list;
 }
 
-RefreshScheduler::Setup schedulerSetup(StatusMonitor::Setup &setup, const Settings &settings)
+RefreshScheduler::Setup schedulerSetup(StatusMonitor::Setup &setup, const Settings &settings,
+                                       const std::shared_ptr<MaintenanceCalendar> &calendar)
 {
     RefreshScheduler::Setup scheduler;
     scheduler.check = std::move(setup.check);
     if (!scheduler.check) {
-        scheduler.check = [delay = setup.retryDelay, &settings](Service service) {
-            return fetchWithRetry(std::move(service), delay, ReaderOptions{settings.awsRegions()});
+        scheduler.check = [delay = setup.retryDelay, &settings, calendar](Service service) {
+            return fetchWithRetry(std::move(service), delay, ReaderOptions{settings.awsRegions(), calendar});
         };
     }
     scheduler.reachability = std::move(setup.reachability);
@@ -39,12 +41,13 @@ StatusMonitor::StatusMonitor(Setup setup, QObject *parent)
     , m_settings(setup.settings ? setup.settings : m_ownSettings.get())
     , m_list(std::make_unique<ServiceList>(listSetup(setup)))
     , m_results(std::make_unique<Results>(setup.history, setup.notifier))
+    , m_calendar(std::make_shared<MaintenanceCalendar>())
 {
     m_configError = m_list->fileError();
     if (setup.notifier && m_settings->notificationsEnabled())
         setup.notifier->requestAuthorization();
     m_scheduler = std::make_unique<RefreshScheduler>(*m_list, *m_results, *m_settings,
-                                                     schedulerSetup(setup, *m_settings));
+                                                     schedulerSetup(setup, *m_settings, m_calendar));
 
     connect(m_list.get(), &ServiceList::changed, this, &StatusMonitor::servicesChanged);
     connect(m_list.get(), &ServiceList::removed, m_results.get(), &Results::forget);

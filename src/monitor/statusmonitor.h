@@ -18,6 +18,7 @@
 #include <memory>
 #include <optional>
 
+class MaintenanceCalendar;
 class Notifier;
 class Settings;
 class StatusHistory;
@@ -59,7 +60,7 @@ public:
         std::chrono::milliseconds retryDelay{1500};
         std::chrono::milliseconds watchDebounce{300};
         // How one service is checked; by default the registry's reader with one retry, told
-        // the settings' AWS regions.
+        // the settings' AWS regions and lent the monitor's maintenance calendar.
         Check check;
     };
 
@@ -123,6 +124,9 @@ private:
     Settings *m_settings;
     std::unique_ptr<ServiceList> m_list;
     std::unique_ptr<Results> m_results;
+    // The pages' maintenance calendars, kept across refreshes so that each is read at most
+    // hourly.
+    std::shared_ptr<MaintenanceCalendar> m_calendar;
     std::unique_ptr<RefreshScheduler> m_scheduler;
     std::optional<QString> m_configError;
 };

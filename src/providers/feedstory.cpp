@@ -2,6 +2,7 @@
 
 #include "core/webaddress.h"
 
+#include <QJsonArray>
 #include <QTimeZone>
 
 #include <cmath>
@@ -20,14 +21,16 @@ bool isCurrent(const Maintenance &window, const QDateTime &now)
     return window.startsAt <= horizon && !over;
 }
 
+QList<Maintenance> currentWindows(QList<Maintenance> windows, const QDateTime &now)
+{
+    windows.removeIf([&](const Maintenance &window) { return !isCurrent(window, now); });
+    return windows;
+}
+
 void tell(ServiceStatusResult &result, Story story, const QDateTime &now)
 {
     result.incidents = std::move(story.incidents);
-    result.maintenances.clear();
-    for (Maintenance &window : story.maintenances) {
-        if (isCurrent(window, now))
-            result.maintenances.append(std::move(window));
-    }
+    result.maintenances = currentWindows(std::move(story.maintenances), now);
 }
 
 QUrl webAddress(const QString &text)
@@ -68,6 +71,36 @@ QDateTime epochInstant(const QJsonValue &value, EpochUnit unit)
     if (!std::isfinite(milliseconds) || std::abs(milliseconds) > limit)
         return {};
     return QDateTime::fromMSecsSinceEpoch(qint64(milliseconds), Qt::UTC);
+}
+
+std::optional<QList<QJsonObject>> objects(const QJsonObject &object, QStringView key)
+{
+    const QJsonValue value = object.value(key);
+    if (!value.isArray())
+        return std::nullopt;
+    QList<QJsonObject> list;
+    const QJsonArray array = value.toArray();
+    list.reserve(array.size());
+    for (const QJsonValue &entry : array) {
+        if (entry.isObject())
+            list.append(entry.toObject());
+    }
+    return list;
+}
+
+QString text(const QJsonObject &object, QStringView key)
+{
+    return object.value(key).toString();
+}
+
+QDateTime instant(const QJsonObject &object, QStringView key)
+{
+    return isoInstant(object.value(key));
+}
+
+QUrl link(const QJsonObject &object, QStringView key)
+{
+    return webAddress(text(object, key));
 }
 
 } // namespace FeedStory

@@ -3,12 +3,15 @@
 #include "core/servicestatusresult.h"
 
 #include <QDateTime>
+#include <QJsonObject>
 #include <QJsonValue>
 #include <QList>
 #include <QString>
+#include <QStringView>
 #include <QUrl>
 
 #include <chrono>
+#include <optional>
 
 // What the readers learn besides the state: the page's unresolved incidents and its
 // maintenance windows, and the few rules they share to read them. A story is read
@@ -32,6 +35,9 @@ inline constexpr std::chrono::days maintenanceHorizon{7};
 // scheduled window without a known start cannot be placed and is not told.
 bool isCurrent(const Maintenance &window, const QDateTime &now);
 
+// The windows of `windows` that are current at `now`, in their order.
+QList<Maintenance> currentWindows(QList<Maintenance> windows, const QDateTime &now);
+
 // Puts the story into the result, keeping only the current windows.
 void tell(ServiceStatusResult &result, Story story, const QDateTime &now);
 
@@ -48,5 +54,18 @@ enum class EpochUnit { Seconds, Milliseconds };
 // A count of units since 1970 in UTC, written as a JSON number or as a string of one;
 // invalid for anything else or a value beyond what a QDateTime holds safely.
 QDateTime epochInstant(const QJsonValue &value, EpochUnit unit);
+
+// The objects of the array under `key`, skipping entries that are not objects; absent when
+// there is no array there.
+std::optional<QList<QJsonObject>> objects(const QJsonObject &object, QStringView key);
+
+// The string under `key`; empty when it is absent or not a string.
+QString text(const QJsonObject &object, QStringView key);
+
+// isoInstant() of the value under `key`.
+QDateTime instant(const QJsonObject &object, QStringView key);
+
+// webAddress() of the string under `key`.
+QUrl link(const QJsonObject &object, QStringView key);
 
 } // namespace FeedStory

@@ -1,15 +1,18 @@
 #include "providers/instatusprovider.h"
 
+#include "providers/feedstory.h"
 #include "providers/jsondecoder.h"
 #include "providers/statuspageprovider.h"
 
 #include <QCoreApplication>
 
+#include <cmath>
+
 namespace {
 
-QList<InstatusProvider::Incident> decodeIncidents(JsonDecoder &json, const QJsonObject &top, const QString &key)
+QList<InstatusProvider::Entry> decodeEntries(JsonDecoder &json, const QJsonObject &top, const QString &key)
 {
-    QList<InstatusProvider::Incident> list;
+    QList<InstatusProvider::Entry> list;
     const std::optional<QJsonArray> array = json.optionalArray(top, key, {});
     if (!array)
         return list;
@@ -20,6 +23,71 @@ QList<InstatusProvider::Incident> decodeIncidents(JsonDecoder &json, const QJson
                      json.optionalString(object, QStringLiteral("impact"), path)});
     }
     return list;
+}
+
+std::optional<Indicator> impact(const QString &word)
+{
+    const QString upper = word.toUpper();
+    if (upper == u"MAJOROUTAGE")
+        return Indicator::Critical;
+    if (upper == u"PARTIALOUTAGE")
+        return Indicator::Major;
+    if (upper == u"MINOROUTAGE" || upper == u"DEGRADEDPERFORMANCE")
+        return Indicator::Minor;
+    if (upper == u"OPERATIONAL")
+        return Indicator::None;
+    return std::nullopt;
+}
+
+QList<Incident> readIncidents(const QJsonObject &top)
+{
+    QList<Incident> incidents;
+    for (const QJsonObject &object : FeedStory::objects(top, u"activeIncidents").value_or(QList<QJsonObject>())) {
+        const QString status = FeedStory::text(object, u"status").toLower();
+        if (status == u"resolved")
+            continue;
+        Incident incident;
+        incident.title = FeedStory::text(object, u"name");
+        incident.status = status;
+        incident.impact = impact(FeedStory::text(object, u"impact"));
+        incident.startedAt = FeedStory::instant(object, u"started");
+        incident.url = FeedStory::link(object, u"url");
+        incidents.append(std::move(incident));
+    }
+    return incidents;
+}
+
+// The window's length in minutes, given as a number or as a numeral in a string; absent when
+// it is neither, negative, or so long that it is noise (and its seconds would overflow).
+std::optional<qint64> durationMinutes(const QJsonValue &value)
+{
+    bool ok = value.isDouble();
+    double minutes = value.toDouble();
+    if (value.isString())
+        minutes = value.toString().trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(minutes) || minutes < 0 || minutes > 1e7)
+        return std::nullopt;
+    return qint64(std::llround(minutes));
+}
+
+QList<Maintenance> readMaintenances(const QJsonObject &top)
+{
+    QList<Maintenance> windows;
+    for (const QJsonObject &object : FeedStory::objects(top, u"activeMaintenances").value_or(QList<QJsonObject>())) {
+        const QString status = FeedStory::text(object, u"status").toUpper();
+        if (status == u"COMPLETED")
+            continue;
+        Maintenance window;
+        window.title = FeedStory::text(object, u"name");
+        window.status = status == u"INPROGRESS" ? Maintenance::Status::InProgress : Maintenance::Status::Scheduled;
+        window.startsAt = FeedStory::instant(object, u"start");
+        const std::optional<qint64> minutes = durationMinutes(object.value(u"duration"));
+        if (window.startsAt.isValid() && minutes)
+            window.endsAt = window.startsAt.addSecs(*minutes * 60);
+        window.url = FeedStory::link(object, u"url");
+        windows.append(std::move(window));
+    }
+    return windows;
 }
 
 } // namespace
@@ -62,8 +130,10 @@ InstatusProvider::DecodedDocument InstatusProvider::decode(const QByteArray &dat
     Document document;
     const QJsonObject page = json.requiredObject(top, QStringLiteral("page"), {});
     document.pageStatus = json.optionalString(page, QStringLiteral("status"), QStringLiteral("page"));
-    document.incidents = decodeIncidents(json, top, QStringLiteral("activeIncidents"));
-    document.maintenances = decodeIncidents(json, top, QStringLiteral("activeMaintenances"));
+    document.incidents = decodeEntries(json, top, QStringLiteral("activeIncidents"));
+    document.maintenances = decodeEntries(json, top, QStringLiteral("activeMaintenances"));
+    document.unresolved = readIncidents(top);
+    document.windows = readMaintenances(top);
 
     DecodedDocument decoded;
     if (json.failed())
@@ -73,13 +143,13 @@ InstatusProvider::DecodedDocument InstatusProvider::decode(const QByteArray &dat
     return decoded;
 }
 
-ServiceStatusResult InstatusProvider::evaluate(const Service &service, const Document &document)
+ServiceStatusResult InstatusProvider::evaluate(const Service &service, const Document &document, const QDateTime &now)
 {
     const QString pageWord = document.pageStatus.value_or(QString()).toUpper();
     const bool pageMaintenance = pageWord.contains(u"MAINTEN");
 
     Indicator severity = Indicator::None;
-    for (const Incident &incident : document.incidents)
+    for (const Entry &incident : document.incidents)
         severity = std::max(severity, indicator(incident.impact));
     if (!document.maintenances.isEmpty() && severity < Indicator::Major)
         severity = Indicator::Minor;
@@ -99,7 +169,11 @@ ServiceStatusResult InstatusProvider::evaluate(const Service &service, const Doc
     else if (!document.maintenances.isEmpty())
         maintenance = true;
 
-    return makeResult(service, severity, descriptionOrLabel(title.value_or(QString()), severity), title, maintenance);
+    ServiceStatusResult result = makeResult(service, severity, descriptionOrLabel(title.value_or(QString()), severity),
+                                            title, maintenance);
+    result.incidents = document.unresolved;
+    result.maintenances = FeedStory::currentWindows(document.windows, now);
+    return result;
 }
 
 QCoro::Task<ServiceStatusResult> InstatusProvider::fetch(const Service &serviceRef)
@@ -117,5 +191,5 @@ QCoro::Task<ServiceStatusResult> InstatusProvider::fetch(const Service &serviceR
     const DecodedDocument decoded = decode(response.body);
     if (!decoded.document)
         co_return failureResult(service, decoded.error);
-    co_return evaluate(service, *decoded.document);
+    co_return evaluate(service, *decoded.document, QDateTime::currentDateTimeUtc());
 }

@@ -7,19 +7,25 @@
 
 // Reads status pages hosted on Instatus through the summary they publish at
 // /summary.json: the active incidents' impacts, raised for maintenance, with the page's
-// own status word as the last resort.
+// own status word as the last resort; and the same incidents and maintenance windows as
+// the result's story.
 class InstatusProvider final : public StatusProvider
 {
 public:
-    struct Incident {
+    // An active incident or maintenance as far as the state needs it.
+    struct Entry {
         std::optional<QString> name;
         std::optional<QString> impact;
     };
 
     struct Document {
         std::optional<QString> pageStatus;
-        QList<Incident> incidents;
-        QList<Incident> maintenances;
+        QList<Entry> incidents;
+        QList<Entry> maintenances;
+        // The story, read leniently: unresolved incidents and maintenance not completed, in
+        // the summary's order, before the window rule of the check's time.
+        QList<::Incident> unresolved;
+        QList<Maintenance> windows;
     };
 
     struct DecodedDocument {
@@ -35,8 +41,9 @@ public:
     // fragment; absent when the address has no host.
     static std::optional<QUrl> summaryEndpoint(const QUrl &url);
 
+    // The state strictly (a wrong type fails the document), the story leniently.
     static DecodedDocument decode(const QByteArray &data);
-    static ServiceStatusResult evaluate(const Service &service, const Document &document);
+    static ServiceStatusResult evaluate(const Service &service, const Document &document, const QDateTime &now);
 
     // The severity of an incident's impact word (any letter case; absent is empty).
     static Indicator indicator(const std::optional<QString> &impact);

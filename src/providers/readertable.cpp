@@ -27,6 +27,12 @@ std::unique_ptr<StatusProvider> make<AWSProvider>(const HttpSession &session, co
     return std::make_unique<AWSProvider>(session, options.awsRegions);
 }
 
+template<>
+std::unique_ptr<StatusProvider> make<StatuspageProvider>(const HttpSession &session, const ReaderOptions &options)
+{
+    return std::make_unique<StatuspageProvider>(session, options.calendar);
+}
+
 constexpr std::array<ReaderInfo, providerKindCount> table{{
     {.kind = ProviderKind::Statuspage,
      .displayName = QT_TRANSLATE_NOOP("Readers", "Statuspage.io"),

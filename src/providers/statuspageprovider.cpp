@@ -1,11 +1,18 @@
 #include "providers/statuspageprovider.h"
 
+#include "providers/feedstory.h"
+
 #include <QCoreApplication>
 
 namespace {
 
+using Story = StatuspageProvider::Story;
+template<class Entry>
+using Listed = StatuspageProvider::Listed<Entry>;
+
 const QString kStatusPath = QStringLiteral("/api/v2/status.json");
 const QString kSummaryPath = QStringLiteral("/api/v2/summary.json");
+const QString kUnresolvedPath = QStringLiteral("/api/v2/incidents/unresolved.json");
 
 QString tr(const char *text)
 {
@@ -19,10 +26,133 @@ QSet<QString> selectedSet(const Service &service)
     return QSet<QString>(service.components->cbegin(), service.components->cend());
 }
 
+std::optional<QStringList> componentIDs(const QJsonObject &entry)
+{
+    const std::optional<QList<QJsonObject>> components = FeedStory::objects(entry, u"components");
+    if (!components)
+        return std::nullopt;
+    QStringList ids;
+    for (const QJsonObject &component : *components) {
+        const QString id = FeedStory::text(component, u"id");
+        if (!id.isEmpty())
+            ids.append(id);
+    }
+    return ids;
+}
+
+std::optional<Indicator> impact(const QString &word)
+{
+    const QString lower = word.toLower();
+    // "maintenance" is a state word, not an impact.
+    if (lower == u"none" || lower == u"minor" || lower == u"major" || lower == u"critical")
+        return indicatorFromStatuspageWord(lower);
+    return std::nullopt;
+}
+
+std::optional<Listed<Incident>> readIncident(const QJsonObject &object)
+{
+    const QString status = FeedStory::text(object, u"status").toLower();
+    if (status == u"resolved" || status == u"postmortem")
+        return std::nullopt;
+    Incident incident;
+    incident.title = FeedStory::text(object, u"name");
+    incident.status = status;
+    incident.impact = impact(FeedStory::text(object, u"impact"));
+    // started_at is the time the page gives for the trouble itself; older incidents lack it.
+    incident.startedAt = FeedStory::instant(object, u"started_at");
+    if (!incident.startedAt.isValid())
+        incident.startedAt = FeedStory::instant(object, u"created_at");
+    incident.updatedAt = FeedStory::instant(object, u"updated_at");
+    // The page lists its updates newest first.
+    const std::optional<QList<QJsonObject>> updates = FeedStory::objects(object, u"incident_updates");
+    if (updates && !updates->isEmpty())
+        incident.update = FeedStory::text(updates->first(), u"body");
+    incident.url = FeedStory::link(object, u"shortlink");
+    return Listed<Incident>{std::move(incident), componentIDs(object)};
+}
+
+std::optional<Listed<Maintenance>> readMaintenance(const QJsonObject &object)
+{
+    const QString status = FeedStory::text(object, u"status").toLower();
+    if (status == u"completed")
+        return std::nullopt;
+    Maintenance window;
+    window.title = FeedStory::text(object, u"name");
+    // "verifying" is the work done and being checked: the window is still open.
+    window.status = status == u"in_progress" || status == u"verifying" ? Maintenance::Status::InProgress
+                                                                       : Maintenance::Status::Scheduled;
+    window.startsAt = FeedStory::instant(object, u"scheduled_for");
+    window.endsAt = FeedStory::instant(object, u"scheduled_until");
+    window.url = FeedStory::link(object, u"shortlink");
+    return Listed<Maintenance>{std::move(window), componentIDs(object)};
+}
+
+template<class Entry>
+std::optional<QList<Listed<Entry>>> readList(const QJsonObject &top, QStringView key,
+                                             std::optional<Listed<Entry>> (*read)(const QJsonObject &))
+{
+    const std::optional<QList<QJsonObject>> objects = FeedStory::objects(top, key);
+    if (!objects)
+        return std::nullopt;
+    QList<Listed<Entry>> list;
+    for (const QJsonObject &object : *objects) {
+        if (std::optional<Listed<Entry>> entry = read(object))
+            list.append(std::move(*entry));
+    }
+    return list;
+}
+
+Story readStory(const QJsonObject &top)
+{
+    return Story{readList<Incident>(top, u"incidents", &readIncident),
+                 readList<Maintenance>(top, u"scheduled_maintenances", &readMaintenance)};
+}
+
+// The entries that name one of the selected components; every entry when none is selected.
+template<class Entry>
+QList<Entry> relevant(const std::optional<QList<Listed<Entry>>> &listed, const QSet<QString> &selected)
+{
+    QList<Entry> entries;
+    if (!listed)
+        return entries;
+    for (const Listed<Entry> &one : *listed) {
+        bool concerned = selected.isEmpty();
+        for (const QString &id : one.componentIDs.value_or(QStringList())) {
+            if (selected.contains(id)) {
+                concerned = true;
+                break;
+            }
+        }
+        if (concerned)
+            entries.append(one.entry);
+    }
+    return entries;
+}
+
+// The first incident's name, which the row and the notification show; an unnamed first
+// incident names none rather than a later one.
+std::optional<QString> firstTitle(const QList<Incident> &incidents)
+{
+    if (incidents.isEmpty() || incidents.first().title.isEmpty())
+        return std::nullopt;
+    return incidents.first().title;
+}
+
+// The story document at `url`; an empty story when it cannot be had.
+QCoro::Task<Story> fetchStory(HttpSession session, QUrl url)
+{
+    QCoro::Task<HttpResponse> responseTask = session.get(url);
+    const HttpResponse response = co_await responseTask;
+    if (!response.isSuccess())
+        co_return Story{};
+    co_return StatuspageProvider::decodeStory(response.body);
+}
+
 } // namespace
 
-StatuspageProvider::StatuspageProvider(HttpSession session)
+StatuspageProvider::StatuspageProvider(HttpSession session, std::shared_ptr<MaintenanceCalendar> calendar)
     : m_session(session)
+    , m_calendar(std::move(calendar))
 {
 }
 
@@ -54,17 +184,10 @@ Indicator StatuspageProvider::componentIndicator(const QString &status)
     return Indicator::Unknown;
 }
 
-std::optional<QString> StatuspageProvider::activeIncidentName(const QList<Incident> &incidents)
+StatuspageProvider::Story StatuspageProvider::decodeStory(const QByteArray &data)
 {
-    for (const Incident &incident : incidents) {
-        if (incident.status) {
-            const QString status = incident.status->toLower();
-            if (status == u"resolved" || status == u"postmortem")
-                continue;
-        }
-        return incident.name;
-    }
-    return std::nullopt;
+    const QJsonDocument parsed = QJsonDocument::fromJson(data);
+    return readStory(parsed.object());
 }
 
 StatuspageProvider::DecodedDocument StatuspageProvider::decode(const QByteArray &data)
@@ -81,28 +204,7 @@ StatuspageProvider::DecodedDocument StatuspageProvider::decode(const QByteArray 
     document.indicator = json.requiredString(status, QStringLiteral("indicator"), QStringLiteral("status"));
     document.description = json.requiredString(status, QStringLiteral("description"), QStringLiteral("status"));
 
-    if (const auto incidents = json.optionalArray(top, QStringLiteral("incidents"), {})) {
-        QList<Incident> list;
-        list.reserve(incidents->size());
-        for (const QJsonValue &value : *incidents) {
-            const QJsonObject object = json.object(value, QStringLiteral("incidents[]"));
-            const QString path = QStringLiteral("incidents[]");
-            Incident incident;
-            incident.name = json.optionalString(object, QStringLiteral("name"), path);
-            incident.status = json.optionalString(object, QStringLiteral("status"), path);
-            if (const auto components = json.optionalArray(object, QStringLiteral("components"), path)) {
-                QStringList ids;
-                for (const QJsonValue &component : *components) {
-                    const QJsonObject c = json.object(component, QStringLiteral("incidents[].components[]"));
-                    ids.append(
-                        json.requiredString(c, QStringLiteral("id"), QStringLiteral("incidents[].components[]")));
-                }
-                incident.componentIDs = ids;
-            }
-            list.append(std::move(incident));
-        }
-        document.incidents = std::move(list);
-    }
+    document.story = readStory(top);
 
     if (const auto components = json.optionalArray(top, QStringLiteral("components"), {})) {
         QList<Component> list;
@@ -128,16 +230,23 @@ StatuspageProvider::DecodedDocument StatuspageProvider::decode(const QByteArray 
     return decoded;
 }
 
-ServiceStatusResult StatuspageProvider::evaluate(const Service &service, const Document &document)
+ServiceStatusResult StatuspageProvider::evaluate(const Service &service, const Document &document, const QDateTime &now)
 {
     const QSet<QString> selected = selectedSet(service);
-    if (!selected.isEmpty())
-        return evaluateComponents(service, document, selected);
-
-    const Indicator indicator = indicatorFromStatuspageWord(document.indicator);
-    const bool maintenance = document.indicator.toLower() == u"maintenance";
-    const std::optional<QString> title = document.incidents ? activeIncidentName(*document.incidents) : std::nullopt;
-    return makeResult(service, indicator, descriptionOrLabel(document.description, indicator), title, maintenance);
+    ServiceStatusResult result;
+    if (selected.isEmpty()) {
+        const Indicator indicator = indicatorFromStatuspageWord(document.indicator);
+        QList<Incident> incidents;
+        if (indicator != Indicator::None)
+            incidents = relevant(document.story.incidents, {});
+        result = makeResult(service, indicator, descriptionOrLabel(document.description, indicator),
+                            firstTitle(incidents), document.indicator.toLower() == u"maintenance");
+        result.incidents = std::move(incidents);
+    } else {
+        result = evaluateComponents(service, document, selected);
+    }
+    result.maintenances = FeedStory::currentWindows(relevant(document.story.maintenances, selected), now);
+    return result;
 }
 
 ServiceStatusResult StatuspageProvider::evaluateComponents(const Service &service, const Document &document,
@@ -164,44 +273,70 @@ ServiceStatusResult StatuspageProvider::evaluateComponents(const Service &servic
         return failureResult(service, tr("%1 of %2 selected components not found").arg(missing).arg(selected.size()));
     }
 
-    std::optional<QString> title;
-    if (document.incidents) {
-        QList<Incident> relevant;
-        for (const Incident &incident : *document.incidents) {
-            if (!incident.componentIDs)
-                continue;
-            for (const QString &id : *incident.componentIDs) {
-                if (selected.contains(id)) {
-                    relevant.append(incident);
-                    break;
-                }
-            }
-        }
-        title = activeIncidentName(relevant);
-    }
-
+    QList<Incident> incidents = relevant(document.story.incidents, selected);
+    const std::optional<QString> title = firstTitle(incidents);
     const QString description = indicator == Indicator::None ? label(Indicator::None)
                                                              : worst->name + QStringLiteral(": ") + label(indicator);
-    return makeResult(service, indicator, description, title, worst->status == u"under_maintenance");
+    ServiceStatusResult result = makeResult(service, indicator, description, title,
+                                            worst->status == u"under_maintenance");
+    result.incidents = std::move(incidents);
+    return result;
 }
 
 QCoro::Task<ServiceStatusResult> StatuspageProvider::fetch(const Service &serviceRef)
 {
     const Service service = serviceRef;
-    const QString path = selectedSet(service).isEmpty() ? kStatusPath : kSummaryPath;
-    const std::optional<QUrl> endpoint = statusEndpoint(service.url, path);
+    // Copies, so that nothing after a suspension depends on the reader still being there.
+    const HttpSession session = m_session;
+    const std::shared_ptr<MaintenanceCalendar> calendar = m_calendar;
+    const bool pageWide = selectedSet(service).isEmpty();
+    const std::optional<QUrl> endpoint = statusEndpoint(service.url, pageWide ? kStatusPath : kSummaryPath);
     if (!endpoint)
         co_return failureResult(service, tr("Invalid URL"));
 
-    QCoro::Task<HttpResponse> responseTask = m_session.get(*endpoint);
+    QCoro::Task<HttpResponse> responseTask = session.get(*endpoint);
     const HttpResponse response = co_await responseTask;
     if (!response.isSuccess())
         co_return failureResult(service, response.failureText());
 
-    const DecodedDocument decoded = decode(response.body);
+    DecodedDocument decoded = decode(response.body);
     if (!decoded.document)
         co_return failureResult(service, decoded.error);
-    co_return evaluate(service, *decoded.document);
+    Document document = std::move(*decoded.document);
+
+    // The summary a component check reads carries the whole story; the status document of a
+    // page-wide check carries none. The summary serves for the calendar too, and then brings
+    // the incidents in the same request.
+    if (pageWide) {
+        const QString page = statusEndpoint(service.url, kSummaryPath)->toString();
+        const bool calendarDue = !calendar || calendar->isDue(page);
+        const bool trouble = indicatorFromStatuspageWord(document.indicator) != Indicator::None;
+        std::optional<QString> storyPath;
+        if (calendarDue)
+            storyPath = kSummaryPath;
+        else if (trouble && !document.story.incidents)
+            storyPath = kUnresolvedPath;
+        if (storyPath) {
+            QCoro::Task<Story> storyTask = fetchStory(session, *statusEndpoint(service.url, *storyPath));
+            Story story = co_await storyTask;
+            if (story.incidents)
+                document.story.incidents = std::move(story.incidents);
+            if (calendar && calendarDue) {
+                calendar->record(page,
+                                 story.maintenances ? std::optional(relevant(story.maintenances, {})) : std::nullopt);
+            } else if (story.maintenances) {
+                document.story.maintenances = std::move(story.maintenances);
+            }
+        }
+        if (calendar) {
+            QList<Listed<Maintenance>> windows;
+            for (Maintenance &window : calendar->windows(page))
+                windows.append({std::move(window), std::nullopt});
+            document.story.maintenances = std::move(windows);
+        }
+    }
+    const QDateTime now = calendar ? calendar->now() : QDateTime::currentDateTimeUtc();
+    co_return evaluate(service, document, now);
 }
 
 QCoro::Task<StatuspageProvider::ComponentListing> StatuspageProvider::fetchComponents(QUrl url, HttpSession session)

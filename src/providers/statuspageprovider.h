@@ -2,14 +2,20 @@
 
 #include "net/httpsession.h"
 #include "providers/jsondecoder.h"
+#include "providers/maintenancecalendar.h"
 #include "providers/statusprovider.h"
 
 #include <QList>
 #include <QSet>
 #include <QStringList>
 
+#include <memory>
+
 // Reads hosted status pages that publish the Statuspage JSON API under /api/v2/: the
-// page's overall state, or the worst of the components the user selected.
+// page's overall state, or the worst of the components the user selected, with the page's
+// unresolved incidents and coming maintenance. A page-wide check reads the small status
+// document; only a page in trouble costs a second request for its incidents, and the
+// maintenance calendar is read at most once an hour when a MaintenanceCalendar is lent.
 class StatuspageProvider final : public StatusProvider
 {
 public:
@@ -22,17 +28,26 @@ public:
         bool operator==(const Component &) const = default;
     };
 
-    struct Incident {
-        std::optional<QString> name;
-        std::optional<QString> status;
+    // An entry of the page's story with the ids of the components it names (absent when it
+    // names none), so that a check of selected components keeps only what concerns them.
+    template<class Entry>
+    struct Listed {
+        Entry entry;
         std::optional<QStringList> componentIDs;
+    };
+
+    // What a document tells besides the state. A list is absent when the document does not
+    // carry it; resolved incidents and completed maintenance are never listed.
+    struct Story {
+        std::optional<QList<Listed<::Incident>>> incidents;
+        std::optional<QList<Listed<Maintenance>>> maintenances;
     };
 
     struct Document {
         QString indicator;
         QString description;
-        std::optional<QList<Incident>> incidents;
         std::optional<QList<Component>> components;
+        Story story;
     };
 
     struct DecodedDocument {
@@ -45,7 +60,7 @@ public:
         std::optional<QString> error; // set when the listing failed
     };
 
-    explicit StatuspageProvider(HttpSession session);
+    explicit StatuspageProvider(HttpSession session, std::shared_ptr<MaintenanceCalendar> calendar = {});
 
     QCoro::Task<ServiceStatusResult> fetch(const Service &service) override;
 
@@ -53,10 +68,18 @@ public:
     // absent when the address has no host or is not a web address.
     static std::optional<QUrl> statusEndpoint(const QUrl &url, const QString &path);
 
+    // Any of the page's documents that carries the state (status.json, summary.json): the
+    // state strictly, the story leniently, so that an odd incident never hides the state.
     static DecodedDocument decode(const QByteArray &data);
+    // The story of incidents/unresolved.json or summary.json; never fails, an unreadable
+    // document tells nothing.
+    static Story decodeStory(const QByteArray &data);
 
-    // The result of a decoded document for the service (page-wide or selected components).
-    static ServiceStatusResult evaluate(const Service &service, const Document &document);
+    // The result of a decoded document for the service (page-wide or selected components),
+    // checked at `now`. A page-wide result names incidents only when the page reports
+    // trouble: they are read only then, and a result should not depend on which document
+    // happened to carry them.
+    static ServiceStatusResult evaluate(const Service &service, const Document &document, const QDateTime &now);
 
     // Every component of the page, in document order, for the component picker.
     static QCoro::Task<ComponentListing> fetchComponents(QUrl url, HttpSession session);
@@ -64,12 +87,10 @@ public:
     // The component status word's severity (Unknown for words outside the table).
     static Indicator componentIndicator(const QString &status);
 
-    // The name of the first incident that is neither resolved nor in postmortem.
-    static std::optional<QString> activeIncidentName(const QList<Incident> &incidents);
-
 private:
     static ServiceStatusResult evaluateComponents(const Service &service, const Document &document,
                                                   const QSet<QString> &selected);
 
     HttpSession m_session;
+    std::shared_ptr<MaintenanceCalendar> m_calendar;
 };

@@ -7,12 +7,19 @@
 #include <QString>
 #include <qcoro/qcorotask.h>
 
+#include <memory>
 #include <optional>
 
-// What a reader is told of the user's settings, read when the check starts.
+class MaintenanceCalendar;
+
+// What a reader is told of the user's settings, read when the check starts, and the memory
+// it may keep across checks.
 struct ReaderOptions {
     // The AWS regions whose events count; empty means all.
     QSet<QString> awsRegions;
+    // The Statuspage maintenance windows read in earlier checks; without it every check reads
+    // the calendar. Shared because a check still in flight may outlive whoever runs checks.
+    std::shared_ptr<MaintenanceCalendar> calendar;
 };
 
 // A feed reader: turns one service into one result. fetch() never fails; transport,

@@ -2,9 +2,11 @@
 #include "core/preferences.h"
 #include "core/settings.h"
 #include "monitor/statusmonitor.h"
+#include "net/networkenvironment.h"
 #include "platform/null/nullnotifications.h"
 #include "platform/null/nullreachability.h"
 
+#include "fakeserver.h"
 #include "monitorrig.h"
 
 #include <QSignalSpy>
@@ -201,6 +203,30 @@ private Q_SLOTS:
         rig.monitor->add(added);
         QTRY_VERIFY(rig.monitor->result(added.id).has_value());
         QCOMPARE(rig.monitor->result(added.id)->indicator, Indicator::Unknown);
+    }
+
+    // The default check lends every reader the monitor's one maintenance calendar: a page's
+    // calendar read in one refresh serves the next.
+    void readersKeepTheCalendarAcrossRefreshes()
+    {
+        FakeServer server;
+        QVERIFY(NetworkEnvironment::addCaCertificates(FakeServer::caCertificatePath()) > 0);
+        server.setRoute("/api/v2/status.json",
+                        FakeRoute::json(R"({"status":{"indicator":"none","description":"Fine"}})"));
+        server.setRoute("/api/v2/summary.json", FakeRoute::json(R"({"scheduled_maintenances":[
+            {"name":"Upgrade","status":"in_progress","scheduled_for":"2026-11-30T11:00:00Z"}]})"));
+        const Service page = makeService("Page", server.httpsUrl().toString());
+        MonitorRig rig({page});
+        StatusMonitor::Setup setup(rig.monitor->store());
+        setup.watchFile = false;
+        setup.autoRefresh = false;
+        StatusMonitor monitor(std::move(setup));
+        for (int i = 0; i < 2; ++i) {
+            QCoro::waitFor(monitor.refresh());
+            QCOMPARE(monitor.result(page.id).value_or(ServiceStatusResult()).maintenances.size(), 1);
+        }
+        QCOMPARE(server.requestCount("/api/v2/status.json"), 2);
+        QCOMPARE(server.requestCount("/api/v2/summary.json"), 1);
     }
 };
 

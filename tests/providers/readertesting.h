@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QTest>
+#include <QTimeZone>
 #include <QUuid>
 #include <qcoro/qcorotask.h>
 
@@ -74,6 +75,18 @@ QStringList told(const QList<Story> &list)
     for (const Story &entry : list)
         lines.append(told(entry));
     return lines;
+}
+
+// What a result tells besides the state: told() of its incidents, then of its windows.
+inline QStringList story(const ServiceStatusResult &result)
+{
+    return told(result.incidents) + told(result.maintenances);
+}
+
+// The time the story tests check at: the fixtures are written around it.
+inline QDateTime checkTime()
+{
+    return QDateTime(QDate(2026, 11, 30), QTime(12, 0), QTimeZone::utc());
 }
 
 inline QString check(StatusProvider &reader, ProviderKind kind,

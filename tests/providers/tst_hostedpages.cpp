@@ -55,8 +55,58 @@ private Q_SLOTS:
         QFETCH(QByteArray, document);
         const InstatusProvider::DecodedDocument decoded = InstatusProvider::decode(document);
         QCOMPARE(decoded.error.isEmpty(), decoded.document.has_value());
-        QTEST(decoded.document ? graded(InstatusProvider::evaluate(service(ProviderKind::Instatus), *decoded.document))
-                               : u"unreadable"_qs,
+        QTEST(decoded.document
+                  ? graded(InstatusProvider::evaluate(service(ProviderKind::Instatus), *decoded.document, checkTime()))
+                  : u"unreadable"_qs,
+              "expected");
+    }
+
+    // The summary's story: stages in lower case, impacts in the common words, windows as start
+    // plus duration (minutes, as a number or a numeral); resolved incidents, completed
+    // maintenance and windows more than a week ahead never appear.
+    void instatusStory_data()
+    {
+        QTest::addColumn<QByteArray>("document");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("summary") << fixture(u"instatus/summary-incidents.json"_qs)
+                                 << QStringList{
+                                        u"Image generation is slow | investigating | minor | "
+                                        u"2026-11-30T10:02:00Z | - | - | "
+                                        u"https://status.recraft.ai/incident/cm1"_qs,
+                                        u"API errors | identified | critical | 2026-11-30T10:20:00Z | - | - | -"_qs,
+                                        u"Upscaler queue | monitoring | minor | 2026-11-30T09:20:00Z | - | - | -"_qs,
+                                        u"Database upgrade | scheduled | 2026-11-30T12:00:00Z | "
+                                        u"2026-11-30T13:00:00Z | https://status.recraft.ai/maintenance/mt1"_qs,
+                                        u"Storage migration | in_progress | 2026-11-30T09:00:00Z | "
+                                        u"2026-11-30T13:00:00Z | -"_qs};
+        QTest::newRow("impacts, odd fields")
+            << QByteArray(R"({"page":{},"activeIncidents":[
+            {"name":"A","impact":"PARTIALOUTAGE","status":["x"],"started":5,"url":"/incident/a"},
+            {"name":"B","impact":"operational","status":"Monitoring","started":"soon"},
+            {"name":"C","impact":"NEWWORD"}]})")
+            << QStringList{u"A | - | major | - | - | - | -"_qs, u"B | monitoring | none | - | - | - | -"_qs,
+                           u"C | - | - | - | - | - | -"_qs};
+        QTest::newRow("durations") << QByteArray(R"({"page":{},"activeMaintenances":[
+            {"name":"A","status":"INPROGRESS","start":"2026-11-30T10:00:00Z","duration":" 45 "},
+            {"name":"B","status":"INPROGRESS","start":"2026-11-30T10:00:00Z","duration":-5},
+            {"name":"C","status":"INPROGRESS","start":"2026-11-30T10:00:00Z","duration":1e300},
+            {"name":"D","status":"INPROGRESS","duration":30},
+            {"name":"E","start":"2026-12-02T10:00:00Z","duration":30}]})")
+                                   << QStringList{u"A | in_progress | 2026-11-30T10:00:00Z | "
+                                                  u"2026-11-30T10:45:00Z | -"_qs,
+                                                  u"B | in_progress | 2026-11-30T10:00:00Z | - | -"_qs,
+                                                  u"C | in_progress | 2026-11-30T10:00:00Z | - | -"_qs,
+                                                  u"D | in_progress | - | - | -"_qs,
+                                                  u"E | scheduled | 2026-12-02T10:00:00Z | "
+                                                  u"2026-12-02T10:30:00Z | -"_qs};
+    }
+
+    void instatusStory()
+    {
+        QFETCH(QByteArray, document);
+        const InstatusProvider::DecodedDocument decoded = InstatusProvider::decode(document);
+        QVERIFY2(decoded.document, qPrintable(decoded.error));
+        QTEST(story(InstatusProvider::evaluate(service(ProviderKind::Instatus), *decoded.document, checkTime())),
               "expected");
     }
 
@@ -65,8 +115,10 @@ private Q_SLOTS:
         FeedServer server;
         server.setRoute("/summary.json", FakeRoute::json(fixture(u"instatus/summary-incidents.json"_qs)));
         InstatusProvider reader{HttpSession()};
-        QCOMPARE(check(reader, ProviderKind::Instatus, server.httpsUrl(u"/history"_qs)),
-                 u"critical: Image generation is slow [Image generation is slow]"_qs);
+        const ServiceStatusResult result = QCoro::waitFor(
+            reader.fetch(service(ProviderKind::Instatus, server.httpsUrl(u"/history"_qs))));
+        QCOMPARE(graded(result), u"critical: Image generation is slow [Image generation is slow]"_qs);
+        QCOMPARE(result.incidents.size(), 3);
         QCOMPARE(server.requestCount("/summary.json"), 1);
         QCOMPARE(check(reader, ProviderKind::Instatus, QUrl(u"status page"_qs)), u"unknown: Invalid URL"_qs);
     }

@@ -1,3 +1,4 @@
+#include "providers/maintenancecalendar.h"
 #include "providers/statuspageprovider.h"
 
 #include "readertesting.h"
@@ -58,9 +59,13 @@ private Q_SLOTS:
             << page("minor", "d", R"([{"status":"investigating"},{"name":"Z","status":"identified"}])") << QStringList()
             << u"minor: d"_qs;
         QTest::newRow("html shell") << QByteArray("<!doctype html><html></html>") << QStringList() << u"unreadable"_qs;
+        // The story is read leniently: it never costs the state.
         QTest::newRow("incidents not an array")
-            << QByteArray(R"({"status":{"indicator":"none","description":"x"},"incidents":{}})") << QStringList()
-            << u"unreadable"_qs;
+            << QByteArray(R"({"status":{"indicator":"minor","description":"x"},"incidents":{}})") << QStringList()
+            << u"minor: x"_qs;
+        QTest::newRow("incident of the wrong shape")
+            << page("major", "d", R"([3,{"name":["X"],"status":7,"components":"all"},{"name":"Y"}])") << QStringList()
+            << u"major: d"_qs;
 
         const QByteArray ab = summary(
             {component("a", "A", "degraded_performance"), component("b", "B", "under_maintenance")});
@@ -92,9 +97,141 @@ private Q_SLOTS:
         QFETCH(QStringList, selected);
         const StatuspageProvider::DecodedDocument decoded = StatuspageProvider::decode(json);
         QCOMPARE(decoded.error.isEmpty(), decoded.document.has_value());
-        QTEST(decoded.document ? graded(StatuspageProvider::evaluate(selecting(selected), *decoded.document))
-                               : u"unreadable"_qs,
+        QTEST(decoded.document
+                  ? graded(StatuspageProvider::evaluate(selecting(selected), *decoded.document, checkTime()))
+                  : u"unreadable"_qs,
               "expected");
+    }
+
+    // The summary's story for the whole page and for selected components: resolved and
+    // post-mortem incidents, completed maintenance and windows more than a week ahead never
+    // appear; a healthy page names no incident.
+    void summaryStory_data()
+    {
+        QTest::addColumn<QString>("indicator");
+        QTest::addColumn<QStringList>("selected");
+        QTest::addColumn<QStringList>("expected");
+        const QString slow = u"Slow page loads | monitoring | minor | 2026-11-30T09:00:00Z | "
+                             u"2026-11-30T11:30:00Z | A fix has been deployed. | https://stspg.io/aaa3"_qs;
+        const QString runners = u"Pipelines runner upgrade | in_progress | 2026-11-30T11:00:00Z | "
+                                u"2026-11-30T13:00:00Z | https://stspg.io/mmm1"_qs;
+        const QString failover = u"Database failover test | in_progress | 2026-11-30T08:00:00Z | "
+                                 u"2026-11-30T10:00:00Z | https://stspg.io/mmm2"_qs;
+        const QString network = u"Network maintenance | scheduled | 2026-12-05T02:00:00Z | "
+                                u"2026-12-05T04:00:00Z | https://stspg.io/mmm3"_qs;
+        QTest::newRow("page in trouble") << u"minor"_qs << QStringList()
+                                         << QStringList{slow, runners, failover, network};
+        QTest::newRow("healthy page") << u"none"_qs << QStringList() << QStringList{runners, failover, network};
+        QTest::newRow("website") << u"none"_qs << QStringList{u"c1"_qs} << QStringList{slow, network};
+    }
+
+    void summaryStory()
+    {
+        QFETCH(QString, indicator);
+        QFETCH(QStringList, selected);
+        StatuspageProvider::DecodedDocument decoded = StatuspageProvider::decode(
+            fixture(u"statuspage/summary-story.json"_qs));
+        QVERIFY(decoded.document);
+        decoded.document->indicator = indicator;
+        QTEST(story(StatuspageProvider::evaluate(selecting(selected), *decoded.document, checkTime())), "expected");
+    }
+
+    // Story documents as the page-wide check reads them after the status document (given as
+    // "major"). Times in the page's zone come out in UTC; what is missing or of the wrong
+    // type stays empty; only web addresses are links.
+    void storyDocument_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("unresolved incidents")
+            << fixture(u"statuspage/incidents-unresolved.json"_qs)
+            << QStringList{u"Incident with Actions | identified | major | 2026-11-30T10:55:00Z | "
+                           u"2026-11-30T11:41:07Z | We have identified the cause of delayed Actions runs and "
+                           u"are rolling out a fix. | https://stspg.io/9v2k3xq1"_qs,
+                           u"Disruption with some GitHub services | investigating | none | 2026-11-30T10:12:44Z "
+                           u"| 2026-11-30T10:12:44Z | - | -"_qs}
+            << u"Incident with Actions"_qs;
+        QTest::newRow("odd fields") << QByteArray(R"({"incidents":[{"name":"N","status":"Identified",
+            "impact":"maintenance","started_at":5,"created_at":"yesterday","updated_at":"2026-11-30T12:00:00",
+            "shortlink":"javascript:alert","incident_updates":[7,{"body":["x"]},{"body":"older"}]},
+            {"status":"investigating","shortlink":"stspg.io/x"}]})")
+                                    << QStringList{u"N | identified | - | - | 2026-11-30T12:00:00Z | - | -"_qs,
+                                                   u"- | investigating | - | - | - | - | -"_qs}
+                                    << u"N"_qs;
+        // Scheduled windows need a start, must begin within a week and must not be over;
+        // a window in progress stays whatever its dates.
+        QTest::newRow("windows") << QByteArray(R"({"scheduled_maintenances":[
+            {"name":"A","status":"scheduled"},
+            {"name":"B","status":"in_progress","scheduled_for":"2026-11-01T00:00:00Z","scheduled_until":"2026-11-02"},
+            {"name":"C","status":"scheduled","scheduled_for":"2026-11-30T08:00:00Z","scheduled_until":"2026-11-30T12:00:00Z"},
+            {"name":"D","scheduled_for":"2026-12-07T11:59:00Z"},
+            {"name":"E","status":"scheduled","scheduled_for":"2026-12-07T12:01:00Z"},
+            {"name":"F","status":"COMPLETED","scheduled_for":"2026-11-30T11:00:00Z"}]})")
+                                 << QStringList{u"B | in_progress | 2026-11-01T00:00:00Z | "
+                                                u"2026-11-02T00:00:00Z | -"_qs,
+                                                u"D | scheduled | 2026-12-07T11:59:00Z | - | -"_qs}
+                                 << QString();
+        QTest::newRow("not a document") << QByteArray("<html>") << QStringList() << QString();
+    }
+
+    void storyDocument()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(QString, title);
+        const StatuspageProvider::Document document{u"major"_qs, u"d"_qs, std::nullopt,
+                                                    StatuspageProvider::decodeStory(json)};
+        const ServiceStatusResult result = StatuspageProvider::evaluate(selecting({}), document, checkTime());
+        QTEST(story(result), "expected");
+        QCOMPARE(result.incidentTitle.value_or(QString()), title);
+    }
+
+    // A healthy page costs its status document alone; trouble adds the unresolved incidents;
+    // the calendar comes with the summary, at most hourly, and then brings the incidents too.
+    // A story that cannot be read costs nothing but the story.
+    void requestBudget()
+    {
+        FeedServer server;
+        // As the page serves them: the state alone.
+        const QByteArray healthy = R"({"status":{"indicator":"none","description":"All good"}})";
+        const QByteArray trouble = R"({"status":{"indicator":"minor","description":"Some trouble"}})";
+        server.setRoute("/api/v2/summary.json", FakeRoute::json(fixture(u"statuspage/summary-story.json"_qs)));
+        server.setRoute("/api/v2/incidents/unresolved.json",
+                        FakeRoute::json(fixture(u"statuspage/incidents-unresolved.json"_qs)));
+        QDateTime now = checkTime();
+        const auto calendar = std::make_shared<MaintenanceCalendar>([&now] { return now; });
+        StatuspageProvider reader(HttpSession(), calendar);
+        const Service checked = selecting({}, server.httpsUrl());
+        const auto checkAt = [&](int minutes, const QByteArray &state) {
+            now = checkTime().addSecs(minutes * 60);
+            server.setRoute("/api/v2/status.json", FakeRoute::json(state));
+            server.clearRequests();
+            const ServiceStatusResult result = QCoro::waitFor(reader.fetch(checked));
+            QStringList line{graded(result), QString::number(result.maintenances.size())};
+            for (const FakeRequest &request : server.requests())
+                line.append(QString::fromUtf8(request.path).remove(u"/api/v2/"_qs));
+            return line.join(u" · "_qs);
+        };
+        QCOMPARE(checkAt(0, healthy), u"none: All good · 3 · status.json · summary.json"_qs);
+        QCOMPARE(checkAt(10, healthy), u"none: All good · 3 · status.json"_qs);
+        QCOMPARE(checkAt(20, trouble),
+                 u"minor: Some trouble [Incident with Actions] · 3 · status.json · incidents/unresolved.json"_qs);
+        QCOMPARE(checkAt(60, trouble), u"minor: Some trouble [Slow page loads] · 3 · status.json · summary.json"_qs);
+        QCOMPARE(checkAt(70, healthy), u"none: All good · 3 · status.json"_qs);
+
+        server.setRoute("/api/v2/incidents/unresolved.json", FakeRoute::json("{}", 503));
+        QCOMPARE(checkAt(80, trouble), u"minor: Some trouble · 3 · status.json · incidents/unresolved.json"_qs);
+        // A calendar that cannot be read keeps the windows last read, and is not asked again at once.
+        server.setRoute("/api/v2/summary.json", FakeRoute::text("<html>"));
+        QCOMPARE(checkAt(120, healthy), u"none: All good · 3 · status.json · summary.json"_qs);
+        QCOMPARE(checkAt(130, healthy), u"none: All good · 3 · status.json"_qs);
+
+        // Without a calendar, every check reads one.
+        StatuspageProvider oneShot{HttpSession()};
+        server.clearRequests();
+        for (int i = 0; i < 2; ++i)
+            (void)QCoro::waitFor(oneShot.fetch(checked));
+        QCOMPARE(server.requestCount("/api/v2/summary.json"), 2);
     }
 
     // The status document page-wide, the summary for selected components and for the picker.
@@ -110,7 +247,7 @@ private Q_SLOTS:
         StatuspageProvider reader{HttpSession()};
         // Over HTTPS, without the page's path, query or fragment.
         const QUrl address(u"http://127.0.0.1:%1/history?page=2#recent"_qs.arg(server.httpsUrl().port()));
-        QCOMPARE(check(reader, ProviderKind::Statuspage, address), u"major: Partial System Outage"_qs);
+        QCOMPARE(check(reader, ProviderKind::Statuspage, address), u"major: Partial System Outage [API errors]"_qs);
         QCOMPARE(server.requests().first().target, QByteArray("/api/v2/status.json"));
         QVERIFY(server.requests().first().tls);
 
@@ -125,7 +262,7 @@ private Q_SLOTS:
         QCOMPARE(listing.components.at(0).group, std::optional<bool>(true));
         QVERIFY(!listing.components.at(0).groupID);
         QCOMPARE(listing.components.at(1).groupID, std::optional<QString>(u"a"_qs));
-        QCOMPARE(server.requestCount("/api/v2/summary.json"), 2);
+        QCOMPARE(server.requestCount("/api/v2/summary.json"), 3);
 
         server.setRoute("/api/v2/status.json", FakeRoute::json("{}", 404));
         server.setRoute("/api/v2/summary.json", FakeRoute::json("{}", 500));
