@@ -3,8 +3,10 @@
 // The tray meter and the panel for looking at them by hand. With --services it monitors
 // that file (never writing it); otherwise a few well-known services. With --fake STATE
 // (unknown, none, minor, major, critical) no feed is read: the first service takes STATE,
-// others show a maintenance, an unreachable feed and an incident, and a made-up history
-// fills the sparklines, so every look of the meter and the rows can be seen offline.
+// others show a maintenance, an unreachable feed and an incident, the feeds tell made-up
+// incidents and maintenance windows, and a made-up week of history fills the sparklines
+// and the details' week strips, so every look of the meter, the rows and the details can
+// be seen offline.
 // --dark uses a dark palette, --balloon shows a notification balloon after two seconds,
 // --show opens the panel at start.
 #include "core/servicestore.h"
@@ -58,6 +60,51 @@ std::optional<Indicator> indicatorNamed(const QString &name)
     return std::nullopt;
 }
 
+// What the feed of service number `index` tells besides the state. The first service's
+// incidents have pages (one not a web page, which gets no button); the second runs a
+// maintenance window and plans another tonight; the fourth has a long update that wraps;
+// the fifth plans a window for tomorrow morning.
+void inventStory(ServiceStatusResult &result, qsizetype index, const QDateTime &now)
+{
+    const QDate today = now.toLocalTime().date();
+    const auto localTime = [&](int days, int hour) { return QDateTime(today.addDays(days), QTime(hour, 0)).toUTC(); };
+    if (index == 0 && result.indicator != Indicator::Unknown && result.indicator != Indicator::None) {
+        result.incidentTitle = QStringLiteral("Git operations fail for some users");
+        result.incidents = {
+            Incident{QStringLiteral("Git operations fail for some users"), QStringLiteral("identified"),
+                     result.indicator, now.addSecs(-2 * 3600 - 840), now.addSecs(-780),
+                     QStringLiteral("We identified a faulty storage node and are moving repositories away from it."),
+                     QUrl(QStringLiteral("https://www.githubstatus.com/incidents/demo1"))},
+            Incident{QStringLiteral("Delayed <b>webhook</b> deliveries"), QStringLiteral("monitoring"),
+                     Indicator::Minor, now.addSecs(-26 * 3600), now.addSecs(-3 * 3600),
+                     QStringLiteral("A fix is deployed; we are watching the queue drain."),
+                     QUrl(QStringLiteral("file:///etc/passwd"))},
+        };
+    } else if (index == 1 && result.isMaintenance) {
+        result.maintenances = {
+            Maintenance{QStringLiteral("Scheduled database maintenance"), Maintenance::Status::InProgress,
+                        now.addSecs(-1800), localTime(0, 23), QUrl()},
+            Maintenance{QStringLiteral("Network upgrade in Frankfurt"), Maintenance::Status::Scheduled,
+                        localTime(0, 22).addDays(now.toLocalTime().time().hour() >= 22 ? 1 : 0),
+                        localTime(0, 23).addDays(now.toLocalTime().time().hour() >= 22 ? 1 : 0), QUrl()},
+        };
+    } else if (index == 3 && result.incidentTitle) {
+        result.incidents = {
+            Incident{*result.incidentTitle, QStringLiteral("investigating"), Indicator::Minor, now.addSecs(-40 * 60),
+                     now.addSecs(-40 * 60),
+                     QStringLiteral("We are investigating elevated latency for requests served from eu-west. Requests "
+                                    "from other regions are not affected. Customers may see timeouts when deploying "
+                                    "functions or reading logs; retries succeed in most cases. We will post an update "
+                                    "within 30 minutes or as soon as we know more about the cause."),
+                     QUrl(QStringLiteral("https://status.slack.example/incidents/demo2"))}};
+    } else if (index == 4) {
+        result.maintenances = {Maintenance{QStringLiteral("Registry read-only during migration"),
+                                           Maintenance::Status::Scheduled, localTime(1, 9), localTime(1, 11), QUrl()},
+                               Maintenance{QStringLiteral("Search index rebuild"), Maintenance::Status::Scheduled,
+                                           localTime(4, 1), localTime(4, 3), QUrl()}};
+    }
+}
+
 // The invented result of service number `index` when the worst state is `worst`.
 ServiceStatusResult inventedResult(const Service &service, qsizetype index, Indicator worst)
 {
@@ -78,27 +125,31 @@ ServiceStatusResult inventedResult(const Service &service, qsizetype index, Indi
     }
     result.description = result.indicator == Indicator::Unknown && index == 2 ? QStringLiteral("HTTP 503")
                                                                               : label(result.indicator);
+    inventStory(result, index, QDateTime::currentDateTimeUtc());
     return result;
 }
 
+// A week of samples, 96 of them as the history keeps, with a bad stretch here and there.
 // Written as one file: appending sample by sample would rewrite it hundreds of times.
 void inventHistory(const QString &filePath, const QList<Service> &services)
 {
     const QDateTime now = QDateTime::currentDateTimeUtc();
     QHash<QUuid, QList<StatusHistory::Sample>> samples;
     for (qsizetype i = 0; i < services.size(); ++i) {
-        const qsizetype count = 4 + (i * 5) % 20;
+        // the last service is new: a few hours only
+        const qsizetype count = i == services.size() - 1 ? 6 : StatusHistory::maxSamples;
+        const qint64 step = i == services.size() - 1 ? 1800 : StatusHistory::maxAge.count() / count;
         for (qsizetype s = 0; s < count; ++s) {
             Indicator indicator = Indicator::None;
-            if ((s + i) % 7 == 0)
+            if ((s + 7 * i) % 31 < 2)
                 indicator = Indicator::Minor;
-            if ((s * 3 + i) % 11 == 0)
+            if (i % 3 == 0 && (s + 11 * i) % 43 == 0)
                 indicator = Indicator::Major;
             if (s == count - 2 && i % 3 == 0)
                 indicator = Indicator::Critical;
-            if ((s + 2 * i) % 13 == 0)
+            if ((s + 2 * i) % 37 == 0)
                 indicator = Indicator::Unknown;
-            samples[services.at(i).id].append({now.addSecs(-300 * (count - s)), rawValue(indicator)});
+            samples[services.at(i).id].append({now.addSecs(-step * (count - s)), rawValue(indicator)});
         }
     }
     QFile file(filePath);

@@ -3,6 +3,7 @@
 #include "core/indicator.h"
 #include "core/service.h"
 #include "core/servicestatusresult.h"
+#include "monitor/statushistory.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -12,7 +13,6 @@
 #include <optional>
 
 class Notifier;
-class StatusHistory;
 
 // What the checks found: the latest result of each service, the last state that could be
 // read, the history of samples, and the alerts raised when a service's state really
@@ -29,6 +29,8 @@ public:
     std::optional<ServiceStatusResult> result(const QUuid &serviceID) const;
     std::optional<Indicator> lastKnownIndicator(const QUuid &serviceID) const;
     QList<Indicator> history(const QUuid &serviceID) const;
+    // The same samples with their times, as they stand at `now`.
+    QList<StatusHistory::Sample> samples(const QUuid &serviceID, const QDateTime &now) const;
     // The worst readable state among `services`; Unknown when none can be read.
     Indicator aggregate(const QList<Service> &services) const;
     // When the newest result was checked.

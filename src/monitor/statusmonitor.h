@@ -73,6 +73,11 @@ public:
     std::optional<ServiceStatusResult> result(const QUuid &serviceID) const { return m_results->result(serviceID); }
     std::optional<Indicator> lastKnownIndicator(const QUuid &serviceID) const;
     QList<Indicator> history(const Service &service) const { return m_results->history(service.id); }
+    // The history with the time of each sample, the week before `now`.
+    QList<StatusHistory::Sample> historySamples(const Service &service, const QDateTime &now) const
+    {
+        return m_results->samples(service.id, now);
+    }
     bool isRefreshing() const { return m_scheduler->isRefreshing(); }
     bool isOffline() const { return m_scheduler->isOffline(); }
     std::chrono::milliseconds refreshInterval() const { return m_scheduler->interval(); }

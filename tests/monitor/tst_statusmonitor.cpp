@@ -76,11 +76,17 @@ private Q_SLOTS:
 
         rig.refresh(); // none -> major
         QCOMPARE(rig.webhooks, QList<WebhookEvent>{WebhookEvent::Down});
+        const QDateTime majorChecked = rig.monitor->result(a.id)->lastChecked;
         rig.refresh(); // unknown
         QCOMPARE(rig.monitor->result(a.id)->indicator, Indicator::Unknown);
         QCOMPARE(rig.monitor->lastKnownIndicator(a.id), std::optional<Indicator>(Indicator::Major));
         QCOMPARE(rig.monitor->history(a), (QList<Indicator>{Indicator::None, Indicator::Major}));
         QVERIFY(rig.monitor->history(b).isEmpty());
+        // with the times of the readable checks, and only those of the week before `now`
+        const QList<StatusHistory::Sample> timed = rig.monitor->historySamples(a, majorChecked);
+        QCOMPARE(timed.size(), 2);
+        QCOMPARE(timed.last(), (StatusHistory::Sample{majorChecked, rawValue(Indicator::Major)}));
+        QVERIFY(rig.monitor->historySamples(a, majorChecked.addDays(8)).isEmpty());
         QCOMPARE(rig.monitor->aggregate(), Indicator::Unknown);
         rig.refresh(); // major -> (unknown) -> none: one recovery
         QCOMPARE(rig.notifications.posted().size(), 2);

@@ -1,7 +1,7 @@
 #include "ui/common/popover.h"
 
+#include <QApplication>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
@@ -15,6 +15,16 @@ constexpr int gap = 4;
 Qt::WindowFlags flags(bool popover)
 {
     return popover ? Qt::Tool | Qt::FramelessWindowHint : Qt::Window;
+}
+
+// Whether `window` is `popover` or was opened from it, directly or through another.
+bool within(const QWidget *window, const QWidget *popover)
+{
+    for (const QWidget *widget = window; widget; widget = widget->parentWidget()) {
+        if (widget == popover)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -55,6 +65,8 @@ void Popover::popUp(const QRect &anchor, Qt::Alignment horizontal)
 {
     m_anchor = anchor;
     m_alignment = horizontal;
+    QWidget *focused = QApplication::focusWidget();
+    m_returnFocus = focused && parentWidget() && focused->window() == parentWidget()->window() ? focused : nullptr;
     adjustSize();
     place();
     show();
@@ -85,12 +97,30 @@ void Popover::place()
         move(placePopover(size(), *m_anchor, screen->availableGeometry(), m_alignment).topLeft());
 }
 
+Popover *Popover::opener() const
+{
+    return parentWidget() ? qobject_cast<Popover *>(parentWidget()->window()) : nullptr;
+}
+
+void Popover::closeOnFocusLoss()
+{
+    // already on its way out: closing it, the window system may activate another window
+    // before it is gone
+    if (!m_popover || !isVisible() || isHidden())
+        return;
+    m_focusLost.start();
+    close();
+    // gone to another window or application: what this was opened from closes as well
+    Popover *from = opener();
+    if (from && !within(QApplication::activeWindow(), from))
+        from->closeOnFocusLoss();
+}
+
 void Popover::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::ActivationChange && m_popover && isVisible() && !isActiveWindow()) {
-        m_focusLost.start();
-        close();
-    }
+    // a popover opened from this one may take the focus without closing it
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && !within(QApplication::activeWindow(), this))
+        closeOnFocusLoss();
     QWidget::changeEvent(event);
 }
 
@@ -99,6 +129,12 @@ void Popover::keyPressEvent(QKeyEvent *event)
     // Escape from anywhere inside, a search field included, closes it.
     if (event->key() == Qt::Key_Escape) {
         close();
+        // the keyboard goes back to where it was, rather than wherever the window manager
+        // puts it (often nowhere, which would leave the opener unable to close on its own)
+        if (m_returnFocus && m_returnFocus->isVisible()) {
+            m_returnFocus->activateWindow();
+            m_returnFocus->setFocus(Qt::OtherFocusReason);
+        }
         return;
     }
     QWidget::keyPressEvent(event);

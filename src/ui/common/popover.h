@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QRect>
 #include <QWidget>
 
@@ -10,6 +11,10 @@
 // settings' pickers beside their buttons. A tool window rather than a popup, so that screen
 // readers see it (Qt 6.4 does not expose Qt::Popup windows to them); like a popup it closes
 // on Escape and when it loses the focus, and it draws its own edge.
+//
+// A popover opened from another (a row's details from the panel) is its child: taking the
+// focus from its opener does not close the opener, the focus leaving both closes both, and
+// Escape hands the focus back to where it was in the opener.
 class Popover : public QWidget
 {
     Q_OBJECT
@@ -41,11 +46,15 @@ protected:
 
 private:
     void place();
+    void closeOnFocusLoss();
+    // The popover this one was opened from, if any.
+    Popover *opener() const;
 
     bool m_popover = true;
     std::optional<QRect> m_anchor;
     Qt::Alignment m_alignment = Qt::AlignHCenter;
     QElapsedTimer m_focusLost;
+    QPointer<QWidget> m_returnFocus;
 };
 
 // Where a popover of `size` goes against `anchor` inside `available`: below the anchor when

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -116,6 +117,39 @@ void cutOutExclamation(QPainter &painter, qreal top, qreal bottom)
     cutOutDot(painter, QPointF(0.5, bottom + 0.17), 0.075);
 }
 
+// The sparkline's and the week strip's bars: the state colour, a little transparent.
+QColor barColor(Indicator indicator)
+{
+    QColor color = stateColor(indicator);
+    color.setAlphaF(0.7f);
+    return color;
+}
+
+// Full-height bars of 2 with gaps of 1 in a frame of `size`, the last at the right edge, so
+// that a short list grows in from the right; an absent colour leaves its place empty.
+QImage renderBars(const QSize &size, const QList<std::optional<QColor>> &bars, qreal devicePixelRatio)
+{
+    if (!usableRatio(devicePixelRatio))
+        devicePixelRatio = 1.0;
+    const QSize pixels(qRound(size.width() * devicePixelRatio), qRound(size.height() * devicePixelRatio));
+    QImage image = transparentImage(pixels, devicePixelRatio);
+    if (image.isNull())
+        return image;
+    QPainter painter(&image); // the image's ratio scales the painter to logical pixels
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    const qsizetype count = bars.size();
+    for (qsizetype i = 0; i < count; ++i) {
+        if (!bars.at(i))
+            continue;
+        painter.setBrush(*bars.at(i));
+        // bar i of `count` ends `count - i - 1` places before the right edge
+        const qreal x = size.width() - double(count - i) * 3.0 + 1.0;
+        painter.drawRoundedRect(QRectF(x, 0, 2, size.height()), 1, 1);
+    }
+    return image;
+}
+
 // Draws a glyph in the unit square; the painter is scaled to the glyph's side.
 void paintGlyph(QPainter &painter, Glyph glyph, const QColor &color)
 {
@@ -218,6 +252,17 @@ void paintGlyph(QPainter &painter, Glyph glyph, const QColor &color)
         painter.drawLine(QPointF(0.5, 0.06), QPointF(0.5, 0.46));
         return;
     }
+    case Glyph::Info: {
+        painter.setPen(line);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(QRectF(0.06, 0.06, 0.88, 0.88));
+        painter.setPen(QPen(color, 0.11, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QPointF(0.5, 0.46), QPointF(0.5, 0.72));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(color);
+        painter.drawEllipse(QPointF(0.5, 0.3), 0.065, 0.065);
+        return;
+    }
     case Glyph::OpenArrow: {
         painter.setPen(line);
         painter.setBrush(Qt::NoBrush);
@@ -302,27 +347,22 @@ QImage renderGlyph(Glyph glyph, const QColor &color, qreal side, qreal devicePix
 
 QImage renderSparkline(const QList<Indicator> &samples, qreal devicePixelRatio)
 {
-    if (!usableRatio(devicePixelRatio))
-        devicePixelRatio = 1.0;
-    const QSize pixels(qRound(sparklineSize.width() * devicePixelRatio),
-                       qRound(sparklineSize.height() * devicePixelRatio));
-    QImage image = transparentImage(pixels, devicePixelRatio);
-    if (image.isNull())
-        return image;
-    QPainter painter(&image); // the image's ratio scales the painter to logical pixels
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
     const qsizetype count = std::min(samples.size(), sparklineBars);
-    const qsizetype first = samples.size() - count;
-    for (qsizetype i = 0; i < count; ++i) {
-        QColor color = stateColor(samples.at(first + i));
-        color.setAlphaF(0.7f);
-        painter.setBrush(color);
-        // bar i of `count` ends `count - i - 1` slots before the right edge
-        const qreal x = sparklineSize.width() - double(count - i) * 3.0 + 1.0;
-        painter.drawRoundedRect(QRectF(x, 0, 2, sparklineSize.height()), 1, 1);
-    }
-    return image;
+    QList<std::optional<QColor>> bars;
+    bars.reserve(count);
+    for (qsizetype i = samples.size() - count; i < samples.size(); ++i)
+        bars.append(barColor(samples.at(i)));
+    return renderBars(sparklineSize, bars, devicePixelRatio);
+}
+
+QImage renderWeekStrip(const QList<std::optional<Indicator>> &slots, const QColor &empty, qreal devicePixelRatio)
+{
+    const qsizetype count = std::min(slots.size(), weekStripSlots);
+    QList<std::optional<QColor>> bars;
+    bars.reserve(count);
+    for (qsizetype i = slots.size() - count; i < slots.size(); ++i)
+        bars.append(slots.at(i) ? barColor(*slots.at(i)) : empty);
+    return renderBars(weekStripSize, bars, devicePixelRatio);
 }
 
 void paintTint(QWidget &widget, QColor colour, qreal alpha, qreal radius)

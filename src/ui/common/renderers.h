@@ -7,6 +7,8 @@
 #include <QList>
 #include <QSize>
 
+#include <optional>
+
 class QWidget;
 
 // Pure drawing of the tray meter, the state glyphs and the sparkline. Every function
@@ -18,6 +20,9 @@ inline constexpr QSize meterSize{18, 16};
 // The sparkline's frame: 16 bars of 2 with gaps of 1.
 inline constexpr QSize sparklineSize{47, 12};
 inline constexpr qsizetype sparklineBars = 16;
+// The week strip's frame: 84 places of two hours, bars of 2 with gaps of 1.
+inline constexpr qsizetype weekStripSlots = 84;
+inline constexpr QSize weekStripSize{int(weekStripSlots) * 3 - 1, 16};
 
 // Three bars, 7, 11 and 15 high, coloured and ramped by the state. When the ratio is not
 // usable (not finite, not positive, absurdly large) or the image cannot be made, the result
@@ -39,6 +44,7 @@ enum class Glyph {
     Gear,
     Power,
     OpenArrow, // a box with an arrow leaving it to the upper right
+    Info, // a circle with an "i": details
 };
 
 // The state symbol of an indicator (a value outside the five states reads as unknown).
@@ -50,6 +56,11 @@ QImage renderGlyph(Glyph glyph, const QColor &color, qreal side, qreal devicePix
 // The newest 16 samples as bars of the state colours at 70 % opacity, the newest at the
 // right edge, so a short history grows in from the right.
 QImage renderSparkline(const QList<Indicator> &samples, qreal devicePixelRatio);
+
+// The week in places of equal time, oldest first, as bars like the sparkline's: a place's
+// state in its colour at 70 % opacity, a place without samples in `empty` as given. The
+// newest place is at the right edge; places beyond the strip's 84 are the oldest and left out.
+QImage renderWeekStrip(const QList<std::optional<Indicator>> &slots, const QColor &empty, qreal devicePixelRatio);
 
 // Fills `widget` with a rounded rectangle of `colour` at `alpha` opacity: the soft panels,
 // fields and focus marks drawn behind widgets' contents.

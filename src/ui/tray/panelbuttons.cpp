@@ -28,6 +28,12 @@ void FooterButton::keyPressEvent(QKeyEvent *event)
         QAbstractButton::keyPressEvent(event);
 }
 
+void DetailsButton::keyPressEvent(QKeyEvent *event)
+{
+    if (!pressedByKey(this, event))
+        QAbstractButton::keyPressEvent(event);
+}
+
 RefreshButton::RefreshButton(QWidget *parent)
     : QAbstractButton(parent)
     , m_spin(new QTimer(this))
@@ -130,4 +136,23 @@ void FooterButton::paintEvent(QPaintEvent *)
     painter.setFont(titleFont);
     painter.setPen(primary);
     painter.drawText(QRect(left + glyphSide + gap, 0, width(), height()), Qt::AlignLeft | Qt::AlignVCenter, text());
+}
+
+DetailsButton::DetailsButton(QWidget *parent)
+    : QAbstractButton(parent)
+{
+    setAttribute(Qt::WA_Hover);
+    setFocusPolicy(Qt::StrongFocus);
+    setFixedSize(sizeHint());
+    setAccessibleDescription(tr("Shows incidents, maintenance and the past week"));
+}
+
+void DetailsButton::paintEvent(QPaintEvent *)
+{
+    if (underMouse() || hasFocus())
+        paintTint(*this, palette().color(QPalette::WindowText), 0.1, width() / 2.0);
+    QPainter painter(this);
+    constexpr qreal side = 14;
+    painter.drawImage(QPointF((width() - side) / 2.0, (height() - side) / 2.0),
+                      renderGlyph(Glyph::Info, Style::secondary(palette()), side, devicePixelRatioF()));
 }

@@ -54,3 +54,19 @@ protected:
 private:
     Glyph m_glyph;
 };
+
+// The control after a row that opens the service's details: a small "i" in a circle. The
+// panel names it after the service ("Details for GitHub"), for screen readers and tooltips.
+class DetailsButton : public QAbstractButton
+{
+    Q_OBJECT
+
+public:
+    explicit DetailsButton(QWidget *parent = nullptr);
+
+    QSize sizeHint() const override { return QSize(24, 24); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+};

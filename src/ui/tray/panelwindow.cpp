@@ -3,6 +3,8 @@
 #include "core/webaddress.h"
 #include "monitor/statusmonitor.h"
 #include "platform/urlopener.h"
+#include "ui/tray/detailsmodel.h"
+#include "ui/tray/detailswindow.h"
 #include "ui/tray/panelbuttons.h"
 #include "ui/tray/panelmodel.h"
 #include "ui/tray/panelpieces.h"
@@ -22,11 +24,17 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Screen readers announce the panel as a window named "Glinter", not as an anonymous pane.
+// Screen readers announce the panel as a window named "Glinter" and the details as a
+// window named after their service, not as anonymous panes; the week strip is a picture.
 QAccessibleInterface *panelAccessible(const QString &className, QObject *object)
 {
-    if (className == u"PanelWindow" && object && object->isWidgetType())
-        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    if (!object || !object->isWidgetType())
+        return nullptr;
+    auto *widget = static_cast<QWidget *>(object);
+    if (className == u"PanelWindow" || className == u"DetailsWindow")
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    if (className == u"WeekStrip")
+        return new QAccessibleWidget(widget, QAccessible::Graphic);
     return nullptr;
 }
 
@@ -109,6 +117,10 @@ PanelWindow::PanelWindow(StatusMonitor &monitor, UrlOpener &opener, Mode mode, Q
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma), [settings] { settings->click(); });
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), [quit] { quit->click(); });
 
+    m_details = new DetailsWindow(this);
+    m_details->setObjectName(QStringLiteral("details"));
+    connect(m_details, &DetailsWindow::pageRequested, this, &PanelWindow::openPage);
+
     connect(&m_monitor, &StatusMonitor::servicesChanged, this, &PanelWindow::scheduleRefresh);
     connect(&m_monitor, &StatusMonitor::resultsChanged, this, &PanelWindow::scheduleRefresh);
     connect(&m_monitor, &StatusMonitor::isOfflineChanged, this, &PanelWindow::scheduleRefresh);
@@ -180,24 +192,50 @@ void PanelWindow::refreshContent()
     // Rows are filled by position, never moved: the order a screen reader and the Tab key
     // walk (that of the widgets' creation) stays the order shown.
     while (m_rows.size() < order.size()) {
-        auto *row = new ServiceRow(m_listBox);
+        const qsizetype index = m_rows.size();
+        auto *line = new QWidget(m_listBox);
+        auto *lineLayout = new QHBoxLayout(line);
+        lineLayout->setContentsMargins(0, 0, 0, 0);
+        lineLayout->setSpacing(2);
+        auto *row = new ServiceRow(line);
+        auto *details = new DetailsButton(line);
+        details->setObjectName(QStringLiteral("detailsButton"));
+        // rows without details keep the place, so that every row's sparkline lines up
+        QSizePolicy keepPlace = details->sizePolicy();
+        keepPlace.setRetainSizeWhenHidden(true);
+        details->setSizePolicy(keepPlace);
+        lineLayout->addWidget(row, 1);
+        lineLayout->addWidget(details, 0, Qt::AlignVCenter);
         connect(row, &ServiceRow::pageRequested, this, &PanelWindow::openPage);
-        m_listLayout->addWidget(row);
+        connect(details, &QAbstractButton::clicked, this, [this, index] { openDetails(index); });
+        m_listLayout->addWidget(line);
+        m_lines.append(line);
         m_rows.append(row);
+        m_detailButtons.append(details);
     }
+    m_rowServices.clear();
     for (qsizetype i = 0; i < m_rows.size(); ++i) {
         ServiceRow *row = m_rows.at(i);
+        DetailsButton *details = m_detailButtons.at(i);
         if (i >= order.size()) {
             row->hide();
+            m_lines.at(i)->hide();
             continue;
         }
         const Service &service = *order.at(i);
-        const auto result = results.constFind(service.id);
-        row->setContent(
-            rowContent(service, result == results.cend() ? std::nullopt : std::optional<ServiceStatusResult>(*result),
-                       now),
-            m_monitor.history(service));
+        const auto found = results.constFind(service.id);
+        const std::optional<ServiceStatusResult> result = found == results.cend()
+                                                              ? std::nullopt
+                                                              : std::optional<ServiceStatusResult>(*found);
+        const QList<Indicator> history = m_monitor.history(service);
+        row->setContent(rowContent(service, result, now), history);
+        m_rowServices.append(service.id);
+        const QString detailsName = detailsControlName(service.name);
+        details->setAccessibleName(detailsName);
+        details->setToolTip(detailsName.toHtmlEscaped());
+        details->setVisible(hasDetails(result, history.size()));
         row->show();
+        m_lines.at(i)->show();
     }
 
     m_listLayout->removeWidget(m_divider);
@@ -207,6 +245,38 @@ void PanelWindow::refreshContent()
 
     // the scroll area fits the list's width itself; only its own height follows the list
     m_scroll->updateGeometry();
+
+    if (m_details->isVisible())
+        refreshDetails(now);
+}
+
+void PanelWindow::openDetails(qsizetype rowIndex)
+{
+    if (rowIndex >= m_rowServices.size())
+        return;
+    const QUuid service = m_rowServices.at(rowIndex);
+    // the click that took the focus from the open details closed them: it does not reopen
+    if (m_details->justLostFocus() && service == m_detailsService)
+        return;
+    m_detailsService = service;
+    // Escape comes back to the control, however it was pressed (a screen reader's action
+    // does not move the focus)
+    m_detailButtons.at(rowIndex)->setFocus(Qt::OtherFocusReason);
+    refreshDetails(m_clock());
+    m_details->popUp(*m_lines.at(rowIndex), Qt::AlignRight);
+}
+
+void PanelWindow::refreshDetails(const QDateTime &now)
+{
+    const QList<Service> &services = m_monitor.services();
+    const auto service = std::find_if(services.cbegin(), services.cend(),
+                                      [this](const Service &candidate) { return candidate.id == m_detailsService; });
+    if (service == services.cend()) {
+        m_details->close();
+        return;
+    }
+    m_details->setContent(
+        detailsContent(*service, m_monitor.result(service->id), m_monitor.historySamples(*service, now), {now}));
 }
 
 void PanelWindow::openPage(const QUrl &page)
@@ -224,4 +294,11 @@ void PanelWindow::showEvent(QShowEvent *event)
     m_freshForShow = false;
     QWidget::showEvent(event);
     Q_EMIT shown();
+}
+
+void PanelWindow::hideEvent(QHideEvent *event)
+{
+    // the details belong to the panel: they do not stay behind on their own
+    m_details->hide();
+    Popover::hideEvent(event);
 }

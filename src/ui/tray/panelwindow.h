@@ -5,11 +5,14 @@
 #include <QDateTime>
 #include <QList>
 #include <QRect>
+#include <QUuid>
 
 #include <functional>
 #include <optional>
 
 class CappedScrollArea;
+class DetailsButton;
+class DetailsWindow;
 class FooterButton;
 class HeaderView;
 class QVBoxLayout;
@@ -63,10 +66,14 @@ Q_SIGNALS:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void scheduleRefresh();
     void openPage(const QUrl &page);
+    void openDetails(qsizetype rowIndex);
+    // Refills the open details from the monitor, or closes them when their service is gone.
+    void refreshDetails(const QDateTime &now);
 
     StatusMonitor &m_monitor;
     UrlOpener &m_opener;
@@ -80,8 +87,16 @@ private:
     QWidget *m_divider = nullptr;
 
     // Every row ever made, in the order of the layout and of their creation; the first
-    // ones show the list, the rest wait, hidden, for a longer one.
+    // ones show the list, the rest wait, hidden, for a longer one. Each row sits in a line
+    // with its details control after it, so that Tab goes from a row to its details.
+    QList<QWidget *> m_lines;
     QList<ServiceRow *> m_rows;
+    QList<DetailsButton *> m_detailButtons;
+    // The service each shown row stands for.
+    QList<QUuid> m_rowServices;
+
+    DetailsWindow *m_details = nullptr;
+    QUuid m_detailsService;
 
     bool m_refreshQueued = false;
     bool m_freshForShow = false;

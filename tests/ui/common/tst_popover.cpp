@@ -1,6 +1,9 @@
 #include "ui/common/popover.h"
 
+#include <QApplication>
+#include <QLineEdit>
 #include <QTest>
+#include <QVBoxLayout>
 
 // Where a popover goes against what opened it: the panel against the tray icon or a click,
 // a picker against its button.
@@ -41,6 +44,42 @@ private Q_SLOTS:
         QFETCH(QRect, expected);
         QCOMPARE(placed, expected);
         QVERIFY(available.contains(placed));
+    }
+
+    // A popover opened from another: the panel stays while its row's details have the
+    // focus, Escape hands the keyboard back to it, and focus going elsewhere closes both.
+    void popoverOpenedFromAnother()
+    {
+        Popover panel;
+        auto *column = new QVBoxLayout(&panel);
+        auto *opener = new QLineEdit(&panel);
+        column->addWidget(opener);
+        column->addWidget(new QLineEdit(&panel));
+        panel.popUp(QRect(100, 0, 24, 24));
+        QVERIFY(QTest::qWaitForWindowActive(&panel));
+        opener->setFocus();
+
+        auto *details = new Popover(&panel);
+        (new QVBoxLayout(details))->addWidget(new QLineEdit(details));
+        // (a window opened from another counts as active with it: qWaitForWindowActive
+        // would not wait)
+        details->popUp(*opener);
+        QTRY_COMPARE(QApplication::activeWindow(), details);
+        QVERIFY(panel.isVisible());
+
+        QTest::keyClick(details, Qt::Key_Escape);
+        QVERIFY(!details->isVisible());
+        QTRY_COMPARE(QApplication::activeWindow(), &panel);
+        QVERIFY(panel.isVisible());
+        QCOMPARE(QApplication::focusWidget(), opener);
+
+        details->popUp(*opener);
+        QTRY_COMPARE(QApplication::activeWindow(), details);
+        QWidget elsewhere;
+        elsewhere.show();
+        elsewhere.activateWindow();
+        QTRY_VERIFY(!details->isVisible());
+        QVERIFY(!panel.isVisible());
     }
 };
 

@@ -101,6 +101,37 @@ private Q_SLOTS:
         QVERIFY(sameHue(colorAt(few, sparklineSize.width() - 1, 6), stateColor(Indicator::Unknown)));
         QVERIFY(isTransparent(renderSparkline({}, 1.0)));
     }
+
+    // The week strip draws like the sparkline, with a mark of its own for places without samples.
+    void weekStripPlacesTheWeekFromTheRight()
+    {
+        const QColor empty(200, 100, 50, 200);
+        QList<std::optional<Indicator>> week(weekStripSlots);
+        week[0] = Indicator::Critical;
+        week[weekStripSlots - 2] = Indicator::Unknown;
+        week[weekStripSlots - 1] = Indicator::None;
+        const QImage image = renderWeekStrip(week, empty, 2.0);
+        QCOMPARE(image.size(), weekStripSize * 2);
+        QCOMPARE(weekStripSize.width(), int(weekStripSlots) * 3 - 1);
+        const int mid = weekStripSize.height() / 2;
+        const QColor oldest = colorAt(image, 1, mid);
+        QVERIFY(sameHue(oldest, stateColor(Indicator::Critical)));
+        QVERIFY(std::abs(oldest.alphaF() - 0.7) < 0.02);
+        QVERIFY(sameHue(colorAt(image, 3 * 82 + 1, mid), stateColor(Indicator::Unknown)));
+        QVERIFY(sameHue(colorAt(image, 3 * 83 + 1, mid), stateColor(Indicator::None)));
+        const QColor unsampled = colorAt(image, 3 * 40 + 1, mid);
+        QVERIFY2(sameHue(unsampled, empty) && std::abs(unsampled.alpha() - 200) <= 2, qPrintable(unsampled.name()));
+        QCOMPARE(colorAt(image, 3 * 40 + 2.5, mid).alpha(), 0);
+
+        // a shorter list is the newest places; a longer one loses its oldest
+        const QImage shorter = renderWeekStrip({Indicator::Major}, empty, 1.0);
+        QVERIFY(sameHue(shorter.pixelColor(weekStripSize.width() - 2, mid), stateColor(Indicator::Major)));
+        QCOMPARE(shorter.pixelColor(1, mid).alpha(), 0);
+        QList<std::optional<Indicator>> longer(weekStripSlots + 5, Indicator::None);
+        longer[4] = Indicator::Critical;
+        longer[5] = Indicator::Minor;
+        QVERIFY(sameHue(renderWeekStrip(longer, empty, 1.0).pixelColor(1, mid), stateColor(Indicator::Minor)));
+    }
 };
 
 QTEST_MAIN(TestRenderers)

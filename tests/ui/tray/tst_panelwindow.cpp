@@ -82,11 +82,12 @@ private Q_SLOTS:
         QCOMPARE(rows(*rig.panel), before);
         QCOMPARE(rig.panel->findChildren<ServiceRow *>(), before);
 
-        // rows keep the list's full width through publishes and reopening
+        // rows and their details controls keep the list's full width through publishes and
+        // reopening
         rig.refresh();
         rig.panel->hide();
         rig.open();
-        QCOMPARE(rows(*rig.panel)[0]->width(), 360 - 2 * 6);
+        QCOMPARE(rows(*rig.panel)[0]->parentWidget()->width(), 360 - 2 * 6);
 
         // a service that leaves and one that comes reuse the row, they are not rebuilt
         rig.monitor->remove(rig.services[0]);

@@ -1,0 +1,337 @@
+#include "ui/tray/detailsmodel.h"
+
+#include "ui/common/renderers.h"
+#include "ui/tray/panelmodel.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <unicode/dtitvfmt.h>
+#include <unicode/locid.h>
+#include <unicode/measunit.h>
+#include <unicode/numberformatter.h>
+#include <unicode/reldatefmt.h>
+#include <unicode/smpdtfmt.h>
+#include <unicode/unistr.h>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("ServiceDetails", text);
+}
+
+QString fromUnicode(const icu::UnicodeString &text)
+{
+    return QString(reinterpret_cast<const QChar *>(text.getBuffer()), text.length());
+}
+
+// A feed's update may run to paragraphs; the window shows the beginning, the incident's
+// page has the rest.
+constexpr qsizetype updateLimit = 280;
+
+// ICU spells the wall-clock time that Qt works out in the user's zone, given to ICU as if
+// it were UTC: the zone rules stay those that decide what "today" is here, and ICU only
+// writes the result the locale's way.
+QDateTime wallClock(const QDateTime &moment, const QTimeZone &zone)
+{
+    return moment.toTimeZone(zone);
+}
+
+UDate icuDate(const QDateTime &moment, const QTimeZone &zone)
+{
+    const QDateTime local = wallClock(moment, zone);
+    return UDate(QDateTime(local.date(), local.time(), QTimeZone::utc()).toMSecsSinceEpoch());
+}
+
+// Making an ICU formatter loads locale data; the details ask for the same few skeletons
+// over and over, so each is made once. Main thread only, like the panel.
+icu::DateFormat *dateFormat(const char *skeleton)
+{
+    static std::map<std::string, std::unique_ptr<icu::DateFormat>> made;
+    auto &format = made[skeleton];
+    if (!format) {
+        UErrorCode status = U_ZERO_ERROR;
+        format.reset(icu::DateFormat::createInstanceForSkeleton(icu::UnicodeString(skeleton, -1, US_INV),
+                                                                icu::Locale::getDefault(), status));
+        if (U_FAILURE(status))
+            format.reset();
+        else
+            format->setTimeZone(*icu::TimeZone::getGMT());
+    }
+    return format.get();
+}
+
+icu::DateIntervalFormat *intervalFormat(const char *skeleton)
+{
+    static std::map<std::string, std::unique_ptr<icu::DateIntervalFormat>> made;
+    auto &format = made[skeleton];
+    if (!format) {
+        UErrorCode status = U_ZERO_ERROR;
+        format.reset(icu::DateIntervalFormat::createInstance(icu::UnicodeString(skeleton, -1, US_INV),
+                                                             icu::Locale::getDefault(), status));
+        if (U_FAILURE(status))
+            format.reset();
+        else
+            format->setTimeZone(*icu::TimeZone::getGMT());
+    }
+    return format.get();
+}
+
+QString formatMoment(const QDateTime &moment, const QTimeZone &zone, const char *skeleton)
+{
+    icu::DateFormat *format = dateFormat(skeleton);
+    if (!format)
+        return QLocale().toString(wallClock(moment, zone), QLocale::ShortFormat);
+    icu::UnicodeString text;
+    format->format(icuDate(moment, zone), text);
+    return fromUnicode(text);
+}
+
+// One ICU interval rather than two moments joined: it leaves out what both ends share the
+// way the locale does ("10:00 – 11:00 PM", "22:00–23:00 Uhr").
+QString formatInterval(const QDateTime &from, const QDateTime &to, const QTimeZone &zone, const char *skeleton)
+{
+    icu::DateIntervalFormat *format = intervalFormat(skeleton);
+    if (!format)
+        return formatMoment(from, zone, skeleton) + QStringLiteral(" \u2013 ") + formatMoment(to, zone, skeleton);
+    const icu::DateInterval interval(icuDate(from, zone), icuDate(to, zone));
+    icu::UnicodeString text;
+    icu::FieldPosition position;
+    UErrorCode status = U_ZERO_ERROR;
+    format->format(&interval, text, position, status);
+    return U_SUCCESS(status) ? fromUnicode(text) : QString();
+}
+
+// "Today" or "Tomorrow" as a sentence begins with it; ICU has the words of every locale.
+QString relativeDay(bool tomorrow)
+{
+    static const std::unique_ptr<icu::RelativeDateTimeFormatter> format = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        auto made = std::make_unique<icu::RelativeDateTimeFormatter>(
+            icu::Locale::getDefault(), nullptr, UDAT_STYLE_LONG, UDISPCTX_CAPITALIZATION_FOR_BEGINNING_OF_SENTENCE,
+            status);
+        return U_SUCCESS(status) ? std::move(made) : nullptr;
+    }();
+    if (!format)
+        return tomorrow ? tr("Tomorrow") : tr("Today");
+    icu::UnicodeString text;
+    UErrorCode status = U_ZERO_ERROR;
+    format->format(tomorrow ? UDAT_DIRECTION_NEXT : UDAT_DIRECTION_THIS, UDAT_ABSOLUTE_DAY, text, status);
+    return U_SUCCESS(status) ? fromUnicode(text) : QString();
+}
+
+// The clock time, with the date when it is not today.
+QString clockText(const QDateTime &moment, const DetailsTime &time)
+{
+    const bool today = wallClock(moment, time.zone).date() == wallClock(time.now, time.zone).date();
+    return formatMoment(moment, time.zone, today ? "jm" : "MMMEdjm");
+}
+
+// "7 days", "8 hours", "5 minutes" in the user's words.
+QString duration(int count, const icu::MeasureUnit &unit)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::UnicodeString text = icu::number::NumberFormatter::withLocale(icu::Locale::getDefault())
+                                        .unit(unit)
+                                        .unitWidth(UNUM_UNIT_WIDTH_FULL_NAME)
+                                        .formatInt(count, status)
+                                        .toString(status);
+    return U_SUCCESS(status) ? fromUnicode(text) : QString::number(count);
+}
+
+// How far back the samples reach, rounded to what a person would say.
+QString spanText(qint64 seconds)
+{
+    constexpr qint64 hour = 3600;
+    constexpr qint64 day = 24 * hour;
+    const auto rounded = [](qint64 value, qint64 unit) { return int(std::max<qint64>(1, (value + unit / 2) / unit)); };
+    if (seconds + hour / 2 >= day)
+        return duration(std::min(rounded(seconds, day), 7), icu::MeasureUnit::getDay());
+    if (seconds + 30 >= hour)
+        return duration(rounded(seconds, hour), icu::MeasureUnit::getHour());
+    return duration(rounded(seconds, 60), icu::MeasureUnit::getMinute());
+}
+
+std::optional<Indicator> readable(const StatusHistory::Sample &sample)
+{
+    const std::optional<Indicator> indicator = indicatorFromRaw(sample.indicator);
+    if (!indicator || *indicator == Indicator::Unknown)
+        return std::nullopt;
+    return indicator;
+}
+
+IncidentText incidentText(const Incident &incident, const DetailsTime &time)
+{
+    IncidentText text;
+    text.title = incident.title.simplified();
+    if (text.title.isEmpty())
+        text.title = tr("Incident");
+    QStringList status;
+    if (const QString stage = stageWord(incident.status); !stage.isEmpty())
+        status.append(stage);
+    if (const QString started = startedText(incident.startedAt, time); !started.isEmpty())
+        status.append(started);
+    text.statusLine = status.join(QStringLiteral(" \u00b7 "));
+
+    text.update = incident.update.simplified();
+    if (text.update.size() > updateLimit) {
+        const qsizetype space = text.update.lastIndexOf(u' ', updateLimit);
+        text.update = text.update.left(space > updateLimit / 2 ? space : updateLimit) + QStringLiteral("\u2026");
+    }
+    if (incident.updatedAt.isValid())
+        text.updateAge = tr("Updated %1").arg(relativeTime(incident.updatedAt, time.now, RelativeUnits::Full));
+    text.page = incident.url;
+    text.openDescription = tr("Opens the page of \u201c%1\u201d").arg(text.title);
+    return text;
+}
+
+bool running(const Maintenance &maintenance, const QDateTime &now)
+{
+    if (maintenance.status == Maintenance::Status::InProgress)
+        return true;
+    // a feed read a while ago still says "scheduled" for a window that has begun
+    return maintenance.startsAt.isValid() && maintenance.startsAt <= now
+           && (!maintenance.endsAt.isValid() || now < maintenance.endsAt);
+}
+
+} // namespace
+
+bool hasDetails(const std::optional<ServiceStatusResult> &result, qsizetype historySamples)
+{
+    return historySamples > 0 || (result && (!result->incidents.isEmpty() || !result->maintenances.isEmpty()));
+}
+
+QString detailsControlName(const QString &serviceName)
+{
+    return tr("Details for %1").arg(serviceName);
+}
+
+QString stageWord(const QString &word)
+{
+    QString spoken = QString(word).replace(u'_', u' ').simplified();
+    if (!spoken.isEmpty())
+        spoken[0] = spoken.at(0).toUpper();
+    return spoken;
+}
+
+QString startedText(const QDateTime &startedAt, const DetailsTime &time)
+{
+    if (!startedAt.isValid())
+        return QString();
+    return tr("Started %1 (%2)")
+        .arg(relativeTime(startedAt, time.now, RelativeUnits::Full), clockText(startedAt, time));
+}
+
+QString maintenanceWhen(const Maintenance &maintenance, const DetailsTime &time)
+{
+    const QDateTime &start = maintenance.startsAt;
+    // an end before the start is a feed's slip; the start alone still says when
+    const QDateTime end = maintenance.endsAt.isValid() && (!start.isValid() || maintenance.endsAt > start)
+                              ? maintenance.endsAt
+                              : QDateTime();
+    if (running(maintenance, time.now))
+        return end.isValid() ? tr("In progress until %1").arg(clockText(end, time)) : tr("In progress");
+    if (!start.isValid())
+        return tr("Time not announced");
+
+    const QDate day = wallClock(start, time.zone).date();
+    const QDate today = wallClock(time.now, time.zone).date();
+    const bool oneDay = !end.isValid() || wallClock(end, time.zone).date() == day;
+    QString dayWord;
+    if (oneDay && day == today)
+        dayWord = wallClock(start, time.zone).time().hour() >= 18 ? tr("Tonight") : relativeDay(false);
+    else if (oneDay && day == today.addDays(1))
+        dayWord = relativeDay(true);
+
+    // DateIntervalFormat has no words for today and tomorrow, RelativeDateTimeFormatter no
+    // intervals: near windows take the day's word and the hours, others the date and hours
+    const char *skeleton = dayWord.isEmpty() ? "MMMEdjm" : "jm";
+    const QString hours = end.isValid() ? formatInterval(start, end, time.zone, skeleton)
+                                        : formatMoment(start, time.zone, skeleton);
+    return dayWord.isEmpty() ? hours
+                             : QCoreApplication::translate("ServiceDetails", "%1 %2", "a day's word, then the hours")
+                                   .arg(dayWord, hours);
+}
+
+std::optional<double> operationalShare(const QList<StatusHistory::Sample> &samples)
+{
+    qsizetype known = 0;
+    qsizetype operational = 0;
+    for (const StatusHistory::Sample &sample : samples) {
+        const std::optional<Indicator> indicator = readable(sample);
+        if (!indicator)
+            continue;
+        ++known;
+        if (*indicator == Indicator::None)
+            ++operational;
+    }
+    if (known == 0)
+        return std::nullopt;
+    return double(operational) / double(known);
+}
+
+QString weekText(const QList<StatusHistory::Sample> &samples, const QDateTime &now)
+{
+    const std::optional<double> share = operationalShare(samples);
+    if (!share)
+        return tr("No history yet");
+    // the history keeps a week at most, and fewer samples than a week of checks needs:
+    // the text names the time the shared samples really cover
+    const auto oldest = std::find_if(samples.cbegin(), samples.cend(),
+                                     [](const StatusHistory::Sample &sample) { return readable(sample).has_value(); });
+    const qint64 seconds = std::clamp<qint64>(oldest->time.secsTo(now), 0, StatusHistory::maxAge.count());
+    return tr("%1 % operational over %2").arg(QLocale().toString(*share * 100.0, 'f', 1), spanText(seconds));
+}
+
+QList<std::optional<Indicator>> weekSlots(const QList<StatusHistory::Sample> &samples, const QDateTime &now)
+{
+    QList<std::optional<Indicator>> slots(weekStripSlots);
+    const qint64 weekMs = qint64(StatusHistory::maxAge.count()) * 1000;
+    const qint64 slotMs = weekMs / weekStripSlots;
+    const qint64 startMs = now.toMSecsSinceEpoch() - weekMs;
+    for (const StatusHistory::Sample &sample : samples) {
+        const qint64 offset = sample.time.toMSecsSinceEpoch() - startMs;
+        if (offset < 0 || offset > weekMs)
+            continue;
+        std::optional<Indicator> &slot = slots[std::min<qint64>(offset / slotMs, weekStripSlots - 1)];
+        // Unknown ranks lowest: any readable sample outweighs it, then the worst state wins
+        const Indicator indicator = indicatorFromRaw(sample.indicator).value_or(Indicator::Unknown);
+        slot = slot ? std::max(*slot, indicator) : indicator;
+    }
+    return slots;
+}
+
+DetailsContent detailsContent(const Service &service, const std::optional<ServiceStatusResult> &result,
+                              const QList<StatusHistory::Sample> &history, const DetailsTime &time)
+{
+    DetailsContent content;
+    content.name = service.name;
+    content.controlName = detailsControlName(service.name);
+    if (result) {
+        for (const Incident &incident : result->incidents)
+            content.incidents.append(incidentText(incident, time));
+        // what runs now first, then by start; the feed's own order among equals
+        QList<Maintenance> windows = result->maintenances;
+        std::stable_sort(windows.begin(), windows.end(), [&time](const Maintenance &a, const Maintenance &b) {
+            const bool aRuns = running(a, time.now);
+            const bool bRuns = running(b, time.now);
+            if (aRuns != bRuns)
+                return aRuns;
+            if (a.startsAt.isValid() != b.startsAt.isValid())
+                return a.startsAt.isValid();
+            return a.startsAt < b.startsAt;
+        });
+        for (const Maintenance &window : windows) {
+            const QString title = window.title.simplified();
+            content.maintenances.append({title.isEmpty() ? tr("Maintenance") : title, maintenanceWhen(window, time)});
+        }
+    }
+    content.weekText = weekText(history, time.now);
+    content.weekSlots = weekSlots(history, time.now);
+    return content;
+}

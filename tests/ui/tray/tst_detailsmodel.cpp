@@ -1,0 +1,222 @@
+#include "ui/tray/detailsmodel.h"
+
+#include "monitorrig.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(Maintenance)
+Q_DECLARE_METATYPE(Incident)
+Q_DECLARE_METATYPE(IncidentText)
+
+namespace {
+
+// Thursday 5 March 2026, 15:00 UTC: 16:00 on the user's clock, an hour east of UTC, so
+// that a day's word is decided by the user's clock and not by UTC.
+const QDateTime now(QDate(2026, 3, 5), QTime(15, 0), QTimeZone::utc());
+const QTimeZone zone(3600);
+const DetailsTime shown{now, zone};
+
+// A moment on the user's clock, `days` after today, at "hh:mm"; in UTC as feeds give it.
+QDateTime local(int days, const char *clock)
+{
+    return QDateTime(QDate(2026, 3, 5).addDays(days), QTime::fromString(QString::fromLatin1(clock), u"hh:mm"), zone)
+        .toUTC();
+}
+
+Maintenance window(QDateTime starts, QDateTime ends, Maintenance::Status status = Maintenance::Status::Scheduled)
+{
+    return Maintenance{QStringLiteral("Database upgrade"), status, std::move(starts), std::move(ends), QUrl()};
+}
+
+// Samples written as "state@hours ago" words: a state is a raw stored value ("-1" unknown,
+// "0" operational … "3" critical, others as a damaged file may hold them).
+QList<StatusHistory::Sample> samples(const char *layout)
+{
+    QList<StatusHistory::Sample> made;
+    for (const QString &word : QString::fromLatin1(layout).split(u' ', Qt::SkipEmptyParts)) {
+        const qsizetype at = word.indexOf(u'@');
+        made.append({now.addSecs(qint64(-word.mid(at + 1).toDouble() * 3600)), word.left(at).toInt()});
+    }
+    return made;
+}
+
+// The same state `count` times, evenly over the `hours` before now, oldest first.
+QList<StatusHistory::Sample> even(int count, double hours, int state)
+{
+    QList<StatusHistory::Sample> made;
+    for (int i = 0; i < count; ++i)
+        made.append({now.addSecs(qint64(-hours * 3600 * (count - i) / count)), state});
+    return made;
+}
+
+} // namespace
+
+class TestDetailsModel : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // ICU's relative day words for the next two days, its intervals otherwise; the clock
+    // is the C locale's 12-hour one.
+    void maintenanceWindows_data()
+    {
+        QTest::addColumn<Maintenance>("maintenance");
+        QTest::addColumn<QString>("when");
+        using S = Maintenance::Status;
+        QTest::newRow("tonight") << window(local(0, "22:00"), local(0, "23:00"))
+                                 << u"Tonight 10:00\u2009\u2013\u200911:00\u202fPM"_s;
+        QTest::newRow("later today") << window(local(0, "16:30"), local(0, "17:00"))
+                                     << u"Today 4:30\u2009\u2013\u20095:00\u202fPM"_s;
+        QTest::newRow("tomorrow") << window(local(1, "09:00"), local(1, "11:00"))
+                                  << u"Tomorrow 9:00\u2009\u2013\u200911:00\u202fAM"_s;
+        QTest::newRow("the user's midnight, before UTC's")
+            << window(QDateTime(QDate(2026, 3, 5), QTime(23, 30), QTimeZone::utc()),
+                      QDateTime(QDate(2026, 3, 6), QTime(0, 30), QTimeZone::utc()))
+            << u"Tomorrow 12:30\u2009\u2013\u20091:30\u202fAM"_s;
+        QTest::newRow("next week") << window(local(5, "22:00"), local(5, "23:00"))
+                                   << u"Tue, Mar 10, 10:00\u2009\u2013\u200911:00\u202fPM"_s;
+        QTest::newRow("across midnight") << window(local(0, "22:00"), local(1, "02:00"))
+                                         << u"Thu, Mar 5, 10:00\u202fPM\u2009\u2013\u2009Fri, Mar 6, 2:00\u202fAM"_s;
+        QTest::newRow("no end given") << window(local(1, "09:00"), QDateTime()) << u"Tomorrow 9:00\u202fAM"_s;
+        QTest::newRow("end before start") << window(local(1, "09:00"), local(1, "08:00")) << u"Tomorrow 9:00\u202fAM"_s;
+        QTest::newRow("in progress") << window(local(0, "15:00"), local(0, "23:00"), S::InProgress)
+                                     << u"In progress until 11:00\u202fPM"_s;
+        QTest::newRow("begun, the feed still says scheduled")
+            << window(local(0, "15:00"), local(1, "02:00")) << u"In progress until Fri, Mar 6, 2:00\u202fAM"_s;
+        QTest::newRow("in progress without end") << window(QDateTime(), QDateTime(), S::InProgress) << u"In progress"_s;
+        QTest::newRow("no time") << window(QDateTime(), QDateTime()) << u"Time not announced"_s;
+    }
+
+    void maintenanceWindows()
+    {
+        QFETCH(Maintenance, maintenance);
+        QFETCH(QString, when);
+        QCOMPARE(maintenanceWhen(maintenance, shown), when);
+    }
+
+    void incidents_data()
+    {
+        QTest::addColumn<Incident>("incident");
+        QTest::addColumn<IncidentText>("expected");
+        const QUrl page(QStringLiteral("https://www.githubstatus.com/incidents/x1"));
+        auto incident = [&](const char *status, QDateTime started, const char *update, QDateTime updated) {
+            return Incident{QStringLiteral("Git pushes fail"),
+                            QString::fromLatin1(status),
+                            Indicator::Major,
+                            std::move(started),
+                            std::move(updated),
+                            QString::fromLatin1(update),
+                            page};
+        };
+        auto text = [&](const QString &status, const char *update, const QString &age) {
+            return IncidentText{QStringLiteral("Git pushes fail"),
+                                status,
+                                QString::fromLatin1(update),
+                                age,
+                                page,
+                                u"Opens the page of \u201cGit pushes fail\u201d"_s};
+        };
+        QTest::newRow("stage, start today, update")
+            << incident("identified", local(0, "14:04"), "We found the cause.", now.addSecs(-20 * 60))
+            << text(u"Identified \u00b7 Started 1 hour ago (2:04\u202fPM)"_s, "We found the cause.",
+                    u"Updated 20 minutes ago"_s);
+        QTest::newRow("two-word stage, start yesterday with its date")
+            << incident("in_progress", local(-1, "09:30"), "", QDateTime())
+            << text(u"In progress \u00b7 Started 1 day ago (Wed, Mar 4, 9:30\u202fAM)"_s, "", QString());
+        QTest::newRow("nothing but the title")
+            << incident("", QDateTime(), "", QDateTime()) << text(QString(), "", QString());
+        QTest::newRow("update folded to one paragraph")
+            << incident("monitoring", QDateTime(), "  A fix is out.\n\n  We are watching.  ", now)
+            << text(u"Monitoring"_s, "A fix is out. We are watching.", u"Updated now"_s);
+    }
+
+    void incidents()
+    {
+        QFETCH(Incident, incident);
+        QFETCH(IncidentText, expected);
+        ServiceStatusResult result;
+        result.incidents = {incident};
+        const DetailsContent content = detailsContent(makeService("GitHub"), result, {}, shown);
+        QCOMPARE(content.incidents.size(), 1);
+        const IncidentText &text = content.incidents.first();
+        QCOMPARE(text.title, expected.title);
+        QCOMPARE(text.statusLine, expected.statusLine);
+        QCOMPARE(text.update, expected.update);
+        QCOMPARE(text.updateAge, expected.updateAge);
+        QCOMPARE(text.page, expected.page);
+        QCOMPARE(text.openDescription, expected.openDescription);
+    }
+
+    void longUpdatesEndAtAWord()
+    {
+        ServiceStatusResult result;
+        result.incidents = {Incident{QStringLiteral("Slow"), {}, {}, {}, {}, QString(u"word "_s).repeated(100), {}}};
+        const QString update = detailsContent(makeService("GitHub"), result, {}, shown).incidents.first().update;
+        QVERIFY2(update.size() <= 281 && update.size() > 200, qPrintable(update));
+        QVERIFY(update.endsWith(u"word\u2026"_s));
+    }
+
+    // Running windows first, then the soonest; the details' own texts and the control's name.
+    void contentOfAService()
+    {
+        ServiceStatusResult result;
+        result.maintenances = {window(local(2, "01:00"), local(2, "02:00")),
+                               window(local(0, "22:00"), local(0, "23:00")),
+                               window(local(0, "15:00"), local(0, "17:00"), Maintenance::Status::InProgress)};
+        result.maintenances[1].title = QStringLiteral("  Network\nwork ");
+        const DetailsContent content = detailsContent(makeService("GitHub"), result, {}, shown);
+        QCOMPARE(content.controlName, u"Details for GitHub"_s);
+        QList<MaintenanceText> expected{{u"Database upgrade"_s, u"In progress until 5:00\u202fPM"_s},
+                                        {u"Network work"_s, u"Tonight 10:00\u2009\u2013\u200911:00\u202fPM"_s},
+                                        {u"Database upgrade"_s, u"Sat, Mar 7, 1:00\u2009\u2013\u20092:00\u202fAM"_s}};
+        QCOMPARE(content.maintenances, expected);
+        QCOMPARE(content.weekText, u"No history yet"_s);
+        QCOMPARE(content.weekSlots, QList<std::optional<Indicator>>(84));
+    }
+
+    // The share counts readable samples (a known state) and names the time they cover.
+    void weekShare_data()
+    {
+        QTest::addColumn<QList<StatusHistory::Sample>>("history");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("no samples") << QList<StatusHistory::Sample>() << u"No history yet"_s;
+        QTest::newRow("only unreadable") << samples("-1@3 -1@1 9@0.5") << u"No history yet"_s;
+        QTest::newRow("all operational, a week") << even(96, 24 * 7, 0) << u"100.0 % operational over 7 days"_s;
+        QList<StatusHistory::Sample> oneMinor = even(99, 24 * 7, 0);
+        oneMinor[40].indicator = 1;
+        QTest::newRow("one in a hundred degraded") << oneMinor << u"99.0 % operational over 7 days"_s;
+        QTest::newRow("unknown and damaged not counted")
+            << samples("0@7.9 -1@6 0@5 2@4 7@3 0@2 -1@1") << u"75.0 % operational over 8 hours"_s;
+        QTest::newRow("span from the oldest readable sample")
+            << samples("-1@100 3@2.2 0@1") << u"50.0 % operational over 2 hours"_s;
+        QTest::newRow("minutes") << samples("0@0.2 0@0.1") << u"100.0 % operational over 12 minutes"_s;
+        QTest::newRow("one sample just now") << samples("1@0") << u"0.0 % operational over 1 minute"_s;
+        QTest::newRow("days round") << samples("0@60 1@1") << u"50.0 % operational over 3 days"_s;
+    }
+
+    void weekShare()
+    {
+        QFETCH(QList<StatusHistory::Sample>, history);
+        QFETCH(QString, text);
+        QCOMPARE(weekText(history, now), text);
+    }
+
+    void weekSlotsTakeTheWorstReadableState()
+    {
+        const QList<std::optional<Indicator>> slots = weekSlots(
+            samples("0@200 3@168.5 0@167.5 1@100.5 0@100.2 -1@50 0@10.5 -1@10.1 2@0.5 0@0"), now);
+        QCOMPARE(slots.size(), 84);
+        QList<std::optional<Indicator>> expected(84);
+        expected[0] = Indicator::None; // 167.5 hours ago; the older ones are past the week
+        expected[33] = Indicator::Minor; // 100.5 and 100.2 hours ago: the worse one
+        expected[59] = Indicator::Unknown; // 50 hours ago, nothing readable
+        expected[78] = Indicator::None; // a readable sample outweighs an unreadable one
+        expected[83] = Indicator::Major; // the newest two hours
+        QCOMPARE(slots, expected);
+    }
+};
+
+QTEST_MAIN(TestDetailsModel)
+#include "tst_detailsmodel.moc"

@@ -1,0 +1,216 @@
+#include "monitor/statusmonitor.h"
+#include "platform/null/nullurlopener.h"
+#include "ui/tray/detailswindow.h"
+#include "ui/tray/panelbuttons.h"
+#include "ui/tray/panelwindow.h"
+#include "ui/tray/servicerow.h"
+
+#include "monitorrig.h"
+#include "widgets.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// What the feeds tell besides the state, per service.
+struct Story {
+    QList<Incident> incidents;
+    QList<Maintenance> maintenances;
+};
+using Stories = QHash<QUuid, Story>;
+
+QCoro::Task<ServiceStatusResult> toldCheck(StatusMonitor::Check plain, std::shared_ptr<Stories> stories,
+                                           Service service)
+{
+    const QUuid id = service.id;
+    QCoro::Task<ServiceStatusResult> checking = plain(std::move(service));
+    ServiceStatusResult result = co_await checking;
+    result.incidents = stories->value(id).incidents;
+    result.maintenances = stories->value(id).maintenances;
+    co_return result;
+}
+
+Incident incident(const char *title, const char *url)
+{
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    return Incident{QString::fromUtf8(title),    u"identified"_s,   Indicator::Major,
+                    now.addSecs(-2 * 3600),      now.addSecs(-600), u"We found the cause."_s,
+                    QUrl(QString::fromUtf8(url))};
+}
+
+// The names a screen reader finds in a window, in its order, leaving out what is hidden.
+QStringList readOut(QWidget &window)
+{
+    QStringList names;
+    const std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
+        if (!node || node->state().invisible)
+            return;
+        if (node->object() != &window && !node->text(QAccessible::Name).isEmpty())
+            names.append(node->text(QAccessible::Name));
+        for (int i = 0; i < node->childCount(); ++i)
+            walk(node->child(i));
+    };
+    walk(QAccessible::queryAccessibleInterface(&window));
+    return names;
+}
+
+} // namespace
+
+// The monitor's rig whose checks also tell incidents and maintenance, with a panel.
+struct Rig : MonitorRig {
+    std::shared_ptr<Stories> stories = std::make_shared<Stories>();
+    NullUrlOpener opener;
+    QList<Service> services;
+    std::unique_ptr<PanelWindow> panel;
+
+    explicit Rig(const QList<Service> &list)
+        : MonitorRig(list, {.history = true})
+        , services(list)
+    {
+        StatusMonitor::Setup setup(monitor->store());
+        setup.history = history.get();
+        setup.watchFile = false;
+        setup.autoRefresh = false;
+        setup.check = [plain = check.function(), told = stories](Service service) {
+            return toldCheck(plain, told, std::move(service));
+        };
+        monitor = std::make_unique<StatusMonitor>(std::move(setup));
+        panel = std::make_unique<PanelWindow>(*monitor, opener, PanelWindow::Mode::Popup);
+    }
+
+    void open()
+    {
+        panel->popUp(QRect(100, 0, 24, 24));
+        QVERIFY(QTest::qWaitForWindowActive(panel.get()));
+    }
+
+    DetailsButton *detailsButton(const QString &name) const
+    {
+        return child<DetailsButton>(*panel, "detailsButton", "accessibleName", QVariant(u"Details for "_s + name));
+    }
+
+    // (Wait for it with QApplication::activeWindow(): a window opened from another counts as
+    // active with it, so qWaitForWindowActive would not wait.)
+    DetailsWindow *details() const { return child<DetailsWindow>(*panel, "details"); }
+};
+
+class TestDetailsWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Each row with something to tell has a control named after its service, right after
+    // the row for Tab; Return and Space open the details, Escape closes them and gives the
+    // keyboard back to the control.
+    void controlFollowsItsRow()
+    {
+        Rig rig({makeService("GitHub"), makeService("Dark")});
+        rig.check.script(rig.services[1].id, {Indicator::Unknown});
+        rig.open();
+        QVERIFY(rig.detailsButton(u"GitHub"_s)->isHidden()); // nothing checked, no history
+
+        rig.refresh();
+        QTRY_VERIFY(!rig.detailsButton(u"GitHub"_s)->isHidden());
+        // an unreadable result is neither history nor story
+        QVERIFY(rig.detailsButton(u"Dark"_s)->isHidden());
+
+        DetailsButton *control = rig.detailsButton(u"GitHub"_s);
+        ServiceRow *row = shownChildren<ServiceRow>(*rig.panel).first();
+        row->setFocus();
+        QTest::keyClick(row, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), control);
+
+        QTest::keyClick(control, Qt::Key_Return);
+        QTRY_COMPARE(QApplication::activeWindow(), rig.details());
+        QVERIFY(rig.panel->isVisible());
+        QCOMPARE(rig.details()->accessibleName(), u"Details for GitHub"_s);
+        QCOMPARE(QAccessible::queryAccessibleInterface(rig.details())->role(), QAccessible::Window);
+
+        QTest::keyClick(rig.details(), Qt::Key_Escape);
+        QVERIFY(!rig.details()->isVisible());
+        QTRY_COMPARE(QApplication::activeWindow(), rig.panel.get());
+        QCOMPARE(QApplication::focusWidget(), control);
+
+        QTest::keyClick(control, Qt::Key_Space);
+        QTRY_COMPARE(QApplication::activeWindow(), rig.details());
+        rig.panel->hide();
+        QVERIFY(!rig.details()->isVisible());
+    }
+
+    // The details read out every incident, the maintenance and the week, and follow the
+    // monitor in place while open.
+    void detailsTellTheStory()
+    {
+        Rig rig({makeService("GitHub")});
+        const QUuid id = rig.services[0].id;
+        (*rig.stories)[id].incidents = {incident("Git pushes fail", "https://www.githubstatus.com/incidents/1"),
+                                        incident("Actions are slow", "https://www.githubstatus.com/incidents/2")};
+        (*rig.stories)[id].maintenances = {
+            Maintenance{u"Database upgrade"_s, Maintenance::Status::InProgress, QDateTime(), QDateTime(), QUrl()}};
+        rig.check.script(id, {Indicator::None, Indicator::None, Indicator::Minor});
+        rig.refresh();
+        rig.refresh();
+        rig.refresh();
+        rig.open();
+        rig.detailsButton(u"GitHub"_s)->click();
+        QTRY_COMPARE(QApplication::activeWindow(), rig.details());
+
+        const QStringList heard = readOut(*rig.details());
+        for (const QString &expected :
+             {u"GitHub"_s, u"Incidents"_s, u"Git pushes fail"_s, u"We found the cause."_s, u"Updated 10 minutes ago"_s,
+              u"Actions are slow"_s, u"Maintenance"_s, u"Database upgrade"_s, u"In progress"_s, u"Last 7 days"_s,
+              u"66.7 % operational over 1 minute"_s})
+            QVERIFY2(heard.contains(expected), qPrintable(expected + u" not in "_s + heard.join(u" | "_s)));
+        QVERIFY(std::any_of(heard.cbegin(), heard.cend(), [](const QString &line) {
+            return line.startsWith(u"Identified \u00b7 Started 2 hours ago ("_s);
+        }));
+
+        QList<QPushButton *> open = shownChildren<QPushButton>(*rig.details(), "openIncident");
+        QCOMPARE(open.size(), 2);
+        QCOMPARE(open[0]->accessibleName(), u"Open incident"_s);
+        QCOMPARE(open[0]->accessibleDescription(), u"Opens the page of \u201cGit pushes fail\u201d"_s);
+        QCOMPARE(open[1]->accessibleDescription(), u"Opens the page of \u201cActions are slow\u201d"_s);
+
+        // one incident resolved, the maintenance over: the same widgets, the unused hidden
+        const QList<QWidget *> views = rig.details()->findChildren<QWidget *>(u"incident"_s);
+        (*rig.stories)[id].incidents.removeFirst();
+        (*rig.stories)[id].maintenances.clear();
+        rig.refresh();
+        QTRY_VERIFY(!readOut(*rig.details()).contains(u"Git pushes fail"_s));
+        QCOMPARE(rig.details()->findChildren<QWidget *>(u"incident"_s), views);
+        QCOMPARE(shownChildren<QWidget>(*rig.details(), "incident").size(), 1);
+        QVERIFY(!readOut(*rig.details()).contains(u"Maintenance"_s));
+        QVERIFY(readOut(*rig.details()).contains(u"Actions are slow"_s));
+        QVERIFY(readOut(*rig.details()).contains(u"50.0 % operational over 1 minute"_s));
+    }
+
+    void openIncidentOpensWebPagesOnly()
+    {
+        Rig rig({makeService("GitHub")});
+        (*rig.stories)[rig.services[0].id].incidents = {incident("Web", "https://www.githubstatus.com/incidents/1"),
+                                                        incident("File", "file:///etc/passwd"),
+                                                        incident("Script", "javascript:alert(1)")};
+        rig.refresh();
+        rig.open();
+        rig.detailsButton(u"GitHub"_s)->click();
+        QTRY_COMPARE(QApplication::activeWindow(), rig.details());
+
+        const QList<QPushButton *> buttons = rig.details()->findChildren<QPushButton *>(u"openIncident"_s);
+        QCOMPARE(buttons.size(), 3);
+        QVERIFY(!buttons[0]->isHidden());
+        // no button is offered for what is not a web page, and none would open it
+        QVERIFY(buttons[1]->isHidden());
+        QVERIFY(buttons[2]->isHidden());
+        for (QPushButton *button : buttons)
+            button->click();
+        QCOMPARE(rig.opener.opened(), QList<QUrl>{QUrl(u"https://www.githubstatus.com/incidents/1"_s)});
+    }
+};
+
+QTEST_MAIN(TestDetailsWindow)
+#include "tst_detailswindow.moc"
