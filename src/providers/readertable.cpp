@@ -91,7 +91,8 @@ constexpr std::array<ReaderInfo, providerKindCount> table{{
      {u"https://api.status.io"},
      false,
      true,
-     QT_TRANSLATE_NOOP("Readers", "Added as a Status.io page")},
+     QT_TRANSLATE_NOOP("Readers", "Added as a Status.io page"),
+     2},
 }};
 
 constexpr bool inKindOrder()

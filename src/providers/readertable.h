@@ -27,6 +27,9 @@ struct ReaderInfo {
     bool detectable;
     // What the custom form says after detection found this format (context "Readers").
     const char *addedAs;
+    // Requests a check makes one after the other (each waits for the answer before); the
+    // refresh starts the longest chains first.
+    int requestsInARow = 1;
 };
 
 // Every reader, in the order of ProviderKind.
