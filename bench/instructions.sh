@@ -15,7 +15,8 @@ fewer=${2:-10}
 more=${3:-30}
 work=$(mktemp -d)
 server=
-trap '[ -n "$server" ] && kill $server 2>/dev/null; rm -rf "$work"' EXIT
+# The server runs in a session of its own, so that its feed server goes with it.
+trap '[ -n "$server" ] && kill -- -$server 2>/dev/null; rm -rf "$work"' EXIT
 
 # Instructions of a whole run, every thread and child of it.
 instructions() {
@@ -35,7 +36,7 @@ objcopy --strip-debug "$build/src/app/glinter" "$glinter"
 
 declare -A counted
 for n in "$fewer" "$more"; do
-    "$build/bench/glinter-bench-refresh" --serve --feeds "$n" --latency 0 > "$work/serve" 2>&1 &
+    setsid "$build/bench/glinter-bench-refresh" --serve --feeds "$n" --latency 0 > "$work/serve" 2>&1 &
     server=$!
     until [ "$(grep -c -v '^request' "$work/serve")" -ge 2 ]; do sleep 0.2; done
     check=$(grep -v '^request' "$work/serve" | sed -n 1p)
@@ -48,7 +49,7 @@ for n in "$fewer" "$more"; do
             instructions "$glinter" --check --json --services "$services")
     done
     counted[curl-cli,$n]=$(instructions "${fetch[@]}")
-    kill $server
+    kill -- -$server
     wait $server 2>/dev/null || true
     server=
 done
