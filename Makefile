@@ -72,8 +72,11 @@ bench-metrics: deps
 	cmake --build $(BENCH_BUILD_DIR) -j $(JOBS) --target glinter-bench-metricsscrape
 	$(BENCH_BUILD_DIR)/bench/glinter-bench-metricsscrape $(BENCH_ARGS)
 
+# Refreshes against curl on the same local feeds, answering after 300 ms and then at once:
+# wall, CPU and their ratios to curl, in-process and as whole `glinter --check` processes.
 bench: deps
 	cmake -S . -B $(BENCH_BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(BENCH_BUILD_DIR) -j $(JOBS) --target glinter-bench-refresh glinter-bench-historywrites
-	$(BENCH_BUILD_DIR)/bench/glinter-bench-refresh $(BENCH_ARGS)
+	cmake --build $(BENCH_BUILD_DIR) -j $(JOBS) --target glinter glinter-bench-refresh glinter-bench-historywrites
+	$(BENCH_BUILD_DIR)/bench/glinter-bench-refresh --check $(BENCH_BUILD_DIR)/src/app/glinter --latency 300 $(BENCH_ARGS)
+	$(BENCH_BUILD_DIR)/bench/glinter-bench-refresh --check $(BENCH_BUILD_DIR)/src/app/glinter --latency 0 $(BENCH_ARGS)
 	$(BENCH_BUILD_DIR)/bench/glinter-bench-historywrites

@@ -1,17 +1,28 @@
 // Full refreshes of the monitor against a local fake internet, next to curl fetching the
-// same addresses in parallel. Reports the median wall time, CPU time and peak RSS per
-// refresh of both, and their ratios.
+// same addresses in parallel, in one run. Reports per refresh the median wall time, CPU time,
+// retired instructions (the CPU figure that a busy machine disturbs least), when the first
+// and the last request reached the server, and the peak memory; then the ratios to curl.
+// Each HTTP backend of the program (libcurl's multi interface, Qt's access manager) is
+// measured in turns with the others, so that both meet the same load. With --check, also
+// whole `glinter --check --json` processes, as a user runs them, against curl.
 //
-//   refresh [--feeds N] [--latency MS] [--runs R]
+//   refresh [--feeds N] [--latency MS] [--runs R] [--backend curl|qt|both] [--check GLINTER]
+//           [--server qt|node|node-no-tickets] [--keep-alive]
+// The feeds are served by glinter-bench-feedserver (Qt, the default) or bench/feedserver.mjs
+// (Node), whose one TLS context per port lets clients resume TLS sessions; "node-no-tickets"
+// turns that off, which shows what resuming saves.
+//   refresh --serve [--feeds N] [--latency MS]   (for profiling by hand: serves the fake
+//           internet, prints the services file and environment to run glinter against it)
 #include "catalog/servicecatalog.h"
 #include "monitor/statusmonitor.h"
+#include "net/httpsession.h"
 #include "net/networkenvironment.h"
 #include "providers/readertable.h"
-#include "providers/statuspageprovider.h"
+
+#include "measure.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QSslCertificate>
@@ -20,52 +31,31 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char **environ;
+#include <map>
 
 namespace {
 
 struct Figures {
     double wallMs = 0;
     double cpuMs = 0;
+    double instructions = -1;
+    double firstRequestMs = 0;
+    double lastRequestMs = 0;
 };
 
-double cpuMs(int who)
-{
-    rusage usage{};
-    getrusage(who, &usage);
-    const auto ms = [](timeval t) { return double(t.tv_sec) * 1000.0 + double(t.tv_usec) / 1000.0; };
-    return ms(usage.ru_utime) + ms(usage.ru_stime);
-}
+// The figures of one contender over all its runs.
+struct Series {
+    std::vector<Figures> runs;
+    long peakRssKb = 0;
 
-long peakRssKb(int who)
-{
-    rusage usage{};
-    getrusage(who, &usage);
-    return usage.ru_maxrss;
-}
-
-long highWaterKb(pid_t pid)
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    double median(double Figures::*field) const
+    {
+        std::vector<double> values;
+        for (const Figures &run : runs)
+            values.push_back(run.*field);
+        return Measure::median(values);
     }
-    return 0;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
+};
 
 QString caPath()
 {
@@ -93,6 +83,72 @@ QString endpoint(const Service &service, const QUrl &origin)
     }
 }
 
+// When the server saw the requests that arrived since the last call, in ms after `startNs`.
+std::pair<double, double> requestSpan(QProcess &server, qint64 startNs)
+{
+    while (server.waitForReadyRead(30)) { }
+    qint64 first = -1;
+    qint64 last = -1;
+    while (server.canReadLine()) {
+        const QList<QByteArray> words = server.readLine().trimmed().split(' ');
+        if (words.value(0) != "request")
+            continue;
+        const qint64 at = words.value(1).toLongLong();
+        first = first < 0 ? at : std::min(first, at);
+        last = std::max(last, at);
+    }
+    if (first < 0)
+        return {0, 0};
+    return {double(first - startNs) / 1e6, double(last - startNs) / 1e6};
+}
+
+Figures programFigures(const Measure::Run &run, QProcess &server)
+{
+    const auto [first, last] = requestSpan(server, run.startNs);
+    return {run.wallMs, run.cpuMs, double(run.instructions), first, last};
+}
+
+void printRow(const char *name, const Series &series, const Series *reference)
+{
+    const double wall = series.median(&Figures::wallMs);
+    const double cpu = series.median(&Figures::cpuMs);
+    const double instructions = series.median(&Figures::instructions);
+    std::printf("%-16s %9.1f %9.1f %11s %9.1f %9.1f %9.1f", name, wall, cpu,
+                instructions < 0 ? "n/a" : qPrintable(QString::number(instructions / 1e6, 'f', 1)),
+                series.median(&Figures::firstRequestMs), series.median(&Figures::lastRequestMs),
+                double(series.peakRssKb) / 1024.0);
+    if (reference) {
+        const auto ratio = [&](double Figures::*field) {
+            const double theirs = reference->median(field);
+            const double ours = series.median(field);
+            return theirs > 0 && ours >= 0 ? ours / theirs : 0.0;
+        };
+        std::printf("   %5.2f %5.2f", ratio(&Figures::wallMs), ratio(&Figures::cpuMs));
+        if (instructions >= 0)
+            std::printf(" %5.2f", ratio(&Figures::instructions));
+    }
+    std::printf("\n");
+}
+
+// Wall, CPU and instructions spread over the runs: lowest and highest, as "lo-hi".
+void printSpread(const char *name, const Series &series)
+{
+    const auto span = [&](double Figures::*field, double scale) {
+        double lo = 1e300;
+        double hi = -1e300;
+        for (const Figures &run : series.runs) {
+            lo = std::min(lo, run.*field / scale);
+            hi = std::max(hi, run.*field / scale);
+        }
+        return QStringLiteral("%1-%2").arg(lo, 0, 'f', 1).arg(hi, 0, 'f', 1);
+    };
+    std::printf("  %-14s wall %s ms, cpu %s ms", name, qPrintable(span(&Figures::wallMs, 1)),
+                qPrintable(span(&Figures::cpuMs, 1)));
+    if (series.median(&Figures::instructions) >= 0)
+        std::printf(", instructions %s M", qPrintable(span(&Figures::instructions, 1e6)));
+    std::printf("\n");
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -106,26 +162,74 @@ int main(int argc, char *argv[])
                                            QStringLiteral("MS"), QStringLiteral("300"));
     const QCommandLineOption runsOption(QStringLiteral("runs"), QStringLiteral("Measured refreshes."),
                                         QStringLiteral("R"), QStringLiteral("5"));
-    parser.addOptions({feedsOption, latencyOption, runsOption});
+    const QCommandLineOption backendOption(QStringLiteral("backend"),
+                                           QStringLiteral("HTTP backend to measure: curl, qt or both."),
+                                           QStringLiteral("B"), QStringLiteral("both"));
+    const QCommandLineOption checkOption(QStringLiteral("check"),
+                                         QStringLiteral("Also measure whole `GLINTER --check --json` processes."),
+                                         QStringLiteral("GLINTER"));
+    const QCommandLineOption serveOption(QStringLiteral("serve"),
+                                         QStringLiteral("Only serve the feeds and print how to check them."));
+    const QCommandLineOption serverOption(QStringLiteral("server"),
+                                          QStringLiteral("The fake internet: qt, node or node-no-tickets."),
+                                          QStringLiteral("S"), QStringLiteral("qt"));
+    const QCommandLineOption keepAliveOption(QStringLiteral("keep-alive"),
+                                             QStringLiteral("The Node server keeps connections open."));
+    parser.addOptions({feedsOption, latencyOption, runsOption, backendOption, checkOption, serveOption, serverOption,
+                       keepAliveOption});
     parser.process(app);
     const int feeds = std::max(1, parser.value(feedsOption).toInt());
     const int latency = std::max(0, parser.value(latencyOption).toInt());
     const int runs = std::max(1, parser.value(runsOption).toInt());
+    const QString backendName = parser.value(backendOption);
+    std::vector<std::pair<const char *, HttpBackend>> backends;
+    if (backendName == u"curl" || backendName == u"both")
+        backends.emplace_back("glinter (curl)", HttpBackend::Curl);
+    if (backendName == u"qt" || backendName == u"both")
+        backends.emplace_back("glinter (qt)", HttpBackend::Qt);
+    if (backends.empty()) {
+        std::fprintf(stderr, "refresh: --backend is curl, qt or both\n");
+        return 2;
+    }
 
+    QTemporaryDir dir;
     QProcess server;
     server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     // One server per feed plus one for the fixed vendor feeds, as each of those has a host
     // of its own in real life (a client opens at most six connections to one host).
-    server.start(QCoreApplication::applicationDirPath() + QStringLiteral("/glinter-bench-feedserver"),
-                 {QString::number(feeds + 1), QString::number(latency)});
+    const QString feedServer = QCoreApplication::applicationDirPath() + QStringLiteral("/glinter-bench-feedserver");
+    const QString serverKind = parser.value(serverOption);
+    if (serverKind.startsWith(u"node")) {
+        QProcess routes;
+        routes.start(feedServer, {QStringLiteral("--routes")});
+        QFile table(dir.filePath(QStringLiteral("routes.json")));
+        if (!routes.waitForFinished(60000) || !table.open(QIODevice::WriteOnly))
+            return 1;
+        table.write(routes.readAllStandardOutput());
+        table.close();
+        QStringList arguments{QStringLiteral(GLINTER_BENCH_DIR "/feedserver.mjs"), QString::number(feeds + 1),
+                              QString::number(latency), table.fileName(), QStringLiteral(GLINTER_TEST_DATA "/tls")};
+        if (serverKind == u"node-no-tickets")
+            arguments.append(QStringLiteral("no-tickets"));
+        if (parser.isSet(keepAliveOption))
+            arguments.append(QStringLiteral("keep-alive"));
+        server.start(QStringLiteral("node"), arguments);
+    } else {
+        server.start(feedServer, {QString::number(feeds + 1), QString::number(latency)});
+    }
     if (!server.waitForReadyRead(60000)) {
         std::fprintf(stderr, "refresh: the feed server did not start\n");
         return 1;
     }
     const QList<QByteArray> ports = server.readLine().trimmed().split(' ').mid(1);
 
-    // Trust the test authority alone, as curl's --cacert does: the system's roots would be
-    // loaded on demand in real use, but an explicit list is parsed into every connection.
+    // Counts from here on: the server is not ours, the network threads started later are.
+    Measure::InstructionCounter counter;
+
+    // Trust the test authority as curl's --cacert does: on top of the system's roots for
+    // libcurl, alone for Qt, which would otherwise add every system root to each connection
+    // (the roots it finds itself it looks up only as a chain needs them).
+    NetworkEnvironment::addCaCertificates(caPath());
     QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
     tls.setCaCertificates(QSslCertificate::fromPath(caPath()));
     QSslConfiguration::setDefaultConfiguration(tls);
@@ -142,37 +246,11 @@ int main(int argc, char *argv[])
         services.append(Service{QUuid::createUuid(), entry.name, url, entry.provider, std::nullopt});
     }
 
-    QTemporaryDir dir;
     const ServiceStore store(dir.path());
     store.save(services);
-    StatusMonitor::Setup setup(store);
-    setup.watchFile = false;
-    setup.readOnly = true;
-    setup.autoRefresh = false;
-    StatusMonitor monitor(std::move(setup));
-
-    const auto refreshOnce = [&] {
-        QElapsedTimer clock;
-        const double cpuBefore = cpuMs(RUSAGE_SELF);
-        clock.start();
-        QCoro::waitFor(monitor.refresh());
-        return Figures{double(clock.nsecsElapsed()) / 1e6, cpuMs(RUSAGE_SELF) - cpuBefore};
-    };
-
-    refreshOnce(); // warm-up: loads the TLS backend and certificates once
-    int unreadable = 0;
-    for (const ServiceStatusResult &result : monitor.results())
-        unreadable += result.indicator == Indicator::Unknown ? 1 : 0;
-
-    std::vector<double> wall, cpu;
-    for (int i = 0; i < runs; ++i) {
-        const Figures figures = refreshOnce();
-        wall.push_back(figures.wallMs);
-        cpu.push_back(figures.cpuMs);
-    }
-    const long glinterRss = peakRssKb(RUSAGE_SELF);
-
-    // curl fetching the same addresses, the same number of times.
+    // curl fetching the same addresses, trusting the test authority alone: curl 7.88 reads a
+    // --cacert bundle again for every connection, which with the system's roots in it would
+    // cost it about 20 ms each.
     QFile config(dir.filePath(QStringLiteral("curl.conf")));
     if (!config.open(QIODevice::WriteOnly))
         return 1;
@@ -184,53 +262,115 @@ int main(int argc, char *argv[])
         }
     }
     config.close();
-    // posix_spawn (not fork) so that curl's peak RSS is its own, not a copy of ours.
-    std::vector<double> curlWall, curlCpu;
-    long curlRss = 0;
-    const QByteArray ca = caPath().toLocal8Bit();
-    const QByteArray conf = config.fileName().toLocal8Bit();
+    const QByteArrayList curlArguments{"curl",           "--parallel",
+                                       "--parallel-max", "200",
+                                       "--silent",       "--no-progress-meter",
+                                       "--cacert",       caPath().toLocal8Bit(),
+                                       "--config",       config.fileName().toLocal8Bit()};
+    if (parser.isSet(serveOption)) {
+        std::printf("GLINTER_FEED_ORIGIN=%s GLINTER_EXTRA_CA_CERTS=%s glinter --check --json --services %s\n",
+                    qPrintable(origin.toString()), qPrintable(caPath()), qPrintable(store.filePath()));
+        std::printf("%s\n", curlArguments.join(' ').constData());
+        std::fflush(stdout);
+        // The server's "request" lines, passed on.
+        while (server.state() == QProcess::Running) {
+            server.waitForReadyRead(-1);
+            const QByteArray lines = server.readAll();
+            std::fwrite(lines.constData(), 1, std::size_t(lines.size()), stdout);
+            std::fflush(stdout);
+        }
+        return 0;
+    }
+    StatusMonitor::Setup setup(store);
+    setup.watchFile = false;
+    setup.readOnly = true;
+    setup.autoRefresh = false;
+    StatusMonitor monitor(std::move(setup));
+
+    const auto refreshOnce = [&](HttpBackend backend) {
+        HttpSession::setBackend(backend);
+        const double cpuBefore = Measure::cpuMs();
+        const qint64 instructionsBefore = counter.read();
+        const qint64 start = Measure::steadyNs();
+        QCoro::waitFor(monitor.refresh());
+        const double wall = double(Measure::steadyNs() - start) / 1e6;
+        const double cpu = Measure::cpuMs() - cpuBefore;
+        const qint64 instructions = counter.read();
+        const auto [first, last] = requestSpan(server, start);
+        return Figures{wall, cpu, instructions < 0 ? -1.0 : double(instructions - instructionsBefore), first, last};
+    };
+
+    // Warm-up: loads the TLS backends and certificates once.
+    std::map<HttpBackend, int> unreadable;
+    for (const auto &[name, backend] : backends) {
+        refreshOnce(backend);
+        for (const ServiceStatusResult &result : monitor.results())
+            unreadable[backend] += result.indicator == Indicator::Unknown ? 1 : 0;
+    }
+    std::map<HttpBackend, Series> measured;
     for (int i = 0; i < runs; ++i) {
-        const char *curlArgs[] = {"curl",     "--parallel",          "--parallel-max", "200",
-                                  "--silent", "--no-progress-meter", "--cacert",       ca.constData(),
-                                  "--config", conf.constData(),      nullptr};
-        QElapsedTimer clock;
-        clock.start();
-        pid_t pid = 0;
-        if (posix_spawnp(&pid, "curl", nullptr, nullptr, const_cast<char **>(curlArgs), environ) != 0) {
-            std::fprintf(stderr, "refresh: cannot start curl\n");
-            return 1;
+        for (const auto &[name, backend] : backends)
+            measured[backend].runs.push_back(refreshOnce(backend));
+    }
+    for (auto &[backend, series] : measured)
+        series.peakRssKb = Measure::peakRssKb();
+    counter.close();
+
+    const QByteArrayList checkArguments{parser.value(checkOption).toLocal8Bit(), "--check", "--json", "--services",
+                                        store.filePath().toLocal8Bit()};
+    const bool check = parser.isSet(checkOption);
+    if (check) {
+        qputenv("GLINTER_FEED_ORIGIN", origin.toString().toUtf8());
+        qputenv("GLINTER_EXTRA_CA_CERTS", caPath().toUtf8());
+    }
+    Series curl;
+    std::map<HttpBackend, Series> checks;
+    for (int i = 0; i < runs; ++i) {
+        const Measure::Run run = Measure::runProgram(curlArguments);
+        curl.runs.push_back(programFigures(run, server));
+        curl.peakRssKb = std::max(curl.peakRssKb, run.peakRssKb);
+        for (const auto &[name, backend] : backends) {
+            if (!check)
+                break;
+            qputenv("GLINTER_HTTP_BACKEND", backend == HttpBackend::Qt ? "qt" : "curl");
+            const Measure::Run checked = Measure::runProgram(checkArguments);
+            checks[backend].runs.push_back(programFigures(checked, server));
+            checks[backend].peakRssKb = std::max(checks[backend].peakRssKb, checked.peakRssKb);
         }
-        // The kernel's peak-RSS figure of a child counts the memory of the process that
-        // started it, so curl's own high-water mark is sampled while it runs.
-        int status = 0;
-        rusage usage{};
-        while (wait4(pid, &status, WNOHANG, &usage) == 0) {
-            curlRss = std::max(curlRss, highWaterKb(pid));
-            usleep(2000);
-        }
-        curlWall.push_back(double(clock.nsecsElapsed()) / 1e6);
-        const auto ms = [](timeval t) { return double(t.tv_sec) * 1000.0 + double(t.tv_usec) / 1000.0; };
-        curlCpu.push_back(ms(usage.ru_utime) + ms(usage.ru_stime));
     }
 
     server.kill();
     server.waitForFinished();
 
-    const double gw = median(wall), gc = median(cpu), cw = median(curlWall), cc = median(curlCpu);
-    std::printf("refresh: %d feeds (%d requests for curl), %d ms latency, median of %d runs\n", feeds, urls, latency,
-                runs);
-    if (unreadable > 0)
-        std::printf("warning: %d feeds read as unknown in the warm-up refresh\n", unreadable);
-    std::printf("%-8s %12s %12s %14s\n", "", "wall ms", "cpu ms", "peak RSS MiB");
-    std::printf("%-8s %12.1f %12.1f %14.1f\n", "glinter", gw, gc, double(glinterRss) / 1024.0);
-    std::printf("%-8s %12.1f %12.1f %14.1f\n", "curl", cw, cc, double(curlRss) / 1024.0);
-    std::printf("ratio    %12.2f %12.2f   (glinter / curl)\n", cw > 0 ? gw / cw : 0.0, cc > 0 ? gc / cc : 0.0);
+    std::printf("refresh: %d feeds (%d requests for curl), %d ms latency, median of %d runs, %s server%s\n", feeds,
+                urls, latency, runs, qPrintable(serverKind), parser.isSet(keepAliveOption) ? " (keep-alive)" : "");
+    for (const auto &[backend, count] : unreadable) {
+        if (count > 0)
+            std::printf("warning: %d feeds read as unknown in the warm-up refresh\n", count);
+    }
+    std::printf("%-16s %9s %9s %11s %9s %9s %9s   %-17s\n", "", "wall ms", "cpu ms", "instr M", "first ms", "last ms",
+                "RSS MiB", "wall/cpu/instr ÷ curl");
+    printRow("curl", curl, nullptr);
+    for (const auto &[name, backend] : backends)
+        printRow(name, measured[backend], &curl);
+    if (check) {
+        std::printf("whole processes (glinter --check --json):\n");
+        for (const auto &[name, backend] : backends)
+            printRow(name, checks[backend], &curl);
+    }
+    std::printf("spread (lowest-highest of the runs):\n");
+    printSpread("curl", curl);
+    for (const auto &[name, backend] : backends)
+        printSpread(name, measured[backend]);
     // A Status.io page takes two answers in a row (the page, then the API); curl, which
     // fetches both at once, cannot show that.
     const bool chained = std::any_of(services.cbegin(), services.cend(),
                                      [](const Service &service) { return service.provider == ProviderKind::StatusIo; });
     const int slowest = latency * (chained ? 2 : 1);
-    std::printf("target   wall <= slowest feed + 100 ms (%d ms%s): %s\n", slowest + 100,
-                chained ? ", Status.io reads two answers in a row" : "", gw <= slowest + 100 ? "met" : "missed");
+    for (const auto &[name, backend] : backends) {
+        const double wall = measured[backend].median(&Figures::wallMs);
+        std::printf("target   %s wall <= slowest feed + 100 ms (%d ms%s): %s\n", name, slowest + 100,
+                    chained ? ", Status.io reads two answers in a row" : "", wall <= slowest + 100 ? "met" : "missed");
+    }
     return 0;
 }

@@ -3,9 +3,11 @@
 #include "core/settings.h"
 #include "monitor/results.h"
 #include "monitor/servicelist.h"
+#include "providers/readertable.h"
 
 #include <QPointer>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -119,6 +121,13 @@ QCoro::Task<> RefreshScheduler::runRefresh()
     const QList<Service> snapshot = m_list.services();
     QPointer<RefreshScheduler> self(this);
 
+    // Checks that wait for one answer after another start first: started behind the whole
+    // first wave they would end a full wait after everything else.
+    QList<Service> order = snapshot;
+    std::stable_sort(order.begin(), order.end(), [](const Service &a, const Service &b) {
+        return readerInfo(a.provider).requestsInARow > readerInfo(b.provider).requestsInARow;
+    });
+
     // Every check starts now, all at once, up to checksInFlight of them; each appends its
     // result when it finishes and the next service takes its place.
     std::vector<ServiceStatusResult> completed;
@@ -128,7 +137,7 @@ QCoro::Task<> RefreshScheduler::runRefresh()
     const qsizetype workerCount = std::min(snapshot.size(), checksInFlight);
     workers.reserve(std::size_t(workerCount));
     for (qsizetype i = 0; i < workerCount; ++i)
-        workers.push_back(checkEach(m_check, snapshot, next, completed));
+        workers.push_back(checkEach(m_check, order, next, completed));
     for (QCoro::Task<> &worker : workers)
         co_await worker;
 

@@ -1,96 +1,20 @@
 #include "net/httpsession.h"
 
-#include "core/queuedsignal.h"
 #include "core/webaddress.h"
 #include "net/contentdecoding.h"
+#include "net/httptransport.h"
 
 #include <QCoreApplication>
-#include <QNetworkAccessManager>
-#include <QNetworkRequest>
-#include <QPointer>
-#include <QThread>
-#include <QTimer>
 
-#include <memory>
+#include <atomic>
 
 namespace {
 
-// One access manager per thread, so that all sessions share a connection pool and TLS
-// sessions instead of paying for a new pool and worker thread on every check.
-struct ThreadManager {
-    QPointer<QNetworkAccessManager> manager;
-    int inFlight = 0;
-    int served = 0;
-};
+std::atomic<HttpBackend> s_backend = HttpBackend::Curl;
 
-ThreadManager &threadManager()
-{
-    thread_local ThreadManager state;
-    return state;
-}
+} // namespace
 
-// Counts a request as in flight on this thread for as long as it lives, also when the
-// coroutine waiting for it is destroyed before the reply finishes.
-class InFlight
-{
-public:
-    InFlight() { ++threadManager().inFlight; }
-    ~InFlight() { --threadManager().inFlight; }
-    InFlight(const InFlight &) = delete;
-    InFlight &operator=(const InFlight &) = delete;
-};
-
-// A manager keeps about 8 KB for every TLS connection it ever opened (Qt 6.4 with OpenSSL 3;
-// feeds that answer "Connection: close" open one per check), so it is retired once it has
-// served this many requests and none is in flight, and a fresh one takes over.
-constexpr int requestsPerManager = 128;
-
-// Runs on the main thread when the application is being destroyed. A manager deleted
-// along with the application's children is too late for its network thread to close its
-// connections, which are then leaked; deleted here, it shuts down cleanly.
-void deleteMainThreadManager()
-{
-    delete threadManager().manager.data();
-}
-
-QNetworkAccessManager *accessManager()
-{
-    ThreadManager &state = threadManager();
-    if (state.manager && state.inFlight == 0 && state.served >= requestsPerManager) {
-        // Later, not now: a reply of this manager may still be on its way to deleteLater().
-        state.manager->deleteLater();
-        state.manager = nullptr;
-    }
-    if (!state.manager) {
-        auto *created = new QNetworkAccessManager;
-        QObject *app = QCoreApplication::instance();
-        if (app && app->thread() == QThread::currentThread()) {
-            created->setParent(app);
-            static const bool registered = [] {
-                qAddPostRoutine(deleteMainThreadManager);
-                return true;
-            }();
-            Q_UNUSED(registered);
-        } else {
-            QObject::connect(QThread::currentThread(), &QThread::finished, created, &QObject::deleteLater);
-        }
-        state.manager = created;
-        state.served = 0;
-    }
-    ++state.served;
-    return state.manager;
-}
-
-// Whether an error on a reply that carries a status line only restates that status: Qt
-// reports some answered statuses as errors of their own (400 and 418 as invalid operations,
-// a 3xx without a usable Location as an unknown protocol, 4xx and 5xx as content and
-// server errors). Anything else (a cut body, a reset, a time-out) is a transport failure.
-bool isAnsweredStatus(QNetworkReply::NetworkError error)
-{
-    const int code = int(error);
-    return (code >= 201 && code <= 299) || error == QNetworkReply::ProtocolUnknownError
-           || error == QNetworkReply::ProtocolInvalidOperationError || (code >= 401 && code <= 499);
-}
+namespace HttpTransport {
 
 QString tooLargeText()
 {
@@ -102,7 +26,7 @@ QString malformedText()
     return QCoreApplication::translate("HttpSession", "Malformed response");
 }
 
-HttpResponse transportFailure(QNetworkReply::NetworkError error, QString text)
+HttpResponse failure(QNetworkReply::NetworkError error, QString text)
 {
     HttpResponse response;
     response.error = error;
@@ -110,7 +34,7 @@ HttpResponse transportFailure(QNetworkReply::NetworkError error, QString text)
     return response;
 }
 
-} // namespace
+} // namespace HttpTransport
 
 QString HttpResponse::failureText() const
 {
@@ -131,99 +55,48 @@ QString HttpSession::timedOutText()
 
 QCoro::Task<HttpResponse> HttpSession::get(QUrl url, HttpHeaders headers) const
 {
-    return send(std::move(url), QByteArrayLiteral("GET"), {}, std::move(headers), m_limits.idle);
+    return send(std::move(url), QByteArrayLiteral("GET"), {}, std::move(headers));
 }
 
 QCoro::Task<HttpResponse> HttpSession::post(QUrl url, QByteArray body, HttpHeaders headers) const
 {
-    return send(std::move(url), QByteArrayLiteral("POST"), std::move(body), std::move(headers), m_limits.idle);
+    return send(std::move(url), QByteArrayLiteral("POST"), std::move(body), std::move(headers));
 }
 
-QCoro::Task<HttpResponse> HttpSession::send(QUrl url, QByteArray verb, QByteArray body, HttpHeaders headers,
-                                            std::chrono::milliseconds idle) const
+void HttpSession::setBackend(HttpBackend backend)
 {
-    if (!isWebAddress(url)) {
-        co_return transportFailure(QNetworkReply::ProtocolUnknownError,
-                                   QCoreApplication::translate("HttpSession", "Unsupported URL"));
-    }
+    s_backend = backend;
+}
 
-    QNetworkRequest request(url);
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-    request.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
-    request.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
-    request.setAttribute(QNetworkRequest::AuthenticationReuseAttribute, QNetworkRequest::Manual);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-    request.setTransferTimeout(int(idle.count()));
-    // Asking for the encodings ourselves turns Qt's decompression off: we undo it with a
-    // limit of our own (see ContentDecoding).
-    request.setRawHeader(QByteArrayLiteral("Accept-Encoding"), ContentDecoding::acceptedEncodings());
-    for (const auto &[name, value] : headers)
-        request.setRawHeader(name, value);
+HttpBackend HttpSession::backend()
+{
+    return s_backend;
+}
 
-    QNetworkAccessManager *manager = accessManager();
-    // Owned here, deleted by the event loop: this coroutine may end while the reply is still
-    // in one of its own signals.
-    const std::unique_ptr<QNetworkReply, DeleteLater> reply(
-        verb == "GET" ? manager->get(request) : manager->sendCustomRequest(request, verb, body));
+QCoro::Task<HttpResponse> HttpSession::send(QUrl url, QByteArray verb, QByteArray body, HttpHeaders headers) const
+{
+    using namespace HttpTransport;
+    if (!isWebAddress(url))
+        co_return failure(QNetworkReply::ProtocolUnknownError,
+                          QCoreApplication::translate("HttpSession", "Unsupported URL"));
 
-    bool pastDeadline = false;
-    bool tooLarge = false;
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, reply.get(), [&pastDeadline, raw = reply.get()] {
-        pastDeadline = true;
-        raw->abort();
-    });
-    QObject::connect(reply.get(), &QNetworkReply::downloadProgress, reply.get(),
-                     [&tooLarge, raw = reply.get()](qint64 received, qint64) {
-                         if (received > maxBodySize && !tooLarge) {
-                             tooLarge = true;
-                             raw->abort();
-                         }
-                     });
-    deadline.start(m_limits.total);
+    // Asking for the encodings ourselves keeps both backends from decoding: we undo them
+    // with a limit of our own (see ContentDecoding).
+    headers.prepend({QByteArrayLiteral("Accept-Encoding"), ContentDecoding::acceptedEncodings()});
+    Exchange exchange{std::move(url), std::move(verb), std::move(body), std::move(headers), m_limits};
+    QCoro::Task<Raw> pending = s_backend == HttpBackend::Qt ? viaQt(std::move(exchange)) : viaCurl(std::move(exchange));
+    Raw raw = co_await pending;
+    if (raw.failure)
+        co_return std::move(*raw.failure);
 
-    // Resumed on the next turn after finished(), not inside it: the deadline's abort() emits
-    // finished() from within the timer's own timeout(), and the timer lives in this frame.
-    {
-        const InFlight counted;
-        auto finished = queuedSignal(reply.get(), &QNetworkReply::finished);
-        if (!reply->isFinished())
-            co_await finished;
-    }
-    deadline.stop();
-
-    // Nothing else aborts our replies: a cancellation that is not the deadline's is the
-    // idle limit of setTransferTimeout().
-    const QNetworkReply::NetworkError error = reply->error();
-    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (pastDeadline || error == QNetworkReply::TimeoutError
-        || (error == QNetworkReply::OperationCanceledError && !tooLarge)) {
-        // Qt drops every field of a head it cannot parse (too many or too long fields) and
-        // then reads the body until the connection closes: a status line without a single
-        // field that runs into a limit was a malformed answer, not a slow one.
-        if (status.isValid() && reply->rawHeaderList().isEmpty())
-            co_return transportFailure(QNetworkReply::ProtocolFailure, malformedText());
-        co_return transportFailure(QNetworkReply::TimeoutError, timedOutText());
-    }
-    if (tooLarge) {
-        co_return transportFailure(QNetworkReply::UnknownContentError, tooLargeText());
-    }
-
-    if (error != QNetworkReply::NoError && (!status.isValid() || !isAnsweredStatus(error)))
-        co_return transportFailure(error, reply->errorString());
-
-    ContentDecoding::Decoded decoded = ContentDecoding::decode(reply->rawHeader(QByteArrayLiteral("Content-Encoding")),
-                                                               reply->readAll(), maxBodySize);
+    ContentDecoding::Decoded decoded = ContentDecoding::decode(raw.contentEncoding, raw.body, maxBodySize);
     if (!decoded.body) {
         co_return decoded.failure == ContentDecoding::Failure::TooLarge
-            ? transportFailure(QNetworkReply::UnknownContentError, tooLargeText())
-            : transportFailure(QNetworkReply::ProtocolFailure, malformedText());
+            ? failure(QNetworkReply::UnknownContentError, tooLargeText())
+            : failure(QNetworkReply::ProtocolFailure, malformedText());
     }
-
     HttpResponse response;
-    response.statusCode = status.isValid() ? status.toInt() : -1;
+    response.statusCode = raw.statusCode;
     response.body = std::move(*decoded.body);
     co_return response;
 }

@@ -35,6 +35,11 @@ struct HttpResponse {
     QString failureText() const;
 };
 
+// How exchanges travel: libcurl's multi interface driven by the event loop, or Qt's
+// QNetworkAccessManager. Both keep every rule of HttpSession; the program uses the default and
+// the benchmark compares the two.
+enum class HttpBackend { Curl, Qt };
+
 // Requests of the feed readers and the webhook. Every exchange goes out with no cookies
 // sent or kept, no cache read or written, no stored credentials, redirects followed
 // (never from https down to http), and the limits above; both limits end the exchange as
@@ -57,9 +62,12 @@ public:
     // The text of a timed-out exchange, the same for both limits.
     static QString timedOutText();
 
+    // For every exchange started later, on any thread.
+    static void setBackend(HttpBackend backend);
+    static HttpBackend backend();
+
 private:
-    QCoro::Task<HttpResponse> send(QUrl url, QByteArray verb, QByteArray body, HttpHeaders headers,
-                                   std::chrono::milliseconds idle) const;
+    QCoro::Task<HttpResponse> send(QUrl url, QByteArray verb, QByteArray body, HttpHeaders headers) const;
 
     HttpLimits m_limits;
 };

@@ -1,12 +1,15 @@
 #include "net/networkenvironment.h"
 
 #include "core/webaddress.h"
+#include "net/httpsession.h"
 
+#include <QFile>
 #include <QMutex>
-#include <QSslCertificate>
-#include <QSslConfiguration>
 
 #include <cstdio>
+#include <memory>
+#include <openssl/pem.h>
+#include <openssl/x509.h>
 
 namespace NetworkEnvironment {
 
@@ -14,6 +17,8 @@ namespace {
 
 QMutex s_mutex;
 std::optional<QUrl> s_origin;
+QList<QByteArray> s_extraCertificates;
+int s_extraGeneration = 0;
 
 void warn(const QString &message)
 {
@@ -32,6 +37,13 @@ void loadFromEnvironment()
         else
             warn(QStringLiteral("GLINTER_FEED_ORIGIN is not an http(s) origin: ") + origin);
     }
+
+    // The benchmark's way to run whole processes over either backend.
+    const QString backend = qEnvironmentVariable("GLINTER_HTTP_BACKEND");
+    if (backend == u"qt")
+        HttpSession::setBackend(HttpBackend::Qt);
+    else if (backend == u"curl")
+        HttpSession::setBackend(HttpBackend::Curl);
 
     const QString certificates = qEnvironmentVariable("GLINTER_EXTRA_CA_CERTS");
     if (!certificates.isEmpty() && addCaCertificates(certificates) == 0)
@@ -64,19 +76,36 @@ QUrl fixedFeed(const QUrl &endpoint)
 
 int addCaCertificates(const QString &pemPath)
 {
-    const QList<QSslCertificate> extra = QSslCertificate::fromPath(pemPath, QSsl::Pem);
+    // Read with OpenSSL rather than QSslCertificate, which would load Qt's TLS backend into a
+    // process that may never use it.
+    QFile file(pemPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray pem = file.readAll();
+    const std::unique_ptr<BIO, decltype(&BIO_free)> input(BIO_new_mem_buf(pem.constData(), int(pem.size())), &BIO_free);
+    QList<QByteArray> extra;
+    while (X509 *certificate = PEM_read_bio_X509(input.get(), nullptr, nullptr, nullptr)) {
+        const int size = i2d_X509(certificate, nullptr);
+        if (size > 0) {
+            QByteArray der(size, Qt::Uninitialized);
+            auto *out = reinterpret_cast<unsigned char *>(der.data());
+            i2d_X509(certificate, &out);
+            extra.append(der);
+        }
+        X509_free(certificate);
+    }
     if (extra.isEmpty())
         return 0;
-    // Adding to the default list would switch off the on-demand loading of the system's
-    // roots, so the system's roots are put in explicitly.
-    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
-    QList<QSslCertificate> all = configuration.caCertificates();
-    if (all.isEmpty())
-        all = QSslConfiguration::systemCaCertificates();
-    all += extra;
-    configuration.setCaCertificates(all);
-    QSslConfiguration::setDefaultConfiguration(configuration);
+    QMutexLocker lock(&s_mutex);
+    s_extraCertificates += extra;
+    ++s_extraGeneration;
     return int(extra.size());
+}
+
+ExtraCertificates extraCaCertificates()
+{
+    QMutexLocker lock(&s_mutex);
+    return {s_extraCertificates, s_extraGeneration};
 }
 
 } // namespace NetworkEnvironment

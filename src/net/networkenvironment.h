@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QUrl>
 
@@ -27,5 +29,12 @@ QUrl fixedFeed(const QUrl &endpoint);
 // Trusts the certificate authorities in a PEM file for every later HTTPS request, on top
 // of the system's. Returns how many certificates were added.
 int addCaCertificates(const QString &pemPath);
+
+// The certificate authorities added so far (DER), and a number that changes with every addition.
+struct ExtraCertificates {
+    QList<QByteArray> certificates;
+    int generation = 0;
+};
+ExtraCertificates extraCaCertificates();
 
 } // namespace NetworkEnvironment

@@ -84,7 +84,8 @@ constexpr std::array<ReaderInfo, providerKindCount> table{{
      .fixedFeeds = {u"https://api.status.io"},
      .detectable = true,
      .addedAs = QT_TRANSLATE_NOOP("Readers", "Added as a Status.io page"),
-     .tellsStory = true},
+     .tellsStory = true,
+     .requestsInARow = 2},
 }};
 
 constexpr bool inKindOrder()

@@ -29,6 +29,9 @@ struct ReaderInfo {
     const char *addedAs = nullptr;
     // Reads a feed that can tell incidents and maintenance (every reader but the probe).
     bool tellsStory = false;
+    // Requests a check makes one after the other (each waits for the answer before); the
+    // refresh starts the longest chains first.
+    int requestsInARow = 1;
 };
 
 // Every reader, in the order of ProviderKind.

@@ -234,6 +234,22 @@ private Q_SLOTS:
         QCOMPARE(server.requestCount("/api/v2/status.json"), 2);
         QCOMPARE(server.requestCount("/api/v2/summary.json"), 1);
     }
+
+    // Checks that wait for one answer after another (Status.io: the page, then its API) start
+    // before all others, the rest in the list's order, even when they come after the first wave.
+    void chainedChecksStartFirst()
+    {
+        QList<Service> services;
+        for (int i = 0; i < 200; ++i) {
+            const ProviderKind kind = i % 90 == 89 ? ProviderKind::StatusIo : ProviderKind::Statuspage;
+            services.append(makeService(QStringLiteral("S%1").arg(i), {}, kind));
+        }
+        Rig rig(services);
+        rig.monitor->requestRefresh();
+        QTRY_VERIFY(!rig.monitor->isRefreshing());
+        QCOMPARE(names(rig.check.calls()).mid(0, 4), words("S89 S179 S0 S1"));
+        QCOMPARE(rig.check.calls().size(), 200);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestStatusMonitor)

@@ -1,0 +1,288 @@
+#include "net/curlmulti.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <QSocketNotifier>
+#include <QThread>
+
+#include <algorithm>
+#include <mutex>
+
+namespace {
+
+// More than the refresh keeps in flight, so that the connections of one refresh are still
+// there for the next when servers keep them open, and few enough for a soft limit of 1,024
+// open files.
+constexpr long keptConnections = 256;
+
+// Origins whose TLS sessions are kept (a few KB each); past that the least recently used go.
+// libcurl's own shared session cache holds eight, far fewer than a refresh has hosts.
+constexpr qsizetype keptOrigins = 1024;
+
+QPointer<CurlMulti> &threadMulti()
+{
+    thread_local QPointer<CurlMulti> multi;
+    return multi;
+}
+
+// Runs on the main thread while the application is being destroyed, while its event
+// dispatcher still exists for the socket notifiers to leave.
+void deleteMainThreadMulti()
+{
+    delete threadMulti().data();
+}
+
+} // namespace
+
+// The notifiers of one socket libcurl watches.
+struct CurlMulti::Watch {
+    CurlMulti *multi;
+    curl_socket_t socket;
+    QSocketNotifier *read = nullptr;
+    QSocketNotifier *write = nullptr;
+
+    void want(QSocketNotifier *&notifier, QSocketNotifier::Type type, bool wanted, int events)
+    {
+        if (wanted && !notifier) {
+            notifier = new QSocketNotifier(socket, type, multi);
+            const curl_socket_t watched = socket;
+            CurlMulti *owner = multi;
+            QObject::connect(notifier, &QSocketNotifier::activated, multi,
+                             [owner, watched, events] { owner->act(watched, events); });
+        }
+        if (notifier)
+            notifier->setEnabled(wanted);
+    }
+
+    // Later, not now: libcurl lets go of a socket from inside socket_action(), which may
+    // run inside one of these notifiers' own activated().
+    ~Watch()
+    {
+        for (QSocketNotifier *notifier : {read, write}) {
+            if (notifier) {
+                notifier->setEnabled(false);
+                notifier->deleteLater();
+            }
+        }
+    }
+};
+
+CurlTransfer::CurlTransfer()
+    : m_easy(curl_easy_init())
+{
+    curl_easy_setopt(m_easy, CURLOPT_PRIVATE, this);
+}
+
+CurlTransfer::~CurlTransfer()
+{
+    if (m_multi) {
+        m_multi->remove(*this);
+    } else if (CurlMulti *multi = threadMulti().data()) {
+        // Ended, but perhaps not yet resumed: nobody is left to resume.
+        std::erase(multi->m_ended, this);
+    }
+    curl_easy_cleanup(m_easy);
+}
+
+void CurlTransfer::start(const QByteArray &origin, Clock::time_point deadline, std::chrono::milliseconds idle)
+{
+    CurlMulti &multi = CurlMulti::local();
+    curl_easy_setopt(m_easy, CURLOPT_SHARE, multi.sessions(origin));
+    m_deadline = deadline;
+    m_idle = idle;
+    m_lastActivity = Clock::now();
+    m_ended = false;
+    m_timedOut = false;
+    m_result = CURLE_OK;
+    multi.add(*this);
+}
+
+CurlMulti &CurlMulti::local()
+{
+    static std::once_flag initialized;
+    std::call_once(initialized, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+
+    QPointer<CurlMulti> &multi = threadMulti();
+    if (!multi) {
+        multi = new CurlMulti;
+        QObject *app = QCoreApplication::instance();
+        if (app && app->thread() == QThread::currentThread()) {
+            static const bool registered = [] {
+                qAddPostRoutine(deleteMainThreadMulti);
+                return true;
+            }();
+            Q_UNUSED(registered);
+        } else {
+            connect(QThread::currentThread(), &QThread::finished, multi.data(), &QObject::deleteLater);
+        }
+    }
+    return *multi;
+}
+
+CurlMulti::CurlMulti()
+    : m_handle(curl_multi_init())
+{
+    curl_multi_setopt(m_handle, CURLMOPT_SOCKETFUNCTION, &CurlMulti::onSocket);
+    curl_multi_setopt(m_handle, CURLMOPT_SOCKETDATA, this);
+    curl_multi_setopt(m_handle, CURLMOPT_TIMERFUNCTION, &CurlMulti::onTimer);
+    curl_multi_setopt(m_handle, CURLMOPT_TIMERDATA, this);
+    curl_multi_setopt(m_handle, CURLMOPT_MAXCONNECTS, keptConnections);
+
+    m_curlTimer.setSingleShot(true);
+    m_curlTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_curlTimer, &QTimer::timeout, this, [this] { act(CURL_SOCKET_TIMEOUT, 0); });
+    m_limitTimer.setSingleShot(true);
+    connect(&m_limitTimer, &QTimer::timeout, this, &CurlMulti::checkLimits);
+}
+
+CurlMulti::~CurlMulti()
+{
+    // Transfers still on the wire are dropped; whoever awaits them is never resumed.
+    for (CurlTransfer *transfer : std::vector(m_active))
+        remove(*transfer);
+    m_ended.clear();
+    curl_multi_cleanup(m_handle);
+    for (const Sessions &kept : std::as_const(m_sessions))
+        curl_share_cleanup(kept.share);
+}
+
+CURLSH *CurlMulti::sessions(const QByteArray &origin)
+{
+    if (!origin.startsWith("https:"))
+        return nullptr;
+    Sessions &kept = m_sessions[origin];
+    kept.used = ++m_uses;
+    if (!kept.share) {
+        // Used by this thread alone: no locks.
+        kept.share = curl_share_init();
+        curl_share_setopt(kept.share, CURLSHOPT_SHARE, CURL_LOCK_DATA_SSL_SESSION);
+    }
+    if (m_sessions.size() > keptOrigins) {
+        // A share still used by a transfer refuses to go; the next oldest goes instead.
+        std::vector<std::pair<quint64, QByteArray>> byAge;
+        for (auto it = m_sessions.cbegin(); it != m_sessions.cend(); ++it)
+            byAge.emplace_back(it->used, it.key());
+        std::sort(byAge.begin(), byAge.end());
+        for (const auto &[used, name] : byAge) {
+            if (curl_share_cleanup(m_sessions.value(name).share) == CURLSHE_OK) {
+                m_sessions.remove(name);
+                break;
+            }
+        }
+    }
+    return m_sessions.value(origin).share;
+}
+
+void CurlMulti::add(CurlTransfer &transfer)
+{
+    transfer.m_multi = this;
+    m_active.push_back(&transfer);
+    curl_multi_add_handle(m_handle, transfer.m_easy);
+    scheduleLimits();
+}
+
+void CurlMulti::remove(CurlTransfer &transfer)
+{
+    curl_multi_remove_handle(m_handle, transfer.m_easy);
+    std::erase(m_active, &transfer);
+    transfer.m_multi = nullptr;
+}
+
+void CurlMulti::end(CurlTransfer &transfer)
+{
+    remove(transfer);
+    transfer.m_ended = true;
+    m_ended.push_back(&transfer);
+    if (!m_resumeScheduled) {
+        m_resumeScheduled = true;
+        QMetaObject::invokeMethod(this, &CurlMulti::resumeEnded, Qt::QueuedConnection);
+    }
+}
+
+void CurlMulti::resumeEnded()
+{
+    m_resumeScheduled = false;
+    // One at a time from the queue: a resumed coroutine may destroy transfers still in it.
+    while (!m_ended.empty()) {
+        CurlTransfer *transfer = m_ended.front();
+        m_ended.pop_front();
+        const std::coroutine_handle<> waiting = std::exchange(transfer->m_waiting, {});
+        if (waiting)
+            waiting.resume();
+    }
+}
+
+void CurlMulti::collect()
+{
+    int left = 0;
+    while (CURLMsg *message = curl_multi_info_read(m_handle, &left)) {
+        if (message->msg != CURLMSG_DONE)
+            continue;
+        const CURLcode result = message->data.result;
+        CurlTransfer *transfer = nullptr;
+        curl_easy_getinfo(message->easy_handle, CURLINFO_PRIVATE, &transfer);
+        if (transfer) {
+            transfer->m_result = result;
+            end(*transfer);
+        }
+    }
+}
+
+void CurlMulti::act(curl_socket_t socket, int events)
+{
+    int running = 0;
+    curl_multi_socket_action(m_handle, socket, events, &running);
+    collect();
+}
+
+void CurlMulti::checkLimits()
+{
+    const auto now = CurlTransfer::Clock::now();
+    for (CurlTransfer *transfer : std::vector(m_active)) {
+        if (now >= transfer->m_deadline || now - transfer->m_lastActivity >= transfer->m_idle) {
+            transfer->m_timedOut = true;
+            end(*transfer);
+        }
+    }
+    scheduleLimits();
+}
+
+void CurlMulti::scheduleLimits()
+{
+    if (m_active.empty()) {
+        m_limitTimer.stop();
+        return;
+    }
+    auto due = CurlTransfer::Clock::time_point::max();
+    for (const CurlTransfer *transfer : m_active)
+        due = std::min({due, transfer->m_deadline, transfer->m_lastActivity + transfer->m_idle});
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(due - CurlTransfer::Clock::now());
+    m_limitTimer.start(std::max(wait, std::chrono::milliseconds(0)));
+}
+
+int CurlMulti::onSocket(CURL *, curl_socket_t socket, int what, void *multi, void *watch)
+{
+    auto *self = static_cast<CurlMulti *>(multi);
+    auto *watched = static_cast<Watch *>(watch);
+    if (what == CURL_POLL_REMOVE) {
+        delete watched;
+        return 0;
+    }
+    if (!watched) {
+        watched = new Watch{self, socket};
+        curl_multi_assign(self->m_handle, socket, watched);
+    }
+    watched->want(watched->read, QSocketNotifier::Read, what & CURL_POLL_IN, CURL_CSELECT_IN);
+    watched->want(watched->write, QSocketNotifier::Write, what & CURL_POLL_OUT, CURL_CSELECT_OUT);
+    return 0;
+}
+
+int CurlMulti::onTimer(CURLM *, long timeoutMs, void *multi)
+{
+    auto *self = static_cast<CurlMulti *>(multi);
+    if (timeoutMs < 0)
+        self->m_curlTimer.stop();
+    else
+        self->m_curlTimer.start(int(timeoutMs));
+    return 0;
+}

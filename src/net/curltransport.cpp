@@ -1,0 +1,300 @@
+#include "net/curlerrors.h"
+#include "net/curlmulti.h"
+#include "net/curltrust.h"
+#include "net/httptransport.h"
+
+#include <QLocale>
+#include <QNetworkProxyFactory>
+
+#include <array>
+#include <memory>
+
+namespace HttpTransport {
+
+namespace {
+
+using Clock = CurlTransfer::Clock;
+
+// Qt's limits on a response head (QHttpHeaderParser): a head past them is not an answer.
+constexpr int maxHeaderFields = 100;
+constexpr qsizetype maxHeaderFieldSize = qsizetype(100) * 1024;
+constexpr qsizetype maxHeadSize = qsizetype(256) * 1024;
+// Qt's default number of redirects followed before giving up.
+constexpr int maxRedirects = 50;
+
+// What the callbacks collect of one response.
+struct Received {
+    CurlTransfer *transfer = nullptr;
+    QByteArray contentEncoding;
+    QByteArray body;
+    int fields = 0;
+    qsizetype headSize = 0;
+    bool malformedHead = false;
+    bool tooLarge = false;
+};
+
+size_t onHeader(char *data, size_t, size_t length, void *userdata)
+{
+    auto *received = static_cast<Received *>(userdata);
+    received->transfer->touch();
+    const QByteArrayView line(data, qsizetype(length));
+    if (line.startsWith("HTTP/")) {
+        // A new head: an interim answer or the next hop's.
+        received->fields = 0;
+        received->headSize = 0;
+        received->contentEncoding.clear();
+        return length;
+    }
+    received->headSize += line.size();
+    const qsizetype colon = line.indexOf(':');
+    if (colon > 0) {
+        ++received->fields;
+        if (line.first(colon).trimmed().compare("content-encoding", Qt::CaseInsensitive) == 0)
+            received->contentEncoding = line.sliced(colon + 1).trimmed().toByteArray();
+    }
+    if (received->fields > maxHeaderFields || line.size() > maxHeaderFieldSize || received->headSize > maxHeadSize) {
+        received->malformedHead = true;
+        return 0;
+    }
+    return length;
+}
+
+size_t onBody(char *data, size_t, size_t length, void *userdata)
+{
+    auto *received = static_cast<Received *>(userdata);
+    received->transfer->touch();
+    if (received->body.isEmpty()) {
+        curl_off_t announced = -1;
+        curl_easy_getinfo(received->transfer->easy(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+        if (announced > 0)
+            received->body.reserve(qsizetype(std::min<curl_off_t>(announced, HttpSession::maxBodySize + 1)));
+    }
+    if (received->body.size() + qsizetype(length) > HttpSession::maxBodySize) {
+        received->tooLarge = true;
+        return 0;
+    }
+    received->body.append(data, qsizetype(length));
+    return length;
+}
+
+CURLcode onTlsContext(CURL *, void *context, void *)
+{
+    CurlTrust::useSharedStore(static_cast<SSL_CTX *>(context));
+    return CURLE_OK;
+}
+
+// The Accept-Language Qt sends when the caller names none.
+QByteArray acceptLanguage()
+{
+    static const QByteArray value = [] {
+        const QString locale = QLocale::system().name().replace(u'_', u'-');
+        if (locale == u"C")
+            return QByteArrayLiteral("en,*");
+        if (locale.startsWith(u"en-"))
+            return (locale + u",*").toLatin1();
+        return (locale + u",en,*").toLatin1();
+    }();
+    return value;
+}
+
+// The request's head as libcurl takes it: the caller's fields (the last of a name wins), what
+// Qt adds when they are missing, and none of libcurl's own defaults.
+curl_slist *headFields(const HttpHeaders &headers, bool hasBody)
+{
+    std::vector<std::pair<QByteArray, QByteArray>> fields;
+    for (const auto &header : headers) {
+        const auto same = std::find_if(fields.begin(), fields.end(), [&](const auto &field) {
+            return field.first.compare(header.first, Qt::CaseInsensitive) == 0;
+        });
+        if (same != fields.end())
+            same->second = header.second;
+        else
+            fields.emplace_back(header.first, header.second);
+    }
+    const auto has = [&](QByteArrayView name) {
+        return std::any_of(fields.cbegin(), fields.cend(),
+                           [&](const auto &field) { return field.first.compare(name, Qt::CaseInsensitive) == 0; });
+    };
+    if (!has("User-Agent"))
+        fields.emplace_back("User-Agent", "Mozilla/5.0");
+    if (!has("Accept-Language"))
+        fields.emplace_back("Accept-Language", acceptLanguage());
+
+    curl_slist *list = nullptr;
+    for (const auto &[name, value] : fields) {
+        // "Name;" is libcurl's way of sending a field with an empty value.
+        const QByteArray line = value.isEmpty() ? QByteArray(name + ';') : QByteArray(name + ": " + value);
+        list = curl_slist_append(list, line.constData());
+    }
+    // libcurl's defaults that Qt does not send.
+    for (const char *dropped : {"Accept:", "Expect:"}) {
+        if (!has(QByteArrayView(dropped).chopped(1)))
+            list = curl_slist_append(list, dropped);
+    }
+    if (hasBody && !has("Content-Type"))
+        list = curl_slist_append(list, "Content-Type:");
+    return list;
+}
+
+// The proxy Qt's access manager would use for `url` (the application's proxy, or the
+// system's, never one for loopback addresses), as libcurl names it; empty for none.
+struct Proxy {
+    QByteArray address;
+    QByteArray user;
+    QByteArray password;
+};
+
+Proxy proxyFor(const QUrl &url)
+{
+    const bool secure = url.scheme() == u"https";
+    const QList<QNetworkProxy> proxies = QNetworkProxyFactory::proxyForQuery(QNetworkProxyQuery(url));
+    for (const QNetworkProxy &proxy : proxies) {
+        QByteArray scheme;
+        switch (proxy.type()) {
+        case QNetworkProxy::NoProxy:
+        case QNetworkProxy::DefaultProxy:
+            return {};
+        case QNetworkProxy::HttpProxy:
+            scheme = "http://";
+            break;
+        case QNetworkProxy::HttpCachingProxy:
+            if (secure)
+                continue;
+            scheme = "http://";
+            break;
+        case QNetworkProxy::Socks5Proxy:
+            scheme = "socks5h://";
+            break;
+        case QNetworkProxy::FtpCachingProxy:
+            continue;
+        }
+        const QByteArray host = proxy.hostName().contains(u':') ? '[' + proxy.hostName().toUtf8() + ']'
+                                                                : QUrl::toAce(proxy.hostName());
+        return {scheme + host + ':' + QByteArray::number(proxy.port()), proxy.user().toUtf8(),
+                proxy.password().toUtf8()};
+    }
+    return {};
+}
+
+struct FreeFields {
+    void operator()(curl_slist *list) const { curl_slist_free_all(list); }
+};
+
+// One request and its answer. Declared before the transfer, what libcurl reads and writes
+// outlives its handle.
+struct Attempt {
+    std::array<char, CURL_ERROR_SIZE> errors{};
+    Received received;
+    std::unique_ptr<curl_slist, FreeFields> fields;
+    Proxy proxy;
+    CurlTransfer transfer;
+
+    Attempt(const QUrl &url, const QByteArray &verb, const QByteArray &body, const HttpHeaders &headers)
+        : fields(headFields(headers, !body.isEmpty() || verb != "GET"))
+        , proxy(proxyFor(url))
+    {
+        CURL *easy = transfer.easy();
+        received.transfer = &transfer;
+        curl_easy_setopt(easy, CURLOPT_URL, url.toEncoded().constData());
+        curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+        curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+        curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errors.data());
+        curl_easy_setopt(easy, CURLOPT_HTTPHEADER, fields.get());
+        curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &onHeader);
+        curl_easy_setopt(easy, CURLOPT_HEADERDATA, &received);
+        curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &onBody);
+        curl_easy_setopt(easy, CURLOPT_WRITEDATA, &received);
+        curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(HttpSession::maxBodySize));
+        // Our own store of roots instead of libcurl's files (see CurlTrust).
+        curl_easy_setopt(easy, CURLOPT_CAINFO, static_cast<char *>(nullptr));
+        curl_easy_setopt(easy, CURLOPT_CAPATH, static_cast<char *>(nullptr));
+        curl_easy_setopt(easy, CURLOPT_SSL_CTX_FUNCTION, &onTlsContext);
+        curl_easy_setopt(easy, CURLOPT_PROXY, proxy.address.constData());
+        if (!proxy.user.isEmpty()) {
+            curl_easy_setopt(easy, CURLOPT_PROXYUSERNAME, proxy.user.constData());
+            curl_easy_setopt(easy, CURLOPT_PROXYPASSWORD, proxy.password.constData());
+        }
+        if (verb == "POST") {
+            curl_easy_setopt(easy, CURLOPT_POST, 1L);
+        } else if (verb != "GET") {
+            curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, verb.constData());
+        }
+        if (verb != "GET" || !body.isEmpty()) {
+            curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(body.size()));
+            curl_easy_setopt(easy, CURLOPT_COPYPOSTFIELDS, body.constData());
+        }
+    }
+    Attempt(const Attempt &) = delete;
+    Attempt &operator=(const Attempt &) = delete;
+};
+
+bool isRedirect(long status)
+{
+    return status == 301 || status == 302 || status == 303 || status == 305 || status == 307 || status == 308;
+}
+
+} // namespace
+
+QCoro::Task<Raw> viaCurl(Exchange exchange)
+{
+    const Clock::time_point deadline = Clock::now() + exchange.limits.total;
+    QUrl url = std::move(exchange.url);
+    QByteArray verb = std::move(exchange.verb);
+    QByteArray body = std::move(exchange.body);
+    for (int redirects = 0;; ++redirects) {
+        Attempt attempt(url, verb, body, exchange.headers);
+        attempt.transfer.start(
+            url.toEncoded(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment | QUrl::RemoveUserInfo), deadline,
+            exchange.limits.idle);
+        auto ended = attempt.transfer.ended();
+        co_await ended;
+
+        Received &received = attempt.received;
+        if (received.malformedHead)
+            co_return Raw{failure(QNetworkReply::ProtocolFailure, malformedText())};
+        if (attempt.transfer.timedOut())
+            co_return Raw{failure(QNetworkReply::TimeoutError, HttpSession::timedOutText())};
+        const CURLcode result = attempt.transfer.result();
+        if (received.tooLarge || result == CURLE_FILESIZE_EXCEEDED)
+            co_return Raw{failure(QNetworkReply::UnknownContentError, tooLargeText())};
+        if (result != CURLE_OK) {
+            co_return Raw{CurlErrors::failure(result, attempt.transfer.easy(), attempt.errors.data(), url,
+                                              !attempt.proxy.address.isEmpty())};
+        }
+
+        long status = 0;
+        curl_easy_getinfo(attempt.transfer.easy(), CURLINFO_RESPONSE_CODE, &status);
+        if (status == 407 && !attempt.proxy.address.isEmpty())
+            co_return Raw{CurlErrors::proxyAuthenticationRequired()};
+        const char *location = nullptr;
+        curl_easy_getinfo(attempt.transfer.easy(), CURLINFO_REDIRECT_URL, &location);
+        if (isRedirect(status) && location) {
+            // As Qt follows them: only to http and https (any other target leaves the
+            // answer as it is), never down from https, with the caller's fields, and as a GET
+            // unless the status asks to repeat the request as it was.
+            const QUrl target = QUrl::fromEncoded(location, QUrl::StrictMode);
+            const bool web = target.isValid() && (target.scheme() == u"http" || target.scheme() == u"https");
+            if (web) {
+                if (redirects >= maxRedirects)
+                    co_return Raw{CurlErrors::tooManyRedirects()};
+                if (url.scheme() == u"https" && target.scheme() == u"http")
+                    co_return Raw{CurlErrors::insecureRedirect()};
+                if (status != 307 && status != 308) {
+                    // The body goes, and the fields that described it with it.
+                    verb = QByteArrayLiteral("GET");
+                    body.clear();
+                    exchange.headers.removeIf([](const auto &field) {
+                        return field.first.compare("Content-Type", Qt::CaseInsensitive) == 0
+                               || field.first.compare("Content-Length", Qt::CaseInsensitive) == 0;
+                    });
+                }
+                url = target;
+                continue;
+            }
+        }
+        co_return Raw{std::nullopt, status > 0 ? int(status) : -1, std::move(received.contentEncoding),
+                      std::move(received.body)};
+    }
+}
+
+} // namespace HttpTransport

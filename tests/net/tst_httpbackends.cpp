@@ -1,0 +1,203 @@
+#include "net/httpsession.h"
+#include "net/networkenvironment.h"
+
+#include "fakeserver.h"
+
+#include <QNetworkProxy>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTest>
+
+using namespace std::chrono_literals;
+using namespace Qt::StringLiterals;
+
+// What one backend made of an exchange, and what the server saw of it.
+struct Outcome {
+    HttpResponse response;
+    QList<FakeRequest> seen;
+};
+
+class TestHttpBackends : public QObject
+{
+    Q_OBJECT
+
+private:
+    struct Request {
+        QByteArray verb = "GET";
+        QUrl url;
+        QByteArray body;
+        HttpLimits limits;
+    };
+
+    // Sets up the server for one situation and says what to ask of it.
+    static Request situation(const QByteArray &name, FakeServer &server, FakeServer &untrusted, quint16 closedPort)
+    {
+        server.setRoute("/json", FakeRoute::json("{\"a\":1}"));
+        server.setRoute("/missing", FakeRoute::json("{\"gone\":true}", 404));
+        server.setRoute("/hop1", {.status = 302, .location = "/hop2"});
+        server.setRoute("/hop2", {.status = 301, .location = server.httpsUrl(u"/json"_s).toEncoded()});
+        server.setRoute("/down", {.status = 302, .location = server.httpUrl(u"/json"_s).toEncoded()});
+        server.setRoute("/loop", {.status = 307, .location = "/loop"});
+        server.setRoute("/elsewhere", {.status = 302, .location = "ftp://127.0.0.1/file"});
+        server.setRoute("/see-other", {.status = 303, .location = "/json"});
+        server.setRoute("/temporary", {.status = 307, .location = "/json"});
+        server.setRoute("/half", {.body = QByteArray(4000, 'x'), .closeMidBody = true});
+        server.setRoute("/stall", {.stall = true});
+        server.setRoute("/trickle", {.body = QByteArray(60, 'x'), .trickle = 20ms});
+        FakeRoute crowded = FakeRoute::json("{}");
+        for (int i = 0; i < 150; ++i)
+            crowded.headers.append({"X-Filler-" + QByteArray::number(i), "x"});
+        crowded.keepOpen = true;
+        server.setRoute("/crowded", crowded);
+        server.setRoute("/gzip", gzipped("{\"zipped\":true}"));
+
+        const auto https = [&](const char *path) { return server.httpsUrl(QString::fromLatin1(path)); };
+        if (name == "an answer")
+            return {.url = https("/json")};
+        if (name == "an error status with a body")
+            return {.url = https("/missing")};
+        if (name == "a chain of redirects")
+            return {.url = https("/hop1")};
+        if (name == "a redirect down to http")
+            return {.url = https("/down")};
+        if (name == "a redirect loop")
+            return {.url = https("/loop")};
+        if (name == "a redirect to another scheme")
+            return {.url = https("/elsewhere")};
+        if (name == "303 after a POST")
+            return {.verb = "POST", .url = https("/see-other"), .body = "{\"event\":1}"};
+        if (name == "307 after a POST")
+            return {.verb = "POST", .url = https("/temporary"), .body = "{\"event\":1}"};
+        if (name == "a compressed answer")
+            return {.url = https("/gzip")};
+        if (name == "a refused connection")
+            return {.url = QUrl(u"http://127.0.0.1:%1/"_s.arg(closedPort))};
+        if (name == "a body cut short")
+            return {.url = https("/half")};
+        if (name == "an untrusted certificate")
+            return {.url = untrusted.httpsUrl()};
+        if (name == "a head past Qt's limits")
+            return {.url = server.httpUrl(u"/crowded"_s), .limits = {1s, 10s}};
+        if (name == "silence past the idle limit")
+            return {.url = https("/stall"), .limits = {100ms, 10s}};
+        if (name == "a trickle past the total limit")
+            return {.url = https("/trickle"), .limits = {5s, 150ms}};
+        qFatal("unknown situation %s", name.constData());
+    }
+
+    static FakeRoute gzipped(const QByteArray &data)
+    {
+        QProcess gzip;
+        gzip.start(u"gzip"_s, {u"-c"_s});
+        gzip.write(data);
+        gzip.closeWriteChannel();
+        gzip.waitForFinished(60000);
+        FakeRoute route = FakeRoute::json(gzip.readAllStandardOutput());
+        route.headers += {{"Content-Encoding", "gzip"}};
+        return route;
+    }
+
+    static Outcome run(HttpBackend backend, const Request &request, FakeServer &server)
+    {
+        HttpSession::setBackend(backend);
+        server.clearRequests();
+        const HttpSession session(request.limits);
+        const HttpHeaders headers{{"Accept", "application/json"}, {"Content-Type", "application/json"}};
+        Outcome outcome;
+        outcome.response = request.verb == "GET" ? QCoro::waitFor(session.get(request.url, {headers.first()}))
+                                                 : QCoro::waitFor(session.post(request.url, request.body, headers));
+        outcome.seen = server.requests();
+        return outcome;
+    }
+
+    // A request sent again right after itself: Qt's access manager repeats a request whose
+    // connection the server closed before it was read (every answer here closes), as often as
+    // that race goes its way. The limit on redirects is held by the error both report.
+    static QList<FakeRequest> withoutRepeats(const QList<FakeRequest> &requests)
+    {
+        QList<FakeRequest> kept;
+        for (const FakeRequest &request : requests) {
+            if (kept.isEmpty() || kept.last().method != request.method || kept.last().target != request.target
+                || kept.last().body != request.body)
+                kept.append(request);
+        }
+        return kept;
+    }
+
+    // The parts of a request head that the two backends must send alike.
+    static void compareRequests(const QList<FakeRequest> &qtSeen, const QList<FakeRequest> &curlSeen)
+    {
+        const QList<FakeRequest> qt = withoutRepeats(qtSeen);
+        const QList<FakeRequest> curl = withoutRepeats(curlSeen);
+        QCOMPARE(curl.size(), qt.size());
+        for (qsizetype i = 0; i < qt.size(); ++i) {
+            QCOMPARE(curl.at(i).method, qt.at(i).method);
+            QCOMPARE(curl.at(i).target, qt.at(i).target);
+            QCOMPARE(curl.at(i).body, qt.at(i).body);
+            for (const QByteArray field :
+                 {"user-agent", "accept", "accept-language", "accept-encoding", "content-type", "content-length"})
+                QCOMPARE(curl.at(i).headers.value(field), qt.at(i).headers.value(field));
+        }
+    }
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(NetworkEnvironment::addCaCertificates(FakeServer::caCertificatePath()) > 0); }
+    void cleanup() { HttpSession::setBackend(HttpBackend::Curl); }
+
+    // Every situation ends the same way over libcurl as over Qt's access manager (the same
+    // code, text, status and body), and the server sees the same requests.
+    void bothBackendsAgree_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        for (const char *name :
+             {"an answer", "an error status with a body", "a chain of redirects", "a redirect down to http",
+              "a redirect loop", "a redirect to another scheme", "303 after a POST", "307 after a POST",
+              "a compressed answer", "a refused connection", "a body cut short", "an untrusted certificate",
+              "a head past Qt's limits", "silence past the idle limit", "a trickle past the total limit"})
+            QTest::newRow(name) << QByteArray(name);
+    }
+
+    void bothBackendsAgree()
+    {
+        QFETCH(QByteArray, name);
+        FakeServer server;
+        FakeServer untrusted(FakeServer::Certificate::Untrusted);
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const quint16 closedPort = closed.serverPort();
+        closed.close();
+        const Request request = situation(name, server, untrusted, closedPort);
+
+        const Outcome qt = run(HttpBackend::Qt, request, server);
+        const Outcome curl = run(HttpBackend::Curl, request, server);
+        QCOMPARE(curl.response.error, qt.response.error);
+        QCOMPARE(curl.response.errorText, qt.response.errorText);
+        QCOMPARE(curl.response.statusCode, qt.response.statusCode);
+        QCOMPARE(curl.response.body, qt.response.body);
+        compareRequests(qt.seen, curl.seen);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // Both go through the proxy Qt is told to use (here the application's, as the system's
+    // comes from the environment) for an address that is not on this machine.
+    void bothBackendsUseTheApplicationProxy()
+    {
+        FakeServer proxy;
+        proxy.setRoute("*", FakeRoute::json("{\"via\":\"proxy\"}"));
+        QNetworkProxy::setApplicationProxy(
+            QNetworkProxy(QNetworkProxy::HttpProxy, u"127.0.0.1"_s, quint16(proxy.httpUrl().port())));
+        const QUrl elsewhere(u"http://status.example.invalid/feed.json"_s);
+        for (const HttpBackend backend : {HttpBackend::Qt, HttpBackend::Curl}) {
+            HttpSession::setBackend(backend);
+            proxy.clearRequests();
+            const HttpResponse response = QCoro::waitFor(HttpSession().get(elsewhere));
+            QCOMPARE(response.body, QByteArray("{\"via\":\"proxy\"}"));
+            QCOMPARE(proxy.requests().size(), 1);
+            QCOMPARE(proxy.requests().first().target, elsewhere.toEncoded());
+        }
+        QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHttpBackends)
+#include "tst_httpbackends.moc"
