@@ -93,9 +93,10 @@ HttpResponse connectFailure(CURL *easy, bool viaProxy)
     default:
         break;
     }
+    // Qt files a tunnel its proxy refused under no particular kind, with the proxy's text.
     if (viaProxy)
-        return HttpTransport::failure(QNetworkReply::ProxyConnectionRefusedError,
-                                      QCoreApplication::translate("QAbstractSocket", "Connection to proxy refused"));
+        return HttpTransport::failure(QNetworkReply::UnknownNetworkError,
+                                      QCoreApplication::translate("QHttp", "Proxy connection refused"));
     return HttpTransport::failure(QNetworkReply::ConnectionRefusedError, qtText("Connection refused"));
 }
 
@@ -111,7 +112,9 @@ HttpResponse failure(CURLcode code, CURL *easy, const char *errors, const QUrl &
         return failure(QNetworkReply::ProxyNotFoundError,
                        QCoreApplication::translate("QAbstractSocket", "Proxy not found"));
     case CURLE_COULDNT_CONNECT:
-        return connectFailure(easy, viaProxy);
+        // Qt tells a refusing proxy as such only for a tunnel; a plain http request goes to
+        // the proxy as it would to the server, and its refusal reads as the server's.
+        return connectFailure(easy, viaProxy && url.scheme() == u"https");
     case CURLE_OPERATION_TIMEDOUT:
         return failure(QNetworkReply::TimeoutError, HttpSession::timedOutText());
     case CURLE_PEER_FAILED_VERIFICATION: {

@@ -195,6 +195,23 @@ private Q_SLOTS:
             QCOMPARE(proxy.requests().size(), 1);
             QCOMPARE(proxy.requests().first().target, elsewhere.toEncoded());
         }
+
+        // A proxy that refuses is told alike, for plain requests and for tunnels.
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        QNetworkProxy::setApplicationProxy(
+            QNetworkProxy(QNetworkProxy::HttpProxy, u"127.0.0.1"_s, closed.serverPort()));
+        closed.close();
+        for (const QUrl &url : {elsewhere, QUrl(u"https://status.example.invalid/feed.json"_s)}) {
+            QList<HttpResponse> refused;
+            for (const HttpBackend backend : {HttpBackend::Qt, HttpBackend::Curl}) {
+                HttpSession::setBackend(backend);
+                refused.append(QCoro::waitFor(HttpSession().get(url)));
+            }
+            QVERIFY(refused.at(0).error != QNetworkReply::NoError);
+            QCOMPARE(refused.at(1).error, refused.at(0).error);
+            QCOMPARE(refused.at(1).errorText, refused.at(0).errorText);
+        }
         QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
     }
 };
