@@ -74,8 +74,6 @@ private Q_SLOTS:
         rig.check.script(rig.services[3].id, {Indicator::Critical});
         rig.refresh();
         QTRY_COMPARE(rowNames(*rig.panel), words("Delta Gamma Alpha Beta"));
-        QCOMPARE(rows(*rig.panel)[0]->accessibleName(), QStringLiteral("Delta, Major Outage, updated now"));
-        QCOMPARE(rows(*rig.panel)[0]->accessibleDescription(), QStringLiteral("Opens the status page"));
 
         // the same widgets, refilled in place: the order screen readers and Tab walk (that
         // of the widgets) is the order shown
@@ -134,7 +132,6 @@ private Q_SLOTS:
         QTest::keyClick(rig.panel.get(), Qt::Key_R, Qt::ControlModifier);
         QTRY_COMPARE(refresh->accessibleDescription(), u"Refreshing"_s);
         QVERIFY(spinner->isActive());
-        QCOMPARE(refresh->accessibleName(), QStringLiteral("Refresh now"));
         QTRY_COMPARE(refresh->accessibleDescription(), QString());
         QVERIFY(!spinner->isActive());
         QCOMPARE(rig.check.callCount(rig.services[0].id), 1);
@@ -149,16 +146,6 @@ private Q_SLOTS:
         rig.open();
         QTest::keyClick(rig.panel.get(), Qt::Key_Escape);
         QVERIFY(!rig.panel->isVisible());
-    }
-
-    void popupHidesWhenAnotherWindowTakesTheFocus()
-    {
-        Rig rig({makeService("Alpha")});
-        rig.open();
-        QWidget other;
-        other.show();
-        other.activateWindow();
-        QTRY_VERIFY(!rig.panel->isVisible());
     }
 
     void rowsOpenWebPagesOnly()
