@@ -178,15 +178,6 @@ private Q_SLOTS:
         rig.monitor->reloadFromDisk();
         QCOMPARE(rig.monitor->services(), QList<Service>{m_github});
     }
-
-    void emptyComponentSelectionIsStoredAsNone()
-    {
-        ListRig rig({m_github});
-        rig.monitor->setComponents(QStringList{QStringLiteral("a")}, m_github);
-        QVERIFY(rig.file().contains("\"components\""));
-        rig.monitor->setComponents(QStringList(), m_github);
-        QVERIFY(!rig.file().contains("\"components\""));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestServiceListOperations)

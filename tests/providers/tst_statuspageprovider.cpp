@@ -1,9 +1,11 @@
 #include "providers/maintenancecalendar.h"
+#include "providers/providerregistry.h"
 #include "providers/statuspageprovider.h"
 
 #include "readertesting.h"
 
 using namespace ReaderTesting;
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -44,28 +46,25 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<QStringList>("selected");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("maintenance in capitals")
-            << page("MAINTENANCE", "Scheduled") << QStringList() << u"minor: Scheduled (maintenance)"_qs;
-        QTest::newRow("unknown word keeps the page text")
-            << page("partial", "Odd") << QStringList() << u"unknown: Odd"_qs;
-        QTest::newRow("empty description gives the label")
-            << page("major", "") << QStringList() << u"major: Partial Outage"_qs;
-        QTest::newRow("blank description is kept") << page("none", " ") << QStringList() << u"none:  "_qs;
-        QTest::newRow("closed in any case skipped, no status is active")
-            << page("minor", "d", R"([{"name":"X","status":"resolved"},{"name":"W","status":"POSTMORTEM"},{"name":"Y"},
-                                      {"name":"Z","status":"identified"}])")
-            << QStringList() << u"minor: d [Y]"_qs;
-        QTest::newRow("unnamed active incident ends the walk")
-            << page("minor", "d", R"([{"status":"investigating"},{"name":"Z","status":"identified"}])") << QStringList()
-            << u"minor: d"_qs;
-        QTest::newRow("html shell") << QByteArray("<!doctype html><html></html>") << QStringList() << u"unreadable"_qs;
+        const auto pageWide = [](const char *name, const QByteArray &json, const char *expected) {
+            QTest::newRow(name) << json << QStringList() << QString::fromUtf8(expected);
+        };
+        pageWide("maintenance in capitals", page("MAINTENANCE", "Scheduled"), "minor: Scheduled (maintenance)");
+        pageWide("unknown word keeps the page text", page("partial", "Odd"), "unknown: Odd");
+        pageWide("empty description gives the label", page("major", ""), "major: Partial Outage");
+        pageWide("blank description is kept", page("none", " "), "none:  ");
+        pageWide("closed in any case skipped, no status is active",
+                 page("minor", "d", R"([{"name":"X","status":"resolved"},{"name":"W","status":"POSTMORTEM"},
+                                      {"name":"Y"},{"name":"Z","status":"identified"}])"),
+                 "minor: d [Y]");
+        pageWide("unnamed active incident ends the walk",
+                 page("minor", "d", R"([{"status":"investigating"},{"name":"Z","status":"identified"}])"), "minor: d");
+        pageWide("html shell", "<!doctype html><html></html>", "unreadable");
         // The story is read leniently: it never costs the state.
-        QTest::newRow("incidents not an array")
-            << QByteArray(R"({"status":{"indicator":"minor","description":"x"},"incidents":{}})") << QStringList()
-            << u"minor: x"_qs;
-        QTest::newRow("incident of the wrong shape")
-            << page("major", "d", R"([3,{"name":["X"],"status":7,"components":"all"},{"name":"Y"}])") << QStringList()
-            << u"major: d"_qs;
+        pageWide("incidents not an array", R"({"status":{"indicator":"minor","description":"x"},"incidents":{}})",
+                 "minor: x");
+        pageWide("incident of the wrong shape",
+                 page("major", "d", R"([3,{"name":["X"],"status":7,"components":"all"},{"name":"Y"}])"), "major: d");
 
         const QByteArray ab = summary(
             {component("a", "A", "degraded_performance"), component("b", "B", "under_maintenance")});
@@ -253,7 +252,6 @@ private Q_SLOTS:
 
         const Service selected = selecting({u"a"_qs, u"b"_qs}, server.httpsUrl());
         const ServiceStatusResult result = QCoro::waitFor(reader.fetch(selected));
-        QCOMPARE(result.serviceID, selected.id);
         QCOMPARE(graded(result), u"major: API: Partial Outage [API errors]"_qs);
 
         const StatuspageProvider::ComponentListing listing = QCoro::waitFor(
@@ -273,6 +271,40 @@ private Q_SLOTS:
         for (const QString &invalid : {u"status page"_qs, u"file:///etc/hosts"_qs, u"ftp://127.0.0.1/"_qs})
             QCOMPARE(check(reader, ProviderKind::Statuspage, QUrl(invalid)), u"unknown: Invalid URL"_qs);
         QVERIFY(server.requests().isEmpty());
+    }
+
+    // One check with one retry (fetchWithRetry): the first answer, and the one the page gives once the first request
+    // has been answered; the requests for the state document (a readable page is also asked for its story).
+    void checkWithOneRetry_data()
+    {
+        QTest::addColumn<FakeRoute>("first");
+        QTest::addColumn<FakeRoute>("second");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("requests");
+        const FakeRoute fine = FakeRoute::json(R"({"status":{"indicator":"none","description":"Fine"}})");
+        QTest::newRow("unreadable, then readable") << FakeRoute::json("{}", 503) << fine << u"none: Fine"_qs << 2;
+        QTest::newRow("unreadable twice keeps the second text")
+            << FakeRoute::json("{}", 500) << FakeRoute::json("{}", 404) << u"unknown: HTTP 404"_qs << 2;
+        QTest::newRow("readable feed is read once")
+            << FakeRoute::json(R"({"status":{"indicator":"major","description":"Bad"}})") << fine << u"major: Bad"_qs
+            << 1;
+        // Both reads end at once; the second must not start inside the pause timer's signal.
+        QTest::newRow("refused address") << fine << fine << u"unknown: Invalid URL"_qs << 0;
+    }
+
+    void checkWithOneRetry()
+    {
+        QFETCH(FakeRoute, first);
+        QFETCH(FakeRoute, second);
+        QFETCH(int, requests);
+        FeedServer server;
+        server.setRoute("*", first);
+        connect(
+            &server, &FakeServer::requestReceived, this, [&] { server.setRoute("*", second); },
+            Qt::ConnectionType(Qt::SingleShotConnection | Qt::QueuedConnection));
+        const QUrl url = requests > 0 ? server.httpsUrl() : QUrl(u"status page"_qs);
+        QTEST(graded(QCoro::waitFor(fetchWithRetry(service(ProviderKind::Statuspage, url), 100ms))), "expected");
+        QCOMPARE(server.requestCount("/api/v2/status.json"), requests);
     }
 };
 

@@ -94,12 +94,6 @@ private Q_SLOTS:
         QTEST(got, "incidents");
     }
 
-    void xaiFields()
-    {
-        QCOMPARE(XAIProvider::field(u"Status", u"<p>Status: \tInvestigating </p>"), u"Investigating"_qs);
-        QCOMPARE(XAIProvider::field(u"Status", u"Status: Monitoring\r\nSeverity: Minor"), u"Monitoring"_qs);
-    }
-
     // The impact is the Severity line's alone; maintenance posts are windows, in progress
     // unless their status says they are still to come.
     void xaiStory()
@@ -352,24 +346,21 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("feed");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("only closed") << QByteArray(
-            R"([{"end":"2026-11-20T10:00:00+00:00","status_impact":"SERVICE_OUTAGE"}])")
-                                     << u"none: All Systems Operational"_qs;
-        QTest::newRow("unknown impact falls to severity")
-            << QByteArray(R"([{"external_desc":"X","status_impact":"SOMETHING","severity":"medium"}])")
-            << u"major: X"_qs;
-        QTest::newRow("neither member, no headline") << QByteArray(R"([{}])") << u"minor: Degraded Performance"_qs;
-        QTest::newRow("first product without title")
-            << QByteArray(R"([{"external_desc":"Latency","affected_products":[{"id":"x"},{"title":"GKE"}]}])")
-            << u"minor: Latency"_qs;
-        QTest::newRow("story of the wrong type")
-            << QByteArray(R"([{"external_desc":"X","begin":7,"most_recent_update":"soon","updates":3,"uri":5}])")
-            << u"minor: X"_qs;
-        QTest::newRow("object instead of array") << QByteArray("{}") << u"unreadable"_qs;
-        QTest::newRow("a closed incident of the wrong type still fails")
-            << QByteArray(R"([{"end":"x","severity":1}])") << u"unreadable"_qs;
-        QTest::newRow("later product not an object")
-            << QByteArray(R"([{"affected_products":[{"title":"a"},3]}])") << u"unreadable"_qs;
+        const auto row = [](const char *name, const char *feed, const char *expected) {
+            QTest::newRow(name) << QByteArray(feed) << QString::fromUtf8(expected);
+        };
+        row("only closed", R"([{"end":"2026-11-20T10:00:00+00:00","status_impact":"SERVICE_OUTAGE"}])",
+            "none: All Systems Operational");
+        row("unknown impact falls to severity",
+            R"([{"external_desc":"X","status_impact":"SOMETHING","severity":"medium"}])", "major: X");
+        row("neither member, no headline", R"([{}])", "minor: Degraded Performance");
+        row("first product without title",
+            R"([{"external_desc":"Latency","affected_products":[{"id":"x"},{"title":"GKE"}]}])", "minor: Latency");
+        row("story of the wrong type",
+            R"([{"external_desc":"X","begin":7,"most_recent_update":"soon","updates":3,"uri":5}])", "minor: X");
+        row("object instead of array", "{}", "unreadable");
+        row("a closed incident of the wrong type still fails", R"([{"end":"x","severity":1}])", "unreadable");
+        row("later product not an object", R"([{"affected_products":[{"title":"a"},3]}])", "unreadable");
     }
 
     void gcpEvaluate()

