@@ -4,6 +4,7 @@
 #include "core/settings.h"
 #include "providers/maintenancecalendar.h"
 #include "providers/providerregistry.h"
+#include "providers/statusiopageids.h"
 
 namespace {
 
@@ -18,13 +19,14 @@ ServiceList::Setup listSetup(StatusMonitor::Setup &setup)
 }
 
 RefreshScheduler::Setup schedulerSetup(StatusMonitor::Setup &setup, const Settings &settings,
-                                       const std::shared_ptr<MaintenanceCalendar> &calendar)
+                                       const std::shared_ptr<MaintenanceCalendar> &calendar,
+                                       const std::shared_ptr<StatusIOPageIds> &pageIds)
 {
     RefreshScheduler::Setup scheduler;
     scheduler.check = std::move(setup.check);
     if (!scheduler.check) {
-        scheduler.check = [delay = setup.retryDelay, &settings, calendar](Service service) {
-            return fetchWithRetry(std::move(service), delay, ReaderOptions{settings.awsRegions(), calendar});
+        scheduler.check = [delay = setup.retryDelay, &settings, calendar, pageIds](Service service) {
+            return fetchWithRetry(std::move(service), delay, ReaderOptions{settings.awsRegions(), calendar, pageIds});
         };
     }
     scheduler.reachability = std::move(setup.reachability);
@@ -42,12 +44,13 @@ StatusMonitor::StatusMonitor(Setup setup, QObject *parent)
     , m_list(std::make_unique<ServiceList>(listSetup(setup)))
     , m_results(std::make_unique<Results>(setup.history, setup.notifier))
     , m_calendar(std::make_shared<MaintenanceCalendar>())
+    , m_statusIOPageIds(std::make_shared<StatusIOPageIds>())
 {
     m_configError = m_list->fileError();
     if (setup.notifier && m_settings->notificationsEnabled())
         setup.notifier->requestAuthorization();
     m_scheduler = std::make_unique<RefreshScheduler>(*m_list, *m_results, *m_settings,
-                                                     schedulerSetup(setup, *m_settings, m_calendar));
+                                                     schedulerSetup(setup, *m_settings, m_calendar, m_statusIOPageIds));
 
     connect(m_list.get(), &ServiceList::changed, this, &StatusMonitor::servicesChanged);
     connect(m_list.get(), &ServiceList::removed, m_results.get(), &Results::forget);

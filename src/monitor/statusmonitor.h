@@ -19,6 +19,7 @@
 #include <optional>
 
 class MaintenanceCalendar;
+class StatusIOPageIds;
 class Notifier;
 class Settings;
 class StatusHistory;
@@ -60,7 +61,8 @@ public:
         std::chrono::milliseconds retryDelay{1500};
         std::chrono::milliseconds watchDebounce{300};
         // How one service is checked; by default the registry's reader with one retry, told
-        // the settings' AWS regions and lent the monitor's maintenance calendar.
+        // the settings' AWS regions and lent the monitor's maintenance calendar and Status.io
+        // page identifiers.
         Check check;
     };
 
@@ -132,6 +134,8 @@ private:
     // The pages' maintenance calendars, kept across refreshes so that each is read at most
     // hourly.
     std::shared_ptr<MaintenanceCalendar> m_calendar;
+    // The Status.io page identifiers, kept so that a page's HTML is read about daily.
+    std::shared_ptr<StatusIOPageIds> m_statusIOPageIds;
     std::unique_ptr<RefreshScheduler> m_scheduler;
     std::optional<QString> m_configError;
 };

@@ -28,6 +28,12 @@ std::unique_ptr<StatusProvider> make<AWSProvider>(const HttpSession &session, co
 }
 
 template<>
+std::unique_ptr<StatusProvider> make<StatusIOProvider>(const HttpSession &session, const ReaderOptions &options)
+{
+    return std::make_unique<StatusIOProvider>(session, options.statusIOPageIds);
+}
+
+template<>
 std::unique_ptr<StatusProvider> make<StatuspageProvider>(const HttpSession &session, const ReaderOptions &options)
 {
     return std::make_unique<StatuspageProvider>(session, options.calendar);

@@ -133,8 +133,9 @@ FeedStory::Story readStory(const QJsonObject &result, const QUrl &page, const QS
 
 } // namespace
 
-StatusIOProvider::StatusIOProvider(HttpSession session, QUrl apiOrigin)
+StatusIOProvider::StatusIOProvider(HttpSession session, std::shared_ptr<StatusIOPageIds> pageIds, QUrl apiOrigin)
     : m_session(session)
+    , m_pageIds(std::move(pageIds))
     , m_apiOrigin(std::move(apiOrigin))
 {
 }
@@ -271,29 +272,53 @@ QCoro::Task<ServiceStatusResult> StatusIOProvider::fetch(const Service &serviceR
     // of the reader object across the first suspension.
     const Service service = serviceRef;
     const HttpSession session = m_session;
+    const std::shared_ptr<StatusIOPageIds> pageIds = m_pageIds;
     const QUrl apiOrigin = m_apiOrigin;
-    QCoro::Task<HttpResponse> pageTask = session.get(service.url);
-    const HttpResponse page = co_await pageTask;
-    if (!page.isSuccess())
-        co_return failureResult(service, page.failureText());
 
-    const std::optional<QString> html = FeedScan::strictUtf8(page.body);
-    const std::optional<QString> id = html ? pageId(*html) : std::nullopt;
-    const QUrl api = id ? apiUrl(apiOrigin, *id) : QUrl();
-    if (!id || !isWebAddress(api))
-        co_return failureResult(service, tr("Couldn't find a Status.io page id"));
+    std::optional<QString> id = pageIds ? pageIds->find(service.url) : std::nullopt;
+    HttpResponse response;
+    std::optional<DecodedDocument> decoded;
+    if (id) {
+        QCoro::Task<HttpResponse> rememberedTask = session.get(apiUrl(apiOrigin, *id));
+        response = co_await rememberedTask;
+        if (response.isSuccess())
+            decoded = decode(response.body, service.url, *id);
+        // The API refusing the identifier, or answering something that is not a status,
+        // may mean the page moved to another one: look it up again. An API that is down
+        // or silent says nothing about the identifier.
+        const bool refused = response.statusCode >= 400 && response.statusCode <= 499;
+        if (decoded ? !decoded->overall : refused) {
+            pageIds->forget(service.url);
+            id.reset();
+            decoded.reset();
+        }
+    }
+    if (!id) {
+        QCoro::Task<HttpResponse> pageTask = session.get(service.url);
+        const HttpResponse page = co_await pageTask;
+        if (!page.isSuccess())
+            co_return failureResult(service, page.failureText());
 
-    QCoro::Task<HttpResponse> responseTask = session.get(api);
-    const HttpResponse response = co_await responseTask;
-    if (!response.isSuccess())
+        const std::optional<QString> html = FeedScan::strictUtf8(page.body);
+        id = html ? pageId(*html) : std::nullopt;
+        const QUrl api = id ? apiUrl(apiOrigin, *id) : QUrl();
+        if (!id || !isWebAddress(api))
+            co_return failureResult(service, tr("Couldn't find a Status.io page id"));
+
+        QCoro::Task<HttpResponse> responseTask = session.get(api);
+        response = co_await responseTask;
+        if (response.isSuccess())
+            decoded = decode(response.body, service.url, *id);
+    }
+    if (!response.isSuccess() || !decoded)
         co_return failureResult(service, response.failureText());
-
-    const DecodedDocument decoded = decode(response.body, service.url, *id);
-    if (!decoded.error.isEmpty())
-        co_return failureResult(service, decoded.error);
-    if (!decoded.overall)
+    if (!decoded->error.isEmpty())
+        co_return failureResult(service, decoded->error);
+    if (!decoded->overall)
         co_return failureResult(service, tr("Unexpected format"));
-    ServiceStatusResult result = evaluate(service, *decoded.overall);
-    FeedStory::tell(result, decoded.story, QDateTime::currentDateTimeUtc());
+    if (pageIds)
+        pageIds->remember(service.url, *id);
+    ServiceStatusResult result = evaluate(service, *decoded->overall);
+    FeedStory::tell(result, decoded->story, QDateTime::currentDateTimeUtc());
     co_return result;
 }

@@ -2,11 +2,13 @@
 
 #include "net/httpsession.h"
 #include "providers/feedstory.h"
+#include "providers/statusiopageids.h"
 #include "providers/statusprovider.h"
 
 // Reads status pages hosted on Status.io. The page's address does not reveal the
 // identifier the public status API wants, so the page itself is loaded first and the
-// identifier dug out of its HTML.
+// identifier dug out of its HTML; with a StatusIOPageIds lent, a page found before is not
+// loaded again.
 class StatusIOProvider final : public StatusProvider
 {
 public:
@@ -25,7 +27,8 @@ public:
     };
 
     // The API's origin is configuration; a feed origin from the environment replaces it.
-    explicit StatusIOProvider(HttpSession session, QUrl apiOrigin = defaultApiOrigin());
+    explicit StatusIOProvider(HttpSession session, std::shared_ptr<StatusIOPageIds> pageIds = {},
+                              QUrl apiOrigin = defaultApiOrigin());
 
     QCoro::Task<ServiceStatusResult> fetch(const Service &service) override;
 
@@ -54,5 +57,6 @@ public:
 
 private:
     HttpSession m_session;
+    std::shared_ptr<StatusIOPageIds> m_pageIds;
     QUrl m_apiOrigin;
 };

@@ -11,6 +11,7 @@
 #include <optional>
 
 class MaintenanceCalendar;
+class StatusIOPageIds;
 
 // What a reader is told of the user's settings, read when the check starts, and the memory
 // it may keep across checks.
@@ -20,6 +21,9 @@ struct ReaderOptions {
     // The Statuspage maintenance windows read in earlier checks; without it every check reads
     // the calendar. Shared because a check still in flight may outlive whoever runs checks.
     std::shared_ptr<MaintenanceCalendar> calendar;
+    // The Status.io page identifiers found in earlier checks; without it every check reads
+    // the page first.
+    std::shared_ptr<StatusIOPageIds> statusIOPageIds;
 };
 
 // A feed reader: turns one service into one result. fetch() never fails; transport,

@@ -248,6 +248,40 @@ private Q_SLOTS:
         QCOMPARE(server.requestCount("/1.0/status/5b36dc6502d06804c08349f7"), 2);
     }
 
+    // With the identifiers lent, a page's HTML is read once a day, or again when the API
+    // refuses the identifier it gave; an API that is down keeps it.
+    void statusioRemembersPageIds()
+    {
+        FeedServer server;
+        server.setRoute("/status", FakeRoute::text("pageId: \"aaa111\""));
+        server.setRoute("/1.0/status/aaa111", FakeRoute::json(fixture(u"statusio/status-disruption.json"_qs)));
+        QDateTime now = checkTime();
+        const auto pageIds = std::make_shared<StatusIOPageIds>([&] { return now; });
+        StatusIOProvider reader(HttpSession(), pageIds);
+        const QUrl page = server.httpsUrl(u"/status"_qs);
+        const auto checkPage = [&] { return check(reader, ProviderKind::StatusIo, page); };
+
+        QCOMPARE(checkPage(), u"critical: Service Disruption"_qs);
+        QCOMPARE(checkPage(), u"critical: Service Disruption"_qs);
+        QCOMPARE(server.requestCount("/status"), 1);
+        QCOMPARE(server.requestCount("/1.0/status/aaa111"), 2);
+
+        server.setRoute("/1.0/status/aaa111", FakeRoute::json("{}", 503));
+        QCOMPARE(checkPage(), u"unknown: HTTP 503"_qs);
+        QCOMPARE(server.requestCount("/status"), 1);
+
+        server.setRoute("/status", FakeRoute::text("pageId: \"bbb222\""));
+        server.setRoute("/1.0/status/aaa111", FakeRoute::json("{}", 404));
+        server.setRoute("/1.0/status/bbb222", FakeRoute::json(fixture(u"statusio/status-incident.json"_qs)));
+        QCOMPARE(checkPage(), u"critical: Partial Service Disruption"_qs);
+        QCOMPARE(checkPage(), u"critical: Partial Service Disruption"_qs);
+        QCOMPARE(server.requestCount("/status"), 2);
+
+        now = now.addDays(1);
+        QCOMPARE(checkPage(), u"critical: Partial Service Disruption"_qs);
+        QCOMPARE(server.requestCount("/status"), 3);
+    }
+
     // Statuses Qt reports as errors are still answers, graded by status; every answer carries
     // the time it took. Failures to connect read as offline, with the reason.
     void websiteThroughTheServer()
