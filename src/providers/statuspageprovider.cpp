@@ -289,46 +289,52 @@ QCoro::Task<ServiceStatusResult> StatuspageProvider::fetch(const Service &servic
     // Copies, so that nothing after a suspension depends on the reader still being there.
     const HttpSession session = m_session;
     const std::shared_ptr<MaintenanceCalendar> calendar = m_calendar;
-    const bool pageWide = selectedSet(service).isEmpty();
-    const std::optional<QUrl> endpoint = statusEndpoint(service.url, pageWide ? kStatusPath : kSummaryPath);
-    if (!endpoint)
+    const std::optional<QUrl> summary = statusEndpoint(service.url, kSummaryPath);
+    if (!summary)
         co_return failureResult(service, tr("Invalid URL"));
 
-    QCoro::Task<HttpResponse> responseTask = session.get(*endpoint);
-    const HttpResponse response = co_await responseTask;
+    // A component check reads the summary, which carries the whole story. A page-wide check
+    // reads the small status document, which carries none; when the page's calendar is due,
+    // the summary instead: the state, the incidents and the calendar in one request.
+    const bool pageWide = selectedSet(service).isEmpty();
+    const QString page = summary->toString();
+    const bool calendarDue = pageWide && (!calendar || calendar->isDue(page));
+    const QUrl status = *statusEndpoint(service.url, kStatusPath);
+    const bool readSummary = !pageWide || calendarDue;
+
+    QCoro::Task<HttpResponse> responseTask = session.get(readSummary ? *summary : status);
+    HttpResponse response = co_await responseTask;
+    DecodedDocument decoded = response.isSuccess() ? decode(response.body) : DecodedDocument{};
+    // The state does not wait for the calendar: a page-wide check whose summary was refused or
+    // unreadable still reads the status document (the calendar counts as read, so it is not
+    // asked again at once).
+    bool calendarRead = pageWide && calendarDue;
+    if (calendarRead && !decoded.document && !response.isTransportError()) {
+        calendarRead = false;
+        if (calendar)
+            calendar->record(page, std::nullopt);
+        QCoro::Task<HttpResponse> statusTask = session.get(status);
+        response = co_await statusTask;
+        decoded = response.isSuccess() ? decode(response.body) : DecodedDocument{};
+    }
     if (!response.isSuccess())
         co_return failureResult(service, response.failureText());
-
-    DecodedDocument decoded = decode(response.body);
     if (!decoded.document)
         co_return failureResult(service, decoded.error);
     Document document = std::move(*decoded.document);
 
-    // The summary a component check reads carries the whole story; the status document of a
-    // page-wide check carries none. The summary serves for the calendar too, and then brings
-    // the incidents in the same request.
     if (pageWide) {
-        const QString page = statusEndpoint(service.url, kSummaryPath)->toString();
-        const bool calendarDue = !calendar || calendar->isDue(page);
         const bool trouble = indicatorFromStatuspageWord(document.indicator) != Indicator::None;
-        std::optional<QString> storyPath;
-        if (calendarDue)
-            storyPath = kSummaryPath;
-        else if (trouble && !document.story.incidents)
-            storyPath = kUnresolvedPath;
-        if (storyPath) {
-            QCoro::Task<Story> storyTask = fetchStory(session, *statusEndpoint(service.url, *storyPath));
+        if (!calendarRead && trouble && !document.story.incidents) {
+            QCoro::Task<Story> storyTask = fetchStory(session, *statusEndpoint(service.url, kUnresolvedPath));
             Story story = co_await storyTask;
-            if (story.incidents)
-                document.story.incidents = std::move(story.incidents);
-            if (calendar && calendarDue) {
-                calendar->record(page,
-                                 story.maintenances ? std::optional(relevant(story.maintenances, {})) : std::nullopt);
-            } else if (story.maintenances) {
-                document.story.maintenances = std::move(story.maintenances);
-            }
+            document.story.incidents = std::move(story.incidents);
         }
         if (calendar) {
+            if (calendarRead) {
+                const std::optional<QList<Listed<Maintenance>>> &read = document.story.maintenances;
+                calendar->record(page, read ? std::optional(relevant(read, {})) : std::nullopt);
+            }
             QList<Listed<Maintenance>> windows;
             for (Maintenance &window : calendar->windows(page))
                 windows.append({std::move(window), std::nullopt});

@@ -186,8 +186,9 @@ private Q_SLOTS:
     }
 
     // A healthy page costs its status document alone; trouble adds the unresolved incidents;
-    // the calendar comes with the summary, at most hourly, and then brings the incidents too.
-    // A story that cannot be read costs nothing but the story.
+    // at most hourly the summary replaces the status document, bringing the state, the
+    // incidents and the calendar at once. A story that cannot be read costs nothing but the
+    // story, and a summary that cannot be read leaves the state to the status document.
     void requestBudget()
     {
         FeedServer server;
@@ -211,35 +212,39 @@ private Q_SLOTS:
                 line.append(QString::fromUtf8(request.path).remove(u"/api/v2/"_qs));
             return line.join(u" · "_qs);
         };
-        QCOMPARE(checkAt(0, healthy), u"none: All good · 3 · status.json · summary.json"_qs);
+        QCOMPARE(checkAt(0, healthy), u"minor: Minor Service Outage [Slow page loads] · 3 · summary.json"_qs);
         QCOMPARE(checkAt(10, healthy), u"none: All good · 3 · status.json"_qs);
         QCOMPARE(checkAt(20, trouble),
                  u"minor: Some trouble [Incident with Actions] · 3 · status.json · incidents/unresolved.json"_qs);
-        QCOMPARE(checkAt(60, trouble), u"minor: Some trouble [Slow page loads] · 3 · status.json · summary.json"_qs);
+        QCOMPARE(checkAt(60, trouble), u"minor: Minor Service Outage [Slow page loads] · 3 · summary.json"_qs);
         QCOMPARE(checkAt(70, healthy), u"none: All good · 3 · status.json"_qs);
 
         server.setRoute("/api/v2/incidents/unresolved.json", FakeRoute::json("{}", 503));
         QCOMPARE(checkAt(80, trouble), u"minor: Some trouble · 3 · status.json · incidents/unresolved.json"_qs);
         // A calendar that cannot be read keeps the windows last read, and is not asked again at once.
         server.setRoute("/api/v2/summary.json", FakeRoute::text("<html>"));
-        QCOMPARE(checkAt(120, healthy), u"none: All good · 3 · status.json · summary.json"_qs);
+        QCOMPARE(checkAt(120, healthy), u"none: All good · 3 · summary.json · status.json"_qs);
         QCOMPARE(checkAt(130, healthy), u"none: All good · 3 · status.json"_qs);
 
-        // Without a calendar, every check reads one.
+        // Without a calendar, every check reads the summary alone.
+        server.setRoute("/api/v2/summary.json", FakeRoute::json(fixture(u"statuspage/summary-story.json"_qs)));
         StatuspageProvider oneShot{HttpSession()};
         server.clearRequests();
         for (int i = 0; i < 2; ++i)
             (void)QCoro::waitFor(oneShot.fetch(checked));
         QCOMPARE(server.requestCount("/api/v2/summary.json"), 2);
+        QCOMPARE(server.requestCount("/api/v2/status.json"), 0);
     }
 
-    // The status document page-wide, the summary for selected components and for the picker.
+    // The summary for a page-wide check without a calendar, for selected components and for
+    // the picker; the status document when the summary is refused.
     void throughTheServer()
     {
         FeedServer server;
         server.setRoute("/api/v2/status.json", FakeRoute::json(page("major", "Partial System Outage")));
-        server.setRoute("/api/v2/summary.json",
-                        FakeRoute::json(R"({"status":{"indicator":"minor","description":"d"},"components":[
+        server.setRoute(
+            "/api/v2/summary.json",
+            FakeRoute::json(R"({"status":{"indicator":"major","description":"Partial System Outage"},"components":[
             {"id":"a","name":"API","status":"partial_outage","group":true,"group_id":null},
             {"id":"b","name":"Web","status":"operational","group":false,"group_id":"a"}],
             "incidents":[{"name":"API errors","status":"investigating","components":[{"id":"a"}]}]})"));
@@ -247,7 +252,7 @@ private Q_SLOTS:
         // Over HTTPS, without the page's path, query or fragment.
         const QUrl address(u"http://127.0.0.1:%1/history?page=2#recent"_qs.arg(server.httpsUrl().port()));
         QCOMPARE(check(reader, ProviderKind::Statuspage, address), u"major: Partial System Outage [API errors]"_qs);
-        QCOMPARE(server.requests().first().target, QByteArray("/api/v2/status.json"));
+        QCOMPARE(server.requests().first().target, QByteArray("/api/v2/summary.json"));
         QVERIFY(server.requests().first().tls);
 
         const Service selected = selecting({u"a"_qs, u"b"_qs}, server.httpsUrl());
@@ -303,7 +308,12 @@ private Q_SLOTS:
             &server, &FakeServer::requestReceived, this, [&] { server.setRoute("*", second); },
             Qt::ConnectionType(Qt::SingleShotConnection | Qt::QueuedConnection));
         const QUrl url = requests > 0 ? server.httpsUrl() : QUrl(u"status page"_qs);
-        QTEST(graded(QCoro::waitFor(fetchWithRetry(service(ProviderKind::Statuspage, url), 100ms))), "expected");
+        // A calendar read just now: the check is the status document's.
+        const auto calendar = std::make_shared<MaintenanceCalendar>();
+        calendar->record(server.httpsUrl(u"/api/v2/summary.json"_qs).toString(), std::nullopt);
+        QTEST(graded(QCoro::waitFor(
+                  fetchWithRetry(service(ProviderKind::Statuspage, url), 100ms, ReaderOptions{{}, calendar, {}}))),
+              "expected");
         QCOMPARE(server.requestCount("/api/v2/status.json"), requests);
     }
 };
