@@ -3,6 +3,7 @@
 #include "core/servicestore.h"
 #include "monitor/statusmonitor.h"
 #include "providers/readertable.h"
+#include "providers/statusiopageids.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -180,6 +181,7 @@ QCoro::Task<int> run(Options options)
     setup.watchFile = false;
     setup.readOnly = true;
     setup.autoRefresh = false;
+    setup.statusIOPageIdsFile = StatusIOPageIds::defaultFile();
     StatusMonitor monitor(std::move(setup));
 
     QCoro::Task<> refresh = monitor.refresh();

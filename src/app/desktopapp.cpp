@@ -6,6 +6,7 @@
 #include "monitor/statushistory.h"
 #include "platform/notifications.h"
 #include "platform/urlopener.h"
+#include "providers/statusiopageids.h"
 
 #include <QDateTime>
 #include <QDebug>
@@ -72,6 +73,7 @@ DesktopApp::Start DesktopApp::start()
     setup.settings = m_preferences.get();
     setup.history = m_history.get();
     setup.notifier = m_notifier.get();
+    setup.statusIOPageIdsFile = StatusIOPageIds::defaultFile();
     setup.autoRefresh = m_options.autoRefresh;
     if (m_options.check)
         setup.check = m_options.check;

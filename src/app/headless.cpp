@@ -8,6 +8,7 @@
 #include "platform/notifications.h"
 #include "platform/terminationsignals.h"
 #include "platform/urlopener.h"
+#include "providers/statusiopageids.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -109,6 +110,7 @@ int run(const Options &options)
     setup.settings = &settings;
     setup.history = &history;
     setup.notifier = &notifier;
+    setup.statusIOPageIdsFile = StatusIOPageIds::defaultFile();
     setup.reachability = makeReachability();
     setup.wake = makeWakeObserver();
     // Before the monitor reads the services file, which may take long: a stop asked for

@@ -44,7 +44,7 @@ StatusMonitor::StatusMonitor(Setup setup, QObject *parent)
     , m_list(std::make_unique<ServiceList>(listSetup(setup)))
     , m_results(std::make_unique<Results>(setup.history, setup.notifier))
     , m_calendar(std::make_shared<MaintenanceCalendar>())
-    , m_statusIOPageIds(std::make_shared<StatusIOPageIds>())
+    , m_statusIOPageIds(std::make_shared<StatusIOPageIds>(&QDateTime::currentDateTimeUtc, setup.statusIOPageIdsFile))
 {
     m_configError = m_list->fileError();
     if (setup.notifier && m_settings->notificationsEnabled())

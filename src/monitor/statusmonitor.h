@@ -50,6 +50,8 @@ public:
         std::optional<ServiceFileContents> contents;
         StatusHistory *history = nullptr;
         Notifier *notifier = nullptr;
+        // Where the Status.io page identifiers are kept between runs; empty: in memory only.
+        QString statusIOPageIdsFile;
         std::unique_ptr<Reachability> reachability;
         std::unique_ptr<WakeObserver> wake;
         // Watch services.json and merge outside edits.

@@ -13,7 +13,9 @@
 // page's whole HTML before the status can be asked for, and a page keeps its identifier, so
 // it is looked up again only once a period or when the status API stops taking it. Held by
 // whoever runs checks across refreshes (the monitor) and lent to the reader through
-// ReaderOptions; without one, every check reads the page first. Main thread only.
+// ReaderOptions; without one, every check reads the page first. With a file, what was found
+// outlives the process (a cache: a missing or unreadable file is an empty memory, a failed
+// write is forgotten). Main thread only.
 class StatusIOPageIds
 {
 public:
@@ -21,21 +23,29 @@ public:
 
     static constexpr std::chrono::hours period{24};
 
-    // `clock` tells the current time in UTC; tests move it.
-    explicit StatusIOPageIds(Clock clock = &QDateTime::currentDateTimeUtc);
+    // `clock` tells the current time in UTC; tests move it. A non-empty `file` is read now
+    // and written whenever an identifier is found or dropped.
+    explicit StatusIOPageIds(Clock clock = &QDateTime::currentDateTimeUtc, QString file = {});
+
+    // "statusio-pages.json" in Glinter's folder of the user's cache.
+    static QString defaultFile();
 
     // The page's identifier when it was found within the period.
     std::optional<QString> find(const QUrl &page) const;
 
+    // The identifier just read from the page.
     void remember(const QUrl &page, const QString &id);
     void forget(const QUrl &page);
 
 private:
+    void save() const;
+
     struct Entry {
         QString id;
         QDateTime foundAt;
     };
 
     Clock m_clock;
+    QString m_file;
     QHash<QUrl, Entry> m_pages;
 };

@@ -309,6 +309,8 @@ QCoro::Task<ServiceStatusResult> StatusIOProvider::fetch(const Service &serviceR
         response = co_await responseTask;
         if (response.isSuccess())
             decoded = decode(response.body, service.url, *id);
+        if (pageIds && decoded && decoded->overall)
+            pageIds->remember(service.url, *id);
     }
     if (!response.isSuccess() || !decoded)
         co_return failureResult(service, response.failureText());
@@ -316,8 +318,6 @@ QCoro::Task<ServiceStatusResult> StatusIOProvider::fetch(const Service &serviceR
         co_return failureResult(service, decoded->error);
     if (!decoded->overall)
         co_return failureResult(service, tr("Unexpected format"));
-    if (pageIds)
-        pageIds->remember(service.url, *id);
     ServiceStatusResult result = evaluate(service, *decoded->overall);
     FeedStory::tell(result, decoded->story, QDateTime::currentDateTimeUtc());
     co_return result;

@@ -4,6 +4,7 @@
 
 #include "readertesting.h"
 
+#include <QDir>
 #include <QRegularExpression>
 #include <QTcpServer>
 
@@ -280,6 +281,27 @@ private Q_SLOTS:
         now = now.addDays(1);
         QCOMPARE(checkPage(), u"critical: Partial Service Disruption"_qs);
         QCOMPARE(server.requestCount("/status"), 3);
+    }
+
+    // Kept in a file, the identifiers outlive the process; a file that is not ours is none.
+    void statusioPageIdsInAFile()
+    {
+        const QString file = QDir::temp().filePath(
+            u"glinter-statusio-%1.json"_qs.arg(QUuid::createUuid().toString(QUuid::Id128)));
+        const QUrl page(u"https://status.example.com"_qs);
+        StatusIOPageIds(&QDateTime::currentDateTimeUtc, file).remember(page, u"aaa111"_qs);
+        QCOMPARE(StatusIOPageIds(&QDateTime::currentDateTimeUtc, file).find(page), std::optional(u"aaa111"_qs));
+        StatusIOPageIds(&QDateTime::currentDateTimeUtc, file).forget(page);
+        QCOMPARE(StatusIOPageIds(&QDateTime::currentDateTimeUtc, file).find(page), std::nullopt);
+
+        for (const QByteArray &odd : {QByteArray("[1,2]"), QByteArray("{\"https://status.example.com\":{\"id\":7}}")}) {
+            QFile written(file);
+            QVERIFY(written.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            written.write(odd);
+            written.close();
+            QCOMPARE(StatusIOPageIds(&QDateTime::currentDateTimeUtc, file).find(page), std::nullopt);
+        }
+        QFile::remove(file);
     }
 
     // Statuses Qt reports as errors are still answers, graded by status; every answer carries
