@@ -1,6 +1,7 @@
 #include "ui/tray/detailsmodel.h"
 
 #include "ui/common/renderers.h"
+#include "ui/tray/icutext.h"
 #include "ui/tray/panelmodel.h"
 
 #include <QCoreApplication>
@@ -25,11 +26,6 @@ QString tr(const char *text)
     return QCoreApplication::translate("ServiceDetails", text);
 }
 
-QString fromUnicode(const icu::UnicodeString &text)
-{
-    return QString(reinterpret_cast<const QChar *>(text.getBuffer()), text.length());
-}
-
 // A feed's update may run to paragraphs; the window shows the beginning, the incident's
 // page has the rest.
 constexpr qsizetype updateLimit = 280;
@@ -49,15 +45,16 @@ UDate icuDate(const QDateTime &moment, const QTimeZone &zone)
 }
 
 // Making an ICU formatter loads locale data; the details ask for the same few skeletons
-// over and over, so each is made once. Main thread only, like the panel.
-icu::DateFormat *dateFormat(const char *skeleton)
+// over and over, so each is made once, set to read the wall-clock times icuDate() gives.
+// Main thread only, like the panel.
+template<class Format, class Make>
+Format *cachedFormat(const char *skeleton, Make make)
 {
-    static std::map<std::string, std::unique_ptr<icu::DateFormat>> made;
-    auto &format = made[skeleton];
+    static std::map<std::string, std::unique_ptr<Format>> made;
+    std::unique_ptr<Format> &format = made[skeleton];
     if (!format) {
         UErrorCode status = U_ZERO_ERROR;
-        format.reset(icu::DateFormat::createInstanceForSkeleton(icu::UnicodeString(skeleton, -1, US_INV),
-                                                                icu::Locale::getDefault(), status));
+        format.reset(make(icu::UnicodeString(skeleton, -1, US_INV), icu::Locale::getDefault(), status));
         if (U_FAILURE(status))
             format.reset();
         else
@@ -66,20 +63,20 @@ icu::DateFormat *dateFormat(const char *skeleton)
     return format.get();
 }
 
+icu::DateFormat *dateFormat(const char *skeleton)
+{
+    return cachedFormat<icu::DateFormat>(
+        skeleton, [](const icu::UnicodeString &pattern, const icu::Locale &locale, UErrorCode &status) {
+            return icu::DateFormat::createInstanceForSkeleton(pattern, locale, status);
+        });
+}
+
 icu::DateIntervalFormat *intervalFormat(const char *skeleton)
 {
-    static std::map<std::string, std::unique_ptr<icu::DateIntervalFormat>> made;
-    auto &format = made[skeleton];
-    if (!format) {
-        UErrorCode status = U_ZERO_ERROR;
-        format.reset(icu::DateIntervalFormat::createInstance(icu::UnicodeString(skeleton, -1, US_INV),
-                                                             icu::Locale::getDefault(), status));
-        if (U_FAILURE(status))
-            format.reset();
-        else
-            format->setTimeZone(*icu::TimeZone::getGMT());
-    }
-    return format.get();
+    return cachedFormat<icu::DateIntervalFormat>(
+        skeleton, [](const icu::UnicodeString &pattern, const icu::Locale &locale, UErrorCode &status) {
+            return icu::DateIntervalFormat::createInstance(pattern, locale, status);
+        });
 }
 
 QString formatMoment(const QDateTime &moment, const QTimeZone &zone, const char *skeleton)

@@ -1,5 +1,7 @@
 #include "ui/tray/panelmodel.h"
 
+#include "ui/tray/icutext.h"
+
 #include <QCoreApplication>
 #include <unicode/locid.h>
 #include <unicode/reldatefmt.h>
@@ -39,11 +41,6 @@ icu::RelativeDateTimeFormatter *formatter(RelativeUnits units)
         return f;
     }();
     return units == RelativeUnits::Full ? made.full.get() : made.brief.get();
-}
-
-QString fromUnicode(const icu::UnicodeString &text)
-{
-    return QString(reinterpret_cast<const QChar *>(text.getBuffer()), text.length());
 }
 
 int severityKey(const QHash<QUuid, ServiceStatusResult> &results, const Service &service)
