@@ -4,8 +4,11 @@
 // (setObjectName), so that no class keeps accessors only for its tests. A name that finds
 // nothing, or more than one part, is a broken test and stops it at once, saying which name.
 
+#include <QAccessible>
 #include <QApplication>
+#include <QLabel>
 #include <QObject>
+#include <QTest>
 #include <QVariant>
 #include <QWidget>
 
@@ -69,4 +72,24 @@ T *topLevel()
     if (found.size() > 1)
         qFatal("%lld top-level %s, expected one at most", qlonglong(found.size()), T::staticMetaObject.className());
     return found.value(0);
+}
+
+// Whatever `root` shows: every label plain text (names, feed texts and errors reach most of
+// them), no tooltip with raw markup, and no escaped markup read out by a screen reader (which
+// falls back on the tooltip).
+inline void verifyNoMarkupRendered(const QWidget &root)
+{
+    QList<const QWidget *> widgets{&root};
+    for (const QWidget *child : root.findChildren<QWidget *>())
+        widgets.append(child);
+    for (const QWidget *widget : widgets) {
+        if (const auto *label = qobject_cast<const QLabel *>(widget))
+            QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->text()));
+        QVERIFY2(!widget->toolTip().contains(u'<'), qPrintable(widget->toolTip()));
+        if (QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(const_cast<QWidget *>(widget))) {
+            const QString spoken = accessible->text(QAccessible::Description) + accessible->text(QAccessible::Name);
+            QVERIFY2(!spoken.contains(QStringLiteral("&lt;")) && !spoken.contains(QStringLiteral("&amp;")),
+                     qPrintable(spoken));
+        }
+    }
 }

@@ -9,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QFrame>
-#include <QLabel>
 #include <QLocale>
 #include <QPainter>
 #include <QPushButton>

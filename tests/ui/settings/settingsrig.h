@@ -31,25 +31,6 @@ inline const QString markupName = QStringLiteral(
     "<font color=#ff00ff size=7>X</font><a href='https://evil.example/'>click me</a><img "
     "src='/usr/share/pixmaps/x.png'>");
 
-// Whatever `root` shows: no label that would render markup, no tooltip with raw markup, and
-// no escaped markup read out by a screen reader (which falls back on the tooltip).
-inline void verifyNoMarkupRendered(const QWidget &root)
-{
-    QList<const QWidget *> widgets{&root};
-    for (const QWidget *child : root.findChildren<QWidget *>())
-        widgets.append(child);
-    for (const QWidget *widget : widgets) {
-        if (const auto *label = qobject_cast<const QLabel *>(widget); label && label->textFormat() != Qt::PlainText)
-            QVERIFY2(!Qt::mightBeRichText(label->text()), qPrintable(label->text()));
-        QVERIFY2(!widget->toolTip().contains(u'<'), qPrintable(widget->toolTip()));
-        if (QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(const_cast<QWidget *>(widget))) {
-            const QString spoken = accessible->text(QAccessible::Description) + accessible->text(QAccessible::Name);
-            QVERIFY2(!spoken.contains(QStringLiteral("&lt;")) && !spoken.contains(QStringLiteral("&amp;")),
-                     qPrintable(spoken));
-        }
-    }
-}
-
 // Whether some label of `root` shows `text` exactly.
 inline bool showsText(const QWidget &root, const QString &text)
 {

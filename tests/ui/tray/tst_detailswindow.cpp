@@ -165,6 +165,7 @@ private Q_SLOTS:
              {u"Git pushes fail"_s, u"We found the cause."_s, u"Updated 10 minutes ago"_s, u"Actions are slow"_s,
               u"Maintenance"_s, u"Database upgrade"_s, u"66.7 % operational over 1 minute"_s})
             QVERIFY2(heard.contains(expected), qPrintable(expected + u" not in "_s + heard.join(u" | "_s)));
+        verifyNoMarkupRendered(*rig.details());
 
         // no button is offered for what is not a web page, and none would open it
         const QList<QPushButton *> open = rig.details()->findChildren<QPushButton *>(u"openIncident"_s);

@@ -87,6 +87,7 @@ private Q_SLOTS:
         rig.check.script(rig.services[3].id, {Indicator::Critical});
         rig.refresh();
         QTRY_COMPARE(rowNames(*rig.panel), words("Delta Gamma Alpha Beta"));
+        verifyNoMarkupRendered(*rig.panel);
 
         // the same widgets, refilled in place: the order screen readers and Tab walk (that
         // of the widgets) is the order shown
