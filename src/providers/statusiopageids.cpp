@@ -6,6 +6,8 @@
 #include <QJsonObject>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace {
 
 // Far more than any list of pages needs; a larger file is not ours to read.
@@ -26,7 +28,10 @@ StatusIOPageIds::StatusIOPageIds(Clock clock, QString file)
         const QString id = entry.value(QLatin1String("id")).toString();
         const QDateTime foundAt = QDateTime::fromString(entry.value(QLatin1String("foundAt")).toString(), Qt::ISODate);
         const QUrl page(it.key());
-        if (!id.isEmpty() && foundAt.isValid() && page.isValid())
+        // The identifier goes into the API's path: only letters and digits, as pages give them.
+        const bool plain = std::all_of(id.cbegin(), id.cend(),
+                                       [](QChar c) { return c.unicode() < 128 && c.isLetterOrNumber(); });
+        if (!id.isEmpty() && plain && foundAt.isValid() && page.isValid())
             m_pages.insert(page, {id, foundAt.toUTC()});
     }
 }

@@ -294,7 +294,10 @@ private Q_SLOTS:
         StatusIOPageIds(&QDateTime::currentDateTimeUtc, file).forget(page);
         QCOMPARE(StatusIOPageIds(&QDateTime::currentDateTimeUtc, file).find(page), std::nullopt);
 
-        for (const QByteArray &odd : {QByteArray("[1,2]"), QByteArray("{\"https://status.example.com\":{\"id\":7}}")}) {
+        for (const QByteArray &odd :
+             {QByteArray("[1,2]"), QByteArray("{\"https://status.example.com\":{\"id\":7}}"),
+              QByteArray("{\"https://status.example.com\":{\"id\":\"../x\",\"foundAt\":\""
+                         + QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toLatin1() + "\"}}")}) {
             QFile written(file);
             QVERIFY(written.open(QIODevice::WriteOnly | QIODevice::Truncate));
             written.write(odd);
