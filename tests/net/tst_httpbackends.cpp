@@ -50,6 +50,7 @@ private:
         crowded.keepOpen = true;
         server.setRoute("/crowded", crowded);
         server.setRoute("/gzip", gzipped("{\"zipped\":true}"));
+        server.setRoute("/bomb", gzipped(QByteArray(HttpSession::maxBodySize + 1, '\0')));
 
         const auto https = [&](const char *path) { return server.httpsUrl(QString::fromLatin1(path)); };
         if (name == "an answer")
@@ -70,6 +71,12 @@ private:
             return {.verb = "POST", .url = https("/temporary"), .body = "{\"event\":1}"};
         if (name == "a compressed answer")
             return {.url = https("/gzip")};
+        if (name == "a decompression bomb")
+            return {.url = https("/bomb")};
+        if (name == "not a web address")
+            return {.url = QUrl(u"file:///etc/passwd"_s)};
+        if (name == "an address without a host")
+            return {.url = QUrl(u"https:///path"_s)};
         if (name == "a refused connection")
             return {.url = QUrl(u"http://127.0.0.1:%1/"_s.arg(closedPort))};
         if (name == "a body cut short")
@@ -145,21 +152,39 @@ private Q_SLOTS:
     void cleanup() { HttpSession::setBackend(HttpBackend::Curl); }
 
     // Every situation ends the same way over libcurl as over Qt's access manager (the same
-    // code, text, status and body), and the server sees the same requests.
+    // code, text, status and body), and the server sees the same requests. What it ends in is
+    // the status code of an answer, or the text of a failure.
     void bothBackendsAgree_data()
     {
         QTest::addColumn<QByteArray>("name");
-        for (const char *name :
-             {"an answer", "an error status with a body", "a chain of redirects", "a redirect down to http",
-              "a redirect loop", "a redirect to another scheme", "303 after a POST", "307 after a POST",
-              "a compressed answer", "a refused connection", "a body cut short", "an untrusted certificate",
-              "a head past Qt's limits", "silence past the idle limit", "a trickle past the total limit"})
-            QTest::newRow(name) << QByteArray(name);
+        QTest::addColumn<QString>("outcome");
+        const auto row = [](const char *name, const QString &outcome) {
+            QTest::newRow(name) << QByteArray(name) << outcome;
+        };
+        row("an answer", u"200"_s);
+        row("an error status with a body", u"404"_s);
+        row("a chain of redirects", u"200"_s);
+        row("a redirect down to http", u"Insecure redirect"_s);
+        row("a redirect loop", u"Too many redirects"_s);
+        row("a redirect to another scheme", u"302"_s);
+        row("303 after a POST", u"200"_s);
+        row("307 after a POST", u"200"_s);
+        row("a compressed answer", u"200"_s);
+        row("a decompression bomb", u"The response is too large."_s);
+        row("not a web address", u"Unsupported URL"_s);
+        row("an address without a host", u"Unsupported URL"_s);
+        row("a refused connection", u"Connection refused"_s);
+        row("a body cut short", u"Connection closed"_s);
+        row("an untrusted certificate", u"SSL handshake failed: The certificate is self-signed, and untrusted"_s);
+        row("a head past Qt's limits", u"Malformed response"_s);
+        row("silence past the idle limit", HttpSession::timedOutText());
+        row("a trickle past the total limit", HttpSession::timedOutText());
     }
 
     void bothBackendsAgree()
     {
         QFETCH(QByteArray, name);
+        QFETCH(QString, outcome);
         FakeServer server;
         FakeServer untrusted(FakeServer::Certificate::Untrusted);
         QTcpServer closed;
@@ -170,6 +195,8 @@ private Q_SLOTS:
 
         const Outcome qt = run(HttpBackend::Qt, request, server);
         const Outcome curl = run(HttpBackend::Curl, request, server);
+        QCOMPARE(qt.response.isTransportError() ? qt.response.errorText : QString::number(qt.response.statusCode),
+                 outcome);
         QCOMPARE(curl.response.error, qt.response.error);
         QCOMPARE(curl.response.errorText, qt.response.errorText);
         QCOMPARE(curl.response.statusCode, qt.response.statusCode);
