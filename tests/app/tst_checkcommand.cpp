@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestCheckCommand : public QObject
 {
     Q_OBJECT
@@ -29,13 +31,13 @@ class TestCheckCommand : public QObject
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("GLINTER_FEED_ORIGIN"), m_server.httpsOrigin().toString());
-        environment.insert(QStringLiteral("GLINTER_EXTRA_CA_CERTS"), FakeServer::caCertificatePath());
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), m_home.filePath(QStringLiteral("data")));
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.filePath(QStringLiteral("config")));
+        environment.insert(u"GLINTER_FEED_ORIGIN"_s, m_server.httpsOrigin().toString());
+        environment.insert(u"GLINTER_EXTRA_CA_CERTS"_s, FakeServer::caCertificatePath());
+        environment.insert(u"XDG_DATA_HOME"_s, m_home.filePath(u"data"_s));
+        environment.insert(u"XDG_CONFIG_HOME"_s, m_home.filePath(u"config"_s));
         // Qt's HTTP worker thread leaves OpenSSL state behind when a process exits right
         // after its last exchange; that is not ours to report.
-        environment.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+        environment.insert(u"ASAN_OPTIONS"_s, u"detect_leaks=0"_s);
         process.setProcessEnvironment(environment);
         QSignalSpy finished(&process, &QProcess::finished);
         process.start(QStringLiteral(GLINTER_BINARY), arguments);
@@ -48,7 +50,7 @@ class TestCheckCommand : public QObject
 
     QString writeFile(const QByteArray &content)
     {
-        const QString path = m_home.filePath(QStringLiteral("services-%1.json").arg(++m_files));
+        const QString path = m_home.filePath(u"services-%1.json"_s.arg(++m_files));
         (void)::writeFile(path, content);
         return path;
     }
@@ -90,20 +92,19 @@ private Q_SLOTS:
                           FakeRoute::json(R"({"status":{"indicator":"critical","description":"Major outage"},
                                                "incidents":[{"name":"Database down","status":"investigating"}]})"));
         const QString path = writeFile(QStringLiteral(R"([{"name":"Beta","url":"%1","provider":"statuspage"}])")
-                                           .arg(m_server.httpsUrl(QStringLiteral("/beta")).toString())
+                                           .arg(m_server.httpsUrl(u"/beta"_s).toString())
                                            .toUtf8());
 
-        const Run text = run({QStringLiteral("--check"), QStringLiteral("--services"), path});
+        const Run text = run({u"--check"_s, u"--services"_s, path});
         QVERIFY2(text.exitCode == 2, text.err.constData());
         QVERIFY2(text.out.contains("Beta: Major outage \xe2\x80\x94 Database down"), text.out.constData());
 
-        const Run json = run({QStringLiteral("--check"), QStringLiteral("--json"), QStringLiteral("--services"), path});
+        const Run json = run({u"--check"_s, u"--json"_s, u"--services"_s, path});
         QVERIFY2(json.exitCode == 2, json.err.constData());
         const QJsonObject beta = QJsonDocument::fromJson(json.out).array().at(0).toObject();
-        QCOMPARE(beta.value(QLatin1String("indicator")).toString(), QStringLiteral("critical"));
-        QCOMPARE(beta.value(QLatin1String("incidentTitle")).toString(), QStringLiteral("Database down"));
-        const QDateTime checked = QDateTime::fromString(beta.value(QLatin1String("lastChecked")).toString(),
-                                                        Qt::ISODate);
+        QCOMPARE(beta.value(u"indicator"_s).toString(), u"critical"_s);
+        QCOMPARE(beta.value(u"incidentTitle"_s).toString(), u"Database down"_s);
+        const QDateTime checked = QDateTime::fromString(beta.value(u"lastChecked"_s).toString(), Qt::ISODate);
         QVERIFY(checked.isValid());
         QCOMPARE(checked.timeSpec(), Qt::UTC);
     }
@@ -112,49 +113,46 @@ private Q_SLOTS:
     // reads no page), one line per incident under a service in trouble.
     void storyInBothReports()
     {
-        const Service page{QUuid::createUuid(), QStringLiteral("Beta"),
-                           QUrl(QStringLiteral("https://status.beta.test")), ProviderKind::Statuspage, std::nullopt};
-        const Service site{QUuid::createUuid(), QStringLiteral("Site"), QUrl(QStringLiteral("https://beta.test")),
-                           ProviderKind::Website, std::nullopt};
+        const Service page{QUuid::createUuid(), u"Beta"_s, QUrl(u"https://status.beta.test"_s),
+                           ProviderKind::Statuspage, std::nullopt};
+        const Service site{QUuid::createUuid(), u"Site"_s, QUrl(u"https://beta.test"_s), ProviderKind::Website,
+                           std::nullopt};
         const QDateTime started(QDate(2026, 12, 7), QTime(3, 10), Qt::UTC);
-        ServiceStatusResult troubled{page.id, Indicator::Major, QStringLiteral("Partial System Outage"), started};
-        troubled.incidents = {Incident{QStringLiteral("Database down"), QStringLiteral("Identified"),
-                                       Indicator::Critical, started, started.addSecs(600),
-                                       QStringLiteral("We found it."), QUrl(QStringLiteral("https://stspg.io/x"))},
-                              Incident{QStringLiteral("Slow logins"), {}, std::nullopt, {}, {}, {}, {}}};
-        troubled.maintenances = {Maintenance{QStringLiteral("Upgrade"), Maintenance::Status::InProgress, started,
-                                             started.addSecs(3600), QUrl(QStringLiteral("https://stspg.io/m"))}};
-        const ServiceStatusResult probed{site.id, Indicator::None, QStringLiteral("Online"), started};
+        ServiceStatusResult troubled{page.id, Indicator::Major, u"Partial System Outage"_s, started};
+        troubled.incidents = {Incident{u"Database down"_s, u"Identified"_s, Indicator::Critical, started,
+                                       started.addSecs(600), u"We found it."_s, QUrl(u"https://stspg.io/x"_s)},
+                              Incident{u"Slow logins"_s, {}, std::nullopt, {}, {}, {}, {}}};
+        troubled.maintenances = {Maintenance{u"Upgrade"_s, Maintenance::Status::InProgress, started,
+                                             started.addSecs(3600), QUrl(u"https://stspg.io/m"_s)}};
+        const ServiceStatusResult probed{site.id, Indicator::None, u"Online"_s, started};
 
         const QJsonArray report =
             QJsonDocument::fromJson(CheckCommand::jsonReport({page, site}, {troubled, probed})).array();
-        const QJsonArray incidents = report.at(0)[QLatin1String("incidents")].toArray();
+        const QJsonArray incidents = report.at(0)[u"incidents"_s].toArray();
         QCOMPARE(incidents.size(), 2);
-        QCOMPARE(incidents.at(0).toObject(),
-                 (QJsonObject{{QLatin1String("title"), QStringLiteral("Database down")},
-                              {QLatin1String("status"), QStringLiteral("identified")},
-                              {QLatin1String("impact"), QStringLiteral("critical")},
-                              {QLatin1String("startedAt"), QStringLiteral("2026-12-07T03:10:00Z")},
-                              {QLatin1String("updatedAt"), QStringLiteral("2026-12-07T03:20:00Z")},
-                              {QLatin1String("update"), QStringLiteral("We found it.")},
-                              {QLatin1String("url"), QStringLiteral("https://stspg.io/x")}}));
+        QCOMPARE(incidents.at(0).toObject(), (QJsonObject{{u"title"_s, u"Database down"_s},
+                                                          {u"status"_s, u"identified"_s},
+                                                          {u"impact"_s, u"critical"_s},
+                                                          {u"startedAt"_s, u"2026-12-07T03:10:00Z"_s},
+                                                          {u"updatedAt"_s, u"2026-12-07T03:20:00Z"_s},
+                                                          {u"update"_s, u"We found it."_s},
+                                                          {u"url"_s, u"https://stspg.io/x"_s}}));
         // what the feed does not say stays unknown
-        QVERIFY(!incidents.at(1).toObject().contains(QLatin1String("impact")));
-        QVERIFY(incidents.at(1)[QLatin1String("startedAt")].isNull());
-        QCOMPARE(report.at(0)[QLatin1String("maintenances")].toArray().at(0).toObject(),
-                 (QJsonObject{{QLatin1String("title"), QStringLiteral("Upgrade")},
-                              {QLatin1String("status"), QStringLiteral("in_progress")},
-                              {QLatin1String("startsAt"), QStringLiteral("2026-12-07T03:10:00Z")},
-                              {QLatin1String("endsAt"), QStringLiteral("2026-12-07T04:10:00Z")},
-                              {QLatin1String("url"), QStringLiteral("https://stspg.io/m")}}));
-        QVERIFY(!report.at(1).toObject().contains(QLatin1String("incidents")));
-        QVERIFY(!report.at(1).toObject().contains(QLatin1String("maintenances")));
+        QVERIFY(!incidents.at(1).toObject().contains(u"impact"_s));
+        QVERIFY(incidents.at(1)[u"startedAt"_s].isNull());
+        QCOMPARE(report.at(0)[u"maintenances"_s].toArray().at(0).toObject(),
+                 (QJsonObject{{u"title"_s, u"Upgrade"_s},
+                              {u"status"_s, u"in_progress"_s},
+                              {u"startsAt"_s, u"2026-12-07T03:10:00Z"_s},
+                              {u"endsAt"_s, u"2026-12-07T04:10:00Z"_s},
+                              {u"url"_s, u"https://stspg.io/m"_s}}));
+        QVERIFY(!report.at(1).toObject().contains(u"incidents"_s));
+        QVERIFY(!report.at(1).toObject().contains(u"maintenances"_s));
 
         const QStringList lines = CheckCommand::textReport({page, site}, {troubled, probed}).split(u'\n');
-        QCOMPARE(lines.mid(1, 2),
-                 (QStringList{QStringLiteral("    identified since 2026-12-07 03:10 UTC: Database down"),
-                              QStringLiteral("    ongoing: Slow logins")}));
-        QVERIFY(lines.at(3).startsWith(QStringLiteral("NONE")));
+        QCOMPARE(lines.mid(1, 2), (QStringList{u"    identified since 2026-12-07 03:10 UTC: Database down"_s,
+                                               u"    ongoing: Slow logins"_s}));
+        QVERIFY(lines.at(3).startsWith(u"NONE"_s));
     }
 
     // A run that cannot use its file or its arguments checks nothing, writes nothing and ends
@@ -164,16 +162,14 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments"); // "%1": a file holding `content`
         QTest::addColumn<QByteArray>("content"); // null: a folder in the file's place
         QTest::addColumn<QByteArray>("reason");
-        const QStringList check{QStringLiteral("--check"), QStringLiteral("--json"), QStringLiteral("--services")};
-        QTest::newRow("no valid record") << check + QStringList{QStringLiteral("%1")}
-                                         << QByteArray(R"([{"name":"A","ulr":"x"}])")
+        const QStringList check{u"--check"_s, u"--json"_s, u"--services"_s};
+        QTest::newRow("no valid record") << check + QStringList{u"%1"_s} << QByteArray(R"([{"name":"A","ulr":"x"}])")
                                          << QByteArray("Record 1: missing \"url\"");
-        QTest::newRow("a folder") << check + QStringList{QStringLiteral("%1")} << QByteArray()
-                                  << QByteArray("cannot read");
-        QTest::newRow("missing file") << check + QStringList{QStringLiteral("/nonexistent/services.json")}
-                                      << QByteArray("") << QByteArray("cannot read");
+        QTest::newRow("a folder") << check + QStringList{u"%1"_s} << QByteArray() << QByteArray("cannot read");
+        QTest::newRow("missing file") << check + QStringList{u"/nonexistent/services.json"_s} << QByteArray("")
+                                      << QByteArray("cannot read");
         QTest::newRow("json without check")
-            << QStringList{QStringLiteral("--json")} << QByteArray("") << QByteArray("go with --check");
+            << QStringList{u"--json"_s} << QByteArray("") << QByteArray("go with --check");
     }
 
     void refusedRunChecksNothing()
@@ -185,13 +181,13 @@ private Q_SLOTS:
         const QString path = writeFile(content);
         if (content.isNull())
             QVERIFY(QFile::remove(path) && QDir().mkpath(path));
-        const Run result = run(arguments.replaceInStrings(QStringLiteral("%1"), path));
+        const Run result = run(arguments.replaceInStrings(u"%1"_s, path));
         QCOMPARE(result.exitCode, 3);
         QVERIFY2(result.err.contains(reason), result.err.constData());
         QCOMPARE(QJsonDocument::fromJson(result.out),
-                 arguments.contains(QStringLiteral("--check")) ? QJsonDocument(QJsonArray()) : QJsonDocument());
+                 arguments.contains(u"--check"_s) ? QJsonDocument(QJsonArray()) : QJsonDocument());
         QCOMPARE(m_server.requests().size(), 0);
-        QVERIFY(!QDir(m_home.filePath(QStringLiteral("data"))).exists());
+        QVERIFY(!QDir(m_home.filePath(u"data"_s)).exists());
     }
 };
 

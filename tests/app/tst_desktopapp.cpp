@@ -19,6 +19,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace std::chrono_literals;
 
 namespace {
@@ -63,10 +65,9 @@ private Q_SLOTS:
     void initTestCase()
     {
         // An empty list: nothing in these tests reads a feed.
-        const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-                               + QStringLiteral("/Glinter");
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/Glinter"_s;
         QVERIFY(QDir().mkpath(folder));
-        QVERIFY(writeFile(folder + QStringLiteral("/services.json"), "[]\n"));
+        QVERIFY(writeFile(folder + u"/services.json"_s, "[]\n"));
     }
 
     void init()
@@ -118,9 +119,9 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("tab");
         QTest::addColumn<bool>("opens");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("1, general") << QByteArray("1") << QByteArray("general") << true << QStringLiteral("General");
-        QTest::newRow("1, General") << QByteArray("1") << QByteArray("General") << true << QStringLiteral("Services");
-        QTest::newRow("true") << QByteArray("true") << QByteArray() << false << QStringLiteral("Services");
+        QTest::newRow("1, general") << QByteArray("1") << QByteArray("general") << true << u"General"_s;
+        QTest::newRow("1, General") << QByteArray("1") << QByteArray("General") << true << u"Services"_s;
+        QTest::newRow("true") << QByteArray("true") << QByteArray() << false << u"Services"_s;
     }
 
     void environmentSwitches()
@@ -128,7 +129,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, open);
         QFETCH(QByteArray, tab);
         QFETCH(bool, opens);
-        Preferences::setValue(QStringLiteral("hasOnboarded"), true);
+        Preferences::setValue(u"hasOnboarded"_s, true);
         qputenv("GLINTER_OPEN_SETTINGS", open);
         qputenv("GLINTER_SETTINGS_TAB", tab);
         const std::unique_ptr<DesktopApp> app = appWithPanel();
@@ -145,11 +146,11 @@ private Q_SLOTS:
     // to the first.
     void secondInstanceShowsTheFirstsPanel()
     {
-        QVERIFY(writeFile(m_runtime.filePath(QStringLiteral("glinter.socket")), {}));
-        QVERIFY(writeFile(m_runtime.filePath(QStringLiteral("glinter.lock")),
+        QVERIFY(writeFile(m_runtime.filePath(u"glinter.socket"_s), {}));
+        QVERIFY(writeFile(m_runtime.filePath(u"glinter.lock"_s),
                           "999999999\nGlinter\n" + QSysInfo::machineHostName().toUtf8() + '\n'));
 
-        Preferences::setValue(QStringLiteral("hasOnboarded"), true);
+        Preferences::setValue(u"hasOnboarded"_s, true);
         const std::unique_ptr<DesktopApp> first = appWithPanel();
         QCOMPARE(first->start(), DesktopApp::Start::Running);
         DesktopApp second(options());
@@ -162,14 +163,13 @@ private Q_SLOTS:
     // Without a panel as well: the settings stand in for it.
     void unusableRuntimeFolderStillRuns()
     {
-        Preferences::setValue(QStringLiteral("hasOnboarded"), true);
-        QFile blocker(m_runtime.filePath(QStringLiteral("not-a-folder")));
+        Preferences::setValue(u"hasOnboarded"_s, true);
+        QFile blocker(m_runtime.filePath(u"not-a-folder"_s));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         DesktopApp::Options unusable = options();
         unusable.instanceDirectory = blocker.fileName();
         DesktopApp app(std::move(unusable));
-        QTest::ignoreMessage(QtWarningMsg,
-                             QRegularExpression(QStringLiteral("^glinter: cannot make sure Glinter runs once")));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^glinter: cannot make sure Glinter runs once"_s));
         QCOMPARE(app.start(), DesktopApp::Start::Running);
         QVERIFY(isOpen<SettingsWindow>());
     }
@@ -178,7 +178,7 @@ private Q_SLOTS:
     // shown says so at once.
     void muteFromANotification()
     {
-        Preferences::setValue(QStringLiteral("hasOnboarded"), true);
+        Preferences::setValue(u"hasOnboarded"_s, true);
         DesktopApp::Options withNotifications = options();
         auto notifications = std::make_unique<NullNotifications>();
         const NullNotifications *shown = notifications.get();
@@ -190,7 +190,7 @@ private Q_SLOTS:
         bell.setServiceID(id);
         const QDateTime before = QDateTime::currentDateTimeUtc();
         shown->invokeMute(id);
-        QCOMPARE(bell.accessibleName(), QStringLiteral("Unmute notifications"));
+        QCOMPARE(bell.accessibleName(), u"Unmute notifications"_s);
         const QDateTime end = Settings().mutes(before).until.value(id);
         QVERIFY2(end >= before.addSecs(3600) && end <= QDateTime::currentDateTimeUtc().addSecs(3601),
                  qPrintable(end.toString(Qt::ISODate)));
@@ -201,9 +201,9 @@ private Q_SLOTS:
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove(QStringLiteral("DISPLAY"));
-        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        environment.remove(u"DISPLAY"_s);
+        environment.remove(u"WAYLAND_DISPLAY"_s);
+        environment.remove(u"QT_QPA_PLATFORM"_s);
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(GLINTER_BINARY), {});
         QVERIFY(process.waitForFinished());

@@ -6,6 +6,8 @@
 
 #include <sys/stat.h>
 
+using namespace Qt::StringLiterals;
+
 // Raw-string records write the slashes of URLs as "\/" (valid JSON): moc would take a "//"
 // inside a raw string for the start of a comment.
 class TestServiceStore : public QObject
@@ -29,11 +31,11 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const ServiceStore store(dir.path());
         QVERIFY(::mkfifo(QFile::encodeName(store.filePath()).constData(), 0600) == 0);
-        QCOMPARE(store.read().readError, QStringLiteral("not a regular file"));
+        QCOMPARE(store.read().readError, u"not a regular file"_s);
         QVERIFY(QFile::remove(store.filePath()));
         QFile huge(store.filePath());
         QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(16 * 1024 * 1024 + 1));
-        QCOMPARE(store.read().readError, QStringLiteral("larger than 16 MiB"));
+        QCOMPARE(store.read().readError, u"larger than 16 MiB"_s);
     }
 
     // Records that cannot be used are skipped and named with their position and cause; the
@@ -61,50 +63,47 @@ private Q_SLOTS:
         QStringList kept;
         for (const Service &service : contents.services)
             kept.append(service.name);
-        QCOMPARE(kept, (QStringList{QStringLiteral("First"), QStringLiteral("Prod API"), QStringLiteral("Probe"),
-                                    QStringLiteral("Lower"), QStringLiteral("Braced")}));
-        QCOMPARE(
-            contents.problems,
-            (QStringList{QStringLiteral("Record 2: missing \"url\""), QStringLiteral("Record 3: not an object"),
-                         QStringLiteral("Record 5 (\"Prod API (team B copy)\"): same provider and address as "
-                                        "record 4 (\"Prod API\")"),
-                         QStringLiteral("Record 7: \"name\" is not text"), QStringLiteral("Record 8: \"url\" is empty"),
-                         QStringLiteral("Record 9: \"url\" is not a valid address")}));
+        QCOMPARE(kept, (QStringList{u"First"_s, u"Prod API"_s, u"Probe"_s, u"Lower"_s, u"Braced"_s}));
+        QCOMPARE(contents.problems,
+                 (QStringList{u"Record 2: missing \"url\""_s, u"Record 3: not an object"_s,
+                              QStringLiteral("Record 5 (\"Prod API (team B copy)\"): same provider and address as "
+                                             "record 4 (\"Prod API\")"),
+                              u"Record 7: \"name\" is not text"_s, u"Record 8: \"url\" is empty"_s,
+                              u"Record 9: \"url\" is not a valid address"_s}));
         QVERIFY(contents.savingLosesSomething());
         const QList<Service> &read = contents.services;
         QCOMPARE(std::pair(read.at(0).provider, read.at(0).components),
-                 std::pair(ProviderKind::Aws, std::optional(QStringList{QStringLiteral("x")})));
+                 std::pair(ProviderKind::Aws, std::optional(QStringList{u"x"_s})));
         QCOMPARE(read.at(2).components, std::optional(QStringList()));
         QCOMPARE(read.at(3).provider, ProviderKind::Statuspage); // a reader's name in another case is no reader
         QVERIFY(!read.at(4).components); // a selection with anything but text is none
         QVERIFY(!read.at(1).id.isNull() && read.at(1).id != read.at(2).id);
         // Only a well-formed identifier, in any case, counts as written; the others get fresh ones.
-        QCOMPARE(contents.writtenIDs,
-                 (QSet<QUuid>{QUuid::fromString(QStringLiteral("6F2C1A34-1E0B-4B7C-9D7E-2F4A0B1C2D3E")),
-                              QUuid::fromString(QStringLiteral("6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F"))}));
+        QCOMPARE(contents.writtenIDs, (QSet<QUuid>{QUuid::fromString(u"6F2C1A34-1E0B-4B7C-9D7E-2F4A0B1C2D3E"_s),
+                                                   QUuid::fromString(u"6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F"_s)}));
     }
 
     // An empty selection is written as an empty list, none not at all, and what is
     // written reads back the same.
     void encodesComponentsOnlyWhenPresent()
     {
-        Service service{QUuid::createUuid(), QStringLiteral("A"), QUrl(QStringLiteral("https://a.example/x")),
-                        ProviderKind::StatusIo, std::nullopt};
-        QVERIFY(!service.toJson().contains(QLatin1String("components")));
+        Service service{QUuid::createUuid(), u"A"_s, QUrl(u"https://a.example/x"_s), ProviderKind::StatusIo,
+                        std::nullopt};
+        QVERIFY(!service.toJson().contains(u"components"_s));
         service.components = QStringList();
-        QVERIFY(service.toJson().value(QLatin1String("components")).isArray());
-        service.components = QStringList{QStringLiteral("b"), QStringLiteral("a")};
+        QVERIFY(service.toJson().value(u"components"_s).isArray());
+        service.components = QStringList{u"b"_s, u"a"_s};
         QCOMPARE(Service::decode(service.toJson()).service, std::optional<Service>(service));
     }
 
     void saveCreatesTheFolderAndReplacesAtomically()
     {
         QTemporaryDir base;
-        const ServiceStore nested(base.path() + QStringLiteral("/a/b/Glinter"));
+        const ServiceStore nested(base.path() + u"/a/b/Glinter"_s);
         QVERIFY(nested.save(ServiceStore::seedList()).ok());
         QCOMPARE(nested.load(), ServiceStore::seedList());
         // No temporary files are left beside the file.
-        QCOMPARE(QDir(nested.directory()).entryList(QDir::Files), QStringList{QStringLiteral("services.json")});
+        QCOMPARE(QDir(nested.directory()).entryList(QDir::Files), QStringList{u"services.json"_s});
     }
 };
 

@@ -14,6 +14,8 @@
 
 #include <sys/stat.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The identity of the file on disk: an atomic save replaces it with a new one.
@@ -60,16 +62,13 @@ private Q_SLOTS:
         ListRig rig({m_github, m_site, gone});
         rig.refresh();
         QJsonArray array = QJsonDocument::fromJson(ServiceStore::encode({m_github})).array();
-        array.prepend(QJsonObject{{QLatin1String("name"), QStringLiteral("My site")},
-                                  {QLatin1String("url"), QStringLiteral("https://EXAMPLE.org/Health")},
-                                  {QLatin1String("provider"), QStringLiteral("website")}});
-        array.append(QJsonObject{{QLatin1String("name"), QStringLiteral("Fresh")},
-                                 {QLatin1String("url"), QStringLiteral("https://status.fresh.example")}});
+        array.prepend(QJsonObject{
+            {u"name"_s, u"My site"_s}, {u"url"_s, u"https://EXAMPLE.org/Health"_s}, {u"provider"_s, u"website"_s}});
+        array.append(QJsonObject{{u"name"_s, u"Fresh"_s}, {u"url"_s, u"https://status.fresh.example"_s}});
         rig.edit(QJsonDocument(array).toJson());
         rig.monitor->reloadFromDisk();
         const QList<Service> services = rig.monitor->services();
-        QCOMPARE(names(services),
-                 (QStringList{QStringLiteral("My site"), QStringLiteral("GitHub"), QStringLiteral("Fresh")}));
+        QCOMPARE(names(services), (QStringList{u"My site"_s, u"GitHub"_s, u"Fresh"_s}));
         QCOMPARE(services.at(0).id, m_site.id);
         QVERIFY(rig.monitor->result(m_site.id));
         QVERIFY(!rig.monitor->result(gone.id));
@@ -88,18 +87,17 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("edited");
         QTest::addColumn<QString>("said");
         QJsonArray records = QJsonDocument::fromJson(ServiceStore::encode({m_github, m_site})).array();
+        records.append(QJsonObject{{u"name"_s, u"Typo"_s}, {u"ulr"_s, u"x"_s}});
         records.append(
-            QJsonObject{{QLatin1String("name"), QStringLiteral("Typo")}, {QLatin1String("ulr"), QStringLiteral("x")}});
-        records.append(QJsonObject{{QLatin1String("name"), QStringLiteral("GitHub (team B copy)")},
-                                   {QLatin1String("url"), QStringLiteral("https://www.githubstatus.com")}});
+            QJsonObject{{u"name"_s, u"GitHub (team B copy)"_s}, {u"url"_s, u"https://www.githubstatus.com"_s}});
         QTest::newRow("records the list cannot hold")
-            << QJsonDocument(records).toJson() << QStringLiteral("Record 3: missing \"url\"");
+            << QJsonDocument(records).toJson() << u"Record 3: missing \"url\""_s;
         QTest::newRow("syntax error") << QByteArray(
             "[\n  {\"name\": \"GitHub\", \"url\": \"https://www.githubstatus.com\"},\n]\n")
-                                      << QStringLiteral("line 3");
-        QTest::newRow("not an array") << QByteArray("{\"name\": \"x\"}") << QStringLiteral("not a JSON array");
-        QTest::newRow("no usable record") << QByteArray("[{\"url\": 3}]") << QStringLiteral("no record can be used");
-        QTest::newRow("empty file") << QByteArray() << QStringLiteral("line 1");
+                                      << u"line 3"_s;
+        QTest::newRow("not an array") << QByteArray("{\"name\": \"x\"}") << u"not a JSON array"_s;
+        QTest::newRow("no usable record") << QByteArray("[{\"url\": 3}]") << u"no record can be used"_s;
+        QTest::newRow("empty file") << QByteArray() << u"line 1"_s;
     }
 
     // The list stays as it was and the file untouched until the next change saves the list;
@@ -113,16 +111,16 @@ private Q_SLOTS:
         rig.edit(edited);
         QSignalSpy errors(rig.monitor.get(), &StatusMonitor::configErrorChanged);
         rig.monitor->reloadFromDisk();
-        QCOMPARE(names(rig.monitor->services()), (QStringList{QStringLiteral("GitHub"), QStringLiteral("Site")}));
+        QCOMPARE(names(rig.monitor->services()), (QStringList{u"GitHub"_s, u"Site"_s}));
         QCOMPARE(rig.file(), edited);
         QCOMPARE(errors.size(), 1);
         QVERIFY2(rig.error().contains(said), qPrintable(rig.error()));
 
         rig.monitor->remove(m_site);
-        QCOMPARE(rig.file(QStringLiteral(".broken")), edited);
-        QCOMPARE(names(ServiceStore(rig.dir.path()).load()), QStringList{QStringLiteral("GitHub")});
+        QCOMPARE(rig.file(u".broken"_s), edited);
+        QCOMPARE(names(ServiceStore(rig.dir.path()).load()), QStringList{u"GitHub"_s});
         rig.monitor->reloadFromDisk();
-        QVERIFY2(rig.error().contains(QStringLiteral("services.json.broken")), qPrintable(rig.error()));
+        QVERIFY2(rig.error().contains(u"services.json.broken"_s), qPrintable(rig.error()));
         rig.edit(ServiceStore::encode({m_github, m_site}));
         rig.monitor->reloadFromDisk();
         QVERIFY(!rig.monitor->configError());
@@ -133,14 +131,14 @@ private Q_SLOTS:
         // A folder in the way of the copy: the save that would replace the broken file stops.
         ListRig rig({m_github, m_site});
         rig.edit("[{\"name\": \"GitHub\"}, ]");
-        QVERIFY(QDir().mkpath(rig.path() + QStringLiteral(".broken/x")));
+        QVERIFY(QDir().mkpath(rig.path() + u".broken/x"_s));
         rig.monitor->remove(m_site);
         QCOMPARE(rig.file(), QByteArray("[{\"name\": \"GitHub\"}, ]"));
-        QVERIFY2(rig.error().contains(QStringLiteral("was not saved")), qPrintable(rig.error()));
+        QVERIFY2(rig.error().contains(u"was not saved"_s), qPrintable(rig.error()));
 
         FullDisk disk;
         if (!disk.mountError.isEmpty())
-            QSKIP(qPrintable(QStringLiteral("cannot mount a tmpfs to fill: ") + disk.mountError));
+            QSKIP(qPrintable(u"cannot mount a tmpfs to fill: "_s + disk.mountError));
         ListRig full({m_github, m_site}, disk.dir.path());
         disk.fill();
         // An outside edit that needs a write-back.
@@ -150,11 +148,9 @@ private Q_SLOTS:
         // The file is smaller than a write buffer: only the flush as the save commits meets
         // the full disk, and nothing is left beside the file.
         QCOMPARE(full.file(), edited);
-        QVERIFY2(full.error().contains(QStringLiteral("could not be saved"))
-                     && full.error().contains(QStringLiteral("space")),
+        QVERIFY2(full.error().contains(u"could not be saved"_s) && full.error().contains(u"space"_s),
                  qPrintable(full.error()));
-        QCOMPARE(QDir(disk.dir.path()).entryList(QDir::Files),
-                 (QStringList{QStringLiteral("filler"), QStringLiteral("services.json")}));
+        QCOMPARE(QDir(disk.dir.path()).entryList(QDir::Files), (QStringList{u"filler"_s, u"services.json"_s}));
         disk.release();
         full.monitor->add(m_github);
         QVERIFY(!full.monitor->configError());

@@ -13,6 +13,8 @@
 #include <QStandardPaths>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using Status = LoginItem::Status;
 
 class TestLoginItem : public QObject
@@ -22,14 +24,14 @@ class TestLoginItem : public QObject
 private Q_SLOTS:
     void init()
     {
-        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/autostart"))
+        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/autostart"_s)
             .removeRecursively();
     }
 
     void failureIsOneLogLineAndNothingElse()
     {
         NullLoginItem item;
-        item.failWith(QStringLiteral("disk full\nsecond line"));
+        item.failWith(u"disk full\nsecond line"_s);
         QTest::ignoreMessage(QtWarningMsg, "Glinter: launch-at-login toggle failed: disk full second line");
         item.setEnabled(true);
         QCOMPARE(item.status(), Status::NotRegistered);
@@ -37,7 +39,7 @@ private Q_SLOTS:
 
     void autostartEntryRoundTrip()
     {
-        XdgAutostart item(QStringLiteral("/opt/My Apps/$bin/glinter"));
+        XdgAutostart item(u"/opt/My Apps/$bin/glinter"_s);
         QCOMPARE(item.status(), Status::NotRegistered);
         item.setEnabled(true);
         QCOMPARE(item.status(), Status::Enabled);
@@ -47,7 +49,7 @@ private Q_SLOTS:
         QVERIFY2(text.contains("\nExec=\"/opt/My Apps/\\\\$bin/glinter\"\n"), text.constData());
         // desktop-file-validate is required by the build (see tests/install).
         QProcess validator;
-        validator.start(QStringLiteral("desktop-file-validate"), {XdgAutostart::entryPath()});
+        validator.start(u"desktop-file-validate"_s, {XdgAutostart::entryPath()});
         QVERIFY(validator.waitForFinished());
         const QByteArray said = validator.readAll();
         QVERIFY2(validator.exitCode() == 0 && said.isEmpty(), said.constData());
@@ -73,9 +75,8 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(QFileInfo(folder).path()));
         QFile blocker(folder);
         QVERIFY(blocker.open(QIODevice::WriteOnly));
-        XdgAutostart item(QStringLiteral("/usr/bin/glinter"));
-        QTest::ignoreMessage(QtWarningMsg,
-                             QRegularExpression(QStringLiteral("^Glinter: launch-at-login toggle failed: .+")));
+        XdgAutostart item(u"/usr/bin/glinter"_s);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^Glinter: launch-at-login toggle failed: .+"_s));
         item.setEnabled(true);
         QCOMPARE(item.status(), Status::NotRegistered);
         QVERIFY(QFile::remove(folder));
@@ -86,17 +87,16 @@ private Q_SLOTS:
     {
         const FullDisk disk;
         if (!disk.mountError.isEmpty())
-            QSKIP(qPrintable(QStringLiteral("cannot mount a small tmpfs: ") + disk.mountError));
+            QSKIP(qPrintable(u"cannot mount a small tmpfs: "_s + disk.mountError));
         const QByteArray home = qgetenv("XDG_CONFIG_HOME");
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(disk.dir.path()));
-        XdgAutostart item(QStringLiteral("/usr/bin/glinter"));
+        XdgAutostart item(u"/usr/bin/glinter"_s);
         item.setEnabled(true);
         QVERIFY(writeFile(XdgAutostart::entryPath(), "Hidden=true\n", QIODevice::Append));
         const QByteArray before = readFile(XdgAutostart::entryPath());
 
         disk.fill();
-        QTest::ignoreMessage(QtWarningMsg,
-                             QRegularExpression(QStringLiteral("^Glinter: launch-at-login toggle failed: .+")));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^Glinter: launch-at-login toggle failed: .+"_s));
         item.setEnabled(true);
         QCOMPARE(readFile(XdgAutostart::entryPath()), before);
         QCOMPARE(item.status(), Status::Disabled);

@@ -15,8 +15,8 @@
 
 using namespace Qt::StringLiterals;
 
-const QString serviceName = QStringLiteral("org.freedesktop.Notifications");
-const QString objectPath = QStringLiteral("/org/freedesktop/Notifications");
+const QString serviceName = u"org.freedesktop.Notifications"_s;
+const QString objectPath = u"/org/freedesktop/Notifications"_s;
 
 class FakeNotificationDaemon
     : public QObject
@@ -64,13 +64,13 @@ class TestNotifications : public QObject
 {
     Q_OBJECT
 
-    QDBusConnection m_bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("daemon"));
+    QDBusConnection m_bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, u"daemon"_s);
     FakeNotificationDaemon m_daemon;
     NullUrlOpener m_opener;
 
     static void emitAction(QDBusConnection &from, uint id, const QString &action)
     {
-        QDBusMessage signal = QDBusMessage::createSignal(objectPath, serviceName, QStringLiteral("ActionInvoked"));
+        QDBusMessage signal = QDBusMessage::createSignal(objectPath, serviceName, u"ActionInvoked"_s);
         signal << id << action;
         from.send(signal);
     }
@@ -110,7 +110,7 @@ private Q_SLOTS:
     {
         startDaemon();
         const std::unique_ptr<Notifications> notifications = makeNotifications(m_opener);
-        const QUrl page(QStringLiteral("https://status.example.com"));
+        const QUrl page(u"https://status.example.com"_s);
         notifications->post({QUuid::createUuid(), u"Example recovered"_s, u"All Systems Operational"_s, page});
         notifications->post({QUuid::createUuid(), u"B"_s, {}, QUrl(u"file:///etc/passwd"_s)});
         QTRY_COMPARE_WITH_TIMEOUT(m_daemon.calls.size(), 2, 5000);
@@ -119,10 +119,10 @@ private Q_SLOTS:
                  QStringList({u"Glinter"_s, u"glinter"_s, u"app.glinter.Glinter"_s}));
         QVERIFY(first.hints.contains(u"sound-name"_s));
         // Daemons broadcast clicks: other actions and other programs' identifiers open nothing.
-        click(41, QStringLiteral("dismiss"));
-        click(99, QStringLiteral("default"));
-        click(42, QStringLiteral("default"));
-        click(41, QStringLiteral("default")); // handled last, so all before it were too
+        click(41, u"dismiss"_s);
+        click(99, u"default"_s);
+        click(42, u"default"_s);
+        click(41, u"default"_s); // handled last, so all before it were too
         QTRY_COMPARE_WITH_TIMEOUT(m_opener.opened().size(), 1, 5000);
         QCOMPARE(m_opener.opened(), QList<QUrl>{page});
     }
@@ -194,14 +194,14 @@ private Q_SLOTS:
         const QString key = m_daemon.calls.first().actions.at(mute - 1);
 
         // Another program sending the daemon's signal about our notification is not heard.
-        QDBusConnection other = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("other"));
+        QDBusConnection other = QDBusConnection::connectToBus(QDBusConnection::SessionBus, u"other"_s);
         emitAction(other, FakeNotificationDaemon::idOf(1), key);
         // A round trip through the bus: the signal above reaches us before anything sent after it.
         QVERIFY(other.interface()->isServiceRegistered(serviceName));
         click(FakeNotificationDaemon::idOf(9), key);
         click(FakeNotificationDaemon::idOf(0), key);
         QTRY_COMPARE_WITH_TIMEOUT(muted, QList<QUuid>{first}, 5000);
-        QDBusConnection::disconnectFromBus(QStringLiteral("other"));
+        QDBusConnection::disconnectFromBus(u"other"_s);
     }
 };
 

@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 Q_DECLARE_METATYPE(std::optional<ServiceStatusResult>)
 Q_DECLARE_METATYPE(Glyph)
 
@@ -89,10 +91,10 @@ private Q_SLOTS:
     // Offline says so whatever the last states were; nothing readable is no verdict.
     void headerTexts()
     {
-        QCOMPARE(updatedText(std::nullopt, now), QStringLiteral("Checking\u2026"));
-        QCOMPARE(summaryText(Indicator::Major, false), QStringLiteral("Partial Service Outage"));
-        QCOMPARE(summaryText(Indicator::None, true), QStringLiteral("No connection"));
-        QCOMPARE(summaryText(Indicator::Unknown, false), QStringLiteral("Status Unavailable"));
+        QCOMPARE(updatedText(std::nullopt, now), u"Checking\u2026"_s);
+        QCOMPARE(summaryText(Indicator::Major, false), u"Partial Service Outage"_s);
+        QCOMPARE(summaryText(Indicator::None, true), u"No connection"_s);
+        QCOMPARE(summaryText(Indicator::Unknown, false), u"Status Unavailable"_s);
     }
 
     void rows_data()
@@ -128,27 +130,23 @@ private Q_SLOTS:
     void rows()
     {
         QFETCH(std::optional<ServiceStatusResult>, result);
-        const Service service = makeService(QStringLiteral("GitHub"), QStringLiteral("https://www.githubstatus.com/x"));
+        const Service service = makeService(u"GitHub"_s, u"https://www.githubstatus.com/x"_s);
         const RowContent row = rowContent(service, result, now);
         QTEST(row.glyph, "glyph");
         QTEST(row.neutralGlyph, "neutral");
         QTEST(row.description, "description");
         QTEST(row.ageText, "age");
         QTEST(row.accessibilityLabel, "spoken");
-        QCOMPARE(row.toolTip, QStringLiteral("Open www.githubstatus.com"));
+        QCOMPARE(row.toolTip, u"Open www.githubstatus.com"_s);
     }
 
     void rowToolTips()
     {
         // the host in its encoded form; without a host, the name
-        QCOMPARE(rowContent(makeService(QStringLiteral("Bücher"), QStringLiteral("https://bücher.example/status")),
-                            std::nullopt, now)
-                     .toolTip,
-                 QStringLiteral("Open xn--bcher-kva.example"));
-        QCOMPARE(
-            rowContent(makeService(QStringLiteral("Local"), QStringLiteral("file:///srv/status")), std::nullopt, now)
-                .toolTip,
-            QStringLiteral("Open Local"));
+        QCOMPARE(rowContent(makeService(u"Bücher"_s, u"https://bücher.example/status"_s), std::nullopt, now).toolTip,
+                 u"Open xn--bcher-kva.example"_s);
+        QCOMPARE(rowContent(makeService(u"Local"_s, u"file:///srv/status"_s), std::nullopt, now).toolTip,
+                 u"Open Local"_s);
     }
 };
 
