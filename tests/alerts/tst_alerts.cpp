@@ -22,9 +22,8 @@ class TestAlerts : public QObject
 {
     Q_OBJECT
 
-    const Service m_github{QUuid::createUuid(), QStringLiteral("GitHub"),
-                           QUrl(QStringLiteral("https://www.githubstatus.com")), ProviderKind::Statuspage,
-                           std::nullopt};
+    const Service m_github{QUuid::createUuid(), u"GitHub"_s, QUrl(u"https://www.githubstatus.com"_s),
+                           ProviderKind::Statuspage, std::nullopt};
     FakeServer m_server;
 
 private Q_SLOTS:
@@ -65,11 +64,10 @@ private Q_SLOTS:
         QFETCH(Indicator, to);
         QFETCH(QString, settings);
         QFETCH(QString, expected);
-        const int minimum = QString(settings).remove(QRegularExpression(QStringLiteral("\\D"))).toInt();
+        const int minimum = QString(settings).remove(QRegularExpression(u"\\D"_s)).toInt();
         const AlertSettings given{settings.contains(u'm'), !settings.contains(u'o'), *indicatorFromRaw(minimum),
                                   settings.contains(u'w')};
-        const std::optional<Alert> alert = decideAlert(QStringLiteral("GitHub"), from, to, QStringLiteral("Busy"),
-                                                       given);
+        const std::optional<Alert> alert = decideAlert(u"GitHub"_s, from, to, u"Busy"_s, given);
         const QString actual = !alert ? QString()
                                       : QStringList{alert->title, alert->body, Webhook::eventWord(alert->event),
                                                     QString::number(alert->notify), QString::number(alert->webhook)}
@@ -157,8 +155,7 @@ private Q_SLOTS:
         m_server.clearRequests();
         m_server.setRoute("/hook", route);
         m_server.setRoute("/landed", FakeRoute::text({}, 204));
-        QTEST(QCoro::waitFor(Webhook::postJSON(Webhook::testPayload(), m_server.httpsUrl(QStringLiteral("/hook")),
-                                               {500ms, 500ms})),
+        QTEST(QCoro::waitFor(Webhook::postJSON(Webhook::testPayload(), m_server.httpsUrl(u"/hook"_s), {500ms, 500ms})),
               "delivered");
         const FakeRequest request = m_server.requests().first();
         QCOMPARE(request.method + ' ' + request.headers.value("content-type"), QByteArray("POST application/json"));
@@ -171,8 +168,7 @@ private Q_SLOTS:
     {
         m_server.clearRequests();
         m_server.setRoute("/hook", FakeRoute::text({}, 204));
-        Webhook::send(m_server.httpUrl(QStringLiteral("/hook")), WebhookEvent::Down, m_github, Indicator::Major,
-                      QStringLiteral("Busy"));
+        Webhook::send(m_server.httpUrl(u"/hook"_s), WebhookEvent::Down, m_github, Indicator::Major, u"Busy"_s);
         QTRY_COMPARE_WITH_TIMEOUT(Webhook::postsInFlight(), 0, 5000);
         QCOMPARE(m_server.requests().size(), 1);
         const QString text = u"\U0001F7E0 GitHub \u2014 Partial Outage: Busy"_s;

@@ -16,6 +16,8 @@
 
 #include <csignal>
 
+using namespace Qt::StringLiterals;
+
 // `glinter --headless --metrics-listen 127.0.0.1:0` as a user service runs it, in a home of
 // its own, checking website entries against the fake server: scraped over HTTP, its
 // services.json edited by hand while it runs, and stopped with SIGTERM. The monitor, the
@@ -38,26 +40,25 @@ class TestHeadless : public QObject
         QByteArray body;
     };
 
-    QString servicesPath() const { return m_home.filePath(QStringLiteral("data/Glinter/services.json")); }
+    QString servicesPath() const { return m_home.filePath(u"data/Glinter/services.json"_s); }
 
     QJsonArray records() const { return QJsonDocument::fromJson(readFile(servicesPath())).array(); }
     void writeServices(const QByteArray &content) const { (void)writeFile(servicesPath(), content); }
 
     QJsonObject entry(const QString &name, const QString &path) const
     {
-        return QJsonObject{{QLatin1String("name"), name},
-                           {QLatin1String("url"), m_server.httpsUrl(path).toString()},
-                           {QLatin1String("provider"), QStringLiteral("website")}};
+        return QJsonObject{
+            {u"name"_s, name}, {u"url"_s, m_server.httpsUrl(path).toString()}, {u"provider"_s, u"website"_s}};
     }
 
     QProcessEnvironment environment() const
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("GLINTER_EXTRA_CA_CERTS"), FakeServer::caCertificatePath());
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), m_home.filePath(QStringLiteral("data")));
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.filePath(QStringLiteral("config")));
-        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent"));
-        environment.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+        environment.insert(u"GLINTER_EXTRA_CA_CERTS"_s, FakeServer::caCertificatePath());
+        environment.insert(u"XDG_DATA_HOME"_s, m_home.filePath(u"data"_s));
+        environment.insert(u"XDG_CONFIG_HOME"_s, m_home.filePath(u"config"_s));
+        environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, u"unix:path=/nonexistent"_s);
+        environment.insert(u"ASAN_OPTIONS"_s, u"detect_leaks=0"_s);
         return environment;
     }
 
@@ -69,7 +70,7 @@ class TestHeadless : public QObject
 
     Answer fetch(const QByteArray &method, const QString &path, const QByteArray &accept = {})
     {
-        QNetworkRequest request(QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(path)));
+        QNetworkRequest request(QUrl(u"http://127.0.0.1:%1%2"_s.arg(m_port).arg(path)));
         if (!accept.isEmpty())
             request.setRawHeader("Accept", accept);
         // A HEAD sent as a custom verb would wait for the body that Content-Length announces.
@@ -82,7 +83,7 @@ class TestHeadless : public QObject
                       reply->rawHeader("Content-Type"), reply->rawHeader("Allow"), reply->readAll()};
     }
 
-    QByteArray metrics() { return fetch("GET", QStringLiteral("/metrics")).body; }
+    QByteArray metrics() { return fetch("GET", u"/metrics"_s).body; }
 
 private Q_SLOTS:
     void initTestCase()
@@ -90,14 +91,12 @@ private Q_SLOTS:
         m_server.setRoute("/up", FakeRoute::text("ok"));
         m_server.setRoute("/down", FakeRoute::text("broken", 503));
         QVERIFY(QDir().mkpath(QFileInfo(servicesPath()).path()));
-        writeServices(QJsonDocument(QJsonArray{entry(QStringLiteral("Down"), QStringLiteral("/down"))}).toJson());
+        writeServices(QJsonDocument(QJsonArray{entry(u"Down"_s, u"/down"_s)}).toJson());
 
         m_glinter.setProcessEnvironment(environment());
-        m_glinter.start(
-            QStringLiteral(GLINTER_BINARY),
-            {QStringLiteral("--headless"), QStringLiteral("--metrics-listen"), QStringLiteral("127.0.0.1:0")});
+        m_glinter.start(QStringLiteral(GLINTER_BINARY), {u"--headless"_s, u"--metrics-listen"_s, u"127.0.0.1:0"_s});
         QVERIFY(m_glinter.waitForStarted());
-        static const QRegularExpression printed(QStringLiteral("metrics at http://127\\.0\\.0\\.1:(\\d+)/metrics"));
+        static const QRegularExpression printed(u"metrics at http://127\\.0\\.0\\.1:(\\d+)/metrics"_s);
         QRegularExpressionMatch match;
         QTRY_VERIFY_WITH_TIMEOUT((match = printed.match(QString::fromUtf8(output()))).hasMatch(), 20000);
         m_port = quint16(match.captured(1).toUInt());
@@ -113,16 +112,15 @@ private Q_SLOTS:
     void answersByMethodPathAndAccept()
     {
         // The refusals first: the connection they leave behind still serves the scrapes.
-        const Answer post = fetch("POST", QStringLiteral("/metrics"));
+        const Answer post = fetch("POST", u"/metrics"_s);
         QCOMPARE(post.status, 405);
         QCOMPARE(post.allow, QByteArray("GET, HEAD"));
-        QCOMPARE(fetch("GET", QStringLiteral("/metrics/extra")).status, 404);
-        const Answer head = fetch("HEAD", QStringLiteral("/metrics"));
+        QCOMPARE(fetch("GET", u"/metrics/extra"_s).status, 404);
+        const Answer head = fetch("HEAD", u"/metrics"_s);
         QCOMPARE(head.status, 200);
         QCOMPARE(head.contentType, QByteArray("text/plain; version=0.0.4; charset=utf-8"));
         QVERIFY(head.body.isEmpty());
-        const Answer open = fetch("GET", QStringLiteral("/metrics"),
-                                  "application/openmetrics-text;version=1.0.0,text/plain;q=0.5");
+        const Answer open = fetch("GET", u"/metrics"_s, "application/openmetrics-text;version=1.0.0,text/plain;q=0.5");
         QCOMPARE(open.status, 200);
         QCOMPARE(open.contentType, QByteArray("application/openmetrics-text; version=1.0.0; charset=utf-8"));
         QVERIFY(open.body.endsWith("\n# EOF\n"));
@@ -132,15 +130,15 @@ private Q_SLOTS:
     // write records it. A syntax error then keeps the list until the fixed file replaces it.
     void editsByHandAreLoggedCheckedAndWrittenBack()
     {
-        QTRY_VERIFY_WITH_TIMEOUT(records().at(0).toObject().contains(QLatin1String("id")), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(records().at(0).toObject().contains(u"id"_s), 5000);
         writeServices("[{name: \"Up\"}]");
         QTRY_VERIFY_WITH_TIMEOUT(output().contains("The monitored list is kept"), 5000);
         QVERIFY(metrics().contains("name=\"Down\""));
 
-        writeServices(QJsonDocument(QJsonArray{entry(QStringLiteral("Up"), QStringLiteral("/up"))}).toJson());
+        writeServices(QJsonDocument(QJsonArray{entry(u"Up"_s, u"/up"_s)}).toJson());
         QTRY_VERIFY_WITH_TIMEOUT(output().contains("list: 1 service; added Up; removed Down"), 5000);
         QTRY_VERIFY_WITH_TIMEOUT(output().contains("services.json is fine again"), 5000);
-        QTRY_VERIFY_WITH_TIMEOUT(records().at(0).toObject().contains(QLatin1String("id")), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(records().at(0).toObject().contains(u"id"_s), 10000);
         QTRY_VERIFY_WITH_TIMEOUT(m_server.requestCount("/up") >= 1, 10000);
     }
 
@@ -148,12 +146,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QByteArray>("message");
-        const QString listen = QStringLiteral("--metrics-listen");
-        QTest::newRow("port in use") << QStringList{QStringLiteral("--headless"), listen,
-                                                    QStringLiteral("127.0.0.1:%1").arg(m_port)}
+        const QString listen = u"--metrics-listen"_s;
+        QTest::newRow("port in use") << QStringList{u"--headless"_s, listen, u"127.0.0.1:%1"_s.arg(m_port)}
                                      << QByteArray("cannot listen for metrics on 127.0.0.1:");
         QTest::newRow("without --headless")
-            << QStringList{listen, QStringLiteral("127.0.0.1:0")} << QByteArray("goes with --headless");
+            << QStringList{listen, u"127.0.0.1:0"_s} << QByteArray("goes with --headless");
     }
 
     void unusableAddressEndsWithStatus3()

@@ -8,20 +8,22 @@
 #include <QTest>
 #include <qcoro/qcorotask.h>
 
+using namespace Qt::StringLiterals;
+
 Q_DECLARE_METATYPE(MetricsSnapshot::Entry)
 
 using namespace std::chrono_literals;
 
 namespace {
 
-const QUuid kFirst = QUuid::fromString(QStringLiteral("{11111111-1111-1111-1111-111111111111}"));
-const QUuid kSecond = QUuid::fromString(QStringLiteral("{22222222-2222-2222-2222-222222222222}"));
+const QUuid kFirst = QUuid::fromString(u"{11111111-1111-1111-1111-111111111111}"_s);
+const QUuid kSecond = QUuid::fromString(u"{22222222-2222-2222-2222-222222222222}"_s);
 
 MetricsSnapshot::Entry entry(const QUuid &id, const QString &name, ProviderKind provider,
                              std::optional<Indicator> indicator, bool maintenance = false)
 {
-    MetricsSnapshot::Entry entry{
-        Service{id, name, QUrl(QStringLiteral("https://status.example")), provider, std::nullopt}, std::nullopt};
+    MetricsSnapshot::Entry entry{Service{id, name, QUrl(u"https://status.example"_s), provider, std::nullopt},
+                                 std::nullopt};
     if (indicator) {
         // 2026-01-02 03:04:05.250 UTC
         const QDateTime checked = QDateTime::fromMSecsSinceEpoch(1767323045250, Qt::UTC);
@@ -33,7 +35,7 @@ MetricsSnapshot::Entry entry(const QUuid &id, const QString &name, ProviderKind 
 MetricsSnapshot snapshotOf(QList<MetricsSnapshot::Entry> services)
 {
     MetricsSnapshot snapshot;
-    snapshot.version = QStringLiteral("1.2.3");
+    snapshot.version = u"1.2.3"_s;
     snapshot.services = std::move(services);
     return snapshot;
 }
@@ -78,8 +80,7 @@ private Q_SLOTS:
         QFETCH(int, format);
         QFETCH(QList<QByteArray>, metadata);
         const bool open = MetricsFormat(format) == MetricsFormat::OpenMetrics;
-        MetricsSnapshot snapshot = snapshotOf(
-            {entry(kFirst, QStringLiteral("Stripe"), ProviderKind::Statuspage, Indicator::Major)});
+        MetricsSnapshot snapshot = snapshotOf({entry(kFirst, u"Stripe"_s, ProviderKind::Statuspage, Indicator::Major)});
         snapshot.refreshes = 2;
         // A bound belongs to its own bucket; a negative duration counts as zero.
         snapshot.refreshDurations.observe(500ms);
@@ -123,14 +124,12 @@ private Q_SLOTS:
         QTest::addColumn<QByteArrayList>("values"); // state, up, maintenance, timestamp if any
 
         const QByteArray b = "{id=\"22222222-2222-2222-2222-222222222222\",name=\"B\",provider=\"aws\"}";
-        QTest::newRow("not checked yet") << QList{entry(kSecond, QStringLiteral("B"), ProviderKind::Aws, std::nullopt)}
-                                         << b << QByteArrayList{"-1", "0", "0"};
-        QTest::newRow("feed unreadable") << QList{entry(kSecond, QStringLiteral("B"), ProviderKind::Aws,
-                                                        Indicator::Unknown)}
-                                         << b << QByteArrayList{"-1", "0", "0", "1767323045.25"};
-        QTest::newRow("maintenance") << QList{entry(kSecond, QStringLiteral("B"), ProviderKind::Aws, Indicator::Minor,
-                                                    true)}
-                                     << b << QByteArrayList{"1", "1", "1", "1767323045.25"};
+        QTest::newRow("not checked yet") << QList{entry(kSecond, u"B"_s, ProviderKind::Aws, std::nullopt)} << b
+                                         << QByteArrayList{"-1", "0", "0"};
+        QTest::newRow("feed unreadable") << QList{entry(kSecond, u"B"_s, ProviderKind::Aws, Indicator::Unknown)} << b
+                                         << QByteArrayList{"-1", "0", "0", "1767323045.25"};
+        QTest::newRow("maintenance") << QList{entry(kSecond, u"B"_s, ProviderKind::Aws, Indicator::Minor, true)} << b
+                                     << QByteArrayList{"1", "1", "1", "1767323045.25"};
         // A hand-edited name with every character the format escapes, and some it does not.
         QTest::newRow("escaped name")
             << QList{entry(kFirst, QString::fromUtf8("say \"hi\" C:\\dir\nnext\tline \xc3\xa9\xe2\x9c\x93 {x=1}"),
@@ -191,9 +190,9 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("parsed"); // empty: refused
-        QTest::newRow("ipv6") << QStringLiteral("[::1]:9842") << QStringLiteral("[::1]:9842");
-        QTest::newRow("localhost") << QStringLiteral("localhost:9842") << QStringLiteral("127.0.0.1:9842");
-        QTest::newRow("port too big") << QStringLiteral("127.0.0.1:65536") << QString();
+        QTest::newRow("ipv6") << u"[::1]:9842"_s << u"[::1]:9842"_s;
+        QTest::newRow("localhost") << u"localhost:9842"_s << u"127.0.0.1:9842"_s;
+        QTest::newRow("port too big") << u"127.0.0.1:65536"_s << QString();
     }
 
     void listenAddress()
@@ -212,7 +211,7 @@ private Q_SLOTS:
         const Service b = makeService("B", {}, ProviderKind::Aws);
         const Service c = makeService("C", {}, ProviderKind::Website);
         MonitorRig rig({a, b, c});
-        MetricsCollector collector(*rig.monitor, QStringLiteral("9.9.9"));
+        MetricsCollector collector(*rig.monitor, u"9.9.9"_s);
         rig.check.script(a.id, {Indicator::Unknown});
         rig.check.script(b.id, {Indicator::Unknown, Indicator::Major});
 

@@ -15,10 +15,12 @@
 
 #include <tuple>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString watcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
-const QString itemInterface = QStringLiteral("org.kde.StatusNotifierItem");
+const QString watcherService = u"org.kde.StatusNotifierWatcher"_s;
+const QString itemInterface = u"org.kde.StatusNotifierItem"_s;
 
 // A watcher on a connection of its own.
 class FakeWatcher : public QObject
@@ -33,7 +35,7 @@ public:
         , m_host(host)
     {
         QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, m_name);
-        bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), this,
+        bus.registerObject(u"/StatusNotifierWatcher"_s, this,
                            QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals
                                | QDBusConnection::ExportAllProperties);
         m_started = bus.registerService(watcherService);
@@ -120,7 +122,7 @@ struct MenuClick {
 QDBusArgument &operator<<(QDBusArgument &argument, const MenuClick &click)
 {
     argument.beginStructure();
-    argument << click.id << QStringLiteral("clicked") << QDBusVariant(0) << 0u;
+    argument << click.id << u"clicked"_s << QDBusVariant(0) << 0u;
     argument.endStructure();
     return argument;
 }
@@ -202,12 +204,12 @@ class TestStatusNotifierItem : public QObject
     Q_OBJECT
 
     // the host's side: it reads the item and clicks it
-    QDBusConnection m_host = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("host"));
+    QDBusConnection m_host = QDBusConnection::connectToBus(QDBusConnection::SessionBus, u"host"_s);
     int m_watchers = 0;
 
     std::unique_ptr<RunningWatcher> startWatcher(bool host)
     {
-        auto watcher = std::make_unique<RunningWatcher>(QStringLiteral("watcher%1").arg(++m_watchers), host);
+        auto watcher = std::make_unique<RunningWatcher>(u"watcher%1"_s.arg(++m_watchers), host);
         return watcher->started() ? std::move(watcher) : nullptr;
     }
 
@@ -221,9 +223,8 @@ class TestStatusNotifierItem : public QObject
 
     QVariant property(const QString &service, const QString &name)
     {
-        const QDBusMessage reply = call(service, QStringLiteral("/StatusNotifierItem"),
-                                        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
-                                        {itemInterface, name});
+        const QDBusMessage reply = call(service, u"/StatusNotifierItem"_s, u"org.freedesktop.DBus.Properties"_s,
+                                        u"Get"_s, {itemInterface, name});
         return reply.arguments().value(0).value<QDBusVariant>().variant();
     }
 
@@ -271,25 +272,24 @@ private Q_SLOTS:
         const QString service = watcher->registered().first();
 
         Counter newIcons;
-        QVERIFY(m_host.connect(service, QStringLiteral("/StatusNotifierItem"), itemInterface, QStringLiteral("NewIcon"),
-                               &newIcons, SLOT(count())));
+        QVERIFY(
+            m_host.connect(service, u"/StatusNotifierItem"_s, itemInterface, u"NewIcon"_s, &newIcons, SLOT(count())));
         QImage image(2, 1, QImage::Format_ARGB32);
         image.setPixel(0, 0, qRgba(0x10, 0x20, 0x30, 0x80));
         image.setPixel(1, 0, qRgba(0x00, 0x00, 0xff, 0xff));
         item->setIcon({image, QImage(3, 3, QImage::Format_ARGB32)});
-        item->setToolTip(QStringLiteral("Glinter \u2014 Major Outage"));
+        item->setToolTip(u"Glinter \u2014 Major Outage"_s);
         QTRY_COMPARE(newIcons.value, 1);
 
         // every pixel A, R, G, B in that order, whatever the host's byte order
-        const QList<Pixmap> pixmaps = readPixmaps(
-            property(service, QStringLiteral("IconPixmap")).value<QDBusArgument>());
+        const QList<Pixmap> pixmaps = readPixmaps(property(service, u"IconPixmap"_s).value<QDBusArgument>());
         QCOMPARE(pixmaps.size(), 2);
         QCOMPARE(pixmaps.first().size, QSize(2, 1));
         QCOMPARE(pixmaps.first().pixels, QByteArray::fromHex("80102030ff0000ff"));
         QCOMPARE(pixmaps.last().pixels.size(), 3 * 3 * 4);
 
         // (sa(iiay)ss): the state is the tooltip's title
-        const QDBusArgument toolTip = property(service, QStringLiteral("ToolTip")).value<QDBusArgument>();
+        const QDBusArgument toolTip = property(service, u"ToolTip"_s).value<QDBusArgument>();
         QString iconName;
         QString title;
         QString text;
@@ -298,13 +298,12 @@ private Q_SLOTS:
         readPixmaps(toolTip);
         toolTip >> title >> text;
         toolTip.endStructure();
-        QCOMPARE(title, QStringLiteral("Glinter \u2014 Major Outage"));
+        QCOMPARE(title, u"Glinter \u2014 Major Outage"_s);
 
         QStringList clicks;
         auto record = [&clicks](const char *kind) {
             return [&clicks, kind](std::optional<QPoint> at) {
-                clicks.append(QString::fromLatin1(kind)
-                              + (at ? QStringLiteral(" %1,%2").arg(at->x()).arg(at->y()) : QString()));
+                clicks.append(QString::fromLatin1(kind) + (at ? u" %1,%2"_s.arg(at->x()).arg(at->y()) : QString()));
             };
         };
         connect(item.get(), &StatusNotifierItem::activated, this, record("left"));
@@ -312,31 +311,27 @@ private Q_SLOTS:
         connect(item.get(), &StatusNotifierItem::contextMenuRequested, this, record("menu"));
         for (const auto &[method, x, y] : {std::tuple("Activate", 1210, 12), std::tuple("Activate", 0, 0),
                                            std::tuple("SecondaryActivate", 30, 700), std::tuple("ContextMenu", 5, 6)})
-            call(service, QStringLiteral("/StatusNotifierItem"), itemInterface, QString::fromLatin1(method), {x, y});
+            call(service, u"/StatusNotifierItem"_s, itemInterface, QString::fromLatin1(method), {x, y});
         // 0, 0: a host that cannot tell where
-        QTRY_COMPARE(clicks, (QStringList{QStringLiteral("left 1210,12"), QStringLiteral("left"),
-                                          QStringLiteral("middle 30,700"), QStringLiteral("menu 5,6")}));
+        QTRY_COMPARE(clicks, (QStringList{u"left 1210,12"_s, u"left"_s, u"middle 30,700"_s, u"menu 5,6"_s}));
 
-        item->setMenu(
-            {{QStringLiteral("Open Glinter")}, {QStringLiteral("Refresh_Now")}, {{}, true}, {QStringLiteral("Quit")}});
-        const QString menuPath = property(service, QStringLiteral("Menu")).value<QDBusObjectPath>().path();
-        const QString menu = QStringLiteral("com.canonical.dbusmenu");
-        const QDBusMessage layout = call(service, menuPath, menu, QStringLiteral("GetLayout"), {0, -1, QStringList()});
-        QCOMPARE(layout.signature(), QStringLiteral("u(ia{sv}av)"));
+        item->setMenu({{u"Open Glinter"_s}, {u"Refresh_Now"_s}, {{}, true}, {u"Quit"_s}});
+        const QString menuPath = property(service, u"Menu"_s).value<QDBusObjectPath>().path();
+        const QString menu = u"com.canonical.dbusmenu"_s;
+        const QDBusMessage layout = call(service, menuPath, menu, u"GetLayout"_s, {0, -1, QStringList()});
+        QCOMPARE(layout.signature(), u"u(ia{sv}av)"_s);
         const QList<MenuLine> lines = readLayout(layout.arguments().value(1).value<QDBusArgument>());
         QStringList shown;
         for (const MenuLine &line : lines.sliced(1))
-            shown.append(line.properties.value(QStringLiteral("type")).toString()
-                         + line.properties.value(QStringLiteral("label")).toString());
+            shown.append(line.properties.value(u"type"_s).toString() + line.properties.value(u"label"_s).toString());
         // an underscore would mark an access key
-        QCOMPARE(shown, (QStringList{QStringLiteral("Open Glinter"), QStringLiteral("Refresh__Now"),
-                                     QStringLiteral("separator"), QStringLiteral("Quit")}));
+        QCOMPARE(shown, (QStringList{u"Open Glinter"_s, u"Refresh__Now"_s, u"separator"_s, u"Quit"_s}));
 
         QList<int> chosen;
         connect(item.get(), &StatusNotifierItem::menuTriggered, this, [&chosen](int index) { chosen.append(index); });
         auto click = [&](int id) {
-            return call(service, menuPath, menu, QStringLiteral("Event"),
-                        {id, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(QString())), 0u});
+            return call(service, menuPath, menu, u"Event"_s,
+                        {id, u"clicked"_s, QVariant::fromValue(QDBusVariant(QString())), 0u});
         };
         click(lines.at(3).id); // the separator
         QCOMPARE(click(99).type(), QDBusMessage::ErrorMessage);
@@ -344,7 +339,7 @@ private Q_SLOTS:
         // libdbusmenu sends its clicks in groups, and is told which ids it got wrong
         qDBusRegisterMetaType<MenuClick>();
         qDBusRegisterMetaType<QList<MenuClick>>();
-        const QDBusMessage unknown = call(service, menuPath, menu, QStringLiteral("EventGroup"),
+        const QDBusMessage unknown = call(service, menuPath, menu, u"EventGroup"_s,
                                           {QVariant::fromValue(QList<MenuClick>{{lines.at(1).id}, {98}})});
         QCOMPARE(qdbus_cast<QList<int>>(unknown.arguments().value(0)), QList<int>{98});
         QTRY_COMPARE(chosen, (QList<int>{3, 0}));

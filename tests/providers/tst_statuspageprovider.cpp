@@ -242,12 +242,7 @@ private Q_SLOTS:
     {
         FeedServer server;
         server.setRoute("/api/v2/status.json", FakeRoute::json(page("major", "Partial System Outage")));
-        server.setRoute(
-            "/api/v2/summary.json",
-            FakeRoute::json(R"({"status":{"indicator":"major","description":"Partial System Outage"},"components":[
-            {"id":"a","name":"API","status":"partial_outage","group":true,"group_id":null},
-            {"id":"b","name":"Web","status":"operational","group":false,"group_id":"a"}],
-            "incidents":[{"name":"API errors","status":"investigating","components":[{"id":"a"}]}]})"));
+        server.setRoute("/api/v2/summary.json", FakeRoute::json(fixture(u"statuspage/summary.json"_qs)));
         StatuspageProvider reader{HttpSession()};
         // Over HTTPS, without the page's path, query or fragment.
         const QUrl address(u"http://127.0.0.1:%1/history?page=2#recent"_qs.arg(server.httpsUrl().port()));
@@ -255,16 +250,16 @@ private Q_SLOTS:
         QCOMPARE(server.requests().first().target, QByteArray("/api/v2/summary.json"));
         QVERIFY(server.requests().first().tls);
 
-        const Service selected = selecting({u"a"_qs, u"b"_qs}, server.httpsUrl());
+        const Service selected = selecting({u"c1"_qs, u"g1"_qs}, server.httpsUrl());
         const ServiceStatusResult result = QCoro::waitFor(reader.fetch(selected));
         QCOMPARE(graded(result), u"major: API: Partial Outage [API errors]"_qs);
 
         const StatuspageProvider::ComponentListing listing = QCoro::waitFor(
             StatuspageProvider::fetchComponents(server.httpsUrl(u"/any/page"_qs), HttpSession()));
-        QCOMPARE(listing.components.size(), 2);
-        QCOMPARE(listing.components.at(0).group, std::optional<bool>(true));
-        QVERIFY(!listing.components.at(0).groupID);
-        QCOMPARE(listing.components.at(1).groupID, std::optional<QString>(u"a"_qs));
+        QCOMPARE(listing.components.size(), 3);
+        QCOMPARE(listing.components.at(1).group, std::optional<bool>(true));
+        QVERIFY(!listing.components.at(1).groupID);
+        QCOMPARE(listing.components.at(0).groupID, std::optional<QString>(u"g1"_qs));
         QCOMPARE(server.requestCount("/api/v2/summary.json"), 3);
 
         server.setRoute("/api/v2/status.json", FakeRoute::json("{}", 404));

@@ -1,5 +1,6 @@
 #include "monitor/statusmonitor.h"
 #include "platform/null/nullurlopener.h"
+#include "ui/tray/detailswindow.h"
 #include "ui/tray/onboardingwindow.h"
 #include "ui/tray/panelbuttons.h"
 #include "ui/tray/panelwindow.h"
@@ -10,6 +11,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -17,6 +19,48 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// What the feeds tell besides the state, per service.
+struct Story {
+    QList<Incident> incidents;
+    QList<Maintenance> maintenances;
+};
+using Stories = QHash<QUuid, Story>;
+
+QCoro::Task<ServiceStatusResult> toldCheck(StatusMonitor::Check plain, std::shared_ptr<Stories> stories,
+                                           Service service)
+{
+    const QUuid id = service.id;
+    QCoro::Task<ServiceStatusResult> checking = plain(std::move(service));
+    ServiceStatusResult result = co_await checking;
+    result.incidents = stories->value(id).incidents;
+    result.maintenances = stories->value(id).maintenances;
+    co_return result;
+}
+
+Incident incident(const char *title, const char *url)
+{
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    return Incident{QString::fromUtf8(title),    u"identified"_s,   Indicator::Major,
+                    now.addSecs(-2 * 3600),      now.addSecs(-600), u"We found the cause."_s,
+                    QUrl(QString::fromUtf8(url))};
+}
+
+// The names a screen reader finds in a window, in its order, leaving out what is hidden.
+QStringList readOut(QWidget &window)
+{
+    QStringList names;
+    const std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
+        if (!node || node->state().invisible)
+            return;
+        if (node->object() != &window && !node->text(QAccessible::Name).isEmpty())
+            names.append(node->text(QAccessible::Name));
+        for (int i = 0; i < node->childCount(); ++i)
+            walk(node->child(i));
+    };
+    walk(QAccessible::queryAccessibleInterface(&window));
+    return names;
+}
 
 // The rows in the order shown (that of the widgets, which are refilled in place).
 QList<ServiceRow *> rows(const PanelWindow &panel)
@@ -52,16 +96,26 @@ QStringList namesOf(QAccessibleInterface *node, QAccessible::Role role)
 
 } // namespace
 
+// The monitor's rig whose checks also tell incidents and maintenance, with a panel.
 struct Rig : MonitorRig {
+    std::shared_ptr<Stories> stories = std::make_shared<Stories>();
     NullUrlOpener opener;
     QList<Service> services;
     std::unique_ptr<PanelWindow> panel;
 
-    explicit Rig(const QList<Service> &list, PanelWindow::Mode mode = PanelWindow::Mode::Popup)
+    explicit Rig(const QList<Service> &list)
         : MonitorRig(list, {.history = true})
         , services(list)
     {
-        panel = std::make_unique<PanelWindow>(*monitor, opener, mode);
+        StatusMonitor::Setup setup(monitor->store());
+        setup.history = history.get();
+        setup.watchFile = false;
+        setup.autoRefresh = false;
+        setup.check = [plain = check.function(), told = stories](Service service) {
+            return toldCheck(plain, told, std::move(service));
+        };
+        monitor = std::make_unique<StatusMonitor>(std::move(setup));
+        panel = std::make_unique<PanelWindow>(*monitor, opener, PanelWindow::Mode::Popup);
     }
 
     void open()
@@ -69,13 +123,108 @@ struct Rig : MonitorRig {
         panel->popUp(QRect(100, 0, 24, 24));
         QVERIFY(QTest::qWaitForWindowActive(panel.get()));
     }
+
+    DetailsButton *detailsButton(const QString &name) const
+    {
+        return child<DetailsButton>(*panel, "detailsButton", "accessibleName", QVariant(u"Details for "_s + name));
+    }
+
+    // (Wait for it with QApplication::activeWindow(): a window opened from another counts as
+    // active with it, so qWaitForWindowActive would not wait.)
+    DetailsWindow *details() const { return child<DetailsWindow>(*panel, "details"); }
 };
 
+// The panel, the details it opens and the first-run window, as a user and a screen reader
+// meet them.
 class TestPanelWindow : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Each row with something to tell has a control named after its service, right after
+    // the row for Tab; Return and Space open the details, Escape closes them and gives the
+    // keyboard back to the control.
+    void controlFollowsItsRow()
+    {
+        Rig rig({makeService("GitHub"), makeService("Dark")});
+        rig.check.script(rig.services[1].id, {Indicator::Unknown});
+        rig.open();
+        QVERIFY(rig.detailsButton(u"GitHub"_s)->isHidden()); // nothing checked, no history
+
+        rig.refresh();
+        QTRY_VERIFY(!rig.detailsButton(u"GitHub"_s)->isHidden());
+        // an unreadable result is neither history nor story
+        QVERIFY(rig.detailsButton(u"Dark"_s)->isHidden());
+
+        DetailsButton *control = rig.detailsButton(u"GitHub"_s);
+        ServiceRow *row = shownChildren<ServiceRow>(*rig.panel).first();
+        row->setFocus();
+        QTest::keyClick(row, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), control);
+
+        QTest::keyClick(control, Qt::Key_Return);
+        QTRY_COMPARE(QApplication::activeWindow(), rig.details());
+        QVERIFY(rig.panel->isVisible());
+        QCOMPARE(rig.details()->accessibleName(), u"Details for GitHub"_s);
+
+        QTest::keyClick(rig.details(), Qt::Key_Escape);
+        QVERIFY(!rig.details()->isVisible());
+        QTRY_COMPARE(QApplication::activeWindow(), rig.panel.get());
+        QCOMPARE(QApplication::focusWidget(), control);
+
+        QTest::keyClick(control, Qt::Key_Space);
+        QTRY_COMPARE(QApplication::activeWindow(), rig.details());
+        rig.panel->hide();
+        QVERIFY(!rig.details()->isVisible());
+    }
+
+    // The details read out every incident, the maintenance and the week (their wording is
+    // the model's), follow the monitor in place while open, and open web pages only.
+    void detailsTellTheStory()
+    {
+        Rig rig({makeService("GitHub")});
+        const QUuid id = rig.services[0].id;
+        (*rig.stories)[id].incidents = {incident("Git pushes fail", "https://www.githubstatus.com/incidents/1"),
+                                        incident("Actions are slow", "file:///etc/passwd"),
+                                        incident("Script", "javascript:alert(1)")};
+        (*rig.stories)[id].maintenances = {
+            Maintenance{u"Database upgrade"_s, Maintenance::Status::InProgress, QDateTime(), QDateTime(), QUrl()}};
+        rig.check.script(id, {Indicator::None, Indicator::None, Indicator::Minor});
+        rig.refresh();
+        rig.refresh();
+        rig.refresh();
+        rig.open();
+        rig.detailsButton(u"GitHub"_s)->click();
+        QTRY_COMPARE(QApplication::activeWindow(), rig.details());
+
+        const QStringList heard = readOut(*rig.details());
+        for (const QString &expected :
+             {u"Git pushes fail"_s, u"We found the cause."_s, u"Updated 10 minutes ago"_s, u"Actions are slow"_s,
+              u"Maintenance"_s, u"Database upgrade"_s, u"66.7 % operational over 1 minute"_s})
+            QVERIFY2(heard.contains(expected), qPrintable(expected + u" not in "_s + heard.join(u" | "_s)));
+        verifyNoMarkupRendered(*rig.details());
+
+        // no button is offered for what is not a web page, and none would open it
+        const QList<QPushButton *> open = rig.details()->findChildren<QPushButton *>(u"openIncident"_s);
+        QCOMPARE(shownChildren<QPushButton>(*rig.details(), "openIncident"), open.mid(0, 1));
+        QCOMPARE(open[0]->accessibleDescription(), u"Opens the page of \u201cGit pushes fail\u201d"_s);
+        for (QPushButton *button : open)
+            button->click();
+        QCOMPARE(rig.opener.opened(), QList<QUrl>{QUrl(u"https://www.githubstatus.com/incidents/1"_s)});
+
+        // two incidents resolved, the maintenance over: the same widgets, the unused hidden
+        const QList<QWidget *> views = rig.details()->findChildren<QWidget *>(u"incident"_s);
+        (*rig.stories)[id].incidents.removeFirst();
+        (*rig.stories)[id].incidents.removeLast();
+        (*rig.stories)[id].maintenances.clear();
+        rig.refresh();
+        QTRY_VERIFY(!readOut(*rig.details()).contains(u"Git pushes fail"_s));
+        QCOMPARE(rig.details()->findChildren<QWidget *>(u"incident"_s), views);
+        QCOMPARE(shownChildren<QWidget>(*rig.details(), "incident").size(), 1);
+        QVERIFY(!readOut(*rig.details()).contains(u"Maintenance"_s));
+        QVERIFY(readOut(*rig.details()).contains(u"50.0 % operational over 1 minute"_s));
+    }
+
     void listsTroubledServicesFirstAndUpdatesRowsInPlace()
     {
         Rig rig({makeService("Alpha"), makeService("Beta"), makeService("Gamma"), makeService("Delta")});

@@ -17,6 +17,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace std::chrono_literals;
 using Presence = TrayController::Presence;
 
@@ -92,8 +94,7 @@ private Q_SLOTS:
         rig.tray->showPanel(); // a second start asks for this
         QVERIFY(rig.panel().isVisible());
         // without a tray a notification balloon has nowhere to go and is dropped
-        rig.tray->notificationFallback()(QStringLiteral("t"), QStringLiteral("b"),
-                                         QUrl(QStringLiteral("https://a.example")));
+        rig.tray->notificationFallback()(u"t"_s, u"b"_s, QUrl(u"https://a.example"_s));
         QVERIFY(rig.opener.opened().isEmpty());
 
         // a tray that comes late takes the meter, and the window goes
@@ -160,16 +161,15 @@ private Q_SLOTS:
         const QList<StatusNotifierItem::MenuEntry> menu = rig.item->menu();
         QStringList labels;
         for (const StatusNotifierItem::MenuEntry &entry : menu)
-            labels.append(entry.separator ? QStringLiteral("-") : entry.label);
-        QCOMPARE(labels, (QStringList{QStringLiteral("Open Glinter"), QStringLiteral("Refresh Now"),
-                                      QStringLiteral("-"), QStringLiteral("Settings\u2026"), QStringLiteral("Quit")}));
-        rig.item->chooseMenuEntry(int(labels.indexOf(QStringLiteral("Open Glinter"))));
+            labels.append(entry.separator ? u"-"_s : entry.label);
+        QCOMPARE(labels, (QStringList{u"Open Glinter"_s, u"Refresh Now"_s, u"-"_s, u"Settings\u2026"_s, u"Quit"_s}));
+        rig.item->chooseMenuEntry(int(labels.indexOf(u"Open Glinter"_s)));
         QVERIFY(rig.panel().isVisible());
-        rig.item->chooseMenuEntry(int(labels.indexOf(QStringLiteral("Refresh Now"))));
+        rig.item->chooseMenuEntry(int(labels.indexOf(u"Refresh Now"_s)));
         QTRY_COMPARE(rig.check.callCount(rig.monitor->services().first().id), 2);
-        rig.item->chooseMenuEntry(int(labels.indexOf(QStringLiteral("Settings\u2026"))));
+        rig.item->chooseMenuEntry(int(labels.indexOf(u"Settings\u2026"_s)));
         QCOMPARE(settings.size(), 1);
-        rig.item->chooseMenuEntry(int(labels.indexOf(QStringLiteral("Quit"))));
+        rig.item->chooseMenuEntry(int(labels.indexOf(u"Quit"_s)));
         QCOMPARE(quit.size(), 1);
     }
 

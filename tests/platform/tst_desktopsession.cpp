@@ -1,22 +1,36 @@
-// Runs on a private session bus, where the test itself plays the desktop's notification
-// service through a connection of its own.
+// What Glinter asks of the desktop session: notifications, on a private session bus where
+// the test itself plays the notification service through a connection of its own, and
+// launch at login, the XDG autostart entry written under the test's own XDG_CONFIG_HOME
+// and a failure's log line on a recording double.
+#include "platform/linux/xdgautostart.h"
 #include "platform/notifications.h"
+#include "platform/null/nullloginitem.h"
 #include "platform/null/nullurlopener.h"
+
+#include "fulldisk.h"
+#include "testfiles.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusContext>
 #include <QDBusMessage>
 #include <QDBusServiceWatcher>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <optional>
 
 using namespace Qt::StringLiterals;
 
-const QString serviceName = QStringLiteral("org.freedesktop.Notifications");
-const QString objectPath = QStringLiteral("/org/freedesktop/Notifications");
+using Status = LoginItem::Status;
+
+const QString serviceName = u"org.freedesktop.Notifications"_s;
+const QString objectPath = u"/org/freedesktop/Notifications"_s;
 
 class FakeNotificationDaemon
     : public QObject
@@ -60,17 +74,17 @@ public Q_SLOTS:
     }
 };
 
-class TestNotifications : public QObject
+class TestDesktopSession : public QObject
 {
     Q_OBJECT
 
-    QDBusConnection m_bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("daemon"));
+    QDBusConnection m_bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, u"daemon"_s);
     FakeNotificationDaemon m_daemon;
     NullUrlOpener m_opener;
 
     static void emitAction(QDBusConnection &from, uint id, const QString &action)
     {
-        QDBusMessage signal = QDBusMessage::createSignal(objectPath, serviceName, QStringLiteral("ActionInvoked"));
+        QDBusMessage signal = QDBusMessage::createSignal(objectPath, serviceName, u"ActionInvoked"_s);
         signal << id << action;
         from.send(signal);
     }
@@ -88,6 +102,8 @@ class TestNotifications : public QObject
 private Q_SLOTS:
     void init()
     {
+        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/autostart"_s)
+            .removeRecursively();
         m_opener = NullUrlOpener();
         m_daemon.calls.clear();
         m_daemon.capabilityQuestions = 0;
@@ -110,7 +126,7 @@ private Q_SLOTS:
     {
         startDaemon();
         const std::unique_ptr<Notifications> notifications = makeNotifications(m_opener);
-        const QUrl page(QStringLiteral("https://status.example.com"));
+        const QUrl page(u"https://status.example.com"_s);
         notifications->post({QUuid::createUuid(), u"Example recovered"_s, u"All Systems Operational"_s, page});
         notifications->post({QUuid::createUuid(), u"B"_s, {}, QUrl(u"file:///etc/passwd"_s)});
         QTRY_COMPARE_WITH_TIMEOUT(m_daemon.calls.size(), 2, 5000);
@@ -119,10 +135,10 @@ private Q_SLOTS:
                  QStringList({u"Glinter"_s, u"glinter"_s, u"app.glinter.Glinter"_s}));
         QVERIFY(first.hints.contains(u"sound-name"_s));
         // Daemons broadcast clicks: other actions and other programs' identifiers open nothing.
-        click(41, QStringLiteral("dismiss"));
-        click(99, QStringLiteral("default"));
-        click(42, QStringLiteral("default"));
-        click(41, QStringLiteral("default")); // handled last, so all before it were too
+        click(41, u"dismiss"_s);
+        click(99, u"default"_s);
+        click(42, u"default"_s);
+        click(41, u"default"_s); // handled last, so all before it were too
         QTRY_COMPARE_WITH_TIMEOUT(m_opener.opened().size(), 1, 5000);
         QCOMPARE(m_opener.opened(), QList<QUrl>{page});
     }
@@ -194,16 +210,92 @@ private Q_SLOTS:
         const QString key = m_daemon.calls.first().actions.at(mute - 1);
 
         // Another program sending the daemon's signal about our notification is not heard.
-        QDBusConnection other = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("other"));
+        QDBusConnection other = QDBusConnection::connectToBus(QDBusConnection::SessionBus, u"other"_s);
         emitAction(other, FakeNotificationDaemon::idOf(1), key);
         // A round trip through the bus: the signal above reaches us before anything sent after it.
         QVERIFY(other.interface()->isServiceRegistered(serviceName));
         click(FakeNotificationDaemon::idOf(9), key);
         click(FakeNotificationDaemon::idOf(0), key);
         QTRY_COMPARE_WITH_TIMEOUT(muted, QList<QUuid>{first}, 5000);
-        QDBusConnection::disconnectFromBus(QStringLiteral("other"));
+        QDBusConnection::disconnectFromBus(u"other"_s);
+    }
+
+    void failureIsOneLogLineAndNothingElse()
+    {
+        NullLoginItem item;
+        item.failWith(u"disk full\nsecond line"_s);
+        QTest::ignoreMessage(QtWarningMsg, "Glinter: launch-at-login toggle failed: disk full second line");
+        item.setEnabled(true);
+        QCOMPARE(item.status(), Status::NotRegistered);
+    }
+
+    void autostartEntryRoundTrip()
+    {
+        XdgAutostart item(u"/opt/My Apps/$bin/glinter"_s);
+        QCOMPARE(item.status(), Status::NotRegistered);
+        item.setEnabled(true);
+        QCOMPARE(item.status(), Status::Enabled);
+        QVERIFY(XdgAutostart::entryPath().startsWith(qEnvironmentVariable("XDG_CONFIG_HOME")));
+        const QByteArray text = readFile(XdgAutostart::entryPath());
+        // Quoted for the space, the $ escaped twice as the format asks.
+        QVERIFY2(text.contains("\nExec=\"/opt/My Apps/\\\\$bin/glinter\"\n"), text.constData());
+        // desktop-file-validate is required by the build (see tests/install).
+        QProcess validator;
+        validator.start(u"desktop-file-validate"_s, {XdgAutostart::entryPath()});
+        QVERIFY(validator.waitForFinished());
+        const QByteArray said = validator.readAll();
+        QVERIFY2(validator.exitCode() == 0 && said.isEmpty(), said.constData());
+
+        // The desktop's own start-up settings switch it off by editing the entry.
+        QVERIFY(writeFile(XdgAutostart::entryPath(), "Hidden=true\n", QIODevice::Append));
+        QCOMPARE(item.status(), Status::Disabled);
+        // Switching off what the desktop switched off leaves its entry alone.
+        item.setEnabled(false);
+        QCOMPARE(item.status(), Status::Disabled);
+        item.setEnabled(true);
+        QCOMPARE(item.status(), Status::Enabled);
+
+        item.setEnabled(false);
+        QCOMPARE(item.status(), Status::NotRegistered);
+        QVERIFY(!QFile::exists(XdgAutostart::entryPath()));
+    }
+
+    void unwritableFolderIsReported()
+    {
+        // A file where the autostart folder should be.
+        const QString folder = QFileInfo(XdgAutostart::entryPath()).path();
+        QVERIFY(QDir().mkpath(QFileInfo(folder).path()));
+        QFile blocker(folder);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        XdgAutostart item(u"/usr/bin/glinter"_s);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^Glinter: launch-at-login toggle failed: .+"_s));
+        item.setEnabled(true);
+        QCOMPARE(item.status(), Status::NotRegistered);
+        QVERIFY(QFile::remove(folder));
+    }
+
+    // A write that fails for want of space must not replace the entry with a short one.
+    void aFullDiskLeavesTheEntryAsItWas()
+    {
+        const FullDisk disk;
+        if (!disk.mountError.isEmpty())
+            QSKIP(qPrintable(u"cannot mount a small tmpfs: "_s + disk.mountError));
+        const QByteArray home = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(disk.dir.path()));
+        XdgAutostart item(u"/usr/bin/glinter"_s);
+        item.setEnabled(true);
+        QVERIFY(writeFile(XdgAutostart::entryPath(), "Hidden=true\n", QIODevice::Append));
+        const QByteArray before = readFile(XdgAutostart::entryPath());
+
+        disk.fill();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^Glinter: launch-at-login toggle failed: .+"_s));
+        item.setEnabled(true);
+        QCOMPARE(readFile(XdgAutostart::entryPath()), before);
+        QCOMPARE(item.status(), Status::Disabled);
+        disk.release();
+        qputenv("XDG_CONFIG_HOME", home);
     }
 };
 
-QTEST_GUILESS_MAIN(TestNotifications)
-#include "tst_notifications.moc"
+QTEST_GUILESS_MAIN(TestDesktopSession)
+#include "tst_desktopsession.moc"

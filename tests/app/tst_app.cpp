@@ -1,0 +1,393 @@
+// The program's shell: the desktop application offscreen (first run, the environment
+// switches, one instance per session, `glinter` on a machine without a display) and
+// `glinter --check` against a fake server.
+#include "app/checkcommand.h"
+#include "app/desktopapp.h"
+#include "core/preferences.h"
+#include "core/settings.h"
+#include "platform/null/nullnotifications.h"
+#include "ui/settings/settingsbuttons.h"
+
+#include "fakeserver.h"
+#include "testfiles.h"
+#include "widgets.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// The app's windows are windows of their own, found among the top-level ones.
+template<class Window>
+bool isOpen()
+{
+    const Window *window = topLevel<Window>();
+    return window && window->isVisible();
+}
+
+} // namespace
+
+class TestApp : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_runtime;
+    int m_panelShown = 0;
+
+    struct Run {
+        int exitCode = -1;
+        QByteArray out;
+        QByteArray err;
+    };
+
+    FakeServer m_server;
+    QTemporaryDir m_home;
+
+    Run run(const QStringList &arguments)
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"GLINTER_FEED_ORIGIN"_s, m_server.httpsOrigin().toString());
+        environment.insert(u"GLINTER_EXTRA_CA_CERTS"_s, FakeServer::caCertificatePath());
+        environment.insert(u"XDG_DATA_HOME"_s, m_home.filePath(u"data"_s));
+        environment.insert(u"XDG_CONFIG_HOME"_s, m_home.filePath(u"config"_s));
+        // Qt's HTTP worker thread leaves OpenSSL state behind when a process exits right
+        // after its last exchange; that is not ours to report.
+        environment.insert(u"ASAN_OPTIONS"_s, u"detect_leaks=0"_s);
+        process.setProcessEnvironment(environment);
+        QSignalSpy finished(&process, &QProcess::finished);
+        process.start(QStringLiteral(GLINTER_BINARY), arguments);
+        // The fake server lives in this process, so its event loop must keep running.
+        if (!finished.wait(60000))
+            process.kill();
+        return Run{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                   process.readAllStandardOutput(), process.readAllStandardError()};
+    }
+
+    QString servicesFile(const QByteArray &content)
+    {
+        const QString path = m_home.filePath(u"services-%1.json"_s.arg(++m_files));
+        (void)::writeFile(path, content);
+        return path;
+    }
+
+    int m_files = 0;
+
+    DesktopApp::Options options() const
+    {
+        DesktopApp::Options options;
+        options.instanceDirectory = m_runtime.path();
+        options.systemSignals = false;
+        options.autoRefresh = false;
+        options.settingsRaiseDelay = 10ms;
+        options.notifications = std::make_unique<NullNotifications>();
+        return options;
+    }
+
+    // An app whose panel only counts how often it is shown.
+    std::unique_ptr<DesktopApp> appWithPanel()
+    {
+        auto app = std::make_unique<DesktopApp>(options());
+        app->setPanelFactory([this](DesktopApp &) { return [this] { ++m_panelShown; }; });
+        return app;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // An empty list: nothing in these tests reads a feed.
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/Glinter"_s;
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(writeFile(folder + u"/services.json"_s, "[]\n"));
+    }
+
+    void init()
+    {
+        Preferences::settings()->clear();
+        qunsetenv("GLINTER_OPEN_SETTINGS");
+        qunsetenv("GLINTER_SETTINGS_TAB");
+        m_panelShown = 0;
+        m_server.clearRoutes();
+        m_server.clearRequests();
+    }
+
+    void onboardingOpensOnceInTheProgramsLife_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("settings");
+        QTest::newRow("closed") << int(Qt::Key_Escape) << false;
+        QTest::newRow("services chosen") << int(Qt::Key_Return) << true;
+    }
+
+    void onboardingOpensOnceInTheProgramsLife()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, settings);
+        {
+            const std::unique_ptr<DesktopApp> app = appWithPanel();
+            QCOMPARE(app->start(), DesktopApp::Start::Running);
+            // A tray app shows nothing by itself; the first appearance of the panel does.
+            QVERIFY(!topLevel<OnboardingWindow>());
+            app->showPanel();
+            QCOMPARE(m_panelShown, 1);
+            QVERIFY(isOpen<OnboardingWindow>());
+            QTest::keyClick(topLevel<OnboardingWindow>(), Qt::Key(key));
+            QTRY_VERIFY(!topLevel<OnboardingWindow>());
+            QCOMPARE(isOpen<SettingsWindow>(), settings);
+            app->showPanel();
+            QVERIFY(!topLevel<OnboardingWindow>());
+        }
+        // The next run.
+        const std::unique_ptr<DesktopApp> app = appWithPanel();
+        QCOMPARE(app->start(), DesktopApp::Start::Running);
+        app->showPanel();
+        QVERIFY(!topLevel<OnboardingWindow>());
+    }
+
+    // Only GLINTER_OPEN_SETTINGS=1 opens the settings at start-up, without the panel, on the
+    // tab GLINTER_SETTINGS_TAB names exactly.
+    void environmentSwitches_data()
+    {
+        QTest::addColumn<QByteArray>("open");
+        QTest::addColumn<QByteArray>("tab");
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("1, general") << QByteArray("1") << QByteArray("general") << true << u"General"_s;
+        QTest::newRow("1, General") << QByteArray("1") << QByteArray("General") << true << u"Services"_s;
+        QTest::newRow("true") << QByteArray("true") << QByteArray() << false << u"Services"_s;
+    }
+
+    void environmentSwitches()
+    {
+        QFETCH(QByteArray, open);
+        QFETCH(QByteArray, tab);
+        QFETCH(bool, opens);
+        Preferences::setValue(u"hasOnboarded"_s, true);
+        qputenv("GLINTER_OPEN_SETTINGS", open);
+        qputenv("GLINTER_SETTINGS_TAB", tab);
+        const std::unique_ptr<DesktopApp> app = appWithPanel();
+        QCOMPARE(app->start(), DesktopApp::Start::Running);
+        QCOMPARE(isOpen<SettingsWindow>(), opens);
+        if (opens) {
+            const auto *tabs = child<QTabWidget>(*topLevel<SettingsWindow>(), "tabs");
+            QTEST(tabs->tabText(tabs->currentIndex()), "shown");
+        }
+        QCOMPARE(m_panelShown, 0);
+    }
+
+    // The files a crashed run left behind block nothing; a second `glinter` then hands over
+    // to the first.
+    void secondInstanceShowsTheFirstsPanel()
+    {
+        QVERIFY(writeFile(m_runtime.filePath(u"glinter.socket"_s), {}));
+        QVERIFY(writeFile(m_runtime.filePath(u"glinter.lock"_s),
+                          "999999999\nGlinter\n" + QSysInfo::machineHostName().toUtf8() + '\n'));
+
+        Preferences::setValue(u"hasOnboarded"_s, true);
+        const std::unique_ptr<DesktopApp> first = appWithPanel();
+        QCOMPARE(first->start(), DesktopApp::Start::Running);
+        DesktopApp second(options());
+        QCOMPARE(second.start(), DesktopApp::Start::HandedOver);
+        QTRY_COMPARE(m_panelShown, 1);
+        // Neither built a window: the second one has nothing of its own.
+        QVERIFY(!topLevel<SettingsWindow>());
+    }
+
+    // Without a panel as well: the settings stand in for it.
+    void unusableRuntimeFolderStillRuns()
+    {
+        Preferences::setValue(u"hasOnboarded"_s, true);
+        QFile blocker(m_runtime.filePath(u"not-a-folder"_s));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        DesktopApp::Options unusable = options();
+        unusable.instanceDirectory = blocker.fileName();
+        DesktopApp app(std::move(unusable));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^glinter: cannot make sure Glinter runs once"_s));
+        QCOMPARE(app.start(), DesktopApp::Start::Running);
+        QVERIFY(isOpen<SettingsWindow>());
+    }
+
+    // A notification's "Mute for 1 Hour" mutes its service for an hour, and a bell already
+    // shown says so at once.
+    void muteFromANotification()
+    {
+        Preferences::setValue(u"hasOnboarded"_s, true);
+        DesktopApp::Options withNotifications = options();
+        auto notifications = std::make_unique<NullNotifications>();
+        const NullNotifications *shown = notifications.get();
+        withNotifications.notifications = std::move(notifications);
+        DesktopApp app(std::move(withNotifications));
+        QCOMPARE(app.start(), DesktopApp::Start::Running);
+        const QUuid id = QUuid::createUuid();
+        MuteButton bell(app.preferences());
+        bell.setServiceID(id);
+        const QDateTime before = QDateTime::currentDateTimeUtc();
+        shown->invokeMute(id);
+        QCOMPARE(bell.accessibleName(), u"Unmute notifications"_s);
+        const QDateTime end = Settings().mutes(before).until.value(id);
+        QVERIFY2(end >= before.addSecs(3600) && end <= QDateTime::currentDateTimeUtc().addSecs(3601),
+                 qPrintable(end.toString(Qt::ISODate)));
+        QVERIFY(Settings().mutes().always.isEmpty());
+    }
+
+    void withoutADisplayItSaysWhatToRunInstead()
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(u"DISPLAY"_s);
+        environment.remove(u"WAYLAND_DISPLAY"_s);
+        environment.remove(u"QT_QPA_PLATFORM"_s);
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(GLINTER_BINARY), {});
+        QVERIFY(process.waitForFinished());
+        QCOMPARE(process.exitCode(), 3);
+        const QByteArray error = process.readAllStandardError();
+        QCOMPARE(error.count('\n'), 1);
+        QVERIFY2(error.contains("--headless") && error.contains("--check"), error.constData());
+        QVERIFY(process.readAllStandardOutput().isEmpty());
+    }
+
+    void exitCodeFollowsTheWorstState_data()
+    {
+        QTest::addColumn<QByteArrayList>("indicators");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("all operational") << QByteArrayList{"none", "none"} << 0;
+        QTest::newRow("major beats minor") << QByteArrayList{"minor", "major"} << 2;
+        QTest::newRow("critical beats unknown") << QByteArrayList{"garbled", "critical"} << 2;
+        QTest::newRow("unknown") << QByteArrayList{"none", "garbled"} << 3;
+    }
+
+    void exitCodeFollowsTheWorstState()
+    {
+        QFETCH(QByteArrayList, indicators);
+        QFETCH(int, exitCode);
+        QList<ServiceStatusResult> results;
+        for (const QByteArray &word : indicators)
+            results.append(
+                ServiceStatusResult{QUuid(), indicatorFromStatuspageWord(QString::fromUtf8(word)), {}, {}, {}, false});
+        QCOMPARE(CheckCommand::exitCode(results), exitCode);
+    }
+
+    // An incident over a page that answers through the rewritten address, in both reports.
+    void incidentInBothReports()
+    {
+        m_server.setRoute("/api/v2/status.json",
+                          FakeRoute::json(R"({"status":{"indicator":"critical","description":"Major outage"},
+                                               "incidents":[{"name":"Database down","status":"investigating"}]})"));
+        const QString path = servicesFile(QStringLiteral(R"([{"name":"Beta","url":"%1","provider":"statuspage"}])")
+                                              .arg(m_server.httpsUrl(u"/beta"_s).toString())
+                                              .toUtf8());
+
+        const Run text = run({u"--check"_s, u"--services"_s, path});
+        QVERIFY2(text.exitCode == 2, text.err.constData());
+        QVERIFY2(text.out.contains("Beta: Major outage \xe2\x80\x94 Database down"), text.out.constData());
+
+        const Run json = run({u"--check"_s, u"--json"_s, u"--services"_s, path});
+        QVERIFY2(json.exitCode == 2, json.err.constData());
+        const QJsonObject beta = QJsonDocument::fromJson(json.out).array().at(0).toObject();
+        QCOMPARE(beta.value(u"indicator"_s).toString(), u"critical"_s);
+        QCOMPARE(beta.value(u"incidentTitle"_s).toString(), u"Database down"_s);
+        const QDateTime checked = QDateTime::fromString(beta.value(u"lastChecked"_s).toString(), Qt::ISODate);
+        QVERIFY(checked.isValid());
+        QCOMPARE(checked.timeSpec(), Qt::UTC);
+    }
+
+    // What a page tells besides its state: arrays in JSON (none for the website probe, which
+    // reads no page), one line per incident under a service in trouble.
+    void storyInBothReports()
+    {
+        const Service page{QUuid::createUuid(), u"Beta"_s, QUrl(u"https://status.beta.test"_s),
+                           ProviderKind::Statuspage, std::nullopt};
+        const Service site{QUuid::createUuid(), u"Site"_s, QUrl(u"https://beta.test"_s), ProviderKind::Website,
+                           std::nullopt};
+        const QDateTime started(QDate(2026, 12, 7), QTime(3, 10), Qt::UTC);
+        ServiceStatusResult troubled{page.id, Indicator::Major, u"Partial System Outage"_s, started};
+        troubled.incidents = {Incident{u"Database down"_s, u"Identified"_s, Indicator::Critical, started,
+                                       started.addSecs(600), u"We found it."_s, QUrl(u"https://stspg.io/x"_s)},
+                              Incident{u"Slow logins"_s, {}, std::nullopt, {}, {}, {}, {}}};
+        troubled.maintenances = {Maintenance{u"Upgrade"_s, Maintenance::Status::InProgress, started,
+                                             started.addSecs(3600), QUrl(u"https://stspg.io/m"_s)}};
+        const ServiceStatusResult probed{site.id, Indicator::None, u"Online"_s, started};
+
+        const QJsonArray report =
+            QJsonDocument::fromJson(CheckCommand::jsonReport({page, site}, {troubled, probed})).array();
+        const QJsonArray incidents = report.at(0)[u"incidents"_s].toArray();
+        QCOMPARE(incidents.size(), 2);
+        QCOMPARE(incidents.at(0).toObject(), (QJsonObject{{u"title"_s, u"Database down"_s},
+                                                          {u"status"_s, u"identified"_s},
+                                                          {u"impact"_s, u"critical"_s},
+                                                          {u"startedAt"_s, u"2026-12-07T03:10:00Z"_s},
+                                                          {u"updatedAt"_s, u"2026-12-07T03:20:00Z"_s},
+                                                          {u"update"_s, u"We found it."_s},
+                                                          {u"url"_s, u"https://stspg.io/x"_s}}));
+        // what the feed does not say stays unknown
+        QVERIFY(!incidents.at(1).toObject().contains(u"impact"_s));
+        QVERIFY(incidents.at(1)[u"startedAt"_s].isNull());
+        QCOMPARE(report.at(0)[u"maintenances"_s].toArray().at(0).toObject(),
+                 (QJsonObject{{u"title"_s, u"Upgrade"_s},
+                              {u"status"_s, u"in_progress"_s},
+                              {u"startsAt"_s, u"2026-12-07T03:10:00Z"_s},
+                              {u"endsAt"_s, u"2026-12-07T04:10:00Z"_s},
+                              {u"url"_s, u"https://stspg.io/m"_s}}));
+        QVERIFY(!report.at(1).toObject().contains(u"incidents"_s));
+        QVERIFY(!report.at(1).toObject().contains(u"maintenances"_s));
+
+        const QStringList lines = CheckCommand::textReport({page, site}, {troubled, probed}).split(u'\n');
+        QCOMPARE(lines.mid(1, 2), (QStringList{u"    identified since 2026-12-07 03:10 UTC: Database down"_s,
+                                               u"    ongoing: Slow logins"_s}));
+        QVERIFY(lines.at(3).startsWith(u"NONE"_s));
+    }
+
+    // A run that cannot use its file or its arguments checks nothing, writes nothing and ends
+    // with status 3; a JSON report is then an empty array.
+    void refusedRunChecksNothing_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // "%1": a file holding `content`
+        QTest::addColumn<QByteArray>("content"); // null: a folder in the file's place
+        QTest::addColumn<QByteArray>("reason");
+        const QStringList check{u"--check"_s, u"--json"_s, u"--services"_s};
+        QTest::newRow("no valid record") << check + QStringList{u"%1"_s} << QByteArray(R"([{"name":"A","ulr":"x"}])")
+                                         << QByteArray("Record 1: missing \"url\"");
+        QTest::newRow("a folder") << check + QStringList{u"%1"_s} << QByteArray() << QByteArray("cannot read");
+        QTest::newRow("missing file") << check + QStringList{u"/nonexistent/services.json"_s} << QByteArray("")
+                                      << QByteArray("cannot read");
+        QTest::newRow("json without check")
+            << QStringList{u"--json"_s} << QByteArray("") << QByteArray("go with --check");
+    }
+
+    void refusedRunChecksNothing()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, content);
+        QFETCH(QByteArray, reason);
+        m_server.setRoute("*", FakeRoute::json(R"({"status":{"indicator":"none","description":"All good"}})"));
+        const QString path = servicesFile(content);
+        if (content.isNull())
+            QVERIFY(QFile::remove(path) && QDir().mkpath(path));
+        const Run result = run(arguments.replaceInStrings(u"%1"_s, path));
+        QCOMPARE(result.exitCode, 3);
+        QVERIFY2(result.err.contains(reason), result.err.constData());
+        QCOMPARE(QJsonDocument::fromJson(result.out),
+                 arguments.contains(u"--check"_s) ? QJsonDocument(QJsonArray()) : QJsonDocument());
+        QCOMPARE(m_server.requests().size(), 0);
+        QVERIFY(!QDir(m_home.filePath(u"data"_s)).exists());
+    }
+};
+
+QTEST_MAIN(TestApp)
+#include "tst_app.moc"
