@@ -18,10 +18,17 @@ class StatusNotifierItem : public QObject
     Q_OBJECT
 
 public:
-    // One line of the menu the tray draws on a right click.
+    // One line of the menu the tray draws (on a right click, or on any click for trays
+    // such as GNOME's).
     struct MenuEntry {
         QString label;
         bool separator = false;
+        // Shown dimmed, and not chosen.
+        bool enabled = true;
+        // A small picture before the label (PNG).
+        QByteArray icon;
+        // What a screen reader says for it, when the label alone says too little.
+        QString accessibleDescription;
 
         bool operator==(const MenuEntry &) const = default;
     };
@@ -57,6 +64,8 @@ Q_SIGNALS:
     // A tray that draws no menu of its own asks for one at `position`.
     void contextMenuRequested(std::optional<QPoint> position);
     void menuTriggered(int index);
+    // The tray is about to show the menu: a moment to bring it up to date.
+    void menuAboutToShow();
 };
 
 // The item on the session bus; where the platform has no such trays, one that is never hosted.

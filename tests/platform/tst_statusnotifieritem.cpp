@@ -4,12 +4,14 @@
 
 #include <QDBusArgument>
 #include <QDBusConnection>
+#include <QDBusContext>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 #include <QGuiApplication>
 #include <QMutex>
+#include <QSignalSpy>
 #include <QTest>
 #include <QThread>
 
@@ -22,17 +24,21 @@ namespace {
 const QString watcherService = u"org.kde.StatusNotifierWatcher"_s;
 const QString itemInterface = u"org.kde.StatusNotifierItem"_s;
 
-// A watcher on a connection of its own.
-class FakeWatcher : public QObject
+// A watcher on a connection of its own. Like GNOME's and KDE's, it takes an item's object
+// path from the caller's unique name.
+class FakeWatcher
+    : public QObject
+    , protected QDBusContext
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
     Q_PROPERTY(bool IsStatusNotifierHostRegistered READ hasHost)
 
 public:
-    FakeWatcher(const QString &name, bool host)
+    FakeWatcher(const QString &name, bool host, bool refusesPaths)
         : m_name(name)
         , m_host(host)
+        , m_refusesPaths(refusesPaths)
     {
         QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, m_name);
         bus.registerObject(u"/StatusNotifierWatcher"_s, this,
@@ -52,29 +58,55 @@ public:
         else
             Q_EMIT StatusNotifierHostUnregistered();
     }
+    // The bus names of the items as they were registered, and what they were registered with.
     QStringList registered() const
     {
         const QMutexLocker lock(&m_mutex);
         return m_registered;
+    }
+    QStringList asked() const
+    {
+        const QMutexLocker lock(&m_mutex);
+        return m_asked;
+    }
+    // Lets the last item go as GNOME's extension names it, "<unique name>@<path>".
+    void dropLast()
+    {
+        QString service;
+        {
+            const QMutexLocker lock(&m_mutex);
+            service = m_registered.takeLast();
+        }
+        Q_EMIT StatusNotifierItemUnregistered(service + u"@/StatusNotifierItem"_s);
     }
 
 public Q_SLOTS:
     void RegisterStatusNotifierItem(const QString &service)
     {
         const QMutexLocker lock(&m_mutex);
-        m_registered.append(service);
+        m_asked.append(service);
+        if (!service.startsWith(u'/')) {
+            m_registered.append(service);
+        } else if (m_refusesPaths) {
+            sendErrorReply(QDBusError::InvalidArgs, u"not a bus name"_s);
+        } else {
+            m_registered.append(message().service());
+        }
     }
 
 Q_SIGNALS:
     void StatusNotifierHostRegistered();
     void StatusNotifierHostUnregistered();
+    void StatusNotifierItemUnregistered(const QString &service);
 
 private:
     QString m_name;
     bool m_host;
+    bool m_refusesPaths;
     bool m_started = false;
     mutable QMutex m_mutex;
     QStringList m_registered;
+    QStringList m_asked;
 };
 
 // The watcher made, run and ended in a thread of its own, so that it answers while the
@@ -82,11 +114,11 @@ private:
 class RunningWatcher
 {
 public:
-    RunningWatcher(const QString &name, bool host)
+    RunningWatcher(const QString &name, bool host, bool refusesPaths = false)
     {
         m_thread.start();
         m_context.moveToThread(&m_thread);
-        inThread([&] { m_watcher = new FakeWatcher(name, host); });
+        inThread([&] { m_watcher = new FakeWatcher(name, host, refusesPaths); });
     }
     ~RunningWatcher()
     {
@@ -97,6 +129,11 @@ public:
 
     bool started() const { return m_watcher->started(); }
     QStringList registered() const { return m_watcher->registered(); }
+    QStringList asked() const { return m_watcher->asked(); }
+    void dropLast()
+    {
+        inThread([this] { m_watcher->dropLast(); });
+    }
     void setHost(bool host)
     {
         inThread([this, host] { m_watcher->setHost(host); });
@@ -207,9 +244,9 @@ class TestStatusNotifierItem : public QObject
     QDBusConnection m_host = QDBusConnection::connectToBus(QDBusConnection::SessionBus, u"host"_s);
     int m_watchers = 0;
 
-    std::unique_ptr<RunningWatcher> startWatcher(bool host)
+    std::unique_ptr<RunningWatcher> startWatcher(bool host, bool refusesPaths = false)
     {
-        auto watcher = std::make_unique<RunningWatcher>(u"watcher%1"_s.arg(++m_watchers), host);
+        auto watcher = std::make_unique<RunningWatcher>(u"watcher%1"_s.arg(++m_watchers), host, refusesPaths);
         return watcher->started() ? std::move(watcher) : nullptr;
     }
 
@@ -261,6 +298,83 @@ private Q_SLOTS:
         QTRY_VERIFY(early->isHosted());
         QCOMPARE(watcher->registered().size(), 2);
         QVERIFY(watcher->registered().last() != name);
+    }
+
+    // A watcher that lets the item go while both run (GNOME's extension when it fails to read
+    // the item, a panel applet that crashed and came back) gets it again within a second; a
+    // watcher that does not take object paths gets the bus name.
+    void comesBackToAWatcherThatDropsIt()
+    {
+        const std::unique_ptr<RunningWatcher> watcher = startWatcher(true);
+        QVERIFY(watcher);
+        const std::unique_ptr<StatusNotifierItem> item = makeStatusNotifierItem();
+        QTRY_VERIFY(item->isHosted());
+        QCOMPARE(watcher->asked(), QStringList{u"/StatusNotifierItem"_s});
+
+        QSignalSpy hosted(item.get(), &StatusNotifierItem::hostedChanged);
+        watcher->dropLast();
+        QTRY_COMPARE_WITH_TIMEOUT(watcher->registered().size(), 1, 1000);
+        QTRY_VERIFY(item->isHosted());
+        QCOMPARE(hosted.size(), 2);
+        // the other way of registering, in case the path was what it could not use
+        QVERIFY(watcher->asked().last().startsWith(u"org.kde.StatusNotifierItem-"_s));
+    }
+
+    void registersByNameWhereAPathIsRefused()
+    {
+        const std::unique_ptr<RunningWatcher> watcher = startWatcher(true, true);
+        QVERIFY(watcher);
+        const std::unique_ptr<StatusNotifierItem> item = makeStatusNotifierItem();
+        QTRY_VERIFY(item->isHosted());
+        QCOMPARE(watcher->asked().size(), 2);
+        QCOMPARE(watcher->registered().size(), 1);
+        QVERIFY(watcher->registered().first().startsWith(u"org.kde.StatusNotifierItem-"_s));
+    }
+
+    // The glance at the top of the menu: a dimmed line, an icon and words for screen
+    // readers, brought up to date when the tray is about to show the menu.
+    void theMenuIsCurrentWhenShown()
+    {
+        const std::unique_ptr<RunningWatcher> watcher = startWatcher(true);
+        const std::unique_ptr<StatusNotifierItem> item = makeStatusNotifierItem();
+        QTRY_COMPARE(watcher->registered().size(), 1);
+        const QString service = watcher->registered().first();
+        const QString menuPath = property(service, u"Menu"_s).value<QDBusObjectPath>().path();
+        const QString menu = u"com.canonical.dbusmenu"_s;
+
+        int minutes = 1;
+        const auto fill = [&] {
+            item->setMenu({{.label = u"Updated %1 minutes ago"_s.arg(minutes), .enabled = false},
+                           {.label = u"GitHub \u2014 Incident with Actions"_s,
+                            .icon = QByteArray("\x89PNG"),
+                            .accessibleDescription = u"GitHub, Partial Outage, Incident with Actions"_s}});
+        };
+        fill();
+        connect(item.get(), &StatusNotifierItem::menuAboutToShow, this, fill);
+        const auto aboutToShow = [&] {
+            return call(service, menuPath, menu, u"AboutToShow"_s, {0}).arguments().value(0).toBool();
+        };
+        QVERIFY(!aboutToShow());
+        minutes = 2;
+        QVERIFY(aboutToShow());
+
+        const QDBusMessage layout = call(service, menuPath, menu, u"GetLayout"_s, {0, -1, QStringList()});
+        const QList<MenuLine> lines = readLayout(layout.arguments().value(1).value<QDBusArgument>());
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines.at(1).properties.value(u"label"_s).toString(), u"Updated 2 minutes ago"_s);
+        QCOMPARE(lines.at(1).properties.value(u"enabled"_s).toBool(), false);
+        QCOMPARE(lines.at(2).properties.value(u"enabled"_s).toBool(), true);
+        QCOMPARE(lines.at(2).properties.value(u"icon-data"_s).toByteArray(), QByteArray("\x89PNG"));
+        QCOMPARE(lines.at(2).properties.value(u"accessible-desc"_s).toString(),
+                 u"GitHub, Partial Outage, Incident with Actions"_s);
+
+        // a dimmed line is not chosen
+        QList<int> chosen;
+        connect(item.get(), &StatusNotifierItem::menuTriggered, this, [&chosen](int index) { chosen.append(index); });
+        for (const MenuLine &line : lines.sliced(1))
+            call(service, menuPath, menu, u"Event"_s,
+                 {line.id, u"clicked"_s, QVariant::fromValue(QDBusVariant(QString())), 0u});
+        QTRY_COMPARE(chosen, QList<int>{1});
     }
 
     // What a host reads and does: the icon, tooltip and menu, and clicks on them.

@@ -3,9 +3,10 @@
 #include <QDBusMessage>
 #include <QGuiApplication>
 
-DBusMenuExporter::DBusMenuExporter(Clicked clicked, QObject *parent)
+DBusMenuExporter::DBusMenuExporter(Clicked clicked, BeforeShowing beforeShowing, QObject *parent)
     : QObject(parent)
     , m_clicked(std::move(clicked))
+    , m_beforeShowing(std::move(beforeShowing))
 {
 }
 
@@ -36,7 +37,11 @@ QVariantMap DBusMenuExporter::properties(int id, const QStringList &names) const
             // an underscore marks the access key; a label's own underscores are doubled
             QString label = entry.label;
             all.insert(QStringLiteral("label"), label.replace(u'_', QStringLiteral("__")));
-            all.insert(QStringLiteral("enabled"), true);
+            all.insert(QStringLiteral("enabled"), entry.enabled);
+            if (!entry.icon.isEmpty())
+                all.insert(QStringLiteral("icon-data"), entry.icon);
+            if (!entry.accessibleDescription.isEmpty())
+                all.insert(QStringLiteral("accessible-desc"), entry.accessibleDescription);
         }
         all.insert(QStringLiteral("visible"), true);
     }
@@ -96,7 +101,8 @@ bool DBusMenuExporter::handle(int id, const QString &eventId)
 {
     if (!exists(id))
         return false;
-    if (id > 0 && eventId == u"clicked" && !m_entries.at(id - 1).separator && m_clicked) {
+    if (id > 0 && eventId == u"clicked" && !m_entries.at(id - 1).separator && m_entries.at(id - 1).enabled
+        && m_clicked) {
         // after the reply: a choice such as Quit must not end the program inside the call
         QMetaObject::invokeMethod(
             this, [this, index = id - 1] { m_clicked(index); }, Qt::QueuedConnection);
@@ -120,10 +126,23 @@ QList<int> DBusMenuExporter::EventGroup(const QList<DBusMenuEvent> &events)
     return unknown;
 }
 
-bool DBusMenuExporter::AboutToShow(int)
+bool DBusMenuExporter::refreshBeforeShowing()
 {
-    // the layout is always current
-    return false;
+    // the owner brings the entries up to date (an "Updated 3 minutes ago" ages while the menu
+    // is closed); whether the tray should read the layout again
+    const uint before = m_revision;
+    if (m_beforeShowing)
+        m_beforeShowing();
+    return m_revision != before;
+}
+
+bool DBusMenuExporter::AboutToShow(int id)
+{
+    if (!exists(id)) {
+        failUnknown(id);
+        return false;
+    }
+    return id == 0 && refreshBeforeShowing();
 }
 
 QList<int> DBusMenuExporter::AboutToShowGroup(const QList<int> &ids, QList<int> &idErrors)
@@ -132,6 +151,8 @@ QList<int> DBusMenuExporter::AboutToShowGroup(const QList<int> &ids, QList<int> 
         if (!exists(id))
             idErrors.append(id);
     }
+    if (ids.contains(0) && refreshBeforeShowing())
+        return {0};
     return {};
 }
 

@@ -8,8 +8,8 @@
 
 #include <functional>
 
-// A flat menu published as com.canonical.dbusmenu, from which trays draw the item's menu on
-// a right click. Item 0 is the root; entry i is item i + 1.
+// A flat menu published as com.canonical.dbusmenu, from which trays draw the item's menu.
+// Item 0 is the root; entry i is item i + 1.
 class DBusMenuExporter
     : public QObject
     , protected QDBusContext
@@ -23,8 +23,9 @@ class DBusMenuExporter
 
 public:
     using Clicked = std::function<void(int index)>;
+    using BeforeShowing = std::function<void()>;
 
-    DBusMenuExporter(Clicked clicked, QObject *parent = nullptr);
+    DBusMenuExporter(Clicked clicked, BeforeShowing beforeShowing, QObject *parent = nullptr);
 
     void setEntries(const QList<StatusNotifierItem::MenuEntry> &entries);
 
@@ -54,8 +55,10 @@ private:
     // Acts on one event; false for an item that does not exist.
     bool handle(int id, const QString &eventId);
     void failUnknown(int id);
+    bool refreshBeforeShowing();
 
     Clicked m_clicked;
+    BeforeShowing m_beforeShowing;
     QList<StatusNotifierItem::MenuEntry> m_entries;
     uint m_revision = 1;
 };

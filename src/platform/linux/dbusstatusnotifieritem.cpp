@@ -5,9 +5,13 @@
 #include <QCoreApplication>
 #include <QDBusAbstractAdaptor>
 #include <QDBusMessage>
+#include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusServiceWatcher>
+
+#include <algorithm>
+#include <chrono>
 
 namespace {
 
@@ -20,6 +24,12 @@ const QString menuPath = QStringLiteral("/MenuBar");
 // A watcher that does not answer within this is treated as absent (a new owner of its name
 // gets the item again).
 constexpr int answerTimeoutMs = 2000;
+
+// A watcher that dropped the item while both run gets it again after this, doubled for each
+// drop in a row, up to the last; an item that stays registered for a while starts over.
+constexpr std::chrono::milliseconds firstReoffer{250};
+constexpr std::chrono::milliseconds lastReoffer{std::chrono::seconds(30)};
+constexpr std::chrono::seconds settledRegistration{10};
 
 std::optional<QPoint> position(int x, int y)
 {
@@ -38,6 +48,20 @@ QDBusMessage hostRegisteredQuery()
 }
 
 } // namespace
+
+bool namesItem(const QString &entry, const QString &uniqueName, const QString &serviceName)
+{
+    // watchers name an item by its bus name, alone or followed by its path ("/path" or
+    // "@/path"), and by the unique name when it registered a path
+    for (const QString &name : {uniqueName, serviceName}) {
+        if (name.isEmpty() || !entry.startsWith(name))
+            continue;
+        const QStringView rest = QStringView(entry).mid(name.size());
+        if (rest.isEmpty() || rest.startsWith(u'/') || rest.startsWith(u'@'))
+            return true;
+    }
+    return false;
+}
 
 // org.kde.StatusNotifierItem on the item's object.
 class StatusNotifierItemAdaptor : public QDBusAbstractAdaptor
@@ -112,7 +136,8 @@ DBusStatusNotifierItem::DBusStatusNotifierItem(QObject *parent)
 {
     registerStatusNotifierTypes();
     m_adaptor = new StatusNotifierItemAdaptor(this);
-    m_menu = new DBusMenuExporter([this](int index) { Q_EMIT menuTriggered(index); }, this);
+    m_menu = new DBusMenuExporter([this](int index) { Q_EMIT menuTriggered(index); },
+                                  [this] { Q_EMIT menuAboutToShow(); }, this);
     // the objects before the name: a watcher reads them as soon as it is told the name
     if (!m_bus.isConnected() || !m_bus.registerObject(itemPath, this, QDBusConnection::ExportAdaptors)
         || !m_bus.registerObject(menuPath, m_menu,
@@ -136,6 +161,13 @@ DBusStatusNotifierItem::DBusStatusNotifierItem(QObject *parent)
                   SLOT(onHostRegistered()));
     m_bus.connect(watcherService, watcherPath, watcherInterface, QStringLiteral("StatusNotifierHostUnregistered"), this,
                   SLOT(onHostUnregistered()));
+    m_bus.connect(watcherService, watcherPath, watcherInterface, QStringLiteral("StatusNotifierItemUnregistered"), this,
+                  SLOT(onItemUnregistered(QString)));
+    m_bus.connect(watcherService, watcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+                  QStringLiteral("PropertiesChanged"), this,
+                  SLOT(onWatcherPropertiesChanged(QString, QVariantMap, QStringList)));
+    m_reoffer.setSingleShot(true);
+    connect(&m_reoffer, &QTimer::timeout, this, &DBusStatusNotifierItem::offer);
     offer();
 }
 
@@ -150,24 +182,70 @@ DBusStatusNotifierItem::~DBusStatusNotifierItem()
 
 void DBusStatusNotifierItem::offer()
 {
+    m_reoffer.stop();
     const quint64 attempt = ++m_attempt;
     QDBusMessage call = QDBusMessage::createMethodCall(watcherService, watcherPath, watcherInterface,
                                                        QStringLiteral("RegisterStatusNotifierItem"));
-    call << m_service;
+    call << (m_byName ? m_service : itemPath);
     auto *pending = new QDBusPendingCallWatcher(m_bus.asyncCall(call, answerTimeoutMs), this);
     connect(pending, &QDBusPendingCallWatcher::finished, this, [this, attempt](QDBusPendingCallWatcher *answer) {
         answer->deleteLater();
         if (attempt != m_attempt)
             return;
-        // an error: no watcher yet (it is offered the item when it comes), or one that refuses
         m_registered = !answer->isError();
         if (!m_registered) {
+            // no watcher yet (it is offered the item when it comes), or one that does not
+            // answer; any other refusal may be of the path
+            const QString error = answer->error().name();
+            const bool absent = error == u"org.freedesktop.DBus.Error.ServiceUnknown"
+                                || error == u"org.freedesktop.DBus.Error.NoReply"
+                                || error == u"org.freedesktop.DBus.Error.Timeout";
+            if (!absent && !m_byName) {
+                m_byName = true;
+                offer();
+                return;
+            }
             update();
             settle();
             return;
         }
+        m_registeredFor.start();
         readHostAvailable();
     });
+}
+
+void DBusStatusNotifierItem::onItemUnregistered(const QString &entry)
+{
+    if (m_registered && namesItem(entry, m_bus.baseService(), m_service))
+        dropped();
+}
+
+void DBusStatusNotifierItem::onWatcherPropertiesChanged(const QString &interface, const QVariantMap &changed,
+                                                        const QStringList &)
+{
+    const auto items = changed.constFind(QStringLiteral("RegisteredStatusNotifierItems"));
+    if (!m_registered || interface != watcherInterface || items == changed.cend())
+        return;
+    const QStringList entries = qdbus_cast<QStringList>(*items);
+    const QString unique = m_bus.baseService();
+    if (std::none_of(entries.cbegin(), entries.cend(),
+                     [&](const QString &entry) { return namesItem(entry, unique, m_service); }))
+        dropped();
+}
+
+void DBusStatusNotifierItem::dropped()
+{
+    ++m_attempt;
+    m_registered = false;
+    update();
+    if (m_registeredFor.isValid() && std::chrono::milliseconds(m_registeredFor.elapsed()) >= settledRegistration)
+        m_dropsInARow = 0;
+    // the other form of registration, in case this one is what the watcher could not use
+    m_byName = !m_byName;
+    const std::chrono::milliseconds delay = std::min<std::chrono::milliseconds>(
+        firstReoffer * (qint64(1) << std::min(m_dropsInARow, 8)), lastReoffer);
+    ++m_dropsInARow;
+    m_reoffer.start(delay);
 }
 
 void DBusStatusNotifierItem::readHostAvailable()
@@ -213,6 +291,9 @@ void DBusStatusNotifierItem::onHostUnregistered()
 
 void DBusStatusNotifierItem::loseWatcher()
 {
+    m_reoffer.stop();
+    m_dropsInARow = 0;
+    m_byName = false;
     ++m_attempt;
     m_registered = false;
     m_hostAvailable = false;
