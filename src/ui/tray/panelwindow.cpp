@@ -266,6 +266,15 @@ void PanelWindow::openDetails(qsizetype rowIndex)
     m_details->popUp(*m_lines.at(rowIndex), Qt::AlignRight);
 }
 
+void PanelWindow::showDetails(const QUuid &service)
+{
+    if (!isVisible())
+        return;
+    const qsizetype row = m_rowServices.indexOf(service);
+    if (row >= 0)
+        openDetails(row);
+}
+
 void PanelWindow::refreshDetails(const QDateTime &now)
 {
     const QList<Service> &services = m_monitor.services();

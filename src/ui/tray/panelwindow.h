@@ -54,6 +54,8 @@ public:
 
     // Recomputes every text, the order and the rows from the monitor now.
     void refreshContent();
+    // Opens the details of a service listed in the shown panel.
+    void showDetails(const QUuid &service);
 
     // Tests replace the clock.
     void setClock(Clock clock) { m_clock = std::move(clock); }

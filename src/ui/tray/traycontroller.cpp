@@ -4,13 +4,18 @@
 #include "monitor/statusmonitor.h"
 #include "platform/statusnotifieritem.h"
 #include "platform/urlopener.h"
+#include "platform/windowplacement.h"
 #include "platform/xembedtray.h"
 #include "ui/common/renderers.h"
+#include "ui/common/statepalette.h"
+#include "ui/common/style.h"
 #include "ui/tray/metericonengine.h"
 #include "ui/tray/panelmodel.h"
 #include "ui/tray/panelwindow.h"
+#include "ui/tray/traymenu.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCursor>
 #include <QMenu>
 #include <QScreen>
@@ -61,6 +66,20 @@ QRect pointAnchor(std::optional<QPoint> device)
     return QRect(logicalPoint(device).value_or(QCursor::pos()), QSize(1, 1));
 }
 
+// A menu line's state symbol, as trays take it (PNG).
+QByteArray menuIcon(const TrayMenuLine &line)
+{
+    if (!line.glyph)
+        return {};
+    const QColor colour = line.neutralGlyph ? Style::secondary(QGuiApplication::palette()) : stateColor(line.indicator);
+    const QImage image = renderGlyph(*line.glyph, colour, 16, 1);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return png;
+}
+
 } // namespace
 
 TrayController::TrayController(StatusMonitor &monitor, UrlOpener &opener, QObject *parent)
@@ -74,6 +93,7 @@ TrayController::TrayController(StatusMonitor &monitor, UrlOpener &opener, Deskto
     , m_opener(opener)
     , m_item(desktop.item ? std::move(desktop.item) : makeStatusNotifierItem())
     , m_xembed(desktop.xembed ? std::move(desktop.xembed) : makeXEmbedTray())
+    , m_placement(desktop.placement ? std::move(desktop.placement) : makeWindowPlacement(QString()))
 {
     // the program lives in the tray (or, without one, goes on running when its window closes)
     QApplication::setQuitOnLastWindowClosed(false);
@@ -84,7 +104,7 @@ TrayController::TrayController(StatusMonitor &monitor, UrlOpener &opener, Deskto
     connect(m_panel.get(), &PanelWindow::shown, this, &TrayController::panelShown);
 
     // trays that deliver no left click still reach everything through the menu
-    m_entries = {
+    m_fixedEntries = {
         {tr("Open Glinter"), [this] { showPanel(); }},
         {tr("Refresh Now"), [this] { m_monitor.requestRefresh(); }},
         {},
@@ -92,27 +112,28 @@ TrayController::TrayController(StatusMonitor &monitor, UrlOpener &opener, Deskto
         {tr("Quit"), [this] { Q_EMIT quitRequested(); }},
     };
     m_menu = std::make_unique<QMenu>();
-    QList<StatusNotifierItem::MenuEntry> itemMenu;
-    for (const MenuEntry &entry : std::as_const(m_entries)) {
-        itemMenu.append({entry.label, entry.label.isEmpty()});
-        if (entry.label.isEmpty())
-            m_menu->addSeparator();
-        else
-            connect(m_menu->addAction(entry.label), &QAction::triggered, this, entry.run);
-    }
+    connect(m_menu.get(), &QMenu::aboutToShow, this, &TrayController::fillQtMenu);
+    fillQtMenu();
 
     m_item->setTitle(tr("Glinter"));
-    m_item->setMenu(itemMenu);
-    connect(m_item.get(), &StatusNotifierItem::activated, this,
-            [this](std::optional<QPoint> at) { togglePanelAt(pointAnchor(at)); });
-    connect(m_item.get(), &StatusNotifierItem::secondaryActivated, this,
-            [this](std::optional<QPoint> at) { showPanelAt(pointAnchor(at)); });
-    connect(m_item.get(), &StatusNotifierItem::contextMenuRequested, this,
-            [this](std::optional<QPoint> at) { m_menu->popup(pointAnchor(at).topLeft()); });
-    connect(m_item.get(), &StatusNotifierItem::menuTriggered, this, [this](int index) {
-        if (index >= 0 && index < m_entries.size() && m_entries.at(index).run)
-            m_entries.at(index).run();
+    updateItemMenu();
+    connect(m_item.get(), &StatusNotifierItem::activated, this, [this](std::optional<QPoint> at) {
+        m_lastClick = at;
+        togglePanelAt(pointAnchor(at));
     });
+    connect(m_item.get(), &StatusNotifierItem::secondaryActivated, this, [this](std::optional<QPoint> at) {
+        m_lastClick = at;
+        showPanelAt(pointAnchor(at));
+    });
+    connect(m_item.get(), &StatusNotifierItem::contextMenuRequested, this, [this](std::optional<QPoint> at) {
+        m_lastClick = at;
+        m_menu->popup(pointAnchor(at).topLeft());
+    });
+    connect(m_item.get(), &StatusNotifierItem::menuTriggered, this, [this](int index) {
+        if (index >= 0 && index < m_itemEntries.size() && m_itemEntries.at(index).run)
+            m_itemEntries.at(index).run();
+    });
+    connect(m_item.get(), &StatusNotifierItem::menuAboutToShow, this, &TrayController::updateItemMenu);
     connect(m_item.get(), &StatusNotifierItem::hostedChanged, this, &TrayController::follow);
     connect(m_item.get(), &StatusNotifierItem::settled, this, &TrayController::follow);
     connect(m_xembed.get(), &XEmbedTray::presentChanged, this, &TrayController::follow);
@@ -126,6 +147,10 @@ TrayController::TrayController(StatusMonitor &monitor, UrlOpener &opener, Deskto
 
     connect(&m_monitor, &StatusMonitor::resultsChanged, this, &TrayController::updateIcon);
     connect(&m_monitor, &StatusMonitor::servicesChanged, this, &TrayController::updateIcon);
+    // the glance follows every refresh, whether or not the meter changes
+    connect(&m_monitor, &StatusMonitor::resultsChanged, this, &TrayController::updateItemMenu);
+    connect(&m_monitor, &StatusMonitor::servicesChanged, this, &TrayController::updateItemMenu);
+    connect(&m_monitor, &StatusMonitor::isOfflineChanged, this, &TrayController::updateItemMenu);
     updateIcon();
     // after the caller has connected to panelShown
     QMetaObject::invokeMethod(this, &TrayController::follow, Qt::QueuedConnection);
@@ -136,6 +161,81 @@ TrayController::~TrayController()
     // the icon refers to the menu: it goes first
     delete m_qtTray;
     m_item.reset();
+}
+
+QList<TrayController::MenuEntry> TrayController::menuEntries(QList<StatusNotifierItem::MenuEntry> *itemMenu)
+{
+    const QList<TrayMenuLine> glance = TrayMenu::glance({
+        .services = m_monitor.services(),
+        .results = m_monitor.results(),
+        .aggregate = m_monitor.aggregate(),
+        .offline = m_monitor.isOffline(),
+        .lastUpdated = m_monitor.lastUpdated(),
+        .now = QDateTime::currentDateTimeUtc(),
+    });
+    QList<MenuEntry> entries;
+    for (const TrayMenuLine &line : glance) {
+        std::function<void()> run;
+        if (line.action == TrayMenuLine::Action::OpenPanel)
+            run = [this] { showPanel(); };
+        else if (line.action == TrayMenuLine::Action::OpenService)
+            run = [this, id = line.service] { openService(id); };
+        entries.append({line.label, run});
+        if (itemMenu) {
+            itemMenu->append({.label = line.label,
+                              .enabled = bool(run),
+                              .icon = menuIcon(line),
+                              .accessibleDescription = line.accessibleText});
+        }
+    }
+    entries.append(MenuEntry{});
+    if (itemMenu)
+        itemMenu->append({.separator = true});
+    for (const MenuEntry &entry : std::as_const(m_fixedEntries)) {
+        entries.append(entry);
+        if (itemMenu)
+            itemMenu->append({.label = entry.label, .separator = entry.label.isEmpty()});
+    }
+    return entries;
+}
+
+void TrayController::updateItemMenu()
+{
+    QList<StatusNotifierItem::MenuEntry> itemMenu;
+    m_itemEntries = menuEntries(&itemMenu);
+    m_item->setMenu(itemMenu);
+}
+
+void TrayController::fillQtMenu()
+{
+    m_menu->clear();
+    for (const MenuEntry &entry : menuEntries(nullptr)) {
+        if (entry.label.isEmpty()) {
+            m_menu->addSeparator();
+            continue;
+        }
+        QAction *action = m_menu->addAction(entry.label);
+        action->setEnabled(bool(entry.run));
+        if (entry.run)
+            connect(action, &QAction::triggered, this, entry.run);
+    }
+}
+
+void TrayController::openService(const QUuid &id)
+{
+    const QList<Service> &services = m_monitor.services();
+    const auto service = std::find_if(services.cbegin(), services.cend(),
+                                      [&](const Service &candidate) { return candidate.id == id; });
+    if (service == services.cend())
+        return;
+    // the probe reads no status page: its page is the site itself
+    if (service->provider == ProviderKind::Website) {
+        if (isWebAddress(service->url))
+            m_opener.open(service->url);
+        return;
+    }
+    showPanel();
+    m_panel->showDetails(id);
 }
 
 TrayController::Presence TrayController::presence() const
@@ -241,7 +341,8 @@ QRect TrayController::anchor() const
     const QRect icon = m_qtTray ? m_qtTray->geometry() : QRect();
     if (icon.isValid() && !icon.isEmpty())
         return icon;
-    return pointAnchor(std::nullopt);
+    // a panel opened from the menu goes where the icon was last clicked
+    return pointAnchor(m_lastClick);
 }
 
 void TrayController::showPanel()
@@ -256,10 +357,21 @@ void TrayController::togglePanel()
 
 void TrayController::showPanelAt(const QRect &anchor)
 {
-    if (m_panel->mode() == PanelWindow::Mode::Window)
+    if (m_panel->mode() == PanelWindow::Mode::Window) {
         m_panel->present();
-    else
-        m_panel->popUp(anchor);
+        return;
+    }
+    m_panel->popUp(anchor);
+    // where the compositor places windows itself, it is asked to put the panel at the
+    // pointer, against the bar
+    if (m_placement->isAvailable()) {
+        WindowPlacement::Target target{m_panel->windowTitle(), std::nullopt};
+        if (QGuiApplication::platformName() == u"xcb")
+            target.x11Window = quint64(m_panel->winId());
+        m_placement->place(target, [](const QPoint &pointer, const QRect &usable, const QSize &size) {
+            return placePopover(size, QRect(pointer, QSize(1, 1)), usable).topLeft();
+        });
+    }
 }
 
 void TrayController::togglePanelAt(const QRect &anchor)

@@ -2,6 +2,9 @@
 
 #include "core/indicator.h"
 #include "platform/notifications.h"
+#include "platform/statusnotifieritem.h"
+#include "platform/windowplacement.h"
+#include "platform/xembedtray.h"
 
 #include <QObject>
 #include <QPointer>
@@ -18,9 +21,7 @@ class PanelWindow;
 class QMenu;
 class QSystemTrayIcon;
 class StatusMonitor;
-class StatusNotifierItem;
 class UrlOpener;
-class XEmbedTray;
 
 // Glinter's presence on the desktop: the meter in the system tray, its menu and the panel.
 // The meter goes to a StatusNotifierItem tray whenever one holds our item, otherwise to an
@@ -41,6 +42,8 @@ public:
         std::unique_ptr<XEmbedTray> xembed;
         // How long every tray may be gone before the panel becomes the window again.
         std::chrono::milliseconds lossGrace{std::chrono::seconds(5)};
+        // Where the compositor places windows itself, how to ask it to place the panel.
+        std::unique_ptr<WindowPlacement> placement;
     };
 
     TrayController(StatusMonitor &monitor, UrlOpener &opener, QObject *parent = nullptr);
@@ -75,6 +78,12 @@ private:
         std::function<void()> run;
     };
 
+    // The glance and the fixed entries, for the StatusNotifierItem's menu and, when asked,
+    // for the XEmbed icon's.
+    QList<MenuEntry> menuEntries(QList<StatusNotifierItem::MenuEntry> *itemMenu);
+    void updateItemMenu();
+    void fillQtMenu();
+    void openService(const QUuid &id);
     void follow();
     void makeXEmbedIcon();
     void dropXEmbedIcon();
@@ -88,8 +97,13 @@ private:
     UrlOpener &m_opener;
     std::unique_ptr<StatusNotifierItem> m_item;
     std::unique_ptr<XEmbedTray> m_xembed;
+    std::unique_ptr<WindowPlacement> m_placement;
     std::unique_ptr<PanelWindow> m_panel;
-    QList<MenuEntry> m_entries;
+    QList<MenuEntry> m_fixedEntries;
+    // What the StatusNotifierItem's menu shows, entry for entry.
+    QList<MenuEntry> m_itemEntries;
+    // Where the tray last said it was clicked, for a panel opened from the menu.
+    std::optional<QPoint> m_lastClick;
     std::unique_ptr<QMenu> m_menu;
     QSystemTrayIcon *m_qtTray = nullptr;
     QTimer m_lossTimer;

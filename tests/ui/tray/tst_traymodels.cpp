@@ -1,5 +1,6 @@
 #include "ui/tray/detailsmodel.h"
 #include "ui/tray/panelmodel.h"
+#include "ui/tray/traymenu.h"
 
 #include "monitorrig.h"
 
@@ -262,6 +263,59 @@ private Q_SLOTS:
         const GroupedServices grouped = groupServices(input.services, input.results);
         QTEST(names(grouped.affected).join(QString()), "affected");
         QTEST(names(grouped.healthy).join(QString()), "healthy");
+    }
+
+    // The tray menu's glance: the header, then what is not operational, worst first and
+    // unreadable feeds last, ten at most; "all well" only once every service has a state.
+    void menuGlance_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<QStringList>("lines");
+        const auto row = [](const char *name, const char *layout, QStringList lines) {
+            QTest::newRow(name) << QString::fromLatin1(layout) << lines;
+        };
+        row("all well", "a0b0c0", {u"All 3 services operational"_s});
+        row("one service", "a0", {u"The 1 service is operational"_s});
+        row("still checking", "a0b-", {});
+        row("worst first, unknown last", "a?b1c3d0",
+            {u"c \u2014 Major Outage"_s, u"b \u2014 Degraded Performance"_s, u"a \u2014 Unreachable"_s});
+        row("ten and the rest", "a1b1c1d1e1f1g1h1i1j1k1l2",
+            {u"l \u2014 Partial Outage"_s, u"a \u2014 Degraded Performance"_s, u"b \u2014 Degraded Performance"_s,
+             u"c \u2014 Degraded Performance"_s, u"d \u2014 Degraded Performance"_s, u"e \u2014 Degraded Performance"_s,
+             u"f \u2014 Degraded Performance"_s, u"g \u2014 Degraded Performance"_s, u"h \u2014 Degraded Performance"_s,
+             u"i \u2014 Degraded Performance"_s, u"2 more\u2026"_s});
+    }
+
+    void menuGlance()
+    {
+        QFETCH(QString, layout);
+        const Listing input = listing(layout);
+        const QList<TrayMenuLine> glance = TrayMenu::glance(
+            {.services = input.services, .results = input.results, .lastUpdated = now.addSecs(-120), .now = now});
+        QCOMPARE(glance.value(0).action, TrayMenuLine::Action::OpenPanel);
+        QCOMPARE(glance.value(1).label, updatedText(now.addSecs(-120), now));
+        QCOMPARE(glance.value(1).action, TrayMenuLine::Action::None);
+        QStringList lines;
+        for (const TrayMenuLine &line : glance.sliced(2))
+            lines.append(line.label);
+        QTEST(lines, "lines");
+        for (const TrayMenuLine &line : glance.sliced(2)) {
+            if (line.action == TrayMenuLine::Action::OpenService)
+                QVERIFY(!line.service.isNull() && line.glyph && line.accessibleText.startsWith(line.label.left(1)));
+        }
+    }
+
+    // A name or description from a feed cannot stretch the menu across the screen.
+    void menuGlanceElides()
+    {
+        Listing input = listing(u"a2"_s);
+        input.services.first().name = QString(80, u'n');
+        input.results[input.services.first().id].description = u"  a   long\ndescription "_s + QString(80, u'd');
+        const TrayMenuLine line =
+            TrayMenu::glance({.services = input.services, .results = input.results, .now = now}).value(2);
+        QCOMPARE(line.label.size(), TrayMenu::nameLength + 3 + TrayMenu::descriptionLength);
+        QVERIFY(line.label.startsWith(QString(TrayMenu::nameLength - 1, u'n') + u"\u2026 \u2014 a long description"_s));
+        QVERIFY(line.accessibleText.contains(QString(80, u'n')));
     }
 
     void relativeTimes_data()

@@ -1,0 +1,75 @@
+#include "ui/tray/traymenu.h"
+
+#include "ui/tray/panelmodel.h"
+
+#include <algorithm>
+
+namespace {
+
+QString elided(const QString &text, int length)
+{
+    const QString simple = text.simplified();
+    if (simple.size() <= length)
+        return simple;
+    return simple.left(length - 1).trimmed() + u'\u2026';
+}
+
+// Not operational: a degraded or failed state, or a feed that could not be read. A service
+// not checked yet has no state to tell.
+bool troubled(const QHash<QUuid, ServiceStatusResult> &results, const Service &service)
+{
+    const auto found = results.constFind(service.id);
+    return found != results.cend() && found->indicator != Indicator::None;
+}
+
+int severity(const QHash<QUuid, ServiceStatusResult> &results, const Service &service)
+{
+    return rawValue(results.value(service.id).indicator);
+}
+
+} // namespace
+
+QList<TrayMenuLine> TrayMenu::glance(const TrayMenuInput &input)
+{
+    QList<Service> affected;
+    std::copy_if(input.services.cbegin(), input.services.cend(), std::back_inserter(affected),
+                 [&](const Service &service) { return troubled(input.results, service); });
+    // worst first, unreadable feeds last, each otherwise in stored order
+    std::stable_sort(affected.begin(), affected.end(), [&](const Service &a, const Service &b) {
+        return severity(input.results, a) > severity(input.results, b);
+    });
+
+    QList<TrayMenuLine> lines;
+    lines.append({.label = summaryText(input.aggregate, input.offline), .action = TrayMenuLine::Action::OpenPanel});
+    lines.append({.label = updatedText(input.lastUpdated, input.now)});
+
+    const qsizetype shown = std::min<qsizetype>(affected.size(), listed);
+    for (qsizetype i = 0; i < shown; ++i) {
+        const Service &service = affected.at(i);
+        const RowContent row = rowContent(service, input.results.value(service.id), input.now);
+        TrayMenuLine line;
+        line.label = tr("%1 \u2014 %2").arg(elided(row.name, nameLength), elided(row.description, descriptionLength));
+        line.accessibleText = QStringList{row.name, label(row.indicator), row.description}.join(QStringLiteral(", "));
+        line.glyph = row.glyph;
+        line.indicator = row.indicator;
+        line.neutralGlyph = row.neutralGlyph;
+        line.action = TrayMenuLine::Action::OpenService;
+        line.service = service.id;
+        lines.append(std::move(line));
+    }
+    if (affected.size() > shown) {
+        lines.append(
+            {.label = tr("%1 more\u2026").arg(affected.size() - shown), .action = TrayMenuLine::Action::OpenPanel});
+    }
+    const bool allChecked = std::all_of(input.services.cbegin(), input.services.cend(),
+                                        [&](const Service &service) { return input.results.contains(service.id); });
+    if (affected.isEmpty() && allChecked && !input.services.isEmpty()) {
+        const qsizetype count = input.services.size();
+        lines.append(
+            {.label = count == 1 ? tr("The 1 service is operational") : tr("All %1 services operational").arg(count),
+             .glyph = Glyph::Check,
+             .indicator = Indicator::None,
+             .action = TrayMenuLine::Action::OpenPanel});
+    }
+    return lines;
+}
