@@ -1,11 +1,14 @@
 #include "alerts/notifier.h"
 #include "app/checkcommand.h"
 #include "app/desktopapp.h"
+#include "app/displaychoice.h"
 #include "app/headless.h"
 #include "net/networkenvironment.h"
+#include "platform/display.h"
 #include "platform/notifications.h"
 #include "platform/processlimits.h"
 #include "platform/terminationsignals.h"
+#include "platform/windowplacement.h"
 #include "ui/tray/traycontroller.h"
 
 #include <QApplication>
@@ -19,27 +22,28 @@ namespace {
 // Exit status of the desktop application when it cannot run (as for a wrong argument).
 constexpr int cannotRun = CheckCommand::Unknown;
 
-// Whether the platform Qt is going to use has a display to connect to; without one,
-// QApplication would abort.
-bool hasDisplay()
+// Whether the desktop application has a display it can reach, choosing Qt's platform on
+// the way; without one, QApplication would abort.
+bool prepareDisplay()
 {
-    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
-    const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
-    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    if (platform.isEmpty())
-        return x11 || wayland;
-    if (platform.startsWith(u"xcb"))
-        return x11;
-    if (platform.startsWith(u"wayland"))
-        return wayland || (platform.contains(u"xcb") && x11);
-    // offscreen, vnc, eglfs and the like need no display server.
-    return true;
+    const DisplayEnvironment environment{
+        .qpaPlatform = qEnvironmentVariable("QT_QPA_PLATFORM"),
+        .x11Display = qEnvironmentVariable("DISPLAY"),
+        .waylandDisplay = qEnvironmentVariable("WAYLAND_DISPLAY"),
+        .runtimeDirectory = qEnvironmentVariable("XDG_RUNTIME_DIR"),
+        .currentDesktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP"),
+        .swaySocket = qEnvironmentVariable("SWAYSOCK"),
+    };
+    const DisplayChoice choice = chooseDisplay(environment, {x11DisplayReachable, waylandDisplayReachable});
+    if (choice.platform)
+        qputenv("QT_QPA_PLATFORM", choice.platform->toLocal8Bit());
+    return choice.reachable;
 }
 
 // `glinter` with no arguments: the tray application, once per session.
 int runDesktop(int argc, char *argv[])
 {
-    if (!hasDisplay()) {
+    if (!prepareDisplay()) {
         std::fputs("glinter: no display to show the tray on; run glinter --headless to watch the services "
                    "without one, or glinter --check to check them once\n",
                    stderr);
@@ -53,7 +57,9 @@ int runDesktop(int argc, char *argv[])
     DesktopApp shell;
     // The tray meter and its panel, on the running monitor.
     shell.setPanelFactory([](DesktopApp &app) -> DesktopApp::PanelPresenter {
-        auto *tray = new TrayController(app.monitor(), app.urlOpener(), &app);
+        TrayController::Desktop desktop;
+        desktop.placement = makeWindowPlacement(qEnvironmentVariable("SWAYSOCK"));
+        auto *tray = new TrayController(app.monitor(), app.urlOpener(), std::move(desktop), &app);
         QObject::connect(tray, &TrayController::settingsRequested, &app, &DesktopApp::openSettings);
         QObject::connect(tray, &TrayController::quitRequested, qApp, &QCoreApplication::quit);
         QObject::connect(tray, &TrayController::panelShown, &app, &DesktopApp::presentOnboardingIfNeeded);

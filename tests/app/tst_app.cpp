@@ -3,6 +3,7 @@
 // `glinter --check` against a fake server.
 #include "app/checkcommand.h"
 #include "app/desktopapp.h"
+#include "app/displaychoice.h"
 #include "core/preferences.h"
 #include "core/settings.h"
 #include "platform/null/nullnotifications.h"
@@ -245,13 +246,37 @@ private Q_SLOTS:
         QVERIFY(Settings().mutes().always.isEmpty());
     }
 
+    // A display that is named but does not answer (a stale `ssh -X`, tmux) is no display.
+    void withoutADisplayItSaysWhatToRunInstead_data()
+    {
+        QTest::addColumn<QString>("x11");
+        QTest::addColumn<QString>("wayland");
+        QTest::addColumn<QString>("platform");
+        QTest::newRow("none named") << QString() << QString() << QString();
+        QTest::newRow("an X server that is not there") << u":97"_s << QString() << QString();
+        QTest::newRow("the same, asked for") << u":97"_s << QString() << u"xcb"_s;
+        QTest::newRow("a compositor that is not there") << QString() << u"wayland-97"_s << QString();
+        QTest::newRow("neither there") << u":97"_s << u"wayland-97"_s << QString();
+    }
+
     void withoutADisplayItSaysWhatToRunInstead()
     {
+        QFETCH(QString, x11);
+        QFETCH(QString, wayland);
+        QFETCH(QString, platform);
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(u"DISPLAY"_s);
         environment.remove(u"WAYLAND_DISPLAY"_s);
         environment.remove(u"QT_QPA_PLATFORM"_s);
+        const QTemporaryDir runtime;
+        environment.insert(u"XDG_RUNTIME_DIR"_s, runtime.path());
+        if (!x11.isEmpty())
+            environment.insert(u"DISPLAY"_s, x11);
+        if (!wayland.isEmpty())
+            environment.insert(u"WAYLAND_DISPLAY"_s, wayland);
+        if (!platform.isEmpty())
+            environment.insert(u"QT_QPA_PLATFORM"_s, platform);
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(GLINTER_BINARY), {});
         QVERIFY(process.waitForFinished());
@@ -260,6 +285,53 @@ private Q_SLOTS:
         QCOMPARE(error.count('\n'), 1);
         QVERIFY2(error.contains("--headless") && error.contains("--check"), error.constData());
         QVERIFY(process.readAllStandardOutput().isEmpty());
+    }
+
+    // Qt's platform: Xwayland where only it lets the panel open at the icon, Qt's own
+    // choice elsewhere, and never a display that does not answer.
+    void displayChoice_data()
+    {
+        QTest::addColumn<QString>("desktop");
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<QString>("answering"); // "x", "w", "xw" or ""
+        QTest::addColumn<bool>("sway");
+        QTest::addColumn<QString>("chosen"); // "-": unreachable, "": left to Qt
+        const auto row = [](const char *name, const char *desktop, const char *asked, const char *answering, bool sway,
+                            const char *chosen) {
+            QTest::newRow(name) << QString::fromLatin1(desktop) << QString::fromLatin1(asked)
+                                << QString::fromLatin1(answering) << sway << QString::fromLatin1(chosen);
+        };
+        row("GNOME on Wayland", "ubuntu:GNOME", "", "xw", false, "xcb");
+        row("KDE Plasma on Wayland", "KDE", "", "xw", false, "xcb");
+        row("GNOME without Xwayland", "GNOME", "", "w", false, "wayland");
+        row("sway places windows itself", "sway", "", "xw", true, "");
+        row("another compositor", "Hyprland", "", "xw", false, "");
+        row("plain X11", "XFCE", "", "x", false, "xcb");
+        row("the user's choice stands", "GNOME", "wayland", "xw", false, "");
+        row("the user's choice, not there", "GNOME", "wayland", "x", false, "-");
+        row("a fallback the user named", "GNOME", "wayland;xcb", "x", false, "");
+        row("offscreen needs nothing", "", "offscreen", "", false, "");
+        row("nothing answers", "GNOME", "", "", false, "-");
+    }
+
+    void displayChoice()
+    {
+        QFETCH(QString, desktop);
+        QFETCH(QString, asked);
+        QFETCH(QString, answering);
+        QFETCH(bool, sway);
+        QFETCH(QString, chosen);
+        const DisplayEnvironment environment{.qpaPlatform = asked,
+                                             .x11Display = u":1"_s,
+                                             .waylandDisplay = u"wayland-1"_s,
+                                             .runtimeDirectory = u"/run/user/1000"_s,
+                                             .currentDesktop = desktop,
+                                             .swaySocket = sway ? u"/run/user/1000/sway-ipc.sock"_s : QString()};
+        const DisplayProbe probe{[&](const QString &) { return answering.contains(u'x'); },
+                                 [&](const QString &, const QString &) { return answering.contains(u'w'); }};
+        const DisplayChoice choice = chooseDisplay(environment, probe);
+        QCOMPARE(choice.reachable, chosen != u"-");
+        QCOMPARE(choice.platform.value_or(QString()), chosen == u"-" ? QString() : chosen);
     }
 
     void exitCodeFollowsTheWorstState_data()

@@ -1,9 +1,11 @@
 // The factories of a platform without desktop integration.
+#include "platform/display.h"
 #include "platform/null/nullloginitem.h"
 #include "platform/null/nullnotifications.h"
 #include "platform/null/nullreachability.h"
 #include "platform/null/nullstatusnotifieritem.h"
 #include "platform/null/nullurlopener.h"
+#include "platform/null/nullwindowplacement.h"
 #include "platform/null/nullxembedtray.h"
 #include "platform/processlimits.h"
 #include "platform/terminationsignals.h"
@@ -46,6 +48,21 @@ std::unique_ptr<StatusNotifierItem> makeStatusNotifierItem()
 std::unique_ptr<XEmbedTray> makeXEmbedTray()
 {
     return std::make_unique<NullXEmbedTray>();
+}
+
+std::unique_ptr<WindowPlacement> makeWindowPlacement(const QString &)
+{
+    return std::make_unique<NullWindowPlacement>();
+}
+
+bool x11DisplayReachable(const QString &display)
+{
+    return !display.isEmpty();
+}
+
+bool waylandDisplayReachable(const QString &display, const QString &)
+{
+    return !display.isEmpty();
 }
 
 void raiseOpenFileLimit()

@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 
 using namespace std::chrono_literals;
 
@@ -116,12 +118,55 @@ void Popover::closeOnFocusLoss()
         from->closeOnFocusLoss();
 }
 
+void Popover::holdPointer(bool hold)
+{
+    // only X11 hands a client the clicks outside its windows; elsewhere the focus loss is all
+    // there is
+    if (hold && (!m_popover || QGuiApplication::platformName() != u"xcb"))
+        return;
+    if (hold == m_holdsPointer || !windowHandle())
+        return;
+    m_holdsPointer = hold && windowHandle()->setMouseGrabEnabled(true);
+    if (!hold)
+        windowHandle()->setMouseGrabEnabled(false);
+}
+
 void Popover::changeEvent(QEvent *event)
 {
-    // a popover opened from this one may take the focus without closing it
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && !within(QApplication::activeWindow(), this))
-        closeOnFocusLoss();
+    if (event->type() == QEvent::ActivationChange) {
+        // a popover opened from this one may take the focus without closing it, and holds
+        // the pointer while it is open
+        if (!isActiveWindow() && !within(QApplication::activeWindow(), this)) {
+            holdPointer(false);
+            closeOnFocusLoss();
+        } else {
+            holdPointer(isActiveWindow());
+        }
+    }
     QWidget::changeEvent(event);
+}
+
+void Popover::mousePressEvent(QMouseEvent *event)
+{
+    // with the pointer held, a press anywhere on the screen comes here
+    if (m_holdsPointer && !rect().contains(event->position().toPoint())) {
+        m_focusLost.start();
+        close();
+        if (Popover *from = opener()) {
+            // outside the opener too: both close, as when the focus goes elsewhere
+            const QPoint global = event->globalPosition().toPoint();
+            if (!from->frameGeometry().contains(global))
+                from->closeOnFocusLoss();
+        }
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void Popover::hideEvent(QHideEvent *event)
+{
+    holdPointer(false);
+    QWidget::hideEvent(event);
 }
 
 void Popover::keyPressEvent(QKeyEvent *event)

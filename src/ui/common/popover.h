@@ -12,6 +12,10 @@
 // readers see it (Qt 6.4 does not expose Qt::Popup windows to them); like a popup it closes
 // on Escape and when it loses the focus, and it draws its own edge.
 //
+// Where the window system lets a client see clicks outside its windows (X11, and Xwayland
+// where the pointer is over one of its windows), the active popover holds the pointer, and
+// a click anywhere outside closes it, the empty desktop included.
+//
 // A popover opened from another (a row's details from the panel) is its child: taking the
 // focus from its opener does not close the opener, the focus leaving both closes both, and
 // Escape hands the focus back to where it was in the opener.
@@ -41,12 +45,15 @@ public:
 protected:
     void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     void place();
     void closeOnFocusLoss();
+    void holdPointer(bool hold);
     // The popover this one was opened from, if any.
     Popover *opener() const;
 
@@ -55,6 +62,7 @@ private:
     Qt::Alignment m_alignment = Qt::AlignHCenter;
     QElapsedTimer m_focusLost;
     QPointer<QWidget> m_returnFocus;
+    bool m_holdsPointer = false;
 };
 
 // Where a popover of `size` goes against `anchor` inside `available`: below the anchor when

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/windowplacement.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QTimer>
+
+#include <chrono>
+
+class QLocalSocket;
+
+// Window placement through sway's IPC (the i3 protocol over a local socket). sway maps a
+// new floating window in the middle of the output and gives no client the pointer's position
+// over a bar, so the window is first centred on the pointer by sway itself, which tells where
+// the pointer is, then moved to its place inside the usable area of that output.
+//
+// The socket is asked synchronously with short time-outs: sway answers within a
+// millisecond, and an answer that does not come ends the placement (the window stays where
+// sway put it).
+class SwayPlacement final : public WindowPlacement
+{
+    Q_OBJECT
+
+public:
+    explicit SwayPlacement(QString socketPath, QObject *parent = nullptr);
+    ~SwayPlacement() override;
+
+    bool isAvailable() const override { return !m_socketPath.isEmpty(); }
+    void place(const Target &target, Choose choose) override;
+
+    // A window in sway's tree: its container id and its rectangle.
+    struct Window {
+        qint64 id = 0;
+        QRect rect;
+    };
+    // The target among the windows of process `pid` in a GET_TREE answer.
+    static std::optional<Window> findWindow(const QJsonObject &tree, qint64 pid, const Target &target);
+    // The usable area (without bars) of the visible workspace under `point`, from a
+    // GET_WORKSPACES answer.
+    static std::optional<QRect> usableArea(const QJsonArray &workspaces, const QPoint &point);
+
+private:
+    enum class Message : quint32 { RunCommand = 0, GetWorkspaces = 1, GetTree = 4 };
+
+    void attempt();
+    std::optional<QByteArray> ask(Message type, const QByteArray &payload = {});
+    bool run(const QString &command);
+
+    QString m_socketPath;
+    QLocalSocket *m_socket = nullptr;
+    QTimer m_retry;
+    Target m_target;
+    Choose m_choose;
+    int m_attempts = 0;
+};

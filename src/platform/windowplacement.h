@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+// Placing a window on desktops whose compositor places every window itself, where a client
+// cannot (Wayland), or where the compositor ignores an X11 window's wish: sway and the
+// compositors that speak its IPC can be asked to move a floating window, and can tell where
+// the pointer and the usable area of its output are.
+class WindowPlacement : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Which of the compositor's windows is ours: one of this process, with this title, and,
+    // for an X11 window (through Xwayland), this window id.
+    struct Target {
+        QString title;
+        std::optional<quint64> x11Window;
+    };
+    // The top-left corner for a window of `size`, given the pointer and the usable area of
+    // the output under it (without the bars), in the compositor's logical coordinates.
+    using Choose = std::function<QPoint(const QPoint &pointer, const QRect &usable, const QSize &size)>;
+
+    using QObject::QObject;
+
+    // Whether windows can be placed this way here.
+    virtual bool isAvailable() const = 0;
+    // Moves the target, shown just now, to where `choose` says once the compositor has it.
+    virtual void place(const Target &target, Choose choose) = 0;
+
+Q_SIGNALS:
+    // The window was moved to `topLeft`.
+    void placed(const QPoint &topLeft);
+};
+
+// Through sway's IPC socket at `swaySocket` (what SWAYSOCK names); never available when it is
+// empty or on platforms without such compositors.
+std::unique_ptr<WindowPlacement> makeWindowPlacement(const QString &swaySocket);

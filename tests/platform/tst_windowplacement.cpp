@@ -1,0 +1,198 @@
+// The panel placed through sway's IPC, against a stand-in for sway's socket that keeps a
+// tree of one window and answers as sway does.
+#include "platform/linux/swayplacement.h"
+
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QMutex>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <QtEndian>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QJsonObject rect(const QRect &r)
+{
+    return {{u"x"_s, r.x()}, {u"y"_s, r.y()}, {u"width"_s, r.width()}, {u"height"_s, r.height()}};
+}
+
+// sway's side: maps the window after a few questions, centres it on the pointer when asked.
+class FakeSway : public QObject
+{
+    Q_OBJECT
+
+public:
+    FakeSway(QString path, QPoint pointer)
+        : m_path(std::move(path))
+        , m_pointer(pointer)
+    {
+    }
+
+    QPoint pointer() const { return m_pointer; }
+    QStringList commands() const
+    {
+        const QMutexLocker lock(&m_mutex);
+        return m_commands;
+    }
+
+public Q_SLOTS:
+    void start()
+    {
+        m_server = new QLocalServer(this);
+        m_server->listen(m_path);
+        connect(m_server, &QLocalServer::newConnection, this, [this] {
+            QLocalSocket *client = m_server->nextPendingConnection();
+            connect(client, &QLocalSocket::readyRead, this, [this, client] { answer(client); });
+        });
+    }
+
+private:
+    void answer(QLocalSocket *client)
+    {
+        m_buffer += client->readAll();
+        while (m_buffer.size() >= 14) {
+            const quint32 length = qFromLittleEndian<quint32>(m_buffer.constData() + 6);
+            const quint32 type = qFromLittleEndian<quint32>(m_buffer.constData() + 10);
+            if (quint32(m_buffer.size()) < 14 + length)
+                return;
+            const QByteArray payload = m_buffer.mid(14, length);
+            m_buffer.remove(0, 14 + int(length));
+            QByteArray reply;
+            if (type == 4)
+                reply = QJsonDocument(tree()).toJson(QJsonDocument::Compact);
+            else if (type == 1)
+                reply = QJsonDocument(workspaces()).toJson(QJsonDocument::Compact);
+            else
+                reply = run(QString::fromUtf8(payload));
+            QByteArray header = "i3-ipc" + QByteArray(8, '\0');
+            qToLittleEndian<quint32>(quint32(reply.size()), header.data() + 6);
+            qToLittleEndian<quint32>(type, header.data() + 10);
+            client->write(header + reply);
+        }
+    }
+
+    QJsonObject tree()
+    {
+        // the window maps a few frames after it is shown
+        QJsonArray floating;
+        if (++m_treeAsked > 2) {
+            floating.append(QJsonObject{{u"id"_s, 7},
+                                        {u"pid"_s, QCoreApplication::applicationPid()},
+                                        {u"name"_s, u"Glinter"_s},
+                                        {u"rect"_s, rect(m_window)}});
+        }
+        // someone else's window of the same title
+        floating.append(QJsonObject{
+            {u"id"_s, 3}, {u"pid"_s, 1}, {u"name"_s, u"Glinter"_s}, {u"rect"_s, rect(QRect(0, 0, 10, 10))}});
+        const QJsonObject workspace{{u"id"_s, 2}, {u"floating_nodes"_s, floating}};
+        return {{u"id"_s, 1}, {u"nodes"_s, QJsonArray{QJsonObject{{u"id"_s, 5}, {u"nodes"_s, QJsonArray{workspace}}}}}};
+    }
+
+    static QJsonArray workspaces()
+    {
+        // a bar of 30 along the top of a 1280 × 800 output, and a second output to the right
+        return {QJsonObject{{u"visible"_s, true}, {u"focused"_s, true}, {u"rect"_s, rect(QRect(0, 30, 1280, 770))}},
+                QJsonObject{{u"visible"_s, true}, {u"rect"_s, rect(QRect(1280, 0, 1024, 768))}},
+                QJsonObject{{u"visible"_s, false}, {u"rect"_s, rect(QRect(0, 30, 1280, 770))}}};
+    }
+
+    QByteArray run(const QString &command)
+    {
+        {
+            const QMutexLocker lock(&m_mutex);
+            m_commands.append(command);
+        }
+        if (command.endsWith(u"move position cursor"))
+            m_window.moveCenter(m_pointer);
+        return R"([{"success":true}])";
+    }
+
+    QString m_path;
+    QPoint m_pointer;
+    QLocalServer *m_server = nullptr;
+    QByteArray m_buffer;
+    int m_treeAsked = 0;
+    // where sway maps a new floating window: the middle of the output
+    QRect m_window{460, 150, 360, 500};
+    mutable QMutex m_mutex;
+    QStringList m_commands;
+};
+
+} // namespace
+
+class TestWindowPlacement : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void placesThePanelAtThePointerAgainstTheBar()
+    {
+        const QTemporaryDir folder;
+        const QString socket = folder.filePath(u"sway-ipc.sock"_s);
+        QThread thread;
+        FakeSway sway(socket, QPoint(1250, 14));
+        sway.moveToThread(&thread);
+        thread.start();
+        QMetaObject::invokeMethod(&sway, &FakeSway::start, Qt::BlockingQueuedConnection);
+
+        SwayPlacement placement(socket);
+        QVERIFY(placement.isAvailable());
+        QSignalSpy placed(&placement, &WindowPlacement::placed);
+        QPoint seenPointer;
+        QRect seenUsable;
+        placement.place({u"Glinter"_s, std::nullopt}, [&](const QPoint &pointer, const QRect &usable,
+                                                          const QSize &size) {
+            seenPointer = pointer;
+            seenUsable = usable;
+            return QPoint(std::min(pointer.x() - size.width() / 2, usable.right() + 1 - size.width()), usable.top());
+        });
+        QVERIFY(placed.wait());
+        // the pointer is over the bar, outside every workspace: the focused one's area counts
+        QCOMPARE(seenPointer, QPoint(1250, 14));
+        QCOMPARE(seenUsable, QRect(0, 30, 1280, 770));
+        QCOMPARE(placed.first().first().toPoint(), QPoint(920, 30));
+        QCOMPARE(sway.commands(), (QStringList{u"[con_id=7] floating enable, border none, move position cursor"_s,
+                                               u"[con_id=7] move absolute position 920 30"_s}));
+        thread.quit();
+        thread.wait();
+    }
+
+    void findsOnlyItsOwnWindow()
+    {
+        const QJsonObject x11Window{{u"id"_s, 9},
+                                    {u"pid"_s, 42},
+                                    {u"name"_s, u"Glinter"_s},
+                                    {u"window"_s, 0x1e00004},
+                                    {u"rect"_s, rect(QRect(1, 2, 3, 4))}};
+        const QJsonObject tree{{u"nodes"_s, QJsonArray{QJsonObject{{u"floating_nodes"_s, QJsonArray{x11Window}}}}}};
+        QCOMPARE(SwayPlacement::findWindow(tree, 42, {u"Glinter"_s, 0x1e00004})->id, 9);
+        QCOMPARE(SwayPlacement::findWindow(tree, 42, {u"Glinter"_s, std::nullopt})->rect, QRect(1, 2, 3, 4));
+        QVERIFY(!SwayPlacement::findWindow(tree, 42, {u"Glinter"_s, 0x1e00005}));
+        QVERIFY(!SwayPlacement::findWindow(tree, 43, {u"Glinter"_s, std::nullopt}));
+        QVERIFY(!SwayPlacement::findWindow(tree, 42, {u"Settings"_s, std::nullopt}));
+        QVERIFY(!SwayPlacement::findWindow({}, 42, {u"Glinter"_s, std::nullopt}));
+    }
+
+    // No sway, or one that stops answering: the window stays where it was put.
+    void withoutAnAnswerNothingMoves()
+    {
+        const QTemporaryDir folder;
+        SwayPlacement placement(folder.filePath(u"nobody.sock"_s));
+        QSignalSpy placed(&placement, &WindowPlacement::placed);
+        placement.place({u"Glinter"_s, std::nullopt},
+                        [](const QPoint &, const QRect &, const QSize &) { return QPoint(); });
+        QVERIFY(!placed.wait(300));
+        QVERIFY(!SwayPlacement(QString()).isAvailable());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWindowPlacement)
+#include "tst_windowplacement.moc"
