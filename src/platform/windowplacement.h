@@ -35,10 +35,12 @@ public:
     virtual bool isAvailable() const = 0;
     // Moves the target, shown just now, to where `choose` says once the compositor has it.
     virtual void place(const Target &target, Choose choose) = 0;
+    // Moves the target, shown just now, to `topLeft` once the compositor has it.
+    virtual void moveTo(const Target &target, const QPoint &topLeft) = 0;
 
 Q_SIGNALS:
-    // The window was moved to `topLeft`.
-    void placed(const QPoint &topLeft);
+    // The window titled `title` was moved to `topLeft`.
+    void placed(const QString &title, const QPoint &topLeft);
 };
 
 // Through sway's IPC socket at `swaySocket` (what SWAYSOCK names); never available when it is

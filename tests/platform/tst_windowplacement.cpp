@@ -70,6 +70,8 @@ private:
                 reply = QJsonDocument(tree()).toJson(QJsonDocument::Compact);
             else if (type == 1)
                 reply = QJsonDocument(workspaces()).toJson(QJsonDocument::Compact);
+            else if (type == 3)
+                reply = QJsonDocument(outputs()).toJson(QJsonDocument::Compact);
             else
                 reply = run(QString::fromUtf8(payload));
             QByteArray header = "i3-ipc" + QByteArray(8, '\0');
@@ -104,14 +106,24 @@ private:
                 QJsonObject{{u"visible"_s, false}, {u"rect"_s, rect(QRect(0, 30, 1280, 770))}}};
     }
 
+    static QJsonArray outputs()
+    {
+        return {QJsonObject{{u"active"_s, true}, {u"rect"_s, rect(QRect(0, 0, 1280, 800))}},
+                QJsonObject{{u"active"_s, true}, {u"rect"_s, rect(QRect(1280, 0, 1024, 768))}}};
+    }
+
     QByteArray run(const QString &command)
     {
         {
             const QMutexLocker lock(&m_mutex);
             m_commands.append(command);
         }
-        if (command.endsWith(u"move position cursor"))
+        if (command.endsWith(u"move position cursor")) {
+            // centred on the pointer, but kept on the output
             m_window.moveCenter(m_pointer);
+            m_window.moveLeft(std::clamp(m_window.left(), 0, 1280 - m_window.width()));
+            m_window.moveTop(std::clamp(m_window.top(), 0, 800 - m_window.height()));
+        }
         return R"([{"success":true}])";
     }
 
@@ -155,12 +167,18 @@ private Q_SLOTS:
             return QPoint(std::min(pointer.x() - size.width() / 2, usable.right() + 1 - size.width()), usable.top());
         });
         QVERIFY(placed.wait());
-        // the pointer is over the bar, outside every workspace: the focused one's area counts
-        QCOMPARE(seenPointer, QPoint(1250, 14));
+        // over the bar in the corner: the window sway centred there stayed on the output,
+        // so the corner is as near as can be told
+        QCOMPARE(seenPointer, QPoint(1279, 0));
         QCOMPARE(seenUsable, QRect(0, 30, 1280, 770));
-        QCOMPARE(placed.first().first().toPoint(), QPoint(920, 30));
-        QCOMPARE(sway.commands(), (QStringList{u"[con_id=7] floating enable, border none, move position cursor"_s,
-                                               u"[con_id=7] move absolute position 920 30"_s}));
+        QCOMPARE(placed.first().value(1).toPoint(), QPoint(920, 30));
+        QCOMPARE(sway.commands(),
+                 (QStringList{u"[con_id=7] floating enable, border none, move position cursor"_s,
+                              u"[con_id=7] floating enable, border none, move absolute position 920 30"_s}));
+        // a window placed by its owner, such as the details next to a row
+        placement.moveTo({u"Glinter"_s, std::nullopt}, QPoint(500, 40));
+        QVERIFY(placed.wait());
+        QCOMPARE(sway.commands().last(), u"[con_id=7] floating enable, border none, move absolute position 500 40"_s);
         thread.quit();
         thread.wait();
     }
@@ -179,6 +197,16 @@ private Q_SLOTS:
         QVERIFY(!SwayPlacement::findWindow(tree, 43, {u"Glinter"_s, std::nullopt}));
         QVERIFY(!SwayPlacement::findWindow(tree, 42, {u"Settings"_s, std::nullopt}));
         QVERIFY(!SwayPlacement::findWindow({}, 42, {u"Glinter"_s, std::nullopt}));
+    }
+
+    void thePointerFromAWindowKeptOnItsOutput()
+    {
+        const QRect output(0, 0, 1280, 800);
+        QCOMPARE(SwayPlacement::pointerUnder(QRect(100, 100, 360, 500), output), QPoint(279, 349));
+        // against the bottom, over a bottom bar
+        QCOMPARE(SwayPlacement::pointerUnder(QRect(200, 300, 360, 500), output), QPoint(379, 799));
+        // against the left edge, on a second output
+        QCOMPARE(SwayPlacement::pointerUnder(QRect(1280, 100, 360, 500), QRect(1280, 0, 1024, 768)), QPoint(1280, 349));
     }
 
     // No sway, or one that stops answering: the window stays where it was put.

@@ -78,46 +78,107 @@ std::optional<QRect> SwayPlacement::usableArea(const QJsonArray &workspaces, con
     return focused;
 }
 
+std::optional<QRect> SwayPlacement::outputArea(const QJsonArray &outputs, const QPoint &point)
+{
+    for (const QJsonValue &value : outputs) {
+        const QJsonObject output = value.toObject();
+        const QRect rect = rectOf(output);
+        if (output.value(u"active").toBool(true) && rect.contains(point))
+            return rect;
+    }
+    return std::nullopt;
+}
+
+QPoint SwayPlacement::pointerUnder(const QRect &centred, const QRect &output)
+{
+    QPoint pointer = centred.center();
+    if (centred.left() <= output.left())
+        pointer.setX(std::min(pointer.x(), output.left()));
+    else if (centred.right() >= output.right())
+        pointer.setX(std::max(pointer.x(), output.right()));
+    if (centred.top() <= output.top())
+        pointer.setY(std::min(pointer.y(), output.top()));
+    else if (centred.bottom() >= output.bottom())
+        pointer.setY(std::max(pointer.y(), output.bottom()));
+    return pointer;
+}
+
 void SwayPlacement::place(const Target &target, Choose choose)
+{
+    enqueue({target, std::move(choose), std::nullopt});
+}
+
+void SwayPlacement::moveTo(const Target &target, const QPoint &topLeft)
+{
+    enqueue({target, nullptr, topLeft});
+}
+
+void SwayPlacement::enqueue(Request request)
 {
     if (!isAvailable())
         return;
-    m_target = target;
-    m_choose = std::move(choose);
-    m_attempts = 0;
-    m_retry.start(0ms);
+    // a newer wish for the same window replaces the one not carried out yet
+    m_requests.removeIf([&](const Request &queued) {
+        return queued.target.title == request.target.title && queued.target.x11Window == request.target.x11Window;
+    });
+    m_requests.append(std::move(request));
+    if (!m_retry.isActive())
+        m_retry.start(0ms);
 }
 
 void SwayPlacement::attempt()
 {
-    const std::optional<QByteArray> tree = ask(Message::GetTree);
-    if (!tree)
+    if (m_requests.isEmpty())
         return;
-    const qint64 pid = QCoreApplication::applicationPid();
-    std::optional<Window> window = findWindow(QJsonDocument::fromJson(*tree).object(), pid, m_target);
-    if (!window) {
-        if (++m_attempts < maxAttempts)
-            m_retry.start();
+    if (!moveFirst() && ++m_requests.first().attempts < maxAttempts) {
+        m_retry.start(retryInterval);
         return;
     }
-    const QString self = QStringLiteral("[con_id=%1] ").arg(window->id);
-    // sway centres the window on the pointer, which tells where the pointer is
-    if (!run(self + QStringLiteral("floating enable, border none, move position cursor")))
-        return;
-    const std::optional<QByteArray> moved = ask(Message::GetTree);
-    const std::optional<QByteArray> workspaces = ask(Message::GetWorkspaces);
-    if (!moved || !workspaces)
-        return;
-    window = findWindow(QJsonDocument::fromJson(*moved).object(), pid, m_target);
+    m_requests.removeFirst();
+    if (!m_requests.isEmpty())
+        m_retry.start(0ms);
+}
+
+bool SwayPlacement::moveFirst()
+{
+    const Request &request = m_requests.first();
+    const std::optional<QByteArray> tree = ask(Message::GetTree);
+    if (!tree)
+        return true; // no sway to ask: given up
+    const qint64 pid = QCoreApplication::applicationPid();
+    std::optional<Window> window = findWindow(QJsonDocument::fromJson(*tree).object(), pid, request.target);
     if (!window)
-        return;
-    const QPoint pointer = window->rect.center();
-    const std::optional<QRect> usable = usableArea(QJsonDocument::fromJson(*workspaces).array(), pointer);
-    if (!usable)
-        return;
-    const QPoint topLeft = m_choose(pointer, *usable, window->rect.size());
-    if (run(self + QStringLiteral("move absolute position %1 %2").arg(topLeft.x()).arg(topLeft.y())))
-        Q_EMIT placed(topLeft);
+        return false;
+    const QString self = QStringLiteral("[con_id=%1] ").arg(window->id);
+    QPoint topLeft;
+    if (request.topLeft) {
+        topLeft = *request.topLeft;
+    } else {
+        // sway centres the window on the pointer, which tells where the pointer is
+        if (!run(self + QStringLiteral("floating enable, border none, move position cursor")))
+            return true;
+        const std::optional<QByteArray> moved = ask(Message::GetTree);
+        const std::optional<QByteArray> workspaces = ask(Message::GetWorkspaces);
+        const std::optional<QByteArray> outputs = ask(Message::GetOutputs);
+        if (!moved || !workspaces || !outputs)
+            return true;
+        window = findWindow(QJsonDocument::fromJson(*moved).object(), pid, request.target);
+        if (!window)
+            return true;
+        const QPoint centre = window->rect.center();
+        const std::optional<QRect> output = outputArea(QJsonDocument::fromJson(*outputs).array(), centre);
+        const QPoint pointer = output ? pointerUnder(window->rect, *output) : centre;
+        const std::optional<QRect> usable = usableArea(QJsonDocument::fromJson(*workspaces).array(), centre);
+        if (!usable)
+            return true;
+        topLeft = request.choose(pointer, *usable, window->rect.size());
+    }
+    if (run(self
+            + QStringLiteral("floating enable, border none, move absolute position %1 %2")
+                  .arg(topLeft.x())
+                  .arg(topLeft.y())))
+        Q_EMIT placed(request.target.title, topLeft);
+    return true;
 }
 
 std::optional<QByteArray> SwayPlacement::ask(Message type, const QByteArray &payload)

@@ -28,6 +28,7 @@ public:
 
     bool isAvailable() const override { return !m_socketPath.isEmpty(); }
     void place(const Target &target, Choose choose) override;
+    void moveTo(const Target &target, const QPoint &topLeft) override;
 
     // A window in sway's tree: its container id and its rectangle.
     struct Window {
@@ -39,18 +40,33 @@ public:
     // The usable area (without bars) of the visible workspace under `point`, from a
     // GET_WORKSPACES answer.
     static std::optional<QRect> usableArea(const QJsonArray &workspaces, const QPoint &point);
+    // The rectangle of the active output under `point`, from a GET_OUTPUTS answer.
+    static std::optional<QRect> outputArea(const QJsonArray &outputs, const QPoint &point);
+    // Where the pointer is, from a window sway centred on it. sway keeps the window on its
+    // output: a window against an edge says only that the pointer is nearer that edge than
+    // half the window, which for a pointer over a bar is the edge itself.
+    static QPoint pointerUnder(const QRect &centred, const QRect &output);
 
 private:
-    enum class Message : quint32 { RunCommand = 0, GetWorkspaces = 1, GetTree = 4 };
+    enum class Message : quint32 { RunCommand = 0, GetWorkspaces = 1, GetOutputs = 3, GetTree = 4 };
 
+    // One window to move, by the pointer or to a fixed place; they are moved in turn.
+    struct Request {
+        Target target;
+        Choose choose;
+        std::optional<QPoint> topLeft;
+        int attempts = 0;
+    };
+
+    void enqueue(Request request);
     void attempt();
+    // Moves the window of the first request; false when it is not mapped yet.
+    bool moveFirst();
     std::optional<QByteArray> ask(Message type, const QByteArray &payload = {});
     bool run(const QString &command);
 
     QString m_socketPath;
     QLocalSocket *m_socket = nullptr;
     QTimer m_retry;
-    Target m_target;
-    Choose m_choose;
-    int m_attempts = 0;
+    QList<Request> m_requests;
 };

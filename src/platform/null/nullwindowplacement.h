@@ -20,6 +20,12 @@ public:
         m_choose = std::move(choose);
     }
 
+    void moveTo(const Target &target, const QPoint &topLeft) override
+    {
+        m_target = target;
+        m_choose = [topLeft](const QPoint &, const QRect &, const QSize &) { return topLeft; };
+    }
+
     // The last window asked for, and its rule.
     const std::optional<Target> &target() const { return m_target; }
     const Choose &choose() const { return m_choose; }

@@ -14,6 +14,12 @@ namespace {
 
 constexpr int gap = 4;
 
+Popover::CompositorMove &compositorMove()
+{
+    static Popover::CompositorMove move;
+    return move;
+}
+
 Qt::WindowFlags flags(bool popover)
 {
     return popover ? Qt::Tool | Qt::FramelessWindowHint : Qt::Window;
@@ -78,7 +84,11 @@ void Popover::popUp(const QRect &anchor, Qt::Alignment horizontal)
 
 void Popover::popUp(const QWidget &anchor, Qt::Alignment horizontal)
 {
-    popUp(QRect(anchor.mapToGlobal(QPoint(0, 0)), anchor.size()), horizontal);
+    QPoint origin = anchor.mapToGlobal(QPoint(0, 0));
+    const auto *owner = qobject_cast<const Popover *>(anchor.window());
+    if (owner && owner->m_placedAt)
+        origin = *owner->m_placedAt + anchor.mapTo(owner, QPoint(0, 0));
+    popUp(QRect(origin, anchor.size()), horizontal);
 }
 
 bool Popover::justLostFocus() const
@@ -88,15 +98,27 @@ bool Popover::justLostFocus() const
     return m_focusLost.isValid() && std::chrono::milliseconds(m_focusLost.elapsed()) < sameClick;
 }
 
+void Popover::setCompositorMove(CompositorMove move)
+{
+    compositorMove() = std::move(move);
+}
+
 void Popover::place()
 {
-    if (!m_popover || !m_anchor)
+    if (!m_popover || !m_anchor || m_placedByOwner)
         return;
     const QScreen *screen = QGuiApplication::screenAt(m_anchor->center());
     if (!screen)
         screen = QGuiApplication::primaryScreen();
-    if (screen)
-        move(placePopover(size(), *m_anchor, screen->availableGeometry(), m_alignment).topLeft());
+    if (!screen)
+        return;
+    const QPoint topLeft = placePopover(size(), *m_anchor, screen->availableGeometry(), m_alignment).topLeft();
+    move(topLeft);
+    // only against a window the compositor placed: of any other, Qt's idea of where it is
+    // may be wrong, and the compositor's own choice is better
+    const Popover *from = opener();
+    if (compositorMove() && from && from->m_placedByOwner)
+        compositorMove()(*this, topLeft);
 }
 
 Popover *Popover::opener() const
@@ -166,6 +188,7 @@ void Popover::mousePressEvent(QMouseEvent *event)
 void Popover::hideEvent(QHideEvent *event)
 {
     holdPointer(false);
+    m_placedAt.reset();
     QWidget::hideEvent(event);
 }
 

@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 // A small frameless window next to what opened it: the panel beside the tray icon, the
@@ -42,6 +43,18 @@ public:
     void setPopover(bool popover);
     bool isPopover() const { return m_popover; }
 
+    // Where the compositor places every window itself (Wayland, and X11 windows under such
+    // a compositor) and can be asked to move one: how to ask. Installed by whoever knows the
+    // compositor; none means that moving the window is enough.
+    using CompositorMove = std::function<void(QWidget &window, const QPoint &topLeft)>;
+    static void setCompositorMove(CompositorMove move);
+    // Its owner asks the compositor where it goes (the panel, at the pointer): it does not
+    // place itself.
+    void setPlacedByOwner(bool placedByOwner) { m_placedByOwner = placedByOwner; }
+    // Where the compositor put it, which Qt cannot learn on Wayland: popovers opened against
+    // its widgets go by it.
+    void setPlacedAt(std::optional<QPoint> topLeft) { m_placedAt = topLeft; }
+
 protected:
     void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -63,6 +76,8 @@ private:
     QElapsedTimer m_focusLost;
     QPointer<QWidget> m_returnFocus;
     bool m_holdsPointer = false;
+    bool m_placedByOwner = false;
+    std::optional<QPoint> m_placedAt;
 };
 
 // Where a popover of `size` goes against `anchor` inside `available`: below the anchor when

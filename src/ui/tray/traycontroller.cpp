@@ -140,6 +140,21 @@ TrayController::TrayController(StatusMonitor &monitor, UrlOpener &opener, Deskto
 
     m_lossTimer.setSingleShot(true);
     m_lossTimer.setInterval(desktop.lossGrace);
+    if (m_placement->isAvailable()) {
+        m_panel->setPlacedByOwner(true);
+        Popover::setCompositorMove(
+            [this](QWidget &window, const QPoint &topLeft) { m_placement->moveTo(placementTarget(window), topLeft); });
+        connect(m_placement.get(), &WindowPlacement::placed, this, [this](const QString &title, const QPoint &at) {
+            if (title != m_panel->windowTitle())
+                return;
+            // Qt cannot learn where the compositor put it: the details open against its rows
+            m_panelPlacedAt = at;
+            m_panel->setPlacedAt(at);
+            if (const std::optional<QUuid> details = std::exchange(m_detailsWhenPlaced, std::nullopt))
+                m_panel->showDetails(*details);
+        });
+    }
+
     connect(&m_lossTimer, &QTimer::timeout, this, [this] {
         if (presence() == Presence::None)
             m_panel->setMode(PanelWindow::Mode::Window);
@@ -158,6 +173,8 @@ TrayController::TrayController(StatusMonitor &monitor, UrlOpener &opener, Deskto
 
 TrayController::~TrayController()
 {
+    if (m_placement->isAvailable())
+        Popover::setCompositorMove({});
     // the icon refers to the menu: it goes first
     delete m_qtTray;
     m_item.reset();
@@ -235,7 +252,10 @@ void TrayController::openService(const QUuid &id)
         return;
     }
     showPanel();
-    m_panel->showDetails(id);
+    if (m_placement->isAvailable() && m_panel->mode() == PanelWindow::Mode::Popup)
+        m_detailsWhenPlaced = id;
+    else
+        m_panel->showDetails(id);
 }
 
 TrayController::Presence TrayController::presence() const
@@ -347,7 +367,7 @@ QRect TrayController::anchor() const
 
 void TrayController::showPanel()
 {
-    showPanelAt(anchor());
+    showPanelAt(anchor(), false);
 }
 
 void TrayController::togglePanel()
@@ -355,23 +375,32 @@ void TrayController::togglePanel()
     togglePanelAt(anchor());
 }
 
-void TrayController::showPanelAt(const QRect &anchor)
+void TrayController::showPanelAt(const QRect &anchor, bool atPointer)
 {
     if (m_panel->mode() == PanelWindow::Mode::Window) {
         m_panel->present();
         return;
     }
     m_panel->popUp(anchor);
+    if (!m_placement->isAvailable())
+        return;
     // where the compositor places windows itself, it is asked to put the panel at the
     // pointer, against the bar
-    if (m_placement->isAvailable()) {
-        WindowPlacement::Target target{m_panel->windowTitle(), std::nullopt};
-        if (QGuiApplication::platformName() == u"xcb")
-            target.x11Window = quint64(m_panel->winId());
-        m_placement->place(target, [](const QPoint &pointer, const QRect &usable, const QSize &size) {
-            return placePopover(size, QRect(pointer, QSize(1, 1)), usable).topLeft();
-        });
+    if (!atPointer && m_panelPlacedAt) {
+        m_placement->moveTo(placementTarget(*m_panel), *m_panelPlacedAt);
+        return;
     }
+    m_placement->place(placementTarget(*m_panel), [](const QPoint &pointer, const QRect &usable, const QSize &size) {
+        return placePopover(size, QRect(pointer, QSize(1, 1)), usable).topLeft();
+    });
+}
+
+WindowPlacement::Target TrayController::placementTarget(QWidget &window) const
+{
+    WindowPlacement::Target target{window.windowTitle(), std::nullopt};
+    if (QGuiApplication::platformName() == u"xcb")
+        target.x11Window = quint64(window.winId());
+    return target;
 }
 
 void TrayController::togglePanelAt(const QRect &anchor)

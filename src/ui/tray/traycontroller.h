@@ -90,7 +90,10 @@ private:
     void updateIcon();
     void showIcon(Indicator indicator);
     QRect anchor() const;
-    void showPanelAt(const QRect &anchor);
+    // Next to the tray: at the anchor, or where the compositor says the pointer is; opened
+    // from the menu, where the panel last was when the compositor placed it.
+    void showPanelAt(const QRect &anchor, bool atPointer = true);
+    WindowPlacement::Target placementTarget(QWidget &window) const;
     void togglePanelAt(const QRect &anchor);
 
     StatusMonitor &m_monitor;
@@ -104,6 +107,10 @@ private:
     QList<MenuEntry> m_itemEntries;
     // Where the tray last said it was clicked, for a panel opened from the menu.
     std::optional<QPoint> m_lastClick;
+    // Where the compositor last put the panel.
+    std::optional<QPoint> m_panelPlacedAt;
+    // Details chosen from the menu, opened once the compositor has placed the panel.
+    std::optional<QUuid> m_detailsWhenPlaced;
     std::unique_ptr<QMenu> m_menu;
     QSystemTrayIcon *m_qtTray = nullptr;
     QTimer m_lossTimer;
