@@ -1,7 +1,6 @@
 #include "net/networkenvironment.h"
 
 #include "core/webaddress.h"
-#include "net/httpsession.h"
 
 #include <QFile>
 #include <QMutex>
@@ -37,13 +36,6 @@ void loadFromEnvironment()
         else
             warn(QStringLiteral("GLINTER_FEED_ORIGIN is not an http(s) origin: ") + origin);
     }
-
-    // The benchmark's way to run whole processes over either backend.
-    const QString backend = qEnvironmentVariable("GLINTER_HTTP_BACKEND");
-    if (backend == u"qt")
-        HttpSession::setBackend(HttpBackend::Qt);
-    else if (backend == u"curl")
-        HttpSession::setBackend(HttpBackend::Curl);
 
     const QString certificates = qEnvironmentVariable("GLINTER_EXTRA_CA_CERTS");
     if (!certificates.isEmpty() && addCaCertificates(certificates) == 0)
