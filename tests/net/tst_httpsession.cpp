@@ -132,6 +132,9 @@ private Q_SLOTS:
         server.setRoute("/raw-deflate", encoded(compressed(zipped, -15), "deflate"));
         server.setRoute("/not-gzip", encoded(zipped, "gzip"));
         server.setRoute("/gzip-cut", encoded(compressed(zipped, 31).chopped(12), "gzip"));
+        FakeRoute noContent = encoded({}, "gzip");
+        noContent.status = 204;
+        server.setRoute("/no-content", noContent);
         // A MiB past the limit once inflated, some 64 KiB on the wire.
         const qsizetype mib = qsizetype(1024) * 1024;
         server.setRoute(
@@ -188,6 +191,7 @@ private Q_SLOTS:
         answer("a gzip body", "/gzip", 200, zipped, "GET /gzip");
         answer("a deflate body", "/deflate", 200, zipped, "GET /deflate");
         answer("a raw deflate body", "/raw-deflate", 200, zipped, "GET /raw-deflate");
+        answer("no content, gzipped", "/no-content", 204, {}, "GET /no-content");
         failure("a body that is not gzip", "{s}/not-gzip", E::ProtocolFailure, u"Malformed response"_s,
                 "GET /not-gzip");
         failure("a gzip stream cut short", "{s}/gzip-cut", E::ProtocolFailure, u"Malformed response"_s,
