@@ -36,6 +36,12 @@ bool hasDisplay()
     return true;
 }
 
+// The settings that let Glinter run against a local feed server.
+NetworkEnvironment::Options networkOptions()
+{
+    return {qEnvironmentVariable("GLINTER_FEED_ORIGIN"), qEnvironmentVariable("GLINTER_EXTRA_CA_CERTS")};
+}
+
 // `glinter` with no arguments: the tray application, once per session.
 int runDesktop(int argc, char *argv[])
 {
@@ -48,7 +54,7 @@ int runDesktop(int argc, char *argv[])
     QApplication app(argc, argv);
     // Closing a window (settings, onboarding, the panel) leaves Glinter in the tray.
     QApplication::setQuitOnLastWindowClosed(false);
-    NetworkEnvironment::loadFromEnvironment();
+    NetworkEnvironment::apply(networkOptions());
 
     DesktopApp shell;
     // The tray meter and its panel, on the running monitor.
@@ -154,7 +160,7 @@ int main(int argc, char *argv[])
         }
     }
 
-    NetworkEnvironment::loadFromEnvironment();
+    NetworkEnvironment::apply(networkOptions());
     if (parser.isSet(headless))
         return Headless::run(headlessOptions);
     if (!parser.isSet(check)) {
