@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The CPU cost of one check in instructions, which other programs on a busy machine do not
-# disturb as they disturb time: `glinter --check` over each HTTP backend and
-# `curl --parallel` on the same addresses, each under callgrind, against the benchmark's
-# fake internet (answers at once) with FEWER and then MORE feeds. The difference divided by
-# the difference in feeds is what one more check costs, without either program's start-up.
+# disturb as they disturb time: `glinter --check` and `curl --parallel` on the same addresses,
+# each under callgrind, against the benchmark's fake internet (answers at once) with FEWER and
+# then MORE feeds. The difference divided by the difference in feeds is what one more check
+# costs, without either program's start-up.
 #
 # Under callgrind a program runs some fifty times slower: much larger refreshes would run into
 # the 12 s limit of their requests.
@@ -44,10 +44,8 @@ for n in "$fewer" "$more"; do
     origin=$(sed 's/.*GLINTER_FEED_ORIGIN=\([^ ]*\).*/\1/' <<< "$check")
     ca=$(sed 's/.*GLINTER_EXTRA_CA_CERTS=\([^ ]*\).*/\1/' <<< "$check")
     services=${check##* }
-    for backend in curl qt; do
-        counted[$backend,$n]=$(GLINTER_FEED_ORIGIN=$origin GLINTER_EXTRA_CA_CERTS=$ca GLINTER_HTTP_BACKEND=$backend \
-            instructions "$glinter" --check --json --services "$services")
-    done
+    counted[glinter,$n]=$(GLINTER_FEED_ORIGIN=$origin GLINTER_EXTRA_CA_CERTS=$ca \
+        instructions "$glinter" --check --json --services "$services")
     counted[curl-cli,$n]=$(instructions "${fetch[@]}")
     kill -- -$server
     wait $server 2>/dev/null || true
@@ -55,10 +53,8 @@ for n in "$fewer" "$more"; do
 done
 
 printf '%-16s %16s %16s %18s\n' "" "$fewer feeds" "$more feeds" "per check"
-for who in curl-cli curl qt; do
-    name=$who
-    [ "$who" != curl-cli ] && name="glinter ($who)"
+for who in curl-cli glinter; do
     a=${counted[$who,$fewer]}
     b=${counted[$who,$more]}
-    printf '%-16s %16d %16d %18d\n' "$name" "$a" "$b" $(((b - a) / (more - fewer)))
+    printf '%-16s %16d %16d %18d\n' "$who" "$a" "$b" $(((b - a) / (more - fewer)))
 done

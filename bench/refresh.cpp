@@ -2,11 +2,10 @@
 // same addresses in parallel, in one run. Reports per refresh the median wall time, CPU time,
 // retired instructions (the CPU figure that a busy machine disturbs least), when the first
 // and the last request reached the server, and the peak memory; then the ratios to curl.
-// Each HTTP backend of the program (libcurl's multi interface, Qt's access manager) is
-// measured in turns with the others, so that both meet the same load. With --check, also
-// whole `glinter --check --json` processes, as a user runs them, against curl.
+// With --check, also whole `glinter --check --json` processes, as a user runs them, against
+// curl.
 //
-//   refresh [--feeds N] [--latency MS] [--runs R] [--backend curl|qt|both] [--check GLINTER]
+//   refresh [--feeds N] [--latency MS] [--runs R] [--check GLINTER]
 //           [--server qt|node|node-no-tickets] [--keep-alive]
 // The feeds are served by glinter-bench-feedserver (Qt, the default) or bench/feedserver.mjs
 // (Node), whose one TLS context per port lets clients resume TLS sessions; "node-no-tickets"
@@ -15,7 +14,6 @@
 //           internet, prints the services file and environment to run glinter against it)
 #include "catalog/servicecatalog.h"
 #include "monitor/statusmonitor.h"
-#include "net/httpsession.h"
 #include "net/networkenvironment.h"
 #include "providers/readertable.h"
 
@@ -26,13 +24,10 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QSslCertificate>
-#include <QSslConfiguration>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
-#include <map>
 
 namespace {
 
@@ -163,9 +158,6 @@ int main(int argc, char *argv[])
                                            QStringLiteral("MS"), QStringLiteral("300"));
     const QCommandLineOption runsOption(QStringLiteral("runs"), QStringLiteral("Measured refreshes."),
                                         QStringLiteral("R"), QStringLiteral("5"));
-    const QCommandLineOption backendOption(QStringLiteral("backend"),
-                                           QStringLiteral("HTTP backend to measure: curl, qt or both."),
-                                           QStringLiteral("B"), QStringLiteral("both"));
     const QCommandLineOption checkOption(QStringLiteral("check"),
                                          QStringLiteral("Also measure whole `GLINTER --check --json` processes."),
                                          QStringLiteral("GLINTER"));
@@ -176,22 +168,12 @@ int main(int argc, char *argv[])
                                           QStringLiteral("S"), QStringLiteral("qt"));
     const QCommandLineOption keepAliveOption(QStringLiteral("keep-alive"),
                                              QStringLiteral("The Node server keeps connections open."));
-    parser.addOptions({feedsOption, latencyOption, runsOption, backendOption, checkOption, serveOption, serverOption,
-                       keepAliveOption});
+    parser.addOptions(
+        {feedsOption, latencyOption, runsOption, checkOption, serveOption, serverOption, keepAliveOption});
     parser.process(app);
     const int feeds = std::max(1, parser.value(feedsOption).toInt());
     const int latency = std::max(0, parser.value(latencyOption).toInt());
     const int runs = std::max(1, parser.value(runsOption).toInt());
-    const QString backendName = parser.value(backendOption);
-    std::vector<std::pair<const char *, HttpBackend>> backends;
-    if (backendName == u"curl" || backendName == u"both")
-        backends.emplace_back("glinter (curl)", HttpBackend::Curl);
-    if (backendName == u"qt" || backendName == u"both")
-        backends.emplace_back("glinter (qt)", HttpBackend::Qt);
-    if (backends.empty()) {
-        std::fprintf(stderr, "refresh: --backend is curl, qt or both\n");
-        return 2;
-    }
 
     QTemporaryDir dir;
     QProcess server;
@@ -227,13 +209,8 @@ int main(int argc, char *argv[])
     // Counts from here on: the server is not ours, the network threads started later are.
     Measure::InstructionCounter counter;
 
-    // Trust the test authority as curl's --cacert does: on top of the system's roots for
-    // libcurl, alone for Qt, which would otherwise add every system root to each connection
-    // (the roots it finds itself it looks up only as a chain needs them).
+    // Trust the test authority as curl's --cacert does, on top of the system's roots.
     NetworkEnvironment::addCaCertificates(caPath());
-    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
-    tls.setCaCertificates(QSslCertificate::fromPath(caPath()));
-    QSslConfiguration::setDefaultConfiguration(tls);
     const QUrl origin(QStringLiteral("https://127.0.0.1:") + QString::fromLatin1(ports.first()));
     NetworkEnvironment::setFeedOrigin(origin);
 
@@ -288,8 +265,7 @@ int main(int argc, char *argv[])
     setup.autoRefresh = false;
     StatusMonitor monitor(std::move(setup));
 
-    const auto refreshOnce = [&](HttpBackend backend) {
-        HttpSession::setBackend(backend);
+    const auto refreshOnce = [&] {
         const double cpuBefore = Measure::cpuMs();
         const qint64 instructionsBefore = counter.read();
         const qint64 start = Measure::steadyNs();
@@ -301,20 +277,15 @@ int main(int argc, char *argv[])
         return Figures{wall, cpu, instructions < 0 ? -1.0 : double(instructions - instructionsBefore), first, last};
     };
 
-    // Warm-up: loads the TLS backends and certificates once.
-    std::map<HttpBackend, int> unreadable;
-    for (const auto &[name, backend] : backends) {
-        refreshOnce(backend);
-        for (const ServiceStatusResult &result : monitor.results())
-            unreadable[backend] += result.indicator == Indicator::Unknown ? 1 : 0;
-    }
-    std::map<HttpBackend, Series> measured;
-    for (int i = 0; i < runs; ++i) {
-        for (const auto &[name, backend] : backends)
-            measured[backend].runs.push_back(refreshOnce(backend));
-    }
-    for (auto &[backend, series] : measured)
-        series.peakRssKb = Measure::peakRssKb();
+    // Warm-up: loads TLS and the certificates once.
+    refreshOnce();
+    int unreadable = 0;
+    for (const ServiceStatusResult &result : monitor.results())
+        unreadable += result.indicator == Indicator::Unknown ? 1 : 0;
+    Series measured;
+    for (int i = 0; i < runs; ++i)
+        measured.runs.push_back(refreshOnce());
+    measured.peakRssKb = Measure::peakRssKb();
     counter.close();
 
     const QByteArrayList checkArguments{parser.value(checkOption).toLocal8Bit(), "--check", "--json", "--services",
@@ -328,18 +299,15 @@ int main(int argc, char *argv[])
         qputenv("XDG_CACHE_HOME", QDir(dir.path()).filePath(QStringLiteral("cache")).toUtf8());
     }
     Series curl;
-    std::map<HttpBackend, Series> checks;
+    Series checks;
     for (int i = 0; i < runs; ++i) {
         const Measure::Run run = Measure::runProgram(curlArguments);
         curl.runs.push_back(programFigures(run, server));
         curl.peakRssKb = std::max(curl.peakRssKb, run.peakRssKb);
-        for (const auto &[name, backend] : backends) {
-            if (!check)
-                break;
-            qputenv("GLINTER_HTTP_BACKEND", backend == HttpBackend::Qt ? "qt" : "curl");
+        if (check) {
             const Measure::Run checked = Measure::runProgram(checkArguments);
-            checks[backend].runs.push_back(programFigures(checked, server));
-            checks[backend].peakRssKb = std::max(checks[backend].peakRssKb, checked.peakRssKb);
+            checks.runs.push_back(programFigures(checked, server));
+            checks.peakRssKb = std::max(checks.peakRssKb, checked.peakRssKb);
         }
     }
 
@@ -348,33 +316,26 @@ int main(int argc, char *argv[])
 
     std::printf("refresh: %d feeds (%d requests for curl), %d ms latency, median of %d runs, %s server%s\n", feeds,
                 urls, latency, runs, qPrintable(serverKind), parser.isSet(keepAliveOption) ? " (keep-alive)" : "");
-    for (const auto &[backend, count] : unreadable) {
-        if (count > 0)
-            std::printf("warning: %d feeds read as unknown in the warm-up refresh\n", count);
-    }
+    if (unreadable > 0)
+        std::printf("warning: %d feeds read as unknown in the warm-up refresh\n", unreadable);
     std::printf("%-16s %9s %9s %11s %9s %9s %9s   %-17s\n", "", "wall ms", "cpu ms", "instr M", "first ms", "last ms",
                 "RSS MiB", "wall/cpu/instr ÷ curl");
     printRow("curl", curl, nullptr);
-    for (const auto &[name, backend] : backends)
-        printRow(name, measured[backend], &curl);
+    printRow("glinter", measured, &curl);
     if (check) {
         std::printf("whole processes (glinter --check --json):\n");
-        for (const auto &[name, backend] : backends)
-            printRow(name, checks[backend], &curl);
+        printRow("glinter", checks, &curl);
     }
     std::printf("spread (lowest-highest of the runs):\n");
     printSpread("curl", curl);
-    for (const auto &[name, backend] : backends)
-        printSpread(name, measured[backend]);
+    printSpread("glinter", measured);
     // A Status.io page takes two answers in a row (the page, then the API); curl, which
     // fetches both at once, cannot show that.
     const bool chained = std::any_of(services.cbegin(), services.cend(),
                                      [](const Service &service) { return service.provider == ProviderKind::StatusIo; });
     const int slowest = latency * (chained ? 2 : 1);
-    for (const auto &[name, backend] : backends) {
-        const double wall = measured[backend].median(&Figures::wallMs);
-        std::printf("target   %s wall <= slowest feed + 100 ms (%d ms%s): %s\n", name, slowest + 100,
-                    chained ? ", Status.io reads two answers in a row" : "", wall <= slowest + 100 ? "met" : "missed");
-    }
+    const double wall = measured.median(&Figures::wallMs);
+    std::printf("target   glinter wall <= slowest feed + 100 ms (%d ms%s): %s\n", slowest + 100,
+                chained ? ", Status.io reads two answers in a row" : "", wall <= slowest + 100 ? "met" : "missed");
     return 0;
 }

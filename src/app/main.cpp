@@ -40,6 +40,12 @@ bool prepareDisplay()
     return choice.reachable;
 }
 
+// The settings that let Glinter run against a local feed server.
+NetworkEnvironment::Options networkOptions()
+{
+    return {qEnvironmentVariable("GLINTER_FEED_ORIGIN"), qEnvironmentVariable("GLINTER_EXTRA_CA_CERTS")};
+}
+
 // `glinter` with no arguments: the tray application, once per session.
 int runDesktop(int argc, char *argv[])
 {
@@ -52,7 +58,7 @@ int runDesktop(int argc, char *argv[])
     QApplication app(argc, argv);
     // Closing a window (settings, onboarding, the panel) leaves Glinter in the tray.
     QApplication::setQuitOnLastWindowClosed(false);
-    NetworkEnvironment::loadFromEnvironment();
+    NetworkEnvironment::apply(networkOptions());
 
     DesktopApp shell;
     // The tray meter and its panel, on the running monitor.
@@ -160,7 +166,7 @@ int main(int argc, char *argv[])
         }
     }
 
-    NetworkEnvironment::loadFromEnvironment();
+    NetworkEnvironment::apply(networkOptions());
     if (parser.isSet(headless))
         return Headless::run(headlessOptions);
     if (!parser.isSet(check)) {

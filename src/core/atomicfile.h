@@ -8,8 +8,8 @@
 // Whole-file writes that either replace the file with all of the new bytes or leave it as
 // it was: the bytes go to a temporary file beside it, are synced, and only then renamed
 // over the old one.
-// The outcome of a write. Deliberately not convertible to bool, so that it cannot be
-// mistaken for the plain success flag some callers used to get.
+// The outcome of a write. Deliberately not convertible to bool: a failure carries a reason
+// to report, and `if (write(...))` would let a caller drop it without a glance.
 struct WriteResult {
     // Why the write failed; absent when it succeeded.
     std::optional<QString> error;

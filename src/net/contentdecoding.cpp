@@ -52,6 +52,10 @@ QByteArray acceptedEncodings()
 
 Decoded decode(const QByteArray &encoding, const QByteArray &body, qint64 maxSize)
 {
+    // No body has nothing to undo: a 204 or 304 names the encoding of a representation it
+    // does not carry.
+    if (body.isEmpty())
+        return {body, Failure::Malformed};
     const QByteArray name = encoding.trimmed().toLower();
     if (name == "gzip" || name == "x-gzip")
         return inflateWith(15 + 32, body, maxSize);

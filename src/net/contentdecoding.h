@@ -19,7 +19,8 @@ struct Decoded {
 QByteArray acceptedEncodings();
 
 // `body` decoded as `encoding` says ("gzip", "x-gzip", "deflate"; anything else, including
-// none, is taken as it is), failing when the result would exceed `maxSize` bytes.
+// none, is taken as it is, as is an empty body), failing when the result would exceed
+// `maxSize` bytes.
 Decoded decode(const QByteArray &encoding, const QByteArray &body, qint64 maxSize);
 
 } // namespace ContentDecoding

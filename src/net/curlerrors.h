@@ -6,9 +6,9 @@
 
 #include <curl/curl.h>
 
-// libcurl's failures told as Qt's access manager tells the same situations, with the same
-// codes and texts (in Qt's translation context), so that readers and users see no
-// difference between the two backends.
+// libcurl's failures told as Qt's network classes tell the same situations, with the same
+// codes and texts (in Qt's translation contexts): readers grade failures by those codes, and
+// users read the wording Qt programs use.
 namespace CurlErrors {
 
 // A transfer that ended with `code`; `errors` is its error buffer.

@@ -235,7 +235,7 @@ bool isRedirect(long status)
 
 } // namespace
 
-QCoro::Task<Raw> viaCurl(Exchange exchange)
+QCoro::Task<Raw> transfer(Exchange exchange)
 {
     const Clock::time_point deadline = Clock::now() + exchange.limits.total;
     QUrl url = std::move(exchange.url);

@@ -28,8 +28,8 @@ X509_STORE *buildStore(const QList<QByteArray> &extra)
     if (!store)
         return nullptr;
     // OpenSSL's own folder (/usr/lib/ssl/certs on Debian) and the usual one. Like Qt, and
-    // unlike OpenSSL's defaults, not SSL_CERT_FILE or SSL_CERT_DIR: GLINTER_EXTRA_CA_CERTS is
-    // the one way to trust more, whichever backend runs.
+    // unlike OpenSSL's defaults, not SSL_CERT_FILE or SSL_CERT_DIR: the network environment's
+    // extra authorities are the one way to trust more.
     bool hashed = false;
     QStringList seen;
     for (const char *folder : {X509_get_default_cert_dir(), "/etc/ssl/certs"}) {

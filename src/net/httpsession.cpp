@@ -6,14 +6,6 @@
 
 #include <QCoreApplication>
 
-#include <atomic>
-
-namespace {
-
-std::atomic<HttpBackend> s_backend = HttpBackend::Curl;
-
-} // namespace
-
 namespace HttpTransport {
 
 QString tooLargeText()
@@ -63,16 +55,6 @@ QCoro::Task<HttpResponse> HttpSession::post(QUrl url, QByteArray body, HttpHeade
     return send(std::move(url), QByteArrayLiteral("POST"), std::move(body), std::move(headers));
 }
 
-void HttpSession::setBackend(HttpBackend backend)
-{
-    s_backend = backend;
-}
-
-HttpBackend HttpSession::backend()
-{
-    return s_backend;
-}
-
 QCoro::Task<HttpResponse> HttpSession::send(QUrl url, QByteArray verb, QByteArray body, HttpHeaders headers) const
 {
     using namespace HttpTransport;
@@ -80,11 +62,11 @@ QCoro::Task<HttpResponse> HttpSession::send(QUrl url, QByteArray verb, QByteArra
         co_return failure(QNetworkReply::ProtocolUnknownError,
                           QCoreApplication::translate("HttpSession", "Unsupported URL"));
 
-    // Asking for the encodings ourselves keeps both backends from decoding: we undo them
-    // with a limit of our own (see ContentDecoding).
+    // Asking for the encodings ourselves keeps libcurl from decoding: we undo them with a
+    // limit of our own (see ContentDecoding).
     headers.prepend({QByteArrayLiteral("Accept-Encoding"), ContentDecoding::acceptedEncodings()});
     Exchange exchange{std::move(url), std::move(verb), std::move(body), std::move(headers), m_limits};
-    QCoro::Task<Raw> pending = s_backend == HttpBackend::Qt ? viaQt(std::move(exchange)) : viaCurl(std::move(exchange));
+    QCoro::Task<Raw> pending = transfer(std::move(exchange));
     Raw raw = co_await pending;
     if (raw.failure)
         co_return std::move(*raw.failure);

@@ -35,12 +35,8 @@ struct HttpResponse {
     QString failureText() const;
 };
 
-// How exchanges travel: libcurl's multi interface driven by the event loop, or Qt's
-// QNetworkAccessManager. Both keep every rule of HttpSession; the program uses the default and
-// the benchmark compares the two.
-enum class HttpBackend { Curl, Qt };
-
-// Requests of the feed readers and the webhook. Every exchange goes out with no cookies
+// Requests of the feed readers and the webhook, over libcurl's multi interface driven by the
+// event loop. Every exchange goes out with no cookies
 // sent or kept, no cache read or written, no stored credentials, redirects followed
 // (never from https down to http), and the limits above; both limits end the exchange as
 // a timed-out transport error. Only http and https addresses are ever requested.
@@ -49,8 +45,6 @@ class HttpSession
 {
 public:
     explicit HttpSession(HttpLimits limits = {});
-
-    HttpLimits limits() const { return m_limits; }
 
     // The session must outlive the task.
     QCoro::Task<HttpResponse> get(QUrl url, HttpHeaders headers = {}) const;
@@ -61,10 +55,6 @@ public:
 
     // The text of a timed-out exchange, the same for both limits.
     static QString timedOutText();
-
-    // For every exchange started later, on any thread.
-    static void setBackend(HttpBackend backend);
-    static HttpBackend backend();
 
 private:
     QCoro::Task<HttpResponse> send(QUrl url, QByteArray verb, QByteArray body, HttpHeaders headers) const;

@@ -8,11 +8,11 @@
 
 #include <optional>
 
-// The two ways an exchange of HttpSession travels (Qt's access manager, libcurl's multi
-// interface), behind the session. Both follow the session's rules: no cookies or cache,
-// redirects only between http and https and never down from https, the idle and total limits,
-// the body limit, the caller's Accept-Encoding left to ContentDecoding, and the same error
-// codes and texts for the same failures.
+// How an exchange of HttpSession travels, over libcurl's multi interface, behind the session.
+// It follows the session's rules: no cookies or cache, redirects only between http and https
+// and never down from https, the idle and total limits, the body limit, and the caller's
+// Accept-Encoding left to ContentDecoding. Failures carry the codes and texts Qt's network
+// classes give the same situations (see CurlErrors).
 namespace HttpTransport {
 
 // One exchange as the session asks for it; the address is already known to be a web address.
@@ -32,10 +32,9 @@ struct Raw {
     QByteArray body;
 };
 
-QCoro::Task<Raw> viaQt(Exchange exchange);
-QCoro::Task<Raw> viaCurl(Exchange exchange);
+QCoro::Task<Raw> transfer(Exchange exchange);
 
-// The failure texts both share.
+// Failure texts of the session's own.
 QString tooLargeText();
 QString malformedText();
 HttpResponse failure(QNetworkReply::NetworkError error, QString text);

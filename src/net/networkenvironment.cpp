@@ -1,7 +1,6 @@
 #include "net/networkenvironment.h"
 
 #include "core/webaddress.h"
-#include "net/httpsession.h"
 
 #include <QFile>
 #include <QMutex>
@@ -27,27 +26,18 @@ void warn(const QString &message)
 
 } // namespace
 
-void loadFromEnvironment()
+void apply(const Options &options)
 {
-    const QString origin = qEnvironmentVariable("GLINTER_FEED_ORIGIN");
-    if (!origin.isEmpty()) {
-        const QUrl url(origin, QUrl::StrictMode);
+    if (!options.feedOrigin.isEmpty()) {
+        const QUrl url(options.feedOrigin, QUrl::StrictMode);
         if (isWebAddress(url))
             setFeedOrigin(url);
         else
-            warn(QStringLiteral("GLINTER_FEED_ORIGIN is not an http(s) origin: ") + origin);
+            warn(QStringLiteral("GLINTER_FEED_ORIGIN is not an http(s) origin: ") + options.feedOrigin);
     }
-
-    // The benchmark's way to run whole processes over either backend.
-    const QString backend = qEnvironmentVariable("GLINTER_HTTP_BACKEND");
-    if (backend == u"qt")
-        HttpSession::setBackend(HttpBackend::Qt);
-    else if (backend == u"curl")
-        HttpSession::setBackend(HttpBackend::Curl);
-
-    const QString certificates = qEnvironmentVariable("GLINTER_EXTRA_CA_CERTS");
-    if (!certificates.isEmpty() && addCaCertificates(certificates) == 0)
-        warn(QStringLiteral("GLINTER_EXTRA_CA_CERTS holds no readable PEM certificate: ") + certificates);
+    if (!options.extraCaCertificates.isEmpty() && addCaCertificates(options.extraCaCertificates) == 0)
+        warn(QStringLiteral("GLINTER_EXTRA_CA_CERTS holds no readable PEM certificate: ")
+             + options.extraCaCertificates);
 }
 
 std::optional<QUrl> feedOrigin()

@@ -7,17 +7,20 @@
 
 #include <optional>
 
-// Two settings from the environment, read once at start, that let the program run against
-// a local feed server:
-//   GLINTER_FEED_ORIGIN      scheme, host and port that replace those of every fixed
-//                            vendor feed endpoint (the path is kept);
-//   GLINTER_EXTRA_CA_CERTS   a PEM file of extra certificate authorities trusted for
-//                            every HTTPS request.
-// Unset or empty, nothing changes.
+// The network settings every request of the process shares, given once at start, that let the
+// program run against a local feed server: an origin that replaces those of the fixed vendor
+// feeds, and extra certificate authorities trusted for every HTTPS request.
 namespace NetworkEnvironment {
 
-// Reads both variables; problems are reported on stderr and otherwise ignored.
-void loadFromEnvironment();
+// The settings as the user gives them (the program reads them from GLINTER_FEED_ORIGIN and
+// GLINTER_EXTRA_CA_CERTS). Empty, a setting changes nothing.
+struct Options {
+    QString feedOrigin; // scheme, host and port; the path of each feed is kept
+    QString extraCaCertificates; // the path of a PEM file
+};
+
+// Takes both settings; problems are reported on stderr and otherwise ignored.
+void apply(const Options &options);
 
 // The origin that replaces fixed feed origins, if any.
 std::optional<QUrl> feedOrigin();
