@@ -17,7 +17,7 @@
 #include "monitor/statusmonitor.h"
 #include "net/httpsession.h"
 #include "net/networkenvironment.h"
-#include "providers/readertable.h"
+#include "providers/providertable.h"
 
 #include "measure.h"
 

@@ -2,7 +2,7 @@
 
 #include "providers/feedscan.h"
 #include "providers/jsondecoder.h"
-#include "providers/readertable.h"
+#include "providers/providertable.h"
 
 #include <QCoreApplication>
 

@@ -3,7 +3,7 @@
 #include "providers/awsregions.h"
 #include "providers/feedscan.h"
 #include "providers/jsondecoder.h"
-#include "providers/readertable.h"
+#include "providers/providertable.h"
 
 #include <QCoreApplication>
 

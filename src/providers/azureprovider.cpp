@@ -1,7 +1,7 @@
 #include "providers/azureprovider.h"
 
 #include "providers/feedscan.h"
-#include "providers/readertable.h"
+#include "providers/providertable.h"
 
 #include <QCoreApplication>
 

@@ -2,7 +2,7 @@
 
 #include "providers/feedscan.h"
 #include "providers/jsondecoder.h"
-#include "providers/readertable.h"
+#include "providers/providertable.h"
 
 #include <QCoreApplication>
 #include <QtConcurrent/QtConcurrentRun>
@@ -98,7 +98,7 @@ GCPProvider::DecodedIncidents GCPProvider::decode(const QByteArray &body)
 
 QUrl GCPProvider::incidentPage(const QString &uri)
 {
-    const std::u16string_view feed = readerInfo(ProviderKind::Gcp).fixedFeeds.at(0);
+    const std::u16string_view feed = providerInfo(ProviderKind::Gcp).fixedFeeds.at(0);
     const QUrl site(QString::fromUtf16(feed.data(), qsizetype(feed.size())));
     const QString trimmed = uri.trimmed();
     if (trimmed.isEmpty())

@@ -1,21 +1,21 @@
 #include "providers/providerregistry.h"
 
 #include "core/queuedsignal.h"
-#include "providers/readertable.h"
+#include "providers/providertable.h"
 
 #include <QTimer>
 
 namespace ProviderRegistry {
 
-std::unique_ptr<StatusProvider> provider(ProviderKind kind, const ReaderOptions &options)
+std::unique_ptr<StatusProvider> provider(ProviderKind kind, const ProviderOptions &options)
 {
-    return readerInfo(kind).make(HttpSession(), options);
+    return providerInfo(kind).make(HttpSession(), options);
 }
 
 } // namespace ProviderRegistry
 
 QCoro::Task<ServiceStatusResult> fetchWithRetry(Service service, std::chrono::milliseconds retryDelay,
-                                                ReaderOptions options)
+                                                ProviderOptions options)
 {
     const std::unique_ptr<StatusProvider> reader = ProviderRegistry::provider(service.provider, options);
     QCoro::Task<ServiceStatusResult> firstFetch = reader->fetch(service);

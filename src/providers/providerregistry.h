@@ -9,7 +9,7 @@
 namespace ProviderRegistry {
 
 // A fresh reader for the kind, with a fresh session using the default limits.
-std::unique_ptr<StatusProvider> provider(ProviderKind kind, const ReaderOptions &options = {});
+std::unique_ptr<StatusProvider> provider(ProviderKind kind, const ProviderOptions &options = {});
 
 } // namespace ProviderRegistry
 
@@ -17,4 +17,4 @@ std::unique_ptr<StatusProvider> provider(ProviderKind kind, const ReaderOptions 
 // `retryDelay` the same reader reads once more; the second result stands.
 QCoro::Task<ServiceStatusResult> fetchWithRetry(Service service,
                                                 std::chrono::milliseconds retryDelay = std::chrono::milliseconds(1500),
-                                                ReaderOptions options = {});
+                                                ProviderOptions options = {});

@@ -4,7 +4,7 @@
 #include "net/networkenvironment.h"
 #include "providers/feedscan.h"
 #include "providers/jsondecoder.h"
-#include "providers/readertable.h"
+#include "providers/providertable.h"
 
 #include <QCoreApplication>
 

@@ -15,7 +15,7 @@ class StatusIOPageIds;
 
 // What a reader is told of the user's settings, read when the check starts, and the memory
 // it may keep across checks.
-struct ReaderOptions {
+struct ProviderOptions {
     // The AWS regions whose events count; empty means all.
     QSet<QString> awsRegions;
     // The Statuspage maintenance windows read in earlier checks; without it every check reads

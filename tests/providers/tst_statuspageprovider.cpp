@@ -307,7 +307,7 @@ private Q_SLOTS:
         const auto calendar = std::make_shared<MaintenanceCalendar>();
         calendar->record(server.httpsUrl(u"/api/v2/summary.json"_qs).toString(), std::nullopt);
         QTEST(graded(QCoro::waitFor(
-                  fetchWithRetry(service(ProviderKind::Statuspage, url), 100ms, ReaderOptions{{}, calendar, {}}))),
+                  fetchWithRetry(service(ProviderKind::Statuspage, url), 100ms, ProviderOptions{{}, calendar, {}}))),
               "expected");
         QCOMPARE(server.requestCount("/api/v2/status.json"), requests);
     }

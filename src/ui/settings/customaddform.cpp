@@ -3,7 +3,7 @@
 #include "core/webaddress.h"
 #include "monitor/statusmonitor.h"
 #include "providers/providerregistry.h"
-#include "providers/readertable.h"
+#include "providers/providertable.h"
 #include "ui/common/style.h"
 #include "ui/settings/settingsbuttons.h"
 
@@ -105,7 +105,7 @@ CustomAddForm::CustomAddForm(StatusMonitor &monitor, QWidget *parent)
 QList<std::optional<ProviderKind>> CustomAddForm::choices()
 {
     QList<std::optional<ProviderKind>> kinds;
-    for (const ReaderInfo &reader : readerTable()) {
+    for (const ProviderInfo &reader : providerTable()) {
         if (reader.offeredInForm)
             kinds.append(reader.kind);
     }
@@ -116,7 +116,7 @@ QList<std::optional<ProviderKind>> CustomAddForm::choices()
 QList<ProviderKind> CustomAddForm::detectedKinds()
 {
     QList<ProviderKind> kinds;
-    for (const ReaderInfo &reader : readerTable()) {
+    for (const ProviderInfo &reader : providerTable()) {
         if (reader.detectable)
             kinds.append(reader.kind);
     }
@@ -252,7 +252,7 @@ QCoro::Task<> CustomAddForm::add()
             setValidating(false);
             addService(*url, kind);
             if (!chosen) {
-                m_notice = QCoreApplication::translate("Readers", readerInfo(kind).addedAs);
+                m_notice = QCoreApplication::translate("Readers", providerInfo(kind).addedAs);
                 updateControls();
             }
             Q_EMIT finished();
