@@ -1,4 +1,3 @@
-#include "catalog/servicecatalog.h"
 #include "monitor/statushistory.h"
 #include "monitor/statusmonitor.h"
 
