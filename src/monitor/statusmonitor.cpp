@@ -2,8 +2,8 @@
 
 #include "alerts/notifier.h"
 #include "core/settings.h"
+#include "providers/fetchwithretry.h"
 #include "providers/maintenancecalendar.h"
-#include "providers/providerregistry.h"
 #include "providers/statusiopageids.h"
 
 namespace {

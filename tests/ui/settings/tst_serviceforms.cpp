@@ -64,8 +64,10 @@ SearchField *search(const ComponentPicker &picker)
 // Loads the picker from a page that lists `components`, or fails with `error`.
 void load(ComponentPicker &picker, const QList<Component> &components, std::optional<QString> error = std::nullopt)
 {
-    picker.setLoader([=](QUrl) -> QCoro::Task<StatuspageProvider::ComponentListing> {
-        co_return StatuspageProvider::ComponentListing{components, error};
+    picker.setLoader([=](QUrl) -> QCoro::Task<Decoded<QList<Component>>> {
+        if (error)
+            co_return Decoded<QList<Component>>{std::nullopt, *error};
+        co_return Decoded<QList<Component>>{components, {}};
     });
     QCoro::waitFor(picker.load());
 }

@@ -1,0 +1,57 @@
+#include "providers/fetchwithretry.h"
+#include "providers/maintenancecalendar.h"
+
+#include "readertesting.h"
+
+using namespace ReaderTesting;
+using namespace std::chrono_literals;
+
+// What runs the registry's readers for others: the monitor's check with its retry, through
+// the fake server.
+class TestProviderChecks : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The monitor's check, one with one retry: the first answer, and the one the page gives once the first request
+    // has been answered; the requests for the state document (a readable page is also asked for its story).
+    void checkWithOneRetry_data()
+    {
+        QTest::addColumn<FakeRoute>("first");
+        QTest::addColumn<FakeRoute>("second");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("requests");
+        const FakeRoute fine = FakeRoute::json(R"({"status":{"indicator":"none","description":"Fine"}})");
+        QTest::newRow("unreadable, then readable") << FakeRoute::json("{}", 503) << fine << u"none: Fine"_qs << 2;
+        QTest::newRow("unreadable twice keeps the second text")
+            << FakeRoute::json("{}", 500) << FakeRoute::json("{}", 404) << u"unknown: HTTP 404"_qs << 2;
+        QTest::newRow("readable feed is read once")
+            << FakeRoute::json(R"({"status":{"indicator":"major","description":"Bad"}})") << fine << u"major: Bad"_qs
+            << 1;
+        // Both reads end at once; the second must not start inside the pause timer's signal.
+        QTest::newRow("refused address") << fine << fine << u"unknown: Invalid URL"_qs << 0;
+    }
+
+    void checkWithOneRetry()
+    {
+        QFETCH(FakeRoute, first);
+        QFETCH(FakeRoute, second);
+        QFETCH(int, requests);
+        FeedServer server;
+        server.setRoute("*", first);
+        connect(
+            &server, &FakeServer::requestReceived, this, [&] { server.setRoute("*", second); },
+            Qt::ConnectionType(Qt::SingleShotConnection | Qt::QueuedConnection));
+        const QUrl url = requests > 0 ? server.httpsUrl() : QUrl(u"status page"_qs);
+        // A calendar read just now: the check is the status document's.
+        const auto calendar = std::make_shared<MaintenanceCalendar>();
+        calendar->record(server.httpsUrl(u"/api/v2/summary.json"_qs).toString(), std::nullopt);
+        QTEST(graded(QCoro::waitFor(
+                  fetchWithRetry(service(ProviderKind::Statuspage, url), 100ms, ProviderOptions{{}, calendar, {}}))),
+              "expected");
+        QCOMPARE(server.requestCount("/api/v2/status.json"), requests);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProviderChecks)
+#include "tst_providerchecks.moc"
