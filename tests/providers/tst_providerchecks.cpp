@@ -1,13 +1,15 @@
+#include "providers/detection.h"
 #include "providers/fetchwithretry.h"
 #include "providers/maintenancecalendar.h"
+#include "providers/providertable.h"
 
 #include "readertesting.h"
 
 using namespace ReaderTesting;
 using namespace std::chrono_literals;
 
-// What runs the registry's readers for others: the monitor's check with its retry, through
-// the fake server.
+// What runs the registry's readers for others: the monitor's check with its retry, and the
+// custom form's format detection, through the fake server.
 class TestProviderChecks : public QObject
 {
     Q_OBJECT
@@ -50,6 +52,49 @@ private Q_SLOTS:
                   fetchWithRetry(service(ProviderKind::Statuspage, url), 100ms, ProviderOptions{{}, calendar, {}}))),
               "expected");
         QCOMPARE(server.requestCount("/api/v2/status.json"), requests);
+    }
+
+    // Detection tries Statuspage.io, Instatus and Status.io in that order on the address and
+    // keeps the first that reads, an outage included; a format after it is never asked.
+    void detection_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("served"); // path, then body, for each route
+        QTest::addColumn<QString>("detected");
+        QTest::addColumn<QStringList>("failures");
+        QTest::addColumn<QByteArray>("neverAsked");
+        QTest::newRow("a page in trouble is read")
+            << QList<QByteArray>{"/api/v2/summary.json", fixture(u"statuspage/summary.json"_qs)} << u"Statuspage.io"_qs
+            << QStringList() << QByteArray("/summary.json");
+        QTest::newRow("after a refusal") << QList<QByteArray>{"/summary.json", fixture(u"instatus/summary-up.json"_qs)}
+                                         << u"Instatus"_qs << QStringList{u"Statuspage.io: HTTP 404"_qs}
+                                         << QByteArray("/status");
+        QTest::newRow("the last one") << QList<QByteArray>{"/status", fixture(u"statusio/page.html"_qs),
+                                                           "/1.0/status/5b36dc6502d06804c08349f7",
+                                                           fixture(u"statusio/status-operational.json"_qs)}
+                                      << u"Status.io"_qs
+                                      << QStringList{u"Statuspage.io: HTTP 404"_qs, u"Instatus: HTTP 404"_qs}
+                                      << QByteArray();
+        QTest::newRow("none reads") << QList<QByteArray>() << QString()
+                                    << QStringList{u"Statuspage.io: HTTP 404"_qs, u"Instatus: HTTP 404"_qs,
+                                                   u"Status.io: HTTP 404"_qs}
+                                    << QByteArray();
+    }
+
+    void detection()
+    {
+        QFETCH(QList<QByteArray>, served);
+        QFETCH(QByteArray, neverAsked);
+        FeedServer server;
+        for (qsizetype i = 0; i + 1 < served.size(); i += 2)
+            server.setRoute(served.at(i), FakeRoute::json(served.at(i + 1)));
+        const Detection detection = QCoro::waitFor(detectProvider(server.httpsUrl(u"/status"_qs), u"Acme"_qs));
+        QTEST(detection.kind ? displayName(*detection.kind) : QString(), "detected");
+        QStringList failures;
+        for (const auto &[kind, description] : detection.failures)
+            failures.append(displayName(kind) + u": "_qs + description);
+        QTEST(failures, "failures");
+        if (!neverAsked.isEmpty())
+            QCOMPARE(server.requestCount(neverAsked), 0);
     }
 };
 
