@@ -200,7 +200,7 @@ private Q_SLOTS:
         StatuspageProvider reader(HttpSession(), calendar);
         const Service checked = selecting({}, server.httpsUrl());
         const auto checkAt = [&](int minutes, const QByteArray &state) {
-            now = checkTime().addSecs(minutes * 60);
+            now = checkTime().addSecs(qint64(minutes) * 60);
             server.setRoute("/api/v2/status.json", FakeRoute::json(state));
             server.clearRequests();
             const ServiceStatusResult result = QCoro::waitFor(reader.fetch(checked));
