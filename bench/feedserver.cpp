@@ -8,7 +8,7 @@
 // bench/feedserver.mjs) and exits.
 //
 //   glinter-bench-feedserver N LATENCY_MS | --routes
-#include "providers/readertable.h"
+#include "providers/providertable.h"
 
 #include "fakeserver.h"
 #include "measure.h"
@@ -51,7 +51,7 @@ int main(int argc, char *argv[])
         {u"/summary.json"_s, u"instatus/summary-up.json"_s, u"application/json"_s},
         {u"/1.0/status/5b36dc6502d06804c08349f7"_s, u"statusio/status-operational.json"_s, u"application/json"_s},
     };
-    for (const ReaderInfo &reader : readerTable()) {
+    for (const ProviderInfo &reader : providerTable()) {
         const QString folder = QStringLiteral(GLINTER_TEST_DATA "/feeds/") + rawValue(reader.kind);
         const QStringList samples = QDir(folder).entryList(QDir::Files, QDir::Name);
         for (const std::u16string_view feed : reader.fixedFeeds) {

@@ -15,7 +15,7 @@
 #include "catalog/servicecatalog.h"
 #include "monitor/statusmonitor.h"
 #include "net/networkenvironment.h"
-#include "providers/readertable.h"
+#include "providers/providertable.h"
 
 #include "measure.h"
 

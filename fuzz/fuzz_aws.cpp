@@ -5,13 +5,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const AWSProvider::DecodedEvents decoded = AWSProvider::decode(FuzzSupport::bytes(data, size));
-    if (!decoded.events)
+    const Decoded<QList<AWSProvider::Event>> decoded = AWSProvider::decode(FuzzSupport::bytes(data, size));
+    if (!decoded.value)
         return 0;
     const Service service = FuzzSupport::service(ProviderKind::Aws);
-    (void)AWSProvider::evaluate(service, *decoded.events, {});
+    (void)AWSProvider::evaluate(service, *decoded.value, {});
     const QSet<QString> regions{QStringLiteral("us-east-1"), QString()};
-    (void)AWSProvider::evaluate(service, *decoded.events, regions);
-    (void)AWSProvider::story(*decoded.events, regions);
+    (void)AWSProvider::evaluate(service, *decoded.value, regions);
+    (void)AWSProvider::story(*decoded.value, regions);
     return 0;
 }

@@ -5,10 +5,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const GCPProvider::DecodedIncidents decoded = GCPProvider::decode(FuzzSupport::bytes(data, size));
-    if (!decoded.incidents)
+    const Decoded<QList<GCPProvider::Incident>> decoded = GCPProvider::decode(FuzzSupport::bytes(data, size));
+    if (!decoded.value)
         return 0;
-    (void)GCPProvider::evaluate(FuzzSupport::service(ProviderKind::Gcp), *decoded.incidents);
-    (void)GCPProvider::story(*decoded.incidents);
+    (void)GCPProvider::evaluate(FuzzSupport::service(ProviderKind::Gcp), *decoded.value);
+    (void)GCPProvider::story(*decoded.value);
     return 0;
 }

@@ -5,9 +5,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const InstatusProvider::DecodedDocument decoded = InstatusProvider::decode(FuzzSupport::bytes(data, size));
-    if (decoded.document)
-        (void)InstatusProvider::evaluate(FuzzSupport::service(ProviderKind::Instatus), *decoded.document,
+    const Decoded<InstatusProvider::Document> decoded = InstatusProvider::decode(FuzzSupport::bytes(data, size));
+    if (decoded.value)
+        (void)InstatusProvider::evaluate(FuzzSupport::service(ProviderKind::Instatus), *decoded.value,
                                          FuzzSupport::checkTime());
     return 0;
 }

@@ -6,11 +6,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const Service service = FuzzSupport::service(ProviderKind::StatusIo);
-    const StatusIOProvider::DecodedDocument decoded = StatusIOProvider::decode(FuzzSupport::bytes(data, size),
-                                                                               service.url, QStringLiteral("5b36dc65"));
-    if (!decoded.overall)
+    const Decoded<StatusIOProvider::Document> decoded = StatusIOProvider::decode(
+        FuzzSupport::bytes(data, size), service.url, QStringLiteral("5b36dc65"));
+    if (!decoded.value)
         return 0;
-    ServiceStatusResult result = StatusIOProvider::evaluate(service, *decoded.overall);
-    FeedStory::tell(result, decoded.story, FuzzSupport::checkTime());
+    ServiceStatusResult result = StatusIOProvider::evaluate(service, decoded.value->overall);
+    FeedStory::tell(result, decoded.value->story, FuzzSupport::checkTime());
     return 0;
 }

@@ -12,21 +12,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     (void)StatuspageProvider::evaluate(FuzzSupport::service(ProviderKind::Statuspage), storyOnly,
                                        FuzzSupport::checkTime());
 
-    const StatuspageProvider::DecodedDocument decoded = StatuspageProvider::decode(bytes);
-    if (!decoded.document)
+    const Decoded<StatuspageProvider::Document> decoded = StatuspageProvider::decode(bytes);
+    if (!decoded.value)
         return 0;
     Service service = FuzzSupport::service(ProviderKind::Statuspage);
-    (void)StatuspageProvider::evaluate(service, *decoded.document, FuzzSupport::checkTime());
+    (void)StatuspageProvider::evaluate(service, *decoded.value, FuzzSupport::checkTime());
 
     QStringList selected{QStringLiteral("c1")};
-    if (decoded.document->components) {
-        for (const StatuspageProvider::Component &component : *decoded.document->components) {
+    if (decoded.value->components) {
+        for (const StatuspageProvider::Component &component : *decoded.value->components) {
             if (selected.size() >= 3)
                 break;
             selected.append(component.id);
         }
     }
     service.components = selected;
-    (void)StatuspageProvider::evaluate(service, *decoded.document, FuzzSupport::checkTime());
+    (void)StatuspageProvider::evaluate(service, *decoded.value, FuzzSupport::checkTime());
     return 0;
 }

@@ -2,7 +2,7 @@
 
 #include "core/servicestore.h"
 #include "monitor/statusmonitor.h"
-#include "providers/readertable.h"
+#include "providers/providertable.h"
 #include "providers/statusiopageids.h"
 
 #include <QCoreApplication>
@@ -139,7 +139,7 @@ QByteArray jsonReport(const QList<Service> &services, const QList<ServiceStatusR
         if (result.incidentTitle)
             object.insert(QLatin1String("incidentTitle"), *result.incidentTitle);
         // The probe of a plain website reads no status page: it has no story to tell.
-        if (readerInfo(service.provider).tellsStory) {
+        if (providerInfo(service.provider).tellsStory) {
             object.insert(QLatin1String("incidents"), incidentsJson(result.incidents));
             object.insert(QLatin1String("maintenances"), maintenancesJson(result.maintenances));
         }

@@ -3,7 +3,7 @@
 #include "core/settings.h"
 #include "monitor/results.h"
 #include "monitor/servicelist.h"
-#include "providers/readertable.h"
+#include "providers/providertable.h"
 
 #include <QPointer>
 
@@ -125,7 +125,7 @@ QCoro::Task<> RefreshScheduler::runRefresh()
     // first wave they would end a full wait after everything else.
     QList<Service> order = snapshot;
     std::stable_sort(order.begin(), order.end(), [](const Service &a, const Service &b) {
-        return readerInfo(a.provider).requestsInARow > readerInfo(b.provider).requestsInARow;
+        return providerInfo(a.provider).requestsInARow > providerInfo(b.provider).requestsInARow;
     });
 
     // Every check starts now, all at once, up to checksInFlight of them; each appends its

@@ -2,8 +2,8 @@
 
 #include "alerts/notifier.h"
 #include "core/settings.h"
+#include "providers/fetchwithretry.h"
 #include "providers/maintenancecalendar.h"
-#include "providers/providerregistry.h"
 #include "providers/statusiopageids.h"
 
 namespace {
@@ -26,7 +26,7 @@ RefreshScheduler::Setup schedulerSetup(StatusMonitor::Setup &setup, const Settin
     scheduler.check = std::move(setup.check);
     if (!scheduler.check) {
         scheduler.check = [delay = setup.retryDelay, &settings, calendar, pageIds](Service service) {
-            return fetchWithRetry(std::move(service), delay, ReaderOptions{settings.awsRegions(), calendar, pageIds});
+            return fetchWithRetry(std::move(service), delay, ProviderOptions{settings.awsRegions(), calendar, pageIds});
         };
     }
     scheduler.reachability = std::move(setup.reachability);

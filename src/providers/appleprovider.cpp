@@ -1,17 +1,11 @@
 #include "providers/appleprovider.h"
 
+#include "providers/feedfetch.h"
 #include "providers/feedscan.h"
 #include "providers/jsondecoder.h"
-#include "providers/readertable.h"
-
-#include <QCoreApplication>
+#include "providers/providertable.h"
 
 namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("AppleProvider", text);
-}
 
 const QString kDeveloperHost = QStringLiteral("developer.apple.com");
 
@@ -49,7 +43,7 @@ std::optional<QByteArray> AppleProvider::extractJSON(const QByteArray &body)
     return body.sliced(first, last - first + 1);
 }
 
-AppleProvider::DecodedPayload AppleProvider::decode(const QByteArray &json)
+Decoded<QList<AppleProvider::ServiceEntry>> AppleProvider::decode(const QByteArray &json)
 {
     JsonDecoder decoder;
     const std::optional<QJsonDocument> parsed = decoder.parse(json);
@@ -83,12 +77,9 @@ AppleProvider::DecodedPayload AppleProvider::decode(const QByteArray &json)
         services.append(std::move(entry));
     }
 
-    DecodedPayload decoded;
     if (decoder.failed())
-        decoded.error = decoder.error();
-    else
-        decoded.services = std::move(services);
-    return decoded;
+        return {std::nullopt, decoder.error()};
+    return {std::move(services), {}};
 }
 
 QString AppleProvider::state(const Event &event)
@@ -181,20 +172,19 @@ FeedStory::Story AppleProvider::story(const QList<ServiceEntry> &services)
     return story;
 }
 
-QCoro::Task<ServiceStatusResult> AppleProvider::fetch(const Service &serviceRef)
+QCoro::Task<ServiceStatusResult> AppleProvider::fetch(Service service)
 {
-    const Service service = serviceRef;
-    QCoro::Task<HttpResponse> responseTask = m_session.get(feed(service.url));
-    const HttpResponse response = co_await responseTask;
-    if (!response.isSuccess())
-        co_return failureResult(service, response.failureText());
-    const std::optional<QByteArray> json = extractJSON(response.body);
-    if (!json)
-        co_return failureResult(service, tr("Unexpected format"));
-    const DecodedPayload decoded = decode(*json);
-    if (!decoded.services)
+    QCoro::Task<Decoded<QList<ServiceEntry>>> fetching = FeedFetch::fetchDecoded(
+        m_session, feed(service.url), [](const QByteArray &body) -> Decoded<QList<ServiceEntry>> {
+            const std::optional<QByteArray> json = extractJSON(body);
+            if (!json)
+                return {std::nullopt, tr("Unexpected format")};
+            return decode(*json);
+        });
+    const Decoded<QList<ServiceEntry>> decoded = co_await fetching;
+    if (!decoded.value)
         co_return failureResult(service, decoded.error);
-    ServiceStatusResult result = evaluate(service, *decoded.services);
-    FeedStory::tell(result, story(*decoded.services), QDateTime::currentDateTimeUtc());
+    ServiceStatusResult result = evaluate(service, *decoded.value);
+    FeedStory::tell(result, story(*decoded.value), QDateTime::currentDateTimeUtc());
     co_return result;
 }

@@ -4,12 +4,15 @@
 #include "providers/feedstory.h"
 #include "providers/statusprovider.h"
 
+#include <QCoreApplication>
 #include <QList>
 
 // Reads Apple's system status, published as a script data file in a consumer and a
 // developer edition, and reports the services that have open events.
 class AppleProvider final : public StatusProvider
 {
+    Q_DECLARE_TR_FUNCTIONS(AppleProvider)
+
 public:
     struct Event {
         std::optional<QString> messageType;
@@ -26,14 +29,9 @@ public:
         QList<Event> events;
     };
 
-    struct DecodedPayload {
-        std::optional<QList<ServiceEntry>> services;
-        QString error;
-    };
-
     explicit AppleProvider(HttpSession session);
 
-    QCoro::Task<ServiceStatusResult> fetch(const Service &service) override;
+    QCoro::Task<ServiceStatusResult> fetch(Service service) override;
 
     static QUrl consumerFeed();
     static QUrl developerFeed();
@@ -44,7 +42,7 @@ public:
     // The JSON object inside the script: from the first "{" through the last "}".
     static std::optional<QByteArray> extractJSON(const QByteArray &body);
 
-    static DecodedPayload decode(const QByteArray &json);
+    static Decoded<QList<ServiceEntry>> decode(const QByteArray &json);
     static ServiceStatusResult evaluate(const Service &service, const QList<ServiceEntry> &services);
 
     // Each open event as an incident titled by its service, except maintenance events,

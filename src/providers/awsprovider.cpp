@@ -1,20 +1,14 @@
 #include "providers/awsprovider.h"
 
 #include "providers/awsregions.h"
+#include "providers/feedfetch.h"
 #include "providers/feedscan.h"
 #include "providers/jsondecoder.h"
-#include "providers/readertable.h"
-
-#include <QCoreApplication>
+#include "providers/providertable.h"
 
 #include <chrono>
 
 namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("AWSProvider", text);
-}
 
 bool isActive(const AWSProvider::Event &event)
 {
@@ -101,14 +95,11 @@ std::optional<QString> AWSProvider::decodeUtf16(const QByteArray &body)
     return text;
 }
 
-AWSProvider::DecodedEvents AWSProvider::decode(const QByteArray &body)
+Decoded<QList<AWSProvider::Event>> AWSProvider::decode(const QByteArray &body)
 {
-    DecodedEvents decoded;
     const std::optional<QString> text = decodeUtf16(body);
-    if (!text) {
-        decoded.error = tr("Decode error");
-        return decoded;
-    }
+    if (!text)
+        return {std::nullopt, tr("Decode error")};
 
     JsonDecoder json;
     const std::optional<QJsonDocument> parsed = json.parse(text->toUtf8());
@@ -134,10 +125,8 @@ AWSProvider::DecodedEvents AWSProvider::decode(const QByteArray &body)
         }
     }
     if (json.failed())
-        decoded.error = json.error();
-    else
-        decoded.events = std::move(events);
-    return decoded;
+        return {std::nullopt, json.error()};
+    return {std::move(events), {}};
 }
 
 QString AWSProvider::regionCode(const Event &event)
@@ -200,18 +189,15 @@ FeedStory::Story AWSProvider::story(const QList<Event> &events, const QSet<QStri
     return story;
 }
 
-QCoro::Task<ServiceStatusResult> AWSProvider::fetch(const Service &serviceRef)
+QCoro::Task<ServiceStatusResult> AWSProvider::fetch(Service service)
 {
-    const Service service = serviceRef;
+    const QSet<QString> regions = m_regions;
     const HttpHeaders headers{{QByteArrayLiteral("Accept"), QByteArrayLiteral("application/json")}};
-    QCoro::Task<HttpResponse> responseTask = m_session.get(feed(), headers);
-    const HttpResponse response = co_await responseTask;
-    if (!response.isSuccess())
-        co_return failureResult(service, response.failureText());
-    const DecodedEvents decoded = decode(response.body);
-    if (!decoded.events)
+    QCoro::Task<Decoded<QList<Event>>> fetching = FeedFetch::fetchDecoded(m_session, feed(), &decode, headers);
+    const Decoded<QList<Event>> decoded = co_await fetching;
+    if (!decoded.value)
         co_return failureResult(service, decoded.error);
-    ServiceStatusResult result = evaluate(service, *decoded.events, m_regions);
-    FeedStory::tell(result, story(*decoded.events, m_regions), QDateTime::currentDateTimeUtc());
+    ServiceStatusResult result = evaluate(service, *decoded.value, regions);
+    FeedStory::tell(result, story(*decoded.value, regions), QDateTime::currentDateTimeUtc());
     co_return result;
 }

@@ -4,6 +4,7 @@
 #include "providers/feedstory.h"
 #include "providers/statusprovider.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QSet>
 
@@ -11,6 +12,8 @@
 // of the regions the user selected and reports the worst.
 class AWSProvider final : public StatusProvider
 {
+    Q_DECLARE_TR_FUNCTIONS(AWSProvider)
+
 public:
     struct Event {
         std::optional<QString> status;
@@ -25,15 +28,10 @@ public:
         QDateTime latestAt;
     };
 
-    struct DecodedEvents {
-        std::optional<QList<Event>> events;
-        QString error;
-    };
-
     // Events of other regions than `regions` do not count; empty means all count.
     explicit AWSProvider(HttpSession session, QSet<QString> regions = {});
 
-    QCoro::Task<ServiceStatusResult> fetch(const Service &service) override;
+    QCoro::Task<ServiceStatusResult> fetch(Service service) override;
 
     static QUrl feed();
 
@@ -42,7 +40,7 @@ public:
     static std::optional<QString> decodeUtf16(const QByteArray &body);
 
     // The feed's bytes (UTF-16) to events; "Decode error" when the text is not UTF-16.
-    static DecodedEvents decode(const QByteArray &body);
+    static Decoded<QList<Event>> decode(const QByteArray &body);
 
     // The region code inside an event's ARN (the fourth ":"-separated piece), or empty.
     static QString regionCode(const Event &event);

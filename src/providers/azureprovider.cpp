@@ -1,9 +1,8 @@
 #include "providers/azureprovider.h"
 
+#include "providers/feedfetch.h"
 #include "providers/feedscan.h"
-#include "providers/readertable.h"
-
-#include <QCoreApplication>
+#include "providers/providertable.h"
 
 namespace {
 
@@ -28,24 +27,20 @@ QUrl AzureProvider::feed()
     return fixedFeed(ProviderKind::Azure);
 }
 
-std::optional<QString> AzureProvider::firstTagText(QStringView tag, QStringView text)
-{
-    return FeedScan::elementText(tag, text);
-}
-
 QList<AzureProvider::Item> AzureProvider::items(QStringView feedText)
 {
     QList<Item> items;
     const QList<QStringView> bodies = FeedScan::itemBodies(feedText);
     for (const QStringView body : bodies) {
-        std::optional<QString> title = firstTagText(u"title", body);
+        std::optional<QString> title = FeedScan::elementText(u"title", body);
         if (!title || title->isEmpty())
             continue;
         Item item;
         item.title = std::move(*title);
-        item.text = FeedScan::plainText(firstTagText(u"description", body).value_or(QString()));
-        item.link = FeedStory::webAddress(firstTagText(u"link", body).value_or(QString()));
-        item.published = FeedScan::pubDate(firstTagText(u"pubDate", body).value_or(QString())).value_or(QDateTime());
+        item.text = FeedScan::plainText(FeedScan::elementText(u"description", body).value_or(QString()));
+        item.link = FeedStory::webAddress(FeedScan::elementText(u"link", body).value_or(QString()));
+        item.published =
+            FeedScan::pubDate(FeedScan::elementText(u"pubDate", body).value_or(QString())).value_or(QDateTime());
         items.append(std::move(item));
     }
     return items;
@@ -94,17 +89,13 @@ FeedStory::Story AzureProvider::story(const QList<Item> &items)
     return story;
 }
 
-QCoro::Task<ServiceStatusResult> AzureProvider::fetch(const Service &serviceRef)
+QCoro::Task<ServiceStatusResult> AzureProvider::fetch(Service service)
 {
-    const Service service = serviceRef;
-    QCoro::Task<HttpResponse> responseTask = m_session.get(feed());
-    const HttpResponse response = co_await responseTask;
-    if (!response.isSuccess())
-        co_return failureResult(service, response.failureText());
-    const std::optional<QString> text = FeedScan::strictUtf8(response.body);
-    if (!text)
-        co_return failureResult(service, QCoreApplication::translate("AzureProvider", "Decode error"));
-    const QList<Item> current = items(*text);
+    QCoro::Task<Decoded<QString>> fetching = FeedFetch::fetchDecoded(m_session, feed(), &FeedFetch::utf8Text);
+    const Decoded<QString> text = co_await fetching;
+    if (!text.value)
+        co_return failureResult(service, text.error);
+    const QList<Item> current = items(*text.value);
     ServiceStatusResult result = evaluate(service, titlesOf(current));
     FeedStory::tell(result, story(current), QDateTime::currentDateTimeUtc());
     co_return result;

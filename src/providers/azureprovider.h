@@ -23,7 +23,7 @@ public:
 
     explicit AzureProvider(HttpSession session);
 
-    QCoro::Task<ServiceStatusResult> fetch(const Service &service) override;
+    QCoro::Task<ServiceStatusResult> fetch(Service service) override;
 
     static QUrl feed();
 
@@ -32,10 +32,6 @@ public:
 
     // The non-empty titles of the feed's items, in feed order.
     static QStringList itemTitles(QStringView feedText);
-
-    // The text of the first element `tag`; for an opening tag with attributes, the text
-    // after the tag's closing bracket.
-    static std::optional<QString> firstTagText(QStringView tag, QStringView text);
 
     static Indicator indicator(const QString &title);
 

@@ -1,12 +1,11 @@
 #include "providers/gcpprovider.h"
 
+#include "providers/feedfetch.h"
 #include "providers/feedscan.h"
 #include "providers/jsondecoder.h"
-#include "providers/readertable.h"
+#include "providers/providertable.h"
 
-#include <QCoreApplication>
 #include <QtConcurrent/QtConcurrentRun>
-#include <qcoro/qcorofuture.h>
 
 namespace {
 
@@ -44,13 +43,12 @@ QUrl GCPProvider::feed()
     return fixedFeed(ProviderKind::Gcp);
 }
 
-GCPProvider::DecodedIncidents GCPProvider::decode(const QByteArray &body)
+Decoded<QList<GCPProvider::Incident>> GCPProvider::decode(const QByteArray &body)
 {
     JsonDecoder json;
     const std::optional<QJsonDocument> parsed = json.parse(body);
     if (parsed && !parsed->isArray())
-        json.fail(
-            QCoreApplication::translate("GCPProvider", "The data couldn't be read: the document is not an array."));
+        json.fail(tr("The data couldn't be read: the document is not an array."));
 
     QList<Incident> open;
     if (!json.failed()) {
@@ -88,17 +86,14 @@ GCPProvider::DecodedIncidents GCPProvider::decode(const QByteArray &body)
         }
     }
 
-    DecodedIncidents decoded;
     if (json.failed())
-        decoded.error = json.error();
-    else
-        decoded.incidents = std::move(open);
-    return decoded;
+        return {std::nullopt, json.error()};
+    return {std::move(open), {}};
 }
 
 QUrl GCPProvider::incidentPage(const QString &uri)
 {
-    const std::u16string_view feed = readerInfo(ProviderKind::Gcp).fixedFeeds.at(0);
+    const std::u16string_view feed = providerInfo(ProviderKind::Gcp).fixedFeeds.at(0);
     const QUrl site(QString::fromUtf16(feed.data(), qsizetype(feed.size())));
     const QString trimmed = uri.trimmed();
     if (trimmed.isEmpty())
@@ -168,18 +163,14 @@ FeedStory::Story GCPProvider::story(const QList<Incident> &incidents)
     return story;
 }
 
-QCoro::Task<ServiceStatusResult> GCPProvider::fetch(const Service &serviceRef)
+QCoro::Task<ServiceStatusResult> GCPProvider::fetch(Service service)
 {
-    const Service service = serviceRef;
-    QCoro::Task<HttpResponse> responseTask = m_session.get(feed());
-    const HttpResponse response = co_await responseTask;
-    if (!response.isSuccess())
-        co_return failureResult(service, response.failureText());
-    QFuture<DecodedIncidents> decoding = QtConcurrent::run(&GCPProvider::decode, response.body);
-    const DecodedIncidents decoded = co_await decoding;
-    if (!decoded.incidents)
+    QCoro::Task<Decoded<QList<Incident>>> fetching = FeedFetch::fetchDecoded(
+        m_session, feed(), [](const QByteArray &body) { return QtConcurrent::run(&GCPProvider::decode, body); });
+    const Decoded<QList<Incident>> decoded = co_await fetching;
+    if (!decoded.value)
         co_return failureResult(service, decoded.error);
-    ServiceStatusResult result = evaluate(service, *decoded.incidents);
-    FeedStory::tell(result, story(*decoded.incidents), QDateTime::currentDateTimeUtc());
+    ServiceStatusResult result = evaluate(service, *decoded.value);
+    FeedStory::tell(result, story(*decoded.value), QDateTime::currentDateTimeUtc());
     co_return result;
 }

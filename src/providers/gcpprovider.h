@@ -4,12 +4,15 @@
 #include "providers/feedstory.h"
 #include "providers/statusprovider.h"
 
+#include <QCoreApplication>
 #include <QList>
 
 // Reads the Google Cloud incidents archive, counts the incidents still open and reports
 // the worst. The archive runs to several megabytes, so it is decoded off the UI thread.
 class GCPProvider final : public StatusProvider
 {
+    Q_DECLARE_TR_FUNCTIONS(GCPProvider)
+
 public:
     struct Incident {
         std::optional<QString> end;
@@ -25,19 +28,14 @@ public:
         QUrl page;
     };
 
-    struct DecodedIncidents {
-        std::optional<QList<Incident>> incidents;
-        QString error;
-    };
-
     explicit GCPProvider(HttpSession session);
 
-    QCoro::Task<ServiceStatusResult> fetch(const Service &service) override;
+    QCoro::Task<ServiceStatusResult> fetch(Service service) override;
 
     static QUrl feed();
 
     // Keeps only the open incidents; the closed ones are most of the archive.
-    static DecodedIncidents decode(const QByteArray &body);
+    static Decoded<QList<Incident>> decode(const QByteArray &body);
 
     static bool isOpen(const Incident &incident);
     static Indicator severity(const Incident &incident);

@@ -1,10 +1,9 @@
 #include "providers/instatusprovider.h"
 
+#include "providers/feedfetch.h"
 #include "providers/feedstory.h"
 #include "providers/jsondecoder.h"
 #include "providers/statuspageprovider.h"
-
-#include <QCoreApplication>
 
 #include <cmath>
 
@@ -118,14 +117,13 @@ Indicator InstatusProvider::indicator(const std::optional<QString> &impact)
     return Indicator::Major;
 }
 
-InstatusProvider::DecodedDocument InstatusProvider::decode(const QByteArray &data)
+Decoded<InstatusProvider::Document> InstatusProvider::decode(const QByteArray &data)
 {
     JsonDecoder json;
     const std::optional<QJsonDocument> parsed = json.parse(data);
     const QJsonObject top = json.object(parsed ? parsed->object() : QJsonValue(), QString());
     if (parsed && !parsed->isObject())
-        json.fail(QCoreApplication::translate("InstatusProvider",
-                                              "The data couldn't be read: the document is not an object."));
+        json.fail(tr("The data couldn't be read: the document is not an object."));
 
     Document document;
     const QJsonObject page = json.requiredObject(top, QStringLiteral("page"), {});
@@ -135,12 +133,9 @@ InstatusProvider::DecodedDocument InstatusProvider::decode(const QByteArray &dat
     document.unresolved = readIncidents(top);
     document.windows = readMaintenances(top);
 
-    DecodedDocument decoded;
     if (json.failed())
-        decoded.error = json.error();
-    else
-        decoded.document = std::move(document);
-    return decoded;
+        return {std::nullopt, json.error()};
+    return {std::move(document), {}};
 }
 
 ServiceStatusResult InstatusProvider::evaluate(const Service &service, const Document &document, const QDateTime &now)
@@ -176,20 +171,15 @@ ServiceStatusResult InstatusProvider::evaluate(const Service &service, const Doc
     return result;
 }
 
-QCoro::Task<ServiceStatusResult> InstatusProvider::fetch(const Service &serviceRef)
+QCoro::Task<ServiceStatusResult> InstatusProvider::fetch(Service service)
 {
-    const Service service = serviceRef;
     const std::optional<QUrl> endpoint = summaryEndpoint(service.url);
     if (!endpoint)
-        co_return failureResult(service, QCoreApplication::translate("InstatusProvider", "Invalid URL"));
+        co_return failureResult(service, tr("Invalid URL"));
 
-    QCoro::Task<HttpResponse> responseTask = m_session.get(*endpoint);
-    const HttpResponse response = co_await responseTask;
-    if (!response.isSuccess())
-        co_return failureResult(service, response.failureText());
-
-    const DecodedDocument decoded = decode(response.body);
-    if (!decoded.document)
+    QCoro::Task<Decoded<Document>> fetching = FeedFetch::fetchDecoded(m_session, *endpoint, &decode);
+    const Decoded<Document> decoded = co_await fetching;
+    if (!decoded.value)
         co_return failureResult(service, decoded.error);
-    co_return evaluate(service, *decoded.document, QDateTime::currentDateTimeUtc());
+    co_return evaluate(service, *decoded.value, QDateTime::currentDateTimeUtc());
 }

@@ -3,6 +3,7 @@
 #include "net/httpsession.h"
 #include "providers/statusprovider.h"
 
+#include <QCoreApplication>
 #include <QList>
 
 // Reads status pages hosted on Instatus through the summary they publish at
@@ -11,6 +12,8 @@
 // the result's story.
 class InstatusProvider final : public StatusProvider
 {
+    Q_DECLARE_TR_FUNCTIONS(InstatusProvider)
+
 public:
     // An active incident or maintenance as far as the state needs it.
     struct Entry {
@@ -28,21 +31,16 @@ public:
         QList<Maintenance> windows;
     };
 
-    struct DecodedDocument {
-        std::optional<Document> document;
-        QString error;
-    };
-
     explicit InstatusProvider(HttpSession session);
 
-    QCoro::Task<ServiceStatusResult> fetch(const Service &service) override;
+    QCoro::Task<ServiceStatusResult> fetch(Service service) override;
 
     // The page's address moved to https with the path /summary.json, without query and
     // fragment; absent when the address has no host.
     static std::optional<QUrl> summaryEndpoint(const QUrl &url);
 
     // The state strictly (a wrong type fails the document), the story leniently.
-    static DecodedDocument decode(const QByteArray &data);
+    static Decoded<Document> decode(const QByteArray &data);
     static ServiceStatusResult evaluate(const Service &service, const Document &document, const QDateTime &now);
 
     // The severity of an incident's impact word (any letter case; absent is empty).

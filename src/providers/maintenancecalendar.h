@@ -13,7 +13,7 @@
 // The planned maintenance each page announced when it was last asked. A page's state is read
 // on every refresh, but its calendar changes rarely and costs a larger document, so it is
 // read at most once per period and the windows are kept in between. Held by whoever runs
-// checks across refreshes (the monitor) and lent to the readers through ReaderOptions;
+// checks across refreshes (the monitor) and lent to the readers through ProviderOptions;
 // without one, a reader reads the calendar on every check. Main thread only.
 class MaintenanceCalendar
 {

@@ -1,37 +1,12 @@
 #include "providers/providerregistry.h"
 
-#include "core/queuedsignal.h"
-#include "providers/readertable.h"
-
-#include <QTimer>
+#include "providers/providertable.h"
 
 namespace ProviderRegistry {
 
-std::unique_ptr<StatusProvider> provider(ProviderKind kind, const ReaderOptions &options)
+std::unique_ptr<StatusProvider> provider(ProviderKind kind, const ProviderOptions &options)
 {
-    return readerInfo(kind).make(HttpSession(), options);
+    return providerInfo(kind).make(HttpSession(), options);
 }
 
 } // namespace ProviderRegistry
-
-QCoro::Task<ServiceStatusResult> fetchWithRetry(Service service, std::chrono::milliseconds retryDelay,
-                                                ReaderOptions options)
-{
-    const std::unique_ptr<StatusProvider> reader = ProviderRegistry::provider(service.provider, options);
-    QCoro::Task<ServiceStatusResult> firstFetch = reader->fetch(service);
-    ServiceStatusResult first = co_await firstFetch;
-    if (first.indicator != Indicator::Unknown)
-        co_return first;
-    // A precise timer: a coarse one may end the pause up to 5 % early.
-    QTimer pause;
-    pause.setTimerType(Qt::PreciseTimer);
-    pause.setSingleShot(true);
-    pause.start(retryDelay);
-    // Resumed after timeout() has returned: a second read that ends at once (an address it
-    // refuses) would otherwise destroy the timer inside its own signal.
-    auto timedOut = queuedSignal(&pause, &QTimer::timeout);
-    co_await timedOut;
-    QCoro::Task<ServiceStatusResult> secondFetch = reader->fetch(service);
-    ServiceStatusResult second = co_await secondFetch;
-    co_return second;
-}

@@ -13,7 +13,7 @@
 // page's whole HTML before the status can be asked for, and a page keeps its identifier, so
 // it is looked up again only once a period or when the status API stops taking it. Held by
 // whoever runs checks across refreshes (the monitor) and lent to the reader through
-// ReaderOptions; without one, every check reads the page first. With a file, what was found
+// ProviderOptions; without one, every check reads the page first. With a file, what was found
 // outlives the process (a cache: a missing or unreadable file is an empty memory, a failed
 // write is forgotten). Main thread only.
 class StatusIOPageIds

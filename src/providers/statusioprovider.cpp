@@ -2,22 +2,16 @@
 
 #include "core/webaddress.h"
 #include "net/networkenvironment.h"
+#include "providers/feedfetch.h"
 #include "providers/feedscan.h"
 #include "providers/jsondecoder.h"
-#include "providers/readertable.h"
-
-#include <QCoreApplication>
+#include "providers/providertable.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
 namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("StatusIOProvider", text);
-}
 
 bool isQuote(QChar c)
 {
@@ -223,8 +217,8 @@ QUrl StatusIOProvider::postUrl(const QUrl &page, QStringView kind, const QString
     return url;
 }
 
-StatusIOProvider::DecodedDocument StatusIOProvider::decode(const QByteArray &data, const QUrl &page,
-                                                           const QString &pageId)
+Decoded<StatusIOProvider::Document> StatusIOProvider::decode(const QByteArray &data, const QUrl &page,
+                                                             const QString &pageId)
 {
     JsonDecoder json;
     const std::optional<QJsonDocument> parsed = json.parse(data);
@@ -250,14 +244,11 @@ StatusIOProvider::DecodedDocument StatusIOProvider::decode(const QByteArray &dat
         }
     }
 
-    DecodedDocument decoded;
     if (json.failed())
-        decoded.error = json.error();
-    else if (result && overallObject)
-        decoded.overall = overall;
-    if (decoded.overall)
-        decoded.story = readStory(*result, page, pageId);
-    return decoded;
+        return {std::nullopt, json.error()};
+    if (!result || !overallObject)
+        return {std::nullopt, tr("Unexpected format")};
+    return {Document{overall, readStory(*result, page, pageId)}, {}};
 }
 
 ServiceStatusResult StatusIOProvider::evaluate(const Service &service, const Overall &overall)
@@ -266,59 +257,56 @@ ServiceStatusResult StatusIOProvider::evaluate(const Service &service, const Ove
     return makeResult(service, severity, descriptionOrLabel(overall.status.value_or(QString()), severity));
 }
 
-QCoro::Task<ServiceStatusResult> StatusIOProvider::fetch(const Service &serviceRef)
+QCoro::Task<ServiceStatusResult> StatusIOProvider::fetch(Service service)
 {
     // Both requests go through the same session; copies keep the second one independent
     // of the reader object across the first suspension.
-    const Service service = serviceRef;
     const HttpSession session = m_session;
     const std::shared_ptr<StatusIOPageIds> pageIds = m_pageIds;
     const QUrl apiOrigin = m_apiOrigin;
+    const QUrl page = service.url;
 
-    std::optional<QString> id = pageIds ? pageIds->find(service.url) : std::nullopt;
-    HttpResponse response;
-    std::optional<DecodedDocument> decoded;
+    std::optional<QString> id = pageIds ? pageIds->find(page) : std::nullopt;
+    Decoded<Document> decoded;
     if (id) {
         QCoro::Task<HttpResponse> rememberedTask = session.get(apiUrl(apiOrigin, *id));
-        response = co_await rememberedTask;
-        if (response.isSuccess())
-            decoded = decode(response.body, service.url, *id);
+        const HttpResponse response = co_await rememberedTask;
+        decoded = FeedFetch::decodeResponse(response, [&](const QByteArray &body) { return decode(body, page, *id); });
         // The API refusing the identifier, or answering something that is not a status,
         // may mean the page moved to another one: look it up again. An API that is down
         // or silent says nothing about the identifier.
         const bool refused = response.statusCode >= 400 && response.statusCode <= 499;
-        if (decoded ? !decoded->overall : refused) {
-            pageIds->forget(service.url);
+        if (response.isSuccess() ? !decoded.value : refused) {
+            pageIds->forget(page);
             id.reset();
-            decoded.reset();
         }
     }
     if (!id) {
-        QCoro::Task<HttpResponse> pageTask = session.get(service.url);
-        const HttpResponse page = co_await pageTask;
-        if (!page.isSuccess())
-            co_return failureResult(service, page.failureText());
-
-        const std::optional<QString> html = FeedScan::strictUtf8(page.body);
-        id = html ? pageId(*html) : std::nullopt;
-        const QUrl api = id ? apiUrl(apiOrigin, *id) : QUrl();
-        if (!id || !isWebAddress(api))
+        QCoro::Task<Decoded<QString>> lookup = FeedFetch::fetchDecoded(
+            session, page, [](const QByteArray &body) -> Decoded<QString> {
+                const std::optional<QString> html = FeedScan::strictUtf8(body);
+                std::optional<QString> found = html ? pageId(*html) : std::nullopt;
+                if (!found)
+                    return {std::nullopt, tr("Couldn't find a Status.io page id")};
+                return {std::move(found), {}};
+            });
+        const Decoded<QString> foundId = co_await lookup;
+        if (!foundId.value)
+            co_return failureResult(service, foundId.error);
+        id = *foundId.value;
+        const QUrl api = apiUrl(apiOrigin, *id);
+        if (!isWebAddress(api))
             co_return failureResult(service, tr("Couldn't find a Status.io page id"));
 
-        QCoro::Task<HttpResponse> responseTask = session.get(api);
-        response = co_await responseTask;
-        if (response.isSuccess())
-            decoded = decode(response.body, service.url, *id);
-        if (pageIds && decoded && decoded->overall)
-            pageIds->remember(service.url, *id);
+        QCoro::Task<Decoded<Document>> reading = FeedFetch::fetchDecoded(
+            session, api, [page, identifier = *id](const QByteArray &body) { return decode(body, page, identifier); });
+        decoded = co_await reading;
+        if (pageIds && decoded.value)
+            pageIds->remember(page, *id);
     }
-    if (!response.isSuccess() || !decoded)
-        co_return failureResult(service, response.failureText());
-    if (!decoded->error.isEmpty())
-        co_return failureResult(service, decoded->error);
-    if (!decoded->overall)
-        co_return failureResult(service, tr("Unexpected format"));
-    ServiceStatusResult result = evaluate(service, *decoded->overall);
-    FeedStory::tell(result, decoded->story, QDateTime::currentDateTimeUtc());
+    if (!decoded.value)
+        co_return failureResult(service, decoded.error);
+    ServiceStatusResult result = evaluate(service, decoded.value->overall);
+    FeedStory::tell(result, decoded.value->story, QDateTime::currentDateTimeUtc());
     co_return result;
 }

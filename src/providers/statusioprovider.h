@@ -5,22 +5,24 @@
 #include "providers/statusiopageids.h"
 #include "providers/statusprovider.h"
 
+#include <QCoreApplication>
+
 // Reads status pages hosted on Status.io. The page's address does not reveal the
 // identifier the public status API wants, so the page itself is loaded first and the
 // identifier dug out of its HTML; with a StatusIOPageIds lent, a page found before is not
 // loaded again.
 class StatusIOProvider final : public StatusProvider
 {
+    Q_DECLARE_TR_FUNCTIONS(StatusIOProvider)
+
 public:
     struct Overall {
         std::optional<QString> status;
         std::optional<int> statusCode;
     };
 
-    struct DecodedDocument {
-        // Absent with an empty error: the document lacks "result" or "status_overall".
-        std::optional<Overall> overall;
-        QString error;
+    struct Document {
+        Overall overall;
         // The open incidents and the active and upcoming maintenance, read leniently:
         // nothing in them fails the document.
         FeedStory::Story story;
@@ -30,7 +32,7 @@ public:
     explicit StatusIOProvider(HttpSession session, std::shared_ptr<StatusIOPageIds> pageIds = {},
                               QUrl apiOrigin = defaultApiOrigin());
 
-    QCoro::Task<ServiceStatusResult> fetch(const Service &service) override;
+    QCoro::Task<ServiceStatusResult> fetch(Service service) override;
 
     static QUrl defaultApiOrigin();
 
@@ -43,8 +45,9 @@ public:
     static std::optional<QString> pageId(QStringView html);
 
     // The page's address and identifier give the links of its posts; without them the
-    // story has none.
-    static DecodedDocument decode(const QByteArray &data, const QUrl &page = {}, const QString &pageId = {});
+    // story has none. A document without "result" or "status_overall" is of an unexpected
+    // format.
+    static Decoded<Document> decode(const QByteArray &data, const QUrl &page = {}, const QString &pageId = {});
 
     // Where the page shows one of its posts (`kind` "incident" or "maintenance"); empty
     // unless the page is a web address and both identifiers are plain letters and digits.

@@ -1,8 +1,7 @@
 #include "providers/statuspageprovider.h"
 
+#include "providers/feedfetch.h"
 #include "providers/feedstory.h"
-
-#include <QCoreApplication>
 
 namespace {
 
@@ -13,11 +12,6 @@ using Listed = StatuspageProvider::Listed<Entry>;
 const QString kStatusPath = QStringLiteral("/api/v2/status.json");
 const QString kSummaryPath = QStringLiteral("/api/v2/summary.json");
 const QString kUnresolvedPath = QStringLiteral("/api/v2/incidents/unresolved.json");
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("StatuspageProvider", text);
-}
 
 QSet<QString> selectedSet(const Service &service)
 {
@@ -190,10 +184,9 @@ StatuspageProvider::Story StatuspageProvider::decodeStory(const QByteArray &data
     return readStory(parsed.object());
 }
 
-StatuspageProvider::DecodedDocument StatuspageProvider::decode(const QByteArray &data)
+Decoded<StatuspageProvider::Document> StatuspageProvider::decode(const QByteArray &data)
 {
     JsonDecoder json;
-    DecodedDocument decoded;
     const std::optional<QJsonDocument> parsed = json.parse(data);
     const QJsonObject top = json.object(parsed ? parsed->object() : QJsonValue(), QString());
     if (parsed && !parsed->isObject())
@@ -224,10 +217,8 @@ StatuspageProvider::DecodedDocument StatuspageProvider::decode(const QByteArray 
     }
 
     if (json.failed())
-        decoded.error = json.error();
-    else
-        decoded.document = std::move(document);
-    return decoded;
+        return {std::nullopt, json.error()};
+    return {std::move(document), {}};
 }
 
 ServiceStatusResult StatuspageProvider::evaluate(const Service &service, const Document &document, const QDateTime &now)
@@ -283,9 +274,8 @@ ServiceStatusResult StatuspageProvider::evaluateComponents(const Service &servic
     return result;
 }
 
-QCoro::Task<ServiceStatusResult> StatuspageProvider::fetch(const Service &serviceRef)
+QCoro::Task<ServiceStatusResult> StatuspageProvider::fetch(Service service)
 {
-    const Service service = serviceRef;
     // Copies, so that nothing after a suspension depends on the reader still being there.
     const HttpSession session = m_session;
     const std::shared_ptr<MaintenanceCalendar> calendar = m_calendar;
@@ -303,25 +293,22 @@ QCoro::Task<ServiceStatusResult> StatuspageProvider::fetch(const Service &servic
     const bool readSummary = !pageWide || calendarDue;
 
     QCoro::Task<HttpResponse> responseTask = session.get(readSummary ? *summary : status);
-    HttpResponse response = co_await responseTask;
-    DecodedDocument decoded = response.isSuccess() ? decode(response.body) : DecodedDocument{};
+    const HttpResponse response = co_await responseTask;
+    Decoded<Document> decoded = FeedFetch::decodeResponse(response, &decode);
     // The state does not wait for the calendar: a page-wide check whose summary was refused or
     // unreadable still reads the status document (the calendar counts as read, so it is not
     // asked again at once).
     bool calendarRead = pageWide && calendarDue;
-    if (calendarRead && !decoded.document && !response.isTransportError()) {
+    if (calendarRead && !decoded.value && !response.isTransportError()) {
         calendarRead = false;
         if (calendar)
             calendar->record(page, std::nullopt);
-        QCoro::Task<HttpResponse> statusTask = session.get(status);
-        response = co_await statusTask;
-        decoded = response.isSuccess() ? decode(response.body) : DecodedDocument{};
+        QCoro::Task<Decoded<Document>> statusTask = FeedFetch::fetchDecoded(session, status, &decode);
+        decoded = co_await statusTask;
     }
-    if (!response.isSuccess())
-        co_return failureResult(service, response.failureText());
-    if (!decoded.document)
+    if (!decoded.value)
         co_return failureResult(service, decoded.error);
-    Document document = std::move(*decoded.document);
+    Document document = std::move(*decoded.value);
 
     if (pageWide) {
         const bool trouble = indicatorFromStatuspageWord(document.indicator) != Indicator::None;
@@ -345,25 +332,18 @@ QCoro::Task<ServiceStatusResult> StatuspageProvider::fetch(const Service &servic
     co_return evaluate(service, document, now);
 }
 
-QCoro::Task<StatuspageProvider::ComponentListing> StatuspageProvider::fetchComponents(QUrl url, HttpSession session)
+QCoro::Task<Decoded<QList<StatuspageProvider::Component>>> StatuspageProvider::fetchComponents(QUrl url,
+                                                                                               HttpSession session)
 {
-    ComponentListing listing;
     const std::optional<QUrl> endpoint = statusEndpoint(url, kSummaryPath);
-    if (!endpoint) {
-        listing.error = tr("Invalid URL");
-        co_return listing;
-    }
-    QCoro::Task<HttpResponse> responseTask = session.get(*endpoint);
-    const HttpResponse response = co_await responseTask;
-    if (!response.isSuccess()) {
-        listing.error = response.failureText();
-        co_return listing;
-    }
-    const DecodedDocument decoded = decode(response.body);
-    if (!decoded.document) {
-        listing.error = decoded.error;
-        co_return listing;
-    }
-    listing.components = decoded.document->components.value_or(QList<Component>());
-    co_return listing;
+    if (!endpoint)
+        co_return Decoded<QList<Component>>{std::nullopt, tr("Invalid URL")};
+    QCoro::Task<Decoded<QList<Component>>> fetching = FeedFetch::fetchDecoded(
+        std::move(session), *endpoint, [](const QByteArray &body) -> Decoded<QList<Component>> {
+            Decoded<Document> decoded = decode(body);
+            if (!decoded.value)
+                return {std::nullopt, decoded.error};
+            return {decoded.value->components.value_or(QList<Component>()), {}};
+        });
+    co_return co_await fetching;
 }

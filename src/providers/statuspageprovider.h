@@ -5,6 +5,7 @@
 #include "providers/maintenancecalendar.h"
 #include "providers/statusprovider.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QSet>
 #include <QStringList>
@@ -18,6 +19,8 @@
 // maintenance calendar is read at most once an hour when a MaintenanceCalendar is lent.
 class StatuspageProvider final : public StatusProvider
 {
+    Q_DECLARE_TR_FUNCTIONS(StatuspageProvider)
+
 public:
     struct Component {
         QString id;
@@ -50,19 +53,9 @@ public:
         Story story;
     };
 
-    struct DecodedDocument {
-        std::optional<Document> document;
-        QString error;
-    };
-
-    struct ComponentListing {
-        QList<Component> components;
-        std::optional<QString> error; // set when the listing failed
-    };
-
     explicit StatuspageProvider(HttpSession session, std::shared_ptr<MaintenanceCalendar> calendar = {});
 
-    QCoro::Task<ServiceStatusResult> fetch(const Service &service) override;
+    QCoro::Task<ServiceStatusResult> fetch(Service service) override;
 
     // The page's address moved to https with the given path, without query and fragment;
     // absent when the address has no host or is not a web address.
@@ -70,7 +63,7 @@ public:
 
     // Any of the page's documents that carries the state (status.json, summary.json): the
     // state strictly, the story leniently, so that an odd incident never hides the state.
-    static DecodedDocument decode(const QByteArray &data);
+    static Decoded<Document> decode(const QByteArray &data);
     // The story of incidents/unresolved.json or summary.json; never fails, an unreadable
     // document tells nothing.
     static Story decodeStory(const QByteArray &data);
@@ -81,8 +74,8 @@ public:
     // happened to carry them.
     static ServiceStatusResult evaluate(const Service &service, const Document &document, const QDateTime &now);
 
-    // Every component of the page, in document order, for the component picker.
-    static QCoro::Task<ComponentListing> fetchComponents(QUrl url, HttpSession session);
+    // Every component of the page at `url`, in document order, for the component picker.
+    static QCoro::Task<Decoded<QList<Component>>> fetchComponents(QUrl url, HttpSession session = HttpSession());
 
     // The component status word's severity (Unknown for words outside the table).
     static Indicator componentIndicator(const QString &status);

@@ -15,7 +15,7 @@ class StatusIOPageIds;
 
 // What a reader is told of the user's settings, read when the check starts, and the memory
 // it may keep across checks.
-struct ReaderOptions {
+struct ProviderOptions {
     // The AWS regions whose events count; empty means all.
     QSet<QString> awsRegions;
     // The Statuspage maintenance windows read in earlier checks; without it every check reads
@@ -33,8 +33,16 @@ class StatusProvider
 public:
     virtual ~StatusProvider() = default;
 
-    // One check of the service. The service is copied before the first suspension.
-    virtual QCoro::Task<ServiceStatusResult> fetch(const Service &service) = 0;
+    // One check of the service.
+    virtual QCoro::Task<ServiceStatusResult> fetch(Service service) = 0;
+};
+
+// What a reader's decoder makes of a document: the value, or the reason there is none
+// (shown to the user as the check's description).
+template<class T>
+struct Decoded {
+    std::optional<T> value;
+    QString error;
 };
 
 // A result stamped with the current time.

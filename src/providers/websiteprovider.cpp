@@ -1,17 +1,6 @@
 #include "providers/websiteprovider.h"
 
-#include <QCoreApplication>
-
 #include <chrono>
-
-namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("WebsiteProvider", text);
-}
-
-} // namespace
 
 WebsiteProvider::WebsiteProvider(HttpSession session)
     : m_session(session)
@@ -65,13 +54,13 @@ QString WebsiteProvider::errorText(QNetworkReply::NetworkError error, const QStr
     return description;
 }
 
-QCoro::Task<ServiceStatusResult> WebsiteProvider::fetch(const Service &serviceRef)
+QCoro::Task<ServiceStatusResult> WebsiteProvider::fetch(Service service)
 {
     using namespace std::chrono;
-    const Service service = serviceRef;
+    const HttpSession session = m_session;
     const HttpHeaders headers{{QByteArrayLiteral("User-Agent"), userAgent()}};
     const auto start = steady_clock::now();
-    QCoro::Task<HttpResponse> responseTask = m_session.get(service.url, headers);
+    QCoro::Task<HttpResponse> responseTask = session.get(service.url, headers);
     const HttpResponse response = co_await responseTask;
     if (response.isTransportError()) {
         co_return makeResult(service, Indicator::Critical,

@@ -3,11 +3,15 @@
 #include "net/httpsession.h"
 #include "providers/statusprovider.h"
 
+#include <QCoreApplication>
+
 // Watches a website or server that has no status page: one timed GET of the address,
 // graded by its HTTP status code. An unreachable site is down (Critical), never Unknown,
 // so the monitor does not retry it.
 class WebsiteProvider final : public StatusProvider
 {
+    Q_DECLARE_TR_FUNCTIONS(WebsiteProvider)
+
 public:
     struct Classification {
         Indicator indicator;
@@ -17,7 +21,7 @@ public:
 
     explicit WebsiteProvider(HttpSession session);
 
-    QCoro::Task<ServiceStatusResult> fetch(const Service &service) override;
+    QCoro::Task<ServiceStatusResult> fetch(Service service) override;
 
     static Classification classify(int statusCode);
 

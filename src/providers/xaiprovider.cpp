@@ -1,16 +1,10 @@
 #include "providers/xaiprovider.h"
 
+#include "providers/feedfetch.h"
 #include "providers/feedscan.h"
-#include "providers/readertable.h"
-
-#include <QCoreApplication>
+#include "providers/providertable.h"
 
 namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("XAIProvider", text);
-}
 
 bool isBlank(QChar c)
 {
@@ -42,11 +36,6 @@ XAIProvider::XAIProvider(HttpSession session)
 QUrl XAIProvider::feed()
 {
     return fixedFeed(ProviderKind::Xai);
-}
-
-std::optional<QString> XAIProvider::tagText(QStringView name, QStringView text)
-{
-    return FeedScan::elementText(name, text);
 }
 
 QString XAIProvider::field(QStringView name, QStringView text)
@@ -103,27 +92,27 @@ QList<XAIProvider::Post> XAIProvider::activePosts(QStringView feedText, const QD
     const qint64 maxAgeMs = std::chrono::milliseconds(maxAge).count();
     const QList<QStringView> bodies = FeedScan::itemBodies(feedText);
     for (const QStringView body : bodies) {
-        const QString description = tagText(u"description", body).value_or(QString());
+        const QString description = FeedScan::elementText(u"description", body).value_or(QString());
         const QString status = field(u"Status", description);
         const QString upper = status.toUpper();
         if (upper.contains(u"RESOLVED") || upper.contains(u"COMPLETED") || upper.contains(u"POSTMORTEM"))
             continue;
 
         Post post;
-        if (const std::optional<QString> published = tagText(u"pubDate", body)) {
+        if (const std::optional<QString> published = FeedScan::elementText(u"pubDate", body)) {
             const std::optional<QDateTime> date = FeedScan::pubDate(*published);
             if (date && nowMs - date->toMSecsSinceEpoch() > maxAgeMs)
                 continue;
             post.published = date.value_or(QDateTime());
         }
 
-        post.title = tagText(u"title", body).value_or(tr("Active incident"));
+        post.title = FeedScan::elementText(u"title", body).value_or(tr("Active incident"));
         post.severity = field(u"Severity", description);
         post.isMaintenance = upper.contains(u"MAINTENANCE") || post.severity.toLower().contains(u"maintenance");
         post.indicator = indicator(post.severity, post.title);
         post.status = status.toLower();
         post.text = postText(description);
-        post.link = FeedStory::webAddress(tagText(u"link", body).value_or(QString()));
+        post.link = FeedStory::webAddress(FeedScan::elementText(u"link", body).value_or(QString()));
         posts.append(std::move(post));
     }
     return posts;
@@ -169,18 +158,14 @@ FeedStory::Story XAIProvider::story(const QList<Post> &posts)
     return story;
 }
 
-QCoro::Task<ServiceStatusResult> XAIProvider::fetch(const Service &serviceRef)
+QCoro::Task<ServiceStatusResult> XAIProvider::fetch(Service service)
 {
-    const Service service = serviceRef;
-    QCoro::Task<HttpResponse> responseTask = m_session.get(feed());
-    const HttpResponse response = co_await responseTask;
-    if (!response.isSuccess())
-        co_return failureResult(service, response.failureText());
-    const std::optional<QString> text = FeedScan::strictUtf8(response.body);
-    if (!text)
-        co_return failureResult(service, tr("Decode error"));
+    QCoro::Task<Decoded<QString>> fetching = FeedFetch::fetchDecoded(m_session, feed(), &FeedFetch::utf8Text);
+    const Decoded<QString> text = co_await fetching;
+    if (!text.value)
+        co_return failureResult(service, text.error);
     const QDateTime now = QDateTime::currentDateTimeUtc();
-    const QList<Post> posts = activePosts(*text, now);
+    const QList<Post> posts = activePosts(*text.value, now);
     ServiceStatusResult result = evaluate(service, posts);
     FeedStory::tell(result, story(posts), now);
     co_return result;

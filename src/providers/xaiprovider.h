@@ -4,6 +4,7 @@
 #include "providers/feedstory.h"
 #include "providers/statusprovider.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QList>
 
@@ -14,6 +15,8 @@
 // are graded by keywords.
 class XAIProvider final : public StatusProvider
 {
+    Q_DECLARE_TR_FUNCTIONS(XAIProvider)
+
 public:
     // One item of the feed: an incident or a maintenance post.
     struct Post {
@@ -37,7 +40,7 @@ public:
 
     explicit XAIProvider(HttpSession session);
 
-    QCoro::Task<ServiceStatusResult> fetch(const Service &service) override;
+    QCoro::Task<ServiceStatusResult> fetch(Service service) override;
 
     static QUrl feed();
 
@@ -50,9 +53,6 @@ public:
     // post's date, not a window's times: a maintenance counts as in progress unless its
     // status says it is still to come.
     static FeedStory::Story story(const QList<Post> &posts);
-
-    // The cleaned content of the first element `name` (CDATA removed, trimmed).
-    static std::optional<QString> tagText(QStringView name, QStringView text);
 
     // The value after "name:" up to the end of its line or the next tag; empty if absent.
     static QString field(QStringView name, QStringView text);

@@ -1,4 +1,3 @@
-#include "catalog/servicecatalog.h"
 #include "monitor/statushistory.h"
 #include "monitor/statusmonitor.h"
 
@@ -253,8 +252,8 @@ private Q_SLOTS:
         StatusHistory history(m_path);
         history.append(id, Indicator::Major, t0.addMSecs(-olderByMs));
         for (int i = 0; i < later; ++i)
-            history.append(id, Indicator::Minor, t0.addSecs(60 * i));
-        const QDateTime now = t0.addSecs(60 * (later - 1));
+            history.append(id, Indicator::Minor, t0.addSecs(60 * qint64(i)));
+        const QDateTime now = t0.addSecs(60 * qint64(later - 1));
         QVERIFY(history.samples(id, now.addDays(8)).isEmpty()); // trims only what it returns
         QCOMPARE(history.save(now), std::nullopt);
         const QList<StatusHistory::Sample> read = StatusHistory(m_path).samples(id, now);

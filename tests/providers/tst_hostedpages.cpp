@@ -52,10 +52,10 @@ private Q_SLOTS:
     void instatusEvaluate()
     {
         QFETCH(QByteArray, document);
-        const InstatusProvider::DecodedDocument decoded = InstatusProvider::decode(document);
-        QCOMPARE(decoded.error.isEmpty(), decoded.document.has_value());
-        QTEST(decoded.document
-                  ? graded(InstatusProvider::evaluate(service(ProviderKind::Instatus), *decoded.document, checkTime()))
+        const Decoded<InstatusProvider::Document> decoded = InstatusProvider::decode(document);
+        QCOMPARE(decoded.error.isEmpty(), decoded.value.has_value());
+        QTEST(decoded.value
+                  ? graded(InstatusProvider::evaluate(service(ProviderKind::Instatus), *decoded.value, checkTime()))
                   : u"unreadable"_qs,
               "expected");
     }
@@ -103,9 +103,9 @@ private Q_SLOTS:
     void instatusStory()
     {
         QFETCH(QByteArray, document);
-        const InstatusProvider::DecodedDocument decoded = InstatusProvider::decode(document);
-        QVERIFY2(decoded.document, qPrintable(decoded.error));
-        QTEST(story(InstatusProvider::evaluate(service(ProviderKind::Instatus), *decoded.document, checkTime())),
+        const Decoded<InstatusProvider::Document> decoded = InstatusProvider::decode(document);
+        QVERIFY2(decoded.value, qPrintable(decoded.error));
+        QTEST(story(InstatusProvider::evaluate(service(ProviderKind::Instatus), *decoded.value, checkTime())),
               "expected");
     }
 
@@ -149,9 +149,10 @@ private Q_SLOTS:
 
     void statusioDecode()
     {
-        QVERIFY(StatusIOProvider::decode(R"({"result":{"status_overall":{}}})").overall);
-        const StatusIOProvider::DecodedDocument none = StatusIOProvider::decode(R"({"result":{"status":[]}})");
-        QVERIFY(!none.overall && none.error.isEmpty());
+        QVERIFY(StatusIOProvider::decode(R"({"result":{"status_overall":{}}})").value);
+        const Decoded<StatusIOProvider::Document> none = StatusIOProvider::decode(R"({"result":{"status":[]}})");
+        QVERIFY(!none.value);
+        QCOMPARE(none.error, u"Unexpected format"_qs);
         // A status code must be a whole number.
         QVERIFY(!StatusIOProvider::decode(R"({"result":{"status_overall":{"status_code":100.5}}})").error.isEmpty());
         QVERIFY(!StatusIOProvider::decode(R"({"result":{"status_overall":{"status_code":"100"}}})").error.isEmpty());
@@ -162,23 +163,24 @@ private Q_SLOTS:
     {
         const QUrl page(u"https://status.example.com/en/overview?lang=en"_qs);
         const QString pageId = u"5b36dc6502d06804c08349f7"_qs;
-        const StatusIOProvider::DecodedDocument decoded = StatusIOProvider::decode(
+        const Decoded<StatusIOProvider::Document> decoded = StatusIOProvider::decode(
             fixture(u"statusio/status-incident.json"_qs), page, pageId);
-        QVERIFY(decoded.overall);
+        QVERIFY(decoded.value);
         const QString posts = u"https://status.example.com/pages/"_qs;
-        QCOMPARE(told(decoded.story.incidents),
+        QCOMPARE(told(decoded.value->story.incidents),
                  (QStringList{u"Elevated API latency | identified | critical | 2026-11-30T09:12:00Z | "
                               u"2026-11-30T09:40:00Z | A database node is overloaded; we are failing over. | "_qs
                                   + posts + u"incident/5b36dc6502d06804c08349f7/5e7a1c90d2a8b104c3a1f001"_qs,
                               u"Delayed webhooks | - | - | 2026-11-30T08:00:00Z | - | - | "_qs + posts
                                   + u"incident/5b36dc6502d06804c08349f7/5e7a1c90d2a8b104c3a1f010"_qs}));
-        QCOMPARE(told(decoded.story.maintenances),
+        QCOMPARE(told(decoded.value->story.maintenances),
                  (QStringList{u"Database upgrade | in_progress | 2026-11-30T09:00:00Z | 2026-11-30T13:00:00Z | "_qs
                                   + posts + u"maintenance/5b36dc6502d06804c08349f7/5e7a1c90d2a8b104c3a1f020"_qs,
                               u"Network maintenance | scheduled | 2099-01-10T02:00:00Z | 2099-01-10T04:00:00Z | "_qs
                                   + posts + u"maintenance/5b36dc6502d06804c08349f7/5e7a1c90d2a8b104c3a1f030"_qs}));
-        QCOMPARE(StatusIOProvider::decode(fixture(u"statusio/status-incident.json"_qs)).story.incidents.value(0).url,
-                 QUrl());
+        QCOMPARE(
+            StatusIOProvider::decode(fixture(u"statusio/status-incident.json"_qs)).value->story.incidents.value(0).url,
+            QUrl());
     }
 
     // A story that makes no sense is read as far as it goes; the state still stands.
@@ -208,11 +210,11 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, result);
         const QByteArray document = R"({"result":{"status_overall":{"status_code":100},)" + result + "}}";
-        const StatusIOProvider::DecodedDocument decoded = StatusIOProvider::decode(
+        const Decoded<StatusIOProvider::Document> decoded = StatusIOProvider::decode(
             document, QUrl(u"https://status.example.com"_qs), u"5b36"_qs);
-        QVERIFY2(decoded.overall, qPrintable(decoded.error));
-        QTEST(told(decoded.story.incidents), "incidents");
-        QTEST(told(decoded.story.maintenances), "maintenances");
+        QVERIFY2(decoded.value, qPrintable(decoded.error));
+        QTEST(told(decoded.value->story.incidents), "incidents");
+        QTEST(told(decoded.value->story.maintenances), "maintenances");
     }
 
     // The page, then the status API for the identifier found in it. The reader may go away

@@ -1,11 +1,9 @@
 #include "providers/maintenancecalendar.h"
-#include "providers/providerregistry.h"
 #include "providers/statuspageprovider.h"
 
 #include "readertesting.h"
 
 using namespace ReaderTesting;
-using namespace std::chrono_literals;
 
 namespace {
 
@@ -94,11 +92,10 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, json);
         QFETCH(QStringList, selected);
-        const StatuspageProvider::DecodedDocument decoded = StatuspageProvider::decode(json);
-        QCOMPARE(decoded.error.isEmpty(), decoded.document.has_value());
-        QTEST(decoded.document
-                  ? graded(StatuspageProvider::evaluate(selecting(selected), *decoded.document, checkTime()))
-                  : u"unreadable"_qs,
+        const Decoded<StatuspageProvider::Document> decoded = StatuspageProvider::decode(json);
+        QCOMPARE(decoded.error.isEmpty(), decoded.value.has_value());
+        QTEST(decoded.value ? graded(StatuspageProvider::evaluate(selecting(selected), *decoded.value, checkTime()))
+                            : u"unreadable"_qs,
               "expected");
     }
 
@@ -128,11 +125,11 @@ private Q_SLOTS:
     {
         QFETCH(QString, indicator);
         QFETCH(QStringList, selected);
-        StatuspageProvider::DecodedDocument decoded = StatuspageProvider::decode(
+        Decoded<StatuspageProvider::Document> decoded = StatuspageProvider::decode(
             fixture(u"statuspage/summary-story.json"_qs));
-        QVERIFY(decoded.document);
-        decoded.document->indicator = indicator;
-        QTEST(story(StatuspageProvider::evaluate(selecting(selected), *decoded.document, checkTime())), "expected");
+        QVERIFY(decoded.value);
+        decoded.value->indicator = indicator;
+        QTEST(story(StatuspageProvider::evaluate(selecting(selected), *decoded.value, checkTime())), "expected");
     }
 
     // Story documents as the page-wide check reads them after the status document (given as
@@ -203,7 +200,7 @@ private Q_SLOTS:
         StatuspageProvider reader(HttpSession(), calendar);
         const Service checked = selecting({}, server.httpsUrl());
         const auto checkAt = [&](int minutes, const QByteArray &state) {
-            now = checkTime().addSecs(minutes * 60);
+            now = checkTime().addSecs(qint64(minutes) * 60);
             server.setRoute("/api/v2/status.json", FakeRoute::json(state));
             server.clearRequests();
             const ServiceStatusResult result = QCoro::waitFor(reader.fetch(checked));
@@ -254,62 +251,23 @@ private Q_SLOTS:
         const ServiceStatusResult result = QCoro::waitFor(reader.fetch(selected));
         QCOMPARE(graded(result), u"major: API: Partial Outage [API errors]"_qs);
 
-        const StatuspageProvider::ComponentListing listing = QCoro::waitFor(
-            StatuspageProvider::fetchComponents(server.httpsUrl(u"/any/page"_qs), HttpSession()));
-        QCOMPARE(listing.components.size(), 3);
-        QCOMPARE(listing.components.at(1).group, std::optional<bool>(true));
-        QVERIFY(!listing.components.at(1).groupID);
-        QCOMPARE(listing.components.at(0).groupID, std::optional<QString>(u"g1"_qs));
+        const Decoded<QList<StatuspageProvider::Component>> listing = QCoro::waitFor(
+            StatuspageProvider::fetchComponents(server.httpsUrl(u"/any/page"_qs)));
+        QVERIFY(listing.value);
+        QCOMPARE(listing.value->size(), 3);
+        QCOMPARE(listing.value->at(1).group, std::optional<bool>(true));
+        QVERIFY(!listing.value->at(1).groupID);
+        QCOMPARE(listing.value->at(0).groupID, std::optional<QString>(u"g1"_qs));
         QCOMPARE(server.requestCount("/api/v2/summary.json"), 3);
 
         server.setRoute("/api/v2/status.json", FakeRoute::json("{}", 404));
         server.setRoute("/api/v2/summary.json", FakeRoute::json("{}", 500));
         QCOMPARE(check(reader, ProviderKind::Statuspage, server.httpsUrl()), u"unknown: HTTP 404"_qs);
-        QCOMPARE(QCoro::waitFor(StatuspageProvider::fetchComponents(server.httpsUrl(), HttpSession())).error,
-                 std::optional<QString>(u"HTTP 500"_qs));
+        QCOMPARE(QCoro::waitFor(StatuspageProvider::fetchComponents(server.httpsUrl())).error, u"HTTP 500"_qs);
         server.clearRequests();
         for (const QString &invalid : {u"status page"_qs, u"file:///etc/hosts"_qs, u"ftp://127.0.0.1/"_qs})
             QCOMPARE(check(reader, ProviderKind::Statuspage, QUrl(invalid)), u"unknown: Invalid URL"_qs);
         QVERIFY(server.requests().isEmpty());
-    }
-
-    // One check with one retry (fetchWithRetry): the first answer, and the one the page gives once the first request
-    // has been answered; the requests for the state document (a readable page is also asked for its story).
-    void checkWithOneRetry_data()
-    {
-        QTest::addColumn<FakeRoute>("first");
-        QTest::addColumn<FakeRoute>("second");
-        QTest::addColumn<QString>("expected");
-        QTest::addColumn<int>("requests");
-        const FakeRoute fine = FakeRoute::json(R"({"status":{"indicator":"none","description":"Fine"}})");
-        QTest::newRow("unreadable, then readable") << FakeRoute::json("{}", 503) << fine << u"none: Fine"_qs << 2;
-        QTest::newRow("unreadable twice keeps the second text")
-            << FakeRoute::json("{}", 500) << FakeRoute::json("{}", 404) << u"unknown: HTTP 404"_qs << 2;
-        QTest::newRow("readable feed is read once")
-            << FakeRoute::json(R"({"status":{"indicator":"major","description":"Bad"}})") << fine << u"major: Bad"_qs
-            << 1;
-        // Both reads end at once; the second must not start inside the pause timer's signal.
-        QTest::newRow("refused address") << fine << fine << u"unknown: Invalid URL"_qs << 0;
-    }
-
-    void checkWithOneRetry()
-    {
-        QFETCH(FakeRoute, first);
-        QFETCH(FakeRoute, second);
-        QFETCH(int, requests);
-        FeedServer server;
-        server.setRoute("*", first);
-        connect(
-            &server, &FakeServer::requestReceived, this, [&] { server.setRoute("*", second); },
-            Qt::ConnectionType(Qt::SingleShotConnection | Qt::QueuedConnection));
-        const QUrl url = requests > 0 ? server.httpsUrl() : QUrl(u"status page"_qs);
-        // A calendar read just now: the check is the status document's.
-        const auto calendar = std::make_shared<MaintenanceCalendar>();
-        calendar->record(server.httpsUrl(u"/api/v2/summary.json"_qs).toString(), std::nullopt);
-        QTEST(graded(QCoro::waitFor(
-                  fetchWithRetry(service(ProviderKind::Statuspage, url), 100ms, ReaderOptions{{}, calendar, {}}))),
-              "expected");
-        QCOMPARE(server.requestCount("/api/v2/status.json"), requests);
     }
 };
 

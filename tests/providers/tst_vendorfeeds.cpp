@@ -182,10 +182,10 @@ private Q_SLOTS:
     void appleEvaluate()
     {
         QFETCH(QByteArray, payload);
-        const AppleProvider::DecodedPayload decoded = AppleProvider::decode(payload);
-        QCOMPARE(decoded.error.isEmpty(), decoded.services.has_value());
-        QTEST(decoded.services ? graded(AppleProvider::evaluate(service(ProviderKind::Apple), *decoded.services))
-                               : u"unreadable"_qs,
+        const Decoded<QList<AppleProvider::ServiceEntry>> decoded = AppleProvider::decode(payload);
+        QCOMPARE(decoded.error.isEmpty(), decoded.value.has_value());
+        QTEST(decoded.value ? graded(AppleProvider::evaluate(service(ProviderKind::Apple), *decoded.value))
+                            : u"unreadable"_qs,
               "expected");
     }
 
@@ -280,10 +280,10 @@ private Q_SLOTS:
     void awsDecode()
     {
         QFETCH(QByteArray, body);
-        const AWSProvider::DecodedEvents decoded = AWSProvider::decode(body);
-        QCOMPARE(decoded.error.isEmpty(), decoded.events.has_value());
-        const QString outcome = decoded.events ? decoded.events->value(0).summary.value_or(QString()) : decoded.error;
-        QTEST(decoded.events || outcome == u"Decode error"_qs ? outcome : u"json"_qs, "outcome");
+        const Decoded<QList<AWSProvider::Event>> decoded = AWSProvider::decode(body);
+        QCOMPARE(decoded.error.isEmpty(), decoded.value.has_value());
+        const QString outcome = decoded.value ? decoded.value->value(0).summary.value_or(QString()) : decoded.error;
+        QTEST(decoded.value || outcome == u"Decode error"_qs ? outcome : u"json"_qs, "outcome");
     }
 
     void awsEvaluate_data()
@@ -366,10 +366,10 @@ private Q_SLOTS:
     void gcpEvaluate()
     {
         QFETCH(QByteArray, feed);
-        const GCPProvider::DecodedIncidents decoded = GCPProvider::decode(feed);
-        QCOMPARE(decoded.error.isEmpty(), decoded.incidents.has_value());
-        QTEST(decoded.incidents ? graded(GCPProvider::evaluate(service(ProviderKind::Gcp), *decoded.incidents))
-                                : u"unreadable"_qs,
+        const Decoded<QList<GCPProvider::Incident>> decoded = GCPProvider::decode(feed);
+        QCOMPARE(decoded.error.isEmpty(), decoded.value.has_value());
+        QTEST(decoded.value ? graded(GCPProvider::evaluate(service(ProviderKind::Gcp), *decoded.value))
+                            : u"unreadable"_qs,
               "expected");
     }
 

@@ -1,7 +1,6 @@
 #include "ui/settings/componentpicker.h"
 
 #include "monitor/statusmonitor.h"
-#include "net/httpsession.h"
 #include "ui/common/style.h"
 #include "ui/settings/checkrow.h"
 #include "ui/settings/searchfield.h"
@@ -20,25 +19,11 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-using namespace std::chrono_literals;
-
-namespace {
-
-QCoro::Task<StatuspageProvider::ComponentListing> fetchListing(QUrl url)
-{
-    // Its own limits: 10 s without data, 12 s in all.
-    const HttpSession session(HttpLimits{10s, 12s});
-    auto fetching = StatuspageProvider::fetchComponents(std::move(url), session);
-    co_return co_await fetching;
-}
-
-} // namespace
-
 ComponentPicker::ComponentPicker(StatusMonitor &monitor, const Service &service, QWidget *anchor)
     : Popover(anchor)
     , m_monitor(monitor)
     , m_service(service)
-    , m_loader(fetchListing)
+    , m_loader([](QUrl url) { return StatuspageProvider::fetchComponents(std::move(url)); })
     , m_search(new SearchField(tr("Search components"), this))
     , m_monitorAll(Style::tintedButton(tr("Monitor all"), this))
     , m_stack(new QStackedWidget(this))
@@ -160,15 +145,15 @@ QCoro::Task<> ComponentPicker::load()
     m_loadStarted = true;
     QPointer<ComponentPicker> self(this);
     Loader loader = m_loader;
-    QCoro::Task<StatuspageProvider::ComponentListing> loading = loader(m_service.url);
-    const StatuspageProvider::ComponentListing listing = co_await loading;
+    QCoro::Task<Decoded<QList<StatuspageProvider::Component>>> loading = loader(m_service.url);
+    const Decoded<QList<StatuspageProvider::Component>> listing = co_await loading;
     if (!self)
         co_return;
-    if (listing.error) {
-        m_errorLabel->setText(*listing.error);
+    if (!listing.value) {
+        m_errorLabel->setText(listing.error);
         m_stack->setCurrentIndex(1);
     } else {
-        m_all = listing.components;
+        m_all = listing.value;
         build();
         m_stack->setCurrentIndex(2);
     }

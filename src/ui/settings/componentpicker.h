@@ -27,11 +27,11 @@ class ComponentPicker : public Popover
     Q_OBJECT
 
 public:
-    using Loader = std::function<QCoro::Task<StatuspageProvider::ComponentListing>(QUrl)>;
+    using Loader = std::function<QCoro::Task<Decoded<QList<StatuspageProvider::Component>>>(QUrl)>;
 
     ComponentPicker(StatusMonitor &monitor, const Service &service, QWidget *anchor = nullptr);
 
-    // Replaces the network read (before show or load()).
+    // Replaces the network read, StatuspageProvider::fetchComponents() (before show or load()).
     void setLoader(Loader loader) { m_loader = std::move(loader); }
     // Loads the list; show() starts it by itself.
     QCoro::Task<> load();

@@ -2,8 +2,7 @@
 
 #include "core/webaddress.h"
 #include "monitor/statusmonitor.h"
-#include "providers/providerregistry.h"
-#include "providers/readertable.h"
+#include "providers/providertable.h"
 #include "ui/common/style.h"
 #include "ui/settings/settingsbuttons.h"
 
@@ -16,13 +15,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QCoro::Task<ServiceStatusResult> readFeed(Service service)
-{
-    const std::unique_ptr<StatusProvider> provider = ProviderRegistry::provider(service.provider);
-    QCoro::Task<ServiceStatusResult> reading = provider->fetch(service);
-    co_return co_await reading;
-}
 
 // Spaces and tabs only: the platform's whitespace set without line breaks.
 QString trimmedBlanks(const QString &text)
@@ -42,7 +34,7 @@ QString trimmedBlanks(const QString &text)
 CustomAddForm::CustomAddForm(StatusMonitor &monitor, QWidget *parent)
     : QWidget(parent)
     , m_monitor(monitor)
-    , m_check(readFeed)
+    , m_check(checkOnce)
     , m_name(new QLineEdit(this))
     , m_address(new QLineEdit(this))
     , m_format(new QComboBox(this))
@@ -105,21 +97,11 @@ CustomAddForm::CustomAddForm(StatusMonitor &monitor, QWidget *parent)
 QList<std::optional<ProviderKind>> CustomAddForm::choices()
 {
     QList<std::optional<ProviderKind>> kinds;
-    for (const ReaderInfo &reader : readerTable()) {
+    for (const ProviderInfo &reader : providerTable()) {
         if (reader.offeredInForm)
             kinds.append(reader.kind);
     }
     kinds.append(std::nullopt);
-    return kinds;
-}
-
-QList<ProviderKind> CustomAddForm::detectedKinds()
-{
-    QList<ProviderKind> kinds;
-    for (const ReaderInfo &reader : readerTable()) {
-        if (reader.detectable)
-            kinds.append(reader.kind);
-    }
     return kinds;
 }
 
@@ -231,40 +213,32 @@ QCoro::Task<> CustomAddForm::add()
     }
 
     setValidating(true);
-    const QList<ProviderKind> kinds = chosen ? QList<ProviderKind>{*chosen} : detectedKinds();
-    QStringList reasons;
-    for (const ProviderKind kind : kinds) {
-        const Service probe{QUuid::createUuid(), pressedName, *url, kind, std::nullopt};
-        FeedCheck check = m_check;
-        QCoro::Task<ServiceStatusResult> checking = check(probe);
-        const ServiceStatusResult result = co_await checking;
-        if (!self)
-            co_return;
-        // Once the form was started over, the press still counts but the old form's messages
-        // do not.
-        const bool stale = generation != m_generation;
-        if (stale && result.indicator != Indicator::Unknown) {
-            m_monitor.add(Service{QUuid::createUuid(), trimmedBlanks(pressedName), *url, kind, std::nullopt});
-            Q_EMIT finished();
-            co_return;
+    const QList<ProviderKind> kinds = chosen ? QList<ProviderKind>{*chosen} : detectableKinds();
+    QCoro::Task<Detection> detecting = detectProvider(*url, pressedName, kinds, m_check);
+    const Detection detection = co_await detecting;
+    if (!self)
+        co_return;
+    // Once the form was started over, the press still counts but the old form's messages do
+    // not.
+    const bool stale = generation != m_generation;
+    if (detection.kind && stale) {
+        m_monitor.add(Service{QUuid::createUuid(), trimmedBlanks(pressedName), *url, *detection.kind, std::nullopt});
+    } else if (detection.kind) {
+        setValidating(false);
+        addService(*url, *detection.kind);
+        if (!chosen) {
+            m_notice = QCoreApplication::translate("Readers", providerInfo(*detection.kind).addedAs);
+            updateControls();
         }
-        if (!stale && result.indicator != Indicator::Unknown) {
-            setValidating(false);
-            addService(*url, kind);
-            if (!chosen) {
-                m_notice = QCoreApplication::translate("Readers", readerInfo(kind).addedAs);
-                updateControls();
-            }
-            Q_EMIT finished();
-            co_return;
-        }
-        reasons.append(chosen ? result.description : tr("%1: %2").arg(displayName(kind), result.description));
     }
-    if (generation != m_generation) {
+    if (detection.kind || stale) {
         Q_EMIT finished();
         co_return;
     }
     setValidating(false);
+    QStringList reasons;
+    for (const auto &[kind, description] : detection.failures)
+        reasons.append(chosen ? description : tr("%1: %2").arg(displayName(kind), description));
     // "a Statuspage.io feed", or with detection "a Statuspage.io, Instatus or Status.io feed"
     QString formats = displayName(kinds.constLast());
     for (qsizetype i = kinds.size() - 2; i >= 0; --i)

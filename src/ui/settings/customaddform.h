@@ -3,12 +3,12 @@
 #include "core/providerkind.h"
 #include "core/service.h"
 #include "core/servicestatusresult.h"
+#include "providers/detection.h"
 
 #include <QUrl>
 #include <QWidget>
 #include <qcoro/qcorotask.h>
 
-#include <functional>
 #include <optional>
 
 class QComboBox;
@@ -27,11 +27,9 @@ class CustomAddForm : public QWidget
     Q_OBJECT
 
 public:
-    // One read of a feed for the check; by default the registry's reader for the kind.
-    using FeedCheck = std::function<QCoro::Task<ServiceStatusResult>(Service)>;
-
     explicit CustomAddForm(StatusMonitor &monitor, QWidget *parent = nullptr);
 
+    // Replaces the read of a feed for the check (checkOnce(), the registry's reader).
     void setFeedCheck(FeedCheck check) { m_check = std::move(check); }
 
     // The address as it will be added: trimmed of spaces and tabs, "https://" put in front
@@ -40,8 +38,6 @@ public:
 
     // The formats the picker offers, in order; absent stands for "Detect automatically".
     static QList<std::optional<ProviderKind>> choices();
-    // The formats detection tries, in order.
-    static QList<ProviderKind> detectedKinds();
 
     // Presses the button (what a click does), returning when the add has finished.
     QCoro::Task<> add();

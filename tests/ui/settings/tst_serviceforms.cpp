@@ -64,8 +64,10 @@ SearchField *search(const ComponentPicker &picker)
 // Loads the picker from a page that lists `components`, or fails with `error`.
 void load(ComponentPicker &picker, const QList<Component> &components, std::optional<QString> error = std::nullopt)
 {
-    picker.setLoader([=](QUrl) -> QCoro::Task<StatuspageProvider::ComponentListing> {
-        co_return StatuspageProvider::ComponentListing{components, error};
+    picker.setLoader([=](QUrl) -> QCoro::Task<Decoded<QList<Component>>> {
+        if (error)
+            co_return Decoded<QList<Component>>{std::nullopt, *error};
+        co_return Decoded<QList<Component>>{components, {}};
     });
     QCoro::waitFor(picker.load());
 }
@@ -275,17 +277,14 @@ private Q_SLOTS:
         rig.add(u"Bad"_s, u"mailto:x@acme.test"_s);
         QCOMPARE(shownError(form), u"Invalid URL"_s);
 
-        // detection keeps the first format that reads, or names what each one said
+        // detection adds the format it found, or names what each one said (the order and the
+        // stop at the first are detectProvider's, tested with the providers)
         rig.answers.insert(ProviderKind::StatusIo, Indicator::None);
-        rig.asked.clear();
         rig.add(u"Auto"_s, u"auto.acme.test"_s, 3);
-        QCOMPARE(rig.asked.size(), 2);
         QCOMPARE(rig.saved().last().provider, ProviderKind::Instatus);
 
         rig.answers.clear();
-        rig.asked.clear();
         rig.add(u"Nope"_s, u"nope.acme.test"_s, 3);
-        QCOMPARE(rig.asked.size(), 3);
         const QString reasons = shownError(form).value_or(QString());
         QVERIFY(reasons.contains(u"Statuspage.io: HTTP 404; Instatus: HTTP 404; Status.io: HTTP 404"_s));
         QCOMPARE(rig.saved().size(), 3);

@@ -1,4 +1,4 @@
-#include "providers/readertable.h"
+#include "providers/providertable.h"
 
 #include "net/networkenvironment.h"
 #include "providers/appleprovider.h"
@@ -16,30 +16,30 @@
 namespace {
 
 template<class Reader>
-std::unique_ptr<StatusProvider> make(const HttpSession &session, const ReaderOptions &)
+std::unique_ptr<StatusProvider> make(const HttpSession &session, const ProviderOptions &)
 {
     return std::make_unique<Reader>(session);
 }
 
 template<>
-std::unique_ptr<StatusProvider> make<AWSProvider>(const HttpSession &session, const ReaderOptions &options)
+std::unique_ptr<StatusProvider> make<AWSProvider>(const HttpSession &session, const ProviderOptions &options)
 {
     return std::make_unique<AWSProvider>(session, options.awsRegions);
 }
 
 template<>
-std::unique_ptr<StatusProvider> make<StatusIOProvider>(const HttpSession &session, const ReaderOptions &options)
+std::unique_ptr<StatusProvider> make<StatusIOProvider>(const HttpSession &session, const ProviderOptions &options)
 {
     return std::make_unique<StatusIOProvider>(session, options.statusIOPageIds);
 }
 
 template<>
-std::unique_ptr<StatusProvider> make<StatuspageProvider>(const HttpSession &session, const ReaderOptions &options)
+std::unique_ptr<StatusProvider> make<StatuspageProvider>(const HttpSession &session, const ProviderOptions &options)
 {
     return std::make_unique<StatuspageProvider>(session, options.calendar);
 }
 
-constexpr std::array<ReaderInfo, providerKindCount> table{{
+constexpr std::array<ProviderInfo, providerKindCount> table{{
     {.kind = ProviderKind::Statuspage,
      .displayName = QT_TRANSLATE_NOOP("Readers", "Statuspage.io"),
      .make = &make<StatuspageProvider>,
@@ -108,12 +108,12 @@ static_assert(inKindOrder(),
 
 } // namespace
 
-const std::array<ReaderInfo, providerKindCount> &readerTable()
+const std::array<ProviderInfo, providerKindCount> &providerTable()
 {
     return table;
 }
 
-const ReaderInfo &readerInfo(ProviderKind kind)
+const ProviderInfo &providerInfo(ProviderKind kind)
 {
     // Out-of-range values cannot come from the services file, which maps unknown kinds to
     // Statuspage.
@@ -123,11 +123,11 @@ const ReaderInfo &readerInfo(ProviderKind kind)
 
 QString displayName(ProviderKind kind)
 {
-    return QCoreApplication::translate("Readers", readerInfo(kind).displayName);
+    return QCoreApplication::translate("Readers", providerInfo(kind).displayName);
 }
 
 QUrl fixedFeed(ProviderKind kind, std::size_t index)
 {
-    const std::u16string_view address = readerInfo(kind).fixedFeeds.at(index);
+    const std::u16string_view address = providerInfo(kind).fixedFeeds.at(index);
     return NetworkEnvironment::fixedFeed(QUrl(QString::fromUtf16(address.data(), qsizetype(address.size()))));
 }

@@ -13,11 +13,11 @@
 // What the program knows of one kind of feed. Everything that lists or tells readers apart
 // (the registry, the custom form's formats and detection, the agent prompt, the benchmark's
 // fake feeds) reads this table; adding a reader is its own files and one row here.
-struct ReaderInfo {
+struct ProviderInfo {
     ProviderKind kind = ProviderKind::Statuspage;
     // The format's name on screen (translation context "Readers").
     const char *displayName = nullptr;
-    std::unique_ptr<StatusProvider> (*make)(const HttpSession &session, const ReaderOptions &options) = nullptr;
+    std::unique_ptr<StatusProvider> (*make)(const HttpSession &session, const ProviderOptions &options) = nullptr;
     // The vendor's own feed addresses, for readers that do not read the service's address;
     // empty entries are unused.
     std::array<std::u16string_view, 2> fixedFeeds{};
@@ -35,8 +35,8 @@ struct ReaderInfo {
 };
 
 // Every reader, in the order of ProviderKind.
-const std::array<ReaderInfo, providerKindCount> &readerTable();
-const ReaderInfo &readerInfo(ProviderKind kind);
+const std::array<ProviderInfo, providerKindCount> &providerTable();
+const ProviderInfo &providerInfo(ProviderKind kind);
 
 // The format's name on screen, translated.
 QString displayName(ProviderKind kind);

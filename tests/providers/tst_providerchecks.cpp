@@ -1,0 +1,102 @@
+#include "providers/detection.h"
+#include "providers/fetchwithretry.h"
+#include "providers/maintenancecalendar.h"
+#include "providers/providertable.h"
+
+#include "readertesting.h"
+
+using namespace ReaderTesting;
+using namespace std::chrono_literals;
+
+// What runs the registry's readers for others: the monitor's check with its retry, and the
+// custom form's format detection, through the fake server.
+class TestProviderChecks : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The monitor's check, one with one retry: the first answer, and the one the page gives once the first request
+    // has been answered; the requests for the state document (a readable page is also asked for its story).
+    void checkWithOneRetry_data()
+    {
+        QTest::addColumn<FakeRoute>("first");
+        QTest::addColumn<FakeRoute>("second");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("requests");
+        const FakeRoute fine = FakeRoute::json(R"({"status":{"indicator":"none","description":"Fine"}})");
+        QTest::newRow("unreadable, then readable") << FakeRoute::json("{}", 503) << fine << u"none: Fine"_qs << 2;
+        QTest::newRow("unreadable twice keeps the second text")
+            << FakeRoute::json("{}", 500) << FakeRoute::json("{}", 404) << u"unknown: HTTP 404"_qs << 2;
+        QTest::newRow("readable feed is read once")
+            << FakeRoute::json(R"({"status":{"indicator":"major","description":"Bad"}})") << fine << u"major: Bad"_qs
+            << 1;
+        // Both reads end at once; the second must not start inside the pause timer's signal.
+        QTest::newRow("refused address") << fine << fine << u"unknown: Invalid URL"_qs << 0;
+    }
+
+    void checkWithOneRetry()
+    {
+        QFETCH(FakeRoute, first);
+        QFETCH(FakeRoute, second);
+        QFETCH(int, requests);
+        FeedServer server;
+        server.setRoute("*", first);
+        connect(
+            &server, &FakeServer::requestReceived, this, [&] { server.setRoute("*", second); },
+            Qt::ConnectionType(Qt::SingleShotConnection | Qt::QueuedConnection));
+        const QUrl url = requests > 0 ? server.httpsUrl() : QUrl(u"status page"_qs);
+        // A calendar read just now: the check is the status document's.
+        const auto calendar = std::make_shared<MaintenanceCalendar>();
+        calendar->record(server.httpsUrl(u"/api/v2/summary.json"_qs).toString(), std::nullopt);
+        QTEST(graded(QCoro::waitFor(
+                  fetchWithRetry(service(ProviderKind::Statuspage, url), 100ms, ProviderOptions{{}, calendar, {}}))),
+              "expected");
+        QCOMPARE(server.requestCount("/api/v2/status.json"), requests);
+    }
+
+    // Detection tries Statuspage.io, Instatus and Status.io in that order on the address and
+    // keeps the first that reads, an outage included; a format after it is never asked.
+    void detection_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("served"); // path, then body, for each route
+        QTest::addColumn<QString>("detected");
+        QTest::addColumn<QStringList>("failures");
+        QTest::addColumn<QByteArray>("neverAsked");
+        QTest::newRow("a page in trouble is read")
+            << QList<QByteArray>{"/api/v2/summary.json", fixture(u"statuspage/summary.json"_qs)} << u"Statuspage.io"_qs
+            << QStringList() << QByteArray("/summary.json");
+        QTest::newRow("after a refusal") << QList<QByteArray>{"/summary.json", fixture(u"instatus/summary-up.json"_qs)}
+                                         << u"Instatus"_qs << QStringList{u"Statuspage.io: HTTP 404"_qs}
+                                         << QByteArray("/status");
+        QTest::newRow("the last one") << QList<QByteArray>{"/status", fixture(u"statusio/page.html"_qs),
+                                                           "/1.0/status/5b36dc6502d06804c08349f7",
+                                                           fixture(u"statusio/status-operational.json"_qs)}
+                                      << u"Status.io"_qs
+                                      << QStringList{u"Statuspage.io: HTTP 404"_qs, u"Instatus: HTTP 404"_qs}
+                                      << QByteArray();
+        QTest::newRow("none reads") << QList<QByteArray>() << QString()
+                                    << QStringList{u"Statuspage.io: HTTP 404"_qs, u"Instatus: HTTP 404"_qs,
+                                                   u"Status.io: HTTP 404"_qs}
+                                    << QByteArray();
+    }
+
+    void detection()
+    {
+        QFETCH(QList<QByteArray>, served);
+        QFETCH(QByteArray, neverAsked);
+        FeedServer server;
+        for (qsizetype i = 0; i + 1 < served.size(); i += 2)
+            server.setRoute(served.at(i), FakeRoute::json(served.at(i + 1)));
+        const Detection detection = QCoro::waitFor(detectProvider(server.httpsUrl(u"/status"_qs), u"Acme"_qs));
+        QTEST(detection.kind ? displayName(*detection.kind) : QString(), "detected");
+        QStringList failures;
+        for (const auto &[kind, description] : detection.failures)
+            failures.append(displayName(kind) + u": "_qs + description);
+        QTEST(failures, "failures");
+        if (!neverAsked.isEmpty())
+            QCOMPARE(server.requestCount(neverAsked), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProviderChecks)
+#include "tst_providerchecks.moc"
