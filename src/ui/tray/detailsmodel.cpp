@@ -21,10 +21,11 @@
 
 namespace {
 
-QString tr(const char *text)
+// The context of these texts for translators.
+class ServiceDetails
 {
-    return QCoreApplication::translate("ServiceDetails", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(ServiceDetails)
+};
 
 // A feed's update may run to paragraphs; the window shows the beginning, the incident's
 // page has the rest.
@@ -115,7 +116,7 @@ QString relativeDay(bool tomorrow)
         return U_SUCCESS(status) ? std::move(made) : nullptr;
     }();
     if (!format)
-        return tomorrow ? tr("Tomorrow") : tr("Today");
+        return tomorrow ? ServiceDetails::tr("Tomorrow") : ServiceDetails::tr("Today");
     icu::UnicodeString text;
     UErrorCode status = U_ZERO_ERROR;
     format->format(tomorrow ? UDAT_DIRECTION_NEXT : UDAT_DIRECTION_THIS, UDAT_ABSOLUTE_DAY, text, status);
@@ -167,7 +168,7 @@ IncidentText incidentText(const Incident &incident, const DetailsTime &time)
     IncidentText text;
     text.title = incident.title.simplified();
     if (text.title.isEmpty())
-        text.title = tr("Incident");
+        text.title = ServiceDetails::tr("Incident");
     QStringList status;
     if (const QString stage = stageWord(incident.status); !stage.isEmpty())
         status.append(stage);
@@ -181,9 +182,10 @@ IncidentText incidentText(const Incident &incident, const DetailsTime &time)
         text.update = text.update.left(space > updateLimit / 2 ? space : updateLimit) + QStringLiteral("\u2026");
     }
     if (incident.updatedAt.isValid())
-        text.updateAge = tr("Updated %1").arg(relativeTime(incident.updatedAt, time.now, RelativeUnits::Full));
+        text.updateAge =
+            ServiceDetails::tr("Updated %1").arg(relativeTime(incident.updatedAt, time.now, RelativeUnits::Full));
     text.page = incident.url;
-    text.openDescription = tr("Opens the page of \u201c%1\u201d").arg(text.title);
+    text.openDescription = ServiceDetails::tr("Opens the page of \u201c%1\u201d").arg(text.title);
     return text;
 }
 
@@ -205,7 +207,7 @@ bool hasDetails(const std::optional<ServiceStatusResult> &result, qsizetype hist
 
 QString detailsControlName(const QString &serviceName)
 {
-    return tr("Details for %1").arg(serviceName);
+    return ServiceDetails::tr("Details for %1").arg(serviceName);
 }
 
 QString stageWord(const QString &word)
@@ -220,7 +222,7 @@ QString startedText(const QDateTime &startedAt, const DetailsTime &time)
 {
     if (!startedAt.isValid())
         return QString();
-    return tr("Started %1 (%2)")
+    return ServiceDetails::tr("Started %1 (%2)")
         .arg(relativeTime(startedAt, time.now, RelativeUnits::Full), clockText(startedAt, time));
 }
 
@@ -232,16 +234,17 @@ QString maintenanceWhen(const Maintenance &maintenance, const DetailsTime &time)
                               ? maintenance.endsAt
                               : QDateTime();
     if (running(maintenance, time.now))
-        return end.isValid() ? tr("In progress until %1").arg(clockText(end, time)) : tr("In progress");
+        return end.isValid() ? ServiceDetails::tr("In progress until %1").arg(clockText(end, time))
+                             : ServiceDetails::tr("In progress");
     if (!start.isValid())
-        return tr("Time not announced");
+        return ServiceDetails::tr("Time not announced");
 
     const QDate day = wallClock(start, time.zone).date();
     const QDate today = wallClock(time.now, time.zone).date();
     const bool oneDay = !end.isValid() || wallClock(end, time.zone).date() == day;
     QString dayWord;
     if (oneDay && day == today)
-        dayWord = wallClock(start, time.zone).time().hour() >= 18 ? tr("Tonight") : relativeDay(false);
+        dayWord = wallClock(start, time.zone).time().hour() >= 18 ? ServiceDetails::tr("Tonight") : relativeDay(false);
     else if (oneDay && day == today.addDays(1))
         dayWord = relativeDay(true);
 
@@ -276,13 +279,14 @@ QString weekText(const QList<StatusHistory::Sample> &samples, const QDateTime &n
 {
     const std::optional<double> share = operationalShare(samples);
     if (!share)
-        return tr("No history yet");
+        return ServiceDetails::tr("No history yet");
     // the history keeps a week at most, and fewer samples than a week of checks needs:
     // the text names the time the shared samples really cover
     const auto oldest = std::find_if(samples.cbegin(), samples.cend(),
                                      [](const StatusHistory::Sample &sample) { return readable(sample).has_value(); });
     const qint64 seconds = std::clamp<qint64>(oldest->time.secsTo(now), 0, StatusHistory::maxAge.count());
-    return tr("%1 % operational over %2").arg(QLocale().toString(*share * 100.0, 'f', 1), spanText(seconds));
+    return ServiceDetails::tr("%1 % operational over %2")
+        .arg(QLocale().toString(*share * 100.0, 'f', 1), spanText(seconds));
 }
 
 QList<std::optional<Indicator>> weekSlots(const QList<StatusHistory::Sample> &samples, const QDateTime &now)
@@ -325,7 +329,8 @@ DetailsContent detailsContent(const Service &service, const std::optional<Servic
         });
         for (const Maintenance &window : windows) {
             const QString title = window.title.simplified();
-            content.maintenances.append({title.isEmpty() ? tr("Maintenance") : title, maintenanceWhen(window, time)});
+            content.maintenances.append(
+                {title.isEmpty() ? ServiceDetails::tr("Maintenance") : title, maintenanceWhen(window, time)});
         }
     }
     content.weekText = weekText(history, time.now);

@@ -12,10 +12,11 @@
 
 namespace {
 
-QString tr(const char *text)
+// The context of these texts for translators.
+class MenuContent
 {
-    return QCoreApplication::translate("MenuContent", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(MenuContent)
+};
 
 // Making an ICU formatter loads locale data; the panel formats up to a few hundred ages at
 // a time, so each style is made once. Main thread only, like the panel.
@@ -68,20 +69,20 @@ GroupedServices groupServices(const QList<Service> &services, const QHash<QUuid,
 QString summaryText(Indicator aggregate, bool offline)
 {
     if (offline)
-        return tr("No connection");
+        return MenuContent::tr("No connection");
     switch (aggregate) {
     case Indicator::None:
-        return tr("All Systems Operational");
+        return MenuContent::tr("All Systems Operational");
     case Indicator::Minor:
-        return tr("Some Systems Degraded");
+        return MenuContent::tr("Some Systems Degraded");
     case Indicator::Major:
-        return tr("Partial Service Outage");
+        return MenuContent::tr("Partial Service Outage");
     case Indicator::Critical:
-        return tr("Major Service Outage");
+        return MenuContent::tr("Major Service Outage");
     case Indicator::Unknown:
         break;
     }
-    return tr("Status Unavailable");
+    return MenuContent::tr("Status Unavailable");
 }
 
 QString relativeTime(const QDateTime &moment, const QDateTime &now, RelativeUnits units)
@@ -120,20 +121,20 @@ QString relativeTime(const QDateTime &moment, const QDateTime &now, RelativeUnit
 QString updatedText(const std::optional<QDateTime> &lastUpdated, const QDateTime &now)
 {
     if (!lastUpdated)
-        return tr("Checking\u2026");
-    return tr("Updated %1").arg(relativeTime(*lastUpdated, now, RelativeUnits::Full));
+        return MenuContent::tr("Checking\u2026");
+    return MenuContent::tr("Updated %1").arg(relativeTime(*lastUpdated, now, RelativeUnits::Full));
 }
 
 QString accessibilityState(Indicator indicator)
 {
     if (indicator == Indicator::None)
-        return tr("All systems operational");
+        return MenuContent::tr("All systems operational");
     return label(indicator);
 }
 
 QString trayToolTip(Indicator indicator)
 {
-    return tr("Glinter \u2014 %1").arg(accessibilityState(indicator));
+    return MenuContent::tr("Glinter \u2014 %1").arg(accessibilityState(indicator));
 }
 
 RowContent rowContent(const Service &service, const std::optional<ServiceStatusResult> &result, const QDateTime &now)
@@ -142,10 +143,10 @@ RowContent rowContent(const Service &service, const std::optional<ServiceStatusR
     row.name = service.name;
     row.page = service.url;
     const QString host = service.url.host(QUrl::FullyEncoded);
-    row.toolTip = tr("Open %1").arg(host.isEmpty() ? service.name : host);
+    row.toolTip = MenuContent::tr("Open %1").arg(host.isEmpty() ? service.name : host);
 
     if (!result) {
-        row.description = tr("Checking\u2026");
+        row.description = MenuContent::tr("Checking\u2026");
         row.accessibilityLabel = row.name + QStringLiteral(", ") + row.description;
         return row;
     }
@@ -155,7 +156,7 @@ RowContent rowContent(const Service &service, const std::optional<ServiceStatusR
     if (result->isMaintenance) {
         row.glyph = Glyph::Wrench;
         row.neutralGlyph = true;
-        row.description = titled ? *result->incidentTitle : tr("Under Maintenance");
+        row.description = titled ? *result->incidentTitle : MenuContent::tr("Under Maintenance");
     } else {
         row.glyph = stateGlyph(result->indicator);
         row.description = titled ? *result->incidentTitle : result->description;
@@ -164,9 +165,9 @@ RowContent rowContent(const Service &service, const std::optional<ServiceStatusR
 
     QStringList parts{row.name, row.description};
     if (result->isMaintenance)
-        parts.append(tr("Under Maintenance").toLower());
+        parts.append(MenuContent::tr("Under Maintenance").toLower());
     if (!row.ageText.isEmpty())
-        parts.append(tr("Updated %1").arg(row.ageText).toLower());
+        parts.append(MenuContent::tr("Updated %1").arg(row.ageText).toLower());
     row.accessibilityLabel = parts.join(QStringLiteral(", "));
     return row;
 }
