@@ -3,7 +3,6 @@
 #include "alerts/notifier.h"
 #include "core/settings.h"
 #include "monitor/statushistory.h"
-#include "platform/notifications.h"
 #include "platform/urlopener.h"
 #include "providers/statusiopageids.h"
 

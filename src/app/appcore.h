@@ -1,6 +1,7 @@
 #pragma once
 
 #include "monitor/statusmonitor.h"
+#include "platform/notifications.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -8,7 +9,6 @@
 
 #include <memory>
 
-class Notifications;
 class Notifier;
 class Settings;
 class StatusHistory;
