@@ -145,7 +145,7 @@ private Q_SLOTS:
                                 u"Opens the page of \u201cGit pushes fail\u201d"_s};
         };
         QTest::newRow("stage, start today, update")
-            << incident("identified", local(0, "14:04"), "We found the cause.", now.addSecs(-20 * 60))
+            << incident("identified", local(0, "14:04"), "We found the cause.", now.addSecs(qint64(-20) * 60))
             << text(u"Identified \u00b7 Started 1 hour ago (2:04\u202fPM)"_s, "We found the cause.",
                     u"Updated 20 minutes ago"_s);
         QTest::newRow("two-word stage, start yesterday with its date")
@@ -276,7 +276,7 @@ private Q_SLOTS:
         row("just now", 0, "now");
         row("clock went back", -120, "now");
         row("one minute", 61, "1 minute ago");
-        row("weeks", 15 * 86400, "2 weeks ago");
+        row("weeks", qint64(15) * 86400, "2 weeks ago");
     }
 
     void relativeTimes()
