@@ -7,7 +7,7 @@ JOBS           ?= $(shell nproc)
 FUZZ_SECONDS   ?= 60
 CMAKE_COMMON    = -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 
-.PHONY: all deps build run test lint format format-check fuzz package clean
+.PHONY: all deps build run test lint format format-check fuzz package translations clean
 
 all: build
 
@@ -59,6 +59,12 @@ fuzz: deps
 		-DBUILD_TESTING=OFF -DGLINTER_BUILD_BENCH=OFF
 	cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS) --target glinter_fuzzers
 	FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run.sh $(FUZZ_BUILD_DIR)
+
+# The translators' template, translations/glinter.ts: every user-visible text of src/ under
+# its class's context, without line numbers, so that it changes only when a text does.
+LUPDATE ?= /usr/lib/qt6/bin/lupdate
+translations: deps
+	$(LUPDATE) -silent -locations none -no-obsolete src -ts translations/glinter.ts
 
 clean:
 	rm -rf build

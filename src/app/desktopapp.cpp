@@ -1,14 +1,8 @@
 #include "app/desktopapp.h"
 
-#include "alerts/notifier.h"
 #include "app/singleinstance.h"
 #include "core/settings.h"
-#include "monitor/statushistory.h"
-#include "platform/notifications.h"
-#include "platform/urlopener.h"
-#include "providers/statusiopageids.h"
 
-#include <QDateTime>
 #include <QDebug>
 #include <QTimer>
 
@@ -16,6 +10,18 @@ namespace {
 
 // How long a second `glinter` waits for the running one to take its request.
 constexpr std::chrono::seconds handOverTimeout{5};
+
+// GLINTER_OPEN_SETTINGS=1: the settings window opens at start-up.
+bool settingsAtStart()
+{
+    return qgetenv("GLINTER_OPEN_SETTINGS") == "1";
+}
+
+// GLINTER_SETTINGS_TAB=general: the settings window opens on its General tab.
+SettingsWindow::Tab initialSettingsTab()
+{
+    return qgetenv("GLINTER_SETTINGS_TAB") == "general" ? SettingsWindow::Tab::General : SettingsWindow::Tab::Services;
+}
 
 } // namespace
 
@@ -57,36 +63,12 @@ DesktopApp::Start DesktopApp::start()
         break;
     }
 
-    m_urlOpener = makeUrlOpener();
-    // The store and the history come first, in that order, then the monitor that uses them.
-    ServiceStore store;
-    m_preferences = std::make_unique<Settings>();
-    m_history = std::make_unique<StatusHistory>(StatusHistory::defaultFilePath());
-    m_notifier = std::make_unique<Notifier>(
-        m_options.notifications ? std::move(m_options.notifications) : makeNotifications(*m_urlOpener), *m_preferences);
-    // A notification's "Mute for 1 Hour": stored, and the bells in the settings follow at once.
-    m_notifier->notifications().setMuteRequest([settings = m_preferences.get()](const QUuid &serviceID) {
-        const auto period = std::chrono::seconds(Notifications::mutePeriod);
-        settings->muteUntil(serviceID, QDateTime::currentDateTimeUtc().addSecs(period.count()));
-    });
-    StatusMonitor::Setup setup(std::move(store));
-    setup.settings = m_preferences.get();
-    setup.history = m_history.get();
-    setup.notifier = m_notifier.get();
-    setup.statusIOPageIdsFile = StatusIOPageIds::defaultFile();
-    setup.autoRefresh = m_options.autoRefresh;
-    if (m_options.check)
-        setup.check = m_options.check;
-    if (m_options.systemSignals) {
-        setup.reachability = makeReachability();
-        setup.wake = makeWakeObserver();
-    }
-    m_monitor = std::make_unique<StatusMonitor>(std::move(setup));
+    m_core = std::make_unique<AppCore>(std::move(static_cast<AppCore::Options &>(m_options)));
 
     if (m_panelFactory)
         m_presentPanel = m_panelFactory(*this);
 
-    if (qgetenv("GLINTER_OPEN_SETTINGS") == "1") {
+    if (settingsAtStart()) {
         openSettings();
         QTimer::singleShot(m_options.settingsRaiseDelay, this, &DesktopApp::raiseSettings);
     }
@@ -98,7 +80,7 @@ DesktopApp::Start DesktopApp::start()
 
 void DesktopApp::showPanel()
 {
-    if (!m_monitor)
+    if (!m_core)
         return;
     if (m_presentPanel)
         m_presentPanel();
@@ -109,10 +91,10 @@ void DesktopApp::showPanel()
 
 void DesktopApp::openSettings()
 {
-    if (!m_monitor)
+    if (!m_core)
         return;
     if (!m_settings)
-        m_settings = new SettingsWindow(*m_monitor);
+        m_settings = new SettingsWindow(m_core->monitor(), initialSettingsTab());
     m_settings->open();
 }
 
@@ -126,11 +108,11 @@ void DesktopApp::raiseSettings()
 
 void DesktopApp::presentOnboardingIfNeeded()
 {
-    if (m_preferences->hasOnboarded())
+    if (m_core->settings().hasOnboarded())
         return;
     // Recorded before the window opens, so that it never comes back, however it is closed
     // and even when opening it fails.
-    m_preferences->setHasOnboarded(true);
+    m_core->settings().setHasOnboarded(true);
     m_onboarding = new OnboardingWindow;
     m_onboarding->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_onboarding, &OnboardingWindow::chooseServicesRequested, this, &DesktopApp::openSettings);

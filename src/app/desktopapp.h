@@ -1,6 +1,6 @@
 #pragma once
 
-#include "monitor/statusmonitor.h"
+#include "app/appcore.h"
 #include "ui/settings/settingswindow.h"
 #include "ui/tray/onboardingwindow.h"
 
@@ -11,33 +11,22 @@
 #include <functional>
 #include <memory>
 
-class Notifications;
-class Notifier;
-class Settings;
 class SingleInstance;
-class StatusHistory;
-class UrlOpener;
 
-// The desktop application: the one monitor with its store, history and notifier, the
-// settings and first-run windows, and the hand-over to an instance already running. The
-// tray (or a window in its place) plugs in through setPanelFactory().
+// The desktop application: the one monitor (AppCore), the settings and first-run windows,
+// and the hand-over to an instance already running. The tray (or a window in its place)
+// plugs in through setPanelFactory().
 class DesktopApp : public QObject
 {
     Q_OBJECT
 
 public:
-    struct Options {
+    // The monitor's options, and the application's own.
+    struct Options : AppCore::Options {
         // How long after start-up GLINTER_OPEN_SETTINGS=1 brings the settings to the front.
         std::chrono::milliseconds settingsRaiseDelay{500};
         // Where the instance lock and socket live; empty means the user's runtime folder.
         QString instanceDirectory;
-        // Reachability and wake signals of the system.
-        bool systemSignals = true;
-        bool autoRefresh = true;
-        // Checks one service; empty means the real readers.
-        StatusMonitor::Check check;
-        // The desktop's notifications; empty means the platform's.
-        std::unique_ptr<Notifications> notifications;
     };
 
     enum class Start {
@@ -63,17 +52,18 @@ public:
     void setPanelFactory(PanelFactory factory) { m_panelFactory = std::move(factory); }
 
     // Becomes the running instance (or hands over to it), then creates the monitor, which
-    // starts refreshing, builds the panel, and honours GLINTER_OPEN_SETTINGS. Without a
-    // panel the settings window stands in for it and is shown at once.
+    // starts refreshing, builds the panel, and honours GLINTER_OPEN_SETTINGS (on the tab
+    // GLINTER_SETTINGS_TAB names). Without a panel the settings window stands in for it and
+    // is shown at once.
     Start start();
     // Why start() failed.
     QString error() const { return m_error; }
 
     // Valid once start() returned Running.
-    StatusMonitor &monitor() { return *m_monitor; }
-    Notifier &notifier() { return *m_notifier; }
-    Settings &preferences() { return *m_preferences; }
-    UrlOpener &urlOpener() { return *m_urlOpener; }
+    StatusMonitor &monitor() { return m_core->monitor(); }
+    Notifier &notifier() { return m_core->notifier(); }
+    Settings &preferences() { return m_core->settings(); }
+    UrlOpener &urlOpener() { return m_core->urlOpener(); }
 
 public Q_SLOTS:
     // Shows the panel (or the window standing in for it); also what a second `glinter` asks.
@@ -91,11 +81,7 @@ private:
     PanelPresenter m_presentPanel;
     QString m_error;
     std::unique_ptr<SingleInstance> m_instance;
-    std::unique_ptr<UrlOpener> m_urlOpener;
-    std::unique_ptr<Settings> m_preferences;
-    std::unique_ptr<StatusHistory> m_history;
-    std::unique_ptr<Notifier> m_notifier;
-    std::unique_ptr<StatusMonitor> m_monitor;
+    std::unique_ptr<AppCore> m_core;
     QPointer<SettingsWindow> m_settings;
     QPointer<OnboardingWindow> m_onboarding;
 };

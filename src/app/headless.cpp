@@ -1,14 +1,8 @@
 #include "app/headless.h"
 
-#include "alerts/notifier.h"
-#include "core/settings.h"
+#include "app/appcore.h"
 #include "metrics/metricscollector.h"
-#include "monitor/statushistory.h"
-#include "monitor/statusmonitor.h"
-#include "platform/notifications.h"
 #include "platform/terminationsignals.h"
-#include "platform/urlopener.h"
-#include "providers/statusiopageids.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -100,23 +94,12 @@ int run(const Options &options)
         }
     }
 
-    const ServiceStore store;
-    StatusHistory history(StatusHistory::defaultFilePath());
-    Settings settings;
-    const std::unique_ptr<UrlOpener> opener = makeUrlOpener();
-    Notifier notifier(makeNotifications(*opener), settings);
-
-    StatusMonitor::Setup setup(store);
-    setup.settings = &settings;
-    setup.history = &history;
-    setup.notifier = &notifier;
-    setup.statusIOPageIdsFile = StatusIOPageIds::defaultFile();
-    setup.reachability = makeReachability();
-    setup.wake = makeWakeObserver();
     // Before the monitor reads the services file, which may take long: a stop asked for
     // meanwhile still ends the process within a second.
     const std::unique_ptr<TerminationSignals> termination = makeTerminationSignals();
-    StatusMonitor monitor(std::move(setup));
+    AppCore core(AppCore::Options{});
+    StatusMonitor &monitor = core.monitor();
+    const ServiceStore &store = monitor.store();
 
     print(QCoreApplication::translate("Headless", "watching %1 (%2)")
               .arg(store.filePath(), servicesText(monitor.services().size())));
@@ -154,10 +137,7 @@ int run(const Options &options)
                      });
 
     // A desktop session can show the notifications of a headless run too, with their mute action.
-    notifier.notifications().setMuteRequest([&monitor, &settings](const QUuid &serviceID) {
-        const QDateTime now = QDateTime::currentDateTimeUtc();
-        const QDateTime end = now.addSecs(std::chrono::seconds(Notifications::mutePeriod).count());
-        settings.muteUntil(serviceID, end, now);
+    QObject::connect(&core, &AppCore::muted, &core, [&monitor](const QUuid &serviceID, const QDateTime &end) {
         const QList<Service> services = monitor.services();
         const auto service = std::find_if(services.cbegin(), services.cend(),
                                           [&serviceID](const Service &candidate) { return candidate.id == serviceID; });

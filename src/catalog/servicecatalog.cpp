@@ -274,15 +274,6 @@ std::optional<CatalogEntry> entry(const QString &id)
 
 } // namespace ServiceCatalog
 
-std::optional<Service> ServiceCatalog::monitoredService(const CatalogEntry &entry, const QList<Service> &services)
-{
-    for (const Service &service : services) {
-        if (entry.matches(service))
-            return service;
-    }
-    return std::nullopt;
-}
-
 QHash<QString, Service> ServiceCatalog::monitoredByEntry(const QList<Service> &services)
 {
     QHash<QString, Service> byEntry;

@@ -26,9 +26,6 @@ QList<CatalogEntry> entries(const QString &category);
 // The entry whose id() is the given text, if any.
 std::optional<CatalogEntry> entry(const QString &id);
 
-// The first of `services` that stands for the entry, if any.
-std::optional<Service> monitoredService(const CatalogEntry &entry, const QList<Service> &services);
-
 // The first service standing for each catalog entry, by the entry's id(), in one pass.
 QHash<QString, Service> monitoredByEntry(const QList<Service> &services);
 

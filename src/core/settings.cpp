@@ -103,7 +103,6 @@ Indicator Settings::notificationMinSeverity() const
 void Settings::setNotificationMinSeverity(Indicator severity)
 {
     Preferences::setValue(minSeverityKey, rawValue(severity));
-    Q_EMIT notificationMinSeverityChanged(severity);
 }
 
 Settings::Mutes Settings::mutes(const QDateTime &now) const
@@ -201,7 +200,6 @@ QString Settings::webhookAddress() const
 void Settings::setWebhookAddress(const QString &address)
 {
     Preferences::setValue(webhookKey, address);
-    Q_EMIT webhookAddressChanged(address);
 }
 
 std::optional<QUrl> Settings::webhookURL() const

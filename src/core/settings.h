@@ -17,10 +17,12 @@
 class QSettings;
 
 // The user's preferences ($XDG_CONFIG_HOME/Glinter/Glinter.conf on Linux), one typed
-// accessor per key with its default and a change signal for each. Values are read from the
-// file on every call, never cached, so a hand edit is seen at the next read; a missing
-// value, or one of the wrong type, reads as the default. One object is handed to everyone
-// who reads or writes them, so that what one view changes, the others show at once.
+// accessor per key with its default. Values are read from the file on every call, never
+// cached, so a hand edit is seen at the next read; a missing value, or one of the wrong
+// type, reads as the default. A key has a change signal only where something acts on the
+// change itself: whoever just reads the value when it needs it (the notifier reads the
+// minimum severity and the webhook at each alert) needs none. One object is handed to
+// everyone who reads or writes them, so that what one view changes, the others show at once.
 class Settings : public QObject
 {
     Q_OBJECT
@@ -82,10 +84,8 @@ public:
 Q_SIGNALS:
     void refreshIntervalChanged(std::chrono::milliseconds interval);
     void notificationsEnabledChanged(bool enabled);
-    void notificationMinSeverityChanged(Indicator severity);
     // Also when a timed mute ends by itself.
     void mutesChanged();
-    void webhookAddressChanged(const QString &address);
     void awsRegionsChanged(const QSet<QString> &codes);
 
 private:

@@ -46,13 +46,10 @@ ServiceList::ServiceList(Setup setup, QObject *parent)
 
     if (setup.watchFile) {
         QPointer<ServiceList> self(this);
-        m_watcher = std::make_unique<FileWatcher>(
-            m_store.filePath(),
-            [self] {
-                if (self)
-                    self->reloadFromDisk();
-            },
-            nullptr, setup.watchDebounce);
+        m_watcher = std::make_unique<FileWatcher>(m_store.filePath(), [self] {
+            if (self)
+                self->reloadFromDisk();
+        });
     }
 }
 

@@ -8,7 +8,6 @@
 #include <QObject>
 #include <QSet>
 
-#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -35,7 +34,6 @@ public:
         bool watchFile = true;
         // Never write the file (a one-shot check).
         bool readOnly = false;
-        std::chrono::milliseconds watchDebounce{300};
     };
 
     // Where new services came from, which decides how they are first checked.

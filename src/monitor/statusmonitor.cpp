@@ -8,13 +8,15 @@
 
 namespace {
 
+// An unreachable feed is read once more after this long.
+constexpr std::chrono::milliseconds retryDelay{1500};
+
 ServiceList::Setup listSetup(StatusMonitor::Setup &setup)
 {
     ServiceList::Setup list(std::move(setup.store));
     list.contents = std::move(setup.contents);
     list.watchFile = setup.watchFile;
     list.readOnly = setup.readOnly;
-    list.watchDebounce = setup.watchDebounce;
     return list;
 }
 
@@ -25,8 +27,9 @@ RefreshScheduler::Setup schedulerSetup(StatusMonitor::Setup &setup, const Settin
     RefreshScheduler::Setup scheduler;
     scheduler.check = std::move(setup.check);
     if (!scheduler.check) {
-        scheduler.check = [delay = setup.retryDelay, &settings, calendar, pageIds](Service service) {
-            return fetchWithRetry(std::move(service), delay, ProviderOptions{settings.awsRegions(), calendar, pageIds});
+        scheduler.check = [&settings, calendar, pageIds](Service service) {
+            return fetchWithRetry(std::move(service), retryDelay,
+                                  ProviderOptions{settings.awsRegions(), calendar, pageIds});
         };
     }
     scheduler.reachability = std::move(setup.reachability);
@@ -47,8 +50,16 @@ StatusMonitor::StatusMonitor(Setup setup, QObject *parent)
     , m_statusIOPageIds(std::make_shared<StatusIOPageIds>(&QDateTime::currentDateTimeUtc, setup.statusIOPageIdsFile))
 {
     m_configError = m_list->fileError();
-    if (setup.notifier && m_settings->notificationsEnabled())
-        setup.notifier->requestAuthorization();
+    if (Notifier *notifier = setup.notifier) {
+        // The platform may want permission before the first notification: asked at start
+        // when notifications are on, and again whenever the user switches them on.
+        if (m_settings->notificationsEnabled())
+            notifier->requestAuthorization();
+        connect(m_settings, &Settings::notificationsEnabledChanged, this, [notifier](bool enabled) {
+            if (enabled)
+                notifier->requestAuthorization();
+        });
+    }
     m_scheduler = std::make_unique<RefreshScheduler>(*m_list, *m_results, *m_settings,
                                                      schedulerSetup(setup, *m_settings, m_calendar, m_statusIOPageIds));
 

@@ -60,8 +60,6 @@ public:
         bool readOnly = false;
         // Run the timer and the first refresh right after start-up.
         bool autoRefresh = true;
-        std::chrono::milliseconds retryDelay{1500};
-        std::chrono::milliseconds watchDebounce{300};
         // How one service is checked; by default the registry's reader with one retry, told
         // the settings' AWS regions and lent the monitor's maintenance calendar and Status.io
         // page identifiers.

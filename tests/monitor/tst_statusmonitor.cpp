@@ -93,6 +93,19 @@ private Q_SLOTS:
         QCOMPARE(rig.webhooks, (QList<WebhookEvent>{WebhookEvent::Down, WebhookEvent::Recovered}));
     }
 
+    // The platform's permission to notify is asked at start when notifications are on, and
+    // again whenever the user switches them on.
+    void notificationPermissionFollowsTheSwitch()
+    {
+        QCOMPARE(Rig(QList<Service>{}).notifications.authorizationRequests(), 1);
+        Preferences::setValue(QStringLiteral("notificationsEnabled"), false);
+        Rig rig(QList<Service>{});
+        QCOMPARE(rig.notifications.authorizationRequests(), 0);
+        rig.settings.setNotificationsEnabled(true);
+        rig.settings.setNotificationsEnabled(false);
+        QCOMPARE(rig.notifications.authorizationRequests(), 1);
+    }
+
     // A refresh asked for while one runs or while offline is dropped; coming back online
     // or waking refreshes once.
     void refreshesAreDroppedWhileRunningOrOffline()

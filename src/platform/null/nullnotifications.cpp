@@ -2,6 +2,7 @@
 
 void NullNotifications::requestAuthorization()
 {
+    ++m_authorizationRequests;
 }
 
 void NullNotifications::post(const Notification &notification)

@@ -14,11 +14,13 @@ public:
     void setMuteRequest(MuteRequest request) override;
 
     QList<Notification> posted() const { return m_posted; }
+    int authorizationRequests() const { return m_authorizationRequests; }
     // What a click on "Mute for 1 Hour" of a notification about that service does.
     void invokeMute(const QUuid &serviceID) const;
 
 private:
     QList<Notification> m_posted;
+    int m_authorizationRequests = 0;
     Fallback m_fallback;
     MuteRequest m_muteRequest;
 };

@@ -333,15 +333,23 @@ Glyph stateGlyph(Indicator indicator)
 
 QImage renderGlyph(Glyph glyph, const QColor &color, qreal side, qreal devicePixelRatio)
 {
+    return renderSquare(side, devicePixelRatio, [&](QPainter &painter) { paintGlyph(painter, glyph, color); });
+}
+
+QImage renderSquare(qreal side, qreal devicePixelRatio, const std::function<void(QPainter &)> &paint)
+{
     if (!usableRatio(devicePixelRatio) || !(side > 0) || side > 512)
         return QImage();
-    const int pixels = qRound(side * devicePixelRatio);
+    // The tolerance keeps a product that is whole but for the float's error (12 × 1.1) from
+    // taking a pixel more.
+    const int pixels = int(std::ceil(side * devicePixelRatio - 1e-6));
     QImage image = transparentImage(QSize(pixels, pixels), devicePixelRatio);
     if (image.isNull())
         return image;
     QPainter painter(&image); // the image's ratio scales the painter to logical pixels
+    painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(side, side);
-    paintGlyph(painter, glyph, color);
+    paint(painter);
     return image;
 }
 

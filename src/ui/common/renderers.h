@@ -7,8 +7,10 @@
 #include <QList>
 #include <QSize>
 
+#include <functional>
 #include <optional>
 
+class QPainter;
 class QWidget;
 
 // Pure drawing of the tray meter, the state glyphs and the sparkline. Every function
@@ -52,6 +54,13 @@ Glyph stateGlyph(Indicator indicator);
 
 // A glyph in a square of `side` logical pixels.
 QImage renderGlyph(Glyph glyph, const QColor &color, qreal side, qreal devicePixelRatio);
+
+// The image every glyph is drawn on: a transparent square of `side` logical pixels at the
+// ratio, on which `paint` draws in the unit square, antialiased. Its side in device pixels
+// is rounded up, so that at a ratio such as 1.25 (13 × 1.25 = 16.25) the drawing's right
+// and bottom edge is not cut off. Null when the side is not in (0, 512] or the ratio is not
+// usable (not finite, not positive, over 8).
+QImage renderSquare(qreal side, qreal devicePixelRatio, const std::function<void(QPainter &)> &paint);
 
 // The newest 16 samples as bars of the state colours at 70 % opacity, the newest at the
 // right edge, so a short history grows in from the right.

@@ -341,7 +341,7 @@ void GeneralTab::updateWebhookRow()
         m_testResult->setText(tr("Delivered"));
     } else {
         m_testIcon->setGlyph([](const QPalette &, qreal ratio) {
-            return renderSettingsGlyph(SettingsGlyph::ClearCircle, stateColor(Indicator::Critical), 12, ratio);
+            return renderGlyph(SettingsGlyph::ClearCircle, stateColor(Indicator::Critical), 12, ratio);
         });
         m_testResult->setText(tr("Failed — check the URL"));
     }

@@ -1,5 +1,7 @@
 #include "ui/settings/settingsglyphs.h"
 
+#include "ui/common/renderers.h"
+
 #include <QGuiApplication>
 #include <QIconEngine>
 #include <QPainter>
@@ -7,7 +9,6 @@
 #include <QPixmap>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -98,27 +99,18 @@ void draw(QPainter &p, SettingsGlyph glyph, const QColor &color)
 
 } // namespace
 
-QImage renderSettingsGlyph(SettingsGlyph glyph, const QColor &color, qreal side, qreal devicePixelRatio)
+QImage renderGlyph(SettingsGlyph glyph, const QColor &color, qreal side, qreal devicePixelRatio)
 {
-    if (!std::isfinite(side) || side <= 0 || !std::isfinite(devicePixelRatio) || devicePixelRatio <= 0
-        || side * devicePixelRatio > 512)
-        return {};
-    const int pixels = int(std::ceil(side * devicePixelRatio));
-    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    image.setDevicePixelRatio(devicePixelRatio);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(side / 16.0, side / 16.0);
-    draw(painter, glyph, color);
-    painter.end();
-    return image;
+    return renderSquare(side, devicePixelRatio, [&](QPainter &painter) {
+        painter.scale(1 / 16.0, 1 / 16.0);
+        draw(painter, glyph, color);
+    });
 }
 
 GlyphPainter settingsGlyph(SettingsGlyph glyph, std::function<QColor(const QPalette &)> colour, qreal side)
 {
     return [glyph, colour = std::move(colour), side](const QPalette &palette, qreal ratio) {
-        return renderSettingsGlyph(glyph, colour(palette), side, ratio);
+        return renderGlyph(glyph, colour(palette), side, ratio);
     };
 }
 

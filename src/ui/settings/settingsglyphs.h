@@ -11,8 +11,8 @@
 
 class QPainter;
 
-// The settings window's own small symbols, drawn like the state glyphs (renderers.h): pure
-// functions returning an image of `side` logical pixels with its device pixel ratio set.
+// The settings window's own small symbols, drawn on the state glyphs' square (renderers.h):
+// an image of `side` logical pixels with its device pixel ratio set.
 enum class SettingsGlyph {
     Bell, // notifications on
     BellSlash, // notifications muted (filled, struck through)
@@ -25,7 +25,7 @@ enum class SettingsGlyph {
     DragHandle, // three horizontal lines
 };
 
-QImage renderSettingsGlyph(SettingsGlyph glyph, const QColor &color, qreal side, qreal devicePixelRatio);
+QImage renderGlyph(SettingsGlyph glyph, const QColor &color, qreal side, qreal devicePixelRatio);
 
 // The glyph at `side` pixels, drawn when painted in a colour of the palette of the moment.
 GlyphPainter settingsGlyph(SettingsGlyph glyph, std::function<QColor(const QPalette &)> colour, qreal side = 13);

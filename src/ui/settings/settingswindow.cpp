@@ -80,11 +80,6 @@ void SettingsWindow::open()
     activateWindow();
 }
 
-SettingsWindow::Tab SettingsWindow::initialTab()
-{
-    return qgetenv("GLINTER_SETTINGS_TAB") == "general" ? Tab::General : Tab::Services;
-}
-
 void SettingsWindow::setCurrentTab(Tab tab)
 {
     m_tabs->setCurrentWidget(tab == Tab::General ? m_general : m_services);

@@ -17,11 +17,7 @@ class SettingsWindow : public QMainWindow
 public:
     enum class Tab { Services, General };
 
-    explicit SettingsWindow(StatusMonitor &monitor, Tab initial = initialTab(), QWidget *parent = nullptr);
-
-    // The tab the window opens on: General when GLINTER_SETTINGS_TAB is exactly "general",
-    // Services otherwise.
-    static Tab initialTab();
+    explicit SettingsWindow(StatusMonitor &monitor, Tab initial = Tab::Services, QWidget *parent = nullptr);
 
     // Shows the window and brings it to the front. A window that was closed opens as new:
     // search empty, forms empty, no error or test result left over, the stored values read

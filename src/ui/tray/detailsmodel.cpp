@@ -21,8 +21,9 @@
 
 namespace {
 
-// The translation context of the details window's texts.
-struct ServiceDetails {
+// The context of these texts for translators.
+class ServiceDetails
+{
     Q_DECLARE_TR_FUNCTIONS(ServiceDetails)
 };
 

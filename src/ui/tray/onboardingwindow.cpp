@@ -91,8 +91,8 @@ void MeterLegendRow::paintEvent(QPaintEvent *event)
 {
     QLabel::paintEvent(event);
     QPainter painter(this);
-    const QRectF box((glyphColumn - glyphSize) / 2.0, (height() - glyphSize) / 2.0, glyphSize, glyphSize);
-    painter.drawImage(box,
+    const QPointF corner((glyphColumn - glyphSize) / 2.0, (height() - glyphSize) / 2.0);
+    painter.drawImage(corner,
                       renderGlyph(stateGlyph(m_indicator), stateColor(m_indicator), glyphSize, devicePixelRatioF()));
 }
 

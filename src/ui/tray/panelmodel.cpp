@@ -12,8 +12,9 @@
 
 namespace {
 
-// The translation context of the panel's texts.
-struct MenuContent {
+// The context of these texts for translators.
+class MenuContent
+{
     Q_DECLARE_TR_FUNCTIONS(MenuContent)
 };
 

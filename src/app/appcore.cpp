@@ -1,0 +1,45 @@
+#include "app/appcore.h"
+
+#include "alerts/notifier.h"
+#include "core/settings.h"
+#include "monitor/statushistory.h"
+#include "platform/urlopener.h"
+#include "providers/statusiopageids.h"
+
+AppCore::AppCore(Options options, QObject *parent)
+    : QObject(parent)
+    , m_urlOpener(makeUrlOpener())
+{
+    // The store and the history come first, in that order, then the monitor that uses them.
+    ServiceStore store;
+    m_settings = std::make_unique<Settings>();
+    m_history = std::make_unique<StatusHistory>(StatusHistory::defaultFilePath());
+    m_notifier = std::make_unique<Notifier>(
+        options.notifications ? std::move(options.notifications) : makeNotifications(*m_urlOpener), *m_settings);
+    m_notifier->notifications().setMuteRequest([this](const QUuid &serviceID) { mute(serviceID); });
+
+    StatusMonitor::Setup setup(std::move(store));
+    setup.settings = m_settings.get();
+    setup.history = m_history.get();
+    setup.notifier = m_notifier.get();
+    setup.statusIOPageIdsFile = StatusIOPageIds::defaultFile();
+    setup.autoRefresh = options.autoRefresh;
+    if (options.check)
+        setup.check = std::move(options.check);
+    if (options.systemSignals) {
+        setup.reachability = makeReachability();
+        setup.wake = makeWakeObserver();
+    }
+    m_monitor = std::make_unique<StatusMonitor>(std::move(setup));
+}
+
+AppCore::~AppCore() = default;
+
+void AppCore::mute(const QUuid &serviceID)
+{
+    // Stored at once: the bells in the settings and the panel follow through mutesChanged.
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const QDateTime end = now.addSecs(std::chrono::seconds(Notifications::mutePeriod).count());
+    m_settings->muteUntil(serviceID, end, now);
+    Q_EMIT muted(serviceID, end);
+}

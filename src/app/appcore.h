@@ -1,0 +1,59 @@
+#pragma once
+
+#include "monitor/statusmonitor.h"
+#include "platform/notifications.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QUuid>
+
+#include <memory>
+
+class Notifier;
+class Settings;
+class StatusHistory;
+class UrlOpener;
+
+// The monitor as both the desktop application and `--headless` run it: the user's
+// services, preferences and history, the notifier with the platform's notifications, and
+// the Status.io page identifiers kept between runs. A notification's "Mute for 1 Hour" is
+// stored here, whoever shows the notification.
+class AppCore : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Options {
+        // Follow the system's reachability and wake signals.
+        bool systemSignals = true;
+        // Run the timer and the first refresh right after start-up.
+        bool autoRefresh = true;
+        // Checks one service; empty means the real readers.
+        StatusMonitor::Check check;
+        // The desktop's notifications; empty means the platform's.
+        std::unique_ptr<Notifications> notifications;
+    };
+
+    // Reads the services file and, unless told otherwise, starts refreshing.
+    explicit AppCore(Options options, QObject *parent = nullptr);
+    ~AppCore() override;
+
+    StatusMonitor &monitor() { return *m_monitor; }
+    Notifier &notifier() { return *m_notifier; }
+    Settings &settings() { return *m_settings; }
+    UrlOpener &urlOpener() { return *m_urlOpener; }
+
+Q_SIGNALS:
+    // A notification's mute action was stored: the service is muted until `end`.
+    void muted(const QUuid &serviceID, const QDateTime &end);
+
+private:
+    void mute(const QUuid &serviceID);
+
+    // In the order they are built; each may use those before it.
+    std::unique_ptr<UrlOpener> m_urlOpener;
+    std::unique_ptr<Settings> m_settings;
+    std::unique_ptr<StatusHistory> m_history;
+    std::unique_ptr<Notifier> m_notifier;
+    std::unique_ptr<StatusMonitor> m_monitor;
+};
