@@ -77,13 +77,6 @@
     </message>
 </context>
 <context>
-    <name>AzureProvider</name>
-    <message>
-        <source>Decode error</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>CatalogRow</name>
     <message>
         <source>Monitor %1</source>
@@ -287,6 +280,13 @@
     </message>
     <message>
         <source>Last 7 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FeedFetch</name>
+    <message>
+        <source>Decode error</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1065,6 +1065,25 @@
     </message>
 </context>
 <context>
+    <name>TrayMenu</name>
+    <message>
+        <source>%1 — %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 more…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The 1 service is operational</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All %1 services operational</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>WebsiteProvider</name>
     <message>
         <source>Online</source>
@@ -1130,10 +1149,6 @@
     <name>XAIProvider</name>
     <message>
         <source>Active incident</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Decode error</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
