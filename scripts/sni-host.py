@@ -4,10 +4,13 @@
 Owns org.kde.StatusNotifierWatcher on the session bus, reports a registered host, and
 for every item that registers prints what a tray would draw: title, tooltip, icon sizes
 and the dbusmenu entries. Optionally writes the largest icon as a PAM image (convert it
-with ImageMagick), clicks the item, or chooses a menu entry, as a tray would.
+with ImageMagick), clicks the item, or chooses a menu entry, as a tray would. With
+--drop-after it lets every item go that many seconds after it registered, naming it as
+GNOME's AppIndicator extension does, to watch the item come back.
 
     /usr/bin/python3 scripts/sni-host.py [--icon FILE.pam] [--activate X,Y] [--choose LABEL]
                                          [--after SECONDS] [--quit-after SECONDS]
+                                         [--drop-after SECONDS]
 
 Run it on the session bus Glinter uses (dbus-run-session, or the desktop's); it needs the
 Gio bindings of the system Python (python3-gi).
@@ -62,12 +65,22 @@ class Watcher:
                 item_path = "/StatusNotifierItem"
             invocation.return_value(None)
             self.items.append(service)
-            say(f"item registered: {service}{item_path}")
+            say(f"item registered: {service}{item_path} (asked with {parameters.unpack()[0]})")
+            if self.options.drop_after:
+                GLib.timeout_add(int(self.options.drop_after * 1000), self.drop, service, item_path)
             self.bus.emit_signal(None, "/StatusNotifierWatcher", "org.kde.StatusNotifierWatcher",
                                  "StatusNotifierItemRegistered", GLib.Variant("(s)", (service,)))
             GLib.idle_add(self.describe, service, item_path)
         else:
             invocation.return_value(None)
+
+    def drop(self, service, item_path):
+        if service in self.items:
+            self.items.remove(service)
+            say(f"item dropped: {service}@{item_path}")
+            self.bus.emit_signal(None, "/StatusNotifierWatcher", "org.kde.StatusNotifierWatcher",
+                                 "StatusNotifierItemUnregistered", GLib.Variant("(s)", (f"{service}@{item_path}",)))
+        return False
 
     def on_property(self, connection, sender, path, interface, name):
         if name == "RegisteredStatusNotifierItems":
@@ -143,6 +156,7 @@ def main():
     parser.add_argument("--choose")
     parser.add_argument("--after", type=float, default=1.0)
     parser.add_argument("--quit-after", type=float)
+    parser.add_argument("--drop-after", type=float)
     options = parser.parse_args()
     Watcher(options)
     loop = GLib.MainLoop()
