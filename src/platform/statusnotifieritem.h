@@ -29,6 +29,9 @@ public:
         QByteArray icon;
         // What a screen reader says for it, when the label alone says too little.
         QString accessibleDescription;
+        // What it stays known as to the tray while its words change (a service's id); empty:
+        // its label.
+        QString key;
 
         bool operator==(const MenuEntry &) const = default;
     };

@@ -368,6 +368,28 @@ private Q_SLOTS:
         QCOMPARE(lines.at(2).properties.value(u"accessible-desc"_s).toString(),
                  u"GitHub, Partial Outage, Incident with Actions"_s);
 
+        // an item keeps its id while its key stays, and the tray is told what changed in it;
+        // a new key is a new id (trays read properties only of ids they have not seen)
+        Counter updates;
+        QVERIFY(m_host.connect(service, menuPath, menu, u"ItemsPropertiesUpdated"_s, &updates, SLOT(count())));
+        item->setMenu({{.label = u"Updated 2 minutes ago"_s, .enabled = false},
+                       {.label = u"GitHub \u2014 Major Outage"_s, .key = u"GitHub \u2014 Incident with Actions"_s},
+                       {.label = u"Slack \u2014 Degraded"_s}});
+        QTRY_COMPARE(updates.value, 1);
+        const QList<MenuLine> after = readLayout(call(service, menuPath, menu, u"GetLayout"_s, {0, -1, QStringList()})
+                                                     .arguments()
+                                                     .value(1)
+                                                     .value<QDBusArgument>());
+        QCOMPARE(after.at(1).id, lines.at(1).id);
+        QCOMPARE(after.at(2).id, lines.at(2).id);
+        QCOMPARE(after.at(2).properties.value(u"label"_s).toString(), u"GitHub \u2014 Major Outage"_s);
+        QVERIFY(!after.at(2).properties.contains(u"icon-data"_s));
+        QVERIFY(after.at(3).id > lines.at(2).id);
+        item->setMenu({{.label = u"Updated 2 minutes ago"_s, .enabled = false},
+                       {.label = u"GitHub \u2014 Incident with Actions"_s,
+                        .icon = QByteArray("\x89PNG"),
+                        .accessibleDescription = u"GitHub, Partial Outage, Incident with Actions"_s}});
+
         // a dimmed line is not chosen
         QList<int> chosen;
         connect(item.get(), &StatusNotifierItem::menuTriggered, this, [&chosen](int index) { chosen.append(index); });

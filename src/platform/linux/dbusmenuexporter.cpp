@@ -14,8 +14,49 @@ void DBusMenuExporter::setEntries(const QList<StatusNotifierItem::MenuEntry> &en
 {
     if (entries == m_entries)
         return;
+    // keys in the new menu, unique: a repeated one is told apart by its rank
+    QHash<QString, int> seen;
+    QHash<QString, int> idOfKey;
+    QList<int> ids;
+    for (const StatusNotifierItem::MenuEntry &entry : entries) {
+        QString key = entry.separator ? QStringLiteral("separator") : (entry.key.isEmpty() ? entry.label : entry.key);
+        key += u'#' + QString::number(seen[key]++);
+        const int id = m_idOfKey.value(key, 0) ? m_idOfKey.value(key) : m_nextId++;
+        idOfKey.insert(key, id);
+        ids.append(id);
+    }
+
+    // what changed in the items that stay
+    QList<DBusMenuItemProperties> updated;
+    QList<DBusMenuItemPropertyNames> removed;
+    for (qsizetype i = 0; i < ids.size(); ++i) {
+        const qsizetype before = m_ids.indexOf(ids.at(i));
+        if (before < 0)
+            continue;
+        const QVariantMap was = entryProperties(m_entries.at(before));
+        const QVariantMap now = entryProperties(entries.at(i));
+        QVariantMap changed;
+        for (auto it = now.cbegin(); it != now.cend(); ++it) {
+            if (was.value(it.key()) != it.value())
+                changed.insert(it.key(), it.value());
+        }
+        QStringList gone;
+        for (auto it = was.cbegin(); it != was.cend(); ++it) {
+            if (!now.contains(it.key()))
+                gone.append(it.key());
+        }
+        if (!changed.isEmpty())
+            updated.append({ids.at(i), changed});
+        if (!gone.isEmpty())
+            removed.append({ids.at(i), gone});
+    }
+
     m_entries = entries;
+    m_ids = ids;
+    m_idOfKey = idOfKey;
     ++m_revision;
+    if (!updated.isEmpty() || !removed.isEmpty())
+        Q_EMIT ItemsPropertiesUpdated(updated, removed);
     Q_EMIT LayoutUpdated(m_revision, 0);
 }
 
@@ -24,27 +65,32 @@ QString DBusMenuExporter::textDirection() const
     return QGuiApplication::layoutDirection() == Qt::RightToLeft ? QStringLiteral("rtl") : QStringLiteral("ltr");
 }
 
+QVariantMap DBusMenuExporter::entryProperties(const StatusNotifierItem::MenuEntry &entry)
+{
+    QVariantMap all;
+    if (entry.separator) {
+        all.insert(QStringLiteral("type"), QStringLiteral("separator"));
+    } else {
+        // an underscore marks the access key; a label's own underscores are doubled
+        QString label = entry.label;
+        all.insert(QStringLiteral("label"), label.replace(u'_', QStringLiteral("__")));
+        all.insert(QStringLiteral("enabled"), entry.enabled);
+        if (!entry.icon.isEmpty())
+            all.insert(QStringLiteral("icon-data"), entry.icon);
+        if (!entry.accessibleDescription.isEmpty())
+            all.insert(QStringLiteral("accessible-desc"), entry.accessibleDescription);
+    }
+    all.insert(QStringLiteral("visible"), true);
+    return all;
+}
+
 QVariantMap DBusMenuExporter::properties(int id, const QStringList &names) const
 {
     QVariantMap all;
-    if (id == 0) {
+    if (id == 0)
         all.insert(QStringLiteral("children-display"), QStringLiteral("submenu"));
-    } else {
-        const StatusNotifierItem::MenuEntry &entry = m_entries.at(id - 1);
-        if (entry.separator) {
-            all.insert(QStringLiteral("type"), QStringLiteral("separator"));
-        } else {
-            // an underscore marks the access key; a label's own underscores are doubled
-            QString label = entry.label;
-            all.insert(QStringLiteral("label"), label.replace(u'_', QStringLiteral("__")));
-            all.insert(QStringLiteral("enabled"), entry.enabled);
-            if (!entry.icon.isEmpty())
-                all.insert(QStringLiteral("icon-data"), entry.icon);
-            if (!entry.accessibleDescription.isEmpty())
-                all.insert(QStringLiteral("accessible-desc"), entry.accessibleDescription);
-        }
-        all.insert(QStringLiteral("visible"), true);
-    }
+    else
+        all = entryProperties(m_entries.at(m_ids.indexOf(id)));
     if (names.isEmpty())
         return all;
     QVariantMap chosen;
@@ -66,7 +112,7 @@ uint DBusMenuExporter::GetLayout(int parentId, int recursionDepth, const QString
     layout = DBusMenuLayout{parentId, properties(parentId, propertyNames), {}};
     // the menu is one level deep: only the root has children
     if (parentId == 0 && recursionDepth != 0) {
-        for (int id = 1; id <= m_entries.size(); ++id)
+        for (int id : std::as_const(m_ids))
             layout.children.append(DBusMenuLayout{id, properties(id, propertyNames), {}});
     }
     return m_revision;
@@ -76,10 +122,8 @@ QList<DBusMenuItemProperties> DBusMenuExporter::GetGroupProperties(const QList<i
                                                                    const QStringList &propertyNames)
 {
     QList<int> wanted = ids;
-    if (wanted.isEmpty()) {
-        for (int id = 0; id <= m_entries.size(); ++id)
-            wanted.append(id);
-    }
+    if (wanted.isEmpty())
+        wanted = QList<int>{0} + m_ids;
     QList<DBusMenuItemProperties> items;
     for (int id : std::as_const(wanted)) {
         if (exists(id))
@@ -101,11 +145,19 @@ bool DBusMenuExporter::handle(int id, const QString &eventId)
 {
     if (!exists(id))
         return false;
-    if (id > 0 && eventId == u"clicked" && !m_entries.at(id - 1).separator && m_entries.at(id - 1).enabled
+    const qsizetype index = m_ids.indexOf(id);
+    if (index >= 0 && eventId == u"clicked" && !m_entries.at(index).separator && m_entries.at(index).enabled
         && m_clicked) {
-        // after the reply: a choice such as Quit must not end the program inside the call
+        // after the reply: a choice such as Quit must not end the program inside the call (by
+        // then a refresh may have moved the item, or taken it away)
         QMetaObject::invokeMethod(
-            this, [this, index = id - 1] { m_clicked(index); }, Qt::QueuedConnection);
+            this,
+            [this, id] {
+                const qsizetype now = m_ids.indexOf(id);
+                if (now >= 0)
+                    m_clicked(int(now));
+            },
+            Qt::QueuedConnection);
     }
     return true;
 }

@@ -4,12 +4,15 @@
 #include "platform/statusnotifieritem.h"
 
 #include <QDBusContext>
+#include <QHash>
 #include <QObject>
 
 #include <functional>
 
 // A flat menu published as com.canonical.dbusmenu, from which trays draw the item's menu.
-// Item 0 is the root; entry i is item i + 1.
+// Item 0 is the root. An entry keeps its item id while its key stays in the menu, and a new
+// key gets an id never used before: trays (GNOME's among them) keep what they read of an id
+// and read only the ids they have not seen, or the properties they are told changed.
 class DBusMenuExporter
     : public QObject
     , protected QDBusContext
@@ -50,8 +53,9 @@ Q_SIGNALS:
     void ItemActivationRequested(int id, uint timestamp);
 
 private:
-    bool exists(int id) const { return id >= 0 && id <= m_entries.size(); }
+    bool exists(int id) const { return id == 0 || m_ids.contains(id); }
     QVariantMap properties(int id, const QStringList &names) const;
+    static QVariantMap entryProperties(const StatusNotifierItem::MenuEntry &entry);
     // Acts on one event; false for an item that does not exist.
     bool handle(int id, const QString &eventId);
     void failUnknown(int id);
@@ -60,5 +64,9 @@ private:
     Clicked m_clicked;
     BeforeShowing m_beforeShowing;
     QList<StatusNotifierItem::MenuEntry> m_entries;
+    // The item id of each entry, and of each key in the menu now.
+    QList<int> m_ids;
+    QHash<QString, int> m_idOfKey;
+    int m_nextId = 1;
     uint m_revision = 1;
 };

@@ -202,7 +202,8 @@ QList<TrayController::MenuEntry> TrayController::menuEntries(QList<StatusNotifie
             itemMenu->append({.label = line.label,
                               .enabled = bool(run),
                               .icon = menuIcon(line),
-                              .accessibleDescription = line.accessibleText});
+                              .accessibleDescription = line.accessibleText,
+                              .key = line.service.isNull() ? QString() : line.service.toString()});
         }
     }
     entries.append(MenuEntry{});
