@@ -140,6 +140,11 @@ TrayController::TrayController(StatusMonitor &monitor, UrlOpener &opener, Deskto
 
     m_lossTimer.setSingleShot(true);
     m_lossTimer.setInterval(desktop.lossGrace);
+    connect(&m_lossTimer, &QTimer::timeout, this, [this] {
+        if (presence() == Presence::None)
+            m_panel->setMode(PanelWindow::Mode::Window);
+    });
+
     if (m_placement->isAvailable()) {
         m_panel->setPlacedByOwner(true);
         Popover::setCompositorMove(
@@ -154,11 +159,6 @@ TrayController::TrayController(StatusMonitor &monitor, UrlOpener &opener, Deskto
                 m_panel->showDetails(*details);
         });
     }
-
-    connect(&m_lossTimer, &QTimer::timeout, this, [this] {
-        if (presence() == Presence::None)
-            m_panel->setMode(PanelWindow::Mode::Window);
-    });
 
     connect(&m_monitor, &StatusMonitor::resultsChanged, this, &TrayController::updateIcon);
     connect(&m_monitor, &StatusMonitor::servicesChanged, this, &TrayController::updateIcon);
