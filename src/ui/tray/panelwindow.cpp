@@ -18,6 +18,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace std::chrono_literals;
@@ -270,9 +271,30 @@ void PanelWindow::showDetails(const QUuid &service)
 {
     if (!isVisible())
         return;
-    const qsizetype row = m_rowServices.indexOf(service);
+    // just shown, the panel may get the focus from the window manager after the details
+    // asked for it, which would close them: they open once the panel has it (or soon anyway)
+    m_pendingDetails = service;
+    if (isActiveWindow())
+        openPendingDetails();
+    else
+        QTimer::singleShot(std::chrono::milliseconds(500), this, &PanelWindow::openPendingDetails);
+}
+
+void PanelWindow::openPendingDetails()
+{
+    const std::optional<QUuid> service = std::exchange(m_pendingDetails, std::nullopt);
+    if (!service || !isVisible())
+        return;
+    const qsizetype row = m_rowServices.indexOf(*service);
     if (row >= 0)
         openDetails(row);
+}
+
+void PanelWindow::changeEvent(QEvent *event)
+{
+    Popover::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_pendingDetails)
+        openPendingDetails();
 }
 
 void PanelWindow::refreshDetails(const QDateTime &now)
@@ -307,6 +329,7 @@ void PanelWindow::showEvent(QShowEvent *event)
 
 void PanelWindow::hideEvent(QHideEvent *event)
 {
+    m_pendingDetails.reset();
     // the details belong to the panel: they do not stay behind on their own
     m_details->hide();
     Popover::hideEvent(event);

@@ -67,6 +67,7 @@ Q_SIGNALS:
     void shown();
 
 protected:
+    void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
@@ -74,6 +75,7 @@ private:
     void scheduleRefresh();
     void openPage(const QUrl &page);
     void openDetails(qsizetype rowIndex);
+    void openPendingDetails();
     // Refills the open details from the monitor, or closes them when their service is gone.
     void refreshDetails(const QDateTime &now);
 
@@ -99,6 +101,8 @@ private:
 
     DetailsWindow *m_details = nullptr;
     QUuid m_detailsService;
+    // Details asked for before the panel had the focus.
+    std::optional<QUuid> m_pendingDetails;
 
     bool m_refreshQueued = false;
     bool m_freshForShow = false;
