@@ -1,6 +1,7 @@
 #include "app/appcore.h"
 
 #include "alerts/notifier.h"
+#include "app/publicface.h"
 #include "core/settings.h"
 #include "monitor/statushistory.h"
 #include "platform/urlopener.h"
@@ -31,6 +32,8 @@ AppCore::AppCore(Options options, QObject *parent)
         setup.wake = makeWakeObserver();
     }
     m_monitor = std::make_unique<StatusMonitor>(std::move(setup));
+    m_publicFace = std::make_unique<PublicFace>(
+        *m_monitor, *m_settings, options.publicService ? std::move(options.publicService) : makePublicService());
 }
 
 AppCore::~AppCore() = default;

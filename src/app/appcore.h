@@ -2,6 +2,7 @@
 
 #include "monitor/statusmonitor.h"
 #include "platform/notifications.h"
+#include "platform/publicbus.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -10,14 +11,15 @@
 #include <memory>
 
 class Notifier;
+class PublicFace;
 class Settings;
 class StatusHistory;
 class UrlOpener;
 
 // The monitor as both the desktop application and `--headless` run it: the user's
 // services, preferences and history, the notifier with the platform's notifications, and
-// the Status.io page identifiers kept between runs. A notification's "Mute for 1 Hour" is
-// stored here, whoever shows the notification.
+// the Status.io page identifiers kept between runs, and its face on the session bus. A
+// notification's "Mute for 1 Hour" is stored here, whoever shows the notification.
 class AppCore : public QObject
 {
     Q_OBJECT
@@ -32,6 +34,8 @@ public:
         StatusMonitor::Check check;
         // The desktop's notifications; empty means the platform's.
         std::unique_ptr<Notifications> notifications;
+        // The face on the session bus; empty means the platform's.
+        std::unique_ptr<PublicService> publicService;
     };
 
     // Reads the services file and, unless told otherwise, starts refreshing.
@@ -42,6 +46,7 @@ public:
     Notifier &notifier() { return *m_notifier; }
     Settings &settings() { return *m_settings; }
     UrlOpener &urlOpener() { return *m_urlOpener; }
+    PublicFace &publicFace() { return *m_publicFace; }
 
 Q_SIGNALS:
     // A notification's mute action was stored: the service is muted until `end`.
@@ -56,4 +61,5 @@ private:
     std::unique_ptr<StatusHistory> m_history;
     std::unique_ptr<Notifier> m_notifier;
     std::unique_ptr<StatusMonitor> m_monitor;
+    std::unique_ptr<PublicFace> m_publicFace;
 };

@@ -1,5 +1,6 @@
 #include "app/desktopapp.h"
 
+#include "app/publicface.h"
 #include "app/singleinstance.h"
 #include "core/settings.h"
 
@@ -64,6 +65,7 @@ DesktopApp::Start DesktopApp::start()
     }
 
     m_core = std::make_unique<AppCore>(std::move(static_cast<AppCore::Options &>(m_options)));
+    m_core->publicFace().setPanelPresenter([this] { showPanel(); });
 
     if (m_panelFactory)
         m_presentPanel = m_panelFactory(*this);

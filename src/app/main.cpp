@@ -3,6 +3,7 @@
 #include "app/desktopapp.h"
 #include "app/displaychoice.h"
 #include "app/headless.h"
+#include "app/watchcommand.h"
 #include "net/networkenvironment.h"
 #include "platform/display.h"
 #include "platform/notifications.h"
@@ -122,7 +123,14 @@ int main(int argc, char *argv[])
         QCoreApplication::translate("main",
                                     "With --headless: serve Prometheus metrics at http://<address:port>/metrics."),
         QStringLiteral("address:port"));
-    parser.addOptions({check, json, services, headless, metricsListen});
+    const QCommandLineOption watch(
+        QStringLiteral("watch"),
+        QCoreApplication::translate("main", "Print a line for a status bar now and on each change, until killed."));
+    const QCommandLineOption format(
+        QStringLiteral("format"),
+        QCoreApplication::translate("main", "With --watch: waybar (the default), i3blocks, polybar or json."),
+        QStringLiteral("format"));
+    parser.addOptions({check, json, services, headless, metricsListen, watch, format});
 
     if (!parser.parse(app.arguments())) {
         std::fprintf(stderr, "glinter: %s\n", qUtf8Printable(parser.errorText()));
@@ -150,6 +158,24 @@ int main(int argc, char *argv[])
         return CheckCommand::Unknown;
     }
 
+    if (parser.isSet(watch) && (parser.isSet(check) || parser.isSet(headless))) {
+        std::fprintf(stderr, "glinter: --watch goes alone, without --check or --headless\n");
+        return CheckCommand::Unknown;
+    }
+    if (parser.isSet(format) && !parser.isSet(watch)) {
+        std::fprintf(stderr, "glinter: --format goes with --watch\n");
+        return CheckCommand::Unknown;
+    }
+    std::optional<WatchFormat> watchFormat = WatchFormat::Waybar;
+    if (parser.isSet(format)) {
+        watchFormat = watchFormatFromName(parser.value(format));
+        if (!watchFormat) {
+            std::fprintf(stderr, "glinter: --format wants waybar, i3blocks, polybar or json, not \"%s\"\n",
+                         qUtf8Printable(parser.value(format)));
+            return CheckCommand::Unknown;
+        }
+    }
+
     Headless::Options headlessOptions;
     if (parser.isSet(metricsListen)) {
         if (!parser.isSet(headless)) {
@@ -169,6 +195,8 @@ int main(int argc, char *argv[])
     NetworkEnvironment::apply(networkOptions());
     if (parser.isSet(headless))
         return Headless::run(headlessOptions);
+    if (parser.isSet(watch))
+        return WatchCommand::run(*watchFormat);
     if (!parser.isSet(check)) {
         // Arguments that ask for nothing ("--"): the tray application takes none.
         std::fprintf(stderr, "glinter: run glinter without arguments for the tray application\n");

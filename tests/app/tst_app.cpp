@@ -7,6 +7,7 @@
 #include "core/preferences.h"
 #include "core/settings.h"
 #include "platform/null/nullnotifications.h"
+#include "platform/null/nullpublicbus.h"
 #include "ui/settings/settingsbuttons.h"
 
 #include "fakeserver.h"
@@ -97,6 +98,8 @@ class TestApp : public QObject
         options.autoRefresh = false;
         options.settingsRaiseDelay = 10ms;
         options.notifications = std::make_unique<NullNotifications>();
+        // The session bus of whoever runs the tests is not theirs to take.
+        options.publicService = std::make_unique<NullPublicService>();
         return options;
     }
 

@@ -13,7 +13,12 @@ foreach(file
         share/icons/hicolor/scalable/apps/glinter.svg
         share/icons/hicolor/48x48/apps/glinter.png
         share/icons/hicolor/128x128/apps/glinter.png
-        lib/systemd/user/glinter.service)
+        lib/systemd/user/glinter.service
+        share/dbus-1/interfaces/app.glinter.Glinter1.xml
+        share/glinter/waybar.jsonc
+        share/glinter/waybar.css
+        share/glinter/i3blocks.conf
+        share/glinter/polybar.ini)
     if(NOT EXISTS ${PREFIX}/${file})
         message(FATAL_ERROR "not installed: ${file}")
     endif()

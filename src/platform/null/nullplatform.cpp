@@ -2,6 +2,7 @@
 #include "platform/display.h"
 #include "platform/null/nullloginitem.h"
 #include "platform/null/nullnotifications.h"
+#include "platform/null/nullpublicbus.h"
 #include "platform/null/nullreachability.h"
 #include "platform/null/nullstatusnotifieritem.h"
 #include "platform/null/nullurlopener.h"
@@ -67,4 +68,14 @@ bool waylandDisplayReachable(const QString &display, const QString &)
 
 void raiseOpenFileLimit()
 {
+}
+
+std::unique_ptr<PublicService> makePublicService()
+{
+    return std::make_unique<NullPublicService>();
+}
+
+std::unique_ptr<PublicServiceClient> makePublicServiceClient()
+{
+    return std::make_unique<NullPublicServiceClient>();
 }

@@ -44,46 +44,7 @@ icu::RelativeDateTimeFormatter *formatter(RelativeUnits units)
     return units == RelativeUnits::Full ? made.full.get() : made.brief.get();
 }
 
-int severityKey(const QHash<QUuid, ServiceStatusResult> &results, const Service &service)
-{
-    const auto it = results.constFind(service.id);
-    return it == results.cend() ? -1 : rawValue(it->indicator);
-}
-
 } // namespace
-
-GroupedServices groupServices(const QList<Service> &services, const QHash<QUuid, ServiceStatusResult> &results)
-{
-    GroupedServices grouped;
-    for (const Service &service : services) {
-        const int key = severityKey(results, service);
-        const bool troubled = key >= rawValue(Indicator::Minor) && key <= rawValue(Indicator::Critical);
-        (troubled ? grouped.affected : grouped.healthy).append(service);
-    }
-    std::stable_sort(grouped.affected.begin(), grouped.affected.end(), [&](const Service &a, const Service &b) {
-        return severityKey(results, a) > severityKey(results, b);
-    });
-    return grouped;
-}
-
-QString summaryText(Indicator aggregate, bool offline)
-{
-    if (offline)
-        return MenuContent::tr("No connection");
-    switch (aggregate) {
-    case Indicator::None:
-        return MenuContent::tr("All Systems Operational");
-    case Indicator::Minor:
-        return MenuContent::tr("Some Systems Degraded");
-    case Indicator::Major:
-        return MenuContent::tr("Partial Service Outage");
-    case Indicator::Critical:
-        return MenuContent::tr("Major Service Outage");
-    case Indicator::Unknown:
-        break;
-    }
-    return MenuContent::tr("Status Unavailable");
-}
 
 QString relativeTime(const QDateTime &moment, const QDateTime &now, RelativeUnits units)
 {

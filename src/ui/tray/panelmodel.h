@@ -3,6 +3,7 @@
 #include "core/indicator.h"
 #include "core/service.h"
 #include "core/servicestatusresult.h"
+#include "monitor/overview.h"
 #include "ui/common/renderers.h"
 
 #include <QDateTime>
@@ -14,19 +15,8 @@
 
 #include <optional>
 
-// What the panel shows, as pure functions of the monitor's data and the current time.
-
-// The panel's list: troubled services first, most severe first, each group otherwise in
-// stored order.
-struct GroupedServices {
-    QList<Service> affected;
-    QList<Service> healthy;
-
-    // The divider between the groups appears only when both have rows.
-    bool hasDivider() const { return !affected.isEmpty() && !healthy.isEmpty(); }
-};
-
-GroupedServices groupServices(const QList<Service> &services, const QHash<QUuid, ServiceStatusResult> &results);
+// What the panel shows, as pure functions of the monitor's data and the current time
+// (its order and header words are in monitor/overview.h).
 
 enum class RelativeUnits {
     Full, // "5 minutes ago"
@@ -36,9 +26,6 @@ enum class RelativeUnits {
 // How long ago `moment` was, in the user's locale. A moment within the last second, or one
 // in the future (a clock that went back), reads as now.
 QString relativeTime(const QDateTime &moment, const QDateTime &now, RelativeUnits units);
-
-// The header's first line: the overall state, or "No connection" while offline.
-QString summaryText(Indicator aggregate, bool offline);
 
 // The header's second line: "Updated …" or, before any result, "Checking…".
 QString updatedText(const std::optional<QDateTime> &lastUpdated, const QDateTime &now);
