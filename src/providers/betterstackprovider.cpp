@@ -184,8 +184,8 @@ ServiceStatusResult BetterStackProvider::evaluate(const Service &service, const 
         }
     }
 
-    ServiceStatusResult result = makeResult(service, indicator, descriptionOrLabel(title.value_or(QString()), indicator),
-                                            title, maintenance);
+    ServiceStatusResult result = makeResult(
+        service, indicator, descriptionOrLabel(title.value_or(QString()), indicator), title, maintenance);
     result.incidents = std::move(incidents);
     result.maintenances = std::move(windows);
     return result;

@@ -69,8 +69,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, document);
         const Decoded<BetterStackProvider::Document> decoded = BetterStackProvider::decode(document);
         QCOMPARE(decoded.error.isEmpty(), decoded.value.has_value());
-        QTEST(decoded.value ? graded(BetterStackProvider::evaluate(service(ProviderKind::BetterStack),
-                                                                   *decoded.value, checkTime()))
+        QTEST(decoded.value ? graded(
+                  BetterStackProvider::evaluate(service(ProviderKind::BetterStack), *decoded.value, checkTime()))
                             : u"unreadable"_qs,
               "expected");
     }

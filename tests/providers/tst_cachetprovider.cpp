@@ -58,7 +58,8 @@ private Q_SLOTS:
         QCOMPARE(told(story.incidents),
                  QStringList{u"Website unreachable in Europe | identified | - | 2026-11-30T09:55:00Z | "
                              u"2026-11-30T10:30:00Z | A network provider drops our traffic; we are rerouting. | -"_qs});
-        QCOMPARE(told(story.windows), QStringList{u"Database maintenance | scheduled | 2026-12-02T02:00:00Z | - | -"_qs});
+        QCOMPARE(told(story.windows),
+                 QStringList{u"Database maintenance | scheduled | 2026-12-02T02:00:00Z | - | -"_qs});
     }
 
     // The incidents are read only after the components showed trouble; the address keeps

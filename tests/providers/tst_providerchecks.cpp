@@ -69,19 +69,18 @@ private Q_SLOTS:
         QTest::newRow("after a refusal") << QList<QByteArray>{"/summary.json", fixture(u"instatus/summary-up.json"_qs)}
                                          << u"Instatus"_qs << QStringList{u"Statuspage.io: HTTP 404"_qs}
                                          << QByteArray("/status");
-        QTest::newRow("after two refusals") << QList<QByteArray>{"/status", fixture(u"statusio/page.html"_qs),
+        QTest::newRow("two refusals") << QList<QByteArray>{"/status", fixture(u"statusio/page.html"_qs),
                                                            "/1.0/status/5b36dc6502d06804c08349f7",
                                                            fixture(u"statusio/status-operational.json"_qs)}
                                       << u"Status.io"_qs
                                       << QStringList{u"Statuspage.io: HTTP 404"_qs, u"Instatus: HTTP 404"_qs}
                                       << QByteArray();
         const QStringList hosted{u"Statuspage.io: HTTP 404"_qs, u"Instatus: HTTP 404"_qs, u"Status.io: HTTP 404"_qs};
-        QTest::newRow("better stack")
-            << QList<QByteArray>{"/index.json", fixture(u"betterstack/index-operational.json"_qs)}
-            << u"Better Stack"_qs << hosted << QByteArray("/api/v1/components");
+        QTest::newRow("better stack") << QList<QByteArray>{"/index.json",
+                                                           fixture(u"betterstack/index-operational.json"_qs)}
+                                      << u"Better Stack"_qs << hosted << QByteArray("/api/v1/components");
         QTest::newRow("cachet") << QList<QByteArray>{"/api/v1/components", fixture(u"cachet/components.json"_qs)}
-                                << u"Cachet"_qs << hosted + QStringList{u"Better Stack: HTTP 404"_qs}
-                                << QByteArray();
+                                << u"Cachet"_qs << hosted + QStringList{u"Better Stack: HTTP 404"_qs} << QByteArray();
         // A page that answers every path with a Cachet list is not taken for anything else.
         QTest::newRow("cachet everywhere")
             << QList<QByteArray>{"*", fixture(u"cachet/components.json"_qs)} << u"Cachet"_qs
