@@ -20,13 +20,16 @@ enum class ProviderKind {
     Azure,
     Xai,
     StatusIo,
+    BetterStack,
+    Cachet,
 };
 
-inline constexpr std::size_t providerKindCount = std::size_t(ProviderKind::StatusIo) + 1;
+inline constexpr std::size_t providerKindCount = std::size_t(ProviderKind::Cachet) + 1;
 
 // The value written to services.json for each kind, in the order of the kinds.
 inline constexpr std::array<std::u16string_view, providerKindCount> storedProviderNames{
-    u"statuspage", u"instatus", u"website", u"aws", u"apple", u"gcp", u"azure", u"xai", u"statusio",
+    u"statuspage", u"instatus", u"website",  u"aws",         u"apple",  u"gcp",
+    u"azure",      u"xai",      u"statusio", u"betterstack", u"cachet",
 };
 
 // All kinds in their declared order (the order pickers list them in).

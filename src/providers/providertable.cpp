@@ -4,6 +4,8 @@
 #include "providers/appleprovider.h"
 #include "providers/awsprovider.h"
 #include "providers/azureprovider.h"
+#include "providers/betterstackprovider.h"
+#include "providers/cachetprovider.h"
 #include "providers/gcpprovider.h"
 #include "providers/instatusprovider.h"
 #include "providers/statusioprovider.h"
@@ -90,6 +92,21 @@ constexpr std::array<ProviderInfo, providerKindCount> table{{
      .fixedFeeds = {u"https://api.status.io"},
      .detectable = true,
      .addedAs = QT_TRANSLATE_NOOP("Readers", "Added as a Status.io page"),
+     .tellsStory = true,
+     .requestsInARow = 2},
+    {.kind = ProviderKind::BetterStack,
+     .displayName = QT_TRANSLATE_NOOP("Readers", "Better Stack"),
+     .make = &make<BetterStackProvider>,
+     .offeredInForm = true,
+     .detectable = true,
+     .addedAs = QT_TRANSLATE_NOOP("Readers", "Added as a Better Stack page"),
+     .tellsStory = true},
+    {.kind = ProviderKind::Cachet,
+     .displayName = QT_TRANSLATE_NOOP("Readers", "Cachet"),
+     .make = &make<CachetProvider>,
+     .offeredInForm = true,
+     .detectable = true,
+     .addedAs = QT_TRANSLATE_NOOP("Readers", "Added as a Cachet page"),
      .tellsStory = true,
      .requestsInARow = 2},
 }};

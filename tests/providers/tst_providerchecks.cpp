@@ -54,8 +54,9 @@ private Q_SLOTS:
         QCOMPARE(server.requestCount("/api/v2/status.json"), requests);
     }
 
-    // Detection tries Statuspage.io, Instatus and Status.io in that order on the address and
-    // keeps the first that reads, an outage included; a format after it is never asked.
+    // Detection tries Statuspage.io, Instatus, Status.io, Better Stack and Cachet in that order on
+    // the address and keeps the first that reads, an outage included; a format after it is never
+    // asked.
     void detection_data()
     {
         QTest::addColumn<QList<QByteArray>>("served"); // path, then body, for each route
@@ -68,15 +69,28 @@ private Q_SLOTS:
         QTest::newRow("after a refusal") << QList<QByteArray>{"/summary.json", fixture(u"instatus/summary-up.json"_qs)}
                                          << u"Instatus"_qs << QStringList{u"Statuspage.io: HTTP 404"_qs}
                                          << QByteArray("/status");
-        QTest::newRow("the last one") << QList<QByteArray>{"/status", fixture(u"statusio/page.html"_qs),
+        QTest::newRow("two refusals") << QList<QByteArray>{"/status", fixture(u"statusio/page.html"_qs),
                                                            "/1.0/status/5b36dc6502d06804c08349f7",
                                                            fixture(u"statusio/status-operational.json"_qs)}
                                       << u"Status.io"_qs
                                       << QStringList{u"Statuspage.io: HTTP 404"_qs, u"Instatus: HTTP 404"_qs}
                                       << QByteArray();
+        const QStringList hosted{u"Statuspage.io: HTTP 404"_qs, u"Instatus: HTTP 404"_qs, u"Status.io: HTTP 404"_qs};
+        QTest::newRow("better stack") << QList<QByteArray>{"/index.json",
+                                                           fixture(u"betterstack/index-operational.json"_qs)}
+                                      << u"Better Stack"_qs << hosted << QByteArray("/api/v1/components");
+        QTest::newRow("cachet") << QList<QByteArray>{"/api/v1/components", fixture(u"cachet/components.json"_qs)}
+                                << u"Cachet"_qs << hosted + QStringList{u"Better Stack: HTTP 404"_qs} << QByteArray();
+        // A page that answers every path with a Cachet list is not taken for anything else.
+        QTest::newRow("cachet everywhere")
+            << QList<QByteArray>{"*", fixture(u"cachet/components.json"_qs)} << u"Cachet"_qs
+            << QStringList{u"Statuspage.io: The data couldn't be read: \"status\" is missing."_qs,
+                           u"Instatus: The data couldn't be read: \"page\" is missing."_qs,
+                           u"Status.io: Couldn't find a Status.io page id"_qs,
+                           u"Better Stack: The data couldn't be read: \"data\" is not an object."_qs}
+            << QByteArray();
         QTest::newRow("none reads") << QList<QByteArray>() << QString()
-                                    << QStringList{u"Statuspage.io: HTTP 404"_qs, u"Instatus: HTTP 404"_qs,
-                                                   u"Status.io: HTTP 404"_qs}
+                                    << hosted + QStringList{u"Better Stack: HTTP 404"_qs, u"Cachet: HTTP 404"_qs}
                                     << QByteArray();
     }
 
