@@ -3,8 +3,11 @@
 #include "alerts/notifier.h"
 #include "core/settings.h"
 #include "monitor/statushistory.h"
+#include "monitor/uptimerecord.h"
 #include "platform/urlopener.h"
 #include "providers/statusiopageids.h"
+
+#include <QCoreApplication>
 
 AppCore::AppCore(Options options, QObject *parent)
     : QObject(parent)
@@ -14,6 +17,7 @@ AppCore::AppCore(Options options, QObject *parent)
     ServiceStore store;
     m_settings = std::make_unique<Settings>();
     m_history = std::make_unique<StatusHistory>(StatusHistory::defaultFilePath());
+    m_uptime = std::make_unique<UptimeRecord>(UptimeRecord::defaultFilePath());
     m_notifier = std::make_unique<Notifier>(
         options.notifications ? std::move(options.notifications) : makeNotifications(*m_urlOpener), *m_settings);
     m_notifier->notifications().setMuteRequest([this](const QUuid &serviceID) { mute(serviceID); });
@@ -21,6 +25,7 @@ AppCore::AppCore(Options options, QObject *parent)
     StatusMonitor::Setup setup(std::move(store));
     setup.settings = m_settings.get();
     setup.history = m_history.get();
+    setup.uptime = m_uptime.get();
     setup.notifier = m_notifier.get();
     setup.statusIOPageIdsFile = StatusIOPageIds::defaultFile();
     setup.autoRefresh = options.autoRefresh;
@@ -31,6 +36,13 @@ AppCore::AppCore(Options options, QObject *parent)
         setup.wake = makeWakeObserver();
     }
     m_monitor = std::make_unique<StatusMonitor>(std::move(setup));
+
+    // While running the record is written at most hourly; the hour under way is kept at exit.
+    if (const QCoreApplication *app = QCoreApplication::instance())
+        connect(app, &QCoreApplication::aboutToQuit, this, [this] {
+            if (const std::optional<QString> error = m_uptime->save())
+                qWarning("uptime.json could not be saved: %s", qUtf8Printable(*error));
+        });
 }
 
 AppCore::~AppCore() = default;
