@@ -17,7 +17,7 @@ const QDateTime start(QDate(2026, 3, 1), QTime(0, 0), QTimeZone::utc());
 
 QDateTime at(int day, int hour, int minute = 0)
 {
-    return start.addDays(day).addSecs(hour * 3600 + minute * 60);
+    return start.addDays(day).addSecs(qint64(hour) * 3600 + qint64(minute) * 60);
 }
 
 } // namespace
