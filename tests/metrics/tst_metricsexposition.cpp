@@ -211,8 +211,8 @@ private Q_SLOTS:
         const QByteArray text = renderMetrics(
             snapshotOf({covered, entry(kSecond, u"B"_s, ProviderKind::Aws, Indicator::None)}),
             MetricsFormat::Prometheus);
-        const QByteArray labels =
-            "{id=\"11111111-1111-1111-1111-111111111111\",name=\"A\",provider=\"website\",window=";
+        const QByteArray labels = "glinter_service_operational_ratio{id=\"11111111-1111-1111-1111-111111111111\","
+                                  "name=\"A\",provider=\"website\",window=";
         QCOMPARE(samples(text, "glinter_service_operational_ratio"),
                  (QList<QByteArray>{labels + "\"7d\"} 0.99375", labels + "\"30d\"} 1"}));
     }

@@ -109,6 +109,7 @@ struct Rig : MonitorRig {
     {
         StatusMonitor::Setup setup(monitor->store());
         setup.history = history.get();
+        setup.uptime = uptime.get();
         setup.watchFile = false;
         setup.autoRefresh = false;
         setup.check = [plain = check.function(), told = stories](Service service) {
