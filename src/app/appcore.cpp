@@ -4,8 +4,11 @@
 #include "app/publicface.h"
 #include "core/settings.h"
 #include "monitor/statushistory.h"
+#include "monitor/uptimerecord.h"
 #include "platform/urlopener.h"
 #include "providers/statusiopageids.h"
+
+#include <QCoreApplication>
 
 AppCore::AppCore(Options options, QObject *parent)
     : QObject(parent)
@@ -15,6 +18,7 @@ AppCore::AppCore(Options options, QObject *parent)
     ServiceStore store;
     m_settings = std::make_unique<Settings>();
     m_history = std::make_unique<StatusHistory>(StatusHistory::defaultFilePath());
+    m_uptime = std::make_unique<UptimeRecord>(UptimeRecord::defaultFilePath());
     m_notifier = std::make_unique<Notifier>(
         options.notifications ? std::move(options.notifications) : makeNotifications(*m_urlOpener), *m_settings);
     m_notifier->notifications().setMuteRequest([this](const QUuid &serviceID) { mute(serviceID); });
@@ -22,6 +26,7 @@ AppCore::AppCore(Options options, QObject *parent)
     StatusMonitor::Setup setup(std::move(store));
     setup.settings = m_settings.get();
     setup.history = m_history.get();
+    setup.uptime = m_uptime.get();
     setup.notifier = m_notifier.get();
     setup.statusIOPageIdsFile = StatusIOPageIds::defaultFile();
     setup.autoRefresh = options.autoRefresh;
@@ -34,6 +39,13 @@ AppCore::AppCore(Options options, QObject *parent)
     m_monitor = std::make_unique<StatusMonitor>(std::move(setup));
     m_publicFace = std::make_unique<PublicFace>(
         *m_monitor, *m_settings, options.publicService ? std::move(options.publicService) : makePublicService());
+
+    // While running the record is written at most hourly; the hour under way is kept at exit.
+    if (const QCoreApplication *app = QCoreApplication::instance())
+        connect(app, &QCoreApplication::aboutToQuit, this, [this] {
+            if (const std::optional<QString> error = m_uptime->save())
+                qWarning("uptime.json could not be saved: %s", qUtf8Printable(*error));
+        });
 }
 
 AppCore::~AppCore() = default;

@@ -14,12 +14,14 @@ class Notifier;
 class PublicFace;
 class Settings;
 class StatusHistory;
+class UptimeRecord;
 class UrlOpener;
 
 // The monitor as both the desktop application and `--headless` run it: the user's
-// services, preferences and history, the notifier with the platform's notifications, and
-// the Status.io page identifiers kept between runs, and its face on the session bus. A
-// notification's "Mute for 1 Hour" is stored here, whoever shows the notification.
+// services, preferences, history and uptime record (written at a clean exit too), the
+// notifier with the platform's notifications, the Status.io page identifiers kept between
+// runs, and its face on the session bus. A notification's "Mute for 1 Hour" is stored here,
+// whoever shows the notification.
 class AppCore : public QObject
 {
     Q_OBJECT
@@ -59,6 +61,7 @@ private:
     std::unique_ptr<UrlOpener> m_urlOpener;
     std::unique_ptr<Settings> m_settings;
     std::unique_ptr<StatusHistory> m_history;
+    std::unique_ptr<UptimeRecord> m_uptime;
     std::unique_ptr<Notifier> m_notifier;
     std::unique_ptr<StatusMonitor> m_monitor;
     std::unique_ptr<PublicFace> m_publicFace;

@@ -41,7 +41,13 @@ MetricsSnapshot MetricsCollector::snapshot() const
     const QList<Service> &services = m_monitor.services();
     snapshot.services.reserve(services.size());
     // Identifiers are unique: the monitor gives a record that repeats one an identity of its own.
-    for (const Service &service : services)
-        snapshot.services.append(MetricsSnapshot::Entry{service, m_monitor.result(service.id)});
+    for (const Service &service : services) {
+        MetricsSnapshot::Entry entry{service, m_monitor.result(service.id), {}};
+        for (const int days : operationalWindows) {
+            if (const std::optional<double> share = m_monitor.operationalShare(service.id, std::chrono::days(days)))
+                entry.operationalShares.insert(days, *share);
+        }
+        snapshot.services.append(std::move(entry));
+    }
     return snapshot;
 }

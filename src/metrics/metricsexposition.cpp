@@ -211,6 +211,18 @@ QByteArray renderMetrics(const MetricsSnapshot &snapshot, MetricsFormat format)
         }
     }
 
+    writer.family("glinter_service_operational_ratio", Kind::Gauge,
+                  "Share of the readable checks that found the service operational, over the windows the uptime "
+                  "record covers.");
+    for (qsizetype i = 0; i < snapshot.services.size(); ++i) {
+        const QMap<int, double> &shares = snapshot.services.at(i).operationalShares;
+        for (auto it = shares.constBegin(); it != shares.constEnd(); ++it) {
+            QByteArray windowLabels = labels.at(i);
+            windowLabels.append(",window=\"").append(QByteArray::number(it.key())).append("d\"");
+            appendSample(out, "glinter_service_operational_ratio", windowLabels, it.value());
+        }
+    }
+
     const RefreshDurations &durations = snapshot.refreshDurations;
     writer.family("glinter_refresh_duration_seconds", Kind::Histogram, "Duration of full refreshes of every service.",
                   true);

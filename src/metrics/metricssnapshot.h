@@ -34,12 +34,18 @@ private:
     double m_sum = 0;
 };
 
+// The windows of the operational shares, in days.
+inline constexpr std::array<int, 3> operationalWindows{7, 30, 90};
+
 // Everything one scrape exposes, copied out of the monitor at the moment of the scrape.
 struct MetricsSnapshot {
     struct Entry {
         Service service;
         // Absent until the service's first check has finished.
         std::optional<ServiceStatusResult> result;
+        // The share of readable checks that were operational over each window of
+        // operationalWindows the uptime record covers, in days.
+        QMap<int, double> operationalShares;
     };
 
     QString version;

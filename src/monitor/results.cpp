@@ -3,9 +3,18 @@
 #include "alerts/alertdecision.h"
 #include "monitor/statushistory.h"
 
-Results::Results(StatusHistory *history, Notifier *notifier, QObject *parent)
+#include <QLoggingCategory>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcResults, "glinter.results")
+
+} // namespace
+
+Results::Results(StatusHistory *history, UptimeRecord *uptime, Notifier *notifier, QObject *parent)
     : QObject(parent)
     , m_history(history)
+    , m_uptime(uptime)
     , m_notifier(notifier)
 {
 }
@@ -65,6 +74,8 @@ void Results::record(const Service &service, const ServiceStatusResult &result)
         return;
     if (m_history)
         m_history->append(service.id, result.indicator, result.lastChecked);
+    if (m_uptime)
+        m_uptime->add(service.id, result.indicator, result.lastChecked);
     if (old && m_notifier)
         notifyIfChanged(service, *old, result, *m_notifier);
     m_lastKnown.insert(service.id, result.indicator);
@@ -79,6 +90,12 @@ void Results::store(const Service &service, const ServiceStatusResult &result)
 
 void Results::saveHistory()
 {
+    // The record is not the user's to fix and the next write may well succeed: a warning
+    // in the log rather than words in the window.
+    if (m_uptime) {
+        if (const std::optional<QString> error = m_uptime->saveIfDue())
+            qCWarning(lcResults) << "uptime.json could not be saved:" << *error;
+    }
     if (!m_history)
         return;
     std::optional<QString> error = m_history->save(QDateTime::currentDateTimeUtc());
@@ -92,6 +109,8 @@ void Results::saveHistory()
 
 void Results::forget(const QList<QUuid> &serviceIDs)
 {
+    if (m_uptime)
+        m_uptime->forget(serviceIDs);
     bool any = false;
     for (const QUuid &id : serviceIDs) {
         any = m_results.remove(id) || any;

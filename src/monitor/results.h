@@ -4,6 +4,7 @@
 #include "core/service.h"
 #include "core/servicestatusresult.h"
 #include "monitor/statushistory.h"
+#include "monitor/uptimerecord.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -22,8 +23,8 @@ class Results : public QObject
     Q_OBJECT
 
 public:
-    // Both may be absent: then there is no history, or no alerts.
-    Results(StatusHistory *history, Notifier *notifier, QObject *parent = nullptr);
+    // Each may be absent: then there is no history, no uptime record, or no alerts.
+    Results(StatusHistory *history, UptimeRecord *uptime, Notifier *notifier, QObject *parent = nullptr);
 
     const QHash<QUuid, ServiceStatusResult> &all() const { return m_results; }
     std::optional<ServiceStatusResult> result(const QUuid &serviceID) const;
@@ -31,6 +32,7 @@ public:
     QList<Indicator> history(const QUuid &serviceID) const;
     // The same samples with their times, as they stand at `now`.
     QList<StatusHistory::Sample> samples(const QUuid &serviceID, const QDateTime &now) const;
+    const UptimeRecord *uptime() const { return m_uptime; }
     // The worst readable state among `services`; Unknown when none can be read.
     Indicator aggregate(const QList<Service> &services) const;
     // When the newest result was checked.
@@ -43,7 +45,8 @@ public:
     void record(const Service &service, const ServiceStatusResult &result);
     // A result of a single check: stored only.
     void store(const Service &service, const ServiceStatusResult &result);
-    // Writes the history's new samples (once per refresh).
+    // Writes the history's new samples (once per refresh), and the uptime record when an
+    // hour has passed since its last write.
     void saveHistory();
     // Tells the views that results were stored.
     void publish() { Q_EMIT changed(); }
@@ -62,6 +65,7 @@ Q_SIGNALS:
 
 private:
     StatusHistory *m_history;
+    UptimeRecord *m_uptime;
     Notifier *m_notifier;
     QHash<QUuid, ServiceStatusResult> m_results;
     QHash<QUuid, Indicator> m_lastKnown;

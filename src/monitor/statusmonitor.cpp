@@ -45,11 +45,19 @@ StatusMonitor::StatusMonitor(Setup setup, QObject *parent)
     , m_ownSettings(setup.settings ? nullptr : std::make_unique<Settings>())
     , m_settings(setup.settings ? setup.settings : m_ownSettings.get())
     , m_list(std::make_unique<ServiceList>(listSetup(setup)))
-    , m_results(std::make_unique<Results>(setup.history, setup.notifier))
+    , m_results(std::make_unique<Results>(setup.history, setup.uptime, setup.notifier))
     , m_calendar(std::make_shared<MaintenanceCalendar>())
     , m_statusIOPageIds(std::make_shared<StatusIOPageIds>(&QDateTime::currentDateTimeUtc, setup.statusIOPageIdsFile))
 {
     m_configError = m_list->fileError();
+    // Services removed while the program was not running leave the record; a list that
+    // could not be read says nothing about them.
+    if (setup.uptime && !m_configError) {
+        QSet<QUuid> ids;
+        for (const Service &service : m_list->services())
+            ids.insert(service.id);
+        setup.uptime->retain(ids);
+    }
     if (Notifier *notifier = setup.notifier) {
         // The platform may want permission before the first notification: asked at start
         // when notifications are on, and again whenever the user switches them on.
@@ -91,6 +99,18 @@ StatusMonitor::~StatusMonitor() = default;
 void StatusMonitor::setRefreshInterval(std::chrono::milliseconds interval)
 {
     m_settings->setRefreshInterval(interval);
+}
+
+UptimeRecord::Series StatusMonitor::uptime(const Service &service) const
+{
+    const UptimeRecord *record = m_results->uptime();
+    return record ? record->series(service.id) : UptimeRecord::Series();
+}
+
+std::optional<double> StatusMonitor::operationalShare(const QUuid &serviceID, std::chrono::seconds window) const
+{
+    const UptimeRecord *record = m_results->uptime();
+    return record ? record->share(serviceID, window) : std::nullopt;
 }
 
 std::optional<Indicator> StatusMonitor::lastKnownIndicator(const QUuid &serviceID) const

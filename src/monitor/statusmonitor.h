@@ -23,6 +23,7 @@ class StatusIOPageIds;
 class Notifier;
 class Settings;
 class StatusHistory;
+class UptimeRecord;
 
 // The one object every view holds, over three pieces with a job each: the service list
 // (services.json, its merge and its errors), the refresh scheduler (when and how services
@@ -49,6 +50,9 @@ public:
         // The services file as the caller has just read it, so that it is not read again.
         std::optional<ServiceFileContents> contents;
         StatusHistory *history = nullptr;
+        // The long record of each service's hours; services it holds that are not in a
+        // readable list are dropped from it.
+        UptimeRecord *uptime = nullptr;
         Notifier *notifier = nullptr;
         // Where the Status.io page identifiers are kept between runs; empty: in memory only.
         QString statusIOPageIdsFile;
@@ -80,6 +84,11 @@ public:
     {
         return m_results->samples(service.id, now);
     }
+    // The service's hours in the uptime record as they stand now; empty without a record.
+    UptimeRecord::Series uptime(const Service &service) const;
+    // The share of the service's readable checks that were operational over `window`, when
+    // the uptime record reaches back that far.
+    std::optional<double> operationalShare(const QUuid &serviceID, std::chrono::seconds window) const;
     bool isRefreshing() const { return m_scheduler->isRefreshing(); }
     bool isOffline() const { return m_scheduler->isOffline(); }
     std::chrono::milliseconds refreshInterval() const { return m_scheduler->interval(); }

@@ -92,6 +92,8 @@ private Q_SLOTS:
         m_server.setRoute("/down", FakeRoute::text("broken", 503));
         QVERIFY(QDir().mkpath(QFileInfo(servicesPath()).path()));
         writeServices(QJsonDocument(QJsonArray{entry(u"Down"_s, u"/down"_s)}).toJson());
+        // A damaged uptime record is set aside; the program starts all the same.
+        (void)writeFile(m_home.filePath(u"data/Glinter/uptime.json"_s), "{\"kind\":");
 
         m_glinter.setProcessEnvironment(environment());
         m_glinter.start(QStringLiteral(GLINTER_BINARY), {u"--headless"_s, u"--metrics-listen"_s, u"127.0.0.1:0"_s});
@@ -167,6 +169,8 @@ private Q_SLOTS:
         QVERIFY(!second.readAllStandardOutput().contains("watching"));
     }
 
+    // The clean exit writes the uptime record: Down, counted by the first refresh, has been
+    // removed since, and Up has had a single check only, which the record does not count.
     void stopsCleanlyOnSigterm()
     {
         ::kill(pid_t(m_glinter.processId()), SIGTERM);
@@ -174,6 +178,9 @@ private Q_SLOTS:
         QCOMPARE(m_glinter.exitStatus(), QProcess::NormalExit);
         QCOMPARE(m_glinter.exitCode(), 0);
         QVERIFY(output().contains("stopping"));
+        QCOMPARE(readFile(m_home.filePath(u"data/Glinter/uptime.json.broken"_s)), QByteArray("{\"kind\":"));
+        const QByteArray uptime = readFile(m_home.filePath(u"data/Glinter/uptime.json"_s));
+        QCOMPARE(uptime, QByteArray(R"({"kind":"glinter-uptime","services":[],"version":1})"));
     }
 };
 

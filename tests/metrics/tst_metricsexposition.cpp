@@ -203,6 +203,20 @@ private Q_SLOTS:
         QCOMPARE(address ? address->toString() : QString(), parsed);
     }
 
+    // A share per window the record covers, none for a service it does not reach back for.
+    void operationalRatios()
+    {
+        MetricsSnapshot::Entry covered = entry(kFirst, u"A"_s, ProviderKind::Website, Indicator::None);
+        covered.operationalShares = {{7, 0.99375}, {30, 1.0}};
+        const QByteArray text = renderMetrics(
+            snapshotOf({covered, entry(kSecond, u"B"_s, ProviderKind::Aws, Indicator::None)}),
+            MetricsFormat::Prometheus);
+        const QByteArray labels = "glinter_service_operational_ratio{id=\"11111111-1111-1111-1111-111111111111\","
+                                  "name=\"A\",provider=\"website\",window=";
+        QCOMPARE(samples(text, "glinter_service_operational_ratio"),
+                 (QList<QByteArray>{labels + "\"7d\"} 0.99375", labels + "\"30d\"} 1"}));
+    }
+
     // What the monitor does between scrapes shows in the next one; the scrapes themselves
     // never start a check.
     void snapshotsFollowTheMonitor()

@@ -2,6 +2,7 @@
 
 #include "monitor/statushistory.h"
 #include "monitor/statusmonitor.h"
+#include "monitor/uptimerecord.h"
 
 #include "scriptedcheck.h"
 
@@ -13,7 +14,7 @@
 
 struct MonitorRigOptions {
     bool watchFile = false;
-    bool history = false;
+    bool history = false; // and the uptime record
     std::optional<QString> folder; // default: the rig's own temporary folder
 };
 
@@ -47,6 +48,7 @@ struct MonitorRig {
     QTemporaryDir dir;
     ScriptedCheck check;
     std::unique_ptr<StatusHistory> history;
+    std::unique_ptr<UptimeRecord> uptime;
     std::unique_ptr<StatusMonitor> monitor;
 
     explicit MonitorRig(const QList<Service> &services = {}, const MonitorRigOptions &options = {})
@@ -58,6 +60,8 @@ struct MonitorRig {
         if (options.history) {
             history = std::make_unique<StatusHistory>(dir.filePath(QStringLiteral("history.json")));
             setup.history = history.get();
+            uptime = std::make_unique<UptimeRecord>(dir.filePath(QStringLiteral("uptime.json")));
+            setup.uptime = uptime.get();
         }
         setup.watchFile = options.watchFile;
         setup.autoRefresh = false;

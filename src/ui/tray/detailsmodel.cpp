@@ -21,6 +21,9 @@
 
 namespace {
 
+// The strip and the first share are about the last week.
+constexpr std::chrono::seconds week = std::chrono::days(7);
+
 // The context of these texts for translators.
 class ServiceDetails
 {
@@ -155,14 +158,6 @@ QString spanText(qint64 seconds)
     return duration(rounded(seconds, 60), icu::MeasureUnit::getMinute());
 }
 
-std::optional<Indicator> readable(const StatusHistory::Sample &sample)
-{
-    const std::optional<Indicator> indicator = indicatorFromRaw(sample.indicator);
-    if (!indicator || *indicator == Indicator::Unknown)
-        return std::nullopt;
-    return indicator;
-}
-
 IncidentText incidentText(const Incident &incident, const DetailsTime &time)
 {
     IncidentText text;
@@ -256,57 +251,49 @@ QString maintenanceWhen(const Maintenance &maintenance, const DetailsTime &time)
     return dayWord.isEmpty() ? hours : ServiceDetails::tr("%1 %2", "a day's word, then the hours").arg(dayWord, hours);
 }
 
-std::optional<double> operationalShare(const QList<StatusHistory::Sample> &samples)
+QString weekText(const UptimeRecord::Series &uptime, const QDateTime &now)
 {
-    qsizetype known = 0;
-    qsizetype operational = 0;
-    for (const StatusHistory::Sample &sample : samples) {
-        const std::optional<Indicator> indicator = readable(sample);
-        if (!indicator)
-            continue;
-        ++known;
-        if (*indicator == Indicator::None)
-            ++operational;
-    }
-    if (known == 0)
-        return std::nullopt;
-    return double(operational) / double(known);
-}
-
-QString weekText(const QList<StatusHistory::Sample> &samples, const QDateTime &now)
-{
-    const std::optional<double> share = operationalShare(samples);
+    // a younger record names the time it really covers
+    const std::chrono::seconds span = std::min(uptime.reach(now), week);
+    const std::optional<double> share = uptime.share(now.addSecs(-span.count()), now);
     if (!share)
         return ServiceDetails::tr("No history yet");
-    // the history keeps a week at most, and fewer samples than a week of checks needs:
-    // the text names the time the shared samples really cover
-    const auto oldest = std::find_if(samples.cbegin(), samples.cend(),
-                                     [](const StatusHistory::Sample &sample) { return readable(sample).has_value(); });
-    const qint64 seconds = std::clamp<qint64>(oldest->time.secsTo(now), 0, StatusHistory::maxAge.count());
-    return ServiceDetails::tr("%1 % operational over %2")
-        .arg(QLocale().toString(*share * 100.0, 'f', 1), spanText(seconds));
+    QStringList lines{ServiceDetails::tr("%1 % operational over %2")
+                          .arg(QLocale().toString(*share * 100.0, 'f', 1), spanText(span.count()))};
+    for (const int days : {30, 90}) {
+        const std::chrono::seconds window = std::chrono::days(days);
+        if (!uptime.covers(window, now))
+            continue;
+        const std::optional<double> longer = uptime.share(now.addSecs(-window.count()), now);
+        if (longer)
+            lines.append(
+                ServiceDetails::tr("%1 % operational over %2")
+                    .arg(QLocale().toString(*longer * 100.0, 'f', 2), duration(days, icu::MeasureUnit::getDay())));
+    }
+    return lines.join(u'\n');
 }
 
-QList<std::optional<Indicator>> weekSlots(const QList<StatusHistory::Sample> &samples, const QDateTime &now)
+QList<std::optional<Indicator>> weekSlots(const UptimeRecord::Series &uptime, const QDateTime &now)
 {
     QList<std::optional<Indicator>> slots(weekStripSlots);
-    const qint64 weekMs = qint64(StatusHistory::maxAge.count()) * 1000;
+    constexpr qint64 hourMs = 3'600'000;
+    const qint64 weekMs = std::chrono::milliseconds(week).count();
     const qint64 slotMs = weekMs / weekStripSlots;
     const qint64 startMs = now.toMSecsSinceEpoch() - weekMs;
-    for (const StatusHistory::Sample &sample : samples) {
-        const qint64 offset = sample.time.toMSecsSinceEpoch() - startMs;
-        if (offset < 0 || offset > weekMs)
+    for (qsizetype i = 0; i < uptime.hours.size(); ++i) {
+        const std::optional<Indicator> worst = uptime.hours.at(i).worst;
+        // an hour goes to the place that holds most of it; the places need not start on the hour
+        const qint64 middle = (uptime.firstHour + i) * hourMs + hourMs / 2 - startMs;
+        if (!worst || middle < 0 || middle > weekMs + hourMs / 2)
             continue;
-        std::optional<Indicator> &slot = slots[std::min<qint64>(offset / slotMs, weekStripSlots - 1)];
-        // Unknown ranks lowest: any readable sample outweighs it, then the worst state wins
-        const Indicator indicator = indicatorFromRaw(sample.indicator).value_or(Indicator::Unknown);
-        slot = slot ? std::max(*slot, indicator) : indicator;
+        std::optional<Indicator> &slot = slots[std::min<qint64>(middle / slotMs, weekStripSlots - 1)];
+        slot = slot ? std::max(*slot, *worst) : *worst;
     }
     return slots;
 }
 
 DetailsContent detailsContent(const Service &service, const std::optional<ServiceStatusResult> &result,
-                              const QList<StatusHistory::Sample> &history, const DetailsTime &time)
+                              const UptimeRecord::Series &uptime, const DetailsTime &time)
 {
     DetailsContent content;
     content.name = service.name;
@@ -331,7 +318,7 @@ DetailsContent detailsContent(const Service &service, const std::optional<Servic
                 {title.isEmpty() ? ServiceDetails::tr("Maintenance") : title, maintenanceWhen(window, time)});
         }
     }
-    content.weekText = weekText(history, time.now);
-    content.weekSlots = weekSlots(history, time.now);
+    content.weekText = weekText(uptime, time.now);
+    content.weekSlots = weekSlots(uptime, time.now);
     return content;
 }

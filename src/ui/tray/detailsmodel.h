@@ -3,7 +3,7 @@
 #include "core/indicator.h"
 #include "core/service.h"
 #include "core/servicestatusresult.h"
-#include "monitor/statushistory.h"
+#include "monitor/uptimerecord.h"
 
 #include <QDateTime>
 #include <QList>
@@ -13,7 +13,7 @@
 
 #include <optional>
 
-// What a service's details tell, as pure functions of its result, its history and the time:
+// What a service's details tell, as pure functions of its result, its uptime record and the time:
 // the incidents the page has not resolved, the maintenance windows and the past week.
 
 // The moment the details are shown, and the zone whose clock the user reads.
@@ -51,7 +51,8 @@ struct DetailsContent {
     QString controlName;
     QList<IncidentText> incidents;
     QList<MaintenanceText> maintenances;
-    // "99.0 % operational over 7 days", or "No history yet".
+    // "99.0 % operational over 7 days", or "No history yet"; below it, once the record
+    // reaches back that far, a line each for 30 and 90 days.
     QString weekText;
     // The week in two-hour places, oldest first, for the strip.
     QList<std::optional<Indicator>> weekSlots;
@@ -66,7 +67,7 @@ bool hasDetails(const std::optional<ServiceStatusResult> &result, qsizetype hist
 QString detailsControlName(const QString &serviceName);
 
 DetailsContent detailsContent(const Service &service, const std::optional<ServiceStatusResult> &result,
-                              const QList<StatusHistory::Sample> &history, const DetailsTime &time);
+                              const UptimeRecord::Series &uptime, const DetailsTime &time);
 
 // The feed's stage word for people: "identified" → "Identified", "in_progress" → "In progress".
 QString stageWord(const QString &word);
@@ -79,15 +80,12 @@ QString startedText(const QDateTime &startedAt, const DetailsTime &time);
 // "Tomorrow 9:00 – 11:00 AM", "Thu, Dec 10, 10:00 – 11:00 PM", "In progress until 11:00 PM".
 QString maintenanceWhen(const Maintenance &maintenance, const DetailsTime &time);
 
-// The share of readable samples (those whose state is known) that were operational; none
-// without readable samples.
-std::optional<double> operationalShare(const QList<StatusHistory::Sample> &samples);
+// "99.0 % operational over 7 days", over the time the record reaches back (a week at most,
+// less while the record is younger), then "99.95 % operational over 30 days" and over 90
+// days on lines of their own once it reaches back that far; "No history yet" without
+// readable checks.
+QString weekText(const UptimeRecord::Series &uptime, const QDateTime &now);
 
-// "99.0 % operational over 7 days", over the time the samples reach back (a week at most,
-// less while the history is younger); "No history yet" without readable samples.
-QString weekText(const QList<StatusHistory::Sample> &samples, const QDateTime &now);
-
-// The week before `now` in weekStripSlots places of equal time, oldest first: the worst
-// readable state sampled in each, Unknown where only unreadable samples fell, none where
-// nothing was sampled.
-QList<std::optional<Indicator>> weekSlots(const QList<StatusHistory::Sample> &samples, const QDateTime &now);
+// The week before `now` in weekStripSlots places of two hours, oldest first: the worst
+// readable state of the record's hours in each, none where nothing was read.
+QList<std::optional<Indicator>> weekSlots(const UptimeRecord::Series &uptime, const QDateTime &now);

@@ -306,8 +306,7 @@ void PanelWindow::refreshDetails(const QDateTime &now)
         m_details->close();
         return;
     }
-    m_details->setContent(
-        detailsContent(*service, m_monitor.result(service->id), m_monitor.historySamples(*service, now), {now}));
+    m_details->setContent(detailsContent(*service, m_monitor.result(service->id), m_monitor.uptime(*service), {now}));
 }
 
 void PanelWindow::openPage(const QUrl &page)

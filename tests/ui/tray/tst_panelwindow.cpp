@@ -41,8 +41,8 @@ QCoro::Task<ServiceStatusResult> toldCheck(StatusMonitor::Check plain, std::shar
 Incident incident(const char *title, const char *url)
 {
     const QDateTime now = QDateTime::currentDateTimeUtc();
-    return Incident{QString::fromUtf8(title),    u"identified"_s,   Indicator::Major,
-                    now.addSecs(-2 * 3600),      now.addSecs(-600), u"We found the cause."_s,
+    return Incident{QString::fromUtf8(title),       u"identified"_s,   Indicator::Major,
+                    now.addSecs(qint64(-2) * 3600), now.addSecs(-600), u"We found the cause."_s,
                     QUrl(QString::fromUtf8(url))};
 }
 
@@ -109,6 +109,7 @@ struct Rig : MonitorRig {
     {
         StatusMonitor::Setup setup(monitor->store());
         setup.history = history.get();
+        setup.uptime = uptime.get();
         setup.watchFile = false;
         setup.autoRefresh = false;
         setup.check = [plain = check.function(), told = stories](Service service) {
@@ -277,7 +278,7 @@ private Q_SLOTS:
         QCOMPARE(header(*rig.panel), u"All Systems Operational, Updated now"_s);
 
         // ... and everything is, with the time of the showing, when it opens again
-        clock = clock.addSecs(10 * 60);
+        clock = clock.addSecs(qint64(10) * 60);
         rig.open();
         QCOMPARE(header(*rig.panel), u"Partial Service Outage, Updated 10 minutes ago"_s);
     }

@@ -55,6 +55,26 @@ QList<StatusHistory::Sample> even(int count, double hours, int state)
     return made;
 }
 
+// A check every hour over the `days` before now, operational but for the given hours ago.
+QList<StatusHistory::Sample> hourly(int days, const QHash<int, int> &states)
+{
+    QList<StatusHistory::Sample> made;
+    for (int ago = days * 24; ago >= 0; --ago)
+        made.append({now.addSecs(qint64(-ago) * 3600), states.value(ago, 0)});
+    return made;
+}
+
+// The samples as the uptime record counts them: unknown and damaged states are not.
+UptimeRecord::Series record(const QList<StatusHistory::Sample> &samples)
+{
+    UptimeRecord::Series series;
+    for (const StatusHistory::Sample &sample : samples) {
+        if (const std::optional<Indicator> indicator = indicatorFromRaw(sample.indicator))
+            series.add(*indicator, sample.time, now);
+    }
+    return series;
+}
+
 // Letters name the services in stored order; each is followed by its state: '-' no result,
 // '?' unknown, '0' to '3' none to critical.
 struct Listing {
@@ -218,24 +238,37 @@ private Q_SLOTS:
         QTest::newRow("minutes") << samples("0@0.2 0@0.1") << u"100.0 % operational over 12 minutes"_s;
         QTest::newRow("one sample just now") << samples("1@0") << u"0.0 % operational over 1 minute"_s;
         QTest::newRow("days round") << samples("0@60 1@1") << u"50.0 % operational over 3 days"_s;
+        QTest::newRow("a week of a longer record") << hourly(20, {{24 * 8, 2}}) << u"100.0 % operational over 7 days"_s;
+        QTest::newRow("30 days") << hourly(40, {{24 * 35, 2}})
+                                 << u"100.0 % operational over 7 days\n100.00 % operational over 30 days"_s;
+        // 720 of 721 hours, then 2154 of the 2160 hours kept; older checks are gone
+        QTest::newRow("90 days, older ones forgotten")
+            << hourly(95, {{24 * 20, 1},
+                           {24 * 60, 2},
+                           {24 * 60 + 1, 2},
+                           {24 * 60 + 2, 3},
+                           {24 * 60 + 3, 2},
+                           {24 * 60 + 4, 2},
+                           {24 * 93, 3}})
+            << u"100.0 % operational over 7 days\n99.86 % operational over 30 days\n99.72 % operational over 90 days"_s;
     }
 
     void weekShare()
     {
         QFETCH(QList<StatusHistory::Sample>, history);
         QFETCH(QString, text);
-        QCOMPARE(weekText(history, now), text);
+        QCOMPARE(weekText(record(history), now), text);
     }
 
     void weekSlotsTakeTheWorstReadableState()
     {
         const QList<std::optional<Indicator>> slots = weekSlots(
-            samples("0@200 3@168.5 0@167.5 1@100.5 0@100.2 -1@50 0@10.5 -1@10.1 2@0.5 0@0"), now);
+            record(samples("0@200 3@168.5 0@167.5 1@100.5 0@100.2 -1@50 0@10.5 -1@10.1 2@0.5 0@0")), now);
         QCOMPARE(slots.size(), 84);
         QList<std::optional<Indicator>> expected(84);
         expected[0] = Indicator::None; // 167.5 hours ago; the older ones are past the week
         expected[33] = Indicator::Minor; // 100.5 and 100.2 hours ago: the worse one
-        expected[59] = Indicator::Unknown; // 50 hours ago, nothing readable
+        // 50 hours ago nothing readable: the record counts only readable checks
         expected[78] = Indicator::None; // a readable sample outweighs an unreadable one
         expected[83] = Indicator::Major; // the newest two hours
         QCOMPARE(slots, expected);

@@ -1,0 +1,114 @@
+#pragma once
+
+#include "core/indicator.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QHash>
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QUuid>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+
+// How each service fared hour by hour (UTC) over the last 90 days, kept in uptime.json
+// beside history.json: for the week strip and the shares over 7, 30 and 90 days that the
+// few samples of the history cannot give. Only readable checks count. Main thread only.
+class UptimeRecord
+{
+public:
+    using Clock = std::function<QDateTime()>;
+
+    static constexpr std::chrono::hours keptFor{90 * 24};
+    static constexpr std::chrono::hours writeEvery{1};
+
+    // One hour of one service.
+    struct Hour {
+        // The worst readable state checked; none when no check could read the feed.
+        std::optional<Indicator> worst;
+        int checks = 0;
+        int operational = 0;
+
+        bool operator==(const Hour &) const = default;
+    };
+
+    // One service's hours, contiguous from firstHour (hours since the Unix epoch), with
+    // empty hours where nothing was read.
+    struct Series {
+        // When the first check the series holds was made; the record reaches back to it.
+        QDateTime since;
+        qint64 firstHour = 0;
+        QList<Hour> hours;
+
+        // Counts a readable check made `at`. A check older than the series, or newer than
+        // `now`, or that would make the series longer than keptFor, is dropped: hours are
+        // only ever added at the end, never put in front or reordered. Returns whether the
+        // check was counted.
+        bool add(Indicator indicator, const QDateTime &at, const QDateTime &now);
+        // Drops the hours after `now` and those before keptFor ends at `now`.
+        void trim(const QDateTime &now);
+        // How long before `now` the series reaches back; zero when empty.
+        std::chrono::seconds reach(const QDateTime &now) const;
+        // Whether it reaches back `window` before `now`, to the hour.
+        bool covers(std::chrono::seconds window, const QDateTime &now) const;
+        // The share of readable checks that found the service operational in the hours
+        // from `from` to `now`; none without any.
+        std::optional<double> share(const QDateTime &from, const QDateTime &now) const;
+
+        bool operator==(const Series &) const = default;
+    };
+
+    // What was found at the path when the record was made.
+    enum class Found { Nothing, Record, Broken, Foreign };
+
+    // Reads the file; an unreadable one is moved to <path>.broken and one of another kind
+    // to <path>.foreign, and the record starts empty.
+    explicit UptimeRecord(QString filePath, Clock clock = &QDateTime::currentDateTimeUtc);
+
+    // uptime.json in the folder of the services file.
+    static QString defaultFilePath();
+
+    QString filePath() const { return m_filePath; }
+    Found found() const { return m_found; }
+
+    // Counts a check of the service in memory; Unknown ones are not counted.
+    void add(const QUuid &serviceID, Indicator indicator, const QDateTime &at);
+    // The services leave the record with the next write.
+    void forget(const QList<QUuid> &serviceIDs);
+    void retain(const QSet<QUuid> &serviceIDs);
+
+    // Writes the record when it changed and the last write is at least writeEvery ago.
+    std::optional<QString> saveIfDue();
+    // Writes the record atomically now when it changed (a clean exit). Returns why the
+    // write failed; the record then stays in memory for the next attempt.
+    std::optional<QString> save();
+
+    // The service's series as it stands now.
+    Series series(const QUuid &serviceID) const;
+    // The share of readable checks that were operational over `window` before now, when
+    // the record reaches back that far; this is what other views ask for.
+    std::optional<double> share(const QUuid &serviceID, std::chrono::seconds window) const;
+
+    struct Decoded {
+        Found found = Found::Broken;
+        QHash<QUuid, Series> record;
+    };
+
+    // The file's form: {"kind":"glinter-uptime","version":1,"services":[{"id","since",
+    // "first","hours"}]}, "since" in seconds and "first" in hours since the Unix epoch, each
+    // hour three characters of the URL-safe base64 alphabet. Decoding fails whole on any
+    // damage (Broken); a readable file of another kind or version is Foreign.
+    static QByteArray encode(const QHash<QUuid, Series> &record);
+    static Decoded decode(const QByteArray &data);
+
+private:
+    QString m_filePath;
+    Clock m_clock;
+    Found m_found = Found::Nothing;
+    QHash<QUuid, Series> m_record;
+    std::optional<QDateTime> m_lastWrite;
+    bool m_dirty = false;
+};
