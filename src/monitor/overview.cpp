@@ -117,8 +117,14 @@ Overview overview(const StatusMonitor &monitor, const Settings &settings)
     const Settings::Mutes mutes = settings.mutes();
     const GroupedServices grouped = groupServices(monitor.services(), monitor.results());
     for (const QList<Service> *group : {&grouped.affected, &grouped.healthy}) {
-        for (const Service &service : *group)
-            view.services.append(serviceEntry(service, monitor.result(service.id), mutes.contains(service.id)));
+        for (const Service &service : *group) {
+            ServiceEntry entry = serviceEntry(service, monitor.result(service.id), mutes.contains(service.id));
+            for (const int days : {7, 30, 90}) {
+                if (const std::optional<double> share = monitor.operationalShare(service.id, std::chrono::days(days)))
+                    entry.operationalShares.insert(days, *share);
+            }
+            view.services.append(std::move(entry));
+        }
     }
     return view;
 }
@@ -137,6 +143,8 @@ QVariantMap entryMap(const ServiceEntry &entry)
     };
     if (entry.incidentTitle)
         map.insert(QStringLiteral("incidentTitle"), *entry.incidentTitle);
+    for (auto share = entry.operationalShares.cbegin(); share != entry.operationalShares.cend(); ++share)
+        map.insert(QStringLiteral("operational%1d").arg(share.key()), share.value());
     return map;
 }
 
@@ -154,5 +162,10 @@ ServiceEntry entryFromMap(const QVariantMap &map)
     };
     if (map.contains(QStringLiteral("incidentTitle")))
         entry.incidentTitle = map.value(QStringLiteral("incidentTitle")).toString();
+    for (const int days : {7, 30, 90}) {
+        const QString key = QStringLiteral("operational%1d").arg(days);
+        if (map.contains(key))
+            entry.operationalShares.insert(days, map.value(key).toDouble());
+    }
     return entry;
 }

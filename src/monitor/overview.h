@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QUuid>
 #include <QVariantMap>
@@ -48,6 +49,9 @@ struct ServiceEntry {
     qint64 lastChecked = 0;
     bool muted = false;
     std::optional<QString> incidentTitle;
+    // The share of operational checks over 7, 30 and 90 days (by days), for the windows the
+    // uptime record covers.
+    QMap<int, double> operationalShares;
 
     bool operator==(const ServiceEntry &) const = default;
 };

@@ -117,6 +117,13 @@ private Q_SLOTS:
     {
         for (const ServiceEntry &sent : troubled().services)
             QCOMPARE(entryFromMap(entryMap(sent)), sent);
+        // the uptime shares, for the windows the record covers
+        ServiceEntry shares = troubled().services.first();
+        shares.operationalShares = {{7, 0.9995}, {30, 0.5}};
+        const QVariantMap map = entryMap(shares);
+        QCOMPARE(map.value(u"operational7d"_s).toDouble(), 0.9995);
+        QVERIFY(!map.contains(u"operational90d"_s));
+        QCOMPARE(entryFromMap(map), shares);
     }
 
     void interface()
