@@ -28,7 +28,8 @@ inline constexpr std::size_t providerKindCount = std::size_t(ProviderKind::Gatus
 
 // The value written to services.json for each kind, in the order of the kinds.
 inline constexpr std::array<std::u16string_view, providerKindCount> storedProviderNames{
-    u"statuspage", u"instatus", u"website", u"aws", u"apple", u"gcp", u"azure", u"xai", u"statusio", u"uptimekuma", u"gatus",
+    u"statuspage", u"instatus", u"website",  u"aws",        u"apple", u"gcp",
+    u"azure",      u"xai",      u"statusio", u"uptimekuma", u"gatus",
 };
 
 // All kinds in their declared order (the order pickers list them in).

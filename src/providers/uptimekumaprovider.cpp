@@ -161,8 +161,8 @@ Decoded<UptimeKumaProvider::Heartbeats> UptimeKumaProvider::decodeHeartbeats(con
     return {std::move(heartbeats), {}};
 }
 
-ServiceStatusResult UptimeKumaProvider::evaluate(const Service &service, const Page &page,
-                                                 const Heartbeats &heartbeats, const QDateTime &now)
+ServiceStatusResult UptimeKumaProvider::evaluate(const Service &service, const Page &page, const Heartbeats &heartbeats,
+                                                 const QDateTime &now)
 {
     if (page.monitors.isEmpty())
         return failureResult(service, tr("The page lists no monitors."));
@@ -208,8 +208,8 @@ ServiceStatusResult UptimeKumaProvider::evaluate(const Service &service, const P
     else if (maintenance && !windows.isEmpty() && !windows.first().title.isEmpty())
         title = windows.first().title;
 
-    ServiceStatusResult result = makeResult(service, indicator, descriptionOrLabel(title.value_or(QString()), indicator),
-                                            title, maintenance);
+    ServiceStatusResult result = makeResult(
+        service, indicator, descriptionOrLabel(title.value_or(QString()), indicator), title, maintenance);
     if (page.incident)
         result.incidents.append(*page.incident);
     result.maintenances = windows;

@@ -82,20 +82,19 @@ private Q_SLOTS:
             "minor: Firmware [Firmware] (maintenance)");
         row("an ended window", kumaPage({1}, R"("maintenanceList":[{"title":"Firmware","status":"ended"}],)"),
             "none: All Systems Operational");
-        row("the incident names the state",
-            kumaPage({1, 0}, R"("incident":{"title":"Router swap","style":"info"},)"),
+        row("the incident names the state", kumaPage({1, 0}, R"("incident":{"title":"Router swap","style":"info"},)"),
             "major: Router swap [Router swap]");
         row("a danger banner raises", kumaPage({1, 3}, R"("incident":{"title":"Flood","style":"danger"},)"),
             "major: Flood [Flood]");
         row("no monitors", kumaPage({}), "unknown: The page lists no monitors.");
         row("nothing reported", kumaPage({-1, -1}), "unknown: No monitor on the page has reported yet.");
         QTest::newRow("day buckets: empty days and odd entries pass")
-            << kumaPage({1}).first << QByteArray(R"({"heartbeatList":{"1":[{"status":0},{"status":1},0,{"status":9}]}})")
+            << kumaPage({1}).first
+            << QByteArray(R"({"heartbeatList":{"1":[{"status":0},{"status":1},0,{"status":9}]}})")
             << u"none: All Systems Operational"_qs;
         QTest::newRow("not a page") << QByteArray(R"({"config":{}})") << kumaPage({1}).second << u"unreadable"_qs;
-        QTest::newRow("a monitor without id")
-            << QByteArray(R"({"publicGroupList":[{"monitorList":[{"name":"A"}]}]})") << kumaPage({1}).second
-            << u"unreadable"_qs;
+        QTest::newRow("a monitor without id") << QByteArray(R"({"publicGroupList":[{"monitorList":[{"name":"A"}]}]})")
+                                              << kumaPage({1}).second << u"unreadable"_qs;
         QTest::newRow("not heartbeats") << kumaPage({1}).first << QByteArray(R"({"heartbeatList":[]})")
                                         << u"unreadable"_qs;
     }
@@ -107,9 +106,8 @@ private Q_SLOTS:
         const Decoded<UptimeKumaProvider::Page> decodedPage = UptimeKumaProvider::decodePage(page);
         const Decoded<UptimeKumaProvider::Heartbeats> beats = UptimeKumaProvider::decodeHeartbeats(heartbeats);
         QCOMPARE(decodedPage.error.isEmpty(), decodedPage.value.has_value());
-        QTEST(decodedPage.value && beats.value ? graded(UptimeKumaProvider::evaluate(service(ProviderKind::UptimeKuma),
-                                                                                     *decodedPage.value, *beats.value,
-                                                                                     checkTime()))
+        QTEST(decodedPage.value && beats.value ? graded(UptimeKumaProvider::evaluate(
+                  service(ProviderKind::UptimeKuma), *decodedPage.value, *beats.value, checkTime()))
                                                : u"unreadable"_qs,
               "expected");
     }
@@ -118,10 +116,11 @@ private Q_SLOTS:
     {
         FeedServer server;
         server.setRoute("/api/status-page/homelab", FakeRoute::json(fixture(u"uptimekuma/page.json"_qs)));
-        server.setRoute("/api/status-page/heartbeat/homelab", FakeRoute::json(fixture(u"uptimekuma/heartbeat.json"_qs)));
+        server.setRoute("/api/status-page/heartbeat/homelab",
+                        FakeRoute::json(fixture(u"uptimekuma/heartbeat.json"_qs)));
         UptimeKumaProvider reader{HttpSession()};
-        const ServiceStatusResult result =
-            QCoro::waitFor(reader.fetch(service(ProviderKind::UptimeKuma, server.httpsUrl(u"/status/homelab"_qs))));
+        const ServiceStatusResult result = QCoro::waitFor(
+            reader.fetch(service(ProviderKind::UptimeKuma, server.httpsUrl(u"/status/homelab"_qs))));
         QCOMPARE(graded(result), u"major: Backups are running late [Backups are running late]"_qs);
         QCOMPARE(story(result),
                  (QStringList{u"Backups are running late | - | minor | 2026-11-30T10:02:00Z | 2026-11-30T10:40:00Z | "
@@ -129,8 +128,7 @@ private Q_SLOTS:
                               u"Switch firmware | in_progress | 2026-11-30T11:30:00Z | 2026-11-30T12:30:00Z | -"_qs}));
 
         // A page that is gone is not read as a page without monitors.
-        QCOMPARE(check(reader, ProviderKind::UptimeKuma, server.httpsUrl(u"/status/gone"_qs)),
-                 u"unknown: HTTP 404"_qs);
+        QCOMPARE(check(reader, ProviderKind::UptimeKuma, server.httpsUrl(u"/status/gone"_qs)), u"unknown: HTTP 404"_qs);
         QCOMPARE(server.requestCount("/api/status-page/heartbeat/gone"), 0);
     }
 
@@ -141,7 +139,8 @@ private Q_SLOTS:
         const auto row = [](const char *name, const char *document, const char *expected) {
             QTest::newRow(name) << QByteArray(document) << QString::fromUtf8(expected);
         };
-        row("all pass", R"([{"name":"a","results":[{"success":false},{"success":true}]},{"results":[{"success":true}]}])",
+        row("all pass",
+            R"([{"name":"a","results":[{"success":false},{"success":true}]},{"results":[{"success":true}]}])",
             "none: All Systems Operational");
         row("the latest result counts",
             R"([{"results":[{"success":true},{"success":false}]},{"results":[{"success":true}]}])",

@@ -114,8 +114,7 @@ private Q_SLOTS:
                                      << u"Uptime Kuma"_qs << u"Status.io: HTTP 404"_qs;
         QTest::newRow("gatus") << u"/"_qs
                                << QList<QByteArray>{"/api/v1/endpoints/statuses", fixture(u"gatus/statuses.json"_qs)}
-                               << u"Gatus"_qs
-                               << u"Uptime Kuma: Not an Uptime Kuma page address (…/status/<page>)"_qs;
+                               << u"Gatus"_qs << u"Uptime Kuma: Not an Uptime Kuma page address (…/status/<page>)"_qs;
         QTest::newRow("a kuma list where endpoints were asked for")
             << u"/status/homelab"_qs
             << QList<QByteArray>{"/api/status-page/homelab", fixture(u"uptimekuma/page.json"_qs),
