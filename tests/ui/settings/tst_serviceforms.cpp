@@ -280,11 +280,12 @@ private Q_SLOTS:
         // detection adds the format it found, or names what each one said (the order and the
         // stop at the first are detectProvider's, tested with the providers)
         rig.answers.insert(ProviderKind::StatusIo, Indicator::None);
-        rig.add(u"Auto"_s, u"auto.acme.test"_s, 3);
+        const int detect = int(CustomAddForm::choices().size()) - 1;
+        rig.add(u"Auto"_s, u"auto.acme.test"_s, detect);
         QCOMPARE(rig.saved().last().provider, ProviderKind::Instatus);
 
         rig.answers.clear();
-        rig.add(u"Nope"_s, u"nope.acme.test"_s, 3);
+        rig.add(u"Nope"_s, u"nope.acme.test"_s, detect);
         const QString reasons = shownError(form).value_or(QString());
         QVERIFY(reasons.contains(u"Statuspage.io: HTTP 404; Instatus: HTTP 404; Status.io: HTTP 404"_s));
         QCOMPARE(rig.saved().size(), 3);
