@@ -22,14 +22,16 @@ enum class ProviderKind {
     StatusIo,
     BetterStack,
     Cachet,
+    UptimeKuma,
+    Gatus,
 };
 
-inline constexpr std::size_t providerKindCount = std::size_t(ProviderKind::Cachet) + 1;
+inline constexpr std::size_t providerKindCount = std::size_t(ProviderKind::Gatus) + 1;
 
 // The value written to services.json for each kind, in the order of the kinds.
 inline constexpr std::array<std::u16string_view, providerKindCount> storedProviderNames{
-    u"statuspage", u"instatus", u"website",  u"aws",         u"apple",  u"gcp",
-    u"azure",      u"xai",      u"statusio", u"betterstack", u"cachet",
+    u"statuspage", u"instatus", u"website",  u"aws",         u"apple",  u"gcp",        u"azure",
+    u"xai",        u"statusio", u"betterstack", u"cachet", u"uptimekuma", u"gatus",
 };
 
 // All kinds in their declared order (the order pickers list them in).

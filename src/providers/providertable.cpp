@@ -6,10 +6,12 @@
 #include "providers/azureprovider.h"
 #include "providers/betterstackprovider.h"
 #include "providers/cachetprovider.h"
+#include "providers/gatusprovider.h"
 #include "providers/gcpprovider.h"
 #include "providers/instatusprovider.h"
 #include "providers/statusioprovider.h"
 #include "providers/statuspageprovider.h"
+#include "providers/uptimekumaprovider.h"
 #include "providers/websiteprovider.h"
 #include "providers/xaiprovider.h"
 
@@ -109,6 +111,20 @@ constexpr std::array<ProviderInfo, providerKindCount> table{{
      .addedAs = QT_TRANSLATE_NOOP("Readers", "Added as a Cachet page"),
      .tellsStory = true,
      .requestsInARow = 2},
+    {.kind = ProviderKind::UptimeKuma,
+     .displayName = QT_TRANSLATE_NOOP("Readers", "Uptime Kuma"),
+     .make = &make<UptimeKumaProvider>,
+     .offeredInForm = true,
+     .detectable = true,
+     .addedAs = QT_TRANSLATE_NOOP("Readers", "Added as an Uptime Kuma page"),
+     .tellsStory = true,
+     .requestsInARow = 2},
+    {.kind = ProviderKind::Gatus,
+     .displayName = QT_TRANSLATE_NOOP("Readers", "Gatus"),
+     .make = &make<GatusProvider>,
+     .offeredInForm = true,
+     .detectable = true,
+     .addedAs = QT_TRANSLATE_NOOP("Readers", "Added as a Gatus dashboard")},
 }};
 
 constexpr bool inKindOrder()

@@ -54,15 +54,16 @@ private Q_SLOTS:
         QCOMPARE(server.requestCount("/api/v2/status.json"), requests);
     }
 
-    // Detection tries Statuspage.io, Instatus, Status.io, Better Stack and Cachet in that order on
-    // the address and keeps the first that reads, an outage included; a format after it is never
-    // asked.
+    // Detection tries Statuspage.io, Instatus, Status.io, Better Stack, Cachet, Uptime Kuma and
+    // Gatus in that order on the address and keeps the first that reads, an outage included; a
+    // format after it is never asked.
     void detection_data()
     {
         QTest::addColumn<QList<QByteArray>>("served"); // path, then body, for each route
         QTest::addColumn<QString>("detected");
         QTest::addColumn<QStringList>("failures");
         QTest::addColumn<QByteArray>("neverAsked");
+        const QString kumaRefusal = u"Uptime Kuma: Not an Uptime Kuma page address (…/status/<page>)"_qs;
         QTest::newRow("a page in trouble is read")
             << QList<QByteArray>{"/api/v2/summary.json", fixture(u"statuspage/summary.json"_qs)} << u"Statuspage.io"_qs
             << QStringList() << QByteArray("/summary.json");
@@ -90,7 +91,7 @@ private Q_SLOTS:
                            u"Better Stack: The data couldn't be read: \"data\" is not an object."_qs}
             << QByteArray();
         QTest::newRow("none reads") << QList<QByteArray>() << QString()
-                                    << hosted + QStringList{u"Better Stack: HTTP 404"_qs, u"Cachet: HTTP 404"_qs}
+                                    << hosted + QStringList{u"Better Stack: HTTP 404"_qs, u"Cachet: HTTP 404"_qs, kumaRefusal, u"Gatus: HTTP 404"_qs}
                                     << QByteArray();
     }
 
@@ -109,6 +110,44 @@ private Q_SLOTS:
         QTEST(failures, "failures");
         if (!neverAsked.isEmpty())
             QCOMPARE(server.requestCount(neverAsked), 0);
+    }
+
+    // The self-hosted pages come last: Uptime Kuma only for a page address of its shape, which
+    // costs the formats before it nothing, and Gatus by its list of endpoints.
+    void detectionOfMonitorPages_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QList<QByteArray>>("served");
+        QTest::addColumn<QString>("detected");
+        QTest::addColumn<QString>("lastFailure");
+        QTest::newRow("uptime kuma") << u"/status/homelab"_qs
+                                     << QList<QByteArray>{"/api/status-page/homelab",
+                                                          fixture(u"uptimekuma/page.json"_qs),
+                                                          "/api/status-page/heartbeat/homelab",
+                                                          fixture(u"uptimekuma/heartbeat.json"_qs)}
+                                     << u"Uptime Kuma"_qs << u"Status.io: HTTP 404"_qs;
+        QTest::newRow("gatus") << u"/"_qs
+                               << QList<QByteArray>{"/api/v1/endpoints/statuses", fixture(u"gatus/statuses.json"_qs)}
+                               << u"Gatus"_qs << u"Uptime Kuma: Not an Uptime Kuma page address (…/status/<page>)"_qs;
+        QTest::newRow("a kuma list where endpoints were asked for")
+            << u"/status/homelab"_qs
+            << QList<QByteArray>{"/api/status-page/homelab", fixture(u"uptimekuma/page.json"_qs),
+                                 "/api/v1/endpoints/statuses", fixture(u"uptimekuma/heartbeat.json"_qs)}
+            << QString() << u"Gatus: The data couldn't be read: the document is not an array."_qs;
+    }
+
+    void detectionOfMonitorPages()
+    {
+        QFETCH(QString, path);
+        QFETCH(QList<QByteArray>, served);
+        FeedServer server;
+        for (qsizetype i = 0; i + 1 < served.size(); i += 2)
+            server.setRoute(served.at(i), FakeRoute::json(served.at(i + 1)));
+        const Detection detection = QCoro::waitFor(detectProvider(server.httpsUrl(path), u"Acme"_qs));
+        QTEST(detection.kind ? displayName(*detection.kind) : QString(), "detected");
+        QVERIFY(!detection.failures.isEmpty());
+        const auto &[kind, description] = detection.failures.last();
+        QTEST(QString(displayName(kind) + u": "_qs + description), "lastFailure");
     }
 };
 

@@ -1,0 +1,20 @@
+// Uptime Kuma status page and heartbeat documents: the input is split at its first NUL byte
+// into the page and the heartbeats, so that both parsers and the evaluation see it.
+#include "providers/uptimekumaprovider.h"
+
+#include "fuzzsupport.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray input = FuzzSupport::bytes(data, size);
+    const qsizetype split = input.indexOf('\0');
+    const QByteArray page = split < 0 ? input : input.left(split);
+    const QByteArray beats = split < 0 ? input : input.mid(split + 1);
+    const Decoded<UptimeKumaProvider::Page> decodedPage = UptimeKumaProvider::decodePage(page);
+    const Decoded<UptimeKumaProvider::Heartbeats> decodedBeats = UptimeKumaProvider::decodeHeartbeats(beats);
+    if (decodedPage.value)
+        (void)UptimeKumaProvider::evaluate(FuzzSupport::service(ProviderKind::UptimeKuma), *decodedPage.value,
+                                           decodedBeats.value.value_or(UptimeKumaProvider::Heartbeats()),
+                                           FuzzSupport::checkTime());
+    return 0;
+}
