@@ -30,7 +30,7 @@ inline constexpr std::size_t providerKindCount = std::size_t(ProviderKind::Gatus
 
 // The value written to services.json for each kind, in the order of the kinds.
 inline constexpr std::array<std::u16string_view, providerKindCount> storedProviderNames{
-    u"statuspage", u"instatus", u"website",  u"aws",         u"apple",  u"gcp",        u"azure",
+    u"statuspage", u"instatus", u"website",     u"aws",    u"apple",      u"gcp",   u"azure",
     u"xai",        u"statusio", u"betterstack", u"cachet", u"uptimekuma", u"gatus",
 };
 

@@ -91,7 +91,9 @@ private Q_SLOTS:
                            u"Better Stack: The data couldn't be read: \"data\" is not an object."_qs}
             << QByteArray();
         QTest::newRow("none reads") << QList<QByteArray>() << QString()
-                                    << hosted + QStringList{u"Better Stack: HTTP 404"_qs, u"Cachet: HTTP 404"_qs, kumaRefusal, u"Gatus: HTTP 404"_qs}
+                                    << hosted
+                                           + QStringList{u"Better Stack: HTTP 404"_qs, u"Cachet: HTTP 404"_qs,
+                                                         kumaRefusal, u"Gatus: HTTP 404"_qs}
                                     << QByteArray();
     }
 
