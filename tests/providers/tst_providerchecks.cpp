@@ -127,7 +127,7 @@ private Q_SLOTS:
                                                           fixture(u"uptimekuma/page.json"_qs),
                                                           "/api/status-page/heartbeat/homelab",
                                                           fixture(u"uptimekuma/heartbeat.json"_qs)}
-                                     << u"Uptime Kuma"_qs << u"Status.io: HTTP 404"_qs;
+                                     << u"Uptime Kuma"_qs << u"Cachet: HTTP 404"_qs;
         QTest::newRow("gatus") << u"/"_qs
                                << QList<QByteArray>{"/api/v1/endpoints/statuses", fixture(u"gatus/statuses.json"_qs)}
                                << u"Gatus"_qs << u"Uptime Kuma: Not an Uptime Kuma page address (…/status/<page>)"_qs;
