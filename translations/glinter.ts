@@ -77,6 +77,48 @@
     </message>
 </context>
 <context>
+    <name>BetterStackProvider</name>
+    <message>
+        <source>The data couldn&apos;t be read: the document is not an object.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unexpected format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The page lists no monitors.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CachetProvider</name>
+    <message>
+        <source>The data couldn&apos;t be read: the document is not an object.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unexpected format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The page lists no components.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None of the page&apos;s components has a known status.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CatalogRow</name>
     <message>
         <source>Monitor %1</source>
@@ -294,6 +336,25 @@
     <name>GCPProvider</name>
     <message>
         <source>The data couldn&apos;t be read: the document is not an array.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GatusProvider</name>
+    <message>
+        <source>The data couldn&apos;t be read: the document is not an array.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The page lists no endpoints.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No endpoint on the page has been checked yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid URL</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -676,6 +737,17 @@
     </message>
 </context>
 <context>
+    <name>PublicFace</name>
+    <message>
+        <source>glinter --headless has no panel to show</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no service has the id &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>QAbstractSocket</name>
     <message>
         <source>Network unreachable</source>
@@ -759,6 +831,38 @@
     </message>
     <message>
         <source>Added as a Status.io page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Better Stack</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Added as a Better Stack page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cachet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Added as a Cachet page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Uptime Kuma</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Added as an Uptime Kuma page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gatus</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Added as a Gatus dashboard</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1084,6 +1188,29 @@
     </message>
 </context>
 <context>
+    <name>UptimeKumaProvider</name>
+    <message>
+        <source>The data couldn&apos;t be read: the document is not an object.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The data couldn&apos;t be read: a monitor has no id.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The page lists no monitors.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No monitor on the page has reported yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not an Uptime Kuma page address (…/status/&lt;page&gt;)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>WebsiteProvider</name>
     <message>
         <source>Online</source>
@@ -1176,6 +1303,14 @@
     </message>
     <message>
         <source>With --headless: serve Prometheus metrics at http://&lt;address:port&gt;/metrics.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print a line for a status bar now and on each change, until killed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>With --watch: waybar (the default), i3blocks, polybar or json.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
