@@ -79,10 +79,6 @@
 <context>
     <name>BetterStackProvider</name>
     <message>
-        <source>The data couldn&apos;t be read: the document is not an object.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Unexpected format</source>
         <translation type="unfinished"></translation>
     </message>
@@ -97,10 +93,6 @@
 </context>
 <context>
     <name>CachetProvider</name>
-    <message>
-        <source>The data couldn&apos;t be read: the document is not an object.</source>
-        <translation type="unfinished"></translation>
-    </message>
     <message>
         <source>Unexpected format</source>
         <translation type="unfinished"></translation>
@@ -540,10 +532,6 @@
 <context>
     <name>InstatusProvider</name>
     <message>
-        <source>The data couldn&apos;t be read: the document is not an object.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Invalid URL</source>
         <translation type="unfinished"></translation>
     </message>
@@ -584,6 +572,10 @@
     </message>
     <message>
         <source>The data couldn&apos;t be read: &quot;%1&quot; is missing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The data couldn&apos;t be read: the document is not an object.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1110,10 +1102,6 @@
 <context>
     <name>StatusIOProvider</name>
     <message>
-        <source>The data couldn&apos;t be read: the document is not an object.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The data couldn&apos;t be read: &quot;%1.status_code&quot; is not an integer.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1128,10 +1116,6 @@
 </context>
 <context>
     <name>StatuspageProvider</name>
-    <message>
-        <source>The data couldn&apos;t be read: the document is not an object.</source>
-        <translation type="unfinished"></translation>
-    </message>
     <message>
         <source>Selected components not found</source>
         <translation type="unfinished"></translation>
@@ -1189,10 +1173,6 @@
 </context>
 <context>
     <name>UptimeKumaProvider</name>
-    <message>
-        <source>The data couldn&apos;t be read: the document is not an object.</source>
-        <translation type="unfinished"></translation>
-    </message>
     <message>
         <source>The data couldn&apos;t be read: a monitor has no id.</source>
         <translation type="unfinished"></translation>

@@ -63,10 +63,7 @@ Indicator BetterStackProvider::stateIndicator(const QString &state)
 Decoded<BetterStackProvider::Document> BetterStackProvider::decode(const QByteArray &data)
 {
     JsonDecoder json;
-    const std::optional<QJsonDocument> parsed = json.parse(data);
-    const QJsonObject top = json.object(parsed ? parsed->object() : QJsonValue(), QString());
-    if (parsed && !parsed->isObject())
-        json.fail(tr("The data couldn't be read: the document is not an object."));
+    const QJsonObject top = json.parseObject(data);
 
     Document document;
     const QJsonObject page = json.requiredObject(top, QStringLiteral("data"), {});

@@ -119,10 +119,7 @@ Indicator CachetProvider::indicator(int status)
 Decoded<CachetProvider::Document> CachetProvider::decode(const QByteArray &data)
 {
     JsonDecoder json;
-    const std::optional<QJsonDocument> parsed = json.parse(data);
-    const QJsonObject top = json.object(parsed ? parsed->object() : QJsonValue(), QString());
-    if (parsed && !parsed->isObject())
-        json.fail(tr("The data couldn't be read: the document is not an object."));
+    const QJsonObject top = json.parseObject(data);
 
     Document document;
     const QString path = QStringLiteral("data[]");

@@ -120,10 +120,7 @@ Indicator InstatusProvider::indicator(const std::optional<QString> &impact)
 Decoded<InstatusProvider::Document> InstatusProvider::decode(const QByteArray &data)
 {
     JsonDecoder json;
-    const std::optional<QJsonDocument> parsed = json.parse(data);
-    const QJsonObject top = json.object(parsed ? parsed->object() : QJsonValue(), QString());
-    if (parsed && !parsed->isObject())
-        json.fail(tr("The data couldn't be read: the document is not an object."));
+    const QJsonObject top = json.parseObject(data);
 
     Document document;
     const QJsonObject page = json.requiredObject(top, QStringLiteral("page"), {});

@@ -23,6 +23,14 @@ void JsonDecoder::wrongType(const QString &key, const QString &path, const char 
              .arg(where(key, path), QCoreApplication::translate("JsonDecoder", expected)));
 }
 
+QJsonObject JsonDecoder::parseObject(const QByteArray &data)
+{
+    const std::optional<QJsonDocument> parsed = parse(data);
+    if (parsed && !parsed->isObject())
+        fail(QCoreApplication::translate("JsonDecoder", "The data couldn't be read: the document is not an object."));
+    return parsed ? parsed->object() : QJsonObject();
+}
+
 std::optional<QJsonDocument> JsonDecoder::parse(const QByteArray &data)
 {
     QJsonParseError parseError;

@@ -16,6 +16,8 @@ class JsonDecoder
 public:
     // Parses the bytes; a syntax error becomes the error text.
     std::optional<QJsonDocument> parse(const QByteArray &data);
+    // The document, which must be a JSON object; anything else fails it.
+    QJsonObject parseObject(const QByteArray &data);
 
     QJsonObject object(const QJsonValue &value, const QString &path);
 

@@ -221,10 +221,7 @@ Decoded<StatusIOProvider::Document> StatusIOProvider::decode(const QByteArray &d
                                                              const QString &pageId)
 {
     JsonDecoder json;
-    const std::optional<QJsonDocument> parsed = json.parse(data);
-    const QJsonObject top = json.object(parsed ? parsed->object() : QJsonValue(), QString());
-    if (parsed && !parsed->isObject())
-        json.fail(tr("The data couldn't be read: the document is not an object."));
+    const QJsonObject top = json.parseObject(data);
 
     const std::optional<QJsonObject> result = json.optionalObject(top, QStringLiteral("result"), {});
     const std::optional<QJsonObject> overallObject = json.optionalObject(

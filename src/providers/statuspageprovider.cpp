@@ -187,10 +187,7 @@ StatuspageProvider::Story StatuspageProvider::decodeStory(const QByteArray &data
 Decoded<StatuspageProvider::Document> StatuspageProvider::decode(const QByteArray &data)
 {
     JsonDecoder json;
-    const std::optional<QJsonDocument> parsed = json.parse(data);
-    const QJsonObject top = json.object(parsed ? parsed->object() : QJsonValue(), QString());
-    if (parsed && !parsed->isObject())
-        json.fail(tr("The data couldn't be read: the document is not an object."));
+    const QJsonObject top = json.parseObject(data);
 
     Document document;
     const QJsonObject status = json.requiredObject(top, QStringLiteral("status"), {});

@@ -109,10 +109,7 @@ std::optional<UptimeKumaProvider::Endpoints> UptimeKumaProvider::endpoints(const
 Decoded<UptimeKumaProvider::Page> UptimeKumaProvider::decodePage(const QByteArray &data)
 {
     JsonDecoder json;
-    const std::optional<QJsonDocument> parsed = json.parse(data);
-    const QJsonObject top = json.object(parsed ? parsed->object() : QJsonValue(), QString());
-    if (parsed && !parsed->isObject())
-        json.fail(tr("The data couldn't be read: the document is not an object."));
+    const QJsonObject top = json.parseObject(data);
 
     Page page;
     const QString groupPath = QStringLiteral("publicGroupList[]");
