@@ -85,7 +85,10 @@ Decoded<BetterStackProvider::Document> BetterStackProvider::decode(const QByteAr
         const QJsonObject fields = entry.value(u"attributes").toObject();
         if (kind == u"status_page_resource") {
             document.resources.append({identifier(entry.value(u"id")), FeedStory::text(fields, u"public_name"),
-                                       FeedStory::text(fields, u"status")});
+                                       FeedStory::text(fields, u"status"),
+                                       identifier(fields.value(u"status_page_section_id"))});
+        } else if (kind == u"status_page_section") {
+            document.sections.append({identifier(entry.value(u"id")), FeedStory::text(fields, u"name")});
         } else if (kind == u"status_report") {
             Report report;
             report.title = FeedStory::text(fields, u"title");
@@ -93,6 +96,14 @@ Decoded<BetterStackProvider::Document> BetterStackProvider::decode(const QByteAr
             report.state = FeedStory::text(fields, u"aggregate_state");
             report.startsAt = FeedStory::instant(fields, u"starts_at");
             report.endsAt = FeedStory::instant(fields, u"ends_at");
+            if (const auto affected = FeedStory::objects(fields, u"affected_resources")) {
+                QStringList ids;
+                for (const QJsonObject &resource : *affected) {
+                    if (const QString id = identifier(resource.value(u"status_page_resource_id")); !id.isEmpty())
+                        ids.append(id);
+                }
+                report.resourceIDs = std::move(ids);
+            }
             reports.append({identifier(entry.value(u"id")), std::move(report)});
         } else if (kind == u"status_update") {
             const QString report = identifier(fields.value(u"status_report_id"));
@@ -118,7 +129,57 @@ ServiceStatusResult BetterStackProvider::evaluate(const Service &service, const 
 {
     if (document.resources.isEmpty())
         return failureResult(service, tr("The page lists no monitors."));
+    const QSet<QString> selected = ComponentSelection::selected(service);
 
+    QList<Listed<Incident>> incidents;
+    QList<Listed<Maintenance>> windows;
+    for (const Report &report : document.reports) {
+        if (over(report, now))
+            continue;
+        if (isMaintenance(report)) {
+            Maintenance window;
+            window.title = report.title;
+            window.status = report.startsAt.isValid() && report.startsAt <= now ? Maintenance::Status::InProgress
+                                                                                : Maintenance::Status::Scheduled;
+            window.startsAt = report.startsAt;
+            window.endsAt = report.endsAt;
+            windows.append({std::move(window), report.resourceIDs});
+            continue;
+        }
+        if (report.state.compare(u"operational", Qt::CaseInsensitive) == 0)
+            continue;
+        Incident incident;
+        incident.title = report.title;
+        const Indicator impact = stateIndicator(report.state);
+        if (impact != Indicator::Unknown)
+            incident.impact = impact;
+        incident.startedAt = report.startsAt;
+        incident.update = report.update;
+        incident.updatedAt = report.updatedAt;
+        incidents.append({std::move(incident), report.resourceIDs});
+    }
+    QList<Maintenance> current = FeedStory::currentWindows(ComponentSelection::relevant(windows, selected), now);
+
+    if (!selected.isEmpty()) {
+        QList<PartState> parts;
+        for (const Resource &resource : document.resources) {
+            parts.append({resource.id, resource.name, stateIndicator(resource.status),
+                          resource.status.compare(u"maintenance", Qt::CaseInsensitive) == 0});
+        }
+        ServiceStatusResult result = ComponentSelection::evaluate(service, parts, selected,
+                                                                  ComponentSelection::relevant(incidents, selected),
+                                                                  ComponentSelection::AllDown::Critical);
+        result.maintenances = std::move(current);
+        return result;
+    }
+    ServiceStatusResult result = pageResult(service, document, ComponentSelection::relevant(incidents, {}), current);
+    result.maintenances = std::move(current);
+    return result;
+}
+
+ServiceStatusResult BetterStackProvider::pageResult(const Service &service, const Document &document,
+                                                    QList<Incident> incidents, const QList<Maintenance> &windows)
+{
     const QString state = document.aggregateState.toLower();
     Indicator indicator = stateIndicator(state);
     // A word Better Stack adds later is more likely trouble than good news.
@@ -138,42 +199,13 @@ ServiceStatusResult BetterStackProvider::evaluate(const Service &service, const 
             indicator = Indicator::Critical;
     }
 
-    QList<Incident> incidents;
-    QList<Maintenance> windows;
-    for (const Report &report : document.reports) {
-        if (over(report, now))
-            continue;
-        if (isMaintenance(report)) {
-            Maintenance window;
-            window.title = report.title;
-            window.status = report.startsAt.isValid() && report.startsAt <= now ? Maintenance::Status::InProgress
-                                                                                : Maintenance::Status::Scheduled;
-            window.startsAt = report.startsAt;
-            window.endsAt = report.endsAt;
-            windows.append(std::move(window));
-            continue;
-        }
-        if (report.state.compare(u"operational", Qt::CaseInsensitive) == 0)
-            continue;
-        Incident incident;
-        incident.title = report.title;
-        const Indicator impact = stateIndicator(report.state);
-        if (impact != Indicator::Unknown)
-            incident.impact = impact;
-        incident.startedAt = report.startsAt;
-        incident.update = report.update;
-        incident.updatedAt = report.updatedAt;
-        incidents.append(std::move(incident));
-    }
-    windows = FeedStory::currentWindows(std::move(windows), now);
-
     // The first open report names the trouble; during maintenance, the window in progress.
     const bool maintenance = state == u"maintenance";
     std::optional<QString> title;
     if (!incidents.isEmpty() && !incidents.first().title.isEmpty()) {
         title = incidents.first().title;
     } else if (maintenance && incidents.isEmpty()) {
-        for (const Maintenance &window : std::as_const(windows)) {
+        for (const Maintenance &window : windows) {
             if (window.status == Maintenance::Status::InProgress && !window.title.isEmpty()) {
                 title = window.title;
                 break;
@@ -184,8 +216,40 @@ ServiceStatusResult BetterStackProvider::evaluate(const Service &service, const 
     ServiceStatusResult result = makeResult(
         service, indicator, descriptionOrLabel(title.value_or(QString()), indicator), title, maintenance);
     result.incidents = std::move(incidents);
-    result.maintenances = std::move(windows);
     return result;
+}
+
+QList<PageComponent> BetterStackProvider::components(const Document &document)
+{
+    // Sections and resources are numbered apart; the headings' ids are kept apart too.
+    const auto headingID = [](const QString &section) { return QStringLiteral("section/") + section; };
+    QSet<QString> sections;
+    QList<PageComponent> list;
+    for (const Section &section : document.sections) {
+        if (section.id.isEmpty() || sections.contains(section.id))
+            continue;
+        sections.insert(section.id);
+        list.append({headingID(section.id), section.name, {}, true, std::nullopt});
+    }
+    // A resource under a section the page does not list shows among the ungrouped ones.
+    for (const Resource &resource : document.resources) {
+        if (resource.id.isEmpty())
+            continue;
+        list.append(
+            {resource.id, resource.name, resource.status, std::nullopt,
+             sections.contains(resource.sectionID) ? std::optional(headingID(resource.sectionID)) : std::nullopt});
+    }
+    return list;
+}
+
+QCoro::Task<Decoded<QList<PageComponent>>> BetterStackProvider::fetchComponents(QUrl url, HttpSession session)
+{
+    const std::optional<QUrl> endpoint = indexEndpoint(url);
+    if (!endpoint)
+        co_return Decoded<QList<PageComponent>>{std::nullopt, tr("Invalid URL")};
+    QCoro::Task<Decoded<Document>> fetching = FeedFetch::fetchDecoded(std::move(session), *endpoint, &decode);
+    Decoded<Document> decoded = co_await fetching;
+    co_return mapDecoded(std::move(decoded), &components);
 }
 
 QCoro::Task<ServiceStatusResult> BetterStackProvider::fetch(Service service)

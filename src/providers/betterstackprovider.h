@@ -1,6 +1,7 @@
 #pragma once
 
 #include "net/httpsession.h"
+#include "providers/componentselection.h"
 #include "providers/statusprovider.h"
 
 #include <QCoreApplication>
@@ -8,7 +9,8 @@
 
 // Reads status pages hosted on Better Stack through the JSON:API document they publish at
 // /index.json: the page's aggregate state, raised to critical when every listed resource is
-// down; the open status reports as the result's story, maintenance reports as its windows.
+// down, or the worst of the resources the user chose; the open status reports as the
+// result's story, maintenance reports as its windows.
 class BetterStackProvider final : public StatusProvider
 {
     Q_DECLARE_TR_FUNCTIONS(BetterStackProvider)
@@ -19,6 +21,13 @@ public:
         QString id;
         QString name;
         QString status;
+        QString sectionID;
+    };
+
+    // A status_page_section: the heading resources are listed under.
+    struct Section {
+        QString id;
+        QString name;
     };
 
     // A status_report with the newest of its status updates, read leniently.
@@ -30,11 +39,14 @@ public:
         QDateTime endsAt;
         QString update;
         QDateTime updatedAt;
+        // The resources the report names; absent when it names none.
+        std::optional<QStringList> resourceIDs;
     };
 
     struct Document {
         QString aggregateState;
         QList<Resource> resources;
+        QList<Section> sections;
         // In the document's order.
         QList<Report> reports;
     };
@@ -56,6 +68,13 @@ public:
     // Unknown for a word Better Stack does not document.
     static Indicator stateIndicator(const QString &state);
 
+    // The page's resources under their sections, for the component picker.
+    static QList<PageComponent> components(const Document &document);
+    static QCoro::Task<Decoded<QList<PageComponent>>> fetchComponents(QUrl url, HttpSession session);
+
 private:
+    static ServiceStatusResult pageResult(const Service &service, const Document &document, QList<Incident> incidents,
+                                          const QList<Maintenance> &windows);
+
     HttpSession m_session;
 };

@@ -12,6 +12,7 @@ namespace {
 
 const QString kComponentsPath = QStringLiteral("/api/v1/components");
 const QString kIncidentsPath = QStringLiteral("/api/v1/incidents");
+const QString kGroupsPath = QStringLiteral("/api/v1/components/groups");
 
 // A whole number given as a JSON number or as a numeral in a string (older releases send
 // the database's text); absent otherwise.
@@ -62,14 +63,28 @@ QString stage(int status)
     }
 }
 
+// The id of a record another one refers to (a group, a component); empty where Cachet
+// writes 0 (or nothing) for none.
+QString reference(const QJsonValue &value)
+{
+    const QString id = identifier(value);
+    return id == u"0" ? QString() : id;
+}
+
+QString headingID(const QString &group)
+{
+    // Groups and components are numbered apart; the headings' ids are kept apart too.
+    return QStringLiteral("group/") + group;
+}
+
 // The incidents list after a short check, when there is one; an empty story when it cannot be had.
-QCoro::Task<CachetProvider::Story> fetchStory(HttpSession session, QUrl url)
+QCoro::Task<CachetProvider::Story> fetchStory(HttpSession session, QUrl url, QSet<QString> selected)
 {
     QCoro::Task<HttpResponse> responseTask = session.get(url);
     const HttpResponse response = co_await responseTask;
     if (!response.isSuccess())
         co_return CachetProvider::Story{};
-    co_return CachetProvider::decodeStory(response.body, QDateTime::currentDateTimeUtc());
+    co_return CachetProvider::decodeStory(response.body, QDateTime::currentDateTimeUtc(), selected);
 }
 
 } // namespace
@@ -136,6 +151,7 @@ Decoded<CachetProvider::Document> CachetProvider::decode(const QByteArray &data)
             break;
         }
         component.status = *status;
+        component.groupID = reference(object.value(u"group_id"));
         // A disabled component is not shown on the page.
         if (json.optionalBool(object, QStringLiteral("enabled"), path).value_or(true))
             document.components.append(std::move(component));
@@ -145,7 +161,8 @@ Decoded<CachetProvider::Document> CachetProvider::decode(const QByteArray &data)
     return {std::move(document), {}};
 }
 
-CachetProvider::Story CachetProvider::decodeStory(const QByteArray &data, const QDateTime &now)
+CachetProvider::Story CachetProvider::decodeStory(const QByteArray &data, const QDateTime &now,
+                                                  const QSet<QString> &selected)
 {
     Story story;
     const QJsonObject top = QJsonDocument::fromJson(data).object();
@@ -153,6 +170,9 @@ CachetProvider::Story CachetProvider::decodeStory(const QByteArray &data, const 
         const std::optional<int> status = wholeNumber(object.value(u"status"));
         const std::optional<int> visible = wholeNumber(object.value(u"visible"));
         if (!status || object.value(u"visible").toBool(true) == false || (visible && *visible == 0))
+            continue;
+        // An incident names at most one component (0 for none).
+        if (!selected.isEmpty() && !selected.contains(reference(object.value(u"component_id"))))
             continue;
         if (*status == 0) {
             // Scheduled maintenance; only the windows still ahead can be placed, as Cachet
@@ -180,10 +200,64 @@ CachetProvider::Story CachetProvider::decodeStory(const QByteArray &data, const 
     return story;
 }
 
+QList<CachetProvider::Group> CachetProvider::decodeGroups(const QByteArray &data)
+{
+    QList<Group> groups;
+    const QJsonObject top = QJsonDocument::fromJson(data).object();
+    for (const QJsonObject &object : FeedStory::objects(top, u"data").value_or(QList<QJsonObject>())) {
+        Group group{reference(object.value(u"id")), FeedStory::text(object, u"name")};
+        if (!group.id.isEmpty())
+            groups.append(std::move(group));
+    }
+    return groups;
+}
+
+QList<PageComponent> CachetProvider::components(const Document &document, const QList<Group> &groups)
+{
+    QList<PageComponent> list;
+    QSet<QString> known;
+    for (const Group &group : groups) {
+        if (!known.contains(group.id)) {
+            known.insert(group.id);
+            list.append({headingID(group.id), group.name, {}, true, std::nullopt});
+        }
+    }
+    // Without the groups (an older release, or the list refused), every component shows
+    // ungrouped rather than not at all.
+    for (const Component &component : document.components) {
+        list.append({component.id, component.name, QString::number(component.status), std::nullopt,
+                     known.contains(component.groupID) ? std::optional(headingID(component.groupID)) : std::nullopt});
+    }
+    return list;
+}
+
+QCoro::Task<Decoded<QList<PageComponent>>> CachetProvider::fetchComponents(QUrl url, HttpSession session)
+{
+    const std::optional<QUrl> endpoint = apiEndpoint(url, kComponentsPath, 100);
+    if (!endpoint)
+        co_return Decoded<QList<PageComponent>>{std::nullopt, tr("Invalid URL")};
+    QCoro::Task<Decoded<Document>> fetching = FeedFetch::fetchDecoded(session, *endpoint, &decode);
+    const Decoded<Document> decoded = co_await fetching;
+    if (!decoded.value)
+        co_return Decoded<QList<PageComponent>>{std::nullopt, decoded.error};
+    QCoro::Task<HttpResponse> grouping = session.get(*apiEndpoint(url, kGroupsPath, 100));
+    const HttpResponse groups = co_await grouping;
+    co_return Decoded<QList<PageComponent>>{
+        components(*decoded.value, groups.isSuccess() ? decodeGroups(groups.body) : QList<Group>()), {}};
+}
+
 ServiceStatusResult CachetProvider::evaluate(const Service &service, const Document &document, const Story &story)
 {
     if (document.components.isEmpty())
         return failureResult(service, tr("The page lists no components."));
+    if (const QSet<QString> selected = ComponentSelection::selected(service); !selected.isEmpty()) {
+        QList<PartState> parts;
+        for (const Component &component : document.components)
+            parts.append({component.id, component.name, indicator(component.status)});
+        ServiceStatusResult result = ComponentSelection::evaluate(service, parts, selected, story.incidents);
+        result.maintenances = story.windows;
+        return result;
+    }
     const Component *worst = nullptr;
     for (const Component &component : document.components) {
         if (indicator(component.status) != Indicator::Unknown
@@ -223,7 +297,8 @@ QCoro::Task<ServiceStatusResult> CachetProvider::fetch(Service service)
     const ServiceStatusResult plain = evaluate(service, *decoded.value, story);
     if (plain.indicator == Indicator::None || plain.indicator == Indicator::Unknown)
         co_return plain;
-    QCoro::Task<Story> storyTask = fetchStory(session, *apiEndpoint(service.url, kIncidentsPath, 50));
+    QCoro::Task<Story> storyTask = fetchStory(session, *apiEndpoint(service.url, kIncidentsPath, 50),
+                                              ComponentSelection::selected(service));
     story = co_await storyTask;
     co_return evaluate(service, *decoded.value, story);
 }

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "net/httpsession.h"
+#include "providers/componentselection.h"
 #include "providers/statusprovider.h"
 
 #include <QCoreApplication>
 #include <QList>
 
 // Reads self-hosted Cachet pages through their public API: the worst of the components at
-// /api/v1/components, and, only when that is not operational, the unresolved incidents at
+// /api/v1/components (or of those the user chose), and, only when that is not operational, the unresolved incidents at
 // /api/v1/incidents as the result's story, with the incidents scheduled ahead as its windows.
 class CachetProvider final : public StatusProvider
 {
@@ -19,6 +20,14 @@ public:
         QString name;
         // 1 operational to 4 major outage; 0 (unknown) or anything else counts for nothing.
         int status = 0;
+        // The component group it is listed under; empty for none.
+        QString groupID;
+    };
+
+    // A component group: the heading components are listed under.
+    struct Group {
+        QString id;
+        QString name;
     };
 
     struct Document {
@@ -43,11 +52,18 @@ public:
     // Strict: a data array of objects with an identifier, a name and a numeric status, which
     // is also what tells a Cachet page from other JSON.
     static Decoded<Document> decode(const QByteArray &data);
-    // Lenient: whatever cannot be read is left out.
-    static Story decodeStory(const QByteArray &data, const QDateTime &now);
+    // Lenient: whatever cannot be read is left out. With a selection, only the incidents and
+    // windows of a selected component.
+    static Story decodeStory(const QByteArray &data, const QDateTime &now, const QSet<QString> &selected = {});
+    // Lenient: the groups of /api/v1/components/groups that can be read.
+    static QList<Group> decodeGroups(const QByteArray &data);
     static ServiceStatusResult evaluate(const Service &service, const Document &document, const Story &story);
 
     static Indicator indicator(int status);
+
+    // The components under their groups' headings, for the component picker.
+    static QList<PageComponent> components(const Document &document, const QList<Group> &groups);
+    static QCoro::Task<Decoded<QList<PageComponent>>> fetchComponents(QUrl url, HttpSession session);
 
 private:
     HttpSession m_session;

@@ -50,6 +50,16 @@ ServiceStatusResult GatusProvider::evaluate(const Service &service, const QList<
 {
     if (endpoints.isEmpty())
         return failureResult(service, tr("The page lists no endpoints."));
+    if (const QSet<QString> selected = ComponentSelection::selected(service); !selected.isEmpty()) {
+        QList<PartState> parts;
+        for (const Endpoint &endpoint : endpoints) {
+            const Indicator state = !endpoint.success   ? Indicator::Unknown
+                                    : *endpoint.success ? Indicator::None
+                                                        : Indicator::Major;
+            parts.append({endpoint.key, endpoint.name, state});
+        }
+        return ComponentSelection::evaluate(service, parts, selected, {}, ComponentSelection::AllDown::Critical);
+    }
     qsizetype checked = 0;
     qsizetype failing = 0;
     for (const Endpoint &endpoint : endpoints) {
@@ -82,4 +92,36 @@ QCoro::Task<ServiceStatusResult> GatusProvider::fetch(Service service)
     if (!decoded.value)
         co_return failureResult(service, decoded.error);
     co_return evaluate(service, *decoded.value);
+}
+
+QList<PageComponent> GatusProvider::components(const QList<Endpoint> &endpoints)
+{
+    // Gatus derives keys from names with '/' replaced, so a heading's id never equals a key.
+    const auto headingID = [](const QString &group) { return QStringLiteral("group/") + group; };
+    QList<PageComponent> list;
+    QSet<QString> groups;
+    for (const Endpoint &endpoint : endpoints) {
+        if (endpoint.key.isEmpty())
+            continue;
+        if (!endpoint.group.isEmpty() && !groups.contains(endpoint.group)) {
+            groups.insert(endpoint.group);
+            list.append({headingID(endpoint.group), endpoint.group, {}, true, std::nullopt});
+        }
+        list.append({endpoint.key, endpoint.name.isEmpty() ? endpoint.key : endpoint.name,
+                     !endpoint.success   ? QString()
+                     : *endpoint.success ? QStringLiteral("up")
+                                         : QStringLiteral("down"),
+                     std::nullopt, endpoint.group.isEmpty() ? std::nullopt : std::optional(headingID(endpoint.group))});
+    }
+    return list;
+}
+
+QCoro::Task<Decoded<QList<PageComponent>>> GatusProvider::fetchComponents(QUrl url, HttpSession session)
+{
+    const std::optional<QUrl> endpoint = statusesEndpoint(url);
+    if (!endpoint)
+        co_return Decoded<QList<PageComponent>>{std::nullopt, tr("Invalid URL")};
+    QCoro::Task<Decoded<QList<Endpoint>>> fetching = FeedFetch::fetchDecoded(std::move(session), *endpoint, &decode);
+    Decoded<QList<Endpoint>> decoded = co_await fetching;
+    co_return mapDecoded(std::move(decoded), &components);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "net/httpsession.h"
+#include "providers/componentselection.h"
 #include "providers/statusprovider.h"
 
 #include <QCoreApplication>
@@ -8,8 +9,8 @@
 
 // Reads Gatus dashboards through the list they publish at /api/v1/endpoints/statuses: every
 // endpoint with its recent results, oldest first. The state is how many endpoints failed
-// their latest check; Gatus keeps no incidents or maintenance in that list, so there is no
-// story to tell.
+// their latest check (or how many of the endpoints the user chose, by their keys); Gatus
+// keeps no incidents or maintenance in that list, so there is no story to tell.
 class GatusProvider final : public StatusProvider
 {
     Q_DECLARE_TR_FUNCTIONS(GatusProvider)
@@ -35,6 +36,10 @@ public:
     // "results" array), lenient on everything inside a result.
     static Decoded<QList<Endpoint>> decode(const QByteArray &data);
     static ServiceStatusResult evaluate(const Service &service, const QList<Endpoint> &endpoints);
+
+    // The dashboard's endpoints, keyed, under a heading per group, for the component picker.
+    static QList<PageComponent> components(const QList<Endpoint> &endpoints);
+    static QCoro::Task<Decoded<QList<PageComponent>>> fetchComponents(QUrl url, HttpSession session);
 
 private:
     HttpSession m_session;

@@ -2,6 +2,7 @@
 
 #include "core/providerkind.h"
 #include "net/httpsession.h"
+#include "providers/componentselection.h"
 #include "providers/statusprovider.h"
 
 #include <QUrl>
@@ -29,6 +30,10 @@ struct ProviderInfo {
     const char *addedAs = nullptr;
     // Reads a feed that can tell incidents and maintenance (every reader but the probe).
     bool tellsStory = false;
+    // Lists the parts of the page at an address that a service can be narrowed to, in the
+    // page's order with their headings, for the component picker; null for readers that only
+    // read a page whole.
+    QCoro::Task<Decoded<QList<PageComponent>>> (*listComponents)(QUrl url, HttpSession session) = nullptr;
     // Requests a check makes one after the other (each waits for the answer before); the
     // refresh starts the longest chains first.
     int requestsInARow = 1;

@@ -6,19 +6,10 @@
 namespace {
 
 using Story = StatuspageProvider::Story;
-template<class Entry>
-using Listed = StatuspageProvider::Listed<Entry>;
 
 const QString kStatusPath = QStringLiteral("/api/v2/status.json");
 const QString kSummaryPath = QStringLiteral("/api/v2/summary.json");
 const QString kUnresolvedPath = QStringLiteral("/api/v2/incidents/unresolved.json");
-
-QSet<QString> selectedSet(const Service &service)
-{
-    if (!service.components)
-        return {};
-    return QSet<QString>(service.components->cbegin(), service.components->cend());
-}
 
 std::optional<QStringList> componentIDs(const QJsonObject &entry)
 {
@@ -106,21 +97,7 @@ Story readStory(const QJsonObject &top)
 template<class Entry>
 QList<Entry> relevant(const std::optional<QList<Listed<Entry>>> &listed, const QSet<QString> &selected)
 {
-    QList<Entry> entries;
-    if (!listed)
-        return entries;
-    for (const Listed<Entry> &one : *listed) {
-        bool concerned = selected.isEmpty();
-        for (const QString &id : one.componentIDs.value_or(QStringList())) {
-            if (selected.contains(id)) {
-                concerned = true;
-                break;
-            }
-        }
-        if (concerned)
-            entries.append(one.entry);
-    }
-    return entries;
+    return listed ? ComponentSelection::relevant(*listed, selected) : QList<Entry>();
 }
 
 // The first incident's name, which the row and the notification show; an unnamed first
@@ -220,7 +197,7 @@ Decoded<StatuspageProvider::Document> StatuspageProvider::decode(const QByteArra
 
 ServiceStatusResult StatuspageProvider::evaluate(const Service &service, const Document &document, const QDateTime &now)
 {
-    const QSet<QString> selected = selectedSet(service);
+    const QSet<QString> selected = ComponentSelection::selected(service);
     ServiceStatusResult result;
     if (selected.isEmpty()) {
         const Indicator indicator = indicatorFromStatuspageWord(document.indicator);
@@ -231,43 +208,14 @@ ServiceStatusResult StatuspageProvider::evaluate(const Service &service, const D
                             firstTitle(incidents), document.indicator.toLower() == u"maintenance");
         result.incidents = std::move(incidents);
     } else {
-        result = evaluateComponents(service, document, selected);
+        QList<PartState> parts;
+        for (const Component &component : document.components.value_or(QList<Component>())) {
+            parts.append({component.id, component.name, componentIndicator(component.status),
+                          component.status == u"under_maintenance"});
+        }
+        result = ComponentSelection::evaluate(service, parts, selected, relevant(document.story.incidents, selected));
     }
     result.maintenances = FeedStory::currentWindows(relevant(document.story.maintenances, selected), now);
-    return result;
-}
-
-ServiceStatusResult StatuspageProvider::evaluateComponents(const Service &service, const Document &document,
-                                                           const QSet<QString> &selected)
-{
-    QList<Component> kept;
-    if (document.components) {
-        for (const Component &component : *document.components) {
-            if (selected.contains(component.id) && componentIndicator(component.status) != Indicator::Unknown)
-                kept.append(component);
-        }
-    }
-    if (kept.isEmpty())
-        return failureResult(service, tr("Selected components not found"));
-
-    const Component *worst = &kept.first();
-    for (const Component &component : kept) {
-        if (componentIndicator(component.status) > componentIndicator(worst->status))
-            worst = &component;
-    }
-    const Indicator indicator = componentIndicator(worst->status);
-    const qsizetype missing = selected.size() - kept.size();
-    if (indicator == Indicator::None && missing >= 1) {
-        return failureResult(service, tr("%1 of %2 selected components not found").arg(missing).arg(selected.size()));
-    }
-
-    QList<Incident> incidents = relevant(document.story.incidents, selected);
-    const std::optional<QString> title = firstTitle(incidents);
-    const QString description = indicator == Indicator::None ? label(Indicator::None)
-                                                             : worst->name + QStringLiteral(": ") + label(indicator);
-    ServiceStatusResult result = makeResult(service, indicator, description, title,
-                                            worst->status == u"under_maintenance");
-    result.incidents = std::move(incidents);
     return result;
 }
 
@@ -283,7 +231,7 @@ QCoro::Task<ServiceStatusResult> StatuspageProvider::fetch(Service service)
     // A component check reads the summary, which carries the whole story. A page-wide check
     // reads the small status document, which carries none; when the page's calendar is due,
     // the summary instead: the state, the incidents and the calendar in one request.
-    const bool pageWide = selectedSet(service).isEmpty();
+    const bool pageWide = ComponentSelection::selected(service).isEmpty();
     const QString page = summary->toString();
     const bool calendarDue = pageWide && (!calendar || calendar->isDue(page));
     const QUrl status = *statusEndpoint(service.url, kStatusPath);
@@ -336,11 +284,9 @@ QCoro::Task<Decoded<QList<StatuspageProvider::Component>>> StatuspageProvider::f
     if (!endpoint)
         co_return Decoded<QList<Component>>{std::nullopt, tr("Invalid URL")};
     QCoro::Task<Decoded<QList<Component>>> fetching = FeedFetch::fetchDecoded(
-        std::move(session), *endpoint, [](const QByteArray &body) -> Decoded<QList<Component>> {
-            Decoded<Document> decoded = decode(body);
-            if (!decoded.value)
-                return {std::nullopt, decoded.error};
-            return {decoded.value->components.value_or(QList<Component>()), {}};
+        std::move(session), *endpoint, [](const QByteArray &body) {
+            return mapDecoded(decode(body),
+                              [](Document document) { return document.components.value_or(QList<Component>()); });
         });
     co_return co_await fetching;
 }

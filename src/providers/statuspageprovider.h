@@ -1,6 +1,7 @@
 #pragma once
 
 #include "net/httpsession.h"
+#include "providers/componentselection.h"
 #include "providers/jsondecoder.h"
 #include "providers/maintenancecalendar.h"
 #include "providers/statusprovider.h"
@@ -22,22 +23,10 @@ class StatuspageProvider final : public StatusProvider
     Q_DECLARE_TR_FUNCTIONS(StatuspageProvider)
 
 public:
-    struct Component {
-        QString id;
-        QString name;
-        QString status;
-        std::optional<bool> group;
-        std::optional<QString> groupID;
-        bool operator==(const Component &) const = default;
-    };
-
-    // An entry of the page's story with the ids of the components it names (absent when it
-    // names none), so that a check of selected components keeps only what concerns them.
+    // A component with the page's status word ("operational", "partial_outage", ...).
+    using Component = PageComponent;
     template<class Entry>
-    struct Listed {
-        Entry entry;
-        std::optional<QStringList> componentIDs;
-    };
+    using Listed = ::Listed<Entry>;
 
     // What a document tells besides the state. A list is absent when the document does not
     // carry it; resolved incidents and completed maintenance are never listed.
@@ -81,9 +70,6 @@ public:
     static Indicator componentIndicator(const QString &status);
 
 private:
-    static ServiceStatusResult evaluateComponents(const Service &service, const Document &document,
-                                                  const QSet<QString> &selected);
-
     HttpSession m_session;
     std::shared_ptr<MaintenanceCalendar> m_calendar;
 };

@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <optional>
+#include <type_traits>
 
 class MaintenanceCalendar;
 class StatusIOPageIds;
@@ -44,6 +45,15 @@ struct Decoded {
     std::optional<T> value;
     QString error;
 };
+
+// The value of `decoded` handed through `map`, or the same failure.
+template<class T, class Map>
+auto mapDecoded(Decoded<T> decoded, Map map) -> Decoded<std::invoke_result_t<Map &, T &&>>
+{
+    if (!decoded.value)
+        return {std::nullopt, std::move(decoded.error)};
+    return {map(std::move(*decoded.value)), {}};
+}
 
 // A result stamped with the current time.
 ServiceStatusResult makeResult(const Service &service, Indicator indicator, QString description,

@@ -114,15 +114,20 @@ Decoded<UptimeKumaProvider::Page> UptimeKumaProvider::decodePage(const QByteArra
     Page page;
     const QString groupPath = QStringLiteral("publicGroupList[]");
     const QString monitorPath = QStringLiteral("publicGroupList[].monitorList[]");
-    for (const QJsonValue &group : json.requiredArray(top, QStringLiteral("publicGroupList"), {})) {
-        const QJsonArray monitors = json.requiredArray(json.object(group, groupPath), QStringLiteral("monitorList"),
-                                                       groupPath);
-        for (const QJsonValue &value : monitors) {
-            const QJsonObject object = json.object(value, monitorPath);
+    for (const QJsonValue &value : json.requiredArray(top, QStringLiteral("publicGroupList"), {})) {
+        const QJsonObject group = json.object(value, groupPath);
+        // The picker needs an id per heading; a group without one gets its place.
+        QString groupID = idText(group.value(u"id"));
+        if (groupID.isEmpty())
+            groupID = QStringLiteral("#") + QString::number(page.groups.size());
+        page.groups.append({groupID, group.value(u"name").toString()});
+        const QJsonArray monitors = json.requiredArray(group, QStringLiteral("monitorList"), groupPath);
+        for (const QJsonValue &entry : monitors) {
+            const QJsonObject object = json.object(entry, monitorPath);
             const QString id = idText(object.value(u"id"));
             if (id.isEmpty() && !json.failed())
                 json.fail(tr("The data couldn't be read: a monitor has no id."));
-            page.monitors.append({id, object.value(u"name").toString()});
+            page.monitors.append({id, object.value(u"name").toString(), groupID});
         }
     }
     page.incident = readIncident(top);
@@ -163,6 +168,8 @@ ServiceStatusResult UptimeKumaProvider::evaluate(const Service &service, const P
 {
     if (page.monitors.isEmpty())
         return failureResult(service, tr("The page lists no monitors."));
+    if (const QSet<QString> selected = ComponentSelection::selected(service); !selected.isEmpty())
+        return selectionResult(service, page, heartbeats, selected);
     std::array<qsizetype, 4> counts{};
     qsizetype reported = 0;
     for (const Monitor &monitor : page.monitors) {
@@ -211,6 +218,64 @@ ServiceStatusResult UptimeKumaProvider::evaluate(const Service &service, const P
         result.incidents.append(*page.incident);
     result.maintenances = windows;
     return result;
+}
+
+ServiceStatusResult UptimeKumaProvider::selectionResult(const Service &service, const Page &page,
+                                                        const Heartbeats &heartbeats, const QSet<QString> &selected)
+{
+    // The pinned incident and the maintenance list name no monitors: they are the page's,
+    // not the selection's, and are left out as on any other page.
+    QList<PartState> parts;
+    for (const Monitor &monitor : page.monitors) {
+        PartState part{monitor.id, monitor.name};
+        if (const auto beat = heartbeats.constFind(monitor.id); beat != heartbeats.cend()) {
+            switch (*beat) {
+            case Beat::Up:
+                part.indicator = Indicator::None;
+                break;
+            case Beat::Down:
+                part.indicator = Indicator::Major;
+                break;
+            case Beat::Pending:
+                part.indicator = Indicator::Minor;
+                break;
+            case Beat::Maintenance:
+                part.indicator = Indicator::Minor;
+                part.maintenance = true;
+                break;
+            }
+        }
+        parts.append(std::move(part));
+    }
+    return ComponentSelection::evaluate(service, parts, selected, {}, ComponentSelection::AllDown::Critical);
+}
+
+QList<PageComponent> UptimeKumaProvider::components(const Page &page)
+{
+    // Groups and monitors are numbered apart; the headings' ids are kept apart too.
+    const auto headingID = [](const QString &group) { return QStringLiteral("group/") + group; };
+    QList<PageComponent> list;
+    for (const Group &group : page.groups)
+        list.append({headingID(group.id), group.name, {}, true, std::nullopt});
+    // A monitor shown in two groups is offered once, under the first.
+    QSet<QString> listed;
+    for (const Monitor &monitor : page.monitors) {
+        if (listed.contains(monitor.id))
+            continue;
+        listed.insert(monitor.id);
+        list.append({monitor.id, monitor.name, {}, std::nullopt, headingID(monitor.groupID)});
+    }
+    return list;
+}
+
+QCoro::Task<Decoded<QList<PageComponent>>> UptimeKumaProvider::fetchComponents(QUrl url, HttpSession session)
+{
+    const std::optional<Endpoints> addresses = endpoints(url);
+    if (!addresses)
+        co_return Decoded<QList<PageComponent>>{std::nullopt, tr("Not an Uptime Kuma page address (…/status/<page>)")};
+    QCoro::Task<Decoded<Page>> reading = FeedFetch::fetchDecoded(std::move(session), addresses->page, &decodePage);
+    Decoded<Page> page = co_await reading;
+    co_return mapDecoded(std::move(page), &components);
 }
 
 QCoro::Task<ServiceStatusResult> UptimeKumaProvider::fetch(Service service)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "net/httpsession.h"
+#include "providers/componentselection.h"
 #include "providers/statusprovider.h"
 
 #include <QCoreApplication>
@@ -10,8 +11,9 @@
 // Reads Uptime Kuma status pages (<base>/status/<slug>) through the two documents the page
 // itself polls: /api/status-page/<slug> for its monitors, its pinned incident and its
 // maintenance, and /api/status-page/heartbeat/<slug> for each monitor's recent heartbeats,
-// oldest first. The state is what the monitors' latest heartbeats say; the incident is
-// the title and, with the maintenance, the story.
+// oldest first. The state is what the monitors' latest heartbeats say (those the user chose,
+// when narrowed); the incident is the title and, with the maintenance, the story of the
+// whole page.
 class UptimeKumaProvider final : public StatusProvider
 {
     Q_DECLARE_TR_FUNCTIONS(UptimeKumaProvider)
@@ -24,9 +26,18 @@ public:
         // The monitor's id as text, the way the heartbeat document keys it.
         QString id;
         QString name;
+        // The id of the group the page lists it under.
+        QString groupID;
+    };
+
+    struct Group {
+        QString id;
+        QString name;
     };
 
     struct Page {
+        // In the page's order.
+        QList<Group> groups;
         QList<Monitor> monitors;
         // The story, read leniently. The pinned incident, when the page shows one.
         std::optional<::Incident> incident;
@@ -56,6 +67,13 @@ public:
     static ServiceStatusResult evaluate(const Service &service, const Page &page, const Heartbeats &heartbeats,
                                         const QDateTime &now);
 
+    // The page's monitors under their groups, for the component picker.
+    static QList<PageComponent> components(const Page &page);
+    static QCoro::Task<Decoded<QList<PageComponent>>> fetchComponents(QUrl url, HttpSession session);
+
 private:
+    static ServiceStatusResult selectionResult(const Service &service, const Page &page, const Heartbeats &heartbeats,
+                                               const QSet<QString> &selected);
+
     HttpSession m_session;
 };

@@ -1,6 +1,7 @@
 #include "ui/settings/componentpicker.h"
 
 #include "monitor/statusmonitor.h"
+#include "providers/providertable.h"
 #include "ui/common/style.h"
 #include "ui/settings/checkrow.h"
 #include "ui/settings/searchfield.h"
@@ -19,11 +20,26 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+namespace {
+
+// The page's parts as the service's reader lists them.
+QCoro::Task<Decoded<QList<PageComponent>>> listComponents(ProviderKind kind, QUrl url)
+{
+    const auto list = providerInfo(kind).listComponents;
+    if (!list)
+        co_return Decoded<QList<PageComponent>>{std::nullopt,
+                                                ComponentPicker::tr("This page has no components to choose from.")};
+    QCoro::Task<Decoded<QList<PageComponent>>> listing = list(std::move(url), HttpSession());
+    co_return co_await listing;
+}
+
+} // namespace
+
 ComponentPicker::ComponentPicker(StatusMonitor &monitor, const Service &service, QWidget *anchor)
     : Popover(anchor)
     , m_monitor(monitor)
     , m_service(service)
-    , m_loader([](QUrl url) { return StatuspageProvider::fetchComponents(std::move(url)); })
+    , m_loader([kind = service.provider](QUrl url) { return listComponents(kind, std::move(url)); })
     , m_search(new SearchField(tr("Search components"), this))
     , m_monitorAll(Style::tintedButton(tr("Monitor all"), this))
     , m_stack(new QStackedWidget(this))
@@ -145,8 +161,8 @@ QCoro::Task<> ComponentPicker::load()
     m_loadStarted = true;
     QPointer<ComponentPicker> self(this);
     Loader loader = m_loader;
-    QCoro::Task<Decoded<QList<StatuspageProvider::Component>>> loading = loader(m_service.url);
-    const Decoded<QList<StatuspageProvider::Component>> listing = co_await loading;
+    QCoro::Task<Decoded<QList<PageComponent>>> loading = loader(m_service.url);
+    const Decoded<QList<PageComponent>> listing = co_await loading;
     if (!self)
         co_return;
     if (!listing.value) {
@@ -181,7 +197,7 @@ void ComponentPicker::build()
             const QString id = section.id;
             connect(widgets.button, &QPushButton::clicked, this, [this, id] { toggleSection(id); });
         }
-        for (const StatuspageProvider::Component &component : section.items) {
+        for (const PageComponent &component : section.items) {
             auto *row = new CheckRow(component.name, QString(), m_listWidget);
             row->setObjectName(QStringLiteral("component"));
             row->setProperty("componentID", component.id);
@@ -211,7 +227,7 @@ void ComponentPicker::applySearch()
             if (section.id == widgets.id)
                 widgets.items = section.items;
         }
-        for (const StatuspageProvider::Component &item : std::as_const(widgets.items))
+        for (const PageComponent &item : std::as_const(widgets.items))
             visible.insert(item.id);
         if (widgets.header)
             widgets.header->setVisible(!widgets.items.isEmpty());
@@ -257,7 +273,7 @@ void ComponentPicker::toggleSection(const QString &sectionID)
         if (widgets.id != sectionID)
             continue;
         const bool all = ServicesFilter::allSelected(widgets.items, m_selected);
-        for (const StatuspageProvider::Component &item : widgets.items) {
+        for (const PageComponent &item : widgets.items) {
             if (all)
                 m_selected.remove(item.id);
             else

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "core/service.h"
-#include "providers/statuspageprovider.h"
+#include "providers/componentselection.h"
+#include "providers/statusprovider.h"
 #include "ui/common/popover.h"
 
 #include <QHash>
@@ -19,19 +20,19 @@ class QVBoxLayout;
 class SearchField;
 class StatusMonitor;
 
-// Narrows a Statuspage service to chosen components. A small tool window anchored under its
-// button (popups are invisible to screen readers), hidden when it loses focus. It loads the
-// page's components once when shown, and hands every change to the monitor at once.
+// Narrows a service to chosen parts of its page (components, monitors, endpoints). A small tool window anchored under
+// its button (popups are invisible to screen readers), hidden when it loses focus. It loads the page's components once
+// when shown, and hands every change to the monitor at once.
 class ComponentPicker : public Popover
 {
     Q_OBJECT
 
 public:
-    using Loader = std::function<QCoro::Task<Decoded<QList<StatuspageProvider::Component>>>(QUrl)>;
+    using Loader = std::function<QCoro::Task<Decoded<QList<PageComponent>>>(QUrl)>;
 
     ComponentPicker(StatusMonitor &monitor, const Service &service, QWidget *anchor = nullptr);
 
-    // Replaces the network read, StatuspageProvider::fetchComponents() (before show or load()).
+    // Replaces the network read, the reader's listing of the page (before show or load()).
     void setLoader(Loader loader) { m_loader = std::move(loader); }
     // Loads the list; show() starts it by itself.
     QCoro::Task<> load();
@@ -45,7 +46,7 @@ private:
         QString title;
         QWidget *header = nullptr;
         QPushButton *button = nullptr;
-        QList<StatuspageProvider::Component> items; // visible ones after the search
+        QList<PageComponent> items; // visible ones after the search
     };
 
     // The service as the monitor holds it now; absent once it is no longer monitored.
@@ -63,7 +64,7 @@ private:
     Service m_service;
     Loader m_loader;
     bool m_loadStarted = false;
-    std::optional<QList<StatuspageProvider::Component>> m_all;
+    std::optional<QList<PageComponent>> m_all;
     QSet<QString> m_selected;
     SearchField *m_search;
     QPushButton *m_monitorAll;

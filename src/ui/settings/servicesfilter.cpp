@@ -45,18 +45,18 @@ QString componentsTooltip(const std::optional<QStringList> &components)
     return QCoreApplication::translate("ComponentsButton", "Watching %1 components").arg(components->size());
 }
 
-QList<ComponentSection> componentSections(const QList<StatuspageProvider::Component> &components, const QString &query)
+QList<ComponentSection> componentSections(const QList<PageComponent> &components, const QString &query)
 {
     const QString needle = query.toLower();
     QList<ComponentSection> sections{ComponentSection{}};
     QHash<QString, qsizetype> groupIndex;
-    for (const StatuspageProvider::Component &component : components) {
+    for (const PageComponent &component : components) {
         if (component.group.value_or(false) && !groupIndex.contains(component.id)) {
             groupIndex.insert(component.id, sections.size());
             sections.append(ComponentSection{component.id, component.name, {}});
         }
     }
-    for (const StatuspageProvider::Component &component : components) {
+    for (const PageComponent &component : components) {
         if (component.group.value_or(false))
             continue;
         if (!needle.isEmpty() && !component.name.toLower().contains(needle))
@@ -71,10 +71,10 @@ QList<ComponentSection> componentSections(const QList<StatuspageProvider::Compon
     return sections;
 }
 
-bool allSelected(const QList<StatuspageProvider::Component> &items, const QSet<QString> &selected)
+bool allSelected(const QList<PageComponent> &items, const QSet<QString> &selected)
 {
     return std::all_of(items.cbegin(), items.cend(),
-                       [&](const StatuspageProvider::Component &item) { return selected.contains(item.id); });
+                       [&](const PageComponent &item) { return selected.contains(item.id); });
 }
 
 QStringList savedSelection(const QSet<QString> &selected)

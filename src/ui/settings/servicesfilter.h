@@ -2,7 +2,7 @@
 
 #include "catalog/catalogentry.h"
 #include "core/service.h"
-#include "providers/statuspageprovider.h"
+#include "providers/componentselection.h"
 
 #include <QList>
 #include <QSet>
@@ -32,17 +32,17 @@ QString componentsTooltip(const std::optional<QStringList> &components);
 struct ComponentSection {
     QString id;
     QString title;
-    QList<StatuspageProvider::Component> items;
+    QList<PageComponent> items;
     bool operator==(const ComponentSection &) const = default;
 };
 
 // The picker's sections: ungrouped components first, then one per group heading in feed
 // order; the search narrows components by name, never the headings; empty sections and
 // components of unknown groups are left out.
-QList<ComponentSection> componentSections(const QList<StatuspageProvider::Component> &components, const QString &query);
+QList<ComponentSection> componentSections(const QList<PageComponent> &components, const QString &query);
 
 // A section header's button: every item selected reads "Deselect all".
-bool allSelected(const QList<StatuspageProvider::Component> &items, const QSet<QString> &selected);
+bool allSelected(const QList<PageComponent> &items, const QSet<QString> &selected);
 
 // The selection as saved: sorted ascending, empty meaning all components.
 QStringList savedSelection(const QSet<QString> &selected);

@@ -2,6 +2,7 @@
 
 #include "core/settings.h"
 #include "monitor/statusmonitor.h"
+#include "providers/providertable.h"
 #include "ui/common/renderers.h"
 #include "ui/common/style.h"
 #include "ui/settings/componentpicker.h"
@@ -165,7 +166,7 @@ void ComponentsButton::setWanted(bool wanted)
 
 void ComponentsButton::updateShown()
 {
-    setVisible(m_wanted && m_service && m_service->provider == ProviderKind::Statuspage);
+    setVisible(m_wanted && m_service && providerInfo(m_service->provider).listComponents != nullptr);
 }
 
 void ComponentsButton::openPicker()

@@ -22,7 +22,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-using Component = StatuspageProvider::Component;
+using Component = PageComponent;
 
 Component item(const char *id, const char *name, std::optional<QString> group = std::nullopt,
                std::optional<bool> heading = std::nullopt)
