@@ -222,7 +222,7 @@ ServiceStatusResult BetterStackProvider::pageResult(const Service &service, cons
 QList<PageComponent> BetterStackProvider::components(const Document &document)
 {
     // Sections and resources are numbered apart; the headings' ids are kept apart too.
-    const auto headingID = [](const QString &section) { return QStringLiteral("section/") + section; };
+    const auto headingID = [](const QString &section) -> QString { return QStringLiteral("section/") + section; };
     QSet<QString> sections;
     QList<PageComponent> list;
     for (const Section &section : document.sections) {

@@ -97,7 +97,7 @@ QCoro::Task<ServiceStatusResult> GatusProvider::fetch(Service service)
 QList<PageComponent> GatusProvider::components(const QList<Endpoint> &endpoints)
 {
     // Gatus derives keys from names with '/' replaced, so a heading's id never equals a key.
-    const auto headingID = [](const QString &group) { return QStringLiteral("group/") + group; };
+    const auto headingID = [](const QString &group) -> QString { return QStringLiteral("group/") + group; };
     QList<PageComponent> list;
     QSet<QString> groups;
     for (const Endpoint &endpoint : endpoints) {

@@ -253,7 +253,7 @@ ServiceStatusResult UptimeKumaProvider::selectionResult(const Service &service, 
 QList<PageComponent> UptimeKumaProvider::components(const Page &page)
 {
     // Groups and monitors are numbered apart; the headings' ids are kept apart too.
-    const auto headingID = [](const QString &group) { return QStringLiteral("group/") + group; };
+    const auto headingID = [](const QString &group) -> QString { return QStringLiteral("group/") + group; };
     QList<PageComponent> list;
     for (const Group &group : page.groups)
         list.append({headingID(group.id), group.name, {}, true, std::nullopt});

@@ -4,6 +4,7 @@
 #include "ui/settings/customaddform.h"
 #include "ui/settings/searchfield.h"
 #include "ui/settings/servicesfilter.h"
+#include "ui/settings/settingsbuttons.h"
 
 #include "fakeserver.h"
 #include "settingsrig.h"
@@ -340,6 +341,38 @@ private Q_SLOTS:
         QCoro::waitFor(form.add());
         QVERIFY2(!shownError(form), qPrintable(shownError(form).value_or(QString())));
         QCOMPARE(rig.saved().size(), 1);
+    }
+
+    // A page on another platform offers its monitors the same way: the picker asks the
+    // service's own reader, and the button shows for every reader that can list parts.
+    void monitorsOfAnUptimeKumaPage()
+    {
+        FakeServer server;
+        server.setRoute("/api/status-page/lab", FakeRoute::json(R"({"publicGroupList":[
+            {"id":1,"name":"Web","monitorList":[{"id":1,"name":"Website"},{"id":2,"name":"API"}]},
+            {"id":2,"name":"Storage","monitorList":[{"id":5,"name":"NAS"}]}]})"));
+        const Service lab{QUuid::createUuid(), u"Lab"_s, server.httpUrl(u"/status/lab"_s), ProviderKind::UptimeKuma,
+                          std::nullopt};
+        SettingsRig rig({lab});
+        ComponentPicker picker(*rig.monitor, lab);
+        QCoro::waitFor(picker.load());
+        QVERIFY(!child<QLabel>(picker, "loadError")->isVisibleTo(&picker));
+        row(picker, u"5"_s)->click();
+        QCOMPARE(rig.saved().first().components, QStringList({u"5"_s}));
+        QCOMPARE(row(picker, u"2"_s)->accessibleName(), u"API"_s);
+        sectionButton(picker, u"group/1"_s)->click();
+        QCOMPARE(rig.saved().first().components, QStringList({u"1"_s, u"2"_s, u"5"_s}));
+
+        ComponentsButton button(*rig.monitor);
+        button.setWanted(true);
+        for (const auto &[kind, offered] :
+             {std::pair(ProviderKind::Gatus, true), std::pair(ProviderKind::Cachet, true),
+              std::pair(ProviderKind::Instatus, false), std::pair(ProviderKind::Website, false)}) {
+            Service service = lab;
+            service.provider = kind;
+            button.setService(service);
+            QCOMPARE(!button.isHidden(), offered);
+        }
     }
 };
 

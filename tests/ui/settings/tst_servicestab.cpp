@@ -111,7 +111,7 @@ private Q_SLOTS:
         SettingsRig rig({acme});
         ServicesTab tab(*rig.monitor);
         QVERIFY(shows(tab, "customSection"));
-        // components are chosen on Statuspage pages only
+        // an Instatus page has no components to choose from
         QVERIFY(child<ComponentsButton>(*customRows(tab).at(0), "components")->isHidden());
         QVERIFY(!shows(tab, "reorderSection")); // one service is nothing to reorder
 
