@@ -1,5 +1,6 @@
-// Cachet API documents: the components list for the state, the incidents list for the story
-// (each input is read as both).
+// Cachet API documents: the components list for the state, the incidents list for the story,
+// the groups list for the picker's headings (each input is read as all three), whole and
+// narrowed to the components it lists.
 #include "providers/cachetprovider.h"
 
 #include "fuzzsupport.h"
@@ -8,8 +9,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = FuzzSupport::bytes(data, size);
     const CachetProvider::Story story = CachetProvider::decodeStory(bytes, FuzzSupport::checkTime());
+    const QList<CachetProvider::Group> groups = CachetProvider::decodeGroups(bytes);
     const Decoded<CachetProvider::Document> decoded = CachetProvider::decode(bytes);
-    if (decoded.value)
-        (void)CachetProvider::evaluate(FuzzSupport::service(ProviderKind::Cachet), *decoded.value, story);
+    if (!decoded.value)
+        return 0;
+    (void)CachetProvider::evaluate(FuzzSupport::service(ProviderKind::Cachet), *decoded.value, story);
+    const Service narrowed = FuzzSupport::narrowed(ProviderKind::Cachet,
+                                                   CachetProvider::components(*decoded.value, groups));
+    const CachetProvider::Story told = CachetProvider::decodeStory(bytes, FuzzSupport::checkTime(),
+                                                                   ComponentSelection::selected(narrowed));
+    (void)CachetProvider::evaluate(narrowed, *decoded.value, told);
     return 0;
 }

@@ -1,5 +1,6 @@
 // Uptime Kuma status page and heartbeat documents: the input is split at its first NUL byte
-// into the page and the heartbeats, so that both parsers and the evaluation see it.
+// into the page and the heartbeats, so that both parsers and the evaluation (whole and narrowed to the
+// monitors it lists) see it.
 #include "providers/uptimekumaprovider.h"
 
 #include "fuzzsupport.h"
@@ -12,9 +13,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray beats = split < 0 ? input : input.mid(split + 1);
     const Decoded<UptimeKumaProvider::Page> decodedPage = UptimeKumaProvider::decodePage(page);
     const Decoded<UptimeKumaProvider::Heartbeats> decodedBeats = UptimeKumaProvider::decodeHeartbeats(beats);
-    if (decodedPage.value)
-        (void)UptimeKumaProvider::evaluate(FuzzSupport::service(ProviderKind::UptimeKuma), *decodedPage.value,
-                                           decodedBeats.value.value_or(UptimeKumaProvider::Heartbeats()),
-                                           FuzzSupport::checkTime());
+    if (!decodedPage.value)
+        return 0;
+    const UptimeKumaProvider::Heartbeats heartbeats = decodedBeats.value.value_or(UptimeKumaProvider::Heartbeats());
+    (void)UptimeKumaProvider::evaluate(FuzzSupport::service(ProviderKind::UptimeKuma), *decodedPage.value, heartbeats,
+                                       FuzzSupport::checkTime());
+    const Service narrowed = FuzzSupport::narrowed(ProviderKind::UptimeKuma,
+                                                   UptimeKumaProvider::components(*decodedPage.value));
+    (void)UptimeKumaProvider::evaluate(narrowed, *decodedPage.value, heartbeats, FuzzSupport::checkTime());
     return 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/service.h"
+#include "providers/componentselection.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -23,6 +24,19 @@ inline Service service(ProviderKind kind)
 {
     return Service{QUuid(), QStringLiteral("Fuzzed"), QUrl(QStringLiteral("https://status.example.com")), kind,
                    std::nullopt};
+}
+
+// The service narrowed to every other part the page lists (headings included, which a
+// hand edit could name) and one the page does not, so that a selection's judging and its
+// story filter see what the page gave.
+inline Service narrowed(ProviderKind kind, const QList<PageComponent> &parts)
+{
+    QStringList chosen{QStringLiteral("missing")};
+    for (qsizetype i = 0; i < parts.size(); i += 2)
+        chosen.append(parts.at(i).id);
+    Service narrowed = service(kind);
+    narrowed.components = chosen;
+    return narrowed;
 }
 
 // A fixed check time keeps runs reproducible.

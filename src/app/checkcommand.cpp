@@ -138,6 +138,9 @@ QByteArray jsonReport(const QList<Service> &services, const QList<ServiceStatusR
         };
         if (result.incidentTitle)
             object.insert(QLatin1String("incidentTitle"), *result.incidentTitle);
+        // A narrowed service's state is its chosen parts' only: the report says which.
+        if (service.components)
+            object.insert(QLatin1String("components"), QJsonArray::fromStringList(*service.components));
         // The probe of a plain website reads no status page: it has no story to tell.
         if (providerInfo(service.provider).tellsStory) {
             object.insert(QLatin1String("incidents"), incidentsJson(result.incidents));

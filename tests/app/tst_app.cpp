@@ -382,6 +382,28 @@ private Q_SLOTS:
         QCOMPARE(checked.timeSpec(), Qt::UTC);
     }
 
+    // A service narrowed to parts of a self-hosted page: read from the page's own list, judged
+    // on the chosen parts alone, and named in the report.
+    void narrowedServiceReportsItsParts()
+    {
+        m_server.setRoute(
+            "/api/v1/endpoints/statuses",
+            FakeRoute::json(R"([{"name":"blog","group":"core","key":"core_blog","results":[{"success":false}]},
+                                              {"name":"api","group":"core","key":"core_api","results":[{"success":true}]}])"));
+        const QString path = servicesFile(
+            QStringLiteral(R"([{"name":"Lab","url":"%1","provider":"gatus","components":["core_api"]},
+                               {"name":"Lab all","url":"%2","provider":"gatus"}])")
+                .arg(m_server.httpUrl(u"/"_s).toString(), m_server.httpUrl(u"/all"_s).toString())
+                .toUtf8());
+        const Run json = run({u"--check"_s, u"--json"_s, u"--services"_s, path});
+        QVERIFY2(json.exitCode == 2, json.err.constData());
+        const QJsonArray reports = QJsonDocument::fromJson(json.out).array();
+        QCOMPARE(reports.at(0)[u"indicator"_s].toString(), u"none"_s);
+        QCOMPARE(reports.at(0)[u"components"_s].toArray(), QJsonArray{u"core_api"_s});
+        QCOMPARE(reports.at(1)[u"indicator"_s].toString(), u"major"_s);
+        QVERIFY(!reports.at(1).toObject().contains(u"components"_s));
+    }
+
     // What a page tells besides its state: arrays in JSON (none for the website probe, which
     // reads no page), one line per incident under a service in trouble.
     void storyInBothReports()

@@ -25,10 +25,9 @@ ServiceStatusResult checkFixture(ProviderKind kind, const QStringList &selection
         return BetterStackProvider::evaluate(
             narrowed, *BetterStackProvider::decode(fixture(u"betterstack/index-downtime.json"_qs)).value, checkTime());
     case ProviderKind::Cachet:
-        return CachetProvider::evaluate(
-            narrowed, *CachetProvider::decode(fixture(u"cachet/components.json"_qs)).value,
-            CachetProvider::decodeStory(fixture(u"cachet/incidents.json"_qs), checkTime(),
-                                        ComponentSelection::selected(narrowed)));
+        return CachetProvider::evaluate(narrowed, *CachetProvider::decode(fixture(u"cachet/components.json"_qs)).value,
+                                        CachetProvider::decodeStory(fixture(u"cachet/incidents.json"_qs), checkTime(),
+                                                                    ComponentSelection::selected(narrowed)));
     case ProviderKind::UptimeKuma:
         return UptimeKumaProvider::evaluate(
             narrowed, *UptimeKumaProvider::decodePage(fixture(u"uptimekuma/page.json"_qs)).value,
@@ -90,8 +89,8 @@ private Q_SLOTS:
             "critical: API: Major Outage [API requests failing]", {u"API requests failing"_qs});
         row("a healthy resource keeps out the other's incident", ProviderKind::BetterStack, "102",
             "none: All Systems Operational", {u"Database upgrade"_qs});
-        row("one of two down", ProviderKind::BetterStack, "102 101", "major: API: Partial Outage [API requests failing]",
-            {u"API requests failing"_qs, u"Database upgrade"_qs});
+        row("one of two down", ProviderKind::BetterStack, "102 101",
+            "major: API: Partial Outage [API requests failing]", {u"API requests failing"_qs, u"Database upgrade"_qs});
         row("an unmonitored resource is not found", ProviderKind::BetterStack, "103",
             "unknown: Selected components not found");
         row("a healthy choice with one gone says so", ProviderKind::BetterStack, "102 999",
@@ -104,7 +103,8 @@ private Q_SLOTS:
         // Uptime Kuma: Website up, API down, NAS in maintenance; the pinned incident and the
         // maintenance name no monitor.
         row("a monitor down alone", ProviderKind::UptimeKuma, "2", "critical: API: Major Outage");
-        row("a monitor in maintenance", ProviderKind::UptimeKuma, "5 1", "minor: NAS: Degraded Performance (maintenance)");
+        row("a monitor in maintenance", ProviderKind::UptimeKuma, "5 1",
+            "minor: NAS: Degraded Performance (maintenance)");
         row("down beside up", ProviderKind::UptimeKuma, "1 2", "major: API: Partial Outage");
         row("an unknown monitor", ProviderKind::UptimeKuma, "7", "unknown: Selected components not found");
         // Gatus: core_blog failing, core_api passing, infra_dns never checked.
@@ -149,8 +149,8 @@ private Q_SLOTS:
         const auto cachet = CachetProvider::decode(
             R"({"data":[{"id":1,"name":"API","status":1,"group_id":4},{"id":2,"name":"Site","status":1,"group_id":0},
                         {"id":3,"name":"Mail","status":2,"group_id":9}]})");
-        const QList<CachetProvider::Group> groups =
-            CachetProvider::decodeGroups(R"({"data":[{"id":4,"name":"Public"},{"name":"no id"},"junk"]})");
+        const QList<CachetProvider::Group> groups = CachetProvider::decodeGroups(
+            R"({"data":[{"id":4,"name":"Public"},{"name":"no id"},"junk"]})");
         // a component of a group the list does not name shows ungrouped rather than not at all
         QCOMPARE(lines(CachetProvider::components(*cachet.value, groups)),
                  QStringList({u"[group/4 Public]"_qs, u"1 API<group/4"_qs, u"2 Site"_qs, u"3 Mail"_qs}));
@@ -161,8 +161,8 @@ private Q_SLOTS:
     void listingThroughTheServer()
     {
         FeedServer server;
-        server.setRoute("/api/v1/components", FakeRoute::json(
-                                                  R"({"data":[{"id":1,"name":"API","status":1,"group_id":4}]})"));
+        server.setRoute("/api/v1/components",
+                        FakeRoute::json(R"({"data":[{"id":1,"name":"API","status":1,"group_id":4}]})"));
         server.setRoute("/api/v1/components/groups", FakeRoute::json(R"({"data":[{"id":4,"name":"Public"}]})"));
         const auto listed = QCoro::waitFor(CachetProvider::fetchComponents(server.httpUrl(u"/"_qs), HttpSession()));
         QCOMPARE(lines(listed.value.value_or(QList<PageComponent>())),
