@@ -204,6 +204,21 @@
         <source>Select all in %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>This page has no components to choose from.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ComponentSelection</name>
+    <message>
+        <source>Selected components not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2 selected components not found</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ComponentsButton</name>
@@ -1116,14 +1131,6 @@
 </context>
 <context>
     <name>StatuspageProvider</name>
-    <message>
-        <source>Selected components not found</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 of %2 selected components not found</source>
-        <translation type="unfinished"></translation>
-    </message>
     <message>
         <source>Invalid URL</source>
         <translation type="unfinished"></translation>
