@@ -244,12 +244,7 @@ QList<PageComponent> BetterStackProvider::components(const Document &document)
 
 QCoro::Task<Decoded<QList<PageComponent>>> BetterStackProvider::fetchComponents(QUrl url, HttpSession session)
 {
-    const std::optional<QUrl> endpoint = indexEndpoint(url);
-    if (!endpoint)
-        co_return Decoded<QList<PageComponent>>{std::nullopt, tr("Invalid URL")};
-    QCoro::Task<Decoded<Document>> fetching = FeedFetch::fetchDecoded(std::move(session), *endpoint, &decode);
-    Decoded<Document> decoded = co_await fetching;
-    co_return mapDecoded(std::move(decoded), &components);
+    return FeedFetch::fetchMapped(std::move(session), indexEndpoint(url), tr("Invalid URL"), &decode, &components);
 }
 
 QCoro::Task<ServiceStatusResult> BetterStackProvider::fetch(Service service)

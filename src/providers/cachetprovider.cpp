@@ -1,5 +1,6 @@
 #include "providers/cachetprovider.h"
 
+#include "core/webaddress.h"
 #include "providers/feedfetch.h"
 #include "providers/feedstory.h"
 #include "providers/jsondecoder.h"
@@ -96,10 +97,7 @@ CachetProvider::CachetProvider(HttpSession session)
 
 std::optional<QUrl> CachetProvider::apiEndpoint(const QUrl &url, const QString &path, int perPage)
 {
-    if (!url.isValid() || url.host().isEmpty())
-        return std::nullopt;
-    const QString scheme = url.scheme();
-    if (scheme != u"http" && scheme != u"https")
+    if (!isWebAddress(url))
         return std::nullopt;
     QUrl endpoint = url;
     endpoint.setPath(path);

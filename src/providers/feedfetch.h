@@ -7,7 +7,9 @@
 #include <qcoro/qcorofuture.h>
 #include <qcoro/qcorotask.h>
 
+#include <optional>
 #include <type_traits>
+#include <utility>
 
 // The first steps of every reader: GET the feed, turn a refusal into the shared failure
 // text, decode the body. A decode function takes the body and gives a Decoded<T>, or a
@@ -52,6 +54,20 @@ QCoro::Task<DecodedBy<Decode>> fetchDecoded(HttpSession session, QUrl url, Decod
         auto decoding = decode(response.body);
         co_return co_await decoding;
     }
+}
+
+// fetchDecoded() of `url` with the value handed through `map`; `refusal` when there is no
+// address to ask (the reader could not make one of the service's).
+template<class Decode, class Map>
+QCoro::Task<decltype(mapDecoded(std::declval<DecodedBy<Decode>>(), std::declval<Map>()))> fetchMapped(
+    HttpSession session, std::optional<QUrl> url, QString refusal, Decode decode, Map map)
+{
+    using Mapped = decltype(mapDecoded(std::declval<DecodedBy<Decode>>(), std::declval<Map>()));
+    if (!url)
+        co_return Mapped{std::nullopt, std::move(refusal)};
+    QCoro::Task<DecodedBy<Decode>> fetching = fetchDecoded(std::move(session), std::move(*url), std::move(decode));
+    DecodedBy<Decode> decoded = co_await fetching;
+    co_return mapDecoded(std::move(decoded), std::move(map));
 }
 
 // The body as UTF-8 text, for the feeds that are scanned rather than parsed; "Decode error"

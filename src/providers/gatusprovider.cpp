@@ -118,10 +118,5 @@ QList<PageComponent> GatusProvider::components(const QList<Endpoint> &endpoints)
 
 QCoro::Task<Decoded<QList<PageComponent>>> GatusProvider::fetchComponents(QUrl url, HttpSession session)
 {
-    const std::optional<QUrl> endpoint = statusesEndpoint(url);
-    if (!endpoint)
-        co_return Decoded<QList<PageComponent>>{std::nullopt, tr("Invalid URL")};
-    QCoro::Task<Decoded<QList<Endpoint>>> fetching = FeedFetch::fetchDecoded(std::move(session), *endpoint, &decode);
-    Decoded<QList<Endpoint>> decoded = co_await fetching;
-    co_return mapDecoded(std::move(decoded), &components);
+    return FeedFetch::fetchMapped(std::move(session), statusesEndpoint(url), tr("Invalid URL"), &decode, &components);
 }

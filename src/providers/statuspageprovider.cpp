@@ -1,5 +1,6 @@
 #include "providers/statuspageprovider.h"
 
+#include "core/webaddress.h"
 #include "providers/feedfetch.h"
 #include "providers/feedstory.h"
 
@@ -129,10 +130,7 @@ StatuspageProvider::StatuspageProvider(HttpSession session, std::shared_ptr<Main
 
 std::optional<QUrl> StatuspageProvider::statusEndpoint(const QUrl &url, const QString &path)
 {
-    if (!url.isValid() || url.host().isEmpty())
-        return std::nullopt;
-    const QString scheme = url.scheme();
-    if (scheme != u"http" && scheme != u"https")
+    if (!isWebAddress(url))
         return std::nullopt;
     QUrl endpoint = url;
     endpoint.setScheme(QStringLiteral("https"));
@@ -280,13 +278,6 @@ QCoro::Task<ServiceStatusResult> StatuspageProvider::fetch(Service service)
 QCoro::Task<Decoded<QList<StatuspageProvider::Component>>> StatuspageProvider::fetchComponents(QUrl url,
                                                                                                HttpSession session)
 {
-    const std::optional<QUrl> endpoint = statusEndpoint(url, kSummaryPath);
-    if (!endpoint)
-        co_return Decoded<QList<Component>>{std::nullopt, tr("Invalid URL")};
-    QCoro::Task<Decoded<QList<Component>>> fetching = FeedFetch::fetchDecoded(
-        std::move(session), *endpoint, [](const QByteArray &body) {
-            return mapDecoded(decode(body),
-                              [](Document document) { return document.components.value_or(QList<Component>()); });
-        });
-    co_return co_await fetching;
+    return FeedFetch::fetchMapped(std::move(session), statusEndpoint(url, kSummaryPath), tr("Invalid URL"), &decode,
+                                  [](Document document) { return document.components.value_or(QList<Component>()); });
 }

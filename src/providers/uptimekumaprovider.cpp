@@ -81,6 +81,11 @@ QString idText(const QJsonValue &value)
 
 } // namespace
 
+QString UptimeKumaProvider::notAPageText()
+{
+    return tr("Not an Uptime Kuma page address (…/status/<page>)");
+}
+
 UptimeKumaProvider::UptimeKumaProvider(HttpSession session)
     : m_session(session)
 {
@@ -271,18 +276,15 @@ QList<PageComponent> UptimeKumaProvider::components(const Page &page)
 QCoro::Task<Decoded<QList<PageComponent>>> UptimeKumaProvider::fetchComponents(QUrl url, HttpSession session)
 {
     const std::optional<Endpoints> addresses = endpoints(url);
-    if (!addresses)
-        co_return Decoded<QList<PageComponent>>{std::nullopt, tr("Not an Uptime Kuma page address (…/status/<page>)")};
-    QCoro::Task<Decoded<Page>> reading = FeedFetch::fetchDecoded(std::move(session), addresses->page, &decodePage);
-    Decoded<Page> page = co_await reading;
-    co_return mapDecoded(std::move(page), &components);
+    return FeedFetch::fetchMapped(std::move(session), addresses ? std::optional(addresses->page) : std::nullopt,
+                                  notAPageText(), &decodePage, &components);
 }
 
 QCoro::Task<ServiceStatusResult> UptimeKumaProvider::fetch(Service service)
 {
     const std::optional<Endpoints> addresses = endpoints(service.url);
     if (!addresses)
-        co_return failureResult(service, tr("Not an Uptime Kuma page address (…/status/<page>)"));
+        co_return failureResult(service, notAPageText());
 
     // A copy keeps the second request independent of the reader across the first suspension.
     const HttpSession session = m_session;

@@ -72,6 +72,8 @@ public:
     static QCoro::Task<Decoded<QList<PageComponent>>> fetchComponents(QUrl url, HttpSession session);
 
 private:
+    // Why an address that is not <base>/status/<slug> is not read.
+    static QString notAPageText();
     static ServiceStatusResult selectionResult(const Service &service, const Page &page, const Heartbeats &heartbeats,
                                                const QSet<QString> &selected);
 
