@@ -20,6 +20,18 @@ PublicState publicState(const Overview &view)
     return state;
 }
 
+Overview overviewFrom(const PublicState &state)
+{
+    Overview view{
+        .indicator = indicatorFromStatuspageWord(state.indicator),
+        .summary = state.summary,
+        .lastRefresh = state.lastRefresh,
+    };
+    for (const QVariantMap &entry : state.services)
+        view.services.append(entryFromMap(entry));
+    return view;
+}
+
 PublicFace::PublicFace(StatusMonitor &monitor, Settings &settings, std::unique_ptr<PublicService> service,
                        QObject *parent)
     : QObject(parent)

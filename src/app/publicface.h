@@ -42,5 +42,6 @@ private:
     bool m_published = false;
 };
 
-// The properties of an overview.
+// The properties of an overview, and the overview a watcher reads back from them.
 PublicState publicState(const Overview &view);
+Overview overviewFrom(const PublicState &state);

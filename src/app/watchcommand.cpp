@@ -1,5 +1,6 @@
 #include "app/watchcommand.h"
 
+#include "app/publicface.h"
 #include "core/settings.h"
 #include "platform/terminationsignals.h"
 
@@ -8,22 +9,6 @@
 #include <cstdio>
 
 namespace WatchCommand {
-
-namespace {
-
-Overview fromPublicState(const PublicState &state)
-{
-    Overview view{
-        .indicator = indicatorFromStatuspageWord(state.indicator),
-        .summary = state.summary,
-        .lastRefresh = state.lastRefresh,
-    };
-    for (const QVariantMap &entry : state.services)
-        view.services.append(entryFromMap(entry));
-    return view;
-}
-
-} // namespace
 
 Watcher::Watcher(Setup setup, QObject *parent)
     : QObject(parent)
@@ -34,7 +19,7 @@ Watcher::Watcher(Setup setup, QObject *parent)
     PublicServiceClient &client = *m_setup.client;
     connect(&client, &PublicServiceClient::stateChanged, this, [this](const PublicState &state) {
         if (isFollowing())
-            show(fromPublicState(state));
+            show(overviewFrom(state));
     });
     connect(&client, &PublicServiceClient::ownerChanged, this, [this](bool present) {
         if (present)
