@@ -211,9 +211,12 @@ UptimeRecord::UptimeRecord(QString filePath, Clock clock)
     const ReadResult file = AtomicFile::read(m_filePath, maxSize);
     if (file.missing)
         return;
-    Decoded decoded;
-    if (file.bytes)
-        decoded = decode(*file.bytes);
+    if (!file.bytes) {
+        m_found = Found::Unreadable;
+        qCWarning(lcUptime) << "cannot read the uptime record, leaving it as it is:" << m_filePath << file.error;
+        return;
+    }
+    Decoded decoded = decode(*file.bytes);
     m_found = decoded.found;
     if (m_found == Found::Record) {
         const QDateTime now = m_clock();
@@ -282,6 +285,8 @@ std::optional<QString> UptimeRecord::save()
     }
     if (!m_dirty)
         return std::nullopt;
+    if (m_found == Found::Unreadable)
+        return QStringLiteral("the record on disk could not be read and is left as it is");
     const WriteResult written = AtomicFile::write(m_filePath, encode(m_record));
     if (written.ok()) {
         m_dirty = false;

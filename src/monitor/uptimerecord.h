@@ -61,11 +61,14 @@ public:
         bool operator==(const Series &) const = default;
     };
 
-    // What was found at the path when the record was made.
-    enum class Found { Nothing, Record, Broken, Foreign };
+    // What was found at the path when the record was made. Unreadable: something is there
+    // that could not be read at all (a folder, no permission, a failing disk).
+    enum class Found { Nothing, Record, Broken, Foreign, Unreadable };
 
-    // Reads the file; an unreadable one is moved to <path>.broken and one of another kind
-    // to <path>.foreign, and the record starts empty.
+    // Reads the file; a damaged one is moved to <path>.broken and one of another kind to
+    // <path>.foreign, and the record starts empty. One that cannot be read is left where it
+    // is and never written over by this record, so that a passing fault costs the checks of
+    // one run rather than 90 days.
     explicit UptimeRecord(QString filePath, Clock clock = &QDateTime::currentDateTimeUtc);
 
     // uptime.json in the folder of the services file.

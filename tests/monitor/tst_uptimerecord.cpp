@@ -3,6 +3,7 @@
 
 #include "testfiles.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -155,6 +156,19 @@ private Q_SLOTS:
         QVERIFY(!record->save());
         QCOMPARE(open()->series(id).hours.size(), 1);
         QFile::remove(path() + aside);
+    }
+
+    // Something at the path that cannot be read is neither moved nor written over.
+    void unreadableFileIsLeftAlone()
+    {
+        QVERIFY(QDir().mkpath(path()));
+        std::unique_ptr<UptimeRecord> record = open();
+        QCOMPARE(record->found(), UptimeRecord::Found::Unreadable);
+        record->add(QUuid::createUuid(), Indicator::None, m_now);
+        QVERIFY(record->save());
+        QVERIFY(QFileInfo(path()).isDir());
+        QVERIFY(!QFile::exists(path() + u".broken"_s));
+        QVERIFY(QDir().rmdir(path()));
     }
 
     // A clock set back keeps what was counted in the hours the record holds and drops the
