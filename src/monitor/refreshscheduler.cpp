@@ -20,11 +20,13 @@ QCoro::Task<> checkInto(RefreshScheduler::Check check, Service service, std::vec
     completed.push_back(std::move(result));
 }
 
-// Takes the next unchecked service of `services` until none is left.
-QCoro::Task<> checkEach(RefreshScheduler::Check check, const QList<Service> &services, qsizetype &next,
-                        std::vector<ServiceStatusResult> &completed)
+// Takes the next unchecked service of `services` until none is left, or until the scheduler
+// is gone: a check may lean on what its owner holds (the user's settings), and one started
+// after that would read freed memory.
+QCoro::Task<> checkEach(QPointer<RefreshScheduler> owner, RefreshScheduler::Check check, const QList<Service> &services,
+                        qsizetype &next, std::vector<ServiceStatusResult> &completed)
 {
-    while (next < services.size()) {
+    while (owner && next < services.size()) {
         QCoro::Task<> one = checkInto(check, services.at(next++), completed);
         co_await one;
     }
@@ -137,7 +139,7 @@ QCoro::Task<> RefreshScheduler::runRefresh()
     const qsizetype workerCount = std::min(snapshot.size(), checksInFlight);
     workers.reserve(std::size_t(workerCount));
     for (qsizetype i = 0; i < workerCount; ++i)
-        workers.push_back(checkEach(m_check, order, next, completed));
+        workers.push_back(checkEach(self, m_check, order, next, completed));
     for (QCoro::Task<> &worker : workers)
         co_await worker;
 

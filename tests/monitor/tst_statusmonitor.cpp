@@ -197,12 +197,13 @@ private Q_SLOTS:
         int calls = 0;
         int inFlight = 0;
         int mostInFlight = 0;
+        std::chrono::milliseconds delay = 1ms;
         Rig rig(services, [&](Service service) -> QCoro::Task<ServiceStatusResult> {
             ++calls;
             if (broken.contains(service.id))
                 throw std::runtime_error("broken reader");
             mostInFlight = std::max(mostInFlight, ++inFlight);
-            co_await QCoro::sleepFor(1ms);
+            co_await QCoro::sleepFor(delay);
             --inFlight;
             co_return ServiceStatusResult{service.id, Indicator::Minor, {}, QDateTime::currentDateTimeUtc(), {}, false};
         });
@@ -222,6 +223,17 @@ private Q_SLOTS:
         rig.monitor->add(added);
         QTRY_VERIFY(rig.monitor->result(added.id).has_value());
         QCOMPARE(rig.monitor->result(added.id)->indicator, Indicator::Unknown);
+
+        // A monitor that goes away mid-refresh (the watch command handing over to a running
+        // Glinter) starts no further check: a check may read what the monitor owned.
+        calls = 0;
+        delay = 100ms;
+        broken.clear();
+        rig.monitor->requestRefresh();
+        QTRY_COMPARE(calls, int(RefreshScheduler::checksInFlight));
+        rig.monitor.reset();
+        QTest::qWait(300);
+        QCOMPARE(calls, int(RefreshScheduler::checksInFlight));
     }
 
     // The default check lends every reader the monitor's one maintenance calendar: a page's
