@@ -82,6 +82,10 @@ class StatusNotifierItemAdaptor : public QDBusAbstractAdaptor
     Q_PROPERTY(QList<SniIconPixmap> AttentionIconPixmap READ noPixmap)
     Q_PROPERTY(QString AttentionMovieName READ noName)
     Q_PROPERTY(SniToolTip ToolTip READ toolTip)
+    // What a screen reader says for the icon: its tooltip, the state in words. GNOME's
+    // AppIndicator extension reads it with every NewIcon.
+    Q_PROPERTY(QString IconAccessibleDesc READ iconAccessibleDesc)
+    Q_PROPERTY(QString AttentionAccessibleDesc READ noName)
     Q_PROPERTY(bool ItemIsMenu READ itemIsMenu)
     Q_PROPERTY(QDBusObjectPath Menu READ menu)
 
@@ -101,6 +105,7 @@ public:
     QList<SniIconPixmap> iconPixmap() const { return m_item->iconPixmaps(); }
     QList<SniIconPixmap> noPixmap() const { return {}; }
     SniToolTip toolTip() const { return m_item->toolTip(); }
+    QString iconAccessibleDesc() const { return m_item->toolTip().title; }
     // a left click is ours (the panel); the menu comes with a right click
     bool itemIsMenu() const { return false; }
     QDBusObjectPath menu() const { return QDBusObjectPath(menuPath); }
