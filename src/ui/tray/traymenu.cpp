@@ -49,7 +49,11 @@ QList<TrayMenuLine> TrayMenu::glance(const TrayMenuInput &input)
         const RowContent row = rowContent(service, input.results.value(service.id), input.now);
         TrayMenuLine line;
         line.label = tr("%1 \u2014 %2").arg(elided(row.name, nameLength), elided(row.description, descriptionLength));
-        line.accessibleText = QStringList{row.name, label(row.indicator), row.description}.join(QStringLiteral(", "));
+        // The state in words, then the page's own words when they say more than the state.
+        QStringList spoken{row.name, label(row.indicator)};
+        if (row.description != spoken.last())
+            spoken.append(row.description);
+        line.accessibleText = spoken.join(QStringLiteral(", "));
         line.glyph = row.glyph;
         line.indicator = row.indicator;
         line.neutralGlyph = row.neutralGlyph;
