@@ -102,7 +102,6 @@ private Q_SLOTS:
         FakeRoute json = FakeRoute::json("{\"a\":1}");
         json.headers += {{"Set-Cookie", "session=abc; Path=/"}, {"Cache-Control", "max-age=3600"}};
         server.setRoute("/json", json);
-        server.setRoute("/missing", FakeRoute::json("{\"gone\":true}", 404));
         server.setRoute("/hop1", {.status = 302, .location = "/hop2"});
         server.setRoute("/hop2", {.status = 301, .location = server.httpsUrl(u"/json"_s).toEncoded()});
         server.setRoute("/down", {.status = 302, .location = server.httpUrl(u"/json"_s).toEncoded()});
@@ -170,7 +169,6 @@ private Q_SLOTS:
         using E = QNetworkReply::NetworkError;
 
         answer("an answer", "/json", 200, json, "GET /json");
-        answer("an error status with a body", "/missing", 404, "{\"gone\":true}", "GET /missing");
         answer("a chain of redirects", "/hop1", 200, json, "GET /hop1, GET /hop2, GET /json");
         answer("a redirect to another scheme", "/elsewhere", 302, {}, "GET /elsewhere");
         failure("a redirect down to http", "{s}/down", E::InsecureRedirectError, u"Insecure redirect"_s, "GET /down");

@@ -18,7 +18,6 @@ private Q_SLOTS:
         const auto row = [](const char *name, const char *data, const char *expected) {
             gradingRow(name, R"({"data":)" + QByteArray(data) + '}', expected);
         };
-        row("operational", R"([{"id":1,"name":"API","status":1}])", "none: All Systems Operational");
         row("performance issues, as a numeral", R"([{"id":"1","name":"API","status":"2"}])",
             "minor: API: Degraded Performance");
         row("the worst wins", R"([{"id":1,"name":"A","status":3},{"id":2,"name":"B","status":1}])",
