@@ -39,6 +39,29 @@ inline QString graded(const ServiceStatusResult &result)
     return text;
 }
 
+// graded() of what `evaluate` makes of a decoded document for a service of `kind`,
+// "unreadable" when it does not decode; a decoding that gives both or neither of a value
+// and an error says so.
+template<class Value, class Evaluate, class... Extra>
+QString gradedOr(const Decoded<Value> &decoded, Evaluate evaluate, ProviderKind kind, const Extra &...extra)
+{
+    if (decoded.error.isEmpty() != decoded.value.has_value())
+        return QStringLiteral("value and error disagree");
+    return decoded.value ? graded(evaluate(service(kind), *decoded.value, extra...)) : QStringLiteral("unreadable");
+}
+
+// Tables of documents and what each grades to.
+inline void gradingColumns()
+{
+    QTest::addColumn<QByteArray>("document");
+    QTest::addColumn<QString>("expected");
+}
+
+inline void gradingRow(const char *name, const QByteArray &document, const char *expected)
+{
+    QTest::newRow(name) << document << QString::fromUtf8(expected);
+}
+
 // An instant as ISO text in UTC, "-" when unknown.
 inline QString instant(const QDateTime &time)
 {
@@ -89,10 +112,16 @@ inline QDateTime checkTime()
     return QDateTime(QDate(2026, 11, 30), QTime(12, 0), QTimeZone::utc());
 }
 
+inline ServiceStatusResult fetched(StatusProvider &reader, ProviderKind kind,
+                                   const QUrl &url = QUrl(QStringLiteral("https://status.example.com")))
+{
+    return QCoro::waitFor(reader.fetch(service(kind, url)));
+}
+
 inline QString check(StatusProvider &reader, ProviderKind kind,
                      const QUrl &url = QUrl(QStringLiteral("https://status.example.com")))
 {
-    return graded(QCoro::waitFor(reader.fetch(service(kind, url))));
+    return graded(fetched(reader, kind, url));
 }
 
 // A fake server whose authority is trusted and to which every fixed feed moves for the

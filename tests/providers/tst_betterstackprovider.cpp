@@ -33,11 +33,8 @@ private Q_SLOTS:
     // "unreadable" when the document does not decode. Resources are given as their statuses.
     void evaluate_data()
     {
-        QTest::addColumn<QByteArray>("document");
-        QTest::addColumn<QString>("expected");
-        const auto row = [](const char *name, const QByteArray &document, const char *expected) {
-            QTest::newRow(name) << document << QString::fromUtf8(expected);
-        };
+        gradingColumns();
+        const auto row = gradingRow;
         row("operational", page(R"("operational")", {"operational"}), "none: All Systems Operational");
         row("degraded, any letter case", page(R"("Degraded")", {"degraded"}), "minor: Degraded Performance");
         row("downtime of some", page(R"("downtime")", {"downtime", "operational"}), "major: Partial Outage");
@@ -67,11 +64,8 @@ private Q_SLOTS:
     void evaluate()
     {
         QFETCH(QByteArray, document);
-        const Decoded<BetterStackProvider::Document> decoded = BetterStackProvider::decode(document);
-        QCOMPARE(decoded.error.isEmpty(), decoded.value.has_value());
-        QTEST(decoded.value ? graded(
-                  BetterStackProvider::evaluate(service(ProviderKind::BetterStack), *decoded.value, checkTime()))
-                            : u"unreadable"_qs,
+        QTEST(gradedOr(BetterStackProvider::decode(document), &BetterStackProvider::evaluate, ProviderKind::BetterStack,
+                       checkTime()),
               "expected");
     }
 

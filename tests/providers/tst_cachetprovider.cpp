@@ -11,15 +11,13 @@ class TestCachetProvider : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // "unreadable" when the document does not decode.
+    // Rows give the document's "data".
     void evaluate_data()
     {
-        QTest::addColumn<QByteArray>("document");
-        QTest::addColumn<QString>("expected");
+        gradingColumns();
         const auto row = [](const char *name, const char *data, const char *expected) {
-            QTest::newRow(name) << QByteArray(R"({"data":)") + data + '}' << QString::fromUtf8(expected);
+            gradingRow(name, R"({"data":)" + QByteArray(data) + '}', expected);
         };
-        row("operational", R"([{"id":1,"name":"API","status":1}])", "none: All Systems Operational");
         row("performance issues, as a numeral", R"([{"id":"1","name":"API","status":"2"}])",
             "minor: API: Degraded Performance");
         row("the worst wins", R"([{"id":1,"name":"A","status":3},{"id":2,"name":"B","status":1}])",
@@ -43,10 +41,8 @@ private Q_SLOTS:
     void evaluate()
     {
         QFETCH(QByteArray, document);
-        const Decoded<CachetProvider::Document> decoded = CachetProvider::decode(document);
-        QCOMPARE(decoded.error.isEmpty(), decoded.value.has_value());
-        QTEST(decoded.value ? graded(CachetProvider::evaluate(service(ProviderKind::Cachet), *decoded.value, {}))
-                            : u"unreadable"_qs,
+        QTEST(gradedOr(CachetProvider::decode(document), &CachetProvider::evaluate, ProviderKind::Cachet,
+                       CachetProvider::Story()),
               "expected");
     }
 
@@ -70,8 +66,7 @@ private Q_SLOTS:
         server.setRoute("/api/v1/components", FakeRoute::json(fixture(u"cachet/components.json"_qs)));
         server.setRoute("/api/v1/incidents", FakeRoute::json(fixture(u"cachet/incidents.json"_qs)));
         CachetProvider reader{HttpSession()};
-        const ServiceStatusResult result = QCoro::waitFor(
-            reader.fetch(service(ProviderKind::Cachet, server.httpUrl(u"/incidents"_qs))));
+        const ServiceStatusResult result = fetched(reader, ProviderKind::Cachet, server.httpUrl(u"/incidents"_qs));
         QCOMPARE(graded(result), u"major: Website unreachable in Europe [Website unreachable in Europe]"_qs);
         QCOMPARE(result.incidents.size(), 1);
         QCOMPARE(server.requests().first().target, QByteArray("/api/v1/components?per_page=100"));

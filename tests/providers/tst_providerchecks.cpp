@@ -56,55 +56,76 @@ private Q_SLOTS:
 
     // Detection tries Statuspage.io, Instatus, Status.io, Better Stack, Cachet, Uptime Kuma and
     // Gatus in that order on the address and keeps the first that reads, an outage included; a
-    // format after it is never asked.
+    // format after it is never asked. Uptime Kuma is asked only for a page address of its shape.
     void detection_data()
     {
+        QTest::addColumn<QString>("path");
         QTest::addColumn<QList<QByteArray>>("served"); // path, then body, for each route
         QTest::addColumn<QString>("detected");
         QTest::addColumn<QStringList>("failures");
         QTest::addColumn<QByteArray>("neverAsked");
         const QString kumaRefusal = u"Uptime Kuma: Not an Uptime Kuma page address (…/status/<page>)"_qs;
+        const QString page = u"/status"_qs;
         QTest::newRow("a page in trouble is read")
-            << QList<QByteArray>{"/api/v2/summary.json", fixture(u"statuspage/summary.json"_qs)} << u"Statuspage.io"_qs
-            << QStringList() << QByteArray("/summary.json");
-        QTest::newRow("after a refusal") << QList<QByteArray>{"/summary.json", fixture(u"instatus/summary-up.json"_qs)}
+            << page << QList<QByteArray>{"/api/v2/summary.json", fixture(u"statuspage/summary.json"_qs)}
+            << u"Statuspage.io"_qs << QStringList() << QByteArray("/summary.json");
+        QTest::newRow("after a refusal") << page
+                                         << QList<QByteArray>{"/summary.json", fixture(u"instatus/summary-up.json"_qs)}
                                          << u"Instatus"_qs << QStringList{u"Statuspage.io: HTTP 404"_qs}
                                          << QByteArray("/status");
-        QTest::newRow("two refusals") << QList<QByteArray>{"/status", fixture(u"statusio/page.html"_qs),
+        QTest::newRow("two refusals") << page
+                                      << QList<QByteArray>{"/status", fixture(u"statusio/page.html"_qs),
                                                            "/1.0/status/5b36dc6502d06804c08349f7",
                                                            fixture(u"statusio/status-operational.json"_qs)}
                                       << u"Status.io"_qs
                                       << QStringList{u"Statuspage.io: HTTP 404"_qs, u"Instatus: HTTP 404"_qs}
                                       << QByteArray();
         const QStringList hosted{u"Statuspage.io: HTTP 404"_qs, u"Instatus: HTTP 404"_qs, u"Status.io: HTTP 404"_qs};
-        QTest::newRow("better stack") << QList<QByteArray>{"/index.json",
+        QTest::newRow("better stack") << page
+                                      << QList<QByteArray>{"/index.json",
                                                            fixture(u"betterstack/index-operational.json"_qs)}
                                       << u"Better Stack"_qs << hosted << QByteArray("/api/v1/components");
-        QTest::newRow("cachet") << QList<QByteArray>{"/api/v1/components", fixture(u"cachet/components.json"_qs)}
+        QTest::newRow("cachet") << page
+                                << QList<QByteArray>{"/api/v1/components", fixture(u"cachet/components.json"_qs)}
                                 << u"Cachet"_qs << hosted + QStringList{u"Better Stack: HTTP 404"_qs} << QByteArray();
         // A page that answers every path with a Cachet list is not taken for anything else.
         QTest::newRow("cachet everywhere")
-            << QList<QByteArray>{"*", fixture(u"cachet/components.json"_qs)} << u"Cachet"_qs
+            << page << QList<QByteArray>{"*", fixture(u"cachet/components.json"_qs)} << u"Cachet"_qs
             << QStringList{u"Statuspage.io: The data couldn't be read: \"status\" is missing."_qs,
                            u"Instatus: The data couldn't be read: \"page\" is missing."_qs,
                            u"Status.io: Couldn't find a Status.io page id"_qs,
                            u"Better Stack: The data couldn't be read: \"data\" is not an object."_qs}
             << QByteArray();
-        QTest::newRow("none reads") << QList<QByteArray>() << QString()
-                                    << hosted
-                                           + QStringList{u"Better Stack: HTTP 404"_qs, u"Cachet: HTTP 404"_qs,
-                                                         kumaRefusal, u"Gatus: HTTP 404"_qs}
-                                    << QByteArray();
+        const QStringList beforeKuma = hosted + QStringList{u"Better Stack: HTTP 404"_qs, u"Cachet: HTTP 404"_qs};
+        const QList<QByteArray> kuma{"/api/status-page/homelab", fixture(u"uptimekuma/page.json"_qs),
+                                     "/api/status-page/heartbeat/homelab", fixture(u"uptimekuma/heartbeat.json"_qs)};
+        QTest::newRow("uptime kuma") << u"/status/homelab"_qs << kuma << u"Uptime Kuma"_qs << beforeKuma
+                                     << QByteArray("/api/v1/endpoints/statuses");
+        QTest::newRow("gatus") << u"/"_qs
+                               << QList<QByteArray>{"/api/v1/endpoints/statuses", fixture(u"gatus/statuses.json"_qs)}
+                               << u"Gatus"_qs << beforeKuma + QStringList{kumaRefusal} << QByteArray();
+        QTest::newRow("a kuma list where endpoints were asked for")
+            << u"/status/homelab"_qs
+            << QList<QByteArray>{"/api/status-page/homelab", fixture(u"uptimekuma/page.json"_qs),
+                                 "/api/v1/endpoints/statuses", fixture(u"uptimekuma/heartbeat.json"_qs)}
+            << QString()
+            << beforeKuma
+                   + QStringList{u"Uptime Kuma: HTTP 404"_qs,
+                                 u"Gatus: The data couldn't be read: the document is not an array."_qs}
+            << QByteArray();
+        QTest::newRow("none reads") << page << QList<QByteArray>() << QString()
+                                    << beforeKuma + QStringList{kumaRefusal, u"Gatus: HTTP 404"_qs} << QByteArray();
     }
 
     void detection()
     {
+        QFETCH(QString, path);
         QFETCH(QList<QByteArray>, served);
         QFETCH(QByteArray, neverAsked);
         FeedServer server;
         for (qsizetype i = 0; i + 1 < served.size(); i += 2)
             server.setRoute(served.at(i), FakeRoute::json(served.at(i + 1)));
-        const Detection detection = QCoro::waitFor(detectProvider(server.httpsUrl(u"/status"_qs), u"Acme"_qs));
+        const Detection detection = QCoro::waitFor(detectProvider(server.httpsUrl(path), u"Acme"_qs));
         QTEST(detection.kind ? displayName(*detection.kind) : QString(), "detected");
         QStringList failures;
         for (const auto &[kind, description] : detection.failures)
@@ -112,44 +133,6 @@ private Q_SLOTS:
         QTEST(failures, "failures");
         if (!neverAsked.isEmpty())
             QCOMPARE(server.requestCount(neverAsked), 0);
-    }
-
-    // The self-hosted pages come last: Uptime Kuma only for a page address of its shape, which
-    // costs the formats before it nothing, and Gatus by its list of endpoints.
-    void detectionOfMonitorPages_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QList<QByteArray>>("served");
-        QTest::addColumn<QString>("detected");
-        QTest::addColumn<QString>("lastFailure");
-        QTest::newRow("uptime kuma") << u"/status/homelab"_qs
-                                     << QList<QByteArray>{"/api/status-page/homelab",
-                                                          fixture(u"uptimekuma/page.json"_qs),
-                                                          "/api/status-page/heartbeat/homelab",
-                                                          fixture(u"uptimekuma/heartbeat.json"_qs)}
-                                     << u"Uptime Kuma"_qs << u"Cachet: HTTP 404"_qs;
-        QTest::newRow("gatus") << u"/"_qs
-                               << QList<QByteArray>{"/api/v1/endpoints/statuses", fixture(u"gatus/statuses.json"_qs)}
-                               << u"Gatus"_qs << u"Uptime Kuma: Not an Uptime Kuma page address (…/status/<page>)"_qs;
-        QTest::newRow("a kuma list where endpoints were asked for")
-            << u"/status/homelab"_qs
-            << QList<QByteArray>{"/api/status-page/homelab", fixture(u"uptimekuma/page.json"_qs),
-                                 "/api/v1/endpoints/statuses", fixture(u"uptimekuma/heartbeat.json"_qs)}
-            << QString() << u"Gatus: The data couldn't be read: the document is not an array."_qs;
-    }
-
-    void detectionOfMonitorPages()
-    {
-        QFETCH(QString, path);
-        QFETCH(QList<QByteArray>, served);
-        FeedServer server;
-        for (qsizetype i = 0; i + 1 < served.size(); i += 2)
-            server.setRoute(served.at(i), FakeRoute::json(served.at(i + 1)));
-        const Detection detection = QCoro::waitFor(detectProvider(server.httpsUrl(path), u"Acme"_qs));
-        QTEST(detection.kind ? displayName(*detection.kind) : QString(), "detected");
-        QVERIFY(!detection.failures.isEmpty());
-        const auto &[kind, description] = detection.failures.last();
-        QTEST(QString(displayName(kind) + u": "_qs + description), "lastFailure");
     }
 };
 

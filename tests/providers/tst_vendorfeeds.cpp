@@ -7,13 +7,10 @@
 #include "readertesting.h"
 
 #include <QStringEncoder>
-#include <QTimeZone>
 
 using namespace ReaderTesting;
 
 namespace {
-
-const QDateTime kNow = QDateTime(QDate(2026, 11, 30), QTime(12, 0), QTimeZone::utc());
 
 QString item(const QString &title, const QString &status, const QString &severity = {}, const QString &extra = {})
 {
@@ -24,7 +21,8 @@ QString item(const QString &title, const QString &status, const QString &severit
 
 QString published(qint64 hoursAgo)
 {
-    return u"<pubDate>"_qs + QLocale::c().toString(kNow.addSecs(-hoursAgo * 3600), u"ddd, dd MMM yyyy HH:mm:ss"_qs)
+    return u"<pubDate>"_qs
+           + QLocale::c().toString(checkTime().addSecs(-hoursAgo * 3600), u"ddd, dd MMM yyyy HH:mm:ss"_qs)
            + u" GMT</pubDate>"_qs;
 }
 
@@ -88,7 +86,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, feed);
         QStringList got;
-        for (const XAIProvider::Post &post : XAIProvider::activePosts(feed, kNow))
+        for (const XAIProvider::Post &post : XAIProvider::activePosts(feed, checkTime()))
             got.append(post.title + u'/' + indicatorName(post.indicator)
                        + (post.isMaintenance ? u"/maintenance"_qs : QString()));
         QTEST(got, "incidents");
@@ -104,7 +102,7 @@ private Q_SLOTS:
                              + item(u"Slow replies"_qs, u"Investigating"_qs)
                              + item(u"Upgrade"_qs, u"Scheduled maintenance"_qs, {}, u"<link>javascript:x()</link>"_qs)
                              + item(u"Migration"_qs, u"In progress"_qs, u"Maintenance"_qs);
-        const FeedStory::Story story = XAIProvider::story(XAIProvider::activePosts(feed, kNow));
+        const FeedStory::Story story = XAIProvider::story(XAIProvider::activePosts(feed, checkTime()));
         QCOMPARE(
             told(story.incidents),
             (QStringList{
@@ -129,7 +127,7 @@ private Q_SLOTS:
         FeedServer server;
         server.setRoute("/feed.xml", FakeRoute::text(fixture(u"xai/feed.xml"_qs)));
         XAIProvider reader{HttpSession()};
-        const ServiceStatusResult result = QCoro::waitFor(reader.fetch(service(ProviderKind::Xai)));
+        const ServiceStatusResult result = fetched(reader, ProviderKind::Xai);
         QCOMPARE(graded(result), u"critical: Console sign-in unavailable (+2 more) [Console sign-in unavailable]"_qs);
         QCOMPARE(told(result.incidents),
                  (QStringList{u"Elevated error rates on the API | investigating | major | - | - | "
@@ -149,44 +147,38 @@ private Q_SLOTS:
         QCOMPARE(AppleProvider::extractJSON("cb({\"a\":\"\xff\"})"), std::nullopt);
     }
 
-    // "unreadable" when the payload does not decode.
     void appleEvaluate_data()
     {
-        QTest::addColumn<QByteArray>("payload");
-        QTest::addColumn<QString>("expected");
+        gradingColumns();
         const auto entry = [](const char *name, const char *events) -> QByteArray {
             return QByteArray("{\"serviceName\":\"") + name + "\",\"events\":[" + events + "]}";
         };
         const auto payload = [](const QList<QByteArray> &entries) -> QByteArray {
             return QByteArray("{\"services\":[") + entries.join(',') + "]}";
         };
-        QTest::newRow("closed in any case, empty, or closed by the first present member")
-            << payload({entry("Maps", ""), entry("Mail", R"({"eventStatus":"resolved"})"),
-                        entry("TV", R"({"eventStatus":"COMPLETED"})"), entry("Siri", R"({"eventStatus":""})"),
-                        entry("Music", R"({"eventStatus":"resolved","statusType":"Outage"})")})
-            << u"none: All Systems Operational"_qs;
-        QTest::newRow("ongoing outweighs the outage type")
-            << payload({entry("Mail", R"({"eventStatus":"ongoing","statusType":"Outage"})")}) << u"minor: Mail"_qs;
-        QTest::newRow("two affected") << payload({entry("Mail", R"({"messageType":"Issue"})"), entry("Maps", ""),
-                                                  entry("TV", R"({"eventStatus":"ongoing"})")})
-                                      << u"minor: Mail, TV"_qs;
-        QTest::newRow("story of the wrong type")
-            << payload({entry("Mail", R"({"eventStatus":"ongoing","message":5,"epochStartDate":"soon"})")})
-            << u"minor: Mail"_qs;
-        QTest::newRow("empty name") << payload({entry("", R"({"eventStatus":"ongoing"})")})
-                                    << u"minor: Degraded Performance"_qs;
-        QTest::newRow("no services") << QByteArray("{}") << u"unreadable"_qs;
-        QTest::newRow("status of wrong type") << payload({entry("M", R"({"eventStatus":1})")}) << u"unreadable"_qs;
+        gradingRow("closed in any case, empty, or closed by the first present member",
+                   payload({entry("Maps", ""), entry("Mail", R"({"eventStatus":"resolved"})"),
+                            entry("TV", R"({"eventStatus":"COMPLETED"})"), entry("Siri", R"({"eventStatus":""})"),
+                            entry("Music", R"({"eventStatus":"resolved","statusType":"Outage"})")}),
+                   "none: All Systems Operational");
+        gradingRow("ongoing outweighs the outage type",
+                   payload({entry("Mail", R"({"eventStatus":"ongoing","statusType":"Outage"})")}), "minor: Mail");
+        gradingRow("two affected",
+                   payload({entry("Mail", R"({"messageType":"Issue"})"), entry("Maps", ""),
+                            entry("TV", R"({"eventStatus":"ongoing"})")}),
+                   "minor: Mail, TV");
+        gradingRow("story of the wrong type",
+                   payload({entry("Mail", R"({"eventStatus":"ongoing","message":5,"epochStartDate":"soon"})")}),
+                   "minor: Mail");
+        gradingRow("empty name", payload({entry("", R"({"eventStatus":"ongoing"})")}), "minor: Degraded Performance");
+        gradingRow("no services", "{}", "unreadable");
+        gradingRow("status of wrong type", payload({entry("M", R"({"eventStatus":1})")}), "unreadable");
     }
 
     void appleEvaluate()
     {
-        QFETCH(QByteArray, payload);
-        const Decoded<QList<AppleProvider::ServiceEntry>> decoded = AppleProvider::decode(payload);
-        QCOMPARE(decoded.error.isEmpty(), decoded.value.has_value());
-        QTEST(decoded.value ? graded(AppleProvider::evaluate(service(ProviderKind::Apple), *decoded.value))
-                            : u"unreadable"_qs,
-              "expected");
+        QFETCH(QByteArray, document);
+        QTEST(gradedOr(AppleProvider::decode(document), &AppleProvider::evaluate, ProviderKind::Apple), "expected");
     }
 
     // The developer edition only for an address on the developer site.
@@ -197,8 +189,8 @@ private Q_SLOTS:
                         FakeRoute::text(fixture(u"apple/system_status.js"_qs)));
         server.setRoute("/support/systemstatus/data/system_status_en_US.js", FakeRoute::text("no JSON here"));
         AppleProvider reader{HttpSession()};
-        const ServiceStatusResult result = QCoro::waitFor(
-            reader.fetch(service(ProviderKind::Apple, QUrl(u"https://developer.apple.com/system-status/"_qs))));
+        const ServiceStatusResult result = fetched(reader, ProviderKind::Apple,
+                                                   QUrl(u"https://developer.apple.com/system-status/"_qs));
         QCOMPARE(graded(result), u"major: iCloud Mail, Siri (+2 more)"_qs);
         // Events are titled by their service and graded by their type; the upcoming
         // maintenance has no known start and is not told.
@@ -246,7 +238,7 @@ private Q_SLOTS:
         FeedServer server;
         server.setRoute("/en-us/status/feed/", FakeRoute::text(fixture(u"azure/feed.xml"_qs)));
         AzureProvider reader{HttpSession()};
-        const ServiceStatusResult result = QCoro::waitFor(reader.fetch(service(ProviderKind::Azure)));
+        const ServiceStatusResult result = fetched(reader, ProviderKind::Azure);
         QCOMPARE(graded(result), u"major: Degraded performance for Azure Storage in West Europe (+1 more)"_qs);
         QCOMPARE(
             told(result.incidents),
@@ -323,7 +315,7 @@ private Q_SLOTS:
         server.setRoute("/public/currentevents", {.headers = {{"Content-Type", "application/json;charset=utf-16"}},
                                                   .body = fixture(u"aws/currentevents-utf16be.json"_qs)});
         AWSProvider reader{HttpSession()};
-        const ServiceStatusResult result = QCoro::waitFor(reader.fetch(service(ProviderKind::Aws)));
+        const ServiceStatusResult result = fetched(reader, ProviderKind::Aws);
         QCOMPARE(graded(result), u"critical: Increased API Error Rates \u2014 N. Virginia (+2 more)"_qs);
         // The latest log entry is the update; the resolved event is not told.
         QCOMPARE(
@@ -334,21 +326,16 @@ private Q_SLOTS:
                          u"Delays in IAM propagation | - | minor | 2025-11-30T08:40:00Z | - | - | -"_qs}));
         QCOMPARE(server.requests().last().headers.value("accept"), QByteArray("application/json"));
 
-        // a reader told the user's regions counts only theirs
         AWSProvider narrowed{HttpSession(), {u"us-west-2"_qs, u"eu-west-1"_qs}};
-        const ServiceStatusResult regional = QCoro::waitFor(narrowed.fetch(service(ProviderKind::Aws)));
+        const ServiceStatusResult regional = fetched(narrowed, ProviderKind::Aws);
         QCOMPARE(graded(regional), u"major: Elevated S3 latency \u2014 Ireland (+1 more)"_qs);
         QCOMPARE(told(regional.incidents), told(result.incidents).sliced(1));
     }
 
-    // "unreadable" when the feed does not decode.
     void gcpEvaluate_data()
     {
-        QTest::addColumn<QByteArray>("feed");
-        QTest::addColumn<QString>("expected");
-        const auto row = [](const char *name, const char *feed, const char *expected) {
-            QTest::newRow(name) << QByteArray(feed) << QString::fromUtf8(expected);
-        };
+        gradingColumns();
+        const auto row = gradingRow;
         row("only closed", R"([{"end":"2026-11-20T10:00:00+00:00","status_impact":"SERVICE_OUTAGE"}])",
             "none: All Systems Operational");
         row("unknown impact falls to severity",
@@ -365,12 +352,8 @@ private Q_SLOTS:
 
     void gcpEvaluate()
     {
-        QFETCH(QByteArray, feed);
-        const Decoded<QList<GCPProvider::Incident>> decoded = GCPProvider::decode(feed);
-        QCOMPARE(decoded.error.isEmpty(), decoded.value.has_value());
-        QTEST(decoded.value ? graded(GCPProvider::evaluate(service(ProviderKind::Gcp), *decoded.value))
-                            : u"unreadable"_qs,
-              "expected");
+        QFETCH(QByteArray, document);
+        QTEST(gradedOr(GCPProvider::decode(document), &GCPProvider::evaluate, ProviderKind::Gcp), "expected");
     }
 
     void gcpThroughTheServer()
@@ -378,7 +361,7 @@ private Q_SLOTS:
         FeedServer server;
         server.setRoute("/incidents.json", FakeRoute::json(fixture(u"gcp/incidents.json"_qs)));
         GCPProvider reader{HttpSession()};
-        const ServiceStatusResult result = QCoro::waitFor(reader.fetch(service(ProviderKind::Gcp)));
+        const ServiceStatusResult result = fetched(reader, ProviderKind::Gcp);
         QCOMPARE(graded(result), u"major: Elevated latency for requests \u2014 Cloud Run (+1 more)"_qs);
         // Links go to the status site even though the archive came from elsewhere; without
         // a "most_recent_update" the newest of the updates is the latest.
