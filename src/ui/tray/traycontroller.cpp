@@ -378,6 +378,9 @@ void TrayController::togglePanel()
 
 void TrayController::showPanelAt(const QRect &anchor, bool atPointer)
 {
+    // Details asked for at an earlier opening whose placement never came are not owed to
+    // this one; openService() asks again after showing.
+    m_detailsWhenPlaced.reset();
     if (m_panel->mode() == PanelWindow::Mode::Window) {
         m_panel->present();
         return;
