@@ -77,8 +77,10 @@ QString i3blocksLine(const Overview &view)
 
 QString polybarLine(const Overview &view)
 {
-    // polybar reads %{…} as a tag anywhere in the text; a doubled % is a plain one.
-    QString text = fullText(view);
+    // polybar takes each line of output as the module's text, so a line break inside a
+    // service's name must not reach it; it reads %{…} as a tag anywhere in the text, and a
+    // doubled % is a plain one.
+    QString text = fullText(view).simplified();
     text.replace(u'%', QStringLiteral("%%"));
     return QStringLiteral("%{F") + stateColorName(view.indicator) + u'}' + text + QStringLiteral("%{F-}");
 }
