@@ -1,6 +1,7 @@
 #include "platform/linux/swayplacement.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QJsonDocument>
 #include <QLocalSocket>
 #include <QtEndian>
@@ -14,6 +15,8 @@ constexpr int headerSize = 6 + 4 + 4;
 // sway answers at once; these bound a compositor that hangs
 constexpr int connectTimeoutMs = 200;
 constexpr int answerTimeoutMs = 300;
+// The tree of a busy desktop is a few hundred kilobytes.
+constexpr qint64 maxAnswerSize = qint64(32) * 1024 * 1024;
 // A window is in the tree once mapped, a few frames after it is shown.
 constexpr auto retryInterval = 20ms;
 constexpr int maxAttempts = 50;
@@ -199,11 +202,14 @@ std::optional<QByteArray> SwayPlacement::ask(Message type, const QByteArray &pay
     message.append(payload);
     m_socket->write(message);
 
+    // One deadline for the whole answer, and a bound on its size: the UI thread waits here,
+    // so a compositor that trickles bytes or announces gigabytes must not hold it.
+    const QDeadlineTimer deadline(answerTimeoutMs);
     QByteArray answer;
     qint64 expected = headerSize;
     bool headerRead = false;
-    while (answer.size() < expected) {
-        if (m_socket->bytesAvailable() == 0 && !m_socket->waitForReadyRead(answerTimeoutMs))
+    while (answer.size() < expected && !deadline.hasExpired()) {
+        if (m_socket->bytesAvailable() == 0 && !m_socket->waitForReadyRead(int(deadline.remainingTime())))
             break;
         answer.append(m_socket->read(expected - answer.size()));
         if (!headerRead && answer.size() >= headerSize) {
@@ -211,6 +217,8 @@ std::optional<QByteArray> SwayPlacement::ask(Message type, const QByteArray &pay
                 break;
             expected = headerSize + qFromLittleEndian<quint32>(answer.constData() + magic.size());
             headerRead = true;
+            if (expected > headerSize + maxAnswerSize)
+                break;
         }
     }
     if (!headerRead || answer.size() < expected) {
