@@ -3,6 +3,7 @@
 #include "core/providerkind.h"
 #include "core/service.h"
 #include "core/servicestatusresult.h"
+#include "monitor/uptimerecord.h"
 
 #include <QList>
 #include <QMap>
@@ -33,9 +34,6 @@ private:
     std::uint64_t m_count = 0;
     double m_sum = 0;
 };
-
-// The windows of the operational shares, in days.
-inline constexpr std::array<int, 3> operationalWindows{7, 30, 90};
 
 // Everything one scrape exposes, copied out of the monitor at the moment of the scrape.
 struct MetricsSnapshot {

@@ -2,6 +2,7 @@
 
 #include "core/settings.h"
 #include "monitor/statusmonitor.h"
+#include "monitor/uptimerecord.h"
 
 #include <QCoreApplication>
 
@@ -119,7 +120,7 @@ Overview overview(const StatusMonitor &monitor, const Settings &settings)
     for (const QList<Service> *group : {&grouped.affected, &grouped.healthy}) {
         for (const Service &service : *group) {
             ServiceEntry entry = serviceEntry(service, monitor.result(service.id), mutes.contains(service.id));
-            for (const int days : {7, 30, 90}) {
+            for (const int days : operationalWindows) {
                 if (const std::optional<double> share = monitor.operationalShare(service.id, std::chrono::days(days)))
                     entry.operationalShares.insert(days, *share);
             }
@@ -162,7 +163,7 @@ ServiceEntry entryFromMap(const QVariantMap &map)
     };
     if (map.contains(QStringLiteral("incidentTitle")))
         entry.incidentTitle = map.value(QStringLiteral("incidentTitle")).toString();
-    for (const int days : {7, 30, 90}) {
+    for (const int days : operationalWindows) {
         const QString key = QStringLiteral("operational%1d").arg(days);
         if (map.contains(key))
             entry.operationalShares.insert(days, map.value(key).toDouble());

@@ -159,11 +159,11 @@ void UptimeRecord::Series::trim(const QDateTime &now)
         hours.remove(0, drop);
         firstHour += drop;
     }
-    while (!hours.isEmpty() && hours.first().checks == 0) {
+    while (!hours.isEmpty() && hours.constFirst().checks == 0) {
         hours.removeFirst();
         ++firstHour;
     }
-    while (!hours.isEmpty() && hours.last().checks == 0)
+    while (!hours.isEmpty() && hours.constLast().checks == 0)
         hours.removeLast();
     if (hours.isEmpty()) {
         *this = Series();

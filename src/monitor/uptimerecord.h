@@ -10,6 +10,7 @@
 #include <QString>
 #include <QUuid>
 
+#include <array>
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -17,6 +18,10 @@
 // How each service fared hour by hour (UTC) over the last 90 days, kept in uptime.json
 // beside history.json: for the week strip and the shares over 7, 30 and 90 days that the
 // few samples of the history cannot give. Only readable checks count. Main thread only.
+// The windows, in days, over which the operational share is reported (the bus, the bars,
+// the metrics).
+inline constexpr std::array<int, 3> operationalWindows{7, 30, 90};
+
 class UptimeRecord
 {
 public:
