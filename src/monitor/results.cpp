@@ -40,11 +40,6 @@ QList<Indicator> Results::history(const QUuid &serviceID) const
     return m_history ? m_history->indicators(serviceID) : QList<Indicator>();
 }
 
-QList<StatusHistory::Sample> Results::samples(const QUuid &serviceID, const QDateTime &now) const
-{
-    return m_history ? m_history->samples(serviceID, now) : QList<StatusHistory::Sample>();
-}
-
 Indicator Results::aggregate(const QList<Service> &services) const
 {
     Indicator worst = Indicator::Unknown;

@@ -30,8 +30,6 @@ public:
     std::optional<ServiceStatusResult> result(const QUuid &serviceID) const;
     std::optional<Indicator> lastKnownIndicator(const QUuid &serviceID) const;
     QList<Indicator> history(const QUuid &serviceID) const;
-    // The same samples with their times, as they stand at `now`.
-    QList<StatusHistory::Sample> samples(const QUuid &serviceID, const QDateTime &now) const;
     const UptimeRecord *uptime() const { return m_uptime; }
     // The worst readable state among `services`; Unknown when none can be read.
     Indicator aggregate(const QList<Service> &services) const;

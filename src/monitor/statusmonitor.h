@@ -79,11 +79,6 @@ public:
     std::optional<ServiceStatusResult> result(const QUuid &serviceID) const { return m_results->result(serviceID); }
     std::optional<Indicator> lastKnownIndicator(const QUuid &serviceID) const;
     QList<Indicator> history(const Service &service) const { return m_results->history(service.id); }
-    // The history with the time of each sample, the week before `now`.
-    QList<StatusHistory::Sample> historySamples(const Service &service, const QDateTime &now) const
-    {
-        return m_results->samples(service.id, now);
-    }
     // The service's hours in the uptime record as they stand now; empty without a record.
     UptimeRecord::Series uptime(const Service &service) const;
     // The share of the service's readable checks that were operational over `window`, when

@@ -83,10 +83,10 @@ private Q_SLOTS:
         QCOMPARE(rig.monitor->history(a), (QList<Indicator>{Indicator::None, Indicator::Major}));
         QVERIFY(rig.monitor->history(b).isEmpty());
         // with the times of the readable checks, and only those of the week before `now`
-        const QList<StatusHistory::Sample> timed = rig.monitor->historySamples(a, majorChecked);
+        const QList<StatusHistory::Sample> timed = rig.history->samples(a.id, majorChecked);
         QCOMPARE(timed.size(), 2);
         QCOMPARE(timed.last(), (StatusHistory::Sample{majorChecked, rawValue(Indicator::Major)}));
-        QVERIFY(rig.monitor->historySamples(a, majorChecked.addDays(8)).isEmpty());
+        QVERIFY(rig.history->samples(a.id, majorChecked.addDays(8)).isEmpty());
         QCOMPARE(rig.monitor->aggregate(), Indicator::Unknown);
         rig.refresh(); // major -> (unknown) -> none: one recovery
         QCOMPARE(rig.notifications.posted().size(), 2);
