@@ -180,7 +180,6 @@ private Q_SLOTS:
         QTest::newRow("above an icon at the bottom left")
             << QRect(10, 776, 24, 24) << centred << QRect(QPoint(0, 472), panel);
         QTest::newRow("at the cursor") << QRect(640, 300, 1, 1) << centred << QRect(QPoint(460, 305), panel);
-        QTest::newRow("cursor low on the screen") << QRect(640, 790, 1, 1) << centred << QRect(QPoint(460, 486), panel);
         // a picker under its button in a window, its right edge on the button's
         QTest::newRow("right edges together")
             << QRect(700, 400, 200, 30) << int(Qt::AlignRight) << QRect(QPoint(540, 434), panel);

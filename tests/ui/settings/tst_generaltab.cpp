@@ -77,7 +77,6 @@ private Q_SLOTS:
         off.loginItem->failWith(u"no autostart folder"_s);
         off.launchAtLogin()->click();
         QCOMPARE(off.loginItem->registerCalls(), 1);
-        // The switch stays where the user put it.
         QVERIFY(off.launchAtLogin()->isChecked());
 
         enabled.launchAtLogin()->click();
@@ -148,7 +147,6 @@ private Q_SLOTS:
         QVERIFY(result->isVisible());
         QVERIFY(send->isEnabled());
 
-        // Typing again clears the outcome.
         retype(field, server.httpUrl(u"/hook"_s).toString());
         QVERIFY(!result->isVisible());
         send->click();

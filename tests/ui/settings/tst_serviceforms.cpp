@@ -52,16 +52,6 @@ QPushButton *sectionButton(const ComponentPicker &picker, const QString &section
     return child<QPushButton>(*child<QWidget>(picker, "section", "sectionID", sectionID), "selectAll");
 }
 
-QPushButton *monitorAll(const ComponentPicker &picker)
-{
-    return child<QPushButton>(picker, "monitorAll");
-}
-
-SearchField *search(const ComponentPicker &picker)
-{
-    return child<SearchField>(picker, "componentSearch");
-}
-
 // Loads the picker from a page that lists `components`, or fails with `error`.
 void load(ComponentPicker &picker, const QList<Component> &components, std::optional<QString> error = std::nullopt)
 {
@@ -83,10 +73,12 @@ QStringList titles(const QList<ServicesFilter::ComponentSection> &sections)
 
 } // namespace
 
-// The form on an empty list, with a feed check that answers from a table by kind and
-// records what it was asked.
+// The form on an empty list, with a feed check that answers from a table by kind (after
+// `delay`, with `failure` for a kind it has no answer for) and records what it was asked.
 struct FormRig : SettingsRig {
     QHash<ProviderKind, Indicator> answers;
+    QString failure = u"HTTP 404"_s;
+    std::chrono::milliseconds delay{0};
     QList<Service> asked;
     CustomAddForm form{*monitor};
     QLineEdit *name = child<QLineEdit>(form, "nameField");
@@ -98,13 +90,11 @@ struct FormRig : SettingsRig {
     {
         form.setFeedCheck([this](Service service) -> QCoro::Task<ServiceStatusResult> {
             asked.append(service);
+            if (delay.count() > 0)
+                co_await QCoro::sleepFor(delay);
             const Indicator indicator = answers.value(service.provider, Indicator::Unknown);
-            co_return ServiceStatusResult{service.id,
-                                          indicator,
-                                          indicator == Indicator::Unknown ? u"HTTP 404"_s : u"ok"_s,
-                                          QDateTime::currentDateTimeUtc(),
-                                          std::nullopt,
-                                          false};
+            const QString text = indicator == Indicator::Unknown ? failure : u"ok"_s;
+            co_return ServiceStatusResult{service.id, indicator, text, QDateTime::currentDateTimeUtc(), {}, false};
         });
     }
 
@@ -139,12 +129,14 @@ private Q_SLOTS:
         SettingsRig rig({acme});
         ComponentPicker picker(*rig.monitor, acme);
         load(picker, page());
-        QVERIFY(!monitorAll(picker)->isEnabled());
+        auto *monitorAll = child<QPushButton>(picker, "monitorAll");
+        auto *search = child<SearchField>(picker, "componentSearch");
+        QVERIFY(!monitorAll->isEnabled());
         QVERIFY(!row(picker, u"api"_s)->isChecked());
 
         row(picker, u"eu-web"_s)->click();
         QCOMPARE(rig.saved().first().components, QStringList({u"eu-web"_s}));
-        QVERIFY(monitorAll(picker)->isEnabled());
+        QVERIFY(monitorAll->isEnabled());
         QCOMPARE(row(picker, u"eu-web"_s)->accessibleDescription(), u"Selected"_s);
 
         // unticking the last one means all components again
@@ -152,22 +144,21 @@ private Q_SLOTS:
         QCOMPARE(rig.saved().first().components, std::nullopt);
 
         // select all under a search leaves the hidden items of the section alone
-        search(picker)->setText(u"dash"_s);
+        search->setText(u"dash"_s);
         QPushButton *europe = sectionButton(picker, u"eu"_s);
         europe->click();
         QCOMPARE(rig.saved().first().components, QStringList({u"eu-web"_s}));
         QCOMPARE(europe->accessibleName(), u"Deselect all in Europe"_s);
 
-        search(picker)->setText(QString());
+        search->setText(QString());
         row(picker, u"us-api"_s)->toggle(); // as a screen reader's toggle action
         QCOMPARE(rig.saved().first().components, QStringList({u"eu-web"_s, u"us-api"_s}));
-        monitorAll(picker)->click();
+        monitorAll->click();
         QCOMPARE(rig.saved().first().components, std::nullopt);
         QVERIFY(!row(picker, u"us-api"_s)->isChecked());
 
-        // Escape in the search field closes the picker
         picker.show();
-        QTest::keyClick(child<QLineEdit>(*search(picker), "query"), Qt::Key_Escape);
+        QTest::keyClick(child<QLineEdit>(*search, "query"), Qt::Key_Escape);
         QVERIFY(!picker.isVisible());
     }
 
@@ -180,7 +171,8 @@ private Q_SLOTS:
         SettingsRig rig({acme});
         auto *picker = new ComponentPicker(*rig.monitor, acme);
         const QPointer<ComponentPicker> alive(picker);
-        QVERIFY(monitorAll(*picker)->isEnabled()); // the stored selection, before the page answers
+        QVERIFY(
+            child<QPushButton>(*picker, "monitorAll")->isEnabled()); // the stored selection, before the page answers
         load(*picker, page());
         picker->show();
 
@@ -297,11 +289,8 @@ private Q_SLOTS:
     void checkingIsAnnouncedAndStartingOverKeepsThePress()
     {
         FormRig rig;
-        rig.form.setFeedCheck([](Service service) -> QCoro::Task<ServiceStatusResult> {
-            co_await QCoro::sleepFor(std::chrono::milliseconds(50));
-            co_return ServiceStatusResult{
-                service.id, Indicator::None, u"ok"_s, QDateTime::currentDateTimeUtc(), std::nullopt, false};
-        });
+        rig.delay = std::chrono::milliseconds(50);
+        rig.answers.insert(ProviderKind::Statuspage, Indicator::None);
         rig.name->setText(u"Slow"_s);
         rig.address->setText(u"slow.acme.test"_s);
         QCoro::Task<> adding = rig.form.add();
@@ -318,10 +307,7 @@ private Q_SLOTS:
         QVERIFY(!child<QLabel>(rig.form, "messageLine")->text().startsWith(u"Added"_s));
 
         // an error from the feed is shown as written
-        rig.form.setFeedCheck([](Service service) -> QCoro::Task<ServiceStatusResult> {
-            co_return ServiceStatusResult{
-                service.id, Indicator::Unknown, markupName, QDateTime::currentDateTimeUtc(), std::nullopt, false};
-        });
+        rig.failure = markupName;
         rig.add(u"Bad"_s, u"bad.acme.test"_s, 1);
         QVERIFY(shownError(rig.form).value_or(QString()).contains(markupName));
         verifyNoMarkupRendered(rig.form);

@@ -347,10 +347,8 @@ private Q_SLOTS:
         QCOMPARE(rig.monitor->store().load(), rig.monitor->services());
         const QString prompt = QGuiApplication::clipboard()->text();
         QCOMPARE(prompt, AgentPrompt::text(path));
-        // The path stands alone on its line, indented by four spaces, as plain text.
         QVERIFY(prompt.contains(u"reloads live on every save:\n\n    " + path + u"\n\n## Step 1 — "));
         QVERIFY(!prompt.contains(u"file://"_s));
-        // The table follows the Step 2 paragraph after one blank line and is followed by one.
         QVERIFY(prompt.contains(u"(Name | status page URL | provider):\n\n"_s + AgentPrompt::catalogTable()
                                 + u"\n\nFor a third-party service not in this table"_s));
         auto *copy = child<QPushButton>(row, "copyPrompt");

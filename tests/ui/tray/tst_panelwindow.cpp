@@ -77,12 +77,6 @@ QStringList rowNames(const PanelWindow &panel)
     return names;
 }
 
-// The header's two lines, as a screen reader hears them.
-QString header(const PanelWindow &panel)
-{
-    return child<QWidget>(panel, "header")->accessibleName();
-}
-
 // The names of the accessible elements of `role` under `node`.
 QStringList namesOf(QAccessibleInterface *node, QAccessible::Role role)
 {
@@ -262,12 +256,14 @@ private Q_SLOTS:
     void hiddenPanelCatchesUpWhenShown()
     {
         Rig rig({makeService("Alpha")});
+        // the header's two lines, as a screen reader hears them
+        const auto header = [&rig] { return child<QWidget>(*rig.panel, "header")->accessibleName(); };
         QDateTime clock = QDateTime::currentDateTimeUtc();
         rig.panel->setClock([&clock] { return clock; });
         rig.refresh();
         clock = *rig.monitor->lastUpdated();
         rig.open();
-        QCOMPARE(header(*rig.panel), u"All Systems Operational, Updated now"_s);
+        QCOMPARE(header(), u"All Systems Operational, Updated now"_s);
         rig.panel->hide();
 
         // nothing is redrawn while hidden ...
@@ -275,12 +271,12 @@ private Q_SLOTS:
         rig.refresh();
         clock = *rig.monitor->lastUpdated();
         QCoreApplication::processEvents();
-        QCOMPARE(header(*rig.panel), u"All Systems Operational, Updated now"_s);
+        QCOMPARE(header(), u"All Systems Operational, Updated now"_s);
 
         // ... and everything is, with the time of the showing, when it opens again
         clock = clock.addSecs(qint64(10) * 60);
         rig.open();
-        QCOMPARE(header(*rig.panel), u"Partial Service Outage, Updated 10 minutes ago"_s);
+        QCOMPARE(header(), u"Partial Service Outage, Updated 10 minutes ago"_s);
     }
 
     void keyboard()

@@ -46,15 +46,6 @@ QList<StatusHistory::Sample> samples(const char *layout)
     return made;
 }
 
-// The same state `count` times, evenly over the `hours` before now, oldest first.
-QList<StatusHistory::Sample> even(int count, double hours, int state)
-{
-    QList<StatusHistory::Sample> made;
-    for (int i = 0; i < count; ++i)
-        made.append({now.addSecs(qint64(-hours * 3600 * (count - i) / count)), state});
-    return made;
-}
-
 // A check every hour over the `days` before now, operational but for the given hours ago.
 QList<StatusHistory::Sample> hourly(int days, const QHash<int, int> &states)
 {
@@ -116,8 +107,6 @@ private Q_SLOTS:
                                  << u"Tonight 10:00\u2009\u2013\u200911:00\u202fPM"_s;
         QTest::newRow("later today") << window(local(0, "16:30"), local(0, "17:00"))
                                      << u"Today 4:30\u2009\u2013\u20095:00\u202fPM"_s;
-        QTest::newRow("tomorrow") << window(local(1, "09:00"), local(1, "11:00"))
-                                  << u"Tomorrow 9:00\u2009\u2013\u200911:00\u202fAM"_s;
         QTest::newRow("the user's midnight, before UTC's")
             << window(QDateTime(QDate(2026, 3, 5), QTime(23, 30), QTimeZone::utc()),
                       QDateTime(QDate(2026, 3, 6), QTime(0, 30), QTimeZone::utc()))
@@ -148,22 +137,14 @@ private Q_SLOTS:
         QTest::addColumn<Incident>("incident");
         QTest::addColumn<IncidentText>("expected");
         const QUrl page(QStringLiteral("https://www.githubstatus.com/incidents/x1"));
-        auto incident = [&](const char *status, QDateTime started, const char *update, QDateTime updated) {
-            return Incident{QStringLiteral("Git pushes fail"),
-                            QString::fromLatin1(status),
-                            Indicator::Major,
-                            std::move(started),
-                            std::move(updated),
-                            QString::fromLatin1(update),
-                            page};
+        const QString title = QStringLiteral("Git pushes fail");
+        auto incident = [&](const char *status, const QDateTime &started, const char *update, const QDateTime &at) {
+            const QString stage = QString::fromLatin1(status);
+            return Incident{title, stage, Indicator::Major, started, at, QString::fromLatin1(update), page};
         };
         auto text = [&](const QString &status, const char *update, const QString &age) {
-            return IncidentText{QStringLiteral("Git pushes fail"),
-                                status,
-                                QString::fromLatin1(update),
-                                age,
-                                page,
-                                u"Opens the page of \u201cGit pushes fail\u201d"_s};
+            const QString control = u"Opens the page of \u201cGit pushes fail\u201d"_s;
+            return IncidentText{title, status, QString::fromLatin1(update), age, page, control};
         };
         QTest::newRow("stage, start today, update")
             << incident("identified", local(0, "14:04"), "We found the cause.", now.addSecs(qint64(-20) * 60))
@@ -188,8 +169,6 @@ private Q_SLOTS:
         const DetailsContent content = detailsContent(makeService("GitHub"), result, {}, shown);
         QCOMPARE(content.incidents.size(), 1);
         const IncidentText &text = content.incidents.first();
-        QCOMPARE(text.statusLine, expected.statusLine); // the parts apart first, for a readable failure
-        QCOMPARE(text.updateAge, expected.updateAge);
         QCOMPARE(text, expected);
     }
 
@@ -216,8 +195,6 @@ private Q_SLOTS:
                                         {u"Network work"_s, u"Tonight 10:00\u2009\u2013\u200911:00\u202fPM"_s},
                                         {u"Database upgrade"_s, u"Sat, Mar 7, 1:00\u2009\u2013\u20092:00\u202fAM"_s}};
         QCOMPARE(content.maintenances, expected);
-        QCOMPARE(content.weekText, u"No history yet"_s);
-        QCOMPARE(content.weekSlots, QList<std::optional<Indicator>>(84));
     }
 
     // The share counts readable samples (a known state) and names the time they cover.
@@ -227,10 +204,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::newRow("no samples") << QList<StatusHistory::Sample>() << u"No history yet"_s;
         QTest::newRow("only unreadable") << samples("-1@3 -1@1 9@0.5") << u"No history yet"_s;
-        QTest::newRow("all operational, a week") << even(96, 24 * 7, 0) << u"100.0 % operational over 7 days"_s;
-        QList<StatusHistory::Sample> oneMinor = even(99, 24 * 7, 0);
-        oneMinor[40].indicator = 1;
-        QTest::newRow("one in a hundred degraded") << oneMinor << u"99.0 % operational over 7 days"_s;
+        QTest::newRow("one hour of the week degraded") << hourly(7, {{40, 1}}) << u"99.4 % operational over 7 days"_s;
         QTest::newRow("unknown and damaged not counted")
             << samples("0@7.9 -1@6 0@5 2@4 7@3 0@2 -1@1") << u"75.0 % operational over 8 hours"_s;
         QTest::newRow("span from the oldest readable sample")
@@ -242,14 +216,11 @@ private Q_SLOTS:
         QTest::newRow("30 days") << hourly(40, {{24 * 35, 2}})
                                  << u"100.0 % operational over 7 days\n100.00 % operational over 30 days"_s;
         // 720 of 721 hours, then 2154 of the 2160 hours kept; older checks are gone
+        QHash<int, int> troubles{{24 * 20, 1}, {24 * 93, 3}};
+        for (int hour = 0; hour < 5; ++hour)
+            troubles.insert(24 * 60 + hour, hour == 2 ? 3 : 2);
         QTest::newRow("90 days, older ones forgotten")
-            << hourly(95, {{24 * 20, 1},
-                           {24 * 60, 2},
-                           {24 * 60 + 1, 2},
-                           {24 * 60 + 2, 3},
-                           {24 * 60 + 3, 2},
-                           {24 * 60 + 4, 2},
-                           {24 * 93, 3}})
+            << hourly(95, troubles)
             << u"100.0 % operational over 7 days\n99.86 % operational over 30 days\n99.72 % operational over 90 days"_s;
     }
 
@@ -285,7 +256,6 @@ private Q_SLOTS:
         };
         row("before any result", "a-b-c-", "", "abc");
         row("only healthy, unknown among them", "a0b?c-", "", "abc");
-        row("only affected", "a1b3", "ba", "");
         row("severity first, stable within", "a2b1c3d0e2f?g3", "cgaeb", "df");
     }
 
@@ -357,13 +327,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<qint64>("secondsAgo");
         QTest::addColumn<QString>("full");
-        const auto row = [](const char *name, qint64 secondsAgo, const char *full) {
-            QTest::newRow(name) << secondsAgo << QString::fromLatin1(full);
-        };
-        row("just now", 0, "now");
-        row("clock went back", -120, "now");
-        row("one minute", 61, "1 minute ago");
-        row("weeks", qint64(15) * 86400, "2 weeks ago");
+        QTest::newRow("just now") << qint64(0) << u"now"_s;
+        QTest::newRow("clock went back") << qint64(-120) << u"now"_s;
+        QTest::newRow("one minute") << qint64(61) << u"1 minute ago"_s;
+        QTest::newRow("weeks") << qint64(15) * 86400 << u"2 weeks ago"_s;
     }
 
     void relativeTimes()
@@ -385,7 +352,6 @@ private Q_SLOTS:
     void headerTexts()
     {
         QCOMPARE(updatedText(std::nullopt, now), u"Checking\u2026"_s);
-        QCOMPARE(summaryText(Indicator::Major, false), u"Partial Service Outage"_s);
         QCOMPARE(summaryText(Indicator::None, true), u"No connection"_s);
         QCOMPARE(summaryText(Indicator::Unknown, false), u"Status Unavailable"_s);
     }
@@ -405,7 +371,6 @@ private Q_SLOTS:
             std::optional<ServiceStatusResult> result;
             if (indicator)
                 result = ServiceStatusResult{id, *indicator, u"Feed text"_qs, now.addSecs(-300), title, maintenance};
-            // the age of the check in the short form
             const QString age = indicator ? relativeTime(now.addSecs(-300), now, RelativeUnits::Short) : QString();
             QTest::newRow(name) << result << glyph << maintenance << QString::fromUtf8(description) << age
                                 << QString::fromUtf8(spoken).replace(u"%age"_s, age);
