@@ -138,10 +138,7 @@ int run(const Options &options)
 
     // A desktop session can show the notifications of a headless run too, with their mute action.
     QObject::connect(&core, &AppCore::muted, &core, [&monitor](const QUuid &serviceID, const QDateTime &end) {
-        const QList<Service> services = monitor.services();
-        const auto service = std::find_if(services.cbegin(), services.cend(),
-                                          [&serviceID](const Service &candidate) { return candidate.id == serviceID; });
-        if (service != services.cend())
+        if (const Service *service = monitor.service(serviceID))
             print(QCoreApplication::translate("Headless", "%1 muted until %2")
                       .arg(service->name, end.toString(Qt::ISODate)));
     });

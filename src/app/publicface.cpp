@@ -87,11 +87,7 @@ void PublicFace::update()
 std::optional<QUuid> PublicFace::knownService(const QString &id) const
 {
     const std::optional<QUuid> uuid = parseUuid(id);
-    const QList<Service> &services = m_monitor.services();
-    const bool known = uuid && std::any_of(services.cbegin(), services.cend(), [&](const Service &service) {
-                           return service.id == *uuid;
-                       });
-    return known ? uuid : std::nullopt;
+    return uuid && m_monitor.service(*uuid) ? uuid : std::nullopt;
 }
 
 PublicError PublicFace::unknownService(const QString &id)

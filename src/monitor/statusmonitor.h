@@ -75,6 +75,8 @@ public:
 
     // Observed state.
     const QList<Service> &services() const { return m_list->services(); }
+    // The listed service with this identity; null when there is none. Valid until the list changes.
+    const Service *service(const QUuid &serviceID) const { return m_list->find(serviceID); }
     const QHash<QUuid, ServiceStatusResult> &results() const { return m_results->all(); }
     std::optional<ServiceStatusResult> result(const QUuid &serviceID) const { return m_results->result(serviceID); }
     std::optional<Indicator> lastKnownIndicator(const QUuid &serviceID) const;

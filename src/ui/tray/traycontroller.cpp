@@ -241,10 +241,8 @@ void TrayController::fillQtMenu()
 
 void TrayController::openService(const QUuid &id)
 {
-    const QList<Service> &services = m_monitor.services();
-    const auto service = std::find_if(services.cbegin(), services.cend(),
-                                      [&](const Service &candidate) { return candidate.id == id; });
-    if (service == services.cend())
+    const Service *service = m_monitor.service(id);
+    if (!service)
         return;
     // the probe reads no status page: its page is the site itself
     if (service->provider == ProviderKind::Website) {
