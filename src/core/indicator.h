@@ -37,3 +37,7 @@ QString indicatorName(Indicator indicator);
 // Maps a Statuspage-style indicator word ("none", "minor", "maintenance", "major",
 // "critical", in any letter case, untrimmed) to a severity; anything else is Unknown.
 Indicator indicatorFromStatuspageWord(const QString &word);
+
+// The one colour of each state as "#rrggbb": the tray meter's, the glyphs' and the status
+// bars'. Mid-tone hues that keep enough contrast on light and dark panels; grey for Unknown.
+QString stateColorName(Indicator indicator);

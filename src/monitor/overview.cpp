@@ -62,23 +62,6 @@ QString summaryText(Indicator aggregate, bool offline)
     return MenuContent::tr("Status Unavailable");
 }
 
-QString stateColorName(Indicator indicator)
-{
-    switch (indicator) {
-    case Indicator::None:
-        return QStringLiteral("#2eb84b");
-    case Indicator::Minor:
-        return QStringLiteral("#e8b100");
-    case Indicator::Major:
-        return QStringLiteral("#f58400");
-    case Indicator::Critical:
-        return QStringLiteral("#eb3b30");
-    case Indicator::Unknown:
-        break;
-    }
-    return QStringLiteral("#8e8e93");
-}
-
 QList<ServiceEntry> Overview::troubled() const
 {
     QList<ServiceEntry> list;

@@ -34,9 +34,6 @@ GroupedServices groupServices(const QList<Service> &services, const QHash<QUuid,
 // The header's first line: the overall state, or "No connection" while offline.
 QString summaryText(Indicator aggregate, bool offline);
 
-// The colour of each state as "#rrggbb" for status bars: the tray meter's (ui/common/statepalette.cpp).
-QString stateColorName(Indicator indicator);
-
 // One service as the bus and the status bars see it.
 struct ServiceEntry {
     QString id;
