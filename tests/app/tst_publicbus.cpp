@@ -91,9 +91,6 @@ private Q_SLOTS:
         QTest::newRow("waybar markup")
             << markup() << WatchFormat::Waybar
             << u"{\"alt\":\"critical\",\"class\":\"critical\",\"percentage\":0,\"text\":\"1\",\"tooltip\":\"Major Service Outage\\n&lt;b&gt;x&lt;/b&gt; &amp; &quot;y&quot; %{F#fff}: 100% down\"}"_s;
-        QTest::newRow("i3blocks calm")
-            << calm() << WatchFormat::I3blocks
-            << u"{\"color\":\"#2eb84b\",\"full_text\":\"All Systems Operational\",\"short_text\":\"✓\"}"_s;
         QTest::newRow("i3blocks troubled")
             << troubled() << WatchFormat::I3blocks
             << u"{\"color\":\"#f58400\",\"full_text\":\"Partial Service Outage: GitHub, Slack\",\"short_text\":\"2\"}"_s;

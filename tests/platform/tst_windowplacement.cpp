@@ -36,7 +36,6 @@ public:
     {
     }
 
-    QPoint pointer() const { return m_pointer; }
     QStringList commands() const
     {
         const QMutexLocker lock(&m_mutex);
@@ -91,9 +90,6 @@ private:
                                         {u"name"_s, u"Glinter"_s},
                                         {u"rect"_s, rect(m_window)}});
         }
-        // someone else's window of the same title
-        floating.append(QJsonObject{
-            {u"id"_s, 3}, {u"pid"_s, 1}, {u"name"_s, u"Glinter"_s}, {u"rect"_s, rect(QRect(0, 0, 10, 10))}});
         const QJsonObject workspace{{u"id"_s, 2}, {u"floating_nodes"_s, floating}};
         return {{u"id"_s, 1}, {u"nodes"_s, QJsonArray{QJsonObject{{u"id"_s, 5}, {u"nodes"_s, QJsonArray{workspace}}}}}};
     }
@@ -102,8 +98,7 @@ private:
     {
         // a bar of 30 along the top of a 1280 × 800 output, and a second output to the right
         return {QJsonObject{{u"visible"_s, true}, {u"focused"_s, true}, {u"rect"_s, rect(QRect(0, 30, 1280, 770))}},
-                QJsonObject{{u"visible"_s, true}, {u"rect"_s, rect(QRect(1280, 0, 1024, 768))}},
-                QJsonObject{{u"visible"_s, false}, {u"rect"_s, rect(QRect(0, 30, 1280, 770))}}};
+                QJsonObject{{u"visible"_s, true}, {u"rect"_s, rect(QRect(1280, 0, 1024, 768))}}};
     }
 
     static QJsonArray outputs()
