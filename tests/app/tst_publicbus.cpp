@@ -97,6 +97,12 @@ private Q_SLOTS:
         QTest::newRow("polybar calm") << calm() << WatchFormat::Polybar << u"%{F#2eb84b}All Systems Operational%{F-}"_s;
         QTest::newRow("polybar markup") << markup() << WatchFormat::Polybar
                                         << u"%{F#eb3b30}Major Service Outage: <b>x</b> & \"y\" %%{F#fff}%{F-}"_s;
+        QTest::newRow("polybar line break")
+            << Overview{Indicator::Critical,
+                        u"Major Service Outage"_s,
+                        0,
+                        {entry(u"Acme\nLabs"_s, Indicator::Critical, {})}}
+            << WatchFormat::Polybar << u"%{F#eb3b30}Major Service Outage: Acme Labs%{F-}"_s;
         QTest::newRow("json markup")
             << markup() << WatchFormat::Json
             << u"{\"indicator\":\"critical\",\"lastRefresh\":1765000000,\"services\":[{\"description\":\"100% down\",\"id\":\"id-<b>x</b> & \\\"y\\\" %{F#fff}\",\"indicator\":\"critical\",\"lastChecked\":0,\"muted\":false,\"name\":\"<b>x</b> & \\\"y\\\" %{F#fff}\",\"provider\":\"\",\"url\":\"\"}],\"summary\":\"Major Service Outage\"}"_s;

@@ -408,6 +408,8 @@ private Q_SLOTS:
         toolTip >> title >> text;
         toolTip.endStructure();
         QCOMPARE(title, u"Glinter \u2014 Major Outage"_s);
+        // a screen reader's name for the icon says the same
+        QCOMPARE(property(service, u"IconAccessibleDesc"_s).toString(), title);
 
         QStringList clicks;
         auto record = [&clicks](const char *kind) {

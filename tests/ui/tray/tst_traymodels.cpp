@@ -304,7 +304,8 @@ private Q_SLOTS:
         QTEST(lines, "lines");
         for (const TrayMenuLine &line : glance.sliced(2)) {
             if (line.action == TrayMenuLine::Action::OpenService)
-                QVERIFY(!line.service.isNull() && line.glyph && line.accessibleText.startsWith(line.label.left(1)));
+                QVERIFY(!line.service.isNull() && line.glyph && line.accessibleText.startsWith(line.label.left(1))
+                        && line.accessibleText.count(label(line.indicator)) == 1); // the state said once
         }
     }
 
