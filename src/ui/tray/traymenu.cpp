@@ -14,30 +14,19 @@ QString elided(const QString &text, int length)
     return simple.left(length - 1).trimmed() + u'\u2026';
 }
 
-// Not operational: a degraded or failed state, or a feed that could not be read. A service
-// not checked yet has no state to tell.
-bool troubled(const QHash<QUuid, ServiceStatusResult> &results, const Service &service)
-{
-    const auto found = results.constFind(service.id);
-    return found != results.cend() && found->indicator != Indicator::None;
-}
-
-int severity(const QHash<QUuid, ServiceStatusResult> &results, const Service &service)
-{
-    return rawValue(results.value(service.id).indicator);
-}
-
 } // namespace
 
 QList<TrayMenuLine> TrayMenu::glance(const TrayMenuInput &input)
 {
-    QList<Service> affected;
-    std::copy_if(input.services.cbegin(), input.services.cend(), std::back_inserter(affected),
-                 [&](const Service &service) { return troubled(input.results, service); });
-    // worst first, unreadable feeds last, each otherwise in stored order
-    std::stable_sort(affected.begin(), affected.end(), [&](const Service &a, const Service &b) {
-        return severity(input.results, a) > severity(input.results, b);
-    });
+    // The panel's troubled ones, worst first, then the feeds that could not be read; a
+    // service not checked yet has no state to tell.
+    const GroupedServices grouped = groupServices(input.services, input.results);
+    QList<Service> affected = grouped.affected;
+    std::copy_if(grouped.healthy.cbegin(), grouped.healthy.cend(), std::back_inserter(affected),
+                 [&](const Service &service) {
+                     const auto found = input.results.constFind(service.id);
+                     return found != input.results.cend() && found->indicator == Indicator::Unknown;
+                 });
 
     QList<TrayMenuLine> lines;
     lines.append({.label = summaryText(input.aggregate, input.offline), .action = TrayMenuLine::Action::OpenPanel});
