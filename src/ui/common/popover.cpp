@@ -14,12 +14,6 @@ namespace {
 
 constexpr int gap = 4;
 
-Popover::CompositorMove &compositorMove()
-{
-    static Popover::CompositorMove move;
-    return move;
-}
-
 Qt::WindowFlags flags(bool popover)
 {
     return popover ? Qt::Tool | Qt::FramelessWindowHint : Qt::Window;
@@ -98,14 +92,9 @@ bool Popover::justLostFocus() const
     return m_focusLost.isValid() && std::chrono::milliseconds(m_focusLost.elapsed()) < sameClick;
 }
 
-void Popover::setCompositorMove(CompositorMove move)
-{
-    compositorMove() = std::move(move);
-}
-
 void Popover::place()
 {
-    if (!m_popover || !m_anchor || m_placedByOwner)
+    if (!m_popover || !m_anchor || m_ownerMove)
         return;
     const QScreen *screen = QGuiApplication::screenAt(m_anchor->center());
     if (!screen)
@@ -116,9 +105,8 @@ void Popover::place()
     move(topLeft);
     // only against a window the compositor placed: of any other, Qt's idea of where it is
     // may be wrong, and the compositor's own choice is better
-    const Popover *from = opener();
-    if (compositorMove() && from && from->m_placedByOwner)
-        compositorMove()(*this, topLeft);
+    if (const Popover *from = opener(); from && from->m_ownerMove)
+        from->m_ownerMove(*this, topLeft);
 }
 
 Popover *Popover::opener() const

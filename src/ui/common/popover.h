@@ -43,14 +43,12 @@ public:
     void setPopover(bool popover);
     bool isPopover() const { return m_popover; }
 
-    // Where the compositor places every window itself (Wayland, and X11 windows under such
-    // a compositor) and can be asked to move one: how to ask. Installed by whoever knows the
-    // compositor; none means that moving the window is enough.
+    // How to ask the compositor to move a window, where it places every window itself
+    // (Wayland, and X11 windows under such a compositor).
     using CompositorMove = std::function<void(QWidget &window, const QPoint &topLeft)>;
-    static void setCompositorMove(CompositorMove move);
     // Its owner asks the compositor where it goes (the panel, at the pointer): it does not
-    // place itself.
-    void setPlacedByOwner(bool placedByOwner) { m_placedByOwner = placedByOwner; }
+    // place itself, and the popovers opened from it are moved through `move`.
+    void setPlacedByOwner(CompositorMove move) { m_ownerMove = std::move(move); }
     // Where the compositor put it, which Qt cannot learn on Wayland: popovers opened against
     // its widgets go by it.
     void setPlacedAt(std::optional<QPoint> topLeft) { m_placedAt = topLeft; }
@@ -76,7 +74,7 @@ private:
     QElapsedTimer m_focusLost;
     QPointer<QWidget> m_returnFocus;
     bool m_holdsPointer = false;
-    bool m_placedByOwner = false;
+    CompositorMove m_ownerMove;
     std::optional<QPoint> m_placedAt;
 };
 

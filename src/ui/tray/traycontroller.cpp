@@ -146,8 +146,7 @@ TrayController::TrayController(StatusMonitor &monitor, UrlOpener &opener, Deskto
     });
 
     if (m_placement->isAvailable()) {
-        m_panel->setPlacedByOwner(true);
-        Popover::setCompositorMove(
+        m_panel->setPlacedByOwner(
             [this](QWidget &window, const QPoint &topLeft) { m_placement->moveTo(placementTarget(window), topLeft); });
         connect(m_placement.get(), &WindowPlacement::placed, this, [this](const QString &title, const QPoint &at) {
             if (title != m_panel->windowTitle())
@@ -173,8 +172,6 @@ TrayController::TrayController(StatusMonitor &monitor, UrlOpener &opener, Deskto
 
 TrayController::~TrayController()
 {
-    if (m_placement->isAvailable())
-        Popover::setCompositorMove({});
     // the icon refers to the menu: it goes first
     delete m_qtTray;
     m_item.reset();
