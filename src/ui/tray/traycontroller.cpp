@@ -66,12 +66,14 @@ QRect pointAnchor(std::optional<QPoint> device)
     return QRect(logicalPoint(device).value_or(QCursor::pos()), QSize(1, 1));
 }
 
-// A menu line's state symbol, as trays take it (PNG).
+// A menu line's state symbol, as trays take it (PNG). The tray draws the menu in its own
+// colours, which need not be ours (GNOME's is dark under a light application): a neutral
+// symbol takes the mid-tone grey, which reads on either.
 QByteArray menuIcon(const TrayMenuLine &line)
 {
     if (!line.glyph)
         return {};
-    const QColor colour = line.neutralGlyph ? Style::secondary(QGuiApplication::palette()) : stateColor(line.indicator);
+    const QColor colour = stateColor(line.neutralGlyph ? Indicator::Unknown : line.indicator);
     const QImage image = renderGlyph(*line.glyph, colour, 16, 1);
     QByteArray png;
     QBuffer buffer(&png);
