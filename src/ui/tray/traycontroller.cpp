@@ -8,7 +8,6 @@
 #include "platform/xembedtray.h"
 #include "ui/common/renderers.h"
 #include "ui/common/statepalette.h"
-#include "ui/common/style.h"
 #include "ui/tray/metericonengine.h"
 #include "ui/tray/panelmodel.h"
 #include "ui/tray/panelwindow.h"
