@@ -1,5 +1,7 @@
 #include "platform/linux/swayplacement.h"
 
+#include "platform/linux/x11workarea.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QJsonDocument>
@@ -20,6 +22,9 @@ constexpr qint64 maxAnswerSize = qint64(32) * 1024 * 1024;
 // A window is in the tree once mapped, a few frames after it is shown.
 constexpr auto retryInterval = 20ms;
 constexpr int maxAttempts = 50;
+// sway takes an X11 window's new size within a few frames; a size it never reports (a
+// scale that rounds it otherwise) is not waited for longer
+constexpr int sizeAttempts = 15;
 
 QRect rectOf(const QJsonObject &node)
 {
@@ -33,7 +38,8 @@ std::optional<SwayPlacement::Window> search(const QJsonObject &node, qint64 pid,
     const bool isView = node.contains(u"pid");
     if (isView && node.value(u"pid").toInteger() == pid && node.value(u"name").toString() == target.title
         && (!target.x11Window || quint64(node.value(u"window").toInteger()) == *target.x11Window))
-        return SwayPlacement::Window{node.value(u"id").toInteger(), rectOf(node)};
+        return SwayPlacement::Window{node.value(u"id").toInteger(), rectOf(node),
+                                     rectOf(node.value(u"geometry").toObject()).size()};
     for (const QStringView key : {QStringView(u"nodes"), QStringView(u"floating_nodes")}) {
         const QJsonArray children = node.value(key).toArray();
         for (const QJsonValue &child : children) {
@@ -116,6 +122,25 @@ void SwayPlacement::moveTo(const Target &target, const QPoint &topLeft)
     enqueue({target, nullptr, topLeft});
 }
 
+void SwayPlacement::keepPlaced(const Target &target)
+{
+    if (!isAvailable())
+        return;
+    const auto sameWindow = [&target](const Request &request) {
+        return request.target.title == target.title && request.target.x11Window == target.x11Window;
+    };
+    // still being placed: at the size it has now
+    const auto pending = std::find_if(m_requests.begin(), m_requests.end(), sameWindow);
+    if (pending != m_requests.end() && pending->choose) {
+        pending->target.size = target.size;
+        return;
+    }
+    const auto placed = m_placed.constFind(target.title);
+    if (placed == m_placed.cend())
+        return;
+    enqueue({target, nullptr, placed->choose(placed->pointer, placed->usable, target.size)});
+}
+
 void SwayPlacement::enqueue(Request request)
 {
     if (!isAvailable())
@@ -152,6 +177,10 @@ bool SwayPlacement::moveFirst()
     std::optional<Window> window = findWindow(QJsonDocument::fromJson(*tree).object(), pid, request.target);
     if (!window)
         return false;
+    // a window that has just asked for another size: sway would centre it again after a
+    // move made now
+    if (request.target.size.isValid() && window->size != request.target.size && request.attempts < sizeAttempts)
+        return false;
     const QString self = QStringLiteral("[con_id=%1] ").arg(window->id);
     QPoint topLeft;
     if (request.topLeft) {
@@ -174,7 +203,8 @@ bool SwayPlacement::moveFirst()
         const std::optional<QRect> usable = usableArea(QJsonDocument::fromJson(*workspaces).array(), centre);
         if (!usable)
             return true;
-        topLeft = request.choose(pointer, *usable, window->rect.size());
+        topLeft = request.choose(pointer, *usable, window->size.isEmpty() ? window->rect.size() : window->size);
+        m_placed.insert(request.target.title, {pointer, *usable, request.choose});
     }
     if (run(self
             + QStringLiteral("floating enable, border none, move absolute position %1 %2")
@@ -243,5 +273,8 @@ bool SwayPlacement::run(const QString &command)
 
 std::unique_ptr<WindowPlacement> makeWindowPlacement(const QString &swaySocket)
 {
+    // elsewhere only X11 bars without a window manager need telling where they are
+    if (swaySocket.isEmpty())
+        return std::make_unique<X11WorkArea>();
     return std::make_unique<SwayPlacement>(swaySocket);
 }

@@ -2,6 +2,7 @@
 
 #include "platform/windowplacement.h"
 
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QTimer>
@@ -14,6 +15,11 @@ class QLocalSocket;
 // new floating window in the middle of the output and gives no client the pointer's position
 // over a bar, so the window is first centred on the pointer by sway itself, which tells where
 // the pointer is, then moved to its place inside the usable area of that output.
+//
+// An X11 window (Qt on Xwayland) that changes its size asks the X server, and sway, taking
+// the request, resizes it and centres it again: the panel, whose list grows when the first
+// check ends after it opened, would leave the bar. Such a window is moved back once sway
+// has its new size (a move that came before would be undone), by the rule that placed it.
 //
 // The socket is asked synchronously with short time-outs: sway answers within a
 // millisecond, and an answer that does not come ends the placement (the window stays where
@@ -29,11 +35,14 @@ public:
     bool isAvailable() const override { return !m_socketPath.isEmpty(); }
     void place(const Target &target, Choose choose) override;
     void moveTo(const Target &target, const QPoint &topLeft) override;
+    void keepPlaced(const Target &target) override;
 
-    // A window in sway's tree: its container id and its rectangle.
+    // A window in sway's tree: its container id, its rectangle and its own size (without
+    // the border sway draws).
     struct Window {
         qint64 id = 0;
         QRect rect;
+        QSize size;
     };
     // The target among the windows of process `pid` in a GET_TREE answer.
     static std::optional<Window> findWindow(const QJsonObject &tree, qint64 pid, const Target &target);
@@ -57,6 +66,12 @@ private:
         std::optional<QPoint> topLeft;
         int attempts = 0;
     };
+    // How a window was placed: where the pointer was, the usable area and the rule.
+    struct Placed {
+        QPoint pointer;
+        QRect usable;
+        Choose choose;
+    };
 
     void enqueue(Request request);
     void attempt();
@@ -69,4 +84,6 @@ private:
     QLocalSocket *m_socket = nullptr;
     QTimer m_retry;
     QList<Request> m_requests;
+    // by title
+    QHash<QString, Placed> m_placed;
 };

@@ -26,12 +26,22 @@ public:
         m_choose = [topLeft](const QPoint &, const QRect &, const QSize &) { return topLeft; };
     }
 
+    void keepPlaced(const Target &target) override { m_target = target; }
+
+    std::optional<QRect> usableArea(const QRect &screen) const override
+    {
+        return m_usable ? std::optional(m_usable->intersected(screen)) : std::nullopt;
+    }
+    // What the bars leave of every screen, as struts would tell.
+    void setUsableArea(std::optional<QRect> usable) { m_usable = usable; }
+
     // The last window asked for, and its rule.
     const std::optional<Target> &target() const { return m_target; }
     const Choose &choose() const { return m_choose; }
 
 private:
     bool m_available;
+    std::optional<QRect> m_usable;
     std::optional<Target> m_target;
     Choose m_choose;
 };

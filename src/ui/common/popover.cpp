@@ -101,7 +101,7 @@ void Popover::place()
         screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    const QPoint topLeft = placePopover(size(), *m_anchor, screen->availableGeometry(), m_alignment).topLeft();
+    const QPoint topLeft = placePopover(size(), *m_anchor, availableArea(*screen), m_alignment).topLeft();
     move(topLeft);
     // only against a window the compositor placed: of any other, Qt's idea of where it is
     // may be wrong, and the compositor's own choice is better
@@ -112,6 +112,15 @@ void Popover::place()
 Popover *Popover::opener() const
 {
     return parentWidget() ? qobject_cast<Popover *>(parentWidget()->window()) : nullptr;
+}
+
+QRect Popover::availableArea(const QScreen &screen) const
+{
+    for (const Popover *popover = this; popover; popover = popover->opener()) {
+        if (popover->m_availableArea)
+            return popover->m_availableArea(screen);
+    }
+    return screen.availableGeometry();
 }
 
 void Popover::closeOnFocusLoss()
@@ -213,6 +222,8 @@ void Popover::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     // grown or shrunk while open: stay against the anchor and on the screen
-    if (isVisible())
+    if (isVisible()) {
         place();
+        Q_EMIT resizedWhileOpen();
+    }
 }

@@ -8,6 +8,8 @@
 #include <functional>
 #include <optional>
 
+class QScreen;
+
 // A small frameless window next to what opened it: the panel beside the tray icon, the
 // settings' pickers beside their buttons. A tool window rather than a popup, so that screen
 // readers see it (Qt 6.4 does not expose Qt::Popup windows to them); like a popup it closes
@@ -53,6 +55,15 @@ public:
     // its widgets go by it.
     void setPlacedAt(std::optional<QPoint> topLeft) { m_placedAt = topLeft; }
 
+    // The part of a screen it may cover, where Qt's available area is wrong (a bar that no
+    // window manager announces); the popovers opened from it go by it too.
+    using AvailableArea = std::function<QRect(const QScreen &screen)>;
+    void setAvailableArea(AvailableArea area) { m_availableArea = std::move(area); }
+
+Q_SIGNALS:
+    // It grew or shrank while open (what it shows changed).
+    void resizedWhileOpen();
+
 protected:
     void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -67,6 +78,7 @@ private:
     void holdPointer(bool hold);
     // The popover this one was opened from, if any.
     Popover *opener() const;
+    QRect availableArea(const QScreen &screen) const;
 
     bool m_popover = true;
     std::optional<QRect> m_anchor;
@@ -76,6 +88,7 @@ private:
     bool m_holdsPointer = false;
     CompositorMove m_ownerMove;
     std::optional<QPoint> m_placedAt;
+    AvailableArea m_availableArea;
 };
 
 // Where a popover of `size` goes against `anchor` inside `available`: below the anchor when

@@ -103,6 +103,10 @@ TrayController::TrayController(StatusMonitor &monitor, UrlOpener &opener, Deskto
     connect(m_panel.get(), &PanelWindow::settingsRequested, this, &TrayController::settingsRequested);
     connect(m_panel.get(), &PanelWindow::quitRequested, this, &TrayController::quitRequested);
     connect(m_panel.get(), &PanelWindow::shown, this, &TrayController::panelShown);
+    // off the bars that no window manager announces (an Xfce panel on a bare X server)
+    m_panel->setAvailableArea([this](const QScreen &screen) {
+        return m_placement->usableArea(screen.geometry()).value_or(screen.availableGeometry());
+    });
 
     // trays that deliver no left click still reach everything through the menu
     m_fixedEntries = {
@@ -149,6 +153,12 @@ TrayController::TrayController(StatusMonitor &monitor, UrlOpener &opener, Deskto
     if (m_placement->isAvailable()) {
         m_panel->setPlacedByOwner(
             [this](QWidget &window, const QPoint &topLeft) { m_placement->moveTo(placementTarget(window), topLeft); });
+        // a list that grows while the panel is open (the first check ending) resizes it, and
+        // sway centres an X11 window that resizes itself
+        connect(m_panel.get(), &Popover::resizedWhileOpen, this, [this] {
+            if (m_panel->mode() == PanelWindow::Mode::Popup)
+                m_placement->keepPlaced(placementTarget(*m_panel));
+        });
         connect(m_placement.get(), &WindowPlacement::placed, this, [this](const QString &title, const QPoint &at) {
             if (title != m_panel->windowTitle())
                 return;
@@ -397,7 +407,7 @@ void TrayController::showPanelAt(const QRect &anchor, bool atPointer)
 
 WindowPlacement::Target TrayController::placementTarget(QWidget &window) const
 {
-    WindowPlacement::Target target{window.windowTitle(), std::nullopt};
+    WindowPlacement::Target target{window.windowTitle(), std::nullopt, window.size()};
     if (QGuiApplication::platformName() == u"xcb")
         target.x11Window = quint64(window.winId());
     return target;

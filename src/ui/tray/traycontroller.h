@@ -42,7 +42,8 @@ public:
         std::unique_ptr<XEmbedTray> xembed;
         // How long every tray may be gone before the panel becomes the window again.
         std::chrono::milliseconds lossGrace{std::chrono::seconds(5)};
-        // Where the compositor places windows itself, how to ask it to place the panel.
+        // Where the compositor places windows itself, how to ask it to place the panel; and,
+        // where no window manager says it, what the bars leave of a screen.
         std::unique_ptr<WindowPlacement> placement;
     };
 

@@ -2,6 +2,7 @@
 // that the QSystemTrayIcon made for an XEmbed tray asks no real desktop anything).
 #include "platform/null/nullstatusnotifieritem.h"
 #include "platform/null/nullurlopener.h"
+#include "platform/null/nullwindowplacement.h"
 #include "platform/null/nullxembedtray.h"
 #include "ui/tray/detailswindow.h"
 #include "ui/tray/metericonengine.h"
@@ -30,6 +31,8 @@ struct Trays {
     bool xembed = false;
     bool settled = true;
     std::chrono::milliseconds lossGrace = 0ms;
+    // what the bars leave of the screen, where only their struts say it
+    std::optional<QRect> usable;
 };
 
 struct TrayRig : MonitorRig {
@@ -50,8 +53,11 @@ struct TrayRig : MonitorRig {
         item = madeItem.get();
         xembed = madeXEmbed.get();
         const QList<PanelWindow *> before = topLevels<PanelWindow>();
+        auto placement = std::make_unique<NullWindowPlacement>();
+        placement->setUsableArea(trays.usable);
         tray = std::make_unique<TrayController>(
-            *monitor, opener, TrayController::Desktop{std::move(madeItem), std::move(madeXEmbed), trays.lossGrace});
+            *monitor, opener,
+            TrayController::Desktop{std::move(madeItem), std::move(madeXEmbed), trays.lossGrace, std::move(placement)});
         // the controller's panel is the window it made: the one that was not there before
         QList<PanelWindow *> made = topLevels<PanelWindow>();
         made.removeIf([&before](PanelWindow *window) { return before.contains(window); });
@@ -179,6 +185,17 @@ private Q_SLOTS:
         QCOMPARE(settings.size(), 1);
         rig.item->chooseMenuEntry(int(labels.indexOf(u"Quit"_s)));
         QCOMPARE(quit.size(), 1);
+    }
+
+    // A bar that no window manager announces (an Xfce panel on a bare X server) keeps the
+    // panel off it all the same, by what its struts reserve.
+    void thePanelKeepsOffABarOnlyItsStrutsAnnounce()
+    {
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        TrayRig rig({.hosted = true, .usable = screen.adjusted(0, 27, 0, 0)});
+        rig.item->activate(QPoint(screen.right() - 100, screen.top() + 13));
+        QVERIFY(rig.panel().isVisible());
+        QCOMPARE(rig.panel().geometry().top(), screen.top() + 27);
     }
 
     // The glance follows each refresh; a troubled service opens its details.
