@@ -5,6 +5,7 @@
 #include "core/settings.h"
 
 #include <QDebug>
+#include <QGuiApplication>
 #include <QTimer>
 
 namespace {
@@ -46,6 +47,10 @@ DesktopApp::~DesktopApp()
 
 DesktopApp::Start DesktopApp::start()
 {
+    // Before the first window: Wayland compositors take it as the windows' app id, and
+    // they, GNOME and the notification servers tie windows, notifications and the tray
+    // icon to the desktop entry of that name (its icon, its name in the overview).
+    QGuiApplication::setDesktopFileName(QStringLiteral(GLINTER_APP_ID));
     m_instance = std::make_unique<SingleInstance>(
         m_options.instanceDirectory.isEmpty() ? SingleInstance::defaultDirectory() : m_options.instanceDirectory);
     switch (m_instance->claim()) {

@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -173,6 +174,15 @@ private Q_SLOTS:
         QCOMPARE(app->start(), DesktopApp::Start::Running);
         app->showPanel();
         QVERIFY(!topLevel<OnboardingWindow>());
+    }
+
+    // Compositors, GNOME and notification servers find the installed desktop entry by it.
+    void namedAfterItsDesktopEntry()
+    {
+        const std::unique_ptr<DesktopApp> app = appWithPanel();
+        QCOMPARE(app->start(), DesktopApp::Start::Running);
+        QCOMPARE(QGuiApplication::desktopFileName() + u".desktop"_s,
+                 QFileInfo(QStringLiteral(GLINTER_DESKTOP_FILE)).fileName());
     }
 
     // Only GLINTER_OPEN_SETTINGS=1 opens the settings at start-up, without the panel, on the
