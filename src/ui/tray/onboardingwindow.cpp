@@ -117,8 +117,10 @@ OnboardingWindow::OnboardingWindow(QWidget *parent)
     title->setFont(Style::font(title->font(), Style::Text::Title, QFont::DemiBold));
     title->setAlignment(Qt::AlignHCenter);
     heading->addWidget(title);
-    heading->addWidget(textLabel(tr("Glinter lives in your menu bar and keeps an eye on the services you depend on."),
-                                 Style::Text::Body, this));
+    heading->addWidget(
+        textLabel(tr("Glinter lives in your tray, on the top bar or panel of your desktop, and keeps an eye on the "
+                     "services you depend on."),
+                  Style::Text::Body, this));
     column->addLayout(heading);
 
     auto *legend = new LegendBox(this);
