@@ -257,10 +257,10 @@ private Q_SLOTS:
         QCOMPARE(app.start(), DesktopApp::Start::Running);
         const QUuid id = QUuid::createUuid();
         MuteButton bell(app.preferences());
-        bell.setServiceID(id);
+        bell.setService(id, u"Acme"_s);
         const QDateTime before = QDateTime::currentDateTimeUtc();
         shown->invokeMute(id);
-        QCOMPARE(bell.accessibleName(), u"Unmute notifications"_s);
+        QCOMPARE(bell.accessibleName(), u"Unmute notifications for Acme"_s);
         const QDateTime end = Settings().mutes(before).until.value(id);
         QVERIFY2(end >= before.addSecs(3600) && end <= QDateTime::currentDateTimeUtc().addSecs(3601),
                  qPrintable(end.toString(Qt::ISODate)));

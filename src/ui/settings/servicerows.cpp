@@ -123,7 +123,7 @@ void CatalogRow::setService(const std::optional<Service> &service)
         m_components->setService(service);
         m_components->setWanted(monitored);
         if (service)
-            m_mute->setServiceID(service->id);
+            m_mute->setService(service->id, service->name);
         m_mute->setVisible(monitored);
     }
     if (m_switch->isChecked() != monitored)
@@ -186,7 +186,7 @@ void ListedServiceRow::setService(const Service &service)
         if (m_host)
             m_host->setText(ServicesFilter::hostLine(service.url));
         m_components->setService(service);
-        m_mute->setServiceID(service.id);
+        m_mute->setService(service.id, service.name);
         m_remove->setService(service);
     }
     updateState();

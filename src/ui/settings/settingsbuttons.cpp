@@ -67,11 +67,12 @@ MuteButton::MuteButton(Settings &settings, QWidget *parent)
     connect(this, &QAbstractButton::clicked, this, [this] { m_settings.setMuted(m_serviceID, !m_muted); });
 }
 
-void MuteButton::setServiceID(const QUuid &serviceID)
+void MuteButton::setService(const QUuid &serviceID, const QString &name)
 {
-    if (serviceID == m_serviceID)
+    if (serviceID == m_serviceID && name == m_serviceName)
         return;
     m_serviceID = serviceID;
+    m_serviceName = name;
     showMutes(m_settings.mutes());
 }
 
@@ -90,6 +91,9 @@ void MuteButton::showMutes(const Settings::Mutes &mutes)
 
 void MuteButton::setMutedShown(bool muted, const std::optional<QDateTime> &until)
 {
+    // every time: the same state may now be another service's
+    setAccessibleName(muted ? tr("Unmute notifications for %1").arg(m_serviceName)
+                            : tr("Mute notifications for %1").arg(m_serviceName));
     if (muted == m_muted && until == m_until && !toolTip().isEmpty())
         return;
     m_muted = muted;
@@ -106,7 +110,6 @@ void MuteButton::setMutedShown(bool muted, const std::optional<QDateTime> &until
                               : QLocale().toString(local, QLocale::ShortFormat));
     }
     setToolTip(state.toHtmlEscaped());
-    setAccessibleName(muted ? tr("Unmute notifications") : tr("Mute notifications"));
     setAccessibleDescription(until ? state : QString());
 }
 

@@ -40,7 +40,9 @@ class MuteButton : public GlyphButton
 public:
     explicit MuteButton(Settings &settings, QWidget *parent = nullptr);
 
-    void setServiceID(const QUuid &serviceID);
+    // The service it mutes; screen readers hear its name with the button's, as the button
+    // sits among every other service's bell.
+    void setService(const QUuid &serviceID, const QString &name);
 
 private:
     void showMutes(const Settings::Mutes &mutes);
@@ -48,6 +50,7 @@ private:
 
     Settings &m_settings;
     QUuid m_serviceID;
+    QString m_serviceName;
     bool m_muted = false;
     std::optional<QDateTime> m_until;
 };

@@ -137,8 +137,10 @@ private Q_SLOTS:
         // muting in one list shows in the other; the other service's buttons stay as they were
         muteButton(customRows(tab).at(0))->click();
         QVERIFY(rig.monitor->settings().isMuted(acme.id));
-        QCOMPARE(muteButton(reorderRows(tab).at(0))->accessibleName(), u"Unmute notifications"_s);
-        QCOMPARE(muteButton(catalogRow(tab, u"GitHub"_s))->accessibleName(), u"Mute notifications"_s);
+        // each bell is named for its service, whichever state it shows
+        QCOMPARE(muteButton(reorderRows(tab).at(0))->accessibleName(), u"Unmute notifications for Acme"_s);
+        QCOMPARE(muteButton(catalogRow(tab, u"GitHub"_s))->accessibleName(), u"Mute notifications for GitHub"_s);
+        QCOMPARE(muteButton(reorderRows(tab).at(1))->accessibleName(), u"Mute notifications for GitHub"_s);
     }
 
     // A mute from a notification shows on the bell with its end, and ends there by itself;
@@ -151,16 +153,16 @@ private Q_SLOTS:
         MuteButton *bell = muteButton(customRows(tab).at(0));
         const QDateTime end = QDateTime::currentDateTimeUtc().addSecs(3600);
         rig.monitor->settings().muteUntil(acme.id, end);
-        QCOMPARE(bell->accessibleName(), u"Unmute notifications"_s);
+        QCOMPARE(bell->accessibleName(), u"Unmute notifications for Acme"_s);
         const QString clock =
             rig.monitor->settings().mutes(end.addSecs(-1)).until.value(acme.id).toLocalTime().toString(u"HH:mm"_s);
         QVERIFY2(bell->toolTip().startsWith(u"Muted until "_s + clock), qPrintable(bell->toolTip()));
         bell->click();
-        QCOMPARE(bell->accessibleName(), u"Mute notifications"_s);
+        QCOMPARE(bell->accessibleName(), u"Mute notifications for Acme"_s);
         QVERIFY(!rig.monitor->settings().isMuted(acme.id));
 
         rig.monitor->settings().muteUntil(acme.id, QDateTime::currentDateTimeUtc().addMSecs(300));
-        QTRY_COMPARE(bell->accessibleName(), u"Mute notifications"_s);
+        QTRY_COMPARE(bell->accessibleName(), u"Mute notifications for Acme"_s);
         QCOMPARE(bell->toolTip(), u"Mute notifications"_s);
     }
 
