@@ -3,10 +3,10 @@
 #include "core/webaddress.h"
 #include "monitor/statusmonitor.h"
 #include "providers/providertable.h"
+#include "ui/common/labelledcombobox.h"
 #include "ui/common/style.h"
 #include "ui/settings/settingsbuttons.h"
 
-#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,7 +37,7 @@ CustomAddForm::CustomAddForm(StatusMonitor &monitor, QWidget *parent)
     , m_check(checkOnce)
     , m_name(new QLineEdit(this))
     , m_address(new QLineEdit(this))
-    , m_format(new QComboBox(this))
+    , m_format(new LabelledComboBox(this))
     , m_add(new QPushButton(this))
     , m_message(Style::plainLabel(QString(), this))
 {
@@ -57,7 +57,8 @@ CustomAddForm::CustomAddForm(StatusMonitor &monitor, QWidget *parent)
     for (const std::optional<ProviderKind> &kind : choices())
         m_format->addItem(kind ? displayName(*kind) : tr("Detect automatically"), kind ? int(*kind) : -1);
     m_format->setFixedWidth(140);
-    // A combo box is read by the label it is the buddy of; the label itself is not shown.
+    // the row has no room for a label: screen readers hear the name, and readers that follow
+    // labels find it in the label it is the buddy of, which is not shown
     QLabel *formatLabel = Style::plainLabel(tr("Feed format"), this);
     formatLabel->setBuddy(m_format);
     formatLabel->hide();

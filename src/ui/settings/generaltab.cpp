@@ -4,6 +4,7 @@
 #include "core/settings.h"
 #include "monitor/statusmonitor.h"
 #include "platform/loginitem.h"
+#include "ui/common/labelledcombobox.h"
 #include "ui/common/renderers.h"
 #include "ui/common/statepalette.h"
 #include "ui/common/style.h"
@@ -179,7 +180,7 @@ QWidget *GeneralTab::buildGeneralSection()
     QFrame *box = sectionBox(this);
     auto *form = new QFormLayout(box);
 
-    m_refresh = new QComboBox(box);
+    m_refresh = new LabelledComboBox(box);
     m_refresh->setObjectName(QStringLiteral("refreshPicker"));
     for (const RefreshChoice &choice : refreshChoices)
         m_refresh->addItem(tr(choice.label), qlonglong(choice.interval.count()));
@@ -212,7 +213,7 @@ QWidget *GeneralTab::buildNotificationSection()
     m_notify->setChecked(m_settings.notificationsEnabled());
     form->addRow(m_notify);
 
-    m_severity = new QComboBox(box);
+    m_severity = new LabelledComboBox(box);
     m_severity->setObjectName(QStringLiteral("severityPicker"));
     for (const SeverityChoice &choice : severityChoices)
         m_severity->addItem(tr(choice.label), rawValue(choice.minimum));

@@ -10,6 +10,7 @@
 #include "monitorrig.h"
 #include "widgets.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -88,6 +89,8 @@ private Q_SLOTS:
         Rig rig;
         auto *picker = child<QComboBox>(*rig.tab, "refreshPicker");
         QCOMPARE(picker->currentText(), u"5 minutes"_s);
+        // named by its label, not by its choice
+        QCOMPARE(QAccessible::queryAccessibleInterface(picker)->text(QAccessible::Name), u"Refresh every"_s);
 
         picker->setCurrentIndex(3);
         Q_EMIT picker->activated(3);

@@ -10,6 +10,7 @@
 #include "settingsrig.h"
 #include "widgets.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
@@ -282,6 +283,24 @@ private Q_SLOTS:
         const QString reasons = shownError(form).value_or(QString());
         QVERIFY(reasons.contains(u"Statuspage.io: HTTP 404; Instatus: HTTP 404; Status.io: HTTP 404"_s));
         QCOMPARE(rig.saved().size(), 3);
+    }
+
+    // Screen readers hear what the combo box is for, and its choice as its value (Qt alone
+    // would name it by the choice).
+    void formatPickerSaysWhatItIsFor()
+    {
+        FormRig rig;
+        rig.format->setCurrentIndex(rig.format->findData(-1));
+        QAccessibleInterface *picker = QAccessible::queryAccessibleInterface(rig.format);
+        QCOMPARE(picker->role(), QAccessible::ComboBox);
+        QCOMPARE(picker->text(QAccessible::Name), u"Feed format"_s);
+        QCOMPARE(picker->text(QAccessible::Value), u"Detect automatically"_s);
+        rig.format->setCurrentIndex(0);
+        const QAccessibleTextInterface *value = picker->textInterface();
+        QCOMPARE(value->text(0, value->characterCount()), rig.format->currentText());
+        // the list of choices is there to walk, and it opens
+        QCOMPARE(picker->child(0)->object(), static_cast<QObject *>(rig.format->view()));
+        QVERIFY(picker->actionInterface()->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
     }
 
     // While the check runs a screen reader hears "Checking…"; starting the form over meanwhile
