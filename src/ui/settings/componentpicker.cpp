@@ -288,4 +288,9 @@ void ComponentPicker::save()
 {
     if (current())
         m_monitor.setComponents(ServicesFilter::savedSelection(m_selected), m_service);
+    // The rows are drawn again once the selection is saved: a row toggled by a screen reader
+    // (no click, no pointer) asked to be drawn before, and that request was found dropped
+    // (Qt 6.4 on X11: listed as dirty, nothing of it drawn) once the services tab behind this
+    // window had been refilled with the saved selection.
+    m_listWidget->update();
 }
