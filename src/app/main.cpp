@@ -56,7 +56,18 @@ int runDesktop(int argc, char *argv[])
                    stderr);
         return cannotRun;
     }
+    // Qt's GTK platform theme (QT_QPA_PLATFORMTHEME=gtk3) starts GTK inside QApplication, and
+    // GTK's own accessibility bridge would show screen readers a second, empty application
+    // beside Qt's. It is kept off for that start only: the programs Glinter opens (the
+    // browser) inherit the environment and keep theirs.
+    const bool atBridgeWasSet = qEnvironmentVariableIsSet("NO_AT_BRIDGE");
+    const QByteArray atBridge = qgetenv("NO_AT_BRIDGE");
+    qputenv("NO_AT_BRIDGE", "1");
     QApplication app(argc, argv);
+    if (atBridgeWasSet)
+        qputenv("NO_AT_BRIDGE", atBridge);
+    else
+        qunsetenv("NO_AT_BRIDGE");
     // Closing a window (settings, onboarding, the panel) leaves Glinter in the tray.
     QApplication::setQuitOnLastWindowClosed(false);
     NetworkEnvironment::apply(networkOptions());
