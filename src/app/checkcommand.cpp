@@ -1,5 +1,6 @@
 #include "app/checkcommand.h"
 
+#include "core/escapedline.h"
 #include "core/servicestore.h"
 #include "monitor/statusmonitor.h"
 #include "providers/providertable.h"
@@ -19,7 +20,7 @@ namespace {
 
 void printErr(const QString &text)
 {
-    std::fprintf(stderr, "glinter: %s\n", qUtf8Printable(text));
+    std::fprintf(stderr, "glinter: %s\n", qUtf8Printable(escapedLine(text)));
 }
 
 // A moment for machines: ISO 8601 in UTC, or null when the feed did not say.
@@ -66,11 +67,12 @@ QJsonArray maintenancesJson(const QList<Maintenance> &maintenances)
 QString incidentLine(const Incident &incident)
 {
     QString line = QStringLiteral("    ")
-                   + (incident.status.isEmpty() ? QStringLiteral("ongoing") : incident.status.toLower());
+                   + (incident.status.isEmpty() ? QStringLiteral("ongoing")
+                                                : escapedLine(incident.status.toLower(), kNameLength));
     if (incident.startedAt.isValid())
         line += QStringLiteral(" since ") + incident.startedAt.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm"))
                 + QStringLiteral(" UTC");
-    return line + QStringLiteral(": ") + incident.title;
+    return line + QStringLiteral(": ") + escapedLine(incident.title, kTextLength);
 }
 
 } // namespace
@@ -104,10 +106,11 @@ QString textReport(const QList<Service> &services, const QList<ServiceStatusResu
     QString text;
     for (qsizetype i = 0; i < services.size() && i < results.size(); ++i) {
         const ServiceStatusResult &result = results.at(i);
-        QString line = indicatorName(result.indicator).toUpper().leftJustified(9) + services.at(i).name
-                       + QStringLiteral(": ") + result.description;
+        QString line = indicatorName(result.indicator).toUpper().leftJustified(9)
+                       + escapedLine(services.at(i).name, kNameLength) + QStringLiteral(": ")
+                       + escapedLine(result.description, kTextLength);
         if (result.incidentTitle && !result.incidentTitle->isEmpty() && *result.incidentTitle != result.description)
-            line += QStringLiteral(" \u2014 ") + *result.incidentTitle;
+            line += QStringLiteral(" \u2014 ") + escapedLine(*result.incidentTitle, kTextLength);
         if (result.isMaintenance)
             line += QStringLiteral(" [maintenance]");
         text += line + u'\n';

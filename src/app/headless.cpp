@@ -1,6 +1,7 @@
 #include "app/headless.h"
 
 #include "app/appcore.h"
+#include "core/escapedline.h"
 #include "metrics/metricscollector.h"
 #include "platform/terminationsignals.h"
 
@@ -16,9 +17,11 @@ namespace Headless {
 
 namespace {
 
+// One line of the log: whatever the parts held (a path, a name, a feed's words), no control
+// character reaches the journal or the terminal, and the line stays one line.
 void print(const QString &line)
 {
-    const QString stamped = QDateTime::currentDateTimeUtc().toString(Qt::ISODate) + u' ' + line + u'\n';
+    const QString stamped = QDateTime::currentDateTimeUtc().toString(Qt::ISODate) + u' ' + escapedLine(line) + u'\n';
     std::fputs(qUtf8Printable(stamped), stdout);
     std::fflush(stdout);
 }
@@ -48,11 +51,11 @@ public:
         for (const Service &service : services) {
             now.insert(service.id);
             if (!m_names.contains(service.id))
-                added.append(service.name);
+                added.append(escapedLine(service.name, kNameLength));
         }
         for (auto it = m_names.cbegin(); it != m_names.cend(); ++it) {
             if (!now.contains(it.key()))
-                removed.append(it.value());
+                removed.append(escapedLine(it.value(), kNameLength));
         }
         QString line = QStringLiteral("list: ") + servicesText(services.size());
         if (!added.isEmpty())
@@ -128,11 +131,11 @@ int run(const Options &options)
                          if (previous && previous->indicator == result.indicator)
                              return;
                          const QString from = previous ? stateText(previous->indicator) : QStringLiteral("-");
-                         QString line = service.name + QStringLiteral(": ") + from + QStringLiteral(" \u2192 ")
-                                        + stateText(result.indicator) + QStringLiteral(" (") + result.description
-                                        + u')';
+                         QString line = escapedLine(service.name, kNameLength) + QStringLiteral(": ") + from
+                                        + QStringLiteral(" \u2192 ") + stateText(result.indicator)
+                                        + QStringLiteral(" (") + escapedLine(result.description, kTextLength) + u')';
                          if (result.incidentTitle && !result.incidentTitle->isEmpty())
-                             line += QStringLiteral(" \u2014 ") + *result.incidentTitle;
+                             line += QStringLiteral(" \u2014 ") + escapedLine(*result.incidentTitle, kTextLength);
                          print(line);
                      });
 
@@ -140,7 +143,7 @@ int run(const Options &options)
     QObject::connect(&core, &AppCore::muted, &core, [&monitor](const QUuid &serviceID, const QDateTime &end) {
         if (const Service *service = monitor.service(serviceID))
             print(QCoreApplication::translate("Headless", "%1 muted until %2")
-                      .arg(service->name, end.toString(Qt::ISODate)));
+                      .arg(escapedLine(service->name, kNameLength), end.toString(Qt::ISODate)));
     });
 
     QObject::connect(termination.get(), &TerminationSignals::requested, QCoreApplication::instance(), [](int number) {
