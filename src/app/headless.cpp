@@ -1,8 +1,10 @@
 #include "app/headless.h"
 
 #include "app/appcore.h"
+#include "app/singleinstance.h"
 #include "core/escapedline.h"
 #include "metrics/metricscollector.h"
+#include "metrics/metricsserver.h"
 #include "platform/terminationsignals.h"
 
 #include <QCoreApplication>
@@ -81,6 +83,29 @@ private:
 
 int run(const Options &options)
 {
+    // One monitor per session, whichever kind: a second one would write the same files and
+    // send every alert twice.
+    SingleInstance instance(SingleInstance::Kind::Headless);
+    switch (instance.claim()) {
+    case SingleInstance::Claim::Running:
+        break;
+    case SingleInstance::Claim::Taken: {
+        const qint64 process = instance.runningProcess();
+        const QString running = process > 0 ? QCoreApplication::translate("Headless", "process %1").arg(process)
+                                            : QCoreApplication::translate("Headless", "process unknown");
+        std::fprintf(stderr, "glinter: %s\n",
+                     qUtf8Printable(QCoreApplication::translate(
+                                        "Headless", "Glinter is already running (%1) and only one may watch the "
+                                                    "services; glinter --watch and glinter --check run beside it")
+                                        .arg(running)));
+        return kCannotRun;
+    }
+    case SingleInstance::Claim::Unavailable:
+        // Better two monitors than none.
+        std::fprintf(stderr, "glinter: cannot make sure Glinter runs once: %s\n", qUtf8Printable(instance.error()));
+        break;
+    }
+
     // Listen before anything else starts, so that an unusable address ends the program
     // before it touches any file. Scrapes are answered once the event loop runs, by which
     // time the collector exists.
@@ -93,7 +118,7 @@ int run(const Options &options)
         if (const std::optional<QString> error = metrics->start(*options.metricsListen)) {
             std::fprintf(stderr, "glinter: cannot listen for metrics on %s: %s\n",
                          qUtf8Printable(options.metricsListen->toString()), qUtf8Printable(*error));
-            return kListenFailed;
+            return kCannotRun;
         }
     }
 

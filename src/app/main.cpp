@@ -180,7 +180,7 @@ int main(int argc, char *argv[])
     if (parser.isSet(metricsListen)) {
         if (!parser.isSet(headless)) {
             std::fprintf(stderr, "glinter: --metrics-listen goes with --headless\n");
-            return Headless::kListenFailed;
+            return Headless::kCannotRun;
         }
         headlessOptions.metricsListen = ListenAddress::parse(parser.value(metricsListen));
         if (!headlessOptions.metricsListen) {
@@ -188,7 +188,7 @@ int main(int argc, char *argv[])
                          "glinter: --metrics-listen wants a numeric ADDRESS:PORT such as 127.0.0.1:9842 or [::1]:9842, "
                          "not \"%s\"\n",
                          qUtf8Printable(parser.value(metricsListen)));
-            return Headless::kListenFailed;
+            return Headless::kCannotRun;
         }
     }
 

@@ -60,14 +60,13 @@ class TestApp : public QObject
     FakeServer m_server;
     QTemporaryDir m_home;
 
-    // `glinter` on the display named (none by default), its feeds on the fake server.
-    Run run(const QStringList &arguments, const QString &x11 = {}, const QString &wayland = {},
-            const QString &platform = {})
+    // `glinter`'s environment: the display named (none by default), its feeds on the fake
+    // server, the instance lock beside the one the in-process applications take.
+    QProcessEnvironment environment(const QString &x11 = {}, const QString &wayland = {},
+                                    const QString &platform = {}) const
     {
-        QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        const QTemporaryDir runtime;
-        environment.insert(u"XDG_RUNTIME_DIR"_s, runtime.path());
+        environment.insert(u"XDG_RUNTIME_DIR"_s, m_runtime.path());
         for (const auto &[name, value] : {std::pair(u"DISPLAY"_s, x11), std::pair(u"WAYLAND_DISPLAY"_s, wayland),
                                           std::pair(u"QT_QPA_PLATFORM"_s, platform)}) {
             environment.remove(name);
@@ -81,6 +80,20 @@ class TestApp : public QObject
         // Qt's HTTP worker thread leaves OpenSSL state behind when a process exits right
         // after its last exchange; that is not ours to report.
         environment.insert(u"ASAN_OPTIONS"_s, u"detect_leaks=0"_s);
+        // The session bus of whoever runs the tests is not theirs to take.
+        environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, u"unix:path=/nonexistent"_s);
+        return environment;
+    }
+
+    Run run(const QStringList &arguments, const QString &x11 = {}, const QString &wayland = {},
+            const QString &platform = {})
+    {
+        return run(arguments, environment(x11, wayland, platform));
+    }
+
+    Run run(const QStringList &arguments, const QProcessEnvironment &environment)
+    {
+        QProcess process;
         process.setProcessEnvironment(environment);
         QSignalSpy finished(&process, &QProcess::finished);
         process.start(QStringLiteral(GLINTER_BINARY), arguments);
@@ -205,21 +218,82 @@ private Q_SLOTS:
         QCOMPARE(m_panelShown, 0);
     }
 
-    // The files a crashed run left behind block nothing; a second `glinter` then hands over
-    // to the first.
-    void secondInstanceShowsTheFirstsPanel()
+    // The files a crashed run left behind block nothing.
+    void leftoversOfACrashBlockNothing()
     {
         QVERIFY(writeFile(m_runtime.filePath(u"glinter.socket"_s), {}));
         QVERIFY(writeFile(m_runtime.filePath(u"glinter.lock"_s),
                           "999999999\nGlinter\n" + QSysInfo::machineHostName().toUtf8() + '\n'));
+        const std::unique_ptr<DesktopApp> app = appWithPanel();
+        QCOMPARE(app->start(), DesktopApp::Start::Running);
+    }
 
-        const std::unique_ptr<DesktopApp> first = appWithPanel();
-        QCOMPARE(first->start(), DesktopApp::Start::Running);
-        DesktopApp second(options());
-        QCOMPARE(second.start(), DesktopApp::Start::HandedOver);
-        QTRY_COMPARE(m_panelShown, 1);
-        // Neither built a window: the second one has nothing of its own.
-        QVERIFY(!topLevel<SettingsWindow>());
+    // One monitor per session, whichever kind runs first: a second desktop application asks
+    // the first to show its panel and ends; any other pair would write the same files and
+    // send every alert twice, so the second says why in one line and ends with 3. A check
+    // runs beside either.
+    void oneMonitorPerSession_data()
+    {
+        QTest::addColumn<bool>("headlessFirst");
+        QTest::addColumn<QStringList>("arguments"); // "%1": a services file
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("refusal"); // empty: none
+        const QStringList headless{u"--headless"_s};
+        QTest::newRow("two desktop applications") << false << QStringList() << 0 << QByteArray();
+        QTest::newRow("--headless beside the desktop application")
+            << false << headless << 3 << QByteArray("glinter: Glinter is already running (process ");
+        QTest::newRow("the desktop application beside --headless")
+            << true << QStringList() << 3 << QByteArray("glinter: glinter --headless is already running (process ");
+        QTest::newRow("two --headless") << true << headless << 3
+                                        << QByteArray("glinter: Glinter is already running (process ");
+        QTest::newRow("--check beside --headless")
+            << true << QStringList{u"--check"_s, u"--services"_s, u"%1"_s} << 0 << QByteArray();
+    }
+
+    void oneMonitorPerSession()
+    {
+        QFETCH(bool, headlessFirst);
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, refusal);
+        // A list of their own, on the fake server.
+        m_server.setRoute("/up", FakeRoute::text("ok"));
+        const QByteArray list = QStringLiteral(R"([{"name":"Up","url":"%1","provider":"website"}])")
+                                    .arg(m_server.httpsUrl(u"/up"_s).toString())
+                                    .toUtf8();
+        const QTemporaryDir home;
+        QVERIFY(QDir().mkpath(home.filePath(u"data/Glinter"_s)));
+        QVERIFY(writeFile(home.filePath(u"data/Glinter/services.json"_s), list));
+        QProcessEnvironment session = environment({}, {}, u"offscreen"_s);
+        session.insert(u"XDG_DATA_HOME"_s, home.filePath(u"data"_s));
+        session.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u"config"_s));
+
+        std::unique_ptr<DesktopApp> desktop;
+        QProcess first;
+        if (headlessFirst) {
+            first.setProcessEnvironment(session);
+            first.start(QStringLiteral(GLINTER_BINARY), {u"--headless"_s});
+            QByteArray printed;
+            QTRY_VERIFY_WITH_TIMEOUT((printed += first.readAllStandardOutput()).contains("watching"), 20000);
+        } else {
+            desktop = appWithPanel();
+            QCOMPARE(desktop->start(), DesktopApp::Start::Running);
+        }
+        const Run second = run(arguments.replaceInStrings(u"%1"_s, home.filePath(u"data/Glinter/services.json"_s)),
+                               session);
+
+        QTEST(second.exitCode, "exitCode");
+        if (refusal.isEmpty()) {
+            QVERIFY2(!second.err.contains("already running"), second.err.constData());
+        } else {
+            QVERIFY2(second.err.startsWith(refusal), second.err.constData());
+            QCOMPARE(second.err.count('\n'), 1);
+        }
+        QTRY_COMPARE(m_panelShown, !headlessFirst && arguments.isEmpty() ? 1 : 0);
+        if (headlessFirst) {
+            first.terminate();
+            QVERIFY(first.waitForFinished(20000));
+            QCOMPARE(first.exitCode(), 0);
+        }
     }
 
     // Without a panel as well: the settings stand in for it.
