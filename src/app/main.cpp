@@ -105,7 +105,11 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QCoreApplication::translate("main", "Watches the status pages of the services you depend on."));
-    parser.addHelpOption();
+    // Not addHelpOption(): it also offers --help-all for Qt's own options, which no mode that
+    // takes arguments reads.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QCoreApplication::translate("main", "Displays help on commandline options."));
+    parser.addOption(help);
     parser.addVersionOption();
     const QCommandLineOption check(
         QStringLiteral("check"),
@@ -136,7 +140,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "glinter: %s\n", qUtf8Printable(parser.errorText()));
         return CheckCommand::Unknown;
     }
-    if (parser.isSet(QStringLiteral("help"))) {
+    if (parser.isSet(help)) {
         std::fputs(qUtf8Printable(parser.helpText()), stdout);
         return 0;
     }
@@ -185,8 +189,8 @@ int main(int argc, char *argv[])
         headlessOptions.metricsListen = ListenAddress::parse(parser.value(metricsListen));
         if (!headlessOptions.metricsListen) {
             std::fprintf(stderr,
-                         "glinter: --metrics-listen wants a numeric ADDRESS:PORT such as 127.0.0.1:9842 or [::1]:9842, "
-                         "not \"%s\"\n",
+                         "glinter: --metrics-listen wants ADDRESS:PORT, the address a numeric IPv4 one, a bracketed "
+                         "IPv6 one or localhost (127.0.0.1:9842, [::1]:9842, localhost:9842), not \"%s\"\n",
                          qUtf8Printable(parser.value(metricsListen)));
             return Headless::kCannotRun;
         }
