@@ -129,7 +129,7 @@ QByteArray jsonReport(const QList<Service> &services, const QList<ServiceStatusR
         QJsonObject object{
             {QLatin1String("id"), uuidText(service.id)},
             {QLatin1String("name"), service.name},
-            {QLatin1String("provider"), rawValue(service.provider)},
+            {QLatin1String("provider"), service.providerName()},
             {QLatin1String("url"), service.urlText()},
             {QLatin1String("indicator"), indicatorName(result.indicator)},
             {QLatin1String("description"), result.description},
@@ -142,7 +142,7 @@ QByteArray jsonReport(const QList<Service> &services, const QList<ServiceStatusR
         if (service.components)
             object.insert(QLatin1String("components"), QJsonArray::fromStringList(*service.components));
         // The probe of a plain website reads no status page: it has no story to tell.
-        if (providerInfo(service.provider).tellsStory) {
+        if (service.provider && providerInfo(*service.provider).tellsStory) {
             object.insert(QLatin1String("incidents"), incidentsJson(result.incidents));
             object.insert(QLatin1String("maintenances"), maintenancesJson(result.maintenances));
         }
@@ -204,7 +204,12 @@ QCoro::Task<int> run(Options options)
     const QByteArray report = options.json ? jsonReport(services, results) : textReport(services, results).toUtf8();
     std::fwrite(report.constData(), 1, std::size_t(report.size()), stdout);
     std::fflush(stdout);
-    co_return exitCode(results);
+    // A record that cannot be read is a listed service whose state nobody learnt: the run is
+    // not all clear.
+    const int code = exitCode(results);
+    if (code == Ok && contents.unreadableRecords > 0)
+        co_return Unknown;
+    co_return code;
 }
 
 } // namespace CheckCommand

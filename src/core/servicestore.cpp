@@ -18,7 +18,7 @@ QString defaultDirectory()
 
 QString duplicateKey(const Service &service)
 {
-    return rawValue(service.provider) + u':' + service.urlText().toLower();
+    return service.providerName() + u':' + service.urlText().toLower();
 }
 
 // Turns a byte offset into a 1-based line and column, for messages about hand edits.
@@ -94,6 +94,7 @@ ServiceFileContents ServiceStore::decode(const QByteArray &data)
         if (!decoded.service) {
             contents.problems.append(QCoreApplication::translate("ServiceStore", "Record %1: %2")
                                          .arg(QString::number(record), decoded.problem));
+            ++contents.unreadableRecords;
             continue;
         }
         Service &service = *decoded.service;

@@ -20,6 +20,9 @@ struct ServiceFileContents {
     // One line per record that was skipped or dropped as a duplicate, in file order, e.g.
     // `Record 3: missing "url"`. A save of `services` loses these records.
     QStringList problems;
+    // How many of those records cannot be read at all (duplicates aside): services the
+    // user listed whose state nobody will learn.
+    qsizetype unreadableRecords = 0;
     // The identifiers written in the file (records without one were given a fresh one).
     QSet<QUuid> writtenIDs;
     // Why the file could not be read (missing, no permission); absent when it was read.

@@ -113,7 +113,7 @@ QByteArray serviceLabels(const Service &service)
     labels.append("\",name=\"");
     appendLabelValue(labels, service.name);
     labels.append("\",provider=\"");
-    appendLabelValue(labels, rawValue(service.provider));
+    appendLabelValue(labels, service.providerName());
     labels.append('"');
     return labels;
 }

@@ -253,9 +253,9 @@ void ServiceList::reloadFromDisk()
 
     // The first monitored service for each provider and address, for records written
     // without an identifier; looked up once per record rather than scanned.
-    using Address = QPair<int, QString>;
+    using Address = QPair<QString, QString>;
     const auto addressOf = [](const Service &service) {
-        return Address{int(service.provider), service.urlText().toLower()};
+        return Address{service.providerName(), service.urlText().toLower()};
     };
     QHash<Address, QUuid> idByAddress;
     idByAddress.reserve(m_services.size());

@@ -426,6 +426,49 @@ private Q_SLOTS:
         QVERIFY(lines.at(3).startsWith(u"NONE"_s));
     }
 
+    void checksWhatTheFileLists_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // "%1": a status page on the fake server
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("reported"); // provider and description of each service
+        QTest::addColumn<QByteArray>("said"); // on stderr
+        QTest::addColumn<int>("requests"); // of the status page; none anywhere else
+        QTest::newRow("reader of a newer version")
+            << QByteArray(R"([{"name":"Next","url":"%1","provider":"gatus2"}])") << 3
+            << QStringList{u"gatus2: Unknown provider \u201cgatus2\u201d (needs a newer Glinter)"_s} << QByteArray()
+            << 0;
+        QTest::newRow("address off the web")
+            << QByteArray(R"([{"name":"Local","url":"file:\/\/\/etc\/passwd"},{"name":"Beta","url":"%1"}])") << 3
+            << QStringList{u"statuspage: All good"_s}
+            << QByteArray("Record 1: \"url\" is not an http or https address; not checked") << 1;
+    }
+
+    // What the file lists is what is checked: a service of a reader this version lacks
+    // without a request, and an operational page next to a record that cannot be read is not
+    // all clear.
+    void checksWhatTheFileLists()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, reported);
+        QFETCH(QByteArray, said);
+        QFETCH(int, requests);
+        m_server.setRoute("/api/v2/status.json",
+                          FakeRoute::json(R"({"status":{"indicator":"none","description":"All good"}})"));
+        const QString path = servicesFile(content.replace("%1", m_server.httpsUrl(u"/beta"_s).toEncoded()));
+        const Run result = run({u"--check"_s, u"--json"_s, u"--services"_s, path});
+        QVERIFY2(result.exitCode == exitCode, result.err.constData());
+        QVERIFY2(result.err.contains(said), result.err.constData());
+        QStringList shown;
+        const QJsonArray reports = QJsonDocument::fromJson(result.out).array();
+        for (const QJsonValue &report : reports)
+            shown.append(report[u"provider"_s].toString() + u": "_s + report[u"description"_s].toString());
+        QCOMPARE(shown, reported);
+        QCOMPARE(m_server.requestCount("/api/v2/status.json"), requests);
+        QVERIFY(requests > 0 || m_server.requests().isEmpty());
+        QCOMPARE(readFile(path), content);
+    }
+
     // A run that cannot use its file or its arguments checks nothing, writes nothing and ends
     // with status 3; a JSON report is then an empty array.
     void refusedRunChecksNothing_data()

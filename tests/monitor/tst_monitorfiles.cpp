@@ -187,6 +187,55 @@ private Q_SLOTS:
         QCOMPARE(rig.monitor->services(), QList<Service>{m_github});
     }
 
+    // A record for a reader this version lacks and keys it does not know stay as written
+    // through the merge of an outside edit and the saves of other changes; such a service
+    // reads unknown and says why, without a check.
+    void unreadPartsOutliveMergesAndSaves()
+    {
+        const auto record = [](const char *name, const char *provider, const char *comment) {
+            return QJsonObject{{u"id"_s, uuidText(QUuid::createUuid())},
+                               {u"name"_s, QString::fromLatin1(name)},
+                               {u"url"_s, QString(u"https://"_s + QString::fromLatin1(name).toLower() + u".example"_s)},
+                               {u"provider"_s, QString::fromLatin1(provider)},
+                               {u"comment"_s, QString::fromLatin1(comment)}};
+        };
+        QJsonArray records{record("Lab", "gatus2", "from the laptop"), record("Page", "statuspage", "team B")};
+        QTemporaryDir folder;
+        QVERIFY(writeFile(folder.filePath(u"services.json"_s), QJsonDocument(records).toJson()));
+        ListRig rig({}, folder.path());
+        const QList<Service> listed = rig.monitor->services();
+        QCOMPARE(names(listed), words("Lab Page"));
+
+        rig.refresh();
+        QCOMPARE(rig.check.callCount(listed[0].id), 0);
+        QCOMPARE(rig.check.callCount(listed[1].id), 1);
+        const std::optional<ServiceStatusResult> lab = rig.monitor->result(listed[0].id);
+        QVERIFY(lab);
+        QCOMPARE(lab->indicator, Indicator::Unknown);
+        QCOMPARE(lab->description, u"Unknown provider \u201cgatus2\u201d (needs a newer Glinter)"_s);
+
+        // edited outside, then saved for a change elsewhere in the list
+        QJsonObject edited = records[0].toObject();
+        edited[u"comment"_s] = u"edited by hand"_s;
+        edited[u"since"_s] = 2024;
+        records[0] = edited;
+        rig.edit(QJsonDocument(records).toJson());
+        rig.monitor->reloadFromDisk();
+        const Service page = rig.monitor->services().at(1);
+        rig.monitor->move(1, 0);
+        rig.monitor->setComponents(QStringList{u"api"_s}, page);
+        rig.monitor->add(m_site);
+        QJsonObject narrowed = records[1].toObject();
+        narrowed[u"components"_s] = QJsonArray{u"api"_s};
+        const QJsonArray saved = QJsonDocument::fromJson(rig.file()).array();
+        QCOMPARE(saved.at(0).toObject(), narrowed);
+        QCOMPARE(saved.at(1).toObject(), edited);
+
+        // removing it leaves the others as they are
+        rig.monitor->remove(rig.monitor->services().at(1));
+        QCOMPARE(QJsonDocument::fromJson(rig.file()).array().first().toObject(), narrowed);
+    }
+
     void cleanup() { QFile::remove(m_path); }
 
     // Appends stay in memory; a save writes the compact [id, samples, ...] form only when

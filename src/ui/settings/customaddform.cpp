@@ -29,6 +29,17 @@ QString trimmedBlanks(const QString &text)
     return text.mid(begin, end - begin);
 }
 
+// Whether the text is an address of another kind than the web's (ftp://…, file:, mailto:),
+// rather than a host with a port written without a scheme.
+bool namesOtherScheme(const QString &text)
+{
+    const QUrl url(trimmedBlanks(text), QUrl::StrictMode);
+    const QString scheme = url.scheme();
+    if (scheme.isEmpty() || scheme == u"http" || scheme == u"https")
+        return false;
+    return !url.host().isEmpty() || url.path().isEmpty() || !url.path().at(0).isDigit();
+}
+
 } // namespace
 
 CustomAddForm::CustomAddForm(StatusMonitor &monitor, QWidget *parent)
@@ -201,7 +212,8 @@ QCoro::Task<> CustomAddForm::add()
     updateControls();
     const std::optional<QUrl> url = resolveAddress(m_address->text());
     if (!url) {
-        showError(tr("Invalid URL"));
+        showError(namesOtherScheme(m_address->text()) ? tr("Only http:// and https:// addresses can be watched")
+                                                      : tr("Invalid URL"));
         Q_EMIT finished();
         co_return;
     }

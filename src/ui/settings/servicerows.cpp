@@ -182,11 +182,17 @@ void ListedServiceRow::setService(const Service &service)
     if (service != m_service) {
         m_service = service;
         m_name->setText(service.name);
-        setAccessibleName(service.name);
+        // A record for a reader this version lacks is only shown, and may be removed:
+        // whatever would change it (its components) would write it in a form this version
+        // does not know, and muting a service that is never checked means nothing.
+        const std::optional<QString> unchecked = service.uncheckedReason();
+        setAccessibleName(unchecked ? service.name + QStringLiteral(", ") + *unchecked : service.name);
         if (m_host)
-            m_host->setText(ServicesFilter::hostLine(service.url));
+            m_host->setText(unchecked.value_or(ServicesFilter::hostLine(service.url)));
+        Style::setPlainToolTip(*m_name, unchecked.value_or(QString()));
         m_components->setService(service);
         m_mute->setServiceID(service.id);
+        m_mute->setVisible(!unchecked);
         m_remove->setService(service);
     }
     updateState();
