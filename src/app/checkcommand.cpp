@@ -22,6 +22,13 @@ void printErr(const QString &text)
     std::fprintf(stderr, "glinter: %s\n", qUtf8Printable(text));
 }
 
+void printEmptyReport()
+{
+    const QByteArray empty = jsonReport({}, {});
+    std::fwrite(empty.constData(), 1, std::size_t(empty.size()), stdout);
+    std::fflush(stdout);
+}
+
 // A moment for machines: ISO 8601 in UTC, or null when the feed did not say.
 QJsonValue instant(const QDateTime &moment)
 {
@@ -168,15 +175,21 @@ QCoro::Task<int> run(Options options)
             QCoreApplication::translate("CheckCommand", "%1 is not usable: %2").arg(store.filePath(), *contents.error);
     if (unusable) {
         printErr(*unusable + QCoreApplication::translate("CheckCommand", "; nothing was checked"));
-        if (options.json) {
-            const QByteArray empty = jsonReport({}, {});
-            std::fwrite(empty.constData(), 1, std::size_t(empty.size()), stdout);
-            std::fflush(stdout);
-        }
+        if (options.json)
+            printEmptyReport();
         co_return Unknown;
     }
     for (const QString &problem : contents.problems)
         printErr(QCoreApplication::translate("CheckCommand", "%1: %2; not checked").arg(store.filePath(), problem));
+    // A list the user emptied is theirs: nothing to check is not a failure, and the default
+    // services (which stand only for a missing file) are not checked in its place.
+    if (!contents.missing && contents.services.isEmpty()) {
+        printErr(QCoreApplication::translate("CheckCommand", "%1 lists no services; nothing was checked")
+                     .arg(store.filePath()));
+        if (options.json)
+            printEmptyReport();
+        co_return Ok;
+    }
 
     // The monitor's own refresh, on a store it never writes, without history or alerts.
     StatusMonitor::Setup setup(store);

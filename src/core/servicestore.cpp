@@ -144,12 +144,18 @@ ServiceFileContents ServiceStore::read() const
     return contents;
 }
 
-QList<Service> ServiceStore::load() const
+QList<Service> ServiceStore::servicesOf(const ServiceFileContents &contents)
 {
-    const ServiceFileContents contents = read();
-    if (contents.services.isEmpty())
+    // The seeds are for a first start; a list the user emptied stays empty rather than
+    // bringing back services they removed.
+    if (contents.missing || contents.readError || contents.error)
         return seedList();
     return contents.services;
+}
+
+QList<Service> ServiceStore::load() const
+{
+    return servicesOf(read());
 }
 
 QByteArray ServiceStore::encode(const QList<Service> &services)

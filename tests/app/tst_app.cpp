@@ -433,6 +433,8 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("reported"); // provider and description of each service
         QTest::addColumn<QByteArray>("said"); // on stderr
         QTest::addColumn<int>("requests"); // of the status page; none anywhere else
+        QTest::newRow("emptied list") << QByteArray("[]") << 0 << QStringList()
+                                      << QByteArray("lists no services; nothing was checked") << 0;
         QTest::newRow("reader of a newer version")
             << QByteArray(R"([{"name":"Next","url":"%1","provider":"gatus2"}])") << 3
             << QStringList{u"gatus2: Unknown provider \u201cgatus2\u201d (needs a newer Glinter)"_s} << QByteArray()
@@ -443,9 +445,9 @@ private Q_SLOTS:
             << QByteArray("Record 1: \"url\" is not an http or https address; not checked") << 1;
     }
 
-    // What the file lists is what is checked: a service of a reader this version lacks
-    // without a request, and an operational page next to a record that cannot be read is not
-    // all clear.
+    // What the file lists is what is checked: an emptied list nothing (which is no failure),
+    // a service of a reader this version lacks without a request, and an operational page
+    // next to a record that cannot be read is not all clear.
     void checksWhatTheFileLists()
     {
         QFETCH(QByteArray, content);

@@ -178,13 +178,29 @@ private Q_SLOTS:
         QCOMPARE(settings.webhookURL(), QUrl(u"http://hooks.example.com/x"_s));
     }
 
-    void missingFileGivesSeedListAndWritesNothing()
+    void seedsOnlyWithoutAUsableFile_data()
     {
+        QTest::addColumn<QByteArray>("content"); // null: no file
+        QTest::addColumn<bool>("seeded");
+        QTest::newRow("no file") << QByteArray() << true;
+        QTest::newRow("not JSON") << QByteArray("[") << true;
+        QTest::newRow("no usable record") << QByteArray(R"([{"name": "A", "ulr": "x"}])") << true;
+        QTest::newRow("emptied list") << QByteArray("[\n]\n") << false;
+    }
+
+    // The seed list is for a first start and for a file that cannot be used; a list the user
+    // emptied stays empty. Reading writes nothing.
+    void seedsOnlyWithoutAUsableFile()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, seeded);
         QTemporaryDir dir;
         const ServiceStore store(dir.path());
-        QCOMPARE(store.load(), ServiceStore::seedList());
-        QVERIFY(store.read().missing);
-        QVERIFY(!QFile::exists(store.filePath()));
+        if (!content.isNull())
+            QVERIFY(writeFile(store.filePath(), content));
+        QCOMPARE(store.load(), seeded ? ServiceStore::seedList() : QList<Service>());
+        QCOMPARE(store.read().missing, content.isNull());
+        QCOMPARE(readFile(store.filePath()), content.isNull() ? QByteArray() : content);
     }
 
     // A pipe put in the file's place would block the opening for good; a huge file would be

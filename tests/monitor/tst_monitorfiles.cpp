@@ -168,10 +168,9 @@ private Q_SLOTS:
         QVERIFY(!full.monitor->configError());
     }
 
-    // A deleted file is written back from the list and an emptied one brings the seeds
-    // back; a mended file's identifier then wins over the seed's of the same address (and
-    // with it the service's history and mute).
-    void deletedEmptiedAndMendedFile()
+    // A deleted file is written back from the list; an emptied one empties it, watches
+    // nothing and stays as written, and a list written again is taken up with its identities.
+    void deletedEmptiedAndRefilledFile()
     {
         ListRig rig({m_github});
         QVERIFY(QFile::remove(rig.path()));
@@ -180,11 +179,42 @@ private Q_SLOTS:
 
         rig.edit("[]");
         rig.monitor->reloadFromDisk();
-        QCOMPARE(names(rig.monitor->services()), names(ServiceStore::seedList()));
+        QCOMPARE(rig.monitor->services(), QList<Service>());
+        QVERIFY(!rig.monitor->result(m_github.id));
         QVERIFY(!rig.monitor->configError());
+        rig.refresh();
+        QCOMPARE(rig.check.calls().size(), 0);
+        QCOMPARE(QJsonDocument::fromJson(rig.file()), QJsonDocument(QJsonArray()));
+
         rig.edit(ServiceStore::encode({m_github}));
         rig.monitor->reloadFromDisk();
         QCOMPARE(rig.monitor->services(), QList<Service>{m_github});
+    }
+
+    void startsOnWhatTheFileHolds_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // null: no file
+        QTest::addColumn<bool>("seeded");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("first start") << QByteArray() << true << true;
+        QTest::newRow("emptied list") << QByteArray("[]\n") << false << false;
+        QTest::newRow("broken file") << QByteArray("[{") << true << false;
+    }
+
+    // The seed list is for a first start (and is then written) and stands in for a file
+    // that cannot be used, which is left alone; a list the user emptied stays empty.
+    void startsOnWhatTheFileHolds()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, seeded);
+        QFETCH(bool, written);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(u"services.json"_s);
+        if (!content.isNull())
+            QVERIFY(writeFile(path, content));
+        ListRig rig({}, folder.path());
+        QCOMPARE(rig.monitor->services(), seeded ? ServiceStore::seedList() : QList<Service>());
+        QCOMPARE(rig.file(), written ? ServiceStore::encode(ServiceStore::seedList()) : content);
     }
 
     // A record for a reader this version lacks and keys it does not know stay as written

@@ -86,6 +86,11 @@ QString updatedText(const std::optional<QDateTime> &lastUpdated, const QDateTime
     return MenuContent::tr("Updated %1").arg(relativeTime(*lastUpdated, now, RelativeUnits::Full));
 }
 
+QString noServicesText()
+{
+    return MenuContent::tr("No services are watched.");
+}
+
 QString accessibilityState(Indicator indicator)
 {
     if (indicator == Indicator::None)

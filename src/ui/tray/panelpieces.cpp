@@ -32,7 +32,7 @@ void HeaderView::setContent(Indicator indicator, const QString &summary, const Q
     m_indicator = indicator;
     m_summary = summary;
     m_updated = updated;
-    setAccessibleName(summary + QStringLiteral(", ") + updated);
+    setAccessibleName(updated.isEmpty() ? summary : summary + QStringLiteral(", ") + updated);
     update();
 }
 

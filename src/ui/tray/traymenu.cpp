@@ -30,7 +30,7 @@ QList<TrayMenuLine> TrayMenu::glance(const TrayMenuInput &input)
 
     QList<TrayMenuLine> lines;
     lines.append({.label = summaryText(input.aggregate, input.offline), .action = TrayMenuLine::Action::OpenPanel});
-    lines.append({.label = updatedText(input.lastUpdated, input.now)});
+    lines.append({.label = input.services.isEmpty() ? noServicesText() : updatedText(input.lastUpdated, input.now)});
 
     const qsizetype shown = std::min<qsizetype>(affected.size(), listed);
     for (qsizetype i = 0; i < shown; ++i) {
