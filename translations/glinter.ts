@@ -338,6 +338,10 @@
         <source>Decode error</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Unexpected format</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>GCPProvider</name>
