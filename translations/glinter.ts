@@ -597,6 +597,10 @@
         <source>The data couldn&apos;t be read: the document is not an object.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Not a status feed: the address answered with a web page</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ListedServiceRow</name>

@@ -15,6 +15,11 @@ const QByteArray badGateway = "\r\n  <!DOCTYPE html>\n<html><head><title>502 Bad
                               "<body><center><h1>502 Bad Gateway</h1></center><hr><center>nginx</center>"
                               "</body></html>\n";
 
+FakeRoute page(const QByteArray &body)
+{
+    return {.headers = {{"Content-Type", "text/html; charset=utf-8"}}, .body = body};
+}
+
 // The path of a reader's fixed feed on the fake server.
 QByteArray feedPath(ProviderKind kind)
 {
@@ -68,6 +73,34 @@ private Q_SLOTS:
         server.setRoute(feedPath(kind), FakeRoute::text(body));
         QTEST(graded(QCoro::waitFor(fetchWithRetry(service(kind), 1ms))), "expected");
         QTEST(server.requestCount(feedPath(kind)), "requests");
+    }
+
+    // A web page where any reader's feed belongs, an error page answered with 200 at every
+    // address. The readers of JSON say it in words; the RSS readers find no feed in it.
+    void everyReaderGivenAWebPage_data()
+    {
+        QTest::addColumn<ProviderKind>("kind");
+        QTest::addColumn<QString>("expected");
+        for (const ProviderInfo &reader : providerTable()) {
+            if (reader.kind == ProviderKind::Website)
+                continue;
+            const bool scanned = reader.kind == ProviderKind::Azure || reader.kind == ProviderKind::Xai;
+            QTest::newRow(reader.displayName)
+                << reader.kind
+                << (scanned ? u"unknown: Unexpected format"_qs
+                            : u"unknown: Not a status feed: the address answered with a web page"_qs);
+        }
+    }
+
+    void everyReaderGivenAWebPage()
+    {
+        QFETCH(ProviderKind, kind);
+        FeedServer server;
+        server.setRoute("*", page(badGateway));
+        // Status.io's own page leads to its API, which answers the error page.
+        server.setRoute("/status/home", page(fixture(u"statusio/page.html"_qs)));
+        const std::unique_ptr<StatusProvider> reader = providerInfo(kind).make(HttpSession(), {});
+        QTEST(check(*reader, kind, server.httpsUrl(u"/status/home"_qs)), "expected");
     }
 };
 
