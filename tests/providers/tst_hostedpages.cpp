@@ -139,6 +139,32 @@ private Q_SLOTS:
         QCOMPARE(StatusIOProvider::indicator(std::nullopt, std::nullopt), Indicator::Unknown);
     }
 
+    // Planned maintenance shows as such; trouble does not, whatever its sentence says.
+    void statusioMaintenance_data()
+    {
+        gradingColumns();
+        const auto row = [](const char *name, const char *overall, const char *expected) {
+            gradingRow(name, QByteArray(R"({"result":{"status_overall":)") + overall + "}}", expected);
+        };
+        row("planned maintenance", R"({"status_code":200,"status":"Planned Maintenance"})",
+            "minor: Planned Maintenance (maintenance)");
+        row("degraded during maintenance", R"({"status_code":300,"status":"Maintenance running long"})",
+            "major: Maintenance running long");
+        row("no code, a maintenance sentence", R"({"status":"Scheduled maintenance"})",
+            "minor: Scheduled maintenance (maintenance)");
+        row("no code, an outage during maintenance", R"({"status":"Outage during maintenance"})",
+            "critical: Outage during maintenance");
+    }
+
+    void statusioMaintenance()
+    {
+        QFETCH(QByteArray, document);
+        QTEST(gradedOr(mapDecoded(StatusIOProvider::decode(document),
+                                  [](StatusIOProvider::Document read) { return read.overall; }),
+                       &StatusIOProvider::evaluate, ProviderKind::StatusIo),
+              "expected");
+    }
+
     void statusioDecode()
     {
         QVERIFY(StatusIOProvider::decode(R"({"result":{"status_overall":{}}})").value);
