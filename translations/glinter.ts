@@ -338,6 +338,10 @@
         <source>Decode error</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Unexpected format</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>GCPProvider</name>
@@ -591,6 +595,10 @@
     </message>
     <message>
         <source>The data couldn&apos;t be read: the document is not an object.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not a status feed: the address answered with a web page</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -91,7 +91,7 @@ FeedStory::Story AzureProvider::story(const QList<Item> &items)
 
 QCoro::Task<ServiceStatusResult> AzureProvider::fetch(Service service)
 {
-    QCoro::Task<Decoded<QString>> fetching = FeedFetch::fetchDecoded(m_session, feed(), &FeedFetch::utf8Text);
+    QCoro::Task<Decoded<QString>> fetching = FeedFetch::fetchDecoded(m_session, feed(), &FeedFetch::feedText);
     const Decoded<QString> text = co_await fetching;
     if (!text.value)
         co_return failureResult(service, text.error);

@@ -124,9 +124,35 @@ QString decodeReferences(QStringView text)
     return decoded;
 }
 
+// Where the first opening tag of `name` starts, plain ("<name>") or with attributes ("<name "
+// and any blank); -1 when there is none.
+qsizetype openingTag(QStringView text, QStringView name)
+{
+    const QString start = u'<' + name.toString();
+    for (qsizetype at = text.indexOf(start); at >= 0; at = text.indexOf(start, at + 1)) {
+        const qsizetype after = at + start.size();
+        if (after < text.size() && (text.at(after) == u'>' || text.at(after).isSpace()))
+            return at;
+    }
+    return -1;
+}
+
+// An element `name` that opens and, after that, closes.
+bool closedElement(QStringView text, QStringView name)
+{
+    const qsizetype open = openingTag(text, name);
+    const QString closing = QStringLiteral("</") + name.toString() + u'>';
+    return open >= 0 && text.indexOf(closing, open) >= 0;
+}
+
 } // namespace
 
 namespace FeedScan {
+
+bool holdsWholeFeed(QStringView text)
+{
+    return closedElement(text, u"channel") || closedElement(text, u"feed");
+}
 
 std::optional<QString> strictUtf8(const QByteArray &body)
 {

@@ -17,6 +17,12 @@ namespace FeedScan {
 // at the end counts as invalid).
 std::optional<QString> strictUtf8(const QByteArray &body);
 
+// Whether the text holds a whole feed: an RSS channel ("<channel>" up to "</channel>") or an
+// Atom feed ("<feed>" up to "</feed>"), opening tags with or without attributes. A web page, an
+// empty body and a document cut off before its end hold none; only then does a feed without
+// items mean that nothing is wrong.
+bool holdsWholeFeed(QStringView text);
+
 // The bodies of the items: the text between each "<item" and the next "</item>", in
 // order. An item without its closing tag ends the scan.
 QList<QStringView> itemBodies(QStringView text);

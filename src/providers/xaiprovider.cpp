@@ -160,7 +160,7 @@ FeedStory::Story XAIProvider::story(const QList<Post> &posts)
 
 QCoro::Task<ServiceStatusResult> XAIProvider::fetch(Service service)
 {
-    QCoro::Task<Decoded<QString>> fetching = FeedFetch::fetchDecoded(m_session, feed(), &FeedFetch::utf8Text);
+    QCoro::Task<Decoded<QString>> fetching = FeedFetch::fetchDecoded(m_session, feed(), &FeedFetch::feedText);
     const Decoded<QString> text = co_await fetching;
     if (!text.value)
         co_return failureResult(service, text.error);
