@@ -37,10 +37,9 @@ QList<AzureProvider::Item> AzureProvider::items(QStringView feedText)
             continue;
         Item item;
         item.title = std::move(*title);
-        item.text = FeedScan::plainText(FeedScan::elementText(u"description", body).value_or(QString()));
-        item.link = FeedStory::webAddress(FeedScan::elementText(u"link", body).value_or(QString()));
-        item.published =
-            FeedScan::pubDate(FeedScan::elementText(u"pubDate", body).value_or(QString())).value_or(QDateTime());
+        item.text = FeedScan::plainText(FeedScan::itemDescription(body).value_or(QString()));
+        item.link = FeedStory::webAddress(FeedScan::itemLink(body));
+        item.published = FeedScan::itemDate(body).value_or(QDateTime());
         items.append(std::move(item));
     }
     return items;

@@ -165,8 +165,10 @@ std::optional<QString> strictUtf8(const QByteArray &body)
 
 QList<QStringView> itemBodies(QStringView text)
 {
-    static constexpr QStringView open = u"<item";
-    static constexpr QStringView close = u"</item>";
+    // An Atom feed's entries are what RSS calls items; a feed never mixes the two.
+    const bool atom = !text.contains(u"<item") && text.contains(u"<entry");
+    const QStringView open = atom ? QStringView(u"<entry") : QStringView(u"<item");
+    const QStringView close = atom ? QStringView(u"</entry>") : QStringView(u"</item>");
     QList<QStringView> bodies;
     qsizetype from = 0;
     while (true) {
@@ -181,6 +183,54 @@ QList<QStringView> itemBodies(QStringView text)
         from = end + close.size();
     }
     return bodies;
+}
+
+std::optional<QString> itemDescription(QStringView body)
+{
+    for (const QStringView name : {QStringView(u"description"), QStringView(u"summary"), QStringView(u"content")}) {
+        if (std::optional<QString> text = elementText(name, body))
+            return text;
+    }
+    return std::nullopt;
+}
+
+QString itemLink(QStringView body)
+{
+    if (std::optional<QString> link = elementText(u"link", body); link && !link->isEmpty())
+        return *link;
+    // Atom's link is an empty element whose address is its href attribute.
+    const qsizetype tag = body.indexOf(u"<link ");
+    if (tag < 0)
+        return {};
+    const qsizetype end = body.indexOf(u'>', tag);
+    const QStringView attributes = body.sliced(tag, (end < 0 ? body.size() : end) - tag);
+    const qsizetype href = attributes.indexOf(u"href=");
+    if (href < 0 || href + 6 > attributes.size())
+        return {};
+    const QChar quote = attributes.at(href + 5);
+    if (quote != u'"' && quote != u'\'')
+        return {};
+    const qsizetype valueEnd = attributes.indexOf(quote, href + 6);
+    if (valueEnd < 0)
+        return {};
+    return attributes.sliced(href + 6, valueEnd - href - 6).toString();
+}
+
+std::optional<QDateTime> itemDate(QStringView body)
+{
+    if (const std::optional<QString> published = elementText(u"pubDate", body))
+        return pubDate(*published);
+    for (const QStringView name : {QStringView(u"published"), QStringView(u"updated")}) {
+        if (const std::optional<QString> text = elementText(name, body)) {
+            QDateTime date = QDateTime::fromString(*text, Qt::ISODateWithMs);
+            if (!date.isValid())
+                date = QDateTime::fromString(*text, Qt::ISODate);
+            if (date.isValid() && date.timeSpec() != Qt::LocalTime)
+                return date.toUTC();
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<QString> elementText(QStringView name, QStringView text)

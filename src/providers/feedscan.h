@@ -24,8 +24,19 @@ std::optional<QString> strictUtf8(const QByteArray &body);
 bool holdsWholeFeed(QStringView text);
 
 // The bodies of the items: the text between each "<item" and the next "</item>", in
-// order. An item without its closing tag ends the scan.
+// order, or in an Atom feed (which has no items) between each "<entry" and "</entry>". An
+// item without its closing tag ends the scan.
 QList<QStringView> itemBodies(QStringView text);
+
+// An item's text: RSS's description, or Atom's summary or else its content.
+std::optional<QString> itemDescription(QStringView body);
+
+// An item's link: RSS's link element, or the address of Atom's <link href="…"/>.
+QString itemLink(QStringView body);
+
+// When an item was published: RSS's pubDate, or Atom's published or else updated
+// (RFC 3339), in UTC.
+std::optional<QDateTime> itemDate(QStringView body);
 
 // The content of the first element `name`: after "<name>" or, for an opening tag with
 // attributes ("<name "), after that tag's closing bracket; up to "</name>". CDATA

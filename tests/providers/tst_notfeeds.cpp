@@ -61,6 +61,15 @@ private Q_SLOTS:
         QTest::newRow("azure, an Atom feed without entries")
             << ProviderKind::Azure << QByteArray("<feed xmlns=\"http://www.w3.org/2005/Atom\"><title>S</title></feed>")
             << calm << 1;
+        // An Atom feed holds entries where RSS holds items: one current entry is trouble.
+        const QByteArray atomEntry("<feed xmlns=\"http://www.w3.org/2005/Atom\"><title>S</title><entry>"
+                                   "<title>Outage: API errors</title>"
+                                   "<link href=\"https://status.example/i/1\"/><summary>Looking into it</summary>"
+                                   "</entry></feed>");
+        QTest::newRow("azure, an Atom feed with an entry")
+            << ProviderKind::Azure << atomEntry << u"critical: Outage: API errors"_qs << 1;
+        QTest::newRow("xai, an Atom feed with an entry")
+            << ProviderKind::Xai << atomEntry << u"major: Outage: API errors [Outage: API errors]"_qs << 1;
         QTest::newRow("xai, a channel tag that is not one")
             << ProviderKind::Xai << QByteArray("<channels></channels><feedback></feedback>") << unexpected << 2;
     }
