@@ -32,3 +32,9 @@ file(READ ${PREFIX}/share/icons/hicolor/48x48/apps/glinter.png header LIMIT 24 H
 if(NOT header MATCHES "0000003000000030$")
     message(FATAL_ERROR "the 48 px icon is not 48 x 48: ${header}")
 endif()
+# The translations travel inside the program, not beside it: the installed one speaks German.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env LANGUAGE=de ASAN_OPTIONS=detect_leaks=0 ${PREFIX}/bin/glinter --help
+    OUTPUT_VARIABLE help RESULT_VARIABLE result)
+if(NOT result EQUAL 0 OR NOT help MATCHES "Statusseiten")
+    message(FATAL_ERROR "the installed glinter --help is not in German (${result}):\n${help}")
+endif()
