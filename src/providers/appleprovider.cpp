@@ -133,8 +133,8 @@ ServiceStatusResult AppleProvider::evaluate(const Service &service, const QList<
     QString description = affected.at(0);
     if (affected.size() >= 2)
         description += QStringLiteral(", ") + affected.at(1);
-    if (affected.size() > 2)
-        description += QStringLiteral(" (+") + QString::number(affected.size() - 2) + QStringLiteral(" more)");
+    // the first two named, the others counted
+    description += FeedScan::moreSuffix(affected.size() - 1);
     return makeResult(service, worst, descriptionOrLabel(description, worst));
 }
 

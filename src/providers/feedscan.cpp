@@ -1,5 +1,6 @@
 #include "providers/feedscan.h"
 
+#include <QCoreApplication>
 #include <QStringDecoder>
 #include <unicode/locid.h>
 #include <unicode/smpdtfmt.h>
@@ -308,7 +309,8 @@ QString moreSuffix(qsizetype count)
 {
     if (count < 2)
         return {};
-    return QStringLiteral(" (+") + QString::number(count - 1) + QStringLiteral(" more)");
+    const int more = int(count) - 1;
+    return u' ' + QCoreApplication::translate("FeedScan", "(+%n more)", nullptr, more);
 }
 
 } // namespace FeedScan

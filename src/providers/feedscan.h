@@ -52,7 +52,8 @@ QString plainText(QStringView html);
 // "... Z"), in UTC; nothing unless the whole text is such a date.
 std::optional<QDateTime> pubDate(QStringView text);
 
-// " (+N more)" for a list of `count` entries of which one is shown; empty below two.
+// " (+N more)" for a list of `count` entries of which one is shown, in the user's words;
+// empty below two.
 QString moreSuffix(qsizetype count);
 
 } // namespace FeedScan
