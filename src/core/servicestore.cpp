@@ -123,8 +123,8 @@ QString ServiceStore::problemsText(const QStringList &problems)
     // A file of thousands of bad records must not make a message of thousands of lines.
     constexpr qsizetype shown = 5;
     QString text = problems.mid(0, shown).join(QStringLiteral("; "));
-    if (problems.size() > shown)
-        text += QCoreApplication::translate("ServiceStore", "; and %1 more").arg(problems.size() - shown);
+    if (const int more = int(problems.size() - shown); more > 0)
+        text += QCoreApplication::translate("ServiceStore", "; and %n more", nullptr, more);
     return text;
 }
 

@@ -62,10 +62,12 @@ class TestApp : public QObject
 
     // `glinter` on the display named (none by default), its feeds on the fake server.
     Run run(const QStringList &arguments, const QString &x11 = {}, const QString &wayland = {},
-            const QString &platform = {})
+            const QString &platform = {}, const QString &language = {})
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (!language.isEmpty())
+            environment.insert(u"LANGUAGE"_s, language);
         const QTemporaryDir runtime;
         environment.insert(u"XDG_RUNTIME_DIR"_s, runtime.path());
         for (const auto &[name, value] : {std::pair(u"DISPLAY"_s, x11), std::pair(u"WAYLAND_DISPLAY"_s, wayland),
@@ -469,6 +471,30 @@ private Q_SLOTS:
         QCOMPARE(m_server.requestCount("/api/v2/status.json"), requests);
         QVERIFY(requests > 0 || m_server.requests().isEmpty());
         QCOMPARE(readFile(path), content);
+    }
+
+    // In the user's language --check tells people what it found in their words, and scripts
+    // in the words they match: the state column, the JSON keys and the states stay English.
+    void checkTranslatesOnlyWhatPeopleRead()
+    {
+        m_server.setRoute("*", FakeRoute::json("[1]"));
+        const QString path = servicesFile(u"[{\"name\":\"Beta\",\"url\":\"%1\",\"provider\":\"statuspage\"}]"_s
+                                              .arg(m_server.httpsUrl(u"/beta"_s).toString())
+                                              .toUtf8());
+        const QByteArray german = "Die Daten konnten nicht gelesen werden";
+
+        const Run text = run({u"--check"_s, u"--services"_s, path}, {}, {}, {}, u"de"_s);
+        const QByteArray line = "UNKNOWN  Beta: " + german;
+        QVERIFY2(text.out.startsWith(line), text.out.constData());
+
+        const Run json = run({u"--check"_s, u"--json"_s, u"--services"_s, path}, {}, {}, {}, u"de"_s);
+        const QJsonObject report = QJsonDocument::fromJson(json.out).array().at(0).toObject();
+        QCOMPARE(report.value(u"indicator"_s).toString(), u"unknown"_s);
+        QVERIFY2(report.value(u"description"_s).toString().startsWith(QString::fromUtf8(german)), json.out.constData());
+
+        const Run help = run({u"--help"_s}, {}, {}, {}, u"de"_s);
+        QVERIFY2(help.out.contains("--check"), help.out.constData());
+        QVERIFY2(help.out.contains(u"Jeden Dienst einmal pr\u00fcfen"_s.toUtf8()), help.out.constData());
     }
 
     // A run that cannot use its file or its arguments checks nothing, writes nothing and ends

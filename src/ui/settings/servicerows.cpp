@@ -231,7 +231,7 @@ CategoryHeader::CategoryHeader(StatusMonitor &monitor, const QString &title, QWi
     setProperty("title", title);
     m_button->setObjectName(QStringLiteral("selectAll"));
     QLabel *label = Style::secondaryLabel(this, Style::Text::Footnote, QFont::DemiBold);
-    label->setText(title);
+    label->setText(ServiceCatalog::displayTitle(title));
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 10, 8, 2);
     layout->addWidget(label);
@@ -275,6 +275,7 @@ void CategoryHeader::updateButton()
     const QString text = all ? tr("Deselect all") : tr("Select all");
     if (m_button->text() != text) {
         m_button->setText(text);
-        m_button->setAccessibleName(all ? tr("Deselect all in %1").arg(m_title) : tr("Select all in %1").arg(m_title));
+        const QString shown = ServiceCatalog::displayTitle(m_title);
+        m_button->setAccessibleName(all ? tr("Deselect all in %1").arg(shown) : tr("Select all in %1").arg(shown));
     }
 }

@@ -1,3 +1,4 @@
+#include "core/translations.h"
 #include "ui/tray/detailsmodel.h"
 #include "ui/tray/panelmodel.h"
 #include "ui/tray/traymenu.h"
@@ -96,6 +97,10 @@ class TestTrayModels : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // English's plural forms ("1 minute", "2 minutes") come from its translation, as in the
+    // program; the locale stays the tests' C.
+    void initTestCase() { QVERIFY(Translations::install({u"en"_s, QLocale::c()})); }
+
     // ICU's relative day words for the next two days, its intervals otherwise; the clock
     // is the C locale's 12-hour one.
     void maintenanceWindows_data()
