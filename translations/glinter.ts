@@ -173,6 +173,10 @@
         <source>%1: %2; not checked</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 lists no services; nothing was checked</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CheckRow</name>
@@ -326,6 +330,10 @@
     </message>
     <message>
         <source>Couldn&apos;t read a %1 feed there (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only http:// and https:// addresses can be watched</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -693,6 +701,10 @@
         <source>Updated now</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>No services are watched.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MuteButton</name>
@@ -782,6 +794,10 @@
     </message>
     <message>
         <source>Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose Services in Settings…</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -974,6 +990,18 @@
     </message>
     <message>
         <source>&quot;url&quot; is not a valid address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;url&quot; is not an http or https address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;provider&quot; is not text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unknown provider “%1” (needs a newer Glinter)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -173,6 +173,10 @@
         <source>%1: %2; not checked</source>
         <translation>%1: %2; nicht geprüft</translation>
     </message>
+    <message>
+        <source>%1 lists no services; nothing was checked</source>
+        <translation>%1 enthält keine Dienste; nichts wurde geprüft</translation>
+    </message>
 </context>
 <context>
     <name>CheckRow</name>
@@ -330,6 +334,10 @@
         <source>Couldn&apos;t read a %1 feed there (%2)</source>
         <translation>Dort ließ sich kein Feed im Format %1 lesen (%2)</translation>
     </message>
+    <message>
+        <source>Only http:// and https:// addresses can be watched</source>
+        <translation>Nur http://- und https://-Adressen können überwacht werden</translation>
+    </message>
 </context>
 <context>
     <name>DetailsButton</name>
@@ -358,6 +366,10 @@
     <message>
         <source>Decode error</source>
         <translation>Dekodierfehler</translation>
+    </message>
+    <message>
+        <source>Unexpected format</source>
+        <translation>Unerwartetes Format</translation>
     </message>
 </context>
 <context>
@@ -629,6 +641,10 @@
         <source>The data couldn&apos;t be read: &quot;%1&quot; is missing.</source>
         <translation>Die Daten konnten nicht gelesen werden: „%1“ fehlt.</translation>
     </message>
+    <message>
+        <source>Not a status feed: the address answered with a web page</source>
+        <translation>Kein Status-Feed: Die Adresse antwortete mit einer Webseite</translation>
+    </message>
 </context>
 <context>
     <name>ListedServiceRow</name>
@@ -690,6 +706,10 @@
     <message>
         <source>Under Maintenance</source>
         <translation>In Wartung</translation>
+    </message>
+    <message>
+        <source>No services are watched.</source>
+        <translation>Es werden keine Dienste überwacht.</translation>
     </message>
 </context>
 <context>
@@ -781,6 +801,10 @@
     <message>
         <source>Quit</source>
         <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Choose Services in Settings…</source>
+        <translation>Dienste in den Einstellungen auswählen …</translation>
     </message>
 </context>
 <context>
@@ -973,6 +997,18 @@
     <message>
         <source>&quot;url&quot; is not a valid address</source>
         <translation>„url“ ist keine gültige Adresse</translation>
+    </message>
+    <message>
+        <source>&quot;url&quot; is not an http or https address</source>
+        <translation>&quot;url&quot; ist keine http- oder https-Adresse</translation>
+    </message>
+    <message>
+        <source>&quot;provider&quot; is not text</source>
+        <translation>&quot;provider&quot; ist kein Text</translation>
+    </message>
+    <message>
+        <source>Unknown provider “%1” (needs a newer Glinter)</source>
+        <translation>Unbekannter Anbieter „%1“ (erfordert ein neueres Glinter)</translation>
     </message>
 </context>
 <context>

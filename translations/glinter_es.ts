@@ -173,6 +173,10 @@
         <source>%1: %2; not checked</source>
         <translation>%1: %2; no se comprobó</translation>
     </message>
+    <message>
+        <source>%1 lists no services; nothing was checked</source>
+        <translation>%1 no incluye ningún servicio; no se comprobó nada</translation>
+    </message>
 </context>
 <context>
     <name>CheckRow</name>
@@ -330,6 +334,10 @@
         <source>Couldn&apos;t read a %1 feed there (%2)</source>
         <translation>No se pudo leer un feed de %1 en esa dirección (%2)</translation>
     </message>
+    <message>
+        <source>Only http:// and https:// addresses can be watched</source>
+        <translation>Solo se pueden supervisar direcciones http:// y https://</translation>
+    </message>
 </context>
 <context>
     <name>DetailsButton</name>
@@ -358,6 +366,10 @@
     <message>
         <source>Decode error</source>
         <translation>Error de decodificación</translation>
+    </message>
+    <message>
+        <source>Unexpected format</source>
+        <translation>Formato inesperado</translation>
     </message>
 </context>
 <context>
@@ -629,6 +641,10 @@
         <source>The data couldn&apos;t be read: &quot;%1&quot; is missing.</source>
         <translation>No se pudieron leer los datos: falta «%1».</translation>
     </message>
+    <message>
+        <source>Not a status feed: the address answered with a web page</source>
+        <translation>No es un feed de estado: la dirección respondió con una página web</translation>
+    </message>
 </context>
 <context>
     <name>ListedServiceRow</name>
@@ -690,6 +706,10 @@
     <message>
         <source>Under Maintenance</source>
         <translation>En mantenimiento</translation>
+    </message>
+    <message>
+        <source>No services are watched.</source>
+        <translation>No se supervisa ningún servicio.</translation>
     </message>
 </context>
 <context>
@@ -781,6 +801,10 @@
     <message>
         <source>Quit</source>
         <translation>Salir</translation>
+    </message>
+    <message>
+        <source>Choose Services in Settings…</source>
+        <translation>Elegir servicios en Ajustes…</translation>
     </message>
 </context>
 <context>
@@ -973,6 +997,18 @@
     <message>
         <source>&quot;url&quot; is not a valid address</source>
         <translation>«url» no es una dirección válida</translation>
+    </message>
+    <message>
+        <source>&quot;url&quot; is not an http or https address</source>
+        <translation>&quot;url&quot; no es una dirección http o https</translation>
+    </message>
+    <message>
+        <source>&quot;provider&quot; is not text</source>
+        <translation>&quot;provider&quot; no es texto</translation>
+    </message>
+    <message>
+        <source>Unknown provider “%1” (needs a newer Glinter)</source>
+        <translation>Proveedor desconocido «%1» (requiere un Glinter más reciente)</translation>
     </message>
 </context>
 <context>

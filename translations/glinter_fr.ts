@@ -173,6 +173,10 @@
         <source>%1: %2; not checked</source>
         <translation>%1&#xa0;: %2&#xa0;; non vérifié</translation>
     </message>
+    <message>
+        <source>%1 lists no services; nothing was checked</source>
+        <translation>%1 ne liste aucun service ; rien n’a été vérifié</translation>
+    </message>
 </context>
 <context>
     <name>CheckRow</name>
@@ -330,6 +334,10 @@
         <source>Couldn&apos;t read a %1 feed there (%2)</source>
         <translation>Impossible d&apos;y lire un flux %1 (%2)</translation>
     </message>
+    <message>
+        <source>Only http:// and https:// addresses can be watched</source>
+        <translation>Seules les adresses http:// et https:// peuvent être surveillées</translation>
+    </message>
 </context>
 <context>
     <name>DetailsButton</name>
@@ -358,6 +366,10 @@
     <message>
         <source>Decode error</source>
         <translation>Erreur de décodage</translation>
+    </message>
+    <message>
+        <source>Unexpected format</source>
+        <translation>Format inattendu</translation>
     </message>
 </context>
 <context>
@@ -629,6 +641,10 @@
         <source>The data couldn&apos;t be read: &quot;%1&quot; is missing.</source>
         <translation>Impossible de lire les données&#xa0;: «&#xa0;%1&#xa0;» est absent.</translation>
     </message>
+    <message>
+        <source>Not a status feed: the address answered with a web page</source>
+        <translation>Pas un flux d’état : l’adresse a répondu par une page web</translation>
+    </message>
 </context>
 <context>
     <name>ListedServiceRow</name>
@@ -690,6 +706,10 @@
     <message>
         <source>Under Maintenance</source>
         <translation>En maintenance</translation>
+    </message>
+    <message>
+        <source>No services are watched.</source>
+        <translation>Aucun service n’est surveillé.</translation>
     </message>
 </context>
 <context>
@@ -781,6 +801,10 @@
     <message>
         <source>Quit</source>
         <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>Choose Services in Settings…</source>
+        <translation>Choisir les services dans les paramètres…</translation>
     </message>
 </context>
 <context>
@@ -973,6 +997,18 @@
     <message>
         <source>&quot;url&quot; is not a valid address</source>
         <translation>«&#xa0;url&#xa0;» n&apos;est pas une adresse valide</translation>
+    </message>
+    <message>
+        <source>&quot;url&quot; is not an http or https address</source>
+        <translation>« url » n’est pas une adresse http ou https</translation>
+    </message>
+    <message>
+        <source>&quot;provider&quot; is not text</source>
+        <translation>« provider » n’est pas du texte</translation>
+    </message>
+    <message>
+        <source>Unknown provider “%1” (needs a newer Glinter)</source>
+        <translation>Fournisseur inconnu « %1 » (nécessite un Glinter plus récent)</translation>
     </message>
 </context>
 <context>

@@ -173,6 +173,10 @@
         <source>%1: %2; not checked</source>
         <translation>%1: %2; não verificado</translation>
     </message>
+    <message>
+        <source>%1 lists no services; nothing was checked</source>
+        <translation>%1 não lista nenhum serviço; nada foi verificado</translation>
+    </message>
 </context>
 <context>
     <name>CheckRow</name>
@@ -330,6 +334,10 @@
         <source>Couldn&apos;t read a %1 feed there (%2)</source>
         <translation>Não foi possível ler um feed %1 nesse endereço (%2)</translation>
     </message>
+    <message>
+        <source>Only http:// and https:// addresses can be watched</source>
+        <translation>Só é possível monitorar endereços http:// e https://</translation>
+    </message>
 </context>
 <context>
     <name>DetailsButton</name>
@@ -358,6 +366,10 @@
     <message>
         <source>Decode error</source>
         <translation>Erro de decodificação</translation>
+    </message>
+    <message>
+        <source>Unexpected format</source>
+        <translation>Formato inesperado</translation>
     </message>
 </context>
 <context>
@@ -629,6 +641,10 @@
         <source>The data couldn&apos;t be read: &quot;%1&quot; is missing.</source>
         <translation>Não foi possível ler os dados: “%1” está ausente.</translation>
     </message>
+    <message>
+        <source>Not a status feed: the address answered with a web page</source>
+        <translation>Não é um feed de status: o endereço respondeu com uma página web</translation>
+    </message>
 </context>
 <context>
     <name>ListedServiceRow</name>
@@ -690,6 +706,10 @@
     <message>
         <source>Under Maintenance</source>
         <translation>Em manutenção</translation>
+    </message>
+    <message>
+        <source>No services are watched.</source>
+        <translation>Nenhum serviço está sendo monitorado.</translation>
     </message>
 </context>
 <context>
@@ -781,6 +801,10 @@
     <message>
         <source>Quit</source>
         <translation>Sair</translation>
+    </message>
+    <message>
+        <source>Choose Services in Settings…</source>
+        <translation>Escolher serviços nas Configurações…</translation>
     </message>
 </context>
 <context>
@@ -973,6 +997,18 @@
     <message>
         <source>&quot;url&quot; is not a valid address</source>
         <translation>“url” não é um endereço válido</translation>
+    </message>
+    <message>
+        <source>&quot;url&quot; is not an http or https address</source>
+        <translation>&quot;url&quot; não é um endereço http ou https</translation>
+    </message>
+    <message>
+        <source>&quot;provider&quot; is not text</source>
+        <translation>&quot;provider&quot; não é texto</translation>
+    </message>
+    <message>
+        <source>Unknown provider “%1” (needs a newer Glinter)</source>
+        <translation>Provedor desconhecido “%1” (requer um Glinter mais recente)</translation>
     </message>
 </context>
 <context>
