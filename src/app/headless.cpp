@@ -30,8 +30,7 @@ void print(const QString &line)
 
 QString servicesText(qsizetype count)
 {
-    return count == 1 ? QCoreApplication::translate("Headless", "1 service")
-                      : QCoreApplication::translate("Headless", "%1 services").arg(count);
+    return QCoreApplication::translate("Headless", "%n service(s)", nullptr, int(count));
 }
 
 QString stateText(Indicator indicator)
@@ -59,11 +58,11 @@ public:
             if (!now.contains(it.key()))
                 removed.append(escapedLine(it.value(), kNameLength));
         }
-        QString line = QStringLiteral("list: ") + servicesText(services.size());
+        QString line = QCoreApplication::translate("Headless", "list: %1").arg(servicesText(services.size()));
         if (!added.isEmpty())
-            line += QStringLiteral("; added ") + added.join(QStringLiteral(", "));
+            line += QCoreApplication::translate("Headless", "; added %1").arg(added.join(QStringLiteral(", ")));
         if (!removed.isEmpty())
-            line += QStringLiteral("; removed ") + removed.join(QStringLiteral(", "));
+            line += QCoreApplication::translate("Headless", "; removed %1").arg(removed.join(QStringLiteral(", ")));
         print(line);
         remember(services);
     }

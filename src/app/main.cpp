@@ -4,6 +4,7 @@
 #include "app/displaychoice.h"
 #include "app/headless.h"
 #include "app/watchcommand.h"
+#include "core/translations.h"
 #include "net/networkenvironment.h"
 #include "platform/display.h"
 #include "platform/notifications.h"
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QLocale>
 
 #include <cstdio>
 
@@ -41,6 +43,14 @@ bool prepareDisplay()
     return choice.reachable;
 }
 
+// Glinter and Qt in the user's language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), English when
+// none of theirs is shipped. Output for machines (--check's state words, JSON keys, --watch's
+// classes, metrics) never passes through a translation and stays the same in every language.
+void speakUsersLanguage()
+{
+    Translations::install(Translations::choose(QLocale::system().uiLanguages()));
+}
+
 // The settings that let Glinter run against a local feed server.
 NetworkEnvironment::Options networkOptions()
 {
@@ -57,6 +67,7 @@ int runDesktop(int argc, char *argv[])
         return cannotRun;
     }
     QApplication app(argc, argv);
+    speakUsersLanguage();
     // Closing a window (settings, onboarding, the panel) leaves Glinter in the tray.
     QApplication::setQuitOnLastWindowClosed(false);
     NetworkEnvironment::apply(networkOptions());
@@ -101,6 +112,7 @@ int main(int argc, char *argv[])
         return runDesktop(argc, argv);
 
     QCoreApplication app(argc, argv);
+    speakUsersLanguage();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

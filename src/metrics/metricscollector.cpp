@@ -6,13 +6,15 @@ MetricsCollector::MetricsCollector(const StatusMonitor &monitor, QString version
     : QObject(parent)
     , m_monitor(monitor)
     , m_version(std::move(version))
+    , m_lastRefresh(QDateTime::currentDateTimeUtc())
 {
     connect(&monitor, &StatusMonitor::isRefreshingChanged, this, &MetricsCollector::onRefreshingChanged);
     connect(
         &monitor, &StatusMonitor::resultApplied, this,
         [this](const Service &service, const std::optional<ServiceStatusResult> &, const ServiceStatusResult &result) {
-            if (result.indicator == Indicator::Unknown)
-                ++m_failures[service.provider];
+            // A service whose reader this version lacks is never checked: nothing failed.
+            if (result.indicator == Indicator::Unknown && service.provider)
+                ++m_failures[*service.provider];
         });
 }
 
@@ -27,6 +29,7 @@ void MetricsCollector::onRefreshingChanged(bool refreshing)
         return;
     m_durations.observe(std::chrono::nanoseconds(m_refreshClock.nsecsElapsed()));
     ++m_refreshes;
+    m_lastRefresh = QDateTime::currentDateTimeUtc();
     m_refreshClock.invalidate();
 }
 
@@ -36,6 +39,8 @@ MetricsSnapshot MetricsCollector::snapshot() const
     snapshot.version = m_version;
     snapshot.refreshDurations = m_durations;
     snapshot.refreshes = m_refreshes;
+    snapshot.lastRefresh = m_lastRefresh;
+    snapshot.refreshInterval = m_monitor.refreshInterval();
     snapshot.checkFailures = m_failures;
 
     const QList<Service> &services = m_monitor.services();

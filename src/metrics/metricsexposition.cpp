@@ -3,6 +3,7 @@
 #include <QStringView>
 
 #include <charconv>
+#include <chrono>
 #include <cmath>
 
 namespace {
@@ -113,7 +114,10 @@ QByteArray serviceLabels(const Service &service)
     labels.append("\",name=\"");
     appendLabelValue(labels, service.name);
     labels.append("\",provider=\"");
-    appendLabelValue(labels, rawValue(service.provider));
+    appendLabelValue(labels, service.providerName());
+    // The page itself, for alerts and dashboards to link to.
+    labels.append("\",url=\"");
+    appendLabelValue(labels, service.urlText());
     labels.append('"');
     return labels;
 }
@@ -238,6 +242,19 @@ QByteArray renderMetrics(const MetricsSnapshot &snapshot, MetricsFormat format)
 
     writer.family("glinter_refreshes", Kind::Counter, "Full refreshes of every service that finished.");
     appendSample(out, "glinter_refreshes_total", {}, snapshot.refreshes);
+
+    writer.family("glinter_last_refresh_timestamp_seconds", Kind::Gauge,
+                  "When the last full refresh finished (before the first, when the program started), in seconds "
+                  "since the Unix epoch.",
+                  true);
+    if (snapshot.lastRefresh.isValid()) {
+        appendSample(out, "glinter_last_refresh_timestamp_seconds", {},
+                     double(snapshot.lastRefresh.toMSecsSinceEpoch()) / 1000.0);
+    }
+
+    writer.family("glinter_refresh_interval_seconds", Kind::Gauge, "Period of the scheduled full refreshes.", true);
+    appendSample(out, "glinter_refresh_interval_seconds", {},
+                 std::chrono::duration<double>(snapshot.refreshInterval).count());
 
     writer.family("glinter_check_failures", Kind::Counter, "Checks whose feed could not be read, by feed format.");
     for (const ProviderKind kind : allProviderKinds()) {

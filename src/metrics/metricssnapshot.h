@@ -5,6 +5,7 @@
 #include "core/servicestatusresult.h"
 #include "monitor/uptimerecord.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QMap>
 #include <QString>
@@ -50,6 +51,11 @@ struct MetricsSnapshot {
     QList<Entry> services;
     RefreshDurations refreshDurations;
     std::uint64_t refreshes = 0;
+    // When the last full refresh finished; until one has, when the collector started, so
+    // that a monitor that never finishes one looks as stale as one that stopped.
+    QDateTime lastRefresh;
+    // The period of the scheduled refreshes, which tells how stale lastRefresh may be.
+    std::chrono::milliseconds refreshInterval{0};
     // Checks that ended unknown, by the kind of feed; kinds without failures may be absent.
     QMap<ProviderKind, std::uint64_t> checkFailures;
 };

@@ -76,7 +76,7 @@ ServiceEntry serviceEntry(const Service &service, const std::optional<ServiceSta
         .id = uuidText(service.id),
         .name = service.name,
         .url = service.urlText(),
-        .provider = rawValue(service.provider),
+        .provider = service.providerName(),
         .muted = muted,
     };
     if (result) {

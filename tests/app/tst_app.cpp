@@ -63,10 +63,12 @@ class TestApp : public QObject
     // `glinter`'s environment: the display named (none by default), its feeds on the fake
     // server, the instance lock beside the one the in-process applications take.
     QProcessEnvironment environment(const QString &x11 = {}, const QString &wayland = {},
-                                    const QString &platform = {}) const
+                                    const QString &platform = {}, const QString &language = {}) const
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"XDG_RUNTIME_DIR"_s, m_runtime.path());
+        if (!language.isEmpty())
+            environment.insert(u"LANGUAGE"_s, language);
         for (const auto &[name, value] : {std::pair(u"DISPLAY"_s, x11), std::pair(u"WAYLAND_DISPLAY"_s, wayland),
                                           std::pair(u"QT_QPA_PLATFORM"_s, platform)}) {
             environment.remove(name);
@@ -86,9 +88,9 @@ class TestApp : public QObject
     }
 
     Run run(const QStringList &arguments, const QString &x11 = {}, const QString &wayland = {},
-            const QString &platform = {})
+            const QString &platform = {}, const QString &language = {})
     {
-        return run(arguments, environment(x11, wayland, platform));
+        return run(arguments, environment(x11, wayland, platform, language));
     }
 
     Run run(const QStringList &arguments, const QProcessEnvironment &environment)
@@ -498,6 +500,75 @@ private Q_SLOTS:
         QCOMPARE(lines.mid(1, 2), (QStringList{u"    identified since 2026-12-07 03:10 UTC: Database down"_s,
                                                u"    ongoing: Slow logins"_s}));
         QVERIFY(lines.at(3).startsWith(u"NONE"_s));
+    }
+
+    void checksWhatTheFileLists_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // "%1": a status page on the fake server
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("reported"); // provider and description of each service
+        QTest::addColumn<QByteArray>("said"); // on stderr
+        QTest::addColumn<int>("requests"); // of the status page; none anywhere else
+        QTest::newRow("emptied list") << QByteArray("[]") << 0 << QStringList()
+                                      << QByteArray("lists no services; nothing was checked") << 0;
+        QTest::newRow("reader of a newer version")
+            << QByteArray(R"([{"name":"Next","url":"%1","provider":"gatus2"}])") << 3
+            << QStringList{u"gatus2: Unknown provider \u201cgatus2\u201d (needs a newer Glinter)"_s} << QByteArray()
+            << 0;
+        QTest::newRow("address off the web")
+            << QByteArray(R"([{"name":"Local","url":"file:\/\/\/etc\/passwd"},{"name":"Beta","url":"%1"}])") << 3
+            << QStringList{u"statuspage: All good"_s}
+            << QByteArray("Record 1: \"url\" is not an http or https address; not checked") << 1;
+    }
+
+    // What the file lists is what is checked: an emptied list nothing (which is no failure),
+    // a service of a reader this version lacks without a request, and an operational page
+    // next to a record that cannot be read is not all clear.
+    void checksWhatTheFileLists()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, reported);
+        QFETCH(QByteArray, said);
+        QFETCH(int, requests);
+        m_server.setRoute("/api/v2/status.json",
+                          FakeRoute::json(R"({"status":{"indicator":"none","description":"All good"}})"));
+        const QString path = servicesFile(content.replace("%1", m_server.httpsUrl(u"/beta"_s).toEncoded()));
+        const Run result = run({u"--check"_s, u"--json"_s, u"--services"_s, path});
+        QVERIFY2(result.exitCode == exitCode, result.err.constData());
+        QVERIFY2(result.err.contains(said), result.err.constData());
+        QStringList shown;
+        const QJsonArray reports = QJsonDocument::fromJson(result.out).array();
+        for (const QJsonValue &report : reports)
+            shown.append(report[u"provider"_s].toString() + u": "_s + report[u"description"_s].toString());
+        QCOMPARE(shown, reported);
+        QCOMPARE(m_server.requestCount("/api/v2/status.json"), requests);
+        QVERIFY(requests > 0 || m_server.requests().isEmpty());
+        QCOMPARE(readFile(path), content);
+    }
+
+    // In the user's language --check tells people what it found in their words, and scripts
+    // in the words they match: the state column, the JSON keys and the states stay English.
+    void checkTranslatesOnlyWhatPeopleRead()
+    {
+        m_server.setRoute("*", FakeRoute::json("[1]"));
+        const QString path = servicesFile(u"[{\"name\":\"Beta\",\"url\":\"%1\",\"provider\":\"statuspage\"}]"_s
+                                              .arg(m_server.httpsUrl(u"/beta"_s).toString())
+                                              .toUtf8());
+        const QByteArray german = "Die Daten konnten nicht gelesen werden";
+
+        const Run text = run({u"--check"_s, u"--services"_s, path}, {}, {}, {}, u"de"_s);
+        const QByteArray line = "UNKNOWN  Beta: " + german;
+        QVERIFY2(text.out.startsWith(line), text.out.constData());
+
+        const Run json = run({u"--check"_s, u"--json"_s, u"--services"_s, path}, {}, {}, {}, u"de"_s);
+        const QJsonObject report = QJsonDocument::fromJson(json.out).array().at(0).toObject();
+        QCOMPARE(report.value(u"indicator"_s).toString(), u"unknown"_s);
+        QVERIFY2(report.value(u"description"_s).toString().startsWith(QString::fromUtf8(german)), json.out.constData());
+
+        const Run help = run({u"--help"_s}, {}, {}, {}, u"de"_s);
+        QVERIFY2(help.out.contains("--check"), help.out.constData());
+        QVERIFY2(help.out.contains(u"Jeden Dienst einmal pr\u00fcfen"_s.toUtf8()), help.out.constData());
     }
 
     // A run that cannot use its file or its arguments checks nothing, writes nothing and ends

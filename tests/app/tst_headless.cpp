@@ -110,7 +110,11 @@ private Q_SLOTS:
     void firstRefreshIsScrapedAndLogged()
     {
         QTRY_VERIFY_WITH_TIMEOUT(metrics().contains("glinter_refreshes_total 1\n"), 30000);
-        QVERIFY(metrics().contains("name=\"Down\",provider=\"website\"} 3\n"));
+        const QByteArray scraped = metrics();
+        const QByteArray down = "name=\"Down\",provider=\"website\",url=\"" + m_server.httpsUrl(u"/down"_s).toEncoded()
+                                + "\"} 3\n";
+        QVERIFY(scraped.contains(down));
+        QVERIFY(scraped.contains("\nglinter_refresh_interval_seconds 300\n"));
         QVERIFY(output().contains("Down: - \xe2\x86\x92 critical"));
     }
 

@@ -72,7 +72,8 @@ private Q_SLOTS:
                                      << QList<QByteArray>{"# TYPE glinter_refreshes counter",
                                                           "# TYPE glinter_build info",
                                                           "# UNIT glinter_service_last_check_timestamp_seconds seconds",
-                                                          "# UNIT glinter_refresh_duration_seconds seconds"};
+                                                          "# UNIT glinter_refresh_duration_seconds seconds",
+                                                          "# UNIT glinter_last_refresh_timestamp_seconds seconds"};
     }
 
     void formats()
@@ -82,6 +83,8 @@ private Q_SLOTS:
         const bool open = MetricsFormat(format) == MetricsFormat::OpenMetrics;
         MetricsSnapshot snapshot = snapshotOf({entry(kFirst, u"Stripe"_s, ProviderKind::Statuspage, Indicator::Major)});
         snapshot.refreshes = 2;
+        snapshot.lastRefresh = QDateTime::fromMSecsSinceEpoch(1767323045250, Qt::UTC);
+        snapshot.refreshInterval = 90s;
         // A bound belongs to its own bucket; a negative duration counts as zero.
         snapshot.refreshDurations.observe(500ms);
         snapshot.refreshDurations.observe(-3s);
@@ -110,7 +113,8 @@ private Q_SLOTS:
               "glinter_refresh_duration_seconds_bucket{le=\"+Inf\"} 3", "glinter_refresh_duration_seconds_sum 20.5",
               "glinter_refresh_duration_seconds_count 3", "glinter_refreshes_total 2",
               "glinter_check_failures_total{provider=\"aws\"} 1",
-              "glinter_check_failures_total{provider=\"statuspage\"} 0", "glinter_build_info{version=\"1.2.3\"} 1"})
+              "glinter_check_failures_total{provider=\"statuspage\"} 0", "glinter_build_info{version=\"1.2.3\"} 1",
+              "glinter_last_refresh_timestamp_seconds 1767323045.25", "glinter_refresh_interval_seconds 90"})
             QVERIFY2(lines.contains(sample), sample);
     }
 
@@ -121,7 +125,8 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("labels");
         QTest::addColumn<QByteArrayList>("values"); // state, up, maintenance, timestamp if any
 
-        const QByteArray b = "{id=\"22222222-2222-2222-2222-222222222222\",name=\"B\",provider=\"aws\"}";
+        const QByteArray b =
+            "{id=\"22222222-2222-2222-2222-222222222222\",name=\"B\",provider=\"aws\",url=\"https://status.example\"}";
         QTest::newRow("not checked yet") << QList{entry(kSecond, u"B"_s, ProviderKind::Aws, std::nullopt)} << b
                                          << QByteArrayList{"-1", "0", "0"};
         QTest::newRow("feed unreadable") << QList{entry(kSecond, u"B"_s, ProviderKind::Aws, Indicator::Unknown)} << b
@@ -133,7 +138,7 @@ private Q_SLOTS:
             << QList{entry(kFirst, QString::fromUtf8("say \"hi\" C:\\dir\nnext\tline \xc3\xa9\xe2\x9c\x93 {x=1}"),
                            ProviderKind::Website, Indicator::None)}
             << QByteArray("{id=\"11111111-1111-1111-1111-111111111111\",name=\"say \\\"hi\\\" C:\\\\dir\\nnext\tline "
-                          "\xc3\xa9\xe2\x9c\x93 {x=1}\",provider=\"website\"}")
+                          "\xc3\xa9\xe2\x9c\x93 {x=1}\",provider=\"website\",url=\"https://status.example\"}")
             << QByteArrayList{"0", "1", "0", "1767323045.25"};
         QTest::newRow("no services") << QList<MetricsSnapshot::Entry>{} << QByteArray() << QByteArrayList{};
     }
@@ -206,7 +211,7 @@ private Q_SLOTS:
             snapshotOf({covered, entry(kSecond, u"B"_s, ProviderKind::Aws, Indicator::None)}),
             MetricsFormat::Prometheus);
         const QByteArray labels = "glinter_service_operational_ratio{id=\"11111111-1111-1111-1111-111111111111\","
-                                  "name=\"A\",provider=\"website\",window=";
+                                  "name=\"A\",provider=\"website\",url=\"https://status.example\",window=";
         QCOMPARE(samples(text, "glinter_service_operational_ratio"),
                  (QList<QByteArray>{labels + "\"7d\"} 0.99375", labels + "\"30d\"} 1"}));
     }
@@ -219,6 +224,7 @@ private Q_SLOTS:
         const Service b = makeService("B", {}, ProviderKind::Aws);
         const Service c = makeService("C", {}, ProviderKind::Website);
         MonitorRig rig({a, b, c});
+        const QDateTime started = QDateTime::currentDateTimeUtc();
         MetricsCollector collector(*rig.monitor, u"9.9.9"_s);
         rig.check.script(a.id, {Indicator::Unknown});
         rig.check.script(b.id, {Indicator::Unknown, Indicator::Major});
@@ -236,15 +242,28 @@ private Q_SLOTS:
         QVERIFY(std::none_of(snapshot.services.cbegin(), snapshot.services.cend(),
                              [](const MetricsSnapshot::Entry &entry) { return entry.result.has_value(); }));
 
+        // Before the first refresh the start stands for it, so that a monitor stuck in its
+        // first one grows stale like one that stopped.
+        QVERIFY(snapshot.lastRefresh >= started && snapshot.lastRefresh <= QDateTime::currentDateTimeUtc());
+        QTRY_VERIFY(QDateTime::currentDateTimeUtc() > snapshot.lastRefresh);
+        const QDateTime beforeRefresh = QDateTime::currentDateTimeUtc();
+
         rig.refresh();
         QCOMPARE(counts(), (QList<std::uint64_t>{1, 1, 1, 1, 0}));
         QCOMPARE(collector.snapshot().services.at(2).result->indicator, Indicator::None);
+        const QDateTime refreshed = collector.snapshot().lastRefresh;
+        QVERIFY(refreshed >= beforeRefresh);
 
         // A single check counts its failure but is no full refresh.
         QCoro::waitFor(rig.monitor->refreshOne(a));
         QCoro::waitFor(rig.monitor->refreshOne(b));
         QCOMPARE(counts(), (QList<std::uint64_t>{1, 1, 2, 1, 0}));
         QCOMPARE(collector.snapshot().services.at(1).result->indicator, Indicator::Major);
+        QCOMPARE(collector.snapshot().lastRefresh, refreshed);
+
+        // The interval tells alert rules how stale the last refresh may grow.
+        rig.monitor->setRefreshInterval(90s);
+        QCOMPARE(collector.snapshot().refreshInterval, 90s);
 
         const qsizetype calls = rig.check.calls().size();
         rig.monitor->remove(b);
