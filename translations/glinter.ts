@@ -338,6 +338,21 @@
     </message>
 </context>
 <context>
+    <name>DesktopApp</name>
+    <message>
+        <source>process %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>process unknown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>glinter --headless is already running (%1) and only one Glinter may watch the services; stop it to start the desktop application, or follow it with glinter --watch</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DetailsButton</name>
     <message>
         <source>Shows incidents, maintenance and the past week</source>
@@ -534,6 +549,18 @@
     </message>
     <message>
         <source>; removed %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>process %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>process unknown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Glinter is already running (%1) and only one may watch the services; glinter --watch and glinter --check run beside it</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1378,6 +1405,13 @@
     </message>
 </context>
 <context>
+    <name>WatchFormats</name>
+    <message>
+        <source>Checking…</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>WebsiteProvider</name>
     <message>
         <source>Online</source>
@@ -1478,6 +1512,10 @@
     </message>
     <message>
         <source>With --watch: waybar (the default), i3blocks, polybar or json.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Displays help on commandline options.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

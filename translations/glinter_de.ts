@@ -340,6 +340,21 @@
     </message>
 </context>
 <context>
+    <name>DesktopApp</name>
+    <message>
+        <source>process %1</source>
+        <translation>Prozess %1</translation>
+    </message>
+    <message>
+        <source>process unknown</source>
+        <translation>Prozess unbekannt</translation>
+    </message>
+    <message>
+        <source>glinter --headless is already running (%1) and only one Glinter may watch the services; stop it to start the desktop application, or follow it with glinter --watch</source>
+        <translation>glinter --headless läuft bereits (%1), und nur ein Glinter darf die Dienste überwachen; beenden Sie es, um die Desktop-Anwendung zu starten, oder verfolgen Sie es mit glinter --watch</translation>
+    </message>
+</context>
+<context>
     <name>DetailsButton</name>
     <message>
         <source>Shows incidents, maintenance and the past week</source>
@@ -541,6 +556,18 @@
     <message>
         <source>stopping (signal %1)</source>
         <translation>wird beendet (Signal %1)</translation>
+    </message>
+    <message>
+        <source>process %1</source>
+        <translation>Prozess %1</translation>
+    </message>
+    <message>
+        <source>process unknown</source>
+        <translation>Prozess unbekannt</translation>
+    </message>
+    <message>
+        <source>Glinter is already running (%1) and only one may watch the services; glinter --watch and glinter --check run beside it</source>
+        <translation>Glinter läuft bereits (%1), und nur einer darf die Dienste überwachen; glinter --watch und glinter --check laufen daneben</translation>
     </message>
 </context>
 <context>
@@ -1387,6 +1414,13 @@
     </message>
 </context>
 <context>
+    <name>WatchFormats</name>
+    <message>
+        <source>Checking…</source>
+        <translation>Wird geprüft …</translation>
+    </message>
+</context>
+<context>
     <name>WebsiteProvider</name>
     <message>
         <source>Online</source>
@@ -1488,6 +1522,10 @@
     <message>
         <source>With --watch: waybar (the default), i3blocks, polybar or json.</source>
         <translation>Mit --watch: waybar (Standard), i3blocks, polybar oder json.</translation>
+    </message>
+    <message>
+        <source>Displays help on commandline options.</source>
+        <translation>Zeigt die Hilfe zu den Befehlszeilenoptionen an.</translation>
     </message>
 </context>
 </TS>

@@ -340,6 +340,21 @@
     </message>
 </context>
 <context>
+    <name>DesktopApp</name>
+    <message>
+        <source>process %1</source>
+        <translation>proceso %1</translation>
+    </message>
+    <message>
+        <source>process unknown</source>
+        <translation>proceso desconocido</translation>
+    </message>
+    <message>
+        <source>glinter --headless is already running (%1) and only one Glinter may watch the services; stop it to start the desktop application, or follow it with glinter --watch</source>
+        <translation>glinter --headless ya se está ejecutando (%1) y solo un Glinter puede supervisar los servicios; detenlo para iniciar la aplicación de escritorio, o síguelo con glinter --watch</translation>
+    </message>
+</context>
+<context>
     <name>DetailsButton</name>
     <message>
         <source>Shows incidents, maintenance and the past week</source>
@@ -541,6 +556,18 @@
     <message>
         <source>stopping (signal %1)</source>
         <translation>deteniendo (señal %1)</translation>
+    </message>
+    <message>
+        <source>process %1</source>
+        <translation>proceso %1</translation>
+    </message>
+    <message>
+        <source>process unknown</source>
+        <translation>proceso desconocido</translation>
+    </message>
+    <message>
+        <source>Glinter is already running (%1) and only one may watch the services; glinter --watch and glinter --check run beside it</source>
+        <translation>Glinter ya se está ejecutando (%1) y solo uno puede supervisar los servicios; glinter --watch y glinter --check funcionan a su lado</translation>
     </message>
 </context>
 <context>
@@ -1387,6 +1414,13 @@
     </message>
 </context>
 <context>
+    <name>WatchFormats</name>
+    <message>
+        <source>Checking…</source>
+        <translation>Comprobando…</translation>
+    </message>
+</context>
+<context>
     <name>WebsiteProvider</name>
     <message>
         <source>Online</source>
@@ -1488,6 +1522,10 @@
     <message>
         <source>With --watch: waybar (the default), i3blocks, polybar or json.</source>
         <translation>Con --watch: waybar (predeterminado), i3blocks, polybar o json.</translation>
+    </message>
+    <message>
+        <source>Displays help on commandline options.</source>
+        <translation>Muestra la ayuda sobre las opciones de la línea de órdenes.</translation>
     </message>
 </context>
 </TS>

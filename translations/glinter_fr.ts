@@ -340,6 +340,21 @@
     </message>
 </context>
 <context>
+    <name>DesktopApp</name>
+    <message>
+        <source>process %1</source>
+        <translation>processus %1</translation>
+    </message>
+    <message>
+        <source>process unknown</source>
+        <translation>processus inconnu</translation>
+    </message>
+    <message>
+        <source>glinter --headless is already running (%1) and only one Glinter may watch the services; stop it to start the desktop application, or follow it with glinter --watch</source>
+        <translation>glinter --headless est déjà en cours d’exécution (%1) et un seul Glinter peut surveiller les services ; arrêtez-le pour lancer l’application de bureau, ou suivez-le avec glinter --watch</translation>
+    </message>
+</context>
+<context>
     <name>DetailsButton</name>
     <message>
         <source>Shows incidents, maintenance and the past week</source>
@@ -541,6 +556,18 @@
     <message>
         <source>stopping (signal %1)</source>
         <translation>arrêt (signal %1)</translation>
+    </message>
+    <message>
+        <source>process %1</source>
+        <translation>processus %1</translation>
+    </message>
+    <message>
+        <source>process unknown</source>
+        <translation>processus inconnu</translation>
+    </message>
+    <message>
+        <source>Glinter is already running (%1) and only one may watch the services; glinter --watch and glinter --check run beside it</source>
+        <translation>Glinter est déjà en cours d’exécution (%1) et un seul peut surveiller les services ; glinter --watch et glinter --check fonctionnent à côté</translation>
     </message>
 </context>
 <context>
@@ -1387,6 +1414,13 @@
     </message>
 </context>
 <context>
+    <name>WatchFormats</name>
+    <message>
+        <source>Checking…</source>
+        <translation>Vérification…</translation>
+    </message>
+</context>
+<context>
     <name>WebsiteProvider</name>
     <message>
         <source>Online</source>
@@ -1488,6 +1522,10 @@
     <message>
         <source>With --watch: waybar (the default), i3blocks, polybar or json.</source>
         <translation>Avec --watch&#xa0;: waybar (par défaut), i3blocks, polybar ou json.</translation>
+    </message>
+    <message>
+        <source>Displays help on commandline options.</source>
+        <translation>Affiche l’aide sur les options de la ligne de commande.</translation>
     </message>
 </context>
 </TS>

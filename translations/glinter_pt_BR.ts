@@ -340,6 +340,21 @@
     </message>
 </context>
 <context>
+    <name>DesktopApp</name>
+    <message>
+        <source>process %1</source>
+        <translation>processo %1</translation>
+    </message>
+    <message>
+        <source>process unknown</source>
+        <translation>processo desconhecido</translation>
+    </message>
+    <message>
+        <source>glinter --headless is already running (%1) and only one Glinter may watch the services; stop it to start the desktop application, or follow it with glinter --watch</source>
+        <translation>glinter --headless já está em execução (%1) e só um Glinter pode monitorar os serviços; encerre-o para iniciar o aplicativo de desktop ou acompanhe-o com glinter --watch</translation>
+    </message>
+</context>
+<context>
     <name>DetailsButton</name>
     <message>
         <source>Shows incidents, maintenance and the past week</source>
@@ -541,6 +556,18 @@
     <message>
         <source>stopping (signal %1)</source>
         <translation>encerrando (sinal %1)</translation>
+    </message>
+    <message>
+        <source>process %1</source>
+        <translation>processo %1</translation>
+    </message>
+    <message>
+        <source>process unknown</source>
+        <translation>processo desconhecido</translation>
+    </message>
+    <message>
+        <source>Glinter is already running (%1) and only one may watch the services; glinter --watch and glinter --check run beside it</source>
+        <translation>O Glinter já está em execução (%1) e só um pode monitorar os serviços; glinter --watch e glinter --check funcionam ao lado dele</translation>
     </message>
 </context>
 <context>
@@ -1387,6 +1414,13 @@
     </message>
 </context>
 <context>
+    <name>WatchFormats</name>
+    <message>
+        <source>Checking…</source>
+        <translation>Verificando…</translation>
+    </message>
+</context>
+<context>
     <name>WebsiteProvider</name>
     <message>
         <source>Online</source>
@@ -1488,6 +1522,10 @@
     <message>
         <source>With --watch: waybar (the default), i3blocks, polybar or json.</source>
         <translation>Com --watch: waybar (padrão), i3blocks, polybar ou json.</translation>
+    </message>
+    <message>
+        <source>Displays help on commandline options.</source>
+        <translation>Mostra a ajuda sobre as opções de linha de comando.</translation>
     </message>
 </context>
 </TS>
