@@ -63,7 +63,7 @@ QString endpoint(const Service &service, const QUrl &origin)
 {
     const QString base = service.url.toString(QUrl::RemovePath | QUrl::StripTrailingSlash);
     const QString fixed = origin.toString();
-    switch (service.provider) {
+    switch (service.provider.value_or(ProviderKind::Statuspage)) {
     case ProviderKind::Statuspage:
         return base + QStringLiteral("/api/v2/status.json");
     case ProviderKind::Instatus:
@@ -75,7 +75,7 @@ QString endpoint(const Service &service, const QUrl &origin)
                + QStringLiteral("/1.0/status/5b36dc6502d06804c08349f7");
     default:
         // the vendors' own feeds, moved to the feed origin
-        return fixedFeed(service.provider).toString();
+        return fixedFeed(*service.provider).toString();
     }
 }
 

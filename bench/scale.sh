@@ -30,8 +30,10 @@ PY
 done
 
 mkdir -p "$work/data/Glinter" "$work/config"
+# A session of its own, beside any Glinter the user runs.
+mkdir -m 700 "$work/run"
 cp "$work/services-10000.json" "$work/data/Glinter/services.json"
-XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config "$binary" --headless > /dev/null 2>&1 & glinter=$!
+XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run "$binary" --headless > /dev/null 2>&1 & glinter=$!
 sleep 2.5
 start=$(date +%s%N)
 kill -TERM $glinter

@@ -15,6 +15,8 @@ python3 "$here/mixedfeeds.py" "$port" & server=$!
 trap 'kill $server 2>/dev/null; rm -rf "$work"' EXIT
 
 mkdir -p "$work/data/Glinter" "$work/config/Glinter"
+# A session of its own, beside any Glinter the user runs.
+mkdir -m 700 "$work/run"
 printf '[General]\nrefreshInterval=30\n' > "$work/config/Glinter/Glinter.conf"
 {
     echo '['
@@ -29,7 +31,7 @@ printf '[General]\nrefreshInterval=30\n' > "$work/config/Glinter/Glinter.conf"
     echo ']'
 } > "$work/data/Glinter/services.json"
 
-export XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config GLINTER_EXTRA_CA_CERTS=$here/../tests/data/tls/ca.pem
+export XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run GLINTER_EXTRA_CA_CERTS=$here/../tests/data/tls/ca.pem
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:max_free_fill_size=65536:free_fill_byte=255}
 sleep 1
 "$binary" --headless > "$work/out.log" 2>&1 & glinter=$!

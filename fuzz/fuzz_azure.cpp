@@ -1,4 +1,4 @@
-// The Azure RSS scan: items, grading and the items' story.
+// The Azure RSS scan: the whole-feed check, items, grading and the items' story.
 #include "providers/azureprovider.h"
 #include "providers/feedscan.h"
 
@@ -9,6 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const std::optional<QString> text = FeedScan::strictUtf8(FuzzSupport::bytes(data, size));
     if (!text)
         return 0;
+    // Whether it is a whole feed decides only between calm and unknown; the scan runs anyway.
+    (void)FeedScan::holdsWholeFeed(*text);
     const QStringList titles = AzureProvider::itemTitles(*text);
     for (const QString &title : titles) {
         if (title.isEmpty())

@@ -1,4 +1,4 @@
-// The xAI RSS scan: items, fields, publication dates, grading and the posts' story.
+// The xAI RSS scan: the whole-feed check, items, fields, publication dates, grading and the posts' story.
 #include "providers/feedscan.h"
 #include "providers/xaiprovider.h"
 
@@ -9,6 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const std::optional<QString> text = FeedScan::strictUtf8(FuzzSupport::bytes(data, size));
     if (!text)
         return 0;
+    // Whether it is a whole feed decides only between calm and unknown; the scan runs anyway.
+    (void)FeedScan::holdsWholeFeed(*text);
     const QList<XAIProvider::Post> posts = XAIProvider::activePosts(*text, FuzzSupport::checkTime());
     ServiceStatusResult result = XAIProvider::evaluate(FuzzSupport::service(ProviderKind::Xai), posts);
     FeedStory::tell(result, XAIProvider::story(posts), FuzzSupport::checkTime());

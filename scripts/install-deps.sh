@@ -6,10 +6,10 @@ set -euo pipefail
 
 packages=(
     build-essential clang lld libclang-rt-14-dev clang-format clang-tidy cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libqt6svg6 qt6-l10n-tools
-    qcoro-qt6-dev libicu-dev zlib1g-dev qt6-httpserver-dev libxcb1-dev libcurl4-openssl-dev libssl-dev
+    qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libqt6svg6 qt6-l10n-tools qt6-tools-dev
+    qcoro-qt6-dev libicu-dev zlib1g-dev libmicrohttpd-dev libxcb1-dev libcurl4-openssl-dev libssl-dev
     dbus dbus-x11 openssl curl ca-certificates
-    librsvg2-bin desktop-file-utils appstream dpkg-dev xdg-utils
+    librsvg2-bin desktop-file-utils appstream dpkg-dev xdg-utils fonts-dejavu-core
     prometheus python3 systemd
 )
 

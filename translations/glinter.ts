@@ -24,6 +24,25 @@
     </message>
 </context>
 <context>
+    <name>AWSRegions</name>
+    <message>
+        <source>Americas</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Europe</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Asia Pacific</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Middle East &amp; Africa</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>AgentImportRow</name>
     <message>
         <source>Edit services.json</source>
@@ -154,6 +173,10 @@
         <source>%1: %2; not checked</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 lists no services; nothing was checked</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CheckRow</name>
@@ -215,9 +238,11 @@
         <source>Selected components not found</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>%1 of %2 selected components not found</source>
-        <translation type="unfinished"></translation>
+    <message numerus="yes">
+        <source>%n of %1 selected components not found</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -227,20 +252,18 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Watching 1 component</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Watching %1 components</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Choose components</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Choose components for %1</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Watching %n component(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -309,6 +332,25 @@
         <source>Couldn&apos;t read a %1 feed there (%2)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Only http:// and https:// addresses can be watched</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DesktopApp</name>
+    <message>
+        <source>process %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>process unknown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>glinter --headless is already running (%1) and only one Glinter may watch the services; stop it to start the desktop application, or follow it with glinter --watch</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>DetailsButton</name>
@@ -337,6 +379,19 @@
     <message>
         <source>Decode error</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unexpected format</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FeedScan</name>
+    <message numerus="yes">
+        <source>(+%n more)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -368,22 +423,6 @@
 <context>
     <name>GeneralTab</name>
     <message>
-        <source>1 minute</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>5 minutes</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>15 minutes</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>30 minutes</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Any issue</source>
         <translation type="unfinished"></translation>
     </message>
@@ -397,10 +436,6 @@
     </message>
     <message>
         <source>All regions</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 selected</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -463,17 +498,21 @@
         <source>Failed — check the URL</source>
         <translation type="unfinished"></translation>
     </message>
+    <message numerus="yes">
+        <source>%n selected</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Headless</name>
-    <message>
-        <source>1 service</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 services</source>
-        <translation type="unfinished"></translation>
-    </message>
     <message>
         <source>watching %1 (%2)</source>
         <translation type="unfinished"></translation>
@@ -492,6 +531,36 @@
     </message>
     <message>
         <source>stopping (signal %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n service(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>list: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; added %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; removed %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>process %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>process unknown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Glinter is already running (%1) and only one may watch the services; glinter --watch and glinter --check run beside it</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -593,6 +662,10 @@
         <source>The data couldn&apos;t be read: the document is not an object.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Not a status feed: the address answered with a web page</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ListedServiceRow</name>
@@ -649,6 +722,14 @@
     </message>
     <message>
         <source>Under Maintenance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updated now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No services are watched.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -740,6 +821,10 @@
     </message>
     <message>
         <source>Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose Services in Settings…</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -934,6 +1019,77 @@
         <source>&quot;url&quot; is not a valid address</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&quot;url&quot; is not an http or https address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;provider&quot; is not text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unknown provider “%1” (needs a newer Glinter)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ServiceCatalog</name>
+    <message>
+        <source>AI · Models &amp; APIs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AI · Voice, Image &amp; Video</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AI · Dev &amp; Infra</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hosting &amp; PaaS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cloud &amp; Infra</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Developer Tools</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Data &amp; Backend</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Identity &amp; Auth</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Observability &amp; APM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Errors &amp; Crash Reporting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Incident &amp; On-Call</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Payments &amp; Commerce</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Communication</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Productivity</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ServiceDetails</name>
@@ -996,6 +1152,55 @@
     </message>
     <message>
         <source>Maintenance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updated now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Investigating</source>
+        <comment>an incident&apos;s stage</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Identified</source>
+        <comment>an incident&apos;s stage</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Monitoring</source>
+        <comment>an incident&apos;s stage</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resolved</source>
+        <comment>an incident&apos;s stage</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Postmortem</source>
+        <comment>an incident&apos;s stage</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scheduled</source>
+        <comment>an incident&apos;s stage</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In progress</source>
+        <comment>an incident&apos;s stage</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Verifying</source>
+        <comment>an incident&apos;s stage</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <comment>an incident&apos;s stage</comment>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1067,9 +1272,11 @@
         <source>no record can be used (%1)</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>; and %1 more</source>
-        <translation type="unfinished"></translation>
+    <message numerus="yes">
+        <source>; and %n more</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1165,17 +1372,17 @@
         <source>%1 — %2</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>%1 more…</source>
-        <translation type="unfinished"></translation>
+    <message numerus="yes">
+        <source>%n more…</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
     </message>
-    <message>
-        <source>The 1 service is operational</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>All %1 services operational</source>
-        <translation type="unfinished"></translation>
+    <message numerus="yes">
+        <source>All %n services operational</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1194,6 +1401,13 @@
     </message>
     <message>
         <source>Not an Uptime Kuma page address (…/status/&lt;page&gt;)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WatchFormats</name>
+    <message>
+        <source>Checking…</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1298,6 +1512,10 @@
     </message>
     <message>
         <source>With --watch: waybar (the default), i3blocks, polybar or json.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Displays help on commandline options.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

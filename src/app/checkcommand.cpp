@@ -1,5 +1,6 @@
 #include "app/checkcommand.h"
 
+#include "core/escapedline.h"
 #include "core/servicestore.h"
 #include "monitor/statusmonitor.h"
 #include "providers/providertable.h"
@@ -19,7 +20,14 @@ namespace {
 
 void printErr(const QString &text)
 {
-    std::fprintf(stderr, "glinter: %s\n", qUtf8Printable(text));
+    std::fprintf(stderr, "glinter: %s\n", qUtf8Printable(escapedLine(text)));
+}
+
+void printEmptyReport()
+{
+    const QByteArray empty = jsonReport({}, {});
+    std::fwrite(empty.constData(), 1, std::size_t(empty.size()), stdout);
+    std::fflush(stdout);
 }
 
 // A moment for machines: ISO 8601 in UTC, or null when the feed did not say.
@@ -66,11 +74,12 @@ QJsonArray maintenancesJson(const QList<Maintenance> &maintenances)
 QString incidentLine(const Incident &incident)
 {
     QString line = QStringLiteral("    ")
-                   + (incident.status.isEmpty() ? QStringLiteral("ongoing") : incident.status.toLower());
+                   + (incident.status.isEmpty() ? QStringLiteral("ongoing")
+                                                : escapedLine(incident.status.toLower(), kNameLength));
     if (incident.startedAt.isValid())
         line += QStringLiteral(" since ") + incident.startedAt.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm"))
                 + QStringLiteral(" UTC");
-    return line + QStringLiteral(": ") + incident.title;
+    return line + QStringLiteral(": ") + escapedLine(incident.title, kTextLength);
 }
 
 } // namespace
@@ -104,10 +113,11 @@ QString textReport(const QList<Service> &services, const QList<ServiceStatusResu
     QString text;
     for (qsizetype i = 0; i < services.size() && i < results.size(); ++i) {
         const ServiceStatusResult &result = results.at(i);
-        QString line = indicatorName(result.indicator).toUpper().leftJustified(9) + services.at(i).name
-                       + QStringLiteral(": ") + result.description;
+        QString line = indicatorName(result.indicator).toUpper().leftJustified(9)
+                       + escapedLine(services.at(i).name, kNameLength) + QStringLiteral(": ")
+                       + escapedLine(result.description, kTextLength);
         if (result.incidentTitle && !result.incidentTitle->isEmpty() && *result.incidentTitle != result.description)
-            line += QStringLiteral(" \u2014 ") + *result.incidentTitle;
+            line += QStringLiteral(" \u2014 ") + escapedLine(*result.incidentTitle, kTextLength);
         if (result.isMaintenance)
             line += QStringLiteral(" [maintenance]");
         text += line + u'\n';
@@ -129,7 +139,7 @@ QByteArray jsonReport(const QList<Service> &services, const QList<ServiceStatusR
         QJsonObject object{
             {QLatin1String("id"), uuidText(service.id)},
             {QLatin1String("name"), service.name},
-            {QLatin1String("provider"), rawValue(service.provider)},
+            {QLatin1String("provider"), service.providerName()},
             {QLatin1String("url"), service.urlText()},
             {QLatin1String("indicator"), indicatorName(result.indicator)},
             {QLatin1String("description"), result.description},
@@ -142,7 +152,7 @@ QByteArray jsonReport(const QList<Service> &services, const QList<ServiceStatusR
         if (service.components)
             object.insert(QLatin1String("components"), QJsonArray::fromStringList(*service.components));
         // The probe of a plain website reads no status page: it has no story to tell.
-        if (providerInfo(service.provider).tellsStory) {
+        if (service.provider && providerInfo(*service.provider).tellsStory) {
             object.insert(QLatin1String("incidents"), incidentsJson(result.incidents));
             object.insert(QLatin1String("maintenances"), maintenancesJson(result.maintenances));
         }
@@ -168,15 +178,21 @@ QCoro::Task<int> run(Options options)
             QCoreApplication::translate("CheckCommand", "%1 is not usable: %2").arg(store.filePath(), *contents.error);
     if (unusable) {
         printErr(*unusable + QCoreApplication::translate("CheckCommand", "; nothing was checked"));
-        if (options.json) {
-            const QByteArray empty = jsonReport({}, {});
-            std::fwrite(empty.constData(), 1, std::size_t(empty.size()), stdout);
-            std::fflush(stdout);
-        }
+        if (options.json)
+            printEmptyReport();
         co_return Unknown;
     }
     for (const QString &problem : contents.problems)
         printErr(QCoreApplication::translate("CheckCommand", "%1: %2; not checked").arg(store.filePath(), problem));
+    // A list the user emptied is theirs: nothing to check is not a failure, and the default
+    // services (which stand only for a missing file) are not checked in its place.
+    if (!contents.missing && contents.services.isEmpty()) {
+        printErr(QCoreApplication::translate("CheckCommand", "%1 lists no services; nothing was checked")
+                     .arg(store.filePath()));
+        if (options.json)
+            printEmptyReport();
+        co_return Ok;
+    }
 
     // The monitor's own refresh, on a store it never writes, without history or alerts.
     StatusMonitor::Setup setup(store);
@@ -204,7 +220,12 @@ QCoro::Task<int> run(Options options)
     const QByteArray report = options.json ? jsonReport(services, results) : textReport(services, results).toUtf8();
     std::fwrite(report.constData(), 1, std::size_t(report.size()), stdout);
     std::fflush(stdout);
-    co_return exitCode(results);
+    // A record that cannot be read is a listed service whose state nobody learnt: the run is
+    // not all clear.
+    const int code = exitCode(results);
+    if (code == Ok && contents.unreadableRecords > 0)
+        co_return Unknown;
+    co_return code;
 }
 
 } // namespace CheckCommand

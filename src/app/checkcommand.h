@@ -28,14 +28,15 @@ struct Options {
 // unknown, else 0.
 int exitCode(const QList<ServiceStatusResult> &results);
 
-// One line per service: state, name, description and, when named, the incident.
+// One line per service: state, name, description and, when named, the incident; the
+// feeds' and the file's words escaped and cut.
 QString textReport(const QList<Service> &services, const QList<ServiceStatusResult> &results);
 
 // One JSON array, one object per service in list order.
 QByteArray jsonReport(const QList<Service> &services, const QList<ServiceStatusResult> &results);
 
 // Loads the services, checks them all at once, prints the report and returns the exit
-// status. Writes no file.
+// status. Writes no file but the cache of Status.io page identifiers.
 QCoro::Task<int> run(Options options);
 
 } // namespace CheckCommand

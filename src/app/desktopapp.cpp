@@ -4,6 +4,7 @@
 #include "app/singleinstance.h"
 #include "core/settings.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QGuiApplication>
 #include <QTimer>
@@ -12,6 +13,18 @@ namespace {
 
 // How long a second `glinter` waits for the running one to take its request.
 constexpr std::chrono::seconds handOverTimeout{5};
+
+// Why the desktop application does not start beside `glinter --headless`.
+QString headlessRunning(qint64 process)
+{
+    const QString running = process > 0 ? QCoreApplication::translate("DesktopApp", "process %1").arg(process)
+                                        : QCoreApplication::translate("DesktopApp", "process unknown");
+    return QCoreApplication::translate("DesktopApp",
+                                       "glinter --headless is already running (%1) and only one Glinter may watch the "
+                                       "services; stop it to start the desktop application, or follow it with "
+                                       "glinter --watch")
+        .arg(running);
+}
 
 // GLINTER_OPEN_SETTINGS=1: the settings window opens at start-up.
 bool settingsAtStart()
@@ -52,14 +65,22 @@ DesktopApp::Start DesktopApp::start()
     // icon to the desktop entry of that name (its icon, its name in the overview).
     QGuiApplication::setDesktopFileName(QStringLiteral(GLINTER_APP_ID));
     m_instance = std::make_unique<SingleInstance>(
+        SingleInstance::Kind::Desktop,
         m_options.instanceDirectory.isEmpty() ? SingleInstance::defaultDirectory() : m_options.instanceDirectory);
     switch (m_instance->claim()) {
     case SingleInstance::Claim::Running:
         connect(m_instance.get(), &SingleInstance::showRequested, this, &DesktopApp::showPanel);
         break;
     case SingleInstance::Claim::Taken:
-        if (m_instance->notifyRunning(handOverTimeout))
+        switch (m_instance->askToShow(handOverTimeout)) {
+        case SingleInstance::Answer::Shown:
             return Start::HandedOver;
+        case SingleInstance::Answer::Headless:
+            m_error = headlessRunning(m_instance->runningProcess());
+            return Start::Failed;
+        case SingleInstance::Answer::None:
+            break;
+        }
         m_error = QStringLiteral("Glinter is already running but does not answer: ") + m_instance->error();
         return Start::Failed;
     case SingleInstance::Claim::Unavailable:

@@ -34,7 +34,8 @@ public:
         Running,
         // Another instance was asked to show itself; this one has nothing more to do.
         HandedOver,
-        // Another instance holds the session but did not take the request.
+        // Another instance holds the session: `--headless`, or one that did not take the
+        // request (reason in error()).
         Failed,
     };
 

@@ -1,7 +1,10 @@
 #include "app/headless.h"
 
 #include "app/appcore.h"
+#include "app/singleinstance.h"
+#include "core/escapedline.h"
 #include "metrics/metricscollector.h"
+#include "metrics/metricsserver.h"
 #include "platform/terminationsignals.h"
 
 #include <QCoreApplication>
@@ -16,17 +19,18 @@ namespace Headless {
 
 namespace {
 
+// One line of the log: whatever the parts held (a path, a name, a feed's words), no control
+// character reaches the journal or the terminal, and the line stays one line.
 void print(const QString &line)
 {
-    const QString stamped = QDateTime::currentDateTimeUtc().toString(Qt::ISODate) + u' ' + line + u'\n';
+    const QString stamped = QDateTime::currentDateTimeUtc().toString(Qt::ISODate) + u' ' + escapedLine(line) + u'\n';
     std::fputs(qUtf8Printable(stamped), stdout);
     std::fflush(stdout);
 }
 
 QString servicesText(qsizetype count)
 {
-    return count == 1 ? QCoreApplication::translate("Headless", "1 service")
-                      : QCoreApplication::translate("Headless", "%1 services").arg(count);
+    return QCoreApplication::translate("Headless", "%n service(s)", nullptr, int(count));
 }
 
 QString stateText(Indicator indicator)
@@ -48,17 +52,17 @@ public:
         for (const Service &service : services) {
             now.insert(service.id);
             if (!m_names.contains(service.id))
-                added.append(service.name);
+                added.append(escapedLine(service.name, kNameLength));
         }
         for (auto it = m_names.cbegin(); it != m_names.cend(); ++it) {
             if (!now.contains(it.key()))
-                removed.append(it.value());
+                removed.append(escapedLine(it.value(), kNameLength));
         }
-        QString line = QStringLiteral("list: ") + servicesText(services.size());
+        QString line = QCoreApplication::translate("Headless", "list: %1").arg(servicesText(services.size()));
         if (!added.isEmpty())
-            line += QStringLiteral("; added ") + added.join(QStringLiteral(", "));
+            line += QCoreApplication::translate("Headless", "; added %1").arg(added.join(QStringLiteral(", ")));
         if (!removed.isEmpty())
-            line += QStringLiteral("; removed ") + removed.join(QStringLiteral(", "));
+            line += QCoreApplication::translate("Headless", "; removed %1").arg(removed.join(QStringLiteral(", ")));
         print(line);
         remember(services);
     }
@@ -78,6 +82,29 @@ private:
 
 int run(const Options &options)
 {
+    // One monitor per session, whichever kind: a second one would write the same files and
+    // send every alert twice.
+    SingleInstance instance(SingleInstance::Kind::Headless);
+    switch (instance.claim()) {
+    case SingleInstance::Claim::Running:
+        break;
+    case SingleInstance::Claim::Taken: {
+        const qint64 process = instance.runningProcess();
+        const QString running = process > 0 ? QCoreApplication::translate("Headless", "process %1").arg(process)
+                                            : QCoreApplication::translate("Headless", "process unknown");
+        std::fprintf(stderr, "glinter: %s\n",
+                     qUtf8Printable(QCoreApplication::translate(
+                                        "Headless", "Glinter is already running (%1) and only one may watch the "
+                                                    "services; glinter --watch and glinter --check run beside it")
+                                        .arg(running)));
+        return kCannotRun;
+    }
+    case SingleInstance::Claim::Unavailable:
+        // Better two monitors than none.
+        std::fprintf(stderr, "glinter: cannot make sure Glinter runs once: %s\n", qUtf8Printable(instance.error()));
+        break;
+    }
+
     // Listen before anything else starts, so that an unusable address ends the program
     // before it touches any file. Scrapes are answered once the event loop runs, by which
     // time the collector exists.
@@ -90,7 +117,7 @@ int run(const Options &options)
         if (const std::optional<QString> error = metrics->start(*options.metricsListen)) {
             std::fprintf(stderr, "glinter: cannot listen for metrics on %s: %s\n",
                          qUtf8Printable(options.metricsListen->toString()), qUtf8Printable(*error));
-            return kListenFailed;
+            return kCannotRun;
         }
     }
 
@@ -128,11 +155,11 @@ int run(const Options &options)
                          if (previous && previous->indicator == result.indicator)
                              return;
                          const QString from = previous ? stateText(previous->indicator) : QStringLiteral("-");
-                         QString line = service.name + QStringLiteral(": ") + from + QStringLiteral(" \u2192 ")
-                                        + stateText(result.indicator) + QStringLiteral(" (") + result.description
-                                        + u')';
+                         QString line = escapedLine(service.name, kNameLength) + QStringLiteral(": ") + from
+                                        + QStringLiteral(" \u2192 ") + stateText(result.indicator)
+                                        + QStringLiteral(" (") + escapedLine(result.description, kTextLength) + u')';
                          if (result.incidentTitle && !result.incidentTitle->isEmpty())
-                             line += QStringLiteral(" \u2014 ") + *result.incidentTitle;
+                             line += QStringLiteral(" \u2014 ") + escapedLine(*result.incidentTitle, kTextLength);
                          print(line);
                      });
 
@@ -140,7 +167,7 @@ int run(const Options &options)
     QObject::connect(&core, &AppCore::muted, &core, [&monitor](const QUuid &serviceID, const QDateTime &end) {
         if (const Service *service = monitor.service(serviceID))
             print(QCoreApplication::translate("Headless", "%1 muted until %2")
-                      .arg(service->name, end.toString(Qt::ISODate)));
+                      .arg(escapedLine(service->name, kNameLength), end.toString(Qt::ISODate)));
     });
 
     QObject::connect(termination.get(), &TerminationSignals::requested, QCoreApplication::instance(), [](int number) {

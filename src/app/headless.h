@@ -1,6 +1,6 @@
 #pragma once
 
-#include "metrics/metricsserver.h"
+#include "metrics/listenaddress.h"
 
 #include <optional>
 
@@ -15,8 +15,9 @@ struct Options {
     std::optional<ListenAddress> metricsListen;
 };
 
-// Exit status when the metrics address cannot be listened on.
-constexpr int kListenFailed = 3;
+// Exit status when it cannot run: the metrics address cannot be listened on, or Glinter
+// already runs in this session.
+constexpr int kCannotRun = 3;
 
 int run(const Options &options = {});
 

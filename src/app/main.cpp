@@ -4,6 +4,7 @@
 #include "app/displaychoice.h"
 #include "app/headless.h"
 #include "app/watchcommand.h"
+#include "core/translations.h"
 #include "net/networkenvironment.h"
 #include "platform/display.h"
 #include "platform/notifications.h"
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QLocale>
 
 #include <cstdio>
 
@@ -39,6 +41,14 @@ bool prepareDisplay()
     if (choice.platform)
         qputenv("QT_QPA_PLATFORM", choice.platform->toLocal8Bit());
     return choice.reachable;
+}
+
+// Glinter and Qt in the user's language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), English when
+// none of theirs is shipped. Output for machines (--check's state words, JSON keys, --watch's
+// classes, metrics) never passes through a translation and stays the same in every language.
+void speakUsersLanguage()
+{
+    Translations::install(Translations::choose(QLocale::system().uiLanguages()));
 }
 
 // The settings that let Glinter run against a local feed server.
@@ -68,6 +78,7 @@ int runDesktop(int argc, char *argv[])
         qputenv("NO_AT_BRIDGE", atBridge);
     else
         qunsetenv("NO_AT_BRIDGE");
+    speakUsersLanguage();
     // Closing a window (settings, onboarding, the panel) leaves Glinter in the tray.
     QApplication::setQuitOnLastWindowClosed(false);
     NetworkEnvironment::apply(networkOptions());
@@ -112,11 +123,16 @@ int main(int argc, char *argv[])
         return runDesktop(argc, argv);
 
     QCoreApplication app(argc, argv);
+    speakUsersLanguage();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QCoreApplication::translate("main", "Watches the status pages of the services you depend on."));
-    parser.addHelpOption();
+    // Not addHelpOption(): it also offers --help-all for Qt's own options, which no mode that
+    // takes arguments reads.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QCoreApplication::translate("main", "Displays help on commandline options."));
+    parser.addOption(help);
     parser.addVersionOption();
     const QCommandLineOption check(
         QStringLiteral("check"),
@@ -147,7 +163,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "glinter: %s\n", qUtf8Printable(parser.errorText()));
         return CheckCommand::Unknown;
     }
-    if (parser.isSet(QStringLiteral("help"))) {
+    if (parser.isSet(help)) {
         std::fputs(qUtf8Printable(parser.helpText()), stdout);
         return 0;
     }
@@ -191,15 +207,15 @@ int main(int argc, char *argv[])
     if (parser.isSet(metricsListen)) {
         if (!parser.isSet(headless)) {
             std::fprintf(stderr, "glinter: --metrics-listen goes with --headless\n");
-            return Headless::kListenFailed;
+            return Headless::kCannotRun;
         }
         headlessOptions.metricsListen = ListenAddress::parse(parser.value(metricsListen));
         if (!headlessOptions.metricsListen) {
             std::fprintf(stderr,
-                         "glinter: --metrics-listen wants a numeric ADDRESS:PORT such as 127.0.0.1:9842 or [::1]:9842, "
-                         "not \"%s\"\n",
+                         "glinter: --metrics-listen wants ADDRESS:PORT, the address a numeric IPv4 one, a bracketed "
+                         "IPv6 one or localhost (127.0.0.1:9842, [::1]:9842, localhost:9842), not \"%s\"\n",
                          qUtf8Printable(parser.value(metricsListen)));
-            return Headless::kListenFailed;
+            return Headless::kCannotRun;
         }
     }
 

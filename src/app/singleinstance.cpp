@@ -10,11 +10,15 @@
 namespace {
 
 constexpr QByteArrayView showMessage = "show\n";
+// The answers to it.
+constexpr QByteArrayView shownAnswer = "shown\n";
+constexpr QByteArrayView headlessAnswer = "headless\n";
 
 } // namespace
 
-SingleInstance::SingleInstance(QString directory, QObject *parent)
+SingleInstance::SingleInstance(Kind kind, QString directory, QObject *parent)
     : QObject(parent)
+    , m_kind(kind)
     , m_directory(std::move(directory))
     , m_lock(m_directory + QStringLiteral("/glinter.lock"))
 {
@@ -65,27 +69,44 @@ SingleInstance::Claim SingleInstance::claim()
     return Claim::Running;
 }
 
-bool SingleInstance::notifyRunning(std::chrono::milliseconds timeout)
+SingleInstance::Answer SingleInstance::askToShow(std::chrono::milliseconds timeout)
 {
-    // The running instance may hold the lock a moment before it listens: try again until
-    // the deadline.
+    // The running instance may hold the lock a moment before it listens: try to connect
+    // again until the deadline.
     const QDeadlineTimer deadline(timeout);
+    QLocalSocket socket;
     while (true) {
-        QLocalSocket socket;
         socket.connectToServer(socketPath());
-        if (socket.waitForConnected(int(deadline.remainingTime()))) {
-            socket.write(showMessage.data(), showMessage.size());
-            const bool written = socket.waitForBytesWritten(int(deadline.remainingTime()));
-            socket.disconnectFromServer();
-            if (written)
-                return true;
-        }
+        if (socket.waitForConnected(int(deadline.remainingTime())))
+            break;
         if (deadline.hasExpired()) {
             m_error = socket.errorString();
-            return false;
+            return Answer::None;
         }
+        socket.abort();
         QThread::msleep(50);
     }
+    socket.write(showMessage.data(), showMessage.size());
+    QByteArray answer;
+    while (!answer.contains('\n') && answer.size() <= headlessAnswer.size()) {
+        if (!socket.bytesAvailable() && !socket.waitForReadyRead(int(deadline.remainingTime())))
+            break;
+        answer += socket.readAll();
+    }
+    if (answer == shownAnswer.toByteArray())
+        return Answer::Shown;
+    if (answer == headlessAnswer.toByteArray())
+        return Answer::Headless;
+    m_error = answer.isEmpty() ? QStringLiteral("no answer") : QStringLiteral("an answer it does not know");
+    return Answer::None;
+}
+
+qint64 SingleInstance::runningProcess() const
+{
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    return m_lock.getLockInfo(&pid, &host, &application) ? pid : 0;
 }
 
 void SingleInstance::accept()
@@ -100,8 +121,13 @@ void SingleInstance::accept()
                 return;
             }
             const QByteArray line = socket->readLine();
+            if (line == showMessage.toByteArray()) {
+                const QByteArrayView answer = m_kind == Kind::Desktop ? shownAnswer : headlessAnswer;
+                socket->write(answer.data(), answer.size());
+            }
+            // Sends the answer first.
             socket->disconnectFromServer();
-            if (line == showMessage.toByteArray())
+            if (line == showMessage.toByteArray() && m_kind == Kind::Desktop)
                 Q_EMIT showRequested();
         };
         connect(socket, &QLocalSocket::readyRead, this, read);

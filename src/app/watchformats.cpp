@@ -1,12 +1,37 @@
 #include "app/watchformats.h"
 
+#include "core/escapedline.h"
+
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
+
+// The word and the glyph of the state before the first result: neither calm nor failing.
+const QString checkingWord = QStringLiteral("checking");
+const QString checkingGlyph = QStringLiteral("\u2026");
+
+QString checkingText()
+{
+    return QCoreApplication::translate("WatchFormats", "Checking\u2026");
+}
+
+// A service whose first check has not finished: not unreachable, only not known yet.
+bool isPending(const ServiceEntry &entry)
+{
+    return entry.indicator == Indicator::Unknown && entry.lastChecked == 0;
+}
+
+// Nothing has been checked yet (the first refresh is under way, or waits for the network).
+bool isChecking(const Overview &view)
+{
+    return !view.services.isEmpty() && std::all_of(view.services.cbegin(), view.services.cend(), isPending);
+}
 
 QString compact(const QJsonObject &object)
 {
@@ -16,9 +41,10 @@ QString compact(const QJsonObject &object)
 // "GitHub: Partial outage — Elevated error rates"
 QString troubleLine(const ServiceEntry &entry)
 {
-    QString line = entry.name + QStringLiteral(": ") + entry.description;
+    QString line = escapedLine(entry.name, kNameLength) + QStringLiteral(": ")
+                   + escapedLine(entry.description, kTextLength);
     if (entry.incidentTitle && *entry.incidentTitle != entry.description)
-        line += QStringLiteral(" \u2014 ") + *entry.incidentTitle;
+        line += QStringLiteral(" \u2014 ") + escapedLine(*entry.incidentTitle, kTextLength);
     return line;
 }
 
@@ -45,17 +71,28 @@ int operationalPercentage(const Overview &view)
 // The bar's full text: the summary, and the names of the services in trouble.
 QString fullText(const Overview &view)
 {
+    if (isChecking(view))
+        return checkingText();
     const QList<ServiceEntry> troubled = view.troubled();
     if (troubled.isEmpty())
         return view.summary;
     QStringList names;
     for (const ServiceEntry &entry : troubled)
-        names.append(entry.name);
+        names.append(escapedLine(entry.name, kNameLength));
     return view.summary + QStringLiteral(": ") + names.join(QStringLiteral(", "));
 }
 
 QString waybarLine(const Overview &view)
 {
+    if (isChecking(view)) {
+        // No percentage: a bar that draws it would show nothing operational.
+        return compact({
+            {QLatin1String("text"), checkingGlyph},
+            {QLatin1String("alt"), checkingWord},
+            {QLatin1String("class"), checkingWord},
+            {QLatin1String("tooltip"), pangoEscaped(checkingText())},
+        });
+    }
     const QString word = indicatorName(view.indicator);
     return compact({
         {QLatin1String("text"), watchGlyph(view)},
@@ -77,10 +114,10 @@ QString i3blocksLine(const Overview &view)
 
 QString polybarLine(const Overview &view)
 {
-    // polybar takes each line of output as the module's text, so a line break inside a
-    // service's name must not reach it; it reads %{…} as a tag anywhere in the text, and a
-    // doubled % is a plain one.
-    QString text = fullText(view).simplified();
+    // polybar takes each line of output as the module's text (the full text has its line
+    // breaks escaped); it reads %{…} as a tag anywhere in the text, and a doubled % is a
+    // plain one.
+    QString text = fullText(view);
     text.replace(u'%', QStringLiteral("%%"));
     return QStringLiteral("%{F") + stateColorName(view.indicator) + u'}' + text + QStringLiteral("%{F-}");
 }
@@ -88,11 +125,16 @@ QString polybarLine(const Overview &view)
 QString jsonLine(const Overview &view)
 {
     QJsonArray services;
-    for (const ServiceEntry &entry : view.services)
-        services.append(QJsonObject::fromVariantMap(entryMap(entry)));
+    for (const ServiceEntry &entry : view.services) {
+        QJsonObject object = QJsonObject::fromVariantMap(entryMap(entry));
+        if (isPending(entry))
+            object.insert(QLatin1String("indicator"), checkingWord);
+        services.append(object);
+    }
+    const bool checking = isChecking(view);
     return compact({
-        {QLatin1String("indicator"), indicatorName(view.indicator)},
-        {QLatin1String("summary"), view.summary},
+        {QLatin1String("indicator"), checking ? checkingWord : indicatorName(view.indicator)},
+        {QLatin1String("summary"), checking ? checkingText() : view.summary},
         {QLatin1String("lastRefresh"), view.lastRefresh},
         {QLatin1String("services"), services},
     });
@@ -115,6 +157,8 @@ std::optional<WatchFormat> watchFormatFromName(const QString &name)
 
 QString watchGlyph(const Overview &view)
 {
+    if (isChecking(view))
+        return checkingGlyph;
     if (const qsizetype troubled = view.troubled().size(); troubled > 0)
         return QString::number(troubled);
     // A check mark when all is well; a question mark when nothing could be read.

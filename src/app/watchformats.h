@@ -7,11 +7,14 @@
 #include <optional>
 
 // The lines `glinter --watch` prints for status bars, one per state, as pure functions of
-// the overview. Text from services.json and the feeds stays text in every format.
+// the overview. Text from services.json and the feeds stays text in every format, and stays
+// on its line, escaped and cut, in the texts a bar shows. Before the first result the line
+// says "checking" rather than reporting every service unreachable.
 enum class WatchFormat {
     // waybar's custom module with "return-type": "json".
     Waybar,
-    // i3blocks with format=json, and other consumers of i3bar's protocol.
+    // i3blocks with format=json: one block per line (i3bar itself reads a protocol of its
+    // own, from a status command such as i3blocks).
     I3blocks,
     // polybar's custom/script module, with %{F} colour tags.
     Polybar,

@@ -33,5 +33,5 @@ size_t qHash(const CatalogEntry &entry, size_t seed) noexcept
 
 QString catalogKey(const Service &service)
 {
-    return rawValue(service.provider) + u':' + service.url.host().toLower();
+    return service.providerName() + u':' + service.url.host().toLower();
 }

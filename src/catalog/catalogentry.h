@@ -29,7 +29,7 @@ struct CatalogEntry {
 
 size_t qHash(const CatalogEntry &entry, size_t seed = 0) noexcept;
 
-// The key a monitored service is compared with catalog ids by: provider raw value, ':',
+// The key a monitored service is compared with catalog ids by: provider name, ':',
 // lower-cased host (empty when the URL has none). A service whose key is no catalog id
 // was added by hand.
 QString catalogKey(const Service &service);

@@ -1,5 +1,6 @@
 #include "catalog/servicecatalog.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSet>
 
@@ -193,26 +194,26 @@ constexpr Row kProductivity[] = {
 };
 
 struct Group {
-    const char16_t *title;
+    const char *title; // English, UTF-8; translated where it is shown
     std::span<const Row> rows;
 };
 
 // The middle dots are U+00B7; titles are compared by exact text.
 constexpr Group kGroups[] = {
-    {u"AI \u00B7 Models & APIs", kModelsAndApis},
-    {u"AI \u00B7 Voice, Image & Video", kVoiceImageVideo},
-    {u"AI \u00B7 Dev & Infra", kAiDevInfra},
-    {u"Hosting & PaaS", kHosting},
-    {u"Cloud & Infra", kCloud},
-    {u"Developer Tools", kDeveloperTools},
-    {u"Data & Backend", kDataBackend},
-    {u"Identity & Auth", kIdentity},
-    {u"Observability & APM", kObservability},
-    {u"Errors & Crash Reporting", kErrors},
-    {u"Incident & On-Call", kIncident},
-    {u"Payments & Commerce", kPayments},
-    {u"Communication", kCommunication},
-    {u"Productivity", kProductivity},
+    {QT_TRANSLATE_NOOP("ServiceCatalog", "AI · Models & APIs"), kModelsAndApis},
+    {QT_TRANSLATE_NOOP("ServiceCatalog", "AI · Voice, Image & Video"), kVoiceImageVideo},
+    {QT_TRANSLATE_NOOP("ServiceCatalog", "AI · Dev & Infra"), kAiDevInfra},
+    {QT_TRANSLATE_NOOP("ServiceCatalog", "Hosting & PaaS"), kHosting},
+    {QT_TRANSLATE_NOOP("ServiceCatalog", "Cloud & Infra"), kCloud},
+    {QT_TRANSLATE_NOOP("ServiceCatalog", "Developer Tools"), kDeveloperTools},
+    {QT_TRANSLATE_NOOP("ServiceCatalog", "Data & Backend"), kDataBackend},
+    {QT_TRANSLATE_NOOP("ServiceCatalog", "Identity & Auth"), kIdentity},
+    {QT_TRANSLATE_NOOP("ServiceCatalog", "Observability & APM"), kObservability},
+    {QT_TRANSLATE_NOOP("ServiceCatalog", "Errors & Crash Reporting"), kErrors},
+    {QT_TRANSLATE_NOOP("ServiceCatalog", "Incident & On-Call"), kIncident},
+    {QT_TRANSLATE_NOOP("ServiceCatalog", "Payments & Commerce"), kPayments},
+    {QT_TRANSLATE_NOOP("ServiceCatalog", "Communication"), kCommunication},
+    {QT_TRANSLATE_NOOP("ServiceCatalog", "Productivity"), kProductivity},
 };
 
 } // namespace
@@ -224,7 +225,7 @@ const QStringList &categories()
     static const QStringList titles = [] {
         QStringList list;
         for (const Group &group : kGroups)
-            list.append(QString::fromUtf16(group.title));
+            list.append(QString::fromUtf8(group.title));
         return list;
     }();
     return titles;
@@ -235,7 +236,7 @@ const QList<CatalogEntry> &all()
     static const QList<CatalogEntry> entries = [] {
         QList<CatalogEntry> list;
         for (const Group &group : kGroups) {
-            const QString title = QString::fromUtf16(group.title);
+            const QString title = QString::fromUtf8(group.title);
             for (const Row &row : group.rows) {
                 list.append(
                     CatalogEntry{QString::fromUtf16(row.name), QUrl(QString::fromUtf16(row.url)), row.provider, title});
@@ -244,6 +245,11 @@ const QList<CatalogEntry> &all()
         return list;
     }();
     return entries;
+}
+
+QString displayTitle(const QString &category)
+{
+    return QCoreApplication::translate("ServiceCatalog", category.toUtf8().constData());
 }
 
 QList<CatalogEntry> entries(const QString &category)

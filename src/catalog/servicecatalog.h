@@ -13,8 +13,11 @@
 // Everything is built once on first use and may be read from any thread.
 namespace ServiceCatalog {
 
-// The category titles in display order.
+// The category titles in display order, in English: they also key the entries.
 const QStringList &categories();
+
+// A category's title in the user's language.
+QString displayTitle(const QString &category);
 
 // Every entry, grouped by category in the order of categories().
 const QList<CatalogEntry> &all();

@@ -1,5 +1,7 @@
 #include "core/service.h"
 
+#include "core/webaddress.h"
+
 #include <QCoreApplication>
 #include <QJsonArray>
 
@@ -41,14 +43,32 @@ ServiceRecord Service::decode(const QJsonValue &value)
         return fail(QCoreApplication::translate("Service", "\"url\" is empty"));
     if (!parsed.isValid())
         return fail(QCoreApplication::translate("Service", "\"url\" is not a valid address"));
+    // Nothing else is ever read or opened: a file:, javascript: or ftp: address would only
+    // stand in the list as a service that can never be checked.
+    if (!isWebAddress(parsed))
+        return fail(QCoreApplication::translate("Service", "\"url\" is not an http or https address"));
+    const QJsonValue provider = object.value(QLatin1String("provider"));
+    if (!provider.isUndefined() && !provider.isString())
+        return fail(QCoreApplication::translate("Service", "\"provider\" is not text"));
 
     Service service;
     const std::optional<QUuid> writtenID = parseUuid(object.value(QLatin1String("id")).toString());
     service.id = writtenID.value_or(QUuid::createUuid());
     service.name = name.toString();
     service.url = parsed;
-    service.provider =
-        providerKindFromRaw(object.value(QLatin1String("provider")).toString()).value_or(ProviderKind::Statuspage);
+    // A name this version does not know is some other reader's (a newer version's, or one
+    // a synced machine has): reading that page as a Statuspage would invent a state, and
+    // saving would overwrite the name.
+    service.provider = provider.isUndefined() ? std::optional(ProviderKind::Statuspage)
+                                              : providerKindFromRaw(provider.toString());
+
+    for (auto it = object.constBegin(); it != object.constEnd(); ++it) {
+        const QString key = it.key();
+        const bool read = key == u"id" || key == u"name" || key == u"url" || key == u"components"
+                          || (key == u"provider" && service.provider);
+        if (!read)
+            service.unread.insert(key, it.value());
+    }
 
     const QJsonValue components = object.value(QLatin1String("components"));
     if (components.isArray()) {
@@ -70,15 +90,28 @@ ServiceRecord Service::decode(const QJsonValue &value)
 
 QJsonObject Service::toJson() const
 {
-    QJsonObject object{
-        {QLatin1String("id"), uuidText(id)},
-        {QLatin1String("name"), name},
-        {QLatin1String("url"), urlText()},
-        {QLatin1String("provider"), rawValue(provider)},
-    };
+    QJsonObject object = unread;
+    object.insert(QLatin1String("id"), uuidText(id));
+    object.insert(QLatin1String("name"), name);
+    object.insert(QLatin1String("url"), urlText());
+    if (provider)
+        object.insert(QLatin1String("provider"), rawValue(*provider));
     if (components)
         object.insert(QLatin1String("components"), QJsonArray::fromStringList(*components));
     return object;
+}
+
+QString Service::providerName() const
+{
+    return provider ? rawValue(*provider) : unread.value(QLatin1String("provider")).toString();
+}
+
+std::optional<QString> Service::uncheckedReason() const
+{
+    if (provider)
+        return std::nullopt;
+    return QCoreApplication::translate("Service", "Unknown provider \u201c%1\u201d (needs a newer Glinter)")
+        .arg(providerName());
 }
 
 QString Service::urlText() const

@@ -18,7 +18,7 @@ QString defaultDirectory()
 
 QString duplicateKey(const Service &service)
 {
-    return rawValue(service.provider) + u':' + service.urlText().toLower();
+    return service.providerName() + u':' + service.urlText().toLower();
 }
 
 // Turns a byte offset into a 1-based line and column, for messages about hand edits.
@@ -94,6 +94,7 @@ ServiceFileContents ServiceStore::decode(const QByteArray &data)
         if (!decoded.service) {
             contents.problems.append(QCoreApplication::translate("ServiceStore", "Record %1: %2")
                                          .arg(QString::number(record), decoded.problem));
+            ++contents.unreadableRecords;
             continue;
         }
         Service &service = *decoded.service;
@@ -122,8 +123,8 @@ QString ServiceStore::problemsText(const QStringList &problems)
     // A file of thousands of bad records must not make a message of thousands of lines.
     constexpr qsizetype shown = 5;
     QString text = problems.mid(0, shown).join(QStringLiteral("; "));
-    if (problems.size() > shown)
-        text += QCoreApplication::translate("ServiceStore", "; and %1 more").arg(problems.size() - shown);
+    if (const int more = int(problems.size() - shown); more > 0)
+        text += QCoreApplication::translate("ServiceStore", "; and %n more", nullptr, more);
     return text;
 }
 
@@ -143,12 +144,18 @@ ServiceFileContents ServiceStore::read() const
     return contents;
 }
 
-QList<Service> ServiceStore::load() const
+QList<Service> ServiceStore::servicesOf(const ServiceFileContents &contents)
 {
-    const ServiceFileContents contents = read();
-    if (contents.services.isEmpty())
+    // The seeds are for a first start; a list the user emptied stays empty rather than
+    // bringing back services they removed.
+    if (contents.missing || contents.readError || contents.error)
         return seedList();
     return contents.services;
+}
+
+QList<Service> ServiceStore::load() const
+{
+    return servicesOf(read());
 }
 
 QByteArray ServiceStore::encode(const QList<Service> &services)

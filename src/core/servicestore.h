@@ -20,6 +20,9 @@ struct ServiceFileContents {
     // One line per record that was skipped or dropped as a duplicate, in file order, e.g.
     // `Record 3: missing "url"`. A save of `services` loses these records.
     QStringList problems;
+    // How many of those records cannot be read at all (duplicates aside): services the
+    // user listed whose state nobody will learn.
+    qsizetype unreadableRecords = 0;
     // The identifiers written in the file (records without one were given a fresh one).
     QSet<QUuid> writtenIDs;
     // Why the file could not be read (missing, no permission); absent when it was read.
@@ -48,7 +51,8 @@ public:
     QString directory() const { return m_directory; }
     QString filePath() const { return m_filePath; }
 
-    // Never fails: a missing, unreadable, broken or empty file gives the seed list.
+    // Never fails: a missing, unreadable or broken file gives the seed list; a file that
+    // holds no record (`[]`) gives an empty list.
     QList<Service> load() const;
 
     // Reads the file and says exactly what it held.
@@ -60,6 +64,10 @@ public:
 
     // The default services, with identifiers made once per process run.
     static const QList<Service> &seedList();
+
+    // The list a reading of the file stands for: its records, none at all included (the
+    // user emptied the list), or the seed list when there is no file or it cannot be used.
+    static QList<Service> servicesOf(const ServiceFileContents &contents);
 
     // The encoding written by save(): a pretty-printed array, keys sorted, "/" unescaped.
     static QByteArray encode(const QList<Service> &services);

@@ -12,8 +12,9 @@ MetricsCollector::MetricsCollector(const StatusMonitor &monitor, QString version
     connect(
         &monitor, &StatusMonitor::resultApplied, this,
         [this](const Service &service, const std::optional<ServiceStatusResult> &, const ServiceStatusResult &result) {
-            if (result.indicator == Indicator::Unknown)
-                ++m_failures[service.provider];
+            // A service whose reader this version lacks is never checked: nothing failed.
+            if (result.indicator == Indicator::Unknown && service.provider)
+                ++m_failures[*service.provider];
         });
 }
 

@@ -114,7 +114,7 @@ QByteArray serviceLabels(const Service &service)
     labels.append("\",name=\"");
     appendLabelValue(labels, service.name);
     labels.append("\",provider=\"");
-    appendLabelValue(labels, rawValue(service.provider));
+    appendLabelValue(labels, service.providerName());
     // The page itself, for alerts and dashboards to link to.
     labels.append("\",url=\"");
     appendLabelValue(labels, service.urlText());

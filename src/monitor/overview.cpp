@@ -76,7 +76,7 @@ ServiceEntry serviceEntry(const Service &service, const std::optional<ServiceSta
         .id = uuidText(service.id),
         .name = service.name,
         .url = service.urlText(),
-        .provider = rawValue(service.provider),
+        .provider = service.providerName(),
         .muted = muted,
     };
     if (result) {
@@ -86,7 +86,8 @@ ServiceEntry serviceEntry(const Service &service, const std::optional<ServiceSta
         if (result->incidentTitle && !result->incidentTitle->isEmpty())
             entry.incidentTitle = result->incidentTitle;
     } else {
-        entry.description = label(Indicator::Unknown);
+        // Not checked yet, which is not unreachable: the panel's words for it.
+        entry.description = MenuContent::tr("Checking\u2026");
     }
     return entry;
 }

@@ -126,9 +126,11 @@ QCoro::Task<> RefreshScheduler::runRefresh()
     // Checks that wait for one answer after another start first: started behind the whole
     // first wave they would end a full wait after everything else.
     QList<Service> order = snapshot;
-    std::stable_sort(order.begin(), order.end(), [](const Service &a, const Service &b) {
-        return providerInfo(a.provider).requestsInARow > providerInfo(b.provider).requestsInARow;
-    });
+    const auto chainLength = [](const Service &service) {
+        return service.provider ? providerInfo(*service.provider).requestsInARow : 0;
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](const Service &a, const Service &b) { return chainLength(a) > chainLength(b); });
 
     // Every check starts now, all at once, up to checksInFlight of them; each appends its
     // result when it finishes and the next service takes its place.
@@ -163,6 +165,11 @@ QCoro::Task<> RefreshScheduler::runRefresh()
 QCoro::Task<ServiceStatusResult> RefreshScheduler::checkedResult(Check check, Service service)
 {
     const QUuid id = service.id;
+    // A reader this version lacks is not guessed at: no request, no retry, and a state
+    // that says why.
+    if (const std::optional<QString> reason = service.uncheckedReason())
+        co_return ServiceStatusResult{id,   Indicator::Unknown, *reason, QDateTime::currentDateTimeUtc(), std::nullopt,
+                                      false};
     try {
         QCoro::Task<ServiceStatusResult> pending = check(std::move(service));
         ServiceStatusResult result = co_await pending;

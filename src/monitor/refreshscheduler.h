@@ -62,7 +62,8 @@ public:
     // quadratically.
     static constexpr qsizetype checksInFlight = 128;
 
-    // The result of one check; a check that throws reads as unknown ("The check failed.").
+    // The result of one check; a check that throws reads as unknown ("The check failed."),
+    // and a service whose reader this version lacks reads as unknown without a check.
     static QCoro::Task<ServiceStatusResult> checkedResult(Check check, Service service);
 
 Q_SIGNALS:

@@ -26,7 +26,7 @@ ServiceList::ServiceList(Setup setup, QObject *parent)
     , m_readOnly(setup.readOnly)
 {
     const ServiceFileContents contents = setup.contents ? std::move(*setup.contents) : m_store.read();
-    QList<Service> loaded = contents.services.isEmpty() ? ServiceStore::seedList() : contents.services;
+    QList<Service> loaded = ServiceStore::servicesOf(contents);
     // Two records written with the same "id" are two services: the later one gets an
     // identity of its own (written back below), as a merge of the file would give it.
     QSet<QUuid> seen;
@@ -244,8 +244,8 @@ void ServiceList::reloadFromDisk()
         return;
     }
 
-    // An empty array brings the seed list back.
-    const QList<Service> loaded = contents.services.isEmpty() ? ServiceStore::seedList() : contents.services;
+    // An emptied file empties the list: the seed list is only for a start without a file.
+    const QList<Service> &loaded = contents.services;
     if (loaded == m_services) {
         publishFileError();
         return;
@@ -253,9 +253,9 @@ void ServiceList::reloadFromDisk()
 
     // The first monitored service for each provider and address, for records written
     // without an identifier; looked up once per record rather than scanned.
-    using Address = QPair<int, QString>;
+    using Address = QPair<QString, QString>;
     const auto addressOf = [](const Service &service) {
-        return Address{int(service.provider), service.urlText().toLower()};
+        return Address{service.providerName(), service.urlText().toLower()};
     };
     QHash<Address, QUuid> idByAddress;
     idByAddress.reserve(m_services.size());

@@ -22,16 +22,41 @@ constexpr qsizetype maxHeadSize = qsizetype(256) * 1024;
 // Qt's default number of redirects followed before giving up.
 constexpr int maxRedirects = 50;
 
+// A head-only exchange still reads a redirect's body, which is short, for libcurl to hand out
+// the target; past this it gives up on the redirect.
+constexpr qsizetype maxSkippedBody = qsizetype(64) * 1024;
+
+bool isRedirect(long status)
+{
+    return status == 301 || status == 302 || status == 303 || status == 305 || status == 307 || status == 308;
+}
+
 // What the callbacks collect of one response.
 struct Received {
     CurlTransfer *transfer = nullptr;
+    // False: stop once the final head is in (Exchange::readsBody).
+    bool readsBody = true;
     QByteArray contentEncoding;
     QByteArray body;
+    int status = 0; // of the head being read
+    qsizetype skipped = 0; // of a redirect's body, when the body is not read
     int fields = 0;
     qsizetype headSize = 0;
     bool malformedHead = false;
     bool tooLarge = false;
+    // The transfer was ended on purpose after the head; libcurl reports that as a write error.
+    bool stoppedAfterHead = false;
 };
+
+// The status code of a status line ("HTTP/1.1 200 OK", "HTTP/2 404"), 0 when unreadable.
+int statusOf(QByteArrayView line)
+{
+    const qsizetype space = line.indexOf(' ');
+    if (space < 0)
+        return 0;
+    const QByteArrayView rest = line.sliced(space + 1).trimmed();
+    return rest.first(std::min<qsizetype>(3, rest.size())).toInt();
+}
 
 size_t onHeader(char *data, size_t, size_t length, void *userdata)
 {
@@ -40,10 +65,17 @@ size_t onHeader(char *data, size_t, size_t length, void *userdata)
     const QByteArrayView line(data, qsizetype(length));
     if (line.startsWith("HTTP/")) {
         // A new head: an interim answer or the next hop's.
+        received->status = statusOf(line);
         received->fields = 0;
         received->headSize = 0;
         received->contentEncoding.clear();
         return length;
+    }
+    // The blank line that ends a head; an interim answer (1xx) is followed by another, and a
+    // redirect by the next hop's.
+    if (!received->readsBody && line.trimmed().isEmpty() && received->status >= 200 && !isRedirect(received->status)) {
+        received->stoppedAfterHead = true;
+        return 0;
     }
     received->headSize += line.size();
     const qsizetype colon = line.indexOf(':');
@@ -63,6 +95,14 @@ size_t onBody(char *data, size_t, size_t length, void *userdata)
 {
     auto *received = static_cast<Received *>(userdata);
     received->transfer->touch();
+    if (!received->readsBody) {
+        received->skipped += qsizetype(length);
+        if (!isRedirect(received->status) || received->skipped > maxSkippedBody) {
+            received->stoppedAfterHead = true;
+            return 0;
+        }
+        return length;
+    }
     if (received->body.isEmpty()) {
         curl_off_t announced = -1;
         curl_easy_getinfo(received->transfer->easy(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
@@ -189,12 +229,13 @@ struct Attempt {
     Proxy proxy;
     CurlTransfer transfer;
 
-    Attempt(const QUrl &url, const QByteArray &verb, const QByteArray &body, const HttpHeaders &headers)
+    Attempt(const QUrl &url, const QByteArray &verb, const QByteArray &body, const HttpHeaders &headers, bool readsBody)
         : fields(headFields(headers, !body.isEmpty() || verb != "GET"))
         , proxy(proxyFor(url))
     {
         CURL *easy = transfer.easy();
         received.transfer = &transfer;
+        received.readsBody = readsBody;
         curl_easy_setopt(easy, CURLOPT_URL, url.toEncoded().constData());
         curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
         curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
@@ -204,7 +245,10 @@ struct Attempt {
         curl_easy_setopt(easy, CURLOPT_HEADERDATA, &received);
         curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &onBody);
         curl_easy_setopt(easy, CURLOPT_WRITEDATA, &received);
-        curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(HttpSession::maxBodySize));
+        // A proxy's answer to opening a tunnel is not the server's head.
+        curl_easy_setopt(easy, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
+        if (readsBody)
+            curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(HttpSession::maxBodySize));
         // Our own store of roots instead of libcurl's files (see CurlTrust).
         curl_easy_setopt(easy, CURLOPT_CAINFO, static_cast<char *>(nullptr));
         curl_easy_setopt(easy, CURLOPT_CAPATH, static_cast<char *>(nullptr));
@@ -228,11 +272,6 @@ struct Attempt {
     Attempt &operator=(const Attempt &) = delete;
 };
 
-bool isRedirect(long status)
-{
-    return status == 301 || status == 302 || status == 303 || status == 305 || status == 307 || status == 308;
-}
-
 } // namespace
 
 QCoro::Task<Raw> transfer(Exchange exchange)
@@ -242,7 +281,7 @@ QCoro::Task<Raw> transfer(Exchange exchange)
     QByteArray verb = std::move(exchange.verb);
     QByteArray body = std::move(exchange.body);
     for (int redirects = 0;; ++redirects) {
-        Attempt attempt(url, verb, body, exchange.headers);
+        Attempt attempt(url, verb, body, exchange.headers, exchange.readsBody);
         attempt.transfer.start(
             url.toEncoded(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment | QUrl::RemoveUserInfo), deadline,
             exchange.limits.idle);
@@ -257,7 +296,8 @@ QCoro::Task<Raw> transfer(Exchange exchange)
         const CURLcode result = attempt.transfer.result();
         if (received.tooLarge || result == CURLE_FILESIZE_EXCEEDED)
             co_return Raw{failure(QNetworkReply::UnknownContentError, tooLargeText())};
-        if (result != CURLE_OK) {
+        const bool stoppedOnPurpose = received.stoppedAfterHead && result == CURLE_WRITE_ERROR;
+        if (result != CURLE_OK && !stoppedOnPurpose) {
             co_return Raw{CurlErrors::failure(result, attempt.transfer.easy(), attempt.errors.data(), url,
                                               !attempt.proxy.address.isEmpty())};
         }

@@ -50,12 +50,18 @@ QCoro::Task<HttpResponse> HttpSession::get(QUrl url, HttpHeaders headers) const
     return send(std::move(url), QByteArrayLiteral("GET"), {}, std::move(headers));
 }
 
+QCoro::Task<HttpResponse> HttpSession::getStatus(QUrl url, HttpHeaders headers) const
+{
+    return send(std::move(url), QByteArrayLiteral("GET"), {}, std::move(headers), false);
+}
+
 QCoro::Task<HttpResponse> HttpSession::post(QUrl url, QByteArray body, HttpHeaders headers) const
 {
     return send(std::move(url), QByteArrayLiteral("POST"), std::move(body), std::move(headers));
 }
 
-QCoro::Task<HttpResponse> HttpSession::send(QUrl url, QByteArray verb, QByteArray body, HttpHeaders headers) const
+QCoro::Task<HttpResponse> HttpSession::send(QUrl url, QByteArray verb, QByteArray body, HttpHeaders headers,
+                                            bool readsBody) const
 {
     using namespace HttpTransport;
     if (!isWebAddress(url))
@@ -65,7 +71,7 @@ QCoro::Task<HttpResponse> HttpSession::send(QUrl url, QByteArray verb, QByteArra
     // Asking for the encodings ourselves keeps libcurl from decoding: we undo them with a
     // limit of our own (see ContentDecoding).
     headers.prepend({QByteArrayLiteral("Accept-Encoding"), ContentDecoding::acceptedEncodings()});
-    Exchange exchange{std::move(url), std::move(verb), std::move(body), std::move(headers), m_limits};
+    Exchange exchange{std::move(url), std::move(verb), std::move(body), std::move(headers), m_limits, readsBody};
     QCoro::Task<Raw> pending = transfer(std::move(exchange));
     Raw raw = co_await pending;
     if (raw.failure)

@@ -48,6 +48,11 @@ public:
 
     // The session must outlive the task.
     QCoro::Task<HttpResponse> get(QUrl url, HttpHeaders headers = {}) const;
+    // A GET judged by its answer's status line and head alone, for probing a site: the
+    // exchange ends once the final head is in, so no body is read, waited for or held to the
+    // body limit (a download mirror or an endless stream answers at once); the response's
+    // body is empty. Redirects are followed as by get().
+    QCoro::Task<HttpResponse> getStatus(QUrl url, HttpHeaders headers = {}) const;
     QCoro::Task<HttpResponse> post(QUrl url, QByteArray body, HttpHeaders headers = {}) const;
 
     // Largest body accepted; a longer one ends the exchange as a transport error.
@@ -57,7 +62,8 @@ public:
     static QString timedOutText();
 
 private:
-    QCoro::Task<HttpResponse> send(QUrl url, QByteArray verb, QByteArray body, HttpHeaders headers) const;
+    QCoro::Task<HttpResponse> send(QUrl url, QByteArray verb, QByteArray body, HttpHeaders headers,
+                                   bool readsBody = true) const;
 
     HttpLimits m_limits;
 };

@@ -22,6 +22,8 @@ struct Exchange {
     QByteArray body;
     HttpHeaders headers; // including Accept-Encoding
     HttpLimits limits;
+    // False: the exchange ends once the final head is in, with an empty body.
+    bool readsBody = true;
 };
 
 // What came back before decoding: a transport failure, or a status with the body as sent.

@@ -133,8 +133,8 @@ ServiceStatusResult AppleProvider::evaluate(const Service &service, const QList<
     QString description = affected.at(0);
     if (affected.size() >= 2)
         description += QStringLiteral(", ") + affected.at(1);
-    if (affected.size() > 2)
-        description += QStringLiteral(" (+") + QString::number(affected.size() - 2) + QStringLiteral(" more)");
+    // the first two named, the others counted
+    description += FeedScan::moreSuffix(affected.size() - 1);
     return makeResult(service, worst, descriptionOrLabel(description, worst));
 }
 
@@ -176,6 +176,10 @@ QCoro::Task<ServiceStatusResult> AppleProvider::fetch(Service service)
 {
     QCoro::Task<Decoded<QList<ServiceEntry>>> fetching = FeedFetch::fetchDecoded(
         m_session, feed(service.url), [](const QByteArray &body) -> Decoded<QList<ServiceEntry>> {
+            // Asked of the script as received: a page's own scripts may hold an object to cut out.
+            JsonDecoder screen;
+            if (!screen.mayBeJson(body))
+                return {std::nullopt, screen.error()};
             const std::optional<QByteArray> json = extractJSON(body);
             if (!json)
                 return {std::nullopt, tr("Unexpected format")};

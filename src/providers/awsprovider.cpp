@@ -97,11 +97,14 @@ std::optional<QString> AWSProvider::decodeUtf16(const QByteArray &body)
 
 Decoded<QList<AWSProvider::Event>> AWSProvider::decode(const QByteArray &body)
 {
+    JsonDecoder json;
+    // Asked before the UTF-16 decoding, which would make any page that is not UTF-16 unreadable.
+    if (!json.mayBeJson(body))
+        return {std::nullopt, json.error()};
     const std::optional<QString> text = decodeUtf16(body);
     if (!text)
         return {std::nullopt, tr("Decode error")};
 
-    JsonDecoder json;
     const std::optional<QJsonDocument> parsed = json.parse(text->toUtf8());
     if (parsed && !parsed->isArray())
         json.fail(tr("The data couldn't be read: the document is not an array."));

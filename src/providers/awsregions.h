@@ -14,7 +14,7 @@ struct Region {
 };
 
 struct Group {
-    QString title;
+    QString title; // English; QCoreApplication::translate("AWSRegions", …) for people
     QList<Region> regions;
     bool operator==(const Group &) const = default;
 };

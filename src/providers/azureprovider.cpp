@@ -37,10 +37,9 @@ QList<AzureProvider::Item> AzureProvider::items(QStringView feedText)
             continue;
         Item item;
         item.title = std::move(*title);
-        item.text = FeedScan::plainText(FeedScan::elementText(u"description", body).value_or(QString()));
-        item.link = FeedStory::webAddress(FeedScan::elementText(u"link", body).value_or(QString()));
-        item.published =
-            FeedScan::pubDate(FeedScan::elementText(u"pubDate", body).value_or(QString())).value_or(QDateTime());
+        item.text = FeedScan::plainText(FeedScan::itemDescription(body).value_or(QString()));
+        item.link = FeedStory::webAddress(FeedScan::itemLink(body));
+        item.published = FeedScan::itemDate(body).value_or(QDateTime());
         items.append(std::move(item));
     }
     return items;
@@ -91,7 +90,7 @@ FeedStory::Story AzureProvider::story(const QList<Item> &items)
 
 QCoro::Task<ServiceStatusResult> AzureProvider::fetch(Service service)
 {
-    QCoro::Task<Decoded<QString>> fetching = FeedFetch::fetchDecoded(m_session, feed(), &FeedFetch::utf8Text);
+    QCoro::Task<Decoded<QString>> fetching = FeedFetch::fetchDecoded(m_session, feed(), &FeedFetch::feedText);
     const Decoded<QString> text = co_await fetching;
     if (!text.value)
         co_return failureResult(service, text.error);

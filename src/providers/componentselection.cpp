@@ -35,7 +35,8 @@ ServiceStatusResult ComponentSelection::evaluate(const Service &service, const Q
     Indicator indicator = worst->indicator;
     const qsizetype missing = selected.size() - kept.size();
     if (indicator == Indicator::None && missing >= 1)
-        return failureResult(service, tr("%1 of %2 selected components not found").arg(missing).arg(selected.size()));
+        return failureResult(service,
+                             tr("%n of %1 selected components not found", nullptr, int(missing)).arg(selected.size()));
     if (allDown == AllDown::Critical && indicator == Indicator::Major
         && std::all_of(kept.cbegin(), kept.cend(),
                        [](const PartState *part) { return part->indicator == Indicator::Major; }))

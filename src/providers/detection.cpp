@@ -7,7 +7,9 @@
 
 QCoro::Task<ServiceStatusResult> checkOnce(Service service)
 {
-    const std::unique_ptr<StatusProvider> provider = ProviderRegistry::provider(service.provider);
+    if (!service.provider)
+        co_return failureResult(service, service.uncheckedReason().value_or(QString()));
+    const std::unique_ptr<StatusProvider> provider = ProviderRegistry::provider(*service.provider);
     QCoro::Task<ServiceStatusResult> reading = provider->fetch(std::move(service));
     co_return co_await reading;
 }

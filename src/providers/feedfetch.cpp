@@ -6,11 +6,13 @@
 
 namespace FeedFetch {
 
-Decoded<QString> utf8Text(const QByteArray &body)
+Decoded<QString> feedText(const QByteArray &body)
 {
     std::optional<QString> text = FeedScan::strictUtf8(body);
     if (!text)
         return {std::nullopt, QCoreApplication::translate("FeedFetch", "Decode error")};
+    if (!FeedScan::holdsWholeFeed(*text))
+        return {std::nullopt, QCoreApplication::translate("FeedFetch", "Unexpected format")};
     return {std::move(text), {}};
 }
 

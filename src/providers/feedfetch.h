@@ -70,8 +70,10 @@ QCoro::Task<decltype(mapDecoded(std::declval<DecodedBy<Decode>>(), std::declval<
     co_return mapDecoded(std::move(decoded), std::move(map));
 }
 
-// The body as UTF-8 text, for the feeds that are scanned rather than parsed; "Decode error"
-// when it is not valid UTF-8.
-Decoded<QString> utf8Text(const QByteArray &body);
+// The body of an RSS or Atom feed as UTF-8 text, for the feeds that are scanned rather than
+// parsed: "Decode error" when it is not valid UTF-8, "Unexpected format" when the text holds
+// no whole feed (FeedScan::holdsWholeFeed()), so that an error page answered with 200, an
+// empty body or a feed cut off in transit is a failed check and not a calm one.
+Decoded<QString> feedText(const QByteArray &body);
 
 } // namespace FeedFetch

@@ -1,5 +1,6 @@
 #include "providers/feedscan.h"
 
+#include <QCoreApplication>
 #include <QStringDecoder>
 #include <unicode/locid.h>
 #include <unicode/smpdtfmt.h>
@@ -124,9 +125,35 @@ QString decodeReferences(QStringView text)
     return decoded;
 }
 
+// Where the first opening tag of `name` starts, plain ("<name>") or with attributes ("<name "
+// and any blank); -1 when there is none.
+qsizetype openingTag(QStringView text, QStringView name)
+{
+    const QString start = u'<' + name.toString();
+    for (qsizetype at = text.indexOf(start); at >= 0; at = text.indexOf(start, at + 1)) {
+        const qsizetype after = at + start.size();
+        if (after < text.size() && (text.at(after) == u'>' || text.at(after).isSpace()))
+            return at;
+    }
+    return -1;
+}
+
+// An element `name` that opens and, after that, closes.
+bool closedElement(QStringView text, QStringView name)
+{
+    const qsizetype open = openingTag(text, name);
+    const QString closing = QStringLiteral("</") + name.toString() + u'>';
+    return open >= 0 && text.indexOf(closing, open) >= 0;
+}
+
 } // namespace
 
 namespace FeedScan {
+
+bool holdsWholeFeed(QStringView text)
+{
+    return closedElement(text, u"channel") || closedElement(text, u"feed");
+}
 
 std::optional<QString> strictUtf8(const QByteArray &body)
 {
@@ -139,8 +166,10 @@ std::optional<QString> strictUtf8(const QByteArray &body)
 
 QList<QStringView> itemBodies(QStringView text)
 {
-    static constexpr QStringView open = u"<item";
-    static constexpr QStringView close = u"</item>";
+    // An Atom feed's entries are what RSS calls items; a feed never mixes the two.
+    const bool atom = !text.contains(u"<item") && text.contains(u"<entry");
+    const QStringView open = atom ? QStringView(u"<entry") : QStringView(u"<item");
+    const QStringView close = atom ? QStringView(u"</entry>") : QStringView(u"</item>");
     QList<QStringView> bodies;
     qsizetype from = 0;
     while (true) {
@@ -155,6 +184,54 @@ QList<QStringView> itemBodies(QStringView text)
         from = end + close.size();
     }
     return bodies;
+}
+
+std::optional<QString> itemDescription(QStringView body)
+{
+    for (const QStringView name : {QStringView(u"description"), QStringView(u"summary"), QStringView(u"content")}) {
+        if (std::optional<QString> text = elementText(name, body))
+            return text;
+    }
+    return std::nullopt;
+}
+
+QString itemLink(QStringView body)
+{
+    if (std::optional<QString> link = elementText(u"link", body); link && !link->isEmpty())
+        return *link;
+    // Atom's link is an empty element whose address is its href attribute.
+    const qsizetype tag = body.indexOf(u"<link ");
+    if (tag < 0)
+        return {};
+    const qsizetype end = body.indexOf(u'>', tag);
+    const QStringView attributes = body.sliced(tag, (end < 0 ? body.size() : end) - tag);
+    const qsizetype href = attributes.indexOf(u"href=");
+    if (href < 0 || href + 6 > attributes.size())
+        return {};
+    const QChar quote = attributes.at(href + 5);
+    if (quote != u'"' && quote != u'\'')
+        return {};
+    const qsizetype valueEnd = attributes.indexOf(quote, href + 6);
+    if (valueEnd < 0)
+        return {};
+    return attributes.sliced(href + 6, valueEnd - href - 6).toString();
+}
+
+std::optional<QDateTime> itemDate(QStringView body)
+{
+    if (const std::optional<QString> published = elementText(u"pubDate", body))
+        return pubDate(*published);
+    for (const QStringView name : {QStringView(u"published"), QStringView(u"updated")}) {
+        if (const std::optional<QString> text = elementText(name, body)) {
+            QDateTime date = QDateTime::fromString(*text, Qt::ISODateWithMs);
+            if (!date.isValid())
+                date = QDateTime::fromString(*text, Qt::ISODate);
+            if (date.isValid() && date.timeSpec() != Qt::LocalTime)
+                return date.toUTC();
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<QString> elementText(QStringView name, QStringView text)
@@ -232,7 +309,8 @@ QString moreSuffix(qsizetype count)
 {
     if (count < 2)
         return {};
-    return QStringLiteral(" (+") + QString::number(count - 1) + QStringLiteral(" more)");
+    const int more = int(count) - 1;
+    return u' ' + QCoreApplication::translate("FeedScan", "(+%n more)", nullptr, more);
 }
 
 } // namespace FeedScan

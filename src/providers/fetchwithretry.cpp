@@ -8,7 +8,9 @@
 QCoro::Task<ServiceStatusResult> fetchWithRetry(Service service, std::chrono::milliseconds retryDelay,
                                                 ProviderOptions options)
 {
-    const std::unique_ptr<StatusProvider> reader = ProviderRegistry::provider(service.provider, options);
+    if (!service.provider)
+        co_return failureResult(service, service.uncheckedReason().value_or(QString()));
+    const std::unique_ptr<StatusProvider> reader = ProviderRegistry::provider(*service.provider, options);
     QCoro::Task<ServiceStatusResult> firstFetch = reader->fetch(service);
     ServiceStatusResult first = co_await firstFetch;
     if (first.indicator != Indicator::Unknown)

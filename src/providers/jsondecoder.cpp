@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 namespace {
 
 QString where(const QString &key, const QString &path)
@@ -31,8 +33,24 @@ QJsonObject JsonDecoder::parseObject(const QByteArray &data)
     return parsed ? parsed->object() : QJsonObject();
 }
 
+bool JsonDecoder::mayBeJson(const QByteArray &body)
+{
+    QByteArrayView rest(body);
+    // Servers put a byte-order mark before pages written on Windows.
+    if (rest.startsWith("\xEF\xBB\xBF"))
+        rest = rest.sliced(3);
+    const auto first = std::find_if_not(rest.begin(), rest.end(),
+                                        [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
+    if (first == rest.end() || *first != '<')
+        return true;
+    fail(QCoreApplication::translate("JsonDecoder", "Not a status feed: the address answered with a web page"));
+    return false;
+}
+
 std::optional<QJsonDocument> JsonDecoder::parse(const QByteArray &data)
 {
+    if (!mayBeJson(data))
+        return std::nullopt;
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(data, &parseError);
     if (parseError.error != QJsonParseError::NoError) {

@@ -248,10 +248,20 @@ Decoded<StatusIOProvider::Document> StatusIOProvider::decode(const QByteArray &d
     return {Document{overall, readStory(*result, page, pageId)}, {}};
 }
 
+bool StatusIOProvider::isMaintenance(std::optional<int> code, const std::optional<QString> &status)
+{
+    // 200 is the page's own word for planned maintenance; the other known codes grade trouble.
+    if (code && indicator(code, std::nullopt) != Indicator::Unknown)
+        return *code == 200;
+    return indicator(std::nullopt, status) == Indicator::Minor
+           && status.value_or(QString()).contains(u"maintenance", Qt::CaseInsensitive);
+}
+
 ServiceStatusResult StatusIOProvider::evaluate(const Service &service, const Overall &overall)
 {
     const Indicator severity = indicator(overall.statusCode, overall.status);
-    return makeResult(service, severity, descriptionOrLabel(overall.status.value_or(QString()), severity));
+    return makeResult(service, severity, descriptionOrLabel(overall.status.value_or(QString()), severity), std::nullopt,
+                      isMaintenance(overall.statusCode, overall.status));
 }
 
 QCoro::Task<ServiceStatusResult> StatusIOProvider::fetch(Service service)

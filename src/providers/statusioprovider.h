@@ -56,6 +56,10 @@ public:
     // The code decides when it is a known one, else the status sentence.
     static Indicator indicator(std::optional<int> code, const std::optional<QString> &status);
 
+    // Whether the overall state is planned work rather than trouble: the maintenance code, or
+    // without a known code a minor state whose sentence says maintenance.
+    static bool isMaintenance(std::optional<int> code, const std::optional<QString> &status);
+
     static ServiceStatusResult evaluate(const Service &service, const Overall &overall);
 
 private:

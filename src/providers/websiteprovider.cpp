@@ -60,7 +60,8 @@ QCoro::Task<ServiceStatusResult> WebsiteProvider::fetch(Service service)
     const HttpSession session = m_session;
     const HttpHeaders headers{{QByteArrayLiteral("User-Agent"), userAgent()}};
     const auto start = steady_clock::now();
-    QCoro::Task<HttpResponse> responseTask = session.get(service.url, headers);
+    // The status line and head decide; a large or endless body is no sign of trouble.
+    QCoro::Task<HttpResponse> responseTask = session.getStatus(service.url, headers);
     const HttpResponse response = co_await responseTask;
     if (response.isTransportError()) {
         co_return makeResult(service, Indicator::Critical,

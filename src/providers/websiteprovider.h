@@ -6,8 +6,8 @@
 #include <QCoreApplication>
 
 // Watches a website or server that has no status page: one timed GET of the address,
-// graded by its HTTP status code. An unreachable site is down (Critical), never Unknown,
-// so the monitor does not retry it.
+// graded by its HTTP status code; the body is not read. An unreachable site is down
+// (Critical), never Unknown, so the monitor does not retry it.
 class WebsiteProvider final : public StatusProvider
 {
     Q_DECLARE_TR_FUNCTIONS(WebsiteProvider)

@@ -92,18 +92,17 @@ QList<XAIProvider::Post> XAIProvider::activePosts(QStringView feedText, const QD
     const qint64 maxAgeMs = std::chrono::milliseconds(maxAge).count();
     const QList<QStringView> bodies = FeedScan::itemBodies(feedText);
     for (const QStringView body : bodies) {
-        const QString description = FeedScan::elementText(u"description", body).value_or(QString());
+        const QString description = FeedScan::itemDescription(body).value_or(QString());
         const QString status = field(u"Status", description);
         const QString upper = status.toUpper();
         if (upper.contains(u"RESOLVED") || upper.contains(u"COMPLETED") || upper.contains(u"POSTMORTEM"))
             continue;
 
         Post post;
-        if (const std::optional<QString> published = FeedScan::elementText(u"pubDate", body)) {
-            const std::optional<QDateTime> date = FeedScan::pubDate(*published);
-            if (date && nowMs - date->toMSecsSinceEpoch() > maxAgeMs)
+        if (const std::optional<QDateTime> date = FeedScan::itemDate(body)) {
+            if (nowMs - date->toMSecsSinceEpoch() > maxAgeMs)
                 continue;
-            post.published = date.value_or(QDateTime());
+            post.published = *date;
         }
 
         post.title = FeedScan::elementText(u"title", body).value_or(tr("Active incident"));
@@ -112,7 +111,7 @@ QList<XAIProvider::Post> XAIProvider::activePosts(QStringView feedText, const QD
         post.indicator = indicator(post.severity, post.title);
         post.status = status.toLower();
         post.text = postText(description);
-        post.link = FeedStory::webAddress(FeedScan::elementText(u"link", body).value_or(QString()));
+        post.link = FeedStory::webAddress(FeedScan::itemLink(body));
         posts.append(std::move(post));
     }
     return posts;
@@ -160,7 +159,7 @@ FeedStory::Story XAIProvider::story(const QList<Post> &posts)
 
 QCoro::Task<ServiceStatusResult> XAIProvider::fetch(Service service)
 {
-    QCoro::Task<Decoded<QString>> fetching = FeedFetch::fetchDecoded(m_session, feed(), &FeedFetch::utf8Text);
+    QCoro::Task<Decoded<QString>> fetching = FeedFetch::fetchDecoded(m_session, feed(), &FeedFetch::feedText);
     const Decoded<QString> text = co_await fetching;
     if (!text.value)
         co_return failureResult(service, text.error);

@@ -61,14 +61,15 @@ class TestApp : public QObject
     FakeServer m_server;
     QTemporaryDir m_home;
 
-    // `glinter` on the display named (none by default), its feeds on the fake server.
-    Run run(const QStringList &arguments, const QString &x11 = {}, const QString &wayland = {},
-            const QString &platform = {})
+    // `glinter`'s environment: the display named (none by default), its feeds on the fake
+    // server, the instance lock beside the one the in-process applications take.
+    QProcessEnvironment environment(const QString &x11 = {}, const QString &wayland = {},
+                                    const QString &platform = {}, const QString &language = {}) const
     {
-        QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        const QTemporaryDir runtime;
-        environment.insert(u"XDG_RUNTIME_DIR"_s, runtime.path());
+        environment.insert(u"XDG_RUNTIME_DIR"_s, m_runtime.path());
+        if (!language.isEmpty())
+            environment.insert(u"LANGUAGE"_s, language);
         for (const auto &[name, value] : {std::pair(u"DISPLAY"_s, x11), std::pair(u"WAYLAND_DISPLAY"_s, wayland),
                                           std::pair(u"QT_QPA_PLATFORM"_s, platform)}) {
             environment.remove(name);
@@ -82,6 +83,20 @@ class TestApp : public QObject
         // Qt's HTTP worker thread leaves OpenSSL state behind when a process exits right
         // after its last exchange; that is not ours to report.
         environment.insert(u"ASAN_OPTIONS"_s, u"detect_leaks=0"_s);
+        // The session bus of whoever runs the tests is not theirs to take.
+        environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, u"unix:path=/nonexistent"_s);
+        return environment;
+    }
+
+    Run run(const QStringList &arguments, const QString &x11 = {}, const QString &wayland = {},
+            const QString &platform = {}, const QString &language = {})
+    {
+        return run(arguments, environment(x11, wayland, platform, language));
+    }
+
+    Run run(const QStringList &arguments, const QProcessEnvironment &environment)
+    {
+        QProcess process;
         process.setProcessEnvironment(environment);
         QSignalSpy finished(&process, &QProcess::finished);
         process.start(QStringLiteral(GLINTER_BINARY), arguments);
@@ -215,21 +230,82 @@ private Q_SLOTS:
         QCOMPARE(m_panelShown, 0);
     }
 
-    // The files a crashed run left behind block nothing; a second `glinter` then hands over
-    // to the first.
-    void secondInstanceShowsTheFirstsPanel()
+    // The files a crashed run left behind block nothing.
+    void leftoversOfACrashBlockNothing()
     {
         QVERIFY(writeFile(m_runtime.filePath(u"glinter.socket"_s), {}));
         QVERIFY(writeFile(m_runtime.filePath(u"glinter.lock"_s),
                           "999999999\nGlinter\n" + QSysInfo::machineHostName().toUtf8() + '\n'));
+        const std::unique_ptr<DesktopApp> app = appWithPanel();
+        QCOMPARE(app->start(), DesktopApp::Start::Running);
+    }
 
-        const std::unique_ptr<DesktopApp> first = appWithPanel();
-        QCOMPARE(first->start(), DesktopApp::Start::Running);
-        DesktopApp second(options());
-        QCOMPARE(second.start(), DesktopApp::Start::HandedOver);
-        QTRY_COMPARE(m_panelShown, 1);
-        // Neither built a window: the second one has nothing of its own.
-        QVERIFY(!topLevel<SettingsWindow>());
+    // One monitor per session, whichever kind runs first: a second desktop application asks
+    // the first to show its panel and ends; any other pair would write the same files and
+    // send every alert twice, so the second says why in one line and ends with 3. A check
+    // runs beside either.
+    void oneMonitorPerSession_data()
+    {
+        QTest::addColumn<bool>("headlessFirst");
+        QTest::addColumn<QStringList>("arguments"); // "%1": a services file
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("refusal"); // empty: none
+        const QStringList headless{u"--headless"_s};
+        QTest::newRow("two desktop applications") << false << QStringList() << 0 << QByteArray();
+        QTest::newRow("--headless beside the desktop application")
+            << false << headless << 3 << QByteArray("glinter: Glinter is already running (process ");
+        QTest::newRow("the desktop application beside --headless")
+            << true << QStringList() << 3 << QByteArray("glinter: glinter --headless is already running (process ");
+        QTest::newRow("two --headless") << true << headless << 3
+                                        << QByteArray("glinter: Glinter is already running (process ");
+        QTest::newRow("--check beside --headless")
+            << true << QStringList{u"--check"_s, u"--services"_s, u"%1"_s} << 0 << QByteArray();
+    }
+
+    void oneMonitorPerSession()
+    {
+        QFETCH(bool, headlessFirst);
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, refusal);
+        // A list of their own, on the fake server.
+        m_server.setRoute("/up", FakeRoute::text("ok"));
+        const QByteArray list = QStringLiteral(R"([{"name":"Up","url":"%1","provider":"website"}])")
+                                    .arg(m_server.httpsUrl(u"/up"_s).toString())
+                                    .toUtf8();
+        const QTemporaryDir home;
+        QVERIFY(QDir().mkpath(home.filePath(u"data/Glinter"_s)));
+        QVERIFY(writeFile(home.filePath(u"data/Glinter/services.json"_s), list));
+        QProcessEnvironment session = environment({}, {}, u"offscreen"_s);
+        session.insert(u"XDG_DATA_HOME"_s, home.filePath(u"data"_s));
+        session.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u"config"_s));
+
+        std::unique_ptr<DesktopApp> desktop;
+        QProcess first;
+        if (headlessFirst) {
+            first.setProcessEnvironment(session);
+            first.start(QStringLiteral(GLINTER_BINARY), {u"--headless"_s});
+            QByteArray printed;
+            QTRY_VERIFY_WITH_TIMEOUT((printed += first.readAllStandardOutput()).contains("watching"), 20000);
+        } else {
+            desktop = appWithPanel();
+            QCOMPARE(desktop->start(), DesktopApp::Start::Running);
+        }
+        const Run second = run(arguments.replaceInStrings(u"%1"_s, home.filePath(u"data/Glinter/services.json"_s)),
+                               session);
+
+        QTEST(second.exitCode, "exitCode");
+        if (refusal.isEmpty()) {
+            QVERIFY2(!second.err.contains("already running"), second.err.constData());
+        } else {
+            QVERIFY2(second.err.startsWith(refusal), second.err.constData());
+            QCOMPARE(second.err.count('\n'), 1);
+        }
+        QTRY_COMPARE(m_panelShown, !headlessFirst && arguments.isEmpty() ? 1 : 0);
+        if (headlessFirst) {
+            first.terminate();
+            QVERIFY(first.waitForFinished(20000));
+            QCOMPARE(first.exitCode(), 0);
+        }
     }
 
     // Without a panel as well: the settings stand in for it.
@@ -434,6 +510,75 @@ private Q_SLOTS:
         QCOMPARE(lines.mid(1, 2), (QStringList{u"    identified since 2026-12-07 03:10 UTC: Database down"_s,
                                                u"    ongoing: Slow logins"_s}));
         QVERIFY(lines.at(3).startsWith(u"NONE"_s));
+    }
+
+    void checksWhatTheFileLists_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // "%1": a status page on the fake server
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("reported"); // provider and description of each service
+        QTest::addColumn<QByteArray>("said"); // on stderr
+        QTest::addColumn<int>("requests"); // of the status page; none anywhere else
+        QTest::newRow("emptied list") << QByteArray("[]") << 0 << QStringList()
+                                      << QByteArray("lists no services; nothing was checked") << 0;
+        QTest::newRow("reader of a newer version")
+            << QByteArray(R"([{"name":"Next","url":"%1","provider":"gatus2"}])") << 3
+            << QStringList{u"gatus2: Unknown provider \u201cgatus2\u201d (needs a newer Glinter)"_s} << QByteArray()
+            << 0;
+        QTest::newRow("address off the web")
+            << QByteArray(R"([{"name":"Local","url":"file:\/\/\/etc\/passwd"},{"name":"Beta","url":"%1"}])") << 3
+            << QStringList{u"statuspage: All good"_s}
+            << QByteArray("Record 1: \"url\" is not an http or https address; not checked") << 1;
+    }
+
+    // What the file lists is what is checked: an emptied list nothing (which is no failure),
+    // a service of a reader this version lacks without a request, and an operational page
+    // next to a record that cannot be read is not all clear.
+    void checksWhatTheFileLists()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, reported);
+        QFETCH(QByteArray, said);
+        QFETCH(int, requests);
+        m_server.setRoute("/api/v2/status.json",
+                          FakeRoute::json(R"({"status":{"indicator":"none","description":"All good"}})"));
+        const QString path = servicesFile(content.replace("%1", m_server.httpsUrl(u"/beta"_s).toEncoded()));
+        const Run result = run({u"--check"_s, u"--json"_s, u"--services"_s, path});
+        QVERIFY2(result.exitCode == exitCode, result.err.constData());
+        QVERIFY2(result.err.contains(said), result.err.constData());
+        QStringList shown;
+        const QJsonArray reports = QJsonDocument::fromJson(result.out).array();
+        for (const QJsonValue &report : reports)
+            shown.append(report[u"provider"_s].toString() + u": "_s + report[u"description"_s].toString());
+        QCOMPARE(shown, reported);
+        QCOMPARE(m_server.requestCount("/api/v2/status.json"), requests);
+        QVERIFY(requests > 0 || m_server.requests().isEmpty());
+        QCOMPARE(readFile(path), content);
+    }
+
+    // In the user's language --check tells people what it found in their words, and scripts
+    // in the words they match: the state column, the JSON keys and the states stay English.
+    void checkTranslatesOnlyWhatPeopleRead()
+    {
+        m_server.setRoute("*", FakeRoute::json("[1]"));
+        const QString path = servicesFile(u"[{\"name\":\"Beta\",\"url\":\"%1\",\"provider\":\"statuspage\"}]"_s
+                                              .arg(m_server.httpsUrl(u"/beta"_s).toString())
+                                              .toUtf8());
+        const QByteArray german = "Die Daten konnten nicht gelesen werden";
+
+        const Run text = run({u"--check"_s, u"--services"_s, path}, {}, {}, {}, u"de"_s);
+        const QByteArray line = "UNKNOWN  Beta: " + german;
+        QVERIFY2(text.out.startsWith(line), text.out.constData());
+
+        const Run json = run({u"--check"_s, u"--json"_s, u"--services"_s, path}, {}, {}, {}, u"de"_s);
+        const QJsonObject report = QJsonDocument::fromJson(json.out).array().at(0).toObject();
+        QCOMPARE(report.value(u"indicator"_s).toString(), u"unknown"_s);
+        QVERIFY2(report.value(u"description"_s).toString().startsWith(QString::fromUtf8(german)), json.out.constData());
+
+        const Run help = run({u"--help"_s}, {}, {}, {}, u"de"_s);
+        QVERIFY2(help.out.contains("--check"), help.out.constData());
+        QVERIFY2(help.out.contains(u"Jeden Dienst einmal pr\u00fcfen"_s.toUtf8()), help.out.constData());
     }
 
     // A run that cannot use its file or its arguments checks nothing, writes nothing and ends

@@ -28,6 +28,8 @@ class TestHeadless : public QObject
 
     FakeServer m_server;
     QTemporaryDir m_home;
+    // Where the instance lock goes, not the runtime folder of whoever runs the tests.
+    QTemporaryDir m_runtime;
     QProcess m_glinter;
     QByteArray m_output;
     quint16 m_port = 0;
@@ -51,9 +53,10 @@ class TestHeadless : public QObject
             {u"name"_s, name}, {u"url"_s, m_server.httpsUrl(path).toString()}, {u"provider"_s, u"website"_s}};
     }
 
-    QProcessEnvironment environment() const
+    QProcessEnvironment environment(const QString &runtime = {}) const
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"XDG_RUNTIME_DIR"_s, runtime.isEmpty() ? m_runtime.path() : runtime);
         environment.insert(u"GLINTER_EXTRA_CA_CERTS"_s, FakeServer::caCertificatePath());
         environment.insert(u"XDG_DATA_HOME"_s, m_home.filePath(u"data"_s));
         environment.insert(u"XDG_CONFIG_HOME"_s, m_home.filePath(u"config"_s));
@@ -163,8 +166,10 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, arguments);
         QFETCH(QByteArray, message);
+        // A session of its own: in this one Glinter already runs.
+        const QTemporaryDir runtime;
         QProcess second;
-        second.setProcessEnvironment(environment());
+        second.setProcessEnvironment(environment(runtime.path()));
         second.start(QStringLiteral(GLINTER_BINARY), arguments);
         QVERIFY(second.waitForFinished(20000));
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);

@@ -63,6 +63,12 @@ Overview markup()
             {entry(u"<b>x</b> & \"y\" %{F#fff}"_s, Indicator::Critical, u"100% down"_s)}};
 }
 
+// Before the first check has finished.
+Overview checking()
+{
+    return {Indicator::Unknown, u"Status Unavailable"_s, 0, {entry(u"GitHub"_s, Indicator::Unknown, u"Checking…"_s)}};
+}
+
 // A connection of its own, as another process would have.
 QDBusConnection connection(const QString &name)
 {
@@ -97,12 +103,30 @@ private Q_SLOTS:
         QTest::newRow("polybar calm") << calm() << WatchFormat::Polybar << u"%{F#2eb84b}All Systems Operational%{F-}"_s;
         QTest::newRow("polybar markup") << markup() << WatchFormat::Polybar
                                         << u"%{F#eb3b30}Major Service Outage: <b>x</b> & \"y\" %%{F#fff}%{F-}"_s;
-        QTest::newRow("polybar line break")
+        QTest::newRow("polybar control characters")
             << Overview{Indicator::Critical,
                         u"Major Service Outage"_s,
                         0,
-                        {entry(u"Acme\nLabs"_s, Indicator::Critical, {})}}
-            << WatchFormat::Polybar << u"%{F#eb3b30}Major Service Outage: Acme Labs%{F-}"_s;
+                        {entry(u"Acme\x1b[31m\nLabs"_s, Indicator::Critical, {})}}
+            << WatchFormat::Polybar << u"%{F#eb3b30}Major Service Outage: Acme\\x1b[31m\\nLabs%{F-}"_s;
+        QTest::newRow("waybar feed text cut")
+            << Overview{Indicator::Critical,
+                        u"Major Service Outage"_s,
+                        0,
+                        {entry(QString(100, u'n'), Indicator::Critical, u"\x1b]0;x\x07"_s + QString(300, u'd'))}}
+            << WatchFormat::Waybar
+            << u"{\"alt\":\"critical\",\"class\":\"critical\",\"percentage\":0,\"text\":\"1\",\"tooltip\":\"Major Service Outage\\n"_s
+                   + QString(79, u'n') + u"…: \\\\x1b]0;x\\\\x07"_s + QString(187, u'd') + u"…\"}"_s;
+        // Before the first result: neither a failure nor all well.
+        QTest::newRow("waybar checking")
+            << checking() << WatchFormat::Waybar
+            << u"{\"alt\":\"checking\",\"class\":\"checking\",\"text\":\"…\",\"tooltip\":\"Checking…\"}"_s;
+        QTest::newRow("i3blocks checking")
+            << checking() << WatchFormat::I3blocks
+            << u"{\"color\":\"#8e8e93\",\"full_text\":\"Checking…\",\"short_text\":\"…\"}"_s;
+        QTest::newRow("json checking")
+            << checking() << WatchFormat::Json
+            << u"{\"indicator\":\"checking\",\"lastRefresh\":0,\"services\":[{\"description\":\"Checking…\",\"id\":\"id-GitHub\",\"indicator\":\"checking\",\"lastChecked\":0,\"muted\":false,\"name\":\"GitHub\",\"provider\":\"\",\"url\":\"\"}],\"summary\":\"Checking…\"}"_s;
         QTest::newRow("json markup")
             << markup() << WatchFormat::Json
             << u"{\"indicator\":\"critical\",\"lastRefresh\":1765000000,\"services\":[{\"description\":\"100% down\",\"id\":\"id-<b>x</b> & \\\"y\\\" %{F#fff}\",\"indicator\":\"critical\",\"lastChecked\":0,\"muted\":false,\"name\":\"<b>x</b> & \\\"y\\\" %{F#fff}\",\"provider\":\"\",\"url\":\"\"}],\"summary\":\"Major Service Outage\"}"_s;
@@ -200,7 +224,7 @@ private Q_SLOTS:
         setup.check = check.function();
         WatchCommand::Watcher watcher(std::move(setup));
         QVERIFY(!watcher.isFollowing());
-        QTRY_COMPARE(lines, (QStringList{u"unknown"_s, u"minor"_s}));
+        QTRY_COMPARE(lines, (QStringList{u"checking"_s, u"minor"_s}));
 
         auto owner = std::make_unique<DBusPublicService>(connection(u"instance"_s));
         owner->setState(publicState(markup()));

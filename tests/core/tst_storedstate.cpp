@@ -8,6 +8,9 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QSaveFile>
 #include <QSettings>
@@ -175,13 +178,29 @@ private Q_SLOTS:
         QCOMPARE(settings.webhookURL(), QUrl(u"http://hooks.example.com/x"_s));
     }
 
-    void missingFileGivesSeedListAndWritesNothing()
+    void seedsOnlyWithoutAUsableFile_data()
     {
+        QTest::addColumn<QByteArray>("content"); // null: no file
+        QTest::addColumn<bool>("seeded");
+        QTest::newRow("no file") << QByteArray() << true;
+        QTest::newRow("not JSON") << QByteArray("[") << true;
+        QTest::newRow("no usable record") << QByteArray(R"([{"name": "A", "ulr": "x"}])") << true;
+        QTest::newRow("emptied list") << QByteArray("[\n]\n") << false;
+    }
+
+    // The seed list is for a first start and for a file that cannot be used; a list the user
+    // emptied stays empty. Reading writes nothing.
+    void seedsOnlyWithoutAUsableFile()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, seeded);
         QTemporaryDir dir;
         const ServiceStore store(dir.path());
-        QCOMPARE(store.load(), ServiceStore::seedList());
-        QVERIFY(store.read().missing);
-        QVERIFY(!QFile::exists(store.filePath()));
+        if (!content.isNull())
+            QVERIFY(writeFile(store.filePath(), content));
+        QCOMPARE(store.load(), seeded ? ServiceStore::seedList() : QList<Service>());
+        QCOMPARE(store.read().missing, content.isNull());
+        QCOMPARE(readFile(store.filePath()), content.isNull() ? QByteArray() : content);
     }
 
     // A pipe put in the file's place would block the opening for good; a huge file would be
@@ -217,7 +236,12 @@ private Q_SLOTS:
             {"name": "Lower", "url": "https:\/\/lower.example", "id": "6f1c2d2e-8a39-4e5b-9b1a-0e7a3c1d2b4f",
              "provider": "Instatus"},
             {"name": "Braced", "url": "https:\/\/braced.example", "id": "{0A1B2C3D-8A39-4E5B-9B1A-0E7A3C1D2B4F}",
-             "components": ["a", 1]}
+             "components": ["a", 1]},
+            {"name": "Local", "url": "file:\/\/\/etc\/passwd"},
+            {"name": "Script", "url": "javascript:alert(1)"},
+            {"name": "Files", "url": "ftp:\/\/files.example", "provider": "website"},
+            {"name": "Bare", "url": "status.example.com"},
+            {"name": "Null", "url": "https:\/\/null.example", "provider": null}
         ])json");
         QVERIFY(!contents.error);
         QStringList kept;
@@ -229,18 +253,64 @@ private Q_SLOTS:
                               QStringLiteral("Record 5 (\"Prod API (team B copy)\"): same provider and address as "
                                              "record 4 (\"Prod API\")"),
                               u"Record 7: \"name\" is not text"_s, u"Record 8: \"url\" is empty"_s,
-                              u"Record 9: \"url\" is not a valid address"_s}));
+                              u"Record 9: \"url\" is not a valid address"_s,
+                              u"Record 12: \"url\" is not an http or https address"_s,
+                              u"Record 13: \"url\" is not an http or https address"_s,
+                              u"Record 14: \"url\" is not an http or https address"_s,
+                              u"Record 15: \"url\" is not an http or https address"_s,
+                              u"Record 16: \"provider\" is not text"_s}));
+        QCOMPARE(contents.unreadableRecords, 10); // all but the duplicate
         QVERIFY(contents.savingLosesSomething());
         const QList<Service> &read = contents.services;
         QCOMPARE(std::pair(read.at(0).provider, read.at(0).components),
-                 std::pair(ProviderKind::Aws, std::optional(QStringList{u"x"_s})));
+                 std::pair(std::optional(ProviderKind::Aws), std::optional(QStringList{u"x"_s})));
         QCOMPARE(read.at(2).components, std::optional(QStringList()));
-        QCOMPARE(read.at(3).provider, ProviderKind::Statuspage); // a reader's name in another case is no reader
+        // a reader's name in another case is no reader of this version's, and is kept as written
+        QCOMPARE(read.at(3).provider, std::nullopt);
+        QCOMPARE(read.at(3).providerName(), u"Instatus"_s);
         QVERIFY(!read.at(4).components); // a selection with anything but text is none
         QVERIFY(!read.at(1).id.isNull() && read.at(1).id != read.at(2).id);
         // Only a well-formed identifier, in any case, counts as written; the others get fresh ones.
         QCOMPARE(contents.writtenIDs, (QSet<QUuid>{QUuid::fromString(u"6F2C1A34-1E0B-4B7C-9D7E-2F4A0B1C2D3E"_s),
                                                    QUuid::fromString(u"6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F"_s)}));
+    }
+
+    void unreadPartsRoundTrip_data()
+    {
+        QTest::addColumn<QByteArray>("record");
+        QTest::newRow("provider of a newer version")
+            << QByteArray(R"({"id": "6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F", "name": "Lab", "provider": "gatus2",
+                              "url": "https:\/\/lab.example\/"})");
+        QTest::newRow("keys of every type")
+            << QByteArray(R"({"id": "6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F", "name": "Lab", "provider": "website",
+                              "url": "https:\/\/lab.example\/", "comment": "keep me", "weight": 2.5,
+                              "tags": ["a", {"b": null}], "pinned": false, "owner": null})");
+        QTest::newRow("both, with components")
+            << QByteArray(R"({"id": "6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F", "name": "Lab", "provider": "Gatus",
+                              "url": "https:\/\/lab.example\/", "components": ["x"], "comment": "by hand"})");
+    }
+
+    // What this version does not read (a reader it lacks, keys it does not know) is written
+    // back as it was, and a service of an unknown reader says so.
+    void unreadPartsRoundTrip()
+    {
+        QFETCH(QByteArray, record);
+        QTemporaryDir dir;
+        const ServiceStore store(dir.path());
+        const QJsonArray written{QJsonDocument::fromJson(record).object()};
+        QVERIFY(writeFile(store.filePath(), QJsonDocument(written).toJson()));
+        const QList<Service> loaded = store.load();
+        QCOMPARE(loaded.size(), 1);
+        QVERIFY(store.save(loaded).ok());
+        QCOMPARE(QJsonDocument::fromJson(readFile(store.filePath())).array(), written);
+        QCOMPARE(store.load(), loaded);
+
+        const QString provider = written.at(0)[u"provider"_s].toString();
+        QCOMPARE(loaded.first().providerName(), provider);
+        QCOMPARE(loaded.first().uncheckedReason(),
+                 provider == u"website"_s
+                     ? std::nullopt
+                     : std::optional(u"Unknown provider \u201c%1\u201d (needs a newer Glinter)"_s.arg(provider)));
     }
 
     // An empty selection is written as an empty list, none not at all, and what is

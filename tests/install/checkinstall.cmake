@@ -59,3 +59,10 @@ if(NOT result EQUAL 0)
     message(FATAL_ERROR "systemd-analyze security (status ${result}):\n${output}")
 endif()
 message(STATUS "${score}")
+
+# The translations travel inside the program, not beside it: the installed one speaks German.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env LANGUAGE=de ASAN_OPTIONS=detect_leaks=0 ${PREFIX}/bin/glinter --help
+    OUTPUT_VARIABLE help RESULT_VARIABLE result)
+if(NOT result EQUAL 0 OR NOT help MATCHES "Statusseiten")
+    message(FATAL_ERROR "the installed glinter --help is not in German (${result}):\n${help}")
+endif()

@@ -168,10 +168,9 @@ private Q_SLOTS:
         QVERIFY(!full.monitor->configError());
     }
 
-    // A deleted file is written back from the list and an emptied one brings the seeds
-    // back; a mended file's identifier then wins over the seed's of the same address (and
-    // with it the service's history and mute).
-    void deletedEmptiedAndMendedFile()
+    // A deleted file is written back from the list; an emptied one empties it, watches
+    // nothing and stays as written, and a list written again is taken up with its identities.
+    void deletedEmptiedAndRefilledFile()
     {
         ListRig rig({m_github});
         QVERIFY(QFile::remove(rig.path()));
@@ -180,11 +179,91 @@ private Q_SLOTS:
 
         rig.edit("[]");
         rig.monitor->reloadFromDisk();
-        QCOMPARE(names(rig.monitor->services()), names(ServiceStore::seedList()));
+        QCOMPARE(rig.monitor->services(), QList<Service>());
+        QVERIFY(!rig.monitor->result(m_github.id));
         QVERIFY(!rig.monitor->configError());
+        rig.refresh();
+        QCOMPARE(rig.check.calls().size(), 0);
+        QCOMPARE(QJsonDocument::fromJson(rig.file()), QJsonDocument(QJsonArray()));
+
         rig.edit(ServiceStore::encode({m_github}));
         rig.monitor->reloadFromDisk();
         QCOMPARE(rig.monitor->services(), QList<Service>{m_github});
+    }
+
+    void startsOnWhatTheFileHolds_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // null: no file
+        QTest::addColumn<bool>("seeded");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("first start") << QByteArray() << true << true;
+        QTest::newRow("emptied list") << QByteArray("[]\n") << false << false;
+        QTest::newRow("broken file") << QByteArray("[{") << true << false;
+    }
+
+    // The seed list is for a first start (and is then written) and stands in for a file
+    // that cannot be used, which is left alone; a list the user emptied stays empty.
+    void startsOnWhatTheFileHolds()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, seeded);
+        QFETCH(bool, written);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(u"services.json"_s);
+        if (!content.isNull())
+            QVERIFY(writeFile(path, content));
+        ListRig rig({}, folder.path());
+        QCOMPARE(rig.monitor->services(), seeded ? ServiceStore::seedList() : QList<Service>());
+        QCOMPARE(rig.file(), written ? ServiceStore::encode(ServiceStore::seedList()) : content);
+    }
+
+    // A record for a reader this version lacks and keys it does not know stay as written
+    // through the merge of an outside edit and the saves of other changes; such a service
+    // reads unknown and says why, without a check.
+    void unreadPartsOutliveMergesAndSaves()
+    {
+        const auto record = [](const char *name, const char *provider, const char *comment) {
+            return QJsonObject{{u"id"_s, uuidText(QUuid::createUuid())},
+                               {u"name"_s, QString::fromLatin1(name)},
+                               {u"url"_s, QString(u"https://"_s + QString::fromLatin1(name).toLower() + u".example"_s)},
+                               {u"provider"_s, QString::fromLatin1(provider)},
+                               {u"comment"_s, QString::fromLatin1(comment)}};
+        };
+        QJsonArray records{record("Lab", "gatus2", "from the laptop"), record("Page", "statuspage", "team B")};
+        QTemporaryDir folder;
+        QVERIFY(writeFile(folder.filePath(u"services.json"_s), QJsonDocument(records).toJson()));
+        ListRig rig({}, folder.path());
+        const QList<Service> listed = rig.monitor->services();
+        QCOMPARE(names(listed), words("Lab Page"));
+
+        rig.refresh();
+        QCOMPARE(rig.check.callCount(listed[0].id), 0);
+        QCOMPARE(rig.check.callCount(listed[1].id), 1);
+        const std::optional<ServiceStatusResult> lab = rig.monitor->result(listed[0].id);
+        QVERIFY(lab);
+        QCOMPARE(lab->indicator, Indicator::Unknown);
+        QCOMPARE(lab->description, u"Unknown provider \u201cgatus2\u201d (needs a newer Glinter)"_s);
+
+        // edited outside, then saved for a change elsewhere in the list
+        QJsonObject edited = records[0].toObject();
+        edited[u"comment"_s] = u"edited by hand"_s;
+        edited[u"since"_s] = 2024;
+        records[0] = edited;
+        rig.edit(QJsonDocument(records).toJson());
+        rig.monitor->reloadFromDisk();
+        const Service page = rig.monitor->services().at(1);
+        rig.monitor->move(1, 0);
+        rig.monitor->setComponents(QStringList{u"api"_s}, page);
+        rig.monitor->add(m_site);
+        QJsonObject narrowed = records[1].toObject();
+        narrowed[u"components"_s] = QJsonArray{u"api"_s};
+        const QJsonArray saved = QJsonDocument::fromJson(rig.file()).array();
+        QCOMPARE(saved.at(0).toObject(), narrowed);
+        QCOMPARE(saved.at(1).toObject(), edited);
+
+        // removing it leaves the others as they are
+        rig.monitor->remove(rig.monitor->services().at(1));
+        QCOMPARE(QJsonDocument::fromJson(rig.file()).array().first().toObject(), narrowed);
     }
 
     void cleanup() { QFile::remove(m_path); }

@@ -139,6 +139,32 @@ private Q_SLOTS:
         QCOMPARE(StatusIOProvider::indicator(std::nullopt, std::nullopt), Indicator::Unknown);
     }
 
+    // Planned maintenance shows as such; trouble does not, whatever its sentence says.
+    void statusioMaintenance_data()
+    {
+        gradingColumns();
+        const auto row = [](const char *name, const char *overall, const char *expected) {
+            gradingRow(name, QByteArray(R"({"result":{"status_overall":)") + overall + "}}", expected);
+        };
+        row("planned maintenance", R"({"status_code":200,"status":"Planned Maintenance"})",
+            "minor: Planned Maintenance (maintenance)");
+        row("degraded during maintenance", R"({"status_code":300,"status":"Maintenance running long"})",
+            "major: Maintenance running long");
+        row("no code, a maintenance sentence", R"({"status":"Scheduled maintenance"})",
+            "minor: Scheduled maintenance (maintenance)");
+        row("no code, an outage during maintenance", R"({"status":"Outage during maintenance"})",
+            "critical: Outage during maintenance");
+    }
+
+    void statusioMaintenance()
+    {
+        QFETCH(QByteArray, document);
+        QTEST(gradedOr(mapDecoded(StatusIOProvider::decode(document),
+                                  [](StatusIOProvider::Document read) { return read.overall; }),
+                       &StatusIOProvider::evaluate, ProviderKind::StatusIo),
+              "expected");
+    }
+
     void statusioDecode()
     {
         QVERIFY(StatusIOProvider::decode(R"({"result":{"status_overall":{}}})").value);
@@ -318,6 +344,38 @@ private Q_SLOTS:
         const QUrl refused(u"http://127.0.0.1:%1/"_qs.arg(closed.serverPort()));
         closed.close();
         QCOMPARE(check(reader, ProviderKind::Website, refused), u"critical: Offline \u00B7 Connection refused"_qs);
+    }
+
+    // A download mirror is online: the probe reads the head, not the body, so neither a
+    // body past the session's limit nor one that would take long to fetch counts; redirects
+    // are still followed.
+    void websiteReadsTheHeadOnly_data()
+    {
+        QTest::addColumn<QByteArray>("path");
+        QTest::addColumn<QByteArrayList>("seen");
+        QTest::newRow("a large body") << QByteArray("/image.iso") << QByteArrayList{"/image.iso"};
+        QTest::newRow("a large body of unannounced length") << QByteArray("/stream") << QByteArrayList{"/stream"};
+        QTest::newRow("a redirect to a large body") << QByteArray("/latest") << QByteArrayList{"/latest", "/image.iso"};
+    }
+
+    void websiteReadsTheHeadOnly()
+    {
+        QFETCH(QByteArray, path);
+        const qint64 size = qint64(70) * 1024 * 1024;
+        FakeServer server;
+        server.setRoute("/image.iso", {.streamed = size});
+        server.setRoute("/stream", {.streamed = size, .unannounced = true});
+        server.setRoute("/latest",
+                        {.status = 302, .body = "<a href=\"/image.iso\">moved</a>", .location = "/image.iso"});
+        WebsiteProvider reader{HttpSession()};
+        const QString result = check(reader, ProviderKind::Website, server.httpUrl(QString::fromLatin1(path)));
+        QVERIFY2(result.startsWith(u"none: Online \u00B7 HTTP 200 \u00B7 "_qs), qPrintable(result));
+        QByteArrayList seen;
+        for (const FakeRequest &request : server.requests())
+            seen.append(request.path);
+        QTEST(seen, "seen");
+        // What the loopback connection buffered before the probe hung up, not the body.
+        QVERIFY2(server.streamedBytes() < size / 8, qPrintable(QString::number(server.streamedBytes())));
     }
 };
 

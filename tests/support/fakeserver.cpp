@@ -9,6 +9,8 @@
 #include <QTcpServer>
 #include <QTimer>
 
+#include <memory>
+
 namespace {
 
 QString dataPath(const QString &name)
@@ -148,11 +150,14 @@ void FakeServer::answer(QTcpSocket *socket, const FakeRoute &route)
     if (!route.location.isEmpty())
         head += "Location: " + route.location + "\r\n";
     const bool bodyless = route.status == 204 || route.status == 304;
-    if (!bodyless)
-        head += "Content-Length: " + QByteArray::number(route.body.size()) + "\r\n";
+    if (!bodyless && !route.unannounced)
+        head += "Content-Length: " + QByteArray::number(route.streamed > 0 ? route.streamed : route.body.size())
+                + "\r\n";
     head += route.keepOpen ? "\r\n" : "Connection: close\r\n\r\n";
     socket->write(head);
-    if (route.keepOpen) {
+    if (route.streamed > 0 && !bodyless) {
+        stream(socket, route.streamed);
+    } else if (route.keepOpen) {
         socket->write(route.body);
     } else if (route.trickle.count() > 0 && !bodyless) {
         trickle(QPointer<QTcpSocket>(socket), route.body, route.trickle);
@@ -174,4 +179,26 @@ void FakeServer::trickle(QPointer<QTcpSocket> socket, QByteArray rest, std::chro
     socket->write(rest.left(1));
     QTimer::singleShot(interval, this,
                        [this, socket, rest = rest.mid(1), interval] { trickle(socket, rest, interval); });
+}
+
+void FakeServer::stream(QTcpSocket *socket, qint64 size)
+{
+    // Topped up as the connection drains, so that what is made is what the client takes.
+    static constexpr qint64 chunk = qint64(64) * 1024;
+    const auto left = std::make_shared<qint64>(size);
+    const auto topUp = [this, socket, left] {
+        static const QByteArray filler(chunk, 'x');
+        if (*left == 0)
+            return;
+        while (*left > 0 && socket->bytesToWrite() < 4 * chunk) {
+            const qint64 part = std::min(chunk, *left);
+            socket->write(filler.constData(), part);
+            *left -= part;
+            m_streamedBytes += part;
+        }
+        if (*left == 0)
+            socket->disconnectFromHost(); // once what is written has gone
+    };
+    connect(socket, &QTcpSocket::bytesWritten, this, topUp);
+    topUp();
 }

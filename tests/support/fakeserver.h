@@ -27,6 +27,8 @@ struct FakeRoute {
     std::chrono::milliseconds trickle{0}; // send the body one byte per interval
     QByteArray location; // redirect target
     bool keepOpen = false; // answer without "Connection: close", never close
+    qint64 streamed = 0; // instead of `body`, this many bytes made up as the client takes them
+    bool unannounced = false; // no Content-Length: the body ends when the connection closes
 
     static FakeRoute json(const QByteArray &body, int status = 200);
     static FakeRoute text(const QByteArray &body, int status = 200);
@@ -68,6 +70,10 @@ public:
     int requestCount(const QByteArray &path) const;
     void clearRequests() { m_requests.clear(); }
 
+    // The bytes of streamed bodies handed to the connections so far (at most some hundred KiB
+    // more than the clients took).
+    qint64 streamedBytes() const { return m_streamedBytes; }
+
     // The PEM file of the test certificate authority.
     static QString caCertificatePath();
 
@@ -81,10 +87,12 @@ private:
     void readFrom(QTcpSocket *socket);
     void answer(QTcpSocket *socket, const FakeRoute &route);
     void trickle(QPointer<QTcpSocket> socket, QByteArray rest, std::chrono::milliseconds interval);
+    void stream(QTcpSocket *socket, qint64 size);
 
     std::unique_ptr<QSslServer> m_https;
     std::unique_ptr<QTcpServer> m_http;
     QHash<QByteArray, FakeRoute> m_routes;
     QList<FakeRequest> m_requests;
     QHash<QTcpSocket *, QByteArray> m_buffers;
+    qint64 m_streamedBytes = 0;
 };

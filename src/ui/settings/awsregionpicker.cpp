@@ -6,6 +6,7 @@
 #include "ui/settings/checkrow.h"
 #include "ui/settings/settingsbuttons.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QGuiApplication>
@@ -67,7 +68,8 @@ AWSRegionPicker::AWSRegionPicker(Settings &settings, QWidget *parent)
     column->setContentsMargins(6, 0, 6, 8);
     column->setSpacing(0);
     for (const AWSRegions::Group &group : AWSRegions::groups()) {
-        column->addWidget(groupTitle(group.title, content));
+        column->addWidget(
+            groupTitle(QCoreApplication::translate("AWSRegions", group.title.toUtf8().constData()), content));
         for (const AWSRegions::Region &region : group.regions) {
             auto *row = new CheckRow(region.name, region.code, content);
             row->setObjectName(QStringLiteral("region"));

@@ -23,9 +23,9 @@
 namespace {
 
 // The page's parts as the service's reader lists them.
-QCoro::Task<Decoded<QList<PageComponent>>> listComponents(ProviderKind kind, QUrl url)
+QCoro::Task<Decoded<QList<PageComponent>>> listComponents(std::optional<ProviderKind> kind, QUrl url)
 {
-    const auto list = providerInfo(kind).listComponents;
+    const auto list = kind ? providerInfo(*kind).listComponents : nullptr;
     if (!list)
         co_return Decoded<QList<PageComponent>>{std::nullopt,
                                                 ComponentPicker::tr("This page has no components to choose from.")};

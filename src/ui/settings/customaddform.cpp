@@ -29,6 +29,17 @@ QString trimmedBlanks(const QString &text)
     return text.mid(begin, end - begin);
 }
 
+// Whether the text is an address of another kind than the web's (ftp://…, file:, mailto:),
+// rather than a host with a port written without a scheme.
+bool namesOtherScheme(const QString &text)
+{
+    const QUrl url(trimmedBlanks(text), QUrl::StrictMode);
+    const QString scheme = url.scheme();
+    if (scheme.isEmpty() || scheme == u"http" || scheme == u"https")
+        return false;
+    return !url.host().isEmpty() || url.path().isEmpty() || !url.path().at(0).isDigit();
+}
+
 } // namespace
 
 CustomAddForm::CustomAddForm(StatusMonitor &monitor, QWidget *parent)
@@ -56,8 +67,11 @@ CustomAddForm::CustomAddForm(StatusMonitor &monitor, QWidget *parent)
     m_address->setAccessibleName(tr("Address"));
     for (const std::optional<ProviderKind> &kind : choices())
         m_format->addItem(kind ? displayName(*kind) : tr("Detect automatically"), kind ? int(*kind) : -1);
-    m_format->setFixedWidth(140);
-    // the row has no room for a label: screen readers hear the name, and readers that follow
+    // As wide as its longest choice, 140 at least: the formats' names and "Detect
+    // automatically" are longer in some languages than in English.
+    m_format->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_format->setMinimumWidth(140);
+    // The row has no room for a label: screen readers hear the name, and readers that follow
     // labels find it in the label it is the buddy of, which is not shown
     QLabel *formatLabel = Style::plainLabel(tr("Feed format"), this);
     formatLabel->setBuddy(m_format);
@@ -67,17 +81,23 @@ CustomAddForm::CustomAddForm(StatusMonitor &monitor, QWidget *parent)
     m_message->setFont(Style::font(m_message->font(), Style::Text::Footnote));
     m_message->setWordWrap(true);
 
-    auto *row = new QHBoxLayout;
-    row->setSpacing(6);
-    row->addWidget(m_name);
-    row->addWidget(m_address, 1);
-    row->addWidget(m_format);
-    row->addWidget(m_add);
+    // The name and the address on one line, the format and the button on the next: the
+    // address keeps room for a URL whatever the length of the format's and the button's words.
+    auto *fields = new QHBoxLayout;
+    fields->setSpacing(6);
+    fields->addWidget(m_name);
+    fields->addWidget(m_address, 1);
+    auto *actions = new QHBoxLayout;
+    actions->setSpacing(6);
+    actions->addWidget(m_format);
+    actions->addStretch(1);
+    actions->addWidget(m_add);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(6);
     layout->addWidget(title);
-    layout->addLayout(row);
+    layout->addLayout(fields);
+    layout->addLayout(actions);
     layout->addWidget(m_message);
 
     const auto edited = [this] {
@@ -202,7 +222,8 @@ QCoro::Task<> CustomAddForm::add()
     updateControls();
     const std::optional<QUrl> url = resolveAddress(m_address->text());
     if (!url) {
-        showError(tr("Invalid URL"));
+        showError(namesOtherScheme(m_address->text()) ? tr("Only http:// and https:// addresses can be watched")
+                                                      : tr("Invalid URL"));
         Q_EMIT finished();
         co_return;
     }

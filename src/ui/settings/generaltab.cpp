@@ -90,17 +90,8 @@ QLabel *header(const QString &text, QWidget *parent)
     return label;
 }
 
-// The choices of "Refresh every" and "Notify me about", each with its words.
-struct RefreshChoice {
-    std::chrono::minutes interval;
-    const char *label;
-};
-constexpr RefreshChoice refreshChoices[] = {
-    {1min, QT_TRANSLATE_NOOP("GeneralTab", "1 minute")},
-    {5min, QT_TRANSLATE_NOOP("GeneralTab", "5 minutes")},
-    {15min, QT_TRANSLATE_NOOP("GeneralTab", "15 minutes")},
-    {30min, QT_TRANSLATE_NOOP("GeneralTab", "30 minutes")},
-};
+// The choices of "Refresh every", and of "Notify me about" with their words.
+constexpr std::chrono::minutes refreshChoices[] = {1min, 5min, 15min, 30min};
 
 struct SeverityChoice {
     Indicator minimum;
@@ -117,7 +108,7 @@ QString regionsSummary(qsizetype selectedCount)
 {
     if (selectedCount <= 0)
         return QCoreApplication::translate("GeneralTab", "All regions");
-    return QCoreApplication::translate("GeneralTab", "%1 selected").arg(selectedCount);
+    return QCoreApplication::translate("GeneralTab", "%n selected", nullptr, int(selectedCount));
 }
 
 } // namespace
@@ -182,8 +173,8 @@ QWidget *GeneralTab::buildGeneralSection()
 
     m_refresh = new LabelledComboBox(box);
     m_refresh->setObjectName(QStringLiteral("refreshPicker"));
-    for (const RefreshChoice &choice : refreshChoices)
-        m_refresh->addItem(tr(choice.label), qlonglong(choice.interval.count()));
+    for (const std::chrono::minutes choice : refreshChoices)
+        m_refresh->addItem(tr("%n minute(s)", nullptr, int(choice.count())), qlonglong(choice.count()));
     QLabel *refreshLabel = Style::plainLabel(tr("Refresh every"), box);
     refreshLabel->setBuddy(m_refresh);
     form->addRow(refreshLabel, m_refresh);

@@ -182,11 +182,17 @@ void ListedServiceRow::setService(const Service &service)
     if (service != m_service) {
         m_service = service;
         m_name->setText(service.name);
-        setAccessibleName(service.name);
+        // A record for a reader this version lacks is only shown, and may be removed:
+        // whatever would change it (its components) would write it in a form this version
+        // does not know, and muting a service that is never checked means nothing.
+        const std::optional<QString> unchecked = service.uncheckedReason();
+        setAccessibleName(unchecked ? service.name + QStringLiteral(", ") + *unchecked : service.name);
         if (m_host)
-            m_host->setText(ServicesFilter::hostLine(service.url));
+            m_host->setText(unchecked.value_or(ServicesFilter::hostLine(service.url)));
+        Style::setPlainToolTip(*m_name, unchecked.value_or(QString()));
         m_components->setService(service);
         m_mute->setService(service.id, service.name);
+        m_mute->setVisible(!unchecked);
         m_remove->setService(service);
     }
     updateState();
@@ -225,7 +231,7 @@ CategoryHeader::CategoryHeader(StatusMonitor &monitor, const QString &title, QWi
     setProperty("title", title);
     m_button->setObjectName(QStringLiteral("selectAll"));
     QLabel *label = Style::secondaryLabel(this, Style::Text::Footnote, QFont::DemiBold);
-    label->setText(title);
+    label->setText(ServiceCatalog::displayTitle(title));
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 10, 8, 2);
     layout->addWidget(label);
@@ -269,6 +275,7 @@ void CategoryHeader::updateButton()
     const QString text = all ? tr("Deselect all") : tr("Select all");
     if (m_button->text() != text) {
         m_button->setText(text);
-        m_button->setAccessibleName(all ? tr("Deselect all in %1").arg(m_title) : tr("Select all in %1").arg(m_title));
+        const QString shown = ServiceCatalog::displayTitle(m_title);
+        m_button->setAccessibleName(all ? tr("Deselect all in %1").arg(shown) : tr("Select all in %1").arg(shown));
     }
 }

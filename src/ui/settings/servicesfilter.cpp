@@ -40,9 +40,8 @@ QString componentsTooltip(const std::optional<QStringList> &components)
 {
     if (!components || components->isEmpty())
         return QCoreApplication::translate("ComponentsButton", "Watch specific components");
-    if (components->size() == 1)
-        return QCoreApplication::translate("ComponentsButton", "Watching 1 component");
-    return QCoreApplication::translate("ComponentsButton", "Watching %1 components").arg(components->size());
+    return QCoreApplication::translate("ComponentsButton", "Watching %n component(s)", nullptr,
+                                       int(components->size()));
 }
 
 QList<ComponentSection> componentSections(const QList<PageComponent> &components, const QString &query)

@@ -169,7 +169,8 @@ void ComponentsButton::setWanted(bool wanted)
 
 void ComponentsButton::updateShown()
 {
-    setVisible(m_wanted && m_service && providerInfo(m_service->provider).listComponents != nullptr);
+    setVisible(m_wanted && m_service && m_service->provider
+               && providerInfo(*m_service->provider).listComponents != nullptr);
 }
 
 void ComponentsButton::openPicker()

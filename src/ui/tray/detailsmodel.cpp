@@ -49,16 +49,17 @@ UDate icuDate(const QDateTime &moment, const QTimeZone &zone)
 }
 
 // Making an ICU formatter loads locale data; the details ask for the same few skeletons
-// over and over, so each is made once, set to read the wall-clock times icuDate() gives.
-// Main thread only, like the panel.
+// over and over, so each is made once for the interface's locale, set to read the
+// wall-clock times icuDate() gives. Main thread only, like the panel.
 template<class Format, class Make>
 Format *cachedFormat(const char *skeleton, Make make)
 {
     static std::map<std::string, std::unique_ptr<Format>> made;
-    std::unique_ptr<Format> &format = made[skeleton];
+    const icu::Locale locale = icuLocale();
+    std::unique_ptr<Format> &format = made[std::string(locale.getName()) + '/' + skeleton];
     if (!format) {
         UErrorCode status = U_ZERO_ERROR;
-        format.reset(make(icu::UnicodeString(skeleton, -1, US_INV), icu::Locale::getDefault(), status));
+        format.reset(make(icu::UnicodeString(skeleton, -1, US_INV), locale, status));
         if (U_FAILURE(status))
             format.reset();
         else
@@ -111,13 +112,17 @@ QString formatInterval(const QDateTime &from, const QDateTime &to, const QTimeZo
 // "Today" or "Tomorrow" as a sentence begins with it; ICU has the words of every locale.
 QString relativeDay(bool tomorrow)
 {
-    static const std::unique_ptr<icu::RelativeDateTimeFormatter> format = [] {
+    static std::map<std::string, std::unique_ptr<icu::RelativeDateTimeFormatter>> made;
+    const icu::Locale locale = icuLocale();
+    const auto [found, fresh] = made.try_emplace(locale.getName());
+    if (fresh) {
         UErrorCode status = U_ZERO_ERROR;
-        auto made = std::make_unique<icu::RelativeDateTimeFormatter>(
-            icu::Locale::getDefault(), nullptr, UDAT_STYLE_LONG, UDISPCTX_CAPITALIZATION_FOR_BEGINNING_OF_SENTENCE,
-            status);
-        return U_SUCCESS(status) ? std::move(made) : nullptr;
-    }();
+        found->second = std::make_unique<icu::RelativeDateTimeFormatter>(
+            locale, nullptr, UDAT_STYLE_LONG, UDISPCTX_CAPITALIZATION_FOR_BEGINNING_OF_SENTENCE, status);
+        if (U_FAILURE(status))
+            found->second.reset();
+    }
+    icu::RelativeDateTimeFormatter *format = found->second.get();
     if (!format)
         return tomorrow ? ServiceDetails::tr("Tomorrow") : ServiceDetails::tr("Today");
     icu::UnicodeString text;
@@ -137,7 +142,7 @@ QString clockText(const QDateTime &moment, const DetailsTime &time)
 QString duration(int count, const icu::MeasureUnit &unit)
 {
     UErrorCode status = U_ZERO_ERROR;
-    const icu::UnicodeString text = icu::number::NumberFormatter::withLocale(icu::Locale::getDefault())
+    const icu::UnicodeString text = icu::number::NumberFormatter::withLocale(icuLocale())
                                         .unit(unit)
                                         .unitWidth(UNUM_UNIT_WIDTH_FULL_NAME)
                                         .formatInt(count, status)
@@ -176,7 +181,9 @@ IncidentText incidentText(const Incident &incident, const DetailsTime &time)
         const qsizetype space = text.update.lastIndexOf(u' ', updateLimit);
         text.update = text.update.left(space > updateLimit / 2 ? space : updateLimit) + QStringLiteral("\u2026");
     }
-    if (incident.updatedAt.isValid())
+    if (incident.updatedAt.isValid() && incident.updatedAt.secsTo(time.now) < 1)
+        text.updateAge = ServiceDetails::tr("Updated now");
+    else if (incident.updatedAt.isValid())
         text.updateAge =
             ServiceDetails::tr("Updated %1").arg(relativeTime(incident.updatedAt, time.now, RelativeUnits::Full));
     text.page = incident.url;
@@ -207,6 +214,31 @@ QString detailsControlName(const QString &serviceName)
 
 QString stageWord(const QString &word)
 {
+    // The stages of Statuspage's incidents and maintenance, which the other hosted pages
+    // borrow; their localized pages have words for them.
+    struct Stage {
+        const char *word;
+        struct {
+            const char *source;
+            const char *disambiguation;
+        } spoken;
+    };
+    static constexpr Stage known[] = {
+        {"investigating", QT_TRANSLATE_NOOP3("ServiceDetails", "Investigating", "an incident's stage")},
+        {"identified", QT_TRANSLATE_NOOP3("ServiceDetails", "Identified", "an incident's stage")},
+        {"monitoring", QT_TRANSLATE_NOOP3("ServiceDetails", "Monitoring", "an incident's stage")},
+        {"resolved", QT_TRANSLATE_NOOP3("ServiceDetails", "Resolved", "an incident's stage")},
+        {"postmortem", QT_TRANSLATE_NOOP3("ServiceDetails", "Postmortem", "an incident's stage")},
+        {"scheduled", QT_TRANSLATE_NOOP3("ServiceDetails", "Scheduled", "an incident's stage")},
+        {"in_progress", QT_TRANSLATE_NOOP3("ServiceDetails", "In progress", "an incident's stage")},
+        {"verifying", QT_TRANSLATE_NOOP3("ServiceDetails", "Verifying", "an incident's stage")},
+        {"completed", QT_TRANSLATE_NOOP3("ServiceDetails", "Completed", "an incident's stage")},
+    };
+    const QString key = word.trimmed().toLower().replace(u' ', u'_');
+    for (const Stage &stage : known) {
+        if (key == QLatin1String(stage.word))
+            return ServiceDetails::tr(stage.spoken.source, stage.spoken.disambiguation);
+    }
     QString spoken = QString(word).replace(u'_', u' ').simplified();
     if (!spoken.isEmpty())
         spoken[0] = spoken.at(0).toUpper();

@@ -69,7 +69,8 @@ QString detailsControlName(const QString &serviceName);
 DetailsContent detailsContent(const Service &service, const std::optional<ServiceStatusResult> &result,
                               const UptimeRecord::Series &uptime, const DetailsTime &time);
 
-// The feed's stage word for people: "identified" → "Identified", "in_progress" → "In progress".
+// The feed's stage word for people: "identified" → "Identified", "in_progress" → "In progress",
+// in the user's language for the stages status pages share; others as the feed wrote them.
 QString stageWord(const QString &word);
 
 // "Started 2 hours ago (10:04 AM)": how long ago and the clock time, with the date when it

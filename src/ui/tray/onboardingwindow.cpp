@@ -82,6 +82,8 @@ MeterLegendRow::MeterLegendRow(Indicator indicator, const QString &text, QWidget
     setTextFormat(Qt::PlainText);
     setFont(Style::font(font(), Style::Text::Callout));
     setAccessibleName(text);
+    // the legend is a fixed 380 wide; a longer language takes a second line
+    setWordWrap(true);
     setContentsMargins(glyphColumn + legendSpacing, 0, 0, 0);
     setMinimumHeight(glyphColumn);
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

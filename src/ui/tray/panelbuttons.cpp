@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QTimer>
 
+#include <algorithm>
+
 using namespace std::chrono_literals;
 
 bool pressedByKey(QAbstractButton *button, QKeyEvent *event)
@@ -112,10 +114,26 @@ FooterButton::FooterButton(Glyph glyph, const QString &title, QWidget *parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
+namespace {
+
+constexpr int footerGlyphSide = 11;
+constexpr int footerGap = 5;
+// Room beside the content for the rounded hover background.
+constexpr int footerPadding = 8;
+
+} // namespace
+
 QSize FooterButton::sizeHint() const
 {
     const QFont titleFont = Style::font(font(), Style::Text::Callout);
-    return QSize(100, QFontMetrics(titleFont).height() + 12);
+    return QSize(std::max(100, minimumSizeHint().width()), QFontMetrics(titleFont).height() + 12);
+}
+
+QSize FooterButton::minimumSizeHint() const
+{
+    const QFontMetrics metrics(Style::font(font(), Style::Text::Callout));
+    return QSize(footerGlyphSide + footerGap + metrics.horizontalAdvance(text()) + 2 * footerPadding,
+                 metrics.height() + 12);
 }
 
 void FooterButton::paintEvent(QPaintEvent *)
@@ -127,8 +145,8 @@ void FooterButton::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
     const QFont titleFont = Style::font(font(), Style::Text::Callout);
     const QFontMetrics metrics(titleFont);
-    constexpr int glyphSide = 11;
-    constexpr int gap = 5;
+    constexpr int glyphSide = footerGlyphSide;
+    constexpr int gap = footerGap;
     const int contentWidth = glyphSide + gap + metrics.horizontalAdvance(text());
     const int left = (width() - contentWidth) / 2;
     painter.drawImage(QPointF(left, (height() - glyphSide) / 2.0),

@@ -46,6 +46,9 @@ public:
     FooterButton(Glyph glyph, const QString &title, QWidget *parent = nullptr);
 
     QSize sizeHint() const override;
+    // The glyph and the whole title: a language with a longer word for it takes more of the
+    // footer rather than losing its end.
+    QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

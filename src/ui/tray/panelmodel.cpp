@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -19,28 +21,28 @@ class MenuContent
 };
 
 // Making an ICU formatter loads locale data; the panel formats up to a few hundred ages at
-// a time, so each style is made once. Main thread only, like the panel.
+// a time, so each style is made once for the interface's locale. Main thread only, like the
+// panel.
 icu::RelativeDateTimeFormatter *formatter(RelativeUnits units)
 {
     struct Formatters {
+        std::optional<std::string> locale;
         std::unique_ptr<icu::RelativeDateTimeFormatter> full;
         std::unique_ptr<icu::RelativeDateTimeFormatter> brief;
     };
-    static Formatters made = [] {
-        Formatters f;
-        const icu::Locale locale = icu::Locale::getDefault();
-        UErrorCode status = U_ZERO_ERROR;
-        f.full = std::make_unique<icu::RelativeDateTimeFormatter>(locale, nullptr, UDAT_STYLE_LONG,
-                                                                  UDISPCTX_CAPITALIZATION_NONE, status);
-        if (U_FAILURE(status))
-            f.full.reset();
-        status = U_ZERO_ERROR;
-        f.brief = std::make_unique<icu::RelativeDateTimeFormatter>(locale, nullptr, UDAT_STYLE_SHORT,
-                                                                   UDISPCTX_CAPITALIZATION_NONE, status);
-        if (U_FAILURE(status))
-            f.brief.reset();
-        return f;
-    }();
+    static Formatters made;
+    const icu::Locale locale = icuLocale();
+    if (made.locale != locale.getName()) {
+        made.locale = locale.getName();
+        const auto make = [&locale](UDateRelativeDateTimeFormatterStyle style) {
+            UErrorCode status = U_ZERO_ERROR;
+            auto format = std::make_unique<icu::RelativeDateTimeFormatter>(locale, nullptr, style,
+                                                                           UDISPCTX_CAPITALIZATION_NONE, status);
+            return U_SUCCESS(status) ? std::move(format) : nullptr;
+        };
+        made.full = make(UDAT_STYLE_LONG);
+        made.brief = make(UDAT_STYLE_SHORT);
+    }
     return units == RelativeUnits::Full ? made.full.get() : made.brief.get();
 }
 
@@ -83,7 +85,15 @@ QString updatedText(const std::optional<QDateTime> &lastUpdated, const QDateTime
 {
     if (!lastUpdated)
         return MenuContent::tr("Checking\u2026");
+    // some languages say "just now" in words of their own rather than with ICU's "now"
+    if (lastUpdated->secsTo(now) < 1)
+        return MenuContent::tr("Updated now");
     return MenuContent::tr("Updated %1").arg(relativeTime(*lastUpdated, now, RelativeUnits::Full));
+}
+
+QString noServicesText()
+{
+    return MenuContent::tr("No services are watched.");
 }
 
 QString accessibilityState(Indicator indicator)

@@ -30,6 +30,9 @@ QString relativeTime(const QDateTime &moment, const QDateTime &now, RelativeUnit
 // The header's second line: "Updated …" or, before any result, "Checking…".
 QString updatedText(const std::optional<QDateTime> &lastUpdated, const QDateTime &now);
 
+// What the panel and the menu say while the list of services is empty.
+QString noServicesText();
+
 // The spoken state of the meter, also the tail of the tray's tooltip.
 QString accessibilityState(Indicator indicator);
 

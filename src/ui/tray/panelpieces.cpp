@@ -32,13 +32,28 @@ void HeaderView::setContent(Indicator indicator, const QString &summary, const Q
     m_indicator = indicator;
     m_summary = summary;
     m_updated = updated;
-    setAccessibleName(summary + QStringLiteral(", ") + updated);
+    setAccessibleName(updated.isEmpty() ? summary : summary + QStringLiteral(", ") + updated);
+    updateGeometry();
     update();
 }
+
+namespace {
+
+// Where the lines begin: after the state symbol and a gap.
+constexpr int textLeft = 26 + 11;
+
+} // namespace
 
 QSize HeaderView::sizeHint() const
 {
     return QSize(200, std::max(26, lineHeights()));
+}
+
+QSize HeaderView::minimumSizeHint() const
+{
+    const int updated = QFontMetrics(updatedFont()).horizontalAdvance(m_updated);
+    const int summary = QFontMetrics(summaryFont()).horizontalAdvance(QStringLiteral("W\u2026"));
+    return QSize(textLeft + std::max(updated, summary), std::max(26, lineHeights()));
 }
 
 void HeaderView::paintEvent(QPaintEvent *)
@@ -49,7 +64,7 @@ void HeaderView::paintEvent(QPaintEvent *)
                       renderGlyph(stateGlyph(m_indicator), stateColor(m_indicator), 22, devicePixelRatioF()));
     const QFont first = summaryFont();
     const QFont second = updatedFont();
-    const int left = 26 + 11;
+    const int left = textLeft;
     const int top = (height() - lineHeights()) / 2;
     const int firstHeight = QFontMetrics(first).height();
     painter.setFont(first);
@@ -59,7 +74,8 @@ void HeaderView::paintEvent(QPaintEvent *)
     painter.setFont(second);
     painter.setPen(Style::secondary(palette()));
     painter.drawText(QRect(left, top + firstHeight, width() - left, QFontMetrics(second).height()),
-                     Qt::AlignLeft | Qt::AlignVCenter, m_updated);
+                     Qt::AlignLeft | Qt::AlignVCenter,
+                     QFontMetrics(second).elidedText(m_updated, Qt::ElideRight, width() - left));
 }
 
 QFont HeaderView::summaryFont() const

@@ -22,6 +22,8 @@ public:
     void setContent(Indicator indicator, const QString &summary, const QString &updated);
 
     QSize sizeHint() const override;
+    // The second line whole (the summary may lose its end): its words differ by language.
+    QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -3,6 +3,7 @@
 #include "core/webaddress.h"
 #include "monitor/statusmonitor.h"
 #include "platform/urlopener.h"
+#include "ui/common/style.h"
 #include "ui/tray/detailsmodel.h"
 #include "ui/tray/detailswindow.h"
 #include "ui/tray/panelbuttons.h"
@@ -15,7 +16,9 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
@@ -86,6 +89,19 @@ PanelWindow::PanelWindow(StatusMonitor &monitor, UrlOpener &opener, Mode mode, Q
     dividerInset->setContentsMargins(8, 5, 8, 5);
     dividerInset->addWidget(horizontalRule(m_divider));
     m_divider->hide();
+    m_empty = new QWidget(m_listBox);
+    m_empty->setObjectName(QStringLiteral("noServices"));
+    auto *emptyColumn = new QVBoxLayout(m_empty);
+    emptyColumn->setContentsMargins(8, 10, 8, 10);
+    emptyColumn->setSpacing(6);
+    QLabel *emptyText = Style::plainLabel(noServicesText(), m_empty);
+    emptyText->setWordWrap(true);
+    QPushButton *chooseServices = Style::tintedButton(tr("Choose Services in Settings\u2026"), m_empty);
+    chooseServices->setObjectName(QStringLiteral("chooseServices"));
+    emptyColumn->addWidget(emptyText);
+    emptyColumn->addWidget(chooseServices, 0, Qt::AlignLeft);
+    m_listLayout->addWidget(m_empty);
+    m_empty->hide();
     m_scroll->setWidget(m_listBox);
     column->addWidget(m_scroll);
     column->addWidget(horizontalRule(this));
@@ -102,11 +118,13 @@ PanelWindow::PanelWindow(StatusMonitor &monitor, UrlOpener &opener, Mode mode, Q
     column->addWidget(footer);
 
     connect(m_refresh, &QAbstractButton::clicked, &m_monitor, &StatusMonitor::requestRefresh);
-    connect(settings, &QAbstractButton::clicked, this, [this] {
+    const auto openSettings = [this] {
         if (isPopover())
             hide();
         Q_EMIT settingsRequested();
-    });
+    };
+    connect(settings, &QAbstractButton::clicked, this, openSettings);
+    connect(chooseServices, &QAbstractButton::clicked, this, openSettings);
     connect(quit, &QAbstractButton::clicked, this, &PanelWindow::quitRequested);
 
     auto shortcut = [this](const QKeySequence &keys, auto slot) {
@@ -179,8 +197,11 @@ void PanelWindow::refreshContent()
     const QDateTime now = m_clock();
     const QHash<QUuid, ServiceStatusResult> &results = m_monitor.results();
 
+    // With nothing watched nothing is being checked, and no "Checking…" may promise otherwise.
+    const bool nothingWatched = m_monitor.services().isEmpty();
     m_header->setContent(m_monitor.aggregate(), ::summaryText(m_monitor.aggregate(), m_monitor.isOffline()),
-                         ::updatedText(m_monitor.lastUpdated(), now));
+                         nothingWatched ? QString() : ::updatedText(m_monitor.lastUpdated(), now));
+    m_empty->setVisible(nothingWatched);
     m_refresh->setRefreshing(m_monitor.isRefreshing());
 
     const GroupedServices grouped = groupServices(m_monitor.services(), results);

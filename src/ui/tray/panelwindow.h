@@ -22,10 +22,11 @@ class StatusMonitor;
 class UrlOpener;
 
 // The panel of every service: a header with the overall state, the time of the last check
-// and a refresh button; the list, troubled services first; and a footer with Settings and
-// Quit. Next to a tray it is a frameless tool window that hides on Escape and when it loses
-// focus; without a tray it is an ordinary window titled "Glinter" whose closing only hides it.
-// A tray that comes or goes later switches it from one to the other.
+// and a refresh button; the list, troubled services first (or, with none, a word saying so
+// and a way to Settings); and a footer with Settings and Quit. Next to a tray it is a
+// frameless tool window that hides on Escape and when it loses focus; without a tray it is
+// an ordinary window titled "Glinter" whose closing only hides it. A tray that comes or goes
+// later switches it from one to the other.
 //
 // Everything shown is derived from the monitor whenever it publishes (while visible) and
 // each time the panel is shown; nothing runs while it is hidden. Row widgets are kept and
@@ -89,6 +90,8 @@ private:
     QWidget *m_listBox = nullptr;
     QVBoxLayout *m_listLayout = nullptr;
     QWidget *m_divider = nullptr;
+    // Stands in for the list while no service is watched.
+    QWidget *m_empty = nullptr;
 
     // Every row ever made, in the order of the layout and of their creation; the first
     // ones show the list, the rest wait, hidden, for a longer one. Each row sits in a line

@@ -30,7 +30,7 @@ QList<TrayMenuLine> TrayMenu::glance(const TrayMenuInput &input)
 
     QList<TrayMenuLine> lines;
     lines.append({.label = summaryText(input.aggregate, input.offline), .action = TrayMenuLine::Action::OpenPanel});
-    lines.append({.label = updatedText(input.lastUpdated, input.now)});
+    lines.append({.label = input.services.isEmpty() ? noServicesText() : updatedText(input.lastUpdated, input.now)});
 
     const qsizetype shown = std::min<qsizetype>(affected.size(), listed);
     for (qsizetype i = 0; i < shown; ++i) {
@@ -50,19 +50,16 @@ QList<TrayMenuLine> TrayMenu::glance(const TrayMenuInput &input)
         line.service = service.id;
         lines.append(std::move(line));
     }
-    if (affected.size() > shown) {
-        lines.append(
-            {.label = tr("%1 more\u2026").arg(affected.size() - shown), .action = TrayMenuLine::Action::OpenPanel});
-    }
+    if (const int more = int(affected.size() - shown); more > 0)
+        lines.append({.label = tr("%n more\u2026", nullptr, more), .action = TrayMenuLine::Action::OpenPanel});
     const bool allChecked = std::all_of(input.services.cbegin(), input.services.cend(),
                                         [&](const Service &service) { return input.results.contains(service.id); });
     if (affected.isEmpty() && allChecked && !input.services.isEmpty()) {
-        const qsizetype count = input.services.size();
-        lines.append(
-            {.label = count == 1 ? tr("The 1 service is operational") : tr("All %1 services operational").arg(count),
-             .glyph = Glyph::Check,
-             .indicator = Indicator::None,
-             .action = TrayMenuLine::Action::OpenPanel});
+        // English says "The 1 service is operational" and "All 3 services operational"
+        lines.append({.label = tr("All %n services operational", nullptr, int(input.services.size())),
+                      .glyph = Glyph::Check,
+                      .indicator = Indicator::None,
+                      .action = TrayMenuLine::Action::OpenPanel});
     }
     return lines;
 }

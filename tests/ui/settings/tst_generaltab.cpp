@@ -1,5 +1,6 @@
 #include "core/preferences.h"
 #include "core/settings.h"
+#include "core/translations.h"
 #include "monitor/statusmonitor.h"
 #include "platform/null/nullloginitem.h"
 #include "ui/settings/awsregionpicker.h"
@@ -61,6 +62,10 @@ class TestGeneralTab : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // English's plural forms ("1 minute", "2 minutes") come from its translation, as in the
+    // program; the locale stays the tests' C.
+    void initTestCase() { QVERIFY(Translations::install({u"en"_s, QLocale::c()})); }
+
     void init()
     {
         for (const char *key :

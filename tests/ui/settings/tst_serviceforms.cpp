@@ -93,7 +93,7 @@ struct FormRig : SettingsRig {
             asked.append(service);
             if (delay.count() > 0)
                 co_await QCoro::sleepFor(delay);
-            const Indicator indicator = answers.value(service.provider, Indicator::Unknown);
+            const Indicator indicator = answers.value(*service.provider, Indicator::Unknown);
             const QString text = indicator == Indicator::Unknown ? failure : u"ok"_s;
             co_return ServiceStatusResult{service.id, indicator, text, QDateTime::currentDateTimeUtc(), {}, false};
         });
@@ -268,7 +268,12 @@ private Q_SLOTS:
         QCOMPARE(rig.saved().last().name, u"Box"_s);
         QCOMPARE(rig.saved().last().provider, ProviderKind::Website);
 
-        rig.add(u"Bad"_s, u"mailto:x@acme.test"_s);
+        // an address of another kind is refused for what it is; no address at all as such
+        for (const QString &typed : {u"mailto:x@acme.test"_s, u"ftp://files.acme.test"_s, u"file:///etc/passwd"_s}) {
+            rig.add(u"Bad"_s, typed);
+            QCOMPARE(shownError(form), u"Only http:// and https:// addresses can be watched"_s);
+        }
+        rig.add(u"Bad"_s, u"/just/a/path"_s);
         QCOMPARE(shownError(form), u"Invalid URL"_s);
 
         // detection adds the format it found, or names what each one said (the order and the

@@ -17,6 +17,8 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -215,6 +217,29 @@ private Q_SLOTS:
         selectAll->click();
         QCOMPARE(rig.saved().size(), ServiceCatalog::entries(u"Developer Tools"_s).size());
         QCOMPARE(rig.saved().first().name, u"npm"_s);
+    }
+
+    // A service of a reader this version lacks is shown with why it is not checked, and can
+    // only be removed: nothing offered would rewrite its record.
+    void unknownReaderIsShownReadOnly()
+    {
+        const Service lab = *Service::decode(QJsonDocument::fromJson(R"({"name": "Lab", "provider": "gatus2",
+                                                                         "url": "https:\/\/lab.example"})")
+                                                 .object())
+                                 .service;
+        SettingsRig rig({lab, makeService("Page")});
+        ServicesTab tab(*rig.monitor);
+        const QString reason = u"Unknown provider \u201cgatus2\u201d (needs a newer Glinter)"_s;
+        for (ListedServiceRow *row : {customRows(tab).at(0), reorderRows(tab).at(0)}) {
+            QCOMPARE(row->accessibleName(), u"Lab, "_s + reason);
+            QVERIFY(child<ComponentsButton>(*row, "components")->isHidden());
+            QVERIFY(muteButton(row)->isHidden());
+        }
+        QVERIFY(showsText(*customRows(tab).at(0), reason));
+        QVERIFY(!muteButton(customRows(tab).at(1))->isHidden());
+
+        child<RemoveButton>(*customRows(tab).at(0), "remove")->click();
+        QTRY_COMPARE(names(rig.saved()), words("Page"));
     }
 
     // services.json is written by hand and by agents: a name is shown as written, never as

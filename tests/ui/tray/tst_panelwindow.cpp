@@ -310,7 +310,9 @@ private Q_SLOTS:
 
     void rowsOpenWebPagesOnly()
     {
-        Rig rig({makeService("Alpha", "https://status.alpha.example/"), makeService("Beta", "file:///etc/passwd")});
+        Rig rig({makeService("Alpha", "https://status.alpha.example/")});
+        // services.json cannot hold it; only a list made in memory can
+        rig.monitor->add(makeService("Beta", "file:///etc/passwd"));
         rig.open();
         ServiceRow *alpha = rows(*rig.panel)[0];
         ServiceRow *beta = rows(*rig.panel)[1];
@@ -322,6 +324,35 @@ private Q_SLOTS:
         QCOMPARE(rig.opener.opened(), (QList<QUrl>{QUrl(QStringLiteral("https://status.alpha.example/"))}));
         QTest::mouseClick(alpha, Qt::LeftButton);
         QCOMPARE(rig.opener.opened().size(), 2);
+    }
+
+    // Removing the last service leaves an empty list, not a panel that keeps "checking": it
+    // says nothing is watched and leads to the settings, until a service comes back.
+    void emptyListLeadsToSettings()
+    {
+        Rig rig({makeService("Alpha")});
+        QSignalSpy settings(rig.panel.get(), &PanelWindow::settingsRequested);
+        rig.open();
+        auto *empty = child<QWidget>(*rig.panel, "noServices");
+        QVERIFY(!empty->isVisibleTo(rig.panel.get()));
+
+        rig.monitor->remove(rig.services[0]);
+        QTRY_VERIFY(empty->isVisibleTo(rig.panel.get()));
+        QVERIFY(rows(*rig.panel).isEmpty());
+        const QStringList heard = readOut(*rig.panel);
+        QVERIFY2(heard.contains(u"No services are watched."_s) && !heard.join(u' ').contains(u"Checking"_s),
+                 qPrintable(heard.join(u" | "_s)));
+        auto *choose = child<QPushButton>(*empty, "chooseServices");
+        QVERIFY(heard.contains(choose->text()));
+        choose->setFocus();
+        QTest::keyClick(choose, Qt::Key_Space);
+        QCOMPARE(settings.size(), 1);
+        QVERIFY(!rig.panel->isVisible()); // the settings window takes over
+
+        rig.monitor->add(makeService("Beta"));
+        rig.open();
+        QVERIFY(!empty->isVisibleTo(rig.panel.get()));
+        QCOMPARE(rowNames(*rig.panel), words("Beta"));
     }
 
     void listIsCappedAndScrolls()

@@ -1,5 +1,6 @@
 // The tray controller on the platform doubles, offscreen and on a private session bus (so
 // that the QSystemTrayIcon made for an XEmbed tray asks no real desktop anything).
+#include "core/translations.h"
 #include "platform/null/nullstatusnotifieritem.h"
 #include "platform/null/nullurlopener.h"
 #include "platform/null/nullwindowplacement.h"
@@ -94,6 +95,10 @@ class TestTrayController : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // English's plural forms ("1 minute", "2 minutes") come from its translation, as in the
+    // program; the locale stays the tests' C.
+    void initTestCase() { QVERIFY(Translations::install({u"en"_s, QLocale::c()})); }
+
     void withoutTrayThePanelIsAWindowUntilOneComes()
     {
         // still looking for a tray at start: no window that would only flash
