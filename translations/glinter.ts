@@ -748,7 +748,11 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Unmute notifications</source>
+        <source>Unmute notifications for %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mute notifications for %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -777,10 +781,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Glinter lives in your menu bar and keeps an eye on the services you depend on.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Healthy — everything is operational.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -806,6 +806,10 @@
     </message>
     <message>
         <source>Choose Services</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Glinter lives in your tray, on the top bar or panel of your desktop, and keeps an eye on the services you depend on.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

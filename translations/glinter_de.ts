@@ -754,8 +754,12 @@
         <translation>Stummgeschaltet bis %1</translation>
     </message>
     <message>
-        <source>Unmute notifications</source>
-        <translation>Stummschaltung aufheben</translation>
+        <source>Unmute notifications for %1</source>
+        <translation>Benachrichtigungen für %1 wieder einschalten</translation>
+    </message>
+    <message>
+        <source>Mute notifications for %1</source>
+        <translation>Benachrichtigungen für %1 stummschalten</translation>
     </message>
 </context>
 <context>
@@ -781,10 +785,6 @@
     <message>
         <source>Welcome to Glinter</source>
         <translation>Willkommen bei Glinter</translation>
-    </message>
-    <message>
-        <source>Glinter lives in your menu bar and keeps an eye on the services you depend on.</source>
-        <translation>Glinter sitzt in Ihrer Menüleiste und behält die Dienste im Blick, auf die Sie angewiesen sind.</translation>
     </message>
     <message>
         <source>Healthy — everything is operational.</source>
@@ -813,6 +813,10 @@
     <message>
         <source>Choose Services</source>
         <translation>Dienste auswählen</translation>
+    </message>
+    <message>
+        <source>Glinter lives in your tray, on the top bar or panel of your desktop, and keeps an eye on the services you depend on.</source>
+        <translation>Glinter sitzt im Tray Ihrer Arbeitsumgebung, in der oberen Leiste oder im Panel, und behält die Dienste im Blick, auf die Sie angewiesen sind.</translation>
     </message>
 </context>
 <context>

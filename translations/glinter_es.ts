@@ -754,8 +754,12 @@
         <translation>Silenciado hasta %1</translation>
     </message>
     <message>
-        <source>Unmute notifications</source>
-        <translation>Reactivar notificaciones</translation>
+        <source>Unmute notifications for %1</source>
+        <translation>Reactivar notificaciones de %1</translation>
+    </message>
+    <message>
+        <source>Mute notifications for %1</source>
+        <translation>Silenciar notificaciones de %1</translation>
     </message>
 </context>
 <context>
@@ -781,10 +785,6 @@
     <message>
         <source>Welcome to Glinter</source>
         <translation>Te damos la bienvenida a Glinter</translation>
-    </message>
-    <message>
-        <source>Glinter lives in your menu bar and keeps an eye on the services you depend on.</source>
-        <translation>Glinter vive en tu barra de menús y vigila los servicios de los que dependes.</translation>
     </message>
     <message>
         <source>Healthy — everything is operational.</source>
@@ -813,6 +813,10 @@
     <message>
         <source>Choose Services</source>
         <translation>Elegir servicios</translation>
+    </message>
+    <message>
+        <source>Glinter lives in your tray, on the top bar or panel of your desktop, and keeps an eye on the services you depend on.</source>
+        <translation>Glinter vive en la bandeja del sistema, en la barra superior o el panel de tu escritorio, y vigila los servicios de los que dependes.</translation>
     </message>
 </context>
 <context>

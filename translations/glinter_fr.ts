@@ -754,8 +754,12 @@
         <translation>En sourdine jusqu&apos;à %1</translation>
     </message>
     <message>
-        <source>Unmute notifications</source>
-        <translation>Réactiver les notifications</translation>
+        <source>Unmute notifications for %1</source>
+        <translation>Réactiver les notifications de %1</translation>
+    </message>
+    <message>
+        <source>Mute notifications for %1</source>
+        <translation>Mettre en sourdine les notifications de %1</translation>
     </message>
 </context>
 <context>
@@ -781,10 +785,6 @@
     <message>
         <source>Welcome to Glinter</source>
         <translation>Bienvenue dans Glinter</translation>
-    </message>
-    <message>
-        <source>Glinter lives in your menu bar and keeps an eye on the services you depend on.</source>
-        <translation>Glinter se loge dans votre barre de menus et garde un œil sur les services dont vous dépendez.</translation>
     </message>
     <message>
         <source>Healthy — everything is operational.</source>
@@ -813,6 +813,10 @@
     <message>
         <source>Choose Services</source>
         <translation>Choisir les services</translation>
+    </message>
+    <message>
+        <source>Glinter lives in your tray, on the top bar or panel of your desktop, and keeps an eye on the services you depend on.</source>
+        <translation>Glinter se loge dans la zone de notification, dans la barre supérieure ou le tableau de bord de votre bureau, et garde un œil sur les services dont vous dépendez.</translation>
     </message>
 </context>
 <context>

@@ -754,8 +754,12 @@
         <translation>Silenciado até %1</translation>
     </message>
     <message>
-        <source>Unmute notifications</source>
-        <translation>Reativar notificações</translation>
+        <source>Unmute notifications for %1</source>
+        <translation>Reativar notificações de %1</translation>
+    </message>
+    <message>
+        <source>Mute notifications for %1</source>
+        <translation>Silenciar notificações de %1</translation>
     </message>
 </context>
 <context>
@@ -781,10 +785,6 @@
     <message>
         <source>Welcome to Glinter</source>
         <translation>Boas-vindas ao Glinter</translation>
-    </message>
-    <message>
-        <source>Glinter lives in your menu bar and keeps an eye on the services you depend on.</source>
-        <translation>O Glinter fica na sua barra de menus, de olho nos serviços de que você depende.</translation>
     </message>
     <message>
         <source>Healthy — everything is operational.</source>
@@ -813,6 +813,10 @@
     <message>
         <source>Choose Services</source>
         <translation>Escolher serviços</translation>
+    </message>
+    <message>
+        <source>Glinter lives in your tray, on the top bar or panel of your desktop, and keeps an eye on the services you depend on.</source>
+        <translation>O Glinter fica na bandeja do sistema, na barra superior ou no painel da sua área de trabalho, e fica de olho nos serviços dos quais você depende.</translation>
     </message>
 </context>
 <context>
