@@ -62,8 +62,8 @@ class TestApp : public QObject
 
     // `glinter`'s environment: the display named (none by default), its feeds on the fake
     // server, the instance lock beside the one the in-process applications take.
-    QProcessEnvironment environment(const QString &x11 = {}, const QString &wayland = {},
-                                    const QString &platform = {}, const QString &language = {}) const
+    QProcessEnvironment environment(const QString &x11 = {}, const QString &wayland = {}, const QString &platform = {},
+                                    const QString &language = {}) const
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"XDG_RUNTIME_DIR"_s, m_runtime.path());
