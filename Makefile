@@ -3,11 +3,17 @@
 BUILD_DIR      ?= build/release
 TEST_BUILD_DIR ?= build/asan
 FUZZ_BUILD_DIR ?= build/fuzz
+LAYERS_BUILD_DIR ?= build/layers
 JOBS           ?= $(shell nproc)
 FUZZ_SECONDS   ?= 60
-CMAKE_COMMON    = -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+# ccache where it is installed: harmless on a first build, and rebuilds read it.
+CCACHE         := $(shell command -v ccache 2>/dev/null)
+CMAKE_COMMON    = -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
+                  $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
+TEST_CONFIGURE  = cmake -S . -B $(TEST_BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+                  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g" -DGLINTER_SANITIZE=ON -DGLINTER_WERROR=ON
 
-.PHONY: all deps build run test lint format format-check fuzz package translations clean
+.PHONY: all deps build run test lint layers format format-check fuzz package translations clean
 
 all: build
 
@@ -24,18 +30,26 @@ run: build
 	$(BUILD_DIR)/src/app/glinter
 
 test: deps
-	cmake -S . -B $(TEST_BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g" -DGLINTER_SANITIZE=ON -DGLINTER_WERROR=ON
+	$(TEST_CONFIGURE)
 	cmake --build $(TEST_BUILD_DIR) -j $(JOBS)
 	cd $(TEST_BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
-# clang-tidy's bugprone checks (.clang-tidy) on every source file of the program, with the
-# compile commands of the test build (which `make test` makes first when it is missing).
-lint: deps
-	@test -f $(TEST_BUILD_DIR)/compile_commands.json || $(MAKE) test
+# The layer check (scripts/check-layers.py), then clang-tidy's bugprone checks (.clang-tidy)
+# on every source file of the program with the compile commands of the test build. Neither
+# needs a build: lint configures the test build when it is not, makes only the files moc
+# and the D-Bus interface compiler write, and answers before `make test` has compiled.
+lint: deps layers
+	@test -f $(TEST_BUILD_DIR)/build.ninja || $(TEST_CONFIGURE)
+	@cmake --build $(TEST_BUILD_DIR) -j $(JOBS) --target glinter_generated > $(TEST_BUILD_DIR)/generated.log 2>&1 \
+		|| { cat $(TEST_BUILD_DIR)/generated.log; exit 1; }
 	@echo "lint: clang-tidy on $(words $(shell git ls-files 'src/*.cpp')) source files"
 	@run-clang-tidy -p $(TEST_BUILD_DIR) -j $(JOBS) -quiet $(addprefix $(CURDIR)/,$(shell git ls-files 'src/*.cpp')) > $(TEST_BUILD_DIR)/lint.log 2>&1 \
 		|| { grep -E "(warning|error):" $(TEST_BUILD_DIR)/lint.log | sort -u; echo "lint: findings above (whole output in $(TEST_BUILD_DIR)/lint.log)"; exit 1; }
 	@echo "lint: no findings"
+
+# Every target links what it includes, and the layers of the program point down.
+layers: deps
+	@scripts/check-layers.py --build-dir $(LAYERS_BUILD_DIR)
 
 # The house style (.clang-format): format-check fails on any difference, format applies it.
 FORMATTED = $(shell git ls-files '*.cpp' '*.h')
@@ -49,14 +63,14 @@ format: deps
 PACKAGE_BUILD_DIR ?= build/package
 package: deps
 	cmake -S . -B $(PACKAGE_BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-		-DBUILD_TESTING=OFF -DGLINTER_BUILD_BENCH=OFF
+		-DBUILD_TESTING=OFF
 	cmake --build $(PACKAGE_BUILD_DIR) -j $(JOBS)
 	cd $(PACKAGE_BUILD_DIR) && cpack -G DEB
 
 # Builds the libFuzzer targets (in $(FUZZ_BUILD_DIR)) and runs each for FUZZ_SECONDS.
 fuzz: deps
 	cmake -S . -B $(FUZZ_BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Debug -DGLINTER_FUZZ=ON \
-		-DBUILD_TESTING=OFF -DGLINTER_BUILD_BENCH=OFF
+		-DBUILD_TESTING=OFF
 	cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS) --target glinter_fuzzers
 	FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run.sh $(FUZZ_BUILD_DIR)
 
@@ -83,14 +97,14 @@ BENCH_ARGS      ?=
 
 .PHONY: bench bench-metrics
 bench-metrics: deps
-	cmake -S . -B $(BENCH_BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(BENCH_BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Release -DGLINTER_BUILD_BENCH=ON
 	cmake --build $(BENCH_BUILD_DIR) -j $(JOBS) --target glinter-bench-metricsscrape
 	$(BENCH_BUILD_DIR)/bench/glinter-bench-metricsscrape $(BENCH_ARGS)
 
 # Refreshes against curl on the same local feeds, answering after 300 ms and then at once:
 # wall, CPU and their ratios to curl, in-process and as whole `glinter --check` processes.
 bench: deps
-	cmake -S . -B $(BENCH_BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(BENCH_BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Release -DGLINTER_BUILD_BENCH=ON
 	cmake --build $(BENCH_BUILD_DIR) -j $(JOBS) --target glinter glinter-bench-refresh glinter-bench-historywrites
 	$(BENCH_BUILD_DIR)/bench/glinter-bench-refresh --check $(BENCH_BUILD_DIR)/src/app/glinter --latency 300 $(BENCH_ARGS)
 	$(BENCH_BUILD_DIR)/bench/glinter-bench-refresh --check $(BENCH_BUILD_DIR)/src/app/glinter --latency 0 $(BENCH_ARGS)

@@ -1,5 +1,5 @@
+#include "core/service.h"
 #include "monitor/uptimerecord.h"
-#include "ui/tray/detailsmodel.h"
 
 #include "testfiles.h"
 
@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimeZone>
 
 #include <memory>
 
@@ -93,15 +94,27 @@ private Q_SLOTS:
 
         // The week from day 3 on: 1008 checks, 18 unreadable, 6 degraded.
         const UptimeRecord::Series series = record->series(a);
-        QCOMPARE(weekText(series, m_now), u"99.4 % operational over 7 days"_s);
+        QCOMPARE(*series.share(m_now.addDays(-7), m_now), 984.0 / 990.0);
         QCOMPARE(*record->share(a, std::chrono::days(7)), 984.0 / 990.0);
         QCOMPARE(*record->share(b, std::chrono::days(7)), 1.0);
         QVERIFY(!record->share(a, std::chrono::days(30)));
         QVERIFY(record->series(c).hours.isEmpty());
-        QList<std::optional<Indicator>> expected(84, Indicator::None);
-        expected[36].reset(); // day 6, 0 to 2 o'clock: nothing readable
-        expected[61] = Indicator::Minor; // day 8, 3 o'clock
-        QCOMPARE(weekSlots(series, m_now), expected);
+        // Every hour of the ten days, across the restart: six checks each, none counted
+        // while the feed could not be read.
+        QCOMPARE(series.firstHour, start.toSecsSinceEpoch() / 3600);
+        QCOMPARE(series.hours.size(), 10 * 24);
+        for (qsizetype i = 0; i < series.hours.size(); ++i) {
+            const qsizetype day = i / 24;
+            const qsizetype hour = i % 24;
+            UptimeRecord::Hour expected{Indicator::None, 6, 6};
+            if (day == 2 && hour >= 10 && hour < 14)
+                expected = {Indicator::Major, 6, 0};
+            else if (day == 6 && hour < 3)
+                expected = {std::nullopt, 0, 0};
+            else if (day == 8 && hour == 3)
+                expected = {Indicator::Minor, 6, 0};
+            QVERIFY2(series.hours.at(i) == expected, qPrintable(u"day %1, %2 o'clock"_s.arg(day).arg(hour)));
+        }
     }
 
     // 119 services, 90 days of checks every quarter of an hour with every state.

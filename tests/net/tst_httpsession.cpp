@@ -4,6 +4,7 @@
 #include "fakeserver.h"
 
 #include <QNetworkProxy>
+#include <QScopeGuard>
 #include <QTcpServer>
 #include <QTest>
 
@@ -245,6 +246,9 @@ private Q_SLOTS:
     {
         FakeServer proxy;
         proxy.setRoute("*", FakeRoute::json("{\"via\":\"proxy\"}"));
+        // a failed comparison returns early; the tests after this one must not go through it
+        const auto restore = qScopeGuard(
+            [before = QNetworkProxy::applicationProxy()] { QNetworkProxy::setApplicationProxy(before); });
         QNetworkProxy::setApplicationProxy(
             QNetworkProxy(QNetworkProxy::HttpProxy, u"127.0.0.1"_s, quint16(proxy.httpUrl().port())));
         const QUrl elsewhere(u"http://status.example.invalid/feed.json"_s);
@@ -265,7 +269,6 @@ private Q_SLOTS:
         const HttpResponse tunnel = QCoro::waitFor(HttpSession().get(QUrl(u"https://status.example.invalid/"_s)));
         QCOMPARE(tunnel.error, QNetworkReply::UnknownNetworkError);
         QCOMPARE(tunnel.errorText, u"Proxy connection refused"_s);
-        QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
     }
 
     // Exchanges that end by a limit or a dropped connection end inside the multi handle's

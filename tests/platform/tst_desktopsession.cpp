@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
@@ -269,7 +270,8 @@ private Q_SLOTS:
         const FullDisk disk;
         if (!disk.mountError.isEmpty())
             QSKIP(qPrintable(u"cannot mount a small tmpfs: "_s + disk.mountError));
-        const QByteArray home = qgetenv("XDG_CONFIG_HOME");
+        // the tests after this one keep their own folder, whether this one passes or not
+        const auto restore = qScopeGuard([home = qgetenv("XDG_CONFIG_HOME")] { qputenv("XDG_CONFIG_HOME", home); });
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(disk.dir.path()));
         XdgAutostart item(u"/usr/bin/glinter"_s);
         item.setEnabled(true);
@@ -282,7 +284,6 @@ private Q_SLOTS:
         QCOMPARE(readFile(XdgAutostart::entryPath()), before);
         QCOMPARE(item.status(), Status::Disabled);
         disk.release();
-        qputenv("XDG_CONFIG_HOME", home);
     }
 };
 
