@@ -202,14 +202,35 @@ private Q_SLOTS:
         QCOMPARE(read.hours, written.hours.mid(dropped, kept));
         if (kept > 0) {
             QCOMPARE(read.firstHour, written.firstHour + dropped);
-            QCOMPARE(read.since, dropped > 0 ? QDateTime::fromSecsSinceEpoch(read.firstHour * 3600, Qt::UTC)
-                                             : written.since);
+            QCOMPARE(read.since,
+                     dropped > 0 ? QDateTime::fromSecsSinceEpoch(read.firstHour * 3600, Qt::UTC) : written.since);
         }
 
         // the next write (another service's check) keeps just what was read
         record->add(QUuid::createUuid(), Indicator::None, m_now);
         QVERIFY(!record->save());
         QCOMPARE(UptimeRecord::decode(readFile(path())).record.value(id), read);
+    }
+
+    // What a read gives, the next write keeps: a hand-edited or foreign "since" included.
+    void writtenAsRead_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        const auto file = [](const char *since) -> QByteArray {
+            return R"({"kind":"glinter-uptime","version":1,"services":[{"id":"6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F","first":498853,"hours":"EMG","since":)"_ba
+                   + since + "}]}";
+        };
+        QTest::newRow("fraction of a second") << file("1795870800.75");
+        QTest::newRow("before 1970, with a fraction") << file("-0.5");
+        QTest::newRow("exponent") << file("1.7958708e9");
+    }
+
+    void writtenAsRead()
+    {
+        QFETCH(QByteArray, content);
+        const UptimeRecord::Decoded read = UptimeRecord::decode(content);
+        QCOMPARE(read.found, UptimeRecord::Found::Record);
+        QCOMPARE(UptimeRecord::decode(UptimeRecord::encode(read.record)).record, read.record);
     }
 
     // Something at the path that cannot be read is neither moved nor written over.
