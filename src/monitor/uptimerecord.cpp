@@ -94,12 +94,16 @@ std::optional<UptimeRecord::Series> decodeSeries(const QJsonObject &object)
     if (!std::isfinite(sinceSeconds) || std::abs(sinceSeconds) > 1e13 || firstHour != std::trunc(firstHour)
         || std::abs(firstHour) > 1e9)
         return std::nullopt;
+    // A series longer than the record keeps is no damage (a later version may keep more, a
+    // clock that ran ahead may have written past now): what is kept is cut relative to the
+    // clock, not to the series' own end, when the record is read.
     const QString text = hours.toString();
-    if (text.size() % 3 != 0 || text.size() > keptHours * 3)
+    if (text.size() % 3 != 0)
         return std::nullopt;
 
     UptimeRecord::Series series;
-    series.since = QDateTime::fromMSecsSinceEpoch(qint64(std::llround(sinceSeconds * 1000.0)), Qt::UTC);
+    // whole seconds, as written: a fraction would not survive the next write
+    series.since = QDateTime::fromSecsSinceEpoch(qint64(std::floor(sinceSeconds)), Qt::UTC);
     series.firstHour = qint64(firstHour);
     series.hours.reserve(text.size() / 3);
     for (qsizetype i = 0; i < text.size(); i += 3) {
@@ -219,9 +223,12 @@ UptimeRecord::UptimeRecord(QString filePath, Clock clock)
     Decoded decoded = decode(*file.bytes);
     m_found = decoded.found;
     if (m_found == Found::Record) {
+        // the newest 90 days as the clock stands; hours ahead of it go as after a clock set back
         const QDateTime now = m_clock();
-        for (auto it = decoded.record.begin(); it != decoded.record.end(); ++it)
+        for (auto it = decoded.record.begin(); it != decoded.record.end();) {
             it->trim(now);
+            it = it->hours.isEmpty() ? decoded.record.erase(it) : std::next(it);
+        }
         m_record = std::move(decoded.record);
         return;
     }

@@ -108,7 +108,9 @@ public:
     // The file's form: {"kind":"glinter-uptime","version":1,"services":[{"id","since",
     // "first","hours"}]}, "since" in seconds and "first" in hours since the Unix epoch, each
     // hour three characters of the URL-safe base64 alphabet. Decoding fails whole on any
-    // damage (Broken); a readable file of another kind or version is Foreign.
+    // damage (Broken); a readable file of another kind or version is Foreign. A series of
+    // any length decodes (reading the file keeps the 90 days up to the clock's hour), and
+    // decoding what encode wrote gives the same record.
     static QByteArray encode(const QHash<QUuid, Series> &record);
     static Decoded decode(const QByteArray &data);
 

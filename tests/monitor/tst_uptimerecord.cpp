@@ -171,6 +171,81 @@ private Q_SLOTS:
         QFile::remove(path() + aside);
     }
 
+    // A record longer than 90 days (a later version keeping a year, a clock that ran ahead)
+    // is read as the 90 days up to the clock's hour; hours ahead of the clock go as after a
+    // clock set back. Nothing of it is damage.
+    void longerRecordKeepsItsNewestDays_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("ahead"); // hours the newest lies after the clock's hour
+        QTest::addColumn<int>("dropped"); // hours cut at the front
+        QTest::addColumn<int>("kept");
+        QTest::newRow("120 days") << 120 * 24 << 0 << 30 * 24 << 90 * 24;
+        QTest::newRow("exactly 90 days") << 90 * 24 << 0 << 0 << 90 * 24;
+        QTest::newRow("90 days and an hour") << 90 * 24 + 1 << 0 << 1 << 90 * 24;
+        QTest::newRow("newest hours ahead of now") << 90 * 24 + 40 << 30 << 10 << 90 * 24;
+        QTest::newRow("short, partly ahead") << 48 << 10 << 0 << 38;
+        QTest::newRow("all ahead of now") << 48 << 100 << 0 << 0;
+        QTest::newRow("ended 100 days ago") << 24 << -100 * 24 << 0 << 0;
+    }
+
+    void longerRecordKeepsItsNewestDays()
+    {
+        QFETCH(int, length);
+        QFETCH(int, ahead);
+        QFETCH(int, dropped);
+        QFETCH(int, kept);
+        m_now = at(200, 12, 30);
+        const qint64 nowHour = m_now.toSecsSinceEpoch() / 3600;
+        UptimeRecord::Series written;
+        written.firstHour = nowHour + ahead - length + 1;
+        written.since = QDateTime::fromSecsSinceEpoch(written.firstHour * 3600 + 900, Qt::UTC);
+        for (int i = 0; i < length; ++i) {
+            const int checks = 1 + i % 100;
+            const bool degraded = i % 7 == 0;
+            written.hours.append({degraded ? Indicator::Minor : Indicator::None, checks, checks - int(degraded)});
+        }
+        const QUuid id = QUuid::createUuid();
+        QVERIFY(writeFile(path(), UptimeRecord::encode({{id, written}})));
+
+        std::unique_ptr<UptimeRecord> record = open();
+        QCOMPARE(record->found(), UptimeRecord::Found::Record);
+        QVERIFY(!QFile::exists(path() + u".broken"_s));
+        const UptimeRecord::Series read = record->series(id);
+        QCOMPARE(read.hours, written.hours.mid(dropped, kept));
+        if (kept > 0) {
+            QCOMPARE(read.firstHour, written.firstHour + dropped);
+            QCOMPARE(read.since,
+                     dropped > 0 ? QDateTime::fromSecsSinceEpoch(read.firstHour * 3600, Qt::UTC) : written.since);
+        }
+
+        // the next write (another service's check) keeps just what was read
+        record->add(QUuid::createUuid(), Indicator::None, m_now);
+        QVERIFY(!record->save());
+        QCOMPARE(UptimeRecord::decode(readFile(path())).record.value(id), read);
+    }
+
+    // What a read gives, the next write keeps: a hand-edited or foreign "since" included.
+    void writtenAsRead_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        const auto file = [](const char *since) -> QByteArray {
+            return R"({"kind":"glinter-uptime","version":1,"services":[{"id":"6F1C2D2E-8A39-4E5B-9B1A-0E7A3C1D2B4F","first":498853,"hours":"EMG","since":)"_ba
+                   + since + "}]}";
+        };
+        QTest::newRow("fraction of a second") << file("1795870800.75");
+        QTest::newRow("before 1970, with a fraction") << file("-0.5");
+        QTest::newRow("exponent") << file("1.7958708e9");
+    }
+
+    void writtenAsRead()
+    {
+        QFETCH(QByteArray, content);
+        const UptimeRecord::Decoded read = UptimeRecord::decode(content);
+        QCOMPARE(read.found, UptimeRecord::Found::Record);
+        QCOMPARE(UptimeRecord::decode(UptimeRecord::encode(read.record)).record, read.record);
+    }
+
     // Something at the path that cannot be read is neither moved nor written over.
     void unreadableFileIsLeftAlone()
     {

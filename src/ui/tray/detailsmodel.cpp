@@ -202,9 +202,13 @@ bool running(const Maintenance &maintenance, const QDateTime &now)
 
 } // namespace
 
-bool hasDetails(const std::optional<ServiceStatusResult> &result, qsizetype historySamples)
+bool hasDetails(const std::optional<ServiceStatusResult> &result, const UptimeRecord::Series &uptime,
+                const QDateTime &now)
 {
-    return historySamples > 0 || (result && (!result->incidents.isEmpty() || !result->maintenances.isEmpty()));
+    // what the week's line and strip draw: a readable check in the week (the sparkline's
+    // samples are fewer, and may be gone while the record still holds the week)
+    return uptime.share(now.addSecs(-week.count()), now).has_value()
+           || (result && (!result->incidents.isEmpty() || !result->maintenances.isEmpty()));
 }
 
 QString detailsControlName(const QString &serviceName)

@@ -60,8 +60,10 @@ struct DetailsContent {
     bool operator==(const DetailsContent &) const = default;
 };
 
-// Whether a service has anything to tell beyond its row: incidents, maintenance or history.
-bool hasDetails(const std::optional<ServiceStatusResult> &result, qsizetype historySamples);
+// Whether a service has anything to tell beyond its row: incidents, maintenance or a week
+// with readable checks in its uptime record.
+bool hasDetails(const std::optional<ServiceStatusResult> &result, const UptimeRecord::Series &uptime,
+                const QDateTime &now);
 
 // "Details for GitHub".
 QString detailsControlName(const QString &serviceName);

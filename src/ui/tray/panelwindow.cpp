@@ -255,7 +255,7 @@ void PanelWindow::refreshContent()
         const QString detailsName = detailsControlName(service.name);
         details->setAccessibleName(detailsName);
         details->setToolTip(detailsName.toHtmlEscaped());
-        details->setVisible(hasDetails(result, history.size()));
+        details->setVisible(hasDetails(result, m_monitor.uptime(service), now));
         row->show();
         m_lines.at(i)->show();
     }

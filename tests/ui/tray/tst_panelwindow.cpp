@@ -101,7 +101,23 @@ struct Rig : MonitorRig {
         : MonitorRig(list, {.history = true})
         , services(list)
     {
-        StatusMonitor::Setup setup(monitor->store());
+        start(monitor->store());
+    }
+
+    // As the next run of the program: the monitor reads its files again, the panel is new.
+    void restart()
+    {
+        const ServiceStore store = monitor->store();
+        panel.reset();
+        monitor.reset();
+        history = std::make_unique<StatusHistory>(history->filePath());
+        uptime = std::make_unique<UptimeRecord>(uptime->filePath());
+        start(store);
+    }
+
+    void start(const ServiceStore &store)
+    {
+        StatusMonitor::Setup setup(store);
         setup.history = history.get();
         setup.uptime = uptime.get();
         setup.watchFile = false;
@@ -171,6 +187,28 @@ private Q_SLOTS:
         QTRY_COMPARE(QApplication::activeWindow(), rig.details());
         rig.panel->hide();
         QVERIFY(!rig.details()->isVisible());
+    }
+
+    // A service checked in the past week shows its week after a restart, before this run
+    // checked anything and whatever the sparkline's samples hold; one never read has none.
+    void detailsFollowTheRecordAcrossARestart()
+    {
+        Rig rig({makeService("GitHub"), makeService("Dark")});
+        const QUuid id = rig.services[0].id;
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        UptimeRecord earlier(rig.uptime->filePath());
+        for (int hours = 6 * 24; hours >= 1; hours -= 6)
+            earlier.add(id, Indicator::None, now.addSecs(qint64(-hours) * 3600));
+        QVERIFY(!earlier.save());
+
+        rig.restart();
+        rig.open();
+        QVERIFY(rig.monitor->history(rig.services[0]).isEmpty());
+        QVERIFY(!rig.detailsButton(u"GitHub"_s)->isHidden());
+        QVERIFY(rig.detailsButton(u"Dark"_s)->isHidden());
+        rig.detailsButton(u"GitHub"_s)->click();
+        QTRY_COMPARE(QApplication::activeWindow(), rig.details());
+        QVERIFY(readOut(*rig.details()).contains(u"100.0 % operational over 6 days"_s));
     }
 
     // The details read out every incident, the maintenance and the week (their wording is

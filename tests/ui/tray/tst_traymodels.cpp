@@ -236,6 +236,33 @@ private Q_SLOTS:
         QCOMPARE(weekText(record(history), now), text);
     }
 
+    // The control is offered when the details have something to draw: a story, or a
+    // readable check in the week of the record (which outlives the sparkline's samples).
+    void detailsOffered_data()
+    {
+        QTest::addColumn<QList<StatusHistory::Sample>>("history");
+        QTest::addColumn<bool>("story");
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("nothing") << QList<StatusHistory::Sample>() << false << false;
+        QTest::newRow("only unreadable") << samples("-1@3 -1@0") << false << false;
+        QTest::newRow("a check in the week") << samples("2@160") << false << true;
+        QTest::newRow("only checks before the week") << samples("0@200 0@169") << false << false;
+        QTest::newRow("an incident, no record") << QList<StatusHistory::Sample>() << true << true;
+    }
+
+    void detailsOffered()
+    {
+        QFETCH(QList<StatusHistory::Sample>, history);
+        QFETCH(bool, story);
+        QFETCH(bool, offered);
+        std::optional<ServiceStatusResult> result;
+        if (story) {
+            result = ServiceStatusResult{QUuid(), Indicator::Minor, u"Minor"_s, now, {}, false};
+            result->incidents = {Incident{u"Slow"_s, {}, {}, {}, {}, {}, {}}};
+        }
+        QCOMPARE(hasDetails(result, record(history), now), offered);
+    }
+
     void weekSlotsTakeTheWorstReadableState()
     {
         const QList<std::optional<Indicator>> slots = weekSlots(
