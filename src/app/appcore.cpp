@@ -6,7 +6,7 @@
 #include "monitor/statushistory.h"
 #include "monitor/uptimerecord.h"
 #include "platform/urlopener.h"
-#include "providers/statusiopageids.h"
+#include "providers/statusio/statusiopageids.h"
 
 #include <QCoreApplication>
 

@@ -4,7 +4,7 @@
 #include "core/servicestore.h"
 #include "monitor/statusmonitor.h"
 #include "providers/providertable.h"
-#include "providers/statusiopageids.h"
+#include "providers/statusio/statusiopageids.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>

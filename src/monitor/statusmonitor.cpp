@@ -3,8 +3,8 @@
 #include "alerts/notifier.h"
 #include "core/settings.h"
 #include "providers/fetchwithretry.h"
-#include "providers/maintenancecalendar.h"
-#include "providers/statusiopageids.h"
+#include "providers/statuspage/maintenancecalendar.h"
+#include "providers/statusio/statusiopageids.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "core/providerkind.h"
 #include "net/httpsession.h"
-#include "providers/componentselection.h"
+#include "providers/common/componentselection.h"
 #include "providers/statusprovider.h"
 
 #include <QUrl>

@@ -1,6 +1,6 @@
-#include "providers/instatusprovider.h"
-#include "providers/statusioprovider.h"
-#include "providers/websiteprovider.h"
+#include "providers/instatus/instatusprovider.h"
+#include "providers/statusio/statusioprovider.h"
+#include "providers/website/websiteprovider.h"
 
 #include "readertesting.h"
 

@@ -1,6 +1,6 @@
 #include "providers/detection.h"
 #include "providers/fetchwithretry.h"
-#include "providers/maintenancecalendar.h"
+#include "providers/statuspage/maintenancecalendar.h"
 #include "providers/providertable.h"
 
 #include "readertesting.h"
