@@ -1,5 +1,6 @@
 #include "providers/aws/awsprovider.h"
 
+#include "core/settings.h"
 #include "providers/aws/awsregions.h"
 #include "providers/common/feedfetch.h"
 #include "providers/common/feedscan.h"
@@ -48,6 +49,12 @@ void readLatestEntry(const QJsonArray &log, AWSProvider::Event &event)
 }
 
 } // namespace
+
+std::unique_ptr<StatusProvider> AWSProvider::make(const HttpSession &session, const ProviderContext &context)
+{
+    const Settings *settings = context.settings();
+    return std::make_unique<AWSProvider>(session, settings ? settings->awsRegions() : QSet<QString>());
+}
 
 AWSProvider::AWSProvider(HttpSession session, QSet<QString> regions)
     : m_session(session)

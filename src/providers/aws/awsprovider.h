@@ -2,6 +2,7 @@
 
 #include "net/httpsession.h"
 #include "providers/common/feedstory.h"
+#include "providers/providercontext.h"
 #include "providers/statusprovider.h"
 
 #include <QCoreApplication>
@@ -30,6 +31,8 @@ public:
 
     // Events of other regions than `regions` do not count; empty means all count.
     explicit AWSProvider(HttpSession session, QSet<QString> regions = {});
+    // The reader of the regions the context's settings name, as they are when the check starts.
+    static std::unique_ptr<StatusProvider> make(const HttpSession &session, const ProviderContext &context);
 
     QCoro::Task<ServiceStatusResult> fetch(Service service) override;
 

@@ -4,7 +4,6 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -36,10 +35,10 @@ StatusIOPageIds::StatusIOPageIds(Clock clock, QString file)
     }
 }
 
-QString StatusIOPageIds::defaultFile()
+std::shared_ptr<ProviderMemory> StatusIOPageIds::make(const QString &folder)
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
-           + QStringLiteral("/Glinter/statusio-pages.json");
+    const QString file = folder.isEmpty() ? QString() : folder + QStringLiteral("/statusio-pages.json");
+    return std::make_shared<StatusIOPageIds>(&QDateTime::currentDateTimeUtc, file);
 }
 
 std::optional<QString> StatusIOPageIds::find(const QUrl &page) const

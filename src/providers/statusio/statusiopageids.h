@@ -1,5 +1,7 @@
 #pragma once
 
+#include "providers/providercontext.h"
+
 #include <QDateTime>
 #include <QHash>
 #include <QString>
@@ -11,12 +13,12 @@
 
 // The identifiers Status.io pages were found to have. Finding one costs a download of the
 // page's whole HTML before the status can be asked for, and a page keeps its identifier, so
-// it is looked up again only once a period or when the status API stops taking it. Held by
-// whoever runs checks across refreshes (the monitor) and lent to the reader through
-// ProviderOptions; without one, every check reads the page first. With a file, what was found
-// outlives the process (a cache: a missing or unreadable file is an empty memory, a failed
-// write is forgotten). Main thread only.
-class StatusIOPageIds
+// it is looked up again only once a period or when the status API stops taking it. Kept in
+// the provider context, which whoever runs checks holds across refreshes (the monitor);
+// without one, every check reads the page first. With a file, what was found outlives the
+// process (a cache: a missing or unreadable file is an empty memory, a failed write is
+// forgotten). Main thread only.
+class StatusIOPageIds final : public ProviderMemory
 {
 public:
     using Clock = std::function<QDateTime()>;
@@ -27,8 +29,9 @@ public:
     // and written whenever an identifier is found or dropped.
     explicit StatusIOPageIds(Clock clock = &QDateTime::currentDateTimeUtc, QString file = {});
 
-    // "statusio-pages.json" in Glinter's folder of the user's cache.
-    static QString defaultFile();
+    // The context's memory: kept in "statusio-pages.json" in `folder`, or in memory only
+    // when it is empty.
+    static std::shared_ptr<ProviderMemory> make(const QString &folder);
 
     // The page's identifier when it was found within the period.
     std::optional<QString> find(const QUrl &page) const;

@@ -127,6 +127,11 @@ FeedStory::Story readStory(const QJsonObject &result, const QUrl &page, const QS
 
 } // namespace
 
+std::unique_ptr<StatusProvider> StatusIOProvider::make(const HttpSession &session, const ProviderContext &context)
+{
+    return std::make_unique<StatusIOProvider>(session, context.memory<StatusIOPageIds>(ProviderKind::StatusIo));
+}
+
 StatusIOProvider::StatusIOProvider(HttpSession session, std::shared_ptr<StatusIOPageIds> pageIds, QUrl apiOrigin)
     : m_session(session)
     , m_pageIds(std::move(pageIds))

@@ -2,6 +2,7 @@
 
 #include "net/httpsession.h"
 #include "providers/common/feedstory.h"
+#include "providers/providercontext.h"
 #include "providers/statusio/statusiopageids.h"
 #include "providers/statusprovider.h"
 
@@ -9,8 +10,8 @@
 
 // Reads status pages hosted on Status.io. The page's address does not reveal the
 // identifier the public status API wants, so the page itself is loaded first and the
-// identifier dug out of its HTML; with a StatusIOPageIds lent, a page found before is not
-// loaded again.
+// identifier dug out of its HTML; with the context's StatusIOPageIds, a page found before is
+// not loaded again.
 class StatusIOProvider final : public StatusProvider
 {
     Q_DECLARE_TR_FUNCTIONS(StatusIOProvider)
@@ -31,6 +32,8 @@ public:
     // The API's origin is configuration; a feed origin from the environment replaces it.
     explicit StatusIOProvider(HttpSession session, std::shared_ptr<StatusIOPageIds> pageIds = {},
                               QUrl apiOrigin = defaultApiOrigin());
+    // The reader as the table makes it, with what the context holds for it.
+    static std::unique_ptr<StatusProvider> make(const HttpSession &session, const ProviderContext &context);
 
     QCoro::Task<ServiceStatusResult> fetch(Service service) override;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/servicestatusresult.h"
+#include "providers/providercontext.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -12,10 +13,10 @@
 
 // The planned maintenance each page announced when it was last asked. A page's state is read
 // on every refresh, but its calendar changes rarely and costs a larger document, so it is
-// read at most once per period and the windows are kept in between. Held by whoever runs
-// checks across refreshes (the monitor) and lent to the readers through ProviderOptions;
-// without one, a reader reads the calendar on every check. Main thread only.
-class MaintenanceCalendar
+// read at most once per period and the windows are kept in between. Kept in the provider
+// context, which whoever runs checks holds across refreshes (the monitor); without one, a
+// reader reads the calendar on every check. Main thread only.
+class MaintenanceCalendar final : public ProviderMemory
 {
 public:
     using Clock = std::function<QDateTime()>;

@@ -128,6 +128,11 @@ StatuspageProvider::StatuspageProvider(HttpSession session, std::shared_ptr<Main
 {
 }
 
+std::unique_ptr<StatusProvider> StatuspageProvider::make(const HttpSession &session, const ProviderContext &context)
+{
+    return std::make_unique<StatuspageProvider>(session, context.memory<MaintenanceCalendar>(ProviderKind::Statuspage));
+}
+
 std::optional<QUrl> StatuspageProvider::statusEndpoint(const QUrl &url, const QString &path)
 {
     if (!isWebAddress(url))

@@ -3,6 +3,7 @@
 #include "net/httpsession.h"
 #include "providers/common/componentselection.h"
 #include "providers/common/jsondecoder.h"
+#include "providers/providercontext.h"
 #include "providers/statuspage/maintenancecalendar.h"
 #include "providers/statusprovider.h"
 
@@ -17,7 +18,7 @@
 // page's overall state, or the worst of the components the user selected, with the page's
 // unresolved incidents and coming maintenance. A page-wide check reads the small status
 // document; only a page in trouble costs a second request for its incidents, and the
-// maintenance calendar is read at most once an hour when a MaintenanceCalendar is lent.
+// maintenance calendar is read at most once an hour when the context keeps a MaintenanceCalendar.
 class StatuspageProvider final : public StatusProvider
 {
     Q_DECLARE_TR_FUNCTIONS(StatuspageProvider)
@@ -43,6 +44,8 @@ public:
     };
 
     explicit StatuspageProvider(HttpSession session, std::shared_ptr<MaintenanceCalendar> calendar = {});
+    // The reader as the table makes it, with what the context holds for it.
+    static std::unique_ptr<StatusProvider> make(const HttpSession &session, const ProviderContext &context);
 
     QCoro::Task<ServiceStatusResult> fetch(Service service) override;
 
