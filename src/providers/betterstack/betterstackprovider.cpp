@@ -24,11 +24,37 @@ struct Update {
     QDateTime publishedAt;
 };
 
+std::optional<Indicator> impact(const QString &state)
+{
+    const Indicator indicator = BetterStackProvider::stateIndicator(state);
+    return indicator == Indicator::Unknown ? std::nullopt : std::optional(indicator);
+}
+
+constexpr FeedStory::IncidentFields incidentFields{
+    .title = u"title",
+    .status = {},
+    .impact = u"aggregate_state",
+    .impactOf = &impact,
+    .startedAt = u"starts_at",
+    .components = u"affected_resources",
+    .componentID = u"status_page_resource_id",
+};
+
+constexpr FeedStory::MaintenanceFields maintenanceFields{
+    .title = u"title",
+    .status = {},
+    .startsAt = u"starts_at",
+    .endsAt = u"ends_at",
+    .components = u"affected_resources",
+    .componentID = u"status_page_resource_id",
+};
+
 // Reports are over once their end has passed; an incident also once its state is operational
 // again, while a maintenance report may read operational before it starts.
 bool over(const BetterStackProvider::Report &report, const QDateTime &now)
 {
-    return report.endsAt.isValid() && report.endsAt <= now;
+    const QDateTime &endsAt = report.window.entry.endsAt;
+    return endsAt.isValid() && endsAt <= now;
 }
 
 bool isMaintenance(const BetterStackProvider::Report &report)
@@ -90,21 +116,10 @@ Decoded<BetterStackProvider::Document> BetterStackProvider::decode(const QByteAr
         } else if (kind == u"status_page_section") {
             document.sections.append({identifier(entry.value(u"id")), FeedStory::text(fields, u"name")});
         } else if (kind == u"status_report") {
-            Report report;
-            report.title = FeedStory::text(fields, u"title");
-            report.type = FeedStory::text(fields, u"report_type");
-            report.state = FeedStory::text(fields, u"aggregate_state");
-            report.startsAt = FeedStory::instant(fields, u"starts_at");
-            report.endsAt = FeedStory::instant(fields, u"ends_at");
-            if (const auto affected = FeedStory::objects(fields, u"affected_resources")) {
-                QStringList ids;
-                for (const QJsonObject &resource : *affected) {
-                    if (const QString id = identifier(resource.value(u"status_page_resource_id")); !id.isEmpty())
-                        ids.append(id);
-                }
-                report.resourceIDs = std::move(ids);
-            }
-            reports.append({identifier(entry.value(u"id")), std::move(report)});
+            reports.append({identifier(entry.value(u"id")),
+                            Report{FeedStory::text(fields, u"report_type"), FeedStory::text(fields, u"aggregate_state"),
+                                   FeedStory::readIncident(fields, incidentFields),
+                                   FeedStory::readMaintenance(fields, maintenanceFields)}});
         } else if (kind == u"status_update") {
             const QString report = identifier(fields.value(u"status_report_id"));
             const Update update{FeedStory::text(fields, u"message").trimmed(),
@@ -116,8 +131,8 @@ Decoded<BetterStackProvider::Document> BetterStackProvider::decode(const QByteAr
     }
     for (auto &[id, report] : reports) {
         if (const auto update = newest.constFind(id); !id.isEmpty() && update != newest.cend()) {
-            report.update = update->message;
-            report.updatedAt = update->publishedAt;
+            report.incident.entry.update = update->message;
+            report.incident.entry.updatedAt = update->publishedAt;
         }
         document.reports.append(std::move(report));
     }
@@ -137,26 +152,14 @@ ServiceStatusResult BetterStackProvider::evaluate(const Service &service, const 
         if (over(report, now))
             continue;
         if (isMaintenance(report)) {
-            Maintenance window;
-            window.title = report.title;
-            window.status = report.startsAt.isValid() && report.startsAt <= now ? Maintenance::Status::InProgress
-                                                                                : Maintenance::Status::Scheduled;
-            window.startsAt = report.startsAt;
-            window.endsAt = report.endsAt;
-            windows.append({std::move(window), report.resourceIDs});
-            continue;
+            Listed<Maintenance> window = report.window;
+            const QDateTime &startsAt = window.entry.startsAt;
+            window.entry.status = startsAt.isValid() && startsAt <= now ? Maintenance::Status::InProgress
+                                                                        : Maintenance::Status::Scheduled;
+            windows.append(std::move(window));
+        } else if (report.state.compare(u"operational", Qt::CaseInsensitive) != 0) {
+            incidents.append(report.incident);
         }
-        if (report.state.compare(u"operational", Qt::CaseInsensitive) == 0)
-            continue;
-        Incident incident;
-        incident.title = report.title;
-        const Indicator impact = stateIndicator(report.state);
-        if (impact != Indicator::Unknown)
-            incident.impact = impact;
-        incident.startedAt = report.startsAt;
-        incident.update = report.update;
-        incident.updatedAt = report.updatedAt;
-        incidents.append({std::move(incident), report.resourceIDs});
     }
     QList<Maintenance> current = FeedStory::currentWindows(ComponentSelection::relevant(windows, selected), now);
 

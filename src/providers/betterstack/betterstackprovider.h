@@ -30,17 +30,14 @@ public:
         QString name;
     };
 
-    // A status_report with the newest of its status updates, read leniently.
+    // A status_report with the newest of its status updates, read leniently, both as the
+    // incident and as the window it may be (its type and the check's time decide), with the
+    // resources it names.
     struct Report {
-        QString title;
         QString type;
         QString state;
-        QDateTime startsAt;
-        QDateTime endsAt;
-        QString update;
-        QDateTime updatedAt;
-        // The resources the report names; absent when it names none.
-        std::optional<QStringList> resourceIDs;
+        Listed<::Incident> incident;
+        Listed<Maintenance> window;
     };
 
     struct Document {

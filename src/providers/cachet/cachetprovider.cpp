@@ -50,6 +50,23 @@ QDateTime instant(const QJsonObject &object, QStringView key)
     return FeedStory::isoInstant(text);
 }
 
+// An incident's stage is a number (stage() below), not a word.
+constexpr FeedStory::IncidentFields incidentFields{
+    .status = {},
+    .startedAt = u"occurred_at",
+    .startedAtOtherwise = u"created_at",
+    .updatedAt = u"updated_at",
+    .update = u"message",
+    .instant = &instant,
+};
+
+// Scheduled maintenance; Cachet gives no end.
+constexpr FeedStory::MaintenanceFields maintenanceFields{
+    .status = {},
+    .startsAt = u"scheduled_at",
+    .instant = &instant,
+};
+
 QString stage(int status)
 {
     switch (status) {
@@ -173,25 +190,16 @@ CachetProvider::Story CachetProvider::decodeStory(const QByteArray &data, const 
         if (!selected.isEmpty() && !selected.contains(reference(object.value(u"component_id"))))
             continue;
         if (*status == 0) {
-            // Scheduled maintenance; only the windows still ahead can be placed, as Cachet
-            // gives no end.
-            Maintenance window;
-            window.title = FeedStory::text(object, u"name");
-            window.startsAt = instant(object, u"scheduled_at");
+            // Only the windows still ahead can be placed, as Cachet gives no end.
+            Maintenance window = FeedStory::readMaintenance(object, maintenanceFields).entry;
             if (window.startsAt.isValid() && window.startsAt > now)
                 story.windows.append(std::move(window));
             continue;
         }
         if (*status < 1 || *status > 3)
             continue;
-        Incident incident;
-        incident.title = FeedStory::text(object, u"name");
+        Incident incident = FeedStory::readIncident(object, incidentFields).entry;
         incident.status = stage(*status);
-        incident.startedAt = instant(object, u"occurred_at");
-        if (!incident.startedAt.isValid())
-            incident.startedAt = instant(object, u"created_at");
-        incident.updatedAt = instant(object, u"updated_at");
-        incident.update = FeedStory::text(object, u"message").trimmed();
         story.incidents.append(std::move(incident));
     }
     story.windows = FeedStory::currentWindows(std::move(story.windows), now);

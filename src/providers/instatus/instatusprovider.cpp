@@ -5,88 +5,56 @@
 #include "providers/common/jsondecoder.h"
 #include "providers/statuspage/statuspageprovider.h"
 
-#include <cmath>
+#include <QJsonArray>
 
 namespace {
 
-QList<InstatusProvider::Entry> decodeEntries(JsonDecoder &json, const QJsonObject &top, const QString &key)
+constexpr FeedStory::IncidentFields incidentFields{
+    .overWords = {u"resolved"},
+    .impact = u"impact",
+    .impactOf = &InstatusProvider::impact,
+    .startedAt = u"started",
+    .url = u"url",
+};
+
+constexpr FeedStory::MaintenanceFields maintenanceFields{
+    .overWords = {u"completed"},
+    .inProgressWords = {u"inprogress"},
+    .startsAt = u"start",
+    .minutes = u"duration",
+    .url = u"url",
+};
+
+// The entries of the list under `key` that are not over, read once for the state and the story.
+template<class Entry, class Fields>
+QList<InstatusProvider::Active<Entry>> readActive(JsonDecoder &json, const QJsonObject &top, const QString &key,
+                                                  const Fields &fields,
+                                                  Listed<Entry> (*read)(const QJsonObject &, const Fields &))
 {
-    QList<InstatusProvider::Entry> list;
+    QList<InstatusProvider::Active<Entry>> list;
     const std::optional<QJsonArray> array = json.optionalArray(top, key, {});
     if (!array)
         return list;
     const QString path = key + QStringLiteral("[]");
     for (const QJsonValue &value : *array) {
+        // The name and the impact decide the state: of the wrong type, they fail the document.
         const QJsonObject object = json.object(value, path);
-        list.append({json.optionalString(object, QStringLiteral("name"), path),
-                     json.optionalString(object, QStringLiteral("impact"), path)});
+        const std::optional<QString> name = json.optionalString(object, QStringLiteral("name"), path);
+        json.optionalString(object, QStringLiteral("impact"), path);
+        if (!FeedStory::isOver(object, fields))
+            list.append({read(object, fields).entry, name.has_value()});
     }
     return list;
 }
 
-std::optional<Indicator> impact(const QString &word)
+template<class Entry>
+QList<Entry> entries(const QList<InstatusProvider::Active<Entry>> &active)
 {
-    const QString upper = word.toUpper();
-    if (upper == u"MAJOROUTAGE")
-        return Indicator::Critical;
-    if (upper == u"PARTIALOUTAGE")
-        return Indicator::Major;
-    if (upper == u"MINOROUTAGE" || upper == u"DEGRADEDPERFORMANCE")
-        return Indicator::Minor;
-    if (upper == u"OPERATIONAL")
-        return Indicator::None;
-    return std::nullopt;
-}
-
-QList<Incident> readIncidents(const QJsonObject &top)
-{
-    QList<Incident> incidents;
-    for (const QJsonObject &object : FeedStory::objects(top, u"activeIncidents").value_or(QList<QJsonObject>())) {
-        const QString status = FeedStory::text(object, u"status").toLower();
-        if (status == u"resolved")
-            continue;
-        Incident incident;
-        incident.title = FeedStory::text(object, u"name");
-        incident.status = status;
-        incident.impact = impact(FeedStory::text(object, u"impact"));
-        incident.startedAt = FeedStory::instant(object, u"started");
-        incident.url = FeedStory::link(object, u"url");
-        incidents.append(std::move(incident));
-    }
-    return incidents;
-}
-
-// The window's length in minutes, given as a number or as a numeral in a string; absent when
-// it is neither, negative, or so long that it is noise (and its seconds would overflow).
-std::optional<qint64> durationMinutes(const QJsonValue &value)
-{
-    bool ok = value.isDouble();
-    double minutes = value.toDouble();
-    if (value.isString())
-        minutes = value.toString().trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(minutes) || minutes < 0 || minutes > 1e7)
-        return std::nullopt;
-    return qint64(std::llround(minutes));
-}
-
-QList<Maintenance> readMaintenances(const QJsonObject &top)
-{
-    QList<Maintenance> windows;
-    for (const QJsonObject &object : FeedStory::objects(top, u"activeMaintenances").value_or(QList<QJsonObject>())) {
-        const QString status = FeedStory::text(object, u"status").toUpper();
-        if (status == u"COMPLETED")
-            continue;
-        Maintenance window;
-        window.title = FeedStory::text(object, u"name");
-        window.status = status == u"INPROGRESS" ? Maintenance::Status::InProgress : Maintenance::Status::Scheduled;
-        window.startsAt = FeedStory::instant(object, u"start");
-        const std::optional<qint64> minutes = durationMinutes(object.value(u"duration"));
-        if (window.startsAt.isValid() && minutes)
-            window.endsAt = window.startsAt.addSecs(*minutes * 60);
-        window.url = FeedStory::link(object, u"url");
-        windows.append(std::move(window));
-    }
-    return windows;
+    QList<Entry> list;
+    list.reserve(active.size());
+    for (const InstatusProvider::Active<Entry> &one : active)
+        list.append(one.entry);
+    return list;
 }
 
 } // namespace
@@ -102,18 +70,20 @@ std::optional<QUrl> InstatusProvider::summaryEndpoint(const QUrl &url)
     return StatuspageProvider::statusEndpoint(url, QStringLiteral("/summary.json"));
 }
 
-Indicator InstatusProvider::indicator(const std::optional<QString> &impact)
+std::optional<Indicator> InstatusProvider::impact(const QString &word)
 {
-    const QString word = impact.value_or(QString()).toUpper();
-    if (word == u"MAJOROUTAGE")
+    const QString upper = word.toUpper();
+    if (upper.isEmpty())
+        return std::nullopt;
+    if (upper == u"MAJOROUTAGE")
         return Indicator::Critical;
-    if (word == u"PARTIALOUTAGE")
+    if (upper == u"PARTIALOUTAGE")
         return Indicator::Major;
-    if (word == u"MINOROUTAGE" || word == u"DEGRADEDPERFORMANCE")
+    if (upper == u"MINOROUTAGE" || upper == u"DEGRADEDPERFORMANCE")
         return Indicator::Minor;
-    if (word == u"OPERATIONAL" || word.isEmpty())
+    if (upper == u"OPERATIONAL")
         return Indicator::None;
-    // A word Instatus adds later is more likely trouble than good news.
+    // A word Instatus adds later is more likely trouble than good news; the story says so too.
     return Indicator::Major;
 }
 
@@ -125,10 +95,10 @@ Decoded<InstatusProvider::Document> InstatusProvider::decode(const QByteArray &d
     Document document;
     const QJsonObject page = json.requiredObject(top, QStringLiteral("page"), {});
     document.pageStatus = json.optionalString(page, QStringLiteral("status"), QStringLiteral("page"));
-    document.incidents = decodeEntries(json, top, QStringLiteral("activeIncidents"));
-    document.maintenances = decodeEntries(json, top, QStringLiteral("activeMaintenances"));
-    document.unresolved = readIncidents(top);
-    document.windows = readMaintenances(top);
+    document.incidents = readActive<Incident>(json, top, QStringLiteral("activeIncidents"), incidentFields,
+                                              &FeedStory::readIncident);
+    document.maintenances = readActive<Maintenance>(json, top, QStringLiteral("activeMaintenances"), maintenanceFields,
+                                                    &FeedStory::readMaintenance);
 
     if (json.failed())
         return {std::nullopt, json.error()};
@@ -141,8 +111,8 @@ ServiceStatusResult InstatusProvider::evaluate(const Service &service, const Doc
     const bool pageMaintenance = pageWord.contains(u"MAINTEN");
 
     Indicator severity = Indicator::None;
-    for (const Entry &incident : document.incidents)
-        severity = std::max(severity, indicator(incident.impact));
+    for (const Active<Incident> &incident : document.incidents)
+        severity = std::max(severity, incident.entry.impact.value_or(Indicator::None));
     if (!document.maintenances.isEmpty() && severity < Indicator::Major)
         severity = Indicator::Minor;
     if (severity == Indicator::None && !pageWord.isEmpty() && pageWord != u"UP")
@@ -150,10 +120,10 @@ ServiceStatusResult InstatusProvider::evaluate(const Service &service, const Doc
 
     // Only the first entry of each list is named, an unnamed first incident included.
     std::optional<QString> title;
-    if (!document.incidents.isEmpty() && document.incidents.first().name)
-        title = document.incidents.first().name;
-    else if (!document.maintenances.isEmpty() && document.maintenances.first().name)
-        title = document.maintenances.first().name;
+    if (!document.incidents.isEmpty() && document.incidents.first().named)
+        title = document.incidents.first().entry.title;
+    else if (!document.maintenances.isEmpty() && document.maintenances.first().named)
+        title = document.maintenances.first().entry.title;
 
     bool maintenance = pageMaintenance;
     if (!document.incidents.isEmpty())
@@ -163,8 +133,8 @@ ServiceStatusResult InstatusProvider::evaluate(const Service &service, const Doc
 
     ServiceStatusResult result = makeResult(service, severity, descriptionOrLabel(title.value_or(QString()), severity),
                                             title, maintenance);
-    result.incidents = document.unresolved;
-    result.maintenances = FeedStory::currentWindows(document.windows, now);
+    result.incidents = entries(document.incidents);
+    result.maintenances = FeedStory::currentWindows(entries(document.maintenances), now);
     return result;
 }
 

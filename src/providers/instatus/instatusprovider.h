@@ -15,20 +15,20 @@ class InstatusProvider final : public StatusProvider
     Q_DECLARE_TR_FUNCTIONS(InstatusProvider)
 
 public:
-    // An active incident or maintenance as far as the state needs it.
-    struct Entry {
-        std::optional<QString> name;
-        std::optional<QString> impact;
+    // An active incident or maintenance, as the state and the story both read it, and
+    // whether it has a name: a first entry without one names nothing, an empty one does.
+    template<class Entry>
+    struct Active {
+        Entry entry;
+        bool named = false;
     };
 
     struct Document {
         std::optional<QString> pageStatus;
-        QList<Entry> incidents;
-        QList<Entry> maintenances;
-        // The story, read leniently: unresolved incidents and maintenance not completed, in
-        // the summary's order, before the window rule of the check's time.
-        QList<::Incident> unresolved;
-        QList<Maintenance> windows;
+        // Unresolved incidents and maintenance not completed, in the summary's order; the
+        // windows before the rule of the check's time.
+        QList<Active<::Incident>> incidents;
+        QList<Active<Maintenance>> maintenances;
     };
 
     explicit InstatusProvider(HttpSession session);
@@ -39,12 +39,13 @@ public:
     // fragment; absent when the address has no host.
     static std::optional<QUrl> summaryEndpoint(const QUrl &url);
 
-    // The state strictly (a wrong type fails the document), the story leniently.
+    // Strict where the state reads (a name or impact of the wrong type fails the document),
+    // lenient for the rest of the story.
     static Decoded<Document> decode(const QByteArray &data);
     static ServiceStatusResult evaluate(const Service &service, const Document &document, const QDateTime &now);
 
-    // The severity of an incident's impact word (any letter case; absent is empty).
-    static Indicator indicator(const std::optional<QString> &impact);
+    // The severity of an incident's impact word (any letter case); absent for no word.
+    static std::optional<Indicator> impact(const QString &word);
 
 private:
     HttpSession m_session;

@@ -12,20 +12,6 @@ const QString kStatusPath = QStringLiteral("/api/v2/status.json");
 const QString kSummaryPath = QStringLiteral("/api/v2/summary.json");
 const QString kUnresolvedPath = QStringLiteral("/api/v2/incidents/unresolved.json");
 
-std::optional<QStringList> componentIDs(const QJsonObject &entry)
-{
-    const std::optional<QList<QJsonObject>> components = FeedStory::objects(entry, u"components");
-    if (!components)
-        return std::nullopt;
-    QStringList ids;
-    for (const QJsonObject &component : *components) {
-        const QString id = FeedStory::text(component, u"id");
-        if (!id.isEmpty())
-            ids.append(id);
-    }
-    return ids;
-}
-
 std::optional<Indicator> impact(const QString &word)
 {
     const QString lower = word.toLower();
@@ -35,63 +21,34 @@ std::optional<Indicator> impact(const QString &word)
     return std::nullopt;
 }
 
-std::optional<Listed<Incident>> readIncident(const QJsonObject &object)
-{
-    const QString status = FeedStory::text(object, u"status").toLower();
-    if (status == u"resolved" || status == u"postmortem")
-        return std::nullopt;
-    Incident incident;
-    incident.title = FeedStory::text(object, u"name");
-    incident.status = status;
-    incident.impact = impact(FeedStory::text(object, u"impact"));
+constexpr FeedStory::IncidentFields incidentFields{
+    .overWords = {u"resolved", u"postmortem"},
+    .impact = u"impact",
+    .impactOf = &impact,
     // started_at is the time the page gives for the trouble itself; older incidents lack it.
-    incident.startedAt = FeedStory::instant(object, u"started_at");
-    if (!incident.startedAt.isValid())
-        incident.startedAt = FeedStory::instant(object, u"created_at");
-    incident.updatedAt = FeedStory::instant(object, u"updated_at");
-    // The page lists its updates newest first.
-    const std::optional<QList<QJsonObject>> updates = FeedStory::objects(object, u"incident_updates");
-    if (updates && !updates->isEmpty())
-        incident.update = FeedStory::text(updates->first(), u"body");
-    incident.url = FeedStory::link(object, u"shortlink");
-    return Listed<Incident>{std::move(incident), componentIDs(object)};
-}
+    .startedAt = u"started_at",
+    .startedAtOtherwise = u"created_at",
+    .updatedAt = u"updated_at",
+    .updates = u"incident_updates",
+    .update = u"body",
+    .url = u"shortlink",
+    .components = u"components",
+};
 
-std::optional<Listed<Maintenance>> readMaintenance(const QJsonObject &object)
-{
-    const QString status = FeedStory::text(object, u"status").toLower();
-    if (status == u"completed")
-        return std::nullopt;
-    Maintenance window;
-    window.title = FeedStory::text(object, u"name");
+constexpr FeedStory::MaintenanceFields maintenanceFields{
+    .overWords = {u"completed"},
     // "verifying" is the work done and being checked: the window is still open.
-    window.status = status == u"in_progress" || status == u"verifying" ? Maintenance::Status::InProgress
-                                                                       : Maintenance::Status::Scheduled;
-    window.startsAt = FeedStory::instant(object, u"scheduled_for");
-    window.endsAt = FeedStory::instant(object, u"scheduled_until");
-    window.url = FeedStory::link(object, u"shortlink");
-    return Listed<Maintenance>{std::move(window), componentIDs(object)};
-}
-
-template<class Entry>
-std::optional<QList<Listed<Entry>>> readList(const QJsonObject &top, QStringView key,
-                                             std::optional<Listed<Entry>> (*read)(const QJsonObject &))
-{
-    const std::optional<QList<QJsonObject>> objects = FeedStory::objects(top, key);
-    if (!objects)
-        return std::nullopt;
-    QList<Listed<Entry>> list;
-    for (const QJsonObject &object : *objects) {
-        if (std::optional<Listed<Entry>> entry = read(object))
-            list.append(std::move(*entry));
-    }
-    return list;
-}
+    .inProgressWords = {u"in_progress", u"verifying"},
+    .startsAt = u"scheduled_for",
+    .endsAt = u"scheduled_until",
+    .url = u"shortlink",
+    .components = u"components",
+};
 
 Story readStory(const QJsonObject &top)
 {
-    return Story{readList<Incident>(top, u"incidents", &readIncident),
-                 readList<Maintenance>(top, u"scheduled_maintenances", &readMaintenance)};
+    return Story{FeedStory::readIncidents(top, u"incidents", incidentFields),
+                 FeedStory::readMaintenances(top, u"scheduled_maintenances", maintenanceFields)};
 }
 
 // The entries that name one of the selected components; every entry when none is selected.
