@@ -1,5 +1,5 @@
 // Apple system status: cutting the JSON out of the script, then the payload and its story.
-#include "providers/appleprovider.h"
+#include "providers/apple/appleprovider.h"
 
 #include "fuzzsupport.h"
 

@@ -1,5 +1,5 @@
 // AWS Health feed: UTF-16 decoding, JSON events, the region filter and the events' story.
-#include "providers/awsprovider.h"
+#include "providers/aws/awsprovider.h"
 
 #include "fuzzsupport.h"
 

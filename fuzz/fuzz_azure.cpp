@@ -1,6 +1,6 @@
 // The Azure RSS scan: the whole-feed check, items, grading and the items' story.
-#include "providers/azureprovider.h"
-#include "providers/feedscan.h"
+#include "providers/azure/azureprovider.h"
+#include "providers/common/feedscan.h"
 
 #include "fuzzsupport.h"
 

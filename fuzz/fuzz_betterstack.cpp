@@ -1,6 +1,6 @@
 // Better Stack status page document: the aggregate state, the resources and the status reports, whole
 // and narrowed to the resources it lists.
-#include "providers/betterstackprovider.h"
+#include "providers/betterstack/betterstackprovider.h"
 
 #include "fuzzsupport.h"
 

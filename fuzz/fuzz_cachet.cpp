@@ -1,7 +1,7 @@
 // Cachet API documents: the components list for the state, the incidents list for the story,
 // the groups list for the picker's headings (each input is read as all three), whole and
 // narrowed to the components it lists.
-#include "providers/cachetprovider.h"
+#include "providers/cachet/cachetprovider.h"
 
 #include "fuzzsupport.h"
 

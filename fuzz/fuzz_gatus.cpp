@@ -1,6 +1,6 @@
 // Gatus endpoint statuses: the list of endpoints and the state of their latest results,
 // for the whole dashboard and narrowed to the endpoints it lists.
-#include "providers/gatusprovider.h"
+#include "providers/gatus/gatusprovider.h"
 
 #include "fuzzsupport.h"
 

@@ -1,5 +1,5 @@
 // Google Cloud incidents archive and the open incidents' story.
-#include "providers/gcpprovider.h"
+#include "providers/gcp/gcpprovider.h"
 
 #include "fuzzsupport.h"
 

@@ -1,5 +1,5 @@
 // Instatus summary document: the state and the story of incidents and maintenance windows.
-#include "providers/instatusprovider.h"
+#include "providers/instatus/instatusprovider.h"
 
 #include "fuzzsupport.h"
 

@@ -1,5 +1,5 @@
 // Status.io public status API document, with its incidents and maintenance.
-#include "providers/statusioprovider.h"
+#include "providers/statusio/statusioprovider.h"
 
 #include "fuzzsupport.h"
 

@@ -1,7 +1,7 @@
 // The page identifier search over a Status.io page's HTML.
 #include "core/webaddress.h"
-#include "providers/feedscan.h"
-#include "providers/statusioprovider.h"
+#include "providers/common/feedscan.h"
+#include "providers/statusio/statusioprovider.h"
 
 #include "fuzzsupport.h"
 

@@ -1,6 +1,6 @@
 // Statuspage documents: the state document with both the page-wide and the selected-components
 // result, and the same bytes read as a story document (unresolved incidents, the calendar).
-#include "providers/statuspageprovider.h"
+#include "providers/statuspage/statuspageprovider.h"
 
 #include "fuzzsupport.h"
 

@@ -1,7 +1,7 @@
 // Uptime Kuma status page and heartbeat documents: the input is split at its first NUL byte
 // into the page and the heartbeats, so that both parsers and the evaluation (whole and narrowed to the
 // monitors it lists) see it.
-#include "providers/uptimekumaprovider.h"
+#include "providers/uptimekuma/uptimekumaprovider.h"
 
 #include "fuzzsupport.h"
 

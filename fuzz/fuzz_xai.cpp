@@ -1,6 +1,6 @@
 // The xAI RSS scan: the whole-feed check, items, fields, publication dates, grading and the posts' story.
-#include "providers/feedscan.h"
-#include "providers/xaiprovider.h"
+#include "providers/common/feedscan.h"
+#include "providers/xai/xaiprovider.h"
 
 #include "fuzzsupport.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/service.h"
-#include "providers/componentselection.h"
+#include "providers/common/componentselection.h"
 
 #include <QByteArray>
 #include <QDateTime>

@@ -6,7 +6,6 @@
 #include "monitor/statushistory.h"
 #include "monitor/uptimerecord.h"
 #include "platform/urlopener.h"
-#include "providers/statusiopageids.h"
 
 #include <QCoreApplication>
 
@@ -28,7 +27,7 @@ AppCore::AppCore(Options options, QObject *parent)
     setup.history = m_history.get();
     setup.uptime = m_uptime.get();
     setup.notifier = m_notifier.get();
-    setup.statusIOPageIdsFile = StatusIOPageIds::defaultFile();
+    setup.providerMemory = ProviderContext::Keeping::AcrossRuns;
     setup.autoRefresh = options.autoRefresh;
     if (options.check)
         setup.check = std::move(options.check);

@@ -4,7 +4,6 @@
 #include "core/servicestore.h"
 #include "monitor/statusmonitor.h"
 #include "providers/providertable.h"
-#include "providers/statusiopageids.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -200,7 +199,7 @@ QCoro::Task<int> run(Options options)
     setup.watchFile = false;
     setup.readOnly = true;
     setup.autoRefresh = false;
-    setup.statusIOPageIdsFile = StatusIOPageIds::defaultFile();
+    setup.providerMemory = ProviderContext::Keeping::AcrossRuns;
     StatusMonitor monitor(std::move(setup));
 
     QCoro::Task<> refresh = monitor.refresh();

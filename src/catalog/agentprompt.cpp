@@ -21,8 +21,8 @@ QString promptTemplate()
 QString providerList()
 {
     QStringList names;
-    for (const ProviderKind kind : allProviderKinds())
-        names.append(rawValue(kind));
+    for (const std::u16string_view name : storedProviderNames)
+        names.append(QString::fromUtf16(name.data(), qsizetype(name.size())));
     return names.join(QStringLiteral(", "));
 }
 

@@ -1,15 +1,21 @@
 #include "core/providerkind.h"
 
-const QList<ProviderKind> &allProviderKinds()
+namespace {
+
+// Every name reads back as its own kind only when no two kinds share one.
+constexpr bool distinctNames()
 {
-    static const QList<ProviderKind> all = [] {
-        QList<ProviderKind> kinds;
-        for (std::size_t i = 0; i < providerKindCount; ++i)
-            kinds.append(ProviderKind(i));
-        return kinds;
-    }();
-    return all;
+    for (std::size_t i = 0; i < storedProviderNames.size(); ++i) {
+        for (std::size_t j = i + 1; j < storedProviderNames.size(); ++j) {
+            if (storedProviderNames.at(i) == storedProviderNames.at(j))
+                return false;
+        }
+    }
+    return true;
 }
+static_assert(distinctNames(), "each kind is stored under a name of its own");
+
+} // namespace
 
 QString rawValue(ProviderKind kind)
 {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QList>
 #include <QString>
 
 #include <array>
@@ -9,7 +8,8 @@
 
 // The feed format of a service, which decides the reader that checks it. Everything else
 // about a reader (its name on screen, how it is made, its fixed feeds, whether format
-// detection tries it) is one row of the readers' table in the providers.
+// detection tries it) is one row of the readers' table in the providers, the one list of
+// them, which checks that its rows follow this order and these names.
 enum class ProviderKind {
     Statuspage,
     Instatus,
@@ -28,14 +28,12 @@ enum class ProviderKind {
 
 inline constexpr std::size_t providerKindCount = std::size_t(ProviderKind::Gatus) + 1;
 
-// The value written to services.json for each kind, in the order of the kinds.
+// The value written to services.json for each kind, in the order of the kinds. Kept here,
+// beside the kinds, because the services file and the catalog are read below the providers.
 inline constexpr std::array<std::u16string_view, providerKindCount> storedProviderNames{
     u"statuspage", u"instatus", u"website",     u"aws",    u"apple",      u"gcp",   u"azure",
     u"xai",        u"statusio", u"betterstack", u"cachet", u"uptimekuma", u"gatus",
 };
-
-// All kinds in their declared order (the order pickers list them in).
-const QList<ProviderKind> &allProviderKinds();
 
 // The lower-case raw value written to services.json ("statuspage", "aws", ...).
 QString rawValue(ProviderKind kind);

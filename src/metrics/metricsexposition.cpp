@@ -1,5 +1,7 @@
 #include "metrics/metricsexposition.h"
 
+#include "providers/providertable.h"
+
 #include <QStringView>
 
 #include <charconv>
@@ -257,11 +259,11 @@ QByteArray renderMetrics(const MetricsSnapshot &snapshot, MetricsFormat format)
                  std::chrono::duration<double>(snapshot.refreshInterval).count());
 
     writer.family("glinter_check_failures", Kind::Counter, "Checks whose feed could not be read, by feed format.");
-    for (const ProviderKind kind : allProviderKinds()) {
+    for (const ProviderInfo &reader : providerTable()) {
         QByteArray provider("provider=\"");
-        appendLabelValue(provider, rawValue(kind));
+        appendLabelValue(provider, rawValue(reader.kind));
         provider.append('"');
-        appendSample(out, "glinter_check_failures_total", provider, snapshot.checkFailures.value(kind, 0));
+        appendSample(out, "glinter_check_failures_total", provider, snapshot.checkFailures.value(reader.kind, 0));
     }
 
     writer.family("glinter_build", Kind::Info, "The running version of Glinter.");

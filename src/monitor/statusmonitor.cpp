@@ -3,8 +3,6 @@
 #include "alerts/notifier.h"
 #include "core/settings.h"
 #include "providers/fetchwithretry.h"
-#include "providers/maintenancecalendar.h"
-#include "providers/statusiopageids.h"
 
 namespace {
 
@@ -20,16 +18,15 @@ ServiceList::Setup listSetup(StatusMonitor::Setup &setup)
     return list;
 }
 
-RefreshScheduler::Setup schedulerSetup(StatusMonitor::Setup &setup, const Settings &settings,
-                                       const std::shared_ptr<MaintenanceCalendar> &calendar,
-                                       const std::shared_ptr<StatusIOPageIds> &pageIds)
+RefreshScheduler::Setup schedulerSetup(StatusMonitor::Setup &setup, const ProviderContext &providers)
 {
     RefreshScheduler::Setup scheduler;
     scheduler.check = std::move(setup.check);
     if (!scheduler.check) {
-        scheduler.check = [&settings, calendar, pageIds](Service service) {
-            return fetchWithRetry(std::move(service), retryDelay,
-                                  ProviderOptions{settings.awsRegions(), calendar, pageIds});
+        // The scheduler goes before the context; a reader is made, and reads the context, at
+        // the start of its check.
+        scheduler.check = [&providers](Service service) {
+            return fetchWithRetry(std::move(service), retryDelay, providers);
         };
     }
     scheduler.reachability = std::move(setup.reachability);
@@ -46,8 +43,7 @@ StatusMonitor::StatusMonitor(Setup setup, QObject *parent)
     , m_settings(setup.settings ? setup.settings : m_ownSettings.get())
     , m_list(std::make_unique<ServiceList>(listSetup(setup)))
     , m_results(std::make_unique<Results>(setup.history, setup.uptime, setup.notifier))
-    , m_calendar(std::make_shared<MaintenanceCalendar>())
-    , m_statusIOPageIds(std::make_shared<StatusIOPageIds>(&QDateTime::currentDateTimeUtc, setup.statusIOPageIdsFile))
+    , m_providers(std::make_unique<ProviderContext>(m_settings, setup.providerMemory))
 {
     m_configError = m_list->fileError();
     // Services removed while the program was not running leave the record; a list that
@@ -69,7 +65,7 @@ StatusMonitor::StatusMonitor(Setup setup, QObject *parent)
         });
     }
     m_scheduler = std::make_unique<RefreshScheduler>(*m_list, *m_results, *m_settings,
-                                                     schedulerSetup(setup, *m_settings, m_calendar, m_statusIOPageIds));
+                                                     schedulerSetup(setup, *m_providers));
 
     connect(m_list.get(), &ServiceList::changed, this, &StatusMonitor::servicesChanged);
     connect(m_list.get(), &ServiceList::removed, m_results.get(), &Results::forget);

@@ -7,6 +7,7 @@
 #include "monitor/refreshscheduler.h"
 #include "monitor/results.h"
 #include "monitor/servicelist.h"
+#include "providers/providercontext.h"
 
 #include <QHash>
 #include <QList>
@@ -18,8 +19,6 @@
 #include <memory>
 #include <optional>
 
-class MaintenanceCalendar;
-class StatusIOPageIds;
 class Notifier;
 class Settings;
 class StatusHistory;
@@ -54,8 +53,9 @@ public:
         // readable list are dropped from it.
         UptimeRecord *uptime = nullptr;
         Notifier *notifier = nullptr;
-        // Where the Status.io page identifiers are kept between runs; empty: in memory only.
-        QString statusIOPageIdsFile;
+        // How long what the providers learn between checks is kept (found page identifiers,
+        // say): while the monitor lives, or also for the next run.
+        ProviderContext::Keeping providerMemory = ProviderContext::Keeping::WhileRunning;
         std::unique_ptr<Reachability> reachability;
         std::unique_ptr<WakeObserver> wake;
         // Watch services.json and merge outside edits.
@@ -64,9 +64,8 @@ public:
         bool readOnly = false;
         // Run the timer and the first refresh right after start-up.
         bool autoRefresh = true;
-        // How one service is checked; by default the registry's reader with one retry, told
-        // the settings' AWS regions and lent the monitor's maintenance calendar and Status.io
-        // page identifiers.
+        // How one service is checked; by default the registry's reader with one retry, made
+        // with the monitor's provider context (the settings and what providers keep).
         Check check;
     };
 
@@ -137,11 +136,9 @@ private:
     Settings *m_settings;
     std::unique_ptr<ServiceList> m_list;
     std::unique_ptr<Results> m_results;
-    // The pages' maintenance calendars, kept across refreshes so that each is read at most
-    // hourly.
-    std::shared_ptr<MaintenanceCalendar> m_calendar;
-    // The Status.io page identifiers, kept so that a page's HTML is read about daily.
-    std::shared_ptr<StatusIOPageIds> m_statusIOPageIds;
+    // What the providers keep across refreshes, so that what rarely changes is not read on
+    // every check.
+    std::unique_ptr<ProviderContext> m_providers;
     std::unique_ptr<RefreshScheduler> m_scheduler;
     std::optional<QString> m_configError;
 };

@@ -5,12 +5,13 @@
 
 #include <QTimer>
 
-QCoro::Task<ServiceStatusResult> fetchWithRetry(Service service, std::chrono::milliseconds retryDelay,
-                                                ProviderOptions options)
+namespace {
+
+QCoro::Task<ServiceStatusResult> retrying(std::unique_ptr<StatusProvider> reader, Service service,
+                                          std::chrono::milliseconds retryDelay)
 {
-    if (!service.provider)
+    if (!reader)
         co_return failureResult(service, service.uncheckedReason().value_or(QString()));
-    const std::unique_ptr<StatusProvider> reader = ProviderRegistry::provider(*service.provider, options);
     QCoro::Task<ServiceStatusResult> firstFetch = reader->fetch(service);
     ServiceStatusResult first = co_await firstFetch;
     if (first.indicator != Indicator::Unknown)
@@ -27,4 +28,20 @@ QCoro::Task<ServiceStatusResult> fetchWithRetry(Service service, std::chrono::mi
     QCoro::Task<ServiceStatusResult> secondFetch = reader->fetch(service);
     ServiceStatusResult second = co_await secondFetch;
     co_return second;
+}
+
+} // namespace
+
+QCoro::Task<ServiceStatusResult> fetchWithRetry(Service service, std::chrono::milliseconds retryDelay,
+                                                const ProviderContext &context)
+{
+    // Made before the check starts, so that nothing after its first pause reads the context.
+    std::unique_ptr<StatusProvider> reader = service.provider ? ProviderRegistry::provider(*service.provider, context)
+                                                              : nullptr;
+    return retrying(std::move(reader), std::move(service), retryDelay);
+}
+
+QCoro::Task<ServiceStatusResult> fetchWithRetry(Service service, std::chrono::milliseconds retryDelay)
+{
+    return fetchWithRetry(std::move(service), retryDelay, ProviderContext());
 }

@@ -2,15 +2,18 @@
 
 #include "core/service.h"
 #include "core/servicestatusresult.h"
-#include "providers/statusprovider.h"
+#include "providers/providercontext.h"
 
 #include <qcoro/qcorotask.h>
 
 #include <chrono>
 
-// The monitor's check of one service: the registry's reader for its kind, with one retry.
-// A first result that is Unknown is dropped, and after `retryDelay` the same reader reads
-// once more; the second result stands.
+// The monitor's check of one service: the registry's reader for its kind, made now with what
+// `context` holds for it, with one retry. A first result that is Unknown is dropped, and
+// after `retryDelay` the same reader reads once more; the second result stands.
+QCoro::Task<ServiceStatusResult> fetchWithRetry(Service service, std::chrono::milliseconds retryDelay,
+                                                const ProviderContext &context);
+
+// The same without a context: a reader that keeps nothing and reads the defaults.
 QCoro::Task<ServiceStatusResult> fetchWithRetry(Service service,
-                                                std::chrono::milliseconds retryDelay = std::chrono::milliseconds(1500),
-                                                ProviderOptions options = {});
+                                                std::chrono::milliseconds retryDelay = std::chrono::milliseconds(1500));

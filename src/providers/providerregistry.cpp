@@ -4,9 +4,14 @@
 
 namespace ProviderRegistry {
 
-std::unique_ptr<StatusProvider> provider(ProviderKind kind, const ProviderOptions &options)
+std::unique_ptr<StatusProvider> provider(ProviderKind kind, const ProviderContext &context)
 {
-    return providerInfo(kind).make(HttpSession(), options);
+    return providerInfo(kind).make(HttpSession(), context);
+}
+
+std::unique_ptr<StatusProvider> provider(ProviderKind kind)
+{
+    return provider(kind, ProviderContext());
 }
 
 } // namespace ProviderRegistry

@@ -1,58 +1,49 @@
 #include "providers/providertable.h"
 
 #include "net/networkenvironment.h"
-#include "providers/appleprovider.h"
-#include "providers/awsprovider.h"
-#include "providers/azureprovider.h"
-#include "providers/betterstackprovider.h"
-#include "providers/cachetprovider.h"
-#include "providers/gatusprovider.h"
-#include "providers/gcpprovider.h"
-#include "providers/instatusprovider.h"
-#include "providers/statusioprovider.h"
-#include "providers/statuspageprovider.h"
-#include "providers/uptimekumaprovider.h"
-#include "providers/websiteprovider.h"
-#include "providers/xaiprovider.h"
+#include "providers/apple/appleprovider.h"
+#include "providers/aws/awsprovider.h"
+#include "providers/azure/azureprovider.h"
+#include "providers/betterstack/betterstackprovider.h"
+#include "providers/cachet/cachetprovider.h"
+#include "providers/gatus/gatusprovider.h"
+#include "providers/gcp/gcpprovider.h"
+#include "providers/instatus/instatusprovider.h"
+#include "providers/statusio/statusioprovider.h"
+#include "providers/statuspage/statuspageprovider.h"
+#include "providers/uptimekuma/uptimekumaprovider.h"
+#include "providers/website/websiteprovider.h"
+#include "providers/xai/xaiprovider.h"
 
 #include <QCoreApplication>
 
 namespace {
 
 template<class Reader>
-std::unique_ptr<StatusProvider> make(const HttpSession &session, const ProviderOptions &)
+std::unique_ptr<StatusProvider> make(const HttpSession &session, const ProviderContext &)
 {
     return std::make_unique<Reader>(session);
 }
 
-template<>
-std::unique_ptr<StatusProvider> make<AWSProvider>(const HttpSession &session, const ProviderOptions &options)
+template<class Memory>
+std::shared_ptr<ProviderMemory> keepInMemory(const QString &)
 {
-    return std::make_unique<AWSProvider>(session, options.awsRegions);
-}
-
-template<>
-std::unique_ptr<StatusProvider> make<StatusIOProvider>(const HttpSession &session, const ProviderOptions &options)
-{
-    return std::make_unique<StatusIOProvider>(session, options.statusIOPageIds);
-}
-
-template<>
-std::unique_ptr<StatusProvider> make<StatuspageProvider>(const HttpSession &session, const ProviderOptions &options)
-{
-    return std::make_unique<StatuspageProvider>(session, options.calendar);
+    return std::make_shared<Memory>();
 }
 
 constexpr std::array<ProviderInfo, providerKindCount> table{{
     {.kind = ProviderKind::Statuspage,
+     .storedName = u"statuspage",
      .displayName = QT_TRANSLATE_NOOP("Readers", "Statuspage.io"),
-     .make = &make<StatuspageProvider>,
+     .make = &StatuspageProvider::make,
+     .makeMemory = &keepInMemory<MaintenanceCalendar>,
      .offeredInForm = true,
      .detectable = true,
      .addedAs = QT_TRANSLATE_NOOP("Readers", "Added as a Statuspage.io page"),
      .tellsStory = true,
      .listComponents = &StatuspageProvider::fetchComponents},
     {.kind = ProviderKind::Instatus,
+     .storedName = u"instatus",
      .displayName = QT_TRANSLATE_NOOP("Readers", "Instatus"),
      .make = &make<InstatusProvider>,
      .offeredInForm = true,
@@ -60,44 +51,55 @@ constexpr std::array<ProviderInfo, providerKindCount> table{{
      .addedAs = QT_TRANSLATE_NOOP("Readers", "Added as an Instatus page"),
      .tellsStory = true},
     {.kind = ProviderKind::Website,
+     .storedName = u"website",
      .displayName = QT_TRANSLATE_NOOP("Readers", "Website / Server"),
      .make = &make<WebsiteProvider>,
-     .offeredInForm = true},
+     .offeredInForm = true,
+     .probesSite = true},
     {.kind = ProviderKind::Aws,
+     .storedName = u"aws",
      .displayName = QT_TRANSLATE_NOOP("Readers", "AWS Health"),
-     .make = &make<AWSProvider>,
+     .make = &AWSProvider::make,
      .fixedFeeds = {u"https://health.aws.amazon.com/public/currentevents"},
-     .tellsStory = true},
+     .tellsStory = true,
+     .readsRegions = true},
     {.kind = ProviderKind::Apple,
+     .storedName = u"apple",
      .displayName = QT_TRANSLATE_NOOP("Readers", "Apple System Status"),
      .make = &make<AppleProvider>,
      .fixedFeeds = {u"https://www.apple.com/support/systemstatus/data/system_status_en_US.js",
                     u"https://www.apple.com/support/systemstatus/data/developer/system_status_en_US.js"},
      .tellsStory = true},
     {.kind = ProviderKind::Gcp,
+     .storedName = u"gcp",
      .displayName = QT_TRANSLATE_NOOP("Readers", "Google Cloud Status"),
      .make = &make<GCPProvider>,
      .fixedFeeds = {u"https://status.cloud.google.com/incidents.json"},
      .tellsStory = true},
     {.kind = ProviderKind::Azure,
+     .storedName = u"azure",
      .displayName = QT_TRANSLATE_NOOP("Readers", "Azure Status"),
      .make = &make<AzureProvider>,
      .fixedFeeds = {u"https://rssfeed.azure.status.microsoft/en-us/status/feed/"},
      .tellsStory = true},
     {.kind = ProviderKind::Xai,
+     .storedName = u"xai",
      .displayName = QT_TRANSLATE_NOOP("Readers", "xAI Status"),
      .make = &make<XAIProvider>,
      .fixedFeeds = {u"https://status.x.ai/feed.xml"},
      .tellsStory = true},
     {.kind = ProviderKind::StatusIo,
+     .storedName = u"statusio",
      .displayName = QT_TRANSLATE_NOOP("Readers", "Status.io"),
-     .make = &make<StatusIOProvider>,
+     .make = &StatusIOProvider::make,
+     .makeMemory = &StatusIOPageIds::make,
      .fixedFeeds = {u"https://api.status.io"},
      .detectable = true,
      .addedAs = QT_TRANSLATE_NOOP("Readers", "Added as a Status.io page"),
      .tellsStory = true,
      .requestsInARow = 2},
     {.kind = ProviderKind::BetterStack,
+     .storedName = u"betterstack",
      .displayName = QT_TRANSLATE_NOOP("Readers", "Better Stack"),
      .make = &make<BetterStackProvider>,
      .offeredInForm = true,
@@ -106,6 +108,7 @@ constexpr std::array<ProviderInfo, providerKindCount> table{{
      .tellsStory = true,
      .listComponents = &BetterStackProvider::fetchComponents},
     {.kind = ProviderKind::Cachet,
+     .storedName = u"cachet",
      .displayName = QT_TRANSLATE_NOOP("Readers", "Cachet"),
      .make = &make<CachetProvider>,
      .offeredInForm = true,
@@ -115,6 +118,7 @@ constexpr std::array<ProviderInfo, providerKindCount> table{{
      .listComponents = &CachetProvider::fetchComponents,
      .requestsInARow = 2},
     {.kind = ProviderKind::UptimeKuma,
+     .storedName = u"uptimekuma",
      .displayName = QT_TRANSLATE_NOOP("Readers", "Uptime Kuma"),
      .make = &make<UptimeKumaProvider>,
      .offeredInForm = true,
@@ -124,6 +128,7 @@ constexpr std::array<ProviderInfo, providerKindCount> table{{
      .listComponents = &UptimeKumaProvider::fetchComponents,
      .requestsInARow = 2},
     {.kind = ProviderKind::Gatus,
+     .storedName = u"gatus",
      .displayName = QT_TRANSLATE_NOOP("Readers", "Gatus"),
      .make = &make<GatusProvider>,
      .offeredInForm = true,
@@ -135,14 +140,15 @@ constexpr std::array<ProviderInfo, providerKindCount> table{{
 constexpr bool inKindOrder()
 {
     for (std::size_t i = 0; i < table.size(); ++i) {
-        if (std::size_t(table[i].kind) != i || table[i].displayName == nullptr || table[i].make == nullptr
+        if (std::size_t(table[i].kind) != i || table[i].storedName != storedProviderNames.at(i)
+            || table[i].displayName == nullptr || table[i].make == nullptr
             || table[i].detectable != (table[i].addedAs != nullptr))
             return false;
     }
     return true;
 }
-static_assert(inKindOrder(),
-              "one row per kind, in the order of ProviderKind, each named and made; detected ones say so");
+static_assert(inKindOrder(), "one row per kind, in the order of ProviderKind, each stored under core's name for it, "
+                             "named and made; detected ones say so");
 
 } // namespace
 

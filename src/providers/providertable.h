@@ -2,7 +2,8 @@
 
 #include "core/providerkind.h"
 #include "net/httpsession.h"
-#include "providers/componentselection.h"
+#include "providers/common/componentselection.h"
+#include "providers/providercontext.h"
 #include "providers/statusprovider.h"
 
 #include <QUrl>
@@ -12,13 +13,21 @@
 #include <string_view>
 
 // What the program knows of one kind of feed. Everything that lists or tells readers apart
-// (the registry, the custom form's formats and detection, the agent prompt, the benchmark's
-// fake feeds) reads this table; adding a reader is its own files and one row here.
+// (the registry, the custom form's formats and detection, the tray and the general tab,
+// the metrics, the benchmark's fake feeds) reads this table; adding a reader is its own
+// files and one row here.
 struct ProviderInfo {
     ProviderKind kind = ProviderKind::Statuspage;
+    // The name services.json stores. Core decodes the file, so it keeps the same names in
+    // the same order (storedProviderNames); the table checks that they agree.
+    std::u16string_view storedName;
     // The format's name on screen (translation context "Readers").
     const char *displayName = nullptr;
-    std::unique_ptr<StatusProvider> (*make)(const HttpSession &session, const ProviderOptions &options) = nullptr;
+    // A reader for one check, handed what the context holds for it.
+    std::unique_ptr<StatusProvider> (*make)(const HttpSession &session, const ProviderContext &context) = nullptr;
+    // What the reader keeps between checks, made once per context; null for a reader that
+    // keeps nothing. `folder` is where it may keep it for the next run; empty for memory only.
+    std::shared_ptr<ProviderMemory> (*makeMemory)(const QString &folder) = nullptr;
     // The vendor's own feed addresses, for readers that do not read the service's address;
     // empty entries are unused.
     std::array<std::u16string_view, 2> fixedFeeds{};
@@ -37,9 +46,16 @@ struct ProviderInfo {
     // Requests a check makes one after the other (each waits for the answer before); the
     // refresh starts the longest chains first.
     int requestsInARow = 1;
+    // The address is a site the reader probes, not a page about it: the custom form adds it
+    // without a test read (a site that is down is still worth watching), and the tray opens
+    // the site itself instead of the service's details.
+    bool probesSite = false;
+    // Only the events of the regions the user chose count (Settings' awsRegions); the
+    // general tab offers the choice while such a service is listed.
+    bool readsRegions = false;
 };
 
-// Every reader, in the order of ProviderKind.
+// Every reader, in the order of ProviderKind: the one list of them.
 const std::array<ProviderInfo, providerKindCount> &providerTable();
 const ProviderInfo &providerInfo(ProviderKind kind);
 

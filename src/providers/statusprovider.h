@@ -3,29 +3,11 @@
 #include "core/service.h"
 #include "core/servicestatusresult.h"
 
-#include <QSet>
 #include <QString>
 #include <qcoro/qcorotask.h>
 
-#include <memory>
 #include <optional>
 #include <type_traits>
-
-class MaintenanceCalendar;
-class StatusIOPageIds;
-
-// What a reader is told of the user's settings, read when the check starts, and the memory
-// it may keep across checks.
-struct ProviderOptions {
-    // The AWS regions whose events count; empty means all.
-    QSet<QString> awsRegions;
-    // The Statuspage maintenance windows read in earlier checks; without it every check reads
-    // the calendar. Shared because a check still in flight may outlive whoever runs checks.
-    std::shared_ptr<MaintenanceCalendar> calendar;
-    // The Status.io page identifiers found in earlier checks; without it every check reads
-    // the page first.
-    std::shared_ptr<StatusIOPageIds> statusIOPageIds;
-};
 
 // A feed reader: turns one service into one result. fetch() never fails; transport,
 // HTTP and format problems become a result with the Unknown indicator and a short text.

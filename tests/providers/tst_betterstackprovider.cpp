@@ -1,4 +1,4 @@
-#include "providers/betterstackprovider.h"
+#include "providers/betterstack/betterstackprovider.h"
 
 #include "readertesting.h"
 

@@ -1,4 +1,4 @@
-#include "providers/cachetprovider.h"
+#include "providers/cachet/cachetprovider.h"
 
 #include "readertesting.h"
 

@@ -1,7 +1,7 @@
-#include "providers/betterstackprovider.h"
-#include "providers/cachetprovider.h"
-#include "providers/gatusprovider.h"
-#include "providers/uptimekumaprovider.h"
+#include "providers/betterstack/betterstackprovider.h"
+#include "providers/cachet/cachetprovider.h"
+#include "providers/gatus/gatusprovider.h"
+#include "providers/uptimekuma/uptimekumaprovider.h"
 
 #include "readertesting.h"
 

@@ -1,5 +1,5 @@
-#include "providers/feedscan.h"
-#include "providers/feedstory.h"
+#include "providers/common/feedscan.h"
+#include "providers/common/feedstory.h"
 
 #include <QJsonValue>
 #include <QTest>

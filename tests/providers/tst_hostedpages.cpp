@@ -1,6 +1,6 @@
-#include "providers/instatusprovider.h"
-#include "providers/statusioprovider.h"
-#include "providers/websiteprovider.h"
+#include "providers/instatus/instatusprovider.h"
+#include "providers/statusio/statusioprovider.h"
+#include "providers/website/websiteprovider.h"
 
 #include "readertesting.h"
 
@@ -77,7 +77,7 @@ private Q_SLOTS:
             {"name":"B","impact":"operational","status":"Monitoring","started":"soon"},
             {"name":"C","impact":"NEWWORD"}]})")
             << QStringList{u"A | - | major | - | - | - | -"_qs, u"B | monitoring | none | - | - | - | -"_qs,
-                           u"C | - | - | - | - | - | -"_qs};
+                           u"C | - | major | - | - | - | -"_qs};
         QTest::newRow("durations") << QByteArray(R"({"page":{},"activeMaintenances":[
             {"name":"A","status":"INPROGRESS","start":"2026-11-30T10:00:00Z","duration":" 45 "},
             {"name":"B","status":"INPROGRESS","start":"2026-11-30T10:00:00Z","duration":-5},
@@ -100,6 +100,45 @@ private Q_SLOTS:
         QVERIFY2(decoded.value, qPrintable(decoded.error));
         QTEST(story(InstatusProvider::evaluate(service(ProviderKind::Instatus), *decoded.value, checkTime())),
               "expected");
+    }
+
+    // The state and the story read the same incidents: a resolved one counts for neither, an
+    // impact word Instatus adds later is trouble in both, and the state is the worst impact
+    // the story tells, named after the first incident it tells.
+    void instatusStateAgreesWithStory_data()
+    {
+        QTest::addColumn<QByteArray>("incidents");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("resolved critical before a minor one")
+            << QByteArray(R"([{"name":"Old","status":"RESOLVED","impact":"MAJOROUTAGE"},
+                             {"name":"Slow","status":"INVESTIGATING","impact":"MINOROUTAGE"}])")
+            << u"minor: Slow [Slow]"_qs;
+        QTest::newRow("only resolved") << QByteArray(R"([{"name":"Old","status":"resolved","impact":"PARTIALOUTAGE"}])")
+                                       << u"none: All Systems Operational"_qs;
+        QTest::newRow("unknown impact word")
+            << QByteArray(R"([{"name":"New","status":"IDENTIFIED","impact":"SOMEOUTAGE"}])") << u"major: New [New]"_qs;
+        QTest::newRow("no impact") << QByteArray(R"([{"name":"Quiet","status":"MONITORING"}])")
+                                   << u"none: Quiet [Quiet]"_qs;
+        QTest::newRow("worst of several")
+            << QByteArray(R"([{"name":"A","impact":"DEGRADEDPERFORMANCE"},{"name":"B","impact":"PARTIALOUTAGE"}])")
+            << u"major: A [A]"_qs;
+    }
+
+    void instatusStateAgreesWithStory()
+    {
+        QFETCH(QByteArray, incidents);
+        const Decoded<InstatusProvider::Document> decoded =
+            InstatusProvider::decode(R"({"page":{"status":"UP"},"activeIncidents":)" + incidents + '}');
+        QVERIFY2(decoded.value, qPrintable(decoded.error));
+        const ServiceStatusResult result =
+            InstatusProvider::evaluate(service(ProviderKind::Instatus), *decoded.value, checkTime());
+        QTEST(graded(result), "expected");
+        Indicator worst = Indicator::None;
+        for (const Incident &incident : result.incidents)
+            worst = std::max(worst, incident.impact.value_or(Indicator::None));
+        QCOMPARE(result.indicator, worst);
+        QCOMPARE(result.incidentTitle,
+                 result.incidents.isEmpty() ? std::nullopt : std::optional(result.incidents.first().title));
     }
 
     void instatusThroughTheServer()

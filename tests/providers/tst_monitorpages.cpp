@@ -1,5 +1,5 @@
-#include "providers/gatusprovider.h"
-#include "providers/uptimekumaprovider.h"
+#include "providers/gatus/gatusprovider.h"
+#include "providers/uptimekuma/uptimekumaprovider.h"
 
 #include "readertesting.h"
 

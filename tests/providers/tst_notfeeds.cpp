@@ -108,7 +108,7 @@ private Q_SLOTS:
         server.setRoute("*", page(badGateway));
         // Status.io's own page leads to its API, which answers the error page.
         server.setRoute("/status/home", page(fixture(u"statusio/page.html"_qs)));
-        const std::unique_ptr<StatusProvider> reader = providerInfo(kind).make(HttpSession(), {});
+        const std::unique_ptr<StatusProvider> reader = providerInfo(kind).make(HttpSession(), ProviderContext());
         QTEST(check(*reader, kind, server.httpsUrl(u"/status/home"_qs)), "expected");
     }
 };

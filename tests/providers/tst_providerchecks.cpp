@@ -1,7 +1,9 @@
+#include "core/settings.h"
 #include "providers/detection.h"
 #include "providers/fetchwithretry.h"
-#include "providers/maintenancecalendar.h"
 #include "providers/providertable.h"
+#include "providers/statusio/statusiopageids.h"
+#include "providers/statuspage/maintenancecalendar.h"
 
 #include "readertesting.h"
 
@@ -45,13 +47,47 @@ private Q_SLOTS:
             &server, &FakeServer::requestReceived, this, [&] { server.setRoute("*", second); },
             Qt::ConnectionType(Qt::SingleShotConnection | Qt::QueuedConnection));
         const QUrl url = requests > 0 ? server.httpsUrl() : QUrl(u"status page"_qs);
-        // A calendar read just now: the check is the status document's.
-        const auto calendar = std::make_shared<MaintenanceCalendar>();
-        calendar->record(server.httpsUrl(u"/api/v2/summary.json"_qs).toString(), std::nullopt);
-        QTEST(graded(QCoro::waitFor(
-                  fetchWithRetry(service(ProviderKind::Statuspage, url), 100ms, ProviderOptions{{}, calendar, {}}))),
+        // A calendar read just now, which the context hands to the reader: the check is the
+        // status document's.
+        const ProviderContext context;
+        context.memory<MaintenanceCalendar>(ProviderKind::Statuspage)
+            ->record(server.httpsUrl(u"/api/v2/summary.json"_qs).toString(), std::nullopt);
+        QTEST(graded(QCoro::waitFor(fetchWithRetry(service(ProviderKind::Statuspage, url), 100ms, context))),
               "expected");
         QCOMPARE(server.requestCount("/api/v2/status.json"), requests);
+    }
+
+    // The context hands the user's settings to the reader when its check starts: a region
+    // chosen between two checks counts from the next one.
+    void settingsReachTheReader()
+    {
+        FeedServer server;
+        server.setRoute("/public/currentevents", {.headers = {{"Content-Type", "application/json;charset=utf-16"}},
+                                                  .body = fixture(u"aws/currentevents-utf16be.json"_qs)});
+        Settings settings;
+        settings.setAwsRegions({});
+        const ProviderContext context(&settings);
+        const auto check = [&] {
+            return graded(QCoro::waitFor(fetchWithRetry(service(ProviderKind::Aws), 1ms, context)));
+        };
+        QCOMPARE(check(), u"critical: Increased API Error Rates \u2014 N. Virginia (+2 more)"_qs);
+        settings.setAwsRegions({u"us-west-2"_qs, u"eu-west-1"_qs});
+        QCOMPARE(check(), u"major: Elevated S3 latency \u2014 Ireland (+1 more)"_qs);
+    }
+
+    // What the providers learn is the next run's too when kept across runs (in the user's
+    // cache), and this run's only otherwise.
+    void memoryAcrossRuns()
+    {
+        const QUrl page(u"https://status.example.com"_qs);
+        const auto pageIds = [](ProviderContext::Keeping keeping) {
+            return ProviderContext(nullptr, keeping).memory<StatusIOPageIds>(ProviderKind::StatusIo);
+        };
+        pageIds(ProviderContext::Keeping::AcrossRuns)->remember(page, u"aaa111"_qs);
+        QCOMPARE(pageIds(ProviderContext::Keeping::AcrossRuns)->find(page), std::optional(u"aaa111"_qs));
+        QCOMPARE(pageIds(ProviderContext::Keeping::WhileRunning)->find(page), std::nullopt);
+        pageIds(ProviderContext::Keeping::WhileRunning)->remember(page, u"bbb222"_qs);
+        QCOMPARE(pageIds(ProviderContext::Keeping::AcrossRuns)->find(page), std::optional(u"aaa111"_qs));
     }
 
     // Detection tries Statuspage.io, Instatus, Status.io, Better Stack, Cachet, Uptime Kuma and

@@ -1,5 +1,5 @@
-#include "providers/maintenancecalendar.h"
-#include "providers/statuspageprovider.h"
+#include "providers/statuspage/maintenancecalendar.h"
+#include "providers/statuspage/statuspageprovider.h"
 
 #include "readertesting.h"
 

@@ -1,8 +1,8 @@
-#include "providers/appleprovider.h"
-#include "providers/awsprovider.h"
-#include "providers/azureprovider.h"
-#include "providers/gcpprovider.h"
-#include "providers/xaiprovider.h"
+#include "providers/apple/appleprovider.h"
+#include "providers/aws/awsprovider.h"
+#include "providers/azure/azureprovider.h"
+#include "providers/gcp/gcpprovider.h"
+#include "providers/xai/xaiprovider.h"
 
 #include "readertesting.h"
 

@@ -1,7 +1,7 @@
 #include "ui/settings/awsregionpicker.h"
 
 #include "core/settings.h"
-#include "providers/awsregions.h"
+#include "providers/aws/awsregions.h"
 #include "ui/common/style.h"
 #include "ui/settings/checkrow.h"
 #include "ui/settings/settingsbuttons.h"

@@ -154,7 +154,8 @@ std::optional<ProviderKind> CustomAddForm::chosenKind() const
 
 void CustomAddForm::updateControls()
 {
-    const bool website = chosenKind() == ProviderKind::Website;
+    const std::optional<ProviderKind> chosen = chosenKind();
+    const bool website = chosen && providerInfo(*chosen).probesSite;
     m_address->setPlaceholderText(website ? tr("https://example.com or your server URL") : tr("Status page URL"));
     // The name follows the text, so that a screen reader announces the check while it runs.
     const QString action = m_validating ? tr("Checking…") : tr("Add");
@@ -228,8 +229,8 @@ QCoro::Task<> CustomAddForm::add()
         co_return;
     }
     const std::optional<ProviderKind> chosen = chosenKind();
-    if (chosen == ProviderKind::Website) {
-        addService(*url, ProviderKind::Website);
+    if (chosen && providerInfo(*chosen).probesSite) {
+        addService(*url, *chosen);
         Q_EMIT finished();
         co_return;
     }

@@ -4,6 +4,7 @@
 #include "core/settings.h"
 #include "monitor/statusmonitor.h"
 #include "platform/loginitem.h"
+#include "providers/providertable.h"
 #include "ui/common/labelledcombobox.h"
 #include "ui/common/renderers.h"
 #include "ui/common/statepalette.h"
@@ -368,8 +369,9 @@ QCoro::Task<> GeneralTab::sendTest()
 void GeneralTab::updateRegions()
 {
     const QList<Service> &services = m_monitor.services();
-    const bool aws = std::any_of(services.cbegin(), services.cend(),
-                                 [](const Service &service) { return service.provider == ProviderKind::Aws; });
+    const bool aws = std::any_of(services.cbegin(), services.cend(), [](const Service &service) {
+        return service.provider && providerInfo(*service.provider).readsRegions;
+    });
     m_regionsSection->setVisible(aws);
     m_regionsButton->setValue(regionsSummary(m_settings.awsRegions().size()));
     if (!aws && m_picker)

@@ -2,7 +2,7 @@
 
 #include "catalog/catalogentry.h"
 #include "core/service.h"
-#include "providers/componentselection.h"
+#include "providers/common/componentselection.h"
 
 #include <QList>
 #include <QSet>

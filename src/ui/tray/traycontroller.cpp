@@ -6,6 +6,7 @@
 #include "platform/urlopener.h"
 #include "platform/windowplacement.h"
 #include "platform/xembedtray.h"
+#include "providers/providertable.h"
 #include "ui/common/renderers.h"
 #include "ui/common/statepalette.h"
 #include "ui/tray/metericonengine.h"
@@ -253,7 +254,7 @@ void TrayController::openService(const QUuid &id)
     if (!service)
         return;
     // the probe reads no status page: its page is the site itself
-    if (service->provider == ProviderKind::Website) {
+    if (service->provider && providerInfo(*service->provider).probesSite) {
         if (isWebAddress(service->url))
             m_opener.open(service->url);
         return;

@@ -1,0 +1,310 @@
+#include "providers/cachet/cachetprovider.h"
+
+#include "core/webaddress.h"
+#include "providers/common/feedfetch.h"
+#include "providers/common/feedstory.h"
+#include "providers/common/jsondecoder.h"
+
+#include <QUrlQuery>
+
+#include <cmath>
+
+namespace {
+
+const QString kComponentsPath = QStringLiteral("/api/v1/components");
+const QString kIncidentsPath = QStringLiteral("/api/v1/incidents");
+const QString kGroupsPath = QStringLiteral("/api/v1/components/groups");
+
+// A whole number given as a JSON number or as a numeral in a string (older releases send
+// the database's text); absent otherwise.
+std::optional<int> wholeNumber(const QJsonValue &value)
+{
+    bool ok = value.isDouble();
+    double number = value.toDouble();
+    if (value.isString())
+        number = value.toString().trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(number) || number != std::floor(number) || std::abs(number) > 1e9)
+        return std::nullopt;
+    return int(number);
+}
+
+QString identifier(const QJsonValue &value)
+{
+    if (value.isString())
+        return value.toString();
+    if (const std::optional<int> number = wholeNumber(value))
+        return QString::number(*number);
+    return {};
+}
+
+// Cachet writes its times as "2026-11-30 10:02:00" in the server's zone, which the API does
+// not tell; they are taken as UTC.
+QDateTime instant(const QJsonObject &object, QStringView key)
+{
+    const QJsonValue value = object.value(key);
+    if (!value.isString())
+        return {};
+    QString text = value.toString().trimmed();
+    if (text.size() > 10 && text.at(10) == u' ')
+        text[10] = u'T';
+    return FeedStory::isoInstant(text);
+}
+
+// An incident's stage is a number (stage() below), not a word.
+constexpr FeedStory::IncidentFields incidentFields{
+    .status = {},
+    .startedAt = u"occurred_at",
+    .startedAtOtherwise = u"created_at",
+    .updatedAt = u"updated_at",
+    .update = u"message",
+    .instant = &instant,
+};
+
+// Scheduled maintenance; Cachet gives no end.
+constexpr FeedStory::MaintenanceFields maintenanceFields{
+    .status = {},
+    .startsAt = u"scheduled_at",
+    .instant = &instant,
+};
+
+QString stage(int status)
+{
+    switch (status) {
+    case 1:
+        return QStringLiteral("investigating");
+    case 2:
+        return QStringLiteral("identified");
+    case 3:
+        return QStringLiteral("watching");
+    default:
+        return {};
+    }
+}
+
+// The id of a record another one refers to (a group, a component); empty where Cachet
+// writes 0 (or nothing) for none.
+QString reference(const QJsonValue &value)
+{
+    const QString id = identifier(value);
+    return id == u"0" ? QString() : id;
+}
+
+QString headingID(const QString &group)
+{
+    // Groups and components are numbered apart; the headings' ids are kept apart too.
+    return QStringLiteral("group/") + group;
+}
+
+// The incidents list after a short check, when there is one; an empty story when it cannot be had.
+QCoro::Task<CachetProvider::Story> fetchStory(HttpSession session, QUrl url, QSet<QString> selected)
+{
+    QCoro::Task<HttpResponse> responseTask = session.get(url);
+    const HttpResponse response = co_await responseTask;
+    if (!response.isSuccess())
+        co_return CachetProvider::Story{};
+    co_return CachetProvider::decodeStory(response.body, QDateTime::currentDateTimeUtc(), selected);
+}
+
+} // namespace
+
+CachetProvider::CachetProvider(HttpSession session)
+    : m_session(session)
+{
+}
+
+std::optional<QUrl> CachetProvider::apiEndpoint(const QUrl &url, const QString &path, int perPage)
+{
+    if (!isWebAddress(url))
+        return std::nullopt;
+    QUrl endpoint = url;
+    endpoint.setPath(path);
+    endpoint.setFragment(QString());
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("per_page"), QString::number(perPage));
+    // Newest first, so that a long history does not push the open incidents off the page.
+    if (path == kIncidentsPath) {
+        query.addQueryItem(QStringLiteral("sort"), QStringLiteral("id"));
+        query.addQueryItem(QStringLiteral("order"), QStringLiteral("desc"));
+    }
+    endpoint.setQuery(query);
+    return endpoint;
+}
+
+Indicator CachetProvider::indicator(int status)
+{
+    switch (status) {
+    case 1:
+        return Indicator::None;
+    case 2:
+        return Indicator::Minor;
+    case 3:
+        return Indicator::Major;
+    case 4:
+        return Indicator::Critical;
+    default:
+        return Indicator::Unknown;
+    }
+}
+
+Decoded<CachetProvider::Document> CachetProvider::decode(const QByteArray &data)
+{
+    JsonDecoder json;
+    const QJsonObject top = json.parseObject(data);
+
+    Document document;
+    const QString path = QStringLiteral("data[]");
+    for (const QJsonValue &value : json.requiredArray(top, QStringLiteral("data"), {})) {
+        const QJsonObject object = json.object(value, path);
+        Component component;
+        component.id = identifier(object.value(u"id"));
+        component.name = json.requiredString(object, QStringLiteral("name"), path);
+        const std::optional<int> status = wholeNumber(object.value(u"status"));
+        if (json.failed())
+            break;
+        if (component.id.isEmpty() || !status) {
+            json.fail(tr("Unexpected format"));
+            break;
+        }
+        component.status = *status;
+        component.groupID = reference(object.value(u"group_id"));
+        // A disabled component is not shown on the page.
+        if (json.optionalBool(object, QStringLiteral("enabled"), path).value_or(true))
+            document.components.append(std::move(component));
+    }
+    if (json.failed())
+        return {std::nullopt, json.error()};
+    return {std::move(document), {}};
+}
+
+CachetProvider::Story CachetProvider::decodeStory(const QByteArray &data, const QDateTime &now,
+                                                  const QSet<QString> &selected)
+{
+    Story story;
+    const QJsonObject top = QJsonDocument::fromJson(data).object();
+    for (const QJsonObject &object : FeedStory::objects(top, u"data").value_or(QList<QJsonObject>())) {
+        const std::optional<int> status = wholeNumber(object.value(u"status"));
+        const std::optional<int> visible = wholeNumber(object.value(u"visible"));
+        if (!status || object.value(u"visible").toBool(true) == false || (visible && *visible == 0))
+            continue;
+        // An incident names at most one component (0 for none).
+        if (!selected.isEmpty() && !selected.contains(reference(object.value(u"component_id"))))
+            continue;
+        if (*status == 0) {
+            // Only the windows still ahead can be placed, as Cachet gives no end.
+            Maintenance window = FeedStory::readMaintenance(object, maintenanceFields).entry;
+            if (window.startsAt.isValid() && window.startsAt > now)
+                story.windows.append(std::move(window));
+            continue;
+        }
+        if (*status < 1 || *status > 3)
+            continue;
+        Incident incident = FeedStory::readIncident(object, incidentFields).entry;
+        incident.status = stage(*status);
+        story.incidents.append(std::move(incident));
+    }
+    story.windows = FeedStory::currentWindows(std::move(story.windows), now);
+    return story;
+}
+
+QList<CachetProvider::Group> CachetProvider::decodeGroups(const QByteArray &data)
+{
+    QList<Group> groups;
+    const QJsonObject top = QJsonDocument::fromJson(data).object();
+    for (const QJsonObject &object : FeedStory::objects(top, u"data").value_or(QList<QJsonObject>())) {
+        Group group{reference(object.value(u"id")), FeedStory::text(object, u"name")};
+        if (!group.id.isEmpty())
+            groups.append(std::move(group));
+    }
+    return groups;
+}
+
+QList<PageComponent> CachetProvider::components(const Document &document, const QList<Group> &groups)
+{
+    QList<PageComponent> list;
+    QSet<QString> known;
+    for (const Group &group : groups) {
+        if (!known.contains(group.id)) {
+            known.insert(group.id);
+            list.append({headingID(group.id), group.name, {}, true, std::nullopt});
+        }
+    }
+    // Without the groups (an older release, or the list refused), every component shows
+    // ungrouped rather than not at all.
+    for (const Component &component : document.components) {
+        list.append({component.id, component.name, QString::number(component.status), std::nullopt,
+                     known.contains(component.groupID) ? std::optional(headingID(component.groupID)) : std::nullopt});
+    }
+    return list;
+}
+
+QCoro::Task<Decoded<QList<PageComponent>>> CachetProvider::fetchComponents(QUrl url, HttpSession session)
+{
+    const std::optional<QUrl> endpoint = apiEndpoint(url, kComponentsPath, 100);
+    if (!endpoint)
+        co_return Decoded<QList<PageComponent>>{std::nullopt, tr("Invalid URL")};
+    QCoro::Task<Decoded<Document>> fetching = FeedFetch::fetchDecoded(session, *endpoint, &decode);
+    const Decoded<Document> decoded = co_await fetching;
+    if (!decoded.value)
+        co_return Decoded<QList<PageComponent>>{std::nullopt, decoded.error};
+    QCoro::Task<HttpResponse> grouping = session.get(*apiEndpoint(url, kGroupsPath, 100));
+    const HttpResponse groups = co_await grouping;
+    co_return Decoded<QList<PageComponent>>{
+        components(*decoded.value, groups.isSuccess() ? decodeGroups(groups.body) : QList<Group>()), {}};
+}
+
+ServiceStatusResult CachetProvider::evaluate(const Service &service, const Document &document, const Story &story)
+{
+    if (document.components.isEmpty())
+        return failureResult(service, tr("The page lists no components."));
+    if (const QSet<QString> selected = ComponentSelection::selected(service); !selected.isEmpty()) {
+        QList<PartState> parts;
+        for (const Component &component : document.components)
+            parts.append({component.id, component.name, indicator(component.status)});
+        ServiceStatusResult result = ComponentSelection::evaluate(service, parts, selected, story.incidents);
+        result.maintenances = story.windows;
+        return result;
+    }
+    const Component *worst = nullptr;
+    for (const Component &component : document.components) {
+        if (indicator(component.status) != Indicator::Unknown
+            && (!worst || indicator(component.status) > indicator(worst->status)))
+            worst = &component;
+    }
+    if (!worst)
+        return failureResult(service, tr("None of the page's components has a known status."));
+
+    const Indicator state = indicator(worst->status);
+    std::optional<QString> title;
+    if (!story.incidents.isEmpty())
+        title = story.incidents.first().title;
+    QString text = title.value_or(QString());
+    if (text.isEmpty() && state != Indicator::None)
+        text = worst->name + QStringLiteral(": ") + label(state);
+    ServiceStatusResult result = makeResult(service, state, descriptionOrLabel(text, state), title);
+    result.incidents = story.incidents;
+    result.maintenances = story.windows;
+    return result;
+}
+
+QCoro::Task<ServiceStatusResult> CachetProvider::fetch(Service service)
+{
+    const HttpSession session = m_session;
+    const std::optional<QUrl> components = apiEndpoint(service.url, kComponentsPath, 100);
+    if (!components)
+        co_return failureResult(service, tr("Invalid URL"));
+
+    QCoro::Task<Decoded<Document>> fetching = FeedFetch::fetchDecoded(session, *components, &decode);
+    const Decoded<Document> decoded = co_await fetching;
+    if (!decoded.value)
+        co_return failureResult(service, decoded.error);
+
+    // The story is asked for only when there is trouble to tell about.
+    Story story;
+    const ServiceStatusResult plain = evaluate(service, *decoded.value, story);
+    if (plain.indicator == Indicator::None || plain.indicator == Indicator::Unknown)
+        co_return plain;
+    QCoro::Task<Story> storyTask = fetchStory(session, *apiEndpoint(service.url, kIncidentsPath, 50),
+                                              ComponentSelection::selected(service));
+    story = co_await storyTask;
+    co_return evaluate(service, *decoded.value, story);
+}
