@@ -291,7 +291,7 @@ private Q_SLOTS:
         const QString texts = m_dir.filePath(u"texts.ts"_s);
         lupdate.start(QStringLiteral(GLINTER_LUPDATE), {u"-silent"_s, u"-locations"_s, u"none"_s, u"-no-obsolete"_s,
                                                         QStringLiteral(GLINTER_SOURCE_DIR "/src"), u"-ts"_s, texts});
-        QVERIFY2(lupdate.waitForFinished(60000), "lupdate did not finish");
+        QVERIFY2(lupdate.waitForFinished(150000), "lupdate did not finish");
         QCOMPARE(lupdate.exitCode(), 0);
         m_texts = readTs(texts);
         QVERIFY(m_texts.size() > 100);
