@@ -29,7 +29,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "glinter: %s\n", qUtf8Printable(refusal->message));
         return refusal->exitCode;
     }
-    const CommandLine &command = std::get<CommandLine>(parsed);
+    const CommandLine &command = *std::get_if<CommandLine>(&parsed);
     switch (command.mode) {
     case CommandLine::Mode::Help:
         std::fputs(qUtf8Printable(command.helpText), stdout);
