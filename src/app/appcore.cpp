@@ -22,12 +22,11 @@ AppCore::AppCore(Options options, QObject *parent)
         options.notifications ? std::move(options.notifications) : makeNotifications(*m_urlOpener), *m_settings);
     m_notifier->notifications().setMuteRequest([this](const QUuid &serviceID) { mute(serviceID); });
 
-    StatusMonitor::Setup setup(std::move(store));
+    StatusMonitor::Setup setup = monitorSetup(Role::Resident, std::move(store));
     setup.settings = m_settings.get();
     setup.history = m_history.get();
     setup.uptime = m_uptime.get();
     setup.notifier = m_notifier.get();
-    setup.providerMemory = ProviderContext::Keeping::AcrossRuns;
     setup.autoRefresh = options.autoRefresh;
     if (options.check)
         setup.check = std::move(options.check);
@@ -48,6 +47,26 @@ AppCore::AppCore(Options options, QObject *parent)
 }
 
 AppCore::~AppCore() = default;
+
+StatusMonitor::Setup AppCore::monitorSetup(Role role, ServiceStore store)
+{
+    StatusMonitor::Setup setup(std::move(store));
+    setup.providerMemory = ProviderContext::Keeping::AcrossRuns;
+    switch (role) {
+    case Role::Resident:
+        break;
+    case Role::Watching:
+        setup.readOnly = true;
+        break;
+    case Role::Checking:
+        // the file as the caller read it, checked once
+        setup.readOnly = true;
+        setup.watchFile = false;
+        setup.autoRefresh = false;
+        break;
+    }
+    return setup;
+}
 
 void AppCore::mute(const QUuid &serviceID)
 {

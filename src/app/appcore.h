@@ -21,12 +21,30 @@ class UrlOpener;
 // services, preferences, history and uptime record (written at a clean exit too), the
 // notifier with the platform's notifications, the Status.io page identifiers kept between
 // runs, and its face on the session bus. A notification's "Mute for 1 Hour" is stored here,
-// whoever shows the notification.
+// whoever shows the notification. The monitors of `--check` and of `--watch` running alone
+// start from the same setup (monitorSetup()).
 class AppCore : public QObject
 {
     Q_OBJECT
 
 public:
+    // What a mode's monitor is for.
+    enum class Role {
+        // The desktop application and --headless: an AppCore of their own, which writes the
+        // history, the uptime record and alerts.
+        Resident,
+        // --watch while no instance runs: refreshes on the user's interval.
+        Watching,
+        // --check: one refresh, started by the caller.
+        Checking,
+    };
+
+    // The one setup every mode's monitor starts from, on the user's services unless given
+    // another store: the real readers, and what they learn (Status.io page identifiers) kept
+    // for the next run, so that no mode asks every page again at each start. Only a resident
+    // monitor writes anything else; the caller adds what its mode has of its own.
+    static StatusMonitor::Setup monitorSetup(Role role, ServiceStore store = ServiceStore());
+
     struct Options {
         // Follow the system's reachability and wake signals.
         bool systemSignals = true;

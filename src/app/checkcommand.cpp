@@ -1,5 +1,6 @@
 #include "app/checkcommand.h"
 
+#include "app/appcore.h"
 #include "core/escapedline.h"
 #include "core/servicestore.h"
 #include "monitor/statusmonitor.h"
@@ -194,12 +195,8 @@ QCoro::Task<int> run(Options options)
     }
 
     // The monitor's own refresh, on a store it never writes, without history or alerts.
-    StatusMonitor::Setup setup(store);
+    StatusMonitor::Setup setup = AppCore::monitorSetup(AppCore::Role::Checking, store);
     setup.contents = contents;
-    setup.watchFile = false;
-    setup.readOnly = true;
-    setup.autoRefresh = false;
-    setup.providerMemory = ProviderContext::Keeping::AcrossRuns;
     StatusMonitor monitor(std::move(setup));
 
     QCoro::Task<> refresh = monitor.refresh();

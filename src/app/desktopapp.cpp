@@ -1,13 +1,22 @@
 #include "app/desktopapp.h"
 
+#include "alerts/notifier.h"
+#include "app/displaychoice.h"
 #include "app/publicface.h"
 #include "app/singleinstance.h"
+#include "app/startup.h"
 #include "core/settings.h"
+#include "platform/display.h"
+#include "platform/terminationsignals.h"
+#include "ui/tray/traycontroller.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QGuiApplication>
 #include <QTimer>
+
+#include <cstdio>
 
 namespace {
 
@@ -38,7 +47,73 @@ SettingsWindow::Tab initialSettingsTab()
     return qgetenv("GLINTER_SETTINGS_TAB") == "general" ? SettingsWindow::Tab::General : SettingsWindow::Tab::Services;
 }
 
+// Whether the desktop application has a display it can reach, choosing Qt's platform on
+// the way; without one, QApplication would abort.
+bool prepareDisplay(const DisplayEnvironment &environment)
+{
+    const DisplayChoice choice = chooseDisplay(environment, {x11DisplayReachable, waylandDisplayReachable});
+    if (choice.platform)
+        qputenv("QT_QPA_PLATFORM", choice.platform->toLocal8Bit());
+    return choice.reachable;
+}
+
 } // namespace
+
+int DesktopApp::run(int argc, char *argv[], const StartupEnvironment &environment)
+{
+    if (!prepareDisplay(environment.display)) {
+        std::fputs("glinter: no display to show the tray on; run glinter --headless to watch the services "
+                   "without one, or glinter --check to check them once\n",
+                   stderr);
+        return Startup::kCannotRun;
+    }
+    // Qt's GTK platform theme (QT_QPA_PLATFORMTHEME=gtk3) starts GTK inside QApplication, and
+    // GTK's own accessibility bridge would show screen readers a second, empty application
+    // beside Qt's. It is kept off for that start only: the programs Glinter opens (the
+    // browser) inherit the environment and keep theirs.
+    const bool atBridgeWasSet = qEnvironmentVariableIsSet("NO_AT_BRIDGE");
+    const QByteArray atBridge = qgetenv("NO_AT_BRIDGE");
+    qputenv("NO_AT_BRIDGE", "1");
+    QApplication app(argc, argv);
+    if (atBridgeWasSet)
+        qputenv("NO_AT_BRIDGE", atBridge);
+    else
+        qunsetenv("NO_AT_BRIDGE");
+    Startup::speakUsersLanguage();
+    // Glinter lives in the tray: closing a window (settings, onboarding, the panel, or the
+    // window standing in for the tray) leaves it running.
+    QApplication::setQuitOnLastWindowClosed(false);
+    Startup::applyNetwork(environment);
+
+    DesktopApp shell;
+    shell.setPanelFactory(trayPanel(environment.display.swaySocket));
+    switch (shell.start()) {
+    case Start::HandedOver:
+        return 0;
+    case Start::Failed:
+        std::fprintf(stderr, "glinter: %s\n", qUtf8Printable(shell.error()));
+        return Startup::kCannotRun;
+    case Start::Running:
+        break;
+    }
+    const std::unique_ptr<TerminationSignals> termination = Startup::quitOnTermination();
+    return QApplication::exec();
+}
+
+DesktopApp::PanelFactory DesktopApp::trayPanel(const QString &swaySocket)
+{
+    return [swaySocket](DesktopApp &app) -> PanelPresenter {
+        TrayController::Desktop desktop;
+        desktop.swaySocket = swaySocket;
+        auto *tray = new TrayController(app.monitor(), app.urlOpener(), std::move(desktop), &app);
+        connect(tray, &TrayController::settingsRequested, &app, &DesktopApp::openSettings);
+        connect(tray, &TrayController::quitRequested, qApp, &QCoreApplication::quit);
+        connect(tray, &TrayController::panelShown, &app, &DesktopApp::presentOnboardingIfNeeded);
+        // Balloons while the desktop has no notification service.
+        app.notifier().notifications().setFallback(tray->notificationFallback());
+        return [tray] { tray->showPanel(); };
+    };
+}
 
 DesktopApp::DesktopApp()
     : DesktopApp(Options{})

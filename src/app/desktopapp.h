@@ -12,6 +12,7 @@
 #include <memory>
 
 class SingleInstance;
+struct StartupEnvironment;
 
 // The desktop application: the one monitor (AppCore), the settings and first-run windows,
 // and the hand-over to an instance already running. The tray (or a window in its place)
@@ -48,6 +49,12 @@ public:
     DesktopApp();
     explicit DesktopApp(Options options, QObject *parent = nullptr);
     ~DesktopApp() override;
+
+    // `glinter` with no arguments: the tray application, once per session, on the display
+    // the environment names. Returns the process's exit status.
+    static int run(int argc, char *argv[], const StartupEnvironment &environment);
+    // The tray meter and its panel, placed through sway where `swaySocket` names its socket.
+    static PanelFactory trayPanel(const QString &swaySocket);
 
     // Called before start().
     void setPanelFactory(PanelFactory factory) { m_panelFactory = std::move(factory); }

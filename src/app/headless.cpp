@@ -2,6 +2,7 @@
 
 #include "app/appcore.h"
 #include "app/singleinstance.h"
+#include "app/startup.h"
 #include "core/escapedline.h"
 #include "metrics/metricscollector.h"
 #include "metrics/metricsserver.h"
@@ -123,7 +124,8 @@ int run(const Options &options)
 
     // Before the monitor reads the services file, which may take long: a stop asked for
     // meanwhile still ends the process within a second.
-    const std::unique_ptr<TerminationSignals> termination = makeTerminationSignals();
+    const std::unique_ptr<TerminationSignals> termination = Startup::quitOnTermination(
+        [](int number) { print(QCoreApplication::translate("Headless", "stopping (signal %1)").arg(number)); });
     AppCore core(AppCore::Options{});
     StatusMonitor &monitor = core.monitor();
     const ServiceStore &store = monitor.store();
@@ -170,10 +172,6 @@ int run(const Options &options)
                       .arg(escapedLine(service->name, kNameLength), end.toString(Qt::ISODate)));
     });
 
-    QObject::connect(termination.get(), &TerminationSignals::requested, QCoreApplication::instance(), [](int number) {
-        print(QCoreApplication::translate("Headless", "stopping (signal %1)").arg(number));
-        QCoreApplication::quit();
-    });
     return QCoreApplication::exec();
 }
 

@@ -1,6 +1,8 @@
 #include "app/watchcommand.h"
 
+#include "app/appcore.h"
 #include "app/publicface.h"
+#include "app/startup.h"
 #include "core/settings.h"
 #include "platform/terminationsignals.h"
 
@@ -41,9 +43,8 @@ void Watcher::checkAlone()
     if (m_local)
         return;
     // The monitor's own refresh on the user's list and interval, without history, alerts or
-    // anything else it would write.
-    StatusMonitor::Setup setup{ServiceStore()};
-    setup.readOnly = true;
+    // anything else it would write but what the readers learn.
+    StatusMonitor::Setup setup = AppCore::monitorSetup(AppCore::Role::Watching);
     if (m_setup.check)
         setup.check = m_setup.check;
     m_localReady = false;
@@ -78,9 +79,7 @@ void Watcher::show(const Overview &view)
 
 int run(WatchFormat format)
 {
-    const std::unique_ptr<TerminationSignals> termination = makeTerminationSignals();
-    QObject::connect(termination.get(), &TerminationSignals::requested, QCoreApplication::instance(),
-                     [] { QCoreApplication::quit(); });
+    const std::unique_ptr<TerminationSignals> termination = Startup::quitOnTermination();
     Watcher::Setup setup;
     setup.format = format;
     setup.print = [](const QString &line) {

@@ -12,8 +12,8 @@
 // `glinter --watch`: one line for a status bar at once and one per change of state, until
 // killed. It follows the running instance over the session bus, so that the feeds are not
 // read twice; while none runs it checks by itself on the configured interval, writing no
-// file. When the instance comes or goes it switches over, and the bar keeps the last line
-// until the other side has something to say.
+// file but what the readers learn (as every mode keeps it). When the instance comes or goes it switches over, and the
+// bar keeps the last line until the other side has something to say.
 namespace WatchCommand {
 
 class Watcher : public QObject

@@ -5,6 +5,7 @@
 #include "platform/statusnotifieritem.h"
 #include "platform/windowplacement.h"
 #include "platform/xembedtray.h"
+#include "ui/tray/traykind.h"
 
 #include <QObject>
 #include <QPointer>
@@ -13,22 +14,23 @@
 #include <QUrl>
 
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <optional>
 
+class PanelPlacement;
 class PanelWindow;
-class QMenu;
 class QSystemTrayIcon;
 class StatusMonitor;
+class TrayMenus;
 class UrlOpener;
 
 // Glinter's presence on the desktop: the meter in the system tray, its menu and the panel.
 // The meter goes to a StatusNotifierItem tray whenever one holds our item, otherwise to an
-// XEmbed tray through QSystemTrayIcon. While there is neither, the panel is an ordinary
-// window titled "Glinter", shown at start; closing it keeps Glinter running. A tray that
-// comes later takes the meter and the window goes; when every tray has been gone for a
-// while (longer than a restart takes), the panel turns back into that window, unshown.
+// XEmbed tray through QSystemTrayIcon (TrayKind chooses). While there is neither, the panel
+// is an ordinary window titled "Glinter", shown at start; the application goes on running
+// when it is closed, as it does not quit on its last window. A tray that comes later takes
+// the meter and the window goes; when every tray has been gone for a while (longer than a
+// restart takes), the panel turns back into that window, unshown.
 class TrayController : public QObject
 {
     Q_OBJECT
@@ -43,11 +45,15 @@ public:
         // How long every tray may be gone before the panel becomes the window again.
         std::chrono::milliseconds lossGrace{std::chrono::seconds(5)};
         // Where the compositor places windows itself, how to ask it to place the panel; and,
-        // where no window manager says it, what the bars leave of a screen.
+        // where no window manager says it, what the bars leave of a screen. Empty means the
+        // platform's, through sway's socket when there is one.
         std::unique_ptr<WindowPlacement> placement;
+        // Where sway listens (what SWAYSOCK names); empty where it does not.
+        QString swaySocket;
+        // What Qt has chosen for its own tray icon so far in this process.
+        TrayKind::QtTray qtTray = TrayKind::QtTray::Undecided;
     };
 
-    TrayController(StatusMonitor &monitor, UrlOpener &opener, QObject *parent = nullptr);
     TrayController(StatusMonitor &monitor, UrlOpener &opener, Desktop desktop, QObject *parent = nullptr);
     ~TrayController() override;
 
@@ -74,45 +80,27 @@ Q_SIGNALS:
     void presenceChanged(TrayController::Presence presence);
 
 private:
-    struct MenuEntry {
-        QString label; // none: a separator
-        std::function<void()> run;
-    };
-
-    // The glance and the fixed entries, for the StatusNotifierItem's menu and, when asked,
-    // for the XEmbed icon's.
-    QList<MenuEntry> menuEntries(QList<StatusNotifierItem::MenuEntry> *itemMenu);
-    void updateItemMenu();
-    void fillQtMenu();
     void openService(const QUuid &id);
     void follow();
     void makeXEmbedIcon();
     void dropXEmbedIcon();
     void updateIcon();
     void showIcon(Indicator indicator);
+    // Where the panel opens when not at a click: at Qt's icon, else where the tray was
+    // last clicked.
     QRect anchor() const;
-    // Next to the tray: at the anchor, or where the compositor says the pointer is; opened
-    // from the menu, where the panel last was when the compositor placed it.
-    void showPanelAt(const QRect &anchor, bool atPointer = true);
-    WindowPlacement::Target placementTarget(QWidget &window) const;
-    void togglePanelAt(const QRect &anchor);
 
     StatusMonitor &m_monitor;
     UrlOpener &m_opener;
     std::unique_ptr<StatusNotifierItem> m_item;
     std::unique_ptr<XEmbedTray> m_xembed;
-    std::unique_ptr<WindowPlacement> m_placement;
+    TrayKind m_kind;
+    // Outlives the panel, whose placement callbacks it serves.
+    std::unique_ptr<PanelPlacement> m_placement;
     std::unique_ptr<PanelWindow> m_panel;
-    QList<MenuEntry> m_fixedEntries;
-    // What the StatusNotifierItem's menu shows, entry for entry.
-    QList<MenuEntry> m_itemEntries;
+    std::unique_ptr<TrayMenus> m_menus;
     // Where the tray last said it was clicked, for a panel opened from the menu.
     std::optional<QPoint> m_lastClick;
-    // Where the compositor last put the panel.
-    std::optional<QPoint> m_panelPlacedAt;
-    // Details chosen from the menu, opened once the compositor has placed the panel.
-    std::optional<QUuid> m_detailsWhenPlaced;
-    std::unique_ptr<QMenu> m_menu;
     QSystemTrayIcon *m_qtTray = nullptr;
     QTimer m_lossTimer;
     Presence m_presence = Presence::None;

@@ -10,6 +10,7 @@
 #include "ui/tray/panelmodel.h"
 #include "ui/tray/panelwindow.h"
 #include "ui/tray/traycontroller.h"
+#include "ui/tray/traykind.h"
 
 #include "monitorrig.h"
 #include "widgets.h"
@@ -18,7 +19,10 @@
 #include <QCursor>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QSystemTrayIcon>
 #include <QTest>
+
+Q_DECLARE_METATYPE(TrayKind::QtTray)
 
 using namespace Qt::StringLiterals;
 
@@ -34,6 +38,7 @@ struct Trays {
     std::chrono::milliseconds lossGrace = 0ms;
     // what the bars leave of the screen, where only their struts say it
     std::optional<QRect> usable;
+    TrayKind::QtTray qtTray = TrayKind::QtTray::Undecided;
 };
 
 struct TrayRig : MonitorRig {
@@ -56,9 +61,12 @@ struct TrayRig : MonitorRig {
         const QList<PanelWindow *> before = topLevels<PanelWindow>();
         auto placement = std::make_unique<NullWindowPlacement>();
         placement->setUsableArea(trays.usable);
-        tray = std::make_unique<TrayController>(
-            *monitor, opener,
-            TrayController::Desktop{std::move(madeItem), std::move(madeXEmbed), trays.lossGrace, std::move(placement)});
+        tray = std::make_unique<TrayController>(*monitor, opener,
+                                                TrayController::Desktop{.item = std::move(madeItem),
+                                                                        .xembed = std::move(madeXEmbed),
+                                                                        .lossGrace = trays.lossGrace,
+                                                                        .placement = std::move(placement),
+                                                                        .qtTray = trays.qtTray});
         // the controller's panel is the window it made: the one that was not there before
         QList<PanelWindow *> made = topLevels<PanelWindow>();
         made.removeIf([&before](PanelWindow *window) { return before.contains(window); });
@@ -81,6 +89,28 @@ QStringList menuLabels(const NullStatusNotifierItem &item)
         labels.append(entry.separator ? u"-"_s : entry.label);
     return labels;
 }
+
+// A session's watcher whose host may come between two questions, as when a panel starts.
+class AskedItem final : public StatusNotifierItem
+{
+public:
+    explicit AskedItem(QList<bool> answers)
+        : m_answers(std::move(answers))
+    {
+    }
+
+    void setIcon(const QList<QImage> &) override { }
+    void setTitle(const QString &) override { }
+    void setToolTip(const QString &) override { }
+    void setMenu(const QList<MenuEntry> &) override { }
+    bool isHosted() const override { return false; }
+    bool isSettled() const override { return true; }
+    bool isHostAvailable() const override { return false; }
+    bool askHostAvailable() override { return m_answers.isEmpty() ? false : m_answers.takeFirst(); }
+
+private:
+    QList<bool> m_answers;
+};
 
 QRect expectedPlace(const PanelWindow &panel, const QPoint &click)
 {
@@ -109,7 +139,6 @@ private Q_SLOTS:
         QTRY_VERIFY(rig.panel().isVisible());
         QCOMPARE(shown.size(), 1);
         QVERIFY(!(rig.panel().windowFlags() & Qt::FramelessWindowHint));
-        QVERIFY(!QApplication::quitOnLastWindowClosed());
         rig.panel().close();
         QVERIFY(!rig.panel().isVisible());
         rig.tray->showPanel(); // a second start asks for this
@@ -245,11 +274,52 @@ private Q_SLOTS:
 
         // an XEmbed tray that comes late takes the meter from the window
         TrayRig late({});
+        // late in its own process: Qt has not chosen yet
         QTRY_VERIFY(late.panel().isVisible());
         late.xembed->setPresent(true);
         QCOMPARE(late.tray->presence(), Presence::XEmbed);
         QVERIFY(!late.panel().isVisible());
         QVERIFY(late.isPopup());
+    }
+
+    // Qt's icon is made only while the watcher has no host, asked just before and just after
+    // Qt asks; once Qt may have taken the host's side, never again.
+    void qtIconOnlyWhereQtChoseXEmbed_data()
+    {
+        QTest::addColumn<TrayKind::QtTray>("before");
+        QTest::addColumn<QList<bool>>("hostAnswers");
+        QTest::addColumn<bool>("made");
+        QTest::addColumn<TrayKind::QtTray>("after");
+        using QtTray = TrayKind::QtTray;
+        QTest::newRow("no host either time")
+            << QtTray::Undecided << QList<bool>{false, false} << true << QtTray::XEmbed;
+        QTest::newRow("a host before") << QtTray::Undecided << QList<bool>{true} << false << QtTray::Undecided;
+        QTest::newRow("a host just after") << QtTray::Undecided << QList<bool>{false, true} << false << QtTray::Unsafe;
+        QTest::newRow("Qt on XEmbed for good") << QtTray::XEmbed << QList<bool>{true, true} << true << QtTray::XEmbed;
+        QTest::newRow("Qt's choice unknown") << QtTray::Unsafe << QList<bool>{false, false} << false << QtTray::Unsafe;
+    }
+
+    void qtIconOnlyWhereQtChoseXEmbed()
+    {
+        QFETCH(TrayKind::QtTray, before);
+        QFETCH(QList<bool>, hostAnswers);
+        QFETCH(bool, made);
+        QFETCH(TrayKind::QtTray, after);
+        AskedItem item(hostAnswers);
+        TrayKind kind(before);
+        const std::unique_ptr<QSystemTrayIcon> icon = kind.makeQtIcon(item);
+        QCOMPARE(bool(icon), made);
+        QCOMPARE(kind.qtTray(), after);
+    }
+
+    // With Qt's choice unknown, an XEmbed tray alone gets the window rather than an icon that
+    // might be a second item.
+    void anUnknownQtChoiceLeavesTheWindowBesideAnXEmbedTray()
+    {
+        TrayRig rig({.xembed = true, .qtTray = TrayKind::QtTray::Unsafe});
+        QCOMPARE(rig.tray->presence(), Presence::None);
+        QTRY_VERIFY(rig.panel().isVisible());
+        QVERIFY(!rig.isPopup());
     }
 };
 
