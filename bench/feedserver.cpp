@@ -2,7 +2,7 @@
 // is not counted as the client's: N HTTPS feed servers on loopback, one port each, that
 // answer every feed format after a fixed latency and close the connection. Prints
 // "ports P1 P2 ..." when ready, then "request NS" (the monotonic clock) as each request
-// arrives, for the benchmark to tell when requests reached the wire. Every reader with fixed
+// arrives, for the benchmark to tell when requests reached the wire. Every provider with fixed
 // vendor feeds is served at their paths, with the first sample (in name order) of its folder
 // under tests/data/feeds. With --routes, prints what it serves where (for
 // bench/feedserver.mjs) and exits.
@@ -51,10 +51,10 @@ int main(int argc, char *argv[])
         {u"/summary.json"_s, u"instatus/summary-up.json"_s, u"application/json"_s},
         {u"/1.0/status/5b36dc6502d06804c08349f7"_s, u"statusio/status-operational.json"_s, u"application/json"_s},
     };
-    for (const ProviderInfo &reader : providerTable()) {
-        const QString folder = QStringLiteral(GLINTER_TEST_DATA "/feeds/") + rawValue(reader.kind);
+    for (const ProviderInfo &provider : providerTable()) {
+        const QString folder = QStringLiteral(GLINTER_TEST_DATA "/feeds/") + storedName(provider.kind);
         const QStringList samples = QDir(folder).entryList(QDir::Files, QDir::Name);
-        for (const std::u16string_view feed : reader.fixedFeeds) {
+        for (const std::u16string_view feed : provider.fixedFeeds) {
             const QUrl address(QString::fromUtf16(feed.data(), qsizetype(feed.size())));
             if (feed.empty() || address.path().isEmpty() || samples.isEmpty())
                 continue;
@@ -62,7 +62,7 @@ int main(int argc, char *argv[])
             const QString type = sample.endsWith(u".json") ? u"application/json"_s
                                  : sample.endsWith(u".js") ? u"text/javascript"_s
                                                            : u"application/rss+xml"_s;
-            routes.append({address.path(), rawValue(reader.kind) + u'/' + sample, type});
+            routes.append({address.path(), storedName(provider.kind) + u'/' + sample, type});
         }
     }
     routes.append({u"*"_s, u"statusio/page.html"_s, u"text/html"_s});

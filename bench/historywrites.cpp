@@ -1,4 +1,4 @@
-// Bytes the monitor writes per full refresh: 119 services checked by a stand-in reader
+// Bytes the monitor writes per full refresh: 119 services checked by a stand-in provider
 // (no network), history and services file in a temporary folder, measured as the
 // process's written bytes (/proc/self/io "wchar") around each refresh.
 //

@@ -58,7 +58,7 @@ QString caPath()
     return QStringLiteral(GLINTER_TEST_DATA "/tls/ca.pem");
 }
 
-// The address a reader of this kind asks for, for curl to fetch the same.
+// The address a provider of this kind asks for, for curl to fetch the same.
 QString endpoint(const Service &service, const QUrl &origin)
 {
     const QString base = service.url.toString(QUrl::RemovePath | QUrl::StripTrailingSlash);

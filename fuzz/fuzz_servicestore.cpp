@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-// Without fuzzsupport.h: its helpers are the feed readers', and this one fuzzes core alone.
+// Without fuzzsupport.h: its helpers are the feed providers', and this one fuzzes core alone.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));

@@ -1,5 +1,5 @@
 // The services file read, saved and read again: the second reading holds what the first did,
-// record for record, with the keys and reader names this version does not know.
+// record for record, with the keys and provider names this version does not know.
 #include "core/servicestore.h"
 
 #include "fuzzsupport.h"

@@ -119,7 +119,7 @@ ServiceStatusResult inventedResult(const Service &service, qsizetype index, Indi
         result.incidentTitle = QStringLiteral("Scheduled database maintenance");
     } else if (index == 2) {
         result.indicator = Indicator::Unknown;
-    } else if (index == 3 && rawValue(worst) >= rawValue(Indicator::Minor)) {
+    } else if (index == 3 && storedNumber(worst) >= storedNumber(Indicator::Minor)) {
         result.indicator = Indicator::Minor;
         result.incidentTitle = QStringLiteral("Elevated latency in eu-west");
     }
@@ -149,7 +149,7 @@ void inventHistory(const QString &filePath, const QList<Service> &services)
                 indicator = Indicator::Critical;
             if ((s + 2 * i) % 37 == 0)
                 indicator = Indicator::Unknown;
-            samples[services.at(i).id].append({now.addSecs(-step * (count - s)), rawValue(indicator)});
+            samples[services.at(i).id].append({now.addSecs(-step * (count - s)), storedNumber(indicator)});
         }
     }
     QFile file(filePath);

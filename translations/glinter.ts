@@ -880,7 +880,7 @@
     </message>
 </context>
 <context>
-    <name>Readers</name>
+    <name>Providers</name>
     <message>
         <source>Statuspage.io</source>
         <translation type="unfinished"></translation>

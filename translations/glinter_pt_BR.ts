@@ -886,7 +886,7 @@
     </message>
 </context>
 <context>
-    <name>Readers</name>
+    <name>Providers</name>
     <message>
         <source>Statuspage.io</source>
         <translation>Statuspage.io</translation>

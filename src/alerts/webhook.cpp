@@ -146,7 +146,7 @@ QCoro::Task<bool> sendTest(QUrl url)
 
 QCoro::Task<bool> postJSON(QJsonObject payload, QUrl url, HttpLimits limits)
 {
-    // A session of its own, with its own limits, apart from the feed readers'.
+    // A session of its own, with its own limits, apart from the feed providers'.
     const HttpSession session(limits);
     QByteArray body = QJsonDocument(payload).toJson(QJsonDocument::Compact);
     HttpHeaders headers{{QByteArrayLiteral("Content-Type"), QByteArrayLiteral("application/json")}};

@@ -40,7 +40,7 @@ public:
     };
 
     // The one setup every mode's monitor starts from, on the user's services unless given
-    // another store: the real readers, and what they learn (Status.io page identifiers) kept
+    // another store: the real providers, and what they learn (Status.io page identifiers) kept
     // for the next run, so that no mode asks every page again at each start. Only a resident
     // monitor writes anything else; the caller adds what its mode has of its own.
     static StatusMonitor::Setup monitorSetup(Role role, ServiceStore store = ServiceStore());
@@ -50,7 +50,7 @@ public:
         bool systemSignals = true;
         // Run the timer and the first refresh right after start-up.
         bool autoRefresh = true;
-        // Checks one service; empty means the real readers.
+        // Checks one service; empty means the real providers.
         StatusMonitor::Check check;
         // The desktop's notifications; empty means the platform's.
         std::unique_ptr<Notifications> notifications;

@@ -70,7 +70,7 @@ public:
     // Valid once start() returned Running.
     StatusMonitor &monitor() { return m_core->monitor(); }
     Notifier &notifier() { return m_core->notifier(); }
-    Settings &preferences() { return m_core->settings(); }
+    Settings &settings() { return m_core->settings(); }
     UrlOpener &urlOpener() { return m_core->urlOpener(); }
 
 public Q_SLOTS:

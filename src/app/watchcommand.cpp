@@ -43,7 +43,7 @@ void Watcher::checkAlone()
     if (m_local)
         return;
     // The monitor's own refresh on the user's list and interval, without history, alerts or
-    // anything else it would write but what the readers learn.
+    // anything else it would write but what the providers learn.
     StatusMonitor::Setup setup = AppCore::monitorSetup(AppCore::Role::Watching);
     if (m_setup.check)
         setup.check = m_setup.check;

@@ -12,7 +12,7 @@
 // `glinter --watch`: one line for a status bar at once and one per change of state, until
 // killed. It follows the running instance over the session bus, so that the feeds are not
 // read twice; while none runs it checks by itself on the configured interval, writing no
-// file but what the readers learn (as every mode keeps it). When the instance comes or goes it switches over, and the
+// file but what the providers learn (as every mode keeps it). When the instance comes or goes it switches over, and the
 // bar keeps the last line until the other side has something to say.
 namespace WatchCommand {
 
@@ -27,7 +27,7 @@ public:
         std::function<void(const QString &line)> print;
         // Who owns the bus name; empty means the platform's.
         std::unique_ptr<PublicServiceClient> client;
-        // How the checks of its own read a service; empty means the real readers.
+        // How the checks of its own read a service; empty means the real providers.
         StatusMonitor::Check check;
     };
 

@@ -18,7 +18,7 @@ QString hostKey(const QUrl &url)
 
 QString CatalogEntry::id() const
 {
-    return rawValue(provider) + u':' + hostKey(url);
+    return storedName(provider) + u':' + hostKey(url);
 }
 
 bool CatalogEntry::matches(const Service &service) const

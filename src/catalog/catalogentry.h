@@ -18,7 +18,7 @@ struct CatalogEntry {
 
     bool operator==(const CatalogEntry &) const = default;
 
-    // List identity: provider raw value, ':', lower-cased host (or, when the URL has no host,
+    // List identity: provider stored name, ':', lower-cased host (or, when the URL has no host,
     // the lower-cased absolute URL).
     QString id() const;
 

@@ -16,14 +16,14 @@ struct Row {
     ProviderKind provider;
 };
 
-// Statuspage and Instatus rows name the root of the hosted page: the readers derive their
+// Statuspage and Instatus rows name the root of the hosted page: the providers derive their
 // API paths from it. Vendors whose page offers no readable feed are probed as websites.
 
 constexpr Row kModelsAndApis[] = {
     {u"Anthropic", u"https://status.claude.com", Statuspage},
     {u"OpenAI", u"https://status.openai.com", Statuspage},
     {u"Google AI Studio", u"https://aistudio.google.com", Website},
-    // The reader fetches a fixed feed; this is the page users open.
+    // The provider fetches a fixed feed; this is the page users open.
     {u"xAI", u"https://status.x.ai/", Xai},
     // Moved from Instatus to a Statuspage-compatible page.
     {u"Perplexity", u"https://status.perplexity.com", Statuspage},

@@ -9,7 +9,7 @@ const QList<Indicator> &allIndicators()
     return all;
 }
 
-std::optional<Indicator> indicatorFromRaw(int raw)
+std::optional<Indicator> indicatorFromStoredNumber(int raw)
 {
     if (raw < -1 || raw > 3)
         return std::nullopt;

@@ -19,14 +19,14 @@ enum class Indicator : int {
 // All cases, lowest first.
 const QList<Indicator> &allIndicators();
 
-// The raw value stored in the history file.
-constexpr int rawValue(Indicator indicator)
+// The number the history and uptime files store for the state.
+constexpr int storedNumber(Indicator indicator)
 {
     return static_cast<int>(indicator);
 }
 
 // Accepts exactly -1..3.
-std::optional<Indicator> indicatorFromRaw(int raw);
+std::optional<Indicator> indicatorFromStoredNumber(int raw);
 
 // The display text: the default description and the phrase in alerts.
 QString label(Indicator indicator);

@@ -17,13 +17,13 @@ static_assert(distinctNames(), "each kind is stored under a name of its own");
 
 } // namespace
 
-QString rawValue(ProviderKind kind)
+QString storedName(ProviderKind kind)
 {
     const std::u16string_view name = storedProviderNames.at(std::size_t(kind));
     return QString::fromUtf16(name.data(), qsizetype(name.size()));
 }
 
-std::optional<ProviderKind> providerKindFromRaw(const QString &raw)
+std::optional<ProviderKind> providerKindFromStoredName(const QString &raw)
 {
     for (std::size_t i = 0; i < providerKindCount; ++i) {
         if (QStringView(raw) == QStringView(storedProviderNames[i]))

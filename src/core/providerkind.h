@@ -6,9 +6,9 @@
 #include <optional>
 #include <string_view>
 
-// The feed format of a service, which decides the reader that checks it. Everything else
-// about a reader (its name on screen, how it is made, its fixed feeds, whether format
-// detection tries it) is one row of the readers' table in the providers, the one list of
+// The feed format of a service, which decides the provider that checks it. Everything else
+// about a provider (its name on screen, how it is made, its fixed feeds, whether format
+// detection tries it) is one row of the provider table (providers/providertable.h), the one list of
 // them, which checks that its rows follow this order and these names.
 enum class ProviderKind {
     Statuspage,
@@ -35,8 +35,8 @@ inline constexpr std::array<std::u16string_view, providerKindCount> storedProvid
     u"xai",        u"statusio", u"betterstack", u"cachet", u"uptimekuma", u"gatus",
 };
 
-// The lower-case raw value written to services.json ("statuspage", "aws", ...).
-QString rawValue(ProviderKind kind);
+// The lower-case name written to services.json ("statuspage", "aws", ...).
+QString storedName(ProviderKind kind);
 
-// Exact match of a raw value: no trimming, no case folding.
-std::optional<ProviderKind> providerKindFromRaw(const QString &raw);
+// Exact match of a stored name: no trimming, no case folding.
+std::optional<ProviderKind> providerKindFromStoredName(const QString &raw);

@@ -56,11 +56,11 @@ ServiceRecord Service::decode(const QJsonValue &value)
     service.id = writtenID.value_or(QUuid::createUuid());
     service.name = name.toString();
     service.url = parsed;
-    // A name this version does not know is some other reader's (a newer version's, or one
+    // A name this version does not know is some other provider's (a newer version's, or one
     // a synced machine has): reading that page as a Statuspage would invent a state, and
     // saving would overwrite the name.
     service.provider = provider.isUndefined() ? std::optional(ProviderKind::Statuspage)
-                                              : providerKindFromRaw(provider.toString());
+                                              : providerKindFromStoredName(provider.toString());
 
     for (auto it = object.constBegin(); it != object.constEnd(); ++it) {
         const QString key = it.key();
@@ -95,7 +95,7 @@ QJsonObject Service::toJson() const
     object.insert(QLatin1String("name"), name);
     object.insert(QLatin1String("url"), urlText());
     if (provider)
-        object.insert(QLatin1String("provider"), rawValue(*provider));
+        object.insert(QLatin1String("provider"), storedName(*provider));
     if (components)
         object.insert(QLatin1String("components"), QJsonArray::fromStringList(*components));
     return object;
@@ -103,7 +103,7 @@ QJsonObject Service::toJson() const
 
 QString Service::providerName() const
 {
-    return provider ? rawValue(*provider) : unread.value(QLatin1String("provider")).toString();
+    return provider ? storedName(*provider) : unread.value(QLatin1String("provider")).toString();
 }
 
 std::optional<QString> Service::uncheckedReason() const

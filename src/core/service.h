@@ -17,13 +17,13 @@ struct Service {
     QString name;
     // Always an http or https address with a host when read from services.json.
     QUrl url;
-    // Absent when the record names a reader this version does not have (one written by a
+    // Absent when the record names a provider this version does not have (one written by a
     // newer version, say); the name it wrote is then kept in `unread`.
     std::optional<ProviderKind> provider = ProviderKind::Statuspage;
     // Identifiers of the feed components to watch; absent means the whole service.
     std::optional<QStringList> components;
     // What the record holds that this version does not read, written back as it was: keys
-    // it does not know and, when no reader answers to it, "provider".
+    // it does not know and, when no provider answers to it, "provider".
     QJsonObject unread;
 
     bool operator==(const Service &) const = default;
@@ -42,11 +42,11 @@ struct Service {
     // The URL as written to disk and compared by the store.
     QString urlText() const;
 
-    // The reader's name as the record gives it: a known kind's raw value, or the unknown
+    // The provider's name as the record gives it: a known kind's stored name, or the unknown
     // name written in the file.
     QString providerName() const;
 
-    // Why this version cannot check the service (its reader is unknown here), in words for
+    // Why this version cannot check the service (its provider is unknown here), in words for
     // the user; absent when it can. Such a service is never fetched.
     std::optional<QString> uncheckedReason() const;
 };

@@ -1,7 +1,7 @@
 #include "core/settings.h"
 
-#include "core/preferences.h"
 #include "core/service.h"
+#include "core/settingsfile.h"
 #include "core/webaddress.h"
 
 #include <QStringList>
@@ -26,16 +26,16 @@ void writeList(const QString &key, QStringList texts)
 {
     std::sort(texts.begin(), texts.end());
     if (texts.isEmpty())
-        Preferences::remove(key);
+        SettingsFile::remove(key);
     else
-        Preferences::setValue(key, texts);
+        SettingsFile::setValue(key, texts);
 }
 
 } // namespace
 
 std::unique_ptr<QSettings> preferencesFile()
 {
-    return Preferences::settings();
+    return SettingsFile::settings();
 }
 
 Settings::Settings(QObject *parent)
@@ -57,7 +57,7 @@ Settings::~Settings() = default;
 
 std::chrono::milliseconds Settings::refreshInterval() const
 {
-    const double seconds = Preferences::doubleValue(refreshIntervalKey, 0);
+    const double seconds = SettingsFile::doubleValue(refreshIntervalKey, 0);
     if (!(seconds > 0))
         return defaultRefreshInterval;
     // A hand-written value of months would overflow the timer, one of a second would hammer
@@ -69,50 +69,50 @@ std::chrono::milliseconds Settings::refreshInterval() const
 
 void Settings::setRefreshInterval(std::chrono::milliseconds interval)
 {
-    Preferences::setValue(refreshIntervalKey, double(interval.count()) / 1000.0);
+    SettingsFile::setValue(refreshIntervalKey, double(interval.count()) / 1000.0);
     Q_EMIT refreshIntervalChanged(refreshInterval());
 }
 
 bool Settings::hasOnboarded() const
 {
-    return Preferences::boolValue(hasOnboardedKey, false);
+    return SettingsFile::boolValue(hasOnboardedKey, false);
 }
 
 void Settings::setHasOnboarded(bool onboarded)
 {
-    Preferences::setValue(hasOnboardedKey, onboarded);
+    SettingsFile::setValue(hasOnboardedKey, onboarded);
 }
 
 bool Settings::notificationsEnabled() const
 {
-    return Preferences::boolValue(notificationsEnabledKey, true);
+    return SettingsFile::boolValue(notificationsEnabledKey, true);
 }
 
 void Settings::setNotificationsEnabled(bool enabled)
 {
-    Preferences::setValue(notificationsEnabledKey, enabled);
+    SettingsFile::setValue(notificationsEnabledKey, enabled);
     Q_EMIT notificationsEnabledChanged(enabled);
 }
 
 Indicator Settings::notificationMinSeverity() const
 {
-    const int raw = Preferences::intValue(minSeverityKey, rawValue(Indicator::Minor));
-    return indicatorFromRaw(raw).value_or(Indicator::Minor);
+    const int raw = SettingsFile::intValue(minSeverityKey, storedNumber(Indicator::Minor));
+    return indicatorFromStoredNumber(raw).value_or(Indicator::Minor);
 }
 
 void Settings::setNotificationMinSeverity(Indicator severity)
 {
-    Preferences::setValue(minSeverityKey, rawValue(severity));
+    SettingsFile::setValue(minSeverityKey, storedNumber(severity));
 }
 
 Settings::Mutes Settings::mutes(const QDateTime &now) const
 {
     Mutes mutes;
-    for (const QString &text : Preferences::stringListValue(mutedKey)) {
+    for (const QString &text : SettingsFile::stringListValue(mutedKey)) {
         if (const std::optional<QUuid> id = parseUuid(text))
             mutes.always.insert(*id);
     }
-    for (const QString &text : Preferences::stringListValue(mutedUntilKey)) {
+    for (const QString &text : SettingsFile::stringListValue(mutedUntilKey)) {
         const QStringList parts = text.split(u' ');
         if (parts.size() != 2)
             continue;
@@ -194,12 +194,12 @@ void Settings::watchMuteEnds(const Mutes &mutes, const QDateTime &now)
 
 QString Settings::webhookAddress() const
 {
-    return Preferences::stringValue(webhookKey);
+    return SettingsFile::stringValue(webhookKey);
 }
 
 void Settings::setWebhookAddress(const QString &address)
 {
-    Preferences::setValue(webhookKey, address);
+    SettingsFile::setValue(webhookKey, address);
 }
 
 std::optional<QUrl> Settings::webhookURL() const
@@ -222,7 +222,7 @@ std::optional<QUrl> Settings::usableWebhookAddress(const QString &typed)
 
 QSet<QString> Settings::awsRegions() const
 {
-    const QStringList codes = Preferences::stringListValue(awsRegionsKey);
+    const QStringList codes = SettingsFile::stringListValue(awsRegionsKey);
     return QSet<QString>(codes.cbegin(), codes.cend());
 }
 
@@ -230,6 +230,6 @@ void Settings::setAwsRegions(const QSet<QString> &codes)
 {
     QStringList sorted(codes.cbegin(), codes.cend());
     std::sort(sorted.begin(), sorted.end());
-    Preferences::setValue(awsRegionsKey, sorted);
+    SettingsFile::setValue(awsRegionsKey, sorted);
     Q_EMIT awsRegionsChanged(codes);
 }

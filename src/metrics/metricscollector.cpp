@@ -12,7 +12,7 @@ MetricsCollector::MetricsCollector(const StatusMonitor &monitor, QString version
     connect(
         &monitor, &StatusMonitor::resultApplied, this,
         [this](const Service &service, const std::optional<ServiceStatusResult> &, const ServiceStatusResult &result) {
-            // A service whose reader this version lacks is never checked: nothing failed.
+            // A service whose provider this version lacks is never checked: nothing failed.
             if (result.indicator == Indicator::Unknown && service.provider)
                 ++m_failures[*service.provider];
         });

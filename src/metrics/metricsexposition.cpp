@@ -190,7 +190,7 @@ QByteArray renderMetrics(const MetricsSnapshot &snapshot, MetricsFormat format)
     for (qsizetype i = 0; i < snapshot.services.size(); ++i) {
         const std::optional<ServiceStatusResult> &result = snapshot.services.at(i).result;
         appendSample(out, "glinter_service_state", labels.at(i),
-                     double(rawValue(result ? result->indicator : Indicator::Unknown)));
+                     double(storedNumber(result ? result->indicator : Indicator::Unknown)));
     }
 
     writer.family("glinter_service_up", Kind::Gauge, "1 when the last check read the feed, 0 when it was unknown.");
@@ -259,11 +259,11 @@ QByteArray renderMetrics(const MetricsSnapshot &snapshot, MetricsFormat format)
                  std::chrono::duration<double>(snapshot.refreshInterval).count());
 
     writer.family("glinter_check_failures", Kind::Counter, "Checks whose feed could not be read, by feed format.");
-    for (const ProviderInfo &reader : providerTable()) {
+    for (const ProviderInfo &row : providerTable()) {
         QByteArray provider("provider=\"");
-        appendLabelValue(provider, rawValue(reader.kind));
+        appendLabelValue(provider, storedName(row.kind));
         provider.append('"');
-        appendSample(out, "glinter_check_failures_total", provider, snapshot.checkFailures.value(reader.kind, 0));
+        appendSample(out, "glinter_check_failures_total", provider, snapshot.checkFailures.value(row.kind, 0));
     }
 
     writer.family("glinter_build", Kind::Info, "The running version of Glinter.");

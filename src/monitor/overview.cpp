@@ -19,7 +19,7 @@ class MenuContent
 int severityKey(const QHash<QUuid, ServiceStatusResult> &results, const Service &service)
 {
     const auto it = results.constFind(service.id);
-    return it == results.cend() ? -1 : rawValue(it->indicator);
+    return it == results.cend() ? -1 : storedNumber(it->indicator);
 }
 
 qint64 unixSeconds(const QDateTime &moment)
@@ -34,7 +34,7 @@ GroupedServices groupServices(const QList<Service> &services, const QHash<QUuid,
     GroupedServices grouped;
     for (const Service &service : services) {
         const int key = severityKey(results, service);
-        const bool troubled = key >= rawValue(Indicator::Minor) && key <= rawValue(Indicator::Critical);
+        const bool troubled = key >= storedNumber(Indicator::Minor) && key <= storedNumber(Indicator::Critical);
         (troubled ? grouped.affected : grouped.healthy).append(service);
     }
     std::stable_sort(grouped.affected.begin(), grouped.affected.end(), [&](const Service &a, const Service &b) {

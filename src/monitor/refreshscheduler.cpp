@@ -165,7 +165,7 @@ QCoro::Task<> RefreshScheduler::runRefresh()
 QCoro::Task<ServiceStatusResult> RefreshScheduler::checkedResult(Check check, Service service)
 {
     const QUuid id = service.id;
-    // A reader this version lacks is not guessed at: no request, no retry, and a state
+    // A provider this version lacks is not guessed at: no request, no retry, and a state
     // that says why.
     if (const std::optional<QString> reason = service.uncheckedReason())
         co_return ServiceStatusResult{id,   Indicator::Unknown, *reason, QDateTime::currentDateTimeUtc(), std::nullopt,

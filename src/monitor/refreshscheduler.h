@@ -63,7 +63,7 @@ public:
     static constexpr qsizetype checksInFlight = 128;
 
     // The result of one check; a check that throws reads as unknown ("The check failed."),
-    // and a service whose reader this version lacks reads as unknown without a check.
+    // and a service whose provider this version lacks reads as unknown without a check.
     static QCoro::Task<ServiceStatusResult> checkedResult(Check check, Service service);
 
 Q_SIGNALS:

@@ -64,7 +64,7 @@ const Service *ServiceList::find(const QUuid &serviceID) const
 bool ServiceList::isCurrent(const Service &service) const
 {
     // A result belongs to the service as it was asked for: one removed, moved to another
-    // address or reader, or given another selection since then takes nothing from it.
+    // address or provider, or given another selection since then takes nothing from it.
     const Service *live = find(service.id);
     return live && live->provider == service.provider && live->url == service.url
            && live->components == service.components;

@@ -45,7 +45,7 @@ public:
     const QList<Service> &services() const { return m_services; }
     const Service *find(const QUuid &serviceID) const;
     // Whether a result fetched for this copy of a service may still be applied: the
-    // service is still listed, with the same reader, address and selection.
+    // service is still listed, with the same provider, address and selection.
     bool isCurrent(const Service &service) const;
     const ServiceStore &store() const { return m_store; }
     // A file that cannot be read or used, records that are not monitored or were dropped

@@ -101,7 +101,7 @@ QList<StatusHistory::Sample> StatusHistory::trimmed(QList<Sample> samples, const
 void StatusHistory::append(const QUuid &serviceID, Indicator indicator, const QDateTime &at)
 {
     QList<Sample> &samples = m_samples[serviceID];
-    samples.append({at, rawValue(indicator)});
+    samples.append({at, storedNumber(indicator)});
     // Keep memory bounded between writes too.
     if (samples.size() > maxSamples)
         samples.remove(0, samples.size() - maxSamples);
@@ -142,7 +142,7 @@ QList<Indicator> StatusHistory::indicators(const QUuid &serviceID) const
     const QList<Sample> list = samples(serviceID);
     series.reserve(list.size());
     for (const Sample &sample : list)
-        series.append(indicatorFromRaw(sample.indicator).value_or(Indicator::Unknown));
+        series.append(indicatorFromStoredNumber(sample.indicator).value_or(Indicator::Unknown));
     return series;
 }
 

@@ -20,7 +20,7 @@ class StatusHistory
 public:
     struct Sample {
         QDateTime time;
-        int indicator = 0; // Indicator's raw value as stored; the file may hold others
+        int indicator = 0; // Indicator's stored number; the file may hold others
 
         bool operator==(const Sample &) const = default;
     };

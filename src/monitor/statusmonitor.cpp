@@ -23,7 +23,7 @@ RefreshScheduler::Setup schedulerSetup(StatusMonitor::Setup &setup, const Provid
     RefreshScheduler::Setup scheduler;
     scheduler.check = std::move(setup.check);
     if (!scheduler.check) {
-        // The scheduler goes before the context; a reader is made, and reads the context, at
+        // The scheduler goes before the context; a provider is made, and reads the context, at
         // the start of its check.
         scheduler.check = [&providers](Service service) {
             return fetchWithRetry(std::move(service), retryDelay, providers);

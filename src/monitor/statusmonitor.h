@@ -64,7 +64,7 @@ public:
         bool readOnly = false;
         // Run the timer and the first refresh right after start-up.
         bool autoRefresh = true;
-        // How one service is checked; by default the registry's reader with one retry, made
+        // How one service is checked; by default the registry's provider with one retry, made
         // with the monitor's provider context (the settings and what providers keep).
         Check check;
     };

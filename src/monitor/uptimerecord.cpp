@@ -44,7 +44,7 @@ constexpr char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxy
 
 void encodeHour(QByteArray &out, const UptimeRecord::Hour &hour)
 {
-    const int worst = hour.worst ? rawValue(*hour.worst) + 1 : 0;
+    const int worst = hour.worst ? storedNumber(*hour.worst) + 1 : 0;
     const int code = (worst << 14) | (hour.checks << 7) | hour.operational;
     out.append(alphabet[(code >> 12) & 63]).append(alphabet[(code >> 6) & 63]).append(alphabet[code & 63]);
 }
@@ -77,7 +77,7 @@ std::optional<UptimeRecord::Hour> decodeHour(QStringView text)
     if (worst > 4 || hour.operational > hour.checks || (worst == 0) != (hour.checks == 0))
         return std::nullopt;
     if (worst > 0)
-        hour.worst = indicatorFromRaw(worst - 1);
+        hour.worst = indicatorFromStoredNumber(worst - 1);
     return hour;
 }
 

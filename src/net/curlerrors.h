@@ -7,7 +7,7 @@
 #include <curl/curl.h>
 
 // libcurl's failures told as Qt's network classes tell the same situations, with the same
-// codes and texts (in Qt's translation contexts): readers grade failures by those codes, and
+// codes and texts (in Qt's translation contexts): providers grade failures by those codes, and
 // users read the wording Qt programs use.
 namespace CurlErrors {
 

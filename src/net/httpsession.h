@@ -35,7 +35,7 @@ struct HttpResponse {
     QString failureText() const;
 };
 
-// Requests of the feed readers and the webhook, over libcurl's multi interface driven by the
+// Requests of the feed providers and the webhook, over libcurl's multi interface driven by the
 // event loop. Every exchange goes out with no cookies
 // sent or kept, no cache read or written, no stored credentials, redirects followed
 // (never from https down to http), and the limits above; both limits end the exchange as

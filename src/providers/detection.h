@@ -15,13 +15,13 @@
 
 // What trying formats on an address found.
 struct Detection {
-    // The first format whose reader gave a known state; absent when none did.
+    // The first format whose provider gave a known state; absent when none did.
     std::optional<ProviderKind> kind;
     // The description of each format's failed read before it, in the order tried.
     QList<std::pair<ProviderKind, QString>> failures;
 };
 
-// One read of a feed. The default, checkOnce(), asks the registry's reader for the kind.
+// One read of a feed. The default, checkOnce(), asks the registry's provider for the kind.
 using FeedCheck = std::function<QCoro::Task<ServiceStatusResult>(Service)>;
 
 QCoro::Task<ServiceStatusResult> checkOnce(Service service);

@@ -7,12 +7,12 @@
 
 namespace {
 
-QCoro::Task<ServiceStatusResult> retrying(std::unique_ptr<StatusProvider> reader, Service service,
+QCoro::Task<ServiceStatusResult> retrying(std::unique_ptr<StatusProvider> provider, Service service,
                                           std::chrono::milliseconds retryDelay)
 {
-    if (!reader)
+    if (!provider)
         co_return failureResult(service, service.uncheckedReason().value_or(QString()));
-    QCoro::Task<ServiceStatusResult> firstFetch = reader->fetch(service);
+    QCoro::Task<ServiceStatusResult> firstFetch = provider->fetch(service);
     ServiceStatusResult first = co_await firstFetch;
     if (first.indicator != Indicator::Unknown)
         co_return first;
@@ -25,7 +25,7 @@ QCoro::Task<ServiceStatusResult> retrying(std::unique_ptr<StatusProvider> reader
     // refuses) would otherwise destroy the timer inside its own signal.
     auto timedOut = queuedSignal(&pause, &QTimer::timeout);
     co_await timedOut;
-    QCoro::Task<ServiceStatusResult> secondFetch = reader->fetch(service);
+    QCoro::Task<ServiceStatusResult> secondFetch = provider->fetch(service);
     ServiceStatusResult second = co_await secondFetch;
     co_return second;
 }
@@ -36,9 +36,9 @@ QCoro::Task<ServiceStatusResult> fetchWithRetry(Service service, std::chrono::mi
                                                 const ProviderContext &context)
 {
     // Made before the check starts, so that nothing after its first pause reads the context.
-    std::unique_ptr<StatusProvider> reader = service.provider ? ProviderRegistry::provider(*service.provider, context)
+    std::unique_ptr<StatusProvider> provider = service.provider ? ProviderRegistry::provider(*service.provider, context)
                                                               : nullptr;
-    return retrying(std::move(reader), std::move(service), retryDelay);
+    return retrying(std::move(provider), std::move(service), retryDelay);
 }
 
 QCoro::Task<ServiceStatusResult> fetchWithRetry(Service service, std::chrono::milliseconds retryDelay)

@@ -8,12 +8,12 @@
 
 #include <chrono>
 
-// The monitor's check of one service: the registry's reader for its kind, made now with what
+// The monitor's check of one service: the registry's provider for its kind, made now with what
 // `context` holds for it, with one retry. A first result that is Unknown is dropped, and
-// after `retryDelay` the same reader reads once more; the second result stands.
+// after `retryDelay` the same provider reads once more; the second result stands.
 QCoro::Task<ServiceStatusResult> fetchWithRetry(Service service, std::chrono::milliseconds retryDelay,
                                                 const ProviderContext &context);
 
-// The same without a context: a reader that keeps nothing and reads the defaults.
+// The same without a context: a provider that keeps nothing and reads the defaults.
 QCoro::Task<ServiceStatusResult> fetchWithRetry(Service service,
                                                 std::chrono::milliseconds retryDelay = std::chrono::milliseconds(1500));

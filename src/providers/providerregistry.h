@@ -8,11 +8,11 @@
 
 namespace ProviderRegistry {
 
-// A fresh reader for the kind, with a fresh session using the default limits, handed what
+// A fresh provider for the kind, with a fresh session using the default limits, handed what
 // `context` holds for it.
 std::unique_ptr<StatusProvider> provider(ProviderKind kind, const ProviderContext &context);
 
-// The same without a context: a reader that keeps nothing and reads the defaults.
+// The same without a context: a provider that keeps nothing and reads the defaults.
 std::unique_ptr<StatusProvider> provider(ProviderKind kind);
 
 } // namespace ProviderRegistry

@@ -9,7 +9,7 @@
 #include <optional>
 #include <type_traits>
 
-// A feed reader: turns one service into one result. fetch() never fails; transport,
+// A feed provider: turns one service into one result. fetch() never fails; transport,
 // HTTP and format problems become a result with the Unknown indicator and a short text.
 class StatusProvider
 {
@@ -20,7 +20,7 @@ public:
     virtual QCoro::Task<ServiceStatusResult> fetch(Service service) = 0;
 };
 
-// What a reader's decoder makes of a document: the value, or the reason there is none
+// What a provider's decoder makes of a document: the value, or the reason there is none
 // (shown to the user as the check's description).
 template<class T>
 struct Decoded {

@@ -1,7 +1,7 @@
 #include "alerts/alertdecision.h"
 #include "alerts/notifier.h"
 #include "alerts/webhook.h"
-#include "core/preferences.h"
+#include "core/settingsfile.h"
 #include "core/settings.h"
 #include "net/networkenvironment.h"
 #include "platform/null/nullnotifications.h"
@@ -33,7 +33,7 @@ private Q_SLOTS:
     {
         for (const char *key :
              {"notificationsEnabled", "notificationMinSeverity", "mutedServiceIDs", "mutedUntil", "webhookURL"})
-            Preferences::remove(QString::fromLatin1(key));
+            SettingsFile::remove(QString::fromLatin1(key));
     }
 
     void decide_data()
@@ -65,7 +65,7 @@ private Q_SLOTS:
         QFETCH(QString, settings);
         QFETCH(QString, expected);
         const int minimum = QString(settings).remove(QRegularExpression(u"\\D"_s)).toInt();
-        const AlertSettings given{settings.contains(u'm'), !settings.contains(u'o'), *indicatorFromRaw(minimum),
+        const AlertSettings given{settings.contains(u'm'), !settings.contains(u'o'), *indicatorFromStoredNumber(minimum),
                                   settings.contains(u'w')};
         const std::optional<Alert> alert = decideAlert(u"GitHub"_s, from, to, u"Busy"_s, given);
         const QString actual = !alert ? QString()

@@ -4,7 +4,7 @@
 #include "app/checkcommand.h"
 #include "app/desktopapp.h"
 #include "app/displaychoice.h"
-#include "core/preferences.h"
+#include "core/settingsfile.h"
 #include "core/settings.h"
 #include "platform/null/nullnotifications.h"
 #include "platform/null/nullpublicbus.h"
@@ -148,8 +148,8 @@ private Q_SLOTS:
 
     void init()
     {
-        Preferences::settings()->clear();
-        Preferences::setValue(u"hasOnboarded"_s, true);
+        SettingsFile::settings()->clear();
+        SettingsFile::setValue(u"hasOnboarded"_s, true);
         qunsetenv("GLINTER_OPEN_SETTINGS");
         qunsetenv("GLINTER_SETTINGS_TAB");
         m_panelShown = 0;
@@ -169,7 +169,7 @@ private Q_SLOTS:
     {
         QFETCH(int, key);
         QFETCH(bool, settings);
-        Preferences::settings()->clear();
+        SettingsFile::settings()->clear();
         {
             const std::unique_ptr<DesktopApp> app = appWithPanel();
             QCOMPARE(app->start(), DesktopApp::Start::Running);
@@ -332,7 +332,7 @@ private Q_SLOTS:
         DesktopApp app(std::move(withNotifications));
         QCOMPARE(app.start(), DesktopApp::Start::Running);
         const QUuid id = QUuid::createUuid();
-        MuteButton bell(app.preferences());
+        MuteButton bell(app.settings());
         bell.setService(id, u"Acme"_s);
         const QDateTime before = QDateTime::currentDateTimeUtc();
         shown->invokeMute(id);
@@ -521,7 +521,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("requests"); // of the status page; none anywhere else
         QTest::newRow("emptied list") << QByteArray("[]") << 0 << QStringList()
                                       << QByteArray("lists no services; nothing was checked") << 0;
-        QTest::newRow("reader of a newer version")
+        QTest::newRow("provider of a newer version")
             << QByteArray(R"([{"name":"Next","url":"%1","provider":"gatus2"}])") << 3
             << QStringList{u"gatus2: Unknown provider \u201cgatus2\u201d (needs a newer Glinter)"_s} << QByteArray()
             << 0;
@@ -532,7 +532,7 @@ private Q_SLOTS:
     }
 
     // What the file lists is what is checked: an emptied list nothing (which is no failure),
-    // a service of a reader this version lacks without a request, and an operational page
+    // a service of a provider this version lacks without a request, and an operational page
     // next to a record that cannot be read is not all clear.
     void checksWhatTheFileLists()
     {

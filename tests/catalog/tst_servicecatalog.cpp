@@ -33,7 +33,7 @@ private Q_SLOTS:
         QSet<QString> ids;
         for (const CatalogEntry &e : ServiceCatalog::all()) {
             QVERIFY2(e.url.isValid() && e.url.scheme() == u"https"_s && !e.url.host().isEmpty(), qPrintable(e.name));
-            // The hosted-page readers append their API paths to the page root.
+            // The hosted-page providers append their API paths to the page root.
             if (e.provider == ProviderKind::Statuspage || e.provider == ProviderKind::Instatus)
                 QVERIFY2(e.url.path().isEmpty(), qPrintable(e.name));
             QVERIFY2(!ids.contains(e.id()), qPrintable(e.id()));
@@ -47,7 +47,7 @@ private Q_SLOTS:
             u"website:mailto:ops@example.com"_s);
     }
 
-    // Host case and path do not matter, reader and host do; a service is custom exactly when
+    // Host case and path do not matter, provider and host do; a service is custom exactly when
     // its key names no catalog entry.
     void matchesService()
     {

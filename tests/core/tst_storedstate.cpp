@@ -1,5 +1,5 @@
 #include "core/filewatcher.h"
-#include "core/preferences.h"
+#include "core/settingsfile.h"
 #include "core/service.h"
 #include "core/servicestore.h"
 #include "core/settings.h"
@@ -72,7 +72,7 @@ private Q_SLOTS:
         m_clock.start();
         for (const char *key : {"refreshInterval", "notificationsEnabled", "notificationMinSeverity", "mutedServiceIDs",
                                 "mutedUntil", "webhookURL", "awsRegions"})
-            Preferences::remove(QString::fromLatin1(key));
+            SettingsFile::remove(QString::fromLatin1(key));
     }
 
     void cleanup() { QVERIFY(m_onMainThread); }
@@ -86,18 +86,18 @@ private Q_SLOTS:
         for (const auto &[stored, interval] :
              {std::pair(QVariant(-5), 300s), std::pair(QVariant(u"soon"_s), 300s), std::pair(QVariant(60), 60s),
               std::pair(QVariant(0.5), 30s), std::pair(QVariant(3e6), std::chrono::seconds(24h))}) {
-            Preferences::setValue(u"refreshInterval"_s, stored);
+            SettingsFile::setValue(u"refreshInterval"_s, stored);
             QCOMPARE(settings.refreshInterval(), std::chrono::milliseconds(interval));
         }
         for (const QVariant &bad : {QVariant(7), QVariant(u"high"_s)}) {
-            Preferences::setValue(u"notificationMinSeverity"_s, bad);
-            Preferences::setValue(u"notificationsEnabled"_s, bad);
+            SettingsFile::setValue(u"notificationMinSeverity"_s, bad);
+            SettingsFile::setValue(u"notificationsEnabled"_s, bad);
             QCOMPARE(std::pair(settings.notificationMinSeverity(), settings.notificationsEnabled()),
                      std::pair(Indicator::Minor, true));
         }
-        Preferences::setValue(u"mutedServiceIDs"_s, QStringList{u"nope"_s, uuidText(m_service).toLower()});
+        SettingsFile::setValue(u"mutedServiceIDs"_s, QStringList{u"nope"_s, uuidText(m_service).toLower()});
         QCOMPARE(settings.mutes().always, QSet<QUuid>{m_service});
-        Preferences::setValue(u"awsRegions"_s, 42);
+        SettingsFile::setValue(u"awsRegions"_s, 42);
         QVERIFY(settings.awsRegions().isEmpty());
     }
 
@@ -127,7 +127,7 @@ private Q_SLOTS:
         QStringList texts = stored.toStringList();
         for (QString &text : texts)
             text = text.arg(uuidText(m_service));
-        Preferences::setValue(u"mutedUntil"_s, stored.typeId() == QMetaType::Int ? stored : QVariant(texts));
+        SettingsFile::setValue(u"mutedUntil"_s, stored.typeId() == QMetaType::Int ? stored : QVariant(texts));
         const Settings settings;
         QTEST(settings.isMuted(m_service, now), "muted");
         QVERIFY(!settings.isMuted(QUuid::createUuid(), now));
@@ -265,7 +265,7 @@ private Q_SLOTS:
         QCOMPARE(std::pair(read.at(0).provider, read.at(0).components),
                  std::pair(std::optional(ProviderKind::Aws), std::optional(QStringList{u"x"_s})));
         QCOMPARE(read.at(2).components, std::optional(QStringList()));
-        // a reader's name in another case is no reader of this version's, and is kept as written
+        // a provider's name in another case is no provider of this version's, and is kept as written
         QCOMPARE(read.at(3).provider, std::nullopt);
         QCOMPARE(read.at(3).providerName(), u"Instatus"_s);
         QVERIFY(!read.at(4).components); // a selection with anything but text is none
@@ -290,8 +290,8 @@ private Q_SLOTS:
                               "url": "https:\/\/lab.example\/", "components": ["x"], "comment": "by hand"})");
     }
 
-    // What this version does not read (a reader it lacks, keys it does not know) is written
-    // back as it was, and a service of an unknown reader says so.
+    // What this version does not read (a provider it lacks, keys it does not know) is written
+    // back as it was, and a service of an unknown provider says so.
     void unreadPartsRoundTrip()
     {
         QFETCH(QByteArray, record);

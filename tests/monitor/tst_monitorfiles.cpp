@@ -217,7 +217,7 @@ private Q_SLOTS:
         QCOMPARE(rig.file(), written ? ServiceStore::encode(ServiceStore::seedList()) : content);
     }
 
-    // A record for a reader this version lacks and keys it does not know stay as written
+    // A record for a provider this version lacks and keys it does not know stay as written
     // through the merge of an outside edit and the saves of other changes; such a service
     // reads unknown and says why, without a check.
     void unreadPartsOutliveMergesAndSaves()

@@ -1,5 +1,5 @@
 #include "alerts/notifier.h"
-#include "core/preferences.h"
+#include "core/settingsfile.h"
 #include "core/settings.h"
 #include "monitor/statusmonitor.h"
 #include "net/networkenvironment.h"
@@ -54,8 +54,8 @@ private Q_SLOTS:
     {
         for (const char *key :
              {"refreshInterval", "notificationsEnabled", "mutedServiceIDs", "notificationMinSeverity"})
-            Preferences::remove(QString::fromLatin1(key));
-        Preferences::setValue(QStringLiteral("webhookURL"), QStringLiteral("https://hooks.example/alerts"));
+            SettingsFile::remove(QString::fromLatin1(key));
+        SettingsFile::setValue(QStringLiteral("webhookURL"), QStringLiteral("https://hooks.example/alerts"));
     }
 
     // The first result after start-up never alerts; an unknown result is shown but neither
@@ -85,7 +85,7 @@ private Q_SLOTS:
         // with the times of the readable checks, and only those of the week before `now`
         const QList<StatusHistory::Sample> timed = rig.history->samples(a.id, majorChecked);
         QCOMPARE(timed.size(), 2);
-        QCOMPARE(timed.last(), (StatusHistory::Sample{majorChecked, rawValue(Indicator::Major)}));
+        QCOMPARE(timed.last(), (StatusHistory::Sample{majorChecked, storedNumber(Indicator::Major)}));
         QVERIFY(rig.history->samples(a.id, majorChecked.addDays(8)).isEmpty());
         QCOMPARE(rig.monitor->aggregate(), Indicator::Unknown);
         rig.refresh(); // major -> (unknown) -> none: one recovery
@@ -98,7 +98,7 @@ private Q_SLOTS:
     void notificationPermissionFollowsTheSwitch()
     {
         QCOMPARE(Rig(QList<Service>{}).notifications.authorizationRequests(), 1);
-        Preferences::setValue(QStringLiteral("notificationsEnabled"), false);
+        SettingsFile::setValue(QStringLiteral("notificationsEnabled"), false);
         Rig rig(QList<Service>{});
         QCOMPARE(rig.notifications.authorizationRequests(), 0);
         rig.settings.setNotificationsEnabled(true);
@@ -201,7 +201,7 @@ private Q_SLOTS:
         Rig rig(services, [&](Service service) -> QCoro::Task<ServiceStatusResult> {
             ++calls;
             if (broken.contains(service.id))
-                throw std::runtime_error("broken reader");
+                throw std::runtime_error("broken provider");
             mostInFlight = std::max(mostInFlight, ++inFlight);
             co_await QCoro::sleepFor(delay);
             --inFlight;
@@ -236,7 +236,7 @@ private Q_SLOTS:
         QCOMPARE(calls, int(RefreshScheduler::checksInFlight));
     }
 
-    // The default check lends every reader the monitor's one maintenance calendar: a page's
+    // The default check lends every provider the monitor's one maintenance calendar: a page's
     // calendar read in one refresh serves the next.
     void readersKeepTheCalendarAcrossRefreshes()
     {

@@ -317,7 +317,7 @@ private Q_SLOTS:
     }
 
     // The glance at the top of the menu: a dimmed line, an icon and words for screen
-    // readers, brought up to date when the tray is about to show the menu.
+    // providers, brought up to date when the tray is about to show the menu.
     void theMenuIsCurrentWhenShown()
     {
         const std::unique_ptr<RunningWatcher> watcher = startWatcher(true);

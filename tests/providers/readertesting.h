@@ -112,16 +112,16 @@ inline QDateTime checkTime()
     return QDateTime(QDate(2026, 11, 30), QTime(12, 0), QTimeZone::utc());
 }
 
-inline ServiceStatusResult fetched(StatusProvider &reader, ProviderKind kind,
+inline ServiceStatusResult fetched(StatusProvider &provider, ProviderKind kind,
                                    const QUrl &url = QUrl(QStringLiteral("https://status.example.com")))
 {
-    return QCoro::waitFor(reader.fetch(service(kind, url)));
+    return QCoro::waitFor(provider.fetch(service(kind, url)));
 }
 
-inline QString check(StatusProvider &reader, ProviderKind kind,
+inline QString check(StatusProvider &provider, ProviderKind kind,
                      const QUrl &url = QUrl(QStringLiteral("https://status.example.com")))
 {
-    return graded(fetched(reader, kind, url));
+    return graded(fetched(provider, kind, url));
 }
 
 // A fake server whose authority is trusted and to which every fixed feed moves for the

@@ -23,7 +23,7 @@ QByteArray page(const char *state, const QList<const char *> &resources, const c
 
 } // namespace
 
-// The Better Stack reader: its state rules on small documents, the story of a page in
+// The Better Stack provider: its state rules on small documents, the story of a page in
 // trouble, and one check through a fake server.
 class TestBetterStackProvider : public QObject
 {
@@ -87,13 +87,13 @@ private Q_SLOTS:
     {
         FeedServer server;
         server.setRoute("/index.json", FakeRoute::json(fixture(u"betterstack/index-downtime.json"_qs)));
-        BetterStackProvider reader{HttpSession()};
-        QCOMPARE(check(reader, ProviderKind::BetterStack, server.httpsUrl(u"/incidents/9001?x=1"_qs)),
+        BetterStackProvider provider{HttpSession()};
+        QCOMPARE(check(provider, ProviderKind::BetterStack, server.httpsUrl(u"/incidents/9001?x=1"_qs)),
                  u"major: API requests failing [API requests failing]"_qs);
         QCOMPARE(server.requestCount("/index.json"), 1);
         server.setRoute("/index.json", FakeRoute::json("<html></html>"));
-        QVERIFY(check(reader, ProviderKind::BetterStack, server.httpsUrl()).startsWith(u"unknown: "_qs));
-        QCOMPARE(check(reader, ProviderKind::BetterStack, QUrl(u"status page"_qs)), u"unknown: Invalid URL"_qs);
+        QVERIFY(check(provider, ProviderKind::BetterStack, server.httpsUrl()).startsWith(u"unknown: "_qs));
+        QCOMPARE(check(provider, ProviderKind::BetterStack, QUrl(u"status page"_qs)), u"unknown: Invalid URL"_qs);
     }
 };
 

@@ -4,7 +4,7 @@
 
 using namespace ReaderTesting;
 
-// The Cachet reader: the worst component, the incidents asked for only in trouble, and what
+// The Cachet provider: the worst component, the incidents asked for only in trouble, and what
 // makes a document a Cachet one.
 class TestCachetProvider : public QObject
 {
@@ -65,15 +65,15 @@ private Q_SLOTS:
         FeedServer server;
         server.setRoute("/api/v1/components", FakeRoute::json(fixture(u"cachet/components.json"_qs)));
         server.setRoute("/api/v1/incidents", FakeRoute::json(fixture(u"cachet/incidents.json"_qs)));
-        CachetProvider reader{HttpSession()};
-        const ServiceStatusResult result = fetched(reader, ProviderKind::Cachet, server.httpUrl(u"/incidents"_qs));
+        CachetProvider provider{HttpSession()};
+        const ServiceStatusResult result = fetched(provider, ProviderKind::Cachet, server.httpUrl(u"/incidents"_qs));
         QCOMPARE(graded(result), u"major: Website unreachable in Europe [Website unreachable in Europe]"_qs);
         QCOMPARE(result.incidents.size(), 1);
         QCOMPARE(server.requests().first().target, QByteArray("/api/v1/components?per_page=100"));
         QCOMPARE(server.requestCount("/api/v1/incidents"), 1);
 
         server.setRoute("/api/v1/components", FakeRoute::json(R"({"data":[{"id":1,"name":"API","status":1}]})"));
-        QCOMPARE(check(reader, ProviderKind::Cachet, server.httpsUrl()), u"none: All Systems Operational"_qs);
+        QCOMPARE(check(provider, ProviderKind::Cachet, server.httpsUrl()), u"none: All Systems Operational"_qs);
         QCOMPARE(server.requestCount("/api/v1/incidents"), 1);
     }
 };

@@ -65,7 +65,7 @@ QStringList titles(const ServiceStatusResult &result)
 } // namespace
 
 // A service narrowed to parts of a Better Stack, Cachet, Uptime Kuma or Gatus page: what each
-// reader offers to choose from, and how a choice reads — the worst chosen part, and only the
+// provider offers to choose from, and how a choice reads — the worst chosen part, and only the
 // story that names one.
 class TestComponentSelection : public QObject
 {

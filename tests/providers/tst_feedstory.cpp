@@ -24,7 +24,7 @@ QString iso(const QDateTime &time)
 
 } // namespace
 
-// The rules every reader's story follows: which maintenance windows are told, and how
+// The rules every provider's story follows: which maintenance windows are told, and how
 // times and feed text are read.
 class TestFeedStory : public QObject
 {
@@ -101,11 +101,11 @@ private Q_SLOTS:
     {
         QFETCH(QJsonValue, value);
         QFETCH(QString, as);
-        const QDateTime time = as == u"iso"_qs ? FeedStory::isoInstant(value)
+        const QDateTime time = as == u"iso"_qs ? LenientJson::isoInstant(value)
                                : as == u"rss"_qs
                                    ? FeedScan::pubDate(value.toString()).value_or(QDateTime())
-                                   : FeedStory::epochInstant(value, as == u"s"_qs ? FeedStory::EpochUnit::Seconds
-                                                                                  : FeedStory::EpochUnit::Milliseconds);
+                                   : LenientJson::epochInstant(value, as == u"s"_qs ? LenientJson::EpochUnit::Seconds
+                                                                                  : LenientJson::EpochUnit::Milliseconds);
         QTEST(iso(time), "utc");
         QVERIFY(!time.isValid() || time.timeSpec() == Qt::UTC);
     }

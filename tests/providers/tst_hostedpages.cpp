@@ -10,7 +10,7 @@
 
 using namespace ReaderTesting;
 
-// The readers of pages a vendor hosts for its customers (Instatus, Status.io) and the
+// The providers of pages a vendor hosts for its customers (Instatus, Status.io) and the
 // website probe: what each makes of its document, and one check of each through a fake
 // server. Statuspage has its own test.
 class TestHostedPages : public QObject
@@ -145,12 +145,12 @@ private Q_SLOTS:
     {
         FeedServer server;
         server.setRoute("/summary.json", FakeRoute::json(fixture(u"instatus/summary-incidents.json"_qs)));
-        InstatusProvider reader{HttpSession()};
-        const ServiceStatusResult result = fetched(reader, ProviderKind::Instatus, server.httpsUrl(u"/history"_qs));
+        InstatusProvider provider{HttpSession()};
+        const ServiceStatusResult result = fetched(provider, ProviderKind::Instatus, server.httpsUrl(u"/history"_qs));
         QCOMPARE(graded(result), u"critical: Image generation is slow [Image generation is slow]"_qs);
         QCOMPARE(result.incidents.size(), 3);
         QCOMPARE(server.requestCount("/summary.json"), 1);
-        QCOMPARE(check(reader, ProviderKind::Instatus, QUrl(u"status page"_qs)), u"unknown: Invalid URL"_qs);
+        QCOMPARE(check(provider, ProviderKind::Instatus, QUrl(u"status page"_qs)), u"unknown: Invalid URL"_qs);
     }
 
     void statusioPageId_data()
@@ -274,20 +274,20 @@ private Q_SLOTS:
         QTEST(told(decoded.value->story.maintenances), "maintenances");
     }
 
-    // The page, then the status API for the identifier found in it. The reader may go away
+    // The page, then the status API for the identifier found in it. The provider may go away
     // while its check waits for the page.
     void statusioThroughTheServer()
     {
-        auto reader = std::make_unique<StatusIOProvider>(HttpSession());
-        QCOMPARE(StatusIOProvider::apiUrl(reader->apiOrigin(), u"abc"_qs),
+        auto provider = std::make_unique<StatusIOProvider>(HttpSession());
+        QCOMPARE(StatusIOProvider::apiUrl(provider->apiOrigin(), u"abc"_qs),
                  QUrl(u"https://api.status.io/1.0/status/abc"_qs));
         FeedServer server;
         server.setRoute("/status", FakeRoute::text(fixture(u"statusio/page.html"_qs)));
         server.setRoute("/1.0/status/5b36dc6502d06804c08349f7",
                         FakeRoute::json(fixture(u"statusio/status-incident.json"_qs)));
-        QCoro::Task<ServiceStatusResult> checking = reader->fetch(
+        QCoro::Task<ServiceStatusResult> checking = provider->fetch(
             service(ProviderKind::StatusIo, server.httpsUrl(u"/status"_qs)));
-        reader.reset();
+        provider.reset();
         const ServiceStatusResult result = QCoro::waitFor(checking);
         QCOMPARE(graded(result), u"critical: Partial Service Disruption"_qs);
         // Links go to the page's host; of the maintenance, only what is current is told.
@@ -311,9 +311,9 @@ private Q_SLOTS:
         server.setRoute("/1.0/status/aaa111", FakeRoute::json(fixture(u"statusio/status-disruption.json"_qs)));
         QDateTime now = checkTime();
         const auto pageIds = std::make_shared<StatusIOPageIds>([&] { return now; });
-        StatusIOProvider reader(HttpSession(), pageIds);
+        StatusIOProvider provider(HttpSession(), pageIds);
         const QUrl page = server.httpsUrl(u"/status"_qs);
-        const auto checkPage = [&] { return check(reader, ProviderKind::StatusIo, page); };
+        const auto checkPage = [&] { return check(provider, ProviderKind::StatusIo, page); };
 
         QCOMPARE(checkPage(), u"critical: Service Disruption"_qs);
         QCOMPARE(checkPage(), u"critical: Service Disruption"_qs);
@@ -365,7 +365,7 @@ private Q_SLOTS:
     void websiteThroughTheServer()
     {
         FeedServer server;
-        WebsiteProvider reader{HttpSession()};
+        WebsiteProvider provider{HttpSession()};
         const QRegularExpression answered(u"^(.*) \u00B7 \\d+ ms$"_qs);
         const QList<QPair<int, QString>> codes{{403, u"minor: Restricted \u00B7 HTTP 403"_qs},
                                                {301, u"none: Online \u00B7 HTTP 301"_qs},
@@ -373,7 +373,7 @@ private Q_SLOTS:
                                                {526, u"critical: Server error \u00B7 HTTP 526"_qs}};
         for (const auto &[code, expected] : codes) {
             server.setRoute("/", FakeRoute::text("<html>no</html>", code));
-            QCOMPARE(answered.match(check(reader, ProviderKind::Website, server.httpsUrl())).captured(1), expected);
+            QCOMPARE(answered.match(check(provider, ProviderKind::Website, server.httpsUrl())).captured(1), expected);
         }
         QCOMPARE(server.requests().last().headers.value("user-agent"),
                  QByteArray("Mozilla/5.0 (Macintosh) Glinter/1.0"));
@@ -382,7 +382,7 @@ private Q_SLOTS:
         QVERIFY(closed.listen(QHostAddress::LocalHost));
         const QUrl refused(u"http://127.0.0.1:%1/"_qs.arg(closed.serverPort()));
         closed.close();
-        QCOMPARE(check(reader, ProviderKind::Website, refused), u"critical: Offline \u00B7 Connection refused"_qs);
+        QCOMPARE(check(provider, ProviderKind::Website, refused), u"critical: Offline \u00B7 Connection refused"_qs);
     }
 
     // A download mirror is online: the probe reads the head, not the body, so neither a
@@ -406,8 +406,8 @@ private Q_SLOTS:
         server.setRoute("/stream", {.streamed = size, .unannounced = true});
         server.setRoute("/latest",
                         {.status = 302, .body = "<a href=\"/image.iso\">moved</a>", .location = "/image.iso"});
-        WebsiteProvider reader{HttpSession()};
-        const QString result = check(reader, ProviderKind::Website, server.httpUrl(QString::fromLatin1(path)));
+        WebsiteProvider provider{HttpSession()};
+        const QString result = check(provider, ProviderKind::Website, server.httpUrl(QString::fromLatin1(path)));
         QVERIFY2(result.startsWith(u"none: Online \u00B7 HTTP 200 \u00B7 "_qs), qPrintable(result));
         QByteArrayList seen;
         for (const FakeRequest &request : server.requests())

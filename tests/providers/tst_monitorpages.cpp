@@ -31,7 +31,7 @@ std::pair<QByteArray, QByteArray> kumaPage(const QList<int> &beats, const QByteA
 
 } // namespace
 
-// The readers of self-hosted monitoring pages (Uptime Kuma, Gatus): the state their monitors'
+// The providers of self-hosted monitoring pages (Uptime Kuma, Gatus): the state their monitors'
 // latest checks give, and one check of each through a fake server.
 class TestMonitorPages : public QObject
 {
@@ -114,8 +114,8 @@ private Q_SLOTS:
         server.setRoute("/api/status-page/homelab", FakeRoute::json(fixture(u"uptimekuma/page.json"_qs)));
         server.setRoute("/api/status-page/heartbeat/homelab",
                         FakeRoute::json(fixture(u"uptimekuma/heartbeat.json"_qs)));
-        UptimeKumaProvider reader{HttpSession()};
-        const ServiceStatusResult result = fetched(reader, ProviderKind::UptimeKuma,
+        UptimeKumaProvider provider{HttpSession()};
+        const ServiceStatusResult result = fetched(provider, ProviderKind::UptimeKuma,
                                                    server.httpsUrl(u"/status/homelab"_qs));
         QCOMPARE(graded(result), u"major: Backups are running late [Backups are running late]"_qs);
         QCOMPARE(story(result),
@@ -124,7 +124,7 @@ private Q_SLOTS:
                               u"Switch firmware | in_progress | 2026-11-30T11:30:00Z | 2026-11-30T12:30:00Z | -"_qs}));
 
         // A page that is gone is not read as a page without monitors.
-        QCOMPARE(check(reader, ProviderKind::UptimeKuma, server.httpsUrl(u"/status/gone"_qs)), u"unknown: HTTP 404"_qs);
+        QCOMPARE(check(provider, ProviderKind::UptimeKuma, server.httpsUrl(u"/status/gone"_qs)), u"unknown: HTTP 404"_qs);
         QCOMPARE(server.requestCount("/api/status-page/heartbeat/gone"), 0);
     }
 
@@ -157,8 +157,8 @@ private Q_SLOTS:
     {
         FeedServer server;
         server.setRoute("/api/v1/endpoints/statuses", FakeRoute::json(fixture(u"gatus/statuses.json"_qs)));
-        GatusProvider reader{HttpSession()};
-        QCOMPARE(check(reader, ProviderKind::Gatus, server.httpsUrl(u"/endpoints/core_blog"_qs)),
+        GatusProvider provider{HttpSession()};
+        QCOMPARE(check(provider, ProviderKind::Gatus, server.httpsUrl(u"/endpoints/core_blog"_qs)),
                  u"major: Partial Outage"_qs);
         QCOMPARE(server.requestCount("/api/v1/endpoints/statuses"), 1);
     }

@@ -20,7 +20,7 @@ FakeRoute page(const QByteArray &body)
     return {.headers = {{"Content-Type", "text/html; charset=utf-8"}}, .body = body};
 }
 
-// The path of a reader's fixed feed on the fake server.
+// The path of a provider's fixed feed on the fake server.
 QByteArray feedPath(ProviderKind kind)
 {
     return fixedFeed(kind).path().toUtf8();
@@ -28,14 +28,14 @@ QByteArray feedPath(ProviderKind kind)
 
 } // namespace
 
-// Answers that are not the feed a reader asked for: each must read as a failure, retried
+// Answers that are not the feed a provider asked for: each must read as a failure, retried
 // once as every failure is, never as a calm page.
 class TestNotFeeds : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    // The RSS readers find no items in what is not a whole feed; only a whole one without
+    // The RSS providers find no items in what is not a whole feed; only a whole one without
     // items is calm. What the monitor's check shows, and how often it asked.
     void scannedFeeds_data()
     {
@@ -46,9 +46,9 @@ private Q_SLOTS:
         const QString unexpected = u"unknown: Unexpected format"_qs;
         const QString calm = u"none: All Systems Operational"_qs;
         for (const ProviderKind kind : {ProviderKind::Azure, ProviderKind::Xai}) {
-            const QByteArray name = rawValue(kind).toUtf8();
+            const QByteArray name = storedName(kind).toUtf8();
             // Cut inside the second item: what is left still holds the first.
-            const QByteArray cut = fixture(rawValue(kind) + u"/truncated.xml"_qs);
+            const QByteArray cut = fixture(storedName(kind) + u"/truncated.xml"_qs);
             QTest::addRow("%s, error page", name.constData()) << kind << badGateway << unexpected << 2;
             QTest::addRow("%s, empty body", name.constData()) << kind << QByteArray() << unexpected << 2;
             QTest::addRow("%s, cut off before the channel ends", name.constData()) << kind << cut << unexpected << 2;
@@ -84,18 +84,18 @@ private Q_SLOTS:
         QTEST(server.requestCount(feedPath(kind)), "requests");
     }
 
-    // A web page where any reader's feed belongs, an error page answered with 200 at every
-    // address. The readers of JSON say it in words; the RSS readers find no feed in it.
+    // A web page where any provider's feed belongs, an error page answered with 200 at every
+    // address. The providers of JSON say it in words; the RSS providers find no feed in it.
     void everyReaderGivenAWebPage_data()
     {
         QTest::addColumn<ProviderKind>("kind");
         QTest::addColumn<QString>("expected");
-        for (const ProviderInfo &reader : providerTable()) {
-            if (reader.kind == ProviderKind::Website)
+        for (const ProviderInfo &provider : providerTable()) {
+            if (provider.kind == ProviderKind::Website)
                 continue;
-            const bool scanned = reader.kind == ProviderKind::Azure || reader.kind == ProviderKind::Xai;
-            QTest::newRow(reader.displayName)
-                << reader.kind
+            const bool scanned = provider.kind == ProviderKind::Azure || provider.kind == ProviderKind::Xai;
+            QTest::newRow(provider.displayName)
+                << provider.kind
                 << (scanned ? u"unknown: Unexpected format"_qs
                             : u"unknown: Not a status feed: the address answered with a web page"_qs);
         }
@@ -108,8 +108,8 @@ private Q_SLOTS:
         server.setRoute("*", page(badGateway));
         // Status.io's own page leads to its API, which answers the error page.
         server.setRoute("/status/home", page(fixture(u"statusio/page.html"_qs)));
-        const std::unique_ptr<StatusProvider> reader = providerInfo(kind).make(HttpSession(), ProviderContext());
-        QTEST(check(*reader, kind, server.httpsUrl(u"/status/home"_qs)), "expected");
+        const std::unique_ptr<StatusProvider> provider = providerInfo(kind).make(HttpSession(), ProviderContext());
+        QTEST(check(*provider, kind, server.httpsUrl(u"/status/home"_qs)), "expected");
     }
 };
 

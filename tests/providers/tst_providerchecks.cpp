@@ -10,7 +10,7 @@
 using namespace ReaderTesting;
 using namespace std::chrono_literals;
 
-// What runs the registry's readers for others: the monitor's check with its retry, and the
+// What runs the registry's providers for others: the monitor's check with its retry, and the
 // custom form's format detection, through the fake server.
 class TestProviderChecks : public QObject
 {
@@ -47,7 +47,7 @@ private Q_SLOTS:
             &server, &FakeServer::requestReceived, this, [&] { server.setRoute("*", second); },
             Qt::ConnectionType(Qt::SingleShotConnection | Qt::QueuedConnection));
         const QUrl url = requests > 0 ? server.httpsUrl() : QUrl(u"status page"_qs);
-        // A calendar read just now, which the context hands to the reader: the check is the
+        // A calendar read just now, which the context hands to the provider: the check is the
         // status document's.
         const ProviderContext context;
         context.memory<MaintenanceCalendar>(ProviderKind::Statuspage)
@@ -57,7 +57,7 @@ private Q_SLOTS:
         QCOMPARE(server.requestCount("/api/v2/status.json"), requests);
     }
 
-    // The context hands the user's settings to the reader when its check starts: a region
+    // The context hands the user's settings to the provider when its check starts: a region
     // chosen between two checks counts from the next one.
     void settingsReachTheReader()
     {

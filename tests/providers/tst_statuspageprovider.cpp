@@ -190,13 +190,13 @@ private Q_SLOTS:
                         FakeRoute::json(fixture(u"statuspage/incidents-unresolved.json"_qs)));
         QDateTime now = checkTime();
         const auto calendar = std::make_shared<MaintenanceCalendar>([&now] { return now; });
-        StatuspageProvider reader(HttpSession(), calendar);
+        StatuspageProvider provider(HttpSession(), calendar);
         const Service checked = selecting({}, server.httpsUrl());
         const auto checkAt = [&](int minutes, const QByteArray &state) {
             now = checkTime().addSecs(qint64(minutes) * 60);
             server.setRoute("/api/v2/status.json", FakeRoute::json(state));
             server.clearRequests();
-            const ServiceStatusResult result = QCoro::waitFor(reader.fetch(checked));
+            const ServiceStatusResult result = QCoro::waitFor(provider.fetch(checked));
             QStringList line{graded(result), QString::number(result.maintenances.size())};
             for (const FakeRequest &request : server.requests())
                 line.append(QString::fromUtf8(request.path).remove(u"/api/v2/"_qs));
@@ -224,15 +224,15 @@ private Q_SLOTS:
         FeedServer server;
         server.setRoute("/api/v2/status.json", FakeRoute::json(page("major", "Partial System Outage")));
         server.setRoute("/api/v2/summary.json", FakeRoute::json(fixture(u"statuspage/summary.json"_qs)));
-        StatuspageProvider reader{HttpSession()};
+        StatuspageProvider provider{HttpSession()};
         // Over HTTPS, without the page's path, query or fragment.
         const QUrl address(u"http://127.0.0.1:%1/history?page=2#recent"_qs.arg(server.httpsUrl().port()));
-        QCOMPARE(check(reader, ProviderKind::Statuspage, address), u"major: Partial System Outage [API errors]"_qs);
+        QCOMPARE(check(provider, ProviderKind::Statuspage, address), u"major: Partial System Outage [API errors]"_qs);
         QCOMPARE(server.requests().first().target, QByteArray("/api/v2/summary.json"));
         QVERIFY(server.requests().first().tls);
 
         const Service selected = selecting({u"c1"_qs, u"g1"_qs}, server.httpsUrl());
-        const ServiceStatusResult result = QCoro::waitFor(reader.fetch(selected));
+        const ServiceStatusResult result = QCoro::waitFor(provider.fetch(selected));
         QCOMPARE(graded(result), u"major: API: Partial Outage [API errors]"_qs);
 
         const Decoded<QList<StatuspageProvider::Component>> listing = QCoro::waitFor(
@@ -247,11 +247,11 @@ private Q_SLOTS:
 
         server.setRoute("/api/v2/status.json", FakeRoute::json("{}", 404));
         server.setRoute("/api/v2/summary.json", FakeRoute::json("{}", 500));
-        QCOMPARE(check(reader, ProviderKind::Statuspage, server.httpsUrl()), u"unknown: HTTP 404"_qs);
+        QCOMPARE(check(provider, ProviderKind::Statuspage, server.httpsUrl()), u"unknown: HTTP 404"_qs);
         QCOMPARE(QCoro::waitFor(StatuspageProvider::fetchComponents(server.httpsUrl())).error, u"HTTP 500"_qs);
         server.clearRequests();
         for (const QString &invalid : {u"status page"_qs, u"file:///etc/hosts"_qs, u"ftp://127.0.0.1/"_qs})
-            QCOMPARE(check(reader, ProviderKind::Statuspage, QUrl(invalid)), u"unknown: Invalid URL"_qs);
+            QCOMPARE(check(provider, ProviderKind::Statuspage, QUrl(invalid)), u"unknown: Invalid URL"_qs);
         QVERIFY(server.requests().isEmpty());
     }
 };

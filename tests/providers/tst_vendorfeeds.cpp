@@ -45,7 +45,7 @@ AWSProvider::Event inRegion(const char *status, const QString &summary, const QS
 
 } // namespace
 
-// The readers of the feeds large vendors publish for themselves (xAI, Apple, Azure, AWS,
+// The providers of the feeds large vendors publish for themselves (xAI, Apple, Azure, AWS,
 // Google Cloud): what each makes of its document, and one check of each through a fake
 // server.
 class TestVendorFeeds : public QObject
@@ -126,8 +126,8 @@ private Q_SLOTS:
     {
         FeedServer server;
         server.setRoute("/feed.xml", FakeRoute::text(fixture(u"xai/feed.xml"_qs)));
-        XAIProvider reader{HttpSession()};
-        const ServiceStatusResult result = fetched(reader, ProviderKind::Xai);
+        XAIProvider provider{HttpSession()};
+        const ServiceStatusResult result = fetched(provider, ProviderKind::Xai);
         QCOMPARE(graded(result), u"critical: Console sign-in unavailable (+2 more) [Console sign-in unavailable]"_qs);
         QCOMPARE(told(result.incidents),
                  (QStringList{u"Elevated error rates on the API | investigating | major | - | - | "
@@ -136,7 +136,7 @@ private Q_SLOTS:
         QCOMPARE(told(result.maintenances),
                  QStringList{u"Database maintenance | in_progress | - | - | https://status.x.ai/incidents/4"_qs});
         server.setRoute("/feed.xml", FakeRoute::text("<rss>\xc3\x28</rss>"));
-        QCOMPARE(check(reader, ProviderKind::Xai), u"unknown: Decode error"_qs);
+        QCOMPARE(check(provider, ProviderKind::Xai), u"unknown: Decode error"_qs);
     }
 
     // A script with its object is read in appleThroughTheServer.
@@ -188,8 +188,8 @@ private Q_SLOTS:
         server.setRoute("/support/systemstatus/data/developer/system_status_en_US.js",
                         FakeRoute::text(fixture(u"apple/system_status.js"_qs)));
         server.setRoute("/support/systemstatus/data/system_status_en_US.js", FakeRoute::text("no JSON here"));
-        AppleProvider reader{HttpSession()};
-        const ServiceStatusResult result = fetched(reader, ProviderKind::Apple,
+        AppleProvider provider{HttpSession()};
+        const ServiceStatusResult result = fetched(provider, ProviderKind::Apple,
                                                    QUrl(u"https://developer.apple.com/system-status/"_qs));
         QCOMPARE(graded(result), u"major: iCloud Mail, Siri (+2 more)"_qs);
         // Events are titled by their service and graded by their type; the upcoming
@@ -199,7 +199,7 @@ private Q_SLOTS:
                                                       u"Siri | - | major | - | - | - | -"_qs}));
         QCOMPARE(told(result.maintenances),
                  QStringList{u"iCloud Backup | in_progress | 2025-11-30T10:00:00Z | 2025-11-30T14:00:00Z | -"_qs});
-        QCOMPARE(check(reader, ProviderKind::Apple, QUrl(u"https://example.com/developer.apple.com"_qs)),
+        QCOMPARE(check(provider, ProviderKind::Apple, QUrl(u"https://example.com/developer.apple.com"_qs)),
                  u"unknown: Unexpected format"_qs);
     }
 
@@ -237,8 +237,8 @@ private Q_SLOTS:
     {
         FeedServer server;
         server.setRoute("/en-us/status/feed/", FakeRoute::text(fixture(u"azure/feed.xml"_qs)));
-        AzureProvider reader{HttpSession()};
-        const ServiceStatusResult result = fetched(reader, ProviderKind::Azure);
+        AzureProvider provider{HttpSession()};
+        const ServiceStatusResult result = fetched(provider, ProviderKind::Azure);
         QCOMPARE(graded(result), u"major: Degraded performance for Azure Storage in West Europe (+1 more)"_qs);
         QCOMPARE(
             told(result.incidents),
@@ -247,13 +247,13 @@ private Q_SLOTS:
                          u"https://azure.status.microsoft/en-us/status/"_qs,
                          u"Advisory: Networking maintenance | - | - | - | - | Planned work. | -"_qs}));
         server.setRoute("/en-us/status/feed/", FakeRoute::text(fixture(u"azure/feed-empty.xml"_qs)));
-        QCOMPARE(check(reader, ProviderKind::Azure), u"none: All Systems Operational"_qs);
+        QCOMPARE(check(provider, ProviderKind::Azure), u"none: All Systems Operational"_qs);
         server.setRoute("/en-us/status/feed/", FakeRoute::text("<item><title>\xed\xa0\x80</title></item>"));
-        QCOMPARE(check(reader, ProviderKind::Azure), u"unknown: Decode error"_qs);
+        QCOMPARE(check(provider, ProviderKind::Azure), u"unknown: Decode error"_qs);
     }
 
     // The summary of the one event, "Decode error" when the body is not UTF-16, or "json"
-    // when it is UTF-16 but not the expected JSON (the JSON reader's own text).
+    // when it is UTF-16 but not the expected JSON (the JSON provider's own text).
     void awsDecode_data()
     {
         QTest::addColumn<QByteArray>("body");
@@ -314,8 +314,8 @@ private Q_SLOTS:
         FeedServer server;
         server.setRoute("/public/currentevents", {.headers = {{"Content-Type", "application/json;charset=utf-16"}},
                                                   .body = fixture(u"aws/currentevents-utf16be.json"_qs)});
-        AWSProvider reader{HttpSession()};
-        const ServiceStatusResult result = fetched(reader, ProviderKind::Aws);
+        AWSProvider provider{HttpSession()};
+        const ServiceStatusResult result = fetched(provider, ProviderKind::Aws);
         QCOMPARE(graded(result), u"critical: Increased API Error Rates \u2014 N. Virginia (+2 more)"_qs);
         // The latest log entry is the update; the resolved event is not told.
         QCOMPARE(
@@ -360,8 +360,8 @@ private Q_SLOTS:
     {
         FeedServer server;
         server.setRoute("/incidents.json", FakeRoute::json(fixture(u"gcp/incidents.json"_qs)));
-        GCPProvider reader{HttpSession()};
-        const ServiceStatusResult result = fetched(reader, ProviderKind::Gcp);
+        GCPProvider provider{HttpSession()};
+        const ServiceStatusResult result = fetched(provider, ProviderKind::Gcp);
         QCOMPARE(graded(result), u"major: Elevated latency for requests \u2014 Cloud Run (+1 more)"_qs);
         // Links go to the status site even though the archive came from elsewhere; without
         // a "most_recent_update" the newest of the updates is the latest.
@@ -373,7 +373,7 @@ private Q_SLOTS:
                               u"Charts in the console are missing for some projects. | "
                               u"https://status.cloud.google.com/incidents/a2"_qs}));
         server.setRoute("/incidents.json", FakeRoute::json("[{\"end\":"));
-        QVERIFY(check(reader, ProviderKind::Gcp).startsWith(u"unknown: The data couldn't be read"_qs));
+        QVERIFY(check(provider, ProviderKind::Gcp).startsWith(u"unknown: The data couldn't be read"_qs));
     }
 };
 

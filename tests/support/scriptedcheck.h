@@ -14,7 +14,7 @@
 #include <functional>
 #include <memory>
 
-// Stands in for the feed readers in monitor tests: each check of a service takes the next
+// Stands in for the feed providers in monitor tests: each check of a service takes the next
 // scripted indicator (the last one repeats; none scripted reads as operational), after an
 // optional delay, and every call is recorded.
 class ScriptedCheck

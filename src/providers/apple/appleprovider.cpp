@@ -66,10 +66,10 @@ Decoded<QList<AppleProvider::ServiceEntry>> AppleProvider::decode(const QByteArr
                         decoder.optionalString(eventObject, QStringLiteral("eventStatus"), eventPath),
                         decoder.optionalString(eventObject, QStringLiteral("statusType"), eventPath)};
             event.message = eventObject.value(u"message").toString().trimmed();
-            event.startsAt = FeedStory::epochInstant(eventObject.value(u"epochStartDate"),
-                                                     FeedStory::EpochUnit::Milliseconds);
-            event.endsAt = FeedStory::epochInstant(eventObject.value(u"epochEndDate"),
-                                                   FeedStory::EpochUnit::Milliseconds);
+            event.startsAt = LenientJson::epochInstant(eventObject.value(u"epochStartDate"),
+                                                     LenientJson::EpochUnit::Milliseconds);
+            event.endsAt = LenientJson::epochInstant(eventObject.value(u"epochEndDate"),
+                                                   LenientJson::EpochUnit::Milliseconds);
             entry.events.append(std::move(event));
         }
         if (decoder.failed())

@@ -38,7 +38,7 @@ void readLatestEntry(const QJsonArray &log, AWSProvider::Event &event)
     QDateTime latestAt;
     for (const QJsonValue &value : log) {
         const QJsonObject entry = value.toObject();
-        const QDateTime time = FeedStory::epochInstant(entry.value(u"timestamp"), FeedStory::EpochUnit::Seconds);
+        const QDateTime time = LenientJson::epochInstant(entry.value(u"timestamp"), LenientJson::EpochUnit::Seconds);
         if (time.isValid() && (!latestAt.isValid() || time >= latestAt)) {
             latest = entry;
             latestAt = time;
@@ -129,7 +129,7 @@ Decoded<QList<AWSProvider::Event>> AWSProvider::decode(const QByteArray &body)
             if (json.failed())
                 break;
             event.serviceName = object.value(u"service_name").toString();
-            event.startedAt = FeedStory::epochInstant(object.value(u"date"), FeedStory::EpochUnit::Seconds);
+            event.startedAt = LenientJson::epochInstant(object.value(u"date"), LenientJson::EpochUnit::Seconds);
             readLatestEntry(object.value(u"event_log").toArray(), event);
             events.append(std::move(event));
         }

@@ -31,7 +31,7 @@ public:
 
     // Events of other regions than `regions` do not count; empty means all count.
     explicit AWSProvider(HttpSession session, QSet<QString> regions = {});
-    // The reader of the regions the context's settings name, as they are when the check starts.
+    // The provider of the regions the context's settings name, as they are when the check starts.
     static std::unique_ptr<StatusProvider> make(const HttpSession &session, const ProviderContext &context);
 
     QCoro::Task<ServiceStatusResult> fetch(Service service) override;

@@ -4,7 +4,7 @@
 #include <QString>
 
 // The AWS regions the region picker offers, grouped. The user's selection of them (the
-// Settings' awsRegions) narrows the AWS reader to events of those regions.
+// Settings' awsRegions) narrows the AWS provider to events of those regions.
 namespace AWSRegions {
 
 struct Region {

@@ -38,7 +38,7 @@ QList<AzureProvider::Item> AzureProvider::items(QStringView feedText)
         Item item;
         item.title = std::move(*title);
         item.text = FeedScan::plainText(FeedScan::itemDescription(body).value_or(QString()));
-        item.link = FeedStory::webAddress(FeedScan::itemLink(body));
+        item.link = LenientJson::webAddress(FeedScan::itemLink(body));
         item.published = FeedScan::itemDate(body).value_or(QDateTime());
         items.append(std::move(item));
     }

@@ -106,24 +106,24 @@ Decoded<BetterStackProvider::Document> BetterStackProvider::decode(const QByteAr
     // Reports name their updates only by the update's back reference; the newest counts.
     QHash<QString, Update> newest;
     QList<std::pair<QString, Report>> reports;
-    for (const QJsonObject &entry : FeedStory::objects(top, u"included").value_or(QList<QJsonObject>())) {
-        const QString kind = FeedStory::text(entry, u"type");
+    for (const QJsonObject &entry : LenientJson::objects(top, u"included").value_or(QList<QJsonObject>())) {
+        const QString kind = LenientJson::text(entry, u"type");
         const QJsonObject fields = entry.value(u"attributes").toObject();
         if (kind == u"status_page_resource") {
-            document.resources.append({identifier(entry.value(u"id")), FeedStory::text(fields, u"public_name"),
-                                       FeedStory::text(fields, u"status"),
+            document.resources.append({identifier(entry.value(u"id")), LenientJson::text(fields, u"public_name"),
+                                       LenientJson::text(fields, u"status"),
                                        identifier(fields.value(u"status_page_section_id"))});
         } else if (kind == u"status_page_section") {
-            document.sections.append({identifier(entry.value(u"id")), FeedStory::text(fields, u"name")});
+            document.sections.append({identifier(entry.value(u"id")), LenientJson::text(fields, u"name")});
         } else if (kind == u"status_report") {
             reports.append({identifier(entry.value(u"id")),
-                            Report{FeedStory::text(fields, u"report_type"), FeedStory::text(fields, u"aggregate_state"),
+                            Report{LenientJson::text(fields, u"report_type"), LenientJson::text(fields, u"aggregate_state"),
                                    FeedStory::readIncident(fields, incidentFields),
                                    FeedStory::readMaintenance(fields, maintenanceFields)}});
         } else if (kind == u"status_update") {
             const QString report = identifier(fields.value(u"status_report_id"));
-            const Update update{FeedStory::text(fields, u"message").trimmed(),
-                                FeedStory::instant(fields, u"published_at")};
+            const Update update{LenientJson::text(fields, u"message").trimmed(),
+                                LenientJson::instant(fields, u"published_at")};
             const auto known = newest.constFind(report);
             if (!report.isEmpty() && (known == newest.cend() || known->publishedAt < update.publishedAt))
                 newest.insert(report, update);

@@ -47,7 +47,7 @@ QDateTime instant(const QJsonObject &object, QStringView key)
     QString text = value.toString().trimmed();
     if (text.size() > 10 && text.at(10) == u' ')
         text[10] = u'T';
-    return FeedStory::isoInstant(text);
+    return LenientJson::isoInstant(text);
 }
 
 // An incident's stage is a number (stage() below), not a word.
@@ -181,7 +181,7 @@ CachetProvider::Story CachetProvider::decodeStory(const QByteArray &data, const 
 {
     Story story;
     const QJsonObject top = QJsonDocument::fromJson(data).object();
-    for (const QJsonObject &object : FeedStory::objects(top, u"data").value_or(QList<QJsonObject>())) {
+    for (const QJsonObject &object : LenientJson::objects(top, u"data").value_or(QList<QJsonObject>())) {
         const std::optional<int> status = wholeNumber(object.value(u"status"));
         const std::optional<int> visible = wholeNumber(object.value(u"visible"));
         if (!status || object.value(u"visible").toBool(true) == false || (visible && *visible == 0))
@@ -210,8 +210,8 @@ QList<CachetProvider::Group> CachetProvider::decodeGroups(const QByteArray &data
 {
     QList<Group> groups;
     const QJsonObject top = QJsonDocument::fromJson(data).object();
-    for (const QJsonObject &object : FeedStory::objects(top, u"data").value_or(QList<QJsonObject>())) {
-        Group group{reference(object.value(u"id")), FeedStory::text(object, u"name")};
+    for (const QJsonObject &object : LenientJson::objects(top, u"data").value_or(QList<QJsonObject>())) {
+        Group group{reference(object.value(u"id")), LenientJson::text(object, u"name")};
         if (!group.id.isEmpty())
             groups.append(std::move(group));
     }

@@ -17,7 +17,7 @@
 struct PageComponent {
     QString id;
     QString name;
-    // The page's own word for the part's state; only its reader interprets it.
+    // The page's own word for the part's state; only its provider interprets it.
     QString status;
     // True for a group heading, which is never selected itself.
     std::optional<bool> group;
@@ -26,11 +26,11 @@ struct PageComponent {
     bool operator==(const PageComponent &) const = default;
 };
 
-// A part of the page as its reader judged it in this check.
+// A part of the page as its provider judged it in this check.
 struct PartState {
     QString id;
     QString name;
-    // Unknown when the page gives no state the reader knows; the part then counts as missing.
+    // Unknown when the page gives no state the provider knows; the part then counts as missing.
     Indicator indicator = Indicator::Unknown;
     bool maintenance = false;
 };
@@ -43,14 +43,14 @@ struct Listed {
     std::optional<QStringList> componentIDs;
 };
 
-// How every reader that lets a service be narrowed to parts of its page judges that
+// How every provider that lets a service be narrowed to parts of its page judges that
 // selection, so that the same choice reads the same on any platform.
 class ComponentSelection
 {
     Q_DECLARE_TR_FUNCTIONS(ComponentSelection)
 
 public:
-    // Readers whose parts are only up or down mark a down part Major; with this rule, a
+    // Providers whose parts are only up or down mark a down part Major; with this rule, a
     // selection whose every known part is down reads Critical, as the whole page would.
     enum class AllDown { Major, Critical };
 
@@ -61,7 +61,7 @@ public:
     // with a known state (the first among equals), described as "Name: Label", with the
     // incidents that concern the selection (the first one's name as the title). None found
     // fails as "Selected components not found"; a healthy selection with some missing says
-    // how many; a failure tells no incidents. Maintenance windows are the reader's to add.
+    // how many; a failure tells no incidents. Maintenance windows are the provider's to add.
     static ServiceStatusResult evaluate(const Service &service, const QList<PartState> &parts,
                                         const QSet<QString> &selected, QList<Incident> incidents,
                                         AllDown allDown = AllDown::Major);

@@ -11,7 +11,7 @@
 #include <type_traits>
 #include <utility>
 
-// The first steps of every reader: GET the feed, turn a refusal into the shared failure
+// The first steps of every provider: GET the feed, turn a refusal into the shared failure
 // text, decode the body. A decode function takes the body and gives a Decoded<T>, or a
 // QFuture of one when the decoding runs off the UI thread.
 namespace FeedFetch {
@@ -40,7 +40,7 @@ DecodedBy<Decode> decodeResponse(const HttpResponse &response, Decode &&decode)
 }
 
 // One GET of `url`, then decodeResponse(). The session and the decode function are kept
-// by the task, so the reader that asked may go away meanwhile.
+// by the task, so the provider that asked may go away meanwhile.
 template<class Decode>
 QCoro::Task<DecodedBy<Decode>> fetchDecoded(HttpSession session, QUrl url, Decode decode, HttpHeaders headers = {})
 {
@@ -57,7 +57,7 @@ QCoro::Task<DecodedBy<Decode>> fetchDecoded(HttpSession session, QUrl url, Decod
 }
 
 // fetchDecoded() of `url` with the value handed through `map`; `refusal` when there is no
-// address to ask (the reader could not make one of the service's).
+// address to ask (the provider could not make one of the service's).
 template<class Decode, class Map>
 QCoro::Task<decltype(mapDecoded(std::declval<DecodedBy<Decode>>(), std::declval<Map>()))> fetchMapped(
     HttpSession session, std::optional<QUrl> url, QString refusal, Decode decode, Map map)

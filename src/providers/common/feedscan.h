@@ -8,7 +8,7 @@
 
 #include <optional>
 
-// Small text helpers shared by the readers whose feeds are scanned rather than parsed:
+// Small text helpers shared by the providers whose feeds are scanned rather than parsed:
 // the RSS feeds are read with plain substring search so that a malformed document still
 // yields whatever items it does hold.
 namespace FeedScan {

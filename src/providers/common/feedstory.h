@@ -2,6 +2,7 @@
 
 #include "core/servicestatusresult.h"
 #include "providers/common/componentselection.h"
+#include "providers/common/lenientjson.h"
 
 #include <QDateTime>
 #include <QJsonObject>
@@ -15,7 +16,7 @@
 #include <chrono>
 #include <optional>
 
-// What the readers learn besides the state: the page's unresolved incidents and its
+// What the providers learn besides the state: the page's unresolved incidents and its
 // maintenance windows, and the few rules they share to read them. A story is read
 // leniently: a field that is missing or of the wrong type stays empty, and never fails
 // the check it comes with.
@@ -43,33 +44,6 @@ QList<Maintenance> currentWindows(QList<Maintenance> windows, const QDateTime &n
 // Puts the story into the result, keeping only the current windows.
 void tell(ServiceStatusResult &result, Story story, const QDateTime &now);
 
-// The text as an address when it is a web address (core/webaddress.h), else empty: a link
-// from a feed is only worth keeping when it can be opened.
-QUrl webAddress(const QString &text);
-
-// An ISO 8601 instant ("2026-11-30T10:04:11.000Z", "2026-11-30T08:00:00+01:00") in UTC;
-// a text without an offset is taken as UTC. Invalid when the value is not such a text.
-QDateTime isoInstant(const QJsonValue &value);
-
-enum class EpochUnit { Seconds, Milliseconds };
-
-// A count of units since 1970 in UTC, written as a JSON number or as a string of one;
-// invalid for anything else or a value beyond what a QDateTime holds safely.
-QDateTime epochInstant(const QJsonValue &value, EpochUnit unit);
-
-// The objects of the array under `key`, skipping entries that are not objects; absent when
-// there is no array there.
-std::optional<QList<QJsonObject>> objects(const QJsonObject &object, QStringView key);
-
-// The string under `key`; empty when it is absent or not a string.
-QString text(const QJsonObject &object, QStringView key);
-
-// isoInstant() of the value under `key`.
-QDateTime instant(const QJsonObject &object, QStringView key);
-
-// webAddress() of the string under `key`.
-QUrl link(const QJsonObject &object, QStringView key);
-
 // Where one format keeps the parts of an incident entry; a key left empty is not read.
 struct IncidentFields {
     QStringView title = u"name";
@@ -92,7 +66,7 @@ struct IncidentFields {
     QStringView components;
     QStringView componentID = u"id";
     // How the format writes its instants.
-    QDateTime (*instant)(const QJsonObject &object, QStringView key) = &FeedStory::instant;
+    QDateTime (*instant)(const QJsonObject &object, QStringView key) = &LenientJson::instant;
 };
 
 // Where one format keeps the parts of a maintenance entry; a key left empty is not read.
@@ -110,7 +84,7 @@ struct MaintenanceFields {
     QStringView url;
     QStringView components;
     QStringView componentID = u"id";
-    QDateTime (*instant)(const QJsonObject &object, QStringView key) = &FeedStory::instant;
+    QDateTime (*instant)(const QJsonObject &object, QStringView key) = &LenientJson::instant;
 };
 
 // Whether the entry's stage word says it is over.

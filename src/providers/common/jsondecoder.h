@@ -19,7 +19,7 @@ public:
     // False, failing the document, when the body is a web page: its first character after
     // blanks is "<", which no JSON document starts with. An error page, a login wall or a
     // site's home page where the feed should be then says so instead of naming a character
-    // offset. Readers that unwrap the body before parsing ask this of the body as received.
+    // offset. Providers that unwrap the body before parsing ask this of the body as received.
     bool mayBeJson(const QByteArray &body);
     // The document, which must be a JSON object; anything else fails it.
     QJsonObject parseObject(const QByteArray &data);

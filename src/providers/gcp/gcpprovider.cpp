@@ -17,9 +17,9 @@ void readLatestUpdate(const QJsonObject &object, GCPProvider::Incident &incident
     if (latest.isEmpty())
         latest = object.value(u"updates").toArray().at(0).toObject();
     incident.update = latest.value(u"text").toString().trimmed();
-    incident.updatedAt = FeedStory::isoInstant(latest.value(u"when"));
+    incident.updatedAt = LenientJson::isoInstant(latest.value(u"when"));
     if (!incident.updatedAt.isValid())
-        incident.updatedAt = FeedStory::isoInstant(latest.value(u"modified"));
+        incident.updatedAt = LenientJson::isoInstant(latest.value(u"modified"));
 }
 
 // The title the row gives the incident.
@@ -65,7 +65,7 @@ Decoded<QList<GCPProvider::Incident>> GCPProvider::decode(const QByteArray &body
             const std::optional<QJsonArray> products = json.optionalArray(object, QStringLiteral("affected_products"),
                                                                           path);
             if (products) {
-                // Every product is checked, as a stricter reader would, but only the
+                // Every product is checked, as a stricter provider would, but only the
                 // first one's title is ever shown.
                 for (qsizetype i = 0; i < products->size(); ++i) {
                     const QJsonObject product = json.object(products->at(i), productPath);
@@ -79,7 +79,7 @@ Decoded<QList<GCPProvider::Incident>> GCPProvider::decode(const QByteArray &body
                 break;
             if (!isOpen(incident))
                 continue;
-            incident.begin = FeedStory::isoInstant(object.value(u"begin"));
+            incident.begin = LenientJson::isoInstant(object.value(u"begin"));
             readLatestUpdate(object, incident);
             incident.page = incidentPage(object.value(u"uri").toString());
             open.append(std::move(incident));
@@ -98,7 +98,7 @@ QUrl GCPProvider::incidentPage(const QString &uri)
     const QString trimmed = uri.trimmed();
     if (trimmed.isEmpty())
         return {};
-    return FeedStory::webAddress(site.resolved(QUrl(trimmed)).toString());
+    return LenientJson::webAddress(site.resolved(QUrl(trimmed)).toString());
 }
 
 bool GCPProvider::isOpen(const Incident &incident)

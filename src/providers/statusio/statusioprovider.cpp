@@ -65,7 +65,7 @@ QJsonObject latestMessage(const QJsonArray &messages)
     QDateTime latestTime;
     for (const QJsonValue &value : messages) {
         const QJsonObject message = value.toObject();
-        const QDateTime time = FeedStory::isoInstant(message.value(u"datetime"));
+        const QDateTime time = LenientJson::isoInstant(message.value(u"datetime"));
         if (time.isValid() && (!latestTime.isValid() || time >= latestTime)) {
             latest = message;
             latestTime = time;
@@ -97,8 +97,8 @@ FeedStory::Story readStory(const QJsonObject &result, const QUrl &page, const QS
         const Indicator impact = status ? StatusIOProvider::indicator(status, std::nullopt) : Indicator::Unknown;
         if (impact != Indicator::Unknown)
             incident.impact = impact;
-        incident.startedAt = FeedStory::isoInstant(object.value(u"datetime_open"));
-        incident.updatedAt = FeedStory::isoInstant(latest.value(u"datetime"));
+        incident.startedAt = LenientJson::isoInstant(object.value(u"datetime_open"));
+        incident.updatedAt = LenientJson::isoInstant(latest.value(u"datetime"));
         incident.update = latest.value(u"details").toString().trimmed();
         incident.url = StatusIOProvider::postUrl(page, u"incident", pageId, postId(object));
         story.incidents.append(std::move(incident));
@@ -116,8 +116,8 @@ FeedStory::Story readStory(const QJsonObject &result, const QUrl &page, const QS
             Maintenance window;
             window.title = object.value(u"name").toString();
             window.status = status;
-            window.startsAt = FeedStory::isoInstant(object.value(u"datetime_planned_start"));
-            window.endsAt = FeedStory::isoInstant(object.value(u"datetime_planned_end"));
+            window.startsAt = LenientJson::isoInstant(object.value(u"datetime_planned_start"));
+            window.endsAt = LenientJson::isoInstant(object.value(u"datetime_planned_end"));
             window.url = StatusIOProvider::postUrl(page, u"maintenance", pageId, postId(object));
             story.maintenances.append(std::move(window));
         }
@@ -272,7 +272,7 @@ ServiceStatusResult StatusIOProvider::evaluate(const Service &service, const Ove
 QCoro::Task<ServiceStatusResult> StatusIOProvider::fetch(Service service)
 {
     // Both requests go through the same session; copies keep the second one independent
-    // of the reader object across the first suspension.
+    // of the provider object across the first suspension.
     const HttpSession session = m_session;
     const std::shared_ptr<StatusIOPageIds> pageIds = m_pageIds;
     const QUrl apiOrigin = m_apiOrigin;

@@ -32,7 +32,7 @@ public:
     // The API's origin is configuration; a feed origin from the environment replaces it.
     explicit StatusIOProvider(HttpSession session, std::shared_ptr<StatusIOPageIds> pageIds = {},
                               QUrl apiOrigin = defaultApiOrigin());
-    // The reader as the table makes it, with what the context holds for it.
+    // The provider as the table makes it, with what the context holds for it.
     static std::unique_ptr<StatusProvider> make(const HttpSession &session, const ProviderContext &context);
 
     QCoro::Task<ServiceStatusResult> fetch(Service service) override;

@@ -15,7 +15,7 @@
 // on every refresh, but its calendar changes rarely and costs a larger document, so it is
 // read at most once per period and the windows are kept in between. Kept in the provider
 // context, which whoever runs checks holds across refreshes (the monitor); without one, a
-// reader reads the calendar on every check. Main thread only.
+// provider reads the calendar on every check. Main thread only.
 class MaintenanceCalendar final : public ProviderMemory
 {
 public:

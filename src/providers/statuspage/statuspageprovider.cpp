@@ -181,7 +181,7 @@ ServiceStatusResult StatuspageProvider::evaluate(const Service &service, const D
 
 QCoro::Task<ServiceStatusResult> StatuspageProvider::fetch(Service service)
 {
-    // Copies, so that nothing after a suspension depends on the reader still being there.
+    // Copies, so that nothing after a suspension depends on the provider still being there.
     const HttpSession session = m_session;
     const std::shared_ptr<MaintenanceCalendar> calendar = m_calendar;
     const std::optional<QUrl> summary = statusEndpoint(service.url, kSummaryPath);

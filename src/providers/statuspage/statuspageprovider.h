@@ -44,7 +44,7 @@ public:
     };
 
     explicit StatuspageProvider(HttpSession session, std::shared_ptr<MaintenanceCalendar> calendar = {});
-    // The reader as the table makes it, with what the context holds for it.
+    // The provider as the table makes it, with what the context holds for it.
     static std::unique_ptr<StatusProvider> make(const HttpSession &session, const ProviderContext &context);
 
     QCoro::Task<ServiceStatusResult> fetch(Service service) override;

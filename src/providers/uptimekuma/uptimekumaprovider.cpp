@@ -14,10 +14,10 @@ namespace {
 // sometimes as ISO text.
 QDateTime kumaInstant(const QJsonObject &object, QStringView key)
 {
-    QString text = FeedStory::text(object, key).trimmed();
+    QString text = LenientJson::text(object, key).trimmed();
     if (text.size() > 10 && text.at(10) == u' ')
         text[10] = u'T';
-    return FeedStory::isoInstant(text);
+    return LenientJson::isoInstant(text);
 }
 
 // How bad the incident's colour says it is: the page's own "danger" and "warning" banners;
@@ -36,13 +36,13 @@ std::optional<Incident> readIncident(const QJsonObject &top)
     // One pinned incident; later versions list several.
     QJsonObject object = top.value(u"incident").toObject();
     if (object.isEmpty())
-        object = FeedStory::objects(top, u"incidents").value_or(QList<QJsonObject>()).value(0);
+        object = LenientJson::objects(top, u"incidents").value_or(QList<QJsonObject>()).value(0);
     Incident incident;
-    incident.title = FeedStory::text(object, u"title");
-    incident.update = FeedStory::text(object, u"content");
+    incident.title = LenientJson::text(object, u"title");
+    incident.update = LenientJson::text(object, u"content");
     if (incident.title.isEmpty() && incident.update.isEmpty())
         return std::nullopt;
-    incident.impact = styleImpact(FeedStory::text(object, u"style"));
+    incident.impact = styleImpact(LenientJson::text(object, u"style"));
     incident.startedAt = kumaInstant(object, u"createdDate");
     incident.updatedAt = kumaInstant(object, u"lastUpdatedDate");
     return incident;
@@ -51,16 +51,16 @@ std::optional<Incident> readIncident(const QJsonObject &top)
 QList<Maintenance> readWindows(const QJsonObject &top)
 {
     QList<Maintenance> windows;
-    for (const QJsonObject &object : FeedStory::objects(top, u"maintenanceList").value_or(QList<QJsonObject>())) {
-        const QString status = FeedStory::text(object, u"status");
+    for (const QJsonObject &object : LenientJson::objects(top, u"maintenanceList").value_or(QList<QJsonObject>())) {
+        const QString status = LenientJson::text(object, u"status");
         // The page lists the maintenance under way; a window that says otherwise is told as
         // what it says.
         if (status == u"ended" || status == u"inactive")
             continue;
         Maintenance window;
-        window.title = FeedStory::text(object, u"title");
+        window.title = LenientJson::text(object, u"title");
         window.status = status == u"scheduled" ? Maintenance::Status::Scheduled : Maintenance::Status::InProgress;
-        const QJsonObject slot = FeedStory::objects(object, u"timeslotList").value_or(QList<QJsonObject>()).value(0);
+        const QJsonObject slot = LenientJson::objects(object, u"timeslotList").value_or(QList<QJsonObject>()).value(0);
         window.startsAt = kumaInstant(slot, u"startDate");
         window.endsAt = kumaInstant(slot, u"endDate");
         windows.append(std::move(window));
@@ -286,7 +286,7 @@ QCoro::Task<ServiceStatusResult> UptimeKumaProvider::fetch(Service service)
     if (!addresses)
         co_return failureResult(service, notAPageText());
 
-    // A copy keeps the second request independent of the reader across the first suspension.
+    // A copy keeps the second request independent of the provider across the first suspension.
     const HttpSession session = m_session;
     QCoro::Task<Decoded<Page>> reading = FeedFetch::fetchDecoded(session, addresses->page, &decodePage);
     const Decoded<Page> page = co_await reading;

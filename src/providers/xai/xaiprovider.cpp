@@ -111,7 +111,7 @@ QList<XAIProvider::Post> XAIProvider::activePosts(QStringView feedText, const QD
         post.indicator = indicator(post.severity, post.title);
         post.status = status.toLower();
         post.text = postText(description);
-        post.link = FeedStory::webAddress(FeedScan::itemLink(body));
+        post.link = LenientJson::webAddress(FeedScan::itemLink(body));
         posts.append(std::move(post));
     }
     return posts;

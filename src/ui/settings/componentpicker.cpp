@@ -22,7 +22,7 @@
 
 namespace {
 
-// The page's parts as the service's reader lists them.
+// The page's parts as the service's provider lists them.
 QCoro::Task<Decoded<QList<PageComponent>>> listComponents(std::optional<ProviderKind> kind, QUrl url)
 {
     const auto list = kind ? providerInfo(*kind).listComponents : nullptr;

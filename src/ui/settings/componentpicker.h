@@ -32,7 +32,7 @@ public:
 
     ComponentPicker(StatusMonitor &monitor, const Service &service, QWidget *anchor = nullptr);
 
-    // Replaces the network read, the reader's listing of the page (before show or load()).
+    // Replaces the network read, the provider's listing of the page (before show or load()).
     void setLoader(Loader loader) { m_loader = std::move(loader); }
     // Loads the list; show() starts it by itself.
     QCoro::Task<> load();

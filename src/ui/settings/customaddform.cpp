@@ -118,9 +118,9 @@ CustomAddForm::CustomAddForm(StatusMonitor &monitor, QWidget *parent)
 QList<std::optional<ProviderKind>> CustomAddForm::choices()
 {
     QList<std::optional<ProviderKind>> kinds;
-    for (const ProviderInfo &reader : providerTable()) {
-        if (reader.offeredInForm)
-            kinds.append(reader.kind);
+    for (const ProviderInfo &provider : providerTable()) {
+        if (provider.offeredInForm)
+            kinds.append(provider.kind);
     }
     kinds.append(std::nullopt);
     return kinds;
@@ -250,7 +250,7 @@ QCoro::Task<> CustomAddForm::add()
         setValidating(false);
         addService(*url, *detection.kind);
         if (!chosen) {
-            m_notice = QCoreApplication::translate("Readers", providerInfo(*detection.kind).addedAs);
+            m_notice = QCoreApplication::translate("Providers", providerInfo(*detection.kind).addedAs);
             updateControls();
         }
     }

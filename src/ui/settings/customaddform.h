@@ -18,7 +18,7 @@ class QPushButton;
 class StatusMonitor;
 
 // Adds a service the catalog does not list. A status page is read once with its real
-// reader before it is added, so that a wrong address is refused with the reason instead of
+// provider before it is added, so that a wrong address is refused with the reason instead of
 // becoming a service that is never reachable; a website is added as typed. "Detect
 // automatically" tries the hosted status-page formats in turn and keeps the first that
 // reads.
@@ -29,7 +29,7 @@ class CustomAddForm : public QWidget
 public:
     explicit CustomAddForm(StatusMonitor &monitor, QWidget *parent = nullptr);
 
-    // Replaces the read of a feed for the check (checkOnce(), the registry's reader).
+    // Replaces the read of a feed for the check (checkOnce(), the registry's provider).
     void setFeedCheck(FeedCheck check) { m_check = std::move(check); }
 
     // The address as it will be added: trimmed of spaces and tabs, "https://" put in front

@@ -208,13 +208,13 @@ QWidget *GeneralTab::buildNotificationSection()
     m_severity = new LabelledComboBox(box);
     m_severity->setObjectName(QStringLiteral("severityPicker"));
     for (const SeverityChoice &choice : severityChoices)
-        m_severity->addItem(tr(choice.label), rawValue(choice.minimum));
+        m_severity->addItem(tr(choice.label), storedNumber(choice.minimum));
     showMinimumSeverity();
     m_severityLabel = Style::plainLabel(tr("Notify me about"), box);
     m_severityLabel->setBuddy(m_severity);
     form->addRow(m_severityLabel, m_severity);
     connect(m_severity, &QComboBox::activated, this, [this](int index) {
-        if (const std::optional<Indicator> minimum = indicatorFromRaw(m_severity->itemData(index).toInt()))
+        if (const std::optional<Indicator> minimum = indicatorFromStoredNumber(m_severity->itemData(index).toInt()))
             m_settings.setNotificationMinSeverity(*minimum);
     });
 
@@ -307,7 +307,7 @@ void GeneralTab::showRefreshInterval(std::chrono::milliseconds interval)
 
 void GeneralTab::showMinimumSeverity()
 {
-    m_severity->setCurrentIndex(std::max(0, m_severity->findData(rawValue(m_settings.notificationMinSeverity()))));
+    m_severity->setCurrentIndex(std::max(0, m_severity->findData(storedNumber(m_settings.notificationMinSeverity()))));
 }
 
 void GeneralTab::updateSeverityVisibility()

@@ -182,7 +182,7 @@ void ListedServiceRow::setService(const Service &service)
     if (service != m_service) {
         m_service = service;
         m_name->setText(service.name);
-        // A record for a reader this version lacks is only shown, and may be removed:
+        // A record for a provider this version lacks is only shown, and may be removed:
         // whatever would change it (its components) would write it in a form this version
         // does not know, and muting a service that is never checked means nothing.
         const std::optional<QString> unchecked = service.uncheckedReason();

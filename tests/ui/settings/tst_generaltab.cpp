@@ -1,4 +1,4 @@
-#include "core/preferences.h"
+#include "core/settingsfile.h"
 #include "core/settings.h"
 #include "core/translations.h"
 #include "monitor/statusmonitor.h"
@@ -70,7 +70,7 @@ private Q_SLOTS:
     {
         for (const char *key :
              {"refreshInterval", "notificationsEnabled", "notificationMinSeverity", "webhookURL", "awsRegions"})
-            Preferences::remove(QString::fromLatin1(key));
+            SettingsFile::remove(QString::fromLatin1(key));
     }
 
     void launchAtLoginSwitch()
@@ -103,7 +103,7 @@ private Q_SLOTS:
         picker->setCurrentIndex(halfHour);
         Q_EMIT picker->activated(halfHour);
         QVERIFY(rig.monitor->refreshInterval() == 30min);
-        QCOMPARE(Preferences::doubleValue(u"refreshInterval"_s, 0), 1800.0);
+        QCOMPARE(SettingsFile::doubleValue(u"refreshInterval"_s, 0), 1800.0);
 
         rig.monitor->setRefreshInterval(1min);
         QVERIFY(shownInterval() == 1min);
@@ -118,7 +118,7 @@ private Q_SLOTS:
         QVERIFY(notify->isChecked());
         QVERIFY(severity->isVisible());
 
-        const int criticalOnly = severity->findData(rawValue(Indicator::Critical));
+        const int criticalOnly = severity->findData(storedNumber(Indicator::Critical));
         QVERIFY(criticalOnly >= 0);
         severity->setCurrentIndex(criticalOnly);
         Q_EMIT severity->activated(criticalOnly);
@@ -168,7 +168,7 @@ private Q_SLOTS:
 
         // Opened anew, the tab forgets the outcome and reads what was changed elsewhere:
         // the address, and the login entry.
-        Preferences::setValue(u"webhookURL"_s, u"https://hooks.example/elsewhere"_s);
+        SettingsFile::setValue(u"webhookURL"_s, u"https://hooks.example/elsewhere"_s);
         rig.loginItem->setStatus(LoginItem::Status::Enabled);
         rig.tab->startOver();
         QVERIFY(!result->isVisible());
@@ -180,7 +180,7 @@ private Q_SLOTS:
     void regionPickerFollowsAWSAndWritesThrough()
     {
         // A stored code the table does not know still counts as selected.
-        Preferences::setValue(u"awsRegions"_s, QStringList{u"us-west-2"_s, u"not-a-region"_s});
+        SettingsFile::setValue(u"awsRegions"_s, QStringList{u"us-west-2"_s, u"not-a-region"_s});
         Rig rig;
         auto *section = child<QWidget>(*rig.tab, "regionsSection");
         QVERIFY(!section->isVisible());
@@ -208,7 +208,7 @@ private Q_SLOTS:
         // a screen reader's toggle action flips the row without a click; it is stored too
         row(u"ap-south-1"_s)->toggle();
         QCOMPARE(button->accessibleDescription(), u"2 selected"_s);
-        QCOMPARE(Preferences::stringListValue(u"awsRegions"_s), QStringList({u"ap-south-1"_s, u"eu-west-1"_s}));
+        QCOMPARE(SettingsFile::stringListValue(u"awsRegions"_s), QStringList({u"ap-south-1"_s, u"eu-west-1"_s}));
         QCOMPARE(row(u"ap-south-1"_s)->accessibleDescription(), u"Selected, ap-south-1"_s);
         QVERIFY(monitorAll->isEnabled());
 

@@ -354,7 +354,7 @@ private Q_SLOTS:
     }
 
     // A page on another platform offers its monitors the same way: the picker asks the
-    // service's own reader, and the button shows for every reader that can list parts.
+    // service's own provider, and the button shows for every provider that can list parts.
     void monitorsOfAnUptimeKumaPage()
     {
         FakeServer server;

@@ -1,5 +1,5 @@
 #include "catalog/agentprompt.h"
-#include "core/preferences.h"
+#include "core/settingsfile.h"
 #include "core/settings.h"
 #include "ui/settings/agentimportrow.h"
 #include "ui/settings/customaddform.h"
@@ -91,8 +91,8 @@ class TestServicesTab : public QObject
 private Q_SLOTS:
     void init()
     {
-        Preferences::remove(u"mutedServiceIDs"_s);
-        Preferences::remove(u"mutedUntil"_s);
+        SettingsFile::remove(u"mutedServiceIDs"_s);
+        SettingsFile::remove(u"mutedUntil"_s);
     }
 
     // Catalog entries match by a piece of the host too (names: the "git" search below);
@@ -219,7 +219,7 @@ private Q_SLOTS:
         QCOMPARE(rig.saved().first().name, u"npm"_s);
     }
 
-    // A service of a reader this version lacks is shown with why it is not checked, and can
+    // A service of a provider this version lacks is shown with why it is not checked, and can
     // only be removed: nothing offered would rewrite its record.
     void unknownReaderIsShownReadOnly()
     {

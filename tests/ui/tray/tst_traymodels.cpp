@@ -61,7 +61,7 @@ UptimeRecord::Series record(const QList<StatusHistory::Sample> &samples)
 {
     UptimeRecord::Series series;
     for (const StatusHistory::Sample &sample : samples) {
-        if (const std::optional<Indicator> indicator = indicatorFromRaw(sample.indicator))
+        if (const std::optional<Indicator> indicator = indicatorFromStoredNumber(sample.indicator))
             series.add(*indicator, sample.time, now);
     }
     return series;
@@ -83,7 +83,7 @@ Listing listing(const QString &layout)
         const QChar state = layout.at(i + 1);
         if (state == u'-')
             continue;
-        const Indicator indicator = state == u'?' ? Indicator::Unknown : *indicatorFromRaw(state.digitValue());
+        const Indicator indicator = state == u'?' ? Indicator::Unknown : *indicatorFromStoredNumber(state.digitValue());
         made.results.insert(service.id, ServiceStatusResult{service.id, indicator, label(indicator), now, {}, false});
     }
     return made;

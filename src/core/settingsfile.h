@@ -6,10 +6,10 @@
 
 #include <memory>
 
-// Typed access to the user's preferences ($XDG_CONFIG_HOME/Glinter/Glinter.conf on
-// Linux). Values are read on every use and never cached; a missing value, or one of the
+// The settings file ($XDG_CONFIG_HOME/Glinter/Glinter.conf on Linux) under Settings' typed
+// object (core/settings.h). Values are read on every use and never cached; a missing value, or one of the
 // wrong type, reads as the caller's default.
-namespace Preferences {
+namespace SettingsFile {
 
 std::unique_ptr<QSettings> settings();
 
@@ -22,4 +22,4 @@ QStringList stringListValue(const QString &key);
 void setValue(const QString &key, const QVariant &value);
 void remove(const QString &key);
 
-} // namespace Preferences
+} // namespace SettingsFile

@@ -1,10 +1,10 @@
-#include "core/preferences.h"
+#include "core/settingsfile.h"
 
 #include <QVariant>
 
 #include <cmath>
 
-namespace Preferences {
+namespace SettingsFile {
 
 std::unique_ptr<QSettings> settings()
 {
@@ -117,4 +117,4 @@ void remove(const QString &key)
     settings()->remove(key);
 }
 
-} // namespace Preferences
+} // namespace SettingsFile
