@@ -155,17 +155,16 @@ QCoro::Task<Decoded<Value>> readPages(HttpSession session, QUrl first, Decode de
 // Every enabled component of the page, each listed once however the pages overlap.
 QCoro::Task<Decoded<CachetProvider::Document>> fetchDocument(HttpSession session, QUrl first)
 {
-    const auto add = [](CachetProvider::Document &whole, CachetProvider::Document &&page) {
+    auto add = [listed = QSet<QString>()](CachetProvider::Document &whole, CachetProvider::Document &&page) mutable {
         for (CachetProvider::Component &component : page.components) {
-            const bool known = std::any_of(
-                whole.components.cbegin(), whole.components.cend(),
-                [&](const CachetProvider::Component &one) { return one.id == component.id; });
-            if (!known)
+            if (!listed.contains(component.id)) {
+                listed.insert(component.id);
                 whole.components.append(std::move(component));
+            }
         }
     };
     QCoro::Task<Decoded<CachetProvider::Document>> reading = readPages<CachetProvider::Document>(
-        std::move(session), std::move(first), &CachetProvider::decode, add);
+        std::move(session), std::move(first), &CachetProvider::decode, std::move(add));
     co_return co_await reading;
 }
 

@@ -190,10 +190,13 @@ Decoded<QList<PageComponent>> InstatusProvider::decodeComponents(const QByteArra
             break;
         // A group with its members nested under it; deeper nesting is not shown on the page.
         if (children && !children->isEmpty()) {
-            component->group = true;
-            headings.insert(component->id);
-            listed.insert(component->id);
-            list.append(*component);
+            // Listed already (named as a group before), it is made a heading below.
+            if (!listed.contains(component->id)) {
+                component->group = true;
+                headings.insert(component->id);
+                listed.insert(component->id);
+                list.append(*component);
+            }
             const QString childPath = path + QStringLiteral(".children[]");
             for (const QJsonValue &child : *children) {
                 std::optional<PageComponent> member = readComponent(json, child, childPath);
