@@ -1,6 +1,6 @@
 // Cachet API documents: the components list for the state, the incidents list for the story,
 // the groups list for the picker's headings (each input is read as all three), whole and
-// narrowed to the components it lists.
+// narrowed to the components it lists, and the pagination that leads to a list's next page.
 #include "providers/cachet/cachetprovider.h"
 
 #include "fuzzsupport.h"
@@ -8,6 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = FuzzSupport::bytes(data, size);
+    (void)CachetProvider::nextPage(bytes);
     const CachetProvider::Story story = CachetProvider::decodeStory(bytes, FuzzSupport::checkTime());
     const QList<CachetProvider::Group> groups = CachetProvider::decodeGroups(bytes);
     const Decoded<CachetProvider::Document> decoded = CachetProvider::decode(bytes);

@@ -128,6 +128,10 @@
         <source>Invalid URL</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The list does not end within %1 pages.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CatalogRow</name>

@@ -128,6 +128,10 @@
         <source>None of the page&apos;s components has a known status.</source>
         <translation>Keine Komponente der Seite hat einen bekannten Status.</translation>
     </message>
+    <message>
+        <source>The list does not end within %1 pages.</source>
+        <translation>Die Liste endet nicht innerhalb von %1 Seiten.</translation>
+    </message>
 </context>
 <context>
     <name>CatalogRow</name>

@@ -128,6 +128,10 @@
         <source>None of the page&apos;s components has a known status.</source>
         <translation>Ningún componente de la página tiene un estado conocido.</translation>
     </message>
+    <message>
+        <source>The list does not end within %1 pages.</source>
+        <translation>La lista no termina dentro de %1 páginas.</translation>
+    </message>
 </context>
 <context>
     <name>CatalogRow</name>

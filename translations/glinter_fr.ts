@@ -128,6 +128,10 @@
         <source>None of the page&apos;s components has a known status.</source>
         <translation>Aucun composant de la page n&apos;a d&apos;état connu.</translation>
     </message>
+    <message>
+        <source>The list does not end within %1 pages.</source>
+        <translation>La liste ne se termine pas en %1 pages.</translation>
+    </message>
 </context>
 <context>
     <name>CatalogRow</name>

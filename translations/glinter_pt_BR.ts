@@ -128,6 +128,10 @@
         <source>None of the page&apos;s components has a known status.</source>
         <translation>Nenhum componente da página tem status conhecido.</translation>
     </message>
+    <message>
+        <source>The list does not end within %1 pages.</source>
+        <translation>A lista não termina em %1 páginas.</translation>
+    </message>
 </context>
 <context>
     <name>CatalogRow</name>

@@ -4,6 +4,42 @@
 
 using namespace ReaderTesting;
 
+namespace {
+
+// One page of a Cachet list as the API writes it: `data`, and the pagination with a next-page
+// link when `next` is given.
+QByteArray listPage(const QByteArray &data, int current, int pages, std::optional<QByteArray> next = std::nullopt)
+{
+    const QByteArray link = next ? '"' + *next + '"' : QByteArray("null");
+    return R"({"meta":{"pagination":{"per_page":100,"current_page":)" + QByteArray::number(current)
+           + R"(,"total_pages":)" + QByteArray::number(pages) + R"(,"links":{"next_page":)" + link + "}}},"
+           + R"("data":)" + data + '}';
+}
+
+// Components `first` to `last`, named C and their id, in group `group`, operational but `down`.
+QByteArray components(int first, int last, int group, int down = 0)
+{
+    QByteArrayList list;
+    for (int id = first; id <= last; ++id)
+        list.append(R"({"id":)" + QByteArray::number(id) + R"(,"name":"C)" + QByteArray::number(id) + R"(","status":)"
+                    + (id == down ? "4" : "1") + R"(,"group_id":)" + QByteArray::number(group) + '}');
+    return '[' + list.join(',') + ']';
+}
+
+QByteArray target(const char *path, int page)
+{
+    return QByteArray(path) + "?per_page=100" + (page > 1 ? "&page=" + QByteArray::number(page) : QByteArray());
+}
+
+Service narrowedTo(const QStringList &ids, const QUrl &url)
+{
+    Service narrowed = service(ProviderKind::Cachet, url);
+    narrowed.components = ids;
+    return narrowed;
+}
+
+} // namespace
+
 // The Cachet provider: the worst component, the incidents asked for only in trouble, and what
 // makes a document a Cachet one.
 class TestCachetProvider : public QObject
@@ -75,6 +111,79 @@ private Q_SLOTS:
         server.setRoute("/api/v1/components", FakeRoute::json(R"({"data":[{"id":1,"name":"API","status":1}]})"));
         QCOMPARE(check(provider, ProviderKind::Cachet, server.httpsUrl()), u"none: All Systems Operational"_qs);
         QCOMPARE(server.requestCount("/api/v1/incidents"), 1);
+    }
+
+    // 300 components over three pages: the first names the next by a link (to the address
+    // the server believes it has), the second only by its page numbers. The state, the
+    // count of selected components not found and the picker's list see all of them.
+    void readsEveryPage()
+    {
+        FeedServer server;
+        server.setRoute(
+            target("/api/v1/components", 1),
+            FakeRoute::json(listPage(components(1, 100, 1), 1, 3, "http://cachet.internal/api/v1/components?page=2")));
+        server.setRoute(target("/api/v1/components", 2), FakeRoute::json(listPage(components(101, 200, 1), 2, 3)));
+        server.setRoute(target("/api/v1/components", 3), FakeRoute::json(listPage(components(201, 300, 2, 250), 3, 3)));
+        server.setRoute(target("/api/v1/components/groups", 1),
+                        FakeRoute::json(listPage(R"([{"id":1,"name":"Core"}])", 1, 2)));
+        server.setRoute(target("/api/v1/components/groups", 2),
+                        FakeRoute::json(listPage(R"([{"id":2,"name":"Regions"}])", 2, 2)));
+        CachetProvider provider{HttpSession()};
+
+        QCOMPARE(check(provider, ProviderKind::Cachet, server.httpUrl()), u"critical: C250: Major Outage"_qs);
+        QCOMPARE(server.requestCount("/api/v1/components"), 3);
+        QCOMPARE(graded(QCoro::waitFor(
+                     provider.fetch(narrowedTo({u"5"_qs, u"205"_qs, u"299"_qs, u"301"_qs}, server.httpUrl())))),
+                 u"unknown: 1 of 4 selected components not found"_qs);
+
+        const Decoded<QList<PageComponent>> listing = QCoro::waitFor(
+            CachetProvider::fetchComponents(server.httpUrl(), HttpSession()));
+        QVERIFY(listing.value);
+        QCOMPARE(listing.value->size(), 302);
+        QCOMPARE(listing.value->at(1), (PageComponent{u"group/2"_qs, u"Regions"_qs, {}, true, std::nullopt}));
+        QCOMPARE(listing.value->last().groupID, std::optional(u"group/2"_qs));
+    }
+
+    // Rows give, for each page the server has, the page its link names next (0: none), and
+    // the page that fails, if any; the last page holds a component in major outage. A list
+    // read in part is never taken for the whole.
+    void pagingStops_data()
+    {
+        QTest::addColumn<QList<int>>("links");
+        QTest::addColumn<int>("failing");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("requests");
+        const QString endless = u"unknown: The list does not end within 20 pages."_qs;
+        QList<int> twenty;
+        for (int page = 2; page <= 20; ++page)
+            twenty.append(page);
+        QTest::newRow("twenty pages, read whole")
+            << (twenty + QList<int>{0}) << 0 << u"critical: C20: Major Outage"_qs << 20;
+        QTest::newRow("past twenty pages") << (twenty + QList<int>{21, 22, 0}) << 0 << endless << 20;
+        QTest::newRow("a link back to a page read") << QList<int>{2, 3, 2} << 0 << endless << 3;
+        QTest::newRow("a link to itself") << QList<int>{1} << 0 << endless << 1;
+        QTest::newRow("a link without a page number") << QList<int>{-1} << 0 << u"unknown: Unexpected format"_qs << 1;
+        QTest::newRow("a page that fails") << QList<int>{2, 3, 0} << 2 << u"unknown: HTTP 503"_qs << 2;
+    }
+
+    void pagingStops()
+    {
+        QFETCH(QList<int>, links);
+        QFETCH(int, failing);
+        FeedServer server;
+        for (int page = 1; page <= links.size(); ++page) {
+            const int next = links.at(page - 1);
+            const QByteArray body = listPage(
+                components(page, page, 0, int(links.size())), page, int(links.size()),
+                next == 0  ? std::nullopt
+                : next < 0 ? std::optional(QByteArray("/api/v1/components"))
+                           : std::optional("/api/v1/components?page=" + QByteArray::number(next)));
+            server.setRoute(target("/api/v1/components", page),
+                            page == failing ? FakeRoute::text("busy", 503) : FakeRoute::json(body));
+        }
+        CachetProvider provider{HttpSession()};
+        QTEST(check(provider, ProviderKind::Cachet, server.httpUrl()), "expected");
+        QTEST(int(server.requestCount("/api/v1/components")), "requests");
     }
 };
 

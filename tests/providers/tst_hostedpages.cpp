@@ -1,4 +1,5 @@
 #include "providers/instatus/instatusprovider.h"
+#include "providers/providertable.h"
 #include "providers/statusio/statusioprovider.h"
 #include "providers/website/websiteprovider.h"
 
@@ -9,6 +10,33 @@
 #include <QTcpServer>
 
 using namespace ReaderTesting;
+
+namespace {
+
+// A listing one line a part: "# id: name" for a heading, "id: name (status) < group".
+QStringList listed(const Decoded<QList<PageComponent>> &decoded)
+{
+    if (!decoded.value)
+        return {u"unreadable"_qs};
+    QStringList lines;
+    for (const PageComponent &part : *decoded.value) {
+        if (part.group.value_or(false))
+            lines.append(u"# "_qs + part.id + u": "_qs + part.name);
+        else
+            lines.append(part.id + u": "_qs + part.name + u" ("_qs + part.status + u')'
+                         + (part.groupID ? u" < "_qs + *part.groupID : QString()));
+    }
+    return lines;
+}
+
+Service narrowedTo(const QStringList &ids, const QUrl &url = QUrl(u"https://status.example.com"_qs))
+{
+    Service narrowed = service(ProviderKind::Instatus, url);
+    narrowed.components = ids;
+    return narrowed;
+}
+
+} // namespace
 
 // The providers of pages a vendor hosts for its customers (Instatus, Status.io) and the
 // website probe: what each makes of its document, and one check of each through a fake
@@ -127,11 +155,11 @@ private Q_SLOTS:
     void instatusStateAgreesWithStory()
     {
         QFETCH(QByteArray, incidents);
-        const Decoded<InstatusProvider::Document> decoded =
-            InstatusProvider::decode(R"({"page":{"status":"UP"},"activeIncidents":)" + incidents + '}');
+        const Decoded<InstatusProvider::Document> decoded = InstatusProvider::decode(
+            R"({"page":{"status":"UP"},"activeIncidents":)" + incidents + '}');
         QVERIFY2(decoded.value, qPrintable(decoded.error));
-        const ServiceStatusResult result =
-            InstatusProvider::evaluate(service(ProviderKind::Instatus), *decoded.value, checkTime());
+        const ServiceStatusResult result = InstatusProvider::evaluate(service(ProviderKind::Instatus), *decoded.value,
+                                                                      checkTime());
         QTEST(graded(result), "expected");
         Indicator worst = Indicator::None;
         for (const Incident &incident : result.incidents)
@@ -139,6 +167,91 @@ private Q_SLOTS:
         QCOMPARE(result.indicator, worst);
         QCOMPARE(result.incidentTitle,
                  result.incidents.isEmpty() ? std::nullopt : std::optional(result.incidents.first().title));
+    }
+
+    // The component list in each shape a page may give its groups: members nested under
+    // "children", or naming their group by id or as an object.
+    void instatusComponents_data()
+    {
+        QTest::addColumn<QByteArray>("document");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("groups with children")
+            << fixture(u"instatus/components.json"_qs)
+            << QStringList{u"cl9api0001: API (OPERATIONAL)"_qs, u"# cl9gen0002: Generation"_qs,
+                           u"cl9img0003: Image generation (PARTIALOUTAGE) < cl9gen0002"_qs,
+                           u"cl9vid0004: Video generation (UNDERMAINTENANCE) < cl9gen0002"_qs,
+                           u"cl9web0005: Website (DEGRADEDPERFORMANCE)"_qs};
+        QTest::newRow("members name a listed group, in a bare list")
+            << QByteArray(R"([{"id":"a","name":"A","status":"OPERATIONAL","group":"g"},{"id":"g","name":"G"}])")
+            << QStringList{u"a: A (OPERATIONAL) < g"_qs, u"# g: G"_qs};
+        QTest::newRow("group given as an object, once")
+            << QByteArray(R"({"components":[{"id":"a","name":"A","group":{"id":"g","name":"G"}},)"
+                          R"({"id":"b","name":"B","group":{"id":"g","name":"G"}},{"id":"g","name":"G"}]})")
+            << QStringList{u"# g: G"_qs, u"a: A () < g"_qs, u"b: B () < g"_qs};
+        QTest::newRow("a group the list does not hold")
+            << QByteArray(R"({"components":[{"id":"a","name":"A","group":"gone"}]})") << QStringList{u"a: A ()"_qs};
+        QTest::newRow("no name") << QByteArray(R"({"components":[{"id":"a","status":"OPERATIONAL"}]})")
+                                 << QStringList{u"unreadable"_qs};
+        QTest::newRow("a member without an id")
+            << QByteArray(R"({"components":[{"id":"g","name":"G","children":[{"name":"A"}]}]})")
+            << QStringList{u"unreadable"_qs};
+        QTest::newRow("the summary instead")
+            << fixture(u"instatus/summary-up.json"_qs) << QStringList{u"unreadable"_qs};
+    }
+
+    void instatusComponents()
+    {
+        QFETCH(QByteArray, document);
+        QTEST(listed(InstatusProvider::decodeComponents(document)), "expected");
+    }
+
+    // A narrowed service is judged by its chosen components alone; a heading is no component.
+    void instatusNarrowed_data()
+    {
+        QTest::addColumn<QStringList>("chosen");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("healthy") << QStringList{u"cl9api0001"_qs} << u"none: All Systems Operational"_qs;
+        QTest::newRow("the worst of the chosen") << QStringList{u"cl9web0005"_qs, u"cl9img0003"_qs, u"cl9api0001"_qs}
+                                                 << u"major: Image generation: Partial Outage"_qs;
+        QTest::newRow("under maintenance")
+            << QStringList{u"cl9vid0004"_qs} << u"minor: Video generation: Degraded Performance (maintenance)"_qs;
+        QTest::newRow("healthy with one gone")
+            << QStringList{u"cl9api0001"_qs, u"gone"_qs} << u"unknown: 1 of 2 selected components not found"_qs;
+        QTest::newRow("a heading") << QStringList{u"cl9gen0002"_qs} << u"unknown: Selected components not found"_qs;
+    }
+
+    void instatusNarrowed()
+    {
+        QFETCH(QStringList, chosen);
+        const Decoded<QList<PageComponent>> decoded = InstatusProvider::decodeComponents(
+            fixture(u"instatus/components.json"_qs));
+        QVERIFY(decoded.value);
+        QTEST(graded(InstatusProvider::evaluateComponents(narrowedTo(chosen), *decoded.value)), "expected");
+    }
+
+    // A narrowed check reads the component list and not the summary, whose incidents would
+    // otherwise decide; the picker gets the same list through the providers' table.
+    void instatusNarrowedThroughTheServer()
+    {
+        FeedServer server;
+        server.setRoute("/summary.json", FakeRoute::json(fixture(u"instatus/summary-incidents.json"_qs)));
+        server.setRoute("/v2/components.json", FakeRoute::json(fixture(u"instatus/components.json"_qs)));
+        InstatusProvider provider{HttpSession()};
+        const ServiceStatusResult result = QCoro::waitFor(
+            provider.fetch(narrowedTo({u"cl9api0001"_qs}, server.httpsUrl(u"/history"_qs))));
+        QCOMPARE(graded(result), u"none: All Systems Operational"_qs);
+        QCOMPARE(server.requestCount("/summary.json"), 0);
+        QCOMPARE(server.requestCount("/v2/components.json"), 1);
+
+        const auto list = providerInfo(ProviderKind::Instatus).listComponents;
+        QVERIFY(list);
+        const Decoded<QList<PageComponent>> listing = QCoro::waitFor(list(server.httpsUrl(), HttpSession()));
+        QCOMPARE(listed(listing).size(), 5);
+        QCOMPARE(listed(listing).at(1), u"# cl9gen0002: Generation"_qs);
+
+        server.setRoute("/v2/components.json", FakeRoute::text("not found", 404));
+        QCOMPARE(graded(QCoro::waitFor(provider.fetch(narrowedTo({u"cl9api0001"_qs}, server.httpsUrl())))),
+                 u"unknown: HTTP 404"_qs);
     }
 
     void instatusThroughTheServer()

@@ -128,7 +128,8 @@ void FakeServer::readFrom(QTcpSocket *socket)
     m_requests.append(request);
     Q_EMIT requestReceived(request);
 
-    FakeRoute route = m_routes.value(request.path, m_routes.value("*", FakeRoute::text("not found", 404)));
+    FakeRoute route = m_routes.value(
+        request.target, m_routes.value(request.path, m_routes.value("*", FakeRoute::text("not found", 404))));
     if (route.stall)
         return;
     if (route.delay.count() > 0) {

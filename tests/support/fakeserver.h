@@ -58,7 +58,8 @@ public:
     explicit FakeServer(Certificate certificate = Certificate::Trusted, QObject *parent = nullptr);
     ~FakeServer() override;
 
-    // Routes match the path without the query; "*" answers every path without a route.
+    // Routes match the request as sent (path and query) first, then the path without the
+    // query; "*" answers every path without a route.
     void setRoute(const QByteArray &path, const FakeRoute &route) { m_routes.insert(path, route); }
     void clearRoutes() { m_routes.clear(); }
 

@@ -15,6 +15,9 @@ const QString kComponentsPath = QStringLiteral("/api/v1/components");
 const QString kIncidentsPath = QStringLiteral("/api/v1/incidents");
 const QString kGroupsPath = QStringLiteral("/api/v1/components/groups");
 
+// The largest page the API hands out.
+constexpr int kPerPage = 100;
+
 // A whole number given as a JSON number or as a numeral in a string (older releases send
 // the database's text); absent otherwise.
 std::optional<int> wholeNumber(const QJsonValue &value)
@@ -93,6 +96,90 @@ QString headingID(const QString &group)
 {
     // Groups and components are numbered apart; the headings' ids are kept apart too.
     return QStringLiteral("group/") + group;
+}
+
+// `first` asking for page `number`.
+QUrl onPage(const QUrl &first, int number)
+{
+    QUrlQuery query(first);
+    query.removeAllQueryItems(QStringLiteral("page"));
+    query.addQueryItem(QStringLiteral("page"), QString::number(number));
+    QUrl url = first;
+    url.setQuery(query);
+    return url;
+}
+
+// A whole list of the API, read page after page from `first` (page 1), each page decoded by
+// `decode` (the body to a Decoded<Page>) and added by `add` (Value &, Page &&). The list
+// fails as its first failed page does, so that a list read in part never passes for the
+// whole page; so does one whose next page leads back to a page already read or lies past
+// CachetProvider::maxPages.
+template<class Value, class Decode, class Add>
+QCoro::Task<Decoded<Value>> readPages(HttpSession session, QUrl first, Decode decode, Add add)
+{
+    using Page = typename decltype(FeedFetch::DecodedBy<Decode>::value)::value_type;
+    struct Paged {
+        Page page;
+        std::optional<int> next;
+    };
+    const auto decodePage = [decode](const QByteArray &body) -> Decoded<Paged> {
+        Decoded<Page> decoded = decode(body);
+        if (!decoded.value)
+            return {std::nullopt, std::move(decoded.error)};
+        return {Paged{std::move(*decoded.value), CachetProvider::nextPage(body)}, {}};
+    };
+
+    Value whole;
+    QSet<int> read;
+    int number = 1;
+    while (true) {
+        if (number < 1)
+            co_return Decoded<Value>{std::nullopt, CachetProvider::tr("Unexpected format")};
+        if (read.contains(number) || read.size() == CachetProvider::maxPages)
+            co_return Decoded<Value>{
+                std::nullopt,
+                CachetProvider::tr("The list does not end within %1 pages.").arg(CachetProvider::maxPages)};
+        read.insert(number);
+        QCoro::Task<Decoded<Paged>> fetching = FeedFetch::fetchDecoded(
+            session, number == 1 ? first : onPage(first, number), decodePage);
+        Decoded<Paged> paged = co_await fetching;
+        if (!paged.value)
+            co_return Decoded<Value>{std::nullopt, std::move(paged.error)};
+        add(whole, std::move(paged.value->page));
+        if (!paged.value->next)
+            co_return Decoded<Value>{std::move(whole), {}};
+        number = *paged.value->next;
+    }
+}
+
+// Every enabled component of the page, each listed once however the pages overlap.
+QCoro::Task<Decoded<CachetProvider::Document>> fetchDocument(HttpSession session, QUrl first)
+{
+    auto add = [listed = QSet<QString>()](CachetProvider::Document &whole, CachetProvider::Document &&page) mutable {
+        for (CachetProvider::Component &component : page.components) {
+            if (!listed.contains(component.id)) {
+                listed.insert(component.id);
+                whole.components.append(std::move(component));
+            }
+        }
+    };
+    QCoro::Task<Decoded<CachetProvider::Document>> reading = readPages<CachetProvider::Document>(
+        std::move(session), std::move(first), &CachetProvider::decode, std::move(add));
+    co_return co_await reading;
+}
+
+// The component groups, all of them or none: an older release without the list, or a list
+// that cannot be read whole, shows its components ungrouped rather than some groups missing.
+QCoro::Task<QList<CachetProvider::Group>> fetchGroups(HttpSession session, QUrl first)
+{
+    const auto decode = [](const QByteArray &body) {
+        return Decoded<QList<CachetProvider::Group>>{CachetProvider::decodeGroups(body), {}};
+    };
+    const auto add = [](QList<CachetProvider::Group> &whole, QList<CachetProvider::Group> &&page) { whole += page; };
+    QCoro::Task<Decoded<QList<CachetProvider::Group>>> reading = readPages<QList<CachetProvider::Group>>(
+        std::move(session), std::move(first), decode, add);
+    const Decoded<QList<CachetProvider::Group>> groups = co_await reading;
+    co_return groups.value.value_or(QList<CachetProvider::Group>());
 }
 
 // The incidents list after a short check, when there is one; an empty story when it cannot be had.
@@ -237,19 +324,37 @@ QList<PageComponent> CachetProvider::components(const Document &document, const 
     return list;
 }
 
+std::optional<int> CachetProvider::nextPage(const QByteArray &data)
+{
+    const QJsonObject pagination =
+        QJsonDocument::fromJson(data).object().value(u"meta").toObject().value(u"pagination").toObject();
+    const QJsonValue link = pagination.value(u"links").toObject().value(u"next_page");
+    if (link.isString() && !link.toString().isEmpty()) {
+        // Only the page number is taken from the link: the server may write its own idea of
+        // its address (another scheme or host behind a proxy), which is not followed.
+        bool ok = false;
+        const int number = QUrlQuery(QUrl(link.toString())).queryItemValue(QStringLiteral("page")).toInt(&ok);
+        return ok ? number : 0;
+    }
+    const std::optional<int> current = wholeNumber(pagination.value(u"current_page"));
+    const std::optional<int> total = wholeNumber(pagination.value(u"total_pages"));
+    if (current && total && *current < *total)
+        return *current + 1;
+    return std::nullopt;
+}
+
 QCoro::Task<Decoded<QList<PageComponent>>> CachetProvider::fetchComponents(QUrl url, HttpSession session)
 {
-    const std::optional<QUrl> endpoint = apiEndpoint(url, kComponentsPath, 100);
+    const std::optional<QUrl> endpoint = apiEndpoint(url, kComponentsPath, kPerPage);
     if (!endpoint)
         co_return Decoded<QList<PageComponent>>{std::nullopt, tr("Invalid URL")};
-    QCoro::Task<Decoded<Document>> fetching = FeedFetch::fetchDecoded(session, *endpoint, &decode);
+    QCoro::Task<Decoded<Document>> fetching = fetchDocument(session, *endpoint);
     const Decoded<Document> decoded = co_await fetching;
     if (!decoded.value)
         co_return Decoded<QList<PageComponent>>{std::nullopt, decoded.error};
-    QCoro::Task<HttpResponse> grouping = session.get(*apiEndpoint(url, kGroupsPath, 100));
-    const HttpResponse groups = co_await grouping;
-    co_return Decoded<QList<PageComponent>>{
-        components(*decoded.value, groups.isSuccess() ? decodeGroups(groups.body) : QList<Group>()), {}};
+    QCoro::Task<QList<Group>> grouping = fetchGroups(session, *apiEndpoint(url, kGroupsPath, kPerPage));
+    const QList<Group> groups = co_await grouping;
+    co_return Decoded<QList<PageComponent>>{components(*decoded.value, groups), {}};
 }
 
 ServiceStatusResult CachetProvider::evaluate(const Service &service, const Document &document, const Story &story)
@@ -289,11 +394,11 @@ ServiceStatusResult CachetProvider::evaluate(const Service &service, const Docum
 QCoro::Task<ServiceStatusResult> CachetProvider::fetch(Service service)
 {
     const HttpSession session = m_session;
-    const std::optional<QUrl> components = apiEndpoint(service.url, kComponentsPath, 100);
+    const std::optional<QUrl> components = apiEndpoint(service.url, kComponentsPath, kPerPage);
     if (!components)
         co_return failureResult(service, tr("Invalid URL"));
 
-    QCoro::Task<Decoded<Document>> fetching = FeedFetch::fetchDecoded(session, *components, &decode);
+    QCoro::Task<Decoded<Document>> fetching = fetchDocument(session, *components);
     const Decoded<Document> decoded = co_await fetching;
     if (!decoded.value)
         co_return failureResult(service, decoded.error);

@@ -8,8 +8,9 @@
 #include <QList>
 
 // Reads self-hosted Cachet pages through their public API: the worst of the components at
-// /api/v1/components (or of those the user chose), and, only when that is not operational, the unresolved incidents at
-// /api/v1/incidents as the result's story, with the incidents scheduled ahead as its windows.
+// /api/v1/components (or of those the user chose), every page of the list, and, only when
+// that is not operational, the unresolved incidents at /api/v1/incidents as the result's
+// story, with the incidents scheduled ahead as its windows.
 class CachetProvider final : public StatusProvider
 {
     Q_DECLARE_TR_FUNCTIONS(CachetProvider)
@@ -40,6 +41,10 @@ public:
         QList<Maintenance> windows;
     };
 
+    // Pages read of one list at most (2,000 components at 100 a page): a server whose next
+    // page never ends must not hold a check until it times out.
+    static constexpr int maxPages = 20;
+
     explicit CachetProvider(HttpSession session);
 
     QCoro::Task<ServiceStatusResult> fetch(Service service) override;
@@ -57,6 +62,11 @@ public:
     static Story decodeStory(const QByteArray &data, const QDateTime &now, const QSet<QString> &selected = {});
     // Lenient: the groups of /api/v1/components/groups that can be read.
     static QList<Group> decodeGroups(const QByteArray &data);
+    // The number of the page after this one of a list, from its "meta.pagination": the page
+    // its next-page link asks for (0 when the link names none), else the one after the
+    // current page while there are more; absent on the last page and for a list without
+    // pagination (older releases answer with one page).
+    static std::optional<int> nextPage(const QByteArray &data);
     static ServiceStatusResult evaluate(const Service &service, const Document &document, const Story &story);
 
     static Indicator indicator(int status);

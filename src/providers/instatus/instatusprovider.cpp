@@ -9,6 +9,8 @@
 
 namespace {
 
+const QString kComponentsPath = QStringLiteral("/v2/components.json");
+
 constexpr FeedStory::IncidentFields incidentFields{
     .overWords = {u"resolved"},
     .impact = u"impact",
@@ -55,6 +57,19 @@ QList<Entry> entries(const QList<InstatusProvider::Active<Entry>> &active)
     for (const InstatusProvider::Active<Entry> &one : active)
         list.append(one.entry);
     return list;
+}
+
+// One entry of the component list; absent, failing the list, without a string id and name.
+std::optional<PageComponent> readComponent(JsonDecoder &json, const QJsonValue &value, const QString &path)
+{
+    const QJsonObject object = json.object(value, path);
+    PageComponent component;
+    component.id = json.requiredString(object, QStringLiteral("id"), path);
+    component.name = json.requiredString(object, QStringLiteral("name"), path);
+    component.status = json.optionalString(object, QStringLiteral("status"), path).value_or(QString());
+    if (json.failed())
+        return std::nullopt;
+    return component;
 }
 
 } // namespace
@@ -138,8 +153,131 @@ ServiceStatusResult InstatusProvider::evaluate(const Service &service, const Doc
     return result;
 }
 
+Indicator InstatusProvider::componentIndicator(const QString &word)
+{
+    const QString upper = word.toUpper();
+    if (upper == u"OPERATIONAL")
+        return Indicator::None;
+    if (upper == u"DEGRADEDPERFORMANCE" || upper == u"MINOROUTAGE" || upper == u"UNDERMAINTENANCE")
+        return Indicator::Minor;
+    if (upper == u"PARTIALOUTAGE")
+        return Indicator::Major;
+    if (upper == u"MAJOROUTAGE")
+        return Indicator::Critical;
+    return Indicator::Unknown;
+}
+
+Decoded<QList<PageComponent>> InstatusProvider::decodeComponents(const QByteArray &data)
+{
+    JsonDecoder json;
+    const std::optional<QJsonDocument> parsed = json.parse(data);
+    // The list itself, or an object holding it under "components".
+    QJsonArray entries;
+    if (parsed && parsed->isArray())
+        entries = parsed->array();
+    else if (parsed)
+        entries = json.requiredArray(parsed->object(), QStringLiteral("components"), {});
+
+    QList<PageComponent> list;
+    QSet<QString> headings;
+    QSet<QString> listed;
+    const QString path = QStringLiteral("components[]");
+    for (const QJsonValue &value : std::as_const(entries)) {
+        std::optional<PageComponent> component = readComponent(json, value, path);
+        const std::optional<QJsonArray> children = json.optionalArray(value.toObject(), QStringLiteral("children"),
+                                                                      path);
+        if (!component)
+            break;
+        // A group with its members nested under it; deeper nesting is not shown on the page.
+        if (children && !children->isEmpty()) {
+            // Listed already (named as a group before), it is made a heading below.
+            if (!listed.contains(component->id)) {
+                component->group = true;
+                headings.insert(component->id);
+                listed.insert(component->id);
+                list.append(*component);
+            }
+            const QString childPath = path + QStringLiteral(".children[]");
+            for (const QJsonValue &child : *children) {
+                std::optional<PageComponent> member = readComponent(json, child, childPath);
+                if (!member)
+                    break;
+                member->groupID = component->id;
+                listed.insert(member->id);
+                list.append(std::move(*member));
+            }
+            continue;
+        }
+        // Or a member that names its group, by id or as an object with the group's name.
+        const QJsonValue group = value.toObject().value(u"group");
+        QString groupID = group.isString() ? group.toString() : group.toObject().value(u"id").toString();
+        if (group.isObject() && !groupID.isEmpty() && !headings.contains(groupID) && !listed.contains(groupID)) {
+            headings.insert(groupID);
+            listed.insert(groupID);
+            list.append({groupID, group.toObject().value(u"name").toString(), {}, true, std::nullopt});
+        }
+        if (!groupID.isEmpty() && groupID != component->id)
+            component->groupID = groupID;
+        if (headings.contains(component->id))
+            continue; // the group itself, already listed as the heading
+        listed.insert(component->id);
+        list.append(std::move(*component));
+    }
+    if (json.failed())
+        return {std::nullopt, json.error()};
+
+    // An entry that others name as their group is a heading; a group the list does not
+    // hold leaves its members ungrouped rather than unseen.
+    QSet<QString> named;
+    for (const PageComponent &component : std::as_const(list)) {
+        if (component.groupID)
+            named.insert(*component.groupID);
+    }
+    for (PageComponent &component : list) {
+        if (named.contains(component.id) && !component.groupID) {
+            component.group = true;
+            headings.insert(component.id);
+        }
+    }
+    for (PageComponent &component : list) {
+        if (component.groupID && !headings.contains(*component.groupID))
+            component.groupID = std::nullopt;
+    }
+    return {std::move(list), {}};
+}
+
+ServiceStatusResult InstatusProvider::evaluateComponents(const Service &service, const QList<PageComponent> &components)
+{
+    QList<PartState> parts;
+    for (const PageComponent &component : components) {
+        if (!component.group.value_or(false))
+            parts.append({component.id, component.name, componentIndicator(component.status),
+                          component.status.toUpper() == u"UNDERMAINTENANCE"});
+    }
+    // The summary's incidents name no components, so a narrowed check tells none of them.
+    return ComponentSelection::evaluate(service, parts, ComponentSelection::selected(service), {});
+}
+
+QCoro::Task<Decoded<QList<PageComponent>>> InstatusProvider::fetchComponents(QUrl url, HttpSession session)
+{
+    const std::optional<QUrl> endpoint = StatuspageProvider::statusEndpoint(url, kComponentsPath);
+    if (!endpoint)
+        co_return Decoded<QList<PageComponent>>{std::nullopt, tr("Invalid URL")};
+    QCoro::Task<Decoded<QList<PageComponent>>> fetching = FeedFetch::fetchDecoded(session, *endpoint,
+                                                                                  &decodeComponents);
+    co_return co_await fetching;
+}
+
 QCoro::Task<ServiceStatusResult> InstatusProvider::fetch(Service service)
 {
+    if (!ComponentSelection::selected(service).isEmpty()) {
+        QCoro::Task<Decoded<QList<PageComponent>>> listing = fetchComponents(service.url, m_session);
+        const Decoded<QList<PageComponent>> components = co_await listing;
+        if (!components.value)
+            co_return failureResult(service, components.error);
+        co_return evaluateComponents(service, *components.value);
+    }
+
     const std::optional<QUrl> endpoint = summaryEndpoint(service.url);
     if (!endpoint)
         co_return failureResult(service, tr("Invalid URL"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "net/httpsession.h"
+#include "providers/common/componentselection.h"
 #include "providers/statusprovider.h"
 
 #include <QCoreApplication>
@@ -9,7 +10,9 @@
 // Reads status pages hosted on Instatus through the summary they publish at
 // /summary.json: the active incidents' impacts, raised for maintenance, with the page's
 // own status word as the last resort; and the same incidents and maintenance windows as
-// the result's story.
+// the result's story. A service narrowed to chosen components reads the page's component
+// list at /v2/components.json instead, as the summary's incidents do not say which
+// components they touch.
 class InstatusProvider final : public StatusProvider
 {
     Q_DECLARE_TR_FUNCTIONS(InstatusProvider)
@@ -46,6 +49,17 @@ public:
 
     // The severity of an incident's impact word (any letter case); absent for no word.
     static std::optional<Indicator> impact(const QString &word);
+
+    // The page's components in its order, each group a heading followed by its members
+    // (given nested under "children", or naming their group under "group"). Strict: an
+    // entry without a string id and name fails the list.
+    static Decoded<QList<PageComponent>> decodeComponents(const QByteArray &data);
+    // The severity of a component's status word (any letter case); Unknown for a word this
+    // provider does not know, which makes the component count as missing.
+    static Indicator componentIndicator(const QString &word);
+    // The chosen components' state, judged as for every provider that can be narrowed.
+    static ServiceStatusResult evaluateComponents(const Service &service, const QList<PageComponent> &components);
+    static QCoro::Task<Decoded<QList<PageComponent>>> fetchComponents(QUrl url, HttpSession session);
 
 private:
     HttpSession m_session;

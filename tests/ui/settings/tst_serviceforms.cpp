@@ -377,7 +377,7 @@ private Q_SLOTS:
         button.setWanted(true);
         for (const auto &[kind, offered] :
              {std::pair(ProviderKind::Gatus, true), std::pair(ProviderKind::Cachet, true),
-              std::pair(ProviderKind::Instatus, false), std::pair(ProviderKind::Website, false)}) {
+              std::pair(ProviderKind::Instatus, true), std::pair(ProviderKind::Website, false)}) {
             Service service = lab;
             service.provider = kind;
             button.setService(service);

@@ -113,8 +113,8 @@ private Q_SLOTS:
         SettingsRig rig({acme});
         ServicesTab tab(*rig.monitor);
         QVERIFY(shows(tab, "customSection"));
-        // an Instatus page has no components to choose from
-        QVERIFY(child<ComponentsButton>(*customRows(tab).at(0), "components")->isHidden());
+        // an Instatus page lists its components to choose from
+        QVERIFY(!child<ComponentsButton>(*customRows(tab).at(0), "components")->isHidden());
         QVERIFY(!shows(tab, "reorderSection")); // one service is nothing to reorder
 
         rig.monitor->add(ServiceCatalog::newServices({catalogEntry(u"GitHub"_s)}));
