@@ -158,7 +158,6 @@ shoot() {
 }
 
 mkdir -p "$out"
-display=97
 for theme in light dark; do
     home=$work/$theme
     mkdir -p "$home/data/Glinter" "$home/config/Glinter" "$home/cache" "$home/runtime"
@@ -167,12 +166,14 @@ for theme in light dark; do
     # the welcome window would cover the panel
     printf '[General]\nhasOnboarded=true\n' > "$home/config/Glinter/Glinter.conf"
 
-    Xvfb ":$display" -screen 0 1280x900x24 -nolisten tcp > "$home/xvfb.log" 2>&1 &
+    # a display number no other X server holds, written once it takes connections
+    Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3> "$home/display" > "$home/xvfb.log" 2>&1 &
     pids+=($!)
-    for _ in $(seq 50); do
-        [ -e "/tmp/.X11-unix/X$display" ] && break
+    for _ in $(seq 100); do
+        [ -s "$home/display" ] && break
         sleep 0.1
     done
+    display=$(cat "$home/display")
     gtk_theme=Adwaita
     [ "$theme" = dark ] && gtk_theme=Adwaita:dark
     env DISPLAY=":$display" XDG_DATA_HOME="$home/data" XDG_CONFIG_HOME="$home/config" \
@@ -201,5 +202,4 @@ for theme in light dark; do
     kill "${pids[@]:1}" 2> /dev/null || true
     wait "${pids[@]:1}" 2> /dev/null || true
     pids=("${pids[0]}")
-    display=$((display + 1))
 done
