@@ -13,7 +13,7 @@ CMAKE_COMMON    = -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_EXPORT_COMPILE_C
 TEST_CONFIGURE  = cmake -S . -B $(TEST_BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
                   "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g" -DGLINTER_SANITIZE=ON -DGLINTER_WERROR=ON
 
-.PHONY: all deps build run test lint layers format format-check fuzz package translations clean
+.PHONY: all deps build run test lint layers format format-check fuzz package translations screenshots clean
 
 all: build
 
@@ -50,6 +50,11 @@ lint: deps layers
 # Every target links what it includes, and the layers of the program point down.
 layers: deps
 	@scripts/check-layers.py --build-dir $(LAYERS_BUILD_DIR)
+
+# Pictures of the panel, the details and the settings window, light and dark, for the
+# README (docs/screenshots/): Glinter on a virtual X server against local sample feeds.
+screenshots: build
+	scripts/screenshots.sh $(BUILD_DIR)/src/app/glinter
 
 # The house style (.clang-format): format-check fails on any difference, format applies it.
 FORMATTED = $(shell git ls-files '*.cpp' '*.h')

@@ -39,20 +39,20 @@ QImage emptyMeter()
     return image;
 }
 
+// The brightest bar of every state is solid: it is what must stand out on any top bar.
 qreal barOpacity(Indicator indicator, int bar)
 {
     switch (indicator) {
     case Indicator::None:
+    case Indicator::Unknown:
         return 1.0;
     case Indicator::Minor:
         return bar == 0 ? 0.5 : 1.0;
     case Indicator::Major:
     case Indicator::Critical:
         return 0.4 + 0.3 * bar;
-    case Indicator::Unknown:
-        break;
     }
-    return 0.45;
+    return 1.0;
 }
 
 // Draws the meter in its own 18 × 16 coordinates.
@@ -63,7 +63,7 @@ void paintMeter(QPainter &painter, Indicator indicator)
     const qreal total = 3 * barWidth + 2 * barGap;
     const qreal left = (meterSize.width() - total) / 2;
     for (int bar = 0; bar < 3; ++bar) {
-        QColor color = stateColor(indicator);
+        QColor color = stateColorOnAny(indicator);
         color.setAlphaF(float(barOpacity(indicator, bar)));
         painter.setBrush(color);
         const qreal height = barHeights[std::size_t(bar)];
@@ -115,14 +115,6 @@ void cutOutExclamation(QPainter &painter, qreal top, qreal bottom)
     stem.lineTo(0.5, bottom);
     cutOut(painter, stem, 0.13);
     cutOutDot(painter, QPointF(0.5, bottom + 0.17), 0.075);
-}
-
-// The sparkline's and the week strip's bars: the state colour, a little transparent.
-QColor barColor(Indicator indicator)
-{
-    QColor color = stateColor(indicator);
-    color.setAlphaF(0.7f);
-    return color;
 }
 
 // Full-height bars of 2 with gaps of 1 in a frame of `size`, the last at the right edge, so
@@ -353,23 +345,24 @@ QImage renderSquare(qreal side, qreal devicePixelRatio, const std::function<void
     return image;
 }
 
-QImage renderSparkline(const QList<Indicator> &samples, qreal devicePixelRatio)
+QImage renderSparkline(const QList<Indicator> &samples, const QColor &background, qreal devicePixelRatio)
 {
     const qsizetype count = std::min(samples.size(), sparklineBars);
     QList<std::optional<QColor>> bars;
     bars.reserve(count);
     for (qsizetype i = samples.size() - count; i < samples.size(); ++i)
-        bars.append(barColor(samples.at(i)));
+        bars.append(stateColor(samples.at(i), background));
     return renderBars(sparklineSize, bars, devicePixelRatio);
 }
 
-QImage renderWeekStrip(const QList<std::optional<Indicator>> &slots, const QColor &empty, qreal devicePixelRatio)
+QImage renderWeekStrip(const QList<std::optional<Indicator>> &slots, const QColor &empty, const QColor &background,
+                       qreal devicePixelRatio)
 {
     const qsizetype count = std::min(slots.size(), weekStripSlots);
     QList<std::optional<QColor>> bars;
     bars.reserve(count);
     for (qsizetype i = slots.size() - count; i < slots.size(); ++i)
-        bars.append(slots.at(i) ? barColor(*slots.at(i)) : empty);
+        bars.append(slots.at(i) ? stateColor(*slots.at(i), background) : empty);
     return renderBars(weekStripSize, bars, devicePixelRatio);
 }
 

@@ -26,7 +26,8 @@ inline constexpr qsizetype sparklineBars = 16;
 inline constexpr qsizetype weekStripSlots = 84;
 inline constexpr QSize weekStripSize{int(weekStripSlots) * 3 - 1, 16};
 
-// Three bars, 7, 11 and 15 high, coloured and ramped by the state. When the ratio is not
+// Three bars, 7, 11 and 15 high, coloured and ramped by the state, in colours that read on a
+// black and on a white top bar alike (at least the tallest bar: 3:1 on both). When the ratio is not
 // usable (not finite, not positive, absurdly large) or the image cannot be made, the result
 // is an empty (transparent) 18 × 16 image, never a null one.
 QImage renderMeter(Indicator indicator, qreal devicePixelRatio);
@@ -62,14 +63,15 @@ QImage renderGlyph(Glyph glyph, const QColor &color, qreal side, qreal devicePix
 // usable (not finite, not positive, over 8).
 QImage renderSquare(qreal side, qreal devicePixelRatio, const std::function<void(QPainter &)> &paint);
 
-// The newest 16 samples as bars of the state colours at 70 % opacity, the newest at the
-// right edge, so a short history grows in from the right.
-QImage renderSparkline(const QList<Indicator> &samples, qreal devicePixelRatio);
+// The newest 16 samples as bars of the state colours as marks on `background` (3:1), the
+// newest at the right edge, so a short history grows in from the right.
+QImage renderSparkline(const QList<Indicator> &samples, const QColor &background, qreal devicePixelRatio);
 
 // The week in places of equal time, oldest first, as bars like the sparkline's: a place's
-// state in its colour at 70 % opacity, a place without samples in `empty` as given. The
+// state in its colour on `background`, a place without samples in `empty` as given. The
 // newest place is at the right edge; places beyond the strip's 84 are the oldest and left out.
-QImage renderWeekStrip(const QList<std::optional<Indicator>> &slots, const QColor &empty, qreal devicePixelRatio);
+QImage renderWeekStrip(const QList<std::optional<Indicator>> &slots, const QColor &empty, const QColor &background,
+                       qreal devicePixelRatio);
 
 // Fills `widget` with a rounded rectangle of `colour` at `alpha` opacity: the soft panels,
 // fields and focus marks drawn behind widgets' contents.

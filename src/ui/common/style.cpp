@@ -1,5 +1,8 @@
 #include "ui/common/style.h"
 
+#include "ui/common/contrast.h"
+#include "ui/common/statepalette.h"
+
 #include <QEvent>
 #include <QFrame>
 #include <QPainter>
@@ -7,7 +10,81 @@
 #include <QPushButton>
 #include <QStyle>
 
+namespace {
+
+QPalette inGroup(QPalette palette, QPalette::ColorGroup group)
+{
+    palette.setCurrentColorGroup(group);
+    return palette;
+}
+
+} // namespace
+
 namespace Style {
+
+namespace {
+
+// The window's colour at the palette's current group: what text and marks are measured against.
+QColor ground(const QPalette &palette)
+{
+    QColor colour = palette.color(QPalette::Window);
+    colour.setAlpha(255);
+    return colour;
+}
+
+// `colour` faded to `alpha` over the window, then brought to `minimum` against it.
+QColor onWindow(const QPalette &palette, QColor colour, float alpha, qreal minimum)
+{
+    colour.setAlphaF(alpha);
+    return Contrast::readable(colour, ground(palette), minimum);
+}
+
+constexpr const char *toneProperty = "glinterTone";
+constexpr const char *toneKeptProperty = "glinterToneKept";
+
+// Sets a label's secondary or error colour for the palette it has now, in the groups a shown
+// label is drawn in; no change when it already has them, which ends the palette change
+// this causes.
+void applyTone(QLabel &label)
+{
+    const auto tone = Tone(label.property(toneProperty).toInt());
+    if (tone == Tone::Primary)
+        return;
+    const QPalette::ColorRole role = tone == Tone::Error ? QPalette::WindowText : QPalette::PlaceholderText;
+    QPalette palette = label.palette();
+    bool changed = false;
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        const QPalette current = inGroup(palette, group);
+        const QColor colour = tone == Tone::Error ? error(current) : secondary(current);
+        if (!palette.isBrushSet(group, role) || palette.color(group, role) != colour) {
+            palette.setColor(group, role, colour);
+            changed = true;
+        }
+    }
+    if (changed)
+        label.setPalette(palette);
+}
+
+// The secondary and error colours are worked out from the window's colours, which a theme
+// switch changes: a label in either tone works its colour out again whenever its palette
+// changes.
+class ToneKeeper : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::PaletteChange) {
+            if (auto *label = qobject_cast<QLabel *>(watched))
+                applyTone(*label);
+        }
+        return false;
+    }
+};
+
+} // namespace
 
 QFont font(const QFont &base, Text size, QFont::Weight weight)
 {
@@ -42,20 +119,35 @@ QFont font(const QFont &base, Text size, QFont::Weight weight)
 
 QColor secondary(const QPalette &palette)
 {
-    return palette.color(QPalette::PlaceholderText);
+    // Not the theme's placeholder colour: placeholders may be fainter than text is allowed to be.
+    return onWindow(palette, palette.color(QPalette::WindowText), 0.55f, Contrast::text);
 }
 
 QColor tertiary(const QPalette &palette)
 {
-    QColor colour = palette.color(QPalette::WindowText);
-    colour.setAlphaF(0.35f);
-    return colour;
+    return onWindow(palette, palette.color(QPalette::WindowText), 0.35f, Contrast::mark);
 }
 
 QColor error(const QPalette &palette)
 {
     const bool dark = palette.color(QPalette::Window).lightness() < 128;
-    return dark ? QColor(0xff, 0x6b, 0x60) : QColor(0xd7, 0x37, 0x2f);
+    return Contrast::readable(dark ? QColor(0xff, 0x6b, 0x60) : QColor(0xd7, 0x37, 0x2f), ground(palette),
+                              Contrast::text);
+}
+
+QColor accentText(const QPalette &palette)
+{
+    return Contrast::readable(palette.color(QPalette::Highlight), ground(palette), Contrast::text);
+}
+
+QColor accentMark(const QPalette &palette)
+{
+    return Contrast::readable(palette.color(QPalette::Highlight), ground(palette), Contrast::mark);
+}
+
+QColor stateMark(const QPalette &palette, Indicator indicator)
+{
+    return stateColor(indicator, ground(palette));
 }
 
 QLabel *plainLabel(const QString &text, QWidget *parent)
@@ -70,21 +162,21 @@ QLabel *secondaryLabel(QWidget *parent, Text size, QFont::Weight weight)
 {
     QLabel *label = plainLabel(QString(), parent);
     label->setFont(font(label->font(), size, weight));
-    // A role, not a colour: it is looked up in the palette of the moment.
-    label->setForegroundRole(QPalette::PlaceholderText);
+    setTone(*label, Tone::Secondary);
     return label;
 }
 
 void setTone(QLabel &label, Tone tone)
 {
-    // Only the error colour is set; the others are roles of the palette of the moment.
-    label.setPalette(QPalette());
+    label.setProperty(toneProperty, int(tone));
     label.setForegroundRole(tone == Tone::Secondary ? QPalette::PlaceholderText : QPalette::WindowText);
-    if (tone == Tone::Error) {
-        QPalette palette = label.palette();
-        palette.setColor(QPalette::WindowText, error(palette));
-        label.setPalette(palette);
+    // drops the colour of an earlier tone; primary text is the palette's own
+    label.setPalette(QPalette());
+    if (!label.property(toneKeptProperty).toBool()) {
+        label.installEventFilter(new ToneKeeper(&label));
+        label.setProperty(toneKeptProperty, true);
     }
+    applyTone(label);
 }
 
 void setPlainToolTip(QWidget &widget, const QString &text)
@@ -130,7 +222,7 @@ void TintedButton::tint()
     m_tinting = true;
     QPalette tinted = palette();
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
-        tinted.setColor(group, QPalette::ButtonText, tinted.color(group, QPalette::Highlight));
+        tinted.setColor(group, QPalette::ButtonText, Style::accentText(inGroup(tinted, group)));
     setPalette(tinted);
     m_tinting = false;
 }

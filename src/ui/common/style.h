@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/indicator.h"
+
 #include <QColor>
 #include <QFont>
 #include <QLabel>
@@ -10,9 +12,11 @@ class QPalette;
 class QWidget;
 
 // How Glinter's windows look, in one place: text sizes relative to the user's font, the
-// secondary and error colours taken from the palette of the moment (so that light, dark
-// and high-contrast themes work, and a theme switch reaches everything), and the small
-// widgets every window uses. Text from files, feeds and servers is always plain text.
+// secondary, error and accent colours taken from the palette of the moment (so that light,
+// dark and high-contrast themes work, and a theme switch reaches everything) and brought to
+// a readable contrast against the window (4.5:1 for text, 3:1 for marks and outlines;
+// see contrast.h), and the small widgets every window uses. Text from files, feeds and
+// servers is always plain text.
 namespace Style {
 
 // Sizes of text, relative to the application font: a user who chose larger type gets
@@ -28,18 +32,27 @@ enum class Text {
 
 QFont font(const QFont &base, Text size, QFont::Weight weight = QFont::Normal);
 
-// The one secondary text colour: the palette's placeholder colour.
+// The one secondary text colour: the window's text faded towards the window, as far as
+// text stays readable.
 QColor secondary(const QPalette &palette);
-// Fainter still: drag handles, the clear button of a search.
+// Fainter still, for marks rather than text: drag handles, the clear button of a search,
+// a switch that is off.
 QColor tertiary(const QPalette &palette);
 // The one colour of errors, a red that reads on light and dark windows.
 QColor error(const QPalette &palette);
+// The palette's accent (its highlight) as text on the window: links and tinted buttons.
+QColor accentText(const QPalette &palette);
+// The accent as a mark on the window: ticks, a switch that is on.
+QColor accentMark(const QPalette &palette);
+// A state's colour as a mark on the window.
+QColor stateMark(const QPalette &palette, Indicator indicator);
 
 // A label that shows its text as written, never as markup.
 QLabel *plainLabel(const QString &text, QWidget *parent);
 // A plain-text label in the secondary colour, which follows the palette.
 QLabel *secondaryLabel(QWidget *parent, Text size, QFont::Weight weight = QFont::Normal);
-// The colour a label's text is shown in.
+// The colour a label's text is shown in; the secondary and error colours follow the
+// label's palette as it changes.
 enum class Tone { Primary, Secondary, Error };
 void setTone(QLabel &label, Tone tone);
 // A small flat button in the accent colour while usable; disabled, it keeps the style's

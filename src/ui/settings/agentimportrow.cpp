@@ -59,7 +59,7 @@ AgentImportRow::AgentImportRow(StatusMonitor &monitor, QWidget *parent)
            "URLs, and adds them here. The config is plain JSON; edits apply instantly."),
         this);
     explanation->setWordWrap(true);
-    explanation->setForegroundRole(QPalette::PlaceholderText);
+    Style::setTone(*explanation, Style::Tone::Secondary);
     layout->addWidget(explanation);
 
     m_copy->setObjectName(QStringLiteral("copyPrompt"));

@@ -72,8 +72,8 @@ void CheckRow::paintEvent(QPaintEvent *)
 
     const QRectF glyphBox(margin, (height() - glyphSide) / 2.0, glyphSide, glyphSide);
     if (isChecked()) {
-        painter.drawImage(glyphBox.topLeft(), renderGlyph(Glyph::Check, palette().color(QPalette::Highlight), glyphSide,
-                                                          devicePixelRatioF()));
+        painter.drawImage(glyphBox.topLeft(),
+                          renderGlyph(Glyph::Check, Style::accentMark(palette()), glyphSide, devicePixelRatioF()));
     } else {
         painter.setPen(QPen(secondary, 1.2));
         painter.setBrush(Qt::NoBrush);

@@ -7,7 +7,6 @@
 #include "providers/providertable.h"
 #include "ui/common/labelledcombobox.h"
 #include "ui/common/renderers.h"
-#include "ui/common/statepalette.h"
 #include "ui/common/style.h"
 #include "ui/settings/awsregionpicker.h"
 #include "ui/settings/settingsbuttons.h"
@@ -45,7 +44,7 @@ public:
         layout->addWidget(m_title);
         layout->addStretch();
         layout->addWidget(m_value);
-        m_value->setForegroundRole(QPalette::PlaceholderText);
+        Style::setTone(*m_value, Style::Tone::Secondary);
         for (QLabel *label : {m_title, m_value})
             label->setAttribute(Qt::WA_TransparentForMouseEvents);
         setMinimumHeight(layout->sizeHint().height());
@@ -328,13 +327,13 @@ void GeneralTab::updateWebhookRow()
         return;
     }
     if (*m_testOK) {
-        m_testIcon->setGlyph([](const QPalette &, qreal ratio) {
-            return renderGlyph(Glyph::Check, stateColor(Indicator::None), 12, ratio);
+        m_testIcon->setGlyph([](const QPalette &palette, qreal ratio) {
+            return renderGlyph(Glyph::Check, Style::stateMark(palette, Indicator::None), 12, ratio);
         });
         m_testResult->setText(tr("Delivered"));
     } else {
-        m_testIcon->setGlyph([](const QPalette &, qreal ratio) {
-            return renderGlyph(SettingsGlyph::ClearCircle, stateColor(Indicator::Critical), 12, ratio);
+        m_testIcon->setGlyph([](const QPalette &palette, qreal ratio) {
+            return renderGlyph(SettingsGlyph::ClearCircle, Style::stateMark(palette, Indicator::Critical), 12, ratio);
         });
         m_testResult->setText(tr("Failed — check the URL"));
     }

@@ -3,7 +3,6 @@
 #include "catalog/servicecatalog.h"
 #include "monitor/statusmonitor.h"
 #include "ui/common/renderers.h"
-#include "ui/common/statepalette.h"
 #include "ui/common/style.h"
 #include "ui/settings/servicesfilter.h"
 #include "ui/settings/settingsbuttons.h"
@@ -24,7 +23,7 @@ QLabel *hostLabel(QWidget *parent)
 {
     auto *host = new ElidedLabel(parent);
     host->setFont(Style::font(host->font(), Style::Text::Caption));
-    host->setForegroundRole(QPalette::PlaceholderText);
+    Style::setTone(*host, Style::Tone::Secondary);
     return host;
 }
 
@@ -65,8 +64,8 @@ void StateGlyphLabel::paintEvent(QPaintEvent *)
         return;
     }
     const Indicator indicator = m_indicator.value_or(Indicator::Unknown);
-    painter.drawImage(QPointF(1, 1),
-                      renderGlyph(stateGlyph(indicator), stateColor(indicator), 14, devicePixelRatioF()));
+    painter.drawImage(QPointF(1, 1), renderGlyph(stateGlyph(indicator), Style::stateMark(palette(), indicator), 14,
+                                                 devicePixelRatioF()));
 }
 
 CatalogRow::CatalogRow(StatusMonitor &monitor, const CatalogEntry &entry, QWidget *parent)

@@ -26,7 +26,7 @@ namespace {
 
 QColor accentColour(const QPalette &palette)
 {
-    return palette.color(QPalette::Highlight);
+    return Style::accentMark(palette);
 }
 
 } // namespace
@@ -45,10 +45,11 @@ void SwitchButton::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF track = QRectF(rect()).adjusted(1, 1, -1, -1);
     const qreal radius = track.height() / 2;
-    QColor off = palette().color(QPalette::WindowText);
-    off.setAlphaF(0.22);
-    painter.setPen(hasFocus() ? QPen(palette().color(QPalette::Highlight), 1.5) : Qt::NoPen);
-    painter.setBrush(isChecked() ? palette().color(QPalette::Highlight) : off);
+    // the track is the switch's outline: off, it still stands out from the window
+    const QColor off = Style::tertiary(palette());
+    const QColor on = Style::accentMark(palette());
+    painter.setPen(hasFocus() ? QPen(on, 1.5) : Qt::NoPen);
+    painter.setBrush(isChecked() ? on : off);
     painter.drawRoundedRect(track, radius, radius);
     const qreal knob = track.height() - 4;
     const qreal x = isChecked() ? track.right() - 2 - knob : track.left() + 2;

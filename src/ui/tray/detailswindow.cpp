@@ -93,7 +93,8 @@ void WeekStrip::paintEvent(QPaintEvent *)
     QColor empty = palette().color(QPalette::WindowText);
     empty.setAlphaF(0.12f);
     QPainter painter(this);
-    painter.drawImage(QPointF(0, 0), renderWeekStrip(m_slots, empty, devicePixelRatioF()));
+    painter.drawImage(QPointF(0, 0),
+                      renderWeekStrip(m_slots, empty, palette().color(QPalette::Window), devicePixelRatioF()));
 }
 
 DetailsWindow::DetailsWindow(QWidget *parent)

@@ -1,7 +1,7 @@
 #include "ui/tray/onboardingwindow.h"
 
+#include "ui/common/contrast.h"
 #include "ui/common/renderers.h"
-#include "ui/common/statepalette.h"
 #include "ui/common/style.h"
 
 #include <QGuiApplication>
@@ -36,7 +36,7 @@ protected:
     {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
-        const QColor accent = palette().color(QPalette::Highlight);
+        const QColor accent = Style::accentMark(palette());
         const QRectF box = QRectF(rect()).adjusted(3, 3, -3, -3);
         painter.setPen(QPen(accent, 3));
         painter.drawEllipse(box);
@@ -94,8 +94,8 @@ void MeterLegendRow::paintEvent(QPaintEvent *event)
     QLabel::paintEvent(event);
     QPainter painter(this);
     const QPointF corner((glyphColumn - glyphSize) / 2.0, (height() - glyphSize) / 2.0);
-    painter.drawImage(corner,
-                      renderGlyph(stateGlyph(m_indicator), stateColor(m_indicator), glyphSize, devicePixelRatioF()));
+    painter.drawImage(corner, renderGlyph(stateGlyph(m_indicator), Style::stateMark(palette(), m_indicator), glyphSize,
+                                          devicePixelRatioF()));
 }
 
 OnboardingWindow::OnboardingWindow(QWidget *parent)
@@ -152,10 +152,13 @@ OnboardingWindow::OnboardingWindow(QWidget *parent)
     // Return always means "Choose Services", wherever the focus is, and Escape "Not Now".
     notNow->setAutoDefault(false);
     choose->setDefault(true);
-    // The prominent, filled button: the accent colour behind it.
+    // The prominent, filled button: the accent colour behind it, deepened where the theme's
+    // accent is too light for its own text to read on it.
     QPalette prominent = choose->palette();
-    prominent.setColor(QPalette::Button, prominent.color(QPalette::Highlight));
-    prominent.setColor(QPalette::ButtonText, prominent.color(QPalette::HighlightedText));
+    const QColor label = prominent.color(QPalette::HighlightedText);
+    prominent.setColor(QPalette::Button,
+                       Contrast::readable(prominent.color(QPalette::Highlight), label, Contrast::text));
+    prominent.setColor(QPalette::ButtonText, label);
     choose->setPalette(prominent);
     buttons->addWidget(notNow);
     buttons->addWidget(choose);

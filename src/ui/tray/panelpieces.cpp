@@ -1,7 +1,6 @@
 #include "ui/tray/panelpieces.h"
 
 #include "ui/common/renderers.h"
-#include "ui/common/statepalette.h"
 #include "ui/common/style.h"
 
 #include <QPainter>
@@ -60,8 +59,9 @@ void HeaderView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     const int glyphTop = (height() - 26) / 2;
-    painter.drawImage(QPointF(2, glyphTop + 2),
-                      renderGlyph(stateGlyph(m_indicator), stateColor(m_indicator), 22, devicePixelRatioF()));
+    painter.drawImage(
+        QPointF(2, glyphTop + 2),
+        renderGlyph(stateGlyph(m_indicator), Style::stateMark(palette(), m_indicator), 22, devicePixelRatioF()));
     const QFont first = summaryFont();
     const QFont second = updatedFont();
     const int left = textLeft;

@@ -1,6 +1,5 @@
 #include "ui/tray/servicerow.h"
 
-#include "ui/common/statepalette.h"
 #include "ui/common/style.h"
 #include "ui/tray/panelbuttons.h"
 
@@ -16,12 +15,6 @@ constexpr int spacing = 10;
 constexpr int glyphColumn = 16;
 constexpr int glyphSide = 14;
 constexpr int ageColumn = 38;
-
-QColor faded(QColor color, float alpha)
-{
-    color.setAlphaF(alpha);
-    return color;
-}
 
 } // namespace
 
@@ -62,9 +55,9 @@ void ServiceRow::renderImages(qreal ratio)
     if (qFuzzyCompare(ratio, m_imagesRatio))
         return;
     const QColor secondary = Style::secondary(palette());
-    const QColor glyphColor = m_content.neutralGlyph ? secondary : stateColor(m_content.indicator);
+    const QColor glyphColor = m_content.neutralGlyph ? secondary : Style::stateMark(palette(), m_content.indicator);
     m_glyph = renderGlyph(m_content.glyph, glyphColor, glyphSide, ratio);
-    m_sparkline = renderSparkline(m_history, ratio);
+    m_sparkline = renderSparkline(m_history, palette().color(QPalette::Window), ratio);
     m_arrow = renderGlyph(Glyph::OpenArrow, secondary, 12, ratio);
     m_imagesRatio = ratio;
 }
@@ -98,7 +91,7 @@ void ServiceRow::paintEvent(QPaintEvent *)
         painter.drawImage(QPointF(ageRect.right() + 1 - 12, ageRect.center().y() - 6 + 0.5), m_arrow);
     } else if (!m_content.ageText.isEmpty()) {
         painter.setFont(ageFont);
-        painter.setPen(faded(primary, 0.45f));
+        painter.setPen(secondary);
         painter.drawText(ageRect, Qt::AlignRight | Qt::AlignVCenter, m_content.ageText);
     }
 

@@ -11,13 +11,13 @@
 namespace {
 
 // A menu line's state symbol, as trays take it (PNG). The tray draws the menu in its own
-// colours, which need not be ours (GNOME's is dark under a light application): a neutral
-// symbol takes the mid-tone grey, which reads on either.
+// colours, which need not be ours (GNOME's is dark under a light application): every
+// symbol takes the colours that read on black and on white, a neutral one the grey.
 QByteArray menuIcon(const TrayMenuLine &line)
 {
     if (!line.glyph)
         return {};
-    const QColor colour = stateColor(line.neutralGlyph ? Indicator::Unknown : line.indicator);
+    const QColor colour = stateColorOnAny(line.neutralGlyph ? Indicator::Unknown : line.indicator);
     const QImage image = renderGlyph(*line.glyph, colour, 16, 1);
     QByteArray png;
     QBuffer buffer(&png);
