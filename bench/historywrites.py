@@ -118,7 +118,7 @@ def main():
     runs = int(sys.argv[3]) if len(sys.argv) > 3 else 3
     port = 20000 + int.from_bytes(os.urandom(2), "big") % 10000
     server = subprocess.Popen([sys.executable, os.path.join(HERE, "manyfeeds.py"), str(port)],
-                              stdout=subprocess.PIPE, text=True)
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
     try:
         server.stdout.readline()
         report = [None] * runs

@@ -18,7 +18,8 @@ class UptimeRecord;
 class UrlOpener;
 
 // The monitor as both the desktop application and `--headless` run it: the user's
-// services, preferences, history and uptime record (written at a clean exit too), the
+// services, preferences, history and uptime record (written seldom while running, and at
+// a clean exit), the
 // notifier with the platform's notifications, the Status.io page identifiers kept between
 // runs, and its face on the session bus. A notification's "Mute for 1 Hour" is stored here,
 // whoever shows the notification.
