@@ -52,11 +52,12 @@ def prepare(home, port):
                  "url": f"http://127.0.0.1:{port + i % 50}/{i}"} for i in range(SERVICES)]
     with open(os.path.join(data, "services.json"), "w") as out:
         json.dump(services, out)
-    # The last 8 hours at 5-minute refreshes: the 96 samples a service keeps.
-    now = time.time() - REFERENCE_EPOCH
+    # The last 8 hours at 5-minute refreshes: the 96 samples a service keeps, to the
+    # millisecond as the program writes them.
+    now = round(time.time() - REFERENCE_EPOCH, 3)
     history = []
     for identifier in ids:
-        history += [identifier, [{"indicator": 0, "at": now - 300 * (96 - k) + 0.123456} for k in range(96)]]
+        history += [identifier, [{"indicator": 0, "at": round(now - 300 * (96 - k), 3)} for k in range(96)]]
     with open(os.path.join(data, "history.json"), "w") as out:
         json.dump(history, out, separators=(",", ":"))
     return os.path.join(data, "history.json")
@@ -99,8 +100,10 @@ def run(binary, port, refreshes, report, index):
                 writes.append(current[2])
                 last = current
         io_end = proc_io(glinter.pid)
+        stop = time.monotonic()
         glinter.send_signal(signal.SIGTERM)
         glinter.wait(timeout=30)
+        stopped_ms = round((time.monotonic() - stop) * 1000)
         final = version(history)
         exit_write = final[2] if final != last else 0
         written = sum(writes)
@@ -108,7 +111,7 @@ def run(binary, port, refreshes, report, index):
             "writes": len(writes), "bytes": written, "per_day": written * 288 // refreshes,
             "wchar": io_end["wchar"] - io_start["wchar"],
             "write_bytes": io_end["write_bytes"] - io_start["write_bytes"],
-            "exit_write": exit_write, "status": glinter.returncode,
+            "exit_write": exit_write, "stopped_ms": stopped_ms, "status": glinter.returncode,
         }
 
 
@@ -139,7 +142,7 @@ def main():
               f"(process wchar {result['wchar']:,}, write_bytes {result['write_bytes']:,}); "
               f"per day of 5-minute refreshes {result['per_day'] / 1e6:.1f} MB; "
               f"exit {'wrote ' + format(result['exit_write'], ',') + ' bytes' if result['exit_write'] else 'wrote nothing'}, "
-              f"status {result['status']}")
+              f"status {result['status']} {result['stopped_ms']} ms after SIGTERM")
 
 
 if __name__ == "__main__":

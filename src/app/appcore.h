@@ -19,10 +19,9 @@ class UrlOpener;
 
 // The monitor as both the desktop application and `--headless` run it: the user's
 // services, preferences, history and uptime record (written seldom while running, and at
-// a clean exit), the
-// notifier with the platform's notifications, the Status.io page identifiers kept between
-// runs, and its face on the session bus. A notification's "Mute for 1 Hour" is stored here,
-// whoever shows the notification.
+// a clean exit), the notifier with the platform's notifications, the Status.io page
+// identifiers kept between runs, and its face on the session bus. A notification's "Mute
+// for 1 Hour" is stored here, whoever shows the notification.
 class AppCore : public QObject
 {
     Q_OBJECT

@@ -170,10 +170,12 @@ int run(const Options &options)
                       .arg(escapedLine(service->name, kNameLength), end.toString(Qt::ISODate)));
     });
 
-    QObject::connect(termination.get(), &TerminationSignals::requested, QCoreApplication::instance(), [](int number) {
-        print(QCoreApplication::translate("Headless", "stopping (signal %1)").arg(number));
-        QCoreApplication::quit();
-    });
+    QObject::connect(termination.get(), &TerminationSignals::requested, QCoreApplication::instance(),
+                     [&monitor](int number) {
+                         print(QCoreApplication::translate("Headless", "stopping (signal %1)").arg(number));
+                         monitor.flush();
+                         QCoreApplication::quit();
+                     });
     return QCoreApplication::exec();
 }
 

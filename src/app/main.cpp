@@ -105,9 +105,13 @@ int runDesktop(int argc, char *argv[])
     case DesktopApp::Start::Running:
         break;
     }
-    // SIGTERM (a logout, systemctl) ends the run like Quit does.
+    // SIGTERM (a logout, systemctl) ends the run like Quit does, with the history and the
+    // uptime record written first, while the watchdog allows for it.
     const std::unique_ptr<TerminationSignals> termination = makeTerminationSignals();
-    QObject::connect(termination.get(), &TerminationSignals::requested, &app, &QCoreApplication::quit);
+    QObject::connect(termination.get(), &TerminationSignals::requested, &app, [&shell] {
+        shell.monitor().flush();
+        QCoreApplication::quit();
+    });
     return QApplication::exec();
 }
 
