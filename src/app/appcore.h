@@ -18,11 +18,11 @@ class UptimeRecord;
 class UrlOpener;
 
 // The monitor as both the desktop application and `--headless` run it: the user's
-// services, preferences, history and uptime record (written at a clean exit too), the
-// notifier with the platform's notifications, the Status.io page identifiers kept between
-// runs, and its face on the session bus. A notification's "Mute for 1 Hour" is stored here,
-// whoever shows the notification. The monitors of `--check` and of `--watch` running alone
-// start from the same setup (monitorSetup()).
+// services, preferences, history and uptime record (written seldom while running, and at
+// a clean exit), the notifier with the platform's notifications, the Status.io page
+// identifiers kept between runs, and its face on the session bus. A notification's "Mute
+// for 1 Hour" is stored here, whoever shows the notification. The monitors of `--check` and
+// of `--watch` running alone start from the same setup (monitorSetup()).
 class AppCore : public QObject
 {
     Q_OBJECT

@@ -96,7 +96,10 @@ int DesktopApp::run(int argc, char *argv[], const StartupEnvironment &environmen
     case Start::Running:
         break;
     }
-    const std::unique_ptr<TerminationSignals> termination = Startup::quitOnTermination();
+    // SIGTERM (a logout, systemctl) ends the run like Quit does, with the history and the
+    // uptime record written first, while the watchdog allows for it.
+    const std::unique_ptr<TerminationSignals> termination = Startup::quitOnTermination(
+        [&shell](int) { shell.monitor().flush(); });
     return QApplication::exec();
 }
 

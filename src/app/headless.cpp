@@ -124,10 +124,17 @@ int run(const Options &options)
 
     // Before the monitor reads the services file, which may take long: a stop asked for
     // meanwhile still ends the process within a second.
-    const std::unique_ptr<TerminationSignals> termination = Startup::quitOnTermination(
-        [](int number) { print(QCoreApplication::translate("Headless", "stopping (signal %1)").arg(number)); });
+    // The history and the uptime record are written as the stop is taken up, while the
+    // watchdog allows for it.
+    StatusMonitor *running = nullptr;
+    const std::unique_ptr<TerminationSignals> termination = Startup::quitOnTermination([&running](int number) {
+        print(QCoreApplication::translate("Headless", "stopping (signal %1)").arg(number));
+        if (running)
+            running->flush();
+    });
     AppCore core(AppCore::Options{});
     StatusMonitor &monitor = core.monitor();
+    running = &monitor;
     const ServiceStore &store = monitor.store();
 
     print(QCoreApplication::translate("Headless", "watching %1 (%2)")

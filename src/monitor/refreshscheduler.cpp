@@ -156,7 +156,7 @@ QCoro::Task<> RefreshScheduler::runRefresh()
         if (it != checked.constEnd() && m_list.isCurrent(snapshot.at(*it)))
             m_results.record(snapshot.at(*it), result);
     }
-    // One write of the history for the whole refresh.
+    // At most one write of the history for the whole refresh, and none while its interval runs.
     m_results.saveHistory();
     if (!completed.empty())
         m_results.publish();

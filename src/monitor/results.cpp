@@ -17,6 +17,9 @@ Results::Results(StatusHistory *history, UptimeRecord *uptime, Notifier *notifie
     , m_uptime(uptime)
     , m_notifier(notifier)
 {
+    m_pendingHistory.setSingleShot(true);
+    m_pendingHistory.setTimerType(Qt::CoarseTimer);
+    connect(&m_pendingHistory, &QTimer::timeout, this, &Results::writeHistory);
 }
 
 std::optional<ServiceStatusResult> Results::result(const QUuid &serviceID) const
@@ -91,8 +94,45 @@ void Results::saveHistory()
         if (const std::optional<QString> error = m_uptime->saveIfDue())
             qCWarning(lcResults) << "uptime.json could not be saved:" << *error;
     }
-    if (!m_history)
+    if (!m_history || !m_history->hasUnsaved() || m_pendingHistory.isActive())
         return;
+    // The first write comes right after the first refresh: a folder that cannot be written
+    // shows at once, and a crash soon after the start loses nothing.
+    if (!m_sinceHistoryWrite.isValid()) {
+        writeHistory();
+        return;
+    }
+    const std::chrono::milliseconds since{m_sinceHistoryWrite.elapsed()};
+    if (since >= m_historyWriteInterval)
+        writeHistory();
+    else
+        m_pendingHistory.start(m_historyWriteInterval - since);
+}
+
+void Results::flush()
+{
+    if (m_uptime) {
+        if (const std::optional<QString> error = m_uptime->save())
+            qCWarning(lcResults) << "uptime.json could not be saved:" << *error;
+    }
+    if (m_history)
+        writeHistory();
+}
+
+void Results::setHistoryWriteInterval(std::chrono::milliseconds interval)
+{
+    m_historyWriteInterval = interval;
+    if (!m_pendingHistory.isActive())
+        return;
+    const std::chrono::milliseconds since{m_sinceHistoryWrite.elapsed()};
+    m_pendingHistory.start(std::max(interval - since, std::chrono::milliseconds(0)));
+}
+
+void Results::writeHistory()
+{
+    m_pendingHistory.stop();
+    // A failed write waits for the interval too: a full disk is not tried after every refresh.
+    m_sinceHistoryWrite.start();
     std::optional<QString> error = m_history->save(QDateTime::currentDateTimeUtc());
     if (error)
         error = tr("history.json could not be saved: %1").arg(*error);

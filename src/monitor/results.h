@@ -7,10 +7,13 @@
 #include "monitor/uptimerecord.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QTimer>
 
+#include <chrono>
 #include <optional>
 
 class Notifier;
@@ -43,9 +46,15 @@ public:
     void record(const Service &service, const ServiceStatusResult &result);
     // A result of a single check: stored only.
     void store(const Service &service, const ServiceStatusResult &result);
-    // Writes the history's new samples (once per refresh), and the uptime record when an
-    // hour has passed since its last write.
+    // Writes the history's new samples, at once when the last write is an interval ago and
+    // otherwise when the interval is over; and the uptime record when an hour has passed
+    // since its last write. Called as each refresh ends.
     void saveHistory();
+    // Writes what is pending of both now (a clean exit, the session ending).
+    void flush();
+    // How often history.json may be written while running; StatusHistory::writeEvery unless
+    // set. Counts from the last write.
+    void setHistoryWriteInterval(std::chrono::milliseconds interval);
     // Tells the views that results were stored.
     void publish() { Q_EMIT changed(); }
 
@@ -62,10 +71,17 @@ Q_SIGNALS:
                  const ServiceStatusResult &result);
 
 private:
+    void writeHistory();
+
     StatusHistory *m_history;
     UptimeRecord *m_uptime;
     Notifier *m_notifier;
     QHash<QUuid, ServiceStatusResult> m_results;
     QHash<QUuid, Indicator> m_lastKnown;
     std::optional<QString> m_historyError;
+    std::chrono::milliseconds m_historyWriteInterval = StatusHistory::writeEvery;
+    // Monotonic: a clock set back or forward neither holds the samples nor hurries them.
+    QElapsedTimer m_sinceHistoryWrite;
+    // Ends the interval with the samples that waited for it.
+    QTimer m_pendingHistory;
 };

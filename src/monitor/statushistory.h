@@ -27,6 +27,10 @@ public:
 
     static constexpr std::chrono::seconds maxAge{7 * 24 * 60 * 60};
     static constexpr qsizetype maxSamples = 96;
+    // How often the file is rewritten while the program runs: a whole file of some hundred
+    // kilobytes per refresh would add up to a hundred megabytes a day. A crash loses at most
+    // the samples of this long; a clean exit writes them.
+    static constexpr std::chrono::minutes writeEvery{15};
 
     // Loads the file; a missing or damaged one gives an empty history (the file is left
     // alone until the next append replaces it).
@@ -39,6 +43,8 @@ public:
 
     // Adds one sample in memory; save() writes it.
     void append(const QUuid &serviceID, Indicator indicator, const QDateTime &at);
+    // Whether samples were added since the last good write.
+    bool hasUnsaved() const { return m_dirty; }
 
     // Trims every service's samples against `now` (services with none left disappear) and,
     // when anything changed since the last good write, rewrites the whole file atomically,

@@ -45,6 +45,7 @@ StatusMonitor::StatusMonitor(Setup setup, QObject *parent)
     , m_results(std::make_unique<Results>(setup.history, setup.uptime, setup.notifier))
     , m_providers(std::make_unique<ProviderContext>(m_settings, setup.providerMemory))
 {
+    m_results->setHistoryWriteInterval(setup.historyWriteInterval);
     m_configError = m_list->fileError();
     // Services removed while the program was not running leave the record; a list that
     // could not be read says nothing about them.

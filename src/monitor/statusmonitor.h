@@ -7,6 +7,7 @@
 #include "monitor/refreshscheduler.h"
 #include "monitor/results.h"
 #include "monitor/servicelist.h"
+#include "monitor/statushistory.h"
 #include "providers/providercontext.h"
 
 #include <QHash>
@@ -21,7 +22,6 @@
 
 class Notifier;
 class Settings;
-class StatusHistory;
 class UptimeRecord;
 
 // The one object every view holds, over three pieces with a job each: the service list
@@ -64,6 +64,8 @@ public:
         bool readOnly = false;
         // Run the timer and the first refresh right after start-up.
         bool autoRefresh = true;
+        // How often history.json may be written while running.
+        std::chrono::milliseconds historyWriteInterval = StatusHistory::writeEvery;
         // How one service is checked; by default the registry's provider with one retry, made
         // with the monitor's provider context (the settings and what providers keep).
         Check check;
@@ -102,6 +104,10 @@ public:
     std::optional<QDateTime> lastUpdated() const { return m_results->lastUpdated(); }
 
     QCoro::Task<> refresh() { return m_scheduler->refresh(); }
+    // Writes the samples and hours that wait for their interval (a clean exit, the session
+    // ending); the details and the panel read them from memory meanwhile.
+    void flush() { m_results->flush(); }
+    void setHistoryWriteInterval(std::chrono::milliseconds interval) { m_results->setHistoryWriteInterval(interval); }
     void requestRefresh() { m_scheduler->requestRefresh(); }
     QCoro::Task<> refreshOne(Service service) { return m_scheduler->refreshOne(std::move(service)); }
 

@@ -167,6 +167,40 @@ private Q_SLOTS:
         QCOMPARE(StatusHistory(rig.history->filePath()).indicators(d.id), QList<Indicator>{Indicator::None});
     }
 
+    // history.json is written right after the first refresh, then at most once per interval:
+    // the refreshes in between leave the file as it was while the panel reads their samples
+    // from memory, and what they found is written by a flush (a clean exit) or when the
+    // interval is over, whichever comes first.
+    void historyIsWrittenOncePerInterval_data()
+    {
+        QTest::addColumn<bool>("flushed");
+        QTest::newRow("flushed") << true;
+        QTest::newRow("interval over") << false;
+    }
+
+    void historyIsWrittenOncePerInterval()
+    {
+        QFETCH(bool, flushed);
+        const Service a = makeService("A");
+        Rig rig({a});
+        rig.monitor->setHistoryWriteInterval(1h);
+        rig.check.script(a.id, {Indicator::None, Indicator::Major, Indicator::Unknown, Indicator::Minor});
+        const auto written = [&rig, &a] { return StatusHistory(rig.history->filePath()).indicators(a.id); };
+        rig.refresh();
+        QCOMPARE(written(), QList<Indicator>{Indicator::None});
+        for (int i = 0; i < 3; ++i)
+            rig.refresh();
+        const QList<Indicator> all{Indicator::None, Indicator::Major, Indicator::Minor};
+        QCOMPARE(rig.monitor->history(a), all);
+        QCOMPARE(written(), QList<Indicator>{Indicator::None});
+
+        if (flushed)
+            rig.monitor->flush();
+        else
+            rig.monitor->setHistoryWriteInterval(1ms); // the hour since the first write is over
+        QTRY_COMPARE(written(), all);
+    }
+
     // Two records written with one identity are two services, each with state of its own.
     void recordsSharingAnIdentityAreTwoServices()
     {

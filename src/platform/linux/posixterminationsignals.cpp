@@ -11,6 +11,10 @@ namespace {
 
 int s_pipe[2] = {-1, -1};
 
+// What the handlers save as they take the stop up (the history, the uptime record) may wait
+// for a slow disk: longer than the second a stuck main thread gets, but not for ever.
+constexpr unsigned kSavingSeconds = 10;
+
 // A stop that the main thread has not completed within a second (a long parse, thousands
 // of exchanges being torn down) ends the process there and then.
 void onWatchdog(int)
@@ -37,8 +41,12 @@ public:
         m_notifier = new QSocketNotifier(s_pipe[1], QSocketNotifier::Read, this);
         connect(m_notifier, &QSocketNotifier::activated, this, [this] {
             char byte = 0;
-            if (::read(s_pipe[1], &byte, 1) == 1)
-                Q_EMIT requested(int(byte));
+            if (::read(s_pipe[1], &byte, 1) != 1)
+                return;
+            ::alarm(kSavingSeconds);
+            Q_EMIT requested(int(byte));
+            // The end of the event loop and the teardown after the save get their second.
+            ::alarm(1);
         });
         struct sigaction action {
         };
