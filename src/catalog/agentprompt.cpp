@@ -34,7 +34,8 @@ QString AgentPrompt::catalogTable()
     const QList<CatalogEntry> &entries = ServiceCatalog::all();
     lines.reserve(entries.size());
     for (const CatalogEntry &entry : entries)
-        lines.append(entry.name + u" | " + entry.url.toString(QUrl::FullyEncoded) + u" | " + storedName(entry.provider));
+        lines.append(entry.name + u" | " + entry.url.toString(QUrl::FullyEncoded) + u" | "
+                     + storedName(entry.provider));
     return lines.join(u'\n');
 }
 

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace AtomicFile {
 
 ReadResult read(const QString &path, qint64 maxSize)
@@ -20,7 +22,16 @@ ReadResult read(const QString &path, qint64 maxSize)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {std::nullopt, file.errorString(), !file.exists()};
-    QByteArray bytes = file.read(maxSize + 1);
+    // Sized by what the file holds, not by the limit: read(n) allocates n bytes up front, and
+    // the services file's limit is 16 MiB where the file is a few kilobytes.
+    QByteArray bytes = file.read(std::min(maxSize, file.size()) + 1);
+    // A file another program writes in place may have grown since: read on, in steps.
+    while (bytes.size() <= maxSize && file.error() == QFileDevice::NoError && !file.atEnd()) {
+        const QByteArray more = file.read(std::min<qint64>(maxSize + 1 - bytes.size(), qint64(64) * 1024));
+        if (more.isEmpty())
+            break;
+        bytes += more;
+    }
     if (file.error() != QFileDevice::NoError)
         return {std::nullopt, file.errorString()};
     if (bytes.size() > maxSize)

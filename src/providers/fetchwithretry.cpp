@@ -37,7 +37,7 @@ QCoro::Task<ServiceStatusResult> fetchWithRetry(Service service, std::chrono::mi
 {
     // Made before the check starts, so that nothing after its first pause reads the context.
     std::unique_ptr<StatusProvider> provider = service.provider ? ProviderRegistry::provider(*service.provider, context)
-                                                              : nullptr;
+                                                                : nullptr;
     return retrying(std::move(provider), std::move(service), retryDelay);
 }
 

@@ -1,8 +1,8 @@
 #include "alerts/alertdecision.h"
 #include "alerts/notifier.h"
 #include "alerts/webhook.h"
-#include "core/settingsfile.h"
 #include "core/settings.h"
+#include "core/settingsfile.h"
 #include "net/networkenvironment.h"
 #include "platform/null/nullnotifications.h"
 
@@ -65,8 +65,8 @@ private Q_SLOTS:
         QFETCH(QString, settings);
         QFETCH(QString, expected);
         const int minimum = QString(settings).remove(QRegularExpression(u"\\D"_s)).toInt();
-        const AlertSettings given{settings.contains(u'm'), !settings.contains(u'o'), *indicatorFromStoredNumber(minimum),
-                                  settings.contains(u'w')};
+        const AlertSettings given{settings.contains(u'm'), !settings.contains(u'o'),
+                                  *indicatorFromStoredNumber(minimum), settings.contains(u'w')};
         const std::optional<Alert> alert = decideAlert(u"GitHub"_s, from, to, u"Busy"_s, given);
         const QString actual = !alert ? QString()
                                       : QStringList{alert->title, alert->body, Webhook::eventWord(alert->event),

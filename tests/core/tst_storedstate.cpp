@@ -1,8 +1,8 @@
 #include "core/filewatcher.h"
-#include "core/settingsfile.h"
 #include "core/service.h"
 #include "core/servicestore.h"
 #include "core/settings.h"
+#include "core/settingsfile.h"
 
 #include "testfiles.h"
 

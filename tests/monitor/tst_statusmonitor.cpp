@@ -1,6 +1,6 @@
 #include "alerts/notifier.h"
-#include "core/settingsfile.h"
 #include "core/settings.h"
+#include "core/settingsfile.h"
 #include "monitor/statusmonitor.h"
 #include "net/networkenvironment.h"
 #include "platform/null/nullnotifications.h"

@@ -104,8 +104,9 @@ private Q_SLOTS:
         const QDateTime time = as == u"iso"_qs ? LenientJson::isoInstant(value)
                                : as == u"rss"_qs
                                    ? FeedScan::pubDate(value.toString()).value_or(QDateTime())
-                                   : LenientJson::epochInstant(value, as == u"s"_qs ? LenientJson::EpochUnit::Seconds
-                                                                                  : LenientJson::EpochUnit::Milliseconds);
+                                   : LenientJson::epochInstant(value, as == u"s"_qs
+                                                                          ? LenientJson::EpochUnit::Seconds
+                                                                          : LenientJson::EpochUnit::Milliseconds);
         QTEST(iso(time), "utc");
         QVERIFY(!time.isValid() || time.timeSpec() == Qt::UTC);
     }

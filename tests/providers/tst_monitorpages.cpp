@@ -124,7 +124,8 @@ private Q_SLOTS:
                               u"Switch firmware | in_progress | 2026-11-30T11:30:00Z | 2026-11-30T12:30:00Z | -"_qs}));
 
         // A page that is gone is not read as a page without monitors.
-        QCOMPARE(check(provider, ProviderKind::UptimeKuma, server.httpsUrl(u"/status/gone"_qs)), u"unknown: HTTP 404"_qs);
+        QCOMPARE(check(provider, ProviderKind::UptimeKuma, server.httpsUrl(u"/status/gone"_qs)),
+                 u"unknown: HTTP 404"_qs);
         QCOMPARE(server.requestCount("/api/status-page/heartbeat/gone"), 0);
     }
 

@@ -67,9 +67,9 @@ Decoded<QList<AppleProvider::ServiceEntry>> AppleProvider::decode(const QByteArr
                         decoder.optionalString(eventObject, QStringLiteral("statusType"), eventPath)};
             event.message = eventObject.value(u"message").toString().trimmed();
             event.startsAt = LenientJson::epochInstant(eventObject.value(u"epochStartDate"),
-                                                     LenientJson::EpochUnit::Milliseconds);
+                                                       LenientJson::EpochUnit::Milliseconds);
             event.endsAt = LenientJson::epochInstant(eventObject.value(u"epochEndDate"),
-                                                   LenientJson::EpochUnit::Milliseconds);
+                                                     LenientJson::EpochUnit::Milliseconds);
             entry.events.append(std::move(event));
         }
         if (decoder.failed())

@@ -116,10 +116,11 @@ Decoded<BetterStackProvider::Document> BetterStackProvider::decode(const QByteAr
         } else if (kind == u"status_page_section") {
             document.sections.append({identifier(entry.value(u"id")), LenientJson::text(fields, u"name")});
         } else if (kind == u"status_report") {
-            reports.append({identifier(entry.value(u"id")),
-                            Report{LenientJson::text(fields, u"report_type"), LenientJson::text(fields, u"aggregate_state"),
-                                   FeedStory::readIncident(fields, incidentFields),
-                                   FeedStory::readMaintenance(fields, maintenanceFields)}});
+            reports.append(
+                {identifier(entry.value(u"id")),
+                 Report{LenientJson::text(fields, u"report_type"), LenientJson::text(fields, u"aggregate_state"),
+                        FeedStory::readIncident(fields, incidentFields),
+                        FeedStory::readMaintenance(fields, maintenanceFields)}});
         } else if (kind == u"status_update") {
             const QString report = identifier(fields.value(u"status_report_id"));
             const Update update{LenientJson::text(fields, u"message").trimmed(),

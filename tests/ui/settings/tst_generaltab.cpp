@@ -1,5 +1,5 @@
-#include "core/settingsfile.h"
 #include "core/settings.h"
+#include "core/settingsfile.h"
 #include "core/translations.h"
 #include "monitor/statusmonitor.h"
 #include "platform/null/nullloginitem.h"

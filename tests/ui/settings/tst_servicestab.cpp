@@ -1,6 +1,6 @@
 #include "catalog/agentprompt.h"
-#include "core/settingsfile.h"
 #include "core/settings.h"
+#include "core/settingsfile.h"
 #include "ui/settings/agentimportrow.h"
 #include "ui/settings/customaddform.h"
 #include "ui/settings/searchfield.h"
