@@ -70,8 +70,10 @@ void Results::record(const Service &service, const ServiceStatusResult &result)
     store(service, result);
     if (result.indicator == Indicator::Unknown)
         return;
-    if (m_history)
+    if (m_history) {
         m_history->append(service.id, result.indicator, result.lastChecked);
+        m_historyChanged = m_historyChanged || old != result.indicator;
+    }
     if (m_uptime)
         m_uptime->add(service.id, result.indicator, result.lastChecked);
     if (old && m_notifier)
@@ -94,7 +96,7 @@ void Results::saveHistory()
         if (const std::optional<QString> error = m_uptime->saveIfDue())
             qCWarning(lcResults) << "uptime.json could not be saved:" << *error;
     }
-    if (!m_history || !m_history->hasUnsaved() || m_pendingHistory.isActive())
+    if (!m_history || !m_history->hasUnsaved())
         return;
     // The first write comes right after the first refresh: a folder that cannot be written
     // shows at once, and a crash soon after the start loses nothing.
@@ -102,11 +104,19 @@ void Results::saveHistory()
         writeHistory();
         return;
     }
+    scheduleHistoryWrite();
+}
+
+void Results::scheduleHistoryWrite()
+{
+    // A calm day (every state as it was) is written hourly rather than every quarter: the
+    // whole file each time, some 400 KB with a hundred services.
+    const std::chrono::milliseconds due = m_historyChanged ? m_historyWriteInterval : 4 * m_historyWriteInterval;
     const std::chrono::milliseconds since{m_sinceHistoryWrite.elapsed()};
-    if (since >= m_historyWriteInterval)
+    if (since >= due)
         writeHistory();
     else
-        m_pendingHistory.start(m_historyWriteInterval - since);
+        m_pendingHistory.start(due - since);
 }
 
 void Results::flush()
@@ -122,15 +132,14 @@ void Results::flush()
 void Results::setHistoryWriteInterval(std::chrono::milliseconds interval)
 {
     m_historyWriteInterval = interval;
-    if (!m_pendingHistory.isActive())
-        return;
-    const std::chrono::milliseconds since{m_sinceHistoryWrite.elapsed()};
-    m_pendingHistory.start(std::max(interval - since, std::chrono::milliseconds(0)));
+    if (m_pendingHistory.isActive())
+        scheduleHistoryWrite();
 }
 
 void Results::writeHistory()
 {
     m_pendingHistory.stop();
+    m_historyChanged = false;
     // A failed write waits for the interval too: a full disk is not tried after every refresh.
     m_sinceHistoryWrite.start();
     std::optional<QString> error = m_history->save(QDateTime::currentDateTimeUtc());

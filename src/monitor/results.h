@@ -47,8 +47,9 @@ public:
     // A result of a single check: stored only.
     void store(const Service &service, const ServiceStatusResult &result);
     // Writes the history's new samples, at once when the last write is an interval ago and
-    // otherwise when the interval is over; and the uptime record when an hour has passed
-    // since its last write. Called as each refresh ends.
+    // otherwise when the interval is over; samples that only repeat each service's state
+    // wait four intervals, as a crash would lose no change with them. And the uptime record
+    // when an hour has passed since its last write. Called as each refresh ends.
     void saveHistory();
     // Writes what is pending of both now (a clean exit, the session ending).
     void flush();
@@ -71,6 +72,7 @@ Q_SIGNALS:
                  const ServiceStatusResult &result);
 
 private:
+    void scheduleHistoryWrite();
     void writeHistory();
 
     StatusHistory *m_history;
@@ -84,4 +86,6 @@ private:
     QElapsedTimer m_sinceHistoryWrite;
     // Ends the interval with the samples that waited for it.
     QTimer m_pendingHistory;
+    // Whether a sample since the last write changed a service's state (or is its first).
+    bool m_historyChanged = false;
 };
