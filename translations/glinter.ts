@@ -837,53 +837,6 @@
     </message>
 </context>
 <context>
-    <name>PublicFace</name>
-    <message>
-        <source>glinter --headless has no panel to show</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>no service has the id &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>QAbstractSocket</name>
-    <message>
-        <source>Network unreachable</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Host unreachable</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Proxy not found</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>QHttp</name>
-    <message>
-        <source>Proxy connection refused</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>QHttpSocketEngine</name>
-    <message>
-        <source>Proxy denied connection</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>QSslSocket</name>
-    <message>
-        <source>Error during SSL handshake: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>Providers</name>
     <message>
         <source>Statuspage.io</source>
@@ -963,6 +916,53 @@
     </message>
     <message>
         <source>Added as a Gatus dashboard</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PublicFace</name>
+    <message>
+        <source>glinter --headless has no panel to show</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no service has the id &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QAbstractSocket</name>
+    <message>
+        <source>Network unreachable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Host unreachable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Proxy not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QHttp</name>
+    <message>
+        <source>Proxy connection refused</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QHttpSocketEngine</name>
+    <message>
+        <source>Proxy denied connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QSslSocket</name>
+    <message>
+        <source>Error during SSL handshake: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -843,53 +843,6 @@
     </message>
 </context>
 <context>
-    <name>PublicFace</name>
-    <message>
-        <source>glinter --headless has no panel to show</source>
-        <translation>glinter --headless hat kein Panel zum Anzeigen</translation>
-    </message>
-    <message>
-        <source>no service has the id &quot;%1&quot;</source>
-        <translation>kein Dienst hat die ID „%1“</translation>
-    </message>
-</context>
-<context>
-    <name>QAbstractSocket</name>
-    <message>
-        <source>Network unreachable</source>
-        <translation>Netzwerk nicht erreichbar</translation>
-    </message>
-    <message>
-        <source>Host unreachable</source>
-        <translation>Host nicht erreichbar</translation>
-    </message>
-    <message>
-        <source>Proxy not found</source>
-        <translation>Proxy nicht gefunden</translation>
-    </message>
-</context>
-<context>
-    <name>QHttp</name>
-    <message>
-        <source>Proxy connection refused</source>
-        <translation>Verbindung zum Proxy abgelehnt</translation>
-    </message>
-</context>
-<context>
-    <name>QHttpSocketEngine</name>
-    <message>
-        <source>Proxy denied connection</source>
-        <translation>Der Proxy hat die Verbindung verweigert</translation>
-    </message>
-</context>
-<context>
-    <name>QSslSocket</name>
-    <message>
-        <source>Error during SSL handshake: %1</source>
-        <translation>Fehler beim SSL-Handshake: %1</translation>
-    </message>
-</context>
-<context>
     <name>Providers</name>
     <message>
         <source>Statuspage.io</source>
@@ -970,6 +923,53 @@
     <message>
         <source>Added as a Gatus dashboard</source>
         <translation>Als Gatus-Dashboard hinzugefügt</translation>
+    </message>
+</context>
+<context>
+    <name>PublicFace</name>
+    <message>
+        <source>glinter --headless has no panel to show</source>
+        <translation>glinter --headless hat kein Panel zum Anzeigen</translation>
+    </message>
+    <message>
+        <source>no service has the id &quot;%1&quot;</source>
+        <translation>kein Dienst hat die ID „%1“</translation>
+    </message>
+</context>
+<context>
+    <name>QAbstractSocket</name>
+    <message>
+        <source>Network unreachable</source>
+        <translation>Netzwerk nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>Host unreachable</source>
+        <translation>Host nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>Proxy not found</source>
+        <translation>Proxy nicht gefunden</translation>
+    </message>
+</context>
+<context>
+    <name>QHttp</name>
+    <message>
+        <source>Proxy connection refused</source>
+        <translation>Verbindung zum Proxy abgelehnt</translation>
+    </message>
+</context>
+<context>
+    <name>QHttpSocketEngine</name>
+    <message>
+        <source>Proxy denied connection</source>
+        <translation>Der Proxy hat die Verbindung verweigert</translation>
+    </message>
+</context>
+<context>
+    <name>QSslSocket</name>
+    <message>
+        <source>Error during SSL handshake: %1</source>
+        <translation>Fehler beim SSL-Handshake: %1</translation>
     </message>
 </context>
 <context>

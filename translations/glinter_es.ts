@@ -843,53 +843,6 @@
     </message>
 </context>
 <context>
-    <name>PublicFace</name>
-    <message>
-        <source>glinter --headless has no panel to show</source>
-        <translation>glinter --headless no tiene ningún panel que mostrar</translation>
-    </message>
-    <message>
-        <source>no service has the id &quot;%1&quot;</source>
-        <translation>ningún servicio tiene el id «%1»</translation>
-    </message>
-</context>
-<context>
-    <name>QAbstractSocket</name>
-    <message>
-        <source>Network unreachable</source>
-        <translation>Red inaccesible</translation>
-    </message>
-    <message>
-        <source>Host unreachable</source>
-        <translation>Host inaccesible</translation>
-    </message>
-    <message>
-        <source>Proxy not found</source>
-        <translation>No se encontró el proxy</translation>
-    </message>
-</context>
-<context>
-    <name>QHttp</name>
-    <message>
-        <source>Proxy connection refused</source>
-        <translation>Conexión con el proxy rechazada</translation>
-    </message>
-</context>
-<context>
-    <name>QHttpSocketEngine</name>
-    <message>
-        <source>Proxy denied connection</source>
-        <translation>El proxy denegó la conexión</translation>
-    </message>
-</context>
-<context>
-    <name>QSslSocket</name>
-    <message>
-        <source>Error during SSL handshake: %1</source>
-        <translation>Error durante la negociación SSL: %1</translation>
-    </message>
-</context>
-<context>
     <name>Providers</name>
     <message>
         <source>Statuspage.io</source>
@@ -970,6 +923,53 @@
     <message>
         <source>Added as a Gatus dashboard</source>
         <translation>Añadido como panel de Gatus</translation>
+    </message>
+</context>
+<context>
+    <name>PublicFace</name>
+    <message>
+        <source>glinter --headless has no panel to show</source>
+        <translation>glinter --headless no tiene ningún panel que mostrar</translation>
+    </message>
+    <message>
+        <source>no service has the id &quot;%1&quot;</source>
+        <translation>ningún servicio tiene el id «%1»</translation>
+    </message>
+</context>
+<context>
+    <name>QAbstractSocket</name>
+    <message>
+        <source>Network unreachable</source>
+        <translation>Red inaccesible</translation>
+    </message>
+    <message>
+        <source>Host unreachable</source>
+        <translation>Host inaccesible</translation>
+    </message>
+    <message>
+        <source>Proxy not found</source>
+        <translation>No se encontró el proxy</translation>
+    </message>
+</context>
+<context>
+    <name>QHttp</name>
+    <message>
+        <source>Proxy connection refused</source>
+        <translation>Conexión con el proxy rechazada</translation>
+    </message>
+</context>
+<context>
+    <name>QHttpSocketEngine</name>
+    <message>
+        <source>Proxy denied connection</source>
+        <translation>El proxy denegó la conexión</translation>
+    </message>
+</context>
+<context>
+    <name>QSslSocket</name>
+    <message>
+        <source>Error during SSL handshake: %1</source>
+        <translation>Error durante la negociación SSL: %1</translation>
     </message>
 </context>
 <context>

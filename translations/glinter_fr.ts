@@ -843,53 +843,6 @@
     </message>
 </context>
 <context>
-    <name>PublicFace</name>
-    <message>
-        <source>glinter --headless has no panel to show</source>
-        <translation>glinter --headless n&apos;a pas de panneau à afficher</translation>
-    </message>
-    <message>
-        <source>no service has the id &quot;%1&quot;</source>
-        <translation>aucun service n&apos;a l&apos;identifiant «&#xa0;%1&#xa0;»</translation>
-    </message>
-</context>
-<context>
-    <name>QAbstractSocket</name>
-    <message>
-        <source>Network unreachable</source>
-        <translation>Réseau inaccessible</translation>
-    </message>
-    <message>
-        <source>Host unreachable</source>
-        <translation>Hôte inaccessible</translation>
-    </message>
-    <message>
-        <source>Proxy not found</source>
-        <translation>Proxy introuvable</translation>
-    </message>
-</context>
-<context>
-    <name>QHttp</name>
-    <message>
-        <source>Proxy connection refused</source>
-        <translation>Connexion au proxy refusée</translation>
-    </message>
-</context>
-<context>
-    <name>QHttpSocketEngine</name>
-    <message>
-        <source>Proxy denied connection</source>
-        <translation>Le proxy a rejeté la connexion</translation>
-    </message>
-</context>
-<context>
-    <name>QSslSocket</name>
-    <message>
-        <source>Error during SSL handshake: %1</source>
-        <translation>Erreur lors de la négociation SSL&#xa0;: %1</translation>
-    </message>
-</context>
-<context>
     <name>Providers</name>
     <message>
         <source>Statuspage.io</source>
@@ -970,6 +923,53 @@
     <message>
         <source>Added as a Gatus dashboard</source>
         <translation>Ajouté comme tableau de bord Gatus</translation>
+    </message>
+</context>
+<context>
+    <name>PublicFace</name>
+    <message>
+        <source>glinter --headless has no panel to show</source>
+        <translation>glinter --headless n&apos;a pas de panneau à afficher</translation>
+    </message>
+    <message>
+        <source>no service has the id &quot;%1&quot;</source>
+        <translation>aucun service n&apos;a l&apos;identifiant «&#xa0;%1&#xa0;»</translation>
+    </message>
+</context>
+<context>
+    <name>QAbstractSocket</name>
+    <message>
+        <source>Network unreachable</source>
+        <translation>Réseau inaccessible</translation>
+    </message>
+    <message>
+        <source>Host unreachable</source>
+        <translation>Hôte inaccessible</translation>
+    </message>
+    <message>
+        <source>Proxy not found</source>
+        <translation>Proxy introuvable</translation>
+    </message>
+</context>
+<context>
+    <name>QHttp</name>
+    <message>
+        <source>Proxy connection refused</source>
+        <translation>Connexion au proxy refusée</translation>
+    </message>
+</context>
+<context>
+    <name>QHttpSocketEngine</name>
+    <message>
+        <source>Proxy denied connection</source>
+        <translation>Le proxy a rejeté la connexion</translation>
+    </message>
+</context>
+<context>
+    <name>QSslSocket</name>
+    <message>
+        <source>Error during SSL handshake: %1</source>
+        <translation>Erreur lors de la négociation SSL&#xa0;: %1</translation>
     </message>
 </context>
 <context>

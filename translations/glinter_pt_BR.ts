@@ -843,53 +843,6 @@
     </message>
 </context>
 <context>
-    <name>PublicFace</name>
-    <message>
-        <source>glinter --headless has no panel to show</source>
-        <translation>glinter --headless não tem painel para mostrar</translation>
-    </message>
-    <message>
-        <source>no service has the id &quot;%1&quot;</source>
-        <translation>nenhum serviço tem o id “%1”</translation>
-    </message>
-</context>
-<context>
-    <name>QAbstractSocket</name>
-    <message>
-        <source>Network unreachable</source>
-        <translation>Rede inacessível</translation>
-    </message>
-    <message>
-        <source>Host unreachable</source>
-        <translation>Host inacessível</translation>
-    </message>
-    <message>
-        <source>Proxy not found</source>
-        <translation>Proxy não encontrado</translation>
-    </message>
-</context>
-<context>
-    <name>QHttp</name>
-    <message>
-        <source>Proxy connection refused</source>
-        <translation>Conexão com o proxy recusada</translation>
-    </message>
-</context>
-<context>
-    <name>QHttpSocketEngine</name>
-    <message>
-        <source>Proxy denied connection</source>
-        <translation>O proxy recusou a conexão</translation>
-    </message>
-</context>
-<context>
-    <name>QSslSocket</name>
-    <message>
-        <source>Error during SSL handshake: %1</source>
-        <translation>Erro na negociação SSL: %1</translation>
-    </message>
-</context>
-<context>
     <name>Providers</name>
     <message>
         <source>Statuspage.io</source>
@@ -970,6 +923,53 @@
     <message>
         <source>Added as a Gatus dashboard</source>
         <translation>Adicionado como painel do Gatus</translation>
+    </message>
+</context>
+<context>
+    <name>PublicFace</name>
+    <message>
+        <source>glinter --headless has no panel to show</source>
+        <translation>glinter --headless não tem painel para mostrar</translation>
+    </message>
+    <message>
+        <source>no service has the id &quot;%1&quot;</source>
+        <translation>nenhum serviço tem o id “%1”</translation>
+    </message>
+</context>
+<context>
+    <name>QAbstractSocket</name>
+    <message>
+        <source>Network unreachable</source>
+        <translation>Rede inacessível</translation>
+    </message>
+    <message>
+        <source>Host unreachable</source>
+        <translation>Host inacessível</translation>
+    </message>
+    <message>
+        <source>Proxy not found</source>
+        <translation>Proxy não encontrado</translation>
+    </message>
+</context>
+<context>
+    <name>QHttp</name>
+    <message>
+        <source>Proxy connection refused</source>
+        <translation>Conexão com o proxy recusada</translation>
+    </message>
+</context>
+<context>
+    <name>QHttpSocketEngine</name>
+    <message>
+        <source>Proxy denied connection</source>
+        <translation>O proxy recusou a conexão</translation>
+    </message>
+</context>
+<context>
+    <name>QSslSocket</name>
+    <message>
+        <source>Error during SSL handshake: %1</source>
+        <translation>Erro na negociação SSL: %1</translation>
     </message>
 </context>
 <context>
