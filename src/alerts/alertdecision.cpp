@@ -15,6 +15,20 @@ AlertSettings AlertSettings::current(const Settings &stored, const QUuid &servic
     return settings;
 }
 
+namespace {
+
+bool worsened(Indicator from, Indicator to)
+{
+    return to > from && to >= Indicator::Minor;
+}
+
+bool recovered(Indicator from, Indicator to)
+{
+    return from >= Indicator::Minor && to == Indicator::None;
+}
+
+} // namespace
+
 std::optional<Alert> decideAlert(const QString &serviceName, Indicator from, Indicator to, const QString &description,
                                  const AlertSettings &settings)
 {
@@ -22,13 +36,13 @@ std::optional<Alert> decideAlert(const QString &serviceName, Indicator from, Ind
         return std::nullopt;
 
     Alert alert;
-    if (to > from && to >= Indicator::Minor) {
+    if (worsened(from, to)) {
         if (to < settings.minSeverity)
             return std::nullopt;
         alert.event = WebhookEvent::Down;
         alert.title = serviceName + QStringLiteral(": ") + label(to);
         alert.body = description;
-    } else if (from >= Indicator::Minor && to == Indicator::None) {
+    } else if (recovered(from, to)) {
         alert.event = WebhookEvent::Recovered;
         alert.title = QCoreApplication::translate("Notifier", "%1 recovered").arg(serviceName);
         alert.body = label(Indicator::None);
@@ -53,6 +67,10 @@ QString alertBody(const ServiceStatusResult &result)
 
 void notifyIfChanged(const Service &service, Indicator from, const ServiceStatusResult &to, Notifier &notifier)
 {
+    // Nearly every check repeats the state before: no settings are read for those (each
+    // read is a look at the settings file, thousands per refresh of a long list).
+    if (!worsened(from, to.indicator) && !recovered(from, to.indicator))
+        return;
     const std::optional<Alert> alert = decideAlert(service.name, from, to.indicator, alertBody(to),
                                                    AlertSettings::current(notifier.settings(), service.id));
     if (!alert)

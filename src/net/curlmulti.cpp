@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QPointer>
-#include <QSocketNotifier>
 #include <QThread>
 
 #include <algorithm>
@@ -33,39 +32,6 @@ void deleteMainThreadMulti()
 }
 
 } // namespace
-
-// The notifiers of one socket libcurl watches.
-struct CurlMulti::Watch {
-    CurlMulti *multi;
-    curl_socket_t socket;
-    QSocketNotifier *read = nullptr;
-    QSocketNotifier *write = nullptr;
-
-    void want(QSocketNotifier *&notifier, QSocketNotifier::Type type, bool wanted, int events)
-    {
-        if (wanted && !notifier) {
-            notifier = new QSocketNotifier(socket, type, multi);
-            const curl_socket_t watched = socket;
-            CurlMulti *owner = multi;
-            QObject::connect(notifier, &QSocketNotifier::activated, multi,
-                             [owner, watched, events] { owner->act(watched, events); });
-        }
-        if (notifier)
-            notifier->setEnabled(wanted);
-    }
-
-    // Later, not now: libcurl lets go of a socket from inside socket_action(), which may
-    // run inside one of these notifiers' own activated().
-    ~Watch()
-    {
-        for (QSocketNotifier *notifier : {read, write}) {
-            if (notifier) {
-                notifier->setEnabled(false);
-                notifier->deleteLater();
-            }
-        }
-    }
-};
 
 CurlTransfer::CurlTransfer()
     : m_easy(curl_easy_init())
@@ -121,6 +87,11 @@ CurlMulti &CurlMulti::local()
 
 CurlMulti::CurlMulti()
     : m_handle(curl_multi_init())
+    , m_sockets([this](qintptr socket, int events) {
+        act(curl_socket_t(socket), ((events & SocketPoller::Readable) ? CURL_CSELECT_IN : 0)
+                                       | ((events & SocketPoller::Writable) ? CURL_CSELECT_OUT : 0)
+                                       | ((events & SocketPoller::Failed) ? CURL_CSELECT_ERR : 0));
+    })
 {
     curl_multi_setopt(m_handle, CURLMOPT_SOCKETFUNCTION, &CurlMulti::onSocket);
     curl_multi_setopt(m_handle, CURLMOPT_SOCKETDATA, this);
@@ -260,20 +231,14 @@ void CurlMulti::scheduleLimits()
     m_limitTimer.start(std::max(wait, std::chrono::milliseconds(0)));
 }
 
-int CurlMulti::onSocket(CURL *, curl_socket_t socket, int what, void *multi, void *watch)
+int CurlMulti::onSocket(CURL *, curl_socket_t socket, int what, void *multi, void *)
 {
-    auto *self = static_cast<CurlMulti *>(multi);
-    auto *watched = static_cast<Watch *>(watch);
-    if (what == CURL_POLL_REMOVE) {
-        delete watched;
-        return 0;
-    }
-    if (!watched) {
-        watched = new Watch{self, socket};
-        curl_multi_assign(self->m_handle, socket, watched);
-    }
-    watched->want(watched->read, QSocketNotifier::Read, what & CURL_POLL_IN, CURL_CSELECT_IN);
-    watched->want(watched->write, QSocketNotifier::Write, what & CURL_POLL_OUT, CURL_CSELECT_OUT);
+    SocketPoller &sockets = static_cast<CurlMulti *>(multi)->m_sockets;
+    if (what == CURL_POLL_REMOVE)
+        sockets.forget(socket);
+    else
+        sockets.watch(socket, ((what & CURL_POLL_IN) ? SocketPoller::Readable : 0)
+                                  | ((what & CURL_POLL_OUT) ? SocketPoller::Writable : 0));
     return 0;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/socketpoller.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QObject>
@@ -63,8 +65,8 @@ private:
     bool m_ended = false;
 };
 
-// libcurl's multi interface driven by this thread's event loop: a socket notifier for each
-// socket libcurl watches, one timer for libcurl's time-outs and one for the transfers' limits.
+// libcurl's multi interface driven by this thread's event loop: the sockets libcurl watches
+// in one SocketPoller, one timer for libcurl's time-outs and one for the transfers' limits.
 // The multi handle keeps connections and DNS answers, and a share for each https origin keeps
 // that origin's TLS sessions, for as long as the thread lives: every refresh after the first
 // resumes its sessions (where servers issue tickets) instead of verifying certificates again.
@@ -80,7 +82,6 @@ public:
 
 private:
     friend class CurlTransfer;
-    struct Watch;
     struct Sessions {
         CURLSH *share = nullptr;
         quint64 used = 0;
@@ -99,10 +100,11 @@ private:
     void checkLimits();
     void scheduleLimits();
 
-    static int onSocket(CURL *easy, curl_socket_t socket, int what, void *multi, void *watch);
+    static int onSocket(CURL *easy, curl_socket_t socket, int what, void *multi, void *socketData);
     static int onTimer(CURLM *handle, long timeoutMs, void *multi);
 
     CURLM *m_handle;
+    SocketPoller m_sockets;
     QHash<QByteArray, Sessions> m_sessions;
     quint64 m_uses = 0;
     QTimer m_curlTimer;
