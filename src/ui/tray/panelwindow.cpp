@@ -85,6 +85,7 @@ PanelWindow::PanelWindow(StatusMonitor &monitor, UrlOpener &opener, Mode mode, Q
     m_listLayout->setContentsMargins(6, 6, 6, 6);
     m_listLayout->setSpacing(2);
     m_divider = new QWidget(m_listBox);
+    m_divider->setObjectName(QStringLiteral("divider"));
     auto *dividerInset = new QVBoxLayout(m_divider);
     dividerInset->setContentsMargins(8, 5, 8, 5);
     dividerInset->addWidget(horizontalRule(m_divider));
@@ -261,8 +262,11 @@ void PanelWindow::refreshContent()
     }
 
     m_listLayout->removeWidget(m_divider);
-    if (grouped.hasDivider())
-        m_listLayout->insertWidget(int(grouped.affected.size()), m_divider);
+    if (grouped.hasDivider()) {
+        // after the last troubled row (the list begins with what it shows without services)
+        const int firstRow = m_listLayout->indexOf(m_lines.constFirst());
+        m_listLayout->insertWidget(firstRow + int(grouped.affected.size()), m_divider);
+    }
     m_divider->setVisible(grouped.hasDivider());
 
     // the scroll area fits the list's width itself; only its own height follows the list

@@ -270,6 +270,12 @@ private Q_SLOTS:
         rig.refresh();
         QTRY_COMPARE(rowNames(*rig.panel), words("Delta Gamma Alpha Beta"));
         verifyNoMarkupRendered(*rig.panel);
+        // the troubled apart from the rest, by a rule between them
+        const QWidget *divider = rig.panel->findChild<QWidget *>(u"divider"_s);
+        QVERIFY(divider && divider->isVisible());
+        const QList<ServiceRow *> shown = rows(*rig.panel);
+        QTRY_VERIFY(divider->geometry().top() >= shown[1]->parentWidget()->geometry().bottom()
+                    && divider->geometry().bottom() <= shown[2]->parentWidget()->geometry().top());
 
         // the same widgets, refilled in place: the order screen readers and Tab walk (that
         // of the widgets) is the order shown
