@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -243,6 +244,9 @@ QWidget *GeneralTab::buildWebhookSection()
     m_webhook->setObjectName(QStringLiteral("webhookField"));
     m_webhook->setPlaceholderText(tr("https://hooks.slack.com/services/… or any endpoint"));
     m_webhook->setClearButtonEnabled(true);
+    // Qt's own button in the field has no name of its own.
+    if (auto *clear = m_webhook->findChild<QToolButton *>())
+        clear->setAccessibleName(tr("Clear webhook URL"));
     QLabel *webhookLabel = Style::plainLabel(tr("Webhook URL"), box);
     webhookLabel->setBuddy(m_webhook);
     m_webhook->setAccessibleName(tr("Webhook URL"));

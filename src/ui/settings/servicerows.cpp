@@ -100,7 +100,11 @@ CatalogRow::CatalogRow(StatusMonitor &monitor, const CatalogEntry &entry, QWidge
     text->addWidget(name);
     text->addWidget(host);
 
+    // Hidden until the entry is watched, but screen readers list hidden buttons too: named
+    // after the entry from the start.
+    m_mute->setService(QUuid(), entry.name);
     m_mute->hide();
+    m_components->setAccessibleName(ComponentsButton::tr("Choose components for %1").arg(entry.name));
     m_components->setWanted(false);
 
     auto *layout = new QHBoxLayout(this);

@@ -177,6 +177,20 @@ private Q_SLOTS:
         QCOMPARE(rig.loginItem->registerCalls(), 0); // read, not written
     }
 
+    // What a screen reader says of each control, Qt's own parts of them included.
+    void everyControlIsNamed()
+    {
+        Rig rig;
+        retype(child<QLineEdit>(*rig.tab, "webhookField"), u"https://hooks.example/x"_s);
+        for (QWidget *control : rig.tab->findChildren<QWidget *>()) {
+            if (!qobject_cast<QAbstractButton *>(control) && !qobject_cast<QLineEdit *>(control)
+                && !qobject_cast<QComboBox *>(control))
+                continue;
+            QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control);
+            QVERIFY2(accessible && !accessible->text(QAccessible::Name).isEmpty(), control->metaObject()->className());
+        }
+    }
+
     void regionPickerFollowsAWSAndWritesThrough()
     {
         // A stored code the table does not know still counts as selected.

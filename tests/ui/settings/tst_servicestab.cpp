@@ -242,6 +242,21 @@ private Q_SLOTS:
         QTRY_COMPARE(names(rig.saved()), words("Page"));
     }
 
+    // Screen readers list hidden buttons too: every button of a catalog entry says which
+    // entry it acts on, whether the entry is watched or not.
+    void catalogButtonsNameTheirEntry()
+    {
+        SettingsRig rig({});
+        ServicesTab tab(*rig.monitor);
+        rig.monitor->add(ServiceCatalog::newServices({catalogEntry(u"GitHub"_s)}));
+        for (const CatalogEntry &entry : ServiceCatalog::all()) {
+            const QList<QAbstractButton *> buttons = catalogRow(tab, entry.name)->findChildren<QAbstractButton *>();
+            QVERIFY(buttons.size() >= 3);
+            for (const QAbstractButton *button : buttons)
+                QVERIFY2(button->accessibleName().contains(entry.name), qPrintable(button->accessibleName()));
+        }
+    }
+
     // services.json is written by hand and by agents: a name is shown as written, never as
     // markup, and so is a search for one.
     void markupInNamesStaysText()
