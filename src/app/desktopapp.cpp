@@ -35,18 +35,6 @@ QString headlessRunning(qint64 process)
         .arg(running);
 }
 
-// GLINTER_OPEN_SETTINGS=1: the settings window opens at start-up.
-bool settingsAtStart()
-{
-    return qgetenv("GLINTER_OPEN_SETTINGS") == "1";
-}
-
-// GLINTER_SETTINGS_TAB=general: the settings window opens on its General tab.
-SettingsWindow::Tab initialSettingsTab()
-{
-    return qgetenv("GLINTER_SETTINGS_TAB") == "general" ? SettingsWindow::Tab::General : SettingsWindow::Tab::Services;
-}
-
 // Whether the desktop application has a display it can reach, choosing Qt's platform on
 // the way; without one, QApplication would abort.
 bool prepareDisplay(const DisplayEnvironment &environment)
@@ -85,7 +73,7 @@ int DesktopApp::run(int argc, char *argv[], const StartupEnvironment &environmen
     QApplication::setQuitOnLastWindowClosed(false);
     Startup::applyNetwork(environment);
 
-    DesktopApp shell;
+    DesktopApp shell(options(environment));
     shell.setPanelFactory(trayPanel(environment.display.swaySocket));
     switch (shell.start()) {
     case Start::HandedOver:
@@ -101,6 +89,15 @@ int DesktopApp::run(int argc, char *argv[], const StartupEnvironment &environmen
     const std::unique_ptr<TerminationSignals> termination = Startup::quitOnTermination(
         [&shell](int) { shell.monitor().flush(); });
     return QApplication::exec();
+}
+
+DesktopApp::Options DesktopApp::options(const StartupEnvironment &environment)
+{
+    Options options;
+    options.openSettings = environment.openSettings;
+    options.settingsTab = environment.settingsOnGeneralTab ? SettingsWindow::Tab::General
+                                                           : SettingsWindow::Tab::Services;
+    return options;
 }
 
 DesktopApp::PanelFactory DesktopApp::trayPanel(const QString &swaySocket)
@@ -174,7 +171,7 @@ DesktopApp::Start DesktopApp::start()
     if (m_panelFactory)
         m_presentPanel = m_panelFactory(*this);
 
-    if (settingsAtStart()) {
+    if (m_options.openSettings) {
         openSettings();
         QTimer::singleShot(m_options.settingsRaiseDelay, this, &DesktopApp::raiseSettings);
     }
@@ -200,7 +197,7 @@ void DesktopApp::openSettings()
     if (!m_core)
         return;
     if (!m_settings)
-        m_settings = new SettingsWindow(m_core->monitor(), initialSettingsTab());
+        m_settings = new SettingsWindow(m_core->monitor(), m_options.settingsTab);
     m_settings->open();
 }
 

@@ -24,7 +24,10 @@ class DesktopApp : public QObject
 public:
     // The monitor's options, and the application's own.
     struct Options : AppCore::Options {
-        // How long after start-up GLINTER_OPEN_SETTINGS=1 brings the settings to the front.
+        // Whether the settings window opens at start-up, and on which tab it opens.
+        bool openSettings = false;
+        SettingsWindow::Tab settingsTab = SettingsWindow::Tab::Services;
+        // How long after start-up an opened settings window is brought to the front.
         std::chrono::milliseconds settingsRaiseDelay{500};
         // Where the instance lock and socket live; empty means the user's runtime folder.
         QString instanceDirectory;
@@ -53,6 +56,9 @@ public:
     // `glinter` with no arguments: the tray application, once per session, on the display
     // the environment names. Returns the process's exit status.
     static int run(int argc, char *argv[], const StartupEnvironment &environment);
+    // The application's options the environment asks for (GLINTER_OPEN_SETTINGS and
+    // GLINTER_SETTINGS_TAB).
+    static Options options(const StartupEnvironment &environment);
     // The tray meter and its panel, placed through sway where `swaySocket` names its socket.
     static PanelFactory trayPanel(const QString &swaySocket);
 
@@ -60,8 +66,8 @@ public:
     void setPanelFactory(PanelFactory factory) { m_panelFactory = std::move(factory); }
 
     // Becomes the running instance (or hands over to it), then creates the monitor, which
-    // starts refreshing, builds the panel, and honours GLINTER_OPEN_SETTINGS (on the tab
-    // GLINTER_SETTINGS_TAB names). Without a panel the settings window stands in for it and
+    // starts refreshing, builds the panel, and opens the settings when the options ask.
+    // Without a panel the settings window stands in for it and
     // is shown at once.
     Start start();
     // Why start() failed.

@@ -19,6 +19,8 @@ StartupEnvironment StartupEnvironment::read()
                 .swaySocket = qEnvironmentVariable("SWAYSOCK"),
             },
         .network = {qEnvironmentVariable("GLINTER_FEED_ORIGIN"), qEnvironmentVariable("GLINTER_EXTRA_CA_CERTS")},
+        .openSettings = qgetenv("GLINTER_OPEN_SETTINGS") == "1",
+        .settingsOnGeneralTab = qgetenv("GLINTER_SETTINGS_TAB") == "general",
     };
 }
 

@@ -14,6 +14,10 @@ struct StartupEnvironment {
     // Includes where sway listens, for the panel's placement too.
     DisplayEnvironment display;
     NetworkEnvironment::Options network;
+    // GLINTER_OPEN_SETTINGS=1: the desktop application opens its settings window at start-up,
+    // on the General tab with GLINTER_SETTINGS_TAB=general (exactly), else on Services.
+    bool openSettings = false;
+    bool settingsOnGeneralTab = false;
 
     static StartupEnvironment read();
 };

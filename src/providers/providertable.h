@@ -43,8 +43,8 @@ struct ProviderInfo {
     // page's order with their headings, for the component picker; null for providers that only
     // read a page whole.
     QCoro::Task<Decoded<QList<PageComponent>>> (*listComponents)(QUrl url, HttpSession session) = nullptr;
-    // Requests a check makes one after the other (each waits for the answer before); the
-    // refresh starts the longest chains first.
+    // Requests a check usually makes one after the other (each waits for the answer before;
+    // a paged list may make more); the refresh starts the longest chains first.
     int requestsInARow = 1;
     // The address is a site the provider probes, not a page about it: the custom form adds it
     // without a test read (a site that is down is still worth watching), and the tray opens

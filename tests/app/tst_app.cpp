@@ -4,6 +4,7 @@
 #include "app/checkcommand.h"
 #include "app/desktopapp.h"
 #include "app/displaychoice.h"
+#include "app/startup.h"
 #include "core/settings.h"
 #include "core/settingsfile.h"
 #include "platform/null/nullnotifications.h"
@@ -116,9 +117,9 @@ class TestApp : public QObject
 
     int m_files = 0;
 
-    DesktopApp::Options options() const
+    DesktopApp::Options options(const StartupEnvironment &environment = {}) const
     {
-        DesktopApp::Options options;
+        DesktopApp::Options options = DesktopApp::options(environment);
         options.instanceDirectory = m_runtime.path();
         options.systemSignals = false;
         options.autoRefresh = false;
@@ -130,9 +131,9 @@ class TestApp : public QObject
     }
 
     // An app whose panel only counts how often it is shown.
-    std::unique_ptr<DesktopApp> appWithPanel()
+    std::unique_ptr<DesktopApp> appWithPanel(const StartupEnvironment &environment = {})
     {
-        auto app = std::make_unique<DesktopApp>(options());
+        auto app = std::make_unique<DesktopApp>(options(environment));
         app->setPanelFactory([this](DesktopApp &) { return [this] { ++m_panelShown; }; });
         return app;
     }
@@ -150,8 +151,6 @@ private Q_SLOTS:
     {
         SettingsFile::settings()->clear();
         SettingsFile::setValue(u"hasOnboarded"_s, true);
-        qunsetenv("GLINTER_OPEN_SETTINGS");
-        qunsetenv("GLINTER_SETTINGS_TAB");
         m_panelShown = 0;
         m_server.clearRoutes();
         m_server.clearRequests();
@@ -220,7 +219,10 @@ private Q_SLOTS:
         QFETCH(bool, opens);
         qputenv("GLINTER_OPEN_SETTINGS", open);
         qputenv("GLINTER_SETTINGS_TAB", tab);
-        const std::unique_ptr<DesktopApp> app = appWithPanel();
+        const StartupEnvironment environment = StartupEnvironment::read();
+        qunsetenv("GLINTER_OPEN_SETTINGS");
+        qunsetenv("GLINTER_SETTINGS_TAB");
+        const std::unique_ptr<DesktopApp> app = appWithPanel(environment);
         QCOMPARE(app->start(), DesktopApp::Start::Running);
         QCOMPARE(isOpen<SettingsWindow>(), opens);
         if (opens) {
@@ -555,6 +557,45 @@ private Q_SLOTS:
         QCOMPARE(m_server.requestCount("/api/v2/status.json"), requests);
         QVERIFY(requests > 0 || m_server.requests().isEmpty());
         QCOMPARE(readFile(path), content);
+    }
+
+    // What providers learn is kept for the next run whichever mode learnt it: a Status.io
+    // page is searched for its identifier once, not at every start of a status bar's watcher.
+    void providersRememberAcrossRuns_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("check") << QStringList{u"--check"_s};
+        QTest::newRow("watch") << QStringList{u"--watch"_s};
+    }
+
+    void providersRememberAcrossRuns()
+    {
+        QFETCH(QStringList, arguments);
+        const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + u"/Glinter"_s;
+        QVERIFY(QDir(cache).removeRecursively());
+        // where the started programs look
+        const QString services = m_home.filePath(u"data/Glinter/services.json"_s);
+        QVERIFY(QDir().mkpath(QFileInfo(services).path()));
+        QVERIFY(writeFile(services, "[{\"name\":\"Paged\",\"provider\":\"statusio\",\"url\":\""
+                                        + m_server.httpsUrl(u"/status"_s).toEncoded() + "\"}]"));
+        m_server.setRoute("/status", FakeRoute::text("pageId: \"aaa111\""));
+        QFile status(QStringLiteral(GLINTER_TEST_DATA "/feeds/statusio/status-disruption.json"));
+        QVERIFY(status.open(QIODevice::ReadOnly));
+        m_server.setRoute("/1.0/status/aaa111", FakeRoute::json(status.readAll()));
+
+        for (int round = 1; round <= 2; ++round) {
+            QProcess glinter;
+            glinter.setProcessEnvironment(environment());
+            glinter.start(QStringLiteral(GLINTER_BINARY), arguments);
+            QTRY_COMPARE_WITH_TIMEOUT(m_server.requestCount("/1.0/status/aaa111"), round, 30000);
+            // A watcher runs until its bar ends it.
+            QTRY_VERIFY_WITH_TIMEOUT(glinter.state() == QProcess::NotRunning || arguments != QStringList{u"--check"_s},
+                                     30000);
+            glinter.kill();
+            glinter.waitForFinished();
+        }
+        QCOMPARE(m_server.requestCount("/status"), 1);
+        QVERIFY(QDir(m_home.filePath(u"data"_s)).removeRecursively());
     }
 
     // In the user's language --check tells people what it found in their words, and scripts
