@@ -1,39 +1,95 @@
 #!/usr/bin/env bash
 # How the cost of a check grows with the number of services, and how quickly a busy
-# --headless stops: `glinter --check` over 2,500, 5,000 and 10,000 website probes of a local
-# server (bench/manyfeeds.py, 50 loopback ports), reporting CPU seconds, wall time and peak
-# memory of each, then the time from SIGTERM to exit of --headless with 10,000 services while
-# its first refresh is in flight. Compare the CPU of each doubling: about 2x is linear.
-# Last, 2,000 services each on a loopback address of its own (bench/distincthosts.py) with the
-# soft limit on open files at the usual 1,024: how many checks fail for want of sockets.
+# --headless stops. Against a local server (bench/manyfeeds.py, 50 loopback ports) of
+# website probes, for 1,000, 5,000 and 10,000 services:
+#  - `glinter --check`: CPU seconds, wall time and peak memory of the whole process;
+#  - `glinter --headless` refreshing every 30 s: CPU per refresh (two refreshes after the
+#    first, less what the metrics scrapes that count them cost) and private (anonymous)
+#    memory after them.
+# Compare each step: CPU and memory growing with the number of services is linear. Then the
+# time from SIGTERM to exit of --headless with 10,000 services while its first refresh is in
+# flight. Last, 2,000 services each on a loopback address of its own (bench/distincthosts.py)
+# with the soft limit on open files at the usual 1,024: how many checks fail for want of
+# sockets.
 #
-#   bench/scale.sh GLINTER_BINARY
+#   bench/scale.sh GLINTER_BINARY [COUNTS]   (default "1000 5000 10000")
 set -euo pipefail
 binary=$1
+counts=${2:-1000 5000 10000}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 port=$((20000 + RANDOM % 10000))
+metrics=$((port + 60))
 python3 "$here/manyfeeds.py" "$port" > "$work/server.log" 2>&1 & server=$!
-trap 'kill $server 2>/dev/null; rm -rf "$work"' EXIT
+glinter=
+trap 'kill $server $glinter 2>/dev/null; rm -rf "$work"' EXIT
 until grep -q ready "$work/server.log"; do sleep 0.1; done
+ticks=$(getconf CLK_TCK)
 
-for n in 2500 5000 10000; do
-    python3 - "$n" "$port" > "$work/services-$n.json" <<'PY'
+services() {
+    python3 - "$1" "$port" <<'PY'
 import json, sys, uuid
 n, port = int(sys.argv[1]), int(sys.argv[2])
 print(json.dumps([{"id": str(uuid.UUID(int=i + 1)).upper(), "name": f"S{i}", "provider": "website",
                    "url": f"http://127.0.0.1:{port + i % 50}/{i}"} for i in range(n)]))
 PY
-    /usr/bin/time -f "check of $n services: %U s user + %S s system CPU, %e s wall, %M KB peak" \
-        "$binary" --check --services "$work/services-$n.json" > /dev/null 2> "$work/time.txt" || true
-    tail -1 "$work/time.txt"
+}
+
+# CPU time of a process in clock ticks, and its private (anonymous) memory in KB.
+cpu() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+anonymous() { awk '/^Anonymous:/ { print $2 }' "/proc/$1/smaps_rollup"; }
+refreshes() {
+    curl -s --max-time 5 "http://127.0.0.1:$metrics/metrics" | awk '/^glinter_refreshes_total/ { print $2 }'
+}
+wait_refreshes() {
+    until [ "$(refreshes || echo 0)" -ge "$1" ] 2>/dev/null; do sleep 1; done
+}
+
+# A folder of its own for each --headless, beside any Glinter the user runs.
+headless_home() {
+    rm -rf "$work/home"
+    mkdir -p "$work/home/data/Glinter" "$work/home/config/Glinter"
+    mkdir -m 700 "$work/home/run"
+    printf '[General]\nrefreshInterval=30\n' > "$work/home/config/Glinter/Glinter.conf"
+    cp "$1" "$work/home/data/Glinter/services.json"
+}
+run_headless() {
+    XDG_DATA_HOME=$work/home/data XDG_CONFIG_HOME=$work/home/config XDG_CACHE_HOME=$work/home/cache \
+        XDG_RUNTIME_DIR=$work/home/run "$binary" --headless "$@" > /dev/null 2>&1 &
+    glinter=$!
+}
+
+printf '%8s  %-40s  %-44s\n' services "--check" "--headless, per refresh"
+for n in $counts; do
+    services "$n" > "$work/services-$n.json"
+    /usr/bin/time -f "%U %S %e %M" "$binary" --check --services "$work/services-$n.json" > /dev/null \
+        2> "$work/time.txt" || true
+    read -r user system wall peak < <(tail -1 "$work/time.txt")
+
+    headless_home "$work/services-$n.json"
+    run_headless --metrics-listen "127.0.0.1:$metrics"
+    wait_refreshes 1
+    before=$(cpu $glinter)
+    sleep 50
+    wait_refreshes 3
+    after=$(cpu $glinter)
+    memory=$(anonymous $glinter)
+    # What the scrapes that counted the refreshes cost.
+    scrapes=$(cpu $glinter)
+    for _ in 1 2 3 4 5; do refreshes > /dev/null; done
+    scrape=$(( ($(cpu $glinter) - scrapes) / 5 ))
+    kill -TERM $glinter
+    wait $glinter 2>/dev/null || true
+    glinter=
+    printf '%8d  %5.2f s CPU %5.2f s wall %7.1f MB peak  %5.2f s CPU (scrape %.3f s)  %6.1f MB private\n' \
+        "$n" "$(bc -l <<< "$user + $system")" "$wall" "$(bc -l <<< "$peak / 1024")" \
+        "$(bc -l <<< "($after - $before) / $ticks / 2")" "$(bc -l <<< "$scrape / $ticks")" \
+        "$(bc -l <<< "$memory / 1024")"
 done
 
-mkdir -p "$work/data/Glinter" "$work/config"
-# A session of its own, beside any Glinter the user runs.
-mkdir -m 700 "$work/run"
-cp "$work/services-10000.json" "$work/data/Glinter/services.json"
-XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run "$binary" --headless > /dev/null 2>&1 & glinter=$!
+services 10000 > "$work/services-10000.json"
+headless_home "$work/services-10000.json"
+run_headless
 sleep 2.5
 start=$(date +%s%N)
 kill -TERM $glinter
