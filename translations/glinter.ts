@@ -514,6 +514,10 @@
             <numerusform></numerusform>
         </translation>
     </message>
+    <message>
+        <source>Clear webhook URL</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Headless</name>

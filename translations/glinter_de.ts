@@ -519,6 +519,10 @@
         <source>Failed — check the URL</source>
         <translation>Fehlgeschlagen – URL prüfen</translation>
     </message>
+    <message>
+        <source>Clear webhook URL</source>
+        <translation>Webhook-URL löschen</translation>
+    </message>
 </context>
 <context>
     <name>Headless</name>

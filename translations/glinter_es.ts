@@ -519,6 +519,10 @@
         <source>Failed — check the URL</source>
         <translation>Error: revisa la URL</translation>
     </message>
+    <message>
+        <source>Clear webhook URL</source>
+        <translation>Borrar la URL del webhook</translation>
+    </message>
 </context>
 <context>
     <name>Headless</name>

@@ -519,6 +519,10 @@
         <source>Failed — check the URL</source>
         <translation>Échec — vérifiez l&apos;URL</translation>
     </message>
+    <message>
+        <source>Clear webhook URL</source>
+        <translation>Effacer l’URL du webhook</translation>
+    </message>
 </context>
 <context>
     <name>Headless</name>

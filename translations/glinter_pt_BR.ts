@@ -519,6 +519,10 @@
         <source>Failed — check the URL</source>
         <translation>Falhou — verifique a URL</translation>
     </message>
+    <message>
+        <source>Clear webhook URL</source>
+        <translation>Limpar URL do webhook</translation>
+    </message>
 </context>
 <context>
     <name>Headless</name>
