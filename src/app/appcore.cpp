@@ -5,6 +5,7 @@
 #include "core/settings.h"
 #include "monitor/statushistory.h"
 #include "monitor/uptimerecord.h"
+#include "platform/processlimits.h"
 #include "platform/urlopener.h"
 
 #include <QCoreApplication>
@@ -55,6 +56,10 @@ AppCore::AppCore(Options options, QObject *parent)
         setup.wake = makeWakeObserver();
     }
     m_monitor = std::make_unique<StatusMonitor>(std::move(setup));
+    connect(m_monitor.get(), &StatusMonitor::isRefreshingChanged, this, [](bool refreshing) {
+        if (!refreshing)
+            returnFreedMemory();
+    });
     m_publicFace = std::make_unique<PublicFace>(
         *m_monitor, *m_settings, options.publicService ? std::move(options.publicService) : makePublicService());
 

@@ -70,6 +70,10 @@ void raiseOpenFileLimit()
 {
 }
 
+void returnFreedMemory()
+{
+}
+
 std::unique_ptr<PublicService> makePublicService()
 {
     return std::make_unique<NullPublicService>();
