@@ -97,6 +97,7 @@ status=0
 wait $glinter || status=$?
 echo "headless with 10000 services stopped $(( ($(date +%s%N) - start) / 1000000 )) ms after SIGTERM, exit status $status"
 
+: > "$work/hosts.log"
 python3 "$here/distincthosts.py" $((port + 100)) 2000 > "$work/hosts.log" 2>&1 & hosts=$!
 trap 'kill $server $hosts 2>/dev/null; rm -rf "$work"' EXIT
 until grep -q ready "$work/hosts.log"; do sleep 0.1; done
