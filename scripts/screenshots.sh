@@ -8,7 +8,8 @@
 #   scripts/screenshots.sh [GLINTER]     # GLINTER: the program (default: the release build,
 #                                        # built with `make build` when missing)
 #
-# Installs what it lacks on Debian 12 (as root). OUT=dir writes the pictures elsewhere.
+# Installs what it lacks on Debian 12 (as root). OUT=dir writes the pictures elsewhere;
+# LANGUAGE=de (or another shipped language) shows Glinter in that language.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -133,6 +134,25 @@ services() {
 JSON
 }
 
+# A window title in the language shown: its translation from translations/, or as given.
+title() {
+    local ts=$root/translations/glinter_${LANGUAGE%%:*}.ts
+    if [ -z "${LANGUAGE:-}" ] || [ ! -f "$ts" ]; then
+        echo "$1"
+        return
+    fi
+    python3 - "$ts" "$1" <<'PY'
+import sys
+import xml.etree.ElementTree as ET
+for message in ET.parse(sys.argv[1]).iter("message"):
+    if message.findtext("source") == sys.argv[2] and message.findtext("translation"):
+        print(message.findtext("translation"))
+        break
+else:
+    print(sys.argv[2])
+PY
+}
+
 # Waits for a shown window whose title is exactly $1 and prints its id.
 window() {
     local id
@@ -179,13 +199,13 @@ for theme in light dark; do
     env DISPLAY=":$display" XDG_DATA_HOME="$home/data" XDG_CONFIG_HOME="$home/config" \
         XDG_CACHE_HOME="$home/cache" XDG_RUNTIME_DIR="$home/runtime" HOME="$home" \
         QT_QPA_PLATFORM=xcb QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME="$gtk_theme" LANG=C.UTF-8 \
-        GLINTER_OPEN_SETTINGS=1 GLINTER_EXTRA_CA_CERTS="$root/tests/data/tls/ca.pem" ASAN_OPTIONS=detect_leaks=0 \
+        LANGUAGE="${LANGUAGE:-}" GLINTER_OPEN_SETTINGS=1 GLINTER_EXTRA_CA_CERTS="$root/tests/data/tls/ca.pem" ASAN_OPTIONS=detect_leaks=0 \
         dbus-run-session -- "$glinter" > "$home/glinter.log" 2>&1 &
     pids+=($!)
     export DISPLAY=":$display"
 
     panel=$(window Glinter)
-    settings=$(window "Glinter Settings")
+    settings=$(window "$(title "Glinter Settings")")
     sleep 3 # the first check of every feed
     shoot "$panel" "$out/panel-$theme.png"
     shoot "$settings" "$out/settings-$theme.png"
@@ -196,7 +216,7 @@ for theme in light dark; do
     xdotool windowraise "$panel"
     xdotool windowfocus --sync "$panel"
     xdotool key --window "$panel" --delay 100 Tab Tab Tab Tab Tab Tab Tab Return
-    details=$(window "Details for Northwind Payments")
+    details=$(window "$(title "Details for %1" | sed 's/%1/Northwind Payments/')")
     shoot "$details" "$out/details-$theme.png"
 
     kill "${pids[@]:1}" 2> /dev/null || true
