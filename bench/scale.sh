@@ -47,7 +47,7 @@ wait_refreshes() {
 
 # A folder of its own for each --headless, beside any Glinter the user runs.
 headless_home() {
-    rm -rf "$work/home"
+    rm -rf "${work:?}/home"
     mkdir -p "$work/home/data/Glinter" "$work/home/config/Glinter"
     mkdir -m 700 "$work/home/run"
     printf '[General]\nrefreshInterval=30\n' > "$work/home/config/Glinter/Glinter.conf"
