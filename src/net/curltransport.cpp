@@ -25,6 +25,10 @@ constexpr int maxRedirects = 50;
 // A head-only exchange still reads a redirect's body, which is short, for libcurl to hand out
 // the target; past this it gives up on the redirect.
 constexpr qsizetype maxSkippedBody = qsizetype(64) * 1024;
+// A head-only exchange also reads, and drops, a final body announced this short: it comes in
+// the same flight of packets as the head (ten segments), and a connection whose answer was read
+// to its end may carry the next request instead of a new one.
+constexpr qsizetype firstFlight = qsizetype(14) * 1024;
 
 bool isRedirect(long status)
 {
@@ -39,12 +43,16 @@ struct Received {
     QByteArray contentEncoding;
     QByteArray body;
     int status = 0; // of the head being read
-    qsizetype skipped = 0; // of a redirect's body, when the body is not read
+    qsizetype announced = -1; // the head's Content-Length, -1 when it has none
+    bool chunked = false;
+    // When the body is not read: the final head is in, and what of a body was skipped.
+    bool finalHead = false;
+    qsizetype skipped = 0;
     int fields = 0;
     qsizetype headSize = 0;
     bool malformedHead = false;
     bool tooLarge = false;
-    // The transfer was ended on purpose after the head; libcurl reports that as a write error.
+    // The transfer was ended on purpose after a head; libcurl reports that as a write error.
     bool stoppedAfterHead = false;
 };
 
@@ -58,6 +66,14 @@ int statusOf(QByteArrayView line)
     return rest.first(std::min<qsizetype>(3, rest.size())).toInt();
 }
 
+// Whether the body after a final head is short enough to read and drop (see firstFlight).
+bool endsWithinFirstFlight(const Received &received)
+{
+    if (received.status == 204 || received.status == 304)
+        return true;
+    return !received.chunked && received.announced >= 0 && received.announced <= firstFlight;
+}
+
 size_t onHeader(char *data, size_t, size_t length, void *userdata)
 {
     auto *received = static_cast<Received *>(userdata);
@@ -68,21 +84,37 @@ size_t onHeader(char *data, size_t, size_t length, void *userdata)
         received->status = statusOf(line);
         received->fields = 0;
         received->headSize = 0;
+        received->announced = -1;
+        received->chunked = false;
+        received->skipped = 0;
         received->contentEncoding.clear();
         return length;
     }
     // The blank line that ends a head; an interim answer (1xx) is followed by another, and a
     // redirect by the next hop's.
     if (!received->readsBody && line.trimmed().isEmpty() && received->status >= 200 && !isRedirect(received->status)) {
-        received->stoppedAfterHead = true;
-        return 0;
+        received->finalHead = true;
+        if (!endsWithinFirstFlight(*received)) {
+            received->stoppedAfterHead = true;
+            return 0;
+        }
+        return length;
     }
     received->headSize += line.size();
     const qsizetype colon = line.indexOf(':');
     if (colon > 0) {
         ++received->fields;
-        if (line.first(colon).trimmed().compare("content-encoding", Qt::CaseInsensitive) == 0)
-            received->contentEncoding = line.sliced(colon + 1).trimmed().toByteArray();
+        const QByteArrayView name = line.first(colon).trimmed();
+        const QByteArrayView value = line.sliced(colon + 1).trimmed();
+        if (name.compare("content-encoding", Qt::CaseInsensitive) == 0) {
+            received->contentEncoding = value.toByteArray();
+        } else if (name.compare("content-length", Qt::CaseInsensitive) == 0) {
+            bool ok = false;
+            const qlonglong announced = value.toLongLong(&ok);
+            received->announced = ok && announced >= 0 ? qsizetype(announced) : -1;
+        } else if (name.compare("transfer-encoding", Qt::CaseInsensitive) == 0) {
+            received->chunked = true;
+        }
     }
     if (received->fields > maxHeaderFields || line.size() > maxHeaderFieldSize || received->headSize > maxHeadSize) {
         received->malformedHead = true;
@@ -97,7 +129,8 @@ size_t onBody(char *data, size_t, size_t length, void *userdata)
     received->transfer->touch();
     if (!received->readsBody) {
         received->skipped += qsizetype(length);
-        if (!isRedirect(received->status) || received->skipped > maxSkippedBody) {
+        const qsizetype allowed = received->finalHead ? firstFlight : isRedirect(received->status) ? maxSkippedBody : 0;
+        if (received->skipped > allowed) {
             received->stoppedAfterHead = true;
             return 0;
         }
@@ -291,13 +324,17 @@ QCoro::Task<Raw> transfer(Exchange exchange)
         Received &received = attempt.received;
         if (received.malformedHead)
             co_return Raw{failure(QNetworkReply::ProtocolFailure, malformedText())};
-        if (attempt.transfer.timedOut())
+        // Once the final head is in, an exchange that does not read the body has its answer,
+        // whatever becomes of the short body it reads on (a server may announce more than it
+        // sends).
+        const bool answeredByHead = !received.readsBody && received.finalHead;
+        if (attempt.transfer.timedOut() && !answeredByHead)
             co_return Raw{failure(QNetworkReply::TimeoutError, HttpSession::timedOutText())};
         const CURLcode result = attempt.transfer.result();
         if (received.tooLarge || result == CURLE_FILESIZE_EXCEEDED)
             co_return Raw{failure(QNetworkReply::UnknownContentError, tooLargeText())};
         const bool stoppedOnPurpose = received.stoppedAfterHead && result == CURLE_WRITE_ERROR;
-        if (result != CURLE_OK && !stoppedOnPurpose) {
+        if (result != CURLE_OK && !stoppedOnPurpose && !answeredByHead) {
             co_return Raw{CurlErrors::failure(result, attempt.transfer.easy(), attempt.errors.data(), url,
                                               !attempt.proxy.address.isEmpty())};
         }

@@ -22,7 +22,8 @@ struct Exchange {
     QByteArray body;
     HttpHeaders headers; // including Accept-Encoding
     HttpLimits limits;
-    // False: the exchange ends once the final head is in, with an empty body.
+    // False: the answer is the final head, with an empty body. A short body is still read and
+    // dropped, so that the connection can carry the next request.
     bool readsBody = true;
 };
 

@@ -529,6 +529,25 @@ private Q_SLOTS:
         // What the loopback connection buffered before the probe hung up, not the body.
         QVERIFY2(server.streamedBytes() < size / 8, qPrintable(QString::number(server.streamedBytes())));
     }
+
+    // A short answer is read to its end, so that the next probe of the site takes the same
+    // connection; a server that announces a short body and never sends it is still online.
+    void websiteProbesKeepTheirConnection()
+    {
+        FakeServer server;
+        server.setRoute("/", {.body = "<html>ok</html>", .keepOpen = true});
+        server.setRoute("/stingy", {.body = "0123456789", .trickle = std::chrono::hours(1)});
+        WebsiteProvider provider{HttpSession()};
+        for (int i = 0; i < 3; ++i) {
+            const QString result = check(provider, ProviderKind::Website, server.httpUrl());
+            QVERIFY2(result.startsWith(u"none: Online \u00B7 HTTP 200 \u00B7 "_qs), qPrintable(result));
+        }
+        QCOMPARE(server.connectionCount(), 1);
+
+        WebsiteProvider impatient{HttpSession(HttpLimits{.idle = std::chrono::milliseconds(300)})};
+        const QString result = check(impatient, ProviderKind::Website, server.httpUrl(u"/stingy"_qs));
+        QVERIFY2(result.startsWith(u"none: Online \u00B7 HTTP 200 \u00B7 "_qs), qPrintable(result));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestHostedPages)

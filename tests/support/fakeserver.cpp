@@ -87,6 +87,7 @@ int FakeServer::requestCount(const QByteArray &path) const
 
 void FakeServer::accept(QTcpSocket *socket, bool tls)
 {
+    ++m_connections;
     socket->setParent(this);
     socket->setProperty("tls", tls);
     connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readFrom(socket); });
@@ -160,6 +161,7 @@ void FakeServer::answer(QTcpSocket *socket, const FakeRoute &route)
         stream(socket, route.streamed);
     } else if (route.keepOpen) {
         socket->write(route.body);
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readFrom(socket); });
     } else if (route.trickle.count() > 0 && !bodyless) {
         trickle(QPointer<QTcpSocket>(socket), route.body, route.trickle);
     } else {

@@ -26,7 +26,7 @@ struct FakeRoute {
     bool closeMidBody = false; // announce the whole body, send half, close
     std::chrono::milliseconds trickle{0}; // send the body one byte per interval
     QByteArray location; // redirect target
-    bool keepOpen = false; // answer without "Connection: close", never close
+    bool keepOpen = false; // answer without "Connection: close", never close, take further requests
     qint64 streamed = 0; // instead of `body`, this many bytes made up as the client takes them
     bool unannounced = false; // no Content-Length: the body ends when the connection closes
 
@@ -69,6 +69,8 @@ public:
 
     QList<FakeRequest> requests() const { return m_requests; }
     int requestCount(const QByteArray &path) const;
+    // Connections accepted so far.
+    int connectionCount() const { return m_connections; }
     void clearRequests() { m_requests.clear(); }
 
     // The bytes of streamed bodies handed to the connections so far (at most some hundred KiB
@@ -96,4 +98,5 @@ private:
     QList<FakeRequest> m_requests;
     QHash<QTcpSocket *, QByteArray> m_buffers;
     qint64 m_streamedBytes = 0;
+    int m_connections = 0;
 };
