@@ -56,10 +56,14 @@ AppCore::AppCore(Options options, QObject *parent)
         setup.wake = makeWakeObserver();
     }
     m_monitor = std::make_unique<StatusMonitor>(std::move(setup));
-    connect(m_monitor.get(), &StatusMonitor::isRefreshingChanged, this, [](bool refreshing) {
-        if (!refreshing)
-            returnFreedMemory();
-    });
+    // Once the refresh's last transfer has been cleaned up as well.
+    connect(
+        m_monitor.get(), &StatusMonitor::isRefreshingChanged, this,
+        [](bool refreshing) {
+            if (!refreshing)
+                returnFreedMemory();
+        },
+        Qt::QueuedConnection);
     m_publicFace = std::make_unique<PublicFace>(
         *m_monitor, *m_settings, options.publicService ? std::move(options.publicService) : makePublicService());
 

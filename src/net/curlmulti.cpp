@@ -14,6 +14,10 @@ namespace {
 // open files.
 constexpr long keptConnections = 256;
 
+// Easy handles kept for the next transfers while the wire is busy: making one and cleaning it
+// up again costs more than resetting it. A refresh keeps at most this many in flight.
+constexpr std::size_t keptHandles = 256;
+
 // Origins whose TLS sessions are kept (a few KB each); past that the least recently used go.
 // libcurl's own shared session cache holds eight, far fewer than a refresh has hosts.
 constexpr qsizetype keptOrigins = 1024;
@@ -34,7 +38,7 @@ void deleteMainThreadMulti()
 } // namespace
 
 CurlTransfer::CurlTransfer()
-    : m_easy(curl_easy_init())
+    : m_easy(CurlMulti::local().takeHandle())
 {
     curl_easy_setopt(m_easy, CURLOPT_PRIVATE, this);
 }
@@ -47,7 +51,10 @@ CurlTransfer::~CurlTransfer()
         // Ended, but perhaps not yet resumed: nobody is left to resume.
         std::erase(multi->m_ended, this);
     }
-    curl_easy_cleanup(m_easy);
+    if (CurlMulti *multi = threadMulti().data())
+        multi->giveBack(m_easy);
+    else
+        curl_easy_cleanup(m_easy);
 }
 
 void CurlTransfer::start(const QByteArray &origin, Clock::time_point deadline, std::chrono::milliseconds idle)
@@ -112,6 +119,7 @@ CurlMulti::~CurlMulti()
     for (CurlTransfer *transfer : std::vector(m_active))
         remove(*transfer);
     m_ended.clear();
+    releaseHandles();
     curl_multi_cleanup(m_handle);
     for (const Sessions &kept : std::as_const(m_sessions))
         curl_share_cleanup(kept.share);
@@ -144,12 +152,43 @@ CURLSH *CurlMulti::sessions(const QByteArray &origin)
     return m_sessions.value(origin).share;
 }
 
+CURL *CurlMulti::takeHandle()
+{
+    if (m_spareHandles.empty())
+        return curl_easy_init();
+    CURL *easy = m_spareHandles.back();
+    m_spareHandles.pop_back();
+    return easy;
+}
+
+void CurlMulti::giveBack(CURL *easy)
+{
+    if (m_spareHandles.size() >= keptHandles) {
+        curl_easy_cleanup(easy);
+        return;
+    }
+    // Off its share first: a share some handle still holds cannot go.
+    curl_easy_setopt(easy, CURLOPT_SHARE, static_cast<CURLSH *>(nullptr));
+    curl_easy_reset(easy);
+    m_spareHandles.push_back(easy);
+}
+
+void CurlMulti::releaseHandles()
+{
+    for (CURL *easy : m_spareHandles)
+        curl_easy_cleanup(easy);
+    m_spareHandles.clear();
+}
+
 void CurlMulti::add(CurlTransfer &transfer)
 {
     transfer.m_multi = this;
     m_active.push_back(&transfer);
     curl_multi_add_handle(m_handle, transfer.m_easy);
-    scheduleLimits();
+    // The timer wakes for the earliest limit; it need not move for one that comes later.
+    if (!m_limitTimer.isActive()
+        || std::min(transfer.m_deadline, transfer.m_lastActivity + transfer.m_idle) < m_limitDue)
+        scheduleLimits();
 }
 
 void CurlMulti::remove(CurlTransfer &transfer)
@@ -181,6 +220,10 @@ void CurlMulti::resumeEnded()
         if (waiting)
             waiting.resume();
     }
+    // Nothing more followed: the spare handles, with their buffers, go until the next
+    // transfers.
+    if (m_active.empty())
+        releaseHandles();
 }
 
 void CurlMulti::collect()
@@ -227,6 +270,7 @@ void CurlMulti::scheduleLimits()
     auto due = CurlTransfer::Clock::time_point::max();
     for (const CurlTransfer *transfer : m_active)
         due = std::min({due, transfer->m_deadline, transfer->m_lastActivity + transfer->m_idle});
+    m_limitDue = due;
     const auto wait = std::chrono::ceil<std::chrono::milliseconds>(due - CurlTransfer::Clock::now());
     m_limitTimer.start(std::max(wait, std::chrono::milliseconds(0)));
 }

@@ -88,6 +88,10 @@ private:
     };
 
     CurlMulti();
+    // A fresh easy handle, perhaps one used before; given back once its transfer is done.
+    CURL *takeHandle();
+    void giveBack(CURL *easy);
+    void releaseHandles();
     // The share holding the TLS sessions of `origin`.
     CURLSH *sessions(const QByteArray &origin);
     void add(CurlTransfer &transfer);
@@ -109,7 +113,9 @@ private:
     quint64 m_uses = 0;
     QTimer m_curlTimer;
     QTimer m_limitTimer;
+    CurlTransfer::Clock::time_point m_limitDue; // while m_limitTimer runs
     std::vector<CurlTransfer *> m_active;
+    std::vector<CURL *> m_spareHandles;
     std::deque<CurlTransfer *> m_ended;
     bool m_resumeScheduled = false;
 };

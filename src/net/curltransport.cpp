@@ -315,9 +315,12 @@ QCoro::Task<Raw> transfer(Exchange exchange)
     QByteArray body = std::move(exchange.body);
     for (int redirects = 0;; ++redirects) {
         Attempt attempt(url, verb, body, exchange.headers, exchange.readsBody);
-        attempt.transfer.start(
-            url.toEncoded(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment | QUrl::RemoveUserInfo), deadline,
-            exchange.limits.idle);
+        // Only https origins keep TLS sessions.
+        const QByteArray origin = url.scheme() == u"https"
+                                      ? url.toEncoded(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment
+                                                      | QUrl::RemoveUserInfo)
+                                      : QByteArray();
+        attempt.transfer.start(origin, deadline, exchange.limits.idle);
         auto ended = attempt.transfer.ended();
         co_await ended;
 

@@ -3,6 +3,7 @@
 
 #include "fakeserver.h"
 
+#include <QElapsedTimer>
 #include <QNetworkProxy>
 #include <QScopeGuard>
 #include <QTcpServer>
@@ -299,6 +300,25 @@ private Q_SLOTS:
             if (path != "/half")
                 QCOMPARE(response.errorText, HttpSession::timedOutText());
         }
+    }
+
+    // Exchanges on the wire together keep their own limits: a short one started after a long
+    // one ends by its limit, long before the other's.
+    void eachExchangeKeepsItsLimits()
+    {
+        auto stalling = std::make_unique<FakeServer>();
+        stalling->setRoute("/stall", {.stall = true});
+        const HttpSession patient({std::chrono::seconds(60), std::chrono::seconds(60)});
+        const HttpSession hasty({std::chrono::milliseconds(100), std::chrono::milliseconds(100)});
+        QCoro::Task<HttpResponse> slow = patient.get(stalling->httpUrl(u"/stall"_s));
+        QElapsedTimer clock;
+        clock.start();
+        const HttpResponse quick = QCoro::waitFor(hasty.get(stalling->httpUrl(u"/stall"_s)));
+        QCOMPARE(quick.errorText, HttpSession::timedOutText());
+        QVERIFY2(clock.elapsed() < 30000, qPrintable(QString::number(clock.elapsed())));
+        // The server goes, and the long exchange with it.
+        stalling.reset();
+        QVERIFY(QCoro::waitFor(std::move(slow)).isTransportError());
     }
 };
 
