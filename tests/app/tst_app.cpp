@@ -588,6 +588,8 @@ private Q_SLOTS:
             glinter.setProcessEnvironment(environment());
             glinter.start(QStringLiteral(GLINTER_BINARY), arguments);
             QTRY_COMPARE_WITH_TIMEOUT(m_server.requestCount("/1.0/status/aaa111"), round, 30000);
+            // Kept once the feed's answer is read, a moment after the server saw the request.
+            QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(cache + u"/statusio-pages.json"_s), 30000);
             // A watcher runs until its bar ends it.
             QTRY_VERIFY_WITH_TIMEOUT(glinter.state() == QProcess::NotRunning || arguments != QStringList{u"--check"_s},
                                      30000);
