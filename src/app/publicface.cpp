@@ -70,6 +70,10 @@ PublicFace::PublicFace(StatusMonitor &monitor, Settings &settings, std::unique_p
         return std::nullopt;
     };
     m_published = m_service->publish(std::move(requests));
+    // Without a bus, or with the name held by another process, nobody reads the state: it is
+    // not built again at every refresh.
+    if (!m_published)
+        return;
 
     connect(&m_monitor, &StatusMonitor::resultsChanged, this, &PublicFace::update);
     connect(&m_monitor, &StatusMonitor::servicesChanged, this, &PublicFace::update);
