@@ -110,7 +110,7 @@ bench-metrics: deps
 # wall, CPU and their ratios to curl, in-process and as whole `glinter --check` processes.
 bench: deps
 	cmake -S . -B $(BENCH_BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Release -DGLINTER_BUILD_BENCH=ON
-	cmake --build $(BENCH_BUILD_DIR) -j $(JOBS) --target glinter glinter-bench-refresh glinter-bench-historywrites
+	cmake --build $(BENCH_BUILD_DIR) -j $(JOBS) --target glinter glinter-bench-refresh glinter-bench-historywrites glinter-bench-probes
 	$(BENCH_BUILD_DIR)/bench/glinter-bench-refresh --check $(BENCH_BUILD_DIR)/src/app/glinter --latency 300 $(BENCH_ARGS)
 	$(BENCH_BUILD_DIR)/bench/glinter-bench-refresh --check $(BENCH_BUILD_DIR)/src/app/glinter --latency 0 $(BENCH_ARGS)
 	$(BENCH_BUILD_DIR)/bench/glinter-bench-historywrites
