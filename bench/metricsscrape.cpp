@@ -9,6 +9,8 @@
 #include "metrics/metricsserver.h"
 #include "monitor/statusmonitor.h"
 
+#include "benchmonitor.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -117,10 +119,7 @@ int main(int argc, char *argv[])
     QTemporaryDir dir;
     const ServiceStore store(dir.path());
     store.save(services);
-    StatusMonitor::Setup setup(store);
-    setup.watchFile = false;
-    setup.readOnly = true;
-    setup.autoRefresh = false;
+    StatusMonitor::Setup setup = drivenMonitorSetup(store);
     setup.check = answer;
     StatusMonitor monitor(std::move(setup));
     MetricsCollector collector(monitor, QStringLiteral("bench"));

@@ -6,6 +6,7 @@
 //   probes [--services N] [--runs R]
 #include "monitor/statusmonitor.h"
 
+#include "benchmonitor.h"
 #include "measure.h"
 
 #include <QCommandLineParser>
@@ -50,10 +51,7 @@ int main(int argc, char *argv[])
     }
     const ServiceStore store(dir.path());
     store.save(services);
-    StatusMonitor::Setup setup(store);
-    setup.watchFile = false;
-    setup.readOnly = true;
-    setup.autoRefresh = false;
+    StatusMonitor::Setup setup = drivenMonitorSetup(store);
     StatusMonitor monitor(std::move(setup));
 
     std::vector<double> cpu;

@@ -17,6 +17,7 @@
 #include "net/networkenvironment.h"
 #include "providers/providertable.h"
 
+#include "benchmonitor.h"
 #include "measure.h"
 
 #include <QCommandLineParser>
@@ -259,10 +260,7 @@ int main(int argc, char *argv[])
         }
         return 0;
     }
-    StatusMonitor::Setup setup(store);
-    setup.watchFile = false;
-    setup.readOnly = true;
-    setup.autoRefresh = false;
+    StatusMonitor::Setup setup = drivenMonitorSetup(store);
     StatusMonitor monitor(std::move(setup));
 
     const auto refreshOnce = [&] {
