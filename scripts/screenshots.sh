@@ -136,8 +136,9 @@ JSON
 
 # A window title in the language shown: its translation from translations/, or as given.
 title() {
-    local ts=$root/translations/glinter_${LANGUAGE%%:*}.ts
-    if [ -z "${LANGUAGE:-}" ] || [ ! -f "$ts" ]; then
+    local language=${LANGUAGE:-}
+    local ts=$root/translations/glinter_${language%%:*}.ts
+    if [ -z "$language" ] || [ ! -f "$ts" ]; then
         echo "$1"
         return
     fi
