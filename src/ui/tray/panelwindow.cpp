@@ -84,6 +84,12 @@ PanelWindow::PanelWindow(StatusMonitor &monitor, UrlOpener &opener, Mode mode, Q
     m_listLayout = new QVBoxLayout(m_listBox);
     m_listLayout->setContentsMargins(6, 6, 6, 6);
     m_listLayout->setSpacing(2);
+    // Often enough that "now" does not stand for long, seldom enough not to keep a screen
+    // reader's row talking.
+    m_ageTicker = new QTimer(this);
+    m_ageTicker->setObjectName(QStringLiteral("ageTicker"));
+    m_ageTicker->setInterval(std::chrono::seconds(5));
+    connect(m_ageTicker, &QTimer::timeout, this, &PanelWindow::refreshContent);
     m_divider = new QWidget(m_listBox);
     m_divider->setObjectName(QStringLiteral("divider"));
     auto *dividerInset = new QVBoxLayout(m_divider);
@@ -343,6 +349,7 @@ void PanelWindow::openPage(const QUrl &page)
 
 void PanelWindow::showEvent(QShowEvent *event)
 {
+    m_ageTicker->start();
     // a panel shown ten minutes after the last check must say so
     if (!m_freshForShow)
         refreshContent();
@@ -353,6 +360,7 @@ void PanelWindow::showEvent(QShowEvent *event)
 
 void PanelWindow::hideEvent(QHideEvent *event)
 {
+    m_ageTicker->stop();
     m_pendingDetails.reset();
     // the details belong to the panel: they do not stay behind on their own
     m_details->hide();

@@ -15,6 +15,7 @@ class DetailsButton;
 class DetailsWindow;
 class FooterButton;
 class HeaderView;
+class QTimer;
 class QVBoxLayout;
 class RefreshButton;
 class ServiceRow;
@@ -83,6 +84,8 @@ private:
     StatusMonitor &m_monitor;
     UrlOpener &m_opener;
     Clock m_clock;
+    // While the panel is shown, the ages in it go on ("Updated 10 sec. ago").
+    QTimer *m_ageTicker = nullptr;
 
     HeaderView *m_header = nullptr;
     RefreshButton *m_refresh = nullptr;

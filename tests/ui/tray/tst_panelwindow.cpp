@@ -321,6 +321,15 @@ private Q_SLOTS:
         clock = clock.addSecs(qint64(10) * 60);
         rig.open();
         QCOMPARE(header(), u"Partial Service Outage, Updated 10 minutes ago"_s);
+
+        // while it stays open the ages go on, and only then
+        auto *ticker = child<QTimer>(*rig.panel, "ageTicker");
+        QVERIFY(ticker->isActive());
+        clock = clock.addSecs(qint64(10) * 60);
+        ticker->start(1);
+        QTRY_COMPARE(header(), u"Partial Service Outage, Updated 20 minutes ago"_s);
+        rig.panel->hide();
+        QVERIFY(!ticker->isActive());
     }
 
     void keyboard()
