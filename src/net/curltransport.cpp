@@ -6,8 +6,14 @@
 #include <QLocale>
 #include <QNetworkProxyFactory>
 
+#include <algorithm>
 #include <array>
 #include <memory>
+#include <vector>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#endif
 
 namespace HttpTransport {
 
@@ -150,6 +156,20 @@ size_t onBody(char *data, size_t, size_t length, void *userdata)
     return length;
 }
 
+// libcurl makes its sockets inheritable: a program Glinter starts (the browser that opens a
+// status page) would hold the connections it kept open.
+int onSocketMade(void *, curl_socket_t socket, curlsocktype)
+{
+#ifdef Q_OS_UNIX
+    const int flags = ::fcntl(socket, F_GETFD);
+    if (flags >= 0)
+        ::fcntl(socket, F_SETFD, flags | FD_CLOEXEC);
+#else
+    Q_UNUSED(socket);
+#endif
+    return CURL_SOCKOPT_OK;
+}
+
 CURLcode onTlsContext(CURL *, void *context, void *)
 {
     CurlTrust::useSharedStore(static_cast<SSL_CTX *>(context));
@@ -249,21 +269,45 @@ Proxy proxyFor(const QUrl &url)
     return {};
 }
 
-struct FreeFields {
-    void operator()(curl_slist *list) const { curl_slist_free_all(list); }
-};
+// The fields of the last few distinct heads, made once: nearly every exchange of a refresh
+// sends one of a handful. Per thread, like the transfers that read them.
+std::shared_ptr<const curl_slist> sharedFields(const HttpHeaders &headers, bool hasBody)
+{
+    struct Made {
+        HttpHeaders headers;
+        bool hasBody;
+        std::shared_ptr<const curl_slist> list;
+    };
+    constexpr std::size_t kept = 8;
+    thread_local std::vector<Made> made;
+    const auto same = std::find_if(made.begin(), made.end(), [&](const Made &entry) {
+        return entry.hasBody == hasBody && entry.headers == headers;
+    });
+    if (same != made.end()) {
+        // The most recent first: the next lookup of the same head ends at once.
+        std::rotate(made.begin(), same, same + 1);
+        return made.front().list;
+    }
+    if (made.size() == kept)
+        made.pop_back();
+    std::shared_ptr<const curl_slist> list(headFields(headers, hasBody), [](const curl_slist *fields) {
+        curl_slist_free_all(const_cast<curl_slist *>(fields));
+    });
+    made.insert(made.begin(), Made{headers, hasBody, list});
+    return list;
+}
 
 // One request and its answer. Declared before the transfer, what libcurl reads and writes
 // outlives its handle.
 struct Attempt {
     std::array<char, CURL_ERROR_SIZE> errors{};
     Received received;
-    std::unique_ptr<curl_slist, FreeFields> fields;
+    std::shared_ptr<const curl_slist> fields;
     Proxy proxy;
     CurlTransfer transfer;
 
     Attempt(const QUrl &url, const QByteArray &verb, const QByteArray &body, const HttpHeaders &headers, bool readsBody)
-        : fields(headFields(headers, !body.isEmpty() || verb != "GET"))
+        : fields(sharedFields(headers, !body.isEmpty() || verb != "GET"))
         , proxy(proxyFor(url))
     {
         CURL *easy = transfer.easy();
@@ -273,11 +317,13 @@ struct Attempt {
         curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
         curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
         curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errors.data());
-        curl_easy_setopt(easy, CURLOPT_HTTPHEADER, fields.get());
+        // libcurl only reads the list.
+        curl_easy_setopt(easy, CURLOPT_HTTPHEADER, const_cast<curl_slist *>(fields.get()));
         curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &onHeader);
         curl_easy_setopt(easy, CURLOPT_HEADERDATA, &received);
         curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &onBody);
         curl_easy_setopt(easy, CURLOPT_WRITEDATA, &received);
+        curl_easy_setopt(easy, CURLOPT_SOCKOPTFUNCTION, &onSocketMade);
         // A proxy's answer to opening a tunnel is not the server's head.
         curl_easy_setopt(easy, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
         if (readsBody)

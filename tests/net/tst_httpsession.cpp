@@ -9,7 +9,9 @@
 #include <QTcpServer>
 #include <QTest>
 
+#include <fcntl.h>
 #include <memory>
+#include <sys/socket.h>
 #include <zlib.h>
 
 Q_DECLARE_METATYPE(HttpLimits)
@@ -119,6 +121,9 @@ private Q_SLOTS:
             crowded.headers.append({"X-Filler-" + QByteArray::number(i), "x"});
         crowded.keepOpen = true;
         server.setRoute("/crowded", crowded);
+        FakeRoute kept = FakeRoute::json("{}");
+        kept.keepOpen = true;
+        server.setRoute("/kept", kept);
 
         const QByteArray zipped = "{\"zipped\":true}";
         server.setRoute("/gzip", encoded(compressed(zipped, 31), "gzip"));
@@ -300,6 +305,28 @@ private Q_SLOTS:
             if (path != "/half")
                 QCOMPARE(response.errorText, HttpSession::timedOutText());
         }
+    }
+
+    // A program Glinter starts (the browser opening a status page) inherits none of its
+    // connections, not even those kept open for the next exchange.
+    void connectionsAreNotInherited()
+    {
+        QCOMPARE(QCoro::waitFor(HttpSession().get(m_server->httpUrl(u"/kept"_s))).statusCode, 200);
+        QCOMPARE(QCoro::waitFor(HttpSession().get(m_server->httpsUrl(u"/kept"_s))).statusCode, 200);
+        int inherited = 0;
+        int sockets = 0;
+        for (int descriptor = 0; descriptor < 4096; ++descriptor) {
+            int domain = AF_UNSPEC;
+            socklen_t size = sizeof domain;
+            if (::getsockopt(descriptor, SOL_SOCKET, SO_DOMAIN, &domain, &size) != 0
+                || (domain != AF_INET && domain != AF_INET6))
+                continue;
+            ++sockets;
+            if (!(::fcntl(descriptor, F_GETFD) & FD_CLOEXEC))
+                ++inherited;
+        }
+        QVERIFY(sockets > 0);
+        QCOMPARE(inherited, 0);
     }
 
     // Exchanges on the wire together keep their own limits: a short one started after a long
