@@ -7,6 +7,10 @@
 #include <algorithm>
 #include <mutex>
 
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
+
 namespace {
 
 // More than the refresh keeps in flight, so that the connections of one refresh are still
@@ -61,6 +65,9 @@ void CurlTransfer::start(const QByteArray &origin, Clock::time_point deadline, s
 {
     CurlMulti &multi = CurlMulti::local();
     curl_easy_setopt(m_easy, CURLOPT_SHARE, multi.sessions(origin));
+    // The connection keeps these for the socket it opens, past this transfer.
+    curl_easy_setopt(m_easy, CURLOPT_CLOSESOCKETFUNCTION, &CurlMulti::onClosing);
+    curl_easy_setopt(m_easy, CURLOPT_CLOSESOCKETDATA, &multi);
     m_deadline = deadline;
     m_idle = idle;
     m_lastActivity = Clock::now();
@@ -284,6 +291,18 @@ int CurlMulti::onSocket(CURL *, curl_socket_t socket, int what, void *multi, voi
         sockets.watch(socket, ((what & CURL_POLL_IN) ? SocketPoller::Readable : 0)
                                   | ((what & CURL_POLL_OUT) ? SocketPoller::Writable : 0));
     return 0;
+}
+
+int CurlMulti::onClosing(void *multi, curl_socket_t socket)
+{
+    // A socket let go of between exchanges stays in the poller's set; it must leave before
+    // its number can come back.
+    static_cast<CurlMulti *>(multi)->m_sockets.closing(socket);
+#ifdef Q_OS_WIN
+    return ::closesocket(socket);
+#else
+    return ::close(socket);
+#endif
 }
 
 int CurlMulti::onTimer(CURLM *, long timeoutMs, void *multi)

@@ -106,6 +106,7 @@ private:
 
     static int onSocket(CURL *easy, curl_socket_t socket, int what, void *multi, void *socketData);
     static int onTimer(CURLM *handle, long timeoutMs, void *multi);
+    static int onClosing(void *multi, curl_socket_t socket);
 
     CURLM *m_handle;
     SocketPoller m_sockets;

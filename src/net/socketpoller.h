@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QTimer>
 
 #include <functional>
 
@@ -13,6 +14,10 @@ class QSocketNotifier;
 // loop's own poll() otherwise walks every socket at every turn, the largest cost of a refresh
 // of thousands of services). Elsewhere, or when no epoll set can be made, a notifier per
 // socket and direction.
+//
+// The epoll set is read at once when it becomes ready, then rests a millisecond before it is
+// read again: a refresh of thousands of services takes the answers that came in meanwhile
+// in one turn instead of waking for each, and a lone answer waits for nothing.
 class SocketPoller : public QObject
 {
     Q_OBJECT
@@ -36,18 +41,25 @@ public:
     // Watches `socket` for `wanted` (Readable, Writable or both), replacing what it was
     // watched for; none waits quietly.
     void watch(qintptr socket, int wanted);
-    // Stops watching `socket`, which may already be closed.
+    // Stops reporting `socket`, which may be watched again soon (a connection kept for the
+    // next exchange) or may already be closed.
     void forget(qintptr socket);
+    // `socket` is about to be closed: no trace of it is kept.
+    void closing(qintptr socket);
 
 private:
     struct Notifiers;
 
-    void readEpoll();
+    void onEpollReady();
+    void afterRest();
+    // Reports what the epoll set has ready; how many sockets that was.
+    int readEpoll();
     void watchWithNotifiers(qintptr socket, int wanted);
 
     Ready m_ready;
     int m_epoll = -1;
     QSocketNotifier *m_epollNotifier = nullptr;
+    QTimer m_rest;
     // What each socket is watched for (epoll), or its notifiers (without).
     QHash<qintptr, int> m_wanted;
     QHash<qintptr, Notifiers *> m_notifiers;
