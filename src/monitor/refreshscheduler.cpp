@@ -133,7 +133,8 @@ QCoro::Task<> RefreshScheduler::runRefresh()
         const Service &service = snapshot.at(i);
         ranked.emplace_back(service.provider ? -providerInfo(*service.provider).requestsInARow : 0, i);
     }
-    std::sort(ranked.begin(), ranked.end());
+    if (!std::is_sorted(ranked.begin(), ranked.end()))
+        std::sort(ranked.begin(), ranked.end());
     QList<Service> order;
     order.reserve(snapshot.size());
     for (const auto &[chain, index] : ranked)

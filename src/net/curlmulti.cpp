@@ -51,8 +51,8 @@ CurlTransfer::~CurlTransfer()
 {
     if (m_multi) {
         m_multi->remove(*this);
-    } else if (CurlMulti *multi = threadMulti().data()) {
-        // Ended, but perhaps not yet resumed: nobody is left to resume.
+    } else if (CurlMulti *multi = threadMulti().data(); multi && m_queued) {
+        // Ended, but not yet resumed: nobody is left to resume.
         std::erase(multi->m_ended, this);
     }
     if (CurlMulti *multi = threadMulti().data())
@@ -125,6 +125,8 @@ CurlMulti::~CurlMulti()
     // Transfers still on the wire are dropped; whoever awaits them is never resumed.
     for (CurlTransfer *transfer : std::vector(m_active))
         remove(*transfer);
+    for (CurlTransfer *transfer : m_ended)
+        transfer->m_queued = false;
     m_ended.clear();
     releaseHandles();
     curl_multi_cleanup(m_handle);
@@ -190,6 +192,7 @@ void CurlMulti::releaseHandles()
 void CurlMulti::add(CurlTransfer &transfer)
 {
     transfer.m_multi = this;
+    transfer.m_slot = m_active.size();
     m_active.push_back(&transfer);
     curl_multi_add_handle(m_handle, transfer.m_easy);
     // The timer wakes for the earliest limit; it need not move for one that comes later.
@@ -201,7 +204,11 @@ void CurlMulti::add(CurlTransfer &transfer)
 void CurlMulti::remove(CurlTransfer &transfer)
 {
     curl_multi_remove_handle(m_handle, transfer.m_easy);
-    std::erase(m_active, &transfer);
+    // The last takes its place: the order of the transfers on the wire means nothing.
+    CurlTransfer *last = m_active.back();
+    m_active.at(transfer.m_slot) = last;
+    last->m_slot = transfer.m_slot;
+    m_active.pop_back();
     transfer.m_multi = nullptr;
 }
 
@@ -209,6 +216,7 @@ void CurlMulti::end(CurlTransfer &transfer)
 {
     remove(transfer);
     transfer.m_ended = true;
+    transfer.m_queued = true;
     m_ended.push_back(&transfer);
     if (!m_resumeScheduled) {
         m_resumeScheduled = true;
@@ -223,6 +231,7 @@ void CurlMulti::resumeEnded()
     while (!m_ended.empty()) {
         CurlTransfer *transfer = m_ended.front();
         m_ended.pop_front();
+        transfer->m_queued = false;
         const std::coroutine_handle<> waiting = std::exchange(transfer->m_waiting, {});
         if (waiting)
             waiting.resume();

@@ -63,6 +63,8 @@ private:
     CURLcode m_result = CURLE_OK;
     bool m_timedOut = false;
     bool m_ended = false;
+    std::size_t m_slot = 0; // in CurlMulti::m_active, while on the wire
+    bool m_queued = false; // in CurlMulti::m_ended
 };
 
 // libcurl's multi interface driven by this thread's event loop: the sockets libcurl watches
