@@ -2,9 +2,9 @@
 #include "net/curlmulti.h"
 #include "net/curltrust.h"
 #include "net/httptransport.h"
+#include "net/proxychoices.h"
 
 #include <QLocale>
-#include <QNetworkProxyFactory>
 
 #include <algorithm>
 #include <array>
@@ -229,44 +229,11 @@ curl_slist *headFields(const HttpHeaders &headers, bool hasBody)
     return list;
 }
 
-// The proxy Qt's access manager would use for `url` (the application's proxy, or the
-// system's, never one for loopback addresses), as libcurl names it; empty for none.
-struct Proxy {
-    QByteArray address;
-    QByteArray user;
-    QByteArray password;
-};
-
-Proxy proxyFor(const QUrl &url)
+// Per thread, like the transfers that use them.
+ProxyChoice proxyFor(const QUrl &url)
 {
-    const bool secure = url.scheme() == u"https";
-    const QList<QNetworkProxy> proxies = QNetworkProxyFactory::proxyForQuery(QNetworkProxyQuery(url));
-    for (const QNetworkProxy &proxy : proxies) {
-        QByteArray scheme;
-        switch (proxy.type()) {
-        case QNetworkProxy::NoProxy:
-        case QNetworkProxy::DefaultProxy:
-            return {};
-        case QNetworkProxy::HttpProxy:
-            scheme = "http://";
-            break;
-        case QNetworkProxy::HttpCachingProxy:
-            if (secure)
-                continue;
-            scheme = "http://";
-            break;
-        case QNetworkProxy::Socks5Proxy:
-            scheme = "socks5h://";
-            break;
-        case QNetworkProxy::FtpCachingProxy:
-            continue;
-        }
-        const QByteArray host = proxy.hostName().contains(u':') ? '[' + proxy.hostName().toUtf8() + ']'
-                                                                : QUrl::toAce(proxy.hostName());
-        return {scheme + host + ':' + QByteArray::number(proxy.port()), proxy.user().toUtf8(),
-                proxy.password().toUtf8()};
-    }
-    return {};
+    thread_local ProxyChoices choices;
+    return choices.forUrl(url);
 }
 
 // The fields of the last few distinct heads, made once: nearly every exchange of a refresh
@@ -303,7 +270,7 @@ struct Attempt {
     std::array<char, CURL_ERROR_SIZE> errors{};
     Received received;
     std::shared_ptr<const curl_slist> fields;
-    Proxy proxy;
+    ProxyChoice proxy;
     CurlTransfer transfer;
 
     Attempt(const QUrl &url, const QByteArray &verb, const QByteArray &body, const HttpHeaders &headers, bool readsBody)
