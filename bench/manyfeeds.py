@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Plain HTTP answers "ok" on 50 consecutive loopback ports from PORT on, for scale runs.
+"""Plain HTTP answers "ok" on 50 consecutive ports from PORT on, for scale runs.
 
-    manyfeeds.py PORT
+    manyfeeds.py PORT [ADDRESS]   (default 127.0.0.1)
 """
 import http.server
 import socketserver
@@ -29,7 +29,8 @@ class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
 
 
 base = int(sys.argv[1])
+address = sys.argv[2] if len(sys.argv) > 2 else "127.0.0.1"
 for port in range(base, base + 50):
-    threading.Thread(target=Server(("127.0.0.1", port), Handler).serve_forever, daemon=True).start()
+    threading.Thread(target=Server((address, port), Handler).serve_forever, daemon=True).start()
 print("ready", flush=True)
 threading.Event().wait()

@@ -11,26 +11,31 @@
 # with the soft limit on open files at the usual 1,024: how many checks fail for want of
 # sockets.
 #
-#   bench/scale.sh GLINTER_BINARY [COUNTS]   (default "1000 5000 10000")
+# With ADDRESS (one of this machine's own, not a loopback one) the services are served there:
+# a check then asks the system for its proxy as it would for a site elsewhere, which Qt skips
+# for loopback addresses.
+#
+#   bench/scale.sh GLINTER_BINARY [COUNTS [ADDRESS]]   (default "1000 5000 10000", 127.0.0.1)
 set -euo pipefail
 binary=$1
 counts=${2:-1000 5000 10000}
+address=${3:-127.0.0.1}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 port=$((20000 + RANDOM % 10000))
 metrics=$((port + 60))
-python3 "$here/manyfeeds.py" "$port" > "$work/server.log" 2>&1 & server=$!
+python3 "$here/manyfeeds.py" "$port" "$address" > "$work/server.log" 2>&1 & server=$!
 glinter=
 trap 'kill $server $glinter 2>/dev/null; rm -rf "$work"' EXIT
 until grep -q ready "$work/server.log"; do sleep 0.1; done
 ticks=$(getconf CLK_TCK)
 
 services() {
-    python3 - "$1" "$port" <<'PY'
+    python3 - "$1" "$port" "$address" <<'PY'
 import json, sys, uuid
-n, port = int(sys.argv[1]), int(sys.argv[2])
+n, port, address = int(sys.argv[1]), int(sys.argv[2]), sys.argv[3]
 print(json.dumps([{"id": str(uuid.UUID(int=i + 1)).upper(), "name": f"S{i}", "provider": "website",
-                   "url": f"http://127.0.0.1:{port + i % 50}/{i}"} for i in range(n)]))
+                   "url": f"http://{address}:{port + i % 50}/{i}"} for i in range(n)]))
 PY
 }
 
