@@ -41,10 +41,12 @@ public:
     // Watches `socket` for `wanted` (Readable, Writable or both), replacing what it was
     // watched for; none waits quietly.
     void watch(qintptr socket, int wanted);
-    // Stops reporting `socket`, which may be watched again soon (a connection kept for the
-    // next exchange) or may already be closed.
+    // Stops reporting `socket`, which stays open and may be watched again soon (a connection
+    // kept for the next exchange).
     void forget(qintptr socket);
-    // `socket` is about to be closed: no trace of it is kept.
+    // `socket` is about to be closed: no trace of it is kept. A socket let go of with forget()
+    // must come through here before it closes, or another socket given its number and watched
+    // for the same events would never be reported.
     void closing(qintptr socket);
 
 private:
