@@ -3,6 +3,7 @@
 #include "net/curltrust.h"
 #include "net/httptransport.h"
 #include "net/proxychoices.h"
+#include "net/requesttargets.h"
 
 #include <QLocale>
 
@@ -230,10 +231,16 @@ curl_slist *headFields(const HttpHeaders &headers, bool hasBody)
 }
 
 // Per thread, like the transfers that use them.
-ProxyChoice proxyFor(const QUrl &url)
+ProxyChoice proxyFor(const QUrl &url, const QByteArray &origin)
 {
     thread_local ProxyChoices choices;
-    return choices.forUrl(url);
+    return choices.forTarget(url, origin);
+}
+
+RequestTargets::Target targetOf(const QUrl &url)
+{
+    thread_local RequestTargets targets;
+    return targets.forUrl(url);
 }
 
 // The fields of the last few distinct heads, made once: nearly every exchange of a refresh
@@ -273,14 +280,15 @@ struct Attempt {
     ProxyChoice proxy;
     CurlTransfer transfer;
 
-    Attempt(const QUrl &url, const QByteArray &verb, const QByteArray &body, const HttpHeaders &headers, bool readsBody)
+    Attempt(const QUrl &url, const RequestTargets::Target &target, const QByteArray &verb, const QByteArray &body,
+            const HttpHeaders &headers, bool readsBody)
         : fields(sharedFields(headers, !body.isEmpty() || verb != "GET"))
-        , proxy(proxyFor(url))
+        , proxy(proxyFor(url, target.origin))
     {
         CURL *easy = transfer.easy();
         received.transfer = &transfer;
         received.readsBody = readsBody;
-        curl_easy_setopt(easy, CURLOPT_URL, url.toEncoded().constData());
+        curl_easy_setopt(easy, CURLOPT_URL, target.encoded.constData());
         curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
         curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
         curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errors.data());
@@ -327,13 +335,9 @@ QCoro::Task<Raw> transfer(Exchange exchange)
     QByteArray verb = std::move(exchange.verb);
     QByteArray body = std::move(exchange.body);
     for (int redirects = 0;; ++redirects) {
-        Attempt attempt(url, verb, body, exchange.headers, exchange.readsBody);
-        // Only https origins keep TLS sessions.
-        const QByteArray origin = url.scheme() == u"https"
-                                      ? url.toEncoded(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment
-                                                      | QUrl::RemoveUserInfo)
-                                      : QByteArray();
-        attempt.transfer.start(origin, deadline, exchange.limits.idle);
+        const RequestTargets::Target requested = targetOf(url);
+        Attempt attempt(url, requested, verb, body, exchange.headers, exchange.readsBody);
+        attempt.transfer.start(requested.origin, deadline, exchange.limits.idle);
         auto ended = attempt.transfer.ended();
         co_await ended;
 

@@ -1,5 +1,7 @@
 #include "net/proxychoices.h"
 
+#include "net/requesttargets.h"
+
 #include <QNetworkProxyFactory>
 
 ProxyChoices::ProxyChoices(Source source)
@@ -14,11 +16,15 @@ ProxyChoices::Source ProxyChoices::qtSource()
 
 ProxyChoice ProxyChoices::forUrl(const QUrl &url, Clock::time_point now)
 {
+    return forTarget(url, RequestTargets::originOf(url.toEncoded()), now);
+}
+
+ProxyChoice ProxyChoices::forTarget(const QUrl &url, const QByteArray &origin, Clock::time_point now)
+{
     if (!m_source.fromSystem()) {
         m_known.clear();
         return m_source.ask(url);
     }
-    const QString origin = url.scheme() + u"://" + url.host() + u':' + QString::number(url.port());
     const auto known = m_known.constFind(origin);
     if (known != m_known.cend() && now < known->until)
         return known->choice;

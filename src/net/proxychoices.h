@@ -40,6 +40,8 @@ public:
     explicit ProxyChoices(Source source = qtSource());
 
     ProxyChoice forUrl(const QUrl &url, Clock::time_point now = Clock::now());
+    // The same for a URL whose origin is known (RequestTargets::originOf).
+    ProxyChoice forTarget(const QUrl &url, const QByteArray &origin, Clock::time_point now = Clock::now());
     qsizetype knownOrigins() const { return m_known.size(); }
 
     // Qt's own answer (the application's proxy, or the system's, never one for a loopback
@@ -54,5 +56,5 @@ private:
     };
 
     Source m_source;
-    QHash<QString, Known> m_known;
+    QHash<QByteArray, Known> m_known;
 };
