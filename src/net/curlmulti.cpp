@@ -178,7 +178,13 @@ void CurlMulti::giveBack(CURL *easy)
     }
     // Off its share first: a share some handle still holds cannot go.
     curl_easy_setopt(easy, CURLOPT_SHARE, static_cast<CURLSH *>(nullptr));
-    curl_easy_reset(easy);
+    // Not reset, which frees and makes again every default the next transfer sets anyway;
+    // only what points into the ended transfer goes.
+    curl_easy_setopt(easy, CURLOPT_PRIVATE, static_cast<void *>(nullptr));
+    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, static_cast<char *>(nullptr));
+    curl_easy_setopt(easy, CURLOPT_HTTPHEADER, static_cast<curl_slist *>(nullptr));
+    curl_easy_setopt(easy, CURLOPT_HEADERDATA, static_cast<void *>(nullptr));
+    curl_easy_setopt(easy, CURLOPT_WRITEDATA, static_cast<void *>(nullptr));
     m_spareHandles.push_back(easy);
 }
 

@@ -27,6 +27,8 @@ public:
     CurlTransfer(const CurlTransfer &) = delete;
     CurlTransfer &operator=(const CurlTransfer &) = delete;
 
+    // A handle another transfer may have used, with the options it set: whoever sets up a
+    // transfer sets every option any transfer of theirs sets.
     CURL *easy() const { return m_easy; }
 
     // Puts the transfer on the wire; it ends by itself (result()), past `deadline` or after
@@ -90,7 +92,8 @@ private:
     };
 
     CurlMulti();
-    // A fresh easy handle, perhaps one used before; given back once its transfer is done.
+    // An easy handle, perhaps one used before and still set up as it was; given back once its
+    // transfer is done.
     CURL *takeHandle();
     void giveBack(CURL *easy);
     void releaseHandles();

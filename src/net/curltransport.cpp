@@ -301,26 +301,31 @@ struct Attempt {
         curl_easy_setopt(easy, CURLOPT_SOCKOPTFUNCTION, &onSocketMade);
         // A proxy's answer to opening a tunnel is not the server's head.
         curl_easy_setopt(easy, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
-        if (readsBody)
-            curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(HttpSession::maxBodySize));
         // Our own store of roots instead of libcurl's files (see CurlTrust).
         curl_easy_setopt(easy, CURLOPT_CAINFO, static_cast<char *>(nullptr));
         curl_easy_setopt(easy, CURLOPT_CAPATH, static_cast<char *>(nullptr));
         curl_easy_setopt(easy, CURLOPT_SSL_CTX_FUNCTION, &onTlsContext);
         curl_easy_setopt(easy, CURLOPT_PROXY, proxy.address.constData());
-        if (!proxy.user.isEmpty()) {
-            curl_easy_setopt(easy, CURLOPT_PROXYUSERNAME, proxy.user.constData());
-            curl_easy_setopt(easy, CURLOPT_PROXYPASSWORD, proxy.password.constData());
-        }
-        if (verb == "POST") {
-            curl_easy_setopt(easy, CURLOPT_POST, 1L);
-        } else if (verb != "GET") {
-            curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, verb.constData());
-        }
+        // The handle may come from another exchange (CurlTransfer::easy): what this one leaves
+        // out is set back to libcurl's default.
+        const bool namedToProxy = !proxy.user.isEmpty();
+        curl_easy_setopt(easy, CURLOPT_PROXYUSERNAME, namedToProxy ? proxy.user.constData() : nullptr);
+        curl_easy_setopt(easy, CURLOPT_PROXYPASSWORD, namedToProxy ? proxy.password.constData() : nullptr);
+        curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(readsBody ? HttpSession::maxBodySize : 0));
         if (verb != "GET" || !body.isEmpty()) {
             curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(body.size()));
             curl_easy_setopt(easy, CURLOPT_COPYPOSTFIELDS, body.constData());
+        } else {
+            // Drops the copy of an earlier body; the GET below puts the verb back.
+            curl_easy_setopt(easy, CURLOPT_POSTFIELDS, static_cast<char *>(nullptr));
+            curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(-1));
         }
+        if (verb == "POST") {
+            curl_easy_setopt(easy, CURLOPT_POST, 1L);
+        } else if (verb == "GET" && body.isEmpty()) {
+            curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
+        }
+        curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, verb == "POST" || verb == "GET" ? nullptr : verb.constData());
     }
     Attempt(const Attempt &) = delete;
     Attempt &operator=(const Attempt &) = delete;
