@@ -1,9 +1,10 @@
+#include "net/contentdecoding.h"
 #include "net/curlerrors.h"
 #include "net/curlmulti.h"
 #include "net/curltrust.h"
 #include "net/httptransport.h"
 #include "net/proxychoices.h"
-#include "net/requesttargets.h"
+#include "net/requesttarget.h"
 
 #include <QLocale>
 
@@ -191,8 +192,8 @@ QByteArray acceptLanguage()
     return value;
 }
 
-// The request's head as libcurl takes it: the caller's fields (the last of a name wins), what
-// Qt adds when they are missing, and none of libcurl's own defaults.
+// The request's head as libcurl takes it: the caller's fields (the last of a name wins), ours
+// and what Qt adds when they are missing, and none of libcurl's own defaults.
 curl_slist *headFields(const HttpHeaders &headers, bool hasBody)
 {
     std::vector<std::pair<QByteArray, QByteArray>> fields;
@@ -209,6 +210,10 @@ curl_slist *headFields(const HttpHeaders &headers, bool hasBody)
         return std::any_of(fields.cbegin(), fields.cend(),
                            [&](const auto &field) { return field.first.compare(name, Qt::CaseInsensitive) == 0; });
     };
+    // Asking for the encodings ourselves keeps libcurl from decoding: we undo them with a
+    // limit of our own (see ContentDecoding).
+    if (!has("Accept-Encoding"))
+        fields.emplace(fields.begin(), "Accept-Encoding", ContentDecoding::acceptedEncodings());
     if (!has("User-Agent"))
         fields.emplace_back("User-Agent", "Mozilla/5.0");
     if (!has("Accept-Language"))
@@ -235,12 +240,6 @@ ProxyChoice proxyFor(const QUrl &url, const QByteArray &origin)
 {
     thread_local ProxyChoices choices;
     return choices.forTarget(url, origin);
-}
-
-RequestTargets::Target targetOf(const QUrl &url)
-{
-    thread_local RequestTargets targets;
-    return targets.forUrl(url);
 }
 
 // The fields of the last few distinct heads, made once: nearly every exchange of a refresh
@@ -280,7 +279,7 @@ struct Attempt {
     ProxyChoice proxy;
     CurlTransfer transfer;
 
-    Attempt(const QUrl &url, const RequestTargets::Target &target, const QByteArray &verb, const QByteArray &body,
+    Attempt(const QUrl &url, const RequestTarget &target, const QByteArray &verb, const QByteArray &body,
             const HttpHeaders &headers, bool readsBody)
         : fields(sharedFields(headers, !body.isEmpty() || verb != "GET"))
         , proxy(proxyFor(url, target.origin))
@@ -340,7 +339,7 @@ QCoro::Task<Raw> transfer(Exchange exchange)
     QByteArray verb = std::move(exchange.verb);
     QByteArray body = std::move(exchange.body);
     for (int redirects = 0;; ++redirects) {
-        const RequestTargets::Target requested = targetOf(url);
+        const RequestTarget requested = RequestTarget::of(url);
         Attempt attempt(url, requested, verb, body, exchange.headers, exchange.readsBody);
         attempt.transfer.start(requested.origin, deadline, exchange.limits.idle);
         auto ended = attempt.transfer.ended();

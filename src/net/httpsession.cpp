@@ -68,9 +68,6 @@ QCoro::Task<HttpResponse> HttpSession::send(QUrl url, QByteArray verb, QByteArra
         co_return failure(QNetworkReply::ProtocolUnknownError,
                           QCoreApplication::translate("HttpSession", "Unsupported URL"));
 
-    // Asking for the encodings ourselves keeps libcurl from decoding: we undo them with a
-    // limit of our own (see ContentDecoding).
-    headers.prepend({QByteArrayLiteral("Accept-Encoding"), ContentDecoding::acceptedEncodings()});
     Exchange exchange{std::move(url), std::move(verb), std::move(body), std::move(headers), m_limits, readsBody};
     QCoro::Task<Raw> pending = transfer(std::move(exchange));
     Raw raw = co_await pending;

@@ -1,6 +1,6 @@
 #include "net/proxychoices.h"
 
-#include "net/requesttargets.h"
+#include "net/requesttarget.h"
 
 #include <QNetworkProxyFactory>
 
@@ -16,7 +16,7 @@ ProxyChoices::Source ProxyChoices::qtSource()
 
 ProxyChoice ProxyChoices::forUrl(const QUrl &url, Clock::time_point now)
 {
-    return forTarget(url, RequestTargets::originOf(url.toEncoded()), now);
+    return forTarget(url, RequestTarget::originOf(url.toEncoded()), now);
 }
 
 ProxyChoice ProxyChoices::forTarget(const QUrl &url, const QByteArray &origin, Clock::time_point now)

@@ -40,7 +40,7 @@ public:
     explicit ProxyChoices(Source source = qtSource());
 
     ProxyChoice forUrl(const QUrl &url, Clock::time_point now = Clock::now());
-    // The same for a URL whose origin is known (RequestTargets::originOf).
+    // The same for a URL whose origin is known (RequestTarget::originOf).
     ProxyChoice forTarget(const QUrl &url, const QByteArray &origin, Clock::time_point now = Clock::now());
     qsizetype knownOrigins() const { return m_known.size(); }
 

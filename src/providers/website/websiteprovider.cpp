@@ -58,7 +58,7 @@ QCoro::Task<ServiceStatusResult> WebsiteProvider::fetch(Service service)
 {
     using namespace std::chrono;
     const HttpSession session = m_session;
-    const HttpHeaders headers{{QByteArrayLiteral("User-Agent"), userAgent()}};
+    static const HttpHeaders headers{{QByteArrayLiteral("User-Agent"), userAgent()}};
     const auto start = steady_clock::now();
     // The status line and head decide; a large or endless body is no sign of trouble.
     QCoro::Task<HttpResponse> responseTask = session.getStatus(service.url, headers);

@@ -1,17 +1,13 @@
-#include "net/requesttargets.h"
+#include "net/requesttarget.h"
 
-RequestTargets::Target RequestTargets::forUrl(const QUrl &url)
+RequestTarget RequestTarget::of(const QUrl &url)
 {
-    if (const auto known = m_known.constFind(url); known != m_known.cend())
-        return *known;
-    if (m_known.size() >= maxTargets)
-        m_known.clear();
     QByteArray encoded = url.toEncoded();
     QByteArray origin = originOf(encoded);
-    return *m_known.insert(url, {std::move(encoded), std::move(origin)});
+    return {std::move(encoded), std::move(origin)};
 }
 
-QByteArray RequestTargets::originOf(QByteArrayView encoded)
+QByteArray RequestTarget::originOf(QByteArrayView encoded)
 {
     const qsizetype separator = encoded.indexOf("://");
     if (separator <= 0)

@@ -1,10 +1,10 @@
-#include "net/requesttargets.h"
+#include "net/requesttarget.h"
 
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
-class TestRequestTargets : public QObject
+class TestRequestTarget : public QObject
 {
     Q_OBJECT
 
@@ -32,29 +32,11 @@ private Q_SLOTS:
     {
         QFETCH(QString, url);
         QFETCH(QByteArray, origin);
-        RequestTargets targets;
-        const RequestTargets::Target target = targets.forUrl(QUrl(url));
+        const RequestTarget target = RequestTarget::of(QUrl(url));
         QCOMPARE(target.origin, origin);
         QCOMPARE(target.encoded, QUrl(url).toEncoded());
     }
-
-    // Equal URLs share one entry however they were made, and the cache stays bounded.
-    void urlsAreMadeOnceAndBounded()
-    {
-        RequestTargets targets;
-        targets.forUrl(QUrl(u"https://a.example/feed"_s));
-        const RequestTargets::Target again = targets.forUrl(QUrl(u"HTTPS://A.example/feed"_s));
-        QCOMPARE(again.encoded, QByteArray("https://a.example/feed"));
-        QCOMPARE(targets.size(), 1);
-
-        for (int i = 1; i < RequestTargets::maxTargets; ++i)
-            targets.forUrl(QUrl(u"https://a.example/%1"_s.arg(i)));
-        QCOMPARE(targets.size(), RequestTargets::maxTargets);
-        const RequestTargets::Target past = targets.forUrl(QUrl(u"https://b.example/"_s));
-        QCOMPARE(past.origin, QByteArray("https://b.example"));
-        QCOMPARE(targets.size(), 1);
-    }
 };
 
-QTEST_APPLESS_MAIN(TestRequestTargets)
-#include "tst_requesttargets.moc"
+QTEST_APPLESS_MAIN(TestRequestTarget)
+#include "tst_requesttarget.moc"
