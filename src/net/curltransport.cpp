@@ -239,7 +239,7 @@ curl_slist *headFields(const HttpHeaders &headers, bool hasBody)
 ProxyChoice proxyFor(const QUrl &url, const QByteArray &origin)
 {
     thread_local ProxyChoices choices;
-    return choices.forTarget(url, origin);
+    return choices.forUrl(url, origin);
 }
 
 // The fields of the last few distinct heads, made once: nearly every exchange of a refresh

@@ -1,7 +1,5 @@
 #include "net/proxychoices.h"
 
-#include "net/requesttarget.h"
-
 #include <QNetworkProxyFactory>
 
 ProxyChoices::ProxyChoices(Source source)
@@ -14,12 +12,7 @@ ProxyChoices::Source ProxyChoices::qtSource()
     return {&QNetworkProxyFactory::usesSystemConfiguration, &ProxyChoices::askQt};
 }
 
-ProxyChoice ProxyChoices::forUrl(const QUrl &url, Clock::time_point now)
-{
-    return forTarget(url, RequestTarget::originOf(url.toEncoded()), now);
-}
-
-ProxyChoice ProxyChoices::forTarget(const QUrl &url, const QByteArray &origin, Clock::time_point now)
+ProxyChoice ProxyChoices::forUrl(const QUrl &url, const QByteArray &origin, Clock::time_point now)
 {
     if (!m_source.fromSystem()) {
         m_known.clear();

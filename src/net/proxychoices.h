@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QHash>
-#include <QString>
 #include <QUrl>
 
 #include <chrono>
@@ -39,9 +38,8 @@ public:
 
     explicit ProxyChoices(Source source = qtSource());
 
-    ProxyChoice forUrl(const QUrl &url, Clock::time_point now = Clock::now());
-    // The same for a URL whose origin is known (RequestTarget::originOf).
-    ProxyChoice forTarget(const QUrl &url, const QByteArray &origin, Clock::time_point now = Clock::now());
+    // `origin` is the URL's (RequestTarget::origin), which the answers are kept by.
+    ProxyChoice forUrl(const QUrl &url, const QByteArray &origin, Clock::time_point now = Clock::now());
     qsizetype knownOrigins() const { return m_known.size(); }
 
     // Qt's own answer (the application's proxy, or the system's, never one for a loopback

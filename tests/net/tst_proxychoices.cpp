@@ -1,9 +1,15 @@
 #include "net/proxychoices.h"
+#include "net/requesttarget.h"
 
 #include <QTest>
 
 using namespace std::chrono_literals;
 using namespace Qt::StringLiterals;
+
+ProxyChoice ask(ProxyChoices &choices, const QUrl &url, ProxyChoices::Clock::time_point now)
+{
+    return choices.forUrl(url, RequestTarget::of(url).origin, now);
+}
 
 class TestProxyChoices : public QObject
 {
@@ -36,20 +42,20 @@ private Q_SLOTS:
     {
         ProxyChoices choices(source());
         const auto start = ProxyChoices::Clock::now();
-        QCOMPARE(choices.forUrl(QUrl(u"https://a.example/feed.json"_s), start).address, m_answer);
-        QCOMPARE(choices.forUrl(QUrl(u"https://a.example/other?x=1"_s), start + 1min).address, m_answer);
+        QCOMPARE(ask(choices, QUrl(u"https://a.example/feed.json"_s), start).address, m_answer);
+        QCOMPARE(ask(choices, QUrl(u"https://a.example/other?x=1"_s), start + 1min).address, m_answer);
         QCOMPARE(m_asked.size(), 1);
         // Another scheme, host or port is another origin.
-        choices.forUrl(QUrl(u"http://a.example/feed.json"_s), start);
-        choices.forUrl(QUrl(u"https://b.example/"_s), start);
-        choices.forUrl(QUrl(u"https://a.example:8443/"_s), start);
+        ask(choices, QUrl(u"http://a.example/feed.json"_s), start);
+        ask(choices, QUrl(u"https://b.example/"_s), start);
+        ask(choices, QUrl(u"https://a.example:8443/"_s), start);
         QCOMPARE(m_asked.size(), 4);
 
         // A change of the system's settings is followed once the answer is old.
         m_answer.clear();
-        QCOMPARE(choices.forUrl(QUrl(u"https://a.example/"_s), start + ProxyChoices::kept - 1s).address,
+        QCOMPARE(ask(choices, QUrl(u"https://a.example/"_s), start + ProxyChoices::kept - 1s).address,
                  "http://proxy.example:3128");
-        QCOMPARE(choices.forUrl(QUrl(u"https://a.example/"_s), start + ProxyChoices::kept).address, QByteArray());
+        QCOMPARE(ask(choices, QUrl(u"https://a.example/"_s), start + ProxyChoices::kept).address, QByteArray());
         QCOMPARE(m_asked.size(), 5);
     }
 
@@ -60,15 +66,15 @@ private Q_SLOTS:
         ProxyChoices choices(source());
         const auto now = ProxyChoices::Clock::now();
         const QUrl url(u"https://a.example/"_s);
-        choices.forUrl(url, now);
+        ask(choices, url, now);
         m_fromSystem = false;
         m_answer = "http://mine.example:8080";
-        QCOMPARE(choices.forUrl(url, now).address, m_answer);
-        QCOMPARE(choices.forUrl(url, now).address, m_answer);
+        QCOMPARE(ask(choices, url, now).address, m_answer);
+        QCOMPARE(ask(choices, url, now).address, m_answer);
         QCOMPARE(m_asked.size(), 3);
         m_fromSystem = true;
         m_answer.clear();
-        QCOMPARE(choices.forUrl(url, now).address, QByteArray());
+        QCOMPARE(ask(choices, url, now).address, QByteArray());
         QCOMPARE(m_asked.size(), 4);
     }
 
@@ -78,12 +84,12 @@ private Q_SLOTS:
         ProxyChoices choices(source());
         const auto start = ProxyChoices::Clock::now();
         for (qsizetype i = 0; i < ProxyChoices::maxOrigins + 10; ++i)
-            choices.forUrl(QUrl(u"https://host%1.example/"_s.arg(i)), start);
+            ask(choices, QUrl(u"https://host%1.example/"_s.arg(i)), start);
         QVERIFY(choices.knownOrigins() <= ProxyChoices::maxOrigins);
         for (qsizetype i = 0; i < 10; ++i)
-            choices.forUrl(QUrl(u"https://late%1.example/"_s.arg(i)), start + ProxyChoices::kept);
+            ask(choices, QUrl(u"https://late%1.example/"_s.arg(i)), start + ProxyChoices::kept);
         QVERIFY(choices.knownOrigins() <= 20);
-        QCOMPARE(choices.forUrl(QUrl(u"https://late1.example/"_s), start + ProxyChoices::kept).address, m_answer);
+        QCOMPARE(ask(choices, QUrl(u"https://late1.example/"_s), start + ProxyChoices::kept).address, m_answer);
     }
 };
 
