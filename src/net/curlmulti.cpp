@@ -322,10 +322,13 @@ int CurlMulti::onClosing(void *multi, curl_socket_t socket)
 
 int CurlMulti::onTimer(CURLM *, long timeoutMs, void *multi)
 {
-    auto *self = static_cast<CurlMulti *>(multi);
-    if (timeoutMs < 0)
-        self->m_curlTimer.stop();
-    else
-        self->m_curlTimer.start(int(timeoutMs));
+    QTimer &timer = static_cast<CurlMulti *>(multi)->m_curlTimer;
+    if (timeoutMs < 0) {
+        timer.stop();
+    } else if (timeoutMs > 0 || !timer.isActive() || timer.interval() > 0) {
+        // libcurl asks for "at once" again as each transfer joins; one pending turn serves all,
+        // and starting the timer again would only unregister and register it.
+        timer.start(int(timeoutMs));
+    }
     return 0;
 }

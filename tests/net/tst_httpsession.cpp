@@ -247,14 +247,19 @@ private Q_SLOTS:
     }
 
     // Requests go through the proxy Qt is told to use (here the application's, as the system's
-    // comes from the environment) for an address that is not on this machine.
+    // comes from the environment) for an address that is not on this machine, and only Qt
+    // weighs the exceptions: an application's proxy holds for every address, whatever no_proxy
+    // says.
     void usesTheApplicationProxy()
     {
         FakeServer proxy;
         proxy.setRoute("*", FakeRoute::json("{\"via\":\"proxy\"}"));
         // a failed comparison returns early; the tests after this one must not go through it
-        const auto restore = qScopeGuard(
-            [before = QNetworkProxy::applicationProxy()] { QNetworkProxy::setApplicationProxy(before); });
+        const auto restore = qScopeGuard([before = QNetworkProxy::applicationProxy()] {
+            QNetworkProxy::setApplicationProxy(before);
+            qunsetenv("no_proxy");
+        });
+        qputenv("no_proxy", "*");
         QNetworkProxy::setApplicationProxy(
             QNetworkProxy(QNetworkProxy::HttpProxy, u"127.0.0.1"_s, quint16(proxy.httpUrl().port())));
         const QUrl elsewhere(u"http://status.example.invalid/feed.json"_s);
