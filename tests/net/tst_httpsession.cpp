@@ -176,6 +176,7 @@ private Q_SLOTS:
         using E = QNetworkReply::NetworkError;
 
         answer("an answer", "/json", 200, json, "GET /json");
+        answer("dot segments, a query and a fragment", "/x/../json?q=a%20b#top", 200, json, "GET /json?q=a%20b");
         answer("a chain of redirects", "/hop1", 200, json, "GET /hop1, GET /hop2, GET /json");
         answer("a redirect to another scheme", "/elsewhere", 302, {}, "GET /elsewhere");
         failure("a redirect down to http", "{s}/down", E::InsecureRedirectError, u"Insecure redirect"_s, "GET /down");
