@@ -344,35 +344,38 @@ QCoro::Task<Raw> transfer(Exchange exchange)
     QByteArray body = std::move(exchange.body);
     for (int redirects = 0;; ++redirects) {
         const RequestTarget requested = RequestTarget::of(url);
-        Attempt attempt(url, requested, verb, body, exchange.headers, exchange.readsBody);
-        attempt.transfer.start(requested.origin, deadline, exchange.limits.idle);
-        auto ended = attempt.transfer.ended();
+        // Apart from the frame, which would otherwise pass the size the allocator keeps ready
+        // for reuse and be placed and freed the slow way at every exchange.
+        const auto attempt = std::make_unique<Attempt>(url, requested, verb, body, exchange.headers,
+                                                       exchange.readsBody);
+        attempt->transfer.start(requested.origin, deadline, exchange.limits.idle);
+        auto ended = attempt->transfer.ended();
         co_await ended;
 
-        Received &received = attempt.received;
+        Received &received = attempt->received;
         if (received.malformedHead)
             co_return Raw{failure(QNetworkReply::ProtocolFailure, malformedText())};
         // Once the final head is in, an exchange that does not read the body has its answer,
         // whatever becomes of the short body it reads on (a server may announce more than it
         // sends).
         const bool answeredByHead = !received.readsBody && received.finalHead;
-        if (attempt.transfer.timedOut() && !answeredByHead)
+        if (attempt->transfer.timedOut() && !answeredByHead)
             co_return Raw{failure(QNetworkReply::TimeoutError, HttpSession::timedOutText())};
-        const CURLcode result = attempt.transfer.result();
+        const CURLcode result = attempt->transfer.result();
         if (received.tooLarge || result == CURLE_FILESIZE_EXCEEDED)
             co_return Raw{failure(QNetworkReply::UnknownContentError, tooLargeText())};
         const bool stoppedOnPurpose = received.stoppedAfterHead && result == CURLE_WRITE_ERROR;
         if (result != CURLE_OK && !stoppedOnPurpose && !answeredByHead) {
-            co_return Raw{CurlErrors::failure(result, attempt.transfer.easy(), attempt.errors.data(), url,
-                                              !attempt.proxy.address.isEmpty())};
+            co_return Raw{CurlErrors::failure(result, attempt->transfer.easy(), attempt->errors.data(), url,
+                                              !attempt->proxy.address.isEmpty())};
         }
 
         long status = 0;
-        curl_easy_getinfo(attempt.transfer.easy(), CURLINFO_RESPONSE_CODE, &status);
-        if (status == 407 && !attempt.proxy.address.isEmpty())
+        curl_easy_getinfo(attempt->transfer.easy(), CURLINFO_RESPONSE_CODE, &status);
+        if (status == 407 && !attempt->proxy.address.isEmpty())
             co_return Raw{CurlErrors::proxyAuthenticationRequired()};
         const char *location = nullptr;
-        curl_easy_getinfo(attempt.transfer.easy(), CURLINFO_REDIRECT_URL, &location);
+        curl_easy_getinfo(attempt->transfer.easy(), CURLINFO_REDIRECT_URL, &location);
         if (isRedirect(status) && location) {
             // As Qt follows them: only to http and https (any other target leaves the
             // answer as it is), never down from https, with the caller's fields, and as a GET
