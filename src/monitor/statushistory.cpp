@@ -67,9 +67,7 @@ std::optional<QList<StatusHistory::Sample>> decodeSamples(const QJsonValue &valu
 StatusHistory::StatusHistory(QString filePath)
     : m_filePath(std::move(filePath))
 {
-    // A week of samples for thousands of services fits well within this.
-    constexpr qint64 maxSize = qint64(64) * 1024 * 1024;
-    const ReadResult file = AtomicFile::read(m_filePath, maxSize);
+    const ReadResult file = AtomicFile::read(m_filePath, maxFileSize);
     if (file.bytes)
         m_samples = decode(*file.bytes).value_or(QHash<QUuid, QList<Sample>>{});
 }

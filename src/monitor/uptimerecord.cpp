@@ -44,8 +44,9 @@ constexpr char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxy
 
 void encodeHour(QByteArray &out, const UptimeRecord::Hour &hour)
 {
-    const int worst = hour.worst ? storedNumber(*hour.worst) + 1 : 0;
-    const int code = (worst << 14) | (hour.checks << 7) | hour.operational;
+    const std::optional<Indicator> worstRead = hour.worst();
+    const int worst = worstRead ? storedNumber(*worstRead) + 1 : 0;
+    const int code = (worst << 14) | (hour.checks() << 7) | hour.operational();
     out.append(alphabet[(code >> 12) & 63]).append(alphabet[(code >> 6) & 63]).append(alphabet[code & 63]);
 }
 
@@ -73,12 +74,12 @@ std::optional<UptimeRecord::Hour> decodeHour(QStringView text)
         code = (code << 6) | value;
     }
     const int worst = code >> 14;
-    UptimeRecord::Hour hour{std::nullopt, (code >> 7) & 127, code & 127};
-    if (worst > 4 || hour.operational > hour.checks || (worst == 0) != (hour.checks == 0))
+    const int checks = (code >> 7) & 127;
+    const int operational = code & 127;
+    if (worst > 4 || operational > checks || (worst == 0) != (checks == 0))
         return std::nullopt;
-    if (worst > 0)
-        hour.worst = indicatorFromStoredNumber(worst - 1);
-    return hour;
+    return UptimeRecord::Hour(worst > 0 ? std::optional(indicatorFromStoredNumber(worst - 1)) : std::nullopt, checks,
+                              operational);
 }
 
 std::optional<UptimeRecord::Series> decodeSeries(const QJsonObject &object)
@@ -117,6 +118,33 @@ std::optional<UptimeRecord::Series> decodeSeries(const QJsonObject &object)
 
 } // namespace
 
+UptimeRecord::Hour::Hour(std::optional<Indicator> worst, int checks, int operational)
+    : m_worst(worst ? qint8(*worst) : nothingRead)
+    , m_checks(quint8(std::clamp(checks, 0, maxChecks)))
+    , m_operational(quint8(std::clamp(operational, 0, int(m_checks))))
+{
+}
+
+std::optional<Indicator> UptimeRecord::Hour::worst() const
+{
+    if (m_worst == nothingRead)
+        return std::nullopt;
+    return Indicator(m_worst);
+}
+
+void UptimeRecord::Hour::count(Indicator indicator)
+{
+    if (m_checks == maxChecks) {
+        m_operational = quint8((m_operational * 64 + maxChecks / 2) / maxChecks);
+        m_checks = 64;
+    }
+    ++m_checks;
+    if (indicator == Indicator::None)
+        ++m_operational;
+    if (m_worst < int(indicator))
+        m_worst = qint8(indicator);
+}
+
 bool UptimeRecord::Series::add(Indicator indicator, const QDateTime &at, const QDateTime &now)
 {
     const qint64 hour = hourOf(at);
@@ -141,15 +169,7 @@ bool UptimeRecord::Series::add(Indicator indicator, const QDateTime &at, const Q
     if (hour - firstHour >= hours.size())
         hours.resize(hour - firstHour + 1);
 
-    Hour &slot = hours[hour - firstHour];
-    if (slot.checks == maxChecks) {
-        slot.operational = (slot.operational * 64 + maxChecks / 2) / maxChecks;
-        slot.checks = 64;
-    }
-    ++slot.checks;
-    if (indicator == Indicator::None)
-        ++slot.operational;
-    slot.worst = slot.worst ? std::max(*slot.worst, indicator) : indicator;
+    hours[hour - firstHour].count(indicator);
     return true;
 }
 
@@ -163,11 +183,11 @@ void UptimeRecord::Series::trim(const QDateTime &now)
         hours.remove(0, drop);
         firstHour += drop;
     }
-    while (!hours.isEmpty() && hours.constFirst().checks == 0) {
+    while (!hours.isEmpty() && hours.constFirst().checks() == 0) {
         hours.removeFirst();
         ++firstHour;
     }
-    while (!hours.isEmpty() && hours.constLast().checks == 0)
+    while (!hours.isEmpty() && hours.constLast().checks() == 0)
         hours.removeLast();
     if (hours.isEmpty()) {
         *this = Series();
@@ -198,8 +218,8 @@ std::optional<double> UptimeRecord::Series::share(const QDateTime &from, const Q
     qint64 checks = 0;
     qint64 operational = 0;
     for (qint64 i = begin; i < end; ++i) {
-        checks += hours.at(i).checks;
-        operational += hours.at(i).operational;
+        checks += hours.at(i).checks();
+        operational += hours.at(i).operational();
     }
     if (checks == 0)
         return std::nullopt;
@@ -210,9 +230,7 @@ UptimeRecord::UptimeRecord(QString filePath, Clock clock)
     : m_filePath(std::move(filePath))
     , m_clock(std::move(clock))
 {
-    // The most the record can hold for a thousand services, with room to spare.
-    constexpr qint64 maxSize = qint64(16) * 1024 * 1024;
-    const ReadResult file = AtomicFile::read(m_filePath, maxSize);
+    const ReadResult file = AtomicFile::read(m_filePath, maxFileSize);
     if (file.missing)
         return;
     if (!file.bytes) {

@@ -29,16 +29,40 @@ public:
 
     static constexpr std::chrono::hours keptFor{90 * 24};
     static constexpr std::chrono::hours writeEvery{1};
+    // The file is read up to the size of a full record of this many services, at most this
+    // much each (three characters an hour): a larger one is left as it is, unread.
+    static constexpr qint64 servicesReadAtMost = 25'000;
+    static constexpr qint64 bytesPerServiceAtMost = 7 * 1024;
+    static constexpr qint64 maxFileSize = servicesReadAtMost * bytesPerServiceAtMost;
 
-    // One hour of one service.
-    struct Hour {
+    // One hour of one service, in three bytes: the record is held whole, some 2,000 hours
+    // for each service.
+    class Hour
+    {
+    public:
+        Hour() = default;
+        // `checks` and `operational` from 0 to 127, no more operational than checks.
+        Hour(std::optional<Indicator> worst, int checks, int operational);
+
         // The worst readable state checked; none when no check could read the feed.
-        std::optional<Indicator> worst;
-        int checks = 0;
-        int operational = 0;
+        std::optional<Indicator> worst() const;
+        int checks() const { return m_checks; }
+        int operational() const { return m_operational; }
+        // Counts a readable check that found `indicator`. Past 127 checks both counts are
+        // scaled down to 64, which keeps the share.
+        void count(Indicator indicator);
 
         bool operator==(const Hour &) const = default;
+
+    private:
+        static constexpr qint8 nothingRead = -128;
+
+        // The indicator's number, or nothingRead.
+        qint8 m_worst = nothingRead;
+        quint8 m_checks = 0;
+        quint8 m_operational = 0;
     };
+    static_assert(sizeof(Hour) == 3);
 
     // One service's hours, contiguous from firstHour (hours since the Unix epoch), with
     // empty hours where nothing was read.

@@ -341,6 +341,24 @@ private Q_SLOTS:
         QCOMPARE(read.first().time, kept > later ? t0.addMSecs(-olderByMs) : t0);
     }
 
+    // The read limit leaves room for a full week of every service up to the number it is
+    // made for, at the longest each sample can be written (a fractional second at every one).
+    void fullHistoryFitsTheReadLimit()
+    {
+        constexpr int services = 3;
+        const QDateTime now = QDateTime::fromString(QStringLiteral("2026-12-08T12:00:00.001Z"), Qt::ISODateWithMs);
+        QHash<QUuid, QList<StatusHistory::Sample>> full;
+        for (int i = 0; i < services; ++i) {
+            QList<StatusHistory::Sample> &samples = full[QUuid::createUuid()];
+            for (int n = 0; n < StatusHistory::maxSamples; ++n)
+                samples.append({now.addMSecs(-qint64(n) * 6'300'001 - 7), -1 + n % 5});
+        }
+        const QByteArray written = StatusHistory::encode(full);
+        qInfo("history.json, a full week for each of %d services: %lld bytes", services, qint64(written.size()));
+        QVERIFY(written.size() <= services * StatusHistory::bytesPerServiceAtMost);
+        QCOMPARE(StatusHistory::decode(written), full);
+    }
+
     void damagedHistoryFiles_data()
     {
         QTest::addColumn<QByteArray>("contents"); // "AT": a minute ago

@@ -135,6 +135,7 @@ private Q_SLOTS:
         const qint64 size = QFileInfo(path()).size();
         qInfo("uptime.json for 119 services over 90 days: %lld bytes", size);
         QVERIFY(size < 1'000'000);
+        QVERIFY(size <= ids.size() * UptimeRecord::bytesPerServiceAtMost);
         const UptimeRecord::Series last = record->series(ids.last());
         QCOMPARE(last.hours.size(), 90 * 24);
         QCOMPARE(open()->series(ids.last()), last);

@@ -317,7 +317,7 @@ QList<std::optional<Indicator>> weekSlots(const UptimeRecord::Series &uptime, co
     const qint64 slotMs = weekMs / weekStripSlots;
     const qint64 startMs = now.toMSecsSinceEpoch() - weekMs;
     for (qsizetype i = 0; i < uptime.hours.size(); ++i) {
-        const std::optional<Indicator> worst = uptime.hours.at(i).worst;
+        const std::optional<Indicator> worst = uptime.hours.at(i).worst();
         // an hour goes to the place that holds most of it; the places need not start on the hour
         const qint64 middle = (uptime.firstHour + i) * hourMs + hourMs / 2 - startMs;
         if (!worst || middle < 0 || middle > weekMs + hourMs / 2)
