@@ -34,7 +34,7 @@ public:
     // The file is read up to the size of a full history of this many services, at most this
     // much each (96 samples): a larger one reads as damaged.
     static constexpr qint64 servicesReadAtMost = 25'000;
-    static constexpr qint64 bytesPerServiceAtMost = 5 * 1024;
+    static constexpr qint64 bytesPerServiceAtMost = qint64(5) * 1024;
     static constexpr qint64 maxFileSize = servicesReadAtMost * bytesPerServiceAtMost;
 
     // Loads the file; a missing or damaged one gives an empty history (the file is left

@@ -32,7 +32,7 @@ public:
     // The file is read up to the size of a full record of this many services, at most this
     // much each (three characters an hour): a larger one is left as it is, unread.
     static constexpr qint64 servicesReadAtMost = 25'000;
-    static constexpr qint64 bytesPerServiceAtMost = 7 * 1024;
+    static constexpr qint64 bytesPerServiceAtMost = qint64(7) * 1024;
     static constexpr qint64 maxFileSize = servicesReadAtMost * bytesPerServiceAtMost;
 
     // One hour of one service, in three bytes: the record is held whole, some 2,000 hours
